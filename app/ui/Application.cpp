@@ -1,0 +1,24 @@
+#include "app/ui/Application.h"
+
+#include <QApplication>
+
+#include "app/Module1.h"
+#include "app/ui/SOLVER.h"
+#include "platform/ui/Forms.h"
+
+namespace velmora {
+
+int runApplication(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Velmora");
+    auto state = makeModule1();
+    Forms forms(*state);
+    SOLVER& main = forms.get<SOLVER>(); // its load handler runs the start-up
+    if (forms.quitRequested()) return 0;
+    main.show();
+    const int rc = QApplication::exec();
+    return rc;
+}
+
+} // namespace velmora

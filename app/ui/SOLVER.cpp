@@ -1,0 +1,545 @@
+#include "app/ui/SOLVER.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "app/Units.h"
+#include "app/ui/InfoWindows.h"
+#include "baseflow/ui/NavierStokes.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/ui/GeometryWindows.h"
+#include "platform/Format.h"
+#include "platform/ui/Build.h"
+#include "stability/ui/StabilityWindows.h"
+
+namespace velmora {
+
+namespace {
+QString qfmt(double v, const char* pattern) { return QString::fromStdString(Format(v, pattern)); }
+double qval(const QString& t) { return Val(t.toStdString()); }
+const QString kNewSolution = QStringLiteral("New CFD solution required.");
+const QString kSolveNewFlow = QStringLiteral("SOLVE NEW FLOW");
+} // namespace
+
+SOLVER::SOLVER(Forms& forms)
+    : Form(forms, "SOLVER", "Velmora - Model Rocket Computational Fluid Dynamics (CFD)")
+{
+    buildControls();
+    buildMenus();
+}
+
+void SOLVER::buildMenus()
+{
+    menuBar = named(new QMenuBar(this), "menuBar", "Menu bar");
+    static_cast<QVBoxLayout*>(layout())->setMenuBar(menuBar);
+    auto action = [this](QMenu* menu, const char* caption, const char* name) {
+        QAction* a = menu ? menu->addAction(caption) : menuBar->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    QMenu* file = menuBar->addMenu("&File");
+    file->setObjectName("mnuFile");
+    mnuOpen = action(file, "&Open", "mnuOpen");
+    mnuSaveAs = action(file, "&Save As", "mnuSaveAs");
+    mnuPrintForm = action(file, "&Print Page", "mnuPrintForm");
+    mnuExit = action(file, "E&xit", "mnuExit");
+    QMenu* help = menuBar->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    mnuInstructions = action(help, "&Instructions", "mnuInstructions");
+    mnuAboutCFD = action(help, "&About Velmora", "mnuAboutCFD");
+    mnuReferences = action(help, "References", "mnuReferences");
+    mnuUnits = menuBar->addMenu("&Units");
+    mnuUnits->setObjectName("mnuUnits");
+    for (int i = 0; i < 3; ++i) {
+        QAction* a = action(mnuUnits, UnitSystemTable[static_cast<size_t>(i)].menuItem,
+                            QStringLiteral("mnuNewUnits%1").arg(i).toLatin1().constData());
+        a->setCheckable(true);
+        a->setChecked(i == 0);
+        mnuNewUnits[static_cast<size_t>(i)] = a;
+        // The mark follows the unit system, not the click: the handler sets it.
+        connect(a, &QAction::triggered, this, [this, i, a] {
+            a->setChecked(!a->isChecked());
+            mnuNewUnits_Click(i);
+        });
+    }
+    QMenu* design = menuBar->addMenu("&Design Rocket");
+    design->setObjectName("mnuDesign");
+    mnuBodyTube = action(design, "&Body Tube", "mnuBodyTube");
+    mnuFins = action(design, "&Fins and Lugs", "mnuFins");
+    QMenu* results = menuBar->addMenu("&CFD Results");
+    results->setObjectName("mnuResults");
+    mnuPlots = action(results, "&Plots", "mnuPlots");
+    mnuCoefficients = action(results, "&Coefficients", "mnuCoefficients");
+    mnuVariables = action(nullptr, "&Constants", "mnuVariables");
+    mnuQuitCFD = action(nullptr, "&Quit CFD", "mnuQuitCFD");
+}
+
+void SOLVER::buildControls()
+{
+    auto* lay = new QVBoxLayout(this);
+    Toolbar1 = named(new QToolBar(this), "Toolbar1", "Main toolbar");
+    const char* keys[][2] = {{"BODY", "Define body tube geometry."},
+                             {"FINS", "Define fin and launch lug dimensions."},
+                             {"PLOT", "Plot CFD results."},
+                             {"CP", "Detailed rocket aerodynamic data."},
+                             {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
+                             {"HELP", "Velmora help."},
+                             {"ABOUT", "About Velmora."}};
+    for (auto& k : keys) {
+        QAction* a = Toolbar1->addAction(k[0]);
+        a->setObjectName(k[0]);
+        a->setToolTip(k[1]);
+    }
+    lay->addWidget(Toolbar1);
+
+    auto* top = new QHBoxLayout;
+    // Flight conditions.
+    auto* flight = named(new QGroupBox("Flight Conditions", this), "FlightConditions", "Flight Conditions");
+    auto* fg = new QGridLayout(flight);
+    Velocity = makeBox(flight, "Velocity", "Rocket Flight Speed", "0");
+    Speed = makeList(flight, "Speed", "Rocket velocity unit", "Rocket velocity.");
+    ROCKETAOA = makeBox(flight, "ROCKETAOA", "Rocket AOA ", "0");
+    Compressible = makeList(flight, "Compressible", "Fluid Flow Type",
+                            "Select if flow is incompressible [potential flow] or compressible [M >.3].");
+    RATIOS = makeList(flight, "RATIOS", "Rocket Flight Altitude", "U.S. Standard Atmosphere.");
+    CFDUNITS = makeList(flight, "CFDUNITS", "CFD analysis units", "CFD analysis units.");
+    UNITLBL = makeBox(flight, "UNITLBL", "Analysis Units", QString(), true);
+    addRow(fg, 0, "Rocket Flight Speed", Velocity, Speed);
+    addRow(fg, 1, "Rocket AOA ", ROCKETAOA, new QLabel("DEGREES"));
+    addRow(fg, 2, "Fluid Flow Type", Compressible);
+    addRow(fg, 3, "Rocket Flight Altitude", RATIOS);
+    addRow(fg, 4, "Analysis Units", UNITLBL, CFDUNITS);
+    top->addWidget(flight);
+
+    // Mesh settings.
+    auto* mesh = named(new QGroupBox("Computational Mesh", this), "ComputationalMesh", "Computational Mesh");
+    auto* mg = new QGridLayout(mesh);
+    DomainSize = makeList(mesh, "DomainSize", "Mesh Size  (N X N Grids)");
+    MERIDIANS = makeList(mesh, "MERIDIANS", "Grid # on Circumference");
+    addRow(mg, 0, "Mesh Size  (N X N Grids)", DomainSize);
+    addRow(mg, 1, "Grid # on Circumference", MERIDIANS);
+    auto* buttons = new QHBoxLayout;
+    CFDSOLVER = makeButton(mesh, "CFDSOLVER", "SOLVE", "SOLVE flow. ");
+    MESHER = makeButton(mesh, "MESHER", "MESH", "MESH without performing SOLVE.");
+    IterateBtn = makeButton(mesh, "IterateBtn", "LOOP", "LOOP on AOA or velocity and plot results.");
+    Abort = makeButton(mesh, "Abort", "ABORT", "ABORT CFD solution.");
+    for (QPushButton* b : {CFDSOLVER, MESHER, IterateBtn, Abort}) buttons->addWidget(b);
+    mg->addLayout(buttons, 2, 0, 1, 3);
+    top->addWidget(mesh);
+
+    // Results.
+    auto* res = named(new QGroupBox("Velmora Results", this), "VelmoraResults", "Velmora Results");
+    auto* rg = new QGridLayout(res);
+    auto resultBox = [res](const char* name, const char* caption) {
+        return makeBox(res, name, caption, QString(), true);
+    };
+    MachNumber = resultBox("MachNumber", "Mach Number (Mn):");
+    MachNumber->setToolTip("Mach number based on ambient conditions.");
+    ReNumber = resultBox("ReNumber", "Reynolds Number (Rn):");
+    XLRATIOS = resultBox("XLRATIOS", "Rocket Cp Location / L:");
+    FORCE = resultBox("FORCE", "Total Rocket Drag Force:");
+    FORCELABEL = resultBox("FORCELABEL", "Force unit");
+    TotalCd = resultBox("TotalCd", "Cd (Max Nose-Area):");
+    CNFORCES = resultBox("CNFORCES", "Normal Coefficient (CN):");
+    CdMax = resultBox("CdMax", "Cd (Max Body-Area):");
+    CMFORCES = resultBox("CMFORCES", "Pitch Coefficient (CM):");
+    PressureCd = resultBox("PressureCd", "Nose and Body Tube:");
+    FinInterferenceDrag = resultBox("FinInterferenceDrag", "Fin-Body Interference:");
+    BaseCd = resultBox("BaseCd", "Rocket Base (Pressure):");
+    LaunchLugDrag = resultBox("LaunchLugDrag", "Launch Lug (Pressure):");
+    FinSurfaceDrag = resultBox("FinSurfaceDrag", "Fin Surface (Friction):");
+    int r = 0;
+    addRow(rg, r++, "Mach Number (Mn):", MachNumber);
+    addRow(rg, r++, "Reynolds Number (Rn):", ReNumber);
+    addRow(rg, r++, "Rocket Cp Location / L:", XLRATIOS);
+    addRow(rg, r++, "Total Rocket Drag Force:", FORCE, FORCELABEL);
+    addRow(rg, r++, "Cd (Max Nose-Area):", TotalCd);
+    addRow(rg, r++, "Normal Coefficient (CN):", CNFORCES);
+    addRow(rg, r++, "Cd (Max Body-Area):", CdMax);
+    addRow(rg, r++, "Pitch Coefficient (CM):", CMFORCES);
+    rg->addWidget(new QLabel("Cd Components (Max Nose-Area Reference)"), r++, 0, 1, 3);
+    addRow(rg, r++, "Nose and Body Tube:", PressureCd);
+    addRow(rg, r++, "Fin-Body Interference:", FinInterferenceDrag);
+    addRow(rg, r++, "Rocket Base (Pressure):", BaseCd);
+    addRow(rg, r++, "Launch Lug (Pressure):", LaunchLugDrag);
+    addRow(rg, r++, "Fin Surface (Friction):", FinSurfaceDrag);
+    top->addWidget(res);
+    lay->addLayout(top);
+
+    MeshPlot = named(new PictureBox(this), "MeshPlot", "Rocket body mesh");
+    MeshPlot->setMinimumSize(600, 300);
+    lay->addWidget(MeshPlot, 1);
+    NoMeshDefined = makeLabel(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
+    NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
+    NoMeshDefined->move(10, 10);
+    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "Progress");
+    ProgressBar1->setRange(1, 100);
+    ProgressBar1->setValue(1);
+    lay->addWidget(ProgressBar1);
+    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
+    lay->addWidget(StatusBar1);
+
+    Velocity->onChange([this] { Velocity_Change(); });
+    ROCKETAOA->onChange([this] { ROCKETAOA_Change(); });
+    Speed->onClick([this] { Speed_Click(); });
+    RATIOS->onClick([this] { RATIOS_Click(); });
+    Compressible->onClick([this] { Compressible_Click(); });
+    CFDUNITS->onClick([this] { CFDUNITS_Click(); });
+}
+
+// ---- start-up --------------------------------------------------------------------
+
+void SOLVER::Form_Load()
+{
+    Forms& f = forms();
+    Module1& s = m();
+    // 1. The input windows, loaded hidden; their own load handlers run.
+    f.get<Welcome>();
+    f.get<BODYTUBE>();
+    f.get<GeoBody>();
+    f.get<FinAnalysis>();
+    // 2. The welcome window; Quit ends the program here.
+    f.showModal<Welcome>();
+    if (f.quitRequested()) return;
+    // 3.
+    s.BasePressureAvailable = "FALSE";
+    s.AbortRequest = "NO";
+    // 4. Speed units.
+    Speed->setText("FT/SEC");
+    for (const char* u : SpeedUnits) Speed->AddItem(u);
+    // 5. Flow model.
+    s.CompressibleFlow = 0;
+    Compressible->setText("INCOMPRESSIBLE");
+    Compressible->AddItem("INCOMPRESSIBLE");
+    Compressible->AddItem("COMPRESSIBLE");
+    // 6. Mesh sizes.
+    DomainSize->setText("20");
+    for (int n = 10; n <= 25; ++n) DomainSize->AddItem(QString::number(n));
+    for (int n = 30; n <= 50; n += 5) DomainSize->AddItem(QString::number(n));
+    // 7. Meridians.
+    s.MeridianCount = 8;
+    MERIDIANS->setText("8");
+    for (const char* t : {"8", "10", "12"}) MERIDIANS->AddItem(t);
+    // 8. Altitudes.
+    RATIOS->setText("SEA LEVEL");
+    for (const auto& row : StandardAtmosphereTable) RATIOS->AddItem(row.altitude);
+    // 9. ft-lb-sec at sea level.
+    s.AnalysisUnits = "FPS";
+    UNITLBL->setText("FPS");
+    s.SeaLevelPressure = 2116.8;
+    s.AltitudePressureRatio = 1;
+    s.SeaLevelDensity = 0.002378f;
+    s.AltitudeDensityRatio = 1;
+    s.AmbientPressure = s.AltitudePressureRatio * s.SeaLevelPressure;
+    s.AmbientDensity = s.AltitudeDensityRatio * static_cast<double>(s.SeaLevelDensity);
+    s.SeaLevelSpeedOfSound = 1116.4;
+    s.SpeedOfSound = s.SeaLevelSpeedOfSound * std::sqrt(s.AltitudePressureRatio / s.AltitudeDensityRatio);
+    s.DynamicViscosity = 3.9e-07;
+    s.GravityAcceleration = 32.2f;
+    // 10.
+    s.PressurePlotKind = 1;
+    s.ProfileQuantity = 0;
+    // 11. Fluid constants.
+    FluidVariables& fluid = f.get<FluidVariables>();
+    fluid.ULABEL->setText("FT/SEC");
+    fluid.Pressure->setText(qfmt(s.AmbientPressure, "#####.###"));
+    fluid.Density->setText(qfmt(s.AmbientDensity, "#.###E+00"));
+    fluid.Sound->setText(qfmt(s.SpeedOfSound, "#####.###"));
+    fluid.FluidViscosity->setText(qfmt(s.DynamicViscosity, "#.###E+00"));
+    fluid.Label2->setText("LB/FT^2");
+    fluid.Label3->setText("LB-SEC^2/FT^4");
+    fluid.Label4->setText("FT/SEC");
+    fluid.Label5->setText("LB-SEC/FT^2");
+    // 12. Length and force captions.
+    BODYTUBE& body = f.get<BODYTUBE>();
+    for (int i = 1; i <= 5; ++i) body.LLABEL[static_cast<size_t>(i)]->setText("FT");
+    FORCELABEL->setText("LB");
+    FinAnalysis& fins = f.get<FinAnalysis>();
+    for (int i = 1; i <= 9; ++i) fins.LLABEL[static_cast<size_t>(i)]->setText("FT");
+    fins.LLABEL[5]->setVisible(true);
+    fins.LLABEL[7]->setVisible(true);
+    body.LLABEL[6]->setText("FT");
+    // 13. Plot settings through the plot window's boxes.
+    s.VectorScale = 1;
+    s.ContourLevelCount = 20;
+    PlotResults& plot = f.get<PlotResults>();
+    plot.Vscale->setText(qfmt(s.VectorScale, ".###"));
+    plot.NLEVELS->setText(qfmt(s.ContourLevelCount, "###"));
+    plot.NLEVELS2->setText(qfmt(s.ContourLevelCount, "###"));
+    // 14.
+    MachNumber->setText(QString());
+    // 15.
+    s.DomainAspectRatio = 2.0f;
+    s.AngleOfAttack = 0;
+    s.FreeFormPointCount = 4;
+    s.ActiveBodyGeometry = 0;
+    // 16.
+    s.AoaSweepSelected = 1;
+    s.VelocitySweepSelected = 0;
+    s.SweepPlotQuantity = 1;
+    s.SweepStepCount = 1;
+    s.SweepPlotYScale = 1.0f;
+    s.CrossflowCpScale = 1.0f;
+    // 17. Sweep settings through the sweep window's boxes.
+    ITERATION& sweep = f.get<ITERATION>();
+    sweep.MAXLOOPS->setText("1");
+    sweep.AOAINC->setText("3");
+    sweep.VELINC->setText("100");
+    sweep.AOAINITIAL->setText("1");
+    sweep.VINITIAL->setText("300");
+    sweep.AOAINC->show();
+    sweep.VELINC->hide();
+    sweep.Label1->show();
+    sweep.Label2->hide();
+    sweep.LVLABEL1->setText(Speed->Text());
+    sweep.LVLABEL2->setText(Speed->Text());
+    sweep.LVLABEL2->hide();
+    // 18. Unit-system list.
+    CFDUNITS->setText("ft-lb-sec");
+    for (const auto& row : UnitSystemTable) CFDUNITS->AddItem(row.listItem);
+    // 19.
+    s.CrossflowStation = 1;
+}
+
+// ---- units and atmosphere -----------------------------------------------------
+
+int SOLVER::checkedUnitIndex() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (mnuNewUnits[static_cast<size_t>(i)]->isChecked()) return i;
+    return -1;
+}
+
+void SOLVER::applyUnitRow(int rowIndex)
+{
+    Module1& s = m();
+    const UnitSystem& row = UnitSystemTable[static_cast<size_t>(rowIndex)];
+    applyUnitConstants(s, row);
+    computeAmbientAir(s);
+    // The label set.
+    Forms& f = forms();
+    FORCELABEL->setText(row.force);
+    BODYTUBE& body = f.get<BODYTUBE>();
+    for (int i = 1; i <= 6; ++i) body.LLABEL[static_cast<size_t>(i)]->setText(row.length);
+    FinAnalysis& fins = f.get<FinAnalysis>();
+    for (int i = 1; i <= 9; ++i) fins.LLABEL[static_cast<size_t>(i)]->setText(row.length);
+    FluidVariables& fluid = f.get<FluidVariables>();
+    fluid.ULABEL->setText(row.velocity);
+    fluid.Pressure->setText(qfmt(s.AmbientPressure, "#####.###"));
+    fluid.Label2->setText(row.pressure);
+    fluid.Density->setText(qfmt(s.AmbientDensity, "#.###E+00"));
+    fluid.Label3->setText(row.density);
+    fluid.Sound->setText(qfmt(s.SpeedOfSound, "#####.###"));
+    fluid.Label4->setText(row.velocity);
+    fluid.FluidViscosity->setText(qfmt(s.DynamicViscosity, "#.###E+00"));
+    fluid.Label5->setText(row.viscosity);
+    for (int i = 0; i < 3; ++i) mnuNewUnits[static_cast<size_t>(i)]->setChecked(i == rowIndex);
+}
+
+void SOLVER::INPUTUNITS(double& /*velocity*/)
+{
+    Module1& s = m();
+    UNITLBL->setText(QString::fromStdString(s.AnalysisUnits));
+    applyAltitude(s, RATIOS->Text().toStdString());
+    auto row = unitIndexByCode(s.AnalysisUnits);
+    if (!row) {
+        // A code that names no unit system (it can only come from a file)
+        // falls back to ft-lb-sec, so labels and air values never go stale.
+        s.AnalysisUnits = "FPS";
+        UNITLBL->setText("FPS");
+        row = 0;
+    }
+    applyUnitRow(*row);
+}
+
+void SOLVER::unitSwitch(int row, bool fromMenu)
+{
+    Module1& s = m();
+    if (row >= 0 && row < 3) {
+        s.AnalysisUnits = UnitSystemTable[static_cast<size_t>(row)].code;
+        applyUnitRow(row);
+    }
+    StatusBar1->setPanel(1, kNewSolution);
+    s.FlowSolutionStatus = kSolveNewFlow.toStdString();
+    StatusBar1->setPanel(2, QString());
+    PlotResults& plot = forms().get<PlotResults>();
+    plot.VelocityPlot->clear();
+    plot.LEVELS->clear();
+    for (TextBox* b : {plot.MAX, plot.MIN, plot.UnitsLabel, plot.PlotLabel}) b->setText(QString());
+    for (TextBox* b : {MachNumber, TotalCd, PressureCd, BaseCd, FinInterferenceDrag, LaunchLugDrag,
+                       FinSurfaceDrag, FORCE, ReNumber})
+        b->setText(QString());
+    convertVelocity(s, Speed->Text().toStdString());
+    forms().get<FluidVariables>().UINPUT->setText(qfmt(s.FreeStreamVelocity, "#.###E+00"));
+    if (fromMenu) {
+        if (const auto r = unitIndexByCode(s.AnalysisUnits))
+            CFDUNITS->setText(UnitSystemTable[static_cast<size_t>(*r)].listItem);
+    }
+    UNITLBL->setText(QString::fromStdString(s.AnalysisUnits));
+    CLEARDATA2(s.FreeStreamVelocity);
+}
+
+void SOLVER::CFDUNITS_Click()
+{
+    const auto row = unitIndexByListItem(CFDUNITS->Text().toStdString());
+    unitSwitch(row ? *row : -1, false);
+}
+
+void SOLVER::mnuNewUnits_Click(int Index)
+{
+    unitSwitch(Index, true);
+}
+
+void SOLVER::RATIOS_Click()
+{
+    Module1& s = m();
+    INPUTUNITS(s.FreeStreamVelocity);
+    // With the speed unit "MACH" the velocity follows the new speed of sound,
+    // and the Mach number is checked again.
+    if (Speed->Text() == "MACH") {
+        convertVelocity(s, "MACH");
+        forms().get<FluidVariables>().UINPUT->setText(qfmt(s.FreeStreamVelocity, "#.###E+00"));
+        s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+        if (s.FreeStreamMachNumber > 2.0f)
+            MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+    }
+    CLEARDATA3(s.FreeStreamVelocity);
+}
+
+void SOLVER::Compressible_Click()
+{
+    Module1& s = m();
+    const QString t = Compressible->Text();
+    if (t == "INCOMPRESSIBLE") s.CompressibleFlow = 0;
+    else if (t == "COMPRESSIBLE") s.CompressibleFlow = 1;
+    CLEARDATA3(s.FreeStreamVelocity);
+}
+
+// ---- flight condition ---------------------------------------------------------------
+
+void SOLVER::Velocity_Change()
+{
+    Module1& s = m();
+    s.EnteredVelocity = qval(Velocity->text());
+    CLEARDATA3(s.FreeStreamVelocity);
+    convertVelocity(s, Speed->Text().toStdString());
+    forms().get<FluidVariables>().UINPUT->setText(qfmt(s.FreeStreamVelocity, "#.###E+00"));
+    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+    if (s.FreeStreamMachNumber > 2.0f)
+        MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+}
+
+void SOLVER::Speed_Click()
+{
+    Module1& s = m();
+    convertVelocity(s, Speed->Text().toStdString());
+    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+    const bool tooFast = s.FreeStreamMachNumber > 2.0f;
+    if (tooFast) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+    // The velocity has changed either way: echo it and invalidate.
+    ITERATION& sweep = forms().get<ITERATION>();
+    sweep.LVLABEL1->setText(Speed->Text());
+    sweep.LVLABEL2->setText(Speed->Text());
+    forms().get<FluidVariables>().UINPUT->setText(qfmt(s.FreeStreamVelocity, "#.###E+00"));
+    CLEARDATA3(s.FreeStreamVelocity);
+}
+
+void SOLVER::ROCKETAOA_Change()
+{
+    Module1& s = m();
+    s.AngleOfAttack = qval(ROCKETAOA->text());
+    forms().get<PanelAero>().AOALABEL->setText("AOA = " + qfmt(s.AngleOfAttack, "##.###") + " DEG.");
+    CLEARDATA3(s.FreeStreamVelocity);
+    if (s.AngleOfAttack > 0 && s.AngleOfAttack < 0.5) {
+        s.AngleOfAttack = 0.5;
+        ROCKETAOA->setText(qfmt(0.5, "#####.####"));
+        StatusBar1->setPanel(2, "Angle of attack (AOA) reset to +0.5 degrees.");
+    } else if (s.AngleOfAttack < 0 && s.AngleOfAttack > -0.5) {
+        s.AngleOfAttack = -0.5;
+        ROCKETAOA->setText(qfmt(-0.5, "#####.####"));
+        StatusBar1->setPanel(2, "Angle of attack (AOA) reset to -0.5 degrees.");
+    }
+}
+
+// ---- result invalidation --------------------------------------------------------------
+
+void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings)
+{
+    Module1& s = m();
+    Forms& f = forms();
+    // 1.
+    StatusBar1->setPanel(1, kNewSolution);
+    StatusBar1->setPanel(2, QString());
+    // 2.
+    if (mainOverlay) NoMeshDefined->show();
+    // 3.
+    s.FlowSolutionStatus = kSolveNewFlow.toStdString();
+    s.PanelSolutionStatus = kSolveNewFlow.toStdString();
+    s.FlowSolutionStatusText = kSolveNewFlow.toStdString();
+    // 4.
+    for (TextBox* b : {MachNumber, FORCE, TotalCd, CdMax, ReNumber}) b->setText(QString());
+    s.BodyPressureDragCoefficient = 0;
+    for (TextBox* b : {PressureCd, BaseCd, FinInterferenceDrag, LaunchLugDrag, FinSurfaceDrag}) b->setText(QString());
+    // 5.
+    PlotResults& plot = f.get<PlotResults>();
+    plot.StatusBar1->setPanel(1, kNewSolution);
+    plot.StatusBar1->setPanel(2, QString());
+    plot.VelocityPlot->clear();
+    plot.LEVELS->clear();
+    plot.FieldProfile->clear();
+    for (TextBox* b : {plot.MAX, plot.MIN, plot.UnitsLabel, plot.PlotLabel, plot.UnitsLabel1, plot.MAX1, plot.MIN1})
+        b->setText(QString());
+    // 6.
+    if (plotOverlays) plot.NoMeshDefined->show();
+    // 7.
+    PressureCenter& cp = f.get<PressureCenter>();
+    cp.StatusBar1->setPanel(1, kNewSolution);
+    cp.StatusBar1->setPanel(2, QString());
+    cp.SurfaceProfile->clear();
+    for (TextBox* b : {cp.MODELAOA, cp.XCPBODYS, cp.CNBODYS, cp.XCPFINS, cp.CNFINS, cp.XCPTOTALS, cp.XLRATIOS,
+                       cp.MAX, cp.MIN, cp.PlotLabel})
+        b->setText(QString());
+    // 8.
+    if (plotOverlays) cp.NoMeshDefined->show();
+    // 9.
+    s.FinNormalForceSlope = 0;
+    s.FinCenterOfPressure = 0;
+    s.FinDragForce = 0;
+    s.BodyDragForce = 0;
+    s.FinNormalForce = 0;
+    // 10.
+    for (TextBox* b : {XLRATIOS, CNFORCES, CMFORCES}) b->setText(QString());
+    // 11.
+    if (clearDrawings) {
+        MeshPlot->clear();
+        f.get<BODYTUBE>().MeshPlot->clear();
+        plot.VelocityPlot->clear();
+    }
+    // 12.
+    PanelAero& panel = f.get<PanelAero>();
+    panel.FinSection->clear();
+    panel.PLOT1->clear();
+    // 13. A base-flow window that was never loaded stays unloaded.
+    f.unload<NavierStokes>();
+}
+
+void SOLVER::ClearData(double& /*velocity*/)
+{
+    resetCommon(true, true, true);
+}
+
+void SOLVER::CLEARDATA2(double& /*velocity*/)
+{
+    resetCommon(false, false, true);
+}
+
+void SOLVER::CLEARDATA3(double& /*velocity*/)
+{
+    resetCommon(false, true, false);
+}
+
+} // namespace velmora

@@ -1,0 +1,106 @@
+#pragma once
+// The main window: flight condition, units, mesh settings, results, and the
+// commands that open every other window.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolBar>
+
+#include <array>
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/PictureBox.h"
+
+namespace velmora {
+
+class SOLVER : public Form {
+    Q_OBJECT
+public:
+    explicit SOLVER(Forms& forms);
+    void Form_Load() override;
+
+    // ---- public procedures used by other windows ----
+    void INPUTUNITS(double& velocity);
+    void ClearData(double& velocity);
+    void CLEARDATA2(double& velocity);
+    void CLEARDATA3(double& velocity);
+
+    // ---- handlers ----
+    void Velocity_Change();
+    void Speed_Click();
+    void ROCKETAOA_Change();
+    void RATIOS_Click();
+    void Compressible_Click();
+    void CFDUNITS_Click();
+    void mnuNewUnits_Click(int Index);
+
+    // The unit-system index marked in the Units menu (first checked of 0, 1,
+    // 2), or -1 when none is; other windows choose their unit texts by it.
+    int checkedUnitIndex() const;
+
+    // ---- controls ----
+    QMenuBar* menuBar = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuPrintForm = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuInstructions = nullptr;
+    QAction* mnuAboutCFD = nullptr;
+    QAction* mnuReferences = nullptr;
+    QMenu* mnuUnits = nullptr;
+    std::array<QAction*, 3> mnuNewUnits{};
+    QAction* mnuBodyTube = nullptr;
+    QAction* mnuFins = nullptr;
+    QAction* mnuPlots = nullptr;
+    QAction* mnuCoefficients = nullptr;
+    QAction* mnuVariables = nullptr;
+    QAction* mnuQuitCFD = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+
+    TextBox* Velocity = nullptr;
+    ComboBox* Speed = nullptr;
+    TextBox* ROCKETAOA = nullptr;
+    ComboBox* Compressible = nullptr;
+    ComboBox* RATIOS = nullptr;
+    ComboBox* CFDUNITS = nullptr;
+    TextBox* UNITLBL = nullptr;
+    ComboBox* DomainSize = nullptr;
+    ComboBox* MERIDIANS = nullptr;
+
+    TextBox* MachNumber = nullptr;
+    TextBox* ReNumber = nullptr;
+    TextBox* XLRATIOS = nullptr;
+    TextBox* FORCE = nullptr;
+    TextBox* FORCELABEL = nullptr;
+    TextBox* TotalCd = nullptr;
+    TextBox* CNFORCES = nullptr;
+    TextBox* CdMax = nullptr;
+    TextBox* CMFORCES = nullptr;
+    TextBox* PressureCd = nullptr;
+    TextBox* FinInterferenceDrag = nullptr;
+    TextBox* BaseCd = nullptr;
+    TextBox* LaunchLugDrag = nullptr;
+    TextBox* FinSurfaceDrag = nullptr;
+
+    PictureBox* MeshPlot = nullptr;
+    QLabel* NoMeshDefined = nullptr;
+    QPushButton* CFDSOLVER = nullptr;
+    QPushButton* MESHER = nullptr;
+    QPushButton* IterateBtn = nullptr;
+    QPushButton* Abort = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    StatusBar* StatusBar1 = nullptr;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void applyUnitRow(int row);
+    void unitSwitch(int row, bool fromMenu);
+    void resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings);
+};
+
+} // namespace velmora

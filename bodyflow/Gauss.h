@@ -1,0 +1,59 @@
+#pragma once
+// Dense linear solve of the body-flow panel system.
+//
+//   AugmentedMatrix A(n);                 rows 1..n, columns 1..n+1 (RHS last)
+//   A(i, j) = ...;
+//   Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N,
+//                 Module1& m, Progress& progress);
+//
+// Gaussian elimination without row exchange on rows 1..N and columns 1..N+1:
+// each pivot row is divided by its pivot, then subtracted from the rows below,
+// followed by back substitution on the unit upper triangle. No pivoting and no
+// reordering: every matrix element receives its updates in the textbook order,
+// so the result is that of the plain row-by-row elimination (the elimination
+// is carried out in column blocks for speed, which changes only when the
+// updates are applied, not their order).
+//
+// Once per pivot row the progress value is set, pending events are let run
+// (Progress::pumpEvents) and m.AbortRequest is tested; "YES" stops at once
+// with Outcome::Aborted. A zero, vanishing or non-finite pivot, or a
+// non-finite solution, gives Outcome::Failed. In both cases X is left as it
+// was; on Outcome::Done, X(1..N) holds the solution (X is enlarged to N + 1
+// elements if needed; X(0) is not used). A is destroyed in every case.
+#include <cstddef>
+#include <vector>
+
+#include "app/Module1.h"
+#include "platform/Progress.h"
+
+namespace velmora {
+
+class AugmentedMatrix {
+public:
+    AugmentedMatrix() = default;
+    explicit AugmentedMatrix(int n) { resize(n); }
+
+    // Rows 1..n, columns 1..n+1, all set to 0.
+    void resize(int n);
+    int size() const { return n_; }
+
+    double& operator()(int i, int j) { return data_[index(i, j)]; }
+    double operator()(int i, int j) const { return data_[index(i, j)]; }
+
+    // Row i as a contiguous array: row(i)[j - 1] is element (i, j).
+    double* row(int i) { return data_.data() + offset(i); }
+    const double* row(int i) const { return data_.data() + offset(i); }
+    std::size_t stride() const { return stride_; }
+
+private:
+    std::size_t offset(int i) const { return static_cast<std::size_t>(i - 1) * stride_; }
+    std::size_t index(int i, int j) const;
+
+    int n_ = 0;
+    std::size_t stride_ = 0;
+    std::vector<double> data_;
+};
+
+Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress);
+
+} // namespace velmora

@@ -1,0 +1,65 @@
+#pragma once
+// Meridian-plane grid of the body of revolution.
+//
+//   GridReport GRID(Module1& m, double velocity, Progress& progress,
+//                   const GridEffectHandler& onEffect = {});
+//
+// Builds the structured N x M grid of the half-plane (x along the axis from
+// the inflow boundary, r from the axis) about the body described in Module1
+// (nose shape, body tube, transition, base tube, or the free-form profile
+// behind the nose), splits each cell into two counter-clockwise triangles,
+// fills the node and triangle tables and the triangle centroids, and sets
+// NoseTipX, DomainLength, DomainHeight and BaseTubeDiameter. The velocity is
+// not used (all computational routines take it).
+//
+// Inputs are checked before anything is written: mesh sizes must be whole
+// numbers from 10 to 50, the nose length, nose diameter and body tube length
+// positive, the other lengths finite and not negative, the nose shape one of
+// the five known names. A refused call writes its reason to status panel 2 and
+// leaves the grid as it was.
+//
+// Two window effects belong to the grid builder: hiding the main window's
+// "no mesh" overlay and emptying the body window's base-tube length box. They
+// are reported at the moment they happen through onEffect (the box's change
+// handler must run then, as for a user edit) and listed in the report.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Module1.h"
+#include "platform/Progress.h"
+
+namespace velmora {
+
+enum class GridEffect {
+    HideMainNoMeshOverlay,   // SOLVER.NoMeshDefined made invisible
+    EmptyBaseTubeLengthBox   // BODYTUBE.BodyLength2 text set to "" (its handler runs)
+};
+
+using GridEffectHandler = std::function<void(GridEffect)>;
+
+struct GridReport {
+    Outcome outcome = Outcome::Done;   // Done or Refused
+    std::string message;               // panel-2 text of a refusal
+    std::vector<GridEffect> effects;   // in the order they happened
+};
+
+// Refusal texts of the grid builder's own input checks (the three
+// "Please enter ..." texts are the ones the other commands use).
+inline constexpr const char* kMsgEnterNoseLength = "Please enter nose cone length.";
+inline constexpr const char* kMsgEnterNoseDiameter = "Please enter nose cone diameter.";
+inline constexpr const char* kMsgEnterBodyTubeLength = "Please enter body tube length.";
+inline constexpr const char* kMsgMeshSizeRange = "Mesh size must be a whole number from 10 to 50.";
+inline constexpr const char* kMsgBadDimension = "Body dimensions must be finite and not negative.";
+inline constexpr const char* kMsgUnknownNoseShape = "Please select a nose cone shape.";
+inline constexpr const char* kMsgBadGeometryData = "Invalid body geometry data.";
+
+GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onEffect = {});
+
+// Body radius of the nose profile at distance xi behind the tip (0 < xi <
+// length), exactly as the grid builder evaluates it; false for an unknown
+// shape name.
+bool noseRadius(const std::string& shape, double xi, double length, double diameter,
+                float searsHaackExponent, double domainHeight, double& radius);
+
+} // namespace velmora

@@ -1,0 +1,63 @@
+#pragma once
+// What the body-flow computations ask the windows to show, as plain data.
+//
+// The numerical routines never touch a control. They return an ordered list of
+// WindowWrite records ("SOLVER.PressureCd" shows 0.12 in "##.###", the plot
+// window's picture "PlotResults.LEVELS" is cleared, ...) which the window side
+// applies in list order with the platform's number formatting. Status-bar
+// texts go straight to Progress::status while the computation runs; a copy is
+// kept in the report's panel log. A message box (OK button, no icon) is
+// returned as a MessageBoxRequest and shown by the caller.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+enum class WindowAction {
+    ShowNumber,    // box text = value formatted with pattern
+    Empty,         // box text = ""
+    ClearPicture,  // picture box loses its drawing
+    Hide,          // control made invisible (overlays, labels)
+    Show           // control made visible
+};
+
+struct WindowWrite {
+    std::string control;  // "<window>.<control>", e.g. "SOLVER.TotalCd"
+    WindowAction action = WindowAction::Empty;
+    double value = 0;     // ShowNumber only
+    std::string pattern;  // ShowNumber only, e.g. "##.###"
+
+    bool operator==(const WindowWrite&) const = default;
+};
+
+struct PanelText {
+    int panel = 0;        // 1-based status-bar panel
+    std::string text;
+
+    bool operator==(const PanelText&) const = default;
+};
+
+struct MessageBoxRequest {
+    std::string prompt;
+    std::string title;
+};
+
+// Helpers used by the routines that build the lists.
+inline WindowWrite showNumber(std::string control, double value, std::string pattern)
+{
+    return {std::move(control), WindowAction::ShowNumber, value, std::move(pattern)};
+}
+inline WindowWrite emptyBox(std::string control) { return {std::move(control), WindowAction::Empty, 0, {}}; }
+
+// The last write to a control in a list, or nullptr when the list never
+// touches it (handy for callers that only want the final state of a box).
+inline const WindowWrite* lastWriteTo(const std::vector<WindowWrite>& writes, const std::string& control)
+{
+    const WindowWrite* found = nullptr;
+    for (const auto& w : writes)
+        if (w.control == control) found = &w;
+    return found;
+}
+
+} // namespace velmora

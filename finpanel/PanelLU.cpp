@@ -1,0 +1,82 @@
+#include "finpanel/PanelLU.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "finpanel/PanelMath.h"
+
+namespace velmora::finpanel {
+
+void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress)
+{
+    const int n = a.order();
+    if (n < 1) throw std::invalid_argument("DECOMP: empty matrix");
+    ip.assign(static_cast<std::size_t>(n + 1), 0);
+    ip[n] = 1;
+    progress.progressVisible(true);
+    progress.progressRange(1, n);
+    progress.progressValue(1);
+
+    for (int k = 1; k <= n; ++k) {
+        progress.progressValue(k);
+        if (k < n) {
+            // Partial pivoting: the largest magnitude in column k; a strict
+            // comparison keeps the uppermost of equal candidates.
+            int m = k;
+            for (int i = k + 1; i <= n; ++i)
+                if (std::fabs(a(i, k)) > std::fabs(a(m, k))) m = i;
+            ip[k] = m;
+            if (m != k) ip[n] = -ip[n];
+
+            const float pivot = toSingle(a(m, k));
+            a(m, k) = a(k, k);
+            a(k, k) = pivot;
+            if (pivot != 0.0f) {
+                for (int i = k + 1; i <= n; ++i) a(i, k) = finite(-a(i, k) / pivot, "overflow in the panel system");
+                for (int j = k + 1; j <= n; ++j) {
+                    const float t = toSingle(a(m, j));
+                    a(m, j) = a(k, j);
+                    a(k, j) = t;
+                    if (t == 0.0f) continue;  // nothing to propagate in this column
+                    for (int i = k + 1; i <= n; ++i) a(i, j) += a(i, k) * t;
+                }
+            }
+        }
+        if (a(k, k) == 0.0) ip[n] = 0;
+    }
+    progress.progressValue(1);
+}
+
+void GAUSS(const SquareMatrix& a, std::vector<float>& b, const std::vector<int>& ip, Progress& progress)
+{
+    const int n = a.order();
+    if (n < 1 || static_cast<int>(b.size()) < n + 1 || static_cast<int>(ip.size()) < n + 1)
+        throw std::invalid_argument("GAUSS: vectors shorter than the matrix");
+
+    if (n != 1) {
+        progress.progressVisible(true);
+        progress.progressRange(1, n - 1);
+        progress.progressValue(1);
+        // Forward: apply the recorded interchanges and multipliers.
+        for (int k = 1; k <= n - 1; ++k) {
+            progress.progressValue(k);
+            const int m = ip[k];
+            if (m < k || m > n) throw std::invalid_argument("GAUSS: pivot vector does not belong to the matrix");
+            const float t = b[m];
+            b[m] = b[k];
+            b[k] = t;
+            for (int i = k + 1; i <= n; ++i) b[i] = toSingle(b[i] + a(i, k) * t);
+        }
+        // Back substitution through U.
+        for (int kb = 1; kb <= n - 1; ++kb) {
+            const int k = n - kb + 1;
+            b[k] = toSingle(cdiv(b[k], a(k, k), "zero pivot in the panel system"));
+            const float t = -b[k];
+            for (int i = 1; i <= k - 1; ++i) b[i] = toSingle(b[i] + a(i, k) * t);
+        }
+    }
+    b[1] = toSingle(cdiv(b[1], a(1, 1), "zero pivot in the panel system"));
+    progress.progressValue(1);
+}
+
+} // namespace velmora::finpanel

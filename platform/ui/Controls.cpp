@@ -1,0 +1,122 @@
+#include "platform/ui/Controls.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+
+namespace velmora {
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+
+void TextBox::onChange(std::function<void()> handler)
+{
+    connect(this, &QLineEdit::textChanged, this, [h = std::move(handler)](const QString&) { h(); });
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(this, &QComboBox::activated, this, [this](int) { emit clicked(); });
+}
+
+void ComboBox::setText(const QString& t)
+{
+    const QSignalBlocker block(this);
+    setCurrentIndex(findText(t));
+    setEditText(t);
+}
+
+void ComboBox::AddItem(const QString& item)
+{
+    const QString shown = currentText();
+    const QSignalBlocker block(this);
+    addItem(item);
+    setCurrentIndex(findText(shown));
+    setEditText(shown);
+}
+
+void ComboBox::Clear()
+{
+    const QString shown = currentText();
+    const QSignalBlocker block(this);
+    clear();
+    setEditText(shown);
+}
+
+void ComboBox::onClick(std::function<void()> handler)
+{
+    connect(this, &ComboBox::clicked, this, [h = std::move(handler)]() { h(); });
+}
+
+void ComboBox::pick(const QString& item)
+{
+    const int i = findText(item);
+    if (i < 0) return;
+    {
+        const QSignalBlocker block(this);
+        setCurrentIndex(i);
+    }
+    emit activated(i);
+}
+
+StatusBar::StatusBar(int panels, QWidget* parent) : QWidget(parent)
+{
+    auto* lay = new QHBoxLayout(this);
+    lay->setContentsMargins(2, 1, 2, 1);
+    lay->setSpacing(2);
+    for (int i = 0; i < panels; ++i) {
+        auto* l = new QLabel(this);
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        l->setAccessibleName(QStringLiteral("Status panel %1").arg(i + 1));
+        l->setMinimumWidth(80);
+        lay->addWidget(l, 1);
+        panels_.push_back(l);
+    }
+}
+
+QLabel* StatusBar::panelLabel(int n) const
+{
+    if (n < 1 || n > panelCount()) return nullptr;
+    return panels_[static_cast<size_t>(n - 1)];
+}
+
+void StatusBar::setPanel(int n, const QString& text)
+{
+    if (QLabel* l = panelLabel(n)) l->setText(text);
+}
+
+QString StatusBar::panel(int n) const
+{
+    const QLabel* l = panelLabel(n);
+    return l ? l->text() : QString();
+}
+
+void WindowProgress::status(int panel, const std::string& text)
+{
+    if (bar_) bar_->setPanel(panel, QString::fromStdString(text));
+}
+
+void WindowProgress::progressVisible(bool visible)
+{
+    if (progress_) progress_->setVisible(visible);
+}
+
+void WindowProgress::progressRange(int minimum, int maximum)
+{
+    if (progress_) progress_->setRange(minimum, std::max(minimum, maximum));
+}
+
+void WindowProgress::progressValue(int value)
+{
+    if (progress_) progress_->setValue(value);
+}
+
+void WindowProgress::pumpEvents()
+{
+    QApplication::processEvents();
+}
+
+} // namespace velmora

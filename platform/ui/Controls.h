@@ -1,0 +1,82 @@
+#pragma once
+// Controls with the behaviour the windows' handlers rely on:
+// - TextBox: its change handler runs on every change of its text, also when
+//   code writes it (synchronously, inside the write); writing the same text
+//   runs nothing.
+// - ComboBox: an editable drop-down list whose handler runs only when the
+//   user picks an item (picking the same item again runs it too); writing
+//   its text from code runs nothing, and adding items keeps the text shown.
+// - StatusBar: fixed text panels, numbered from 1.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+#include "platform/Progress.h"
+
+namespace velmora {
+
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+    QString Text() const { return text(); }
+    void setText_(const QString& t) { setText(t); }
+    // The change handler (textChanged).
+    void onChange(std::function<void()> handler);
+};
+
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent = nullptr);
+    QString Text() const { return currentText(); }
+    // Writes the shown text; no handler runs.
+    void setText(const QString& t);
+    // Adds an item without replacing the text shown.
+    void AddItem(const QString& item);
+    void Clear();
+    // The click handler: runs when the user picks an item.
+    void onClick(std::function<void()> handler);
+    // What a user's pick does: shows the item and runs the handler.
+    void pick(const QString& item);
+
+signals:
+    void clicked();
+};
+
+class StatusBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit StatusBar(int panels, QWidget* parent = nullptr);
+    void setPanel(int n, const QString& text);
+    QString panel(int n) const;
+    int panelCount() const { return static_cast<int>(panels_.size()); }
+    QLabel* panelLabel(int n) const;
+
+private:
+    std::vector<QLabel*> panels_;
+};
+
+// A computation's view of a window: its status bar and the progress bar,
+// with events let run through the Qt event loop.
+class WindowProgress : public Progress {
+public:
+    WindowProgress(StatusBar* bar, QProgressBar* progress) : bar_(bar), progress_(progress) {}
+    void status(int panel, const std::string& text) override;
+    void progressVisible(bool visible) override;
+    void progressRange(int minimum, int maximum) override;
+    void progressValue(int value) override;
+    void pumpEvents() override;
+
+private:
+    StatusBar* bar_;
+    QProgressBar* progress_;
+};
+
+} // namespace velmora

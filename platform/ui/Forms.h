@@ -1,0 +1,180 @@
+#pragma once
+// Windows of the program: one instance per window class, created and loaded
+// on first access, hidden with their contents kept, unloaded (discarded) on
+// request. Also the seam through which every modal window and message box
+// goes, so tests can script them and nothing ever blocks a test.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <typeindex>
+#include <vector>
+
+#include "app/Module1.h"
+#include "platform/Busy.h"
+
+namespace velmora {
+
+class Forms;
+
+// Base of every window. Subclasses build their controls in the constructor
+// and put their load handler in Form_Load, which the registry runs once per
+// instance right after construction.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(Forms& forms, const QString& name, const QString& caption);
+    ~Form() override;
+
+    virtual void Form_Load() {}
+
+    Forms& forms() { return forms_; }
+    Module1& m();
+
+    // Hide keeps the window and its contents; the registry still holds it.
+    void Hide();
+    bool isUnloading() const { return unloading_; }
+
+signals:
+    void hiddenOrUnloaded();
+
+protected:
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    friend class Forms;
+    Forms& forms_;
+    bool unloading_ = false;
+};
+
+// ---- modal seam -------------------------------------------------------------
+
+enum class MsgButtons { OkOnly, OkCancel, YesNo, YesNoCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    QString prompt;
+    QString title;
+    MsgButtons buttons = MsgButtons::OkOnly;
+    MsgIcon icon = MsgIcon::None;
+};
+
+struct FileRequest {
+    bool save = false;
+    QString title;
+    QString filter;       // e.g. "Text files (*.TXT)|*.TXT"
+    QString fileName;     // initial name
+};
+
+class ModalSeam {
+public:
+    using MessageHandler = std::function<MsgAnswer(const MessageRequest&)>;
+    using ShowHandler = std::function<void(Form&)>;
+    using FileHandler = std::function<QString(const FileRequest&)>; // "" = cancelled
+
+    static ModalSeam& instance();
+
+    MsgAnswer message(const MessageRequest& r);
+    // Shows the window modally and returns when it is hidden or unloaded.
+    void showModal(Form& f);
+    QString fileDialog(const FileRequest& r);
+
+    // Tests replace the handlers; reset() restores the real dialogs.
+    void setMessageHandler(MessageHandler h) { message_ = std::move(h); }
+    void setShowHandler(ShowHandler h) { show_ = std::move(h); }
+    void setFileHandler(FileHandler h) { file_ = std::move(h); }
+    void reset();
+
+    // Every request, in order, for tests to read.
+    std::vector<MessageRequest> messages;
+    std::vector<QString> shownWindows;
+
+private:
+    MessageHandler message_;
+    ShowHandler show_;
+    FileHandler file_;
+};
+
+// Short forms for the windows' code.
+MsgAnswer MsgBox(const QString& prompt, MsgButtons buttons = MsgButtons::OkOnly,
+                 const QString& title = QString(), MsgIcon icon = MsgIcon::None);
+
+// ---- registry -----------------------------------------------------------------
+
+class Forms {
+public:
+    explicit Forms(Module1& m) : m_(m) {}
+    ~Forms();
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    Module1& m() { return m_; }
+    BusyGuard& busy() { return busy_; }
+
+    // Set when the user chose to end the program (Quit on the welcome window,
+    // a confirmed Exit); the application leaves its event loop.
+    bool quitRequested() const { return quit_; }
+    void requestQuit();
+
+    // The one instance of T, created and loaded on first access.
+    template <class T>
+    T& get()
+    {
+        auto it = forms_.find(typeid(T));
+        if (it != forms_.end() && it->second) return static_cast<T&>(*it->second);
+        auto owned = std::make_unique<T>(*this);
+        T& ref = *owned;
+        forms_[typeid(T)] = std::move(owned);
+        ref.Form_Load();
+        return ref;
+    }
+
+    template <class T>
+    bool isLoaded() const
+    {
+        auto it = forms_.find(typeid(T));
+        return it != forms_.end() && it->second;
+    }
+
+    // Discards the instance; the next access loads a fresh one. Unloading a
+    // window that is not loaded does nothing.
+    template <class T>
+    void unload()
+    {
+        unload(typeid(T));
+    }
+    void unload(std::type_index t);
+
+    // Shows the window modally through the seam.
+    template <class T>
+    void showModal()
+    {
+        ModalSeam::instance().showModal(get<T>());
+    }
+
+private:
+    Module1& m_;
+    BusyGuard busy_;
+    bool quit_ = false;
+    std::map<std::type_index, std::unique_ptr<Form>> forms_;
+};
+
+// ---- control naming -----------------------------------------------------------
+
+// Gives a control its program name (objectName and accessible description)
+// and its caption or label (accessible name), for screen readers and UI
+// automation.
+template <class W>
+W* named(W* w, const QString& name, const QString& caption = QString())
+{
+    w->setObjectName(name);
+    w->setAccessibleDescription(name);
+    w->setAccessibleName(caption.isEmpty() ? name : caption);
+    return w;
+}
+
+} // namespace velmora

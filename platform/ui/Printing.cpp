@@ -1,0 +1,150 @@
+#include "platform/ui/Printing.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+std::unique_ptr<QPrinter> defaultPrinter()
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::tempPath();
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QDir(dir).filePath(QStringLiteral("Velmora-print-%1.pdf").arg(stamp)));
+    }
+    return printer;
+}
+
+PrinterProvider& provider()
+{
+    static PrinterProvider p;
+    return p;
+}
+
+QString& lastDestination()
+{
+    static QString s;
+    return s;
+}
+
+void setError(QString* error, const QString& text)
+{
+    if (error) *error = text;
+}
+
+QString destinationOf(const QPrinter& printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty())
+        return printer.outputFileName();
+    return printer.printerName();
+}
+
+bool beginOn(QPainter& painter, QPrinter& printer, QString* error)
+{
+    if (painter.begin(&printer)) return true;
+    const QString where = destinationOf(printer);
+    setError(error, where.isEmpty() ? QStringLiteral("The printer could not be started.")
+                                    : QStringLiteral("Could not print to %1.").arg(where));
+    return false;
+}
+
+bool finish(QPainter& painter, QPrinter& printer, QString* error)
+{
+    if (!painter.end()) {
+        setError(error, QStringLiteral("The print job could not be completed."));
+        return false;
+    }
+    lastDestination() = destinationOf(printer);
+    return true;
+}
+
+} // namespace
+
+void setPrinterProvider(PrinterProvider p) { provider() = std::move(p); }
+
+std::unique_ptr<QPrinter> makePrinter()
+{
+    return provider() ? provider()() : defaultPrinter();
+}
+
+QString lastPrintDestination() { return lastDestination(); }
+
+bool printWidgetImage(QWidget* window, QString* error)
+{
+    if (!window) {
+        setError(error, QStringLiteral("There is no window to print."));
+        return false;
+    }
+    const QPixmap shot = window->grab();
+    if (shot.isNull()) {
+        setError(error, QStringLiteral("The window could not be captured for printing."));
+        return false;
+    }
+    std::unique_ptr<QPrinter> printer = makePrinter();
+    if (!printer) {
+        setError(error, QStringLiteral("No printer is available."));
+        return false;
+    }
+
+    QPainter painter;
+    if (!beginOn(painter, *printer, error)) return false;
+
+    // Physical size on screen, converted to printer dots.
+    const QRect page = painter.viewport();
+    const double screenDpi = window->logicalDpiX() > 0 ? window->logicalDpiX() : 96.0;
+    const QSizeF logical = shot.deviceIndependentSize();
+    QSizeF target = logical * (printer->resolution() / screenDpi);
+    if (target.width() > page.width() || target.height() > page.height())
+        target.scale(QSizeF(page.size()), Qt::KeepAspectRatio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRectF(QPointF(0, 0), target), shot, QRectF(shot.rect()));
+    return finish(painter, *printer, error);
+}
+
+bool printTextTable(const QStringList& lines, QString* error)
+{
+    std::unique_ptr<QPrinter> printer = makePrinter();
+    if (!printer) {
+        setError(error, QStringLiteral("No printer is available."));
+        return false;
+    }
+    QPainter painter;
+    if (!beginOn(painter, *printer, error)) return false;
+
+    QFont font(QStringLiteral("DejaVu Sans Mono"), 10);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    painter.setFont(font);
+    const QFontMetricsF fm = painter.fontMetrics();
+    const QRect page = painter.viewport();
+    const double step = fm.lineSpacing();
+    const int perPage = std::max(1, static_cast<int>(std::floor(page.height() / step)));
+
+    painter.setClipRect(QRect(QPoint(0, 0), page.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int row = static_cast<int>(i % perPage);
+        if (row == 0 && i > 0 && !printer->newPage()) {
+            painter.end();
+            setError(error, QStringLiteral("The printer could not start a new page."));
+            return false;
+        }
+        painter.drawText(QPointF(0, row * step + fm.ascent()), lines[i]);
+    }
+    return finish(painter, *printer, error);
+}
+
+} // namespace velmora

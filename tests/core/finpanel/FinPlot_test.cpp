@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "finpanel/FinPlot.h"
+
+using namespace velmora;
+using namespace velmora::finpanel;
+
+namespace {
+
+// A 4-panel flat plate (chord 2) with a chosen solution.
+struct Case {
+    FinSectionInput in;
+    SectionPoints section;
+    PanelSolution solution;
+    explicit Case(float cp1, float cp2, float cp3, float cp4, const char* quantity = "Cp")
+    {
+        in.sectionShape = "FLAT PLATE";
+        in.panelCount = 4;
+        in.finThickness = 0.2;
+        in.finMeanChord = 2.0;
+        in.plotChoice = quantity;
+        section = generateSection(in);
+        solution.count = 4;
+        const float cp[] = {0, cp1, cp2, cp3, cp4};
+        const double xc[] = {0, -1, 0, 1, 0};
+        for (int i = 1; i <= 4; ++i) {
+            solution.cp[i] = cp[i];
+            solution.surfaceVelocity[i] = 10.0 * cp[i];
+            solution.controlPointX[i] = xc[i];
+        }
+    }
+};
+
+} // namespace
+
+TEST(FinPlot, PressureRangeSnapsToSymmetricIntegers)
+{
+    struct Expect {
+        float minimum;
+        double top, bottom;
+        const char* minLabel;
+        const char* maxLabel;
+    };
+    for (const Expect& e : {Expect{-0.4f, -1, 1, "-1.", "1."}, Expect{-2.5f, -3, 3, "-3.", "3."},
+                            Expect{-2.0f, -2, 0.5, "-2.", ".5"}}) {
+        const Case c(0.5f, e.minimum, 0.1f, 0.2f);
+        const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+        SCOPED_TRACE(e.minimum);
+        EXPECT_EQ(p.rangeTop, e.top);
+        EXPECT_EQ(p.rangeBottom, e.bottom);
+        EXPECT_EQ(p.minLabel, e.minLabel);
+        EXPECT_EQ(p.maxLabel, e.maxLabel);
+        EXPECT_EQ(p.unitsLabel, "Cp");
+        EXPECT_EQ(p.status, "Plot complete.");
+    }
+}
+
+TEST(FinPlot, SeriesAxesAndTicks)
+{
+    const Case c(0.9f, -0.5f, 0.2f, 0.3f);
+    const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+    ASSERT_TRUE(p.hasCurves);
+    // Upper: panels 1..3; lower: panel 1, then 4, 3.
+    EXPECT_FLOAT_EQ(p.upper[2], -0.5f);
+    EXPECT_FLOAT_EQ(p.lower[1], 0.9f);
+    EXPECT_FLOAT_EQ(p.lower[2], 0.3f);
+    EXPECT_FLOAT_EQ(p.lower[3], 0.2f);
+    // Section extent 2 fills 500/1.2; Cp range -1..1 fills the height, negative up.
+    const double sx = 500.0 / 2.4;
+    ASSERT_EQ(p.upperCurve.size(), 3u);
+    EXPECT_DOUBLE_EQ(p.upperCurve[1].x, 250.0);
+    EXPECT_DOUBLE_EQ(p.upperCurve[1].y, 250.0 + 250.0 * 0.5);
+    EXPECT_DOUBLE_EQ(p.verticalAxis.from.x, 250.0 - sx);
+    ASSERT_EQ(p.ticks.size(), 19u);
+    EXPECT_NEAR(p.ticks.back().from.x - p.verticalAxis.from.x, 416.5, 1e-9);
+    EXPECT_EQ(p.ticks[8].from.y, 450.0);
+    // The outline is the one FINPLOT draws for the same section.
+    const SectionDrawing d = FINPLOT(c.in);
+    ASSERT_TRUE(d.ok);
+    ASSERT_EQ(d.outline.size(), p.outline.size());
+    for (std::size_t i = 0; i < d.outline.size(); ++i) EXPECT_DOUBLE_EQ(d.outline[i].y, p.outline[i].y);
+    EXPECT_DOUBLE_EQ(p.outline[1].y, 88.0 + sx * 0.1);
+}
+
+TEST(FinPlot, VelocityAndCompressibility)
+{
+    Case c(0.0f, 0.8f, 0.5f, -0.6f, "Velocity");
+    c.in.unitMenuIndex = 2;
+    c.in.compressibleFlow = 1;
+    c.in.freeStreamMachNumber = 0.6f;
+    const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+    EXPECT_EQ(p.unitsLabel, "M/SEC");
+    EXPECT_NEAR(p.rangeTop, 8.0 / 0.8, 1e-5);
+    EXPECT_EQ(p.minLabel, "10.");
+    EXPECT_EQ(p.maxLabel, "-10.");
+    EXPECT_NEAR(p.upper[2], 10.0, 1e-5);
+    EXPECT_EQ(p.upper[3], 0.0);  // both velocity curves end at 0
+    EXPECT_EQ(p.lower[1], 0.0);  // and the lower one starts there
+    EXPECT_EQ(p.lower[3], 0.0);
+    EXPECT_NEAR(p.upperCurve[1].y, 250.0 + 500.0 / 2.2, 1e-4);  // VMAX at 1/1.1 of the half-height
+
+    c.in.plotChoice = "Other";
+    const ResultPlot none = PlotResults(c.in, c.section, c.solution);
+    EXPECT_FALSE(none.hasCurves);
+    EXPECT_FALSE(none.unitsLabel.has_value());
+    EXPECT_EQ(none.outline.size(), 4u);
+    EXPECT_EQ(none.status, "Plot complete.");
+}
+
+TEST(FinPlot, SectionDrawingMagnifiesAndRefuses)
+{
+    Case c(0, 0, 0, 0);
+    const SectionDrawing one = FINPLOT(c.in);
+    c.in.thicknessFactor = 4;
+    const SectionDrawing four = FINPLOT(c.in);
+    ASSERT_TRUE(one.ok && four.ok);
+    EXPECT_NEAR(four.outline[1].y - 88.0, 16.0 * (one.outline[1].y - 88.0), 1e-9);
+
+    c.in.finMeanChord = 0.0;
+    const SectionDrawing none = FINPLOT(c.in);
+    EXPECT_FALSE(none.ok);
+    EXPECT_EQ(none.status, "No fin section to plot..");
+    EXPECT_TRUE(none.outline.empty());
+}

@@ -1,0 +1,106 @@
+#include "platform/Format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using velmora::Format;
+using velmora::Val;
+
+struct FormatCase {
+    double value;
+    const char* pattern;
+    const char* expected;
+};
+
+TEST(Format, PatternsTheWindowsUse)
+{
+    const FormatCase cases[] = {
+        {2116.8, "#####.###", "2116.8"},
+        {1116.4, "#####.###", "1116.4"},
+        {0.002378, "#.###E+00", "2.378E-03"},
+        {3.9e-07, "#.###E+00", "3.9E-07"},
+        {3.9e-07 / 0.002378, ".#########", ".000164003"},
+        {20, "##.###", "20."},
+        {0.5, "##.###", ".5"},
+        {-0.5, "##.###", "-.5"},
+        {0, "#####.###", "."},
+        {0.25, "#####.###", ".25"},
+        {12.34567, "#####.###", "12.346"},
+        {20, "###", "20"},
+        {0, "###", ""},
+        {25.7, "###", "26"},
+        {1, ".###", "1."},
+        {0.3, "#####.####", ".3"},
+        {-0.5, "#####.####", "-.5"},
+        {300, "#####.#", "300."},
+        {1455.93504, "#####.##", "1455.94"},
+        {0.328798, "##.####", ".3288"},
+        {123456.78, "#####.#", "123456.8"},   // integer digits are never cut
+        {1.0, "#.###E+00", "1.E+00"},
+        {9.99996, "#.###E+00", "1.E+01"},     // rounding carries into the exponent
+        {-1234.5, "#.###E+00", "-1.235E+03"},
+        {0.0004, "##.###", "."},              // rounds to zero: no sign, no digits
+        {-0.0004, "##.###", "."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " in " << c.pattern;
+}
+
+TEST(Format, HalvesRoundAwayFromZeroOnTheDecimalValue)
+{
+    EXPECT_EQ(Format(2.5, "###"), "3");
+    EXPECT_EQ(Format(3.5, "###"), "4");
+    EXPECT_EQ(Format(-2.5, "###"), "-3");
+    EXPECT_EQ(Format(1.005, "#.##"), "1.01");   // binary 1.00499999... still shows as typed
+    EXPECT_EQ(Format(0.125, ".##"), ".13");
+}
+
+TEST(Format, GeneralForm)
+{
+    EXPECT_EQ(Format(0.5), "0.5");
+    EXPECT_EQ(Format(100), "100");
+    EXPECT_EQ(Format(3.9e-07), "3.9E-07");
+    EXPECT_EQ(Format(-12.25), "-12.25");
+    EXPECT_EQ(Format(0), "0");
+}
+
+TEST(Val, LeadingNumericPart)
+{
+    EXPECT_EQ(Val("12abc"), 12);
+    EXPECT_EQ(Val(""), 0);
+    EXPECT_EQ(Val("."), 0);
+    EXPECT_EQ(Val("abc"), 0);
+    EXPECT_EQ(Val(".5"), 0.5);
+    EXPECT_EQ(Val("-.5"), -0.5);
+    EXPECT_EQ(Val("1e3"), 1000);
+    EXPECT_DOUBLE_EQ(Val("1.5D-05"), 1.5e-05);
+    EXPECT_EQ(Val("  42  "), 42);
+    EXPECT_EQ(Val("+7.25kg"), 7.25);
+    EXPECT_EQ(Val("1.2.3"), 1.2);
+    EXPECT_EQ(Val("3e"), 3);
+    EXPECT_EQ(Val("-"), 0);
+}
+
+TEST(Val, OverflowAndNonFiniteReadAsZero)
+{
+    EXPECT_EQ(Val("1e999"), 0);
+    EXPECT_EQ(Val("-1e400"), 0);
+    EXPECT_EQ(Val("inf"), 0);
+    EXPECT_EQ(Val("nan"), 0);
+    EXPECT_EQ(Val("1e-400"), 0);
+    EXPECT_TRUE(std::isfinite(Val(std::string(400, '9'))));
+}
+
+TEST(Int16, HalvesToEvenAndRange)
+{
+    EXPECT_EQ(velmora::toInt16(2.5), 2);
+    EXPECT_EQ(velmora::toInt16(3.5), 4);
+    EXPECT_EQ(velmora::toInt16(-2.5), -2);
+    EXPECT_EQ(velmora::toInt16(25.7), 26);
+    EXPECT_EQ(velmora::toInt16(32767.4), 32767);
+    EXPECT_FALSE(velmora::toInt16(32767.5).has_value());
+    EXPECT_FALSE(velmora::toInt16(-40000).has_value());
+    EXPECT_FALSE(velmora::toInt16(std::numeric_limits<double>::quiet_NaN()).has_value());
+}

@@ -1,0 +1,368 @@
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "baseflow/ui/NavierStokes.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/ui/GeometryWindows.h"
+#include "stability/ui/StabilityWindows.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+
+TEST(StartUp, QuitOnTheWelcomeWindowEndsBeforeAnyDefault)
+{
+    Harness h;
+    h.onShow["Welcome"] = [](Form& f) { static_cast<Welcome&>(f).QuitBtn_Click(); };
+    h.forms->get<SOLVER>();
+    EXPECT_TRUE(h.forms->quitRequested());
+    EXPECT_FALSE(h.forms->isLoaded<SOLVER>());
+    EXPECT_EQ(h.state->AbortRequest, "");
+    EXPECT_EQ(h.state->AnalysisUnits, "");
+    EXPECT_FALSE(h.forms->isLoaded<FluidVariables>());
+}
+
+TEST(StartUp, Snapshot)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Module1& m = *h.state;
+    EXPECT_FALSE(h.forms->quitRequested());
+    EXPECT_FALSE(h.forms->isLoaded<Welcome>()); // Continue unloaded it
+    EXPECT_EQ(s.windowTitle(), "Velmora - Model Rocket Computational Fluid Dynamics (CFD)");
+    EXPECT_EQ(s.Speed->Text(), "FT/SEC");
+    EXPECT_EQ(s.Speed->count(), 4);
+    EXPECT_EQ(s.Compressible->Text(), "INCOMPRESSIBLE");
+    EXPECT_EQ(s.DomainSize->Text(), "20");
+    EXPECT_EQ(s.DomainSize->count(), 21);
+    EXPECT_EQ(s.DomainSize->itemText(20), "50");
+    EXPECT_EQ(s.MERIDIANS->Text(), "8");
+    EXPECT_EQ(s.RATIOS->Text(), "SEA LEVEL");
+    EXPECT_EQ(s.RATIOS->count(), 28);
+    EXPECT_EQ(s.RATIOS->itemText(27), "150000 FT");
+    EXPECT_EQ(s.CFDUNITS->Text(), "ft-lb-sec");
+    EXPECT_EQ(s.UNITLBL->text(), "FPS");
+    EXPECT_EQ(s.FORCELABEL->text(), "LB");
+    EXPECT_EQ(s.MachNumber->text(), "");
+    EXPECT_EQ(s.checkedUnitIndex(), 0);
+    EXPECT_EQ(m.MeshAxialNodeCount, 0);
+    EXPECT_EQ(m.ContourLevelsUserSet, 1);
+    EXPECT_EQ(m.VectorScaleUserSet, 1);
+    EXPECT_EQ(m.ContourLevelCount, 20);
+    EXPECT_EQ(m.VectorScale, 1);
+    EXPECT_EQ(m.FlowSolutionStatus, "");
+    EXPECT_EQ(m.PanelSolutionStatus, "");
+    EXPECT_EQ(m.EnteredVelocity, 0);
+    EXPECT_EQ(m.FreeStreamVelocity, 0);
+    EXPECT_EQ(m.NoseConeLength, 0);
+    EXPECT_EQ(m.BasePressureAvailable, "FALSE");
+    EXPECT_EQ(m.AbortRequest, "NO");
+    EXPECT_EQ(m.NoseShapeName, "CONICAL");
+    EXPECT_EQ(m.SearsHaackExponent, 1.0f);
+    EXPECT_EQ(m.FinPlanformCode, 3);
+    EXPECT_EQ(m.PanelMethodChoice, "VORTEX");
+    EXPECT_EQ(m.PanelCount, 100);
+    EXPECT_EQ(m.SweepStepCount, 1);
+    EXPECT_EQ(m.SweepAoaIncrement, 3);
+    EXPECT_EQ(m.SweepVelocityIncrement, 100);
+    EXPECT_EQ(m.SweepStartAoa, 1);
+    EXPECT_EQ(m.SweepStartVelocity, 300);
+    EXPECT_EQ(m.CrossflowStation, 1);
+
+    FluidVariables& fluid = h.forms->get<FluidVariables>();
+    EXPECT_EQ(fluid.Pressure->text(), "2116.8");
+    EXPECT_EQ(fluid.Density->text(), "2.378E-03");
+    EXPECT_EQ(fluid.Sound->text(), "1116.4");
+    EXPECT_EQ(fluid.FluidViscosity->text(), "3.9E-07");
+    EXPECT_EQ(fluid.ULABEL->text(), "FT/SEC");
+    EXPECT_EQ(fluid.Label3->text(), "LB-SEC^2/FT^4");
+
+    BODYTUBE& body = h.forms->get<BODYTUBE>();
+    EXPECT_EQ(body.LLABEL[6]->text(), "FT");
+    EXPECT_EQ(h.forms->get<GeoBody>().DLABEL->text(), "FT"); // the unit caption's handler ran
+    EXPECT_EQ(body.NoseShape->Text(), "CONICAL");
+    EXPECT_EQ(body.NoseShape->itemText(4), "TANGENT OGIVE");
+    EXPECT_EQ(h.forms->get<FinAnalysis>().LLABEL[9]->text(), "FT");
+    EXPECT_EQ(h.forms->get<PanelAero>().SECTIONS->Text(), "STREAMLINED");
+
+    PlotResults& plot = h.forms->get<PlotResults>();
+    EXPECT_EQ(plot.NLEVELS->text(), "20");
+    EXPECT_EQ(plot.NLEVELS2->text(), "20");
+    EXPECT_EQ(plot.Vscale->text(), "1.");
+
+    ITERATION& sweep = h.forms->get<ITERATION>();
+    EXPECT_EQ(sweep.MAXLOOPS->text(), "1");
+    EXPECT_EQ(sweep.LVLABEL1->text(), "FT/SEC");
+    EXPECT_TRUE(sweep.LVLABEL2->isHidden());
+    EXPECT_TRUE(sweep.VELINC->isHidden());
+    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
+    EXPECT_TRUE(h.messages().empty());
+}
+
+TEST(Units, SwitchesReconvertTheTypedVelocityAndRelabel)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Module1& m = *h.state;
+    Harness::type(s.Velocity, "100");
+    h.forms->get<BODYTUBE>().NoseLength->setText("2");
+    Harness::pick(s.CFDUNITS, "in-lb-sec");
+    EXPECT_EQ(m.FreeStreamVelocity, 1200);
+    EXPECT_EQ(m.AnalysisUnits, "IPS");
+    EXPECT_EQ(s.checkedUnitIndex(), 1);
+    EXPECT_EQ(s.UNITLBL->text(), "IPS");
+    EXPECT_EQ(h.forms->get<BODYTUBE>().LLABEL[1]->text(), "IN");
+    EXPECT_EQ(h.forms->get<BODYTUBE>().NoseLength->text(), "2"); // never converted
+    EXPECT_EQ(h.forms->get<FluidVariables>().Label2->text(), "LB/IN^2");
+    EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.2E+03");
+    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
+
+    s.mnuNewUnits[2]->trigger();
+    EXPECT_DOUBLE_EQ(m.FreeStreamVelocity, 30.48);
+    EXPECT_EQ(s.CFDUNITS->Text(), "m-nt-sec");
+    EXPECT_EQ(s.checkedUnitIndex(), 2);
+    EXPECT_FALSE(s.mnuNewUnits[1]->isChecked());
+    EXPECT_EQ(s.FORCELABEL->text(), "NT");
+    EXPECT_EQ(h.forms->get<FinAnalysis>().LLABEL[4]->text(), "M");
+    EXPECT_EQ(m.SpeedOfSound, 340.279);
+
+    Harness::pick(s.CFDUNITS, "ft-lb-sec");
+    EXPECT_EQ(m.FreeStreamVelocity, 100);
+    EXPECT_EQ(s.Velocity->text(), "100");
+    EXPECT_EQ(s.Speed->Text(), "FT/SEC");
+    EXPECT_EQ(s.checkedUnitIndex(), 0);
+}
+
+TEST(Units, SwitchKeepsTheAltitude)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Harness::pick(s.RATIOS, "10000 FT");
+    Harness::pick(s.CFDUNITS, "in-lb-sec");
+    EXPECT_EQ(h.state->AltitudePressureRatio, 0.6878);
+    EXPECT_NEAR(h.state->AmbientPressure, 0.6878 * 14.7, 1e-12);
+}
+
+TEST(Units, UnknownCodeFallsBackToFootPoundSecond)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    s.mnuNewUnits[1]->trigger();
+    h.state->AnalysisUnits = "XYZ"; // as a damaged project file could give
+    s.INPUTUNITS(h.state->FreeStreamVelocity);
+    EXPECT_EQ(h.state->AnalysisUnits, "FPS");
+    EXPECT_EQ(s.UNITLBL->text(), "FPS");
+    EXPECT_EQ(s.checkedUnitIndex(), 0);
+    EXPECT_EQ(h.state->SpeedOfSound, 1116.4);
+    EXPECT_EQ(h.forms->get<BODYTUBE>().LLABEL[1]->text(), "FT");
+}
+
+TEST(FlightCondition, MachAboveTwoIsReportedButKept)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Harness::type(s.Velocity, "3000");
+    ASSERT_EQ(h.messages().size(), 1u);
+    EXPECT_EQ(h.messages()[0].prompt, "PLEASE ENTER NEW MACH NUMBER");
+    EXPECT_EQ(h.messages()[0].title, "MACH NUMBER TO LARGE");
+    EXPECT_EQ(h.state->FreeStreamVelocity, 3000);
+    EXPECT_NEAR(h.state->FreeStreamMachNumber, 2.687, 1e-3);
+    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "3.E+03");
+
+    Harness h2;
+    SOLVER& s2 = h2.start();
+    Harness::type(s2.Velocity, "2232.8"); // exactly Mach 2
+    EXPECT_TRUE(h2.messages().empty());
+}
+
+TEST(FlightCondition, SpeedUnitPickReinterpretsTheSameNumber)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Harness::type(s.Velocity, "0.5");
+    Harness::pick(s.Speed, "MACH");
+    EXPECT_DOUBLE_EQ(h.state->FreeStreamVelocity, 0.5 * 1116.4);
+    EXPECT_EQ(s.Velocity->text(), "0.5");
+    EXPECT_EQ(h.forms->get<ITERATION>().LVLABEL1->text(), "MACH");
+    EXPECT_TRUE(h.messages().empty());
+}
+
+TEST(FlightCondition, RefusedSpeedUnitPickStillInvalidates)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Harness::type(s.Velocity, "300");
+    h.state->FlowSolutionStatus = ""; // as after a solve
+    Harness::pick(s.Speed, "MACH");
+    ASSERT_EQ(h.messages().size(), 1u);
+    EXPECT_EQ(h.messages()[0].title, "MACH NUMBER TO LARGE");
+    EXPECT_DOUBLE_EQ(h.state->FreeStreamVelocity, 300 * 1116.4);
+    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(h.forms->get<ITERATION>().LVLABEL1->text(), "MACH");
+    EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "3.349E+05");
+}
+
+TEST(FlightCondition, AltitudeChangeWithMachReconvertsAndChecks)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Harness::pick(s.Speed, "MACH");
+    Harness::type(s.Velocity, "0.5");
+    h.state->FlowSolutionStatus = "";
+    Harness::pick(s.RATIOS, "10000 FT");
+    EXPECT_NEAR(h.state->FreeStreamVelocity, 0.5 * 1077.46971, 1e-5);
+    EXPECT_NEAR(h.state->FreeStreamMachNumber, 0.5, 1e-6);
+    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
+    // Other speed units keep the velocity as it was.
+    Harness::pick(s.Speed, "FT/SEC");
+    Harness::type(s.Velocity, "300");
+    Harness::pick(s.RATIOS, "SEA LEVEL");
+    EXPECT_EQ(h.state->FreeStreamVelocity, 300);
+}
+
+TEST(FlightCondition, SmallAnglesMoveToHalfADegree)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Harness::type(s.ROCKETAOA, "0.3");
+    EXPECT_EQ(h.state->AngleOfAttack, 0.5);
+    EXPECT_EQ(s.ROCKETAOA->text(), ".5");
+    EXPECT_EQ(h.forms->get<PanelAero>().AOALABEL->text(), "AOA = .5 DEG.");
+    EXPECT_EQ(s.StatusBar1->panel(2), "Angle of attack (AOA) reset to +0.5 degrees.");
+
+    Harness::type(s.ROCKETAOA, "-0.2");
+    EXPECT_EQ(h.state->AngleOfAttack, -0.5);
+    EXPECT_EQ(s.ROCKETAOA->text(), "-.5");
+    EXPECT_EQ(s.StatusBar1->panel(2), "Angle of attack (AOA) reset to -0.5 degrees.");
+
+    for (const char* t : {"0", "0.5", "-0.5", "4"}) {
+        Harness::type(s.ROCKETAOA, t);
+        EXPECT_EQ(s.StatusBar1->panel(2), "") << t;
+    }
+    EXPECT_EQ(h.state->AngleOfAttack, 4);
+    EXPECT_EQ(h.forms->get<PanelAero>().AOALABEL->text(), "AOA = 4. DEG.");
+}
+
+TEST(FlightCondition, FlowModelAndOverflowingText)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Harness::pick(s.Compressible, "COMPRESSIBLE");
+    EXPECT_EQ(h.state->CompressibleFlow, 1);
+    h.state->FlowSolutionStatus = "";
+    Harness::pick(s.Compressible, "COMPRESSIBLE"); // the same pick still invalidates
+    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
+    Harness::type(s.Velocity, "1e999");
+    EXPECT_EQ(h.state->EnteredVelocity, 0);
+    EXPECT_EQ(h.state->FreeStreamVelocity, 0);
+}
+
+// What each reset writes, and what it leaves alone.
+struct ResetCase {
+    const char* name;
+    bool mainOverlay, plotOverlays, clearsDrawings;
+};
+
+class Resets : public ::testing::TestWithParam<ResetCase> {};
+
+TEST_P(Resets, Matrix)
+{
+    const ResetCase c = GetParam();
+    Harness h;
+    SOLVER& s = h.start();
+    Module1& m = *h.state;
+    PlotResults& plot = h.forms->get<PlotResults>();
+    PressureCenter& cp = h.forms->get<PressureCenter>();
+    BODYTUBE& body = h.forms->get<BODYTUBE>();
+    PanelAero& panel = h.forms->get<PanelAero>();
+    // A solved-looking state.
+    m.FlowSolutionStatus = m.FlowSolutionStatusText = "";
+    m.PanelSolutionStatus = "SOLVED";
+    m.BodyPressureDragCoefficient = 0.3f;
+    m.TotalDragCoefficient = 0.5f;
+    m.FinNormalForceSlope = m.FinCenterOfPressure = m.FinDragForce = m.BodyDragForce = m.FinNormalForce = 1;
+    m.MeshElementCount = 722;
+    for (TextBox* b : {s.MachNumber, s.FORCE, s.TotalCd, s.CdMax, s.ReNumber, s.PressureCd, s.BaseCd,
+                       s.FinInterferenceDrag, s.LaunchLugDrag, s.FinSurfaceDrag, s.XLRATIOS, s.CNFORCES,
+                       s.CMFORCES, plot.MAX, plot.MIN1, cp.MODELAOA, cp.PlotLabel, cp.BODYFORCES, cp.CNROCKET})
+        b->setText("1.5");
+    for (QWidget* w : {static_cast<QWidget*>(s.NoMeshDefined), static_cast<QWidget*>(plot.NoMeshDefined),
+                       static_cast<QWidget*>(cp.NoMeshDefined)})
+        w->hide();
+    for (PictureBox* p : {s.MeshPlot, body.MeshPlot, plot.VelocityPlot, plot.LEVELS, plot.FieldProfile,
+                          cp.SurfaceProfile, panel.FinSection, panel.PLOT1}) {
+        p->setRecording(true);
+        p->clearRecording();
+    }
+    h.forms->get<NavierStokes>();
+    s.StatusBar1->setPanel(2, "something");
+    m.AbortRequest = "YES";
+
+    for (int twice = 0; twice < 2; ++twice) {
+        if (std::string(c.name) == "ClearData") s.ClearData(m.FreeStreamVelocity);
+        else if (std::string(c.name) == "CLEARDATA2") s.CLEARDATA2(m.FreeStreamVelocity);
+        else s.CLEARDATA3(m.FreeStreamVelocity);
+    }
+
+    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(m.FlowSolutionStatusText, "SOLVE NEW FLOW");
+    EXPECT_EQ(m.PanelSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(m.BodyPressureDragCoefficient, 0);
+    EXPECT_EQ(m.FinNormalForceSlope + m.FinCenterOfPressure + m.FinDragForce + m.BodyDragForce + m.FinNormalForce, 0);
+    EXPECT_EQ(m.TotalDragCoefficient, 0.5f); // kept
+    EXPECT_EQ(m.MeshElementCount, 722);      // kept
+    EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
+    EXPECT_EQ(s.StatusBar1->panel(2), "");
+    EXPECT_EQ(plot.StatusBar1->panel(1), "New CFD solution required.");
+    EXPECT_EQ(cp.StatusBar1->panel(1), "New CFD solution required.");
+    for (TextBox* b : {s.MachNumber, s.FORCE, s.TotalCd, s.CdMax, s.ReNumber, s.PressureCd, s.BaseCd,
+                       s.FinInterferenceDrag, s.LaunchLugDrag, s.FinSurfaceDrag, s.XLRATIOS, s.CNFORCES,
+                       s.CMFORCES, plot.MAX, plot.MIN1, cp.MODELAOA, cp.PlotLabel})
+        EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    EXPECT_EQ(cp.BODYFORCES->text(), "1.5"); // force boxes are kept
+    EXPECT_EQ(cp.CNROCKET->text(), "1.5");
+    EXPECT_EQ(!s.NoMeshDefined->isHidden(), c.mainOverlay);
+    EXPECT_EQ(!plot.NoMeshDefined->isHidden(), c.plotOverlays);
+    EXPECT_EQ(!cp.NoMeshDefined->isHidden(), c.plotOverlays);
+    auto cleared = [](PictureBox* p) { return !p->calls().empty(); };
+    EXPECT_EQ(cleared(s.MeshPlot), c.clearsDrawings);
+    EXPECT_EQ(cleared(body.MeshPlot), c.clearsDrawings);
+    for (PictureBox* p : {plot.VelocityPlot, plot.LEVELS, plot.FieldProfile, cp.SurfaceProfile, panel.FinSection,
+                          panel.PLOT1})
+        EXPECT_TRUE(cleared(p)) << p->objectName().toStdString();
+    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
+    EXPECT_EQ(m.AbortRequest, "YES"); // a reset does not load the base-flow window to unload it
+}
+
+INSTANTIATE_TEST_SUITE_P(AllThree, Resets,
+                         ::testing::Values(ResetCase{"ClearData", true, true, true},
+                                           ResetCase{"CLEARDATA2", false, false, true},
+                                           ResetCase{"CLEARDATA3", false, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Resets, NeverLoadTheBaseFlowWindow)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    s.ClearData(h.state->FreeStreamVelocity);
+    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
+}
+
+TEST(Resets, FlightConditionChangeKeepsTheMeshOverlayAsItWas)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    s.NoMeshDefined->hide();
+    Harness::type(s.Velocity, "250");
+    EXPECT_TRUE(s.NoMeshDefined->isHidden());
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "platform/ui/Forms.h"
+
+// Window tests drive real widgets; without a display they run offscreen.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,305 @@
+// The plotting surface: scale mapping, what lands on which pixel, the
+// retained image, persistence and the call recording.
+#include "platform/ui/PictureBox.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+using velmora::PictureBox;
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kRed = qRgb(255, 0, 0);
+const QRgb kBlue = qRgb(0, 0, 255);
+
+QRgb pixelAt(const PictureBox& pb, int x, int y) { return pb.image().pixel(x, y); }
+
+bool anyNonWhite(const QImage& img, QRect r)
+{
+    r = r.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (img.pixel(x, y) != qRgb(255, 255, 255)) return true;
+    return false;
+}
+
+bool isBlank(const QImage& img) { return !anyNonWhite(img, img.rect()); }
+
+// A 500x500 picture with y growing upward: user (x,y) is pixel (x, 500-y).
+class PictureBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pb.setFixedSize(500, 500);
+        pb.setScale(0, 500, 500, 0);
+    }
+    PictureBox pb;
+};
+
+} // namespace
+
+TEST(PictureBoxColours, ClassicTableAndColourNumbers)
+{
+    EXPECT_EQ(PictureBox::qbColor(0), qRgb(0, 0, 0));
+    EXPECT_EQ(PictureBox::qbColor(1), qRgb(0, 0, 128));
+    EXPECT_EQ(PictureBox::qbColor(4), qRgb(128, 0, 0));
+    EXPECT_EQ(PictureBox::qbColor(6), qRgb(128, 128, 0));
+    EXPECT_EQ(PictureBox::qbColor(7), qRgb(192, 192, 192));
+    EXPECT_EQ(PictureBox::qbColor(8), qRgb(128, 128, 128));
+    EXPECT_EQ(PictureBox::qbColor(9), qRgb(0, 0, 255));
+    EXPECT_EQ(PictureBox::qbColor(12), qRgb(255, 0, 0));
+    EXPECT_EQ(PictureBox::qbColor(14), qRgb(255, 255, 0));
+    EXPECT_EQ(PictureBox::qbColor(15), qRgb(255, 255, 255));
+    EXPECT_EQ(PictureBox::qbColor(-1), qRgb(0, 0, 0));
+    EXPECT_EQ(PictureBox::qbColor(16), qRgb(0, 0, 0));
+
+    EXPECT_EQ(PictureBox::rgbFromLong(255 + 256 * 128), qRgb(255, 128, 0));
+    EXPECT_EQ(PictureBox::rgbFromLong(65536L * 200 + 256 * 10 + 3), qRgb(3, 10, 200));
+    EXPECT_EQ(PictureBox::rgbFromLong(0xFFFFFFL), qRgb(255, 255, 255));
+}
+
+TEST_F(PictureBoxTest, ScaleMapsCornersAndFlipsY)
+{
+    EXPECT_EQ(pb.toDevice(0, 500), QPointF(0, 0));
+    EXPECT_EQ(pb.toDevice(500, 0), QPointF(500, 500));
+    EXPECT_EQ(pb.toDevice(100, 100), QPointF(100, 400));
+
+    // A scale that is not square and does not start at zero.
+    pb.setScale(-10, 20, 10, -20);
+    EXPECT_EQ(pb.toDevice(0, 0), QPointF(250, 250));
+    EXPECT_EQ(pb.toDevice(-5, 10), QPointF(125, 125));
+
+    // Degenerate scale is refused; the previous one stays.
+    pb.setScale(1, 1, 1, 2);
+    EXPECT_EQ(pb.toDevice(0, 0), QPointF(250, 250));
+
+    pb.resetScale();
+    EXPECT_EQ(pb.toDevice(12, 34), QPointF(12, 34));
+}
+
+TEST_F(PictureBoxTest, LinesLandOnTheExpectedPixels)
+{
+    pb.line(100, 100, 300, 100, kRed); // pixel row 400
+    for (int x : {100, 101, 200, 299, 300}) EXPECT_EQ(pixelAt(pb, x, 400), kRed) << x;
+    EXPECT_EQ(pixelAt(pb, 200, 399), kWhite);
+    EXPECT_EQ(pixelAt(pb, 200, 401), kWhite);
+    EXPECT_EQ(pixelAt(pb, 98, 400), kWhite);
+    EXPECT_EQ(pixelAt(pb, 302, 400), kWhite);
+
+    pb.line(50, 450, 50, 250); // foreground black, pixel column 50, rows 50..250
+    EXPECT_EQ(pixelAt(pb, 50, 50), qRgb(0, 0, 0));
+    EXPECT_EQ(pixelAt(pb, 50, 150), qRgb(0, 0, 0));
+    EXPECT_EQ(pixelAt(pb, 50, 250), qRgb(0, 0, 0));
+    EXPECT_EQ(pixelAt(pb, 50, 260), kWhite);
+
+    pb.line(100, 100, 200, 200, kBlue); // diagonal through pixel (150, 350)
+    EXPECT_EQ(pixelAt(pb, 150, 350), kBlue);
+    EXPECT_EQ(pixelAt(pb, 150, 300), kWhite);
+
+    // lineTo continues from the end of the last line.
+    pb.lineTo(200, 50, kRed);
+    EXPECT_EQ(pixelAt(pb, 200, 400), kRed);
+    EXPECT_DOUBLE_EQ(pb.currentX(), 200);
+    EXPECT_DOUBLE_EQ(pb.currentY(), 50);
+
+    // Far off the picture or not a number: nothing drawn, nothing broken.
+    const QImage before = pb.image();
+    pb.line(1e300, -1e300, std::numeric_limits<double>::quiet_NaN(), 0, kRed);
+    pb.circle(std::numeric_limits<double>::infinity(), 0, 10, kRed);
+    EXPECT_EQ(pb.image(), before);
+    // Ends far off the picture: the visible part is still drawn, in place.
+    pb.line(-1e300, 250, 1e300, 250, kRed);
+    pb.line(-1e12, -1e12 + 300, 1e12, 1e12 + 300, kRed); // y = x + 300
+    pb.box(-1e200, 1e200, 1e200, 260, kRed, false);
+    pb.circle(250, 50 - 1e9, 1e9, kBlue);        // top just reaches pixel (250, 450)
+    pb.circle(-1e7, 250, 1e7 + 450, kBlue);      // passes through pixel (450, 250)
+    EXPECT_EQ(pixelAt(pb, 400, 250), kRed);
+    EXPECT_EQ(pixelAt(pb, 100, 100), kRed);
+    EXPECT_EQ(pixelAt(pb, 400, 240), kRed);
+    EXPECT_EQ(pixelAt(pb, 250, 450), kBlue);
+    EXPECT_EQ(pixelAt(pb, 250, 440), kWhite);
+    EXPECT_EQ(pixelAt(pb, 450, 50), kBlue); // bulges only 0.002 px over 200 rows
+    EXPECT_EQ(pixelAt(pb, 453, 50), kWhite);
+}
+
+TEST_F(PictureBoxTest, BoxesFilledAndOutlined)
+{
+    pb.box(100, 400, 200, 300, kRed, true); // pixels 100..200 x 100..200
+    EXPECT_EQ(pixelAt(pb, 100, 100), kRed);
+    EXPECT_EQ(pixelAt(pb, 150, 150), kRed);
+    EXPECT_EQ(pixelAt(pb, 200, 200), kRed);
+    EXPECT_EQ(pixelAt(pb, 201, 150), kWhite);
+    EXPECT_EQ(pixelAt(pb, 150, 99), kWhite);
+
+    pb.box(300, 200, 400, 100, kBlue, false); // corners swapped on purpose
+    EXPECT_EQ(pixelAt(pb, 300, 300), kBlue);
+    EXPECT_EQ(pixelAt(pb, 400, 400), kBlue);
+    EXPECT_EQ(pixelAt(pb, 350, 300), kBlue);
+    EXPECT_EQ(pixelAt(pb, 350, 350), kWhite);
+
+    pb.pset(10, 490, kBlue);
+    EXPECT_EQ(pixelAt(pb, 10, 10), kBlue);
+    EXPECT_EQ(pixelAt(pb, 11, 10), kWhite);
+}
+
+TEST_F(PictureBoxTest, EllipseAspectDecidesWhichSemiAxisIsTheRadius)
+{
+    // aspect 2: radius 100 is the vertical semi-axis, horizontal is 50.
+    pb.circle(250, 250, 100, kRed, std::nullopt, std::nullopt, 2.0);
+    EXPECT_EQ(pixelAt(pb, 250, 150), kRed);
+    EXPECT_EQ(pixelAt(pb, 250, 350), kRed);
+    EXPECT_EQ(pixelAt(pb, 200, 250), kRed);
+    EXPECT_EQ(pixelAt(pb, 300, 250), kRed);
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(150, 240, 45, 20)));
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(240, 100, 20, 45)));
+
+    pb.clear();
+    // aspect 0.5: radius 100 is the horizontal semi-axis, vertical is 50.
+    pb.circle(250, 250, 100, kBlue, std::nullopt, std::nullopt, 0.5);
+    EXPECT_EQ(pixelAt(pb, 150, 250), kBlue);
+    EXPECT_EQ(pixelAt(pb, 350, 250), kBlue);
+    EXPECT_EQ(pixelAt(pb, 250, 200), kBlue);
+    EXPECT_EQ(pixelAt(pb, 250, 300), kBlue);
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(240, 140, 20, 55)));
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(100, 240, 45, 20)));
+}
+
+TEST_F(PictureBoxTest, RadiusIsInHorizontalUnitsAndArcsRunCounterClockwise)
+{
+    // 2 px per unit across, 4 px per unit down: a radius of 50 units is a
+    // 100-pixel circle both ways, not 200 pixels tall.
+    pb.setScale(0, 125, 250, 0);
+    pb.circle(125, 62.5, 50, kRed);
+    EXPECT_EQ(pixelAt(pb, 350, 250), kRed);
+    EXPECT_EQ(pixelAt(pb, 250, 150), kRed);
+    EXPECT_EQ(pixelAt(pb, 250, 350), kRed);
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(240, 0, 20, 140)));
+
+    // Quarter arc from 0 to pi/2: the upper-right quarter only.
+    pb.clear();
+    pb.setScale(0, 500, 500, 0);
+    pb.circle(250, 250, 100, kBlue, 0.0, kPi / 2);
+    EXPECT_EQ(pixelAt(pb, 350, 250), kBlue);
+    EXPECT_EQ(pixelAt(pb, 250, 150), kBlue);
+    EXPECT_TRUE(anyNonWhite(pb.image(), QRect(320, 178, 3, 3))); // 45 degrees
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(140, 255, 220, 120))); // lower half
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(140, 140, 100, 100))); // upper left
+
+    // End before start wraps through zero: from 3pi/2 round to pi/2 is the
+    // right half; a negative end angle adds the radius to that end.
+    pb.clear();
+    pb.circle(250, 250, 100, kBlue, 3 * kPi / 2, -kPi / 2);
+    EXPECT_EQ(pixelAt(pb, 350, 250), kBlue);
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(140, 160, 100, 180))); // left half
+    EXPECT_EQ(pixelAt(pb, 250, 200), kBlue); // on the radius to the top
+    EXPECT_EQ(pixelAt(pb, 250, 300), kWhite); // no radius to the bottom
+}
+
+TEST_F(PictureBoxTest, TextAndPolygon)
+{
+    pb.text(100, 400, QStringLiteral("HELLO"), kBlue);
+    const double w = pb.textWidth(QStringLiteral("HELLO"));
+    const double h = pb.textHeight(QStringLiteral("HELLO"));
+    ASSERT_GT(w, 5);
+    ASSERT_GT(h, 5);
+    // Ink lies below and right of the user point, none above or left of it.
+    EXPECT_TRUE(anyNonWhite(pb.image(), QRect(100, 100, int(w), int(h))));
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(60, 60, 200, 39)));
+    EXPECT_FALSE(anyNonWhite(pb.image(), QRect(60, 60, 38, 100)));
+    EXPECT_DOUBLE_EQ(pb.currentX(), 100);
+    EXPECT_NEAR(pb.currentY(), 400 - h, 1e-9);
+
+    pb.polygon({{300, 300}, {400, 300}, {400, 400}, {300, 400}}, kRed);
+    EXPECT_EQ(pixelAt(pb, 350, 150), kRed);
+    EXPECT_EQ(pixelAt(pb, 301, 199), kRed);
+    EXPECT_EQ(pixelAt(pb, 350, 250), kWhite);
+}
+
+TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndResize)
+{
+    pb.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pb));
+    pb.box(100, 400, 120, 380, kRed, true);
+    pb.hide();
+    QTest::qWait(10);
+    pb.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pb));
+    const QImage shot = pb.grab().toImage();
+    EXPECT_EQ(shot.pixel(110, 110), kRed);
+    EXPECT_EQ(shot.pixel(130, 110), kWhite);
+
+    // Growing keeps the old drawing top-left and fills the rest in white.
+    pb.setFixedSize(600, 550);
+    EXPECT_EQ(pb.image().size(), QSize(600, 550));
+    EXPECT_EQ(pixelAt(pb, 110, 110), kRed);
+    EXPECT_EQ(pixelAt(pb, 590, 540), kWhite);
+    pb.hide();
+}
+
+TEST_F(PictureBoxTest, ClearAfterMakePersistentLeavesABlankPicture)
+{
+    pb.box(0, 500, 250, 250, kRed, true);
+    pb.makePersistent();
+    ASSERT_TRUE(pb.hasPersistentPicture());
+    EXPECT_EQ(pb.persistentPicture().pixel(10, 10), kRed);
+
+    pb.line(0, 0, 500, 500, kBlue);
+    EXPECT_EQ(pb.persistentPicture().pixel(499, 1), kWhite); // a snapshot, not shared
+
+    pb.setCurrentPoint(42, 42);
+    pb.clear();
+    EXPECT_TRUE(isBlank(pb.image()));
+    EXPECT_FALSE(pb.hasPersistentPicture());
+    EXPECT_DOUBLE_EQ(pb.currentX(), 0);
+    EXPECT_DOUBLE_EQ(pb.currentY(), 0);
+    EXPECT_TRUE(isBlank(pb.grab().toImage()));
+}
+
+TEST_F(PictureBoxTest, RecordingKeepsCallsInOrderWithoutChangingTheDrawing)
+{
+    PictureBox plain;
+    plain.setFixedSize(500, 500);
+    plain.setScale(0, 500, 500, 0);
+    EXPECT_FALSE(plain.isRecording());
+
+    pb.setRecording(true);
+    for (PictureBox* p : {&pb, &plain}) {
+        p->clear();
+        p->line(10, 20, 30, 40, kRed);
+        p->box(1, 2, 3, 4, kBlue, true);
+        p->pset(5, 6, PictureBox::qbColor(2));
+        p->circle(100, 100, 20, kRed);
+        p->circle(100, 100, 20, kBlue, 0.5, 1.5, 2.0);
+        p->text(7, 8, QStringLiteral("Cp"));
+        p->polygon({{1, 1}, {2, 1}, {2, 2}}, kRed);
+    }
+    EXPECT_EQ(pb.image(), plain.image());
+    EXPECT_TRUE(plain.calls().empty());
+
+    using K = PictureBox::Kind;
+    const auto& c = pb.calls();
+    ASSERT_EQ(c.size(), 8u);
+    const K kinds[] = {K::Clear, K::Line, K::Box, K::Pset, K::Circle, K::Arc, K::Text, K::Polygon};
+    for (std::size_t i = 0; i < c.size(); ++i) EXPECT_EQ(c[i].kind, kinds[i]) << i;
+    EXPECT_EQ(c[1].coords, (std::vector<double>{10, 20, 30, 40}));
+    EXPECT_EQ(c[1].colour, kRed);
+    EXPECT_EQ(c[2].coords, (std::vector<double>{1, 2, 3, 4, 1}));
+    EXPECT_EQ(c[2].colour, kBlue);
+    EXPECT_EQ(c[3].colour, qRgb(0, 128, 0));
+    EXPECT_EQ(c[4].coords, (std::vector<double>{100, 100, 20, 1}));
+    EXPECT_EQ(c[5].coords, (std::vector<double>{100, 100, 20, 0.5, 1.5, 2.0}));
+    EXPECT_EQ(c[5].colour, kBlue);
+    EXPECT_EQ(c[6].text, QStringLiteral("Cp"));
+    EXPECT_EQ(c[6].colour, PictureBox::kForeground);
+    EXPECT_EQ(c[7].coords.size(), 6u);
+
+    pb.clearRecording();
+    EXPECT_TRUE(pb.calls().empty());
+    pb.setRecording(false);
+    pb.line(0, 0, 1, 1);
+    EXPECT_TRUE(pb.calls().empty());
+}
