@@ -145,6 +145,10 @@ PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, P
     std::vector<double> m(static_cast<std::size_t>(n + 1) * static_cast<std::size_t>(cols), 0.0);
     auto M = [&](int i, int j) -> double& { return m[static_cast<std::size_t>(i) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(j)]; };
 
+    // The pair integrals serve both the normal-velocity matrix and, once the
+    // strengths are known, the tangential velocities.
+    std::vector<PairTerms> terms(static_cast<std::size_t>(n + 1) * static_cast<std::size_t>(n + 1));
+    auto T = [&](int i, int j) -> PairTerms& { return terms[static_cast<std::size_t>(i) * static_cast<std::size_t>(n + 1) + static_cast<std::size_t>(j)]; };
     for (int i = 1; i <= n; ++i) {
         if (degenerate[i]) {
             M(i, i) = 1.0;  // strength fixed at zero
@@ -152,7 +156,7 @@ PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, P
         }
         for (int j = 1; j <= n; ++j) {
             if (j == i || degenerate[j]) continue;
-            const PairTerms t = pairTerms(xc[i], yc[i], phi[i], X[j], Y[j], phi[j], len[j]);
+            const PairTerms& t = T(i, j) = pairTerms(xc[i], yc[i], phi[i], X[j], Y[j], phi[j], len[j]);
             M(i, j) = finite((t.C / 2.0) * t.logTerm + t.ratio * t.angle);
         }
         M(i, i) = pi;
@@ -191,7 +195,7 @@ PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, P
         double sum = 0.0;
         for (int j = 1; j <= n; ++j) {
             if (j == i || degenerate[j]) continue;
-            const PairTerms t = pairTerms(xc[i], yc[i], phi[i], X[j], Y[j], phi[j], len[j]);
+            const PairTerms& t = T(i, j);
             sum += (lambda[j] / (2.0 * pi)) * (0.5 * t.ratio * t.logTerm - t.C * t.angle);
         }
         vt[i] = toSingle(velocity * std::sin(beta[i]) + sum);

@@ -38,6 +38,20 @@ public:
     void CFDUNITS_Click();
     void mnuNewUnits_Click(int Index);
 
+    // ---- body flow, mesh and drag (bodyflow/ui) ----
+    void Mesh(double& velocity);
+    // The body-flow solution. (It cannot share the window's name in C++.)
+    void RunSOLVER(double& velocity);
+    void CdFnMn(double& velocity);
+    void TOTALDRAG(double& velocity);
+    void CFDSOLVER_Click();
+    void MESHER_Click();
+    void MERIDIANS_Click();
+    void DomainSize_Click();
+
+    // ---- body and fin outline (geometry/ui) ----
+    void NEWFINS(double& velocity);
+
     // The unit-system index marked in the Units menu (first checked of 0, 1,
     // 2), or -1 when none is; other windows choose their unit texts by it.
     int checkedUnitIndex() const;

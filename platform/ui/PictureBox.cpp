@@ -520,8 +520,7 @@ void PictureBox::polygon(const QVector<QPointF>& userPts, QRgb colour)
 void PictureBox::makePersistent()
 {
     ensureImage();
-    persistent_ = image_;
-    persistent_.detach();
+    persistent_ = image_.copy();
 }
 
 } // namespace velmora

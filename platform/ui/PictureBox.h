@@ -7,6 +7,10 @@
 // the caller drawing again. The background is always bright white and the
 // default foreground black.
 //
+// The user scale is mapped over the widget's size at the moment of each call,
+// so a window draws once its layout has given the picture its final size.
+// A resize keeps the drawing at the top-left and fills new area with white.
+//
 // Coordinates: toDevice() gives widget pixels (logical pixels). The retained
 // image holds device pixels; on a high-density screen one widget pixel is
 // image().devicePixelRatio() image pixels in each direction.

@@ -80,6 +80,13 @@ TEST(SourcePanels, StreamlinedNoseIsAStagnationPointAndFlatFacesAreSymmetric)
     EXPECT_LT(f.cp[11], 0.0);
     EXPECT_GT(f.cp[11], -0.2);
     EXPECT_NEAR(f.cp[1], 1.0, 0.2);  // the blunt leading-edge face is near stagnation
+
+    // Without circulation the plate carries no net force at an angle either.
+    const FinSectionResult r = Source(fin("FLAT PLATE", 40, 4.0, 0.05), none);
+    ASSERT_EQ(r.forces.outcome, Outcome::Done);
+    EXPECT_EQ(r.forces.normalForceSlope, 0.0);
+    EXPECT_EQ(r.forces.normalForce, 0.0);
+    EXPECT_EQ(r.forces.centerOfPressure, 0.0);
 }
 
 TEST(VortexPanels, SymmetricSectionAtZeroAngleCarriesNoCirculation)
@@ -90,6 +97,9 @@ TEST(VortexPanels, SymmetricSectionAtZeroAngleCarriesNoCirculation)
     EXPECT_NEAR(liftCoefficientFromCirculation(s, 1.0), 0.0, 1e-5);
     // Vortex panel k and its mirror N + 1 - k carry opposite strengths.
     for (int k = 1; k <= n; ++k) EXPECT_NEAR(s.vortexStrength[k], -s.vortexStrength[n + 2 - k], 1e-5) << k;
+    // Section panel i holds the Cp at corner i + 1, whose mirror image is the
+    // corner that section panel N + 1 - i takes its Cp from.
+    for (int i = 2; i <= n / 2; ++i) EXPECT_NEAR(s.cp[i], s.cp[n + 1 - i], 1e-5) << i;
     // Kutta condition at the trailing edge (here and when lifting).
     EXPECT_NEAR(s.vortexStrength[1] + s.vortexStrength[n + 1], 0.0, 1e-6);
     const PanelSolution l = solveVortexPanels(generateSection(fin("NACA WING", n, 6.0)), 6.0, 1.0, none);

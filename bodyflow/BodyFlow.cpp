@@ -1,0 +1,379 @@
+#include "bodyflow/BodyFlow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "platform/Checked.h"
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define VELMORA_BODYFLOW_SSE2 1
+#endif
+
+namespace velmora {
+
+namespace {
+
+constexpr double kFourPi = 4.0 * kPi;
+
+// Point-source sums. Each evaluation point ("lane") adds the sources in
+// ascending panel order, so the two-lane vector path and the scalar path give
+// the same numbers: only several points are worked on at once.
+//
+// For sources j = j0..j1 (0-based into the centroid arrays) and lanes
+// l = 0..lanes-1 at (px, py, pz):  (u, v, w) += Q_j d / (4 pi r^3), d = P - C_j.
+inline void sourceTerm(double px, double py, double pz, double cx, double cy, double cz, double q, double& u,
+                       double& v, double& w)
+{
+    const double dx = px - cx;
+    const double dy = py - cy;
+    const double dz = pz - cz;
+    const double r2 = dx * dx + dy * dy + dz * dz;
+    const double r = std::sqrt(r2);
+    const double t = q / (kFourPi * (r2 * r));
+    u += t * dx;
+    v += t * dy;
+    w += t * dz;
+}
+
+void accumulateSources(const double* cx, const double* cy, const double* cz, const double* q, int j0, int j1,
+                       const double* px, const double* py, const double* pz, int lanes, double* u, double* v,
+                       double* w)
+{
+    for (int j = j0; j <= j1; ++j) {
+        int l = 0;
+#ifdef VELMORA_BODYFLOW_SSE2
+        const __m128d cxj = _mm_set1_pd(cx[j]);
+        const __m128d cyj = _mm_set1_pd(cy[j]);
+        const __m128d czj = _mm_set1_pd(cz[j]);
+        const __m128d qj = _mm_set1_pd(q[j]);
+        const __m128d fourPi = _mm_set1_pd(kFourPi);
+        for (; l + 1 < lanes; l += 2) {
+            const __m128d dx = _mm_sub_pd(_mm_loadu_pd(px + l), cxj);
+            const __m128d dy = _mm_sub_pd(_mm_loadu_pd(py + l), cyj);
+            const __m128d dz = _mm_sub_pd(_mm_loadu_pd(pz + l), czj);
+            const __m128d r2 = _mm_add_pd(_mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy)), _mm_mul_pd(dz, dz));
+            const __m128d r = _mm_sqrt_pd(r2);
+            const __m128d t = _mm_div_pd(qj, _mm_mul_pd(fourPi, _mm_mul_pd(r2, r)));
+            _mm_storeu_pd(u + l, _mm_add_pd(_mm_loadu_pd(u + l), _mm_mul_pd(t, dx)));
+            _mm_storeu_pd(v + l, _mm_add_pd(_mm_loadu_pd(v + l), _mm_mul_pd(t, dy)));
+            _mm_storeu_pd(w + l, _mm_add_pd(_mm_loadu_pd(w + l), _mm_mul_pd(t, dz)));
+        }
+#endif
+        for (; l < lanes; ++l) sourceTerm(px[l], py[l], pz[l], cx[j], cy[j], cz[j], q[j], u[l], v[l], w[l]);
+    }
+}
+
+// Row i of the influence matrix over columns j = j0..j1 (0-based):
+// A(i, j) = (d . n_i) / r^3 / (4 pi), d = C_i - C_j.
+inline double influence(double dx, double dy, double dz, double nx, double ny, double nz)
+{
+    const double r2 = dx * dx + dy * dy + dz * dz;
+    const double r = std::sqrt(r2);
+    return (dx * nx + dy * ny + dz * nz) / (r2 * r) / kFourPi;
+}
+
+void influenceRow(const PanelGeometry& g, int i, int j0, int j1, double* row)
+{
+    const double cxi = g.cx[static_cast<std::size_t>(i) + 1];
+    const double cyi = g.cy[static_cast<std::size_t>(i) + 1];
+    const double czi = g.cz[static_cast<std::size_t>(i) + 1];
+    const double nxi = g.nx[static_cast<std::size_t>(i) + 1];
+    const double nyi = g.ny[static_cast<std::size_t>(i) + 1];
+    const double nzi = static_cast<double>(g.nz[static_cast<std::size_t>(i) + 1]);
+    const double* cx = g.cx.data() + 1;
+    const double* cy = g.cy.data() + 1;
+    const double* cz = g.cz.data() + 1;
+    int j = j0;
+#ifdef VELMORA_BODYFLOW_SSE2
+    const __m128d vcx = _mm_set1_pd(cxi), vcy = _mm_set1_pd(cyi), vcz = _mm_set1_pd(czi);
+    const __m128d vnx = _mm_set1_pd(nxi), vny = _mm_set1_pd(nyi), vnz = _mm_set1_pd(nzi);
+    const __m128d fourPi = _mm_set1_pd(kFourPi);
+    for (; j + 1 <= j1; j += 2) {
+        const __m128d dx = _mm_sub_pd(vcx, _mm_loadu_pd(cx + j));
+        const __m128d dy = _mm_sub_pd(vcy, _mm_loadu_pd(cy + j));
+        const __m128d dz = _mm_sub_pd(vcz, _mm_loadu_pd(cz + j));
+        const __m128d r2 = _mm_add_pd(_mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy)), _mm_mul_pd(dz, dz));
+        const __m128d r = _mm_sqrt_pd(r2);
+        const __m128d dot = _mm_add_pd(_mm_add_pd(_mm_mul_pd(dx, vnx), _mm_mul_pd(dy, vny)), _mm_mul_pd(dz, vnz));
+        _mm_storeu_pd(row + j, _mm_div_pd(_mm_div_pd(dot, _mm_mul_pd(r2, r)), fourPi));
+    }
+#endif
+    for (; j <= j1; ++j) row[j] = influence(cxi - cx[j], cyi - cy[j], czi - cz[j], nxi, nyi, nzi);
+}
+
+template <typename T>
+bool allFinite(const std::vector<T>& v)
+{
+    for (std::size_t i = 1; i < v.size(); ++i)
+        if (!std::isfinite(v[i])) return false;
+    return true;
+}
+
+} // namespace
+
+PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridians)
+{
+    const int ns = static_cast<int>(stations.size());
+    if (ns < 2 || meridians < 3) throw std::invalid_argument("body needs 2 stations and 3 meridians");
+    PanelGeometry g;
+    g.stations = ns;
+    g.meridians = meridians;
+    g.panels = (ns - 1) * meridians;
+    const std::size_t np = static_cast<std::size_t>(g.panels) + 1;
+
+    // Cross-section areas in single precision; the ring radii are computed
+    // back from them, so panels and drag see the same stored areas.
+    g.stationArea.assign(static_cast<std::size_t>(ns) + 1, 0.0f);
+    std::vector<double> ringRadius(static_cast<std::size_t>(ns) + 1, 0.0);
+    for (int k = 1; k <= ns; ++k) {
+        const double r = stations[static_cast<std::size_t>(k) - 1].radius;
+        g.stationArea[static_cast<std::size_t>(k)] = static_cast<float>(kPi * r * r);
+        ringRadius[static_cast<std::size_t>(k)] =
+            std::sqrt(4.0 * static_cast<double>(g.stationArea[static_cast<std::size_t>(k)]) / kPi) / 2.0;
+    }
+
+    // Surface points, ring by ring; the meridian angle is a running sum.
+    const double dTheta = 2.0 * kPi / static_cast<double>(meridians);
+    const std::size_t npts = static_cast<std::size_t>(ns) * static_cast<std::size_t>(meridians) + 1;
+    std::vector<double> px(npts), py(npts), pz(npts);
+    std::size_t p = 0;
+    for (int k = 1; k <= ns; ++k) {
+        const double r = ringRadius[static_cast<std::size_t>(k)];
+        double theta = 0.0;
+        for (int j = 1; j <= meridians; ++j) {
+            ++p;
+            px[p] = stations[static_cast<std::size_t>(k) - 1].x;
+            py[p] = r * std::cos(theta);
+            pz[p] = r * std::sin(theta);
+            theta = theta + dTheta;
+        }
+    }
+
+    g.cx.assign(np, 0.0);
+    g.cy.assign(np, 0.0);
+    g.cz.assign(np, 0.0);
+    g.nx.assign(np, 0.0);
+    g.ny.assign(np, 0.0);
+    g.nz.assign(np, 0.0f);
+    g.area.assign(np, 0.0);
+    for (int k = 1; k <= ns - 1; ++k) {
+        const double rk = ringRadius[static_cast<std::size_t>(k)];
+        const double rk1 = ringRadius[static_cast<std::size_t>(k) + 1];
+        for (int j = 1; j <= meridians; ++j) {
+            const std::size_t i = static_cast<std::size_t>((k - 1) * meridians + j);
+            // Corners: p1, p2 on ring k (p2 the next meridian, closing the
+            // ring), p3, p4 the same meridians on ring k + 1.
+            const std::size_t p1 = i;
+            const std::size_t p2 = (j == meridians) ? p1 - static_cast<std::size_t>(meridians - 1) : p1 + 1;
+            const std::size_t p3 = p2 + static_cast<std::size_t>(meridians);
+            const std::size_t p4 = p1 + static_cast<std::size_t>(meridians);
+            const double cx = (px[p1] + px[p2] + px[p3] + px[p4]) / 4.0;
+            const double cy = (py[p1] + py[p2] + py[p3] + py[p4]) / 4.0;
+            const double cz = (pz[p1] + pz[p2] + pz[p3] + pz[p4]) / 4.0;
+            const double ax = px[p2] - cx, ay = py[p2] - cy, az = pz[p2] - cz;
+            const double bx = px[p3] - cx, by = py[p3] - cy, bz = pz[p3] - cz;
+            const double nx = ay * bz - az * by;
+            const double ny = az * bx - ax * bz;
+            const double nz = ax * by - ay * bx;
+            const double len = std::sqrt(nx * nx + ny * ny + nz * nz);
+            const double s = std::sqrt((px[p4] - px[p1]) * (px[p4] - px[p1]) + (rk1 - rk) * (rk1 - rk));
+            const double w1 = std::sqrt((py[p2] - py[p1]) * (py[p2] - py[p1]) + (pz[p2] - pz[p1]) * (pz[p2] - pz[p1]));
+            const double w2 = std::sqrt((py[p3] - py[p4]) * (py[p3] - py[p4]) + (pz[p3] - pz[p4]) * (pz[p3] - pz[p4]));
+            const double area = s * (w1 + w2) / 2.0;
+            if (!(len > 0.0) || !(area > 0.0) || !std::isfinite(len) || !std::isfinite(area))
+                throw MathFailure("body panel without area");
+            g.cx[i] = cx;
+            g.cy[i] = cy;
+            g.cz[i] = cz;
+            g.nx[i] = nx / len;
+            g.ny[i] = ny / len;
+            g.nz[i] = static_cast<float>(nz / len);
+            g.area[i] = area;
+        }
+    }
+    return g;
+}
+
+void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A)
+{
+    const int n = g.panels;
+    A.resize(n);
+    const double alpha = kPi * flow.angleOfAttack / 180.0;
+    const double vx = flow.velocity * std::cos(alpha);
+    const double vz = flow.velocity * std::sin(alpha);
+    for (int i = 1; i <= n; ++i) {
+        double* row = A.row(i);  // row[j - 1] is column j
+        influenceRow(g, i - 1, 0, i - 2, row);
+        row[i - 1] = 0.5 / g.area[static_cast<std::size_t>(i)];
+        influenceRow(g, i - 1, i, n - 1, row);
+        row[n] = -(vx * g.nx[static_cast<std::size_t>(i)] + 0.0 * g.ny[static_cast<std::size_t>(i)] +
+                   vz * static_cast<double>(g.nz[static_cast<std::size_t>(i)]));
+    }
+}
+
+Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, const FlowCondition& flow,
+                      const FieldPoints& field, Module1& m, Progress& progress, BodyFlowSolution& out)
+{
+    BodyFlowSolution s;
+    try {
+        s.geometry = buildPanels(stations, meridians);
+    } catch (const MathFailure&) {
+        return Outcome::Failed;
+    }
+    const PanelGeometry& g = s.geometry;
+    const int n = g.panels;
+    const std::size_t np = static_cast<std::size_t>(n) + 1;
+
+    AugmentedMatrix A;
+    buildPanelSystem(g, flow, A);
+    // The right-hand side is formed panel by panel in the textbook form; the
+    // bar follows it.
+    progress.progressVisible(true);
+    progress.progressRange(1, n);
+    progress.progressValue(1);
+    for (int i = 1; i <= n; ++i) progress.progressValue(i);
+
+    s.source.assign(np, 0.0);
+    const Outcome solved = GAUSS(s.source, A, n, m, progress);
+    if (solved != Outcome::Done) return solved;
+
+    try {
+        s.beta = 1.0;
+        if (flow.compressible == 1) {
+            const double mach = static_cast<double>(flow.machNumber);
+            s.beta = csqrt(1.0 - mach * mach, "Mach number of 1 or more");
+            if (s.beta == 0.0) throw MathFailure("Mach number of 1");
+        }
+        const double beta = s.beta;
+        const double alpha = kPi * flow.angleOfAttack / 180.0;
+        const double vx = flow.velocity * std::cos(alpha);
+        const double vz = flow.velocity * std::sin(alpha);
+        const double v2 = flow.velocity * flow.velocity;
+        const double rho = flow.density;
+
+        // Surface velocities: point sources of all other panels, the panel's
+        // own sheet (half its strength leaves through the outer side), then
+        // the free stream. Panels are taken in blocks; within a block each
+        // panel's own source is added at its place in the order.
+        s.surfaceU.assign(np, 0.0);
+        s.surfaceV.assign(np, 0.0);
+        s.surfaceW.assign(np, 0.0);
+        const double* cx = g.cx.data() + 1;
+        const double* cy = g.cy.data() + 1;
+        const double* cz = g.cz.data() + 1;
+        const double* q = s.source.data() + 1;
+        constexpr int kLanes = 64;
+        for (int b0 = 0; b0 < n; b0 += kLanes) {
+            const int lanes = std::min(kLanes, n - b0);
+            double* u = s.surfaceU.data() + 1 + b0;
+            double* v = s.surfaceV.data() + 1 + b0;
+            double* w = s.surfaceW.data() + 1 + b0;
+            accumulateSources(cx, cy, cz, q, 0, b0 - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w);
+            for (int j = b0; j < b0 + lanes; ++j) {
+                for (int l = 0; l < lanes; ++l) {
+                    const int i = b0 + l;
+                    if (i == j) {
+                        const std::size_t k = static_cast<std::size_t>(i) + 1;
+                        const double sheet = 0.5 * q[i] / g.area[k];
+                        u[l] += sheet * g.nx[k];
+                        v[l] += sheet * g.ny[k];
+                        w[l] += sheet * static_cast<double>(g.nz[k]);
+                    } else {
+                        sourceTerm(cx[i], cy[i], cz[i], cx[j], cy[j], cz[j], q[j], u[l], v[l], w[l]);
+                    }
+                }
+            }
+            accumulateSources(cx, cy, cz, q, b0 + lanes, n - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w);
+        }
+        s.surfaceCp.assign(np, 0.0f);
+        s.panelMomentum.assign(np, 0.0f);
+        for (std::size_t i = 1; i < np; ++i) {
+            const double u = s.surfaceU[i] + vx;
+            const double v = s.surfaceV[i] + 0.0;
+            const double w = s.surfaceW[i] + vz;
+            s.surfaceU[i] = u;
+            s.surfaceV[i] = v;
+            s.surfaceW[i] = w;
+            s.panelMomentum[i] = static_cast<float>(rho * u * u / beta);
+            s.surfaceCp[i] = static_cast<float>((1.0 - (u * u + v * v + w * w) / v2) / beta);
+        }
+        if (!allFinite(s.source) || !allFinite(s.surfaceCp) || !allFinite(s.panelMomentum))
+            throw MathFailure("non-finite surface flow");
+
+        // Field points in the half-plane y = 0.
+        const int ne = field.count();
+        const std::size_t nf = static_cast<std::size_t>(ne) + 1;
+        s.fieldAxial.assign(nf, 0.0);
+        s.fieldRadial.assign(nf, 0.0f);
+        s.fieldSpeed.assign(nf, 0.0);
+        s.fieldPressure.assign(nf, 0.0f);
+        progress.progressValue(1);
+        progress.progressVisible(true);
+        progress.progressRange(1, ne);
+        progress.progressValue(1);
+        double fx[kLanes], fy[kLanes], fz[kLanes], fu[kLanes], fv[kLanes], fw[kLanes];
+        for (int b0 = 1; b0 <= ne; b0 += kLanes) {
+            const int lanes = std::min(kLanes, ne - b0 + 1);
+            for (int l = 0; l < lanes; ++l) {
+                fx[l] = field.x[static_cast<std::size_t>(b0 + l)];
+                fy[l] = 0.0;
+                fz[l] = static_cast<double>(field.r[static_cast<std::size_t>(b0 + l)]);
+                fu[l] = fv[l] = fw[l] = 0.0;
+            }
+            accumulateSources(cx, cy, cz, q, 0, n - 1, fx, fy, fz, lanes, fu, fv, fw);
+            for (int l = 0; l < lanes; ++l) {
+                const std::size_t e = static_cast<std::size_t>(b0 + l);
+                const double u = fu[l] + vx;
+                const double v = fv[l] + 0.0;
+                const double w = fw[l] + vz;
+                s.fieldAxial[e] = u;
+                s.fieldRadial[e] = static_cast<float>(w);
+                s.fieldSpeed[e] = std::sqrt(u * u + v * v + w * w);
+                s.fieldPressure[e] = static_cast<float>(0.5 * rho * s.fieldSpeed[e] * s.fieldSpeed[e]);
+                progress.progressValue(b0 + l);
+            }
+        }
+        progress.progressValue(1);
+        if (flow.compressible == 1) {
+            // The dynamic pressure was formed from the unscaled speed, so it is
+            // divided by beta once, like the speed itself.
+            for (std::size_t e = 1; e < nf; ++e) {
+                s.fieldPressure[e] = static_cast<float>(static_cast<double>(s.fieldPressure[e]) / beta);
+                s.fieldSpeed[e] = s.fieldSpeed[e] / beta;
+            }
+        }
+        if (!allFinite(s.fieldAxial) || !allFinite(s.fieldRadial) || !allFinite(s.fieldSpeed) ||
+            !allFinite(s.fieldPressure))
+            throw MathFailure("non-finite field flow");
+    } catch (const MathFailure&) {
+        return Outcome::Failed;
+    }
+    out = std::move(s);
+    return Outcome::Done;
+}
+
+std::vector<BodyStation> bodyStationsFromGrid(const Module1& m)
+{
+    std::vector<BodyStation> st;
+    const long n = static_cast<long>(m.MeshAxialNodeCount);
+    for (long i = 1; i <= n; ++i)
+        if (m.GridNodeX(i, 1) >= m.NoseTipX) st.push_back({m.GridNodeX(i, 1), m.GridNodeRadius(i, 1)});
+    return st;
+}
+
+FieldPoints fieldPointsFromMesh(const Module1& m)
+{
+    FieldPoints f;
+    const long n = static_cast<long>(m.MeshElementCount);
+    f.x.assign(static_cast<std::size_t>(n) + 1, 0.0);
+    f.r.assign(static_cast<std::size_t>(n) + 1, 0.0f);
+    for (long e = 1; e <= n; ++e) {
+        f.x[static_cast<std::size_t>(e)] = m.ElementCentroidX(e);
+        f.r[static_cast<std::size_t>(e)] = m.ElementCentroidRadius(e);
+    }
+    return f;
+}
+
+} // namespace velmora

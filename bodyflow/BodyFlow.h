@@ -1,0 +1,106 @@
+#pragma once
+// Three-dimensional source-panel potential flow about a body of revolution.
+//
+// The body is given as stations (x, radius) along its axis; consecutive
+// stations and MeridianCount meridians bound quadrilateral panels (triangles
+// at a pointed end). Each panel carries a source of total strength Q; for its
+// own centroid it acts as a uniform sheet (normal velocity Q / 2S), for every
+// other panel as a point source at its centroid. Zero normal flow at the
+// centroids gives a dense linear system, solved by GAUSS. From the sources:
+// surface velocities and pressure coefficients, the momentum values of the
+// body drag, and velocity, speed and dynamic pressure at field points of the
+// meridian half-plane y = 0, z = r >= 0.
+//
+// Frame: x along the axis, y and z across it, the meridian angle measured
+// from +y towards +z; the free stream (V cos a, 0, V sin a) lies in the x-z
+// plane. Compressible flow scales Cp, the momentum values and the field's
+// speed and dynamic pressure by 1 / beta, beta = sqrt(1 - M^2)
+// (Prandtl-Glauert); the velocities themselves are not scaled.
+//
+//   PanelGeometry buildPanels(stations, meridians)            throws MathFailure
+//   void buildPanelSystem(geometry, flow, A)
+//   Outcome solveBodyFlow(stations, meridians, flow, field, m, progress, out)
+//
+// All public vectors are 1-based: element 0 is unused, panel k is
+// (station - 1) * meridians + meridian, station s and field point e as given.
+#include <cstdint>
+#include <vector>
+
+#include "app/Module1.h"
+#include "bodyflow/Gauss.h"
+#include "platform/Progress.h"
+
+namespace velmora {
+
+// The value of pi used throughout the body-flow and drag routines.
+inline constexpr double kPi = 3.14159265;
+
+struct BodyStation {
+    double x = 0;
+    double radius = 0;
+};
+
+// The flight condition of one solve, taken once at its start.
+struct FlowCondition {
+    double velocity = 0;       // free-stream speed V
+    double angleOfAttack = 0;  // degrees
+    float machNumber = 0;      // V / speed of sound
+    int16_t compressible = 0;  // 1: Prandtl-Glauert scaling
+    double density = 0;        // rho
+};
+
+struct PanelGeometry {
+    int stations = 0;
+    int meridians = 0;
+    int panels = 0;
+    std::vector<float> stationArea;   // pi R^2, single precision
+    std::vector<double> cx, cy, cz;   // centroids
+    std::vector<double> nx, ny;       // outward unit normals...
+    std::vector<float> nz;            // ...z component held in single precision
+    std::vector<double> area;         // panel areas
+};
+
+struct FieldPoints {
+    std::vector<double> x;  // axial position
+    std::vector<float> r;   // radius (z of the half-plane y = 0)
+    int count() const { return x.empty() ? 0 : static_cast<int>(x.size()) - 1; }
+};
+
+struct BodyFlowSolution {
+    PanelGeometry geometry;
+    double beta = 1;                      // compressibility factor used
+    std::vector<double> source;           // Q, total source strength per panel
+    std::vector<double> surfaceU, surfaceV, surfaceW;
+    std::vector<float> surfaceCp;         // (1 - |v|^2 / V^2) / beta
+    std::vector<float> panelMomentum;     // rho u^2 / beta (axial momentum flux)
+    std::vector<double> fieldAxial;       // u
+    std::vector<float> fieldRadial;       // w
+    std::vector<double> fieldSpeed;       // |v|, divided by beta when compressible
+    std::vector<float> fieldPressure;     // 0.5 rho |v|^2, divided by beta when compressible
+};
+
+// Surface points and panels of the stations: areas, centroids, normals.
+// A panel of zero area or without a normal (two stations at radius 0) throws
+// MathFailure. Requires at least 2 stations and 3 meridians.
+PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridians);
+
+// Influence matrix and right-hand side -(V_inf . n) of the panel system;
+// A is resized to the panel count.
+void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A);
+
+// The whole solve: panels, system, GAUSS (events let run once per row, ABORT
+// through m.AbortRequest), surface flow and field flow. Progress: the bar runs
+// over the panels while the right-hand side is formed, over the rows during
+// elimination and over the field points. Writes nothing to Module1 but
+// AugmentedColumnCount; returns Done, Aborted, or Failed when the arithmetic
+// breaks down (zero-area panel, vanishing pivot, any non-finite value).
+Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, const FlowCondition& flow,
+                      const FieldPoints& field, Module1& m, Progress& progress, BodyFlowSolution& out);
+
+// The grid's lower row from the nose tip on (x >= NoseTipX): the body stations.
+std::vector<BodyStation> bodyStationsFromGrid(const Module1& m);
+
+// The mesh triangle centroids as field points.
+FieldPoints fieldPointsFromMesh(const Module1& m);
+
+} // namespace velmora

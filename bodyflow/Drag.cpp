@@ -1,0 +1,319 @@
+#include "bodyflow/Drag.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "bodyflow/BodyFlow.h"
+#include "bodyflow/Grid.h"
+#include "platform/Checked.h"
+
+namespace velmora {
+
+namespace {
+
+void say(Progress& progress, DragReport& report, int panel, const char* text)
+{
+    progress.status(panel, text);
+    report.panelLog.push_back({panel, text});
+}
+
+double bodyLength(const Module1& m)
+{
+    return m.NoseConeLength + m.BodyTubeLength + m.TransitionLength + m.BaseTubeLength;
+}
+
+// Skin-friction coefficient of a flat plate by Reynolds number: the laminar
+// law below the transition Reynolds number, the turbulent one from it on.
+// A polished (waxed) finish keeps the boundary layer laminar longer.
+double skinFriction(double re, int16_t finish)
+{
+    if (!(re > 0.0)) return 0.0;  // no flow, no friction
+    double transition;
+    if (finish == 1 || finish == 2) transition = 100000.0;
+    else if (finish == 3) transition = 500000.0;
+    else return 0.0;
+    const double lg = std::log10(re);
+    if (re < transition) return std::pow(10.0, 0.1836 - 0.51 * lg);
+    return std::pow(10.0, -1.4 - 0.16 * lg);
+}
+
+} // namespace
+
+DragFlow liveDragFlow(const Module1& m)
+{
+    return {m.FreeStreamVelocity, m.AmbientDensity, m.AngleOfAttack, m.DynamicViscosity};
+}
+
+RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> stationRadius,
+                                   std::span<const float> stationArea, std::span<const float> panelFlux,
+                                   float meridianCount, float stationCount, const DragFlow& flow)
+{
+    RocketDragResult r;
+    const int stations = static_cast<int>(stationCount);
+    const int meridians = static_cast<int>(meridianCount);
+    if (stations < 0 || meridians < 1 || stationRadius.size() <= static_cast<std::size_t>(stations) ||
+        stationArea.size() <= static_cast<std::size_t>(stations) ||
+        (stations > 1 && panelFlux.size() <= static_cast<std::size_t>((stations - 1) * meridians)))
+        throw std::invalid_argument("body drag: tables shorter than the station and panel counts");
+
+    // Stations lie one grid spacing apart.
+    const double dx = cdiv(bodyLength(m), m.MeshAxialNodeCount - 3.0, "grid spacing");
+    const double alpha = flow.angleOfAttack * kPi / 180.0;
+
+    // Each band between two stations carries the mean axial momentum flux of
+    // its panels; the share sin^2(theta) of it acts on the inclined band as a
+    // pressure, forward where the body grows and backward where it shrinks.
+    double pressure = 0.0;
+    for (int i = 1; i <= stations - 1; ++i) {
+        const double r0 = stationRadius[static_cast<std::size_t>(i)];
+        const double r1 = stationRadius[static_cast<std::size_t>(i) + 1];
+        const double dr = r1 - r0;
+        const double theta = std::atan(dr / dx);
+        double sum = 0.0;
+        for (int k = (i - 1) * meridians + 1; k <= i * meridians; ++k) sum += panelFlux[static_cast<std::size_t>(k)];
+        const double mean = sum / static_cast<double>(meridianCount);
+        const double side = std::sqrt(dx * dx + dr * dr);
+        const double band = side * 2.0 * kPi * (r1 + r0) / 2.0;
+        const double s2 = std::sin(theta) * std::sin(theta);
+        const float a0 = stationArea[static_cast<std::size_t>(i)];
+        const float a1 = stationArea[static_cast<std::size_t>(i) + 1];
+        if (a1 > a0) pressure = pressure + s2 * band * mean;
+        else if (a1 < a0) pressure = pressure - s2 * band * mean;
+    }
+
+    const double d = m.NoseConeDiameter;
+    r.referenceArea = static_cast<float>(d * d * kPi / 4.0);
+    const double sRef = static_cast<double>(r.referenceArea);
+    const double q = 0.5 * flow.density * flow.velocity * flow.velocity * sRef;
+    float cd = static_cast<float>(cdiv(pressure, q, "dynamic pressure"));
+
+    // Cross flow on the whole body at angle of attack; sin^3 keeps the sign.
+    const double length = bodyLength(m);
+    const double sa = std::sin(alpha);
+    cd = static_cast<float>(static_cast<double>(cd) + sa * sa * sa * 1.1 * d * length / sRef);
+    if (cd < 0.0f) {
+        cd = 0.0f;
+        r.separation = true;
+    }
+    r.pressureCd = cd;
+
+    // Empirical base drag, scaled by the cube of the base-to-body diameter
+    // ratio, while no base-flow solution supplies it.
+    if (m.BasePressureAvailable == "FALSE") {
+        const double cdp = static_cast<double>(cd);
+        if (m.ActiveBodyGeometry == 0) {
+            if (cdp > 0.0 && m.TransitionLength == 0.0) {
+                r.baseDragSet = true;
+                r.baseDragCoefficient = static_cast<float>(0.029 / std::sqrt(cdp));
+            } else if (cdp > 0.0 && m.TransitionLength > 0.0) {
+                const double ratio = m.TransitionDiameter / d;
+                r.baseDragSet = true;
+                r.baseDragCoefficient = static_cast<float>(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
+            } else if (m.TransitionLength > 0.0 && m.TransitionDiameter == 0.0) {
+                r.baseDragSet = true;
+                r.baseDragCoefficient = 0.0f;
+            }
+        } else if (m.ActiveBodyGeometry == 1) {
+            const double rb = static_cast<double>(m.FreeFormBaseRadius);
+            if (rb > 0.0 && cdp > 0.0) {
+                const double ratio = 2.0 * rb / d;
+                r.baseDragSet = true;
+                r.baseDragCoefficient = static_cast<float>(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
+            } else if (rb == 0.0) {
+                r.baseDragSet = true;
+                r.baseDragCoefficient = 0.0f;
+            }
+        }
+    }
+
+    r.reynoldsNumber = flow.density * flow.velocity * length / flow.viscosity;
+    if (!std::isfinite(r.pressureCd) || !std::isfinite(r.baseDragCoefficient) || !std::isfinite(r.reynoldsNumber))
+        throw MathFailure("body drag");
+    return r;
+}
+
+void publishRocketDrag(Module1& m, const RocketDragResult& r, float& pressureCd, Progress& progress,
+                       DragReport& report)
+{
+    m.Pi = kPi;
+    m.ReferenceArea = r.referenceArea;
+    pressureCd = r.pressureCd;
+    if (r.separation) say(progress, report, 1, kMsgSeparation);
+    if (r.baseDragSet) m.BaseDragCoefficient = r.baseDragCoefficient;
+    report.writes.push_back(showNumber("SOLVER.ReNumber", r.reynoldsNumber, kPatternReynolds));
+}
+
+DragReport ROCKETDRAG(Module1& m, std::span<const float> stationArea, std::span<const float> panelFlux,
+                      float& pressureCd, float meridianCount, float stationCount, Progress& progress)
+{
+    DragReport report;
+    try {
+        const std::span<const double> radius(m.BodyStationRadius.data(),
+                                             static_cast<std::size_t>(m.BodyStationRadius.size()));
+        const RocketDragResult r =
+            computeRocketDrag(m, radius, stationArea, panelFlux, meridianCount, stationCount, liveDragFlow(m));
+        publishRocketDrag(m, r, pressureCd, progress, report);
+    } catch (const MathFailure&) {
+        report.outcome = Outcome::Failed;
+    }
+    return report;
+}
+
+DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
+{
+    DragReport report;
+    auto& w = report.writes;
+    float finSurface = 0.0f, finInterference = 0.0f, lug = 0.0f;
+    const double d = m.NoseConeDiameter;
+
+    // Input checks; the first that fails is reported and the totals are
+    // formed without the fin and lug components.
+    const char* failed = nullptr;
+    bool finBoxesEmptied = true;
+    if (m.NoseConeLength == 0.0) failed = kMsgEnterNoseLength;
+    else if (d == 0.0) failed = kMsgEnterNoseDiameter;
+    else if (m.BodyTubeLength == 0.0) failed = kMsgEnterBodyTubeLength;
+    if (failed) finBoxesEmptied = false;
+    else if (m.FinThickness == 0.0) failed = kMsgNoFinThickness;
+    else if (m.FinRootChord == 0.0) failed = kMsgNoFinRoot;
+    else if (m.FinSpan == 0.0) failed = kMsgNoFinSpan;
+    else if (m.FinCount == 0) failed = kMsgNoFinCount;
+    else if (m.FinPlanformCode == 0) failed = kMsgNoFinShape;
+    else if (m.FinEdgeCode == 0) failed = kMsgNoFinEdge;
+    else if (m.NoseShapeName.empty()) failed = kMsgNoNoseShape;
+    else if (m.SurfaceFinishCode == 0) failed = kMsgNoFinish;
+    else if (m.FinTipDistance == 0.0) failed = kMsgNoTipDistance;
+    else {
+        // Planform: a triangle ends in a point, a rectangle and an ellipse
+        // have their tip chord equal to the root chord.
+        if (m.FinPlanformCode == 1) {
+            m.FinRootDistance = static_cast<float>(m.FinTipDistance - m.FinRootChord);
+            m.FinTipChord = 0.0f;
+        } else if (m.FinPlanformCode == 2 || m.FinPlanformCode == 4) {
+            m.FinRootDistance = static_cast<float>(m.FinTipDistance);
+            m.FinTipChord = static_cast<float>(m.FinRootChord);
+        }
+        if (m.FinRootDistance == 0.0f) failed = kMsgNoRootDistance;
+    }
+
+    if (failed) {
+        say(progress, report, 2, failed);
+        if (finBoxesEmptied) {
+            w.push_back(emptyBox("SOLVER.FinSurfaceDrag"));
+            w.push_back(emptyBox("SOLVER.FinInterferenceDrag"));
+            w.push_back(emptyBox("SOLVER.LaunchLugDrag"));
+        }
+    } else {
+        m.ReferenceArea = static_cast<float>(kPi * (d / 2.0) * (d / 2.0));
+        const double sRef = static_cast<double>(m.ReferenceArea);
+
+        // Skin friction on the length ahead of the base tube.
+        const double lf = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength;
+        const double re = m.AmbientDensity * velocity * lf / m.DynamicViscosity;
+        const double cf = skinFriction(re, m.SurfaceFinishCode);
+
+        const double cr = m.FinRootChord;
+        switch (m.FinPlanformCode) {
+        case 1: m.FinMeanChord = cr / 2.0; break;
+        case 2: m.FinMeanChord = cr; break;
+        case 3: m.FinMeanChord = (cr + static_cast<double>(m.FinTipChord)) / 2.0; break;
+        case 4: m.FinMeanChord = 0.785 * cr; break;
+        default: break;
+        }
+        const double finArea = m.FinCount * m.FinSpan * m.FinMeanChord;
+
+        // Edge-shape drag factor by thickness ratio.
+        const double tc = m.FinThickness / cr;
+        double k = 0.0;
+        if (m.FinEdgeCode == 1) k = 0.875 * tc;
+        else if (m.FinEdgeCode == 2) k = 0.5 * tc;
+        else if (m.FinEdgeCode == 3) k = 0.01;
+
+        const double lugOuter = m.LaunchLugOuterDiameter;
+        const double lugInner = static_cast<double>(m.LaunchLugInnerDiameter);
+        const double lugFront = (lugOuter * lugOuter - lugInner * lugInner) * kPi / 4.0;
+        const double lugWetted = m.LaunchLugLength * kPi * lugOuter + m.LaunchLugLength * kPi * lugInner;
+
+        double fs = finArea * k / sRef;
+        double fi = m.FinCount * (d * cr * k / sRef) / 2.0;
+        double ll = (1.2 * lugFront + cf * lugWetted) / sRef;
+        if (m.SurfaceFinishCode == 1) {  // unpainted
+            fs *= 1.25;
+            fi *= 1.25;
+            ll *= 1.25;
+        }
+        finSurface = static_cast<float>(fs);
+        finInterference = static_cast<float>(fi);
+        lug = static_cast<float>(ll);
+        w.push_back(showNumber("SOLVER.FinSurfaceDrag", finSurface, kPatternCd));
+        w.push_back(showNumber("SOLVER.FinInterferenceDrag", finInterference, kPatternCd));
+        w.push_back(showNumber("SOLVER.LaunchLugDrag", lug, kPatternCd));
+
+        // Fin corners in the mesh frame, the root on the tube surface.
+        m.FinRootLeadingEdgeX = m.NoseTipX + static_cast<double>(m.FinRootDistance);
+        m.FinRootLeadingEdgeY = d / 2.0;
+        m.FinTipLeadingEdgeX = m.NoseTipX + m.FinTipDistance;
+        m.FinTipLeadingEdgeY = d / 2.0 + m.FinSpan;
+        m.FinTipTrailingEdgeX = m.NoseTipX + m.FinTipDistance + static_cast<double>(m.FinTipChord);
+        m.FinTipTrailingEdgeY = d / 2.0 + m.FinSpan;
+        m.FinRootTrailingEdgeX = m.NoseTipX + static_cast<double>(m.FinRootDistance) + cr;
+        m.FinRootTrailingEdgeY = static_cast<float>(d / 2.0);
+    }
+
+    // Totals, on every path.
+    const double base = static_cast<double>(m.BaseDragCoefficient);
+    const double body = static_cast<double>(m.BodyPressureDragCoefficient);
+    const float total = static_cast<float>(base + body + finSurface + finInterference + lug);
+    w.push_back(showNumber("SOLVER.TotalCd", total, kPatternCd));
+    m.FinSurfaceDragCoefficient = finSurface;
+    m.FinInterferenceDragCoefficient = finInterference;
+    m.LaunchLugDragCoefficient = lug;
+    const double q = 0.5 * m.AmbientDensity * velocity * velocity;
+    const double sRef = static_cast<double>(m.ReferenceArea);
+    w.push_back(showNumber("SOLVER.FORCE", static_cast<double>(total) * q * sRef, kPatternForce));
+    m.BodyDragForce = (base + body) * q * sRef;
+    w.push_back(showNumber("PressureCenter.BODYFORCES", m.BodyDragForce, kPatternForce));
+    // The drag of one fin; without fins there is none.
+    m.FinDragForce = (m.FinCount == 0)
+                         ? 0.0
+                         : (static_cast<double>(finSurface) + finInterference) / m.FinCount * q * sRef;
+    w.push_back(showNumber("PressureCenter.FINFORCES", m.FinDragForce, kPatternForce));
+    if (m.AngleOfAttack == 0.0) m.FinNormalForce = 0.0;
+    w.push_back(showNumber("PressureCenter.FINAOAFORCES", m.FinNormalForce, kPatternForce));
+    m.LaunchLugDragForce = static_cast<float>(static_cast<double>(lug) * q * sRef);
+    w.push_back(showNumber("PressureCenter.LUGFORCES", m.LaunchLugDragForce, kPatternForce));
+    m.TotalDragCoefficient = total;
+    w.push_back(showNumber("PressureCenter.CXFORCES", total, kPatternCd));
+    if (m.FlowSolutionStatus == "SOLVE NEW FLOW") {
+        for (const char* box : {"SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag", "SOLVER.FinSurfaceDrag",
+                                "SOLVER.FORCE", "SOLVER.TotalCd"})
+            w.push_back(emptyBox(box));
+    }
+    return report;
+}
+
+DragReport TOTALDRAG(Module1& m, double velocity, Progress& progress)
+{
+    (void)velocity;
+    (void)progress;
+    DragReport report;
+    const double pi = m.Pi;
+    const long stations = std::clamp<long>(m.BodyStationCount, 0, decltype(m.BodyStationRadius)::upper);
+    double largest = pi * m.BodyStationRadius(1) * m.BodyStationRadius(1);
+    for (long i = 1; i <= stations; ++i) {
+        const double a = pi * m.BodyStationRadius(i) * m.BodyStationRadius(i);
+        if (a > largest) largest = a;
+    }
+    const double total = (static_cast<double>(m.BaseDragCoefficient) + m.BodyPressureDragCoefficient) +
+                         m.FinSurfaceDragCoefficient + m.FinInterferenceDragCoefficient + m.LaunchLugDragCoefficient;
+    // Without a cross-section there is nothing to refer the coefficient to.
+    if (largest > 0.0 && std::isfinite(largest))
+        report.writes.push_back(
+            showNumber("SOLVER.CdMax", total * static_cast<double>(m.ReferenceArea) / largest, kPatternCd));
+    else
+        report.writes.push_back(emptyBox("SOLVER.CdMax"));
+    return report;
+}
+
+} // namespace velmora
