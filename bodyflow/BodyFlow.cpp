@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "bodyflow/Single.h"
 #include "platform/Checked.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
@@ -15,7 +16,7 @@ namespace velmora {
 
 namespace {
 
-constexpr double kFourPi = 4.0 * kPi;
+constexpr double kFourPi = 4.0 * kBodyFlowPi;
 
 // Point-source sums. Each evaluation point ("lane") adds the sources in
 // ascending panel order, so the two-lane vector path and the scalar path give
@@ -129,13 +130,13 @@ PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridian
     std::vector<double> ringRadius(static_cast<std::size_t>(ns) + 1, 0.0);
     for (int k = 1; k <= ns; ++k) {
         const double r = stations[static_cast<std::size_t>(k) - 1].radius;
-        g.stationArea[static_cast<std::size_t>(k)] = static_cast<float>(kPi * r * r);
+        g.stationArea[static_cast<std::size_t>(k)] = storeSingle(kBodyFlowPi * r * r);
         ringRadius[static_cast<std::size_t>(k)] =
-            std::sqrt(4.0 * static_cast<double>(g.stationArea[static_cast<std::size_t>(k)]) / kPi) / 2.0;
+            std::sqrt(4.0 * static_cast<double>(g.stationArea[static_cast<std::size_t>(k)]) / kBodyFlowPi) / 2.0;
     }
 
     // Surface points, ring by ring; the meridian angle is a running sum.
-    const double dTheta = 2.0 * kPi / static_cast<double>(meridians);
+    const double dTheta = 2.0 * kBodyFlowPi / static_cast<double>(meridians);
     const std::size_t npts = static_cast<std::size_t>(ns) * static_cast<std::size_t>(meridians) + 1;
     std::vector<double> px(npts), py(npts), pz(npts);
     std::size_t p = 0;
@@ -189,7 +190,7 @@ PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridian
             g.cz[i] = cz;
             g.nx[i] = nx / len;
             g.ny[i] = ny / len;
-            g.nz[i] = static_cast<float>(nz / len);
+            g.nz[i] = storeSingle(nz / len);
             g.area[i] = area;
         }
     }
@@ -200,7 +201,7 @@ void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, Augment
 {
     const int n = g.panels;
     A.resize(n);
-    const double alpha = kPi * flow.angleOfAttack / 180.0;
+    const double alpha = kBodyFlowPi * flow.angleOfAttack / 180.0;
     const double vx = flow.velocity * std::cos(alpha);
     const double vz = flow.velocity * std::sin(alpha);
     for (int i = 1; i <= n; ++i) {
@@ -247,7 +248,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             if (s.beta == 0.0) throw MathFailure("Mach number of 1");
         }
         const double beta = s.beta;
-        const double alpha = kPi * flow.angleOfAttack / 180.0;
+        const double alpha = kBodyFlowPi * flow.angleOfAttack / 180.0;
         const double vx = flow.velocity * std::cos(alpha);
         const double vz = flow.velocity * std::sin(alpha);
         const double v2 = flow.velocity * flow.velocity;
@@ -296,8 +297,8 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             s.surfaceU[i] = u;
             s.surfaceV[i] = v;
             s.surfaceW[i] = w;
-            s.panelMomentum[i] = static_cast<float>(rho * u * u / beta);
-            s.surfaceCp[i] = static_cast<float>((1.0 - (u * u + v * v + w * w) / v2) / beta);
+            s.panelMomentum[i] = storeSingle(rho * u * u / beta);
+            s.surfaceCp[i] = storeSingle((1.0 - (u * u + v * v + w * w) / v2) / beta);
         }
         if (!allFinite(s.source) || !allFinite(s.surfaceCp) || !allFinite(s.panelMomentum))
             throw MathFailure("non-finite surface flow");
@@ -329,9 +330,9 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
                 const double v = fv[l] + 0.0;
                 const double w = fw[l] + vz;
                 s.fieldAxial[e] = u;
-                s.fieldRadial[e] = static_cast<float>(w);
+                s.fieldRadial[e] = storeSingle(w);
                 s.fieldSpeed[e] = std::sqrt(u * u + v * v + w * w);
-                s.fieldPressure[e] = static_cast<float>(0.5 * rho * s.fieldSpeed[e] * s.fieldSpeed[e]);
+                s.fieldPressure[e] = storeSingle(0.5 * rho * s.fieldSpeed[e] * s.fieldSpeed[e]);
                 progress.progressValue(b0 + l);
             }
         }
@@ -340,7 +341,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             // The dynamic pressure was formed from the unscaled speed, so it is
             // divided by beta once, like the speed itself.
             for (std::size_t e = 1; e < nf; ++e) {
-                s.fieldPressure[e] = static_cast<float>(static_cast<double>(s.fieldPressure[e]) / beta);
+                s.fieldPressure[e] = storeSingle(static_cast<double>(s.fieldPressure[e]) / beta);
                 s.fieldSpeed[e] = s.fieldSpeed[e] / beta;
             }
         }
@@ -357,7 +358,9 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
 std::vector<BodyStation> bodyStationsFromGrid(const Module1& m)
 {
     std::vector<BodyStation> st;
-    const long n = static_cast<long>(m.MeshAxialNodeCount);
+    const double count = m.MeshAxialNodeCount;
+    if (!(count >= 0.0 && count <= static_cast<double>(decltype(m.GridNodeX)::upper1))) return st;
+    const long n = static_cast<long>(count);
     for (long i = 1; i <= n; ++i)
         if (m.GridNodeX(i, 1) >= m.NoseTipX) st.push_back({m.GridNodeX(i, 1), m.GridNodeRadius(i, 1)});
     return st;
@@ -366,7 +369,9 @@ std::vector<BodyStation> bodyStationsFromGrid(const Module1& m)
 FieldPoints fieldPointsFromMesh(const Module1& m)
 {
     FieldPoints f;
-    const long n = static_cast<long>(m.MeshElementCount);
+    const double count = m.MeshElementCount;
+    if (!(count >= 0.0 && count <= static_cast<double>(decltype(m.ElementCentroidX)::upper))) return f;
+    const long n = static_cast<long>(count);
     f.x.assign(static_cast<std::size_t>(n) + 1, 0.0);
     f.r.assign(static_cast<std::size_t>(n) + 1, 0.0f);
     for (long e = 1; e <= n; ++e) {

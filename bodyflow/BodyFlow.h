@@ -33,7 +33,7 @@
 namespace velmora {
 
 // The value of pi used throughout the body-flow and drag routines.
-inline constexpr double kPi = 3.14159265;
+inline constexpr double kBodyFlowPi = 3.14159265;
 
 struct BodyStation {
     double x = 0;

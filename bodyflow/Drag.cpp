@@ -6,6 +6,7 @@
 
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Grid.h"
+#include "bodyflow/Single.h"
 #include "platform/Checked.h"
 
 namespace velmora {
@@ -50,6 +51,8 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
                                    float meridianCount, float stationCount, const DragFlow& flow)
 {
     RocketDragResult r;
+    if (!(stationCount >= 0.0f && stationCount <= 100000.0f && meridianCount >= 1.0f && meridianCount <= 100000.0f))
+        throw std::invalid_argument("body drag: station or meridian count out of range");
     const int stations = static_cast<int>(stationCount);
     const int meridians = static_cast<int>(meridianCount);
     if (stations < 0 || meridians < 1 || stationRadius.size() <= static_cast<std::size_t>(stations) ||
@@ -59,7 +62,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
 
     // Stations lie one grid spacing apart.
     const double dx = cdiv(bodyLength(m), m.MeshAxialNodeCount - 3.0, "grid spacing");
-    const double alpha = flow.angleOfAttack * kPi / 180.0;
+    const double alpha = flow.angleOfAttack * kBodyFlowPi / 180.0;
 
     // Each band between two stations carries the mean axial momentum flux of
     // its panels; the share sin^2(theta) of it acts on the inclined band as a
@@ -74,7 +77,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
         for (int k = (i - 1) * meridians + 1; k <= i * meridians; ++k) sum += panelFlux[static_cast<std::size_t>(k)];
         const double mean = sum / static_cast<double>(meridianCount);
         const double side = std::sqrt(dx * dx + dr * dr);
-        const double band = side * 2.0 * kPi * (r1 + r0) / 2.0;
+        const double band = side * 2.0 * kBodyFlowPi * (r1 + r0) / 2.0;
         const double s2 = std::sin(theta) * std::sin(theta);
         const float a0 = stationArea[static_cast<std::size_t>(i)];
         const float a1 = stationArea[static_cast<std::size_t>(i) + 1];
@@ -83,15 +86,15 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
     }
 
     const double d = m.NoseConeDiameter;
-    r.referenceArea = static_cast<float>(d * d * kPi / 4.0);
+    r.referenceArea = storeSingle(d * d * kBodyFlowPi / 4.0);
     const double sRef = static_cast<double>(r.referenceArea);
     const double q = 0.5 * flow.density * flow.velocity * flow.velocity * sRef;
-    float cd = static_cast<float>(cdiv(pressure, q, "dynamic pressure"));
+    float cd = storeSingle(cdiv(pressure, q, "dynamic pressure"));
 
     // Cross flow on the whole body at angle of attack; sin^3 keeps the sign.
     const double length = bodyLength(m);
     const double sa = std::sin(alpha);
-    cd = static_cast<float>(static_cast<double>(cd) + sa * sa * sa * 1.1 * d * length / sRef);
+    cd = storeSingle(static_cast<double>(cd) + sa * sa * sa * 1.1 * d * length / sRef);
     if (cd < 0.0f) {
         cd = 0.0f;
         r.separation = true;
@@ -105,11 +108,11 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
         if (m.ActiveBodyGeometry == 0) {
             if (cdp > 0.0 && m.TransitionLength == 0.0) {
                 r.baseDragSet = true;
-                r.baseDragCoefficient = static_cast<float>(0.029 / std::sqrt(cdp));
+                r.baseDragCoefficient = storeSingle(0.029 / std::sqrt(cdp));
             } else if (cdp > 0.0 && m.TransitionLength > 0.0) {
                 const double ratio = m.TransitionDiameter / d;
                 r.baseDragSet = true;
-                r.baseDragCoefficient = static_cast<float>(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
+                r.baseDragCoefficient = storeSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
             } else if (m.TransitionLength > 0.0 && m.TransitionDiameter == 0.0) {
                 r.baseDragSet = true;
                 r.baseDragCoefficient = 0.0f;
@@ -119,7 +122,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
             if (rb > 0.0 && cdp > 0.0) {
                 const double ratio = 2.0 * rb / d;
                 r.baseDragSet = true;
-                r.baseDragCoefficient = static_cast<float>(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
+                r.baseDragCoefficient = storeSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
             } else if (rb == 0.0) {
                 r.baseDragSet = true;
                 r.baseDragCoefficient = 0.0f;
@@ -136,7 +139,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
 void publishRocketDrag(Module1& m, const RocketDragResult& r, float& pressureCd, Progress& progress,
                        DragReport& report)
 {
-    m.Pi = kPi;
+    m.Pi = kBodyFlowPi;
     m.ReferenceArea = r.referenceArea;
     pressureCd = r.pressureCd;
     if (r.separation) say(progress, report, 1, kMsgSeparation);
@@ -188,11 +191,11 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
         // Planform: a triangle ends in a point, a rectangle and an ellipse
         // have their tip chord equal to the root chord.
         if (m.FinPlanformCode == 1) {
-            m.FinRootDistance = static_cast<float>(m.FinTipDistance - m.FinRootChord);
+            m.FinRootDistance = storeSingle(m.FinTipDistance - m.FinRootChord);
             m.FinTipChord = 0.0f;
         } else if (m.FinPlanformCode == 2 || m.FinPlanformCode == 4) {
-            m.FinRootDistance = static_cast<float>(m.FinTipDistance);
-            m.FinTipChord = static_cast<float>(m.FinRootChord);
+            m.FinRootDistance = storeSingle(m.FinTipDistance);
+            m.FinTipChord = storeSingle(m.FinRootChord);
         }
         if (m.FinRootDistance == 0.0f) failed = kMsgNoRootDistance;
     }
@@ -205,7 +208,7 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
             w.push_back(emptyBox("SOLVER.LaunchLugDrag"));
         }
     } else {
-        m.ReferenceArea = static_cast<float>(kPi * (d / 2.0) * (d / 2.0));
+        m.ReferenceArea = storeSingle(kBodyFlowPi * (d / 2.0) * (d / 2.0));
         const double sRef = static_cast<double>(m.ReferenceArea);
 
         // Skin friction on the length ahead of the base tube.
@@ -232,8 +235,8 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
 
         const double lugOuter = m.LaunchLugOuterDiameter;
         const double lugInner = static_cast<double>(m.LaunchLugInnerDiameter);
-        const double lugFront = (lugOuter * lugOuter - lugInner * lugInner) * kPi / 4.0;
-        const double lugWetted = m.LaunchLugLength * kPi * lugOuter + m.LaunchLugLength * kPi * lugInner;
+        const double lugFront = (lugOuter * lugOuter - lugInner * lugInner) * kBodyFlowPi / 4.0;
+        const double lugWetted = m.LaunchLugLength * kBodyFlowPi * lugOuter + m.LaunchLugLength * kBodyFlowPi * lugInner;
 
         double fs = finArea * k / sRef;
         double fi = m.FinCount * (d * cr * k / sRef) / 2.0;
@@ -243,9 +246,9 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
             fi *= 1.25;
             ll *= 1.25;
         }
-        finSurface = static_cast<float>(fs);
-        finInterference = static_cast<float>(fi);
-        lug = static_cast<float>(ll);
+        finSurface = storeSingle(fs);
+        finInterference = storeSingle(fi);
+        lug = storeSingle(ll);
         w.push_back(showNumber("SOLVER.FinSurfaceDrag", finSurface, kPatternCd));
         w.push_back(showNumber("SOLVER.FinInterferenceDrag", finInterference, kPatternCd));
         w.push_back(showNumber("SOLVER.LaunchLugDrag", lug, kPatternCd));
@@ -258,13 +261,13 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
         m.FinTipTrailingEdgeX = m.NoseTipX + m.FinTipDistance + static_cast<double>(m.FinTipChord);
         m.FinTipTrailingEdgeY = d / 2.0 + m.FinSpan;
         m.FinRootTrailingEdgeX = m.NoseTipX + static_cast<double>(m.FinRootDistance) + cr;
-        m.FinRootTrailingEdgeY = static_cast<float>(d / 2.0);
+        m.FinRootTrailingEdgeY = storeSingle(d / 2.0);
     }
 
     // Totals, on every path.
     const double base = static_cast<double>(m.BaseDragCoefficient);
     const double body = static_cast<double>(m.BodyPressureDragCoefficient);
-    const float total = static_cast<float>(base + body + finSurface + finInterference + lug);
+    const float total = storeSingle(base + body + finSurface + finInterference + lug);
     w.push_back(showNumber("SOLVER.TotalCd", total, kPatternCd));
     m.FinSurfaceDragCoefficient = finSurface;
     m.FinInterferenceDragCoefficient = finInterference;
@@ -281,7 +284,7 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
     w.push_back(showNumber("PressureCenter.FINFORCES", m.FinDragForce, kPatternForce));
     if (m.AngleOfAttack == 0.0) m.FinNormalForce = 0.0;
     w.push_back(showNumber("PressureCenter.FINAOAFORCES", m.FinNormalForce, kPatternForce));
-    m.LaunchLugDragForce = static_cast<float>(static_cast<double>(lug) * q * sRef);
+    m.LaunchLugDragForce = storeSingle(static_cast<double>(lug) * q * sRef);
     w.push_back(showNumber("PressureCenter.LUGFORCES", m.LaunchLugDragForce, kPatternForce));
     m.TotalDragCoefficient = total;
     w.push_back(showNumber("PressureCenter.CXFORCES", total, kPatternCd));

@@ -7,6 +7,11 @@
 #include <stdexcept>
 #include <string>
 
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define VELMORA_GAUSS_SSE2 1
+#endif
+
 namespace velmora {
 
 void AugmentedMatrix::resize(int n)
@@ -34,7 +39,13 @@ namespace {
 
 // Pivot rows are factored in blocks of this many; the rows below receive the
 // block's updates together, element by element in pivot order.
-constexpr int kBlock = 32;
+constexpr int kBlock = 24;
+
+#ifdef VELMORA_GAUSS_SSE2
+struct alignas(16) Pair {
+    double v[2];
+};
+#endif
 
 // c(i, j) = c(i, j) - u(k, j) * l(i, k) for k = 0..kb-1 in this order, over
 // a tile of rows x cols. c, l: rows with stride ld; u: rows with stride ld.
@@ -73,13 +84,116 @@ inline void updateTileAny(double* c, const double* l, const double* u, std::size
     }
 }
 
+#ifdef VELMORA_GAUSS_SSE2
+// The same 4 x 4 update on packed operands: lp holds the tile's four
+// multipliers of each pivot k as duplicated pairs, up the four pivot-row
+// entries of each k, both in k order.
+inline void updateTilePacked(double* c, std::size_t ld, const Pair* lp, const Pair* up, int kb)
+{
+    double* c1 = c + ld;
+    double* c2 = c + 2 * ld;
+    double* c3 = c + 3 * ld;
+    __m128d a0 = _mm_loadu_pd(c), b0 = _mm_loadu_pd(c + 2);
+    __m128d a1 = _mm_loadu_pd(c1), b1 = _mm_loadu_pd(c1 + 2);
+    __m128d a2 = _mm_loadu_pd(c2), b2 = _mm_loadu_pd(c2 + 2);
+    __m128d a3 = _mm_loadu_pd(c3), b3 = _mm_loadu_pd(c3 + 2);
+    for (int k = 0; k < kb; ++k) {
+        const __m128d u0 = _mm_load_pd(up[2 * k].v), u1 = _mm_load_pd(up[2 * k + 1].v);
+        const __m128d l0 = _mm_load_pd(lp[4 * k].v), l1 = _mm_load_pd(lp[4 * k + 1].v);
+        const __m128d l2 = _mm_load_pd(lp[4 * k + 2].v), l3 = _mm_load_pd(lp[4 * k + 3].v);
+        a0 = _mm_sub_pd(a0, _mm_mul_pd(u0, l0));
+        b0 = _mm_sub_pd(b0, _mm_mul_pd(u1, l0));
+        a1 = _mm_sub_pd(a1, _mm_mul_pd(u0, l1));
+        b1 = _mm_sub_pd(b1, _mm_mul_pd(u1, l1));
+        a2 = _mm_sub_pd(a2, _mm_mul_pd(u0, l2));
+        b2 = _mm_sub_pd(b2, _mm_mul_pd(u1, l2));
+        a3 = _mm_sub_pd(a3, _mm_mul_pd(u0, l3));
+        b3 = _mm_sub_pd(b3, _mm_mul_pd(u1, l3));
+    }
+    _mm_storeu_pd(c, a0); _mm_storeu_pd(c + 2, b0);
+    _mm_storeu_pd(c1, a1); _mm_storeu_pd(c1 + 2, b1);
+    _mm_storeu_pd(c2, a2); _mm_storeu_pd(c2 + 2, b2);
+    _mm_storeu_pd(c3, a3); _mm_storeu_pd(c3 + 2, b3);
+}
+#endif
+
+// One row c(j), j = 0..cols-1, receives the updates of kb pivot rows:
+// c(j) -= u(k, j) * l(k), k ascending (u rows with stride ld).
+void updateRow(double* c, const double* l, const double* u, std::size_t ld, int kb, int cols)
+{
+    int j = 0;
+#ifdef VELMORA_GAUSS_SSE2
+    Pair lb[kBlock];
+    for (int k = 0; k < kb; ++k) lb[k] = Pair{{l[k], l[k]}};
+    for (; j + 3 < cols; j += 4) {
+        __m128d a = _mm_loadu_pd(c + j), b = _mm_loadu_pd(c + j + 2);
+        for (int k = 0; k < kb; ++k) {
+            const double* uk = u + static_cast<std::size_t>(k) * ld + j;
+            const __m128d f = _mm_load_pd(lb[k].v);
+            a = _mm_sub_pd(a, _mm_mul_pd(_mm_loadu_pd(uk), f));
+            b = _mm_sub_pd(b, _mm_mul_pd(_mm_loadu_pd(uk + 2), f));
+        }
+        _mm_storeu_pd(c + j, a);
+        _mm_storeu_pd(c + j + 2, b);
+    }
+#endif
+    for (; j < cols; ++j) {
+        double v = c[j];
+        for (int k = 0; k < kb; ++k) v -= u[static_cast<std::size_t>(k) * ld + j] * l[k];
+        c[j] = v;
+    }
+}
+
 // Rows r0..r1 and columns c0..c1 (0-based) receive the updates of pivot rows
 // k0..k0+kb-1: a(i, j) -= a(k, j) * a(i, k), k ascending. a(i, k) holds the
 // multiplier of row i for pivot k, a(k, j) the normalised pivot row.
 void blockUpdate(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int c0, int c1)
 {
-    constexpr int kStrip = 128;  // columns per pass: the pivot rows' strip stays in cache
+    if (r0 > r1 || c0 > c1 || kb <= 0) return;
     const double* u0 = a + static_cast<std::size_t>(k0) * ld;
+#ifdef VELMORA_GAUSS_SSE2
+    // Operands copied once per block into the order the kernel reads them.
+    const int tiles = (r1 - r0 + 1) / 4;
+    const int groups = (c1 - c0 + 1) / 4;
+    std::vector<Pair> lpack(static_cast<std::size_t>(tiles) * static_cast<std::size_t>(kb) * 4);
+    std::vector<Pair> upack(static_cast<std::size_t>(groups) * static_cast<std::size_t>(kb) * 2);
+    for (int t = 0; t < tiles; ++t)
+        for (int r = 0; r < 4; ++r) {
+            const double* li = a + static_cast<std::size_t>(r0 + 4 * t + r) * ld + k0;
+            for (int k = 0; k < kb; ++k)
+                lpack[(static_cast<std::size_t>(t) * kb + k) * 4 + r] = Pair{{li[k], li[k]}};
+        }
+    for (int k = 0; k < kb; ++k) {
+        const double* uk = u0 + static_cast<std::size_t>(k) * ld + c0;
+        for (int g = 0; g < groups; ++g) {
+            upack[(static_cast<std::size_t>(g) * kb + k) * 2] = Pair{{uk[4 * g], uk[4 * g + 1]}};
+            upack[(static_cast<std::size_t>(g) * kb + k) * 2 + 1] = Pair{{uk[4 * g + 2], uk[4 * g + 3]}};
+        }
+    }
+    constexpr int kStripGroups = 16;  // 64 columns of packed pivot rows stay in L1
+    for (int gs = 0; gs < groups; gs += kStripGroups) {
+        const int ge = std::min(gs + kStripGroups, groups);
+        for (int t = 0; t < tiles; ++t) {
+            double* ct = a + static_cast<std::size_t>(r0 + 4 * t) * ld + c0;
+            const Pair* lp = lpack.data() + static_cast<std::size_t>(t) * kb * 4;
+            for (int g = gs; g < ge; ++g)
+                updateTilePacked(ct + 4 * g, ld, lp, upack.data() + static_cast<std::size_t>(g) * kb * 2, kb);
+        }
+    }
+    // Columns beyond the last group of four, rows beyond the last tile.
+    const int cRest = c0 + 4 * groups;
+    if (cRest <= c1)
+        for (int t = 0; t < tiles; ++t) {
+            double* ci = a + static_cast<std::size_t>(r0 + 4 * t) * ld;
+            updateTileAny(ci + cRest, ci + k0, u0 + cRest, ld, kb, 4, c1 - cRest + 1);
+        }
+    const int rRest = r0 + 4 * tiles;
+    if (rRest <= r1) {
+        double* ci = a + static_cast<std::size_t>(rRest) * ld;
+        updateTileAny(ci + c0, ci + k0, u0 + c0, ld, kb, r1 - rRest + 1, c1 - c0 + 1);
+    }
+#else
+    constexpr int kStrip = 128;  // columns per pass: the pivot rows' strip stays in cache
     for (int cs = c0; cs <= c1; cs += kStrip) {
         const int ce = std::min(cs + kStrip - 1, c1);
         int i = r0;
@@ -95,6 +209,7 @@ void blockUpdate(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int 
             updateTileAny(ci + cs, ci + k0, u0 + cs, ld, kb, r1 - i + 1, ce - cs + 1);
         }
     }
+#endif
 }
 
 } // namespace
@@ -141,11 +256,7 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
             double* rk = &at(k, 0);
             // Columns right of this block in row k still lack the updates of
             // the block's earlier pivot rows: apply them in pivot order.
-            for (int q = kb0; q < k; ++q) {
-                const double f = rk[q];
-                const double* rq = &at(q, 0);
-                for (int j = kb1 + 1; j <= last; ++j) rk[j] -= rq[j] * f;
-            }
+            updateRow(rk + kb1 + 1, rk + kb0, &at(kb0, kb1 + 1), ld, k - kb0, last - kb1);
             const double p = rk[k];
             if (!pivotUsable(k, p)) return finish(Outcome::Failed);
             for (int j = k; j <= last; ++j) rk[j] = rk[j] / p;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "bodyflow/Single.h"
+
 namespace velmora {
 
 namespace {
@@ -97,14 +99,14 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
         if (onEffect) onEffect(e);
     };
     if (m.TransitionLength > 0.0 && m.TransitionDiameter > 0.0) {
-        m.BaseTubeDiameter = static_cast<float>(m.TransitionDiameter);
+        m.BaseTubeDiameter = storeSingle(m.TransitionDiameter);
     } else if (m.TransitionDiameter == 0.0) {
         m.BaseTubeLength = 0.0;
-        m.BaseTubeDiameter = static_cast<float>(m.NoseConeDiameter);
+        m.BaseTubeDiameter = storeSingle(m.NoseConeDiameter);
         effect(GridEffect::EmptyBaseTubeLengthBox);
         effect(GridEffect::HideMainNoMeshOverlay);
     } else if (m.TransitionLength == 0.0 && m.TransitionDiameter > 0.0) {
-        m.BaseTubeDiameter = static_cast<float>(m.NoseConeDiameter);
+        m.BaseTubeDiameter = storeSingle(m.NoseConeDiameter);
         effect(GridEffect::HideMainNoMeshOverlay);
     }
     // The box handler run by an effect may have edited the inputs (it may even
@@ -120,7 +122,7 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
 
     // Triangles: cell (I, J) gives 2c - 1 and 2c with c = (J - 1)(N - 1) + I,
     // both counter-clockwise in the (x, r) plane.
-    auto node = [M](long i, long j) { return static_cast<float>((i - 1) * M + j); };
+    auto node = [M](long i, long j) { return storeSingle((i - 1) * M + j); };
     long e = 0;
     for (long j = 1; j <= M - 1; ++j) {
         for (long i = 1; i <= N - 1; ++i) {
@@ -221,7 +223,7 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
             }
         }
         m.GridNodeRadius(i, 1) = radius;
-        const float dy = static_cast<float>(gap / static_cast<double>(M - 1));
+        const float dy = storeSingle(gap / static_cast<double>(M - 1));
         for (long j = 2; j <= M; ++j) m.GridNodeRadius(i, j) = m.GridNodeRadius(i, j - 1) + static_cast<double>(dy);
     }
 
@@ -243,7 +245,7 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
         const long c = static_cast<long>(m.MeshElementNodes(t, 3));
         m.ElementCentroidX(t) = (m.MeshNodeX(a) + m.MeshNodeX(b) + m.MeshNodeX(c)) / 3.0;
         m.ElementCentroidRadius(t) =
-            static_cast<float>((m.MeshNodeRadius(a) + m.MeshNodeRadius(b) + m.MeshNodeRadius(c)) / 3.0);
+            storeSingle((m.MeshNodeRadius(a) + m.MeshNodeRadius(b) + m.MeshNodeRadius(c)) / 3.0);
     }
     return report;
 }

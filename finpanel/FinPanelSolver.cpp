@@ -45,6 +45,15 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
             : solveSourcePanels(r.section, in.freeStreamVelocity, progress);
 
         r.forces = CNFINS(in, r.section, r.solution);
+        if (method == Method::Source && r.forces.outcome == Outcome::Done) {
+            // Source panels carry no circulation, so the section makes no lift:
+            // what the pressures integrate to on a thick section is the
+            // discretisation error of the panels, and a centre of pressure
+            // formed from it is meaningless.
+            r.forces.normalForceSlope = 0;
+            r.forces.normalForce = 0;
+            r.forces.centerOfPressure = 0;
+        }
         if (r.forces.outcome != Outcome::Done) say(r, progress, 2, r.forces.message);
 
         say(r, progress, 1, kMsgPlotting);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/Units.h"
+#include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"
@@ -76,6 +77,22 @@ void SOLVER::buildMenus()
     mnuCoefficients = action(results, "&Coefficients", "mnuCoefficients");
     mnuVariables = action(nullptr, "&Constants", "mnuVariables");
     mnuQuitCFD = action(nullptr, "&Quit CFD", "mnuQuitCFD");
+
+    mnuOpen->setEnabled(false);
+    mnuSaveAs->setEnabled(false);
+    connect(mnuOpen, &QAction::triggered, this, [this] { mnuOpen_Click(); });
+    connect(mnuSaveAs, &QAction::triggered, this, [this] { mnuSaveAs_Click(); });
+    connect(mnuPrintForm, &QAction::triggered, this, [this] { mnuPrintForm_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    connect(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
+    connect(mnuAboutCFD, &QAction::triggered, this, [this] { mnuAboutCFD_Click(); });
+    connect(mnuReferences, &QAction::triggered, this, [this] { mnuReferences_Click(); });
+    connect(mnuBodyTube, &QAction::triggered, this, [this] { mnuBodyTube_Click(); });
+    connect(mnuFins, &QAction::triggered, this, [this] { mnuFins_Click(); });
+    connect(mnuPlots, &QAction::triggered, this, [this] { mnuPlots_Click(); });
+    connect(mnuCoefficients, &QAction::triggered, this, [this] { mnuCoefficients_Click(); });
+    connect(mnuVariables, &QAction::triggered, this, [this] { mnuVariables_Click(); });
+    connect(mnuQuitCFD, &QAction::triggered, this, [this] { mnuQuitCFD_Click(); });
 }
 
 void SOLVER::buildControls()
@@ -89,10 +106,13 @@ void SOLVER::buildControls()
                              {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
                              {"HELP", "Velmora help."},
                              {"ABOUT", "About Velmora."}};
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (auto& k : keys) {
-        QAction* a = Toolbar1->addAction(k[0]);
-        a->setObjectName(k[0]);
+        const QString key = k[0];
+        QAction* a = Toolbar1->addAction(toolbarIcon(key), key);
+        a->setObjectName(key);
         a->setToolTip(k[1]);
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
     lay->addWidget(Toolbar1);
 
@@ -127,6 +147,16 @@ void SOLVER::buildControls()
     MESHER = makeButton(mesh, "MESHER", "MESH", "MESH without performing SOLVE.");
     IterateBtn = makeButton(mesh, "IterateBtn", "LOOP", "LOOP on AOA or velocity and plot results.");
     Abort = makeButton(mesh, "Abort", "ABORT", "ABORT CFD solution.");
+    MERIDIANS->setToolTip("Select number of grids on circumference of rocket body.");
+    DomainSize->setToolTip("Select number of grids in each direction.");
+    for (QPushButton* b : {CFDSOLVER, MESHER, IterateBtn, Abort}) {
+        b->setIcon(toolbarIcon(b->text()));
+        b->setIconSize(QSize(32, 32));
+    }
+    connect(CFDSOLVER, &QPushButton::clicked, this, [this] { CFDSOLVER_Click(); });
+    connect(MESHER, &QPushButton::clicked, this, [this] { MESHER_Click(); });
+    connect(IterateBtn, &QPushButton::clicked, this, [this] { IterateBtn_Click(); });
+    connect(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
     for (QPushButton* b : {CFDSOLVER, MESHER, IterateBtn, Abort}) buttons->addWidget(b);
     mg->addLayout(buttons, 2, 0, 1, 3);
     top->addWidget(mesh);
@@ -189,6 +219,8 @@ void SOLVER::buildControls()
     RATIOS->onClick([this] { RATIOS_Click(); });
     Compressible->onClick([this] { Compressible_Click(); });
     CFDUNITS->onClick([this] { CFDUNITS_Click(); });
+    MERIDIANS->onClick([this] { MERIDIANS_Click(); });
+    DomainSize->onClick([this] { DomainSize_Click(); });
 }
 
 // ---- start-up --------------------------------------------------------------------

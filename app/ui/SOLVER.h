@@ -29,6 +29,24 @@ public:
     void CLEARDATA2(double& velocity);
     void CLEARDATA3(double& velocity);
 
+    // ---- commands ----
+    void Toolbar1_ButtonClick(const QString& key);
+    void mnuBodyTube_Click();
+    void mnuFins_Click();
+    void mnuPlots_Click();
+    void mnuCoefficients_Click();
+    void mnuVariables_Click();
+    void mnuInstructions_Click();
+    void mnuAboutCFD_Click();
+    void mnuReferences_Click();
+    void mnuExit_Click();
+    void mnuQuitCFD_Click();
+    void mnuPrintForm_Click();
+    void mnuOpen_Click();
+    void mnuSaveAs_Click();
+    void IterateBtn_Click();
+    void Abort_Click();
+
     // ---- handlers ----
     void Velocity_Change();
     void Speed_Click();
@@ -109,7 +127,19 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
     StatusBar* StatusBar1 = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
 private:
+    bool refuseWhileBusy();
+    bool bodyTest() const;
+    bool rocketTest() const;
+    void bodyCommand();
+    void finsCommand();
+    void plotCommand();
+    void cpCommand();
+    void baseFlowCommand();
+    bool confirmExit();
     void buildMenus();
     void buildControls();
     void applyUnitRow(int row);

@@ -1,19 +1,42 @@
 #include "geometry/ui/BODYTUBE.h"
 
+#include <QCursor>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <cmath>
+
+#include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "geometry/ui/GeoBody.h"
 #include "platform/Format.h"
 #include "platform/ui/Build.h"
-#include "geometry/ui/GeoBody.h"
+#include "platform/ui/Printing.h"
 
 namespace velmora {
 
 namespace {
+
 QString qfmt(double v, const char* pattern) { return QString::fromStdString(Format(v, pattern)); }
-}
+double qval(const QString& t) { return Val(t.toStdString()); }
+
+const QString kEnterStandard = QStringLiteral("Please enter data for Standard Body Tube Geometry.");
+const QString kEnterFreeForm = QStringLiteral("Please enter data for Free-Form Body Tube Geometry.");
+
+// The hourglass over a window for the life of the scope.
+class WaitCursor {
+public:
+    explicit WaitCursor(QWidget* w) : w_(w) { w_->setCursor(Qt::WaitCursor); }
+    ~WaitCursor() { w_->unsetCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    QWidget* w_;
+};
+
+} // namespace
 
 BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 {
@@ -28,20 +51,48 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
         QAction* a = Toolbar1->addAction(k[0]);
         a->setObjectName(k[0]);
         a->setToolTip(k[1]);
+        const QString key = k[0];
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
     lay->addWidget(Toolbar1);
-    lay->addWidget(makeLabel(this, "Label8", "FREE-FORM AND STANDARD GEOMETRY DATA"));
-    auto* grid = new QGridLayout;
+
+    Label8 = makeLabel(this, "Label8", "FREE-FORM AND STANDARD GEOMETRY DATA");
+    lay->addWidget(Label8);
     for (int i = 1; i <= 6; ++i)
         LLABEL[static_cast<size_t>(i)] = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
+
+    auto* grid = new QGridLayout;
+    auto row = [grid](int r, QLabel* label, QWidget* box, QWidget* unit) {
+        label->setBuddy(box);
+        grid->addWidget(label, r, 0);
+        grid->addWidget(box, r, 1);
+        if (unit) grid->addWidget(unit, r, 2);
+    };
     NoseShape = makeList(this, "NoseShape", "Nose Cone Shape", "Nose cone shape.");
+    Label2 = makeLabel(this, "Label2", "Nose Cone Shape");
+    row(0, Label2, NoseShape, nullptr);
     NoseLength = makeBox(this, "NoseLength", "Nose Cone Length");
+    Label4 = makeLabel(this, "Label4", "Nose Cone Length");
+    row(1, Label4, NoseLength, LLABEL[1]);
     BodyDiameter = makeBox(this, "BodyDiameter", "Nose Cone Diameter");
+    Label7 = makeLabel(this, "Label7", "Nose Cone Diameter");
+    row(2, Label7, BodyDiameter, LLABEL[3]);
     BodyLength = makeBox(this, "BodyLength", "Body Tube Length");
     TUBELENGTH = makeBox(this, "TUBELENGTH", "Body Tube Length");
+    Label5 = makeLabel(this, "Label5", "Body Tube Length");
+    row(3, Label5, BodyLength, LLABEL[2]);
+    grid->addWidget(TUBELENGTH, 3, 1); // in the place of BodyLength
+    Label6 = makeLabel(this, "Label6", "MORE STANDARD GEOMETRY DATA");
+    grid->addWidget(Label6, 4, 0, 1, 3);
     BaseDiameter = makeBox(this, "BaseDiameter", "Transition Diameter");
+    Label20 = makeLabel(this, "Label20", "Transition Diameter");
+    row(5, Label20, BaseDiameter, LLABEL[4]);
     BaseLength = makeBox(this, "BaseLength", "Transition Length");
+    Label21 = makeLabel(this, "Label21", "Transition Length");
+    row(6, Label21, BaseLength, LLABEL[5]);
     BodyLength2 = makeBox(this, "BodyLength2", "Base Tube Length");
+    Label19 = makeLabel(this, "Label19", "Base Tube Length");
+    row(7, Label19, BodyLength2, LLABEL[6]);
     ShapeControl = makeBox(this, "ShapeControl", "Nose Shape Index");
     ShapeLabel = makeLabel(this, "ShapeLabel", "Nose Shape Index");
     UpDown1 = named(new QSpinBox(this), "UpDown1", "Nose shape control");
@@ -49,47 +100,95 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     UpDown1->setSingleStep(5);
     UpDown1->setValue(10);
     UpDown1->setToolTip("Nose shape control. Sears Haack when control = 2.");
-    addRow(grid, 0, "Nose Cone Shape", NoseShape);
-    addRow(grid, 1, "Nose Cone Length", NoseLength, LLABEL[1]);
-    addRow(grid, 2, "Nose Cone Diameter", BodyDiameter, LLABEL[3]);
-    addRow(grid, 3, "Body Tube Length", BodyLength, LLABEL[2]);
-    grid->addWidget(TUBELENGTH, 3, 1);
-    grid->addWidget(makeLabel(this, "Label6", "MORE STANDARD GEOMETRY DATA"), 4, 0, 1, 3);
-    addRow(grid, 5, "Transition Diameter", BaseDiameter, LLABEL[4]);
-    addRow(grid, 6, "Transition Length", BaseLength, LLABEL[5]);
-    addRow(grid, 7, "Base Tube Length", BodyLength2, LLABEL[6]);
-    grid->addWidget(ShapeLabel, 8, 0);
-    grid->addWidget(ShapeControl, 8, 1);
-    grid->addWidget(UpDown1, 8, 2);
-    lay->addLayout(grid);
-    auto* frame = named(new QGroupBox("Body Tube Geometry", this), "Frame1", "Body Tube Geometry");
-    auto* fl = new QHBoxLayout(frame);
-    GEOMETRY[0] = named(new QRadioButton("Standard Tube Geometry", frame), "GEOMETRY0", "Standard Tube Geometry");
-    GEOMETRY[1] = named(new QRadioButton("Free-Form Tube Geometry", frame), "GEOMETRY1", "Free-Form Tube Geometry");
+    row(8, ShapeLabel, ShapeControl, UpDown1);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(grid);
+    Picture6 = named(new PictureBox(this), "Picture6", "Standard Geometry Definitions");
+    Picture6->setFixedSize(380, 170);
+    top->addWidget(Picture6, 0, Qt::AlignTop);
+    lay->addLayout(top);
+
+    Frame1 = named(new QGroupBox("Body Tube Geometry", this), "Frame1", "Body Tube Geometry");
+    auto* fl = new QHBoxLayout(Frame1);
+    GEOMETRY[0] = named(new QRadioButton("Standard Tube Geometry", Frame1), "GEOMETRY0", "Standard Tube Geometry");
+    GEOMETRY[1] = named(new QRadioButton("Free-Form Tube Geometry", Frame1), "GEOMETRY1", "Free-Form Tube Geometry");
     GEOMETRY[0]->setChecked(true);
-    FREEFORM = makeButton(frame, "FREEFORM", "Free-Form", "Click to define Free-Form shape.");
+    FREEFORM = makeButton(Frame1, "FREEFORM", "Free-Form", "Click to define Free-Form shape.");
     fl->addWidget(GEOMETRY[0]);
     fl->addWidget(GEOMETRY[1]);
     fl->addWidget(FREEFORM);
-    lay->addWidget(frame);
+    lay->addWidget(Frame1);
+
     MeshPlot = named(new PictureBox(this), "MeshPlot", "Rocket body outline");
     MeshPlot->setToolTip("Rocket body MESH, fins are MESHed separately.");
-    MeshPlot->setMinimumSize(400, 200);
+    MeshPlot->setMinimumSize(500, 250);
     lay->addWidget(MeshPlot, 1);
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
     lay->addWidget(StatusBar1);
     TUBELENGTH->hide();
+    drawDefinitionsSketch();
 
+    NoseLength->onChange([this] { NoseLength_Change(); });
+    BodyDiameter->onChange([this] { BodyDiameter_Change(); });
+    BodyLength->onChange([this] { BodyLength_Change(); });
+    BaseDiameter->onChange([this] { BaseDiameter_Change(); });
+    BaseLength->onChange([this] { BaseLength_Change(); });
+    BodyLength2->onChange([this] { BodyLength2_Change(); });
+    TUBELENGTH->onChange([this] { TUBELENGTH_Change(); });
     LLABEL[2]->onChange([this] { LLABEL2_Change(); });
+    NoseShape->onClick([this] { NoseShape_Click(); });
+    connect(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1_Change(); });
+    for (int i = 0; i < 2; ++i)
+        connect(GEOMETRY[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) GEOMETRY_Click(i);
+        });
+    connect(FREEFORM, &QPushButton::clicked, this, [this] { FREEFORM_Click(); });
 }
 
-QString BODYTUBE::missingDimensionPrompt() const
+// The fixed sketch naming the dimensions of the standard body.
+void BODYTUBE::drawDefinitionsSketch()
 {
-    const Module1& s = const_cast<BODYTUBE*>(this)->m();
-    if (s.NoseConeLength == 0) return "Please enter nose cone length.";
-    if (s.NoseConeDiameter == 0) return "Please enter nose cone diameter.";
-    if (s.BodyTubeLength == 0) return "Please enter body tube length.";
-    return QString();
+    PictureBox* p = Picture6;
+    const QRgb ink = PictureBox::kForeground;
+    const QRgb dim = PictureBox::qbColor(9);
+    p->setScale(0, 100, 250, 0);
+    p->text(50, 99, "Standard Geometry Definitions");
+    // Body: nose tip at (10, 50), tube radius 14, transition to radius 9.
+    const double yc = 50, r = 14, rt = 9;
+    const double xn = 10, x1 = 70, x2 = 150, x3 = 180, x4 = 235;
+    p->line(xn, yc, x1, yc + r, ink);
+    p->line(xn, yc, x1, yc - r, ink);
+    p->line(x1, yc + r, x2, yc + r, ink);
+    p->line(x1, yc - r, x2, yc - r, ink);
+    p->line(x1, yc + r, x1, yc - r, ink);
+    p->line(x2, yc + r, x3, yc + rt, ink);
+    p->line(x2, yc - r, x3, yc - rt, ink);
+    p->line(x2, yc + r, x2, yc - r, ink);
+    p->line(x3, yc + rt, x4, yc + rt, ink);
+    p->line(x3, yc - rt, x4, yc - rt, ink);
+    p->line(x3, yc + rt, x3, yc - rt, ink);
+    p->line(x4, yc + rt, x4, yc - rt, ink);
+    p->text(22, 80, "Nose Cone");
+    p->text(95, 80, "Body Tube");
+    p->text(148, 80, "Transition");
+    p->text(200, 72, "BaseTube");
+    // Lengths below the body.
+    auto length = [&](double a, double b, double y, const QString& label) {
+        p->line(a, y, b, y, dim);
+        p->line(a, y - 3, a, y + 3, dim);
+        p->line(b, y - 3, b, y + 3, dim);
+        p->text(a + 2, y - 3, label);
+    };
+    length(xn, x1, 25, "L-nose");
+    length(x1, x2, 25, "L-body");
+    length(x2, x3, 12, "L-transition");
+    length(x3, x4, 25, "L-base");
+    // Diameters.
+    p->line(x1 + 4, yc - r, x1 + 4, yc + r, dim);
+    p->text(x1 + 6, yc + 6, "D-Nose");
+    p->line(x3 + 4, yc - rt, x3 + 4, yc + rt, dim);
+    p->text(x3 + 6, yc + 5, "D-transition");
 }
 
 void BODYTUBE::Form_Load()
@@ -100,14 +199,12 @@ void BODYTUBE::Form_Load()
     for (const char* item : {"CONICAL", "ELLIPTICAL", "PARABOLIC", "SEARS-HAACK", "TANGENT OGIVE"})
         NoseShape->AddItem(item);
     FREEFORM->setEnabled(false);
-    StatusBar1->setPanel(1, s.ActiveBodyGeometry == 1 ? "Please enter data for Free-Form Tube Geometry."
-                                                       : "Please enter data for Standard Body Tube Geometry.");
+    if (s.ActiveBodyGeometry == 0) StatusBar1->setPanel(1, kEnterStandard);
+    else if (s.ActiveBodyGeometry == 1) StatusBar1->setPanel(1, "Please enter data for Free-Form Tube Geometry.");
     StatusBar1->setPanel(2, missingDimensionPrompt());
     s.SearsHaackExponent = 1.0f;
     ShapeControl->setText(qfmt(s.SearsHaackExponent, "##.##"));
-    ShapeControl->hide();
-    UpDown1->hide();
-    ShapeLabel->hide();
+    setShapeControlVisible(false);
     if (s.ActiveBodyGeometry == 0) {
         BodyLength->show();
         TUBELENGTH->hide();
@@ -120,9 +217,277 @@ void BODYTUBE::Form_Load()
     }
 }
 
+// ---- helpers -------------------------------------------------------------------
+
+bool BODYTUBE::mainDimensionsEntered() const
+{
+    const Module1& s = const_cast<BODYTUBE*>(this)->m();
+    return s.NoseConeLength != 0 && s.BodyTubeLength != 0 && s.NoseConeDiameter != 0;
+}
+
+QString BODYTUBE::missingDimensionPrompt() const
+{
+    const Module1& s = const_cast<BODYTUBE*>(this)->m();
+    if (s.NoseConeLength == 0) return "Please enter nose cone length.";
+    if (s.NoseConeDiameter == 0) return "Please enter nose cone diameter.";
+    if (s.BodyTubeLength == 0) return "Please enter body tube length.";
+    return QString();
+}
+
+void BODYTUBE::dimensionPrompt()
+{
+    if (mainDimensionsEntered()) StatusBar1->setPanel(1, "User may perform CFD or modify Free-Form geometry.");
+    StatusBar1->setPanel(2, missingDimensionPrompt());
+}
+
+void BODYTUBE::setStandardFieldsVisible(bool visible, bool withHeading)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{BaseDiameter, BaseLength, BodyLength2, LLABEL[4], LLABEL[5],
+                                                      LLABEL[6], Label19, Label20, Label21})
+        w->setVisible(visible);
+    if (withHeading) Label6->setVisible(visible);
+}
+
+void BODYTUBE::setShapeControlVisible(bool visible)
+{
+    ShapeControl->setVisible(visible);
+    UpDown1->setVisible(visible);
+    ShapeLabel->setVisible(visible);
+}
+
+void BODYTUBE::DRAWBODY(double& velocity)
+{
+    if (!mainDimensionsEntered()) {
+        StatusBar1->setPanel(1, "Please enter more body tube data");
+        return;
+    }
+    forms().get<SOLVER>().NEWFINS(velocity);
+}
+
+void BODYTUBE::applyGeometryLayout()
+{
+    const int16_t mode = m().ActiveBodyGeometry;
+    if (mode != 0 && mode != 1) return;
+    const bool standard = mode == 0;
+    BodyLength->setEnabled(true);
+    setStandardFieldsVisible(standard, true);
+    FREEFORM->setEnabled(!standard);
+    GEOMETRY[standard ? 0 : 1]->setChecked(true);
+}
+
+// ---- dimension boxes --------------------------------------------------------------
+
+void BODYTUBE::NoseLength_Change()
+{
+    Module1& s = m();
+    s.NoseConeLength = qval(NoseLength->Text());
+    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    s.ActiveBodyGeometry = 0;
+    DRAWBODY(s.FreeStreamVelocity);
+    dimensionPrompt();
+}
+
+void BODYTUBE::BodyDiameter_Change()
+{
+    Module1& s = m();
+    s.NoseConeDiameter = qval(BodyDiameter->Text());
+    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    s.ActiveBodyGeometry = 0;
+    DRAWBODY(s.FreeStreamVelocity);
+    dimensionPrompt();
+}
+
+void BODYTUBE::BodyLength_Change()
+{
+    Module1& s = m();
+    s.BodyTubeLength = qval(BodyLength->Text());
+    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    s.ActiveBodyGeometry = 0;
+    DRAWBODY(s.FreeStreamVelocity);
+    dimensionPrompt();
+}
+
+void BODYTUBE::BaseDiameter_Change()
+{
+    Module1& s = m();
+    s.TransitionDiameter = qval(BaseDiameter->Text());
+    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    DRAWBODY(s.FreeStreamVelocity);
+}
+
+void BODYTUBE::BaseLength_Change()
+{
+    Module1& s = m();
+    s.TransitionLength = qval(BaseLength->Text());
+    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    DRAWBODY(s.FreeStreamVelocity);
+}
+
+void BODYTUBE::BodyLength2_Change()
+{
+    Module1& s = m();
+    s.BaseTubeLength = qval(BodyLength2->Text());
+    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    DRAWBODY(s.FreeStreamVelocity);
+}
+
+void BODYTUBE::TUBELENGTH_Change()
+{
+    Module1& s = m();
+    s.BodyLengthAfterNose = qval(TUBELENGTH->Text());
+    s.ActiveBodyGeometry = 0;
+    // The whole tube behind the nose becomes one body tube.
+    BodyLength->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
+    s.BodyTubeLength = s.BodyLengthAfterNose;
+    s.TransitionLength = 0;
+    s.BaseTubeLength = 0;
+    BaseDiameter->setText(QString());
+    BaseLength->setText(QString());
+    BodyLength2->setText(QString());
+    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    DRAWBODY(s.FreeStreamVelocity);
+    dimensionPrompt();
+}
+
+// ---- nose shape -----------------------------------------------------------------
+
+void BODYTUBE::NoseShape_Click()
+{
+    Module1& s = m();
+    const QString shape = NoseShape->Text();
+    if (shape == "CONICAL" || shape == "TANGENT OGIVE" || shape == "ELLIPTICAL" || shape == "PARABOLIC") {
+        s.NoseShapeName = shape.toStdString();
+        setShapeControlVisible(false);
+    } else if (shape == "SEARS-HAACK") {
+        s.NoseShapeName = shape.toStdString();
+        setShapeControlVisible(true);
+    }
+    StatusBar1->setPanel(2, missingDimensionPrompt());
+    WaitCursor wait(this);
+    SOLVER& main = forms().get<SOLVER>();
+    main.CdFnMn(s.FreeStreamVelocity);
+    main.ClearData(s.FreeStreamVelocity);
+    main.Mesh(s.FreeStreamVelocity);
+    DRAWBODY(s.FreeStreamVelocity);
+}
+
+void BODYTUBE::UpDown1_Change()
+{
+    if (NoseShape->Text() != "SEARS-HAACK") return;
+    Module1& s = m();
+    s.SearsHaackExponent = static_cast<float>(UpDown1->value() * 0.1);
+    ShapeControl->setText(qfmt(s.SearsHaackExponent, "##.##"));
+    if (!mainDimensionsEntered()) {
+        StatusBar1->setPanel(2, "Please enter rocket dimensions for Sears-HAACK analysis.");
+        ShapeControl->setText(qfmt(s.SearsHaackExponent, ""));
+        return;
+    }
+    WaitCursor wait(this);
+    SOLVER& main = forms().get<SOLVER>();
+    main.CdFnMn(s.FreeStreamVelocity);
+    main.ClearData(s.FreeStreamVelocity);
+    main.Mesh(s.FreeStreamVelocity);
+    DRAWBODY(s.FreeStreamVelocity);
+}
+
+// ---- layout options -----------------------------------------------------------------
+
+void BODYTUBE::GEOMETRY_Click(int Index)
+{
+    Module1& s = m();
+    SOLVER& main = forms().get<SOLVER>();
+    if (Index == 1) {
+        BodyLength->hide();
+        TUBELENGTH->show();
+        setStandardFieldsVisible(false, true);
+        FREEFORM->setEnabled(true);
+        StatusBar1->setPanel(1, mainDimensionsEntered() ? QStringLiteral("User may modify Free-Form Geometry or perform CFD.")
+                                                        : kEnterFreeForm);
+        main.ClearData(s.FreeStreamVelocity);
+        DRAWBODY(s.FreeStreamVelocity);
+        s.BodyLengthAfterNose = s.BodyTubeLength + s.TransitionLength + s.BaseTubeLength;
+        TUBELENGTH->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
+    } else if (Index == 0) {
+        StatusBar1->setPanel(1, mainDimensionsEntered() ? QStringLiteral("User may modify Standard Geometry or perform CFD.")
+                                                        : kEnterStandard);
+        s.ActiveBodyGeometry = 0;
+        BodyLength->show();
+        TUBELENGTH->hide();
+        setStandardFieldsVisible(true, true);
+        FREEFORM->setEnabled(false);
+        main.ClearData(s.FreeStreamVelocity);
+        DRAWBODY(s.FreeStreamVelocity);
+    }
+}
+
+// ---- free-form editor -------------------------------------------------------------------
+
+void BODYTUBE::FREEFORM_Click()
+{
+    Module1& s = m();
+    if (!mainDimensionsEntered()) {
+        StatusBar1->setPanel(1, kEnterFreeForm);
+        return;
+    }
+    GeoBody& editor = forms().get<GeoBody>();
+    s.FreeFormGridOn = 1; // the editor draws its ruler lines
+    editor.NPTS->setText(QString::number(s.FreeFormPointCount));
+    if (s.MeshAxialNodeCount == 0) s.MeshAxialNodeCount = 20;
+    s.NoseTipX = 2 * (s.NoseConeLength + s.BodyTubeLength) / (s.MeshAxialNodeCount - 3);
+    // Both axes of the editor span the free-form tube length.
+    editor.SHEIGHT->setText(qfmt(s.BodyLengthAfterNose, "#####.##"));
+    editor.SWIDTH->setText(qfmt(s.BodyLengthAfterNose, "#####.##"));
+    s.FreeFormScreenWidth = static_cast<float>(editor.drawingWidthTwips());
+    if (const auto h = toInt16(editor.drawingHeightTwips())) s.FreeFormScreenHeight = *h;
+    editor.PLOTLINES(s.FreeFormPointCount);
+    forms().showModal<GeoBody>();
+    if (forms().isLoaded<GeoBody>()) forms().get<GeoBody>().setCursor(Qt::CrossCursor);
+}
+
 void BODYTUBE::LLABEL2_Change()
 {
     forms().get<GeoBody>().DLABEL->setText(LLABEL[2]->text());
+}
+
+// ---- toolbar ------------------------------------------------------------------------------
+
+void BODYTUBE::printWindow()
+{
+    MeshPlot->makePersistent();
+    QString error;
+    if (!printWidgetImage(this, &error)) MsgBox("The form can't be printed.", MsgButtons::OkOnly);
+}
+
+void BODYTUBE::Toolbar1_ButtonClick(const QString& Key)
+{
+    Module1& s = m();
+    SOLVER& main = forms().get<SOLVER>();
+    if (Key == "HELP") {
+        forms().showModal<VelmoraHelp>();
+    } else if (Key == "ABOUT") {
+        forms().showModal<AboutVelmora>();
+    } else if (Key == "PRINT") {
+        printWindow();
+    } else if (Key == "REFRESH") {
+        s.NoseShapeName = "CONICAL";
+        NoseShape->setText("CONICAL");
+        setShapeControlVisible(false);
+        for (TextBox* b : {NoseLength, BodyDiameter, BodyLength, BaseDiameter, BaseLength, BodyLength2, ShapeControl})
+            b->setText(QString());
+        MeshPlot->clear();
+        GEOMETRY[0]->setChecked(true);
+        BodyLength->setEnabled(true);
+        setStandardFieldsVisible(true, false);
+        FREEFORM->setEnabled(false);
+        s.ActiveBodyGeometry = 0;
+        main.ClearData(s.FreeStreamVelocity);
+        DRAWBODY(s.FreeStreamVelocity);
+    } else if (Key == "RETURN") {
+        main.NEWFINS(s.FreeStreamVelocity);
+        Hide();
+        main.StatusBar1->setPanel(1, mainDimensionsEntered() ? QStringLiteral("Body tube geometry is defined.")
+                                                             : QStringLiteral("Please enter all body tube dimensions."));
+    }
 }
 
 } // namespace velmora

@@ -1,16 +1,23 @@
 #pragma once
-// The fin and launch-lug window.
+// The fin and launch-lug window: fin count, planform, edge shape, finish, the
+// fin and lug dimensions, and the hand-over to the fin-section window.
+#include <QAction>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QToolBar>
 
 #include <array>
+#include <initializer_list>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"
+
+class QCloseEvent;
 
 namespace velmora {
 
@@ -20,22 +27,82 @@ public:
     explicit FinAnalysis(Forms& forms);
     void Form_Load() override;
 
+    // ---- handlers ----
+    void RootChord_Change();
+    void SpanLength_Change();
+    void FINTHK_Change();
+    void DTip_Change();
+    void DRoot_Change();
+    void TipChord_Change();
+    void DLUGS_Change();
+    void ODLUGS_Change();
+    void IDLUGS_Change();
+    void NFINS_Click();
+    void FinShapes_Click(int Index);
+    void FinEdges_Click(int Index);
+    void FinishType_Click(int Index);
+    void ClearData_Click();
+    void mnuPrintPage_Click();
+    void mnuClose_Click();
+    void mnuInstructions_Click();
+    void mnuAboutVelmora_Click();
+    void Toolbar1_ButtonClick(const QString& Key);
+
+    // ---- controls ----
+    QMenuBar* menuBar = nullptr;
+    QAction* mnuPrintPage = nullptr;
+    QAction* mnuClose = nullptr;
+    QAction* mnuInstructions = nullptr;
+    QAction* mnuAboutVelmora = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+
+    QGroupBox* Frame1 = nullptr;
     ComboBox* NFINS = nullptr;
+    QPushButton* ClearData = nullptr;
+    QGroupBox* Fins = nullptr;
+    std::array<QRadioButton*, 4> FinShapes{};
+    QGroupBox* Edges = nullptr;
+    std::array<QRadioButton*, 4> FinEdges{};
+    QGroupBox* Finishes = nullptr;
+    std::array<QRadioButton*, 3> FinishType{};
+
     TextBox* DTip = nullptr;
     TextBox* TipChord = nullptr;
     TextBox* DRoot = nullptr;
     TextBox* SpanLength = nullptr;
     TextBox* RootChord = nullptr;
     TextBox* FINTHK = nullptr;
+    QGroupBox* LaunchLugs = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
     TextBox* DLUGS = nullptr;
     TextBox* ODLUGS = nullptr;
     TextBox* IDLUGS = nullptr;
-    std::array<QRadioButton*, 4> FinShapes{};
-    std::array<QRadioButton*, 4> FinEdges{};
-    std::array<QRadioButton*, 3> FinishType{};
-    std::array<PictureBox*, 8> Picture{};  // Picture1..Picture7 at 1..7
+    QLabel* Label6 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label1 = nullptr;
+    PictureBox* LugSketch = nullptr;
+
+    // Picture1..Picture9 at 1..9: planforms 1 triangle, 2 elliptical,
+    // 3 tapered, 4 rectangle; sections 5 square, 6 round, 7 streamlined,
+    // 9 double wedge; 8 the distance lines left of the planform.
+    std::array<PictureBox*, 10> Picture{};
     std::array<TextBox*, 10> LLABEL{};     // LLABEL1..LLABEL9 at 1..9
     StatusBar* StatusBar1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void boxChanged(TextBox* box, double& value);
+    void boxChanged(TextBox* box, float& value);
+    void deriveAfterEdit();
+    void showOnly(std::initializer_list<int> group, int shown);
+    void drawSketches();
+    void drawDistanceLines(bool tapered);
+    void PANAERO();
+    void RETURN();
 };
 
 } // namespace velmora

@@ -1,6 +1,9 @@
 #include "platform/ui/Forms.h"
 
 #include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QHideEvent>
@@ -40,6 +43,24 @@ Forms::~Forms()
 void Forms::requestQuit()
 {
     quit_ = true;
+    QCoreApplication::exit(0);
+}
+
+void Forms::endProgram()
+{
+    quit_ = true;
+    if (exitHook_) {
+        exitHook_();
+        return;
+    }
+    if (busy_.active()) {
+        // A computation is on the stack below us: leaving the event loop
+        // would return into it. Nothing is to be saved, so end here.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+    for (auto& [t, f] : forms_)
+        if (f) f->hide();
     QCoreApplication::exit(0);
 }
 

@@ -119,6 +119,11 @@ public:
     // a confirmed Exit); the application leaves its event loop.
     bool quitRequested() const { return quit_; }
     void requestQuit();
+    // Ends the program at once, also from inside a computation that is
+    // letting events run: nothing returns into that computation. Tests
+    // install a hook in place of the process exit.
+    void endProgram();
+    void setExitHook(std::function<void()> hook) { exitHook_ = std::move(hook); }
 
     // The one instance of T, created and loaded on first access.
     template <class T>
@@ -160,6 +165,7 @@ private:
     Module1& m_;
     BusyGuard busy_;
     bool quit_ = false;
+    std::function<void()> exitHook_;
     std::map<std::type_index, std::unique_ptr<Form>> forms_;
 };
 

@@ -61,6 +61,16 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "CF
     lay->addLayout(right, 1);
 }
 
+void PressureCenter::CPSOLVE(double& /*velocity*/)
+{
+    const Module1& s = m();
+    if (s.FlowSolutionStatus == "SOLVE NEW FLOW" || s.ElementAxialVelocity(1) == 0) {
+        StatusBar1->setPanel(1, "Please perform CFD analysis.");
+        return;
+    }
+    // The distribution itself comes with the centre-of-pressure analysis.
+}
+
 // ---- sweep ---------------------------------------------------------------------
 
 ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis and Plots")

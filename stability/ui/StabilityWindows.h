@@ -13,6 +13,10 @@ class PressureCenter : public Form {
 public:
     explicit PressureCenter(Forms& forms);
 
+    // Normal-force distribution and centre of pressure. Without a current
+    // body-flow solution it says so in panel 1 and computes nothing.
+    void CPSOLVE(double& velocity);
+
     PictureBox* SurfaceProfile = nullptr;
     QLabel* NoMeshDefined = nullptr;
     TextBox* MODELAOA = nullptr;

@@ -38,7 +38,13 @@ public:
     }
 
     // Runs the main window's start-up (the welcome window continues).
-    SOLVER& start() { return forms->get<SOLVER>(); }
+    // The record of shown windows starts empty after it.
+    SOLVER& start()
+    {
+        SOLVER& s = forms->get<SOLVER>();
+        ModalSeam::instance().shownWindows.clear();
+        return s;
+    }
 
     const std::vector<MessageRequest>& messages() const { return ModalSeam::instance().messages; }
 

@@ -145,6 +145,12 @@ TEST(FinPanelSolver, EveryBuiltInSectionSolvesWithBothMethods)
                     }
                     EXPECT_TRUE(std::isfinite(r.forces.normalForceSlope));
                     EXPECT_TRUE(std::isfinite(r.forces.centerOfPressure));
+                    if (!vortex) {
+                        // No circulation, no lift, no centre of pressure.
+                        EXPECT_EQ(r.forces.normalForceSlope, 0);
+                        EXPECT_EQ(r.forces.normalForce, 0);
+                        EXPECT_EQ(r.forces.centerOfPressure, 0);
+                    }
                     EXPECT_EQ(r.plot.status, "Plot complete.");
                 }
 }

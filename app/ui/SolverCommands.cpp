@@ -1,0 +1,193 @@
+// The main window's command surface: toolbar, menus, LOOP, ABORT, exit and
+// printing. Commands that start or change a computation are refused while
+// one is running and letting events through.
+#include <QCloseEvent>
+
+#include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "baseflow/ui/NavierStokes.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "geometry/ui/BODYTUBE.h"
+#include "geometry/ui/FinAnalysis.h"
+#include "platform/Format.h"
+#include "platform/ui/Printing.h"
+#include "stability/ui/StabilityWindows.h"
+
+namespace velmora {
+
+namespace {
+const char* kSolveNewFlow = "SOLVE NEW FLOW";
+}
+
+bool SOLVER::refuseWhileBusy()
+{
+    BusyGuard& busy = forms().busy();
+    if (!busy.active()) return false;
+    StatusBar1->setPanel(2, QString::fromStdString(busyRefusal(busy)));
+    return true;
+}
+
+bool SOLVER::bodyTest() const
+{
+    const Module1& s = const_cast<SOLVER*>(this)->m();
+    return s.NoseConeLength != 0 && s.BodyTubeLength != 0 && s.NoseConeDiameter != 0;
+}
+
+bool SOLVER::rocketTest() const
+{
+    return const_cast<SOLVER*>(this)->m().FreeStreamVelocity != 0 && bodyTest();
+}
+
+void SOLVER::Toolbar1_ButtonClick(const QString& key)
+{
+    if (key == "BODY") bodyCommand();
+    else if (key == "FINS") finsCommand();
+    else if (key == "PLOT") plotCommand();
+    else if (key == "CP") cpCommand();
+    else if (key == "BASE FLOW") baseFlowCommand();
+    else if (key == "HELP") mnuInstructions_Click();
+    else if (key == "ABOUT") mnuAboutCFD_Click();
+}
+
+void SOLVER::mnuBodyTube_Click() { bodyCommand(); }
+void SOLVER::mnuFins_Click() { finsCommand(); }
+void SOLVER::mnuPlots_Click() { plotCommand(); }
+void SOLVER::mnuCoefficients_Click() { cpCommand(); }
+
+void SOLVER::bodyCommand()
+{
+    if (refuseWhileBusy()) return;
+    Module1& s = m();
+    ITERATION& sweep = forms().get<ITERATION>();
+    sweep.ClearData(s.SweepStepCount);
+    sweep.DATAPLOT(s.SweepStepCount);
+    BODYTUBE& body = forms().get<BODYTUBE>();
+    body.applyGeometryLayout();
+    NEWFINS(s.FreeStreamVelocity);
+    forms().showModal<BODYTUBE>();
+}
+
+void SOLVER::finsCommand()
+{
+    if (refuseWhileBusy()) return;
+    Module1& s = m();
+    ITERATION& sweep = forms().get<ITERATION>();
+    sweep.ClearData(s.SweepStepCount);
+    sweep.DATAPLOT(s.SweepStepCount);
+    if (!bodyTest()) {
+        StatusBar1->setPanel(2, "Please enter all body tube dimensions.");
+        return;
+    }
+    forms().showModal<FinAnalysis>();
+}
+
+void SOLVER::plotCommand()
+{
+    if (refuseWhileBusy()) return;
+    if (!rocketTest() || m().FlowSolutionStatus == kSolveNewFlow) {
+        StatusBar1->setPanel(2, "Please enter rocket data and perform CFD");
+        return;
+    }
+    forms().showModal<PlotResults>();
+}
+
+void SOLVER::cpCommand()
+{
+    if (refuseWhileBusy()) return;
+    Module1& s = m();
+    if (!rocketTest() || s.FlowSolutionStatus == kSolveNewFlow || s.FlowSolutionStatusText == kSolveNewFlow) {
+        StatusBar1->setPanel(2, "Please enter velocity, dimensions, or perform body/fin CFD.");
+        return;
+    }
+    forms().get<PressureCenter>().CPSOLVE(s.FreeStreamVelocity);
+    forms().showModal<PressureCenter>();
+}
+
+void SOLVER::baseFlowCommand()
+{
+    if (refuseWhileBusy()) return;
+    Module1& s = m();
+    s.MainFlowStateCopy = s.FlowSolutionStatus;
+    if (!rocketTest()) {
+        StatusBar1->setPanel(2, "Please enter rocket velocity and rocket dimensions");
+        return;
+    }
+    s.KinematicViscosity = s.DynamicViscosity / s.AmbientDensity;
+    NavierStokes& base = forms().get<NavierStokes>();
+    base.UINFIN->setText(QString::fromStdString(Format(s.FreeStreamVelocity, "#####.#")));
+    base.AMUIN->setText(QString::fromStdString(Format(s.KinematicViscosity, ".#########")));
+    forms().showModal<NavierStokes>();
+}
+
+void SOLVER::mnuVariables_Click() { forms().showModal<FluidVariables>(); }
+void SOLVER::mnuInstructions_Click() { forms().showModal<VelmoraHelp>(); }
+void SOLVER::mnuAboutCFD_Click() { forms().showModal<AboutVelmora>(); }
+void SOLVER::mnuReferences_Click() { forms().showModal<References>(); }
+
+void SOLVER::IterateBtn_Click()
+{
+    if (refuseWhileBusy()) return;
+    ITERATION& sweep = forms().get<ITERATION>();
+    double steps = m().SweepStepCount;
+    sweep.DATAPLOT(steps);
+    forms().showModal<ITERATION>();
+}
+
+void SOLVER::Abort_Click()
+{
+    StatusBar1->setPanel(2, "By clicking OK the user will terminate CFD and loose all data.");
+    if (MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution", MsgIcon::Information) ==
+        MsgAnswer::Ok)
+        m().AbortRequest = "YES";
+    else
+        StatusBar1->setPanel(2, QString());
+}
+
+bool SOLVER::confirmExit()
+{
+    return MsgBox("Are you sure?", MsgButtons::OkCancel, "Exit Velmora", MsgIcon::Question) == MsgAnswer::Ok;
+}
+
+void SOLVER::mnuExit_Click()
+{
+    if (confirmExit()) forms().endProgram();
+}
+
+void SOLVER::mnuQuitCFD_Click() { mnuExit_Click(); }
+
+void SOLVER::closeEvent(QCloseEvent* e)
+{
+    // The title-bar close asks like Exit does.
+    if (isUnloading() || forms().quitRequested()) {
+        e->accept();
+        return;
+    }
+    e->ignore();
+    mnuExit_Click();
+}
+
+void SOLVER::mnuPrintForm_Click()
+{
+    // Print what is drawn now: the mesh picture's current image goes on the page.
+    MeshPlot->makePersistent();
+    QString error;
+    if (!printWidgetImage(this, &error)) MsgBox("The form can't be printed.", MsgButtons::OkOnly);
+}
+
+} // namespace velmora
+
+namespace velmora {
+
+// Project files come with their own window code; until then the two items
+// are disabled (see the menu set-up) and only keep the busy rule.
+void SOLVER::mnuOpen_Click()
+{
+    if (refuseWhileBusy()) return;
+}
+
+void SOLVER::mnuSaveAs_Click()
+{
+    if (refuseWhileBusy()) return;
+}
+
+} // namespace velmora

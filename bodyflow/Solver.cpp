@@ -1,0 +1,172 @@
+#include "bodyflow/Solver.h"
+
+#include <cmath>
+
+#include "bodyflow/BodyFlow.h"
+#include "bodyflow/Drag.h"
+#include "bodyflow/Single.h"
+#include "platform/Checked.h"
+
+namespace velmora {
+
+namespace {
+
+bool usableFlight(double v, const Module1& m)
+{
+    return std::isfinite(v) && std::isfinite(m.AngleOfAttack) && std::isfinite(m.SpeedOfSound) &&
+           m.SpeedOfSound > 0.0 && std::isfinite(m.AmbientDensity) && m.AmbientDensity > 0.0 &&
+           std::isfinite(m.DynamicViscosity) && m.DynamicViscosity > 0.0 && std::isfinite(m.FreeStreamVelocity) &&
+           std::fabs(v / m.SpeedOfSound) <= 1e6;
+}
+
+} // namespace
+
+namespace bodyflow {
+
+SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onGridEffect)
+{
+    SolveReport rep;
+    auto say = [&](int panel, const char* text) {
+        progress.status(panel, text);
+        rep.panelLog.push_back({panel, text});
+    };
+    auto& w = rep.writes;
+
+    // The tables of an earlier run are not this run's: stale until it completes.
+    m.FlowSolutionStatus = kFlowStale;
+    m.FlowSolutionStatusText = kFlowStale;
+
+    const double v = velocity;
+    if (v == 0.0) { say(2, kMsgEnterVelocity); return rep; }
+    if (m.NoseConeLength == 0.0) { say(2, kMsgEnterNoseLength); return rep; }
+    if (m.NoseConeDiameter == 0.0) { say(2, kMsgEnterNoseDiameter); return rep; }
+    if (m.BodyTubeLength == 0.0) { say(2, kMsgEnterBodyTubeLength); return rep; }
+    if (m.MeshAxialNodeCount > 50) {
+        rep.messageBox = MessageBoxRequest{kMsgDomainTooLarge, kTitleDomainTooLarge};
+        return rep;
+    }
+    if (!usableFlight(v, m)) { say(2, kMsgBadFlightCondition); return rep; }
+    // Up to 16 meridians the surface tables (800 points, 792 panels) hold
+    // the largest grid's 48 stations.
+    if (m.MeridianCount < 3 || m.MeridianCount > 16) { say(2, kMsgBadMeridians); return rep; }
+
+    for (const char* picture : {"PlotResults.LEVELS", "PlotResults.FieldProfile"})
+        w.push_back({picture, WindowAction::ClearPicture, 0, {}});
+    for (const char* box : {"PlotResults.MAX", "PlotResults.MIN", "PlotResults.UnitsLabel", "PlotResults.PlotLabel",
+                            "PlotResults.UnitsLabel1", "PlotResults.MAX1", "PlotResults.MIN1"})
+        w.push_back(emptyBox(box));
+    w.push_back({"PlotResults.NoMeshDefined", WindowAction::Hide, 0, {}});
+    w.push_back(emptyBox("SOLVER.MachNumber"));
+    w.push_back(emptyBox("FluidVariables.UINPUT"));
+
+    m.FreeStreamMachNumber = storeSingle(v / m.SpeedOfSound);
+    if (m.CompressibleFlow == 1 && m.FreeStreamMachNumber > 0.8f) {
+        rep.messageBox = MessageBoxRequest{kMsgNewInletVelocity, kTitleMachAbove080};
+        return rep;
+    }
+    // The flight condition of this run, whatever changes while it lets
+    // events run.
+    const FlowCondition flow{v, m.AngleOfAttack, m.FreeStreamMachNumber, m.CompressibleFlow, m.AmbientDensity};
+    const DragFlow dragFlow = liveDragFlow(m);
+
+    say(1, kMsgAnalysisInProgress);
+    rep.grid = GRID(m, v, progress, onGridEffect);
+    if (rep.grid.outcome != Outcome::Done) {
+        say(1, kMsgSolutionNotFound);
+        return rep;
+    }
+    // From here the run is under way: a result reset while it lets events
+    // run (a velocity typed, a fin edited) marks it stale again, and any way
+    // out but completion leaves it stale.
+    m.FlowSolutionStatus = "";
+    m.FlowSolutionStatusText = "";
+    auto stale = [&m] {
+        m.FlowSolutionStatus = kFlowStale;
+        m.FlowSolutionStatusText = kFlowStale;
+    };
+
+    const std::vector<BodyStation> stations = bodyStationsFromGrid(m);
+    const int meridians = m.MeridianCount;
+    rep.stationCount = static_cast<int>(stations.size());
+    rep.panelCount = (rep.stationCount - 1) * meridians;
+    m.Pi = kBodyFlowPi;
+    m.DeltaT = 2.0 * kBodyFlowPi / static_cast<double>(meridians);
+    if (stations.size() < 2) {
+        stale();
+        rep.outcome = Outcome::Failed;
+        say(1, kMsgSolutionNotFound);
+        return rep;
+    }
+
+    BodyFlowSolution sol;
+    const Outcome solved = solveBodyFlow(stations, meridians, flow, fieldPointsFromMesh(m), m, progress, sol);
+    if (solved == Outcome::Aborted) {
+        stale();
+        rep.outcome = Outcome::Aborted;
+        return rep;
+    }
+    RocketDragResult drag;
+    bool ok = solved == Outcome::Done;
+    if (ok) {
+        std::vector<double> radius(stations.size() + 1, 0.0);
+        for (std::size_t k = 0; k < stations.size(); ++k) radius[k + 1] = stations[k].radius;
+        try {
+            drag = computeRocketDrag(m, radius, sol.geometry.stationArea, sol.panelMomentum,
+                                     storeSingle(meridians), storeSingle(stations.size()), dragFlow);
+        } catch (const MathFailure&) {
+            ok = false;
+        }
+    }
+    if (!ok) {
+        stale();
+        rep.outcome = Outcome::Failed;
+        say(1, kMsgSolutionNotFound);
+        return rep;
+    }
+
+    // Publish the whole solution.
+    const bool current = m.FlowSolutionStatus != kFlowStale;
+    m.BodyStationCount = static_cast<int16_t>(stations.size());
+    for (std::size_t k = 0; k < stations.size(); ++k) {
+        m.BodyStationX(static_cast<long>(k) + 1) = stations[k].x;
+        m.BodyStationRadius(static_cast<long>(k) + 1) = stations[k].radius;
+    }
+    for (int i = 1; i <= sol.geometry.panels; ++i) {
+        m.BodySurfaceCp(i) = sol.surfaceCp[static_cast<std::size_t>(i)];
+        m.ElementPressure(i) = sol.panelMomentum[static_cast<std::size_t>(i)];
+    }
+    DragReport dragReport;
+    publishRocketDrag(m, drag, m.BodyPressureDragCoefficient, progress, dragReport);
+    for (auto& p : dragReport.panelLog) rep.panelLog.push_back(p);
+    for (auto& x : dragReport.writes) w.push_back(x);
+    w.push_back(showNumber("SOLVER.PressureCd", m.BodyPressureDragCoefficient, "##.###"));
+    w.push_back(showNumber("SOLVER.BaseCd", m.BaseDragCoefficient, "##.###"));
+    const double total = static_cast<double>(m.BaseDragCoefficient) + m.BodyPressureDragCoefficient +
+                         m.FinSurfaceDragCoefficient + m.FinInterferenceDragCoefficient + m.LaunchLugDragCoefficient;
+    w.push_back(showNumber("SOLVER.TotalCd", total, "##.###"));
+    w.push_back(showNumber("FluidVariables.UINPUT", v, "#.###E+00"));
+
+    const long elements = static_cast<long>(m.MeshElementCount);
+    for (long e = 1; e <= elements; ++e) {
+        const std::size_t k = static_cast<std::size_t>(e);
+        m.ElementAxialVelocity(e) = sol.fieldAxial[k];
+        m.ElementRadialVelocity(e) = sol.fieldRadial[k];
+        m.ElementSpeed(e) = sol.fieldSpeed[k];
+        m.ElementPressure(e) = sol.fieldPressure[k];
+    }
+    rep.solutionCurrent = current;
+    rep.outcome = Outcome::Done;
+
+    if (elements > 0 && m.ElementSpeed(1) > 0.0) {
+        say(1, kMsgSolutionFound);
+        say(2, kMsgMayPlot);
+        w.push_back({"SOLVER.MachLabel", WindowAction::Show, 0, {}});
+        w.push_back(showNumber("SOLVER.MachNumber", flow.machNumber, "#####.###"));
+    }
+    // The flight condition may have changed while events ran.
+    if (m.CompressibleFlow == 1 && m.FreeStreamMachNumber > 0.8f) say(2, kMsgInvalidMach);
+    return rep;
+}
+
+} // namespace bodyflow
+} // namespace velmora

@@ -1,0 +1,17 @@
+#pragma once
+// Applies the box, picture and overlay writes a computation returns.
+#include <vector>
+
+#include "bodyflow/WindowWrites.h"
+#include "platform/ui/Forms.h"
+
+namespace velmora {
+
+// The window of a "<window>.<control>" name, loaded on first access; nullptr
+// for a window name this program does not have.
+Form* windowByName(Forms& forms, const QString& window);
+
+// Applies the writes in order. A name that matches no control is skipped.
+void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes);
+
+} // namespace velmora

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "app/Module1.h"
+#include "geometry/FinGeometry.h"
+
+namespace velmora {
+namespace {
+
+std::unique_ptr<Module1> fin(int16_t planform, double tipDistance, double rootChord)
+{
+    auto m = makeModule1();
+    m->FinPlanformCode = planform;
+    m->FinTipDistance = tipDistance;
+    m->FinRootChord = rootChord;
+    m->FinRootDistance = 7.0f; // typed values the derivation must replace
+    m->FinTipChord = 2.0f;
+    return m;
+}
+
+TEST(FinPlanform, DerivedValuesInSinglePrecision)
+{
+    auto tri = fin(kFinTriangle, 10.1, 4);
+    deriveFinPlanform(*tri);
+    EXPECT_EQ(static_cast<double>(tri->FinRootDistance), 6.099999904632568);
+    EXPECT_EQ(tri->FinTipChord, 0.0f);
+
+    for (int16_t code : {kFinRectangle, kFinElliptical}) {
+        auto m = fin(code, 10.1, 4.3);
+        deriveFinPlanform(*m);
+        EXPECT_EQ(static_cast<double>(m->FinRootDistance), 10.100000381469727) << code;
+        EXPECT_EQ(static_cast<double>(m->FinTipChord), 4.300000190734863) << code;
+    }
+
+    // Tapered and unknown planforms keep the typed values.
+    for (int16_t code : {kFinTapered, int16_t{0}, int16_t{7}}) {
+        auto m = fin(code, 10.1, 4);
+        deriveFinPlanform(*m);
+        EXPECT_EQ(m->FinRootDistance, 7.0f) << code;
+        EXPECT_EQ(m->FinTipChord, 2.0f) << code;
+        EXPECT_FALSE(finPlanformDerivesValues(code));
+    }
+}
+
+TEST(FinPlanform, MeanChordByPlanform)
+{
+    auto m = makeModule1();
+    m->FinRootChord = 4;
+    m->FinTipChord = 2;
+    const std::pair<int16_t, double> cases[] = {{1, 2.0}, {2, 4.0}, {3, 3.0}, {4, 0.785 * 4}};
+    for (auto [code, mean] : cases) {
+        m->FinPlanformCode = code;
+        ASSERT_TRUE(finMeanChord(*m).has_value()) << code;
+        EXPECT_DOUBLE_EQ(*finMeanChord(*m), mean) << code;
+    }
+    m->FinPlanformCode = 0;
+    EXPECT_FALSE(finMeanChord(*m).has_value());
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/Module1.h"
+#include "geometry/Outline.h"
+
+namespace velmora {
+namespace {
+
+using Kind = OutlineStroke::Kind;
+
+// A hand-made grid: body surface stations x = 0, 2, 4, ..., 20 (N = 11) with
+// the nose tip at x = 4, a cone to x = 8 and a tube of radius 1 behind it.
+// The rocket: nose 4 long, diameter 2, tube 12, base at x = 20.
+std::unique_ptr<Module1> gridded()
+{
+    auto m = makeModule1();
+    m->DomainAspectRatio = 2.0f;
+    m->MeshAxialNodeCount = 11;
+    m->NoseTipX = 4;
+    m->NoseConeLength = 4;
+    m->NoseConeDiameter = 2;
+    m->BodyTubeLength = 12;
+    const double r[] = {0, 0, 0, 0.5, 1, 1, 1, 1, 1, 1, 1};
+    for (long i = 1; i <= 11; ++i) {
+        m->GridNodeX(i, 1) = 2.0 * (i - 1);
+        m->GridNodeRadius(i, 1) = r[i - 1];
+    }
+    // A tapered fin: root from x = 14 to 19, tip from 16 to 18, span 2.
+    m->FinPlanformCode = 3;
+    m->FinRootDistance = 10;
+    m->FinRootChord = 5;
+    m->FinTipDistance = 12;
+    m->FinTipChord = 2;
+    m->FinSpan = 2;
+    return m;
+}
+
+TEST(OutlineRootRadius, StationAtOrJustBefore)
+{
+    auto m = gridded();
+    EXPECT_EQ(gridBodyRadiusAt(*m, 6.5), 0.5);   // between stations 4 and 5
+    EXPECT_EQ(gridBodyRadiusAt(*m, 8.0), 1.0);   // exactly on station 5
+    EXPECT_EQ(gridBodyRadiusAt(*m, 5.999), 0.0); // just before station 4 (x = 6)
+    EXPECT_EQ(gridBodyRadiusAt(*m, 6.0), 0.5);
+    EXPECT_EQ(gridBodyRadiusAt(*m, -1.0), 0.0);  // ahead of the grid
+    EXPECT_EQ(gridBodyRadiusAt(*m, 20.0), 0.0);  // the last station matches no interval
+    EXPECT_EQ(gridBodyRadiusAt(*m, 25.0), 0.0);  // behind the base
+}
+
+TEST(OutlineScale, LargestExtentAndAspect)
+{
+    auto m = gridded();
+    // Body to 20, tip trailing edge at 18, root trailing edge at 19.
+    auto s = outlineScale(*m);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->xMax, 20.0);
+    EXPECT_EQ(s->sx, 25.0);
+    EXPECT_EQ(s->sy, 50.0); // 500 / (20 / 2)
+
+    m->FinRootChord = 10; // root trailing edge at 24
+    s = outlineScale(*m);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->xMax, 24.0);
+
+    m->FinRootChord = 5;
+    m->FinTipChord = 4; // tip trailing edge exactly at the base
+    EXPECT_EQ(outlineScale(*m)->xMax, 20.0);
+
+    m->DomainAspectRatio = 3.0f; // k = 333
+    s = outlineScale(*m);
+    EXPECT_NEAR(s->sy, 333.0 / (20.0 / 3.0), 1e-12);
+}
+
+TEST(OutlineScale, NoExtentNoScale)
+{
+    auto none = makeModule1();
+    none->DomainAspectRatio = 2.0f;
+    EXPECT_FALSE(outlineScale(*none)); // nothing entered: extent 0
+
+    auto m = gridded();
+    m->NoseTipX = 0;
+    m->NoseConeLength = -30; // extent below zero
+    m->FinTipDistance = m->FinRootChord = m->FinSpan = 0;
+    m->FinRootDistance = m->FinTipChord = 0;
+    EXPECT_FALSE(outlineScale(*m));
+
+    m = gridded();
+    m->FinTipDistance = HUGE_VAL;
+    EXPECT_FALSE(outlineScale(*m));
+
+    m = gridded();
+    m->DomainAspectRatio = 0;
+    EXPECT_FALSE(outlineScale(*m));
+}
+
+TEST(OutlineStrokes, TaperedFinCornersAndDrawingOrder)
+{
+    auto m = gridded();
+    const OutlineScale s = *outlineScale(*m); // sx 25, sy 50
+    const auto strokes = outlineStrokes(*m, s);
+
+    // Root leading edge at x = 14: station 8 (x = 14) radius 1.
+    EXPECT_EQ(m->FinRootLeadingEdgeX, 14.0);
+    EXPECT_EQ(m->FinRootLeadingEdgeY, 1.0);
+    EXPECT_EQ(m->FinTipLeadingEdgeX, 16.0);
+    EXPECT_EQ(m->FinTipLeadingEdgeY, 3.0);
+    EXPECT_EQ(m->FinTipTrailingEdgeX, 18.0);
+    EXPECT_EQ(m->FinTipTrailingEdgeY, 3.0);
+    EXPECT_EQ(m->FinRootTrailingEdgeX, 19.0);
+    EXPECT_EQ(m->FinRootTrailingEdgeY, 1.0f);
+
+    const std::vector<OutlineStroke> expected = [] {
+        std::vector<OutlineStroke> e{
+            {Kind::Line, 350, 50, 400, 150, 9, 9},
+            {Kind::Line, 400, 150, 450, 150, 9, 9},
+            {Kind::Line, 450, 150, 475, 50, 9, 9},
+            {Kind::Line, 350, 2, 475, 2, 9, kOutlineForeground},
+            {Kind::Line, 350, 3, 475, 3, 9, 9},
+        };
+        const double r[] = {0, 0, 0, 0.5, 1, 1, 1, 1, 1, 1, 1};
+        for (int i = 0; i < 10; ++i)
+            e.push_back({Kind::Line, 50.0 * i, 50 * r[i], 50.0 * (i + 1), 50 * r[i + 1], kOutlineForeground,
+                         kOutlineForeground});
+        e.push_back({Kind::Line, 475, 50, 475, 0, 9, 9});    // trailing edge to the axis
+        e.push_back({Kind::Line, 475, 0, 475, 50, 15, 15});  // erased inside the body
+        e.push_back({Kind::Line, 500, 0, 500, 50, 4, 4});    // base face, tube radius
+        return e;
+    }();
+    EXPECT_EQ(strokes, expected);
+}
+
+TEST(OutlineStrokes, RootTrailingEdgeBehindTheBaseIsErasedWhole)
+{
+    auto m = gridded();
+    m->FinRootChord = 10; // root from 14 to 24, base at 20
+    const OutlineScale s = *outlineScale(*m);
+    const auto strokes = outlineStrokes(*m, s);
+    ASSERT_GE(strokes.size(), 3u);
+    const OutlineStroke& eraseAll = strokes[strokes.size() - 2];
+    const double x = s.sx * 24;
+    EXPECT_EQ(eraseAll, (OutlineStroke{Kind::Line, x, s.sy * 1, x, 0, 15, 15}));
+    // No station behind the base: nothing of the edge is inside the body.
+    EXPECT_EQ(strokes[strokes.size() - 3], (OutlineStroke{Kind::Line, x, 0, x, 0, 15, 15}));
+    // The base face lies left of the right edge.
+    EXPECT_LT(strokes.back().x1, 500.0);
+}
+
+TEST(OutlineStrokes, TriangleRootOnATaperingNose)
+{
+    auto m = gridded();
+    m->FinPlanformCode = 1;
+    m->FinRootDistance = 2.5f; // root leading edge at 6.5, between stations 4 and 5
+    m->FinRootChord = 4;       // trailing edge at 10.5, radius 1
+    m->FinTipDistance = 6.5;   // tip above the root trailing edge
+    m->FinTipChord = 0;
+    const OutlineScale s = *outlineScale(*m);
+    const auto strokes = outlineStrokes(*m, s);
+    EXPECT_EQ(m->FinRootLeadingEdgeY, 0.5);
+    EXPECT_EQ(m->FinTipLeadingEdgeY, 2.5);
+    EXPECT_EQ(strokes[0], (OutlineStroke{Kind::Line, s.sx * 6.5, s.sy * 0.5, s.sx * 10.5, s.sy * 2.5, 9, 9}));
+    EXPECT_EQ(strokes[2], (OutlineStroke{Kind::Line, s.sx * 10.5, s.sy * 2.5, s.sx * 10.5, s.sy * 0.5, 9, 9}));
+}
+
+TEST(OutlineStrokes, EllipticalFinAndMissingPlanform)
+{
+    auto m = gridded();
+    m->FinPlanformCode = 4;
+    m->FinRootDistance = 12;
+    m->FinTipDistance = 12;
+    m->FinRootChord = 6;
+    m->FinTipChord = 6;
+    m->FinSpan = 1; // less than half the root chord
+    const OutlineScale s = *outlineScale(*m);
+    auto strokes = outlineStrokes(*m, s);
+    EXPECT_EQ(m->Pi, kOutlinePi);
+    EXPECT_EQ(strokes[0], (OutlineStroke{Kind::HalfEllipse, s.sx * 19, s.sy * 1, s.sx * 3, s.sy * 1, 9, 9}));
+    EXPECT_EQ(strokes[1].y1, 2.0);
+    EXPECT_EQ(strokes[2].y1, 3.0);
+
+    // No span: no arc, the root extent is still marked.
+    m->FinSpan = 0;
+    m->Pi = 0;
+    strokes = outlineStrokes(*m, s);
+    EXPECT_EQ(m->Pi, 0.0);
+    EXPECT_EQ(strokes[0].kind, Kind::Line);
+    EXPECT_EQ(strokes[0].y1, 2.0);
+
+    // No planform: body outline, the three trailing-edge lines (the root ends
+    // at 22, behind the base) and the base face only.
+    m->FinPlanformCode = 0;
+    strokes = outlineStrokes(*m, s);
+    EXPECT_EQ(strokes.size(), 10u + 3u + 1u);
+    EXPECT_EQ(strokes[0].colour, kOutlineForeground);
+}
+
+TEST(OutlineBase, RadiusByTransitionAndFreeForm)
+{
+    auto m = gridded();
+    m->TransitionDiameter = 1.2;
+    EXPECT_EQ(outlineBaseRadius(*m), 1.0); // no transition length: tube radius
+    m->TransitionLength = 3;
+    EXPECT_EQ(outlineBaseRadius(*m), 0.6);
+    m->TransitionLength = -1;
+    EXPECT_EQ(outlineBaseRadius(*m), 0.0);
+    m->ActiveBodyGeometry = 1;
+    m->FreeFormBaseRadius = 0.75f;
+    EXPECT_EQ(outlineBaseRadius(*m), 0.75);
+}
+
+TEST(OutlineArc, TrueHalfEllipseOnAnyPicture)
+{
+    // On a picture twice as wide as high with a span of at least half the
+    // chord, the arc is the classic radius / aspect pair.
+    const double sx = 10, sy = 20, chord = 4, span = 3;
+    const double ppx = 600.0 / 500, ppy = 300.0 / 500;
+    ArcShape a = halfEllipseArc(sx * chord / 2, sy * span, ppx, ppy);
+    EXPECT_DOUBLE_EQ(a.radius, sy * span / 2);
+    EXPECT_DOUBLE_EQ(a.aspect, 2 * span / chord);
+
+    // A short span: the horizontal semi-axis is the radius; the pixel
+    // semi-axes stay chord / 2 and span.
+    a = halfEllipseArc(sx * 3, sy * 0.5, ppx, ppy);
+    EXPECT_LT(a.aspect, 1.0);
+    EXPECT_DOUBLE_EQ(a.radius * ppx, sx * 3 * ppx);
+    EXPECT_DOUBLE_EQ(a.radius * ppx * a.aspect, sy * 0.5 * ppy);
+
+    // A square picture.
+    a = halfEllipseArc(20, 60, 1.0, 1.0);
+    EXPECT_DOUBLE_EQ(a.aspect, 3.0);
+    EXPECT_DOUBLE_EQ(a.radius, 60.0);
+
+    // Degenerate input gives an empty arc rather than an infinite aspect.
+    a = halfEllipseArc(0, 5, 1.0, 1.0);
+    EXPECT_EQ(a.radius, 0.0);
+}
+
+} // namespace
+} // namespace velmora

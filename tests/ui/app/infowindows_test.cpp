@@ -1,0 +1,389 @@
+// The welcome, about, instruction, references and fluid-constants windows:
+// their fixed texts, how each one closes, and printing.
+#include <QFile>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/ui/Artwork.h"
+#include "app/ui/InfoWindows.h"
+#include "platform/ui/Printing.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+
+// Texts of the labels on a page whose names start with the prefix, in order.
+QStringList labelTexts(QWidget* page, const QString& prefix)
+{
+    QStringList out;
+    for (QLabel* l : page->findChildren<QLabel*>())
+        if (l->objectName().startsWith(prefix)) out << l->text();
+    return out;
+}
+
+QStringList allTexts(QWidget* w) { return labelTexts(w, QString()); }
+
+QStringList tabNames(QTabWidget* tabs)
+{
+    QStringList out;
+    for (int i = 0; i < tabs->count(); ++i) out << tabs->tabText(i);
+    return out;
+}
+
+QStringList actionTexts(const QList<QAction*>& actions)
+{
+    QStringList out;
+    for (QAction* a : actions) out << a->text();
+    return out;
+}
+
+// Accessible names of the pictures of a window (the words drawn in them).
+QString pictureWords(QWidget* w)
+{
+    QStringList out;
+    for (QLabel* l : w->findChildren<QLabel*>())
+        if (l->objectName().startsWith("Picture")) out << l->accessibleName();
+    return out.join('|');
+}
+
+int textLength(QWidget* w)
+{
+    int n = 0;
+    for (const QString& s : allTexts(w)) n += static_cast<int>(s.size());
+    return n;
+}
+
+TEST(InfoWindows, WelcomeAndAboutShowTheProductWithArtwork)
+{
+    Harness h;
+    Welcome& w = h.forms->get<Welcome>();
+    AboutVelmora& a = h.forms->get<AboutVelmora>();
+    EXPECT_EQ(w.windowTitle(), "Model Rocket CFD Analysis");
+    EXPECT_EQ(a.windowTitle(), "About Velmora");
+    for (auto labels : {std::array<QLabel*, 4>{w.Label1, w.Label2, w.Label3, w.Label4},
+                        std::array<QLabel*, 4>{a.Label1, a.Label2, a.Label3, a.Label4}}) {
+        EXPECT_EQ(labels[0]->text(), "Velmora");
+        EXPECT_EQ(labels[1]->text(), "Model Rocket CFD Analysis");
+        EXPECT_EQ(labels[2]->text(), "3.6.1");
+        EXPECT_EQ(labels[3]->text(), "By Trelwick");
+    }
+    EXPECT_EQ(a.Label5->text(), w.Label5->text());
+    EXPECT_EQ(a.Label6->text(), w.Label6->text());
+    EXPECT_EQ(w.Continue->text(), "Continue");
+    EXPECT_EQ(w.QuitBtn->text(), "Quit");
+    EXPECT_EQ(a.Continue->text(), "Continue");
+    for (QLabel* pic : {w.Picture1, w.Picture2, a.Picture1, a.Picture2}) {
+        ASSERT_FALSE(pic->pixmap().isNull());
+        // Drawn, not blank: the artwork uses more than one colour.
+        const QImage img = pic->pixmap().toImage();
+        EXPECT_NE(img.pixel(5, 5), img.pixel(img.width() / 2, img.height() / 2)) << pic->objectName().toStdString();
+    }
+}
+
+TEST(InfoWindows, InstructionsHaveTheirTabsHeadingsAndMenus)
+{
+    Harness h;
+    VelmoraHelp& v = h.forms->get<VelmoraHelp>();
+    EXPECT_EQ(v.windowTitle(), "Velmora Instructions");
+    ASSERT_EQ(tabNames(v.SSTab1),
+              QStringList({"START", "BASICS", "MESH", "PLOTS", "STEPS-1", "STEPS-2", "STEPS-3"}));
+    const QList<QStringList> headings = {
+        {"What is Velmora"},
+        {"What is CFD", "Using Velmora", "Variable Units ", "Computational Grid"},
+        {"Mesh/Grid Generation", "Model Geometry"},
+        {},
+        {"Compressibility", "Panel Methods"},
+        {"Step-By-Step Procedure"},
+        {},
+    };
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(labelTexts(v.SSTab1->widget(i), "Heading"), headings[i]) << i;
+
+    // Formulas, captions and the note exactly as the program states them.
+    const QStringList plots = allTexts(v.SSTab1->widget(3));
+    EXPECT_TRUE(plots.contains("Pstatic=Pinf + 1/2*Rho*(Uinf^2 - Vlocal^2)"));
+    EXPECT_TRUE(plots.contains("Pdynamic=1/2*Rho*Vlocal^2"));
+    EXPECT_TRUE(plots.contains("Velocity Contour Plot (30X30 Mesh)"));
+    EXPECT_TRUE(plots.contains("Pressure Contour Plot (30X30 Mesh)"));
+    EXPECT_TRUE(allTexts(v.SSTab1->widget(0)).contains("Pressure Contour Plot with 30x30  Mesh"));
+    EXPECT_TRUE(allTexts(v.SSTab1->widget(2)).contains("Grid displayed using the Mesh button"));
+    EXPECT_TRUE(allTexts(v.SSTab1->widget(5)).contains(
+        "The following icons on the tool bar will define body geometry, MESH and then SOLVE the flow."));
+    EXPECT_TRUE(allTexts(v.SSTab1->widget(6)).contains(
+        "Note: Changing any setting or data entry will cause a RESET deleting all CFD Loop plot data."));
+    const QString sketch = pictureWords(v.SSTab1->widget(2));
+    for (const char* word : {"Nose Cone", "Body Tube", "Transition", "BaseTube", "L-nose", "L-body", "L-transition",
+                             "L-base", "D-body (Cd Reference)", "D-transition"})
+        EXPECT_TRUE(sketch.contains(word)) << word;
+    const QString panels = pictureWords(v.SSTab1->widget(4));
+    EXPECT_TRUE(panels.contains("SOURCE PANELS"));
+    EXPECT_TRUE(panels.contains("VORTEX PANELS"));
+    // About twelve and a half thousand characters of text.
+    EXPECT_GT(textLength(v.SSTab1), 11000);
+    EXPECT_LT(textLength(v.SSTab1), 14500);
+
+    QMenuBar* bar = v.findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(actionTexts(bar->actions()), QStringList({"&File", "Base Flow", "Return"}));
+    EXPECT_EQ(actionTexts(v.mnuFile->actions()), QStringList({"&Print Page", "&Close"}));
+    EXPECT_EQ(v.mnuBaseFlow->menu(), nullptr); // an item on the bar itself
+}
+
+TEST(InfoWindows, UnitTableListsTheSeaLevelConstantsOfEachSystem)
+{
+    Harness h;
+    QTableWidget* t = h.forms->get<VelmoraHelp>().UnitTable;
+    ASSERT_NE(t, nullptr);
+    ASSERT_EQ(t->columnCount(), 3);
+    ASSERT_EQ(t->rowCount(), 5);
+    QStringList heads, rows;
+    for (int c = 0; c < 3; ++c) heads << t->horizontalHeaderItem(c)->text();
+    for (int r = 0; r < 5; ++r) rows << t->verticalHeaderItem(r)->text();
+    EXPECT_EQ(heads, QStringList({"ft-lb-sec [FPS] (Default)", "in-lb-sec [IPS]", "m-nt-sec [MNS]"}));
+    EXPECT_EQ(rows, QStringList({"Inlet Pressure", "Air Density", "Air Viscosity", "Speed of sound", "Inlet Velocity"}));
+    EXPECT_EQ(t->item(0, 0)->text(), "2116.8 LB/FT^2");
+    EXPECT_EQ(t->item(0, 2)->text(), "101352.93 NT/M^2");
+    EXPECT_EQ(t->item(1, 0)->text(), "0.002378 LB-SEC^2/FT^4");
+    EXPECT_EQ(t->item(1, 1)->text(), "1.147E-07 LB-SEC^2/IN^4");
+    EXPECT_EQ(t->item(2, 1)->text(), "2.71E-09 LB-SEC/IN^2");
+    EXPECT_EQ(t->item(2, 2)->text(), "1.8673E-05 KG/M-SEC");
+    EXPECT_EQ(t->item(3, 1)->text(), "13396.8 IN/SEC");
+    EXPECT_EQ(t->item(3, 2)->text(), "340.279 M/SEC");
+    EXPECT_TRUE(t->item(4, 2)->text().endsWith("M/SEC"));
+}
+
+TEST(InfoWindows, BaseFlowInstructionsHaveTheirTabsHeadingsAndFormulas)
+{
+    Harness h;
+    BaseFlowHelp& b = h.forms->get<BaseFlowHelp>();
+    EXPECT_EQ(b.windowTitle(), "Base Flow Instructions");
+    ASSERT_EQ(tabNames(b.SSTab1),
+              QStringList({"Base Cd Estimate", "Base Drag CFD", "Rocket Motor Effect", "Rocket Motor Detail"}));
+    const QList<QStringList> headings = {
+        {"Base Drag Estimation"},
+        {"Base Drag CFD"},
+        {"Rocket Motor Base Drag Effects", "Rocket Motor Equations", "Rocket Motor Equations Used By Velmora",
+         "Optimum rocket motor design condition:"},
+        {"Rocket Motor Detail", "Using the Rocket Motor Option"},
+    };
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(labelTexts(b.SSTab1->widget(i), "Heading"), headings[i]) << i;
+    EXPECT_TRUE(allTexts(b.SSTab1->widget(0)).contains("Cd_Base = 0.029 / SQR(Cfb) * (Dbase / Dbody)^3"));
+    EXPECT_TRUE(allTexts(b.SSTab1->widget(2)).contains("P-Jet = P-atm when U-Jet = c"));
+    const QString domain = pictureWords(b.SSTab1->widget(1));
+    for (const char* word : {"Airframe", "Base Flow", "Computational Domain"})
+        EXPECT_TRUE(domain.contains(word)) << word;
+    const QString motor = pictureWords(b.SSTab1->widget(2));
+    for (const char* word : {"Rocket motor thrust", "Propellant mass flow rate", "Specific impulse",
+                             "Effective exhaust velocity", "Total impulse"})
+        EXPECT_TRUE(motor.contains(word)) << word;
+    EXPECT_GT(textLength(b.SSTab1), 5000);
+    EXPECT_LT(textLength(b.SSTab1), 7000);
+
+    QMenuBar* bar = b.findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(actionTexts(bar->actions()), QStringList({"&File", "Return"}));
+    EXPECT_EQ(actionTexts(b.mnuFile->actions()), QStringList({"&Print Page", "&Close"}));
+}
+
+TEST(InfoWindows, ReferencesListEighteenEntries)
+{
+    Harness h;
+    References& r = h.forms->get<References>();
+    EXPECT_EQ(r.windowTitle(), "Velmora References");
+    EXPECT_EQ(r.Frame1->title(), "  References");
+    EXPECT_EQ(r.Frame1->findChildren<QLabel*>().size(), 18);
+    const QRegularExpression entry(QStringLiteral("^[^,]+.*, [^,]+, (1[89]|20)\\d\\d$"));
+    QStringList seen;
+    for (QLabel* l : r.Entries) {
+        ASSERT_NE(l, nullptr);
+        EXPECT_TRUE(entry.match(l->text()).hasMatch()) << l->text().toStdString();
+        seen << l->text();
+    }
+    EXPECT_EQ(seen.removeDuplicates(), 0);
+    EXPECT_TRUE(seen.contains("Fluid-Dynamic Drag, Sighard F. Hoerner, 1965"));
+    EXPECT_FALSE(r.Picture1->pixmap().isNull());
+    EXPECT_FALSE(r.Frame2->findChildren<QLabel*>().isEmpty());
+    EXPECT_EQ(r.Close->text(), "Close");
+    EXPECT_EQ(r.mnuFile->title(), "File");
+    EXPECT_EQ(actionTexts(r.mnuFile->actions()), QStringList({"&Print", "Close"}));
+}
+
+TEST(InfoWindows, BaseFlowOpensOnTopOfTheInstructions)
+{
+    Harness h;
+    VelmoraHelp& v = h.forms->get<VelmoraHelp>();
+    bool instructionsOpenBeneath = false;
+    h.onShow["BaseFlowHelp"] = [&](Form& f) {
+        instructionsOpenBeneath = h.forms->isLoaded<VelmoraHelp>();
+        static_cast<BaseFlowHelp&>(f).mnuReturn_Click();
+    };
+    v.mnuBaseFlow->trigger();
+    EXPECT_TRUE(instructionsOpenBeneath);
+    EXPECT_EQ(ModalSeam::instance().shownWindows, std::vector<QString>({"BaseFlowHelp"}));
+    EXPECT_FALSE(h.forms->isLoaded<BaseFlowHelp>());
+    EXPECT_TRUE(h.forms->isLoaded<VelmoraHelp>());
+}
+
+TEST(InfoWindows, CloseCommandsUnloadTheTextWindows)
+{
+    struct Case {
+        const char* what;
+        std::function<void(Harness&)> close;
+        std::function<bool(Harness&)> loaded;
+    };
+    const std::vector<Case> cases = {
+        {"About Continue", [](Harness& h) { h.forms->get<AboutVelmora>().Continue->click(); },
+         [](Harness& h) { return h.forms->isLoaded<AboutVelmora>(); }},
+        {"Instructions Close", [](Harness& h) { h.forms->get<VelmoraHelp>().mnuClose->trigger(); },
+         [](Harness& h) { return h.forms->isLoaded<VelmoraHelp>(); }},
+        {"Instructions Return", [](Harness& h) { h.forms->get<VelmoraHelp>().mnuReturn->trigger(); },
+         [](Harness& h) { return h.forms->isLoaded<VelmoraHelp>(); }},
+        {"Base-flow Close", [](Harness& h) { h.forms->get<BaseFlowHelp>().mnuClose->trigger(); },
+         [](Harness& h) { return h.forms->isLoaded<BaseFlowHelp>(); }},
+        {"Base-flow Return", [](Harness& h) { h.forms->get<BaseFlowHelp>().mnuReturn->trigger(); },
+         [](Harness& h) { return h.forms->isLoaded<BaseFlowHelp>(); }},
+        {"References button", [](Harness& h) { h.forms->get<References>().Close->click(); },
+         [](Harness& h) { return h.forms->isLoaded<References>(); }},
+        {"References menu", [](Harness& h) { h.forms->get<References>().mnuClose->trigger(); },
+         [](Harness& h) { return h.forms->isLoaded<References>(); }},
+        // The title-bar close button acts as the window's own close command.
+        {"Welcome title bar",
+         [](Harness& h) {
+             Welcome& w = h.forms->get<Welcome>();
+             w.show();
+             w.close();
+         },
+         [](Harness& h) { return h.forms->isLoaded<Welcome>(); }},
+        {"Instructions title bar",
+         [](Harness& h) {
+             VelmoraHelp& v = h.forms->get<VelmoraHelp>();
+             v.show();
+             v.close();
+         },
+         [](Harness& h) { return h.forms->isLoaded<VelmoraHelp>(); }},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        c.close(h);
+        EXPECT_FALSE(c.loaded(h)) << c.what;
+        EXPECT_FALSE(h.forms->quitRequested()) << c.what;
+    }
+}
+
+TEST(InfoWindows, FluidConstantsAreHiddenAndKeepTheirValues)
+{
+    Harness h;
+    FluidVariables& f = h.forms->get<FluidVariables>();
+    EXPECT_EQ(f.windowTitle(), "Velmora Fluid Variables");
+    EXPECT_EQ(f.mnuFile->title(), "&File");
+    EXPECT_EQ(actionTexts(f.mnuFile->actions()), QStringList({"&Close"}));
+    const QStringList texts = allTexts(&f);
+    for (const char* s : {"Fluid Flow Parameters", "Variable", " Value", "Units"})
+        EXPECT_TRUE(texts.contains(s)) << s;
+
+    f.UINPUT->setText("1.2E+03");
+    f.show();
+    f.Close->click();
+    EXPECT_TRUE(h.forms->isLoaded<FluidVariables>());
+    EXPECT_FALSE(f.isVisible());
+    f.show();
+    f.mnuClose->trigger();
+    EXPECT_TRUE(h.forms->isLoaded<FluidVariables>());
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.2E+03");
+}
+
+class InfoPrinting : public ::testing::Test {
+protected:
+    void TearDown() override { setPrinterProvider({}); }
+
+    static void printTo(const QString& file)
+    {
+        setPrinterProvider([file] {
+            auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            p->setOutputFormat(QPrinter::PdfFormat);
+            p->setOutputFileName(file);
+            return p;
+        });
+    }
+
+    // The print command of each window that has one.
+    struct Target {
+        const char* name;
+        std::function<QWidget&(Harness&)> open;
+        std::function<void(Harness&)> print;
+        std::function<bool(Harness&)> loaded;
+    };
+    static std::vector<Target> targets()
+    {
+        return {
+            {"VelmoraHelp", [](Harness& h) -> QWidget& { return h.forms->get<VelmoraHelp>(); },
+             [](Harness& h) { h.forms->get<VelmoraHelp>().mnuPrintPage->trigger(); },
+             [](Harness& h) { return h.forms->isLoaded<VelmoraHelp>(); }},
+            {"BaseFlowHelp", [](Harness& h) -> QWidget& { return h.forms->get<BaseFlowHelp>(); },
+             [](Harness& h) { h.forms->get<BaseFlowHelp>().mnuPrintPage->trigger(); },
+             [](Harness& h) { return h.forms->isLoaded<BaseFlowHelp>(); }},
+            {"References", [](Harness& h) -> QWidget& { return h.forms->get<References>(); },
+             [](Harness& h) { h.forms->get<References>().mnuPrint->trigger(); },
+             [](Harness& h) { return h.forms->isLoaded<References>(); }},
+        };
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(InfoPrinting, PrintsTheWindowToThePrinter)
+{
+    for (const Target& t : targets()) {
+        Harness h;
+        const QString pdf = dir.filePath(QStringLiteral("%1.pdf").arg(t.name));
+        printTo(pdf);
+        t.open(h).show();
+        t.print(h);
+        EXPECT_TRUE(h.messages().empty()) << t.name;
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << t.name;
+        EXPECT_TRUE(f.read(5).startsWith("%PDF")) << t.name;
+        EXPECT_GT(f.size(), 1000) << t.name;
+        EXPECT_TRUE(t.loaded(h)) << t.name;
+    }
+}
+
+TEST_F(InfoPrinting, AFailedPrintIsReportedAndTheWindowStays)
+{
+    for (const Target& t : targets()) {
+        Harness h;
+        printTo(dir.filePath(QStringLiteral("missing-folder/%1.pdf").arg(t.name)));
+        t.open(h).show();
+        t.print(h);
+        ASSERT_EQ(h.messages().size(), 1u) << t.name;
+        EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
+        EXPECT_EQ(h.messages()[0].buttons, MsgButtons::OkOnly);
+        EXPECT_TRUE(t.loaded(h)) << t.name;
+        EXPECT_TRUE(t.open(h).isVisible()) << t.name;
+    }
+}
+
+TEST(Artwork, EveryMainToolbarKeyHasItsOwnIcon)
+{
+    const QStringList keys = {"BODY", "FINS", "PLOT", "CP", "BASE FLOW", "HELP", "ABOUT"};
+    QList<QImage> images;
+    for (const QString& k : keys) {
+        const QIcon icon = toolbarIcon(k);
+        ASSERT_FALSE(icon.isNull()) << k.toStdString();
+        images << icon.pixmap(QSize(32, 32)).toImage();
+    }
+    for (int i = 0; i < images.size(); ++i)
+        for (int j = i + 1; j < images.size(); ++j)
+            EXPECT_NE(images[i], images[j]) << keys[i].toStdString() << " / " << keys[j].toStdString();
+    EXPECT_FALSE(toolbarIcon("RETURN").isNull()); // any other key still gets a tile
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,346 @@
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/ui/SOLVER.h"
+#include "geometry/ui/GeometryWindows.h"
+#include "platform/ui/Printing.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+
+void press(QToolBar* bar, const QString& key)
+{
+    for (QAction* a : bar->actions())
+        if (a->objectName() == key) {
+            a->trigger();
+            return;
+        }
+    FAIL() << "no toolbar key " << key.toStdString();
+}
+
+long timesShown(const QString& window)
+{
+    const auto& v = ModalSeam::instance().shownWindows;
+    return std::count(v.begin(), v.end(), window);
+}
+
+struct Panels {
+    QString body1, body2, main1, main2;
+};
+Panels panels(BODYTUBE& b, SOLVER& s)
+{
+    return {b.StatusBar1->panel(1), b.StatusBar1->panel(2), s.StatusBar1->panel(1), s.StatusBar1->panel(2)};
+}
+
+TEST(BodyWindow, StartState)
+{
+    Harness h;
+    h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    EXPECT_EQ(b.windowTitle(), "Body Tube Geometry");
+    EXPECT_EQ(b.NoseShape->Text(), "CONICAL");
+    ASSERT_EQ(b.NoseShape->count(), 5);
+    const char* items[] = {"CONICAL", "ELLIPTICAL", "PARABOLIC", "SEARS-HAACK", "TANGENT OGIVE"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(b.NoseShape->itemText(i), items[i]);
+    for (TextBox* box : {b.NoseLength, b.BodyDiameter, b.BodyLength, b.BaseDiameter, b.BaseLength, b.BodyLength2})
+        EXPECT_EQ(box->text(), "") << box->objectName().toStdString();
+    EXPECT_EQ(b.ShapeControl->text(), "1.");
+    EXPECT_TRUE(b.ShapeControl->isHidden());
+    EXPECT_TRUE(b.UpDown1->isHidden());
+    EXPECT_TRUE(b.ShapeLabel->isHidden());
+    EXPECT_TRUE(b.GEOMETRY[0]->isChecked());
+    EXPECT_FALSE(b.FREEFORM->isEnabled());
+    EXPECT_TRUE(b.TUBELENGTH->isHidden());
+    EXPECT_EQ(b.StatusBar1->panel(1), "Please enter data for Standard Body Tube Geometry.");
+    EXPECT_EQ(b.StatusBar1->panel(2), "Please enter nose cone length.");
+    EXPECT_EQ(h.state->SearsHaackExponent, 1.0f);
+}
+
+TEST(BodyWindow, TypedMainDimensionsPromptThenDraw)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    Module1& m = *h.state;
+
+    Harness::type(b.NoseLength, "10");
+    EXPECT_EQ(m.NoseConeLength, 10);
+    Panels p = panels(b, s);
+    EXPECT_EQ(p.body1, "Please enter more body tube data");
+    EXPECT_EQ(p.body2, "Please enter nose cone diameter.");
+    EXPECT_EQ(p.main1, "New CFD solution required.");
+    EXPECT_EQ(p.main2, "");
+    EXPECT_FALSE(s.NoMeshDefined->isHidden());
+
+    Harness::type(b.BodyDiameter, "2");
+    p = panels(b, s);
+    EXPECT_EQ(p.body1, "Please enter more body tube data");
+    EXPECT_EQ(p.body2, "Please enter body tube length.");
+    EXPECT_EQ(p.main1, "New CFD solution required.");
+
+    Harness::type(b.BodyLength, "30");
+    p = panels(b, s);
+    EXPECT_EQ(p.body1, "User may perform CFD or modify Free-Form geometry.");
+    EXPECT_EQ(p.body2, "");
+    EXPECT_EQ(p.main1, "MESHING in progress.");
+    EXPECT_EQ(p.main2, "");
+    EXPECT_TRUE(s.NoMeshDefined->isHidden());
+    EXPECT_EQ(m.MeshAxialNodeCount, 20);
+    EXPECT_DOUBLE_EQ(m.NoseTipX, 2 * 40.0 / 17);
+    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
+
+    // Letters after a number are ignored; an empty box is 0.
+    Harness::type(b.NoseLength, "12abc");
+    EXPECT_EQ(m.NoseConeLength, 12);
+    Harness::type(b.BodyDiameter, "");
+    EXPECT_EQ(m.NoseConeDiameter, 0);
+    p = panels(b, s);
+    EXPECT_EQ(p.body1, "Please enter more body tube data");
+    EXPECT_EQ(p.body2, "Please enter nose cone diameter.");
+    Harness::type(b.BodyDiameter, "1e999"); // not a finite number
+    EXPECT_EQ(m.NoseConeDiameter, 0);
+}
+
+TEST(BodyWindow, TransitionBoxesStoreAndRedraw)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    Module1& m = *h.state;
+    Harness::type(b.BaseDiameter, "1.5");
+    Harness::type(b.BaseLength, "4");
+    Harness::type(b.BodyLength2, "6");
+    EXPECT_EQ(m.TransitionDiameter, 1.5);
+    EXPECT_EQ(m.TransitionLength, 4);
+    EXPECT_EQ(m.BaseTubeLength, 6);
+    // No prompt from these boxes, only the redraw's request.
+    EXPECT_EQ(b.StatusBar1->panel(1), "Please enter more body tube data");
+    EXPECT_EQ(b.StatusBar1->panel(2), "Please enter nose cone length.");
+    EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
+
+    m.ActiveBodyGeometry = 1; // a free-form shape was accepted
+    Harness::type(b.BaseLength, "5");
+    EXPECT_EQ(m.ActiveBodyGeometry, 1);
+    Harness::type(b.NoseLength, "8");
+    EXPECT_EQ(m.ActiveBodyGeometry, 0);
+}
+
+TEST(BodyWindow, FreeFormTubeLengthReplacesTransitionAndBase)
+{
+    Harness h;
+    h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    Module1& m = *h.state;
+    Harness::type(b.NoseLength, "10");
+    Harness::type(b.BodyDiameter, "2");
+    Harness::type(b.BodyLength, "30");
+
+    b.GEOMETRY[1]->click();
+    EXPECT_TRUE(b.BodyLength->isHidden());
+    EXPECT_FALSE(b.TUBELENGTH->isHidden());
+    for (QWidget* w : std::initializer_list<QWidget*>{b.BaseDiameter, b.BaseLength, b.BodyLength2, b.LLABEL[4],
+                                                      b.LLABEL[5], b.LLABEL[6], b.Label19, b.Label20, b.Label21,
+                                                      b.Label6})
+        EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_TRUE(b.FREEFORM->isEnabled());
+    EXPECT_EQ(b.TUBELENGTH->text(), "30.");
+    EXPECT_EQ(m.BodyLengthAfterNose, 30);
+
+    // Transition and base set behind the hidden boxes, a free-form shape accepted.
+    b.BaseDiameter->setText("1.5");
+    b.BaseLength->setText("4");
+    b.BodyLength2->setText("6");
+    m.ActiveBodyGeometry = 1;
+    Harness::type(b.TUBELENGTH, "12.34567");
+    EXPECT_EQ(b.BodyLength->text(), "12.346");
+    EXPECT_EQ(m.BodyTubeLength, 12.34567);
+    EXPECT_EQ(m.BodyLengthAfterNose, 12.34567);
+    EXPECT_EQ(m.TransitionLength, 0);
+    EXPECT_EQ(m.BaseTubeLength, 0);
+    EXPECT_EQ(m.TransitionDiameter, 0);
+    EXPECT_EQ(m.ActiveBodyGeometry, 0);
+    for (TextBox* box : {b.BaseDiameter, b.BaseLength, b.BodyLength2}) EXPECT_EQ(box->text(), "");
+    EXPECT_EQ(b.StatusBar1->panel(1), "User may perform CFD or modify Free-Form geometry.");
+
+    // Back to the standard layout: the cleared boxes stay empty.
+    b.GEOMETRY[0]->click();
+    EXPECT_FALSE(b.BodyLength->isHidden());
+    EXPECT_TRUE(b.TUBELENGTH->isHidden());
+    EXPECT_FALSE(b.FREEFORM->isEnabled());
+    for (TextBox* box : {b.BaseDiameter, b.BaseLength, b.BodyLength2}) {
+        EXPECT_EQ(box->text(), "");
+        EXPECT_FALSE(box->isHidden());
+    }
+    EXPECT_FALSE(b.Label6->isHidden());
+    EXPECT_EQ(b.StatusBar1->panel(1), "User may modify Standard Geometry or perform CFD.");
+}
+
+TEST(BodyWindow, FreeFormNeedsTheMainDimensions)
+{
+    Harness h;
+    h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    b.GEOMETRY[1]->click();
+    EXPECT_EQ(h.state->ActiveBodyGeometry, 0); // the option alone leaves the body standard
+    Harness::type(b.NoseLength, "10");
+    Harness::type(b.BodyDiameter, "2");
+    b.FREEFORM->click();
+    EXPECT_EQ(b.StatusBar1->panel(1), "Please enter data for Free-Form Body Tube Geometry.");
+    EXPECT_EQ(timesShown("GeoBody"), 0);
+    EXPECT_EQ(h.state->FreeFormGridOn, 0);
+}
+
+TEST(BodyWindow, MainWindowLayoutByGeometry)
+{
+    Harness h;
+    h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    h.state->ActiveBodyGeometry = 1;
+    b.applyGeometryLayout();
+    EXPECT_TRUE(b.GEOMETRY[1]->isChecked());
+    EXPECT_FALSE(b.GEOMETRY[0]->isChecked());
+    EXPECT_TRUE(b.FREEFORM->isEnabled());
+    EXPECT_FALSE(b.TUBELENGTH->isHidden()); // the option's handler ran
+    EXPECT_TRUE(b.Label6->isHidden());
+
+    h.state->ActiveBodyGeometry = 7; // unknown: nothing changes
+    b.applyGeometryLayout();
+    EXPECT_TRUE(b.GEOMETRY[1]->isChecked());
+
+    h.state->ActiveBodyGeometry = 0;
+    b.applyGeometryLayout();
+    EXPECT_TRUE(b.GEOMETRY[0]->isChecked());
+    EXPECT_FALSE(b.FREEFORM->isEnabled());
+    EXPECT_FALSE(b.BaseDiameter->isHidden());
+    EXPECT_TRUE(b.BodyLength->isEnabled());
+}
+
+TEST(BodyWindow, SearsHaackSpinnerAndRefresh)
+{
+    Harness h;
+    h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    Module1& m = *h.state;
+
+    b.UpDown1->stepBy(1); // not SEARS-HAACK: nothing happens
+    EXPECT_EQ(m.SearsHaackExponent, 1.0f);
+
+    Harness::pick(b.NoseShape, "SEARS-HAACK");
+    EXPECT_EQ(m.NoseShapeName, "SEARS-HAACK");
+    EXPECT_FALSE(b.ShapeControl->isHidden());
+    EXPECT_FALSE(b.UpDown1->isHidden());
+    EXPECT_FALSE(b.ShapeLabel->isHidden());
+    EXPECT_EQ(b.StatusBar1->panel(2), "Please enter nose cone length.");
+
+    b.UpDown1->stepBy(1);
+    EXPECT_EQ(m.SearsHaackExponent, 2.0f); // the spinner already stood at 15
+    b.UpDown1->stepBy(-1);
+    EXPECT_EQ(m.SearsHaackExponent, 1.5f);
+    EXPECT_EQ(b.StatusBar1->panel(2), "Please enter rocket dimensions for Sears-HAACK analysis.");
+    EXPECT_EQ(b.ShapeControl->text(), "1.5");
+
+    Harness::type(b.NoseLength, "10");
+    Harness::type(b.BodyDiameter, "2");
+    Harness::type(b.BodyLength, "30");
+    b.UpDown1->stepBy(1);
+    EXPECT_EQ(m.SearsHaackExponent, 2.0f);
+    EXPECT_EQ(b.ShapeControl->text(), "2.");
+    b.UpDown1->setValue(200);
+    EXPECT_EQ(m.SearsHaackExponent, 20.0f);
+    b.UpDown1->stepBy(1); // the top of the range
+    EXPECT_EQ(m.SearsHaackExponent, 20.0f);
+    EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(1), "MESHING in progress.");
+
+    Harness::pick(b.NoseShape, "TANGENT OGIVE");
+    EXPECT_EQ(m.NoseShapeName, "TANGENT OGIVE");
+    EXPECT_TRUE(b.UpDown1->isHidden());
+    EXPECT_EQ(m.SearsHaackExponent, 20.0f);
+    EXPECT_EQ(b.StatusBar1->panel(2), "");
+
+    Harness::pick(b.NoseShape, "SEARS-HAACK");
+    b.show();
+    b.GEOMETRY[1]->click();
+    press(b.Toolbar1, "REFRESH");
+    EXPECT_EQ(m.NoseShapeName, "CONICAL");
+    EXPECT_EQ(b.NoseShape->Text(), "CONICAL");
+    EXPECT_TRUE(b.ShapeControl->isHidden());
+    EXPECT_TRUE(b.UpDown1->isHidden());
+    EXPECT_EQ(b.ShapeControl->text(), "");
+    EXPECT_EQ(m.SearsHaackExponent, 20.0f);
+    for (double v : {m.NoseConeLength, m.NoseConeDiameter, m.BodyTubeLength, m.TransitionDiameter,
+                     m.TransitionLength, m.BaseTubeLength})
+        EXPECT_EQ(v, 0);
+    EXPECT_TRUE(b.GEOMETRY[0]->isChecked());
+    EXPECT_FALSE(b.FREEFORM->isEnabled());
+    EXPECT_FALSE(b.BaseDiameter->isHidden());
+    EXPECT_EQ(m.ActiveBodyGeometry, 0);
+    EXPECT_EQ(b.StatusBar1->panel(1), "Please enter more body tube data");
+    EXPECT_FALSE(b.isHidden()); // REFRESH keeps the window open
+}
+
+TEST(BodyWindow, ReturnReportsOnTheMainWindow)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    b.show();
+    Harness::type(b.NoseLength, "10");
+    Harness::type(b.BodyDiameter, "2");
+    press(b.Toolbar1, "RETURN");
+    EXPECT_TRUE(b.isHidden());
+    EXPECT_EQ(s.StatusBar1->panel(1), "Please enter all body tube dimensions.");
+    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter body tube length.");
+
+    b.show();
+    Harness::type(b.BodyLength, "30");
+    press(b.Toolbar1, "RETURN");
+    EXPECT_TRUE(b.isHidden());
+    EXPECT_EQ(s.StatusBar1->panel(1), "Body tube geometry is defined.");
+    EXPECT_EQ(b.NoseLength->text(), "10"); // contents kept
+}
+
+TEST(BodyWindow, FreeFormButtonPreparesTheEditor)
+{
+    Harness h;
+    h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    Module1& m = *h.state;
+    Harness::type(b.NoseLength, "10");
+    Harness::type(b.BodyDiameter, "2");
+    Harness::type(b.BodyLength, "30");
+    b.GEOMETRY[1]->click();
+    m.MeshAxialNodeCount = 0;
+    b.FREEFORM->click();
+    GeoBody& g = h.forms->get<GeoBody>();
+    EXPECT_EQ(timesShown("GeoBody"), 1);
+    EXPECT_EQ(m.FreeFormGridOn, 1);
+    EXPECT_EQ(m.MeshAxialNodeCount, 20);
+    EXPECT_DOUBLE_EQ(m.NoseTipX, 2 * 40.0 / 17);
+    EXPECT_EQ(g.NPTS->text(), "4");
+    EXPECT_EQ(g.SWIDTH->text(), "30.");
+    EXPECT_EQ(g.SHEIGHT->text(), "30.");
+    EXPECT_EQ(m.FreeFormScreenWidth, static_cast<float>(g.drawingWidthTwips()));
+    EXPECT_EQ(m.FreeFormScreenHeight, g.drawingHeightTwips());
+    EXPECT_EQ(g.cursor().shape(), Qt::CrossCursor);
+}
+
+TEST(BodyWindow, PrintFailureIsReported)
+{
+    Harness h;
+    h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
+    press(b.Toolbar1, "PRINT");
+    setPrinterProvider({});
+    ASSERT_EQ(h.messages().size(), 1u);
+    EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
+    EXPECT_EQ(h.messages()[0].buttons, MsgButtons::OkOnly);
+}
+
+} // namespace
+} // namespace velmora

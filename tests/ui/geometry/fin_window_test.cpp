@@ -1,0 +1,310 @@
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/ui/SOLVER.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/ui/GeometryWindows.h"
+#include "platform/ui/Printing.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+
+long timesShown(const QString& window)
+{
+    const auto& v = ModalSeam::instance().shownWindows;
+    return std::count(v.begin(), v.end(), window);
+}
+
+// The window's four dimension boxes of a tapered fin, typed as a user would.
+void typeFin(FinAnalysis& f, const char* tip, const char* root, const char* rootChord, const char* tipChord)
+{
+    Harness::type(f.DTip, tip);
+    Harness::type(f.DRoot, root);
+    Harness::type(f.RootChord, rootChord);
+    Harness::type(f.TipChord, tipChord);
+}
+
+TEST(FinWindow, StartState)
+{
+    Harness h;
+    h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    Module1& m = *h.state;
+    EXPECT_EQ(f.windowTitle(), "Fin and Launch Lug Geometry");
+    EXPECT_EQ(m.FinPlanformCode, 3);
+    EXPECT_EQ(m.FinEdgeCode, 3);
+    EXPECT_EQ(m.SurfaceFinishCode, 2);
+    EXPECT_EQ(m.FinCount, 3);
+    EXPECT_EQ(m.FinRootChord, 0);
+    EXPECT_EQ(f.NFINS->Text(), "3");
+    ASSERT_EQ(f.NFINS->count(), 6);
+    EXPECT_EQ(f.NFINS->itemText(5), "8");
+    EXPECT_TRUE(f.FinShapes[2]->isChecked());
+    EXPECT_TRUE(f.FinEdges[2]->isChecked());
+    EXPECT_TRUE(f.FinishType[1]->isChecked());
+    EXPECT_EQ(f.FinEdges[3]->text(), "D'Wedge");
+    EXPECT_EQ(f.FinEdges[0]->toolTip(), "Square Drag Shape - Flat Plate \"Panel Method\" Shape.");
+    for (int i : {1, 2, 4, 5, 6, 9}) EXPECT_TRUE(f.Picture[static_cast<size_t>(i)]->isHidden()) << i;
+    EXPECT_FALSE(f.Picture[3]->isHidden());
+    EXPECT_FALSE(f.Picture[7]->isHidden());
+    EXPECT_FALSE(f.DRoot->isHidden());
+    EXPECT_FALSE(f.TipChord->isHidden());
+    EXPECT_EQ(h.forms->get<PanelAero>().SECTIONS->Text(), "STREAMLINED");
+}
+
+TEST(FinWindow, PlanformClicksDeriveFromTheTypedValues)
+{
+    struct Case {
+        int index;
+        int16_t code;
+        int picture;
+        double rootDistance;
+        double tipChord;
+    };
+    const Case cases[] = {
+        {0, 1, 1, 6.099999904632568, 0.0},
+        {1, 2, 4, 10.100000381469727, 4.0},
+        {3, 4, 2, 10.100000381469727, 4.0}, // the elliptical tip chord is the root chord
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        Harness h;
+        SOLVER& s = h.start();
+        FinAnalysis& f = h.forms->get<FinAnalysis>();
+        Module1& m = *h.state;
+        typeFin(f, "10.1", "7", "4", "2");
+        EXPECT_EQ(m.FinRootDistance, 7.0f);
+        EXPECT_EQ(m.FinTipChord, 2.0f);
+        f.FinShapes[static_cast<size_t>(c.index)]->click();
+        EXPECT_EQ(m.FinPlanformCode, c.code);
+        EXPECT_EQ(static_cast<double>(m.FinRootDistance), c.rootDistance);
+        EXPECT_EQ(static_cast<double>(m.FinTipChord), c.tipChord);
+        EXPECT_EQ(f.DRoot->text(), "");
+        EXPECT_EQ(f.TipChord->text(), "");
+        EXPECT_TRUE(f.DRoot->isHidden());
+        EXPECT_TRUE(f.TipChord->isHidden());
+        EXPECT_TRUE(f.LLABEL[6]->isHidden());
+        EXPECT_FALSE(f.DTip->isHidden());
+        for (int i : {1, 2, 3, 4}) EXPECT_EQ(f.Picture[static_cast<size_t>(i)]->isHidden(), i != c.picture) << i;
+        EXPECT_EQ(s.StatusBar1->panel(2), "MESH required, fin shape has changed.");
+        EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
+
+        // Typing into the hidden boxes cannot break the rule.
+        f.DRoot->setText("3");
+        EXPECT_EQ(static_cast<double>(m.FinRootDistance), c.rootDistance);
+
+        // Back to tapered: the boxes come back, the values stand until typed.
+        f.FinShapes[2]->click();
+        EXPECT_EQ(m.FinPlanformCode, 3);
+        EXPECT_FALSE(f.DRoot->isHidden());
+        EXPECT_FALSE(f.LLABEL[7]->isHidden());
+        EXPECT_EQ(static_cast<double>(m.FinRootDistance), c.rootDistance);
+        Harness::type(f.DRoot, "5");
+        EXPECT_EQ(m.FinRootDistance, 5.0f);
+    }
+}
+
+TEST(FinWindow, DerivedValuesFollowEveryEdit)
+{
+    Harness h;
+    h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    Module1& m = *h.state;
+    f.FinShapes[0]->click();
+    Harness::type(f.DTip, "12");
+    Harness::type(f.RootChord, "4.5");
+    EXPECT_EQ(m.FinRootDistance, 7.5f);
+    EXPECT_EQ(m.FinTipChord, 0.0f);
+    f.FinShapes[3]->click();
+    Harness::type(f.RootChord, "5");
+    EXPECT_EQ(m.FinRootDistance, 12.0f);
+    EXPECT_EQ(m.FinTipChord, 5.0f);
+}
+
+// The fin state after a planform choice and a later edit, left one way or
+// the other.
+std::tuple<float, float, double, double> leaveAfterEdit(int planform, bool viaReturn)
+{
+    Harness h;
+    h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    Module1& m = *h.state;
+    f.show();
+    typeFin(f, "10", "", "4", "");
+    f.FinShapes[static_cast<size_t>(planform)]->click();
+    Harness::type(f.RootChord, "6");
+    Harness::type(f.DTip, "11");
+    if (viaReturn) f.Toolbar1_ButtonClick("RETURN");
+    else f.mnuClose->trigger();
+    EXPECT_TRUE(f.isHidden());
+    return {m.FinRootDistance, m.FinTipChord, m.FinRootChord, m.FinTipDistance};
+}
+
+TEST(FinWindow, CloseAfterAnEditLeavesTheSameStateAsReturn)
+{
+    for (int planform : {0, 1, 3}) {
+        SCOPED_TRACE(planform);
+        const auto viaReturn = leaveAfterEdit(planform, true);
+        EXPECT_EQ(leaveAfterEdit(planform, false), viaReturn);
+    }
+    EXPECT_EQ(leaveAfterEdit(3, false), std::make_tuple(11.0f, 6.0f, 6.0, 11.0));
+    EXPECT_EQ(leaveAfterEdit(0, false), std::make_tuple(5.0f, 0.0f, 6.0, 11.0));
+}
+
+TEST(FinWindow, EdgesFinishAndCount)
+{
+    Harness h;
+    h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    Module1& m = *h.state;
+    PanelAero& panel = h.forms->get<PanelAero>();
+    const std::tuple<int, int16_t, const char*, int> edges[] = {
+        {0, 1, "FLAT PLATE", 5}, {1, 2, "STREAMLINED", 6}, {3, 3, "D'WEDGE", 9}, {2, 3, "STREAMLINED", 7}};
+    for (auto [index, code, section, sketch] : edges) {
+        f.FinEdges[static_cast<size_t>(index)]->click();
+        EXPECT_EQ(m.FinEdgeCode, code) << index;
+        EXPECT_EQ(panel.SECTIONS->Text(), section) << index;
+        for (int i : {5, 6, 7, 9}) EXPECT_EQ(f.Picture[static_cast<size_t>(i)]->isHidden(), i != sketch) << index;
+    }
+    for (int i : {0, 2, 1}) {
+        f.FinishType[static_cast<size_t>(i)]->click();
+        EXPECT_EQ(m.SurfaceFinishCode, i + 1);
+    }
+    Harness::type(f.NFINS->lineEdit(), "9");
+    EXPECT_EQ(m.FinCount, 3);
+    Harness::pick(f.NFINS, "8");
+    EXPECT_EQ(m.FinCount, 8);
+    m.FlowSolutionStatus = "";
+    f.NFINS->setText("9");
+    f.NFINS_Click(); // a text that is no fin count
+    EXPECT_EQ(m.FinCount, 8);
+    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
+}
+
+TEST(FinWindow, BoxesReadLeniently)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    Module1& m = *h.state;
+    s.MeshPlot->setRecording(true);
+    s.NoMeshDefined->hide();
+    Harness::type(f.SpanLength, "12abc");
+    EXPECT_EQ(m.FinSpan, 12);
+    Harness::type(f.FINTHK, ".125");
+    EXPECT_EQ(m.FinThickness, 0.125);
+    Harness::type(f.IDLUGS, "0.1");
+    EXPECT_EQ(m.LaunchLugInnerDiameter, 0.1f);
+    Harness::type(f.DLUGS, "1e999");
+    EXPECT_EQ(m.LaunchLugLength, 0);
+    Harness::type(f.ODLUGS, "x");
+    EXPECT_EQ(m.LaunchLugOuterDiameter, 0);
+    // Each edit invalidates without the main window's overlay.
+    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_TRUE(s.NoMeshDefined->isHidden());
+    EXPECT_EQ(s.MeshPlot->calls().back().kind, PictureBox::Kind::Clear);
+}
+
+TEST(FinWindow, PanelMethodKey)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    Module1& m = *h.state;
+    ManualData& manual = h.forms->get<ManualData>();
+    typeFin(f, "10", "6", "4", "2");
+    Harness::type(f.SpanLength, "3");
+
+    // A dimension missing: the chord is still written, nothing opens.
+    f.Toolbar1_ButtonClick("PANAERO");
+    EXPECT_EQ(m.FinMeanChord, 3);
+    EXPECT_EQ(manual.CHORD->text(), "3.");
+    EXPECT_EQ(f.StatusBar1->panel(1), "Please enter all fin dimensions.");
+    EXPECT_EQ(timesShown("PanelAero"), 0);
+
+    // Velocity 0: opens the section window without recomputing or redrawing.
+    Harness::type(f.FINTHK, "0.1");
+    f.Toolbar1_ButtonClick("PANAERO");
+    EXPECT_EQ(timesShown("PanelAero"), 1);
+    EXPECT_EQ(s.StatusBar1->panel(2), "");
+
+    // With a velocity the outline is redrawn (here it asks for the body).
+    Harness::type(s.Velocity, "100");
+    f.Toolbar1_ButtonClick("PANAERO");
+    EXPECT_EQ(timesShown("PanelAero"), 2);
+    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter nose cone length.");
+
+    f.FinShapes[3]->click();
+    f.Toolbar1_ButtonClick("PANAERO");
+    EXPECT_EQ(manual.CHORD->text(), "3.14");
+}
+
+TEST(FinWindow, ReturnReportsCompleteness)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    f.show();
+    typeFin(f, "10", "6", "4", "2");
+    Harness::type(f.SpanLength, "3");
+    f.Toolbar1_ButtonClick("RETURN");
+    EXPECT_TRUE(f.isHidden());
+    EXPECT_EQ(f.StatusBar1->panel(1), "");
+    EXPECT_EQ(s.StatusBar1->panel(1), "");
+    EXPECT_EQ(s.StatusBar1->panel(2), "More fin and lug data required.");
+
+    f.show();
+    Harness::type(f.FINTHK, "0.1"); // no launch lugs
+    f.Toolbar1_ButtonClick("RETURN");
+    EXPECT_TRUE(f.isHidden());
+    EXPECT_EQ(f.StatusBar1->panel(1), "Fin and lug data updated.");
+    EXPECT_EQ(s.StatusBar1->panel(1), "Mesh or Perform CFD.");
+    EXPECT_EQ(s.StatusBar1->panel(2), "All required fin data has been supplied.");
+}
+
+TEST(FinWindow, ClearEmptiesTheBoxesOnly)
+{
+    Harness h;
+    h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    Module1& m = *h.state;
+    typeFin(f, "10", "6", "4", "2");
+    for (TextBox* b : {f.SpanLength, f.FINTHK, f.DLUGS, f.ODLUGS, f.IDLUGS}) Harness::type(b, "1");
+    f.FinEdges[0]->click();
+    f.FinishType[2]->click();
+    Harness::pick(f.NFINS, "5");
+    m.FinMeanChord = 2.5;
+    f.ClearData->click();
+    for (TextBox* b : {f.DTip, f.TipChord, f.DRoot, f.SpanLength, f.RootChord, f.FINTHK, f.DLUGS, f.ODLUGS, f.IDLUGS})
+        EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    for (double v : {m.FinTipDistance, static_cast<double>(m.FinTipChord), static_cast<double>(m.FinRootDistance),
+                     m.FinSpan, m.FinRootChord, m.FinThickness, m.LaunchLugLength, m.LaunchLugOuterDiameter,
+                     static_cast<double>(m.LaunchLugInnerDiameter)})
+        EXPECT_EQ(v, 0);
+    EXPECT_EQ(m.FinPlanformCode, 3);
+    EXPECT_EQ(m.FinEdgeCode, 1);
+    EXPECT_EQ(m.SurfaceFinishCode, 3);
+    EXPECT_EQ(m.FinCount, 5);
+    EXPECT_EQ(m.FinMeanChord, 2.5);
+}
+
+TEST(FinWindow, PrintFailureIsReported)
+{
+    Harness h;
+    h.start();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
+    f.mnuPrintPage->trigger();
+    setPrinterProvider({});
+    ASSERT_EQ(h.messages().size(), 1u);
+    EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
+    for (int i = 1; i <= 7; ++i) EXPECT_TRUE(f.Picture[static_cast<size_t>(i)]->hasPersistentPicture()) << i;
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,219 @@
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "app/ui/SOLVER.h"
+#include "bodyflow/Grid.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "geometry/Outline.h"
+#include "geometry/ui/GeometryWindows.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+using Kind = PictureBox::Kind;
+
+// Nose 5, diameter 2, tube 29 on the 20-station grid: spacing 2, nose tip at
+// x = 4, base at x = 38. Tapered fin: root from 30 to 36, tip from 32 to 34,
+// span 3.
+void rocket(Module1& m)
+{
+    m.NoseConeLength = 5;
+    m.NoseConeDiameter = 2;
+    m.BodyTubeLength = 29;
+    m.FinPlanformCode = 3;
+    m.FinRootDistance = 26;
+    m.FinRootChord = 6;
+    m.FinTipDistance = 28;
+    m.FinTipChord = 2;
+    m.FinSpan = 3;
+}
+
+std::array<PictureBox*, 3> pictures(Harness& h)
+{
+    return {h.forms->get<SOLVER>().MeshPlot, h.forms->get<BODYTUBE>().MeshPlot,
+            h.forms->get<PlotResults>().VelocityPlot};
+}
+
+TEST(Outline, DrawingCallsInOrderAndColour)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Module1& m = *h.state;
+    rocket(m);
+    for (PictureBox* p : pictures(h)) p->setRecording(true);
+    s.NEWFINS(m.FreeStreamVelocity);
+
+    EXPECT_EQ(s.StatusBar1->panel(1), "MESHING in progress.");
+    EXPECT_TRUE(s.NoMeshDefined->isHidden());
+    EXPECT_TRUE(h.forms->get<PlotResults>().NoMeshDefined->isHidden());
+    EXPECT_EQ(m.FinRootLeadingEdgeX, 30.0);
+    EXPECT_EQ(m.FinRootLeadingEdgeY, 1.0);
+    EXPECT_EQ(m.FinTipTrailingEdgeY, 4.0);
+    EXPECT_EQ(m.FinRootTrailingEdgeX, 36.0);
+
+    // Per picture: scale, 3 fin edges, 2 root marks, 19 body segments, the
+    // trailing edge and its erased part, the base face.
+    const double sx = 500.0 / 38, sy = 500.0 / 19;
+    const QRgb blue = PictureBox::qbColor(9), white = PictureBox::qbColor(15), red = PictureBox::qbColor(4);
+    const QRgb ink = PictureBox::kForeground;
+    const auto pics = pictures(h);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        const auto& c = pics[static_cast<size_t>(k)]->calls();
+        std::vector<QRgb> colours{0, blue, blue, blue, k == 2 ? ink : blue, blue};
+        colours.insert(colours.end(), 19, ink);
+        colours.insert(colours.end(), {blue, white, red});
+        ASSERT_EQ(c.size(), colours.size());
+        EXPECT_EQ(c[0].kind, Kind::Scale);
+        EXPECT_EQ(c[0].coords, (std::vector<double>{0, 500, 500, 0}));
+        for (size_t i = 1; i < c.size(); ++i) {
+            EXPECT_EQ(c[i].kind, Kind::Line) << i;
+            EXPECT_EQ(c[i].colour, colours[i]) << i;
+        }
+        EXPECT_EQ(c[1].coords, (std::vector<double>{sx * 30, sy * 1, sx * 32, sy * 4})); // leading edge
+        EXPECT_EQ(c[4].coords, (std::vector<double>{sx * 30, 2, sx * 36, 2}));           // root extent
+        EXPECT_EQ(c[6].coords[0], 0.0);                                                  // body from the inflow
+        EXPECT_EQ(c[26].coords, (std::vector<double>{sx * 36, 0, sx * 36, sy * 1}));     // erased in the body
+        EXPECT_DOUBLE_EQ(c[27].coords[0], 500);                                          // base face
+        EXPECT_EQ(c[27].coords[3], sy * 1);
+    }
+}
+
+TEST(Outline, MissingDimensionDrawsNothing)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Module1& m = *h.state;
+    rocket(m);
+    m.FinRootLeadingEdgeX = 123;
+    for (PictureBox* p : pictures(h)) p->setRecording(true);
+    const std::pair<double Module1::*, const char*> cases[] = {
+        {&Module1::NoseConeLength, "Please enter nose cone length."},
+        {&Module1::NoseConeDiameter, "Please enter nose cone diameter."},
+        {&Module1::BodyTubeLength, "Please enter body tube length."}};
+    for (auto [field, message] : cases) {
+        rocket(m);
+        m.*field = 0;
+        s.StatusBar1->setPanel(1, "before");
+        s.NEWFINS(m.FreeStreamVelocity);
+        EXPECT_EQ(s.StatusBar1->panel(2), message);
+        EXPECT_EQ(s.StatusBar1->panel(1), "before");
+    }
+    EXPECT_EQ(m.FinRootLeadingEdgeX, 123.0);
+    for (PictureBox* p : pictures(h)) EXPECT_TRUE(p->calls().empty());
+}
+
+TEST(Outline, RefusedGridDrawsNothing)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Module1& m = *h.state;
+    rocket(m);
+    m.TransitionLength = -1;
+    m.TransitionDiameter = 1;
+    for (PictureBox* p : pictures(h)) p->setRecording(true);
+    s.NEWFINS(m.FreeStreamVelocity);
+    EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadDimension);
+    for (PictureBox* p : pictures(h)) EXPECT_TRUE(p->calls().empty());
+}
+
+TEST(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Module1& m = *h.state;
+    rocket(m);
+    m.FinPlanformCode = 4;
+    m.FinRootDistance = 26;
+    m.FinTipDistance = 26;
+    m.FinTipChord = 6;
+    m.FinSpan = 1; // less than half the root chord
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    b.MeshPlot->setFixedSize(600, 300);
+    s.MeshPlot->setFixedSize(400, 400);
+    b.MeshPlot->setRecording(true);
+    s.MeshPlot->setRecording(true);
+    s.NEWFINS(m.FreeStreamVelocity);
+    EXPECT_EQ(m.Pi, 3.14159265);
+
+    const double sx = 500.0 / 38, sy = 500.0 / 19;
+    for (PictureBox* p : {b.MeshPlot, s.MeshPlot}) {
+        ASSERT_GE(p->calls().size(), 2u);
+        const auto& arc = p->calls()[1];
+        ASSERT_EQ(arc.kind, Kind::Arc);
+        EXPECT_EQ(arc.colour, PictureBox::qbColor(9));
+        ASSERT_EQ(arc.coords.size(), 6u);
+        EXPECT_DOUBLE_EQ(arc.coords[0], sx * 33);
+        EXPECT_DOUBLE_EQ(arc.coords[1], sy * 1);
+        EXPECT_EQ(arc.coords[3], 0.0);
+        EXPECT_EQ(arc.coords[4], 3.14159265);
+        // Semi-axes in pixels: half the root chord along the body, the span across.
+        const double ppx = p->width() / 500.0, ppy = p->height() / 500.0;
+        const double radius = arc.coords[2] * ppx, aspect = arc.coords[5];
+        const double rx = aspect >= 1 ? radius / aspect : radius;
+        const double ry = aspect >= 1 ? radius : radius * aspect;
+        EXPECT_NEAR(rx, sx * 3 * ppx, 1e-9);
+        EXPECT_NEAR(ry, sy * 1 * ppy, 1e-9);
+    }
+
+    // With a span of at least half the root chord on a 2:1 picture this is the
+    // classic radius and aspect.
+    m.FinSpan = 4;
+    b.MeshPlot->clearRecording();
+    s.NEWFINS(m.FreeStreamVelocity);
+    const auto& arc = b.MeshPlot->calls()[1];
+    EXPECT_NEAR(arc.coords[2], sy * 4 / 2, 1e-9);
+    EXPECT_NEAR(arc.coords[5], 2 * 4.0 / 6, 1e-9);
+}
+
+long countColour(const QImage& img, QRgb colour)
+{
+    long n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFFu) == (colour & 0xFFFFFFu)) ++n;
+    return n;
+}
+
+TEST(Outline, GrabbedBodyPictureShowsBodyFinsAndBase)
+{
+    Harness h;
+    h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    FinAnalysis& f = h.forms->get<FinAnalysis>();
+    Harness::type(f.DTip, "28");
+    Harness::type(f.DRoot, "24");
+    Harness::type(f.TipChord, "4");
+    Harness::type(f.RootChord, "12"); // ends behind the base, so the base face is inside the picture
+    Harness::type(f.SpanLength, "4");
+    b.resize(1000, 800);
+    b.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+    Harness::type(b.NoseLength, "5");
+    Harness::type(b.BodyDiameter, "2");
+    Harness::type(b.BodyLength, "29");
+    QApplication::processEvents();
+
+    const QImage img = b.MeshPlot->grab().toImage();
+    ASSERT_FALSE(img.isNull());
+    EXPECT_GT(countColour(img, PictureBox::kForeground), 200); // the body outline
+    EXPECT_GT(countColour(img, PictureBox::qbColor(9)), 100);  // the fin
+    EXPECT_GT(countColour(img, PictureBox::qbColor(4)), 5);    // the base face
+    // The fin stands above the body: its tip is higher than any body point.
+    int finTop = img.height(), bodyTop = img.height();
+    for (int y = img.height() - 1; y >= 0; --y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y) & 0xFFFFFFu;
+            if (c == (PictureBox::qbColor(9) & 0xFFFFFFu)) finTop = y;
+            if (c == 0) bodyTop = y;
+        }
+    EXPECT_LT(finTop, bodyTop);
+}
+
+} // namespace
+} // namespace velmora
