@@ -10,6 +10,10 @@
 #include <QToolBar>
 
 #include <array>
+#include <string>
+#include <vector>
+
+#include "platform/Progress.h"
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
@@ -66,6 +70,11 @@ public:
     void MESHER_Click();
     void MERIDIANS_Click();
     void DomainSize_Click();
+
+    // Tests read the order of the SOLVE chain's operations here.
+    std::vector<std::string>* solveTrace = nullptr;
+    // Outcome of the last body-flow run.
+    Outcome lastBodyFlowOutcome = Outcome::Refused;
 
     // ---- body and fin outline (geometry/ui) ----
     void NEWFINS(double& velocity);

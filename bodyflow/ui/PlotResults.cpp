@@ -55,6 +55,10 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     addRow(settings, 1, "Pressure levels", NLEVELS);
     addRow(settings, 2, "Vector scale", Vscale);
     lay->addLayout(settings);
+    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "Progress");
+    ProgressBar1->setRange(1, 100);
+    ProgressBar1->setTextVisible(false);
+    lay->addWidget(ProgressBar1);
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
     lay->addWidget(StatusBar1);
 

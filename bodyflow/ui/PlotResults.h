@@ -1,6 +1,7 @@
 #pragma once
 // The flow-field plot window: contours, vectors, profiles and the mesh.
 #include <QLabel>
+#include <QProgressBar>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
@@ -12,6 +13,9 @@ class PlotResults : public Form {
     Q_OBJECT
 public:
     explicit PlotResults(Forms& forms);
+
+    // The mesh drawn over the flow-field picture (not cleared first).
+    void Mesh(double& velocity);
 
     void NLEVELS_Change();
     void NLEVELS2_Change();
@@ -31,6 +35,7 @@ public:
     TextBox* NLEVELS = nullptr;
     TextBox* NLEVELS2 = nullptr;
     TextBox* Vscale = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
     StatusBar* StatusBar1 = nullptr;
 
 private:

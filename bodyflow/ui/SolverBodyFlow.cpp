@@ -1,15 +1,257 @@
-// The main window's mesh, body-flow and drag commands.
+// The main window's mesh, body-flow and drag commands: SOLVE, MESH, the
+// meridian and mesh-size lists, and the routines they chain.
+#include <QApplication>
+#include <QCursor>
+
 #include "app/ui/SOLVER.h"
+#include "baseflow/ui/NavierStokes.h"
+#include "bodyflow/Drag.h"
+#include "bodyflow/Grid.h"
+#include "bodyflow/MeshDrawing.h"
+#include "bodyflow/Solver.h"
+#include "bodyflow/ui/MeshPainter.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "bodyflow/ui/WindowWriter.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/ui/BODYTUBE.h"
+#include "stability/ui/StabilityWindows.h"
 
 namespace velmora {
 
-void SOLVER::Mesh(double& /*velocity*/) {}
-void SOLVER::RunSOLVER(double& /*velocity*/) {}
-void SOLVER::CdFnMn(double& /*velocity*/) {}
-void SOLVER::TOTALDRAG(double& /*velocity*/) {}
-void SOLVER::CFDSOLVER_Click() {}
-void SOLVER::MESHER_Click() {}
-void SOLVER::MERIDIANS_Click() {}
-void SOLVER::DomainSize_Click() {}
+namespace {
+
+// The hourglass for the life of a scope.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+QString meshSizeInForce(const Module1& m)
+{
+    return m.MeshSizeUserSet == 1 ? QString::number(static_cast<long>(m.MeshAxialNodeCount)) : QStringLiteral("20");
+}
+
+} // namespace
+
+void SOLVER::Mesh(double& velocity)
+{
+    Module1& s = m();
+    if (s.NoseConeLength == 0) { StatusBar1->setPanel(2, "Please enter nose cone length."); return; }
+    if (s.NoseConeDiameter == 0) { StatusBar1->setPanel(2, "Please enter nose cone diameter."); return; }
+    if (s.BodyTubeLength == 0) { StatusBar1->setPanel(2, "Please enter body tube length."); return; }
+
+    StatusBar1->setPanel(1, "MESHING in progress.");
+    NoMeshDefined->hide();
+    PlotResults& plot = forms().get<PlotResults>();
+    plot.NoMeshDefined->hide();
+    WaitCursor wait;
+    WindowProgress progress(StatusBar1, ProgressBar1);
+    const GridReport grid = GRID(s, velocity, progress, [this](GridEffect e) {
+        if (e == GridEffect::HideMainNoMeshOverlay) NoMeshDefined->hide();
+        else forms().get<BODYTUBE>().BodyLength2->setText(QString());
+    });
+    if (grid.outcome != Outcome::Done) return; // its reason is in panel 2
+
+    MeshPlot->clear();
+    plot.VelocityPlot->clear();
+    MeshPlot->setScale(0, 500, 500, 0);
+    plot.VelocityPlot->setScale(0, 500, 500, 0);
+    if (const auto scale = mainMeshScale(s)) {
+        const auto overlay = meshOverlay(s, *scale, true);
+        paintMesh(MeshPlot, s, *scale, 1, overlay, ProgressBar1);
+    } else {
+        StatusBar1->setPanel(2, "Please check rocket and fin dimensions.");
+    }
+    plot.Mesh(velocity);
+    StatusBar1->setPanel(1, "MESHING complete.");
+    StatusBar1->setPanel(2, QString());
+    ProgressBar1->setValue(1);
+}
+
+void PlotResults::Mesh(double& velocity)
+{
+    Module1& s = m();
+    if (s.NoseConeLength == 0) {
+        MsgBox("PLEASE ENTER NOSE CONE LENGTH", MsgButtons::OkOnly, "NOSE CONE LENGTH REQUIRED");
+        return;
+    }
+    if (s.BodyTubeLength == 0) {
+        MsgBox("PLEASE ENTER BODY TUBE LENGTH", MsgButtons::OkOnly, "BODY TUBE LENGTH REQUIRED");
+        return;
+    }
+    if (s.NoseConeDiameter == 0) {
+        MsgBox("PLEASE ENTER BODY DIAMETER", MsgButtons::OkOnly, "BODY DIAMETER REQUIRED");
+        return;
+    }
+    StatusBar1->setPanel(1, "MESHING in progress.");
+    NoMeshDefined->hide();
+    WaitCursor wait;
+    WindowProgress progress(StatusBar1, ProgressBar1);
+    const GridReport grid = GRID(s, velocity, progress, [this](GridEffect e) {
+        if (e == GridEffect::HideMainNoMeshOverlay) forms().get<SOLVER>().NoMeshDefined->hide();
+        else forms().get<BODYTUBE>().BodyLength2->setText(QString());
+    });
+    if (grid.outcome != Outcome::Done) return;
+    VelocityPlot->setScale(0, 500, 500, 0);
+    if (const auto scale = plotMeshScale(s)) {
+        const auto overlay = meshOverlay(s, *scale, false);
+        paintMesh(VelocityPlot, s, *scale, -1, overlay, ProgressBar1);
+    }
+    StatusBar1->setPanel(1, "MESHING complete.");
+    ProgressBar1->setValue(1);
+}
+
+void SOLVER::RunSOLVER(double& velocity)
+{
+    WindowProgress progress(StatusBar1, ProgressBar1);
+    const SolveReport r = bodyflow::SOLVER(m(), velocity, progress, [this](GridEffect e) {
+        if (e == GridEffect::HideMainNoMeshOverlay) NoMeshDefined->hide();
+        else forms().get<BODYTUBE>().BodyLength2->setText(QString());
+    });
+    lastBodyFlowOutcome = r.outcome;
+    applyWindowWrites(forms(), r.writes);
+    if (r.messageBox)
+        MsgBox(QString::fromStdString(r.messageBox->prompt), MsgButtons::OkOnly,
+               QString::fromStdString(r.messageBox->title));
+}
+
+void SOLVER::CdFnMn(double& velocity)
+{
+    WindowProgress progress(StatusBar1, ProgressBar1);
+    const DragReport r = velmora::CdFnMn(m(), velocity, progress);
+    applyWindowWrites(forms(), r.writes);
+}
+
+void SOLVER::TOTALDRAG(double& velocity)
+{
+    WindowProgress progress(StatusBar1, ProgressBar1);
+    const DragReport r = velmora::TOTALDRAG(m(), velocity, progress);
+    applyWindowWrites(forms(), r.writes);
+}
+
+void SOLVER::CFDSOLVER_Click()
+{
+    if (refuseWhileBusy()) return;
+    Module1& s = m();
+    auto trace = [this](const char* step) {
+        if (solveTrace) solveTrace->push_back(step);
+    };
+    // 1. Inputs.
+    if (s.FreeStreamVelocity == 0) { StatusBar1->setPanel(2, "Please enter rocket velocity."); return; }
+    if (s.NoseConeLength == 0) { StatusBar1->setPanel(2, "Please enter nose cone length."); return; }
+    if (s.NoseConeDiameter == 0) { StatusBar1->setPanel(2, "Please enter nose cone diameter."); return; }
+    if (s.BodyTubeLength == 0) { StatusBar1->setPanel(2, "Please enter body tube length."); return; }
+
+    BusyGuard::Scope busy(forms().busy(), "SOLVE");
+    // 2 - 4.
+    s.AbortRequest = "NO";
+    forms().unload<NavierStokes>();
+    s.BasePressureAvailable = "FALSE";
+    // 5 - 8.
+    double v = s.FreeStreamVelocity;
+    trace("Mesh");
+    Mesh(v);
+    v = s.FreeStreamVelocity;
+    trace("SOLVER");
+    RunSOLVER(v);
+    const Outcome flow = lastBodyFlowOutcome;
+    v = s.FreeStreamVelocity;
+    trace("CdFnMn");
+    CdFnMn(v);
+    v = s.FreeStreamVelocity;
+    trace("TOTALDRAG");
+    TOTALDRAG(v);
+    // 9.
+    PanelAero& panel = forms().get<PanelAero>();
+    panel.StatusBar1->setPanel(1, QString());
+    panel.StatusBar1->setPanel(2, QString());
+    // A refused, aborted or failed body flow has no results to go on with;
+    // its own message stands.
+    if (flow != Outcome::Done) return;
+    // 10. An input changed while events ran.
+    if (s.FlowSolutionStatus == "SOLVE NEW FLOW") {
+        StatusBar1->setPanel(2, "Please enter fin data and perform CFD");
+        return;
+    }
+    // 11 - 12.
+    {
+        WaitCursor wait;
+        QApplication::processEvents();
+        if (s.AbortRequest == "YES") return;
+        // 13.
+        v = s.FreeStreamVelocity;
+        if (s.PanelMethodChoice == "SOURCE") {
+            trace("Source");
+            panel.Source(v);
+        } else if (s.PanelMethodChoice == "VORTEX") {
+            trace("VORTEX");
+            panel.VORTEX(v);
+        }
+        // 14.
+        v = s.FreeStreamVelocity;
+        trace("CPSOLVE");
+        forms().get<PressureCenter>().CPSOLVE(v);
+    }
+}
+
+void SOLVER::MESHER_Click()
+{
+    if (refuseWhileBusy()) return;
+    double v = m().FreeStreamVelocity;
+    Mesh(v);
+}
+
+void SOLVER::MERIDIANS_Click()
+{
+    Module1& s = m();
+    const QString inForce = QString::number(s.MeridianCount);
+    if (refuseWhileBusy()) {
+        MERIDIANS->setText(inForce);
+        return;
+    }
+    if (s.FreeStreamVelocity == 0 || s.NoseConeLength == 0 || s.BodyTubeLength == 0 || s.NoseConeDiameter == 0) {
+        MERIDIANS->setText(inForce);
+        StatusBar1->setPanel(2, "Please enter rocket dimensions");
+        return;
+    }
+    const QString t = MERIDIANS->Text();
+    if (t == "8" || t == "10" || t == "12") s.MeridianCount = static_cast<int16_t>(t.toInt());
+    double v = s.FreeStreamVelocity;
+    CdFnMn(v);
+    ClearData(v);
+    Mesh(v);
+}
+
+void SOLVER::DomainSize_Click()
+{
+    Module1& s = m();
+    if (refuseWhileBusy()) {
+        DomainSize->setText(meshSizeInForce(s));
+        return;
+    }
+    const char* missing = s.NoseConeLength == 0     ? "Please enter nose cone length."
+                          : s.NoseConeDiameter == 0 ? "Please enter nose cone diameter."
+                          : s.BodyTubeLength == 0   ? "Please enter body tube length."
+                                                    : nullptr;
+    if (missing) {
+        DomainSize->setText(meshSizeInForce(s));
+        StatusBar1->setPanel(2, missing);
+        return;
+    }
+    const QString t = DomainSize->Text();
+    if (DomainSize->findText(t) >= 0) {
+        const double n = t.toDouble();
+        s.MeshAxialNodeCount = n;
+        s.MeshRadialNodeCount = n;
+        s.MeshSizeUserSet = 1;
+    }
+    double v = s.FreeStreamVelocity;
+    ClearData(v);
+    Mesh(v);
+    BODYTUBE& body = forms().get<BODYTUBE>();
+    for (QWidget* w : {static_cast<QWidget*>(body.BodyLength), static_cast<QWidget*>(body.BaseDiameter),
+                       static_cast<QWidget*>(body.BaseLength), static_cast<QWidget*>(body.BodyLength2)})
+        w->setEnabled(true);
+}
 
 } // namespace velmora

@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "app/ui/SOLVER.h"
+#include "finpanel/FinPanelState.h"
 #include "platform/ui/Build.h"
 
 namespace velmora {
@@ -62,6 +64,22 @@ void PanelAero::Form_Load()
     FINTHK->setText("1X");
     for (const char* t : {"1X", "2X", "3X", "4X"}) FINTHK->AddItem(t);
 }
+
+void PanelAero::solve(bool vortex, double velocity)
+{
+    Module1& s = m();
+    finpanel::FinSectionInput in = finpanel::finInputFrom(s, SECTIONS->Text().toStdString());
+    in.freeStreamVelocity = velocity;
+    // The fin window's own status bar, the main window's progress bar.
+    WindowProgress progress(StatusBar1, forms().get<SOLVER>().ProgressBar1);
+    const finpanel::FinSectionResult r = vortex ? finpanel::VORTEX(in, progress) : finpanel::Source(in, progress);
+    finpanel::publish(r, s);
+    if (r.unitsLabel) UnitsLabel1->setText(QString::fromStdString(*r.unitsLabel));
+}
+
+void PanelAero::Source(double& velocity) { solve(false, velocity); }
+
+void PanelAero::VORTEX(double& velocity) { solve(true, velocity); }
 
 ManualData::ManualData(Forms& forms) : Form(forms, "ManualData", "Panel Method Manual Fin Geometry ")
 {

@@ -17,6 +17,11 @@ public:
     explicit PanelAero(Forms& forms);
     void Form_Load() override;
 
+    // The section solved by source panels or by vortex panels, then the fin
+    // normal force; results go to the project only when the run succeeds.
+    void Source(double& velocity);
+    void VORTEX(double& velocity);
+
     ComboBox* SECTIONS = nullptr;
     ComboBox* PANELS = nullptr;
     ComboBox* FINTHK = nullptr;
@@ -29,6 +34,9 @@ public:
     QLabel* NoMeshDefined1 = nullptr;
     TextBox* AOALABEL = nullptr;
     StatusBar* StatusBar1 = nullptr;
+
+private:
+    void solve(bool vortex, double velocity);
 };
 
 class ManualData : public Form {

@@ -1,0 +1,200 @@
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/ui/SOLVER.h"
+#include "baseflow/ui/NavierStokes.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "geometry/ui/BODYTUBE.h"
+#include "platform/Format.h"
+#include "stability/ui/StabilityWindows.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+
+// A typical rocket typed in as a user would.
+void typeRocket(Harness& h, const QString& velocity = "300")
+{
+    SOLVER& s = h.start();
+    BODYTUBE& body = h.forms->get<BODYTUBE>();
+    Harness::pick(s.CFDUNITS, "in-lb-sec");
+    Harness::pick(body.NoseShape, "TANGENT OGIVE");
+    Harness::type(body.NoseLength, "3");
+    Harness::type(body.BodyDiameter, "1");
+    Harness::type(body.BodyLength, "12");
+    Harness::type(s.Velocity, velocity);
+}
+
+bool finiteNumber(const QString& text)
+{
+    if (text.isEmpty()) return false;
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    return (ok && std::isfinite(v)) || text == "."; // "." is how the patterns show 0
+}
+
+TEST(Solve, TypicalRocketFillsEveryResultBox)
+{
+    Harness h;
+    typeRocket(h);
+    SOLVER& s = h.forms->get<SOLVER>();
+    s.resize(1000, 700);
+    s.show();
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution found. ");
+    EXPECT_EQ(h.state->FlowSolutionStatus, "");
+    EXPECT_EQ(h.state->BodyStationCount, 18);
+    for (TextBox* b : {s.PressureCd, s.BaseCd, s.TotalCd, s.MachNumber, s.ReNumber, s.FORCE, s.CdMax})
+        EXPECT_TRUE(finiteNumber(b->text())) << b->objectName().toStdString() << " = " << b->text().toStdString();
+    // No fins were entered: their drag boxes stay empty and the reason is shown.
+    for (TextBox* b : {s.FinSurfaceDrag, s.FinInterferenceDrag, s.LaunchLugDrag}) EXPECT_EQ(b->text(), "");
+    for (int i = 1; i <= 136; ++i) ASSERT_TRUE(std::isfinite(h.state->BodySurfaceCp(i)));
+    EXPECT_FALSE(s.NoMeshDefined->isVisible());
+    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(Solve, ChainOrderAndTheMissingVelocity)
+{
+    Harness h;
+    typeRocket(h, "0");
+    SOLVER& s = h.forms->get<SOLVER>();
+    std::vector<std::string> trace;
+    s.solveTrace = &trace;
+    h.forms->get<NavierStokes>(); // (its load handler clears the abort flag)
+    h.state->AbortRequest = "YES";
+    h.state->BasePressureAvailable = "TRUE";
+    s.CFDSOLVER_Click();
+    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket velocity.");
+    EXPECT_TRUE(trace.empty());
+    EXPECT_EQ(h.state->AbortRequest, "YES");
+    EXPECT_EQ(h.state->BasePressureAvailable, "TRUE");
+    EXPECT_TRUE(h.forms->isLoaded<NavierStokes>());
+
+    Harness::type(s.Velocity, "300");
+    s.CFDSOLVER_Click();
+    EXPECT_EQ(trace, (std::vector<std::string>{"Mesh", "SOLVER", "CdFnMn", "TOTALDRAG", "VORTEX", "CPSOLVE"}));
+    EXPECT_EQ(h.state->AbortRequest, "NO");
+    EXPECT_EQ(h.state->BasePressureAvailable, "FALSE");
+    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
+
+    trace.clear();
+    h.state->PanelMethodChoice = "NEITHER";
+    s.CFDSOLVER_Click();
+    EXPECT_EQ(trace, (std::vector<std::string>{"Mesh", "SOLVER", "CdFnMn", "TOTALDRAG", "CPSOLVE"}));
+}
+
+TEST(Solve, AbortDuringTheEliminationStopsBeforeTheFinStep)
+{
+    Harness h;
+    typeRocket(h);
+    SOLVER& s = h.forms->get<SOLVER>();
+    std::vector<std::string> trace;
+    s.solveTrace = &trace;
+    h.answers = {MsgAnswer::Ok};
+    // The click arrives while the elimination lets events run.
+    QTimer::singleShot(0, &s, [&s] { QTest::mouseClick(s.Abort, Qt::LeftButton); });
+    s.CFDSOLVER_Click();
+    EXPECT_EQ(trace, (std::vector<std::string>{"Mesh", "SOLVER", "CdFnMn", "TOTALDRAG"}));
+    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_NE(s.StatusBar1->panel(1), "CFD solution found. ");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(h.forms->busy().active());
+}
+
+TEST(Solve, VelocityTypedDuringTheSolveEndsWithTheStaleMessage)
+{
+    Harness h;
+    typeRocket(h);
+    SOLVER& s = h.forms->get<SOLVER>();
+    std::vector<std::string> trace;
+    s.solveTrace = &trace;
+    QTimer::singleShot(0, &s, [&s] {
+        // Commands are refused while the solve runs; the input boxes stay live.
+        s.MESHER_Click();
+        EXPECT_EQ(s.StatusBar1->panel(2), "Please wait: SOLVE is in progress.");
+        Harness::type(s.Velocity, "250");
+    });
+    s.CFDSOLVER_Click();
+    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter fin data and perform CFD");
+    EXPECT_EQ(trace, (std::vector<std::string>{"Mesh", "SOLVER", "CdFnMn", "TOTALDRAG"}));
+    EXPECT_EQ(h.state->FreeStreamVelocity, 250 * 12.0);
+}
+
+TEST(MeshSettings, MeshSizeAndMeridians)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    // Before the body is entered the pick is refused and the list shows the size in force.
+    Harness::pick(s.DomainSize, "30");
+    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter nose cone length.");
+    EXPECT_EQ(s.DomainSize->Text(), "20");
+    EXPECT_EQ(h.state->MeshSizeUserSet, 0);
+
+    typeRocket(h);
+    Harness::pick(s.DomainSize, "30");
+    EXPECT_EQ(h.state->MeshAxialNodeCount, 30);
+    EXPECT_EQ(h.state->MeshElementCount, 1682);
+    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(s.StatusBar1->panel(1), "MESHING complete.");
+
+    // A refused pick now returns the list to 30, not to a fixed 20.
+    h.state->NoseConeLength = 0;
+    Harness::pick(s.DomainSize, "40");
+    EXPECT_EQ(s.DomainSize->Text(), "30");
+    h.state->NoseConeLength = 3;
+
+    Harness::pick(s.DomainSize, "20");
+    Harness::pick(s.MERIDIANS, "12");
+    EXPECT_EQ(h.state->MeridianCount, 12);
+    s.CFDSOLVER_Click();
+    EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution found. ");
+    EXPECT_EQ(h.state->BodyStationCount, 18);
+    EXPECT_TRUE(std::isfinite(h.state->BodySurfaceCp(17 * 12)));
+
+    Harness::type(s.Velocity, "0");
+    Harness::pick(s.MERIDIANS, "8");
+    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket dimensions");
+    EXPECT_EQ(s.MERIDIANS->Text(), "12");
+    EXPECT_EQ(h.state->MeridianCount, 12);
+}
+
+TEST(MeshSettings, MeshPictureShowsTrianglesInsideTheDomain)
+{
+    Harness h;
+    typeRocket(h);
+    SOLVER& s = h.forms->get<SOLVER>();
+    s.resize(1000, 700);
+    s.show();
+    s.MeshPlot->setRecording(true);
+    QTest::mouseClick(s.MESHER, Qt::LeftButton);
+    EXPECT_EQ(s.StatusBar1->panel(1), "MESHING complete.");
+    int lines = 0;
+    double lo = 0, hi = 0;
+    for (const auto& c : s.MeshPlot->calls()) {
+        if (c.kind != PictureBox::Kind::Line) continue;
+        ++lines;
+        for (double v : c.coords) {
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    }
+    EXPECT_GE(lo, -1e-9);
+    EXPECT_LE(hi, 500.01); // the domain edge, up to single-precision rounding
+    EXPECT_GE(lines, 3 * 722);
+    // Blue strokes cover a good part of the picture.
+    const QImage img = s.MeshPlot->image();
+    int blue = 0;
+    for (int y = 0; y < img.height(); y += 2)
+        for (int x = 0; x < img.width(); x += 2)
+            if (img.pixel(x, y) == PictureBox::qbColor(1)) ++blue;
+    EXPECT_GT(blue, 500);
+    EXPECT_FALSE(s.NoMeshDefined->isVisible());
+}
+
+} // namespace
+} // namespace velmora
