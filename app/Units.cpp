@@ -44,6 +44,13 @@ const std::array<AtmosphereRow, 28> StandardAtmosphereTable = {{
     {"150000 FT", 0.0013, 0.0014},
 }};
 
+const std::array<std::array<double, 3>, 3> VelocityConversionTable = {{
+    //  FPS      IPS       MNS
+    {1, 12, 0.3048},             // FT/SEC
+    {1.4667, 17.6004, 0.44704},  // MPH
+    {3.2808, 39.3696, 1},        // M/SEC
+}};
+
 const std::array<const char*, 4> SpeedUnits = {"FT/SEC", "MPH", "M/SEC", "MACH"};
 
 std::optional<int> unitIndexByCode(std::string_view code)
@@ -71,15 +78,9 @@ std::optional<double> velocityFactor(std::string_view code, std::string_view spe
 {
     const auto u = unitIndexByCode(code);
     if (!u) return std::nullopt;
-    static const double factors[3][3] = {
-        // FPS      IPS       MNS
-        {1, 12, 0.3048},             // FT/SEC
-        {1.4667, 17.6004, 0.44704},  // MPH
-        {3.2808, 39.3696, 1},        // M/SEC
-    };
     if (speedUnit == "MACH") return speedOfSound;
-    for (int s = 0; s < 3; ++s)
-        if (speedUnit == SpeedUnits[static_cast<size_t>(s)]) return factors[s][*u];
+    for (size_t s = 0; s < 3; ++s)
+        if (speedUnit == SpeedUnits[s]) return VelocityConversionTable[s][static_cast<size_t>(*u)];
     return std::nullopt;
 }
 

@@ -40,6 +40,11 @@ extern const std::array<AtmosphereRow, 28> StandardAtmosphereTable;
 
 extern const std::array<const char*, 4> SpeedUnits; // "FT/SEC", "MPH", "M/SEC", "MACH"
 
+// Factor from a typed speed (rows "FT/SEC", "MPH", "M/SEC") to the velocity
+// unit of a unit system (columns "FPS", "IPS", "MNS"); "MACH" takes the speed
+// of sound instead.
+extern const std::array<std::array<double, 3>, 3> VelocityConversionTable;
+
 // Index 0..2 of the unit system with this code ("FPS", "IPS", "MNS"), of this
 // list item ("ft-lb-sec", ...); nullopt when none matches.
 std::optional<int> unitIndexByCode(std::string_view code);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/Units.h"
+#include "app/Vocabulary.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "baseflow/ui/NavierStokes.h"
@@ -23,7 +24,6 @@ namespace {
 QString qfmt(double v, const char* pattern) { return QString::fromStdString(Format(v, pattern)); }
 double qval(const QString& t) { return Val(t.toStdString()); }
 const QString kNewSolution = QStringLiteral("New CFD solution required.");
-const QString kSolveNewFlow = QStringLiteral("SOLVE NEW FLOW");
 } // namespace
 
 SOLVER::SOLVER(Forms& forms)
@@ -238,8 +238,8 @@ void SOLVER::Form_Load()
     f.showModal<Welcome>();
     if (f.quitRequested()) return;
     // 3.
-    s.BasePressureAvailable = "FALSE";
-    s.AbortRequest = "NO";
+    s.BasePressureAvailable = BasePressureFlag::False;
+    s.AbortRequest = AbortFlag::No;
     // 4. Speed units.
     Speed->setText("FT/SEC");
     for (const char* u : SpeedUnits) Speed->AddItem(u);
@@ -396,7 +396,7 @@ void SOLVER::unitSwitch(int row, bool fromMenu)
         applyUnitRow(row);
     }
     StatusBar1->setPanel(1, kNewSolution);
-    s.FlowSolutionStatus = kSolveNewFlow.toStdString();
+    s.FlowSolutionStatus = FlowSolutionState::Stale;
     StatusBar1->setPanel(2, QString());
     PlotResults& plot = forms().get<PlotResults>();
     plot.VelocityPlot->clear();
@@ -509,9 +509,9 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
     // 2.
     if (mainOverlay) NoMeshDefined->show();
     // 3.
-    s.FlowSolutionStatus = kSolveNewFlow.toStdString();
-    s.PanelSolutionStatus = kSolveNewFlow.toStdString();
-    s.FlowSolutionStatusText = kSolveNewFlow.toStdString();
+    s.FlowSolutionStatus = FlowSolutionState::Stale;
+    s.PanelSolutionStatus = FlowSolutionState::Stale;
+    s.FlowSolutionStatusText = FlowSolutionState::Stale;
     // 4.
     for (TextBox* b : {MachNumber, FORCE, TotalCd, CdMax, ReNumber}) b->setText(QString());
     s.BodyPressureDragCoefficient = 0;

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 
 #include "app/ui/InfoWindows.h"
+#include "app/Vocabulary.h"
 #include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"
@@ -14,10 +15,6 @@
 #include "stability/ui/StabilityWindows.h"
 
 namespace velmora {
-
-namespace {
-const char* kSolveNewFlow = "SOLVE NEW FLOW";
-}
 
 bool SOLVER::refuseWhileBusy()
 {
@@ -84,7 +81,7 @@ void SOLVER::finsCommand()
 void SOLVER::plotCommand()
 {
     if (refuseWhileBusy()) return;
-    if (!rocketTest() || m().FlowSolutionStatus == kSolveNewFlow) {
+    if (!rocketTest() || m().FlowSolutionStatus == FlowSolutionState::Stale) {
         StatusBar1->setPanel(2, "Please enter rocket data and perform CFD");
         return;
     }
@@ -95,7 +92,7 @@ void SOLVER::cpCommand()
 {
     if (refuseWhileBusy()) return;
     Module1& s = m();
-    if (!rocketTest() || s.FlowSolutionStatus == kSolveNewFlow || s.FlowSolutionStatusText == kSolveNewFlow) {
+    if (!rocketTest() || s.FlowSolutionStatus == FlowSolutionState::Stale || s.FlowSolutionStatusText == FlowSolutionState::Stale) {
         StatusBar1->setPanel(2, "Please enter velocity, dimensions, or perform body/fin CFD.");
         return;
     }
@@ -138,7 +135,7 @@ void SOLVER::Abort_Click()
     StatusBar1->setPanel(2, "By clicking OK the user will terminate CFD and loose all data.");
     if (MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution", MsgIcon::Information) ==
         MsgAnswer::Ok)
-        m().AbortRequest = "YES";
+        m().AbortRequest = AbortFlag::Yes;
     else
         StatusBar1->setPanel(2, QString());
 }

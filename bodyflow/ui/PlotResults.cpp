@@ -1,70 +1,367 @@
 #include "bodyflow/ui/PlotResults.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <exception>
+
+#include "app/ui/Artwork.h"
+#include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "bodyflow/FlowPlots.h"
+#include "bodyflow/ui/MeshPainter.h"
 #include "platform/Format.h"
 #include "platform/ui/Build.h"
+#include "platform/ui/Printing.h"
 
 namespace velmora {
+
+namespace {
+
+const char* const kSolveNewFlow = "SOLVE NEW FLOW";
+const char* const kPlotComplete = "Plot complete.";
+const char* const kLevelTip = "Number of increments between minimum and maximum values.";
+const char* const kSpinnerTip = "Modify the number of levels displayed in contour plot.";
+
+QString qfmt(double v, const char* pattern) { return QString::fromStdString(Format(v, pattern)); }
+
+// The hourglass for the life of a scope.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// The toolbar goes on with its next step when a step fails.
+template <class F>
+void resumeNext(F&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+void refuseStaleFlow()
+{
+    MsgBox("PLEASE PERFORM CFD ANALYSIS", MsgButtons::OkOnly, "CFD ANALYSIS REQUIRED");
+}
+
+QRgb colourOfLong(long c) { return PictureBox::rgbFromLong(c); }
+
+} // namespace
+
+// ---- up-down spinner ----------------------------------------------------------------------------
+
+UpDownSpinner::UpDownSpinner(int minimum, int maximum, int step, int value, QWidget* parent)
+    : QWidget(parent), min_(minimum), max_(maximum), step_(step), value_(value)
+{
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    upButton = new QToolButton(this);
+    upButton->setArrowType(Qt::UpArrow);
+    upButton->setAccessibleName("Up");
+    downButton = new QToolButton(this);
+    downButton->setArrowType(Qt::DownArrow);
+    downButton->setAccessibleName("Down");
+    for (QToolButton* b : {upButton, downButton}) {
+        b->setFixedSize(18, 12);
+        b->setAutoRepeat(true);
+        lay->addWidget(b);
+    }
+    connect(upButton, &QToolButton::clicked, this, [this] { stepUp(); });
+    connect(downButton, &QToolButton::clicked, this, [this] { stepDown(); });
+}
+
+void UpDownSpinner::setValue(int v)
+{
+    v = std::clamp(v, min_, max_);
+    if (v == value_) return;
+    value_ = v;
+    if (onChange_) onChange_();
+}
+
+// ---- window -------------------------------------------------------------------------------------
 
 PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visualization - Plot CFD Results")
 {
     auto* lay = new QVBoxLayout(this);
-    auto* plots = new QHBoxLayout;
-    auto* axis = new QVBoxLayout;
-    MIN = makeBox(this, "MIN", "Plot minimum", QString(), true);
+
+    // Menus.
+    menuBar = named(new QMenuBar(this), "menuBar", "Menu bar");
+    lay->setMenuBar(menuBar);
+    mnuFile = menuBar->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    mnuPrintPage = mnuFile->addAction("&Print Page");
+    mnuPrintPage->setObjectName("mnuPrintPage");
+    mnuClose = mnuFile->addAction("&Close");
+    mnuClose->setObjectName("mnuClose");
+    mnuHelp = menuBar->addMenu("&Help");
+    mnuHelp->setObjectName("mnuHelp");
+    mnuInstructions = mnuHelp->addAction("&Instructions");
+    mnuInstructions->setObjectName("mnuInstructions");
+    mnuAboutVelmora = mnuHelp->addAction("&About Velmora");
+    mnuAboutVelmora->setObjectName("mnuAboutVelmora");
+
+    // Toolbar.
+    Toolbar1 = named(new QToolBar(this), "Toolbar1", "Plot toolbar");
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const char* keys[][3] = {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
+                             {"HELP", "CFD instructions and help.", "HELP"},
+                             {"ABOUT", "About Velmora.", "ABOUT"},
+                             {"RETURN", "Return to MESHING and CFD analysis.", "RETURN"}};
+    for (auto& k : keys) {
+        QAction* a = Toolbar1->addAction(toolbarIcon(k[2]), k[0]);
+        a->setObjectName(k[0]);
+        a->setToolTip(k[1]);
+        const QString key = k[0];
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+    lay->addWidget(Toolbar1);
+
+    // The three pictures side by side, one height: the flow field, the legend
+    // strip and the profile, each with its read-outs.
+    auto* pictures = new QHBoxLayout;
+    auto* field = new QVBoxLayout;
+    VelocityPlot = named(new PictureBox(this), "VelocityPlot", "Flow field plot");
+    VelocityPlot->setMinimumSize(580, 290);
+    VelocityPlot->setFixedHeight(290);
+    NoMeshDefined = makeLabel(VelocityPlot, "NoMeshDefined", "Generate New Plot");
+    NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
+    NoMeshDefined->move(10, 10);
+    Slider1 = named(new QSlider(Qt::Horizontal, this), "Slider1", "Profile location");
+    Slider1->setRange(0, 100);
+    Slider1->setToolTip("Select location for Velocity/Pressure Profile plot.");
+    field->addWidget(VelocityPlot);
+    field->addWidget(Slider1);
+    pictures->addLayout(field, 1);
+
+    auto* legend = new QVBoxLayout;
+    LEVELS = named(new PictureBox(this), "LEVELS", "Contour legend");
+    LEVELS->setFixedSize(26, 290);
+    legend->addWidget(LEVELS);
+    legend->addStretch(1);
+    pictures->addLayout(legend);
+    auto* readouts = new QVBoxLayout;
+    MAX = makeBox(this, "MAX", "Plot maximum", QString(), true);
     PlotLabel = makeBox(this, "PlotLabel", "Plot quantity", QString(), true);
     UnitsLabel = makeBox(this, "UnitsLabel", "Plot unit", QString(), true);
-    MAX = makeBox(this, "MAX", "Plot maximum", QString(), true);
-    axis->addWidget(MAX);
-    axis->addWidget(PlotLabel);
-    axis->addWidget(UnitsLabel);
-    axis->addWidget(MIN);
-    LEVELS = named(new PictureBox(this), "LEVELS", "Contour legend");
-    LEVELS->setMinimumSize(40, 250);
-    VelocityPlot = named(new PictureBox(this), "VelocityPlot", "Flow field plot");
-    VelocityPlot->setMinimumSize(500, 250);
-    plots->addLayout(axis);
-    plots->addWidget(LEVELS);
-    plots->addWidget(VelocityPlot, 1);
-    lay->addLayout(plots, 1);
-    NoMeshDefined = makeLabel(VelocityPlot, "NoMeshDefined", "Generate New Plot");
-    auto* profile = new QHBoxLayout;
-    auto* paxis = new QVBoxLayout;
+    MIN = makeBox(this, "MIN", "Plot minimum", QString(), true);
+    for (TextBox* b : {MAX, PlotLabel, UnitsLabel, MIN}) b->setFixedWidth(90);
+    readouts->addWidget(MAX);
+    readouts->addStretch(1);
+    readouts->addWidget(PlotLabel);
+    readouts->addWidget(UnitsLabel);
+    readouts->addStretch(1);
+    readouts->addWidget(MIN);
+    readouts->addSpacing(Slider1->sizeHint().height());
+    pictures->addLayout(readouts);
+
+    auto* profile = new QVBoxLayout;
+    auto* profileRow = new QHBoxLayout;
+    FieldProfile = named(new PictureBox(this), "FieldProfile", "Flow profile");
+    FieldProfile->setFixedSize(98, 290);
+    auto* profileAxis = new QVBoxLayout;
     MAX1 = makeBox(this, "MAX1", "Profile maximum", QString(), true);
     UnitsLabel1 = makeBox(this, "UnitsLabel1", "Profile unit", QString(), true);
     MIN1 = makeBox(this, "MIN1", "Profile minimum", QString(), true);
-    paxis->addWidget(MAX1);
-    paxis->addWidget(UnitsLabel1);
-    paxis->addWidget(MIN1);
-    FieldProfile = named(new PictureBox(this), "FieldProfile", "Flow profile");
-    FieldProfile->setMinimumSize(250, 120);
-    profile->addLayout(paxis);
-    profile->addWidget(FieldProfile, 1);
-    lay->addLayout(profile);
-    auto* settings = new QGridLayout;
-    NLEVELS2 = makeBox(this, "NLEVELS2", "Velocity contour levels", "0");
-    NLEVELS2->setToolTip("Number of increments between minimum and maximum values.");
-    NLEVELS = makeBox(this, "NLEVELS", "Pressure contour levels", "0");
-    NLEVELS->setToolTip("Number of increments between minimum and maximum values.");
-    Vscale = makeBox(this, "Vscale", "Vector scale", "0");
+    for (TextBox* b : {MAX1, UnitsLabel1, MIN1}) b->setFixedWidth(90);
+    Label3 = makeLabel(this, "Label3", "Velocity or Pressure Profile");
+    Label4 = makeLabel(this, "Label4", "From Surface of Model");
+    profileAxis->addWidget(Label3);
+    profileAxis->addWidget(Label4);
+    profileAxis->addStretch(1);
+    profileAxis->addWidget(UnitsLabel1);
+    profileAxis->addStretch(1);
+    profileRow->addWidget(FieldProfile);
+    profileRow->addLayout(profileAxis);
+    auto* profileRange = new QHBoxLayout;
+    profileRange->addWidget(MIN1);
+    profileRange->addStretch(1);
+    profileRange->addWidget(MAX1);
+    profile->addLayout(profileRow);
+    profile->addLayout(profileRange);
+    pictures->addLayout(profile);
+    lay->addLayout(pictures);
+
+    // Velocity frame.
+    auto* frames = new QHBoxLayout;
+    Frame1 = named(new QGroupBox("Plot Velocity", this), "Frame1", "Plot Velocity");
+    auto* f1 = new QGridLayout(Frame1);
+    Contour = makeButton(Frame1, "Contour", "Contours");
+    Vector = makeButton(Frame1, "Vector", "Vectors");
+    NLEVELS2 = makeBox(Frame1, "NLEVELS2", "Velocity contour levels", "0");
+    NLEVELS2->setToolTip(kLevelTip);
+    UpDown2 = named(new UpDownSpinner(3, 100, 1, 3, Frame1), "UpDown2", "Velocity contour levels spinner");
+    UpDown2->setToolTip(kSpinnerTip);
+    Label15 = makeLabel(Frame1, "Label15", "Levels <  101");
+    Vscale = makeBox(Frame1, "Vscale", "Vector scale", "0");
     Vscale->setToolTip("Make each velocity vector larger or smaller.");
-    addRow(settings, 0, "Velocity levels", NLEVELS2);
-    addRow(settings, 1, "Pressure levels", NLEVELS);
-    addRow(settings, 2, "Vector scale", Vscale);
-    lay->addLayout(settings);
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "Progress");
+    UpDown1 = named(new UpDownSpinner(1, 100, 1, 1, Frame1), "UpDown1", "Vector scale spinner");
+    UpDown1->setToolTip("Increase size of velocity vectors.");
+    Label11 = makeLabel(Frame1, "Label11", "Vector Scale");
+    f1->addWidget(Contour, 0, 0);
+    f1->addWidget(NLEVELS2, 0, 1);
+    f1->addWidget(UpDown2, 0, 2);
+    f1->addWidget(Label15, 0, 3);
+    f1->addWidget(Vector, 1, 0);
+    f1->addWidget(Vscale, 1, 1);
+    f1->addWidget(UpDown1, 1, 2);
+    f1->addWidget(Label11, 1, 3);
+    frames->addWidget(Frame1);
+
+    // Pressure frame.
+    PressurePlots = named(new QGroupBox("Plot Pressure", this), "PressurePlots", "Plot Pressure");
+    auto* f2 = new QGridLayout(PressurePlots);
+    Pressure[0] = named(new QRadioButton("Static", PressurePlots), "Pressure0", "Static");
+    Pressure[1] = named(new QRadioButton("Dynamic", PressurePlots), "Pressure1", "Dynamic");
+    Pressure[1]->setChecked(true);
+    PessureContour = makeButton(PressurePlots, "PessureContour", "Contours");
+    NLEVELS = makeBox(PressurePlots, "NLEVELS", "Pressure contour levels", "0");
+    NLEVELS->setToolTip(kLevelTip);
+    UpDown3 = named(new UpDownSpinner(3, 100, 1, 3, PressurePlots), "UpDown3", "Pressure contour levels spinner");
+    UpDown3->setToolTip(kSpinnerTip);
+    Label14 = makeLabel(PressurePlots, "Label14", "Levels < 101");
+    f2->addWidget(Pressure[0], 0, 0);
+    f2->addWidget(Pressure[1], 0, 1);
+    f2->addWidget(PessureContour, 1, 0);
+    f2->addWidget(NLEVELS, 1, 1);
+    f2->addWidget(UpDown3, 1, 2);
+    f2->addWidget(Label14, 1, 3);
+    frames->addWidget(PressurePlots);
+
+    // Profile frame.
+    ProfilePlots = named(new QGroupBox("Flow Profiles", this), "ProfilePlots", "Flow Profiles");
+    auto* f3 = new QGridLayout(ProfilePlots);
+    const char* quantities[] = {"Velocity", "Static Pressure", "Dynamic Pressure"};
+    for (int i = 0; i < 3; ++i) {
+        Profile[static_cast<size_t>(i)] =
+            named(new QRadioButton(quantities[i], ProfilePlots), QStringLiteral("Profile%1").arg(i), quantities[i]);
+        f3->addWidget(Profile[static_cast<size_t>(i)], i, 0, 1, 2);
+    }
+    Profile[0]->setChecked(true);
+    Label1 = makeLabel(ProfilePlots, "Label1", "Location");
+    Xlocation = makeBox(ProfilePlots, "Xlocation", "Location");
+    Xlocation->setToolTip("X-location from the inlet boundary.");
+    f3->addWidget(Label1, 3, 0);
+    f3->addWidget(Xlocation, 3, 1);
+    frames->addWidget(ProfilePlots);
+
+    auto* side = new QVBoxLayout;
+    Command1 = makeButton(this, "Command1", "Clear Plots");
+    side->addWidget(Command1);
+    side->addStretch(1);
+    frames->addLayout(side);
+    lay->addLayout(frames);
+
+    // Progress and status.
+    auto* progressRow = new QHBoxLayout;
+    Label2 = makeLabel(this, "Label2", "Meshing/Plotting Progress");
+    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "Meshing/Plotting Progress");
     ProgressBar1->setRange(1, 100);
     ProgressBar1->setTextVisible(false);
-    lay->addWidget(ProgressBar1);
+    progressRow->addWidget(Label2);
+    progressRow->addWidget(ProgressBar1, 1);
+    lay->addLayout(progressRow);
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
     lay->addWidget(StatusBar1);
 
+    // Handlers, connected once every control holds its designed state.
+    connect(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
+    connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    connect(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
+    connect(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
+    connect(Contour, &QPushButton::clicked, this, [this] { Contour_Click(); });
+    connect(Vector, &QPushButton::clicked, this, [this] { Vector_Click(); });
+    connect(PessureContour, &QPushButton::clicked, this, [this] { PessureContour_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     NLEVELS->onChange([this] { NLEVELS_Change(); });
     NLEVELS2->onChange([this] { NLEVELS2_Change(); });
     Vscale->onChange([this] { Vscale_Change(); });
+    Xlocation->onChange([this] { Xlocation_Change(); });
+    UpDown1->onChange([this] { UpDown1_Change(); });
+    UpDown2->onChange([this] { UpDown2_Change(); });
+    UpDown3->onChange([this] { UpDown3_Change(); });
+    for (int i = 0; i < 2; ++i)
+        connect(Pressure[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) Pressure_Click(i);
+        });
+    for (int i = 0; i < 3; ++i)
+        connect(Profile[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) Profile_Click(i);
+        });
+    connect(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Scroll(); });
+}
+
+// ---- contour plots ------------------------------------------------------------------------------
+
+void PlotResults::Contour_Click() { drawContours(false); }
+
+void PlotResults::PessureContour_Click() { drawContours(true); }
+
+void PlotResults::drawContours(bool pressure)
+{
+    Module1& s = m();
+    if (s.ContourLevelsUserSet == 0) s.ContourLevelCount = kDefaultContourLevels;
+    if (s.FlowSolutionStatus == kSolveNewFlow) {
+        refuseStaleFlow();
+        return;
+    }
+    switch (checkLevelCount(s.ContourLevelCount)) {
+    case LevelCheck::TooMany:
+        MsgBox("NUMBER OF LEVELS MUST BE LESS THAN OR EQUAL TO 100", MsgButtons::OkOnly, "NUMBER OF LEVELS TO LARGE");
+        return;
+    case LevelCheck::TooFew:
+        MsgBox("NUMBER OF LEVELS MUST BE GREATER THAN 2", MsgButtons::OkOnly, "NUMBER OF LEVELS TO SMALL");
+        return;
+    case LevelCheck::Ok: break;
+    }
+    // No grid and solution to plot (nothing solved since start-up).
+    const auto grid = plotGrid(s);
+    if (!grid) {
+        refuseStaleFlow();
+        return;
+    }
+
+    StatusBar1->setPanel(1, pressure ? "Pressure contour plot being generated. Please be patient."
+                                     : "Velocity Contour plot being generated. Please be patient.");
+    NoMeshDefined->hide();
+    WaitCursor wait;
+    if (pressure) computeElementPressures(s, *grid);
+    const ContourPlot plot = contourPlot(s, *grid, pressure ? ContourQuantity::Pressure : ContourQuantity::Speed);
+
+    MAX->setText(qfmt(plot.fmax, "#####.#####"));
+    MIN->setText(qfmt(plot.fmin, "#####.#####"));
+    const int units = forms().get<SOLVER>().checkedUnitIndex();
+    if (units >= 0)
+        UnitsLabel->setText(QString::fromStdString(pressure ? pressureUnit(units) : velocityUnit(units)));
+    PlotLabel->setText(pressure ? "P" : "V");
+
+    VelocityPlot->clear();
+    LEVELS->clear();
+    VelocityPlot->setScale(0, 500, 500, 0);
+    const long cells = grid->cells();
+    ProgressBar1->setVisible(true);
+    ProgressBar1->setRange(1, static_cast<int>(std::max(1L, cells)));
+    ProgressBar1->setValue(1);
+    long k = 0;
+    for (const ContourCell& c : plot.cells) {
+        const auto& p = c.corners;
+        VelocityPlot->polygon({{p[0], p[1]}, {p[2], p[3]}, {p[4], p[5]}, {p[6], p[7]}}, colourOfLong(c.colour));
+        ProgressBar1->setValue(static_cast<int>(++k));
+    }
+    ProgressBar1->setValue(1);
+    for (const MeshStroke& st : plot.overlay) paintStroke(VelocityPlot, st);
+
+    LEVELS->setScale(0, 500, 50, 0);
+    for (const LegendBand& b : plot.legend) LEVELS->box(0, b.y1, 50, b.y2, colourOfLong(b.colour), true);
+
+    StatusBar1->setPanel(1, kPlotComplete);
+    forms().get<SOLVER>().StatusBar1->setPanel(1, kPlotComplete);
 }
 
 void PlotResults::NLEVELS_Change()
@@ -77,7 +374,7 @@ void PlotResults::NLEVELS_Change()
     // from writing each other without end.
     if (levelWriteDepth_ >= 2) return;
     ++levelWriteDepth_;
-    NLEVELS2->setText(QString::fromStdString(Format(s.ContourLevelCount, "###")));
+    NLEVELS2->setText(qfmt(s.ContourLevelCount, "###"));
     --levelWriteDepth_;
 }
 
@@ -88,8 +385,68 @@ void PlotResults::NLEVELS2_Change()
     s.ContourLevelsUserSet = 1;
     if (levelWriteDepth_ >= 2) return;
     ++levelWriteDepth_;
-    NLEVELS->setText(QString::fromStdString(Format(s.ContourLevelCount, "###")));
+    NLEVELS->setText(qfmt(s.ContourLevelCount, "###"));
     --levelWriteDepth_;
+}
+
+void PlotResults::UpDown2_Change()
+{
+    Module1& s = m();
+    s.ContourLevelCount = UpDown2->value();
+    s.ContourLevelsUserSet = 1;
+    VelocityPlot->clear();
+    NLEVELS->setText(qfmt(s.ContourLevelCount, "###"));
+}
+
+void PlotResults::UpDown3_Change()
+{
+    Module1& s = m();
+    s.ContourLevelCount = UpDown3->value();
+    s.ContourLevelsUserSet = 1;
+    VelocityPlot->clear();
+    NLEVELS->setText(qfmt(s.ContourLevelCount, "###"));
+}
+
+// ---- vectors --------------------------------------------------------------------------------------
+
+void PlotResults::VECTORS(double& velocity)
+{
+    Module1& s = m();
+    if (s.VectorScaleUserSet == 0) s.VectorScale = 1;
+    if (s.FlowSolutionStatus == kSolveNewFlow) {
+        refuseStaleFlow();
+        return;
+    }
+    const auto grid = plotGrid(s);
+    if (!grid) {
+        refuseStaleFlow();
+        return;
+    }
+    StatusBar1->setPanel(1, "Velocity vector plot being generated. Please be patient.");
+    NoMeshDefined->hide();
+    WaitCursor wait;
+    VelocityPlot->clear();
+    VelocityPlot->setScale(0, 500, 500, 0);
+    const VectorPlot plot = vectorPlot(s, *grid, velocity);
+    for (const MeshStroke& st : plot.overlay) paintStroke(VelocityPlot, st);
+    for (const MeshStroke& st : plot.vectors) paintStroke(VelocityPlot, st);
+    StatusBar1->setPanel(1, kPlotComplete);
+}
+
+void PlotResults::Vector_Click()
+{
+    double v = m().FreeStreamVelocity;
+    VECTORS(v);
+}
+
+void PlotResults::UpDown1_Change()
+{
+    Module1& s = m();
+    s.VectorScale = UpDown1->value() * 0.01;
+    s.VectorScaleUserSet = 1;
+    Vscale->setText(qfmt(s.VectorScale, "##.#####"));
+    double v = s.FreeStreamVelocity;
+    VECTORS(v);
 }
 
 void PlotResults::Vscale_Change()
@@ -97,6 +454,119 @@ void PlotResults::Vscale_Change()
     Module1& s = m();
     s.VectorScale = Val(Vscale->text().toStdString());
     s.VectorScaleUserSet = 1;
+}
+
+// ---- profile --------------------------------------------------------------------------------------
+
+void PlotResults::ProfilePlot(double& velocity)
+{
+    Module1& s = m();
+    if (s.FlowSolutionStatus == kSolveNewFlow) {
+        refuseStaleFlow();
+        return;
+    }
+    const auto grid = plotGrid(s);
+    if (!grid) {
+        refuseStaleFlow();
+        return;
+    }
+    StatusBar1->setPanel(1, "Profile plot being generated");
+    StatusBar1->setPanel(2, QString());
+    NoMeshDefined->hide();
+    const velmora::ProfilePlot plot = profilePlot(s, *grid, velocity);
+    FieldProfile->clear();
+    FieldProfile->setScale(0, 500, 500, 0);
+    if (plot.beyond) StatusBar1->setPanel(2, "Profile location is not on body. Please pick another location");
+    for (const MeshStroke& st : plot.curve) paintStroke(FieldProfile, st);
+    const int units = forms().get<SOLVER>().checkedUnitIndex();
+    if (units >= 0)
+        UnitsLabel1->setText(
+            QString::fromStdString(s.ProfileQuantity == 0 ? velocityUnit(units) : pressureUnit(units)));
+    MAX1->setText(qfmt(plot.pmax, "#####.#####"));
+    MIN1->setText(qfmt(plot.pmin, "#####.#####"));
+    StatusBar1->setPanel(1, kPlotComplete);
+    forms().get<SOLVER>().StatusBar1->setPanel(1, kPlotComplete);
+}
+
+void PlotResults::Profile_Click(int Index)
+{
+    m().ProfileQuantity = static_cast<int16_t>(Index);
+    FieldProfile->clear();
+}
+
+void PlotResults::Xlocation_Change()
+{
+    m().ProfileXLocation = static_cast<float>(Val(Xlocation->text().toStdString()));
+}
+
+void PlotResults::Slider1_Scroll()
+{
+    Module1& s = m();
+    const double length = s.DomainLength;
+    if (!(length > 0)) {
+        StatusBar1->setPanel(1, "Incorrect value for profile location");
+        return;
+    }
+    StatusBar1->setPanel(1, "The x-locaton of the profile has been selected. Plot profile.");
+    Slider1->setMaximum(100);
+    s.ProfileXLocation = static_cast<float>(Slider1->value() * length / Slider1->maximum());
+    Xlocation->setText(qfmt(s.ProfileXLocation, "#####.##"));
+    double v = s.FreeStreamVelocity;
+    ProfilePlot(v);
+}
+
+// ---- window commands --------------------------------------------------------------------------
+
+void PlotResults::Command1_Click()
+{
+    VelocityPlot->clear();
+    LEVELS->clear();
+    FieldProfile->clear();
+    NoMeshDefined->show();
+}
+
+void PlotResults::Pressure_Click(int Index)
+{
+    m().PressurePlotKind = static_cast<int16_t>(Index == 0 ? 0 : 1);
+    VelocityPlot->clear();
+    NoMeshDefined->show();
+}
+
+void PlotResults::mnuPrintPage_Click()
+{
+    // The drawings become the pictures' background so they survive the print.
+    for (PictureBox* p : {VelocityPlot, LEVELS, FieldProfile}) p->makePersistent();
+    QString error;
+    if (!printWidgetImage(this, &error)) MsgBox("The form can't be printed.", MsgButtons::OkOnly);
+}
+
+void PlotResults::mnuClose_Click() { Hide(); }
+
+void PlotResults::mnuInstructions_Click() { forms().showModal<VelmoraHelp>(); }
+
+void PlotResults::mnuAboutVelmora_Click() { forms().showModal<AboutVelmora>(); }
+
+void PlotResults::Toolbar1_ButtonClick(const QString& Key)
+{
+    if (Key == "MESHING") {
+        // Rebuilding the grid under a running solution would pull the mesh
+        // from under it.
+        BusyGuard& busy = forms().busy();
+        if (busy.active()) {
+            StatusBar1->setPanel(2, QString::fromStdString(busyRefusal(busy)));
+            return;
+        }
+        resumeNext([this] {
+            double v = m().FreeStreamVelocity;
+            Mesh(v);
+        });
+    } else if (Key == "HELP") {
+        resumeNext([this] { mnuInstructions_Click(); });
+    } else if (Key == "ABOUT") {
+        resumeNext([this] { mnuAboutVelmora_Click(); });
+    } else if (Key == "RETURN") {
+        resumeNext([this] { Hide(); });
+    }
 }
 
 } // namespace velmora

@@ -1,7 +1,19 @@
 #pragma once
 // The flow-field plot window: contours, vectors, profiles and the mesh.
+#include <QAction>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <array>
+#include <functional>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
@@ -9,17 +21,74 @@
 
 namespace velmora {
 
+// An up-down spinner: two arrow buttons holding a position between a minimum
+// and a maximum, moved by a fixed step. It shows no text of its own. The
+// change handler runs whenever the position changes.
+class UpDownSpinner : public QWidget {
+    Q_OBJECT
+public:
+    UpDownSpinner(int minimum, int maximum, int step, int value, QWidget* parent = nullptr);
+    int value() const { return value_; }
+    int minimum() const { return min_; }
+    int maximum() const { return max_; }
+    int increment() const { return step_; }
+    void setValue(int v);
+    // One click on the up or down arrow.
+    void stepUp() { setValue(value_ + step_); }
+    void stepDown() { setValue(value_ - step_); }
+    void onChange(std::function<void()> handler) { onChange_ = std::move(handler); }
+
+    QToolButton* upButton = nullptr;
+    QToolButton* downButton = nullptr;
+
+private:
+    int min_, max_, step_, value_;
+    std::function<void()> onChange_;
+};
+
 class PlotResults : public Form {
     Q_OBJECT
 public:
     explicit PlotResults(Forms& forms);
 
+    // ---- public procedures ----
     // The mesh drawn over the flow-field picture (not cleared first).
     void Mesh(double& velocity);
+    // The velocity vectors from every triangle centroid, over the body and fin.
+    void VECTORS(double& velocity);
+    // Speed or pressure across the flow at the profile location.
+    void ProfilePlot(double& velocity);
 
+    // ---- handlers ----
+    void Contour_Click();
+    void PessureContour_Click();
     void NLEVELS_Change();
     void NLEVELS2_Change();
+    void UpDown2_Change();
+    void UpDown3_Change();
+    void Vector_Click();
+    void UpDown1_Change();
     void Vscale_Change();
+    void Profile_Click(int Index);
+    void Xlocation_Change();
+    void Slider1_Scroll();
+    void Command1_Click();
+    void Pressure_Click(int Index);
+    void mnuPrintPage_Click();
+    void mnuClose_Click();
+    void mnuInstructions_Click();
+    void mnuAboutVelmora_Click();
+    void Toolbar1_ButtonClick(const QString& Key);
+
+    // ---- controls ----
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuPrintPage = nullptr;
+    QAction* mnuClose = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuInstructions = nullptr;
+    QAction* mnuAboutVelmora = nullptr;
+    QToolBar* Toolbar1 = nullptr;
 
     PictureBox* VelocityPlot = nullptr;
     PictureBox* LEVELS = nullptr;
@@ -32,13 +101,39 @@ public:
     TextBox* MAX1 = nullptr;
     TextBox* MIN1 = nullptr;
     QLabel* NoMeshDefined = nullptr;
-    TextBox* NLEVELS = nullptr;
+
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* Contour = nullptr;
+    QPushButton* Vector = nullptr;
     TextBox* NLEVELS2 = nullptr;
+    UpDownSpinner* UpDown2 = nullptr;
+    QLabel* Label15 = nullptr;
     TextBox* Vscale = nullptr;
+    UpDownSpinner* UpDown1 = nullptr;
+    QLabel* Label11 = nullptr;
+
+    QGroupBox* PressurePlots = nullptr;
+    std::array<QRadioButton*, 2> Pressure{};
+    QPushButton* PessureContour = nullptr;
+    TextBox* NLEVELS = nullptr;
+    UpDownSpinner* UpDown3 = nullptr;
+    QLabel* Label14 = nullptr;
+
+    QGroupBox* ProfilePlots = nullptr;
+    std::array<QRadioButton*, 3> Profile{};
+    TextBox* Xlocation = nullptr;
+    QLabel* Label1 = nullptr;
+    QSlider* Slider1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+
+    QPushButton* Command1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label2 = nullptr;
     StatusBar* StatusBar1 = nullptr;
 
 private:
+    void drawContours(bool pressure);
     int levelWriteDepth_ = 0;
 };
 

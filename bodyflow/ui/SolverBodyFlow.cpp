@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 
+#include "app/Vocabulary.h"
 #include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/Drag.h"
@@ -144,9 +145,9 @@ void SOLVER::CFDSOLVER_Click()
 
     BusyGuard::Scope busy(forms().busy(), "SOLVE");
     // 2 - 4.
-    s.AbortRequest = "NO";
+    s.AbortRequest = AbortFlag::No;
     forms().unload<NavierStokes>();
-    s.BasePressureAvailable = "FALSE";
+    s.BasePressureAvailable = BasePressureFlag::False;
     // 5 - 8.
     double v = s.FreeStreamVelocity;
     trace("Mesh");
@@ -169,7 +170,7 @@ void SOLVER::CFDSOLVER_Click()
     // its own message stands.
     if (flow != Outcome::Done) return;
     // 10. An input changed while events ran.
-    if (s.FlowSolutionStatus == "SOLVE NEW FLOW") {
+    if (s.FlowSolutionStatus == FlowSolutionState::Stale) {
         StatusBar1->setPanel(2, "Please enter fin data and perform CFD");
         return;
     }
@@ -177,13 +178,13 @@ void SOLVER::CFDSOLVER_Click()
     {
         WaitCursor wait;
         QApplication::processEvents();
-        if (s.AbortRequest == "YES") return;
+        if (s.AbortRequest == AbortFlag::Yes) return;
         // 13.
         v = s.FreeStreamVelocity;
-        if (s.PanelMethodChoice == "SOURCE") {
+        if (s.PanelMethodChoice == PanelMethod::Source) {
             trace("Source");
             panel.Source(v);
-        } else if (s.PanelMethodChoice == "VORTEX") {
+        } else if (s.PanelMethodChoice == PanelMethod::Vortex) {
             trace("VORTEX");
             panel.VORTEX(v);
         }

@@ -10,7 +10,6 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 
 #include "app/ui/InfoWindows.h"
@@ -273,9 +272,9 @@ void GeoBody::clearDrawing() { drawing_->clear(); }
 void GeoBody::drawShape(int count)
 {
     const FreeFormFrame f = frame();
-    if (model_.fit(f) != FreeFormStatus::Ok) return;
+    if (!model_.hasShape() || model_.fit(f) != FreeFormStatus::Ok) return;
     drawing_->setScale(0, 0, f.width, f.height);
-    const int n = std::clamp(count, 1, static_cast<int>(FreeFormModel::kMaxPoints));
+    const int n = std::clamp(count, 1, static_cast<int>(model_.count()));
     const QRgb red = PictureBox::qbColor(4);
     const QRgb lightBlue = PictureBox::qbColor(9);
     drawing_->circle(model_.x(1), model_.y(1), FreeFormModel::kPointRadius, red);
@@ -452,7 +451,7 @@ void GeoBody::OMITSHAPE_Click()
     endEdit();
     setCountText(false);
     clearDrawing();
-    if (model_.hasShape()) drawShape(model_.count());
+    drawShape(model_.count());
     StatusBar1->setPanel(1, QString());
     Hide();
 }

@@ -2,6 +2,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "platform/ui/Printing.h"
