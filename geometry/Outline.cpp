@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/Vocabulary.h"
 #include "geometry/FinGeometry.h"
 
 namespace velmora {
@@ -38,7 +39,7 @@ double gridBodyRadiusAt(const Module1& m, double x)
 
 double outlineBaseRadius(const Module1& m)
 {
-    if (m.ActiveBodyGeometry == 1) return m.FreeFormBaseRadius;
+    if (m.ActiveBodyGeometry == FreeFormBody) return m.FreeFormBaseRadius;
     if (m.TransitionLength == 0.0) return m.NoseConeDiameter / 2.0;
     if (m.TransitionLength > 0.0) return m.TransitionDiameter / 2.0;
     return 0.0;

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "app/Vocabulary.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/GeoBody.h"
@@ -60,6 +61,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     lay->addWidget(Label8);
     for (int i = 1; i <= 6; ++i)
         LLABEL[static_cast<size_t>(i)] = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
+    for (int i = 1; i <= 6; ++i) LLABEL[static_cast<size_t>(i)]->setMaximumWidth(60);
 
     auto* grid = new QGridLayout;
     auto row = [grid](int r, QLabel* label, QWidget* box, QWidget* unit) {
@@ -199,16 +201,16 @@ void BODYTUBE::Form_Load()
     for (const char* item : {"CONICAL", "ELLIPTICAL", "PARABOLIC", "SEARS-HAACK", "TANGENT OGIVE"})
         NoseShape->AddItem(item);
     FREEFORM->setEnabled(false);
-    if (s.ActiveBodyGeometry == 0) StatusBar1->setPanel(1, kEnterStandard);
-    else if (s.ActiveBodyGeometry == 1) StatusBar1->setPanel(1, "Please enter data for Free-Form Tube Geometry.");
+    if (s.ActiveBodyGeometry == StandardBody) StatusBar1->setPanel(1, kEnterStandard);
+    else if (s.ActiveBodyGeometry == FreeFormBody) StatusBar1->setPanel(1, "Please enter data for Free-Form Tube Geometry.");
     StatusBar1->setPanel(2, missingDimensionPrompt());
     s.SearsHaackExponent = 1.0f;
     ShapeControl->setText(qfmt(s.SearsHaackExponent, "##.##"));
     setShapeControlVisible(false);
-    if (s.ActiveBodyGeometry == 0) {
+    if (s.ActiveBodyGeometry == StandardBody) {
         BodyLength->show();
         TUBELENGTH->hide();
-    } else if (s.ActiveBodyGeometry == 1) {
+    } else if (s.ActiveBodyGeometry == FreeFormBody) {
         s.BodyLengthAfterNose = s.BodyTubeLength + s.TransitionLength + s.BaseTubeLength;
         TUBELENGTH->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
         BodyLength->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
@@ -267,8 +269,8 @@ void BODYTUBE::DRAWBODY(double& velocity)
 void BODYTUBE::applyGeometryLayout()
 {
     const int16_t mode = m().ActiveBodyGeometry;
-    if (mode != 0 && mode != 1) return;
-    const bool standard = mode == 0;
+    if (mode != StandardBody && mode != FreeFormBody) return;
+    const bool standard = mode == StandardBody;
     BodyLength->setEnabled(true);
     setStandardFieldsVisible(standard, true);
     FREEFORM->setEnabled(!standard);
@@ -282,7 +284,7 @@ void BODYTUBE::NoseLength_Change()
     Module1& s = m();
     s.NoseConeLength = qval(NoseLength->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    s.ActiveBodyGeometry = 0;
+    s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
     dimensionPrompt();
 }
@@ -292,7 +294,7 @@ void BODYTUBE::BodyDiameter_Change()
     Module1& s = m();
     s.NoseConeDiameter = qval(BodyDiameter->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    s.ActiveBodyGeometry = 0;
+    s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
     dimensionPrompt();
 }
@@ -302,7 +304,7 @@ void BODYTUBE::BodyLength_Change()
     Module1& s = m();
     s.BodyTubeLength = qval(BodyLength->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    s.ActiveBodyGeometry = 0;
+    s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
     dimensionPrompt();
 }
@@ -335,7 +337,7 @@ void BODYTUBE::TUBELENGTH_Change()
 {
     Module1& s = m();
     s.BodyLengthAfterNose = qval(TUBELENGTH->Text());
-    s.ActiveBodyGeometry = 0;
+    s.ActiveBodyGeometry = StandardBody;
     // The whole tube behind the nose becomes one body tube.
     BodyLength->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
     s.BodyTubeLength = s.BodyLengthAfterNose;
@@ -355,10 +357,11 @@ void BODYTUBE::NoseShape_Click()
 {
     Module1& s = m();
     const QString shape = NoseShape->Text();
-    if (shape == "CONICAL" || shape == "TANGENT OGIVE" || shape == "ELLIPTICAL" || shape == "PARABOLIC") {
+    if (shape == NoseConeShape::Conical || shape == NoseConeShape::TangentOgive ||
+        shape == NoseConeShape::Elliptical || shape == NoseConeShape::Parabolic) {
         s.NoseShapeName = shape.toStdString();
         setShapeControlVisible(false);
-    } else if (shape == "SEARS-HAACK") {
+    } else if (shape == NoseConeShape::SearsHaack) {
         s.NoseShapeName = shape.toStdString();
         setShapeControlVisible(true);
     }
@@ -373,7 +376,7 @@ void BODYTUBE::NoseShape_Click()
 
 void BODYTUBE::UpDown1_Change()
 {
-    if (NoseShape->Text() != "SEARS-HAACK") return;
+    if (NoseShape->Text() != NoseConeShape::SearsHaack) return;
     Module1& s = m();
     s.SearsHaackExponent = static_cast<float>(UpDown1->value() * 0.1);
     ShapeControl->setText(qfmt(s.SearsHaackExponent, "##.##"));
@@ -410,7 +413,7 @@ void BODYTUBE::GEOMETRY_Click(int Index)
     } else if (Index == 0) {
         StatusBar1->setPanel(1, mainDimensionsEntered() ? QStringLiteral("User may modify Standard Geometry or perform CFD.")
                                                         : kEnterStandard);
-        s.ActiveBodyGeometry = 0;
+        s.ActiveBodyGeometry = StandardBody;
         BodyLength->show();
         TUBELENGTH->hide();
         setStandardFieldsVisible(true, true);
@@ -479,7 +482,7 @@ void BODYTUBE::Toolbar1_ButtonClick(const QString& Key)
         BodyLength->setEnabled(true);
         setStandardFieldsVisible(true, false);
         FREEFORM->setEnabled(false);
-        s.ActiveBodyGeometry = 0;
+        s.ActiveBodyGeometry = StandardBody;
         main.ClearData(s.FreeStreamVelocity);
         DRAWBODY(s.FreeStreamVelocity);
     } else if (Key == "RETURN") {

@@ -160,8 +160,16 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     int r = 0;
     for (const Row& row : rows) {
         *row.box = makeBox(this, row.name, row.caption);
-        addRow(boxes, r++, row.caption, *row.box, LLABEL[static_cast<size_t>(row.unit)]);
+        QLabel* caption = makeLabel(this, QStringLiteral("%1Caption").arg(row.name), row.caption);
+        caption->setBuddy(*row.box);
+        boxes->addWidget(caption, r, 0);
+        boxes->addWidget(*row.box, r, 1);
+        boxes->addWidget(LLABEL[static_cast<size_t>(row.unit)], r, 2);
+        ++r;
+        if (*row.box == DRoot) dRootCaption_ = caption;
+        if (*row.box == TipChord) tipChordCaption_ = caption;
     }
+    for (int i = 1; i <= 9; ++i) LLABEL[static_cast<size_t>(i)]->setMaximumWidth(60);
     plan->addLayout(boxes, 0, 2);
     lay->addLayout(plan);
 
@@ -182,6 +190,7 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     DLUGS = makeBox(LaunchLugs, "DLUGS", "Total Length :");
     ODLUGS = makeBox(LaunchLugs, "ODLUGS", "Outside Diameter :");
     IDLUGS = makeBox(LaunchLugs, "IDLUGS", "Inside Diameter :");
+    for (TextBox* b : {DLUGS, ODLUGS, IDLUGS}) b->setMinimumWidth(80);
     int lr = 0;
     for (auto [label, box, unit] : {std::tuple{Label2, DLUGS, 1}, std::tuple{Label3, ODLUGS, 2},
                                     std::tuple{Label4, IDLUGS, 3}}) {
@@ -422,7 +431,9 @@ void FinAnalysis::FinShapes_Click(int Index)
     static constexpr int kSketch[] = {1, 4, 3, 2};
     showOnly({1, 2, 3, 4}, kSketch[Index]);
     const bool tapered = s.FinPlanformCode == kFinTapered;
-    for (QWidget* w : std::initializer_list<QWidget*>{DRoot, TipChord, LLABEL[6], LLABEL[7]}) w->setVisible(tapered);
+    for (QWidget* w : std::initializer_list<QWidget*>{DRoot, TipChord, LLABEL[6], LLABEL[7], dRootCaption_,
+                                                      tipChordCaption_})
+        w->setVisible(tapered);
     LLABEL[5]->setVisible(true);
     drawDistanceLines(tapered);
     if (!tapered) {

@@ -95,6 +95,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    QLabel* dRootCaption_ = nullptr;
+    QLabel* tipChordCaption_ = nullptr;
+
     void boxChanged(TextBox* box, double& value);
     void boxChanged(TextBox* box, float& value);
     void deriveAfterEdit();
