@@ -56,6 +56,12 @@ inline constexpr const char* Parabolic = "PARABOLIC";
 inline constexpr const char* SearsHaack = "SEARS-HAACK";
 } // namespace NoseConeShape
 
+// FinPlanformCode, FinEdgeCode and SurfaceFinishCode (0: not chosen).
+enum FinPlanform : short { NoPlanform = 0, TrianglePlanform = 1, RectanglePlanform = 2, TaperedPlanform = 3,
+                           EllipticalPlanform = 4 };
+enum FinEdgeShape : short { NoEdge = 0, SquareEdge = 1, RoundEdge = 2, StreamlinedEdge = 3 };
+enum SurfaceFinish : short { NoFinish = 0, UnpaintedFinish = 1, PaintedFinish = 2, WaxedFinish = 3 };
+
 // PanelMethodChoice.
 namespace PanelMethod {
 inline constexpr const char* Vortex = "VORTEX";

@@ -15,13 +15,14 @@
 #include <optional>
 
 #include "app/Module1.h"
+#include "app/Vocabulary.h"
 
 namespace velmora {
 
-inline constexpr int16_t kFinTriangle = 1;
-inline constexpr int16_t kFinRectangle = 2;
-inline constexpr int16_t kFinTapered = 3;
-inline constexpr int16_t kFinElliptical = 4;
+inline constexpr int16_t kFinTriangle = TrianglePlanform;
+inline constexpr int16_t kFinRectangle = RectanglePlanform;
+inline constexpr int16_t kFinTapered = TaperedPlanform;
+inline constexpr int16_t kFinElliptical = EllipticalPlanform;
 
 // True for the planforms whose root distance and tip chord are derived.
 bool finPlanformDerivesValues(int16_t planformCode);

@@ -202,6 +202,7 @@ void SOLVER::buildControls()
 
     MeshPlot = named(new PictureBox(this), "MeshPlot", "Rocket body mesh");
     MeshPlot->setMinimumSize(600, 300);
+    MeshPlot->setHeightForWidthRatio(0.5);
     lay->addWidget(MeshPlot, 1);
     NoMeshDefined = makeLabel(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
     NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
@@ -209,6 +210,7 @@ void SOLVER::buildControls()
     ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "Progress");
     ProgressBar1->setRange(1, 100);
     ProgressBar1->setValue(1);
+    ProgressBar1->setTextVisible(false);
     lay->addWidget(ProgressBar1);
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
     lay->addWidget(StatusBar1);

@@ -523,4 +523,18 @@ void PictureBox::makePersistent()
     persistent_ = image_.copy();
 }
 
+void PictureBox::setHeightForWidthRatio(double ratio)
+{
+    hfwRatio_ = ratio > 0 ? ratio : 0;
+    QSizePolicy p = sizePolicy();
+    p.setHeightForWidth(hfwRatio_ > 0);
+    setSizePolicy(p);
+    updateGeometry();
+}
+
+int PictureBox::heightForWidth(int w) const
+{
+    return hfwRatio_ > 0 ? static_cast<int>(w * hfwRatio_ + 0.5) : QWidget::heightForWidth(w);
+}
+
 } // namespace velmora

@@ -137,11 +137,18 @@ public:
 
     QSize sizeHint() const override;
 
+    // Keeps the picture's height at `ratio` times its width in layouts (the
+    // flow-domain pictures are twice as wide as high); 0 turns it off.
+    void setHeightForWidthRatio(double ratio);
+    bool hasHeightForWidth() const override { return hfwRatio_ > 0; }
+    int heightForWidth(int w) const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    double hfwRatio_ = 0;
     void ensureImage();
     QRectF clipBounds() const;
     double pixelsPerUnitX() const;
