@@ -58,7 +58,7 @@ void roundFixed(const Decimal& d, int decimals, std::string& intPart, std::strin
         if (i >= 0) {
             ++kept[static_cast<size_t>(i)];
         } else {
-            kept.insert(kept.begin(), '1');
+            kept = "1" + kept;
             ++exponent;
         }
     }
@@ -183,13 +183,13 @@ std::string Format(double value, std::string_view pattern)
         }
         fracPart = trimFraction(fracPart, p.frac);
         if (intPart.empty() && p.intZero > 0) intPart = std::string(static_cast<size_t>(p.intZero), '0');
-        if (intPart.empty() && d.digits.empty()) intPart = p.intZero > 0 ? "0" : "";
         out = intPart;
         if (p.point) out += "." + fracPart;
         char eb[32];
         const char sign = exp10 < 0 ? '-' : (p.expPlus ? '+' : '\0');
         std::string digits = std::to_string(std::abs(exp10));
-        while (static_cast<int>(digits.size()) < p.expDigits) digits.insert(digits.begin(), '0');
+        if (static_cast<int>(digits.size()) < p.expDigits)
+            digits = std::string(static_cast<size_t>(p.expDigits) - digits.size(), '0') + digits;
         std::snprintf(eb, sizeof eb, "E%s%s", sign ? std::string(1, sign).c_str() : "", digits.c_str());
         out += eb;
     } else {
@@ -198,12 +198,13 @@ std::string Format(double value, std::string_view pattern)
         const bool zeroAfterRounding =
             intPart.empty() && fracPart.find_first_not_of('0') == std::string::npos;
         fracPart = trimFraction(fracPart, p.frac);
-        while (static_cast<int>(intPart.size()) < p.intZero) intPart.insert(intPart.begin(), '0');
+        if (static_cast<int>(intPart.size()) < p.intZero)
+            intPart = std::string(static_cast<size_t>(p.intZero) - intPart.size(), '0') + intPart;
         out = intPart;
         if (p.point) out += "." + fracPart;
         if (zeroAfterRounding) value = 0; // no "-." for a value that rounds to zero
     }
-    if (value < 0) out.insert(out.begin(), '-');
+    if (value < 0) out = "-" + out;
     return p.prefix + out + p.suffix;
 }
 
