@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/Vocabulary.h"
 #include "geometry/Outline.h"
 #include "platform/Format.h"
 
@@ -107,8 +108,8 @@ std::vector<double> cellMeans(const PlotGrid& g, const std::vector<double>& f)
 
 bool isNoseConeShape(const std::string& name)
 {
-    return name == "CONICAL" || name == "TANGENT OGIVE" || name == "ELLIPTICAL" || name == "PARABOLIC" ||
-           name == "SEARS-HAACK";
+    return name == NoseConeShape::Conical || name == NoseConeShape::TangentOgive ||
+           name == NoseConeShape::Elliptical || name == NoseConeShape::Parabolic || name == NoseConeShape::SearsHaack;
 }
 
 std::vector<MeshStroke> flowOverlay(Module1& s, const PlotGrid& g, double sx, double sy)
@@ -134,20 +135,20 @@ std::vector<MeshStroke> flowOverlay(Module1& s, const PlotGrid& g, double sx, do
     s.FinRootTrailingEdgeY = static_cast<float>(rr);
 
     const int planform = s.FinPlanformCode;
-    if (planform >= 1 && planform <= 3) {
+    if (planform >= TrianglePlanform && planform <= TaperedPlanform) {
         out.push_back(line(s.FinRootLeadingEdgeX * sx, s.FinRootLeadingEdgeY * sy, s.FinTipLeadingEdgeX * sx,
                            s.FinTipLeadingEdgeY * sy));
         out.push_back(line(s.FinTipLeadingEdgeX * sx, s.FinTipLeadingEdgeY * sy, s.FinTipTrailingEdgeX * sx,
                            s.FinTipTrailingEdgeY * sy));
         out.push_back(line(s.FinTipTrailingEdgeX * sx, s.FinTipTrailingEdgeY * sy, s.FinRootTrailingEdgeX * sx,
                            static_cast<double>(s.FinRootTrailingEdgeY) * sy));
-    } else if (planform == 4 && s.FinSpan > 0 && s.FinRootChord > 0) {
+    } else if (planform == EllipticalPlanform && s.FinSpan > 0 && s.FinRootChord > 0) {
         // The upper half of the ellipse over the root chord, span high.
         s.Pi = kPi;
         out.push_back({MeshStroke::Kind::HalfEllipse, (xrl + s.FinRootChord / 2) * sx, rr * sy,
                        s.FinRootChord / 2 * sx, s.FinSpan * sy, -1});
     }
-    if (planform > 0) {
+    if (planform > NoPlanform) {
         out.push_back(line(s.FinRootLeadingEdgeX * sx, 2, s.FinRootTrailingEdgeX * sx, 2));
         out.push_back(line(s.FinRootLeadingEdgeX * sx, 3, s.FinRootTrailingEdgeX * sx, 3));
     }
@@ -162,7 +163,7 @@ void computeElementPressures(Module1& s, const PlotGrid& g)
     const double rho = s.AmbientDensity;
     for (long e = 1; e <= 2 * g.cells(); ++e) {
         const double v = s.ElementSpeed(e);
-        const double p = s.PressurePlotKind == 0 ? s.AmbientPressure + 0.5 * rho * (V * V - v * v)
+        const double p = s.PressurePlotKind == StaticPressure ? s.AmbientPressure + 0.5 * rho * (V * V - v * v)
                                                  : 0.5 * rho * v * v;
         s.ElementPressure(e) = static_cast<float>(p);
     }
@@ -271,9 +272,9 @@ ProfilePlot profilePlot(const Module1& s, const PlotGrid& g, double velocity)
         const double v = s.ElementSpeed(e);
         double value = 0;
         switch (s.ProfileQuantity) {
-        case 0: value = v; break;
-        case 1: value = s.AmbientPressure + 0.5 * rho * (velocity * velocity - v * v); break;
-        case 2: value = 0.5 * rho * v * v; break;
+        case ProfileVelocity: value = v; break;
+        case ProfileStaticPressure: value = s.AmbientPressure + 0.5 * rho * (velocity * velocity - v * v); break;
+        case ProfileDynamicPressure: value = 0.5 * rho * v * v; break;
         default: break;
         }
         q[static_cast<std::size_t>(e)] = value;
@@ -323,9 +324,9 @@ ProfilePlot profilePlot(const Module1& s, const PlotGrid& g, double velocity)
 std::string velocityUnit(int unitIndex)
 {
     switch (unitIndex) {
-    case 0: return "FT/SEC";
-    case 1: return "IN/SEC";
-    case 2: return "M/SEC";
+    case UnitsMenuFPS: return "FT/SEC";
+    case UnitsMenuIPS: return "IN/SEC";
+    case UnitsMenuMNS: return "M/SEC";
     default: return {};
     }
 }
@@ -333,9 +334,9 @@ std::string velocityUnit(int unitIndex)
 std::string pressureUnit(int unitIndex)
 {
     switch (unitIndex) {
-    case 0: return "LB/FT^2";
-    case 1: return "LB/IN^2";
-    case 2: return "NT/M^2";
+    case UnitsMenuFPS: return "LB/FT^2";
+    case UnitsMenuIPS: return "LB/IN^2";
+    case UnitsMenuMNS: return "NT/M^2";
     default: return {};
     }
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/Vocabulary.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
@@ -22,7 +23,6 @@ namespace velmora {
 
 namespace {
 
-const char* const kSolveNewFlow = "SOLVE NEW FLOW";
 const char* const kPlotComplete = "Plot complete.";
 const char* const kLevelTip = "Number of increments between minimum and maximum values.";
 const char* const kSpinnerTip = "Modify the number of levels displayed in contour plot.";
@@ -307,7 +307,7 @@ void PlotResults::drawContours(bool pressure)
 {
     Module1& s = m();
     if (s.ContourLevelsUserSet == 0) s.ContourLevelCount = kDefaultContourLevels;
-    if (s.FlowSolutionStatus == kSolveNewFlow) {
+    if (s.FlowSolutionStatus == FlowSolutionState::Stale) {
         refuseStaleFlow();
         return;
     }
@@ -413,7 +413,7 @@ void PlotResults::VECTORS(double& velocity)
 {
     Module1& s = m();
     if (s.VectorScaleUserSet == 0) s.VectorScale = 1;
-    if (s.FlowSolutionStatus == kSolveNewFlow) {
+    if (s.FlowSolutionStatus == FlowSolutionState::Stale) {
         refuseStaleFlow();
         return;
     }
@@ -461,7 +461,7 @@ void PlotResults::Vscale_Change()
 void PlotResults::ProfilePlot(double& velocity)
 {
     Module1& s = m();
-    if (s.FlowSolutionStatus == kSolveNewFlow) {
+    if (s.FlowSolutionStatus == FlowSolutionState::Stale) {
         refuseStaleFlow();
         return;
     }
@@ -481,7 +481,7 @@ void PlotResults::ProfilePlot(double& velocity)
     const int units = forms().get<SOLVER>().checkedUnitIndex();
     if (units >= 0)
         UnitsLabel1->setText(
-            QString::fromStdString(s.ProfileQuantity == 0 ? velocityUnit(units) : pressureUnit(units)));
+            QString::fromStdString(s.ProfileQuantity == ProfileVelocity ? velocityUnit(units) : pressureUnit(units)));
     MAX1->setText(qfmt(plot.pmax, "#####.#####"));
     MIN1->setText(qfmt(plot.pmin, "#####.#####"));
     StatusBar1->setPanel(1, kPlotComplete);
@@ -527,7 +527,7 @@ void PlotResults::Command1_Click()
 
 void PlotResults::Pressure_Click(int Index)
 {
-    m().PressurePlotKind = static_cast<int16_t>(Index == 0 ? 0 : 1);
+    m().PressurePlotKind = Index == 0 ? StaticPressure : DynamicPressure;
     VelocityPlot->clear();
     NoMeshDefined->show();
 }

@@ -1,0 +1,427 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "app/ui/SOLVER.h"
+#include "bodyflow/FlowPlots.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "geometry/ui/BODYTUBE.h"
+#include "platform/Format.h"
+#include "platform/ui/Printing.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+using Kind = PictureBox::Kind;
+
+// The typical rocket of the solve tests, solved: in-lb-sec, 300 FT/SEC
+// (3600 IN/SEC), a 3 in tangent ogive on a 1 in x 12 in body tube.
+void solveRocket(Harness& h)
+{
+    SOLVER& s = h.start();
+    BODYTUBE& body = h.forms->get<BODYTUBE>();
+    Harness::pick(s.CFDUNITS, "in-lb-sec");
+    Harness::pick(body.NoseShape, "TANGENT OGIVE");
+    Harness::type(body.NoseLength, "3");
+    Harness::type(body.BodyDiameter, "1");
+    Harness::type(body.BodyLength, "12");
+    Harness::type(s.Velocity, "300");
+    s.CFDSOLVER_Click();
+    ASSERT_EQ(h.state->FlowSolutionStatus, "");
+}
+
+// The plot window laid out and shown, so its pictures have their final size.
+PlotResults& shownPlot(Harness& h)
+{
+    PlotResults& p = h.forms->get<PlotResults>();
+    p.resize(1000, 620);
+    p.show();
+    QApplication::processEvents();
+    return p;
+}
+
+int count(const PictureBox* pic, Kind kind)
+{
+    int n = 0;
+    for (const auto& c : pic->calls()) n += c.kind == kind;
+    return n;
+}
+
+bool blank(const PictureBox* pic)
+{
+    const QImage img = pic->image();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) != PictureBox::kBackground) return false;
+    return true;
+}
+
+// Index of a colour in the ramp of n levels (-1 when not a ramp colour).
+int rampIndex(QRgb c, double n)
+{
+    const auto ramp = colourRamp(n);
+    for (std::size_t i = 1; i < ramp.size(); ++i)
+        if (PictureBox::rgbFromLong(ramp[i]) == (c | 0xFF000000u)) return static_cast<int>(i);
+    return -1;
+}
+
+QPoint pixelOf(const PictureBox* pic, double x, double r, const Module1& m)
+{
+    const QPointF d = pic->toDevice(x * 500 / m.DomainLength, r * 1000 / m.DomainLength);
+    return {static_cast<int>(d.x()), static_cast<int>(d.y())};
+}
+
+TEST(PlotWindow, LevelBoxesWriteEachOtherOnceAndSpinnersStandAlone)
+{
+    Harness h;
+    h.start();
+    PlotResults& p = shownPlot(h);
+    Module1& m = *h.state;
+    EXPECT_EQ(p.windowTitle(), "Flow Visualization - Plot CFD Results");
+    EXPECT_TRUE(p.Pressure[1]->isChecked());
+    EXPECT_EQ(p.Label15->text(), "Levels <  101");
+
+    Harness::type(p.NLEVELS, "25.7");
+    EXPECT_EQ(p.NLEVELS->text(), "26");
+    EXPECT_EQ(p.NLEVELS2->text(), "26");
+    EXPECT_EQ(m.ContourLevelCount, 26);
+    Harness::type(p.NLEVELS2, "0");
+    EXPECT_EQ(m.ContourLevelCount, 0);
+    EXPECT_EQ(p.NLEVELS->text(), "");
+
+    // Spinners keep their own position (3 from the start): one click up gives 4.
+    Harness::type(p.NLEVELS, "20");
+    p.VelocityPlot->setScale(0, 500, 500, 0);
+    p.VelocityPlot->line(0, 0, 500, 500);
+    QTest::mouseClick(p.UpDown2->upButton, Qt::LeftButton);
+    EXPECT_EQ(m.ContourLevelCount, 4);
+    EXPECT_EQ(p.NLEVELS->text(), "4");
+    EXPECT_EQ(p.NLEVELS2->text(), "4");
+    EXPECT_TRUE(blank(p.VelocityPlot));
+    p.UpDown3->setValue(100);
+    p.UpDown3->stepUp();  // stays at its maximum
+    EXPECT_EQ(m.ContourLevelCount, 100);
+    EXPECT_EQ(p.NLEVELS2->text(), "100");
+}
+
+TEST(PlotWindow, RefusalsDrawNothing)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    PlotResults& p = shownPlot(h);
+    // Nothing solved since start-up: no grid to plot.
+    p.VelocityPlot->setRecording(true);
+    p.Contour_Click();
+    EXPECT_TRUE(p.VelocityPlot->calls().empty());
+    // Before any mesh the slider has no location to give.
+    p.Slider1->setValue(10);
+    EXPECT_EQ(p.StatusBar1->panel(1), "Incorrect value for profile location");
+
+    solveRocket(h);
+    Harness::type(s.Velocity, "310");  // stale again
+    for (PictureBox* pic : {p.VelocityPlot, p.LEVELS, p.FieldProfile}) {
+        pic->setRecording(true);
+        pic->clearRecording();
+    }
+    QTest::mouseClick(p.Contour, Qt::LeftButton);
+    QTest::mouseClick(p.PessureContour, Qt::LeftButton);
+    QTest::mouseClick(p.Vector, Qt::LeftButton);
+    p.Slider1->setValue(20);
+    const auto& msgs = h.messages();
+    ASSERT_EQ(msgs.size(), 5u);
+    for (const auto& r : msgs)
+        EXPECT_TRUE(r.prompt == "PLEASE PERFORM CFD ANALYSIS" && r.title == "CFD ANALYSIS REQUIRED");
+    EXPECT_EQ(p.StatusBar1->panel(1), "The x-locaton of the profile has been selected. Plot profile.");
+    for (PictureBox* pic : {p.VelocityPlot, p.LEVELS, p.FieldProfile}) EXPECT_TRUE(pic->calls().empty());
+    EXPECT_TRUE(p.NoMeshDefined->isVisible());
+
+    // Level counts outside 3..100 once the flow is current.
+    s.CFDSOLVER_Click();
+    p.VelocityPlot->clearRecording();
+    Harness::type(p.NLEVELS2, "101");
+    p.Contour_Click();
+    Harness::type(p.NLEVELS2, "2");
+    p.PessureContour_Click();
+    ASSERT_EQ(msgs.size(), 7u);
+    EXPECT_EQ(msgs[5].prompt, "NUMBER OF LEVELS MUST BE LESS THAN OR EQUAL TO 100");
+    EXPECT_EQ(msgs[5].title, "NUMBER OF LEVELS TO LARGE");
+    EXPECT_EQ(msgs[6].prompt, "NUMBER OF LEVELS MUST BE GREATER THAN 2");
+    EXPECT_EQ(msgs[6].title, "NUMBER OF LEVELS TO SMALL");
+    EXPECT_TRUE(p.VelocityPlot->calls().empty());
+
+    // 100 and 3 are plotted; an unset count starts again from 20.
+    Harness::type(p.NLEVELS2, "100");
+    p.Contour_Click();
+    EXPECT_EQ(count(p.LEVELS, Kind::Box), 99);
+    Harness::type(p.NLEVELS2, "3");
+    p.Contour_Click();
+    EXPECT_EQ(count(p.LEVELS, Kind::Box), 99 + 2);
+    h.state->ContourLevelsUserSet = 0;
+    p.PessureContour_Click();
+    EXPECT_EQ(h.state->ContourLevelCount, 20);
+    EXPECT_EQ(count(p.LEVELS, Kind::Box), 99 + 2 + 19);
+    EXPECT_EQ(msgs.size(), 7u);
+}
+
+TEST(PlotWindow, VelocityContoursFillTheFieldWithoutGaps)
+{
+    Harness h;
+    solveRocket(h);
+    PlotResults& p = shownPlot(h);
+    const Module1& m = *h.state;
+    p.VelocityPlot->setRecording(true);
+    p.LEVELS->setRecording(true);
+    QTest::mouseClick(p.Contour, Qt::LeftButton);
+
+    double hi = m.ElementSpeed(1), lo = hi;
+    for (long e = 1; e <= 722; ++e) {
+        hi = std::max(hi, m.ElementSpeed(e));
+        lo = std::min(lo, m.ElementSpeed(e));
+    }
+    EXPECT_LT(lo, m.FreeStreamVelocity);
+    EXPECT_GT(hi, m.FreeStreamVelocity);
+    EXPECT_EQ(p.MAX->text().toStdString(), Format(hi, "#####.#####"));
+    EXPECT_EQ(p.MIN->text().toStdString(), Format(lo, "#####.#####"));
+    EXPECT_EQ(p.UnitsLabel->text(), "IN/SEC");
+    EXPECT_EQ(p.PlotLabel->text(), "V");
+    EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
+    EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(1), "Plot complete.");
+    EXPECT_FALSE(p.NoMeshDefined->isVisible());
+    EXPECT_EQ(p.ProgressBar1->maximum(), 361);
+    EXPECT_EQ(p.ProgressBar1->value(), 1);
+    EXPECT_EQ(count(p.VelocityPlot, Kind::Polygon), 361);
+    EXPECT_EQ(count(p.LEVELS, Kind::Box), 19);
+
+    // Every pixel above the body is painted, in ramp colours or the overlay ink.
+    const QImage img = p.VelocityPlot->image();
+    std::set<int> bands;
+    const int bodyTop = pixelOf(p.VelocityPlot, 0, 0.6, m).y();
+    for (int y = 0; y < bodyTop; ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            ASSERT_NE(c, PictureBox::kBackground) << x << "," << y;
+            const int band = rampIndex(c, 20);
+            ASSERT_TRUE(band > 0 || c == PictureBox::kForeground) << x << "," << y;
+            bands.insert(band);
+        }
+    EXPECT_GE(bands.size(), 6u);
+    // The legend: blue at the bottom, the top band's colour at the top.
+    const QImage legend = p.LEVELS->image();
+    EXPECT_EQ(rampIndex(legend.pixel(legend.width() / 2, legend.height() - 2), 20), 1);
+    EXPECT_EQ(rampIndex(legend.pixel(legend.width() / 2, 1), 20), 19);
+
+    // The filled cells look as the row of vertical strokes each cell stands
+    // for, drawn close enough to leave no gap at this picture's density.
+    PictureBox strokes;
+    strokes.resize(p.VelocityPlot->size());
+    strokes.setScale(0, 500, 500, 0);
+    for (const auto& c : p.VelocityPlot->calls()) {
+        if (c.kind != Kind::Polygon) continue;
+        const auto& q = c.coords;  // A, A + (w, d), D + (w, d) + 4, D + 4
+        const double w = q[2] - q[0], d = q[3] - q[1];
+        for (double s = 0; s <= w; s += 0.25)
+            strokes.line(q[0] + s, q[1] + s * d / w, q[6] + s, q[7] + s * d / w, c.colour);
+    }
+    int differ = 0, total = 0;
+    const QImage ref = strokes.image();
+    for (int y = 0; y < bodyTop; ++y)
+        for (int x = 0; x < img.width(); ++x, ++total)
+            if (img.pixel(x, y) != ref.pixel(x, y) && img.pixel(x, y) != PictureBox::kForeground) ++differ;
+    EXPECT_LT(differ, total / 500) << differ << " of " << total;
+}
+
+TEST(PlotWindow, PressureContoursShowTheStagnationAtTheNoseTip)
+{
+    Harness h;
+    solveRocket(h);
+    PlotResults& p = shownPlot(h);
+    Module1& m = *h.state;
+    p.Contour_Click();
+    QTest::mouseClick(p.Pressure[0], Qt::LeftButton);  // static
+    EXPECT_EQ(m.PressurePlotKind, 0);
+    EXPECT_TRUE(blank(p.VelocityPlot));
+    EXPECT_TRUE(p.NoMeshDefined->isVisible());
+
+    QTest::mouseClick(p.PessureContour, Qt::LeftButton);
+    EXPECT_EQ(p.PlotLabel->text(), "P");
+    EXPECT_EQ(p.UnitsLabel->text(), "LB/IN^2");
+    const double V = m.FreeStreamVelocity;
+    long top = 1;
+    for (long e = 1; e <= 722; ++e) {
+        const double v = m.ElementSpeed(e);
+        const double expected = m.AmbientPressure + 0.5 * m.AmbientDensity * (V * V - v * v);
+        ASSERT_EQ(m.ElementPressure(e), static_cast<float>(expected));
+        if (m.ElementPressure(e) > m.ElementPressure(top)) top = e;
+    }
+    // The highest pressure sits at the nose tip.
+    EXPECT_NEAR(m.ElementCentroidX(top), m.NoseTipX, 15.0 / 17);
+    EXPECT_LT(m.ElementCentroidRadius(top), 0.5);
+    EXPECT_EQ(p.MAX->text().toStdString(), Format(m.ElementPressure(top), "#####.#####"));
+
+    // In the picture, the cells just ahead of the tip stand well above the far field.
+    const QImage img = p.VelocityPlot->image();
+    const QPoint tip = pixelOf(p.VelocityPlot, m.NoseTipX - 0.3, 0.1, m);
+    const QPoint far = pixelOf(p.VelocityPlot, m.DomainLength * 0.8, m.DomainHeight * 0.8, m);
+    const int tipBand = rampIndex(img.pixel(tip), 20);
+    const int farBand = rampIndex(img.pixel(far), 20);
+    ASSERT_GT(farBand, 0);
+    EXPECT_GE(tipBand, farBand + 3);
+
+    // Dynamic pressure: the slow air at the tip is the low end instead.
+    QTest::mouseClick(p.Pressure[1], Qt::LeftButton);
+    p.PessureContour_Click();
+    const QImage dyn = p.VelocityPlot->image();
+    EXPECT_LE(rampIndex(dyn.pixel(tip), 20), rampIndex(dyn.pixel(far), 20) - 3);
+}
+
+TEST(PlotWindow, VectorsFromEveryCentroidAndTheScaleSpinner)
+{
+    Harness h;
+    solveRocket(h);
+    PlotResults& p = shownPlot(h);
+    Module1& m = *h.state;
+    p.Contour_Click();
+    const QString maxText = p.MAX->text();
+    p.VelocityPlot->setRecording(true);
+    QTest::mouseClick(p.Vector, Qt::LeftButton);
+    EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
+    // 19 body lines, the start-up tapered fin (3 lines, 2 root marks), 722 vectors.
+    EXPECT_EQ(count(p.VelocityPlot, Kind::Line), 19 + 5 + 722);
+    EXPECT_EQ(count(p.VelocityPlot, Kind::Clear), 1);
+    EXPECT_EQ(p.MAX->text(), maxText);  // the legend's read-outs stay
+    const auto& last = p.VelocityPlot->calls().back();
+    EXPECT_NEAR(last.coords[0], m.ElementCentroidX(722) * 500 / m.DomainLength, 1e-9);
+    EXPECT_NEAR(last.coords[2] - last.coords[0],
+                m.ElementAxialVelocity(722) / m.FreeStreamVelocity * 500 / m.DomainLength, 1e-9);
+
+    // One click up on the scale spinner (position 1 -> 2) gives 0.02 and redraws.
+    p.VelocityPlot->clearRecording();
+    QTest::mouseClick(p.UpDown1->upButton, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(m.VectorScale, 0.02);
+    EXPECT_EQ(p.Vscale->text(), ".02");
+    const auto& shorter = p.VelocityPlot->calls().back();
+    EXPECT_NEAR(shorter.coords[2] - shorter.coords[0],
+                0.02 * m.ElementAxialVelocity(722) / m.FreeStreamVelocity * 500 / m.DomainLength, 1e-9);
+}
+
+TEST(PlotWindow, ProfilesFromTheSlider)
+{
+    Harness h;
+    solveRocket(h);
+    PlotResults& p = shownPlot(h);
+    Module1& m = *h.state;
+    SOLVER& s = h.forms->get<SOLVER>();
+
+    p.Slider1->setValue(40);
+    EXPECT_EQ(p.Xlocation->text(), "6.71");
+    EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
+    EXPECT_EQ(s.StatusBar1->panel(1), "Plot complete.");
+    EXPECT_EQ(p.UnitsLabel1->text(), "IN/SEC");
+    EXPECT_GT(Val(p.MAX1->text().toStdString()), Val(p.MIN1->text().toStdString()));
+    // The curve runs from the smallest value at the left edge to the largest at the right.
+    const QImage img = p.FieldProfile->image();
+    const QRgb blue = PictureBox::qbColor(1);
+    auto columnHasCurve = [&](int x) {
+        for (int y = 0; y < img.height(); ++y)
+            if (img.pixel(x, y) == blue) return true;
+        return false;
+    };
+    EXPECT_TRUE(columnHasCurve(0) || columnHasCurve(1));
+    EXPECT_TRUE(columnHasCurve(img.width() - 1) || columnHasCurve(img.width() - 2));
+
+    // Far from the body, ahead of the nose, the air moves at the free stream.
+    p.Slider1->setValue(0);
+    EXPECT_EQ(p.StatusBar1->panel(2), "");
+    EXPECT_NEAR(Val(p.MAX1->text().toStdString()), m.FreeStreamVelocity, 0.001 * m.FreeStreamVelocity);
+    QTest::mouseClick(p.Profile[1], Qt::LeftButton);
+    EXPECT_EQ(m.ProfileQuantity, 1);
+    EXPECT_TRUE(blank(p.FieldProfile));
+    p.Slider1->setValue(1);
+    p.Slider1->setValue(0);
+    EXPECT_EQ(p.UnitsLabel1->text(), "LB/IN^2");
+    EXPECT_NEAR(Val(p.MIN1->text().toStdString()), m.AmbientPressure, 0.001);
+
+    // A location shown past the domain end: the message and the inflow column.
+    m.DomainLength = 16.766;  // the grid ends at 16.7647; "16.77" reads beyond
+    p.Slider1->setValue(100);
+    EXPECT_EQ(p.Xlocation->text(), "16.77");
+    EXPECT_EQ(p.StatusBar1->panel(2), "Profile location is not on body. Please pick another location");
+    EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
+}
+
+TEST(PlotWindow, ClearPlotsMeshingReturnAndPrint)
+{
+    Harness h;
+    solveRocket(h);
+    PlotResults& p = shownPlot(h);
+    p.Contour_Click();
+    p.Slider1->setValue(50);
+    const QString maxText = p.MAX->text();
+    QTest::mouseClick(p.Command1, Qt::LeftButton);
+    for (PictureBox* pic : {p.VelocityPlot, p.LEVELS, p.FieldProfile}) EXPECT_TRUE(blank(pic));
+    EXPECT_TRUE(p.NoMeshDefined->isVisible());
+    EXPECT_EQ(p.MAX->text(), maxText);
+    EXPECT_FALSE(p.MAX1->text().isEmpty());
+
+    // MESHING draws the mesh over the contours without clearing them.
+    p.Contour_Click();
+    p.VelocityPlot->setRecording(true);
+    p.Toolbar1_ButtonClick("MESHING");
+    EXPECT_EQ(count(p.VelocityPlot, Kind::Clear), 0);
+    EXPECT_GE(count(p.VelocityPlot, Kind::Line), 3 * 722);
+    const QImage img = p.VelocityPlot->image();
+    int ramp = 0, ink = 0;
+    for (int y = 0; y < img.height(); y += 2)
+        for (int x = 0; x < img.width(); x += 2) {
+            ramp += rampIndex(img.pixel(x, y), 20) > 0;
+            ink += img.pixel(x, y) == PictureBox::kForeground;
+        }
+    EXPECT_GT(ramp, 1000);
+    EXPECT_GT(ink, 500);
+
+    // Refused while a computation runs.
+    {
+        BusyGuard::Scope busy(h.forms->busy(), "SOLVE");
+        p.VelocityPlot->clearRecording();
+        p.Toolbar1_ButtonClick("MESHING");
+        EXPECT_TRUE(p.VelocityPlot->calls().empty());
+        EXPECT_EQ(p.StatusBar1->panel(2), "Please wait: SOLVE is in progress.");
+    }
+
+    // Printing keeps the plot in the window; a failing printer says so.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("plot.pdf");
+    setPrinterProvider([file] {
+        auto pr = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        pr->setOutputFormat(QPrinter::PdfFormat);
+        pr->setOutputFileName(file);
+        return pr;
+    });
+    const QImage before = p.VelocityPlot->image();
+    p.mnuPrintPage->trigger();
+    EXPECT_TRUE(h.messages().empty());
+    EXPECT_GT(QFile(file).size(), 1000);
+    for (PictureBox* pic : {p.VelocityPlot, p.LEVELS, p.FieldProfile}) EXPECT_TRUE(pic->hasPersistentPicture());
+    EXPECT_EQ(p.VelocityPlot->image(), before);
+    setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
+    p.mnuPrintPage->trigger();
+    ASSERT_EQ(h.messages().size(), 1u);
+    EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
+    setPrinterProvider({});
+
+    p.Toolbar1_ButtonClick("NOTHING");
+    p.Toolbar1_ButtonClick("ABOUT");
+    EXPECT_EQ(ModalSeam::instance().shownWindows, (std::vector<QString>{"AboutVelmora"}));
+    p.Toolbar1_ButtonClick("RETURN");
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_EQ(p.VelocityPlot->image(), before);
+}
+
+} // namespace
+} // namespace velmora
