@@ -174,10 +174,7 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
     // formed without the fin and lug components.
     const char* failed = nullptr;
     bool finBoxesEmptied = true;
-    if (m.NoseConeLength == 0.0) failed = kMsgEnterNoseLength;
-    else if (d == 0.0) failed = kMsgEnterNoseDiameter;
-    else if (m.BodyTubeLength == 0.0) failed = kMsgEnterBodyTubeLength;
-    if (failed) finBoxesEmptied = false;
+    if ((failed = missingMainDimension(m))) finBoxesEmptied = false;
     else if (m.FinThickness == 0.0) failed = kMsgNoFinThickness;
     else if (m.FinRootChord == 0.0) failed = kMsgNoFinRoot;
     else if (m.FinSpan == 0.0) failed = kMsgNoFinSpan;

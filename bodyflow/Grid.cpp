@@ -80,6 +80,14 @@ bool noseRadius(const std::string& shape, double xi, double length, double diame
     return true;
 }
 
+const char* missingMainDimension(const Module1& m)
+{
+    if (m.NoseConeLength == 0.0) return kMsgEnterNoseLength;
+    if (m.NoseConeDiameter == 0.0) return kMsgEnterNoseDiameter;
+    if (m.BodyTubeLength == 0.0) return kMsgEnterBodyTubeLength;
+    return nullptr;
+}
+
 GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onEffect)
 {
     (void)velocity;

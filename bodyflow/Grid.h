@@ -54,6 +54,11 @@ inline constexpr const char* kMsgBadDimension = "Body dimensions must be finite 
 inline constexpr const char* kMsgUnknownNoseShape = "Please select a nose cone shape.";
 inline constexpr const char* kMsgBadGeometryData = "Invalid body geometry data.";
 
+// The first of the three main body dimensions (nose length, nose diameter,
+// body tube length) that is still 0, as its "Please enter ..." text; nullptr
+// when all three are entered.
+const char* missingMainDimension(const Module1& m);
+
 GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onEffect = {});
 
 // Body radius of the nose profile at distance xi behind the tip (0 < xi <

@@ -38,9 +38,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
 
     const double v = velocity;
     if (v == 0.0) { say(2, kMsgEnterVelocity); return rep; }
-    if (m.NoseConeLength == 0.0) { say(2, kMsgEnterNoseLength); return rep; }
-    if (m.NoseConeDiameter == 0.0) { say(2, kMsgEnterNoseDiameter); return rep; }
-    if (m.BodyTubeLength == 0.0) { say(2, kMsgEnterBodyTubeLength); return rep; }
+    if (const char* missing = missingMainDimension(m)) { say(2, missing); return rep; }
     if (m.MeshAxialNodeCount > 50) {
         rep.messageBox = MessageBoxRequest{kMsgDomainTooLarge, kTitleDomainTooLarge};
         return rep;

@@ -21,8 +21,6 @@
 namespace velmora {
 
 namespace {
-QString qfmt(double v, const char* pattern) { return QString::fromStdString(Format(v, pattern)); }
-double qval(const QString& t) { return Val(t.toStdString()); }
 const QString kNewSolution = QStringLiteral("New CFD solution required.");
 } // namespace
 
@@ -280,10 +278,10 @@ void SOLVER::Form_Load()
     // 11. Fluid constants.
     FluidVariables& fluid = f.get<FluidVariables>();
     fluid.ULABEL->setText("FT/SEC");
-    fluid.Pressure->setText(qfmt(s.AmbientPressure, "#####.###"));
-    fluid.Density->setText(qfmt(s.AmbientDensity, "#.###E+00"));
-    fluid.Sound->setText(qfmt(s.SpeedOfSound, "#####.###"));
-    fluid.FluidViscosity->setText(qfmt(s.DynamicViscosity, "#.###E+00"));
+    fluid.Pressure->setText(qFormat(s.AmbientPressure, "#####.###"));
+    fluid.Density->setText(qFormat(s.AmbientDensity, "#.###E+00"));
+    fluid.Sound->setText(qFormat(s.SpeedOfSound, "#####.###"));
+    fluid.FluidViscosity->setText(qFormat(s.DynamicViscosity, "#.###E+00"));
     fluid.Label2->setText("LB/FT^2");
     fluid.Label3->setText("LB-SEC^2/FT^4");
     fluid.Label4->setText("FT/SEC");
@@ -301,9 +299,9 @@ void SOLVER::Form_Load()
     s.VectorScale = 1;
     s.ContourLevelCount = 20;
     PlotResults& plot = f.get<PlotResults>();
-    plot.Vscale->setText(qfmt(s.VectorScale, ".###"));
-    plot.NLEVELS->setText(qfmt(s.ContourLevelCount, "###"));
-    plot.NLEVELS2->setText(qfmt(s.ContourLevelCount, "###"));
+    plot.Vscale->setText(qFormat(s.VectorScale, ".###"));
+    plot.NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
+    plot.NLEVELS2->setText(qFormat(s.ContourLevelCount, "###"));
     // 14.
     MachNumber->setText(QString());
     // 15.
@@ -363,13 +361,13 @@ void SOLVER::applyUnitRow(int rowIndex)
     for (int i = 1; i <= 9; ++i) fins.LLABEL[static_cast<size_t>(i)]->setText(row.length);
     FluidVariables& fluid = f.get<FluidVariables>();
     fluid.ULABEL->setText(row.velocity);
-    fluid.Pressure->setText(qfmt(s.AmbientPressure, "#####.###"));
+    fluid.Pressure->setText(qFormat(s.AmbientPressure, "#####.###"));
     fluid.Label2->setText(row.pressure);
-    fluid.Density->setText(qfmt(s.AmbientDensity, "#.###E+00"));
+    fluid.Density->setText(qFormat(s.AmbientDensity, "#.###E+00"));
     fluid.Label3->setText(row.density);
-    fluid.Sound->setText(qfmt(s.SpeedOfSound, "#####.###"));
+    fluid.Sound->setText(qFormat(s.SpeedOfSound, "#####.###"));
     fluid.Label4->setText(row.velocity);
-    fluid.FluidViscosity->setText(qfmt(s.DynamicViscosity, "#.###E+00"));
+    fluid.FluidViscosity->setText(qFormat(s.DynamicViscosity, "#.###E+00"));
     fluid.Label5->setText(row.viscosity);
     for (int i = 0; i < 3; ++i) mnuNewUnits[static_cast<size_t>(i)]->setChecked(i == rowIndex);
 }
@@ -408,7 +406,7 @@ void SOLVER::unitSwitch(int row, bool fromMenu)
                        FinSurfaceDrag, FORCE, ReNumber})
         b->setText(QString());
     convertVelocity(s, Speed->Text().toStdString());
-    forms().get<FluidVariables>().UINPUT->setText(qfmt(s.FreeStreamVelocity, "#.###E+00"));
+    forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
     if (fromMenu) {
         if (const auto r = unitIndexByCode(s.AnalysisUnits))
             CFDUNITS->setText(UnitSystemTable[static_cast<size_t>(*r)].listItem);
@@ -436,7 +434,7 @@ void SOLVER::RATIOS_Click()
     // and the Mach number is checked again.
     if (Speed->Text() == "MACH") {
         convertVelocity(s, "MACH");
-        forms().get<FluidVariables>().UINPUT->setText(qfmt(s.FreeStreamVelocity, "#.###E+00"));
+        forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
         s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
         if (s.FreeStreamMachNumber > 2.0f)
             MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
@@ -458,10 +456,10 @@ void SOLVER::Compressible_Click()
 void SOLVER::Velocity_Change()
 {
     Module1& s = m();
-    s.EnteredVelocity = qval(Velocity->text());
+    s.EnteredVelocity = qVal(Velocity->text());
     CLEARDATA3(s.FreeStreamVelocity);
     convertVelocity(s, Speed->Text().toStdString());
-    forms().get<FluidVariables>().UINPUT->setText(qfmt(s.FreeStreamVelocity, "#.###E+00"));
+    forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
     s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
     if (s.FreeStreamMachNumber > 2.0f)
         MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
@@ -478,23 +476,23 @@ void SOLVER::Speed_Click()
     ITERATION& sweep = forms().get<ITERATION>();
     sweep.LVLABEL1->setText(Speed->Text());
     sweep.LVLABEL2->setText(Speed->Text());
-    forms().get<FluidVariables>().UINPUT->setText(qfmt(s.FreeStreamVelocity, "#.###E+00"));
+    forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
     CLEARDATA3(s.FreeStreamVelocity);
 }
 
 void SOLVER::ROCKETAOA_Change()
 {
     Module1& s = m();
-    s.AngleOfAttack = qval(ROCKETAOA->text());
-    forms().get<PanelAero>().AOALABEL->setText("AOA = " + qfmt(s.AngleOfAttack, "##.###") + " DEG.");
+    s.AngleOfAttack = qVal(ROCKETAOA->text());
+    forms().get<PanelAero>().AOALABEL->setText("AOA = " + qFormat(s.AngleOfAttack, "##.###") + " DEG.");
     CLEARDATA3(s.FreeStreamVelocity);
     if (s.AngleOfAttack > 0 && s.AngleOfAttack < 0.5) {
         s.AngleOfAttack = 0.5;
-        ROCKETAOA->setText(qfmt(0.5, "#####.####"));
+        ROCKETAOA->setText(qFormat(0.5, "#####.####"));
         StatusBar1->setPanel(2, "Angle of attack (AOA) reset to +0.5 degrees.");
     } else if (s.AngleOfAttack < 0 && s.AngleOfAttack > -0.5) {
         s.AngleOfAttack = -0.5;
-        ROCKETAOA->setText(qfmt(-0.5, "#####.####"));
+        ROCKETAOA->setText(qFormat(-0.5, "#####.####"));
         StatusBar1->setPanel(2, "Angle of attack (AOA) reset to -0.5 degrees.");
     }
 }
@@ -575,5 +573,4 @@ void SOLVER::CLEARDATA3(double& /*velocity*/)
 {
     resetCommon(false, true, false);
 }
-
 } // namespace velmora

@@ -111,8 +111,8 @@ void SOLVER::baseFlowCommand()
     }
     s.KinematicViscosity = s.DynamicViscosity / s.AmbientDensity;
     NavierStokes& base = forms().get<NavierStokes>();
-    base.UINFIN->setText(QString::fromStdString(Format(s.FreeStreamVelocity, "#####.#")));
-    base.AMUIN->setText(QString::fromStdString(Format(s.KinematicViscosity, ".#########")));
+    base.UINFIN->setText(qFormat(s.FreeStreamVelocity, "#####.#"));
+    base.AMUIN->setText(qFormat(s.KinematicViscosity, ".#########"));
     forms().showModal<NavierStokes>();
 }
 

@@ -22,28 +22,9 @@
 namespace velmora {
 
 namespace {
-
 const char* const kPlotComplete = "Plot complete.";
 const char* const kLevelTip = "Number of increments between minimum and maximum values.";
 const char* const kSpinnerTip = "Modify the number of levels displayed in contour plot.";
-
-QString qfmt(double v, const char* pattern) { return QString::fromStdString(Format(v, pattern)); }
-
-// The hourglass for the life of a scope.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-// The toolbar goes on with its next step when a step fails.
-template <class F>
-void resumeNext(F&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 void refuseStaleFlow()
 {
@@ -51,7 +32,6 @@ void refuseStaleFlow()
 }
 
 QRgb colourOfLong(long c) { return PictureBox::rgbFromLong(c); }
-
 } // namespace
 
 // ---- up-down spinner ----------------------------------------------------------------------------
@@ -334,8 +314,8 @@ void PlotResults::drawContours(bool pressure)
     if (pressure) computeElementPressures(s, *grid);
     const ContourPlot plot = contourPlot(s, *grid, pressure ? ContourQuantity::Pressure : ContourQuantity::Speed);
 
-    MAX->setText(qfmt(plot.fmax, "#####.#####"));
-    MIN->setText(qfmt(plot.fmin, "#####.#####"));
+    MAX->setText(qFormat(plot.fmax, "#####.#####"));
+    MIN->setText(qFormat(plot.fmin, "#####.#####"));
     const int units = forms().get<SOLVER>().checkedUnitIndex();
     if (units >= 0)
         UnitsLabel->setText(QString::fromStdString(pressure ? pressureUnit(units) : velocityUnit(units)));
@@ -367,25 +347,25 @@ void PlotResults::drawContours(bool pressure)
 void PlotResults::NLEVELS_Change()
 {
     Module1& s = m();
-    s.ContourLevelCount = Val(NLEVELS->text().toStdString());
+    s.ContourLevelCount = qVal(NLEVELS->text());
     s.ContourLevelsUserSet = 1;
     // The twin box echoes the count. Its handler writes this box back once
     // (so "25.7" ends as "26" in both); the depth limit keeps the two boxes
     // from writing each other without end.
     if (levelWriteDepth_ >= 2) return;
     ++levelWriteDepth_;
-    NLEVELS2->setText(qfmt(s.ContourLevelCount, "###"));
+    NLEVELS2->setText(qFormat(s.ContourLevelCount, "###"));
     --levelWriteDepth_;
 }
 
 void PlotResults::NLEVELS2_Change()
 {
     Module1& s = m();
-    s.ContourLevelCount = Val(NLEVELS2->text().toStdString());
+    s.ContourLevelCount = qVal(NLEVELS2->text());
     s.ContourLevelsUserSet = 1;
     if (levelWriteDepth_ >= 2) return;
     ++levelWriteDepth_;
-    NLEVELS->setText(qfmt(s.ContourLevelCount, "###"));
+    NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
     --levelWriteDepth_;
 }
 
@@ -395,7 +375,7 @@ void PlotResults::UpDown2_Change()
     s.ContourLevelCount = UpDown2->value();
     s.ContourLevelsUserSet = 1;
     VelocityPlot->clear();
-    NLEVELS->setText(qfmt(s.ContourLevelCount, "###"));
+    NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
 }
 
 void PlotResults::UpDown3_Change()
@@ -404,7 +384,7 @@ void PlotResults::UpDown3_Change()
     s.ContourLevelCount = UpDown3->value();
     s.ContourLevelsUserSet = 1;
     VelocityPlot->clear();
-    NLEVELS->setText(qfmt(s.ContourLevelCount, "###"));
+    NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
 }
 
 // ---- vectors --------------------------------------------------------------------------------------
@@ -444,7 +424,7 @@ void PlotResults::UpDown1_Change()
     Module1& s = m();
     s.VectorScale = UpDown1->value() * 0.01;
     s.VectorScaleUserSet = 1;
-    Vscale->setText(qfmt(s.VectorScale, "##.#####"));
+    Vscale->setText(qFormat(s.VectorScale, "##.#####"));
     double v = s.FreeStreamVelocity;
     VECTORS(v);
 }
@@ -452,7 +432,7 @@ void PlotResults::UpDown1_Change()
 void PlotResults::Vscale_Change()
 {
     Module1& s = m();
-    s.VectorScale = Val(Vscale->text().toStdString());
+    s.VectorScale = qVal(Vscale->text());
     s.VectorScaleUserSet = 1;
 }
 
@@ -482,8 +462,8 @@ void PlotResults::ProfilePlot(double& velocity)
     if (units >= 0)
         UnitsLabel1->setText(
             QString::fromStdString(s.ProfileQuantity == ProfileVelocity ? velocityUnit(units) : pressureUnit(units)));
-    MAX1->setText(qfmt(plot.pmax, "#####.#####"));
-    MIN1->setText(qfmt(plot.pmin, "#####.#####"));
+    MAX1->setText(qFormat(plot.pmax, "#####.#####"));
+    MIN1->setText(qFormat(plot.pmin, "#####.#####"));
     StatusBar1->setPanel(1, kPlotComplete);
     forms().get<SOLVER>().StatusBar1->setPanel(1, kPlotComplete);
 }
@@ -496,7 +476,7 @@ void PlotResults::Profile_Click(int Index)
 
 void PlotResults::Xlocation_Change()
 {
-    m().ProfileXLocation = static_cast<float>(Val(Xlocation->text().toStdString()));
+    m().ProfileXLocation = static_cast<float>(qVal(Xlocation->text()));
 }
 
 void PlotResults::Slider1_Scroll()
@@ -510,7 +490,7 @@ void PlotResults::Slider1_Scroll()
     StatusBar1->setPanel(1, "The x-locaton of the profile has been selected. Plot profile.");
     Slider1->setMaximum(100);
     s.ProfileXLocation = static_cast<float>(Slider1->value() * length / Slider1->maximum());
-    Xlocation->setText(qfmt(s.ProfileXLocation, "#####.##"));
+    Xlocation->setText(qFormat(s.ProfileXLocation, "#####.##"));
     double v = s.FreeStreamVelocity;
     ProfilePlot(v);
 }
@@ -568,5 +548,4 @@ void PlotResults::Toolbar1_ButtonClick(const QString& Key)
         resumeNext([this] { Hide(); });
     }
 }
-
 } // namespace velmora

@@ -20,37 +20,26 @@
 namespace velmora {
 
 namespace {
-
-// The hourglass for the life of a scope.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
 QString meshSizeInForce(const Module1& m)
 {
     return m.MeshSizeUserSet == 1 ? QString::number(static_cast<long>(m.MeshAxialNodeCount)) : QStringLiteral("20");
 }
-
 } // namespace
 
 void SOLVER::Mesh(double& velocity)
 {
     Module1& s = m();
-    if (s.NoseConeLength == 0) { StatusBar1->setPanel(2, "Please enter nose cone length."); return; }
-    if (s.NoseConeDiameter == 0) { StatusBar1->setPanel(2, "Please enter nose cone diameter."); return; }
-    if (s.BodyTubeLength == 0) { StatusBar1->setPanel(2, "Please enter body tube length."); return; }
-
+    if (const char* missing = missingMainDimension(s)) {
+        StatusBar1->setPanel(2, missing);
+        return;
+    }
     StatusBar1->setPanel(1, "MESHING in progress.");
     NoMeshDefined->hide();
     PlotResults& plot = forms().get<PlotResults>();
     plot.NoMeshDefined->hide();
     WaitCursor wait;
     WindowProgress progress(StatusBar1, ProgressBar1);
-    const GridReport grid = GRID(s, velocity, progress, [this](GridEffect e) {
-        if (e == GridEffect::HideMainNoMeshOverlay) NoMeshDefined->hide();
-        else forms().get<BODYTUBE>().BodyLength2->setText(QString());
-    });
+    const GridReport grid = GRID(s, velocity, progress, gridEffectsOn(forms()));
     if (grid.outcome != Outcome::Done) return; // its reason is in panel 2
 
     MeshPlot->clear();
@@ -88,10 +77,7 @@ void PlotResults::Mesh(double& velocity)
     NoMeshDefined->hide();
     WaitCursor wait;
     WindowProgress progress(StatusBar1, ProgressBar1);
-    const GridReport grid = GRID(s, velocity, progress, [this](GridEffect e) {
-        if (e == GridEffect::HideMainNoMeshOverlay) forms().get<SOLVER>().NoMeshDefined->hide();
-        else forms().get<BODYTUBE>().BodyLength2->setText(QString());
-    });
+    const GridReport grid = GRID(s, velocity, progress, gridEffectsOn(forms()));
     if (grid.outcome != Outcome::Done) return;
     VelocityPlot->setScale(0, 500, 500, 0);
     if (const auto scale = plotMeshScale(s)) {
@@ -105,10 +91,7 @@ void PlotResults::Mesh(double& velocity)
 void SOLVER::RunSOLVER(double& velocity)
 {
     WindowProgress progress(StatusBar1, ProgressBar1);
-    const SolveReport r = bodyflow::SOLVER(m(), velocity, progress, [this](GridEffect e) {
-        if (e == GridEffect::HideMainNoMeshOverlay) NoMeshDefined->hide();
-        else forms().get<BODYTUBE>().BodyLength2->setText(QString());
-    });
+    const SolveReport r = bodyflow::SOLVER(m(), velocity, progress, gridEffectsOn(forms()));
     lastBodyFlowOutcome = r.outcome;
     applyWindowWrites(forms(), r.writes);
     if (r.messageBox)
@@ -139,9 +122,10 @@ void SOLVER::CFDSOLVER_Click()
     };
     // 1. Inputs.
     if (s.FreeStreamVelocity == 0) { StatusBar1->setPanel(2, "Please enter rocket velocity."); return; }
-    if (s.NoseConeLength == 0) { StatusBar1->setPanel(2, "Please enter nose cone length."); return; }
-    if (s.NoseConeDiameter == 0) { StatusBar1->setPanel(2, "Please enter nose cone diameter."); return; }
-    if (s.BodyTubeLength == 0) { StatusBar1->setPanel(2, "Please enter body tube length."); return; }
+    if (const char* missing = missingMainDimension(s)) {
+        StatusBar1->setPanel(2, missing);
+        return;
+    }
 
     BusyGuard::Scope busy(forms().busy(), "SOLVE");
     // 2 - 4.
@@ -230,11 +214,7 @@ void SOLVER::DomainSize_Click()
         DomainSize->setText(meshSizeInForce(s));
         return;
     }
-    const char* missing = s.NoseConeLength == 0     ? "Please enter nose cone length."
-                          : s.NoseConeDiameter == 0 ? "Please enter nose cone diameter."
-                          : s.BodyTubeLength == 0   ? "Please enter body tube length."
-                                                    : nullptr;
-    if (missing) {
+    if (const char* missing = missingMainDimension(s)) {
         DomainSize->setText(meshSizeInForce(s));
         StatusBar1->setPanel(2, missing);
         return;
@@ -254,5 +234,4 @@ void SOLVER::DomainSize_Click()
                        static_cast<QWidget*>(body.BaseLength), static_cast<QWidget*>(body.BodyLength2)})
         w->setEnabled(true);
 }
-
 } // namespace velmora

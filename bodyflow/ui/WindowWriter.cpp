@@ -24,6 +24,16 @@ Form* windowByName(Forms& forms, const QString& window)
     return nullptr;
 }
 
+GridEffectHandler gridEffectsOn(Forms& forms)
+{
+    return [&forms](GridEffect e) {
+        switch (e) {
+        case GridEffect::HideMainNoMeshOverlay: forms.get<SOLVER>().NoMeshDefined->hide(); break;
+        case GridEffect::EmptyBaseTubeLengthBox: forms.get<BODYTUBE>().BodyLength2->setText(QString()); break;
+        }
+    };
+}
+
 void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes)
 {
     for (const WindowWrite& w : writes) {
@@ -37,7 +47,7 @@ void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes)
         switch (w.action) {
         case WindowAction::ShowNumber:
             if (auto* box = qobject_cast<QLineEdit*>(control))
-                box->setText(QString::fromStdString(Format(w.value, w.pattern)));
+                box->setText(qFormat(w.value, w.pattern));
             break;
         case WindowAction::Empty:
             if (auto* box = qobject_cast<QLineEdit*>(control)) box->setText(QString());

@@ -2,6 +2,7 @@
 // Applies the box, picture and overlay writes a computation returns.
 #include <vector>
 
+#include "bodyflow/Grid.h"
 #include "bodyflow/WindowWrites.h"
 #include "platform/ui/Forms.h"
 
@@ -10,6 +11,11 @@ namespace velmora {
 // The window of a "<window>.<control>" name, loaded on first access; nullptr
 // for a window name this program does not have.
 Form* windowByName(Forms& forms, const QString& window);
+
+// What the grid builder does to the windows as it builds: hide the main
+// window's "no mesh" overlay, empty the body window's base-tube length box
+// (whose change handler runs then, as for a user's edit).
+GridEffectHandler gridEffectsOn(Forms& forms);
 
 // Applies the writes in order. A name that matches no control is skipped.
 void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes);

@@ -10,6 +10,7 @@
 #include "app/Vocabulary.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
+#include "bodyflow/Grid.h"
 #include "geometry/ui/GeoBody.h"
 #include "platform/Format.h"
 #include "platform/ui/Build.h"
@@ -18,25 +19,8 @@
 namespace velmora {
 
 namespace {
-
-QString qfmt(double v, const char* pattern) { return QString::fromStdString(Format(v, pattern)); }
-double qval(const QString& t) { return Val(t.toStdString()); }
-
 const QString kEnterStandard = QStringLiteral("Please enter data for Standard Body Tube Geometry.");
 const QString kEnterFreeForm = QStringLiteral("Please enter data for Free-Form Body Tube Geometry.");
-
-// The hourglass over a window for the life of the scope.
-class WaitCursor {
-public:
-    explicit WaitCursor(QWidget* w) : w_(w) { w_->setCursor(Qt::WaitCursor); }
-    ~WaitCursor() { w_->unsetCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    QWidget* w_;
-};
-
 } // namespace
 
 BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
@@ -205,15 +189,15 @@ void BODYTUBE::Form_Load()
     else if (s.ActiveBodyGeometry == FreeFormBody) StatusBar1->setPanel(1, "Please enter data for Free-Form Tube Geometry.");
     StatusBar1->setPanel(2, missingDimensionPrompt());
     s.SearsHaackExponent = 1.0f;
-    ShapeControl->setText(qfmt(s.SearsHaackExponent, "##.##"));
+    ShapeControl->setText(qFormat(s.SearsHaackExponent, "##.##"));
     setShapeControlVisible(false);
     if (s.ActiveBodyGeometry == StandardBody) {
         BodyLength->show();
         TUBELENGTH->hide();
     } else if (s.ActiveBodyGeometry == FreeFormBody) {
         s.BodyLengthAfterNose = s.BodyTubeLength + s.TransitionLength + s.BaseTubeLength;
-        TUBELENGTH->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
-        BodyLength->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
+        TUBELENGTH->setText(qFormat(s.BodyLengthAfterNose, "####.###"));
+        BodyLength->setText(qFormat(s.BodyLengthAfterNose, "####.###"));
         BodyLength->hide();
         TUBELENGTH->show();
     }
@@ -230,10 +214,8 @@ bool BODYTUBE::mainDimensionsEntered() const
 QString BODYTUBE::missingDimensionPrompt() const
 {
     const Module1& s = const_cast<BODYTUBE*>(this)->m();
-    if (s.NoseConeLength == 0) return "Please enter nose cone length.";
-    if (s.NoseConeDiameter == 0) return "Please enter nose cone diameter.";
-    if (s.BodyTubeLength == 0) return "Please enter body tube length.";
-    return QString();
+    const char* missing = missingMainDimension(s);
+    return missing ? QString(missing) : QString();
 }
 
 void BODYTUBE::dimensionPrompt()
@@ -282,7 +264,7 @@ void BODYTUBE::applyGeometryLayout()
 void BODYTUBE::NoseLength_Change()
 {
     Module1& s = m();
-    s.NoseConeLength = qval(NoseLength->Text());
+    s.NoseConeLength = qVal(NoseLength->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
     s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
@@ -292,7 +274,7 @@ void BODYTUBE::NoseLength_Change()
 void BODYTUBE::BodyDiameter_Change()
 {
     Module1& s = m();
-    s.NoseConeDiameter = qval(BodyDiameter->Text());
+    s.NoseConeDiameter = qVal(BodyDiameter->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
     s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
@@ -302,7 +284,7 @@ void BODYTUBE::BodyDiameter_Change()
 void BODYTUBE::BodyLength_Change()
 {
     Module1& s = m();
-    s.BodyTubeLength = qval(BodyLength->Text());
+    s.BodyTubeLength = qVal(BodyLength->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
     s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
@@ -312,7 +294,7 @@ void BODYTUBE::BodyLength_Change()
 void BODYTUBE::BaseDiameter_Change()
 {
     Module1& s = m();
-    s.TransitionDiameter = qval(BaseDiameter->Text());
+    s.TransitionDiameter = qVal(BaseDiameter->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
     DRAWBODY(s.FreeStreamVelocity);
 }
@@ -320,7 +302,7 @@ void BODYTUBE::BaseDiameter_Change()
 void BODYTUBE::BaseLength_Change()
 {
     Module1& s = m();
-    s.TransitionLength = qval(BaseLength->Text());
+    s.TransitionLength = qVal(BaseLength->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
     DRAWBODY(s.FreeStreamVelocity);
 }
@@ -328,7 +310,7 @@ void BODYTUBE::BaseLength_Change()
 void BODYTUBE::BodyLength2_Change()
 {
     Module1& s = m();
-    s.BaseTubeLength = qval(BodyLength2->Text());
+    s.BaseTubeLength = qVal(BodyLength2->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
     DRAWBODY(s.FreeStreamVelocity);
 }
@@ -336,10 +318,10 @@ void BODYTUBE::BodyLength2_Change()
 void BODYTUBE::TUBELENGTH_Change()
 {
     Module1& s = m();
-    s.BodyLengthAfterNose = qval(TUBELENGTH->Text());
+    s.BodyLengthAfterNose = qVal(TUBELENGTH->Text());
     s.ActiveBodyGeometry = StandardBody;
     // The whole tube behind the nose becomes one body tube.
-    BodyLength->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
+    BodyLength->setText(qFormat(s.BodyLengthAfterNose, "####.###"));
     s.BodyTubeLength = s.BodyLengthAfterNose;
     s.TransitionLength = 0;
     s.BaseTubeLength = 0;
@@ -366,7 +348,7 @@ void BODYTUBE::NoseShape_Click()
         setShapeControlVisible(true);
     }
     StatusBar1->setPanel(2, missingDimensionPrompt());
-    WaitCursor wait(this);
+    WaitCursor wait;
     SOLVER& main = forms().get<SOLVER>();
     main.CdFnMn(s.FreeStreamVelocity);
     main.ClearData(s.FreeStreamVelocity);
@@ -379,13 +361,13 @@ void BODYTUBE::UpDown1_Change()
     if (NoseShape->Text() != NoseConeShape::SearsHaack) return;
     Module1& s = m();
     s.SearsHaackExponent = static_cast<float>(UpDown1->value() * 0.1);
-    ShapeControl->setText(qfmt(s.SearsHaackExponent, "##.##"));
+    ShapeControl->setText(qFormat(s.SearsHaackExponent, "##.##"));
     if (!mainDimensionsEntered()) {
         StatusBar1->setPanel(2, "Please enter rocket dimensions for Sears-HAACK analysis.");
-        ShapeControl->setText(qfmt(s.SearsHaackExponent, ""));
+        ShapeControl->setText(qFormat(s.SearsHaackExponent, ""));
         return;
     }
-    WaitCursor wait(this);
+    WaitCursor wait;
     SOLVER& main = forms().get<SOLVER>();
     main.CdFnMn(s.FreeStreamVelocity);
     main.ClearData(s.FreeStreamVelocity);
@@ -409,7 +391,7 @@ void BODYTUBE::GEOMETRY_Click(int Index)
         main.ClearData(s.FreeStreamVelocity);
         DRAWBODY(s.FreeStreamVelocity);
         s.BodyLengthAfterNose = s.BodyTubeLength + s.TransitionLength + s.BaseTubeLength;
-        TUBELENGTH->setText(qfmt(s.BodyLengthAfterNose, "####.###"));
+        TUBELENGTH->setText(qFormat(s.BodyLengthAfterNose, "####.###"));
     } else if (Index == 0) {
         StatusBar1->setPanel(1, mainDimensionsEntered() ? QStringLiteral("User may modify Standard Geometry or perform CFD.")
                                                         : kEnterStandard);
@@ -438,8 +420,8 @@ void BODYTUBE::FREEFORM_Click()
     if (s.MeshAxialNodeCount == 0) s.MeshAxialNodeCount = 20;
     s.NoseTipX = 2 * (s.NoseConeLength + s.BodyTubeLength) / (s.MeshAxialNodeCount - 3);
     // Both axes of the editor span the free-form tube length.
-    editor.SHEIGHT->setText(qfmt(s.BodyLengthAfterNose, "#####.##"));
-    editor.SWIDTH->setText(qfmt(s.BodyLengthAfterNose, "#####.##"));
+    editor.SHEIGHT->setText(qFormat(s.BodyLengthAfterNose, "#####.##"));
+    editor.SWIDTH->setText(qFormat(s.BodyLengthAfterNose, "#####.##"));
     s.FreeFormScreenWidth = static_cast<float>(editor.drawingWidthTwips());
     if (const auto h = toInt16(editor.drawingHeightTwips())) s.FreeFormScreenHeight = *h;
     editor.PLOTLINES(s.FreeFormPointCount);
@@ -492,5 +474,4 @@ void BODYTUBE::Toolbar1_ButtonClick(const QString& Key)
                                                              : QStringLiteral("Please enter all body tube dimensions."));
     }
 }
-
 } // namespace velmora

@@ -20,20 +20,6 @@
 namespace velmora {
 
 namespace {
-
-QString qfmt(double v, const char* pattern) { return QString::fromStdString(Format(v, pattern)); }
-double qval(const QString& t) { return Val(t.toStdString()); }
-
-// The toolbar goes on with its next step when a step fails.
-template <class F>
-void resumeNext(F&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
 // Sketch ink: the shape in black, dimension lines in blue.
 const QRgb kInk = PictureBox::kForeground;
 QRgb dimColour() { return PictureBox::qbColor(1); }
@@ -53,7 +39,6 @@ void dimensionV(PictureBox* p, double x, double y1, double y2, const QString& la
     p->line(x - 2, y2, x + 2, y2, dimColour());
     if (!label.isEmpty()) p->text(x + 2, (y1 + y2) / 2 + p->textHeight(label) / 2, label);
 }
-
 } // namespace
 
 FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Launch Lug Geometry")
@@ -360,13 +345,13 @@ void FinAnalysis::drawDistanceLines(bool tapered)
 
 void FinAnalysis::boxChanged(TextBox* box, double& value)
 {
-    value = qval(box->Text());
+    value = qVal(box->Text());
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::boxChanged(TextBox* box, float& value)
 {
-    value = static_cast<float>(qval(box->Text()));
+    value = static_cast<float>(qVal(box->Text()));
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
 
@@ -379,14 +364,14 @@ void FinAnalysis::deriveAfterEdit()
 
 void FinAnalysis::RootChord_Change()
 {
-    m().FinRootChord = qval(RootChord->Text());
+    m().FinRootChord = qVal(RootChord->Text());
     deriveAfterEdit();
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::DTip_Change()
 {
-    m().FinTipDistance = qval(DTip->Text());
+    m().FinTipDistance = qVal(DTip->Text());
     deriveAfterEdit();
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
@@ -395,14 +380,14 @@ void FinAnalysis::DTip_Change()
 // whatever they are given then, the derived values stand.
 void FinAnalysis::DRoot_Change()
 {
-    m().FinRootDistance = static_cast<float>(qval(DRoot->Text()));
+    m().FinRootDistance = static_cast<float>(qVal(DRoot->Text()));
     deriveAfterEdit();
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::TipChord_Change()
 {
-    m().FinTipChord = static_cast<float>(qval(TipChord->Text()));
+    m().FinTipChord = static_cast<float>(qVal(TipChord->Text()));
     deriveAfterEdit();
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
@@ -508,7 +493,7 @@ void FinAnalysis::PANAERO()
 {
     Module1& s = m();
     if (const auto mean = finMeanChord(s)) s.FinMeanChord = *mean;
-    forms().get<ManualData>().CHORD->setText(qfmt(s.FinMeanChord, "#####.###"));
+    forms().get<ManualData>().CHORD->setText(qFormat(s.FinMeanChord, "#####.###"));
     if (s.FinSpan == 0 || s.FinRootChord == 0 || s.FinThickness == 0 || s.FinMeanChord == 0) {
         StatusBar1->setPanel(1, "Please enter all fin dimensions.");
         return;
@@ -547,5 +532,4 @@ void FinAnalysis::Toolbar1_ButtonClick(const QString& Key)
     else if (Key == "ABOUT") mnuAboutVelmora_Click();
     else if (Key == "PANAERO") PANAERO();
 }
-
 } // namespace velmora

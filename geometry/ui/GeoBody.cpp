@@ -22,7 +22,6 @@
 namespace velmora {
 
 namespace {
-
 // Design size of the drawing area (9615 x 6675 twips) and of the strips
 // laid over its top, in logical pixels.
 constexpr int kDesignWidth = 9615 / kTwipsPerPixel;
@@ -36,16 +35,6 @@ constexpr int kStatusHeight = 22;
 const QColor kPanelColour(255, 255, 192);
 
 const QString kMeshingComplete = QStringLiteral("Free-Form Meshing complete. Solve CFD");
-
-// A step that fails in another window is skipped; the command goes on.
-template <class F>
-void resumeNext(F&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 QString statusText(FreeFormStatus s)
 {
@@ -352,7 +341,7 @@ void GeoBody::UpDown3_Change()
     beginEdit();
     // The new count takes effect only with its layout.
     const FreeFormStatus status = model_.layOutFlat(frame(), static_cast<int16_t>(UpDown3->value()));
-    NPTS->setText(QString::fromStdString(Format(model_.count(), "###")));
+    NPTS->setText(qFormat(model_.count(), "###"));
     clearDrawing();
     report(status);
     drawShape(model_.count());

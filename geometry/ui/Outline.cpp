@@ -5,6 +5,7 @@
 
 #include "app/ui/SOLVER.h"
 #include "bodyflow/Grid.h"
+#include "bodyflow/ui/WindowWriter.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "geometry/Outline.h"
 #include "geometry/ui/BODYTUBE.h"
@@ -54,16 +55,8 @@ void SOLVER::NEWFINS(double& velocity)
 {
     Module1& s = m();
     Forms& f = forms();
-    if (s.NoseConeLength == 0) {
-        StatusBar1->setPanel(2, kMsgEnterNoseLength);
-        return;
-    }
-    if (s.NoseConeDiameter == 0) {
-        StatusBar1->setPanel(2, kMsgEnterNoseDiameter);
-        return;
-    }
-    if (s.BodyTubeLength == 0) {
-        StatusBar1->setPanel(2, kMsgEnterBodyTubeLength);
+    if (const char* missing = missingMainDimension(s)) {
+        StatusBar1->setPanel(2, missing);
         return;
     }
     StatusBar1->setPanel(1, "MESHING in progress.");
@@ -72,12 +65,7 @@ void SOLVER::NEWFINS(double& velocity)
     plot.NoMeshDefined->hide();
 
     StatusOnly progress(StatusBar1);
-    const GridReport grid = GRID(s, velocity, progress, [this](GridEffect e) {
-        switch (e) {
-        case GridEffect::HideMainNoMeshOverlay: NoMeshDefined->hide(); break;
-        case GridEffect::EmptyBaseTubeLengthBox: forms().get<BODYTUBE>().BodyLength2->setText(QString()); break;
-        }
-    });
+    const GridReport grid = GRID(s, velocity, progress, gridEffectsOn(forms()));
     // A refused grid (its reason is in panel 2) is not drawn: the old grid
     // no longer matches the inputs.
     if (grid.outcome != Outcome::Done) return;

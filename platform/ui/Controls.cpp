@@ -1,10 +1,26 @@
 #include "platform/ui/Controls.h"
 
+#include "platform/Format.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 
 namespace velmora {
+
+QString qFormat(double value, std::string_view pattern)
+{
+    return QString::fromStdString(Format(value, pattern));
+}
+
+double qVal(const QString& text)
+{
+    return Val(text.toStdString());
+}
+
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 

@@ -15,11 +15,26 @@
 #include <QWidget>
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "platform/Progress.h"
 
 namespace velmora {
+
+// A number in a display pattern, as the windows show it ("#####.###" ...).
+QString qFormat(double value, std::string_view pattern);
+// The leading number of a typed text; 0 when there is none or it overflows.
+double qVal(const QString& text);
+
+// The hourglass pointer for the life of a scope (nested scopes stack).
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 class TextBox : public QLineEdit {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -168,6 +169,17 @@ private:
     std::function<void()> exitHook_;
     std::map<std::type_index, std::unique_ptr<Form>> forms_;
 };
+
+// Some handlers run their steps with failures skipped: a step that fails is
+// passed over and the handler goes on with the next.
+template <class F>
+void resumeNext(F&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
 
 // ---- control naming -----------------------------------------------------------
 

@@ -159,7 +159,7 @@ void ITERATION::afterInputChange()
 void ITERATION::MAXLOOPS_Change()
 {
     Module1& s = m();
-    s.SweepStepCount = Val(MAXLOOPS->text().toStdString());
+    s.SweepStepCount = qVal(MAXLOOPS->text());
     StatusBar1->setPanel(2, QString());
     if (s.SweepStepCount < 1) {
         MAXLOOPS->setText("1");
@@ -174,25 +174,25 @@ void ITERATION::MAXLOOPS_Change()
 
 void ITERATION::AOAINC_Change()
 {
-    m().SweepAoaIncrement = Val(AOAINC->text().toStdString());
+    m().SweepAoaIncrement = qVal(AOAINC->text());
     afterInputChange();
 }
 
 void ITERATION::VELINC_Change()
 {
-    m().SweepVelocityIncrement = Val(VELINC->text().toStdString());
+    m().SweepVelocityIncrement = qVal(VELINC->text());
     afterInputChange();
 }
 
 void ITERATION::AOAINITIAL_Change()
 {
-    m().SweepStartAoa = Val(AOAINITIAL->text().toStdString());
+    m().SweepStartAoa = qVal(AOAINITIAL->text());
     afterInputChange();
 }
 
 void ITERATION::VINITIAL_Change()
 {
-    m().SweepStartVelocity = Val(VINITIAL->text().toStdString());
+    m().SweepStartVelocity = qVal(VINITIAL->text());
     afterInputChange();
 }
 
