@@ -261,59 +261,25 @@ void BODYTUBE::applyGeometryLayout()
 
 // ---- dimension boxes --------------------------------------------------------------
 
-void BODYTUBE::NoseLength_Change()
+// Every dimension box stores its number, invalidates the results and
+// redraws; the three main dimensions also return the body to the standard
+// layout and prompt for what is still missing.
+void BODYTUBE::dimensionEdited(double& target, const TextBox* box, bool mainDimension)
 {
     Module1& s = m();
-    s.NoseConeLength = qVal(NoseLength->Text());
+    target = qVal(box->Text());
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    s.ActiveBodyGeometry = StandardBody;
+    if (mainDimension) s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
-    dimensionPrompt();
+    if (mainDimension) dimensionPrompt();
 }
 
-void BODYTUBE::BodyDiameter_Change()
-{
-    Module1& s = m();
-    s.NoseConeDiameter = qVal(BodyDiameter->Text());
-    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    s.ActiveBodyGeometry = StandardBody;
-    DRAWBODY(s.FreeStreamVelocity);
-    dimensionPrompt();
-}
-
-void BODYTUBE::BodyLength_Change()
-{
-    Module1& s = m();
-    s.BodyTubeLength = qVal(BodyLength->Text());
-    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    s.ActiveBodyGeometry = StandardBody;
-    DRAWBODY(s.FreeStreamVelocity);
-    dimensionPrompt();
-}
-
-void BODYTUBE::BaseDiameter_Change()
-{
-    Module1& s = m();
-    s.TransitionDiameter = qVal(BaseDiameter->Text());
-    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    DRAWBODY(s.FreeStreamVelocity);
-}
-
-void BODYTUBE::BaseLength_Change()
-{
-    Module1& s = m();
-    s.TransitionLength = qVal(BaseLength->Text());
-    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    DRAWBODY(s.FreeStreamVelocity);
-}
-
-void BODYTUBE::BodyLength2_Change()
-{
-    Module1& s = m();
-    s.BaseTubeLength = qVal(BodyLength2->Text());
-    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
-    DRAWBODY(s.FreeStreamVelocity);
-}
+void BODYTUBE::NoseLength_Change() { dimensionEdited(m().NoseConeLength, NoseLength, true); }
+void BODYTUBE::BodyDiameter_Change() { dimensionEdited(m().NoseConeDiameter, BodyDiameter, true); }
+void BODYTUBE::BodyLength_Change() { dimensionEdited(m().BodyTubeLength, BodyLength, true); }
+void BODYTUBE::BaseDiameter_Change() { dimensionEdited(m().TransitionDiameter, BaseDiameter, false); }
+void BODYTUBE::BaseLength_Change() { dimensionEdited(m().TransitionLength, BaseLength, false); }
+void BODYTUBE::BodyLength2_Change() { dimensionEdited(m().BaseTubeLength, BodyLength2, false); }
 
 void BODYTUBE::TUBELENGTH_Change()
 {

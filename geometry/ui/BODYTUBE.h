@@ -82,6 +82,7 @@ public:
 
 private:
     void dimensionPrompt();
+    void dimensionEdited(double& target, const TextBox* box, bool mainDimension);
     bool mainDimensionsEntered() const;
     // The transition and base-tube boxes, their unit boxes, labels and heading.
     void setStandardFieldsVisible(bool visible, bool withHeading);
