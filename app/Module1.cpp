@@ -1,5 +1,8 @@
 #include "app/Module1.h"
 
+#include "app/Units.h"
+#include "app/Vocabulary.h"
+
 namespace velmora {
 
 void setStartupDefaults(Module1& m)
@@ -8,17 +11,11 @@ void setStartupDefaults(Module1& m)
     m.AbortRequest = "NO";
     m.CompressibleFlow = 0;
     m.MeridianCount = 8;
-    m.AnalysisUnits = "FPS";
-    m.SeaLevelPressure = 2116.8;
+    m.AnalysisUnits = UnitsSystem::FPS;
     m.AltitudePressureRatio = 1;
-    m.SeaLevelDensity = 0.002378f;
     m.AltitudeDensityRatio = 1;
-    m.AmbientPressure = m.AltitudePressureRatio * m.SeaLevelPressure;
-    m.AmbientDensity = m.AltitudeDensityRatio * m.SeaLevelDensity;
-    m.SeaLevelSpeedOfSound = 1116.4;
-    m.SpeedOfSound = m.SeaLevelSpeedOfSound * 1.0;
-    m.DynamicViscosity = 3.9e-07;
-    m.GravityAcceleration = 32.2f;
+    applyUnitConstants(m, UnitSystemTable[UnitsMenuFPS]);
+    computeAmbientAir(m);
     m.PressurePlotKind = 1;
     m.ProfileQuantity = 0;
     m.VectorScale = 1;

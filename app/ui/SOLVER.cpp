@@ -262,16 +262,10 @@ void SOLVER::Form_Load()
     // 9. ft-lb-sec at sea level.
     s.AnalysisUnits = "FPS";
     UNITLBL->setText("FPS");
-    s.SeaLevelPressure = 2116.8;
     s.AltitudePressureRatio = 1;
-    s.SeaLevelDensity = 0.002378f;
     s.AltitudeDensityRatio = 1;
-    s.AmbientPressure = s.AltitudePressureRatio * s.SeaLevelPressure;
-    s.AmbientDensity = s.AltitudeDensityRatio * static_cast<double>(s.SeaLevelDensity);
-    s.SeaLevelSpeedOfSound = 1116.4;
-    s.SpeedOfSound = s.SeaLevelSpeedOfSound * std::sqrt(s.AltitudePressureRatio / s.AltitudeDensityRatio);
-    s.DynamicViscosity = 3.9e-07;
-    s.GravityAcceleration = 32.2f;
+    applyUnitConstants(s, UnitSystemTable[UnitsMenuFPS]);
+    computeAmbientAir(s);
     // 10.
     s.PressurePlotKind = 1;
     s.ProfileQuantity = 0;
