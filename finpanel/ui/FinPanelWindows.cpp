@@ -44,6 +44,16 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Panel Method Fin 
     plots->addLayout(axis);
     plots->addWidget(PLOT1);
     lay->addLayout(plots, 1);
+    auto* legend = new QHBoxLayout;
+    LEGEND1 = named(new PictureBox(this), "LEGEND1", "Upper Fin Surface");
+    LEGEND2 = named(new PictureBox(this), "LEGEND2", "Lower Fin Surface");
+    for (PictureBox* p : {LEGEND1, LEGEND2}) p->setFixedSize(30, 12);
+    legend->addWidget(LEGEND1);
+    legend->addWidget(makeLabel(this, "LegendLabel1", "Upper Fin Surface"));
+    legend->addWidget(LEGEND2);
+    legend->addWidget(makeLabel(this, "LegendLabel2", "Lower Fin Surface"));
+    legend->addStretch(1);
+    lay->addLayout(legend);
     NoMeshDefined1 = makeLabel(PLOT1, "NoMeshDefined1", "Generate New Fin Plot");
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
     lay->addWidget(StatusBar1);

@@ -28,6 +28,8 @@ public:
     std::array<QRadioButton*, 2> PANELTYPES{};
     PictureBox* FinSection = nullptr;
     PictureBox* PLOT1 = nullptr;
+    PictureBox* LEGEND1 = nullptr;
+    PictureBox* LEGEND2 = nullptr;
     TextBox* MIN1 = nullptr;
     TextBox* MAX1 = nullptr;
     TextBox* UnitsLabel1 = nullptr;
