@@ -31,6 +31,23 @@ void refuseStaleFlow()
     MsgBox("PLEASE PERFORM CFD ANALYSIS", MsgButtons::OkOnly, "CFD ANALYSIS REQUIRED");
 }
 
+// True, after telling the user to solve first, while the flow is stale.
+bool staleFlowRefused(const Module1& s)
+{
+    if (s.FlowSolutionStatus != FlowSolutionState::Stale) return false;
+    refuseStaleFlow();
+    return true;
+}
+
+// The grid and tables of a solution; nothing, after the same refusal, when
+// none has been computed yet.
+std::optional<PlotGrid> solvedGrid(const Module1& s)
+{
+    auto grid = plotGrid(s);
+    if (!grid) refuseStaleFlow();
+    return grid;
+}
+
 QRgb colourOfLong(long c) { return PictureBox::rgbFromLong(c); }
 } // namespace
 
@@ -287,10 +304,7 @@ void PlotResults::drawContours(bool pressure)
 {
     Module1& s = m();
     if (s.ContourLevelsUserSet == 0) s.ContourLevelCount = kDefaultContourLevels;
-    if (s.FlowSolutionStatus == FlowSolutionState::Stale) {
-        refuseStaleFlow();
-        return;
-    }
+    if (staleFlowRefused(s)) return;
     switch (checkLevelCount(s.ContourLevelCount)) {
     case LevelCheck::TooMany:
         MsgBox("NUMBER OF LEVELS MUST BE LESS THAN OR EQUAL TO 100", MsgButtons::OkOnly, "NUMBER OF LEVELS TO LARGE");
@@ -301,11 +315,8 @@ void PlotResults::drawContours(bool pressure)
     case LevelCheck::Ok: break;
     }
     // No grid and solution to plot (nothing solved since start-up).
-    const auto grid = plotGrid(s);
-    if (!grid) {
-        refuseStaleFlow();
-        return;
-    }
+    const auto grid = solvedGrid(s);
+    if (!grid) return;
 
     StatusBar1->setPanel(1, pressure ? "Pressure contour plot being generated. Please be patient."
                                      : "Velocity Contour plot being generated. Please be patient.");
@@ -393,15 +404,9 @@ void PlotResults::VECTORS(double& velocity)
 {
     Module1& s = m();
     if (s.VectorScaleUserSet == 0) s.VectorScale = 1;
-    if (s.FlowSolutionStatus == FlowSolutionState::Stale) {
-        refuseStaleFlow();
-        return;
-    }
-    const auto grid = plotGrid(s);
-    if (!grid) {
-        refuseStaleFlow();
-        return;
-    }
+    if (staleFlowRefused(s)) return;
+    const auto grid = solvedGrid(s);
+    if (!grid) return;
     StatusBar1->setPanel(1, "Velocity vector plot being generated. Please be patient.");
     NoMeshDefined->hide();
     WaitCursor wait;
@@ -441,15 +446,9 @@ void PlotResults::Vscale_Change()
 void PlotResults::ProfilePlot(double& velocity)
 {
     Module1& s = m();
-    if (s.FlowSolutionStatus == FlowSolutionState::Stale) {
-        refuseStaleFlow();
-        return;
-    }
-    const auto grid = plotGrid(s);
-    if (!grid) {
-        refuseStaleFlow();
-        return;
-    }
+    if (staleFlowRefused(s)) return;
+    const auto grid = solvedGrid(s);
+    if (!grid) return;
     StatusBar1->setPanel(1, "Profile plot being generated");
     StatusBar1->setPanel(2, QString());
     NoMeshDefined->hide();
