@@ -287,6 +287,7 @@ Welcome::Welcome(Forms& forms) : Form(forms, "Welcome", "Model Rocket CFD Analys
     connect(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
     connect(QuitBtn, &QPushButton::clicked, this, [this] { QuitBtn_Click(); });
     Continue->setDefault(true);
+    setCloseCommand([this] { Continue_Click(); });
 }
 
 void Welcome::Continue_Click()
@@ -303,12 +304,6 @@ void Welcome::QuitBtn_Click()
 }
 
 // Closing the window from its title bar unloads it like Continue.
-void Welcome::closeEvent(QCloseEvent* e)
-{
-    e->accept();
-    if (!isUnloading()) Continue_Click();
-}
-
 // ---- AboutVelmora -------------------------------------------------------------
 
 AboutVelmora::AboutVelmora(Forms& forms) : Form(forms, "AboutVelmora", "About Velmora")
@@ -322,17 +317,12 @@ AboutVelmora::AboutVelmora(Forms& forms) : Form(forms, "AboutVelmora", "About Ve
     Continue->setDefault(true);
     lay->addWidget(Continue, 0, Qt::AlignHCenter);
     connect(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
+    setCloseCommand([this] { Continue_Click(); });
 }
 
 void AboutVelmora::Continue_Click()
 {
     forms().unload<AboutVelmora>();
-}
-
-void AboutVelmora::closeEvent(QCloseEvent* e)
-{
-    e->accept();
-    if (!isUnloading()) Continue_Click();
 }
 
 // ---- VelmoraHelp ----------------------------------------------------------------
@@ -355,6 +345,7 @@ VelmoraHelp::VelmoraHelp(Forms& forms) : Form(forms, "VelmoraHelp", "Velmora Ins
     connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
     connect(mnuBaseFlow, &QAction::triggered, this, [this] { mnuBaseFlow_Click(); });
     connect(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
+    setCloseCommand([this] { mnuClose_Click(); });
 }
 
 void VelmoraHelp::mnuPrintPage_Click() { printWindow(this); }
@@ -365,12 +356,6 @@ void VelmoraHelp::mnuClose_Click() { forms().unload<VelmoraHelp>(); }
 void VelmoraHelp::mnuBaseFlow_Click() { forms().showModal<BaseFlowHelp>(); }
 
 void VelmoraHelp::mnuReturn_Click() { forms().unload<VelmoraHelp>(); }
-
-void VelmoraHelp::closeEvent(QCloseEvent* e)
-{
-    e->accept();
-    if (!isUnloading()) mnuClose_Click();
-}
 
 // ---- BaseFlowHelp ---------------------------------------------------------------
 
@@ -390,6 +375,7 @@ BaseFlowHelp::BaseFlowHelp(Forms& forms) : Form(forms, "BaseFlowHelp", "Base Flo
     connect(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
     connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
     connect(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
+    setCloseCommand([this] { mnuClose_Click(); });
 }
 
 void BaseFlowHelp::mnuPrintPage_Click() { printWindow(this); }
@@ -397,12 +383,6 @@ void BaseFlowHelp::mnuPrintPage_Click() { printWindow(this); }
 void BaseFlowHelp::mnuClose_Click() { forms().unload<BaseFlowHelp>(); }
 
 void BaseFlowHelp::mnuReturn_Click() { forms().unload<BaseFlowHelp>(); }
-
-void BaseFlowHelp::closeEvent(QCloseEvent* e)
-{
-    e->accept();
-    if (!isUnloading()) mnuClose_Click();
-}
 
 // ---- References -----------------------------------------------------------------
 
@@ -450,6 +430,7 @@ References::References(Forms& forms) : Form(forms, "References", "Velmora Refere
     connect(Close, &QPushButton::clicked, this, [this] { Close_Click(); });
     connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
     connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
+    setCloseCommand([this] { Close_Click(); });
 }
 
 void References::Close_Click() { forms().unload<References>(); }
@@ -457,12 +438,6 @@ void References::Close_Click() { forms().unload<References>(); }
 void References::mnuClose_Click() { forms().unload<References>(); }
 
 void References::mnuPrint_Click() { printWindow(this); }
-
-void References::closeEvent(QCloseEvent* e)
-{
-    e->accept();
-    if (!isUnloading()) Close_Click();
-}
 
 // ---- FluidVariables -------------------------------------------------------------
 

@@ -40,9 +40,6 @@ public:
     QLabel* Label6 = nullptr;
     QPushButton* Continue = nullptr;
     QPushButton* QuitBtn = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
 };
 
 // The product, its version and its maker.
@@ -61,9 +58,6 @@ public:
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr;
     QPushButton* Continue = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
 };
 
 // The user's guide, one topic per tab.
@@ -83,9 +77,6 @@ public:
     QAction* mnuClose = nullptr;
     QAction* mnuBaseFlow = nullptr;
     QAction* mnuReturn = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
 };
 
 // The guide to the base-flow analysis and the rocket-motor option.
@@ -102,9 +93,6 @@ public:
     QAction* mnuPrintPage = nullptr;
     QAction* mnuClose = nullptr;
     QAction* mnuReturn = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
 };
 
 // The bibliography.
@@ -124,9 +112,6 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuClose = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
 };
 
 // The air and flight velocity in the current units.

@@ -1,6 +1,7 @@
 #include "platform/ui/Forms.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,12 @@ void Form::hideEvent(QHideEvent* e)
 {
     QWidget::hideEvent(e);
     if (!e->spontaneous()) emit hiddenOrUnloaded();
+}
+
+void Form::closeEvent(QCloseEvent* e)
+{
+    QWidget::closeEvent(e);
+    if (closeCommand_ && !unloading_) closeCommand_();
 }
 
 Forms::~Forms()

@@ -39,16 +39,22 @@ public:
     void Hide();
     bool isUnloading() const { return unloading_; }
 
+    // The title-bar close runs this window's own close command (for windows
+    // that are unloaded when closed); without one it hides the window.
+    void setCloseCommand(std::function<void()> command) { closeCommand_ = std::move(command); }
+
 signals:
     void hiddenOrUnloaded();
 
 protected:
     void hideEvent(QHideEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     friend class Forms;
     Forms& forms_;
     bool unloading_ = false;
+    std::function<void()> closeCommand_;
 };
 
 // ---- modal seam -------------------------------------------------------------
