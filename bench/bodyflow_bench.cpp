@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Gauss.h"
 #include "bodyflow/Grid.h"

@@ -26,7 +26,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/Gauss.h"
 #include "platform/Progress.h"
 

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/WindowWrites.h"
 #include "platform/Progress.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Vocabulary.h"
+#include "model/Vocabulary.h"
 #include "geometry/Outline.h"
 #include "platform/Format.h"
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/MeshDrawing.h"
 
 namespace velmora {

@@ -23,7 +23,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "platform/Progress.h"
 
 namespace velmora {

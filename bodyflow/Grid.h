@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "platform/Progress.h"
 
 namespace velmora {

@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/Grid.h"
 #include "bodyflow/WindowWrites.h"
 #include "platform/Progress.h"

@@ -3,7 +3,7 @@
 // their input from Module1, and write a successful run's results back.
 #include <string_view>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "finpanel/FinPanelSolver.h"
 
 namespace velmora::finpanel {

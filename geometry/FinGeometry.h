@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/Module1.h"
-#include "app/Vocabulary.h"
+#include "model/Module1.h"
+#include "model/Vocabulary.h"
 
 namespace velmora {
 

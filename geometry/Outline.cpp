@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Vocabulary.h"
+#include "model/Vocabulary.h"
 #include "geometry/FinGeometry.h"
 
 namespace velmora {

@@ -17,7 +17,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 
 namespace velmora {
 

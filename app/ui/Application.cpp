@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "app/ui/SOLVER.h"
 #include "platform/ui/Forms.h"
 

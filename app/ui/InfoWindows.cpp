@@ -11,7 +11,7 @@
 
 #include <charconv>
 
-#include "app/Units.h"
+#include "model/Units.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/HelpText.h"
 #include "app/ui/SOLVER.h"

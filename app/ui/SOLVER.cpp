@@ -6,8 +6,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/Units.h"
-#include "app/Vocabulary.h"
+#include "model/Units.h"
+#include "model/Vocabulary.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "baseflow/ui/NavierStokes.h"

@@ -4,7 +4,7 @@
 #include <QCloseEvent>
 
 #include "app/ui/InfoWindows.h"
-#include "app/Vocabulary.h"
+#include "model/Vocabulary.h"
 #include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"

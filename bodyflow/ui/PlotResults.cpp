@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/Vocabulary.h"
+#include "model/Vocabulary.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 
-#include "app/Vocabulary.h"
+#include "model/Vocabulary.h"
 #include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/Drag.h"

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "app/Vocabulary.h"
+#include "model/Vocabulary.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "bodyflow/Grid.h"

@@ -14,7 +14,7 @@
 #include <typeindex>
 #include <vector>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "platform/Busy.h"
 
 namespace velmora {

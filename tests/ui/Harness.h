@@ -8,7 +8,7 @@
 #include <functional>
 #include <map>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "platform/ui/Forms.h"

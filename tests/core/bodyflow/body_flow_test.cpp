@@ -4,7 +4,7 @@
 #include <cmath>
 #include <functional>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Solver.h"
 

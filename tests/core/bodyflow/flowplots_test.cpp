@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/FlowPlots.h"
 #include "bodyflow/Grid.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <random>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/Gauss.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "geometry/FinGeometry.h"
 
 namespace velmora {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "bodyflow/Grid.h"
 #include "geometry/FreeFormModel.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 #include "geometry/Outline.h"
 
 namespace velmora {

@@ -1,7 +1,7 @@
-#include "app/Module1.h"
+#include "model/Module1.h"
 
-#include "app/Units.h"
-#include "app/Vocabulary.h"
+#include "model/Units.h"
+#include "model/Vocabulary.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "app/Units.h"
+#include "model/Units.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Module1.h"
+#include "model/Module1.h"
 
 namespace velmora {
 
