@@ -49,11 +49,11 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     if (m.MeridianCount < 3 || m.MeridianCount > 16) { say(2, kMsgBadMeridians); return rep; }
 
     for (const char* picture : {"PlotResults.LEVELS", "PlotResults.FieldProfile"})
-        w.push_back({picture, WindowAction::ClearPicture, 0, {}});
+        w.push_back({picture, WindowAction::ClearPicture, 0, {}, {}});
     for (const char* box : {"PlotResults.MAX", "PlotResults.MIN", "PlotResults.UnitsLabel", "PlotResults.PlotLabel",
                             "PlotResults.UnitsLabel1", "PlotResults.MAX1", "PlotResults.MIN1"})
         w.push_back(emptyBox(box));
-    w.push_back({"PlotResults.NoMeshDefined", WindowAction::Hide, 0, {}});
+    w.push_back({"PlotResults.NoMeshDefined", WindowAction::Hide, 0, {}, {}});
     w.push_back(emptyBox("SOLVER.MachNumber"));
     w.push_back(emptyBox("FluidVariables.UINPUT"));
 
@@ -122,8 +122,14 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
         return rep;
     }
 
+    // A result reset while events ran (a velocity typed, a fin edited) means
+    // these tables answer inputs that no longer hold: publish none of them.
+    if (m.FlowSolutionStatus == kFlowStale) {
+        rep.superseded = true;
+        return rep;
+    }
+
     // Publish the whole solution.
-    const bool current = m.FlowSolutionStatus != kFlowStale;
     m.BodyStationCount = static_cast<int16_t>(stations.size());
     for (std::size_t k = 0; k < stations.size(); ++k) {
         m.BodyStationX(static_cast<long>(k) + 1) = stations[k].x;
@@ -152,13 +158,13 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
         m.ElementSpeed(e) = sol.fieldSpeed[k];
         m.ElementPressure(e) = sol.fieldPressure[k];
     }
-    rep.solutionCurrent = current;
+    rep.solutionCurrent = true;
     rep.outcome = Outcome::Done;
 
     if (elements > 0 && m.ElementSpeed(1) > 0.0) {
         say(1, kMsgSolutionFound);
         say(2, kMsgMayPlot);
-        w.push_back({"SOLVER.MachLabel", WindowAction::Show, 0, {}});
+        w.push_back({"SOLVER.MachLabel", WindowAction::Show, 0, {}, {}});
         w.push_back(showNumber("SOLVER.MachNumber", flow.machNumber, "#####.###"));
     }
     // The flight condition may have changed while events ran.

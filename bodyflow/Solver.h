@@ -19,7 +19,8 @@
 // values. FlowSolutionStatus / FlowSolutionStatusText are "SOLVE NEW FLOW"
 // until the grid is built, "" while the run is under way (a result reset
 // while it lets events run makes them stale again), and "SOLVE NEW FLOW"
-// after any run that does not complete.
+// after any run that does not complete. A run that a reset made stale while
+// it let events run publishes nothing and comes back Refused, superseded.
 //
 // Status texts go to Progress::status (copied into panelLog). The report
 // carries the message box of a refusal and the result boxes to fill, in
@@ -60,6 +61,7 @@ struct SolveReport {
     int stationCount = 0;                         // of this run (published only when Done)
     int panelCount = 0;
     bool solutionCurrent = false;                 // FlowSolutionStatus was set to ""
+    bool superseded = false;                      // an input changed while events ran: Refused, nothing published
 };
 
 namespace bodyflow {

@@ -19,14 +19,17 @@ enum class WindowAction {
     Empty,         // box text = ""
     ClearPicture,  // picture box loses its drawing
     Hide,          // control made invisible (overlays, labels)
-    Show           // control made visible
+    Show,          // control made visible
+    ShowText,      // box or label text = text
+    SetPanel       // status-bar panel number value = text
 };
 
 struct WindowWrite {
     std::string control;  // "<window>.<control>", e.g. "SOLVER.TotalCd"
     WindowAction action = WindowAction::Empty;
-    double value = 0;     // ShowNumber only
+    double value = 0;     // ShowNumber: the number; SetPanel: the panel
     std::string pattern;  // ShowNumber only, e.g. "##.###"
+    std::string text;     // ShowText and SetPanel
 
     bool operator==(const WindowWrite&) const = default;
 };
@@ -46,9 +49,17 @@ struct MessageBoxRequest {
 // Helpers used by the routines that build the lists.
 inline WindowWrite showNumber(std::string control, double value, std::string pattern)
 {
-    return {std::move(control), WindowAction::ShowNumber, value, std::move(pattern)};
+    return {std::move(control), WindowAction::ShowNumber, value, std::move(pattern), {}};
 }
-inline WindowWrite emptyBox(std::string control) { return {std::move(control), WindowAction::Empty, 0, {}}; }
+inline WindowWrite emptyBox(std::string control) { return {std::move(control), WindowAction::Empty, 0, {}, {}}; }
+inline WindowWrite showText(std::string control, std::string text)
+{
+    return {std::move(control), WindowAction::ShowText, 0, {}, std::move(text)};
+}
+inline WindowWrite setPanel(std::string statusBar, int panel, std::string text)
+{
+    return {std::move(statusBar), WindowAction::SetPanel, static_cast<double>(panel), {}, std::move(text)};
+}
 
 // The last write to a control in a list, or nullptr when the list never
 // touches it (handy for callers that only want the final state of a box).

@@ -40,6 +40,7 @@ struct Module1 {
     double SpeedOfSound = 0;
     double KinematicViscosity = 0;
     float GravityAcceleration = 0;
+    std::string AltitudeText;            // the altitude shown in the main window's list
 
     // ---- flight condition ---------------------------------------------------
     double EnteredVelocity = 0;
@@ -47,6 +48,7 @@ struct Module1 {
     float FreeStreamMachNumber = 0;
     double AngleOfAttack = 0;            // degrees
     int16_t CompressibleFlow = 0;        // 0 incompressible, 1 compressible
+    std::string SpeedUnitText;           // the speed unit shown in the main window's list
 
     // ---- body geometry ------------------------------------------------------
     std::string NoseShapeName;
@@ -140,6 +142,7 @@ struct Module1 {
     // ---- fin section panel method -------------------------------------------
     std::string PanelMethodChoice;       // "VORTEX" / "SOURCE"
     std::string PanelPlotChoice;         // "Cp" / "Velocity"
+    std::string FinSectionText;          // the section shown in the fin-section window's list
     int16_t FinThicknessFactor = 0;      // 1, 2, 4, 6
     int16_t PanelCount = 0;              // even, 4..200
     double FinNormalForceSlope = 0;

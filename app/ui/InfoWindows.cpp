@@ -284,8 +284,8 @@ Welcome::Welcome(Forms& forms) : Form(forms, "Welcome", "Model Rocket CFD Analys
     buttons->addWidget(QuitBtn);
     buttons->addStretch(1);
     lay->addLayout(buttons);
-    connect(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
-    connect(QuitBtn, &QPushButton::clicked, this, [this] { QuitBtn_Click(); });
+    onCommand(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
+    onCommand(QuitBtn, &QPushButton::clicked, this, [this] { QuitBtn_Click(); });
     Continue->setDefault(true);
     setCloseCommand([this] { Continue_Click(); });
 }
@@ -316,7 +316,7 @@ AboutVelmora::AboutVelmora(Forms& forms) : Form(forms, "AboutVelmora", "About Ve
     Continue = makeButton(this, "Continue", "Continue");
     Continue->setDefault(true);
     lay->addWidget(Continue, 0, Qt::AlignHCenter);
-    connect(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
+    onCommand(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
     setCloseCommand([this] { Continue_Click(); });
 }
 
@@ -341,10 +341,10 @@ VelmoraHelp::VelmoraHelp(Forms& forms) : Form(forms, "VelmoraHelp", "Velmora Ins
     SSTab1 = makeTabs(this, help::instructionPages(), &UnitTable);
     lay->addWidget(SSTab1);
     resize(760, 600);
-    connect(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    connect(mnuBaseFlow, &QAction::triggered, this, [this] { mnuBaseFlow_Click(); });
-    connect(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
+    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
+    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    onCommand(mnuBaseFlow, &QAction::triggered, this, [this] { mnuBaseFlow_Click(); });
+    onCommand(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
     setCloseCommand([this] { mnuClose_Click(); });
 }
 
@@ -372,9 +372,9 @@ BaseFlowHelp::BaseFlowHelp(Forms& forms) : Form(forms, "BaseFlowHelp", "Base Flo
     SSTab1 = makeTabs(this, help::baseFlowPages());
     lay->addWidget(SSTab1);
     resize(700, 560);
-    connect(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    connect(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
+    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
+    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    onCommand(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
     setCloseCommand([this] { mnuClose_Click(); });
 }
 
@@ -427,9 +427,9 @@ References::References(Forms& forms) : Form(forms, "References", "Velmora Refere
     lay->addLayout(side);
     resize(820, 600);
 
-    connect(Close, &QPushButton::clicked, this, [this] { Close_Click(); });
-    connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
+    onCommand(Close, &QPushButton::clicked, this, [this] { Close_Click(); });
+    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    onCommand(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); });
     setCloseCommand([this] { Close_Click(); });
 }
 
@@ -471,8 +471,8 @@ FluidVariables::FluidVariables(Forms& forms) : Form(forms, "FluidVariables", "Ve
     lay->addLayout(grid);
     Close = makeButton(this, "Close", "Close");
     lay->addWidget(Close, 0, Qt::AlignRight);
-    connect(Close, &QPushButton::clicked, this, [this] { Close_Click(); });
-    connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    onCommand(Close, &QPushButton::clicked, this, [this] { Close_Click(); });
+    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
 }
 
 void FluidVariables::Close_Click()

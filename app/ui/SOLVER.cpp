@@ -60,7 +60,7 @@ void SOLVER::buildMenus()
         a->setChecked(i == 0);
         mnuNewUnits[static_cast<size_t>(i)] = a;
         // The mark follows the unit system, not the click: the handler sets it.
-        connect(a, &QAction::triggered, this, [this, i, a] {
+        onCommand(a, &QAction::triggered, this, [this, i, a] {
             a->setChecked(!a->isChecked());
             mnuNewUnits_Click(i);
         });
@@ -78,19 +78,19 @@ void SOLVER::buildMenus()
 
     mnuOpen->setEnabled(false);
     mnuSaveAs->setEnabled(false);
-    connect(mnuOpen, &QAction::triggered, this, [this] { mnuOpen_Click(); });
-    connect(mnuSaveAs, &QAction::triggered, this, [this] { mnuSaveAs_Click(); });
-    connect(mnuPrintForm, &QAction::triggered, this, [this] { mnuPrintForm_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-    connect(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    connect(mnuAboutCFD, &QAction::triggered, this, [this] { mnuAboutCFD_Click(); });
-    connect(mnuReferences, &QAction::triggered, this, [this] { mnuReferences_Click(); });
-    connect(mnuBodyTube, &QAction::triggered, this, [this] { mnuBodyTube_Click(); });
-    connect(mnuFins, &QAction::triggered, this, [this] { mnuFins_Click(); });
-    connect(mnuPlots, &QAction::triggered, this, [this] { mnuPlots_Click(); });
-    connect(mnuCoefficients, &QAction::triggered, this, [this] { mnuCoefficients_Click(); });
-    connect(mnuVariables, &QAction::triggered, this, [this] { mnuVariables_Click(); });
-    connect(mnuQuitCFD, &QAction::triggered, this, [this] { mnuQuitCFD_Click(); });
+    onCommand(mnuOpen, &QAction::triggered, this, [this] { mnuOpen_Click(); });
+    onCommand(mnuSaveAs, &QAction::triggered, this, [this] { mnuSaveAs_Click(); });
+    onCommand(mnuPrintForm, &QAction::triggered, this, [this] { mnuPrintForm_Click(); });
+    onCommand(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
+    onCommand(mnuAboutCFD, &QAction::triggered, this, [this] { mnuAboutCFD_Click(); });
+    onCommand(mnuReferences, &QAction::triggered, this, [this] { mnuReferences_Click(); });
+    onCommand(mnuBodyTube, &QAction::triggered, this, [this] { mnuBodyTube_Click(); });
+    onCommand(mnuFins, &QAction::triggered, this, [this] { mnuFins_Click(); });
+    onCommand(mnuPlots, &QAction::triggered, this, [this] { mnuPlots_Click(); });
+    onCommand(mnuCoefficients, &QAction::triggered, this, [this] { mnuCoefficients_Click(); });
+    onCommand(mnuVariables, &QAction::triggered, this, [this] { mnuVariables_Click(); });
+    onCommand(mnuQuitCFD, &QAction::triggered, this, [this] { mnuQuitCFD_Click(); });
 }
 
 void SOLVER::buildControls()
@@ -110,7 +110,7 @@ void SOLVER::buildControls()
         QAction* a = Toolbar1->addAction(toolbarIcon(key), key);
         a->setObjectName(key);
         a->setToolTip(k[1]);
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
     lay->addWidget(Toolbar1);
 
@@ -151,10 +151,10 @@ void SOLVER::buildControls()
         b->setIcon(toolbarIcon(b->text()));
         b->setIconSize(QSize(32, 32));
     }
-    connect(CFDSOLVER, &QPushButton::clicked, this, [this] { CFDSOLVER_Click(); });
-    connect(MESHER, &QPushButton::clicked, this, [this] { MESHER_Click(); });
-    connect(IterateBtn, &QPushButton::clicked, this, [this] { IterateBtn_Click(); });
-    connect(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
+    onCommand(CFDSOLVER, &QPushButton::clicked, this, [this] { CFDSOLVER_Click(); });
+    onCommand(MESHER, &QPushButton::clicked, this, [this] { MESHER_Click(); });
+    onCommand(IterateBtn, &QPushButton::clicked, this, [this] { IterateBtn_Click(); });
+    onCommand(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
     for (QPushButton* b : {CFDSOLVER, MESHER, IterateBtn, Abort}) buttons->addWidget(b);
     mg->addLayout(buttons, 2, 0, 1, 3);
     top->addWidget(mesh);
@@ -181,7 +181,7 @@ void SOLVER::buildControls()
     LaunchLugDrag = resultBox("LaunchLugDrag", "Launch Lug (Pressure):");
     FinSurfaceDrag = resultBox("FinSurfaceDrag", "Fin Surface (Friction):");
     int r = 0;
-    addRow(rg, r++, "Mach Number (Mn):", MachNumber);
+    MachLabel = named(addRow(rg, r++, "Mach Number (Mn):", MachNumber), "MachLabel", "Mach Number (Mn):");
     addRow(rg, r++, "Reynolds Number (Rn):", ReNumber);
     addRow(rg, r++, "Rocket Cp Location / L:", XLRATIOS);
     addRow(rg, r++, "Total Rocket Drag Force:", FORCE, FORCELABEL);
@@ -217,6 +217,9 @@ void SOLVER::buildControls()
     ROCKETAOA->onChange([this] { ROCKETAOA_Change(); });
     Speed->onClick([this] { Speed_Click(); });
     RATIOS->onClick([this] { RATIOS_Click(); });
+    // The state keeps the texts the computations and the project file need.
+    Speed->onTextChanged([this](const QString& t) { m().SpeedUnitText = t.toStdString(); });
+    RATIOS->onTextChanged([this](const QString& t) { m().AltitudeText = t.toStdString(); });
     Compressible->onClick([this] { Compressible_Click(); });
     CFDUNITS->onClick([this] { CFDUNITS_Click(); });
     MERIDIANS->onClick([this] { MERIDIANS_Click(); });
@@ -370,7 +373,7 @@ void SOLVER::INPUTUNITS(double& /*velocity*/)
 {
     Module1& s = m();
     UNITLBL->setText(QString::fromStdString(s.AnalysisUnits));
-    applyAltitude(s, RATIOS->Text().toStdString());
+    applyAltitude(s, s.AltitudeText);
     auto row = unitIndexByCode(s.AnalysisUnits);
     if (!row) {
         // A code that names no unit system (it can only come from a file)
@@ -399,7 +402,7 @@ void SOLVER::unitSwitch(int row, bool fromMenu)
     for (TextBox* b : {MachNumber, TotalCd, PressureCd, BaseCd, FinInterferenceDrag, LaunchLugDrag,
                        FinSurfaceDrag, FORCE, ReNumber})
         b->setText(QString());
-    convertVelocity(s, Speed->Text().toStdString());
+    convertVelocity(s, s.SpeedUnitText);
     forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
     if (fromMenu) {
         if (const auto r = unitIndexByCode(s.AnalysisUnits))
@@ -426,7 +429,7 @@ void SOLVER::RATIOS_Click()
     INPUTUNITS(s.FreeStreamVelocity);
     // With the speed unit "MACH" the velocity follows the new speed of sound,
     // and the Mach number is checked again.
-    if (Speed->Text() == "MACH") {
+    if (s.SpeedUnitText == "MACH") {
         convertVelocity(s, "MACH");
         forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
         s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
@@ -452,7 +455,7 @@ void SOLVER::Velocity_Change()
     Module1& s = m();
     s.EnteredVelocity = qVal(Velocity->text());
     CLEARDATA3(s.FreeStreamVelocity);
-    convertVelocity(s, Speed->Text().toStdString());
+    convertVelocity(s, s.SpeedUnitText);
     forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
     s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
     if (s.FreeStreamMachNumber > 2.0f)
@@ -462,7 +465,7 @@ void SOLVER::Velocity_Change()
 void SOLVER::Speed_Click()
 {
     Module1& s = m();
-    convertVelocity(s, Speed->Text().toStdString());
+    convertVelocity(s, s.SpeedUnitText);
     s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
     const bool tooFast = s.FreeStreamMachNumber > 2.0f;
     if (tooFast) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");

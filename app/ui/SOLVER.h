@@ -10,9 +10,11 @@
 #include <QToolBar>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/SolveChain.h"
 #include "platform/Progress.h"
 
 #include "platform/ui/Controls.h"
@@ -62,8 +64,9 @@ public:
 
     // ---- body flow, mesh and drag (bodyflow/ui) ----
     void Mesh(double& velocity);
-    // The body-flow solution. (It cannot share the window's name in C++.)
-    void RunSOLVER(double& velocity);
+    // Draws the grid just built into the mesh pictures of this window and
+    // of the plot window.
+    void drawMesh(double& velocity);
     void CdFnMn(double& velocity);
     void TOTALDRAG(double& velocity);
     void CFDSOLVER_Click();
@@ -71,10 +74,10 @@ public:
     void MERIDIANS_Click();
     void DomainSize_Click();
 
-    // Tests read the order of the SOLVE chain's operations here.
-    std::vector<std::string>* solveTrace = nullptr;
-    // Outcome of the last body-flow run.
-    Outcome lastBodyFlowOutcome = Outcome::Refused;
+    // The last SOLVE run: its outcome, the step that ended it, the steps run.
+    SolveChainReport lastSolve;
+    // Runs as each step of a SOLVE starts (tests use it to act mid-run).
+    std::function<void(SolveStep)> solveStepHook;
 
     // ---- body and fin outline (geometry/ui) ----
     void NEWFINS(double& velocity);
@@ -112,6 +115,7 @@ public:
     ComboBox* DomainSize = nullptr;
     ComboBox* MERIDIANS = nullptr;
 
+    QLabel* MachLabel = nullptr;
     TextBox* MachNumber = nullptr;
     TextBox* ReNumber = nullptr;
     TextBox* XLRATIOS = nullptr;
@@ -141,6 +145,8 @@ protected:
 
 private:
     bool refuseWhileBusy();
+    void meridiansPicked(Module1& s, const QString& inForce);
+    void meshSizePicked(Module1& s);
     bool bodyTest() const;
     bool rocketTest() const;
     void bodyCommand();

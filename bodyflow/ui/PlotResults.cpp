@@ -70,8 +70,8 @@ UpDownSpinner::UpDownSpinner(int minimum, int maximum, int step, int value, QWid
         b->setAutoRepeat(true);
         lay->addWidget(b);
     }
-    connect(upButton, &QToolButton::clicked, this, [this] { stepUp(); });
-    connect(downButton, &QToolButton::clicked, this, [this] { stepDown(); });
+    onCommand(upButton, &QToolButton::clicked, this, [this] { stepUp(); });
+    onCommand(downButton, &QToolButton::clicked, this, [this] { stepDown(); });
 }
 
 void UpDownSpinner::setValue(int v)
@@ -116,7 +116,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
         a->setObjectName(k[0]);
         a->setToolTip(k[1]);
         const QString key = k[0];
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
     lay->addWidget(Toolbar1);
 
@@ -268,14 +268,14 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     lay->addWidget(StatusBar1);
 
     // Handlers, connected once every control holds its designed state.
-    connect(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    connect(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    connect(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
-    connect(Contour, &QPushButton::clicked, this, [this] { Contour_Click(); });
-    connect(Vector, &QPushButton::clicked, this, [this] { Vector_Click(); });
-    connect(PessureContour, &QPushButton::clicked, this, [this] { PessureContour_Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
+    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
+    onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
+    onCommand(Contour, &QPushButton::clicked, this, [this] { Contour_Click(); });
+    onCommand(Vector, &QPushButton::clicked, this, [this] { Vector_Click(); });
+    onCommand(PessureContour, &QPushButton::clicked, this, [this] { PessureContour_Click(); });
+    onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     NLEVELS->onChange([this] { NLEVELS_Change(); });
     NLEVELS2->onChange([this] { NLEVELS2_Change(); });
     Vscale->onChange([this] { Vscale_Change(); });
@@ -285,13 +285,13 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     UpDown3->onChange([this] { UpDown3_Change(); });
     for (int i = 0; i < 2; ++i)
         connect(Pressure[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) Pressure_Click(i);
+            if (on) commandBarrier("Pressure", [this, i] { Pressure_Click(i); });
         });
     for (int i = 0; i < 3; ++i)
         connect(Profile[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) Profile_Click(i);
+            if (on) commandBarrier("Profile", [this, i] { Profile_Click(i); });
         });
-    connect(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Scroll(); });
+    onCommand(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Scroll(); });
 }
 
 // ---- contour plots ------------------------------------------------------------------------------

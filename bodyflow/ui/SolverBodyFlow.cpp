@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 
+#include <optional>
+
 #include "model/Vocabulary.h"
 #include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
@@ -13,6 +15,7 @@
 #include "bodyflow/ui/MeshPainter.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "bodyflow/ui/WindowWriter.h"
+#include "app/SolveChain.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/BODYTUBE.h"
 #include "stability/ui/StabilityWindows.h"
@@ -26,22 +29,57 @@ QString meshSizeInForce(const Module1& m)
 }
 } // namespace
 
+// The windows' side of the SOLVE chain: status bars, progress bar, event
+// pump, the mesh drawings, the base-flow window and the pointer.
+class MainSolveHost final : public SolveHost {
+public:
+    explicit MainSolveHost(SOLVER& main)
+        : main_(main),
+          progress_(main.StatusBar1, main.ProgressBar1),
+          finProgress_(main.forms().get<PanelAero>().StatusBar1, main.ProgressBar1),
+          effects_(gridEffectsOn(main.forms()))
+    {
+    }
+    Progress& progress() override { return progress_; }
+    Progress& finProgress() override { return finProgress_; }
+    void unloadBaseFlow() override { main_.forms().unload<NavierStokes>(); }
+    void gridEffect(GridEffect e) override { effects_(e); }
+    void meshBuilt(double velocity) override { main_.drawMesh(velocity); }
+    void busyPointer(bool on) override
+    {
+        if (on) wait_.emplace();
+        else wait_.reset();
+    }
+    void stepStarting(SolveStep step) override
+    {
+        if (main_.solveStepHook) main_.solveStepHook(step);
+    }
+
+private:
+    SOLVER& main_;
+    WindowProgress progress_;
+    WindowProgress finProgress_;
+    GridEffectHandler effects_;
+    std::optional<WaitCursor> wait_;
+};
+
 void SOLVER::Mesh(double& velocity)
 {
-    Module1& s = m();
-    if (const char* missing = missingMainDimension(s)) {
+    if (const char* missing = missingMainDimension(m())) {
         StatusBar1->setPanel(2, missing);
         return;
     }
-    StatusBar1->setPanel(1, "MESHING in progress.");
-    NoMeshDefined->hide();
-    PlotResults& plot = forms().get<PlotResults>();
-    plot.NoMeshDefined->hide();
     WaitCursor wait;
-    WindowProgress progress(StatusBar1, ProgressBar1);
-    const GridReport grid = GRID(s, velocity, progress, gridEffectsOn(forms()));
-    if (grid.outcome != Outcome::Done) return; // its reason is in panel 2
+    MainSolveHost host(*this);
+    meshStep(m(), velocity, host);
+}
 
+void SOLVER::drawMesh(double& velocity)
+{
+    Module1& s = m();
+    PlotResults& plot = forms().get<PlotResults>();
+    NoMeshDefined->hide();
+    plot.NoMeshDefined->hide();
     MeshPlot->clear();
     plot.VelocityPlot->clear();
     MeshPlot->setScale(0, 500, 500, 0);
@@ -53,9 +91,6 @@ void SOLVER::Mesh(double& velocity)
         StatusBar1->setPanel(2, "Please check rocket and fin dimensions.");
     }
     plot.Mesh(velocity);
-    StatusBar1->setPanel(1, "MESHING complete.");
-    StatusBar1->setPanel(2, QString());
-    ProgressBar1->setValue(1);
 }
 
 void PlotResults::Mesh(double& velocity)
@@ -88,17 +123,6 @@ void PlotResults::Mesh(double& velocity)
     ProgressBar1->setValue(1);
 }
 
-void SOLVER::RunSOLVER(double& velocity)
-{
-    WindowProgress progress(StatusBar1, ProgressBar1);
-    const SolveReport r = bodyflow::SOLVER(m(), velocity, progress, gridEffectsOn(forms()));
-    lastBodyFlowOutcome = r.outcome;
-    applyWindowWrites(forms(), r.writes);
-    if (r.messageBox)
-        MsgBox(QString::fromStdString(r.messageBox->prompt), MsgButtons::OkOnly,
-               QString::fromStdString(r.messageBox->title));
-}
-
 void SOLVER::CdFnMn(double& velocity)
 {
     WindowProgress progress(StatusBar1, ProgressBar1);
@@ -115,85 +139,51 @@ void SOLVER::TOTALDRAG(double& velocity)
 
 void SOLVER::CFDSOLVER_Click()
 {
-    if (refuseWhileBusy()) return;
     Module1& s = m();
-    auto trace = [this](const char* step) {
-        if (solveTrace) solveTrace->push_back(step);
-    };
-    // 1. Inputs.
-    if (s.FreeStreamVelocity == 0) { StatusBar1->setPanel(2, "Please enter rocket velocity."); return; }
-    if (const char* missing = missingMainDimension(s)) {
-        StatusBar1->setPanel(2, missing);
-        return;
-    }
-
-    BusyGuard::Scope busy(forms().busy(), "SOLVE");
-    // 2 - 4.
-    s.AbortRequest = AbortFlag::No;
-    forms().unload<NavierStokes>();
-    s.BasePressureAvailable = BasePressureFlag::False;
-    // 5 - 8.
-    double v = s.FreeStreamVelocity;
-    trace("Mesh");
-    Mesh(v);
-    v = s.FreeStreamVelocity;
-    trace("SOLVER");
-    RunSOLVER(v);
-    const Outcome flow = lastBodyFlowOutcome;
-    v = s.FreeStreamVelocity;
-    trace("CdFnMn");
-    CdFnMn(v);
-    v = s.FreeStreamVelocity;
-    trace("TOTALDRAG");
-    TOTALDRAG(v);
-    // 9.
-    PanelAero& panel = forms().get<PanelAero>();
-    panel.StatusBar1->setPanel(1, QString());
-    panel.StatusBar1->setPanel(2, QString());
-    // A refused, aborted or failed body flow has no results to go on with;
-    // its own message stands.
-    if (flow != Outcome::Done) return;
-    // 10. An input changed while events ran.
-    if (s.FlowSolutionStatus == FlowSolutionState::Stale) {
-        StatusBar1->setPanel(2, "Please enter fin data and perform CFD");
-        return;
-    }
-    // 11 - 12.
-    {
-        WaitCursor wait;
-        QApplication::processEvents();
-        if (s.AbortRequest == AbortFlag::Yes) return;
-        // 13.
-        v = s.FreeStreamVelocity;
-        if (s.PanelMethodChoice == PanelMethod::Source) {
-            trace("Source");
-            panel.Source(v);
-        } else if (s.PanelMethodChoice == PanelMethod::Vortex) {
-            trace("VORTEX");
-            panel.VORTEX(v);
-        }
-        // 14.
-        v = s.FreeStreamVelocity;
-        trace("CPSOLVE");
-        forms().get<PressureCenter>().CPSOLVE(v);
-    }
+    // An exception ends the run with the results stale.
+    const bool ran = forms().runCommand(
+        "SOLVE",
+        [this, &s] {
+            MainSolveHost host(*this);
+            lastSolve = solveChain(s, host);
+            if (lastSolve.endedAt == SolveStep::Inputs) {
+                StatusBar1->setPanel(2, QString::fromStdString(lastSolve.message));
+                return;
+            }
+            applyWindowWrites(forms(), lastSolve.writes);
+            if (lastSolve.messageBox)
+                MsgBox(QString::fromStdString(lastSolve.messageBox->prompt), MsgButtons::OkOnly,
+                       QString::fromStdString(lastSolve.messageBox->title));
+        },
+        [&s] {
+            s.FlowSolutionStatus = FlowSolutionState::Stale;
+            s.FlowSolutionStatusText = FlowSolutionState::Stale;
+        });
+    if (!ran) refuseWhileBusy();
 }
 
 void SOLVER::MESHER_Click()
 {
-    if (refuseWhileBusy()) return;
-    double v = m().FreeStreamVelocity;
-    Mesh(v);
+    if (!forms().runCommand("MESH", [this] {
+            double v = m().FreeStreamVelocity;
+            Mesh(v);
+        }))
+        refuseWhileBusy();
 }
 
 void SOLVER::MERIDIANS_Click()
 {
     Module1& s = m();
     const QString inForce = QString::number(s.MeridianCount);
-    if (refuseWhileBusy()) {
+    const bool ran = forms().runCommand("Grid # on Circumference", [this, &s, &inForce] { meridiansPicked(s, inForce); });
+    if (!ran) {
         MERIDIANS->setText(inForce);
-        return;
+        refuseWhileBusy();
     }
+}
+
+void SOLVER::meridiansPicked(Module1& s, const QString& inForce)
+{
     if (s.FreeStreamVelocity == 0 || s.NoseConeLength == 0 || s.BodyTubeLength == 0 || s.NoseConeDiameter == 0) {
         MERIDIANS->setText(inForce);
         StatusBar1->setPanel(2, "Please enter rocket dimensions");
@@ -210,10 +200,15 @@ void SOLVER::MERIDIANS_Click()
 void SOLVER::DomainSize_Click()
 {
     Module1& s = m();
-    if (refuseWhileBusy()) {
+    const bool ran = forms().runCommand("Mesh Size", [this, &s] { meshSizePicked(s); });
+    if (!ran) {
         DomainSize->setText(meshSizeInForce(s));
-        return;
+        refuseWhileBusy();
     }
+}
+
+void SOLVER::meshSizePicked(Module1& s)
+{
     if (const char* missing = missingMainDimension(s)) {
         DomainSize->setText(meshSizeInForce(s));
         StatusBar1->setPanel(2, missing);

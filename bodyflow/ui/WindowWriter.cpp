@@ -1,6 +1,9 @@
 #include "bodyflow/ui/WindowWriter.h"
 
+#include <QLabel>
 #include <QLineEdit>
+
+#include <stdexcept>
 
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
@@ -34,29 +37,59 @@ GridEffectHandler gridEffectsOn(Forms& forms)
     };
 }
 
+QWidget* resolveWindowWrite(Forms& forms, const WindowWrite& w)
+{
+    const QString full = QString::fromStdString(w.control);
+    const int dot = full.indexOf('.');
+    if (dot < 0) return nullptr;
+    Form* form = windowByName(forms, full.left(dot));
+    if (!form) return nullptr;
+    QWidget* control = form->findChild<QWidget*>(full.mid(dot + 1));
+    if (!control) return nullptr;
+    switch (w.action) {
+    case WindowAction::ShowNumber:
+    case WindowAction::Empty: return qobject_cast<QLineEdit*>(control) ? control : nullptr;
+    case WindowAction::ClearPicture: return qobject_cast<PictureBox*>(control) ? control : nullptr;
+    case WindowAction::ShowText:
+        return qobject_cast<QLineEdit*>(control) || qobject_cast<QLabel*>(control) ? control : nullptr;
+    case WindowAction::SetPanel: {
+        auto* bar = qobject_cast<StatusBar*>(control);
+        return bar && bar->panelLabel(static_cast<int>(w.value)) ? control : nullptr;
+    }
+    case WindowAction::Hide:
+    case WindowAction::Show: return control;
+    }
+    return nullptr;
+}
+
 void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes)
 {
     for (const WindowWrite& w : writes) {
-        const QString full = QString::fromStdString(w.control);
-        const int dot = full.indexOf('.');
-        if (dot < 0) continue;
-        Form* form = windowByName(forms, full.left(dot));
-        if (!form) continue;
-        QWidget* control = form->findChild<QWidget*>(full.mid(dot + 1));
-        if (!control) continue;
+        QWidget* control = resolveWindowWrite(forms, w);
+        if (!control) {
+#ifndef NDEBUG
+            // A computation names a control this program does not have: a
+            // fault of ours, which the test build must not let pass.
+            throw std::logic_error("no control for the write to " + w.control);
+#else
+            continue;
+#endif
+        }
         switch (w.action) {
         case WindowAction::ShowNumber:
-            if (auto* box = qobject_cast<QLineEdit*>(control))
-                box->setText(qFormat(w.value, w.pattern));
+            static_cast<QLineEdit*>(control)->setText(qFormat(w.value, w.pattern));
             break;
-        case WindowAction::Empty:
-            if (auto* box = qobject_cast<QLineEdit*>(control)) box->setText(QString());
-            break;
-        case WindowAction::ClearPicture:
-            if (auto* pic = qobject_cast<PictureBox*>(control)) pic->clear();
-            break;
+        case WindowAction::Empty: static_cast<QLineEdit*>(control)->setText(QString()); break;
+        case WindowAction::ClearPicture: static_cast<PictureBox*>(control)->clear(); break;
         case WindowAction::Hide: control->hide(); break;
         case WindowAction::Show: control->show(); break;
+        case WindowAction::ShowText:
+            if (auto* box = qobject_cast<QLineEdit*>(control)) box->setText(QString::fromStdString(w.text));
+            else static_cast<QLabel*>(control)->setText(QString::fromStdString(w.text));
+            break;
+        case WindowAction::SetPanel:
+            static_cast<StatusBar*>(control)->setPanel(static_cast<int>(w.value), QString::fromStdString(w.text));
+            break;
         }
     }
 }

@@ -17,7 +17,13 @@ Form* windowByName(Forms& forms, const QString& window);
 // (whose change handler runs then, as for a user's edit).
 GridEffectHandler gridEffectsOn(Forms& forms);
 
-// Applies the writes in order. A name that matches no control is skipped.
+// The control a write goes to, when it exists and takes that kind of write;
+// nullptr otherwise.
+QWidget* resolveWindowWrite(Forms& forms, const WindowWrite& write);
+
+// Applies the writes in order. A write whose control does not resolve is a
+// fault of the program: the debug (test) build throws std::logic_error, the
+// release build passes over it.
 void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes);
 
 } // namespace velmora

@@ -15,6 +15,7 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Panel Method Fin 
     auto* lay = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     SECTIONS = makeList(this, "SECTIONS", "Panel Method Shape");
+    SECTIONS->onTextChanged([this](const QString& t) { m().FinSectionText = t.toStdString(); });
     PANELS = makeList(this, "PANELS", "Total Number of Panels ");
     FINTHK = makeList(this, "FINTHK", "Fin Thickness Magnification ");
     addRow(grid, 0, "Panel Method Shape", SECTIONS);
@@ -78,7 +79,7 @@ void PanelAero::Form_Load()
 void PanelAero::solve(bool vortex, double velocity)
 {
     Module1& s = m();
-    finpanel::FinSectionInput in = finpanel::finInputFrom(s, SECTIONS->Text().toStdString());
+    finpanel::FinSectionInput in = finpanel::finInputFrom(s, s.FinSectionText);
     in.freeStreamVelocity = velocity;
     // The fin window's own status bar, the main window's progress bar.
     WindowProgress progress(StatusBar1, forms().get<SOLVER>().ProgressBar1);

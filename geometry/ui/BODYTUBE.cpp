@@ -37,7 +37,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
         a->setObjectName(k[0]);
         a->setToolTip(k[1]);
         const QString key = k[0];
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
     lay->addWidget(Toolbar1);
 
@@ -124,12 +124,12 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     TUBELENGTH->onChange([this] { TUBELENGTH_Change(); });
     LLABEL[2]->onChange([this] { LLABEL2_Change(); });
     NoseShape->onClick([this] { NoseShape_Click(); });
-    connect(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1_Change(); });
+    onCommand(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1_Change(); });
     for (int i = 0; i < 2; ++i)
         connect(GEOMETRY[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) GEOMETRY_Click(i);
+            if (on) commandBarrier("GEOMETRY", [this, i] { GEOMETRY_Click(i); });
         });
-    connect(FREEFORM, &QPushButton::clicked, this, [this] { FREEFORM_Click(); });
+    onCommand(FREEFORM, &QPushButton::clicked, this, [this] { FREEFORM_Click(); });
 }
 
 // The fixed sketch naming the dimensions of the standard body.

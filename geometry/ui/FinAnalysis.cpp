@@ -60,10 +60,10 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     mnuInstructions->setObjectName("mnuInstructions");
     mnuAboutVelmora = help->addAction("&About Velmora");
     mnuAboutVelmora->setObjectName("mnuAboutVelmora");
-    connect(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    connect(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    connect(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
+    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
+    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
+    onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
 
     // Toolbar.
     Toolbar1 = named(new QToolBar(this), "Toolbar1", "Fin toolbar");
@@ -76,7 +76,7 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
         a->setObjectName(k[0]);
         a->setToolTip(k[1]);
         const QString key = k[0];
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
     lay->addWidget(Toolbar1);
 
@@ -213,18 +213,18 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     ODLUGS->onChange([this] { ODLUGS_Change(); });
     IDLUGS->onChange([this] { IDLUGS_Change(); });
     NFINS->onClick([this] { NFINS_Click(); });
-    connect(ClearData, &QPushButton::clicked, this, [this] { ClearData_Click(); });
+    onCommand(ClearData, &QPushButton::clicked, this, [this] { ClearData_Click(); });
     for (int i = 0; i < 4; ++i) {
         connect(FinShapes[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) FinShapes_Click(i);
+            if (on) commandBarrier("FinShapes", [this, i] { FinShapes_Click(i); });
         });
         connect(FinEdges[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) FinEdges_Click(i);
+            if (on) commandBarrier("FinEdges", [this, i] { FinEdges_Click(i); });
         });
     }
     for (int i = 0; i < 3; ++i)
         connect(FinishType[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) FinishType_Click(i);
+            if (on) commandBarrier("FinishType", [this, i] { FinishType_Click(i); });
         });
 }
 

@@ -99,7 +99,7 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
         a->setObjectName(k[0]);
         a->setToolTip(k[1]);
         const QString key = k[0];
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
 
     Picture1 = named(new QFrame(this), "Picture1", "Free-Form controls");
@@ -170,11 +170,11 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
 
     NPTS->onChange([this] { NPTS_Change(); });
-    connect(UpDown3, &QSpinBox::valueChanged, this, [this](int) { UpDown3_Change(); });
-    connect(GRIDON, &QPushButton::clicked, this, [this] { GRIDON_Click(); });
-    connect(SCRNSIZE, &QPushButton::clicked, this, [this] { SCRNSIZE_Click(); });
-    connect(OMITSHAPE, &QPushButton::clicked, this, [this] { OMITSHAPE_Click(); });
-    connect(MESHBODY, &QPushButton::clicked, this, [this] { MESHBODY_Click(); });
+    onCommand(UpDown3, &QSpinBox::valueChanged, this, [this] { UpDown3_Change(); });
+    onCommand(GRIDON, &QPushButton::clicked, this, [this] { GRIDON_Click(); });
+    onCommand(SCRNSIZE, &QPushButton::clicked, this, [this] { SCRNSIZE_Click(); });
+    onCommand(OMITSHAPE, &QPushButton::clicked, this, [this] { OMITSHAPE_Click(); });
+    onCommand(MESHBODY, &QPushButton::clicked, this, [this] { MESHBODY_Click(); });
 
     resize(kDesignWidth, kDesignHeight + kStatusHeight);
     layOutChildren();

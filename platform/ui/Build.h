@@ -42,13 +42,15 @@ inline QPushButton* makeButton(QWidget* parent, const QString& name, const QStri
 }
 
 // Adds "caption  [widget]  [unit]" as one row of a grid.
-inline void addRow(QGridLayout* grid, int row, const QString& caption, QWidget* w, QWidget* unit = nullptr)
+// Returns the caption's label.
+inline QLabel* addRow(QGridLayout* grid, int row, const QString& caption, QWidget* w, QWidget* unit = nullptr)
 {
     auto* l = new QLabel(caption);
     l->setBuddy(w);
     grid->addWidget(l, row, 0);
     grid->addWidget(w, row, 1);
     if (unit) grid->addWidget(unit, row, 2);
+    return l;
 }
 
 } // namespace velmora

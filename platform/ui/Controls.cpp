@@ -1,6 +1,7 @@
 #include "platform/ui/Controls.h"
 
 #include "platform/Format.h"
+#include "platform/ui/Forms.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -26,7 +27,8 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
 void TextBox::onChange(std::function<void()> handler)
 {
-    connect(this, &QLineEdit::textChanged, this, [h = std::move(handler)](const QString&) { h(); });
+    connect(this, &QLineEdit::textChanged, this,
+            [this, h = std::move(handler)](const QString&) { commandBarrier(objectName(), h); });
 }
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
@@ -38,9 +40,12 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
 
 void ComboBox::setText(const QString& t)
 {
-    const QSignalBlocker block(this);
-    setCurrentIndex(findText(t));
-    setEditText(t);
+    {
+        const QSignalBlocker block(this);
+        setCurrentIndex(findText(t));
+        setEditText(t);
+    }
+    mirrorText();
 }
 
 void ComboBox::AddItem(const QString& item)
@@ -62,7 +67,19 @@ void ComboBox::Clear()
 
 void ComboBox::onClick(std::function<void()> handler)
 {
-    connect(this, &ComboBox::clicked, this, [h = std::move(handler)]() { h(); });
+    connect(this, &ComboBox::clicked, this, [this, h = std::move(handler)]() { commandBarrier(objectName(), h); });
+}
+
+void ComboBox::onTextChanged(std::function<void(const QString&)> mirror)
+{
+    mirror_ = std::move(mirror);
+    connect(this, &QComboBox::editTextChanged, this, [this] { mirrorText(); });
+    mirrorText();
+}
+
+void ComboBox::mirrorText()
+{
+    if (mirror_) mirror_(currentText());
 }
 
 void ComboBox::pick(const QString& item)
@@ -73,6 +90,7 @@ void ComboBox::pick(const QString& item)
         const QSignalBlocker block(this);
         setCurrentIndex(i);
     }
+    mirrorText();
     emit activated(i);
 }
 

@@ -60,9 +60,16 @@ public:
     void onClick(std::function<void()> handler);
     // What a user's pick does: shows the item and runs the handler.
     void pick(const QString& item);
+    // Runs on every change of the text shown, from code or from the user;
+    // the windows keep the project state's copy of the text with it.
+    void onTextChanged(std::function<void(const QString&)> mirror);
 
 signals:
     void clicked();
+
+private:
+    void mirrorText();
+    std::function<void(const QString&)> mirror_;
 };
 
 class StatusBar : public QWidget {

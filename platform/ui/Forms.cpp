@@ -85,6 +85,43 @@ void Forms::unload(std::type_index t)
     f.release()->deleteLater();
 }
 
+bool Forms::runCommand(const QString& name, const std::function<void()>& body, const std::function<void()>& onFailure)
+{
+    if (busy_.active()) return false;
+    BusyGuard::Scope scope(busy_, name.toStdString());
+    commandBarrier(name, body, onFailure);
+    return true;
+}
+
+// ---- exception barrier ----------------------------------------------------------
+
+QString commandFailureText(const QString& name, const QString& what)
+{
+    return QStringLiteral("%1 stopped because of an internal error (%2). Its results were not kept; "
+                          "please check the inputs and try again.")
+        .arg(name, what);
+}
+
+void commandBarrier(const QString& name, const std::function<void()>& body, const std::function<void()>& onFailure)
+{
+    QString what;
+    try {
+        body();
+        return;
+    } catch (const std::exception& e) {
+        what = QString::fromUtf8(e.what());
+    } catch (...) {
+        what = QStringLiteral("unknown error");
+    }
+    if (onFailure) {
+        try {
+            onFailure();
+        } catch (...) {
+        }
+    }
+    MsgBox(commandFailureText(name, what), MsgButtons::OkOnly, QStringLiteral("Velmora"), MsgIcon::Critical);
+}
+
 // ---- seam ---------------------------------------------------------------------
 
 ModalSeam& ModalSeam::instance()
@@ -104,8 +141,10 @@ void ModalSeam::reset()
 
 MsgAnswer ModalSeam::message(const MessageRequest& r)
 {
-    messages.push_back(r);
-    if (message_) return message_(r);
+    if (message_) {
+        messages.push_back(r);
+        return message_(r);
+    }
 
     QMessageBox box;
     box.setText(r.prompt);
@@ -135,8 +174,8 @@ MsgAnswer ModalSeam::message(const MessageRequest& r)
 
 void ModalSeam::showModal(Form& f)
 {
-    shownWindows.push_back(f.objectName());
     if (show_) {
+        shownWindows.push_back(f.objectName());
         show_(f);
         return;
     }

@@ -96,7 +96,8 @@ public:
     void setFileHandler(FileHandler h) { file_ = std::move(h); }
     void reset();
 
-    // Every request, in order, for tests to read.
+    // Every request while a test's handler is installed, in order, for the
+    // test to read; the program itself keeps no record.
     std::vector<MessageRequest> messages;
     std::vector<QString> shownWindows;
 
@@ -131,6 +132,15 @@ public:
     // install a hook in place of the process exit.
     void endProgram();
     void setExitHook(std::function<void()> hook) { exitHook_ = std::move(hook); }
+
+    // Runs one compute command (SOLVE, MESH, the mesh lists, PLOT, ...)
+    // through the busy gate and the exception barrier. While another
+    // computation lets events run the command is refused: nothing runs and
+    // the result is false, for the caller to show busyRefusal(busy()).
+    // onFailure runs when the command ends by an exception (to leave its
+    // results stale) before the message is shown.
+    bool runCommand(const QString& name, const std::function<void()>& body,
+                    const std::function<void()>& onFailure = {});
 
     // The one instance of T, created and loaded on first access.
     template <class T>
@@ -175,6 +185,28 @@ private:
     std::function<void()> exitHook_;
     std::map<std::type_index, std::unique_ptr<Form>> forms_;
 };
+
+// ---- exception barrier ----------------------------------------------------------
+
+// Runs one user command or handler so that an exception ends it, not the
+// program: onFailure runs (to leave results stale), a message names the
+// command, and the event loop goes on. Nested barriers report once, at the
+// innermost.
+void commandBarrier(const QString& name, const std::function<void()>& body,
+                    const std::function<void()>& onFailure = {});
+
+// The message of a command that ended by an exception.
+QString commandFailureText(const QString& name, const QString& what);
+
+// Connects a signal to a user command behind the barrier; the command is
+// named by the sender's object name. The signal's arguments are not passed.
+template <class Sender, class Signal, class F>
+void onCommand(Sender* sender, Signal signal, QObject* context, F&& body)
+{
+    QObject::connect(sender, signal, context, [sender, f = std::forward<F>(body)](auto&&...) {
+        commandBarrier(sender->objectName().isEmpty() ? sender->metaObject()->className() : sender->objectName(), f);
+    });
+}
 
 // Some handlers run their steps with failures skipped: a step that fails is
 // passed over and the handler goes on with the next.

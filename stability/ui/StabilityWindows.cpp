@@ -1,5 +1,8 @@
 #include "stability/ui/StabilityWindows.h"
 
+#include "bodyflow/ui/WindowWriter.h"
+#include "stability/CenterOfPressure.h"
+
 #include <algorithm>
 
 #include <QGridLayout>
@@ -61,14 +64,11 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "CF
     lay->addLayout(right, 1);
 }
 
-void PressureCenter::CPSOLVE(double& /*velocity*/)
+void PressureCenter::CPSOLVE(double& velocity)
 {
-    const Module1& s = m();
-    if (s.FlowSolutionStatus == "SOLVE NEW FLOW" || s.ElementAxialVelocity(1) == 0) {
-        StatusBar1->setPanel(1, "Please perform CFD analysis.");
-        return;
-    }
-    // The distribution itself comes with the centre-of-pressure analysis.
+    NullProgress progress;
+    const stability::CenterOfPressureReport r = stability::CPSOLVE(m(), velocity, progress);
+    applyWindowWrites(forms(), r.writes);
 }
 
 // ---- sweep ---------------------------------------------------------------------

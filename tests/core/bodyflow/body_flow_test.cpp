@@ -168,7 +168,7 @@ TEST(SolverTest, TypicalRocketAndCounts)
     EXPECT_NEAR(m->BaseDragCoefficient, 0.029 / std::sqrt(m->BodyPressureDragCoefficient), 1e-6);
     const WindowWrite* mach = lastWriteTo(r.writes, "SOLVER.MachNumber");
     ASSERT_NE(mach, nullptr);
-    EXPECT_EQ(*mach, (WindowWrite{"SOLVER.MachNumber", WindowAction::ShowNumber, static_cast<float>(300 / 1116.4), "#####.###"}));
+    EXPECT_EQ(*mach, (WindowWrite{"SOLVER.MachNumber", WindowAction::ShowNumber, static_cast<float>(300 / 1116.4), "#####.###", {}}));
     EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.PressureCd")->value, m->BodyPressureDragCoefficient);
 
     for (auto [mesh, meridians, stations, panels] : {std::tuple{50.0, 12, 48, 564}, std::tuple{10.0, 10, 8, 70}}) {
@@ -284,15 +284,16 @@ TEST(SolverTest, FailureAndAbortPublishNothing)
     for (const auto& t : aborting.panels) EXPECT_NE(t.text, "CFD solution found. ");
 }
 
-TEST(SolverTest, FlightConditionTakenOnceAtEntry)
+TEST(SolverTest, FlightConditionTakenOnceAtEntryAndASupersededRunPublishesNothing)
 {
     auto ref = typicalRocket();
     NullProgress np;
     ASSERT_EQ(bodyflow::SOLVER(*ref, 300, np).outcome, Outcome::Done);
 
-    // While the elimination lets events run the user switches to compressible
-    // flow at Mach 1.8, another angle and altitude: the run keeps its own.
+    // While the elimination lets events run the flight condition changes
+    // under the run: it keeps its own.
     auto m = typicalRocket();
+    bool reset = false;
     ScriptedProgress p;
     p.onPump = [&](int n) {
         if (n != 10) return;
@@ -301,20 +302,30 @@ TEST(SolverTest, FlightConditionTakenOnceAtEntry)
         m->FreeStreamMachNumber = 1.8f;
         m->AngleOfAttack = 30;
         m->AmbientDensity = 0.001;
-        m->FlowSolutionStatus = "SOLVE NEW FLOW"; // what the inputs' reset does
+        if (reset) m->FlowSolutionStatus = "SOLVE NEW FLOW"; // what the inputs' reset does
     };
-    const SolveReport r = bodyflow::SOLVER(*m, 300, p);
+    SolveReport r = bodyflow::SOLVER(*m, 300, p);
     ASSERT_EQ(r.outcome, Outcome::Done);
     for (int i = 1; i <= 136; ++i) ASSERT_EQ(m->BodySurfaceCp(i), ref->BodySurfaceCp(i)) << i;
     EXPECT_EQ(m->ElementPressure(50), ref->ElementPressure(50));
     EXPECT_EQ(m->BodyPressureDragCoefficient, ref->BodyPressureDragCoefficient);
     EXPECT_EQ(p.panels.back(), (PanelText{2, "Invalid solution: Mach Number greater than 0.80"}));
-    EXPECT_EQ(m->FlowSolutionStatus, "SOLVE NEW FLOW");  // not the solution of what is now entered
+    EXPECT_TRUE(r.solutionCurrent);
 
-    // Without a reset while it ran, the run is current.
+    // The same with a result reset while it ran: the tables answer inputs
+    // that no longer hold, and none of them is published.
     m = typicalRocket();
-    EXPECT_TRUE(bodyflow::SOLVER(*m, 300, np).solutionCurrent);
-    EXPECT_EQ(m->FlowSolutionStatus, "");
+    reset = true;
+    ScriptedProgress again;
+    again.onPump = p.onPump;
+    r = bodyflow::SOLVER(*m, 300, again);
+    EXPECT_EQ(r.outcome, Outcome::Refused);
+    EXPECT_TRUE(r.superseded);
+    EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.PressureCd"), nullptr);
+    for (int i = 1; i <= 136; ++i) ASSERT_EQ(m->BodySurfaceCp(i), 0) << i;
+    EXPECT_EQ(m->ElementAxialVelocity(1), 0);
+    EXPECT_EQ(m->BodyStationCount, 0);
+    EXPECT_EQ(m->FlowSolutionStatus, "SOLVE NEW FLOW");
 }
 
 } // namespace

@@ -254,7 +254,7 @@ TEST(DragTest, StaleFlowAndLargestCrossSection)
     const char* order[] = {"SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag", "SOLVER.FinSurfaceDrag",
                            "SOLVER.FORCE", "SOLVER.TotalCd"};
     for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_EQ(r.writes[r.writes.size() - 5 + i], (WindowWrite{order[i], WindowAction::Empty, 0, {}}));
+        EXPECT_EQ(r.writes[r.writes.size() - 5 + i], (WindowWrite{order[i], WindowAction::Empty, 0, {}, {}}));
     EXPECT_EQ(lastWriteTo(r.writes, "PressureCenter.CXFORCES")->value, m->TotalDragCoefficient);
 
     m->Pi = 3.14159265;

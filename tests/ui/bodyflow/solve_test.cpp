@@ -15,6 +15,8 @@ namespace velmora {
 namespace {
 
 using testing::Harness;
+using Step = SolveStep;
+using Steps = std::vector<SolveStep>;
 
 // A typical rocket typed in as a user would.
 void typeRocket(Harness& h, const QString& velocity = "300")
@@ -63,29 +65,29 @@ TEST(Solve, ChainOrderAndTheMissingVelocity)
     Harness h;
     typeRocket(h, "0");
     SOLVER& s = h.forms->get<SOLVER>();
-    std::vector<std::string> trace;
-    s.solveTrace = &trace;
     h.forms->get<NavierStokes>(); // (its load handler clears the abort flag)
     h.state->AbortRequest = "YES";
     h.state->BasePressureAvailable = "TRUE";
     s.CFDSOLVER_Click();
     EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket velocity.");
-    EXPECT_TRUE(trace.empty());
+    EXPECT_TRUE(s.lastSolve.ran.empty());
     EXPECT_EQ(h.state->AbortRequest, "YES");
     EXPECT_EQ(h.state->BasePressureAvailable, "TRUE");
     EXPECT_TRUE(h.forms->isLoaded<NavierStokes>());
 
     Harness::type(s.Velocity, "300");
     s.CFDSOLVER_Click();
-    EXPECT_EQ(trace, (std::vector<std::string>{"Mesh", "SOLVER", "CdFnMn", "TOTALDRAG", "VORTEX", "CPSOLVE"}));
+    EXPECT_EQ(s.lastSolve.ran, (Steps{Step::Mesh, Step::BodyFlow, Step::FinDrag, Step::TotalDrag, Step::StaleCheck,
+                                      Step::EventPump, Step::FinSection, Step::CenterOfPressure}));
+    EXPECT_EQ(s.lastSolve.outcome, Outcome::Done);
     EXPECT_EQ(h.state->AbortRequest, "NO");
     EXPECT_EQ(h.state->BasePressureAvailable, "FALSE");
     EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
 
-    trace.clear();
     h.state->PanelMethodChoice = "NEITHER";
     s.CFDSOLVER_Click();
-    EXPECT_EQ(trace, (std::vector<std::string>{"Mesh", "SOLVER", "CdFnMn", "TOTALDRAG", "CPSOLVE"}));
+    EXPECT_EQ(s.lastSolve.ran, (Steps{Step::Mesh, Step::BodyFlow, Step::FinDrag, Step::TotalDrag, Step::StaleCheck,
+                                      Step::EventPump, Step::CenterOfPressure}));
 }
 
 TEST(Solve, AbortDuringTheEliminationStopsBeforeTheFinStep)
@@ -93,13 +95,12 @@ TEST(Solve, AbortDuringTheEliminationStopsBeforeTheFinStep)
     Harness h;
     typeRocket(h);
     SOLVER& s = h.forms->get<SOLVER>();
-    std::vector<std::string> trace;
-    s.solveTrace = &trace;
     h.answers = {MsgAnswer::Ok};
     // The click arrives while the elimination lets events run.
     QTimer::singleShot(0, &s, [&s] { QTest::mouseClick(s.Abort, Qt::LeftButton); });
     s.CFDSOLVER_Click();
-    EXPECT_EQ(trace, (std::vector<std::string>{"Mesh", "SOLVER", "CdFnMn", "TOTALDRAG"}));
+    EXPECT_EQ(s.lastSolve.ran, (Steps{Step::Mesh, Step::BodyFlow, Step::FinDrag, Step::TotalDrag}));
+    EXPECT_EQ(s.lastSolve.outcome, Outcome::Aborted);
     EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
     EXPECT_NE(s.StatusBar1->panel(1), "CFD solution found. ");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -111,8 +112,6 @@ TEST(Solve, VelocityTypedDuringTheSolveEndsWithTheStaleMessage)
     Harness h;
     typeRocket(h);
     SOLVER& s = h.forms->get<SOLVER>();
-    std::vector<std::string> trace;
-    s.solveTrace = &trace;
     QTimer::singleShot(0, &s, [&s] {
         // Commands are refused while the solve runs; the input boxes stay live.
         s.MESHER_Click();
@@ -121,8 +120,10 @@ TEST(Solve, VelocityTypedDuringTheSolveEndsWithTheStaleMessage)
     });
     s.CFDSOLVER_Click();
     EXPECT_EQ(s.StatusBar1->panel(2), "Please enter fin data and perform CFD");
-    EXPECT_EQ(trace, (std::vector<std::string>{"Mesh", "SOLVER", "CdFnMn", "TOTALDRAG"}));
+    EXPECT_EQ(s.lastSolve.ran, (Steps{Step::Mesh, Step::BodyFlow, Step::FinDrag, Step::TotalDrag, Step::StaleCheck}));
     EXPECT_EQ(h.state->FreeStreamVelocity, 250 * 12.0);
+    // The superseded run published nothing: no field velocities.
+    EXPECT_EQ(h.state->ElementAxialVelocity(1), 0);
 }
 
 TEST(MeshSettings, MeshSizeAndMeridians)

@@ -1,0 +1,98 @@
+#pragma once
+// The SOLVE chain: mesh, body flow, drag build-up, fin section and centre of
+// pressure, in that order, as one function of the project state.
+//
+//   SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options = {});
+//
+// The SOLVE button runs it with the mesh step; the sweep builds the mesh once
+// and then runs it without the mesh step for every angle of attack or
+// velocity. Each computation takes the free-stream velocity of the moment it
+// starts (the resets may change the state while events run).
+//
+// Steps, in order (SolveStep):
+//   Inputs           velocity, nose-cone length, nose-cone diameter and
+//                    body-tube length must be non-zero; otherwise Refused
+//                    with its panel-2 text and nothing changed.
+//   (start)          AbortRequest = "NO", the base-flow window goes
+//                    (host.unloadBaseFlow), BasePressureAvailable = "FALSE".
+//   Mesh             GRID; on success host.meshBuilt draws the new mesh.
+//   BodyFlow         bodyflow::SOLVER; its own outcome is kept.
+//   FinDrag          CdFnMn; TotalDrag: TOTALDRAG (both run whatever the body
+//                    flow gave, so the drag boxes follow the inputs).
+//                    The fin-section window's status panels 1 and 2 empty.
+//   (end)            a body flow that was refused, aborted or failed ends the
+//                    chain with that outcome; its own message stands.
+//   StaleCheck       an input changed while events ran: Refused with
+//                    "Please enter fin data and perform CFD".
+//   EventPump        hourglass, events run once; ABORT gives Aborted.
+//   FinSection       the panel method of PanelMethodChoice ("SOURCE" or
+//                    "VORTEX"; anything else runs neither). A failed fin
+//                    solve ends the chain Failed.
+//   CenterOfPressure CPSOLVE.
+// Every step publishes into the state only when it succeeds (each
+// computation is all or nothing); a step that ends the chain publishes
+// nothing, and no later step runs.
+//
+// The report carries the result boxes and pictures every step asked for, in
+// order, and the message box of a body-flow refusal; the window applies them
+// after the return (SOLVER::CFDSOLVER_Click). Status texts go to the host's
+// Progress objects as they happen.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bodyflow/Grid.h"
+#include "bodyflow/WindowWrites.h"
+#include "model/Module1.h"
+#include "platform/Progress.h"
+
+namespace velmora {
+
+inline constexpr const char* kMsgMeshing = "MESHING in progress.";
+inline constexpr const char* kMsgMeshingComplete = "MESHING complete.";
+inline constexpr const char* kMsgEnterFinDataAndSolve = "Please enter fin data and perform CFD";
+
+enum class SolveStep { Inputs, Mesh, BodyFlow, FinDrag, TotalDrag, StaleCheck, EventPump, FinSection, CenterOfPressure };
+
+const char* solveStepName(SolveStep s);
+
+// What the chain needs of the windows. The defaults do nothing, so a test or
+// a benchmark only gives the two Progress objects.
+class SolveHost {
+public:
+    virtual ~SolveHost() = default;
+    // The main window's status bar, progress bar and event pump.
+    virtual Progress& progress() = 0;
+    // The fin-section window's status bar (with the main progress bar).
+    virtual Progress& finProgress() { return progress(); }
+    virtual void unloadBaseFlow() {}
+    virtual void gridEffect(GridEffect) {}
+    // The grid has been rebuilt for the velocity: draw it.
+    virtual void meshBuilt(double velocity) { (void)velocity; }
+    virtual void busyPointer(bool on) { (void)on; }
+    // Each step as it starts (after the input checks).
+    virtual void stepStarting(SolveStep step) { (void)step; }
+};
+
+struct SolveChainOptions {
+    bool buildMesh = true;   // the sweep builds the mesh once, before its steps
+};
+
+struct SolveChainReport {
+    Outcome outcome = Outcome::Refused;
+    SolveStep endedAt = SolveStep::Inputs;     // the step that ended the chain (the last one when Done)
+    std::string message;                       // panel-2 text of a refusal by the chain itself
+    std::vector<SolveStep> ran;                // the steps that ran, in order
+    Outcome bodyFlow = Outcome::Refused;       // outcome of the body-flow step
+    std::optional<Outcome> finSection;         // outcome of the fin step, when it ran
+    std::vector<WindowWrite> writes;           // to apply in order after the return
+    std::optional<MessageBoxRequest> messageBox;
+};
+
+SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options = {});
+
+// The grid step alone, as the MESH command and the chain run it: status
+// texts, GRID, and host.meshBuilt on success.
+GridReport meshStep(Module1& m, double velocity, SolveHost& host);
+
+} // namespace velmora
