@@ -156,6 +156,49 @@ TEST(FinWindow, CloseAfterAnEditLeavesTheSameStateAsReturn)
     EXPECT_EQ(leaveAfterEdit(0, false), std::make_tuple(5.0f, 0.0f, 6.0, 11.0));
 }
 
+TEST(FinWindow, TipDistanceEditDerivesAtOnce)
+{
+    // Triangle, rectangle, elliptical: root distance and tip chord after the edit.
+    const std::tuple<int, float, float> cases[] = {{0, 8.0f, 0.0f}, {1, 12.0f, 4.0f}, {3, 12.0f, 4.0f}};
+    for (auto [planform, rootDistance, tipChord] : cases) {
+        SCOPED_TRACE(planform);
+        Harness h;
+        h.start();
+        FinAnalysis& f = h.forms->get<FinAnalysis>();
+        f.FinShapes[static_cast<size_t>(planform)]->click();
+        Harness::type(f.RootChord, "4");
+        Harness::type(f.DTip, "12"); // the last edit; the window stays open
+        EXPECT_EQ(h.state->FinRootDistance, rootDistance);
+        EXPECT_EQ(h.state->FinTipChord, tipChord);
+    }
+}
+
+TEST(FinWindow, EveryWayOfLeavingDerivesFromTheStoredValues)
+{
+    const std::pair<const char*, void (*)(FinAnalysis&)> exits[] = {
+        {"RETURN", [](FinAnalysis& f) { f.Toolbar1_ButtonClick("RETURN"); }},
+        {"Close menu", [](FinAnalysis& f) { f.mnuClose->trigger(); }},
+        {"title bar", [](FinAnalysis& f) { f.close(); }},
+    };
+    for (auto [how, leave] : exits) {
+        SCOPED_TRACE(how);
+        Harness h;
+        h.start();
+        FinAnalysis& f = h.forms->get<FinAnalysis>();
+        Module1& m = *h.state;
+        f.show();
+        f.FinShapes[0]->click();
+        // Values that reached the state without passing through the boxes.
+        m.FinTipDistance = 10;
+        m.FinRootChord = 4;
+        m.FinTipChord = 3;
+        leave(f);
+        EXPECT_TRUE(f.isHidden());
+        EXPECT_EQ(m.FinRootDistance, 6.0f);
+        EXPECT_EQ(m.FinTipChord, 0.0f);
+    }
+}
+
 TEST(FinWindow, EdgesFinishAndCount)
 {
     Harness h;

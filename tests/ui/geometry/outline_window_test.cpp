@@ -122,6 +122,24 @@ TEST(Outline, RefusedGridDrawsNothing)
     for (PictureBox* p : pictures(h)) EXPECT_TRUE(p->calls().empty());
 }
 
+TEST(Outline, UndrawableExtentDrawsNothingAndSaysSo)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    BODYTUBE& b = h.forms->get<BODYTUBE>();
+    Harness::type(b.NoseLength, "1e308");
+    Harness::type(b.BodyDiameter, "1");
+    Harness::type(b.BodyLength, "1e30");
+    EXPECT_EQ(s.StatusBar1->panel(2), "");
+    for (PictureBox* p : pictures(h)) p->setRecording(true);
+    // The last digit makes the rocket longer than any length there is.
+    QTest::keyClick(b.BodyLength, Qt::Key_8);
+    EXPECT_EQ(h.state->BodyTubeLength, 1e308);
+    EXPECT_EQ(s.StatusBar1->panel(2).toStdString(), "Please check rocket and fin dimensions.");
+    for (PictureBox* p : pictures(h))
+        for (const auto& c : p->calls()) EXPECT_EQ(c.kind, Kind::Clear);
+}
+
 TEST(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
 {
     Harness h;
