@@ -6,7 +6,6 @@ cd "$(dirname "$0")"
 source ./scripts/deps.sh
 install_deps
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=ON
 cmake --build build-test

@@ -5,6 +5,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <QToolBar>
+
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -12,6 +15,8 @@
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/Printing.h"
 
 namespace velmora::testing {
 
@@ -67,10 +72,48 @@ public:
     // Picks an item from a drop-down list as a user would.
     static void pick(ComboBox* list, const QString& item) { list->pick(item); }
 
+    // Presses the toolbar key with this name.
+    static void press(QToolBar* bar, const QString& key)
+    {
+        for (QAction* a : bar->actions())
+            if (a->objectName() == key) return a->trigger();
+        FAIL() << "no toolbar key " << key.toStdString();
+    }
+
+    // How often a window has been shown modally since start().
+    static long timesShown(const QString& window)
+    {
+        const auto& v = ModalSeam::instance().shownWindows;
+        return std::count(v.begin(), v.end(), window);
+    }
+
     std::unique_ptr<Module1> state;
     std::unique_ptr<Forms> forms;
     std::vector<MsgAnswer> answers;
     std::map<QString, std::function<void(Form&)>> onShow;
 };
+
+// Print jobs go to this PDF file; an empty name gives a printer that cannot
+// be opened. Undone by the next call or by setPrinterProvider({}).
+inline void printTo(const QString& file)
+{
+    setPrinterProvider([file]() -> std::unique_ptr<QPrinter> {
+        if (file.isEmpty()) return nullptr;
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(file);
+        return p;
+    });
+}
+
+// No pixel of the picture differs from its background.
+inline bool blank(const PictureBox* pic)
+{
+    const QImage img = pic->image();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) != PictureBox::kBackground) return false;
+    return true;
+}
 
 } // namespace velmora::testing

@@ -7,63 +7,137 @@
 namespace velmora {
 namespace {
 
+// The three unit systems as published, in Units-menu order.
+struct UnitLiteral {
+    const char *list, *menu, *code, *length, *force, *velocity, *pressure, *density, *viscosity;
+    double p0;
+    float rho0; // kept in single precision
+    double a0, mu;
+    float gravity;
+};
+constexpr UnitLiteral kUnits[] = {
+    {"ft-lb-sec", "&ft-lb-sec", "FPS", "FT", "LB", "FT/SEC", "LB/FT^2", "LB-SEC^2/FT^4", "LB-SEC/FT^2",
+     2116.8, 0.002378f, 1116.4, 3.9E-07, 32.2f},
+    {"in-lb-sec", "&in-lb-sec", "IPS", "IN", "LB", "IN/SEC", "LB/IN^2", "LB-SEC^2/IN^4", "LB-SEC/IN^2",
+     14.7, 1.147E-07f, 13396.8, 2.71E-09, 32.2f},
+    {"m-nt-sec", "&m-nt-sec", "MNS", "M", "NT", "M/SEC", "NT/M^2", "KG/M^3", "KG/M-SEC",
+     101352.93, 1.226f, 340.279, 1.8673E-05, 9.806f},
+};
+
+// U.S. Standard Atmosphere: altitude text, pressure ratio, density ratio.
+struct AltitudeLiteral {
+    const char* text;
+    double p, rho;
+};
+constexpr AltitudeLiteral kAltitudes[] = {
+    {"SEA LEVEL", 1, 1},           {"1000 FT", 0.9644, 0.9711},   {"2000 FT", 0.9298, 0.9428},
+    {"3000 FT", 0.8963, 0.9151},   {"4000 FT", 0.8637, 0.8881},   {"5000 FT", 0.8321, 0.8616},
+    {"6000 FT", 0.8014, 0.8358},   {"7000 FT", 0.7717, 0.8106},   {"8000 FT", 0.7428, 0.786},
+    {"9000 FT", 0.7149, 0.7619},   {"10000 FT", 0.6878, 0.7384},  {"12000 FT", 0.636, 0.6931},
+    {"14000 FT", 0.5875, 0.65},    {"16000 FT", 0.542, 0.6089},   {"18000 FT", 0.4995, 0.5699},
+    {"20000 FT", 0.4596, 0.5328},  {"25000 FT", 0.3712, 0.4481},  {"30000 FT", 0.2971, 0.3741},
+    {"35000 FT", 0.2354, 0.31},    {"40000 FT", 0.1852, 0.2463},  {"45000 FT", 0.1456, 0.1937},
+    {"50000 FT", 0.1145, 0.1523},  {"60000 FT", 0.0708, 0.0941},  {"70000 FT", 0.0438, 0.0586},
+    {"80000 FT", 0.0272, 0.0359},  {"90000 FT", 0.017, 0.0222},   {"100000 FT", 0.0107, 0.0138},
+    {"150000 FT", 0.0013, 0.0014},
+};
+
+TEST(UnitSystems, ConstantsAndUnitTexts)
+{
+    ASSERT_EQ(UnitSystemTable.size(), std::size(kUnits));
+    for (int i = 0; i < 3; ++i) {
+        const UnitLiteral& e = kUnits[i];
+        SCOPED_TRACE(e.code);
+        EXPECT_EQ(unitIndexByCode(e.code), i);
+        EXPECT_EQ(unitIndexByListItem(e.list), i);
+        const UnitSystem& u = UnitSystemTable[static_cast<size_t>(i)];
+        EXPECT_STREQ(u.menuItem, e.menu);
+        EXPECT_STREQ(u.length, e.length);
+        EXPECT_STREQ(u.force, e.force);
+        EXPECT_STREQ(u.velocity, e.velocity);
+        EXPECT_STREQ(u.pressure, e.pressure);
+        EXPECT_STREQ(u.density, e.density);
+        EXPECT_STREQ(u.viscosity, e.viscosity);
+
+        auto m = makeModule1();
+        applyUnitConstants(*m, u);
+        EXPECT_EQ(m->SeaLevelPressure, e.p0);
+        EXPECT_EQ(m->SeaLevelDensity, e.rho0);
+        EXPECT_EQ(m->SeaLevelSpeedOfSound, e.a0);
+        EXPECT_EQ(m->DynamicViscosity, e.mu);
+        EXPECT_EQ(m->GravityAcceleration, e.gravity);
+    }
+    EXPECT_FALSE(unitIndexByCode("fps"));
+    EXPECT_FALSE(unitIndexByListItem("&ft-lb-sec"));
+}
+
 TEST(Atmosphere, EveryAltitudeInEveryUnitSystem)
 {
-    auto m = makeModule1();
-    for (const auto& unit : UnitSystemTable) {
-        for (const auto& row : StandardAtmosphereTable) {
-            m->AnalysisUnits = unit.code;
-            applyUnitConstants(*m, unit);
-            applyAltitude(*m, row.altitude);
+    ASSERT_EQ(StandardAtmosphereTable.size(), std::size(kAltitudes));
+    for (const UnitLiteral& e : kUnits) {
+        auto m = makeModule1();
+        applyUnitConstants(*m, UnitSystemTable[static_cast<size_t>(*unitIndexByCode(e.code))]);
+        for (const AltitudeLiteral& alt : kAltitudes) {
+            SCOPED_TRACE(std::string(e.code) + " " + alt.text);
+            applyAltitude(*m, alt.text);
             computeAmbientAir(*m);
-            SCOPED_TRACE(std::string(unit.code) + " " + row.altitude);
-            EXPECT_DOUBLE_EQ(m->AmbientPressure, row.pressureRatio * unit.seaLevelPressure);
-            // The sea-level density is kept in single precision; the product is double.
-            EXPECT_DOUBLE_EQ(m->AmbientDensity, row.densityRatio * static_cast<double>(unit.seaLevelDensity));
-            EXPECT_DOUBLE_EQ(m->SpeedOfSound,
-                             unit.seaLevelSpeedOfSound * std::sqrt(row.pressureRatio / row.densityRatio));
-            EXPECT_EQ(m->DynamicViscosity, unit.dynamicViscosity);
+            EXPECT_EQ(m->AltitudePressureRatio, alt.p);
+            EXPECT_EQ(m->AltitudeDensityRatio, alt.rho);
+            EXPECT_DOUBLE_EQ(m->AmbientPressure, alt.p * e.p0);
+            // Single-precision constant times the ratio, the product in double.
+            EXPECT_DOUBLE_EQ(m->AmbientDensity, alt.rho * static_cast<double>(e.rho0));
+            EXPECT_DOUBLE_EQ(m->SpeedOfSound, e.a0 * std::sqrt(alt.p / alt.rho));
+            EXPECT_EQ(m->DynamicViscosity, e.mu);
         }
     }
 }
 
-TEST(Atmosphere, TenThousandFeetInFootPoundSecond)
+TEST(Atmosphere, TenThousandFeetWorkedByHand)
 {
     auto m = makeModule1();
-    applyUnitConstants(*m, UnitSystemTable[0]);
     applyAltitude(*m, "10000 FT");
-    computeAmbientAir(*m);
-    EXPECT_NEAR(m->AmbientPressure, 1455.93504, 1e-9);
-    EXPECT_NEAR(m->AmbientDensity, 1.7559152e-03, 1e-10);
-    EXPECT_NEAR(m->SpeedOfSound, 1077.46971, 1e-5);
-    // The same physical speed in the other systems.
-    const double fps = m->SpeedOfSound;
-    applyUnitConstants(*m, UnitSystemTable[1]);
-    computeAmbientAir(*m);
-    EXPECT_NEAR(m->SpeedOfSound, 12 * fps, 1e-9);
-    applyUnitConstants(*m, UnitSystemTable[2]);
-    computeAmbientAir(*m);
-    EXPECT_NEAR(m->SpeedOfSound, 0.3048 * fps, 1e-3);
+    // Products and 1116.4 * sqrt(0.6878 / 0.7384) worked out by hand; the speed of
+    // sound is the same physical speed in every system (340.279 is rounded).
+    const struct { int unit; double pressure, density, sound; } rows[] = {
+        {0, 1455.93504, 1.7559152e-03, 1077.46971},
+        {1, 10.11066, 8.469448e-08, 12929.636505},
+        {2, 69710.545254, 0.9052784, 328.413037},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.unit);
+        applyUnitConstants(*m, UnitSystemTable[static_cast<size_t>(r.unit)]);
+        computeAmbientAir(*m);
+        EXPECT_NEAR(m->AmbientPressure, r.pressure, 1e-6 * r.pressure);
+        EXPECT_NEAR(m->AmbientDensity, r.density, 1e-6 * r.density);
+        EXPECT_NEAR(m->SpeedOfSound, r.sound, 1e-6 * r.sound);
+    }
 }
 
 TEST(Atmosphere, UnknownAltitudeKeepsTheRatios)
 {
     auto m = makeModule1();
     applyAltitude(*m, "10000 FT");
-    applyAltitude(*m, "10000 ft");
-    applyAltitude(*m, "");
+    for (const char* text : {"10000 ft", "", " 10000 FT", "10000"}) applyAltitude(*m, text);
     EXPECT_EQ(m->AltitudePressureRatio, 0.6878);
     EXPECT_EQ(m->AltitudeDensityRatio, 0.7384);
 }
 
-TEST(VelocityConversion, FactorsAndMach)
+TEST(VelocityConversion, EveryFactor)
 {
-    EXPECT_EQ(*velocityFactor("IPS", "FT/SEC", 0), 12);
-    EXPECT_EQ(*velocityFactor("MNS", "MPH", 0), 0.44704);
-    EXPECT_EQ(*velocityFactor("FPS", "M/SEC", 0), 3.2808);
-    EXPECT_EQ(*velocityFactor("IPS", "MACH", 13396.8), 13396.8);
+    const struct { const char *speed, *code; double factor; } rows[] = {
+        {"FT/SEC", "FPS", 1},      {"FT/SEC", "IPS", 12},      {"FT/SEC", "MNS", 0.3048},
+        {"MPH", "FPS", 1.4667},    {"MPH", "IPS", 17.6004},    {"MPH", "MNS", 0.44704},
+        {"M/SEC", "FPS", 3.2808},  {"M/SEC", "IPS", 39.3696},  {"M/SEC", "MNS", 1},
+        {"MACH", "FPS", 1116.4},   {"MACH", "IPS", 13396.8},   {"MACH", "MNS", 340.279},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.speed) + " -> " + r.code);
+        const double a = std::string_view(r.speed) == "MACH" ? r.factor : 0;
+        EXPECT_EQ(velocityFactor(r.code, r.speed, a), r.factor);
+    }
     EXPECT_FALSE(velocityFactor("XYZ", "FT/SEC", 0));
     EXPECT_FALSE(velocityFactor("FPS", "KNOTS", 0));
+
     auto m = makeModule1();
     m->AnalysisUnits = "FPS";
     m->EnteredVelocity = 100;
@@ -77,9 +151,6 @@ TEST(VelocityConversion, FactorsAndMach)
 TEST(ProjectState, PlainStartupDefaults)
 {
     auto m = makeModule1();
-    EXPECT_EQ(m->FlowSolutionStatus, "");
-    EXPECT_EQ(m->MeshAxialNodeCount, 0);
-    EXPECT_EQ(m->GridNodeX(625, 625), 0);
     setStartupDefaults(*m);
     EXPECT_EQ(m->AnalysisUnits, "FPS");
     EXPECT_EQ(m->SeaLevelDensity, 0.002378f);

@@ -68,28 +68,13 @@ TEST(Format, GeneralForm)
 
 TEST(Val, LeadingNumericPart)
 {
-    EXPECT_EQ(Val("12abc"), 12);
-    EXPECT_EQ(Val(""), 0);
-    EXPECT_EQ(Val("."), 0);
-    EXPECT_EQ(Val("abc"), 0);
-    EXPECT_EQ(Val(".5"), 0.5);
-    EXPECT_EQ(Val("-.5"), -0.5);
-    EXPECT_EQ(Val("1e3"), 1000);
-    EXPECT_DOUBLE_EQ(Val("1.5D-05"), 1.5e-05);
-    EXPECT_EQ(Val("  42  "), 42);
-    EXPECT_EQ(Val("+7.25kg"), 7.25);
-    EXPECT_EQ(Val("1.2.3"), 1.2);
-    EXPECT_EQ(Val("3e"), 3);
-    EXPECT_EQ(Val("-"), 0);
-}
-
-TEST(Val, OverflowAndNonFiniteReadAsZero)
-{
-    EXPECT_EQ(Val("1e999"), 0);
-    EXPECT_EQ(Val("-1e400"), 0);
-    EXPECT_EQ(Val("inf"), 0);
-    EXPECT_EQ(Val("nan"), 0);
-    EXPECT_EQ(Val("1e-400"), 0);
+    // Overflow, underflow and non-finite words read as zero.
+    const std::pair<const char*, double> cases[] = {
+        {"12abc", 12},  {"", 0},        {".", 0},         {"abc", 0},     {".5", 0.5},   {"-.5", -0.5},
+        {"1e3", 1000},  {"1.5D-05", 1.5e-05}, {"  42  ", 42}, {"+7.25kg", 7.25}, {"1.2.3", 1.2}, {"3e", 3},
+        {"-", 0},       {"1e999", 0},   {"-1e400", 0},    {"inf", 0},     {"nan", 0},    {"1e-400", 0},
+    };
+    for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(Val(text), value) << '"' << text << '"';
     EXPECT_TRUE(std::isfinite(Val(std::string(400, '9'))));
 }
 

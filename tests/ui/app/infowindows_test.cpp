@@ -9,7 +9,8 @@
 
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
-#include "platform/ui/Printing.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/ui/GeometryWindows.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -49,13 +50,6 @@ QString pictureWords(QWidget* w)
     for (QLabel* l : w->findChildren<QLabel*>())
         if (l->objectName().startsWith("Picture")) out << l->accessibleName();
     return out.join('|');
-}
-
-int textLength(QWidget* w)
-{
-    int n = 0;
-    for (const QString& s : allTexts(w)) n += static_cast<int>(s.size());
-    return n;
 }
 
 TEST(InfoWindows, WelcomeAndAboutShowTheProductWithArtwork)
@@ -123,9 +117,6 @@ TEST(InfoWindows, InstructionsHaveTheirTabsHeadingsAndMenus)
     const QString panels = pictureWords(v.SSTab1->widget(4));
     EXPECT_TRUE(panels.contains("SOURCE PANELS"));
     EXPECT_TRUE(panels.contains("VORTEX PANELS"));
-    // About twelve and a half thousand characters of text.
-    EXPECT_GT(textLength(v.SSTab1), 11000);
-    EXPECT_LT(textLength(v.SSTab1), 14500);
 
     QMenuBar* bar = v.findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
@@ -182,8 +173,6 @@ TEST(InfoWindows, BaseFlowInstructionsHaveTheirTabsHeadingsAndFormulas)
     for (const char* word : {"Rocket motor thrust", "Propellant mass flow rate", "Specific impulse",
                              "Effective exhaust velocity", "Total impulse"})
         EXPECT_TRUE(motor.contains(word)) << word;
-    EXPECT_GT(textLength(b.SSTab1), 5000);
-    EXPECT_LT(textLength(b.SSTab1), 7000);
 
     QMenuBar* bar = b.findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
@@ -230,45 +219,37 @@ TEST(InfoWindows, BaseFlowOpensOnTopOfTheInstructions)
     EXPECT_TRUE(h.forms->isLoaded<VelmoraHelp>());
 }
 
+struct CloseCase {
+    const char* what;
+    std::function<void(Harness&)> close;
+    std::function<bool(Harness&)> loaded;
+};
+template <class W>
+CloseCase closeCase(const char* what, std::function<void(W&)> close)
+{
+    return {what, [close](Harness& h) { close(h.forms->get<W>()); },
+            [](Harness& h) { return h.forms->isLoaded<W>(); }};
+}
+
 TEST(InfoWindows, CloseCommandsUnloadTheTextWindows)
 {
-    struct Case {
-        const char* what;
-        std::function<void(Harness&)> close;
-        std::function<bool(Harness&)> loaded;
+    // The title-bar close button acts as the window's own close command.
+    const auto titleBar = [](QWidget& w) {
+        w.show();
+        w.close();
     };
-    const std::vector<Case> cases = {
-        {"About Continue", [](Harness& h) { h.forms->get<AboutVelmora>().Continue->click(); },
-         [](Harness& h) { return h.forms->isLoaded<AboutVelmora>(); }},
-        {"Instructions Close", [](Harness& h) { h.forms->get<VelmoraHelp>().mnuClose->trigger(); },
-         [](Harness& h) { return h.forms->isLoaded<VelmoraHelp>(); }},
-        {"Instructions Return", [](Harness& h) { h.forms->get<VelmoraHelp>().mnuReturn->trigger(); },
-         [](Harness& h) { return h.forms->isLoaded<VelmoraHelp>(); }},
-        {"Base-flow Close", [](Harness& h) { h.forms->get<BaseFlowHelp>().mnuClose->trigger(); },
-         [](Harness& h) { return h.forms->isLoaded<BaseFlowHelp>(); }},
-        {"Base-flow Return", [](Harness& h) { h.forms->get<BaseFlowHelp>().mnuReturn->trigger(); },
-         [](Harness& h) { return h.forms->isLoaded<BaseFlowHelp>(); }},
-        {"References button", [](Harness& h) { h.forms->get<References>().Close->click(); },
-         [](Harness& h) { return h.forms->isLoaded<References>(); }},
-        {"References menu", [](Harness& h) { h.forms->get<References>().mnuClose->trigger(); },
-         [](Harness& h) { return h.forms->isLoaded<References>(); }},
-        // The title-bar close button acts as the window's own close command.
-        {"Welcome title bar",
-         [](Harness& h) {
-             Welcome& w = h.forms->get<Welcome>();
-             w.show();
-             w.close();
-         },
-         [](Harness& h) { return h.forms->isLoaded<Welcome>(); }},
-        {"Instructions title bar",
-         [](Harness& h) {
-             VelmoraHelp& v = h.forms->get<VelmoraHelp>();
-             v.show();
-             v.close();
-         },
-         [](Harness& h) { return h.forms->isLoaded<VelmoraHelp>(); }},
+    const std::vector<CloseCase> cases = {
+        closeCase<AboutVelmora>("About Continue", [](AboutVelmora& w) { w.Continue->click(); }),
+        closeCase<VelmoraHelp>("Instructions Close", [](VelmoraHelp& w) { w.mnuClose->trigger(); }),
+        closeCase<VelmoraHelp>("Instructions Return", [](VelmoraHelp& w) { w.mnuReturn->trigger(); }),
+        closeCase<BaseFlowHelp>("Base-flow Close", [](BaseFlowHelp& w) { w.mnuClose->trigger(); }),
+        closeCase<BaseFlowHelp>("Base-flow Return", [](BaseFlowHelp& w) { w.mnuReturn->trigger(); }),
+        closeCase<References>("References button", [](References& w) { w.Close->click(); }),
+        closeCase<References>("References menu", [](References& w) { w.mnuClose->trigger(); }),
+        closeCase<Welcome>("Welcome title bar", titleBar),
+        closeCase<VelmoraHelp>("Instructions title bar", titleBar),
     };
-    for (const Case& c : cases) {
+    for (const CloseCase& c : cases) {
         Harness h;
         c.close(h);
         EXPECT_FALSE(c.loaded(h)) << c.what;
@@ -299,51 +280,40 @@ TEST(InfoWindows, FluidConstantsAreHiddenAndKeepTheirValues)
     EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.2E+03");
 }
 
-class InfoPrinting : public ::testing::Test {
+// The print command of every window that has one.
+class WindowPrinting : public ::testing::Test {
 protected:
     void TearDown() override { setPrinterProvider({}); }
 
-    static void printTo(const QString& file)
-    {
-        setPrinterProvider([file] {
-            auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            p->setOutputFormat(QPrinter::PdfFormat);
-            p->setOutputFileName(file);
-            return p;
-        });
-    }
-
-    // The print command of each window that has one.
     struct Target {
         const char* name;
         std::function<QWidget&(Harness&)> open;
         std::function<void(Harness&)> print;
-        std::function<bool(Harness&)> loaded;
     };
-    static std::vector<Target> targets()
+    template <class W>
+    static Target target(const char* name, std::function<void(W&)> print)
+    {
+        return {name, [](Harness& h) -> QWidget& { return h.forms->get<W>(); },
+                [print](Harness& h) { print(h.forms->get<W>()); }};
+    }
+    static std::vector<Target> infoWindows()
     {
         return {
-            {"VelmoraHelp", [](Harness& h) -> QWidget& { return h.forms->get<VelmoraHelp>(); },
-             [](Harness& h) { h.forms->get<VelmoraHelp>().mnuPrintPage->trigger(); },
-             [](Harness& h) { return h.forms->isLoaded<VelmoraHelp>(); }},
-            {"BaseFlowHelp", [](Harness& h) -> QWidget& { return h.forms->get<BaseFlowHelp>(); },
-             [](Harness& h) { h.forms->get<BaseFlowHelp>().mnuPrintPage->trigger(); },
-             [](Harness& h) { return h.forms->isLoaded<BaseFlowHelp>(); }},
-            {"References", [](Harness& h) -> QWidget& { return h.forms->get<References>(); },
-             [](Harness& h) { h.forms->get<References>().mnuPrint->trigger(); },
-             [](Harness& h) { return h.forms->isLoaded<References>(); }},
+            target<VelmoraHelp>("VelmoraHelp", [](VelmoraHelp& w) { w.mnuPrintPage->trigger(); }),
+            target<BaseFlowHelp>("BaseFlowHelp", [](BaseFlowHelp& w) { w.mnuPrintPage->trigger(); }),
+            target<References>("References", [](References& w) { w.mnuPrint->trigger(); }),
         };
     }
 
     QTemporaryDir dir;
 };
 
-TEST_F(InfoPrinting, PrintsTheWindowToThePrinter)
+TEST_F(WindowPrinting, PrintsTheWindowToThePrinter)
 {
-    for (const Target& t : targets()) {
+    for (const Target& t : infoWindows()) {
         Harness h;
         const QString pdf = dir.filePath(QStringLiteral("%1.pdf").arg(t.name));
-        printTo(pdf);
+        testing::printTo(pdf);
         t.open(h).show();
         t.print(h);
         EXPECT_TRUE(h.messages().empty()) << t.name;
@@ -351,22 +321,32 @@ TEST_F(InfoPrinting, PrintsTheWindowToThePrinter)
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << t.name;
         EXPECT_TRUE(f.read(5).startsWith("%PDF")) << t.name;
         EXPECT_GT(f.size(), 1000) << t.name;
-        EXPECT_TRUE(t.loaded(h)) << t.name;
+        EXPECT_TRUE(t.open(h).isVisible()) << t.name;
     }
 }
 
-TEST_F(InfoPrinting, AFailedPrintIsReportedAndTheWindowStays)
+TEST_F(WindowPrinting, AFailedPrintIsReportedAndTheWindowStays)
 {
-    for (const Target& t : targets()) {
-        Harness h;
-        printTo(dir.filePath(QStringLiteral("missing-folder/%1.pdf").arg(t.name)));
-        t.open(h).show();
-        t.print(h);
-        ASSERT_EQ(h.messages().size(), 1u) << t.name;
-        EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
-        EXPECT_EQ(h.messages()[0].buttons, MsgButtons::OkOnly);
-        EXPECT_TRUE(t.loaded(h)) << t.name;
-        EXPECT_TRUE(t.open(h).isVisible()) << t.name;
+    auto targets = infoWindows();
+    targets.push_back(target<BODYTUBE>("BODYTUBE", [](BODYTUBE& w) { Harness::press(w.Toolbar1, "PRINT"); }));
+    targets.push_back(target<GeoBody>("GeoBody", [](GeoBody& w) { Harness::press(w.Toolbar1, "PRINT"); }));
+    targets.push_back(target<FinAnalysis>("FinAnalysis", [](FinAnalysis& w) {
+        w.mnuPrintPage->trigger();
+        for (int i = 1; i <= 7; ++i) EXPECT_TRUE(w.Picture[static_cast<size_t>(i)]->hasPersistentPicture()) << i;
+    }));
+    // A file that cannot be written, and a printer that cannot be had at all.
+    for (const QString& file : {dir.filePath(QStringLiteral("missing-folder/out.pdf")), QString()}) {
+        for (const Target& t : targets) {
+            Harness h;
+            h.start();
+            testing::printTo(file);
+            t.open(h).show();
+            t.print(h);
+            ASSERT_EQ(h.messages().size(), 1u) << t.name;
+            EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
+            EXPECT_EQ(h.messages()[0].buttons, MsgButtons::OkOnly);
+            EXPECT_TRUE(t.open(h).isVisible()) << t.name;
+        }
     }
 }
 

@@ -11,13 +11,13 @@
 #include "bodyflow/ui/PlotResults.h"
 #include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
-#include "platform/ui/Printing.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
 namespace {
 
 using testing::Harness;
+using testing::blank;
 using Kind = PictureBox::Kind;
 
 // The typical rocket of the solve tests, solved: in-lb-sec, 300 FT/SEC
@@ -51,15 +51,6 @@ int count(const PictureBox* pic, Kind kind)
     int n = 0;
     for (const auto& c : pic->calls()) n += c.kind == kind;
     return n;
-}
-
-bool blank(const PictureBox* pic)
-{
-    const QImage img = pic->image();
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (img.pixel(x, y) != PictureBox::kBackground) return false;
-    return true;
 }
 
 // Index of a colour in the ramp of n levels (-1 when not a ramp colour).
@@ -397,19 +388,14 @@ TEST(PlotWindow, ClearPlotsMeshingReturnAndPrint)
     // Printing keeps the plot in the window; a failing printer says so.
     QTemporaryDir dir;
     const QString file = dir.filePath("plot.pdf");
-    setPrinterProvider([file] {
-        auto pr = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        pr->setOutputFormat(QPrinter::PdfFormat);
-        pr->setOutputFileName(file);
-        return pr;
-    });
+    testing::printTo(file);
     const QImage before = p.VelocityPlot->image();
     p.mnuPrintPage->trigger();
     EXPECT_TRUE(h.messages().empty());
     EXPECT_GT(QFile(file).size(), 1000);
     for (PictureBox* pic : {p.VelocityPlot, p.LEVELS, p.FieldProfile}) EXPECT_TRUE(pic->hasPersistentPicture());
     EXPECT_EQ(p.VelocityPlot->image(), before);
-    setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
+    testing::printTo({});
     p.mnuPrintPage->trigger();
     ASSERT_EQ(h.messages().size(), 1u);
     EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");

@@ -1,33 +1,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/GeometryWindows.h"
-#include "platform/ui/Printing.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
 namespace {
 
 using testing::Harness;
-
-void press(QToolBar* bar, const QString& key)
-{
-    for (QAction* a : bar->actions())
-        if (a->objectName() == key) {
-            a->trigger();
-            return;
-        }
-    FAIL() << "no toolbar key " << key.toStdString();
-}
-
-long timesShown(const QString& window)
-{
-    const auto& v = ModalSeam::instance().shownWindows;
-    return std::count(v.begin(), v.end(), window);
-}
+constexpr auto press = &Harness::press;
+constexpr auto timesShown = &Harness::timesShown;
 
 struct Panels {
     QString body1, body2, main1, main2;
@@ -327,19 +310,6 @@ TEST(BodyWindow, FreeFormButtonPreparesTheEditor)
     EXPECT_EQ(m.FreeFormScreenWidth, static_cast<float>(g.drawingWidthTwips()));
     EXPECT_EQ(m.FreeFormScreenHeight, g.drawingHeightTwips());
     EXPECT_EQ(g.cursor().shape(), Qt::CrossCursor);
-}
-
-TEST(BodyWindow, PrintFailureIsReported)
-{
-    Harness h;
-    h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
-    setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
-    press(b.Toolbar1, "PRINT");
-    setPrinterProvider({});
-    ASSERT_EQ(h.messages().size(), 1u);
-    EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
-    EXPECT_EQ(h.messages()[0].buttons, MsgButtons::OkOnly);
 }
 
 } // namespace

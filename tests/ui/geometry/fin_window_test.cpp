@@ -1,12 +1,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/ui/SOLVER.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
-#include "platform/ui/Printing.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -14,11 +11,7 @@ namespace {
 
 using testing::Harness;
 
-long timesShown(const QString& window)
-{
-    const auto& v = ModalSeam::instance().shownWindows;
-    return std::count(v.begin(), v.end(), window);
-}
+constexpr auto timesShown = &Harness::timesShown;
 
 // The window's four dimension boxes of a tapered fin, typed as a user would.
 void typeFin(FinAnalysis& f, const char* tip, const char* root, const char* rootChord, const char* tipChord)
@@ -334,19 +327,6 @@ TEST(FinWindow, ClearEmptiesTheBoxesOnly)
     EXPECT_EQ(m.SurfaceFinishCode, 3);
     EXPECT_EQ(m.FinCount, 5);
     EXPECT_EQ(m.FinMeanChord, 2.5);
-}
-
-TEST(FinWindow, PrintFailureIsReported)
-{
-    Harness h;
-    h.start();
-    FinAnalysis& f = h.forms->get<FinAnalysis>();
-    setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
-    f.mnuPrintPage->trigger();
-    setPrinterProvider({});
-    ASSERT_EQ(h.messages().size(), 1u);
-    EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
-    for (int i = 1; i <= 7; ++i) EXPECT_TRUE(f.Picture[static_cast<size_t>(i)]->hasPersistentPicture()) << i;
 }
 
 } // namespace

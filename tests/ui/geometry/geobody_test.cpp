@@ -7,7 +7,6 @@
 
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/GeometryWindows.h"
-#include "platform/ui/Printing.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -18,12 +17,7 @@ using Kind = PictureBox::Kind;
 // Design drawing area, nose diameter 2, free-form tube 30: y0 = H - H / 30.
 constexpr double kW = 9615, kH = 6675, kL = 30, kY0 = kH - kH / kL;
 
-void press(QToolBar* bar, const QString& key)
-{
-    for (QAction* a : bar->actions())
-        if (a->objectName() == key) return a->trigger();
-    FAIL() << "no toolbar key " << key.toStdString();
-}
+constexpr auto press = &testing::Harness::press;
 
 // A rocket (nose 10 long, diameter 2) in the free-form layout; open() shows
 // the editor from the body window and runs a step while it is shown.
@@ -296,16 +290,6 @@ TEST(FreeFormEditor, SavedShapeIsRestoredWithoutTheFlatLayout)
     s.open([](GeoBody& g) { g.MESHBODY->click(); });
     EXPECT_DOUBLE_EQ(s.m.FreeFormBodyRadius(2), kL * (kH - 3000) / kH);
     EXPECT_FLOAT_EQ(s.m.FreeFormBaseRadius, static_cast<float>(kL * (kH - 6000) / kH));
-}
-
-TEST(FreeFormEditor, PrintFailureIsReported)
-{
-    Session s;
-    setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
-    press(s.g.Toolbar1, "PRINT");
-    setPrinterProvider({});
-    ASSERT_EQ(s.h.messages().size(), 1u);
-    EXPECT_EQ(s.h.messages()[0].prompt, "The form can't be printed.");
 }
 
 } // namespace

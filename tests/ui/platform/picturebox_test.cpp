@@ -18,6 +18,16 @@ const QRgb kBlue = qRgb(0, 0, 255);
 
 QRgb pixelAt(const PictureBox& pb, int x, int y) { return pb.image().pixel(x, y); }
 
+// Expected colours of single pixels, device coordinates.
+struct Px {
+    int x, y;
+    QRgb colour;
+};
+void expectPixels(const QImage& img, std::initializer_list<Px> pixels)
+{
+    for (const Px& p : pixels) EXPECT_EQ(img.pixel(p.x, p.y), p.colour) << "pixel " << p.x << "," << p.y;
+}
+
 bool anyNonWhite(const QImage& img, QRect r)
 {
     r = r.intersected(img.rect());
@@ -44,18 +54,13 @@ protected:
 
 TEST(PictureBoxColours, ClassicTableAndColourNumbers)
 {
-    EXPECT_EQ(PictureBox::qbColor(0), qRgb(0, 0, 0));
-    EXPECT_EQ(PictureBox::qbColor(1), qRgb(0, 0, 128));
-    EXPECT_EQ(PictureBox::qbColor(4), qRgb(128, 0, 0));
-    EXPECT_EQ(PictureBox::qbColor(6), qRgb(128, 128, 0));
-    EXPECT_EQ(PictureBox::qbColor(7), qRgb(192, 192, 192));
-    EXPECT_EQ(PictureBox::qbColor(8), qRgb(128, 128, 128));
-    EXPECT_EQ(PictureBox::qbColor(9), qRgb(0, 0, 255));
-    EXPECT_EQ(PictureBox::qbColor(12), qRgb(255, 0, 0));
-    EXPECT_EQ(PictureBox::qbColor(14), qRgb(255, 255, 0));
-    EXPECT_EQ(PictureBox::qbColor(15), qRgb(255, 255, 255));
-    EXPECT_EQ(PictureBox::qbColor(-1), qRgb(0, 0, 0));
-    EXPECT_EQ(PictureBox::qbColor(16), qRgb(0, 0, 0));
+    const std::pair<int, QRgb> table[] = {
+        {0, qRgb(0, 0, 0)},       {1, qRgb(0, 0, 128)},         {4, qRgb(128, 0, 0)},
+        {6, qRgb(128, 128, 0)},   {7, qRgb(192, 192, 192)},     {8, qRgb(128, 128, 128)},
+        {9, qRgb(0, 0, 255)},     {12, qRgb(255, 0, 0)},        {14, qRgb(255, 255, 0)},
+        {15, qRgb(255, 255, 255)}, {-1, qRgb(0, 0, 0)},         {16, qRgb(0, 0, 0)},
+    };
+    for (auto [n, rgb] : table) EXPECT_EQ(PictureBox::qbColor(n), rgb) << n;
 
     EXPECT_EQ(PictureBox::rgbFromLong(255 + 256 * 128), qRgb(255, 128, 0));
     EXPECT_EQ(PictureBox::rgbFromLong(65536L * 200 + 256 * 10 + 3), qRgb(3, 10, 200));
@@ -84,21 +89,14 @@ TEST_F(PictureBoxTest, ScaleMapsCornersAndFlipsY)
 TEST_F(PictureBoxTest, LinesLandOnTheExpectedPixels)
 {
     pb.line(100, 100, 300, 100, kRed); // pixel row 400
-    for (int x : {100, 101, 200, 299, 300}) EXPECT_EQ(pixelAt(pb, x, 400), kRed) << x;
-    EXPECT_EQ(pixelAt(pb, 200, 399), kWhite);
-    EXPECT_EQ(pixelAt(pb, 200, 401), kWhite);
-    EXPECT_EQ(pixelAt(pb, 98, 400), kWhite);
-    EXPECT_EQ(pixelAt(pb, 302, 400), kWhite);
-
+    expectPixels(pb.image(), {{100, 400, kRed}, {101, 400, kRed}, {200, 400, kRed}, {299, 400, kRed},
+                              {300, 400, kRed}, {200, 399, kWhite}, {200, 401, kWhite}, {98, 400, kWhite},
+                              {302, 400, kWhite}});
     pb.line(50, 450, 50, 250); // foreground black, pixel column 50, rows 50..250
-    EXPECT_EQ(pixelAt(pb, 50, 50), qRgb(0, 0, 0));
-    EXPECT_EQ(pixelAt(pb, 50, 150), qRgb(0, 0, 0));
-    EXPECT_EQ(pixelAt(pb, 50, 250), qRgb(0, 0, 0));
-    EXPECT_EQ(pixelAt(pb, 50, 260), kWhite);
-
     pb.line(100, 100, 200, 200, kBlue); // diagonal through pixel (150, 350)
-    EXPECT_EQ(pixelAt(pb, 150, 350), kBlue);
-    EXPECT_EQ(pixelAt(pb, 150, 300), kWhite);
+    const QRgb black = qRgb(0, 0, 0);
+    expectPixels(pb.image(), {{50, 50, black}, {50, 150, black}, {50, 250, black}, {50, 260, kWhite},
+                              {150, 350, kBlue}, {150, 300, kWhite}});
 
     // lineTo continues from the end of the last line.
     pb.lineTo(200, 50, kRed);
@@ -117,53 +115,33 @@ TEST_F(PictureBoxTest, LinesLandOnTheExpectedPixels)
     pb.box(-1e200, 1e200, 1e200, 260, kRed, false);
     pb.circle(250, 50 - 1e9, 1e9, kBlue);        // top just reaches pixel (250, 450)
     pb.circle(-1e7, 250, 1e7 + 450, kBlue);      // passes through pixel (450, 250)
-    EXPECT_EQ(pixelAt(pb, 400, 250), kRed);
-    EXPECT_EQ(pixelAt(pb, 100, 100), kRed);
-    EXPECT_EQ(pixelAt(pb, 400, 240), kRed);
-    EXPECT_EQ(pixelAt(pb, 250, 450), kBlue);
-    EXPECT_EQ(pixelAt(pb, 250, 440), kWhite);
-    EXPECT_EQ(pixelAt(pb, 450, 50), kBlue); // bulges only 0.002 px over 200 rows
-    EXPECT_EQ(pixelAt(pb, 453, 50), kWhite);
+    // The big circle bulges only 0.002 px over 200 rows.
+    expectPixels(pb.image(), {{400, 250, kRed}, {100, 100, kRed}, {400, 240, kRed}, {250, 450, kBlue},
+                              {250, 440, kWhite}, {450, 50, kBlue}, {453, 50, kWhite}});
 }
 
 TEST_F(PictureBoxTest, BoxesFilledAndOutlined)
 {
-    pb.box(100, 400, 200, 300, kRed, true); // pixels 100..200 x 100..200
-    EXPECT_EQ(pixelAt(pb, 100, 100), kRed);
-    EXPECT_EQ(pixelAt(pb, 150, 150), kRed);
-    EXPECT_EQ(pixelAt(pb, 200, 200), kRed);
-    EXPECT_EQ(pixelAt(pb, 201, 150), kWhite);
-    EXPECT_EQ(pixelAt(pb, 150, 99), kWhite);
-
+    pb.box(100, 400, 200, 300, kRed, true);   // pixels 100..200 x 100..200
     pb.box(300, 200, 400, 100, kBlue, false); // corners swapped on purpose
-    EXPECT_EQ(pixelAt(pb, 300, 300), kBlue);
-    EXPECT_EQ(pixelAt(pb, 400, 400), kBlue);
-    EXPECT_EQ(pixelAt(pb, 350, 300), kBlue);
-    EXPECT_EQ(pixelAt(pb, 350, 350), kWhite);
-
     pb.pset(10, 490, kBlue);
-    EXPECT_EQ(pixelAt(pb, 10, 10), kBlue);
-    EXPECT_EQ(pixelAt(pb, 11, 10), kWhite);
+    expectPixels(pb.image(), {{100, 100, kRed}, {150, 150, kRed}, {200, 200, kRed}, {201, 150, kWhite},
+                              {150, 99, kWhite}, {300, 300, kBlue}, {400, 400, kBlue}, {350, 300, kBlue},
+                              {350, 350, kWhite}, {10, 10, kBlue}, {11, 10, kWhite}});
 }
 
 TEST_F(PictureBoxTest, EllipseAspectDecidesWhichSemiAxisIsTheRadius)
 {
     // aspect 2: radius 100 is the vertical semi-axis, horizontal is 50.
     pb.circle(250, 250, 100, kRed, std::nullopt, std::nullopt, 2.0);
-    EXPECT_EQ(pixelAt(pb, 250, 150), kRed);
-    EXPECT_EQ(pixelAt(pb, 250, 350), kRed);
-    EXPECT_EQ(pixelAt(pb, 200, 250), kRed);
-    EXPECT_EQ(pixelAt(pb, 300, 250), kRed);
+    expectPixels(pb.image(), {{250, 150, kRed}, {250, 350, kRed}, {200, 250, kRed}, {300, 250, kRed}});
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(150, 240, 45, 20)));
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(240, 100, 20, 45)));
 
     pb.clear();
     // aspect 0.5: radius 100 is the horizontal semi-axis, vertical is 50.
     pb.circle(250, 250, 100, kBlue, std::nullopt, std::nullopt, 0.5);
-    EXPECT_EQ(pixelAt(pb, 150, 250), kBlue);
-    EXPECT_EQ(pixelAt(pb, 350, 250), kBlue);
-    EXPECT_EQ(pixelAt(pb, 250, 200), kBlue);
-    EXPECT_EQ(pixelAt(pb, 250, 300), kBlue);
+    expectPixels(pb.image(), {{150, 250, kBlue}, {350, 250, kBlue}, {250, 200, kBlue}, {250, 300, kBlue}});
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(240, 140, 20, 55)));
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(100, 240, 45, 20)));
 }
@@ -174,17 +152,14 @@ TEST_F(PictureBoxTest, RadiusIsInHorizontalUnitsAndArcsRunCounterClockwise)
     // 100-pixel circle both ways, not 200 pixels tall.
     pb.setScale(0, 125, 250, 0);
     pb.circle(125, 62.5, 50, kRed);
-    EXPECT_EQ(pixelAt(pb, 350, 250), kRed);
-    EXPECT_EQ(pixelAt(pb, 250, 150), kRed);
-    EXPECT_EQ(pixelAt(pb, 250, 350), kRed);
+    expectPixels(pb.image(), {{350, 250, kRed}, {250, 150, kRed}, {250, 350, kRed}});
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(240, 0, 20, 140)));
 
     // Quarter arc from 0 to pi/2: the upper-right quarter only.
     pb.clear();
     pb.setScale(0, 500, 500, 0);
     pb.circle(250, 250, 100, kBlue, 0.0, kPi / 2);
-    EXPECT_EQ(pixelAt(pb, 350, 250), kBlue);
-    EXPECT_EQ(pixelAt(pb, 250, 150), kBlue);
+    expectPixels(pb.image(), {{350, 250, kBlue}, {250, 150, kBlue}});
     EXPECT_TRUE(anyNonWhite(pb.image(), QRect(320, 178, 3, 3))); // 45 degrees
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(140, 255, 220, 120))); // lower half
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(140, 140, 100, 100))); // upper left
@@ -214,9 +189,7 @@ TEST_F(PictureBoxTest, TextAndPolygon)
     EXPECT_NEAR(pb.currentY(), 400 - h, 1e-9);
 
     pb.polygon({{300, 300}, {400, 300}, {400, 400}, {300, 400}}, kRed);
-    EXPECT_EQ(pixelAt(pb, 350, 150), kRed);
-    EXPECT_EQ(pixelAt(pb, 301, 199), kRed);
-    EXPECT_EQ(pixelAt(pb, 350, 250), kWhite);
+    expectPixels(pb.image(), {{350, 150, kRed}, {301, 199, kRed}, {350, 250, kWhite}});
 }
 
 TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndResize)
@@ -235,8 +208,7 @@ TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndResize)
     // Growing keeps the old drawing top-left and fills the rest in white.
     pb.setFixedSize(600, 550);
     EXPECT_EQ(pb.image().size(), QSize(600, 550));
-    EXPECT_EQ(pixelAt(pb, 110, 110), kRed);
-    EXPECT_EQ(pixelAt(pb, 590, 540), kWhite);
+    expectPixels(pb.image(), {{110, 110, kRed}, {590, 540, kWhite}});
     pb.hide();
 }
 

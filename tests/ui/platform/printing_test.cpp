@@ -1,6 +1,7 @@
 // Printing to a PDF through the printer seam.
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Printing.h"
+#include "tests/ui/Harness.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,19 +15,9 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         pdf = dir.filePath(QStringLiteral("out.pdf"));
-        usePdf(pdf);
+        velmora::testing::printTo(pdf);
     }
     void TearDown() override { velmora::setPrinterProvider({}); }
-
-    static void usePdf(const QString& file)
-    {
-        velmora::setPrinterProvider([file] {
-            auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            p->setOutputFormat(QPrinter::PdfFormat);
-            p->setOutputFileName(file);
-            return p;
-        });
-    }
 
     QByteArray pdfBytes() const
     {
@@ -83,7 +74,7 @@ TEST_F(PrintingTest, TextTableRunsOverSeveralPages)
 
 TEST_F(PrintingTest, UnusablePrinterFailsWithAReason)
 {
-    usePdf(dir.filePath(QStringLiteral("no/such/dir/out.pdf")));
+    velmora::testing::printTo(dir.filePath(QStringLiteral("no/such/dir/out.pdf")));
     QWidget window;
     window.resize(100, 100);
     QString error;
@@ -93,7 +84,7 @@ TEST_F(PrintingTest, UnusablePrinterFailsWithAReason)
     EXPECT_FALSE(velmora::printTextTable({QStringLiteral("x")}, &error));
     EXPECT_FALSE(error.isEmpty());
 
-    velmora::setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
+    velmora::testing::printTo({});
     EXPECT_FALSE(velmora::printTextTable({QStringLiteral("x")}, &error));
     EXPECT_FALSE(velmora::printWidgetImage(nullptr, &error));
 }
