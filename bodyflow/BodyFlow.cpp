@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "bodyflow/Single.h"
 #include "platform/Checked.h"
+#include "platform/Single.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
@@ -16,7 +16,7 @@ namespace velmora {
 
 namespace {
 
-constexpr double kFourPi = 4.0 * kBodyFlowPi;
+constexpr double kFourPi = 4.0 * kPi;
 
 // Point-source sums. Each evaluation point ("lane") adds the sources in
 // ascending panel order, so the two-lane vector path and the scalar path give
@@ -130,13 +130,13 @@ PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridian
     std::vector<double> ringRadius(static_cast<std::size_t>(ns) + 1, 0.0);
     for (int k = 1; k <= ns; ++k) {
         const double r = stations[static_cast<std::size_t>(k) - 1].radius;
-        g.stationArea[static_cast<std::size_t>(k)] = storeSingle(kBodyFlowPi * r * r);
+        g.stationArea[static_cast<std::size_t>(k)] = toSingle(kPi * r * r);
         ringRadius[static_cast<std::size_t>(k)] =
-            std::sqrt(4.0 * static_cast<double>(g.stationArea[static_cast<std::size_t>(k)]) / kBodyFlowPi) / 2.0;
+            std::sqrt(4.0 * static_cast<double>(g.stationArea[static_cast<std::size_t>(k)]) / kPi) / 2.0;
     }
 
     // Surface points, ring by ring; the meridian angle is a running sum.
-    const double dTheta = 2.0 * kBodyFlowPi / static_cast<double>(meridians);
+    const double dTheta = 2.0 * kPi / static_cast<double>(meridians);
     const std::size_t npts = static_cast<std::size_t>(ns) * static_cast<std::size_t>(meridians) + 1;
     std::vector<double> px(npts), py(npts), pz(npts);
     std::size_t p = 0;
@@ -190,7 +190,7 @@ PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridian
             g.cz[i] = cz;
             g.nx[i] = nx / len;
             g.ny[i] = ny / len;
-            g.nz[i] = storeSingle(nz / len);
+            g.nz[i] = toSingle(nz / len);
             g.area[i] = area;
         }
     }
@@ -201,7 +201,7 @@ void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, Augment
 {
     const int n = g.panels;
     A.resize(n);
-    const double alpha = kBodyFlowPi * flow.angleOfAttack / 180.0;
+    const double alpha = kPi * flow.angleOfAttack / 180.0;
     const double vx = flow.velocity * std::cos(alpha);
     const double vz = flow.velocity * std::sin(alpha);
     for (int i = 1; i <= n; ++i) {
@@ -248,7 +248,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             if (s.beta == 0.0) throw MathFailure("Mach number of 1");
         }
         const double beta = s.beta;
-        const double alpha = kBodyFlowPi * flow.angleOfAttack / 180.0;
+        const double alpha = kPi * flow.angleOfAttack / 180.0;
         const double vx = flow.velocity * std::cos(alpha);
         const double vz = flow.velocity * std::sin(alpha);
         const double v2 = flow.velocity * flow.velocity;
@@ -297,8 +297,8 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             s.surfaceU[i] = u;
             s.surfaceV[i] = v;
             s.surfaceW[i] = w;
-            s.panelMomentum[i] = storeSingle(rho * u * u / beta);
-            s.surfaceCp[i] = storeSingle((1.0 - (u * u + v * v + w * w) / v2) / beta);
+            s.panelMomentum[i] = toSingle(rho * u * u / beta);
+            s.surfaceCp[i] = toSingle((1.0 - (u * u + v * v + w * w) / v2) / beta);
         }
         if (!allFinite(s.source) || !allFinite(s.surfaceCp) || !allFinite(s.panelMomentum))
             throw MathFailure("non-finite surface flow");
@@ -330,9 +330,9 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
                 const double v = fv[l] + 0.0;
                 const double w = fw[l] + vz;
                 s.fieldAxial[e] = u;
-                s.fieldRadial[e] = storeSingle(w);
+                s.fieldRadial[e] = toSingle(w);
                 s.fieldSpeed[e] = std::sqrt(u * u + v * v + w * w);
-                s.fieldPressure[e] = storeSingle(0.5 * rho * s.fieldSpeed[e] * s.fieldSpeed[e]);
+                s.fieldPressure[e] = toSingle(0.5 * rho * s.fieldSpeed[e] * s.fieldSpeed[e]);
                 progress.progressValue(b0 + l);
             }
         }
@@ -341,7 +341,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             // The dynamic pressure was formed from the unscaled speed, so it is
             // divided by beta once, like the speed itself.
             for (std::size_t e = 1; e < nf; ++e) {
-                s.fieldPressure[e] = storeSingle(static_cast<double>(s.fieldPressure[e]) / beta);
+                s.fieldPressure[e] = toSingle(static_cast<double>(s.fieldPressure[e]) / beta);
                 s.fieldSpeed[e] = s.fieldSpeed[e] / beta;
             }
         }

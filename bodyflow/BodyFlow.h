@@ -28,12 +28,10 @@
 
 #include "model/Module1.h"
 #include "bodyflow/Gauss.h"
+#include "platform/Constants.h"
 #include "platform/Progress.h"
 
 namespace velmora {
-
-// The value of pi used throughout the body-flow and drag routines.
-inline constexpr double kBodyFlowPi = 3.14159265;
 
 struct BodyStation {
     double x = 0;

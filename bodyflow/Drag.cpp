@@ -6,8 +6,10 @@
 
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Grid.h"
-#include "bodyflow/Single.h"
+#include "geometry/FinGeometry.h"
 #include "platform/Checked.h"
+#include "platform/Constants.h"
+#include "platform/Single.h"
 
 namespace velmora {
 
@@ -62,7 +64,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
 
     // Stations lie one grid spacing apart.
     const double dx = cdiv(bodyLength(m), m.MeshAxialNodeCount - 3.0, "grid spacing");
-    const double alpha = flow.angleOfAttack * kBodyFlowPi / 180.0;
+    const double alpha = flow.angleOfAttack * kPi / 180.0;
 
     // Each band between two stations carries the mean axial momentum flux of
     // its panels; the share sin^2(theta) of it acts on the inclined band as a
@@ -77,7 +79,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
         for (int k = (i - 1) * meridians + 1; k <= i * meridians; ++k) sum += panelFlux[static_cast<std::size_t>(k)];
         const double mean = sum / static_cast<double>(meridianCount);
         const double side = std::sqrt(dx * dx + dr * dr);
-        const double band = side * 2.0 * kBodyFlowPi * (r1 + r0) / 2.0;
+        const double band = side * 2.0 * kPi * (r1 + r0) / 2.0;
         const double s2 = std::sin(theta) * std::sin(theta);
         const float a0 = stationArea[static_cast<std::size_t>(i)];
         const float a1 = stationArea[static_cast<std::size_t>(i) + 1];
@@ -86,15 +88,15 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
     }
 
     const double d = m.NoseConeDiameter;
-    r.referenceArea = storeSingle(d * d * kBodyFlowPi / 4.0);
+    r.referenceArea = toSingle(d * d * kPi / 4.0);
     const double sRef = static_cast<double>(r.referenceArea);
     const double q = 0.5 * flow.density * flow.velocity * flow.velocity * sRef;
-    float cd = storeSingle(cdiv(pressure, q, "dynamic pressure"));
+    float cd = toSingle(cdiv(pressure, q, "dynamic pressure"));
 
     // Cross flow on the whole body at angle of attack; sin^3 keeps the sign.
     const double length = bodyLength(m);
     const double sa = std::sin(alpha);
-    cd = storeSingle(static_cast<double>(cd) + sa * sa * sa * 1.1 * d * length / sRef);
+    cd = toSingle(static_cast<double>(cd) + sa * sa * sa * 1.1 * d * length / sRef);
     if (cd < 0.0f) {
         cd = 0.0f;
         r.separation = true;
@@ -108,11 +110,11 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
         if (m.ActiveBodyGeometry == 0) {
             if (cdp > 0.0 && m.TransitionLength == 0.0) {
                 r.baseDragSet = true;
-                r.baseDragCoefficient = storeSingle(0.029 / std::sqrt(cdp));
+                r.baseDragCoefficient = toSingle(0.029 / std::sqrt(cdp));
             } else if (cdp > 0.0 && m.TransitionLength > 0.0) {
                 const double ratio = m.TransitionDiameter / d;
                 r.baseDragSet = true;
-                r.baseDragCoefficient = storeSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
+                r.baseDragCoefficient = toSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
             } else if (m.TransitionLength > 0.0 && m.TransitionDiameter == 0.0) {
                 r.baseDragSet = true;
                 r.baseDragCoefficient = 0.0f;
@@ -122,7 +124,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
             if (rb > 0.0 && cdp > 0.0) {
                 const double ratio = 2.0 * rb / d;
                 r.baseDragSet = true;
-                r.baseDragCoefficient = storeSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
+                r.baseDragCoefficient = toSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
             } else if (rb == 0.0) {
                 r.baseDragSet = true;
                 r.baseDragCoefficient = 0.0f;
@@ -139,7 +141,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
 void publishRocketDrag(Module1& m, const RocketDragResult& r, float& pressureCd, Progress& progress,
                        DragReport& report)
 {
-    m.Pi = kBodyFlowPi;
+    m.Pi = kPi;
     m.ReferenceArea = r.referenceArea;
     pressureCd = r.pressureCd;
     if (r.separation) say(progress, report, 1, kMsgSeparation);
@@ -163,9 +165,10 @@ DragReport ROCKETDRAG(Module1& m, std::span<const float> stationArea, std::span<
     return report;
 }
 
-DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
+namespace {
+
+void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& report)
 {
-    DragReport report;
     auto& w = report.writes;
     float finSurface = 0.0f, finInterference = 0.0f, lug = 0.0f;
     const double d = m.NoseConeDiameter;
@@ -185,15 +188,7 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
     else if (m.SurfaceFinishCode == 0) failed = kMsgNoFinish;
     else if (m.FinTipDistance == 0.0) failed = kMsgNoTipDistance;
     else {
-        // Planform: a triangle ends in a point, a rectangle and an ellipse
-        // have their tip chord equal to the root chord.
-        if (m.FinPlanformCode == 1) {
-            m.FinRootDistance = storeSingle(m.FinTipDistance - m.FinRootChord);
-            m.FinTipChord = 0.0f;
-        } else if (m.FinPlanformCode == 2 || m.FinPlanformCode == 4) {
-            m.FinRootDistance = storeSingle(m.FinTipDistance);
-            m.FinTipChord = storeSingle(m.FinRootChord);
-        }
+        deriveFinPlanform(m);
         if (m.FinRootDistance == 0.0f) failed = kMsgNoRootDistance;
     }
 
@@ -205,7 +200,7 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
             w.push_back(emptyBox("SOLVER.LaunchLugDrag"));
         }
     } else {
-        m.ReferenceArea = storeSingle(kBodyFlowPi * (d / 2.0) * (d / 2.0));
+        m.ReferenceArea = toSingle(kPi * (d / 2.0) * (d / 2.0));
         const double sRef = static_cast<double>(m.ReferenceArea);
 
         // Skin friction on the length ahead of the base tube.
@@ -214,13 +209,7 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
         const double cf = skinFriction(re, m.SurfaceFinishCode);
 
         const double cr = m.FinRootChord;
-        switch (m.FinPlanformCode) {
-        case 1: m.FinMeanChord = cr / 2.0; break;
-        case 2: m.FinMeanChord = cr; break;
-        case 3: m.FinMeanChord = (cr + static_cast<double>(m.FinTipChord)) / 2.0; break;
-        case 4: m.FinMeanChord = 0.785 * cr; break;
-        default: break;
-        }
+        if (const auto mean = finMeanChord(m)) m.FinMeanChord = *mean;
         const double finArea = m.FinCount * m.FinSpan * m.FinMeanChord;
 
         // Edge-shape drag factor by thickness ratio.
@@ -232,8 +221,8 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
 
         const double lugOuter = m.LaunchLugOuterDiameter;
         const double lugInner = static_cast<double>(m.LaunchLugInnerDiameter);
-        const double lugFront = (lugOuter * lugOuter - lugInner * lugInner) * kBodyFlowPi / 4.0;
-        const double lugWetted = m.LaunchLugLength * kBodyFlowPi * lugOuter + m.LaunchLugLength * kBodyFlowPi * lugInner;
+        const double lugFront = (lugOuter * lugOuter - lugInner * lugInner) * kPi / 4.0;
+        const double lugWetted = m.LaunchLugLength * kPi * lugOuter + m.LaunchLugLength * kPi * lugInner;
 
         double fs = finArea * k / sRef;
         double fi = m.FinCount * (d * cr * k / sRef) / 2.0;
@@ -243,28 +232,21 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
             fi *= 1.25;
             ll *= 1.25;
         }
-        finSurface = storeSingle(fs);
-        finInterference = storeSingle(fi);
-        lug = storeSingle(ll);
+        finSurface = toSingle(fs);
+        finInterference = toSingle(fi);
+        lug = toSingle(ll);
         w.push_back(showNumber("SOLVER.FinSurfaceDrag", finSurface, kPatternCd));
         w.push_back(showNumber("SOLVER.FinInterferenceDrag", finInterference, kPatternCd));
         w.push_back(showNumber("SOLVER.LaunchLugDrag", lug, kPatternCd));
 
         // Fin corners in the mesh frame, the root on the tube surface.
-        m.FinRootLeadingEdgeX = m.NoseTipX + static_cast<double>(m.FinRootDistance);
-        m.FinRootLeadingEdgeY = d / 2.0;
-        m.FinTipLeadingEdgeX = m.NoseTipX + m.FinTipDistance;
-        m.FinTipLeadingEdgeY = d / 2.0 + m.FinSpan;
-        m.FinTipTrailingEdgeX = m.NoseTipX + m.FinTipDistance + static_cast<double>(m.FinTipChord);
-        m.FinTipTrailingEdgeY = d / 2.0 + m.FinSpan;
-        m.FinRootTrailingEdgeX = m.NoseTipX + static_cast<double>(m.FinRootDistance) + cr;
-        m.FinRootTrailingEdgeY = storeSingle(d / 2.0);
+        storeFinCorners(m, finCorners(m, d / 2.0));
     }
 
     // Totals, on every path.
     const double base = static_cast<double>(m.BaseDragCoefficient);
     const double body = static_cast<double>(m.BodyPressureDragCoefficient);
-    const float total = storeSingle(base + body + finSurface + finInterference + lug);
+    const float total = toSingle(base + body + finSurface + finInterference + lug);
     w.push_back(showNumber("SOLVER.TotalCd", total, kPatternCd));
     m.FinSurfaceDragCoefficient = finSurface;
     m.FinInterferenceDragCoefficient = finInterference;
@@ -281,7 +263,7 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
     w.push_back(showNumber("PressureCenter.FINFORCES", m.FinDragForce, kPatternForce));
     if (m.AngleOfAttack == 0.0) m.FinNormalForce = 0.0;
     w.push_back(showNumber("PressureCenter.FINAOAFORCES", m.FinNormalForce, kPatternForce));
-    m.LaunchLugDragForce = storeSingle(static_cast<double>(lug) * q * sRef);
+    m.LaunchLugDragForce = toSingle(static_cast<double>(lug) * q * sRef);
     w.push_back(showNumber("PressureCenter.LUGFORCES", m.LaunchLugDragForce, kPatternForce));
     m.TotalDragCoefficient = total;
     w.push_back(showNumber("PressureCenter.CXFORCES", total, kPatternCd));
@@ -289,6 +271,18 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
         for (const char* box : {"SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag", "SOLVER.FinSurfaceDrag",
                                 "SOLVER.FORCE", "SOLVER.TotalCd"})
             w.push_back(emptyBox(box));
+    }
+}
+
+} // namespace
+
+DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
+{
+    DragReport report;
+    try {
+        finAndLugDrag(m, velocity, progress, report);
+    } catch (const MathFailure&) {
+        report.outcome = Outcome::Failed;
     }
     return report;
 }

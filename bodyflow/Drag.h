@@ -11,7 +11,8 @@
 //       can publish only a complete solution.
 //   DragReport CdFnMn(m, velocity, progress)
 //       Fin input checks, skin friction, fin surface, fin interference and
-//       launch-lug drag, total drag coefficient and forces, fin corner points.
+//       launch-lug drag, total drag coefficient and forces, fin corner points;
+//       Failed when a result does not fit its single-precision store.
 //   DragReport TOTALDRAG(m, velocity, progress)
 //       The total drag coefficient referred to the largest cross-section.
 //
@@ -29,7 +30,7 @@
 namespace velmora {
 
 struct DragReport {
-    Outcome outcome = Outcome::Done;  // Failed only when ROCKETDRAG's arithmetic breaks down
+    Outcome outcome = Outcome::Done;  // Failed when the arithmetic breaks down
     std::vector<PanelText> panelLog;
     std::vector<WindowWrite> writes;
 };

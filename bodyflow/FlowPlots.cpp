@@ -3,15 +3,15 @@
 #include <cmath>
 
 #include "model/Vocabulary.h"
-#include "geometry/Outline.h"
+#include "geometry/FinGeometry.h"
 #include "platform/Format.h"
+#include "platform/Single.h"
 
 namespace velmora {
 
 namespace {
 
 constexpr long kCellTable = 5000;  // cell and element tables hold 0..5000
-constexpr double kPi = 3.14159265;
 
 bool wholeInRange(double v, double lo, double hi)
 {
@@ -57,7 +57,7 @@ std::vector<float> contourLevels(double fmin, double fmax, double n)
     const double step = (fmax - fmin) / (n - 1.0);
     double sum = fmin;
     for (long l = 1; l <= n; ++l) {
-        level.push_back(static_cast<float>(sum));
+        level.push_back(toSingle(sum));
         sum += step;
     }
     return level;
@@ -123,34 +123,11 @@ std::vector<MeshStroke> flowOverlay(Module1& s, const PlotGrid& g, double sx, do
                                s.MeshNodeRadius(b) * sy));
         }
     }
-    const double xrl = s.NoseTipX + static_cast<double>(s.FinRootDistance);
-    const double rr = gridBodyRadiusAt(s, xrl);
-    s.FinRootLeadingEdgeX = xrl;
-    s.FinRootLeadingEdgeY = rr;
-    s.FinTipLeadingEdgeX = s.NoseTipX + s.FinTipDistance;
-    s.FinTipLeadingEdgeY = rr + s.FinSpan;
-    s.FinTipTrailingEdgeX = s.NoseTipX + s.FinTipDistance + static_cast<double>(s.FinTipChord);
-    s.FinTipTrailingEdgeY = rr + s.FinSpan;
-    s.FinRootTrailingEdgeX = xrl + s.FinRootChord;
-    s.FinRootTrailingEdgeY = static_cast<float>(rr);
-
-    const int planform = s.FinPlanformCode;
-    if (planform >= TrianglePlanform && planform <= TaperedPlanform) {
-        out.push_back(line(s.FinRootLeadingEdgeX * sx, s.FinRootLeadingEdgeY * sy, s.FinTipLeadingEdgeX * sx,
-                           s.FinTipLeadingEdgeY * sy));
-        out.push_back(line(s.FinTipLeadingEdgeX * sx, s.FinTipLeadingEdgeY * sy, s.FinTipTrailingEdgeX * sx,
-                           s.FinTipTrailingEdgeY * sy));
-        out.push_back(line(s.FinTipTrailingEdgeX * sx, s.FinTipTrailingEdgeY * sy, s.FinRootTrailingEdgeX * sx,
-                           static_cast<double>(s.FinRootTrailingEdgeY) * sy));
-    } else if (planform == EllipticalPlanform && s.FinSpan > 0 && s.FinRootChord > 0) {
-        // The upper half of the ellipse over the root chord, span high.
-        s.Pi = kPi;
-        out.push_back({MeshStroke::Kind::HalfEllipse, (xrl + s.FinRootChord / 2) * sx, rr * sy,
-                       s.FinRootChord / 2 * sx, s.FinSpan * sy, -1});
-    }
-    if (planform > NoPlanform) {
-        out.push_back(line(s.FinRootLeadingEdgeX * sx, 2, s.FinRootTrailingEdgeX * sx, 2));
-        out.push_back(line(s.FinRootLeadingEdgeX * sx, 3, s.FinRootTrailingEdgeX * sx, 3));
+    const FinCorners fin = finCornersOnGrid(s);
+    storeFinCorners(s, fin);
+    for (const FinStroke& f : finPlanformStrokes(s, fin, {0.0, sx, sy}, static_cast<double>(fin.rootTrailingY))) {
+        const bool ellipse = f.part == FinStroke::Part::HalfEllipse;
+        out.push_back({ellipse ? MeshStroke::Kind::HalfEllipse : MeshStroke::Kind::Line, f.x1, f.y1, f.x2, f.y2, -1});
     }
     return out;
 }
@@ -165,7 +142,7 @@ void computeElementPressures(Module1& s, const PlotGrid& g)
         const double v = s.ElementSpeed(e);
         const double p = s.PressurePlotKind == StaticPressure ? s.AmbientPressure + 0.5 * rho * (V * V - v * v)
                                                  : 0.5 * rho * v * v;
-        s.ElementPressure(e) = static_cast<float>(p);
+        s.ElementPressure(e) = toSingle(p);
     }
 }
 
@@ -189,7 +166,7 @@ ContourPlot contourPlot(Module1& s, const PlotGrid& g, ContourQuantity q)
 
     plot.cellValues = cellMeans(g, f);
     if (q == ContourQuantity::Pressure) {
-        for (double& v : plot.cellValues) v = static_cast<float>(v);
+        for (double& v : plot.cellValues) v = toSingle(v);
     }
     plot.colours = colourRamp(n);
     auto colourAt = [&](long entry) {
@@ -287,7 +264,7 @@ ProfilePlot profilePlot(const Module1& s, const PlotGrid& g, double velocity)
         for (long i = 1; i <= g.n - 1; ++i) {
             const long a = g.node(i, j), b = g.node(i + 1, j), c = g.node(i + 1, j + 1), d = g.node(i, j + 1);
             cx.push_back((s.MeshNodeX(a) + s.MeshNodeX(b) + s.MeshNodeX(c) + s.MeshNodeX(d)) / 4.0);
-            cr.push_back(static_cast<float>(
+            cr.push_back(toSingle(
                 (s.MeshNodeRadius(a) + s.MeshNodeRadius(b) + s.MeshNodeRadius(c) + s.MeshNodeRadius(d)) / 4.0));
         }
     }

@@ -22,6 +22,10 @@
 
 namespace velmora {
 
+// Status text when a plot's values (or the fin corners) do not fit their
+// single-precision stores; the plot functions throw MathFailure then.
+inline constexpr const char* kMsgPlotOutOfRange = "Flow values out of range. Nothing plotted.";
+
 // ---- level count -------------------------------------------------------------
 
 inline constexpr double kDefaultContourLevels = 20;

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "bodyflow/Single.h"
+#include "platform/Checked.h"
+#include "platform/Single.h"
 
 namespace velmora {
 
@@ -100,160 +101,167 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
     }
     if (const char* why = refusalReason(m)) return refuse(progress, why, std::move(report));
 
-    // Transition and base tube. A transition closing to radius 0 leaves no
-    // room for a base tube; without a transition the tube diameter runs on.
-    auto effect = [&](GridEffect e) {
-        report.effects.push_back(e);
-        if (onEffect) onEffect(e);
-    };
-    if (m.TransitionLength > 0.0 && m.TransitionDiameter > 0.0) {
-        m.BaseTubeDiameter = storeSingle(m.TransitionDiameter);
-    } else if (m.TransitionDiameter == 0.0) {
-        m.BaseTubeLength = 0.0;
-        m.BaseTubeDiameter = storeSingle(m.NoseConeDiameter);
-        effect(GridEffect::EmptyBaseTubeLengthBox);
-        effect(GridEffect::HideMainNoMeshOverlay);
-    } else if (m.TransitionLength == 0.0 && m.TransitionDiameter > 0.0) {
-        m.BaseTubeDiameter = storeSingle(m.NoseConeDiameter);
-        effect(GridEffect::HideMainNoMeshOverlay);
-    }
-    // The box handler run by an effect may have edited the inputs (it may even
-    // have rebuilt the grid itself); read them afresh and check them again.
-    if (!report.effects.empty()) {
-        if (const char* why = refusalReason(m)) return refuse(progress, why, std::move(report));
-    }
-
-    const long N = static_cast<long>(m.MeshAxialNodeCount);
-    const long M = static_cast<long>(m.MeshRadialNodeCount);
-    m.MeshNodeCount = static_cast<double>(N * M);
-    m.MeshElementCount = static_cast<double>(2 * (N - 1) * (M - 1));
-
-    // Triangles: cell (I, J) gives 2c - 1 and 2c with c = (J - 1)(N - 1) + I,
-    // both counter-clockwise in the (x, r) plane.
-    auto node = [M](long i, long j) { return storeSingle((i - 1) * M + j); };
-    long e = 0;
-    for (long j = 1; j <= M - 1; ++j) {
-        for (long i = 1; i <= N - 1; ++i) {
-            ++e;
-            m.MeshElementNodes(e, 1) = node(i, j);
-            m.MeshElementNodes(e, 2) = node(i + 1, j);
-            m.MeshElementNodes(e, 3) = node(i, j + 1);
-            ++e;
-            m.MeshElementNodes(e, 1) = node(i + 1, j);
-            m.MeshElementNodes(e, 2) = node(i + 1, j + 1);
-            m.MeshElementNodes(e, 3) = node(i, j + 1);
+    // A length too large for the single-precision tables fails the grid.
+    try {
+        // Transition and base tube. A transition closing to radius 0 leaves no
+        // room for a base tube; without a transition the tube diameter runs on.
+        auto effect = [&](GridEffect e) {
+            report.effects.push_back(e);
+            if (onEffect) onEffect(e);
+        };
+        if (m.TransitionLength > 0.0 && m.TransitionDiameter > 0.0) {
+            m.BaseTubeDiameter = toSingle(m.TransitionDiameter);
+        } else if (m.TransitionDiameter == 0.0) {
+            m.BaseTubeLength = 0.0;
+            m.BaseTubeDiameter = toSingle(m.NoseConeDiameter);
+            effect(GridEffect::EmptyBaseTubeLengthBox);
+            effect(GridEffect::HideMainNoMeshOverlay);
+        } else if (m.TransitionLength == 0.0 && m.TransitionDiameter > 0.0) {
+            m.BaseTubeDiameter = toSingle(m.NoseConeDiameter);
+            effect(GridEffect::HideMainNoMeshOverlay);
         }
-    }
+        // The box handler run by an effect may have edited the inputs (it may even
+        // have rebuilt the grid itself); read them afresh and check them again.
+        if (!report.effects.empty()) {
+            if (const char* why = refusalReason(m)) return refuse(progress, why, std::move(report));
+        }
 
-    // Domain: the nose tip two spacings behind the inflow boundary, the last
-    // station on the base plane.
-    const double noseLength = m.NoseConeLength;
-    const double diameter = m.NoseConeDiameter;
-    const double tubeLength = m.BodyTubeLength;
-    const double transLength = m.TransitionLength;
-    const double transDiameter = m.TransitionDiameter;
-    const double baseLength = m.BaseTubeLength;
-    const double dx = (noseLength + tubeLength + transLength + baseLength) / static_cast<double>(N - 3);
-    const double x0 = 2.0 * dx;
-    m.NoseTipX = x0;
-    m.DomainLength = x0 + noseLength + tubeLength + transLength + baseLength;
-    m.DomainHeight = m.DomainLength / static_cast<double>(m.DomainAspectRatio);
-    const double H = m.DomainHeight;
-    const double x1 = x0 + noseLength;
-    const double x2 = x1 + tubeLength;
-    const double x3 = x2 + transLength;
+        const long N = static_cast<long>(m.MeshAxialNodeCount);
+        const long M = static_cast<long>(m.MeshRadialNodeCount);
+        m.MeshNodeCount = static_cast<double>(N * M);
+        m.MeshElementCount = static_cast<double>(2 * (N - 1) * (M - 1));
 
-    // Axial lines as running sums, so station 3 is exactly the nose tip.
-    for (long i = 1; i <= N; ++i) {
-        for (long j = 1; j <= M; ++j) m.GridNodeX(i, j) = (i == 1) ? 0.0 : m.GridNodeX(i - 1, j) + dx;
-    }
-
-    // The free-form table holds absolute x positions made with the nose-tip
-    // position in force when it was drawn; its first point marks the nose
-    // shoulder of that time (the editor always puts it there). Place the
-    // profile on the present shoulder: shift every point by the difference
-    // between the present nose tip and the one the table was made with.
-    const bool freeForm = m.ActiveBodyGeometry == 1;
-    const int nff = freeForm ? m.FreeFormPointCount : 0;
-    double ffShift = 0.0;
-    if (freeForm) {
-        const double tipWhenMade = m.FreeFormBodyX(1) - noseLength;
-        ffShift = x0 - tipWhenMade;
-    }
-
-    // Body radius and radial lines, station by station. G is the gap from the
-    // body to the outer boundary; it carries over to the next station.
-    const std::string shape = m.NoseShapeName;
-    const float shExponent = m.SearsHaackExponent;
-    double gap = H;
-    for (long i = 1; i <= N; ++i) {
-        const double x = m.GridNodeX(i, M);
-        double radius = 0.0;
-        if (x <= x0) {
-            gap = H;
-            radius = 0.0;
-        } else if (x < x1) {
-            double r = 0.0;
-            if (noseRadius(shape, x - x0, noseLength, diameter, shExponent, H, r)) {
-                radius = r;
-                gap = H - r;
+        // Triangles: cell (I, J) gives 2c - 1 and 2c with c = (J - 1)(N - 1) + I,
+        // both counter-clockwise in the (x, r) plane.
+        auto node = [M](long i, long j) { return toSingle((i - 1) * M + j); };
+        long e = 0;
+        for (long j = 1; j <= M - 1; ++j) {
+            for (long i = 1; i <= N - 1; ++i) {
+                ++e;
+                m.MeshElementNodes(e, 1) = node(i, j);
+                m.MeshElementNodes(e, 2) = node(i + 1, j);
+                m.MeshElementNodes(e, 3) = node(i, j + 1);
+                ++e;
+                m.MeshElementNodes(e, 1) = node(i + 1, j);
+                m.MeshElementNodes(e, 2) = node(i + 1, j + 1);
+                m.MeshElementNodes(e, 3) = node(i, j + 1);
             }
         }
-        if (!freeForm) {
-            if (x >= x1) {
-                gap = H - diameter / 2.0;
-                radius = diameter / 2.0;
-            }
-            if (transLength > 0.0 && x > x2) {
-                gap = (x - x2) * (diameter / 2.0 - transDiameter / 2.0) / transLength + (H - diameter / 2.0);
-                radius = H - gap;
-            }
-            if (transLength > 0.0 && x > x3 && baseLength > 0.0) {
-                gap = H - transDiameter / 2.0;
-                radius = static_cast<double>(m.BaseTubeDiameter / 2.0f);
-            }
-        } else {
-            if (x >= x1) {
-                for (int s = 1; s <= nff - 1; ++s) {
-                    const double xa = m.FreeFormBodyX(s) + ffShift;
-                    const double xb = m.FreeFormBodyX(s + 1) + ffShift;
-                    if (xa <= x && x <= xb && xb != xa) {
-                        const double ra = m.FreeFormBodyRadius(s);
-                        const double rb = m.FreeFormBodyRadius(s + 1);
-                        gap = (x - xa) * (ra - rb) / (xb - xa) + H - ra;
-                    }
+
+        // Domain: the nose tip two spacings behind the inflow boundary, the last
+        // station on the base plane.
+        const double noseLength = m.NoseConeLength;
+        const double diameter = m.NoseConeDiameter;
+        const double tubeLength = m.BodyTubeLength;
+        const double transLength = m.TransitionLength;
+        const double transDiameter = m.TransitionDiameter;
+        const double baseLength = m.BaseTubeLength;
+        const double dx = (noseLength + tubeLength + transLength + baseLength) / static_cast<double>(N - 3);
+        const double x0 = 2.0 * dx;
+        m.NoseTipX = x0;
+        m.DomainLength = x0 + noseLength + tubeLength + transLength + baseLength;
+        m.DomainHeight = m.DomainLength / static_cast<double>(m.DomainAspectRatio);
+        const double H = m.DomainHeight;
+        const double x1 = x0 + noseLength;
+        const double x2 = x1 + tubeLength;
+        const double x3 = x2 + transLength;
+
+        // Axial lines as running sums, so station 3 is exactly the nose tip.
+        for (long i = 1; i <= N; ++i) {
+            for (long j = 1; j <= M; ++j) m.GridNodeX(i, j) = (i == 1) ? 0.0 : m.GridNodeX(i - 1, j) + dx;
+        }
+
+        // The free-form table holds absolute x positions made with the nose-tip
+        // position in force when it was drawn; its first point marks the nose
+        // shoulder of that time (the editor always puts it there). Place the
+        // profile on the present shoulder: shift every point by the difference
+        // between the present nose tip and the one the table was made with.
+        const bool freeForm = m.ActiveBodyGeometry == 1;
+        const int nff = freeForm ? m.FreeFormPointCount : 0;
+        double ffShift = 0.0;
+        if (freeForm) {
+            const double tipWhenMade = m.FreeFormBodyX(1) - noseLength;
+            ffShift = x0 - tipWhenMade;
+        }
+
+        // Body radius and radial lines, station by station. G is the gap from the
+        // body to the outer boundary; it carries over to the next station.
+        const std::string shape = m.NoseShapeName;
+        const float shExponent = m.SearsHaackExponent;
+        double gap = H;
+        for (long i = 1; i <= N; ++i) {
+            const double x = m.GridNodeX(i, M);
+            double radius = 0.0;
+            if (x <= x0) {
+                gap = H;
+                radius = 0.0;
+            } else if (x < x1) {
+                double r = 0.0;
+                if (noseRadius(shape, x - x0, noseLength, diameter, shExponent, H, r)) {
+                    radius = r;
+                    gap = H - r;
                 }
             }
-            radius = H - gap;
-            if (i == N) {
-                radius = m.FreeFormBodyRadius(nff);
-                gap = H - radius;
+            if (!freeForm) {
+                if (x >= x1) {
+                    gap = H - diameter / 2.0;
+                    radius = diameter / 2.0;
+                }
+                if (transLength > 0.0 && x > x2) {
+                    gap = (x - x2) * (diameter / 2.0 - transDiameter / 2.0) / transLength + (H - diameter / 2.0);
+                    radius = H - gap;
+                }
+                if (transLength > 0.0 && x > x3 && baseLength > 0.0) {
+                    gap = H - transDiameter / 2.0;
+                    radius = static_cast<double>(m.BaseTubeDiameter / 2.0f);
+                }
+            } else {
+                if (x >= x1) {
+                    for (int s = 1; s <= nff - 1; ++s) {
+                        const double xa = m.FreeFormBodyX(s) + ffShift;
+                        const double xb = m.FreeFormBodyX(s + 1) + ffShift;
+                        if (xa <= x && x <= xb && xb != xa) {
+                            const double ra = m.FreeFormBodyRadius(s);
+                            const double rb = m.FreeFormBodyRadius(s + 1);
+                            gap = (x - xa) * (ra - rb) / (xb - xa) + H - ra;
+                        }
+                    }
+                }
+                radius = H - gap;
+                if (i == N) {
+                    radius = m.FreeFormBodyRadius(nff);
+                    gap = H - radius;
+                }
+            }
+            m.GridNodeRadius(i, 1) = radius;
+            const float dy = toSingle(gap / static_cast<double>(M - 1));
+            for (long j = 2; j <= M; ++j) m.GridNodeRadius(i, j) = m.GridNodeRadius(i, j - 1) + static_cast<double>(dy);
+        }
+
+        // Node tables: the radial index runs fastest.
+        long k = 0;
+        for (long i = 1; i <= N; ++i) {
+            for (long j = 1; j <= M; ++j) {
+                ++k;
+                m.MeshNodeX(k) = m.GridNodeX(i, j);
+                m.MeshNodeRadius(k) = m.GridNodeRadius(i, j);
             }
         }
-        m.GridNodeRadius(i, 1) = radius;
-        const float dy = storeSingle(gap / static_cast<double>(M - 1));
-        for (long j = 2; j <= M; ++j) m.GridNodeRadius(i, j) = m.GridNodeRadius(i, j - 1) + static_cast<double>(dy);
-    }
 
-    // Node tables: the radial index runs fastest.
-    long k = 0;
-    for (long i = 1; i <= N; ++i) {
-        for (long j = 1; j <= M; ++j) {
-            ++k;
-            m.MeshNodeX(k) = m.GridNodeX(i, j);
-            m.MeshNodeRadius(k) = m.GridNodeRadius(i, j);
+        // Triangle centroids.
+        const long elements = static_cast<long>(m.MeshElementCount);
+        for (long t = 1; t <= elements; ++t) {
+            const long a = static_cast<long>(m.MeshElementNodes(t, 1));
+            const long b = static_cast<long>(m.MeshElementNodes(t, 2));
+            const long c = static_cast<long>(m.MeshElementNodes(t, 3));
+            m.ElementCentroidX(t) = (m.MeshNodeX(a) + m.MeshNodeX(b) + m.MeshNodeX(c)) / 3.0;
+            m.ElementCentroidRadius(t) =
+                toSingle((m.MeshNodeRadius(a) + m.MeshNodeRadius(b) + m.MeshNodeRadius(c)) / 3.0);
         }
-    }
-
-    // Triangle centroids.
-    const long elements = static_cast<long>(m.MeshElementCount);
-    for (long t = 1; t <= elements; ++t) {
-        const long a = static_cast<long>(m.MeshElementNodes(t, 1));
-        const long b = static_cast<long>(m.MeshElementNodes(t, 2));
-        const long c = static_cast<long>(m.MeshElementNodes(t, 3));
-        m.ElementCentroidX(t) = (m.MeshNodeX(a) + m.MeshNodeX(b) + m.MeshNodeX(c)) / 3.0;
-        m.ElementCentroidRadius(t) =
-            storeSingle((m.MeshNodeRadius(a) + m.MeshNodeRadius(b) + m.MeshNodeRadius(c)) / 3.0);
+    } catch (const MathFailure&) {
+        report.outcome = Outcome::Failed;
+        report.message = kMsgBadGeometryData;
+        progress.status(2, kMsgBadGeometryData);
     }
     return report;
 }

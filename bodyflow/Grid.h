@@ -16,7 +16,8 @@
 // numbers from 10 to 50, the nose length, nose diameter and body tube length
 // positive, the other lengths finite and not negative, the nose shape one of
 // the five known names. A refused call writes its reason to status panel 2 and
-// leaves the grid as it was.
+// leaves the grid as it was. A grid whose radii or node tables do not fit their
+// single-precision stores fails (its reason in panel 2 too).
 //
 // Two window effects belong to the grid builder: hiding the main window's
 // "no mesh" overlay and emptying the body window's base-tube length box. They
@@ -39,7 +40,7 @@ enum class GridEffect {
 using GridEffectHandler = std::function<void(GridEffect)>;
 
 struct GridReport {
-    Outcome outcome = Outcome::Done;   // Done or Refused
+    Outcome outcome = Outcome::Done;   // Done, Refused, or Failed for lengths beyond single range
     std::string message;               // panel-2 text of a refusal
     std::vector<GridEffect> effects;   // in the order they happened
 };

@@ -1,9 +1,8 @@
 #include "bodyflow/MeshDrawing.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "geometry/Outline.h"
+#include "geometry/FinGeometry.h"
 #include "platform/Format.h"
 
 namespace velmora {
@@ -23,13 +22,11 @@ std::optional<double> radialFactor(const Module1& m)
 
 std::optional<MeshScale> mainMeshScale(const Module1& m)
 {
-    const double xe = m.NoseTipX + m.NoseConeLength + m.BodyTubeLength + m.TransitionLength + m.BaseTubeLength;
-    const double xtt = m.NoseTipX + m.FinTipDistance + static_cast<double>(m.FinTipChord);
-    const double xrt = m.NoseTipX + static_cast<double>(m.FinRootDistance) + m.FinRootChord;
-    const double xmax = std::max({xe, xtt, xrt});
+    const double xmax = sideViewExtent(m, baseFaceX(m));
     const auto r = radialFactor(m);
     if (!(xmax > 0) || !std::isfinite(xmax) || !r) return std::nullopt;
-    return MeshScale{500.0 / xmax, *r / (xmax / static_cast<double>(m.DomainAspectRatio))};
+    const SideViewScale s = sideViewScale(m, xmax, *r);
+    return MeshScale{s.sx, s.sy};
 }
 
 std::optional<MeshScale> plotMeshScale(const Module1& m)
@@ -50,54 +47,25 @@ void meshTriangle(const Module1& m, const MeshScale& s, long e, double (&x)[3], 
 
 std::vector<MeshStroke> meshOverlay(Module1& m, const MeshScale& s, bool mainPicture)
 {
-    std::vector<MeshStroke> out;
-    const double xrl = m.NoseTipX + static_cast<double>(m.FinRootDistance);
-    const double xtl = m.NoseTipX + m.FinTipDistance;
-    const double xtt = xtl + static_cast<double>(m.FinTipChord);
-    const double xrt = xrl + m.FinRootChord;
-    const double rroot = gridBodyRadiusAt(m, xrl);
-
-    m.FinRootLeadingEdgeX = xrl;
-    m.FinRootLeadingEdgeY = rroot;
-    m.FinTipLeadingEdgeX = xtl;
-    m.FinTipLeadingEdgeY = rroot + m.FinSpan;
-    m.FinTipTrailingEdgeX = xtt;
-    m.FinTipTrailingEdgeY = rroot + m.FinSpan;
-    m.FinRootTrailingEdgeX = xrt;
-    m.FinRootTrailingEdgeY = static_cast<float>(rroot);
+    const FinCorners fin = finCornersOnGrid(m);
+    storeFinCorners(m, fin);
 
     constexpr int lightBlue = 9, red = 4, white = 15;
-    auto line = [&](double x1, double y1, double x2, double y2, int colour) {
-        out.push_back({MeshStroke::Kind::Line, x1, y1, x2, y2, colour});
-    };
-    const int planform = m.FinPlanformCode;
-    if (planform >= 1 && planform <= 3) {
-        line(xrl * s.kx, rroot * s.ky, xtl * s.kx, m.FinTipLeadingEdgeY * s.ky, lightBlue);
-        line(xtl * s.kx, m.FinTipLeadingEdgeY * s.ky, xtt * s.kx, m.FinTipTrailingEdgeY * s.ky, lightBlue);
-        line(xtt * s.kx, m.FinTipTrailingEdgeY * s.ky, xrt * s.kx, rroot * s.ky, lightBlue);
-    } else if (planform == 4 && m.FinSpan > 0 && m.FinRootChord > 0) {
-        // The true half-ellipse over the root chord, span high.
-        m.Pi = 3.14159265;
-        out.push_back({MeshStroke::Kind::HalfEllipse, (xrl + m.FinRootChord / 2) * s.kx, rroot * s.ky,
-                       m.FinRootChord / 2 * s.kx, m.FinSpan * s.ky, lightBlue});
+    std::vector<MeshStroke> out;
+    // The mesh pictures draw the trailing edge from the root radius itself,
+    // not from its single-precision copy.
+    const SideViewScale scale{0.0, s.kx, s.ky};
+    for (auto part : {finPlanformStrokes(m, fin, scale, fin.rootLeadingY),
+                      finTrailingEdgeStrokes(m, fin, scale, fin.rootLeadingY)}) {
+        for (const FinStroke& f : part) {
+            const bool ellipse = f.part == FinStroke::Part::HalfEllipse;
+            out.push_back({ellipse ? MeshStroke::Kind::HalfEllipse : MeshStroke::Kind::Line, f.x1, f.y1, f.x2, f.y2,
+                           f.part == FinStroke::Part::TrailingEdgeErase ? white : lightBlue});
+        }
     }
-    if (planform > 0) {
-        line(xrl * s.kx, 2, xrt * s.kx, 2, lightBlue);
-        line(xrl * s.kx, 3, xrt * s.kx, 3, lightBlue);
-    }
-    // Trailing-edge closure.
-    line(xrt * s.kx, rroot * s.ky, xrt * s.kx, 0, lightBlue);
-    const double rte = gridBodyRadiusAt(m, xrt);
-    line(xrt * s.kx, 0, xrt * s.kx, rte * s.ky, white);
-    const long n = std::lround(m.MeshAxialNodeCount);
-    if (n >= 1 && n <= 625 && xrt > m.GridNodeX(n, 1)) line(xrt * s.kx, rroot * s.ky, xrt * s.kx, 0, white);
     if (mainPicture) {
-        const double xe = m.NoseTipX + m.NoseConeLength + m.BodyTubeLength + m.TransitionLength + m.BaseTubeLength;
-        double rb = 0;
-        if (m.ActiveBodyGeometry == 1) rb = m.FreeFormBaseRadius;
-        else if (m.TransitionLength == 0) rb = m.NoseConeDiameter / 2;
-        else if (m.TransitionLength > 0) rb = m.TransitionDiameter / 2;
-        line(xe * s.kx, 0, xe * s.kx, rb * s.ky, red);
+        const double xe = baseFaceX(m);
+        out.push_back({MeshStroke::Kind::Line, xe * s.kx, 0, xe * s.kx, baseFaceRadius(m) * s.ky, red});
     }
     return out;
 }

@@ -42,7 +42,8 @@ void meshTriangle(const Module1& m, const MeshScale& s, long e, double (&x)[3], 
 // Stores the fin corner points (root at the grid's body radius) and returns
 // the strokes drawn after the triangles: fin outline in light blue, the root
 // marks near the axis, the trailing-edge closure, and - on the main picture
-// only - the base line in red.
+// only - the base line in red. Throws MathFailure when the fin root's body
+// radius lies beyond single range.
 std::vector<MeshStroke> meshOverlay(Module1& m, const MeshScale& s, bool mainPicture);
 
 } // namespace velmora

@@ -4,8 +4,8 @@
 
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Drag.h"
-#include "bodyflow/Single.h"
 #include "platform/Checked.h"
+#include "platform/Single.h"
 
 namespace velmora {
 
@@ -57,7 +57,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     w.push_back(emptyBox("SOLVER.MachNumber"));
     w.push_back(emptyBox("FluidVariables.UINPUT"));
 
-    m.FreeStreamMachNumber = storeSingle(v / m.SpeedOfSound);
+    m.FreeStreamMachNumber = toSingle(v / m.SpeedOfSound);
     if (m.CompressibleFlow == 1 && m.FreeStreamMachNumber > 0.8f) {
         rep.messageBox = MessageBoxRequest{kMsgNewInletVelocity, kTitleMachAbove080};
         return rep;
@@ -87,8 +87,8 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     const int meridians = m.MeridianCount;
     rep.stationCount = static_cast<int>(stations.size());
     rep.panelCount = (rep.stationCount - 1) * meridians;
-    m.Pi = kBodyFlowPi;
-    m.DeltaT = 2.0 * kBodyFlowPi / static_cast<double>(meridians);
+    m.Pi = kPi;
+    m.DeltaT = 2.0 * kPi / static_cast<double>(meridians);
     if (stations.size() < 2) {
         stale();
         rep.outcome = Outcome::Failed;
@@ -110,7 +110,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
         for (std::size_t k = 0; k < stations.size(); ++k) radius[k + 1] = stations[k].radius;
         try {
             drag = computeRocketDrag(m, radius, sol.geometry.stationArea, sol.panelMomentum,
-                                     storeSingle(meridians), storeSingle(stations.size()), dragFlow);
+                                     toSingle(meridians), toSingle(stations.size()), dragFlow);
         } catch (const MathFailure&) {
             ok = false;
         }

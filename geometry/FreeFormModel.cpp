@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/Format.h"
+#include "platform/Single.h"
 
 namespace velmora {
 
@@ -97,8 +98,9 @@ FreeFormStatus FreeFormModel::convert(const FreeFormFrame& f, double noseTipX, d
         t.radius[k] = f.length * (f.height - y_[k]) / f.height;
         if (!std::isfinite(t.x[k]) || !std::isfinite(t.radius[k])) return FreeFormStatus::BadValue;
     }
-    t.baseRadius = static_cast<float>(t.radius[static_cast<std::size_t>(count_)]);
-    if (!std::isfinite(t.baseRadius)) return FreeFormStatus::BadValue;
+    const double baseRadius = t.radius[static_cast<std::size_t>(count_)];
+    if (!fitsSingle(baseRadius)) return FreeFormStatus::BadValue;
+    t.baseRadius = toSingle(baseRadius);
     out = t;
     return FreeFormStatus::Ok;
 }
@@ -188,8 +190,8 @@ std::vector<FreeFormSegment> FreeFormModel::rulers(double width, double height)
 {
     std::vector<FreeFormSegment> s;
     if (!positive(width) || !positive(height)) return s;
-    const float dx = static_cast<float>(width) / 10.0f;
-    const float dy = static_cast<float>(height) / 10.0f;
+    const float dx = singleOrZero(width) / 10.0f;
+    const float dy = singleOrZero(height) / 10.0f;
     for (int k = 0; k <= 10; ++k) {
         const double x = static_cast<double>(static_cast<float>(k) * dx);
         s.push_back({x, dy, x, height});

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "model/Module1.h"
+#include "geometry/FinGeometry.h"
 
 namespace velmora {
 
-inline constexpr double kOutlinePi = 3.14159265;
 // Panel-2 text when the inputs give no drawable extent (negative lengths).
 inline constexpr const char* kMsgNoOutlineExtent = "Please check rocket and fin dimensions.";
 // Colour of a stroke: a 16-colour table index, or the picture's foreground.
@@ -30,32 +30,17 @@ inline constexpr int kOutlineLightBlue = 9;
 inline constexpr int kOutlineRed = 4;
 inline constexpr int kOutlineWhite = 15;
 
-struct OutlineScale {
-    double xMax = 0;
-    double sx = 0;
-    double sy = 0;
-};
+using OutlineScale = SideViewScale;
 
 // The drawing scale, or nothing when the extent is not a positive finite
 // length (or the domain aspect ratio is unusable), so nothing can be drawn.
 std::optional<OutlineScale> outlineScale(const Module1& m);
 
-// Body radius of the grid station at or just before x: the station I with
-// X(I) = x or X(I) < x < X(I+1), I = 1 .. N-1, taken without interpolation;
-// 0 when no station matches (ahead of the inflow boundary, on or behind the
-// last station).
-double gridBodyRadiusAt(const Module1& m, double x);
-
-// Base face radius: the tube radius without a transition, the transition's end
-// radius with one, 0 for a negative transition length; the free-form base
-// radius for a free-form body.
-double outlineBaseRadius(const Module1& m);
-
 struct OutlineStroke {
     enum class Kind {
         Line,        // (x1, y1) to (x2, y2)
         HalfEllipse  // centre (x1, y1), semi-axes x2 along the body and y2
-                     // across it, the upper half from angle 0 to kOutlinePi
+                     // across it, the upper half from angle 0 to pi
     };
     Kind kind = Kind::Line;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // plot units
@@ -67,7 +52,8 @@ struct OutlineStroke {
 
 // Stores the fin corner points (and Pi for an elliptical fin) and returns the
 // strokes of the fin planform, the fin root extent on the axis, the body
-// outline, the root trailing edge and the base face, in drawing order.
+// outline, the root trailing edge and the base face, in drawing order. Throws
+// MathFailure when the fin root's body radius lies beyond single range.
 std::vector<OutlineStroke> outlineStrokes(Module1& m, const OutlineScale& scale);
 
 // The platform's arc primitive takes a radius in horizontal user units and a

@@ -15,6 +15,7 @@
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "platform/Format.h"
+#include "platform/Single.h"
 #include "platform/ui/Build.h"
 #include "stability/ui/StabilityWindows.h"
 
@@ -432,7 +433,7 @@ void SOLVER::RATIOS_Click()
     if (s.SpeedUnitText == "MACH") {
         convertVelocity(s, "MACH");
         forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
-        s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+        s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrZero(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
         if (s.FreeStreamMachNumber > 2.0f)
             MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
     }
@@ -457,7 +458,7 @@ void SOLVER::Velocity_Change()
     CLEARDATA3(s.FreeStreamVelocity);
     convertVelocity(s, s.SpeedUnitText);
     forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
-    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrZero(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
     if (s.FreeStreamMachNumber > 2.0f)
         MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
 }
@@ -466,7 +467,7 @@ void SOLVER::Speed_Click()
 {
     Module1& s = m();
     convertVelocity(s, s.SpeedUnitText);
-    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? static_cast<float>(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrZero(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
     const bool tooFast = s.FreeStreamMachNumber > 2.0f;
     if (tooFast) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
     // The velocity has changed either way: echo it and invalidate.

@@ -1,6 +1,7 @@
 #include "bodyflow/ui/MeshPainter.h"
 
 #include "geometry/Outline.h"
+#include "platform/Constants.h"
 
 namespace velmora {
 
@@ -18,7 +19,7 @@ void paintStroke(PictureBox* picture, const MeshStroke& st)
     const double ppx = picture->width() / 500.0;
     const double ppy = picture->height() / 500.0;
     const ArcShape arc = halfEllipseArc(st.x2, st.y2, ppx, ppy);
-    if (arc.radius > 0) picture->circle(st.x1, st.y1, arc.radius, colourOf(st.colour), 0.0, 3.14159265, arc.aspect);
+    if (arc.radius > 0) picture->circle(st.x1, st.y1, arc.radius, colourOf(st.colour), 0.0, kPi, arc.aspect);
 }
 
 void paintMesh(PictureBox* picture, const Module1& m, const MeshScale& s, int triangleColour,

@@ -15,7 +15,9 @@
 #include "app/ui/SOLVER.h"
 #include "bodyflow/FlowPlots.h"
 #include "bodyflow/ui/MeshPainter.h"
+#include "platform/Checked.h"
 #include "platform/Format.h"
+#include "platform/Single.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
 
@@ -322,8 +324,14 @@ void PlotResults::drawContours(bool pressure)
                                      : "Velocity Contour plot being generated. Please be patient.");
     NoMeshDefined->hide();
     WaitCursor wait;
-    if (pressure) computeElementPressures(s, *grid);
-    const ContourPlot plot = contourPlot(s, *grid, pressure ? ContourQuantity::Pressure : ContourQuantity::Speed);
+    ContourPlot plot;
+    try {
+        if (pressure) computeElementPressures(s, *grid);
+        plot = contourPlot(s, *grid, pressure ? ContourQuantity::Pressure : ContourQuantity::Speed);
+    } catch (const MathFailure&) {
+        StatusBar1->setPanel(1, kMsgPlotOutOfRange);
+        return;
+    }
 
     MAX->setText(qFormat(plot.fmax, "#####.#####"));
     MIN->setText(qFormat(plot.fmin, "#####.#####"));
@@ -410,9 +418,15 @@ void PlotResults::VECTORS(double& velocity)
     StatusBar1->setPanel(1, "Velocity vector plot being generated. Please be patient.");
     NoMeshDefined->hide();
     WaitCursor wait;
+    VectorPlot plot;
+    try {
+        plot = vectorPlot(s, *grid, velocity);
+    } catch (const MathFailure&) {
+        StatusBar1->setPanel(1, kMsgPlotOutOfRange);
+        return;
+    }
     VelocityPlot->clear();
     VelocityPlot->setScale(0, 500, 500, 0);
-    const VectorPlot plot = vectorPlot(s, *grid, velocity);
     for (const MeshStroke& st : plot.overlay) paintStroke(VelocityPlot, st);
     for (const MeshStroke& st : plot.vectors) paintStroke(VelocityPlot, st);
     StatusBar1->setPanel(1, kPlotComplete);
@@ -452,7 +466,13 @@ void PlotResults::ProfilePlot(double& velocity)
     StatusBar1->setPanel(1, "Profile plot being generated");
     StatusBar1->setPanel(2, QString());
     NoMeshDefined->hide();
-    const velmora::ProfilePlot plot = profilePlot(s, *grid, velocity);
+    velmora::ProfilePlot plot;
+    try {
+        plot = profilePlot(s, *grid, velocity);
+    } catch (const MathFailure&) {
+        StatusBar1->setPanel(1, kMsgPlotOutOfRange);
+        return;
+    }
     FieldProfile->clear();
     FieldProfile->setScale(0, 500, 500, 0);
     if (plot.beyond) StatusBar1->setPanel(2, "Profile location is not on body. Please pick another location");
@@ -475,7 +495,7 @@ void PlotResults::Profile_Click(int Index)
 
 void PlotResults::Xlocation_Change()
 {
-    m().ProfileXLocation = static_cast<float>(qVal(Xlocation->text()));
+    m().ProfileXLocation = singleOrZero(qVal(Xlocation->text()));
 }
 
 void PlotResults::Slider1_Scroll()
@@ -488,7 +508,7 @@ void PlotResults::Slider1_Scroll()
     }
     StatusBar1->setPanel(1, "The x-locaton of the profile has been selected. Plot profile.");
     Slider1->setMaximum(100);
-    s.ProfileXLocation = static_cast<float>(Slider1->value() * length / Slider1->maximum());
+    s.ProfileXLocation = singleOrZero(Slider1->value() * length / Slider1->maximum());
     Xlocation->setText(qFormat(s.ProfileXLocation, "#####.##"));
     double v = s.FreeStreamVelocity;
     ProfilePlot(v);

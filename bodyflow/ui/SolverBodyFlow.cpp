@@ -16,6 +16,7 @@
 #include "bodyflow/ui/PlotResults.h"
 #include "bodyflow/ui/WindowWriter.h"
 #include "app/SolveChain.h"
+#include "platform/Checked.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/BODYTUBE.h"
 #include "stability/ui/StabilityWindows.h"
@@ -23,6 +24,21 @@
 namespace velmora {
 
 namespace {
+// The mesh and its overlay; false, with nothing drawn, when the fin corners do
+// not fit their single-precision store.
+bool paintMeshWithOverlay(PictureBox* picture, Module1& s, const MeshScale& scale, bool mainPicture,
+                          QProgressBar* bar)
+{
+    std::vector<MeshStroke> overlay;
+    try {
+        overlay = meshOverlay(s, scale, mainPicture);
+    } catch (const MathFailure&) {
+        return false;
+    }
+    paintMesh(picture, s, scale, mainPicture ? 1 : -1, overlay, bar);
+    return true;
+}
+
 QString meshSizeInForce(const Module1& m)
 {
     return m.MeshSizeUserSet == 1 ? QString::number(static_cast<long>(m.MeshAxialNodeCount)) : QStringLiteral("20");
@@ -84,12 +100,9 @@ void SOLVER::drawMesh(double& velocity)
     plot.VelocityPlot->clear();
     MeshPlot->setScale(0, 500, 500, 0);
     plot.VelocityPlot->setScale(0, 500, 500, 0);
-    if (const auto scale = mainMeshScale(s)) {
-        const auto overlay = meshOverlay(s, *scale, true);
-        paintMesh(MeshPlot, s, *scale, 1, overlay, ProgressBar1);
-    } else {
+    const auto scale = mainMeshScale(s);
+    if (!scale || !paintMeshWithOverlay(MeshPlot, s, *scale, true, ProgressBar1))
         StatusBar1->setPanel(2, "Please check rocket and fin dimensions.");
-    }
     plot.Mesh(velocity);
 }
 
@@ -115,10 +128,7 @@ void PlotResults::Mesh(double& velocity)
     const GridReport grid = GRID(s, velocity, progress, gridEffectsOn(forms()));
     if (grid.outcome != Outcome::Done) return;
     VelocityPlot->setScale(0, 500, 500, 0);
-    if (const auto scale = plotMeshScale(s)) {
-        const auto overlay = meshOverlay(s, *scale, false);
-        paintMesh(VelocityPlot, s, *scale, -1, overlay, ProgressBar1);
-    }
+    if (const auto scale = plotMeshScale(s)) paintMeshWithOverlay(VelocityPlot, s, *scale, false, ProgressBar1);
     StatusBar1->setPanel(1, "MESHING complete.");
     ProgressBar1->setValue(1);
 }

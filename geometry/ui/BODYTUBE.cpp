@@ -13,6 +13,7 @@
 #include "bodyflow/Grid.h"
 #include "geometry/ui/GeoBody.h"
 #include "platform/Format.h"
+#include "platform/Single.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
 
@@ -326,7 +327,7 @@ void BODYTUBE::UpDown1_Change()
 {
     if (NoseShape->Text() != NoseConeShape::SearsHaack) return;
     Module1& s = m();
-    s.SearsHaackExponent = static_cast<float>(UpDown1->value() * 0.1);
+    s.SearsHaackExponent = singleOrZero(UpDown1->value() * 0.1);
     ShapeControl->setText(qFormat(s.SearsHaackExponent, "##.##"));
     if (!mainDimensionsEntered()) {
         StatusBar1->setPanel(2, "Please enter rocket dimensions for Sears-HAACK analysis.");
@@ -388,7 +389,7 @@ void BODYTUBE::FREEFORM_Click()
     // Both axes of the editor span the free-form tube length.
     editor.SHEIGHT->setText(qFormat(s.BodyLengthAfterNose, "#####.##"));
     editor.SWIDTH->setText(qFormat(s.BodyLengthAfterNose, "#####.##"));
-    s.FreeFormScreenWidth = static_cast<float>(editor.drawingWidthTwips());
+    s.FreeFormScreenWidth = singleOrZero(editor.drawingWidthTwips());
     if (const auto h = toInt16(editor.drawingHeightTwips())) s.FreeFormScreenHeight = *h;
     editor.PLOTLINES(s.FreeFormPointCount);
     forms().showModal<GeoBody>();

@@ -14,6 +14,8 @@
 #include "geometry/FinGeometry.h"
 #include "geometry/Outline.h"
 #include "platform/Format.h"
+#include "platform/Single.h"
+#include "platform/Constants.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
 
@@ -282,7 +284,7 @@ void FinAnalysis::drawSketches()
     PictureBox* ell = Picture[2];
     planform(ell);
     const ArcShape arc = halfEllipseArc(30, 45, 2.0, 2.0);
-    ell->circle(60, 10, arc.radius, kInk, 0.0, kOutlinePi, arc.aspect);
+    ell->circle(60, 10, arc.radius, kInk, 0.0, kPi, arc.aspect);
     dimensionH(ell, 30, 90, 4, "Root Chord");
     dimensionV(ell, 100, 10, 55, "Span");
 
@@ -300,11 +302,11 @@ void FinAnalysis::drawSketches()
     section(round);
     round->line(14, 16, 96, 16, kInk);
     round->line(14, 8, 96, 8, kInk);
-    round->circle(14, 12, 4, kInk, kOutlinePi / 2, 3 * kOutlinePi / 2);
-    round->circle(96, 12, 4, kInk, 3 * kOutlinePi / 2, kOutlinePi / 2);
+    round->circle(14, 12, 4, kInk, kPi / 2, 3 * kPi / 2);
+    round->circle(96, 12, 4, kInk, 3 * kPi / 2, kPi / 2);
     PictureBox* stream = Picture[7];
     section(stream);
-    stream->circle(14, 12, 4, kInk, kOutlinePi / 2, 3 * kOutlinePi / 2);
+    stream->circle(14, 12, 4, kInk, kPi / 2, 3 * kPi / 2);
     stream->line(14, 16, 100, 12, kInk);
     stream->line(14, 8, 100, 12, kInk);
     PictureBox* wedge = Picture[9];
@@ -351,7 +353,7 @@ void FinAnalysis::boxChanged(TextBox* box, double& value)
 
 void FinAnalysis::boxChanged(TextBox* box, float& value)
 {
-    value = static_cast<float>(qVal(box->Text()));
+    value = singleOrZero(qVal(box->Text()));
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
 
@@ -380,14 +382,14 @@ void FinAnalysis::DTip_Change()
 // whatever they are given then, the derived values stand.
 void FinAnalysis::DRoot_Change()
 {
-    m().FinRootDistance = static_cast<float>(qVal(DRoot->Text()));
+    m().FinRootDistance = singleOrZero(qVal(DRoot->Text()));
     deriveAfterEdit();
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::TipChord_Change()
 {
-    m().FinTipChord = static_cast<float>(qVal(TipChord->Text()));
+    m().FinTipChord = singleOrZero(qVal(TipChord->Text()));
     deriveAfterEdit();
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }

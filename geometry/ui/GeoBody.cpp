@@ -16,6 +16,7 @@
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
+#include "platform/Single.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
 
@@ -406,7 +407,7 @@ void GeoBody::MESHBODY_Click()
         s.FreeFormBodyX(i) = table.x[static_cast<std::size_t>(i)];
         s.FreeFormBodyRadius(i) = table.radius[static_cast<std::size_t>(i)];
     }
-    s.FreeFormScreenWidth = static_cast<float>(model_.scaleWidth());
+    s.FreeFormScreenWidth = singleOrZero(model_.scaleWidth());
     s.FreeFormScreenHeight = toInt16(std::min(model_.scaleHeight(), 32767.0)).value_or(s.FreeFormScreenHeight);
 
     Forms& f = forms();

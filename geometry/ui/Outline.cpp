@@ -9,6 +9,8 @@
 #include "bodyflow/ui/PlotResults.h"
 #include "geometry/Outline.h"
 #include "geometry/ui/BODYTUBE.h"
+#include "platform/Checked.h"
+#include "platform/Constants.h"
 
 namespace velmora {
 
@@ -46,7 +48,7 @@ void drawStroke(PictureBox* p, const OutlineStroke& s, int colourCode)
         ppy = 1.0;
     }
     const ArcShape arc = halfEllipseArc(s.x2, s.y2, ppx, ppy);
-    p->circle(s.x1, s.y1, arc.radius, colour, 0.0, kOutlinePi, arc.aspect);
+    p->circle(s.x1, s.y1, arc.radius, colour, 0.0, kPi, arc.aspect);
 }
 
 } // namespace
@@ -75,9 +77,16 @@ void SOLVER::NEWFINS(double& velocity)
         StatusBar1->setPanel(2, kMsgNoOutlineExtent);
         return;
     }
+    std::vector<OutlineStroke> strokes;
+    try {
+        strokes = outlineStrokes(s, *scale);
+    } catch (const MathFailure&) {  // a fin root radius beyond single range
+        StatusBar1->setPanel(2, kMsgNoOutlineExtent);
+        return;
+    }
     const std::array<PictureBox*, 3> pictures{MeshPlot, f.get<BODYTUBE>().MeshPlot, plot.VelocityPlot};
     for (PictureBox* p : pictures) p->setScale(0, 500, 500, 0);
-    for (const OutlineStroke& stroke : outlineStrokes(s, *scale)) {
+    for (const OutlineStroke& stroke : strokes) {
         drawStroke(pictures[0], stroke, stroke.colour);
         drawStroke(pictures[1], stroke, stroke.colour);
         drawStroke(pictures[2], stroke, stroke.plotColour);

@@ -243,6 +243,11 @@ TEST(DragTest, FinAndLugDragComponents)
     auto still = finnedRocket();  // no flow, no friction: the lug's frontal drag alone
     CdFnMn(*still, 0, p);
     EXPECT_FLOAT_EQ(still->LaunchLugDragCoefficient, static_cast<float>(1.2 * front / s));
+
+    EXPECT_EQ(r.outcome, Outcome::Done);
+    auto huge = finnedRocket();  // a reference area beyond the single range fails the routine
+    huge->NoseConeDiameter = 1e20;
+    EXPECT_EQ(CdFnMn(*huge, 300, p).outcome, Outcome::Failed);
 }
 
 TEST(DragTest, StaleFlowAndLargestCrossSection)

@@ -169,6 +169,11 @@ TEST(GridTest, RefusesBadInputWithoutTouchingTheGrid)
         EXPECT_EQ(m->MeshNodeCount, 123) << message;
         EXPECT_EQ(m->NoseTipX, 7) << message;
     }
+    // A diameter beyond the single-precision tables fails the grid.
+    auto m = rocket(3, 1e39, 12);
+    RecordingProgress rp;
+    EXPECT_EQ(GRID(*m, 300, rp).outcome, Outcome::Failed);
+    EXPECT_EQ(rp.panels, (std::vector<std::pair<int, std::string>>{{2, kMsgBadGeometryData}}));
 }
 
 // A free-form profile drawn on a 20 x 20 grid and meshed at other sizes keeps

@@ -31,6 +31,11 @@ TEST(FinPlanform, DerivedValuesInSinglePrecision)
         EXPECT_EQ(static_cast<double>(m->FinTipChord), 4.300000190734863) << code;
     }
 
+    // A derived value beyond the single range reads as 0, like a typed one.
+    auto wide = fin(kFinRectangle, 1e39, 4);
+    deriveFinPlanform(*wide);
+    EXPECT_EQ(wide->FinRootDistance, 0.0f);
+
     // Tapered and unknown planforms keep the typed values.
     for (int16_t code : {kFinTapered, int16_t{0}, int16_t{7}}) {
         auto m = fin(code, 10.1, 4);

@@ -4,6 +4,7 @@
 
 #include "model/Module1.h"
 #include "geometry/Outline.h"
+#include "platform/Constants.h"
 
 namespace velmora {
 namespace {
@@ -174,7 +175,7 @@ TEST(OutlineStrokes, EllipticalFinAndMissingPlanform)
     m->FinSpan = 1; // less than half the root chord
     const OutlineScale s = *outlineScale(*m);
     auto strokes = outlineStrokes(*m, s);
-    EXPECT_EQ(m->Pi, kOutlinePi);
+    EXPECT_EQ(m->Pi, kPi);
     EXPECT_EQ(strokes[0], (OutlineStroke{Kind::HalfEllipse, s.sx * 19, s.sy * 1, s.sx * 3, s.sy * 1, 9, 9}));
     EXPECT_EQ(strokes[1].y1, 2.0);
     EXPECT_EQ(strokes[2].y1, 3.0);
@@ -199,14 +200,14 @@ TEST(OutlineBase, RadiusByTransitionAndFreeForm)
 {
     auto m = gridded();
     m->TransitionDiameter = 1.2;
-    EXPECT_EQ(outlineBaseRadius(*m), 1.0); // no transition length: tube radius
+    EXPECT_EQ(baseFaceRadius(*m), 1.0); // no transition length: tube radius
     m->TransitionLength = 3;
-    EXPECT_EQ(outlineBaseRadius(*m), 0.6);
+    EXPECT_EQ(baseFaceRadius(*m), 0.6);
     m->TransitionLength = -1;
-    EXPECT_EQ(outlineBaseRadius(*m), 0.0);
+    EXPECT_EQ(baseFaceRadius(*m), 0.0);
     m->ActiveBodyGeometry = 1;
     m->FreeFormBaseRadius = 0.75f;
-    EXPECT_EQ(outlineBaseRadius(*m), 0.75);
+    EXPECT_EQ(baseFaceRadius(*m), 0.75);
 }
 
 TEST(OutlineArc, TrueHalfEllipseOnAnyPicture)

@@ -240,6 +240,11 @@ TEST(FinWindow, BoxesReadLeniently)
     EXPECT_EQ(m.LaunchLugLength, 0);
     Harness::type(f.ODLUGS, "x");
     EXPECT_EQ(m.LaunchLugOuterDiameter, 0);
+    // Beyond the single range of the lug and tip-chord stores reads as 0 too.
+    Harness::type(f.IDLUGS, "1e39");
+    EXPECT_EQ(m.LaunchLugInnerDiameter, 0.0f);
+    Harness::type(f.TipChord, "1e39");
+    EXPECT_EQ(m.FinTipChord, 0.0f);
     // Each edit invalidates without the main window's overlay.
     EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
