@@ -1,0 +1,164 @@
+#include "app/SolveChain.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "bodyflow/Solver.h"
+
+namespace velmora {
+namespace {
+
+using Steps = std::vector<SolveStep>;
+
+// The windows' side, recorded: panel texts, event pumps, base-flow unloads.
+class RecordingHost : public SolveHost, public Progress {
+public:
+    Progress& progress() override { return *this; }
+    void status(int panel, const std::string& text) override { panels.push_back({panel, text}); }
+    void pumpEvents() override
+    {
+        ++pumps;
+        if (onPump) onPump(pumps);
+    }
+    void unloadBaseFlow() override { ++unloads; }
+    void meshBuilt(double) override { ++meshes; }
+    void stepStarting(SolveStep s) override
+    {
+        if (onStep) onStep(s);
+    }
+    std::vector<PanelText> panels;
+    std::function<void(int)> onPump;
+    std::function<void(SolveStep)> onStep;
+    int pumps = 0, unloads = 0, meshes = 0;
+};
+
+// Tangent ogive 3 x 1 on a 12 tube, four streamlined fins, 300 FT/SEC, 4 degrees.
+std::unique_ptr<Module1> rocketWithFins()
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->NoseShapeName = "TANGENT OGIVE";
+    m->NoseConeLength = 3;
+    m->NoseConeDiameter = 1;
+    m->BodyTubeLength = 12;
+    m->EnteredVelocity = m->FreeStreamVelocity = 300;
+    m->AngleOfAttack = 4;
+    m->FinPlanformCode = 3;
+    m->FinEdgeCode = 3;
+    m->SurfaceFinishCode = 2;
+    m->FinCount = 4;
+    m->FinRootChord = 3;
+    m->FinTipChord = 1.5f;
+    m->FinSpan = 2;
+    m->FinThickness = 0.1;
+    m->FinMeanChord = 2.25;
+    m->FinRootDistance = 12;
+    m->FinTipDistance = 13.5;
+    m->PanelMethodChoice = "VORTEX";
+    m->PanelCount = 100;
+    m->FinThicknessFactor = 1;
+    m->FinSectionText = "STREAMLINED";
+    m->FlowSolutionStatus = m->FlowSolutionStatusText = "SOLVE NEW FLOW";
+    m->PanelSolutionStatus = "SOLVE NEW FLOW";
+    return m;
+}
+
+TEST(SolveChain, CompleteRunPublishesEveryStep)
+{
+    auto m = rocketWithFins();
+    m->AbortRequest = "YES";
+    m->BasePressureAvailable = "TRUE";
+    RecordingHost host;
+    const SolveChainReport r = solveChain(*m, host);
+    EXPECT_EQ(r.outcome, Outcome::Done);
+    EXPECT_EQ(r.endedAt, SolveStep::CenterOfPressure);
+    EXPECT_EQ(r.ran, (Steps{SolveStep::Mesh, SolveStep::BodyFlow, SolveStep::FinDrag, SolveStep::TotalDrag,
+                            SolveStep::StaleCheck, SolveStep::EventPump, SolveStep::FinSection,
+                            SolveStep::CenterOfPressure}));
+    EXPECT_EQ(host.unloads, 1);
+    EXPECT_EQ(host.meshes, 1);
+    EXPECT_EQ(m->AbortRequest, "NO");
+    EXPECT_EQ(m->BasePressureAvailable, "FALSE");
+    EXPECT_EQ(m->FlowSolutionStatus, "");
+    EXPECT_EQ(m->PanelSolutionStatus, "SOLVED");
+    EXPECT_GT(m->FinNormalForceSlope, 0);
+    EXPECT_GT(m->ElementSpeed(1), 0);
+    EXPECT_NE(lastWriteTo(r.writes, "SOLVER.TotalCd"), nullptr);
+    EXPECT_NE(lastWriteTo(r.writes, "SOLVER.FinSurfaceDrag"), nullptr);
+
+    // The sweep's form: the mesh is built once before, not by every step.
+    RecordingHost again;
+    EXPECT_EQ(solveChain(*m, again, {.buildMesh = false}).ran.front(), SolveStep::BodyFlow);
+    EXPECT_EQ(again.meshes, 0);
+}
+
+// Each way a run can end early, and what it leaves: nothing of that step
+// published, no later step run.
+struct EarlyEnd {
+    const char* name;
+    std::function<void(Module1&, RecordingHost&)> arrange;
+    Outcome outcome;
+    SolveStep endedAt;
+    const char* message;
+    bool flowPublished;  // the body flow of this run reached the state
+};
+
+class SolveChainEnds : public ::testing::TestWithParam<EarlyEnd> {};
+
+TEST_P(SolveChainEnds, NothingOfTheEndingStepIsPublished)
+{
+    const EarlyEnd& c = GetParam();
+    auto m = rocketWithFins();
+    RecordingHost host;
+    c.arrange(*m, host);
+    const SolveChainReport r = solveChain(*m, host);
+    EXPECT_EQ(r.outcome, c.outcome);
+    EXPECT_EQ(r.endedAt, c.endedAt);
+    EXPECT_EQ(r.message, c.message);
+    // No step after the end ran (the drag steps follow the body flow in any case).
+    auto ran = [&r](SolveStep s) { return std::find(r.ran.begin(), r.ran.end(), s) != r.ran.end(); };
+    EXPECT_EQ(ran(c.endedAt), c.endedAt != SolveStep::Inputs);
+    EXPECT_FALSE(ran(SolveStep::CenterOfPressure));
+    EXPECT_EQ(ran(SolveStep::FinSection), c.endedAt == SolveStep::FinSection);
+    EXPECT_EQ(m->ElementSpeed(1) > 0, c.flowPublished);
+    EXPECT_EQ(m->FlowSolutionStatus, c.flowPublished ? "" : "SOLVE NEW FLOW");
+    // The fin section of this run never reached the state.
+    EXPECT_EQ(m->PanelSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(m->FinNormalForceSlope, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, SolveChainEnds,
+    ::testing::Values(
+        EarlyEnd{"NoVelocity", [](Module1& m, RecordingHost&) { m.FreeStreamVelocity = 0; }, Outcome::Refused,
+                 SolveStep::Inputs, "Please enter rocket velocity.", false},
+        EarlyEnd{"NoTube", [](Module1& m, RecordingHost&) { m.BodyTubeLength = 0; }, Outcome::Refused,
+                 SolveStep::Inputs, "Please enter body tube length.", false},
+        EarlyEnd{"MeshTooFine",
+                 [](Module1& m, RecordingHost&) {
+                     m.MeshSizeUserSet = 1;
+                     m.MeshAxialNodeCount = m.MeshRadialNodeCount = 60;
+                 },
+                 Outcome::Refused, SolveStep::BodyFlow, "", false},
+        EarlyEnd{"AbortInTheElimination",
+                 [](Module1& m, RecordingHost& h) { h.onPump = [&m](int n) { if (n == 5) m.AbortRequest = "YES"; }; },
+                 Outcome::Aborted, SolveStep::BodyFlow, "", false},
+        EarlyEnd{"InputChangedInTheElimination",
+                 [](Module1& m, RecordingHost& h) {
+                     h.onPump = [&m](int n) { if (n == 5) m.FlowSolutionStatus = "SOLVE NEW FLOW"; };
+                 },
+                 Outcome::Refused, SolveStep::StaleCheck, "Please enter fin data and perform CFD", false},
+        EarlyEnd{"AbortBeforeTheFinStep",
+                 [](Module1& m, RecordingHost& h) {
+                     h.onStep = [&m](SolveStep s) { if (s == SolveStep::EventPump) m.AbortRequest = "YES"; };
+                 },
+                 Outcome::Aborted, SolveStep::EventPump, "", true},
+        EarlyEnd{"FinSectionFails",
+                 [](Module1& m, RecordingHost&) { m.FinSectionText = "MANUAL INPUT"; },  // no points entered
+                 Outcome::Failed, SolveStep::FinSection, "", true}),
+    [](const ::testing::TestParamInfo<EarlyEnd>& i) { return std::string(i.param.name); });
+
+} // namespace
+} // namespace velmora
