@@ -15,6 +15,12 @@ namespace {
 
 using testing::Harness;
 
+using Units = testing::Started;
+
+using FlightCondition = testing::Started;
+
+using ResetEffects = testing::Started;
+
 TEST(StartUp, QuitOnTheWelcomeWindowEndsBeforeAnyDefault)
 {
     Harness h;
@@ -104,11 +110,8 @@ TEST(StartUp, Snapshot)
     EXPECT_TRUE(h.messages().empty());
 }
 
-TEST(Units, SwitchesReconvertTheTypedVelocityAndRelabel)
+TEST_F(Units, SwitchesReconvertTheTypedVelocityAndRelabel)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    Module1& m = *h.state;
     Harness::type(s.Velocity, "100");
     h.forms->get<BODYTUBE>().NoseLength->setText("2");
     Harness::pick(s.CFDUNITS, "in-lb-sec");
@@ -139,20 +142,16 @@ TEST(Units, SwitchesReconvertTheTypedVelocityAndRelabel)
     EXPECT_EQ(s.checkedUnitIndex(), 0);
 }
 
-TEST(Units, SwitchKeepsTheAltitude)
+TEST_F(Units, SwitchKeepsTheAltitude)
 {
-    Harness h;
-    SOLVER& s = h.start();
     Harness::pick(s.RATIOS, "10000 FT");
     Harness::pick(s.CFDUNITS, "in-lb-sec");
     EXPECT_EQ(h.state->AltitudePressureRatio, 0.6878);
     EXPECT_NEAR(h.state->AmbientPressure, 0.6878 * 14.7, 1e-12);
 }
 
-TEST(Units, UnknownCodeFallsBackToFootPoundSecond)
+TEST_F(Units, UnknownCodeFallsBackToFootPoundSecond)
 {
-    Harness h;
-    SOLVER& s = h.start();
     s.mnuNewUnits[1]->trigger();
     h.state->AnalysisUnits = "XYZ"; // as a damaged project file could give
     s.INPUTUNITS(h.state->FreeStreamVelocity);
@@ -163,10 +162,8 @@ TEST(Units, UnknownCodeFallsBackToFootPoundSecond)
     EXPECT_EQ(h.forms->get<BODYTUBE>().LLABEL[1]->text(), "FT");
 }
 
-TEST(FlightCondition, MachAboveTwoIsReportedButKept)
+TEST_F(FlightCondition, MachAboveTwoIsReportedButKept)
 {
-    Harness h;
-    SOLVER& s = h.start();
     Harness::type(s.Velocity, "3000");
     ASSERT_EQ(h.messages().size(), 1u);
     EXPECT_EQ(h.messages()[0].prompt, "PLEASE ENTER NEW MACH NUMBER");
@@ -182,10 +179,8 @@ TEST(FlightCondition, MachAboveTwoIsReportedButKept)
     EXPECT_TRUE(h2.messages().empty());
 }
 
-TEST(FlightCondition, SpeedUnitPickReinterpretsTheSameNumber)
+TEST_F(FlightCondition, SpeedUnitPickReinterpretsTheSameNumber)
 {
-    Harness h;
-    SOLVER& s = h.start();
     Harness::type(s.Velocity, "0.5");
     Harness::pick(s.Speed, "MACH");
     EXPECT_DOUBLE_EQ(h.state->FreeStreamVelocity, 0.5 * 1116.4);
@@ -194,10 +189,8 @@ TEST(FlightCondition, SpeedUnitPickReinterpretsTheSameNumber)
     EXPECT_TRUE(h.messages().empty());
 }
 
-TEST(FlightCondition, RefusedSpeedUnitPickStillInvalidates)
+TEST_F(FlightCondition, RefusedSpeedUnitPickStillInvalidates)
 {
-    Harness h;
-    SOLVER& s = h.start();
     Harness::type(s.Velocity, "300");
     h.state->FlowSolutionStatus = ""; // as after a solve
     Harness::pick(s.Speed, "MACH");
@@ -209,10 +202,8 @@ TEST(FlightCondition, RefusedSpeedUnitPickStillInvalidates)
     EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "3.349E+05");
 }
 
-TEST(FlightCondition, AltitudeChangeWithMachReconvertsAndChecks)
+TEST_F(FlightCondition, AltitudeChangeWithMachReconvertsAndChecks)
 {
-    Harness h;
-    SOLVER& s = h.start();
     Harness::pick(s.Speed, "MACH");
     Harness::type(s.Velocity, "0.5");
     h.state->FlowSolutionStatus = "";
@@ -227,10 +218,8 @@ TEST(FlightCondition, AltitudeChangeWithMachReconvertsAndChecks)
     EXPECT_EQ(h.state->FreeStreamVelocity, 300);
 }
 
-TEST(FlightCondition, SmallAnglesMoveToHalfADegree)
+TEST_F(FlightCondition, SmallAnglesMoveToHalfADegree)
 {
-    Harness h;
-    SOLVER& s = h.start();
     Harness::type(s.ROCKETAOA, "0.3");
     EXPECT_EQ(h.state->AngleOfAttack, 0.5);
     EXPECT_EQ(s.ROCKETAOA->text(), ".5");
@@ -250,10 +239,8 @@ TEST(FlightCondition, SmallAnglesMoveToHalfADegree)
     EXPECT_EQ(h.forms->get<PanelAero>().AOALABEL->text(), "AOA = 4. DEG.");
 }
 
-TEST(FlightCondition, FlowModelAndOverflowingText)
+TEST_F(FlightCondition, FlowModelAndOverflowingText)
 {
-    Harness h;
-    SOLVER& s = h.start();
     Harness::pick(s.Compressible, "COMPRESSIBLE");
     EXPECT_EQ(h.state->CompressibleFlow, 1);
     h.state->FlowSolutionStatus = "";
@@ -347,18 +334,14 @@ INSTANTIATE_TEST_SUITE_P(AllThree, Resets,
                                            ResetCase{"CLEARDATA3", false, true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Resets, NeverLoadTheBaseFlowWindow)
+TEST_F(ResetEffects, NeverLoadTheBaseFlowWindow)
 {
-    Harness h;
-    SOLVER& s = h.start();
     s.ClearData(h.state->FreeStreamVelocity);
     EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
 }
 
-TEST(Resets, FlightConditionChangeKeepsTheMeshOverlayAsItWas)
+TEST_F(ResetEffects, FlightConditionChangeKeepsTheMeshOverlayAsItWas)
 {
-    Harness h;
-    SOLVER& s = h.start();
     s.NoMeshDefined->hide();
     Harness::type(s.Velocity, "250");
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
