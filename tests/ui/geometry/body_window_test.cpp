@@ -96,8 +96,7 @@ TEST_F(BodyWindow, TransitionBoxesStoreAndRedraw)
     EXPECT_EQ(m.TransitionLength, 4);
     EXPECT_EQ(m.BaseTubeLength, 6);
     // No prompt from these boxes, only the redraw's request.
-    EXPECT_EQ(b.StatusBar1->panel(1), "Please enter more body tube data");
-    EXPECT_EQ(b.StatusBar1->panel(2), "Please enter nose cone length.");
+    EXPECT_EQ(testing::panels(b.StatusBar1), "Please enter more body tube data | Please enter nose cone length.");
     EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
 
     m.ActiveBodyGeometry = 1; // a free-form shape was accepted
@@ -249,8 +248,7 @@ TEST_F(BodyWindow, ReturnReportsOnTheMainWindow)
     Harness::type(b.BodyDiameter, "2");
     press(b.Toolbar1, "RETURN");
     EXPECT_TRUE(b.isHidden());
-    EXPECT_EQ(s.StatusBar1->panel(1), "Please enter all body tube dimensions.");
-    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter body tube length.");
+    EXPECT_EQ(testing::panels(s.StatusBar1), "Please enter all body tube dimensions. | Please enter body tube length.");
 
     b.show();
     Harness::type(b.BodyLength, "30");

@@ -278,16 +278,14 @@ TEST_F(FinWindow, ReturnReportsCompleteness)
     f.Toolbar1_ButtonClick("RETURN");
     EXPECT_TRUE(f.isHidden());
     EXPECT_EQ(f.StatusBar1->panel(1), "");
-    EXPECT_EQ(s.StatusBar1->panel(1), "");
-    EXPECT_EQ(s.StatusBar1->panel(2), "More fin and lug data required.");
+    EXPECT_EQ(testing::panels(s.StatusBar1), " | More fin and lug data required.");
 
     f.show();
     Harness::type(f.FINTHK, "0.1"); // no launch lugs
     f.Toolbar1_ButtonClick("RETURN");
     EXPECT_TRUE(f.isHidden());
     EXPECT_EQ(f.StatusBar1->panel(1), "Fin and lug data updated.");
-    EXPECT_EQ(s.StatusBar1->panel(1), "Mesh or Perform CFD.");
-    EXPECT_EQ(s.StatusBar1->panel(2), "All required fin data has been supplied.");
+    EXPECT_EQ(testing::panels(s.StatusBar1), "Mesh or Perform CFD. | All required fin data has been supplied.");
 }
 
 TEST_F(FinWindow, ClearEmptiesTheBoxesOnly)
