@@ -14,6 +14,7 @@
 #include "model/Module1.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
+#include "geometry/ui/BODYTUBE.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Printing.h"
@@ -48,6 +49,27 @@ public:
     {
         SOLVER& s = forms->get<SOLVER>();
         ModalSeam::instance().shownWindows.clear();
+        return s;
+    }
+
+    // Types the body window's nose length, diameter and tube length.
+    void typeBody(const QString& nose, const QString& diameter, const QString& length)
+    {
+        BODYTUBE& body = forms->get<BODYTUBE>();
+        type(body.NoseLength, nose);
+        type(body.BodyDiameter, diameter);
+        type(body.BodyLength, length);
+    }
+
+    // The typical rocket typed in after start-up: in-lb-sec, a 3 in tangent
+    // ogive on a 1 in x 12 in body tube, at this velocity.
+    SOLVER& typeRocket(const QString& velocity = "300")
+    {
+        SOLVER& s = start();
+        pick(s.CFDUNITS, "in-lb-sec");
+        pick(forms->get<BODYTUBE>().NoseShape, "TANGENT OGIVE");
+        typeBody("3", "1", "12");
+        type(s.Velocity, velocity);
         return s;
     }
 
@@ -92,6 +114,26 @@ public:
     std::vector<MsgAnswer> answers;
     std::map<QString, std::function<void(Form&)>> onShow;
 };
+
+// A started main window and the project state.
+class Started : public ::testing::Test {
+protected:
+    Harness h;
+    SOLVER& s = h.start();
+    Module1& m = *h.state;
+};
+
+// A message box as "prompt | title", and every box shown so far.
+inline QString said(const MessageRequest& r) { return r.prompt + " | " + r.title; }
+inline QStringList said(const std::vector<MessageRequest>& all)
+{
+    QStringList out;
+    for (const MessageRequest& r : all) out << said(r);
+    return out;
+}
+
+// Both panels of a status bar as "panel 1 | panel 2".
+inline QString panels(const StatusBar* bar) { return bar->panel(1) + " | " + bar->panel(2); }
 
 // Print jobs go to this PDF file; an empty name gives a printer that cannot
 // be opened. Undone by the next call or by setPrinterProvider({}).

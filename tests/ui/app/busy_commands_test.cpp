@@ -15,20 +15,6 @@ using testing::Harness;
 
 const std::string kBusy = "Please wait: SOLVE is in progress.";
 
-// A rocket SOLVE accepts, typed in as a user would.
-SOLVER& typeRocket(Harness& h)
-{
-    SOLVER& s = h.start();
-    BODYTUBE& body = h.forms->get<BODYTUBE>();
-    Harness::pick(s.CFDUNITS, "in-lb-sec");
-    Harness::pick(body.NoseShape, "TANGENT OGIVE");
-    Harness::type(body.NoseLength, "3");
-    Harness::type(body.BodyDiameter, "1");
-    Harness::type(body.BodyLength, "12");
-    Harness::type(s.Velocity, "300");
-    return s;
-}
-
 // What the main window showed right after a pick made while SOLVE let events run.
 struct PickDuringSolve {
     bool ran = false;
@@ -53,7 +39,7 @@ PickDuringSolve pickDuringSolve(SOLVER& s, ComboBox* list, const QString& item)
 TEST(BusyCommands, MeshSizePickDuringSolveIsRefused)
 {
     Harness h;
-    SOLVER& s = typeRocket(h);
+    SOLVER& s = h.typeRocket();
     Harness::pick(s.DomainSize, "30");
     ASSERT_EQ(h.state->MeshAxialNodeCount, 30);
 
@@ -69,7 +55,7 @@ TEST(BusyCommands, MeshSizePickDuringSolveIsRefused)
 TEST(BusyCommands, MeridianPickDuringSolveIsRefused)
 {
     Harness h;
-    SOLVER& s = typeRocket(h);
+    SOLVER& s = h.typeRocket();
     Harness::pick(s.MERIDIANS, "12");
     ASSERT_EQ(h.state->MeridianCount, 12);
 
@@ -90,7 +76,7 @@ TEST(BusyCommandsDeathTest, ExitDuringSolveEndsTheProgramAtOnce)
     EXPECT_EXIT(
         {
             Harness h;
-            SOLVER& s = typeRocket(h);
+            SOLVER& s = h.typeRocket();
             h.answers = {MsgAnswer::Ok};
             QTimer::singleShot(0, &s, [&s] {
                 std::fputs("exit chosen\n", stderr);

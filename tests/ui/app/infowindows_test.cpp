@@ -137,14 +137,12 @@ TEST(InfoWindows, UnitTableListsTheSeaLevelConstantsOfEachSystem)
     for (int r = 0; r < 5; ++r) rows << t->verticalHeaderItem(r)->text();
     EXPECT_EQ(heads, QStringList({"ft-lb-sec [FPS] (Default)", "in-lb-sec [IPS]", "m-nt-sec [MNS]"}));
     EXPECT_EQ(rows, QStringList({"Inlet Pressure", "Air Density", "Air Viscosity", "Speed of sound", "Inlet Velocity"}));
-    EXPECT_EQ(t->item(0, 0)->text(), "2116.8 LB/FT^2");
-    EXPECT_EQ(t->item(0, 2)->text(), "101352.93 NT/M^2");
-    EXPECT_EQ(t->item(1, 0)->text(), "0.002378 LB-SEC^2/FT^4");
-    EXPECT_EQ(t->item(1, 1)->text(), "1.147E-07 LB-SEC^2/IN^4");
-    EXPECT_EQ(t->item(2, 1)->text(), "2.71E-09 LB-SEC/IN^2");
-    EXPECT_EQ(t->item(2, 2)->text(), "1.8673E-05 KG/M-SEC");
-    EXPECT_EQ(t->item(3, 1)->text(), "13396.8 IN/SEC");
-    EXPECT_EQ(t->item(3, 2)->text(), "340.279 M/SEC");
+    const std::tuple<int, int, const char*> cells[] = {
+        {0, 0, "2116.8 LB/FT^2"},       {0, 2, "101352.93 NT/M^2"},    {1, 0, "0.002378 LB-SEC^2/FT^4"},
+        {1, 1, "1.147E-07 LB-SEC^2/IN^4"}, {2, 1, "2.71E-09 LB-SEC/IN^2"}, {2, 2, "1.8673E-05 KG/M-SEC"},
+        {3, 1, "13396.8 IN/SEC"},       {3, 2, "340.279 M/SEC"},
+    };
+    for (auto [r, c, text] : cells) EXPECT_EQ(t->item(r, c)->text(), text) << r << "," << c;
     EXPECT_TRUE(t->item(4, 2)->text().endsWith("M/SEC"));
 }
 

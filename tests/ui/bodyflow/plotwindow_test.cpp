@@ -6,10 +6,8 @@
 #include <cmath>
 #include <set>
 
-#include "app/ui/SOLVER.h"
 #include "bodyflow/FlowPlots.h"
 #include "bodyflow/ui/PlotResults.h"
-#include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
 #include "tests/ui/Harness.h"
 
@@ -20,20 +18,13 @@ using testing::Harness;
 using testing::blank;
 using Kind = PictureBox::Kind;
 
-// The typical rocket of the solve tests, solved: in-lb-sec, 300 FT/SEC
-// (3600 IN/SEC), a 3 in tangent ogive on a 1 in x 12 in body tube.
-void solveRocket(Harness& h)
+// The typical rocket solved at 300 FT/SEC (3600 IN/SEC).
+SOLVER& solveRocket(Harness& h)
 {
-    SOLVER& s = h.start();
-    BODYTUBE& body = h.forms->get<BODYTUBE>();
-    Harness::pick(s.CFDUNITS, "in-lb-sec");
-    Harness::pick(body.NoseShape, "TANGENT OGIVE");
-    Harness::type(body.NoseLength, "3");
-    Harness::type(body.BodyDiameter, "1");
-    Harness::type(body.BodyLength, "12");
-    Harness::type(s.Velocity, "300");
+    SOLVER& s = h.typeRocket();
     s.CFDSOLVER_Click();
-    ASSERT_EQ(h.state->FlowSolutionStatus, "");
+    EXPECT_EQ(h.state->FlowSolutionStatus, "");
+    return s;
 }
 
 // The plot window laid out and shown, so its pictures have their final size.
@@ -45,6 +36,15 @@ PlotResults& shownPlot(Harness& h)
     QApplication::processEvents();
     return p;
 }
+
+// The typical rocket solved, then the plot window shown.
+class SolvedPlot : public ::testing::Test {
+protected:
+    Harness h;
+    SOLVER& s = solveRocket(h);
+    PlotResults& p = shownPlot(h);
+    Module1& m = *h.state;
+};
 
 int count(const PictureBox* pic, Kind kind)
 {
@@ -125,9 +125,7 @@ TEST(PlotWindow, RefusalsDrawNothing)
     QTest::mouseClick(p.Vector, Qt::LeftButton);
     p.Slider1->setValue(20);
     const auto& msgs = h.messages();
-    ASSERT_EQ(msgs.size(), 5u);
-    for (const auto& r : msgs)
-        EXPECT_TRUE(r.prompt == "PLEASE PERFORM CFD ANALYSIS" && r.title == "CFD ANALYSIS REQUIRED");
+    EXPECT_EQ(testing::said(msgs), QStringList(5, "PLEASE PERFORM CFD ANALYSIS | CFD ANALYSIS REQUIRED"));
     EXPECT_EQ(p.StatusBar1->panel(1), "The x-locaton of the profile has been selected. Plot profile.");
     for (PictureBox* pic : {p.VelocityPlot, p.LEVELS, p.FieldProfile}) EXPECT_TRUE(pic->calls().empty());
     EXPECT_TRUE(p.NoMeshDefined->isVisible());
@@ -139,11 +137,9 @@ TEST(PlotWindow, RefusalsDrawNothing)
     p.Contour_Click();
     Harness::type(p.NLEVELS2, "2");
     p.PessureContour_Click();
-    ASSERT_EQ(msgs.size(), 7u);
-    EXPECT_EQ(msgs[5].prompt, "NUMBER OF LEVELS MUST BE LESS THAN OR EQUAL TO 100");
-    EXPECT_EQ(msgs[5].title, "NUMBER OF LEVELS TO LARGE");
-    EXPECT_EQ(msgs[6].prompt, "NUMBER OF LEVELS MUST BE GREATER THAN 2");
-    EXPECT_EQ(msgs[6].title, "NUMBER OF LEVELS TO SMALL");
+    EXPECT_EQ(testing::said(msgs).mid(5),
+              QStringList({"NUMBER OF LEVELS MUST BE LESS THAN OR EQUAL TO 100 | NUMBER OF LEVELS TO LARGE",
+                           "NUMBER OF LEVELS MUST BE GREATER THAN 2 | NUMBER OF LEVELS TO SMALL"}));
     EXPECT_TRUE(p.VelocityPlot->calls().empty());
 
     // 100 and 3 are plotted; an unset count starts again from 20.
@@ -160,12 +156,8 @@ TEST(PlotWindow, RefusalsDrawNothing)
     EXPECT_EQ(msgs.size(), 7u);
 }
 
-TEST(PlotWindow, VelocityContoursFillTheFieldWithoutGaps)
+TEST_F(SolvedPlot, VelocityContoursFillTheFieldWithoutGaps)
 {
-    Harness h;
-    solveRocket(h);
-    PlotResults& p = shownPlot(h);
-    const Module1& m = *h.state;
     p.VelocityPlot->setRecording(true);
     p.LEVELS->setRecording(true);
     QTest::mouseClick(p.Contour, Qt::LeftButton);
@@ -182,7 +174,7 @@ TEST(PlotWindow, VelocityContoursFillTheFieldWithoutGaps)
     EXPECT_EQ(p.UnitsLabel->text(), "IN/SEC");
     EXPECT_EQ(p.PlotLabel->text(), "V");
     EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
-    EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(1), "Plot complete.");
+    EXPECT_EQ(s.StatusBar1->panel(1), "Plot complete.");
     EXPECT_FALSE(p.NoMeshDefined->isVisible());
     EXPECT_EQ(p.ProgressBar1->maximum(), 361);
     EXPECT_EQ(p.ProgressBar1->value(), 1);
@@ -227,12 +219,8 @@ TEST(PlotWindow, VelocityContoursFillTheFieldWithoutGaps)
     EXPECT_LT(differ, total / 500) << differ << " of " << total;
 }
 
-TEST(PlotWindow, PressureContoursShowTheStagnationAtTheNoseTip)
+TEST_F(SolvedPlot, PressureContoursShowTheStagnationAtTheNoseTip)
 {
-    Harness h;
-    solveRocket(h);
-    PlotResults& p = shownPlot(h);
-    Module1& m = *h.state;
     p.Contour_Click();
     QTest::mouseClick(p.Pressure[0], Qt::LeftButton);  // static
     EXPECT_EQ(m.PressurePlotKind, 0);
@@ -271,12 +259,8 @@ TEST(PlotWindow, PressureContoursShowTheStagnationAtTheNoseTip)
     EXPECT_LE(rampIndex(dyn.pixel(tip), 20), rampIndex(dyn.pixel(far), 20) - 3);
 }
 
-TEST(PlotWindow, VectorsFromEveryCentroidAndTheScaleSpinner)
+TEST_F(SolvedPlot, VectorsFromEveryCentroidAndTheScaleSpinner)
 {
-    Harness h;
-    solveRocket(h);
-    PlotResults& p = shownPlot(h);
-    Module1& m = *h.state;
     p.Contour_Click();
     const QString maxText = p.MAX->text();
     p.VelocityPlot->setRecording(true);
@@ -301,14 +285,8 @@ TEST(PlotWindow, VectorsFromEveryCentroidAndTheScaleSpinner)
                 0.02 * m.ElementAxialVelocity(722) / m.FreeStreamVelocity * 500 / m.DomainLength, 1e-9);
 }
 
-TEST(PlotWindow, ProfilesFromTheSlider)
+TEST_F(SolvedPlot, ProfilesFromTheSlider)
 {
-    Harness h;
-    solveRocket(h);
-    PlotResults& p = shownPlot(h);
-    Module1& m = *h.state;
-    SOLVER& s = h.forms->get<SOLVER>();
-
     p.Slider1->setValue(40);
     EXPECT_EQ(p.Xlocation->text(), "6.71");
     EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
@@ -346,11 +324,8 @@ TEST(PlotWindow, ProfilesFromTheSlider)
     EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
 }
 
-TEST(PlotWindow, ClearPlotsMeshingReturnAndPrint)
+TEST_F(SolvedPlot, ClearPlotsMeshingReturnAndPrint)
 {
-    Harness h;
-    solveRocket(h);
-    PlotResults& p = shownPlot(h);
     p.Contour_Click();
     p.Slider1->setValue(50);
     const QString maxText = p.MAX->text();
@@ -397,8 +372,7 @@ TEST(PlotWindow, ClearPlotsMeshingReturnAndPrint)
     EXPECT_EQ(p.VelocityPlot->image(), before);
     testing::printTo({});
     p.mnuPrintPage->trigger();
-    ASSERT_EQ(h.messages().size(), 1u);
-    EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
+    EXPECT_EQ(testing::said(h.messages()), QStringList({"The form can't be printed. | "}));
     setPrinterProvider({});
 
     p.Toolbar1_ButtonClick("NOTHING");

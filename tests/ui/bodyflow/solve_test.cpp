@@ -3,10 +3,8 @@
 
 #include <cmath>
 
-#include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"
-#include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
 #include "stability/ui/StabilityWindows.h"
 #include "tests/ui/Harness.h"
@@ -17,19 +15,6 @@ namespace {
 using testing::Harness;
 using Step = SolveStep;
 using Steps = std::vector<SolveStep>;
-
-// A typical rocket typed in as a user would.
-void typeRocket(Harness& h, const QString& velocity = "300")
-{
-    SOLVER& s = h.start();
-    BODYTUBE& body = h.forms->get<BODYTUBE>();
-    Harness::pick(s.CFDUNITS, "in-lb-sec");
-    Harness::pick(body.NoseShape, "TANGENT OGIVE");
-    Harness::type(body.NoseLength, "3");
-    Harness::type(body.BodyDiameter, "1");
-    Harness::type(body.BodyLength, "12");
-    Harness::type(s.Velocity, velocity);
-}
 
 bool finiteNumber(const QString& text)
 {
@@ -42,8 +27,7 @@ bool finiteNumber(const QString& text)
 TEST(Solve, TypicalRocketFillsEveryResultBox)
 {
     Harness h;
-    typeRocket(h);
-    SOLVER& s = h.forms->get<SOLVER>();
+    SOLVER& s = h.typeRocket();
     s.resize(1000, 700);
     s.show();
     QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
@@ -63,8 +47,7 @@ TEST(Solve, TypicalRocketFillsEveryResultBox)
 TEST(Solve, ChainOrderAndTheMissingVelocity)
 {
     Harness h;
-    typeRocket(h, "0");
-    SOLVER& s = h.forms->get<SOLVER>();
+    SOLVER& s = h.typeRocket("0");
     h.forms->get<NavierStokes>(); // (its load handler clears the abort flag)
     h.state->AbortRequest = "YES";
     h.state->BasePressureAvailable = "TRUE";
@@ -93,8 +76,7 @@ TEST(Solve, ChainOrderAndTheMissingVelocity)
 TEST(Solve, AbortDuringTheEliminationStopsBeforeTheFinStep)
 {
     Harness h;
-    typeRocket(h);
-    SOLVER& s = h.forms->get<SOLVER>();
+    SOLVER& s = h.typeRocket();
     h.answers = {MsgAnswer::Ok};
     // The click arrives while the elimination lets events run.
     QTimer::singleShot(0, &s, [&s] { QTest::mouseClick(s.Abort, Qt::LeftButton); });
@@ -110,8 +92,7 @@ TEST(Solve, AbortDuringTheEliminationStopsBeforeTheFinStep)
 TEST(Solve, VelocityTypedDuringTheSolveEndsWithTheStaleMessage)
 {
     Harness h;
-    typeRocket(h);
-    SOLVER& s = h.forms->get<SOLVER>();
+    SOLVER& s = h.typeRocket();
     QTimer::singleShot(0, &s, [&s] {
         // Commands are refused while the solve runs; the input boxes stay live.
         s.MESHER_Click();
@@ -136,7 +117,7 @@ TEST(MeshSettings, MeshSizeAndMeridians)
     EXPECT_EQ(s.DomainSize->Text(), "20");
     EXPECT_EQ(h.state->MeshSizeUserSet, 0);
 
-    typeRocket(h);
+    h.typeRocket();
     Harness::pick(s.DomainSize, "30");
     EXPECT_EQ(h.state->MeshAxialNodeCount, 30);
     EXPECT_EQ(h.state->MeshElementCount, 1682);
@@ -167,8 +148,7 @@ TEST(MeshSettings, MeshSizeAndMeridians)
 TEST(MeshSettings, MeshPictureShowsTrianglesInsideTheDomain)
 {
     Harness h;
-    typeRocket(h);
-    SOLVER& s = h.forms->get<SOLVER>();
+    SOLVER& s = h.typeRocket();
     s.resize(1000, 700);
     s.show();
     s.MeshPlot->setRecording(true);

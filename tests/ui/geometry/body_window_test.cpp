@@ -20,11 +20,13 @@ Panels panels(BODYTUBE& b, SOLVER& s)
     return {b.StatusBar1->panel(1), b.StatusBar1->panel(2), s.StatusBar1->panel(1), s.StatusBar1->panel(2)};
 }
 
-TEST(BodyWindow, StartState)
-{
-    Harness h;
-    h.start();
+class BodyWindow : public testing::Started {
+protected:
     BODYTUBE& b = h.forms->get<BODYTUBE>();
+};
+
+TEST_F(BodyWindow, StartState)
+{
     EXPECT_EQ(b.windowTitle(), "Body Tube Geometry");
     EXPECT_EQ(b.NoseShape->Text(), "CONICAL");
     ASSERT_EQ(b.NoseShape->count(), 5);
@@ -44,12 +46,8 @@ TEST(BodyWindow, StartState)
     EXPECT_EQ(h.state->SearsHaackExponent, 1.0f);
 }
 
-TEST(BodyWindow, TypedMainDimensionsPromptThenDraw)
+TEST_F(BodyWindow, TypedMainDimensionsPromptThenDraw)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
-    Module1& m = *h.state;
 
     Harness::type(b.NoseLength, "10");
     EXPECT_EQ(m.NoseConeLength, 10);
@@ -89,12 +87,8 @@ TEST(BodyWindow, TypedMainDimensionsPromptThenDraw)
     EXPECT_EQ(m.NoseConeDiameter, 0);
 }
 
-TEST(BodyWindow, TransitionBoxesStoreAndRedraw)
+TEST_F(BodyWindow, TransitionBoxesStoreAndRedraw)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
-    Module1& m = *h.state;
     Harness::type(b.BaseDiameter, "1.5");
     Harness::type(b.BaseLength, "4");
     Harness::type(b.BodyLength2, "6");
@@ -102,8 +96,7 @@ TEST(BodyWindow, TransitionBoxesStoreAndRedraw)
     EXPECT_EQ(m.TransitionLength, 4);
     EXPECT_EQ(m.BaseTubeLength, 6);
     // No prompt from these boxes, only the redraw's request.
-    EXPECT_EQ(b.StatusBar1->panel(1), "Please enter more body tube data");
-    EXPECT_EQ(b.StatusBar1->panel(2), "Please enter nose cone length.");
+    EXPECT_EQ(testing::panels(b.StatusBar1), "Please enter more body tube data | Please enter nose cone length.");
     EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
 
     m.ActiveBodyGeometry = 1; // a free-form shape was accepted
@@ -113,15 +106,9 @@ TEST(BodyWindow, TransitionBoxesStoreAndRedraw)
     EXPECT_EQ(m.ActiveBodyGeometry, 0);
 }
 
-TEST(BodyWindow, FreeFormTubeLengthReplacesTransitionAndBase)
+TEST_F(BodyWindow, FreeFormTubeLengthReplacesTransitionAndBase)
 {
-    Harness h;
-    h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
-    Module1& m = *h.state;
-    Harness::type(b.NoseLength, "10");
-    Harness::type(b.BodyDiameter, "2");
-    Harness::type(b.BodyLength, "30");
+    h.typeBody("10", "2", "30");
 
     b.GEOMETRY[1]->click();
     EXPECT_TRUE(b.BodyLength->isHidden());
@@ -163,11 +150,8 @@ TEST(BodyWindow, FreeFormTubeLengthReplacesTransitionAndBase)
     EXPECT_EQ(b.StatusBar1->panel(1), "User may modify Standard Geometry or perform CFD.");
 }
 
-TEST(BodyWindow, FreeFormNeedsTheMainDimensions)
+TEST_F(BodyWindow, FreeFormNeedsTheMainDimensions)
 {
-    Harness h;
-    h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
     b.GEOMETRY[1]->click();
     EXPECT_EQ(h.state->ActiveBodyGeometry, 0); // the option alone leaves the body standard
     Harness::type(b.NoseLength, "10");
@@ -178,11 +162,8 @@ TEST(BodyWindow, FreeFormNeedsTheMainDimensions)
     EXPECT_EQ(h.state->FreeFormGridOn, 0);
 }
 
-TEST(BodyWindow, MainWindowLayoutByGeometry)
+TEST_F(BodyWindow, MainWindowLayoutByGeometry)
 {
-    Harness h;
-    h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
     h.state->ActiveBodyGeometry = 1;
     b.applyGeometryLayout();
     EXPECT_TRUE(b.GEOMETRY[1]->isChecked());
@@ -203,12 +184,8 @@ TEST(BodyWindow, MainWindowLayoutByGeometry)
     EXPECT_TRUE(b.BodyLength->isEnabled());
 }
 
-TEST(BodyWindow, SearsHaackSpinnerAndRefresh)
+TEST_F(BodyWindow, SearsHaackSpinnerAndRefresh)
 {
-    Harness h;
-    h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
-    Module1& m = *h.state;
 
     b.UpDown1->stepBy(1); // not SEARS-HAACK: nothing happens
     EXPECT_EQ(m.SearsHaackExponent, 1.0f);
@@ -227,9 +204,7 @@ TEST(BodyWindow, SearsHaackSpinnerAndRefresh)
     EXPECT_EQ(b.StatusBar1->panel(2), "Please enter rocket dimensions for Sears-HAACK analysis.");
     EXPECT_EQ(b.ShapeControl->text(), "1.5");
 
-    Harness::type(b.NoseLength, "10");
-    Harness::type(b.BodyDiameter, "2");
-    Harness::type(b.BodyLength, "30");
+    h.typeBody("10", "2", "30");
     b.UpDown1->stepBy(1);
     EXPECT_EQ(m.SearsHaackExponent, 2.0f);
     EXPECT_EQ(b.ShapeControl->text(), "2.");
@@ -266,18 +241,14 @@ TEST(BodyWindow, SearsHaackSpinnerAndRefresh)
     EXPECT_FALSE(b.isHidden()); // REFRESH keeps the window open
 }
 
-TEST(BodyWindow, ReturnReportsOnTheMainWindow)
+TEST_F(BodyWindow, ReturnReportsOnTheMainWindow)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
     b.show();
     Harness::type(b.NoseLength, "10");
     Harness::type(b.BodyDiameter, "2");
     press(b.Toolbar1, "RETURN");
     EXPECT_TRUE(b.isHidden());
-    EXPECT_EQ(s.StatusBar1->panel(1), "Please enter all body tube dimensions.");
-    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter body tube length.");
+    EXPECT_EQ(testing::panels(s.StatusBar1), "Please enter all body tube dimensions. | Please enter body tube length.");
 
     b.show();
     Harness::type(b.BodyLength, "30");
@@ -287,15 +258,9 @@ TEST(BodyWindow, ReturnReportsOnTheMainWindow)
     EXPECT_EQ(b.NoseLength->text(), "10"); // contents kept
 }
 
-TEST(BodyWindow, FreeFormButtonPreparesTheEditor)
+TEST_F(BodyWindow, FreeFormButtonPreparesTheEditor)
 {
-    Harness h;
-    h.start();
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
-    Module1& m = *h.state;
-    Harness::type(b.NoseLength, "10");
-    Harness::type(b.BodyDiameter, "2");
-    Harness::type(b.BodyLength, "30");
+    h.typeBody("10", "2", "30");
     b.GEOMETRY[1]->click();
     m.MeshAxialNodeCount = 0;
     b.FREEFORM->click();

@@ -22,12 +22,13 @@ void typeFin(FinAnalysis& f, const char* tip, const char* root, const char* root
     Harness::type(f.TipChord, tipChord);
 }
 
-TEST(FinWindow, StartState)
-{
-    Harness h;
-    h.start();
+class FinWindow : public testing::Started {
+protected:
     FinAnalysis& f = h.forms->get<FinAnalysis>();
-    Module1& m = *h.state;
+};
+
+TEST_F(FinWindow, StartState)
+{
     EXPECT_EQ(f.windowTitle(), "Fin and Launch Lug Geometry");
     EXPECT_EQ(m.FinPlanformCode, 3);
     EXPECT_EQ(m.FinEdgeCode, 3);
@@ -50,7 +51,7 @@ TEST(FinWindow, StartState)
     EXPECT_EQ(h.forms->get<PanelAero>().SECTIONS->Text(), "STREAMLINED");
 }
 
-TEST(FinWindow, PlanformClicksDeriveFromTheTypedValues)
+TEST(FinWindowCases, PlanformClicksDeriveFromTheTypedValues)
 {
     struct Case {
         int index;
@@ -102,12 +103,8 @@ TEST(FinWindow, PlanformClicksDeriveFromTheTypedValues)
     }
 }
 
-TEST(FinWindow, DerivedValuesFollowEveryEdit)
+TEST_F(FinWindow, DerivedValuesFollowEveryEdit)
 {
-    Harness h;
-    h.start();
-    FinAnalysis& f = h.forms->get<FinAnalysis>();
-    Module1& m = *h.state;
     f.FinShapes[0]->click();
     Harness::type(f.DTip, "12");
     Harness::type(f.RootChord, "4.5");
@@ -138,7 +135,7 @@ std::tuple<float, float, double, double> leaveAfterEdit(int planform, bool viaRe
     return {m.FinRootDistance, m.FinTipChord, m.FinRootChord, m.FinTipDistance};
 }
 
-TEST(FinWindow, CloseAfterAnEditLeavesTheSameStateAsReturn)
+TEST(FinWindowCases, CloseAfterAnEditLeavesTheSameStateAsReturn)
 {
     for (int planform : {0, 1, 3}) {
         SCOPED_TRACE(planform);
@@ -149,7 +146,7 @@ TEST(FinWindow, CloseAfterAnEditLeavesTheSameStateAsReturn)
     EXPECT_EQ(leaveAfterEdit(0, false), std::make_tuple(5.0f, 0.0f, 6.0, 11.0));
 }
 
-TEST(FinWindow, TipDistanceEditDerivesAtOnce)
+TEST(FinWindowCases, TipDistanceEditDerivesAtOnce)
 {
     // Triangle, rectangle, elliptical: root distance and tip chord after the edit.
     const std::tuple<int, float, float> cases[] = {{0, 8.0f, 0.0f}, {1, 12.0f, 4.0f}, {3, 12.0f, 4.0f}};
@@ -166,7 +163,7 @@ TEST(FinWindow, TipDistanceEditDerivesAtOnce)
     }
 }
 
-TEST(FinWindow, EveryWayOfLeavingDerivesFromTheStoredValues)
+TEST(FinWindowCases, EveryWayOfLeavingDerivesFromTheStoredValues)
 {
     const std::pair<const char*, void (*)(FinAnalysis&)> exits[] = {
         {"RETURN", [](FinAnalysis& f) { f.Toolbar1_ButtonClick("RETURN"); }},
@@ -192,12 +189,8 @@ TEST(FinWindow, EveryWayOfLeavingDerivesFromTheStoredValues)
     }
 }
 
-TEST(FinWindow, EdgesFinishAndCount)
+TEST_F(FinWindow, EdgesFinishAndCount)
 {
-    Harness h;
-    h.start();
-    FinAnalysis& f = h.forms->get<FinAnalysis>();
-    Module1& m = *h.state;
     PanelAero& panel = h.forms->get<PanelAero>();
     const std::tuple<int, int16_t, const char*, int> edges[] = {
         {0, 1, "FLAT PLATE", 5}, {1, 2, "STREAMLINED", 6}, {3, 3, "D'WEDGE", 9}, {2, 3, "STREAMLINED", 7}};
@@ -222,12 +215,8 @@ TEST(FinWindow, EdgesFinishAndCount)
     EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
 }
 
-TEST(FinWindow, BoxesReadLeniently)
+TEST_F(FinWindow, BoxesReadLeniently)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    FinAnalysis& f = h.forms->get<FinAnalysis>();
-    Module1& m = *h.state;
     s.MeshPlot->setRecording(true);
     s.NoMeshDefined->hide();
     Harness::type(f.SpanLength, "12abc");
@@ -251,12 +240,8 @@ TEST(FinWindow, BoxesReadLeniently)
     EXPECT_EQ(s.MeshPlot->calls().back().kind, PictureBox::Kind::Clear);
 }
 
-TEST(FinWindow, PanelMethodKey)
+TEST_F(FinWindow, PanelMethodKey)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    FinAnalysis& f = h.forms->get<FinAnalysis>();
-    Module1& m = *h.state;
     ManualData& manual = h.forms->get<ManualData>();
     typeFin(f, "10", "6", "4", "2");
     Harness::type(f.SpanLength, "3");
@@ -285,35 +270,26 @@ TEST(FinWindow, PanelMethodKey)
     EXPECT_EQ(manual.CHORD->text(), "3.14");
 }
 
-TEST(FinWindow, ReturnReportsCompleteness)
+TEST_F(FinWindow, ReturnReportsCompleteness)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    FinAnalysis& f = h.forms->get<FinAnalysis>();
     f.show();
     typeFin(f, "10", "6", "4", "2");
     Harness::type(f.SpanLength, "3");
     f.Toolbar1_ButtonClick("RETURN");
     EXPECT_TRUE(f.isHidden());
     EXPECT_EQ(f.StatusBar1->panel(1), "");
-    EXPECT_EQ(s.StatusBar1->panel(1), "");
-    EXPECT_EQ(s.StatusBar1->panel(2), "More fin and lug data required.");
+    EXPECT_EQ(testing::panels(s.StatusBar1), " | More fin and lug data required.");
 
     f.show();
     Harness::type(f.FINTHK, "0.1"); // no launch lugs
     f.Toolbar1_ButtonClick("RETURN");
     EXPECT_TRUE(f.isHidden());
     EXPECT_EQ(f.StatusBar1->panel(1), "Fin and lug data updated.");
-    EXPECT_EQ(s.StatusBar1->panel(1), "Mesh or Perform CFD.");
-    EXPECT_EQ(s.StatusBar1->panel(2), "All required fin data has been supplied.");
+    EXPECT_EQ(testing::panels(s.StatusBar1), "Mesh or Perform CFD. | All required fin data has been supplied.");
 }
 
-TEST(FinWindow, ClearEmptiesTheBoxesOnly)
+TEST_F(FinWindow, ClearEmptiesTheBoxesOnly)
 {
-    Harness h;
-    h.start();
-    FinAnalysis& f = h.forms->get<FinAnalysis>();
-    Module1& m = *h.state;
     typeFin(f, "10", "6", "4", "2");
     for (TextBox* b : {f.SpanLength, f.FINTHK, f.DLUGS, f.ODLUGS, f.IDLUGS}) Harness::type(b, "1");
     f.FinEdges[0]->click();

@@ -30,9 +30,7 @@ struct Session {
 
     Session()
     {
-        testing::Harness::type(body.NoseLength, "10");
-        testing::Harness::type(body.BodyDiameter, "2");
-        testing::Harness::type(body.BodyLength, "30");
+        h.typeBody("10", "2", "30");
         body.GEOMETRY[1]->click();
     }
     void open(const std::function<void(GeoBody&)>& step)
