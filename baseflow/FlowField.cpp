@@ -196,8 +196,8 @@ StreamSolve EQSTR(Fields& f, SweepOrder order)
 {
     // 1. Point-iteration coefficient.
     const double dx2 = f.dx * f.dx, dy2 = f.dy * f.dy;
-    const double c = cdiv(0.5 * dx2 * dy2, dx2 + dy2, "stream-function coefficient");
     if (dx2 == 0 || dy2 == 0) throw MathFailure("stream-function grid spacing");
+    const double c = cdiv(0.5 * dx2 * dy2, dx2 + dy2, "stream-function coefficient");
     std::optional<DiagonalSweep> diagonal;
     if (order == SweepOrder::Wavefront) diagonal.emplace(f);
     StreamSolve result;
