@@ -1,0 +1,243 @@
+#include "baseflow/BaseDrag.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "baseflow/BaseFlow.h"
+#include "bodyflow/Drag.h"
+#include "platform/Checked.h"
+#include "platform/Constants.h"
+#include "platform/Single.h"
+
+namespace velmora::baseflow {
+
+namespace {
+
+bool noConvergedFlow(const Module1& m, Progress& progress)
+{
+    if (m.BaseFlowStatus != kBaseFlowStale) return false;
+    progress.status(3, kMsgPerformCfdFirst);
+    return true;
+}
+
+int gridX(const Module1& m) { return std::clamp<int>(m.BaseGridPointsX, 0, kMaxNX); }
+int gridY(const Module1& m) { return std::clamp<int>(m.BaseGridPointsY, 0, kMaxNY); }
+
+} // namespace
+
+JetReport JET(Module1& m, Progress& progress)
+{
+    JetReport rep;
+    // 1. Only on a converged base flow.
+    if (noConvergedFlow(m, progress)) return rep;
+
+    const double thrust = m.MotorAverageThrust, burn = m.MotorBurnTime, nozzle = m.NozzleExitDiameter,
+                 propellant = m.PropellantWeight;
+    auto noJet = [&] {
+        m.JetExitVelocity = 0;
+        for (const char* box : {"NavierStokes.BaseCd", "NavierStokes.UJETBase", "NavierStokes.IspBase",
+                                "NavierStokes.PjetBase"})
+            rep.writes.push_back(emptyBox(box));
+        rep.outcome = Outcome::Done;
+        return rep;
+    };
+    // 2-3. A motor input at 0 (or a unit system without a gravity value): no jet.
+    if (thrust == 0 || burn == 0 || nozzle == 0 || propellant == 0) return noJet();
+    float g = 0;
+    if (m.AnalysisUnits == "MNS") g = static_cast<float>(kGravityMNS);
+    else if (m.AnalysisUnits == "FPS") g = static_cast<float>(kGravityFPS);
+    else if (m.AnalysisUnits == "IPS") g = static_cast<float>(kGravityIPS);
+    else return noJet();
+
+    try {
+        // 4-5. Specific impulse and exhaust velocity.
+        const double isp = (m.AnalysisUnits == "MNS") ? cdiv(thrust * burn, propellant * g, "specific impulse")
+                                                      : cdiv(thrust * burn, propellant, "specific impulse");
+        const double ujet = finite(g * isp, "exhaust velocity");
+        const int nx = gridX(m);
+        const double rowEnd = 1 + cdiv(m.BaseShoulderIndex * nozzle, m.BaseFlowDiameter, "jet rows");
+        finite(m.AmbientPressure);
+
+        // Publish.
+        m.GravityAcceleration = g;
+        m.JetExitVelocity = ujet;
+        rep.isp = isp;
+        rep.jetVelocity = ujet;
+        // 6. Result boxes; the exhaust leaves at the ambient pressure.
+        rep.writes.push_back(showNumber("NavierStokes.IspBase", isp, kPatternIsp));
+        rep.writes.push_back(showNumber("NavierStokes.UJETBase", ujet, kPatternJetVelocity));
+        rep.writes.push_back(showNumber("NavierStokes.PjetBase", m.AmbientPressure, kPatternJetPressure));
+        // 7. The jet block: NX/2 nodes on the axis, fewer on every row above.
+        if (ujet > 0) {
+            double iEnd = nx / 2.0;
+            for (int j = 1; j <= rowEnd && j <= kFieldSize - 1; ++j) {
+                for (int i = 1; i <= iEnd; ++i) {
+                    m.BaseFlowVelocityU(i, j) = ujet;
+                    m.BaseFlowVelocityV(i, j) = 0;
+                }
+                iEnd = iEnd - 4 * j;
+            }
+        }
+        rep.outcome = Outcome::Done;
+    } catch (const MathFailure&) {
+        rep = JetReport{};
+        rep.outcome = Outcome::Failed;
+    }
+    return rep;
+}
+
+std::unique_ptr<ThreeDCorrection> U3D(const Module1& m, double velocity)
+{
+    auto c = std::make_unique<ThreeDCorrection>();
+    c->x = m.BaseFlowNodeX;
+    c->y = m.BaseFlowNodeY;
+    c->w = m.BaseFlowVorticity;
+    c->speed = m.BaseFlowSpeedList;
+    const int nx = gridX(m), ny = gridY(m);
+    const double d = m.BaseFlowDiameter;
+    const double twoDx = 2 * cdiv(m.BaseFlowDomainLength, nx - 1.0, "base-flow grid spacing DX");
+    const double twoDy = 2 * cdiv(m.BaseFlowDomainHeight, ny - 1.0, "base-flow grid spacing DY");
+    const auto& u = m.BaseFlowVelocityU;
+    const auto& v = m.BaseFlowVelocityV;
+    long k = 0;
+    for (int i = 1; i <= nx; ++i)
+        for (int j = 1; j <= ny; ++j) {
+            // 1. No zero coordinate.
+            double& x = c->x(i, j);
+            double& y = c->y(i, j);
+            if (x == 0) x = kZeroCoordinate;
+            if (y == 0) y = kZeroCoordinate;
+            // 2. Direction and distance from one diameter ahead of the base.
+            const double t = finite(std::tan(std::atan(cdiv(y, x))), "3-D correction angle");
+            const double r1 = csqrt((x + d) * (x + d) + y * y);
+            // 3-4. The correction factor.
+            const double a = cdiv(d, r1, "3-D correction distance");
+            const double a2 = a * a, a3 = a2 * a;
+            const double t1 = (1 - a3) * (1 - a3), t2 = (2 + a3) * (2 + a3);
+            const double t3 = (1 - a2) * (1 - a2), t4 = (1 + a2) * (1 + a2);
+            const double f2 = t1 + cdiv(t3 + t * t * t4, 0.25 * t * t * t2, "3-D correction factor");
+            const double f = csqrt(f2, "3-D correction factor");
+            // 5. Corrected speed, at most twice the flight speed.
+            const double uu = u(i, j), vv = v(i, j);
+            double speed = finite(std::sqrt(uu * uu + vv * vv) * f, "corrected speed");
+            if (speed > 2 * velocity) speed = 2 * velocity;
+            c->speed(++k) = speed;
+            // 6. Interior vorticity with the correction.
+            if (1 < i && i < nx - 1 && 1 < j && j < ny - 1)
+                c->w(i, j) = finite(f2 * (static_cast<double>(v(i + 1, j)) - v(i - 1, j)) / twoDx -
+                                        f2 * (u(i, j + 1) - u(i, j - 1)) / twoDy,
+                                    "corrected vorticity");
+        }
+    return c;
+}
+
+PressureReport SolveCp(Module1& m, double velocity, Progress& progress)
+{
+    PressureReport rep;
+    // 1. Only on a converged base flow.
+    if (noConvergedFlow(m, progress)) return rep;
+    try {
+        const double rho = m.AmbientDensity, pinf = m.AmbientPressure, mu = m.DynamicViscosity;
+        const double d = m.BaseFlowDiameter;
+        const int nx = gridX(m), ny = gridY(m);
+        const int jb = std::clamp<int>(m.BaseShoulderIndex, 1, std::min(ny - 1, 49));
+        const double dx = cdiv(m.BaseFlowDomainLength, nx - 1.0, "base-flow grid spacing DX");
+        const double dy = cdiv(m.BaseFlowDomainHeight, ny - 1.0, "base-flow grid spacing DY");
+        // 2. Dynamic pressure.
+        const double q = 0.5 * rho * velocity * velocity;
+        // 3. The corrected field.
+        auto c = U3D(m, velocity);
+        // 4. Start at the shoulder with the inflow speed.
+        auto& p = rep.wallPressure;
+        const double ush = m.BaseFlowVelocityU(1, jb + 1);
+        p[jb + 1] = toSingle(pinf - 0.5 * rho * ush * ush, "wall pressure");
+        // 5. Down the base wall with the wall vorticity gradient.
+        for (int j = jb; j >= 1; --j)
+            p[j] = toSingle(p[j + 1] - (mu / 2) * cdiv(dy, dx) * (3 * c->w(1, j) - 4 * c->w(2, j) + c->w(3, j)),
+                            "wall pressure");
+        // 6. The jet rows of the base at the ambient pressure.
+        if (m.JetExitVelocity > 0) {
+            const double rows = cdiv(jb * m.NozzleExitDiameter, d, "jet rows");
+            for (int j = 1; j <= rows && j <= 50; ++j) p[j] = toSingle(pinf);
+        }
+        // 7. Area weighting over the base.
+        double area = 0, force = 0;
+        for (int j = 1; j <= jb; ++j) {
+            const double da = 2 * kPi * c->y(1, j) * dy;
+            area = area + da;
+            force = force + da * p[j];
+        }
+        // 8. Mean pressure and its coefficient.
+        const double pavg = cdiv(force, area, "base area");
+        rep.basePressureCoefficient = finite(cdiv(pavg - pinf, q, "dynamic pressure") * kBasePressureFactor);
+
+        // Publish.
+        m.Pi = kPi;
+        m.BaseFlowNodeX = c->x;
+        m.BaseFlowNodeY = c->y;
+        m.BaseFlowVorticity = c->w;
+        m.BaseFlowSpeedList = c->speed;
+        m.BasePressureCoefficient = rep.basePressureCoefficient;
+        // 9. The main drag takes the base pressure from now on.
+        m.BasePressureAvailable = "TRUE";
+        rep.outcome = Outcome::Done;
+    } catch (const MathFailure&) {
+        rep = PressureReport{};
+        rep.outcome = Outcome::Failed;
+    }
+    return rep;
+}
+
+BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
+{
+    BaseDragReport rep;
+    float referenceArea = 0, baseDrag = 0;
+    try {
+        const double rho = m.AmbientDensity, mu = m.DynamicViscosity, d0 = m.NoseConeDiameter;
+        const double d = m.BaseFlowDiameter, cpb = m.BasePressureCoefficient;
+        // 1. Reference and base areas.
+        referenceArea = toSingle((kPi / 4) * d0 * d0, "reference area");
+        const double sref = referenceArea;
+        const double ab = (kPi / 4) * d * d;
+        // 2. Body length and its Reynolds number.
+        const double length = m.BaseTubeLength + m.TransitionLength + m.BodyTubeLength + m.NoseConeLength;
+        rep.reynolds = cdiv(rho * velocity * length, mu, "body Reynolds number");
+        // 3. Base force: the reference area without a transition, the base
+        //    area behind one and on a free-form body.
+        double fb = 0;
+        if (m.TransitionLength == 0) fb = sref * velocity * velocity * 0.5 * rho * (-cpb);
+        else if (m.TransitionLength > 0) fb = ab * velocity * velocity * 0.5 * rho * (-cpb);
+        if (m.ActiveBodyGeometry == 1) fb = ab * velocity * velocity * 0.5 * rho * (-cpb);
+        // 4. Coefficient on the reference area.
+        baseDrag = toSingle(cdiv(fb, 0.5 * rho * velocity * velocity * sref, "base drag"), "base drag");
+        // 5. Fineness-ratio factor at high Reynolds number.
+        rep.finenessRatio = cdiv(length, d0, "fineness ratio");
+        if (rep.reynolds > kBandReynolds) {
+            const double ld = rep.finenessRatio;
+            rep.bandFactor = (ld <= 0.75) ? 0.4 : (ld <= 1) ? 0.426 : (ld <= 2) ? 0.481 : 0.4;
+            baseDrag = toSingle(baseDrag * rep.bandFactor, "base drag");
+        }
+    } catch (const MathFailure&) {
+        rep.outcome = Outcome::Failed;
+        return rep;
+    }
+    // Publish.
+    m.ReferenceArea = referenceArea;
+    m.BaseDragCoefficient = baseDrag;
+    rep.baseDragCoefficient = baseDrag;
+    // 6. Both windows show it.
+    rep.writes.push_back(showNumber("NavierStokes.BaseCd", baseDrag, kPatternBaseCd));
+    rep.writes.push_back(showNumber("SOLVER.BaseCd", baseDrag, kPatternMainBaseCd));
+    // 7. The main drag sums again, with this base drag.
+    const DragReport fins = CdFnMn(m, velocity, mainProgress);
+    rep.writes.insert(rep.writes.end(), fins.writes.begin(), fins.writes.end());
+    const DragReport total = TOTALDRAG(m, velocity, mainProgress);
+    rep.writes.insert(rep.writes.end(), total.writes.begin(), total.writes.end());
+    // 8. Report it in the main window.
+    rep.writes.push_back(setPanel("SOLVER.StatusBar1", 2, kMsgBaseDragAdded));
+    rep.outcome = (fins.outcome == Outcome::Failed || total.outcome == Outcome::Failed) ? Outcome::Failed
+                                                                                        : Outcome::Done;
+    return rep;
+}
+
+} // namespace velmora::baseflow
