@@ -139,8 +139,8 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
 
     // 14. Centre of pressure.
     step(SolveStep::CenterOfPressure);
-    const stability::CenterOfPressureReport cp = stability::CPSOLVE(m, m.FreeStreamVelocity, progress);
-    append(rep.writes, cp.writes);
+    rep.centerOfPressure = stability::CPSOLVE(m, m.FreeStreamVelocity, progress);
+    append(rep.writes, rep.centerOfPressure->writes);
     return endAt(rep, SolveStep::CenterOfPressure, Outcome::Done);
 }
 

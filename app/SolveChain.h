@@ -45,6 +45,7 @@
 #include "bodyflow/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
+#include "stability/CenterOfPressure.h"
 
 namespace velmora {
 
@@ -87,6 +88,7 @@ struct SolveChainReport {
     std::optional<Outcome> finSection;         // outcome of the fin step, when it ran
     std::vector<WindowWrite> writes;           // to apply in order after the return
     std::optional<MessageBoxRequest> messageBox;
+    std::optional<stability::CenterOfPressureReport> centerOfPressure;  // when that step ran
 };
 
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options = {});

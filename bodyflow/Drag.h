@@ -89,6 +89,12 @@ void publishRocketDrag(Module1& m, const RocketDragResult& r, float& pressureCd,
 DragReport ROCKETDRAG(Module1& m, std::span<const float> stationArea, std::span<const float> panelFlux,
                       float& pressureCd, float meridianCount, float stationCount, Progress& progress);
 
+// The fin inputs' problems in the order they are checked (thickness, root
+// chord, span, count, planform, edge, nose shape, finish, tip distance, and
+// the root distance after the planform derivation, which this runs): every
+// failing check's message, empty when the fin data are complete.
+std::vector<const char*> finInputProblems(Module1& m, double thickness);
+
 DragReport CdFnMn(Module1& m, double velocity, Progress& progress);
 
 DragReport TOTALDRAG(Module1& m, double velocity, Progress& progress);

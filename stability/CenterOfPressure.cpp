@@ -1,17 +1,168 @@
 #include "stability/CenterOfPressure.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "bodyflow/Drag.h"
+#include "geometry/FinGeometry.h"
 #include "model/Vocabulary.h"
+#include "platform/Checked.h"
+#include "platform/Constants.h"
+#include "platform/Single.h"
 
 namespace velmora::stability {
 
-CenterOfPressureReport CPSOLVE(Module1& m, double /*velocity*/, Progress& /*progress*/)
+namespace {
+
+constexpr const char* kWindow = "PressureCenter.";
+
+std::string box(const char* name) { return std::string(kWindow) + name; }
+
+// a / b, or 0 with a note when the quotient has no value.
+double quotientOrZero(double a, double b, const char* note, CenterOfPressureReport& rep)
+{
+    if (b == 0.0 || !std::isfinite(a / b)) {
+        if (std::find(rep.notes.begin(), rep.notes.end(), note) == rep.notes.end()) rep.notes.push_back(note);
+        return 0.0;
+    }
+    return a / b;
+}
+
+} // namespace
+
+UnitsTestReport UNITSTEST(Module1& m, float thickness)
+{
+    UnitsTestReport rep;
+    for (const char* problem : finInputProblems(m, thickness)) rep.messages.emplace_back(problem);
+    rep.finDataMissing = !rep.messages.empty();
+    m.FinDataMissing = rep.finDataMissing ? 1 : 0;
+    return rep;
+}
+
+CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress*/)
 {
     CenterOfPressureReport rep;
-    if (m.FlowSolutionStatus == FlowSolutionState::Stale || m.ElementAxialVelocity(1) == 0) {
-        rep.writes.push_back(setPanel("PressureCenter.StatusBar1", 1, kMsgPerformCfd));
+    auto& w = rep.writes;
+
+    // 1. A current body-flow solution is needed.
+    if (m.ElementAxialVelocity(1) == 0 || m.FlowSolutionStatus == FlowSolutionState::Stale) {
+        w.push_back(setPanel(box("StatusBar1"), 1, kMsgPerformCfd));
         return rep;
     }
-    // The distribution itself is not computed yet: nothing to publish.
+
+    // 2. Fin inputs; the last failing check's message stands until step 10.
+    const UnitsTestReport units = UNITSTEST(m, singleOrZero(m.FinThickness));
+    for (const auto& message : units.messages) w.push_back(setPanel(box("StatusBar1"), 2, message));
+
+    // 3.
+    w.push_back(setPanel(box("StatusBar1"), 1, kMsgForcePlot));
+    w.push_back({box("NoMeshDefined"), WindowAction::Hide, 0, {}, {}});
+    w.push_back(showText(box("PlotLabel"), "Cp"));
+
+    const int n = m.BodyStationCount;
+    const int meridians = m.MeridianCount;
+    if (n < 2 || meridians < 2) {
+        w.push_back(setPanel(box("StatusBar1"), 1, kMsgPerformCfd));
+        return rep;
+    }
+    // 4. The ring of station N-1 counts as 0 (and is cleared on publishing).
+    auto cp = [&](int station, int meridian) -> double {
+        if (station > n - 2) return 0.0;
+        return m.BodySurfaceCp(static_cast<long>(station - 1) * meridians + meridian);
+    };
+
+    // 5 - 7. Station forces from the pressure difference across the pitching
+    // plane, their sum and their moment about the nose tip.
+    rep.stationCount = n;
+    rep.upperCp.assign(static_cast<std::size_t>(n), 0.0);
+    rep.lowerCp.assign(static_cast<std::size_t>(n), 0.0);
+    rep.stationDistance.assign(static_cast<std::size_t>(n), 0.0);
+    rep.stationForce.assign(static_cast<std::size_t>(n), 0.0);
+    const double q = 0.5 * m.AmbientDensity * velocity * velocity;
+    double forceSum = 0, momentSum = 0;
+    for (int i = 1; i <= n - 1; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        rep.upperCp[k] = static_cast<float>(cp(i, meridians / 2 - 1));
+        rep.lowerCp[k] = static_cast<float>(cp(i, meridians - 1));
+        rep.stationDistance[k] = m.BodyStationX(i) - m.NoseTipX;
+        if (m.FinDragForce >= 0) {
+            const double area = (m.BodyStationX(i + 1) - m.BodyStationX(i)) * 2.0 * m.BodyStationRadius(i);
+            rep.stationForce[k] = area * q * (rep.lowerCp[k] - rep.upperCp[k]);
+        }
+        momentSum += rep.stationDistance[k] * rep.stationForce[k];
+        forceSum += rep.stationForce[k];
+    }
+
+    // 8 - 9. Body slope and centre.
+    const double alpha = kPi * m.AngleOfAttack / 180.0;
+    const bool atAngle = m.AngleOfAttack != 0;
+    if (!atAngle) {
+        rep.bodySlope = 0.001;
+        rep.bodyCenter = 0;
+    } else {
+        rep.bodyCenter = quotientOrZero(momentSum, forceSum, kMsgNoBodyForce, rep);
+        rep.bodySlope =
+            quotientOrZero(forceSum, static_cast<double>(m.ReferenceArea) * q * alpha, kMsgNoBodyForce, rep);
+    }
+
+    // 10 - 11. Fin values in use.
+    w.push_back(setPanel(box("StatusBar1"), 2, ""));
+    rep.finCenter = m.FinCenterOfPressure;
+    rep.finSlope = m.FinNormalForceSlope;
+    if (m.FinCenterOfPressure == 0 || m.FinNormalForceSlope == 0 || !atAngle) {
+        rep.finCenter = 0;
+        rep.finSlope = 0;
+        w.push_back(setPanel(box("StatusBar1"), 2, kMsgFinAnalysisNeeded));
+    }
+
+    // 12 - 13. The rocket's centre and its ratio to the length.
+    rep.totalSlope = rep.finSlope + rep.bodySlope;
+    rep.totalCenter = quotientOrZero(rep.finCenter * rep.finSlope + rep.bodyCenter * rep.bodySlope, rep.totalSlope,
+                                     kMsgNoSlopeSum, rep);
+    const double length = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength + m.BaseTubeLength;
+    const float ratio = singleOrZero(quotientOrZero(rep.totalCenter, length, kMsgNoRocketLength, rep));
+
+    // 14 - 15. CN and Cm.
+    for (const char* name : {"CNROCKET", "CNFORCES", "CMFORCES"}) w.push_back(emptyBox(box(name)));
+    double cn = 0, cmoment = 0;
+    if (atAngle) {
+        cn = alpha * rep.totalSlope;
+        cmoment = cn * -static_cast<double>(ratio);
+        w.push_back(showNumber(box("CNROCKET"), rep.totalSlope, kPatternCoefficient));
+        w.push_back(showNumber(box("CNFORCES"), cn, kPatternCoefficient));
+        w.push_back(showNumber(box("CMFORCES"), cmoment, kPatternCoefficient));
+        w.push_back(showNumber("SOLVER.CNFORCES", cn, kPatternCoefficient));
+        w.push_back(showNumber("SOLVER.CMFORCES", cmoment, kPatternCoefficient));
+    }
+    for (const auto& note : rep.notes) w.push_back(setPanel(box("StatusBar1"), 2, note));
+
+    // Publish.
+    for (long k = static_cast<long>(n - 2) * meridians + 1; k <= static_cast<long>(n - 1) * meridians; ++k)
+        m.BodySurfaceCp(k) = 0;
+    m.Pi = kPi;
+    m.NormalForceCoefficient = cn;
+    m.PitchingMomentCoefficient = cmoment;
+    m.CenterOfPressureRatio = ratio;
+    if (!atAngle) m.FinNormalForce = 0;
+    if (m.FinPlanformCode > 0) storeFinCorners(m, finCornersOnGrid(m));
+
+    // 16. The result boxes (the plot is drawn by the window from the report).
+    w.push_back(showNumber(box("MODELAOA"), m.AngleOfAttack, kPatternAngle));
+    w.push_back(showNumber(box("XCPFINS"), rep.finCenter, kPatternSlope));
+    w.push_back(showNumber(box("CNFINS"), rep.finSlope, kPatternSlope));
+    w.push_back(showNumber(box("XCPTOTALS"), rep.totalCenter, kPatternSlope));
+    w.push_back(showNumber(box("XLRATIOS"), ratio, kPatternSlope));
+    w.push_back(showNumber("SOLVER.XLRATIOS", ratio, kPatternSlope));
+    w.push_back(showNumber(box("XCPBODYS"), rep.bodyCenter, kPatternSlope));
+    w.push_back(showNumber(box("CNBODYS"), rep.bodySlope, kPatternSlope));
+    w.push_back(showNumber(box("BODYFORCES"), m.BodyDragForce, kPatternSlope));
+    w.push_back(showNumber(box("CXFORCES"), m.TotalDragCoefficient, kPatternSlope));
+    w.push_back(showNumber(box("FINAOAFORCES"), m.FinNormalForce, kPatternSlope));
+    w.push_back(showNumber(box("FINFORCES"), m.FinDragForce, kPatternSlope));
+    w.push_back(showNumber(box("LUGFORCES"), m.LaunchLugDragForce, kPatternSlope));
+
+    // 17.
+    w.push_back(setPanel(box("StatusBar1"), 1, kMsgAnalysisComplete));
     rep.outcome = Outcome::Done;
     return rep;
 }

@@ -1,14 +1,39 @@
 #pragma once
-// Normal-force distribution and centre of pressure of body, fins and rocket:
-// CPSOLVE.
+// Normal-force distribution and centre of pressure of body, fins and rocket.
 //
 //   CenterOfPressureReport stability::CPSOLVE(Module1& m, double velocity, Progress& progress);
+//   UnitsTestReport        stability::UNITSTEST(Module1& m, float thickness);
 //
-// Without a current body-flow solution (FlowSolutionStatus "SOLVE NEW FLOW"
-// or no field velocities) it computes nothing: Refused, with "Please perform
-// CFD analysis." for panel 1 of the centre-of-pressure window. The boxes and
-// panels it fills come back as writes to "PressureCenter.<control>" and
-// "SOLVER.<control>", applied by the caller in order.
+// Method. The body surface Cp of the source-panel solution gives, for every
+// body segment i (front station i, i = 1 .. N-1), a normal force from the
+// pressure difference between the lower and the upper meridian of the
+// pitching plane (meridians M-1 and M/2-1 of the ring):
+//   F(i) = (x(i+1) - x(i)) * 2 r(i) * q * (Cp_lower(i) - Cp_upper(i)),  q = rho V^2 / 2,
+// the segment's projected area times the pressure difference (slender-body
+// cross-flow, cf. Barrowman's normal-force build-up). Their sum and the moment
+// about the nose tip (arm: the segment's front station) give the body's
+// normal-force slope CNa = sum F / (S q alpha) and centre of pressure
+// Xbody = sum(x F) / sum F. The fins' slope and centre come from the
+// fin-section panel solution. The rocket's centre is the slope-weighted mean
+//   XCp = (CNa_fin Xfin + CNa_body Xbody) / (CNa_fin + CNa_body),
+// CN = alpha (CNa_fin + CNa_body), Cm = -CN XCp / L about the nose tip.
+//
+// Frame and units: x along the axis from the inflow boundary (nose tip at
+// NoseTipX), lengths and forces in the project's unit system, alpha in
+// radians inside, degrees in the state. Stations and meridians 1-based, the
+// surface Cp flattened as (station - 1) * M + meridian.
+//
+// Outcomes:
+//   Refused  no current body-flow solution: "Please perform CFD analysis."
+//            for panel 1 of the centre-of-pressure window; nothing changes.
+//   Done     published: CN and Cm (0 at zero angle of attack), XCp/L, the
+//            fin corners, FinNormalForce (0 at zero angle), the ring of
+//            station N-1 of the surface Cp set to 0; the boxes and panels to
+//            fill come back as writes, the plot's data in the report.
+// A division without a value (a zero force sum, q S alpha, slope sum or
+// rocket length) gives 0 for that quantity and a note for panel 2, never an
+// infinity. UNITSTEST's fin checks never stop the run.
+#include <string>
 #include <vector>
 
 #include "bodyflow/WindowWrites.h"
@@ -18,10 +43,40 @@
 namespace velmora::stability {
 
 inline constexpr const char* kMsgPerformCfd = "Please perform CFD analysis.";
+inline constexpr const char* kMsgForcePlot = "Surface FORCE plot being generated. Please be patient.";
+inline constexpr const char* kMsgFinAnalysisNeeded = "Please perform fin panel analysis with AOA greater than zero.";
+inline constexpr const char* kMsgAnalysisComplete = "Analysis complete.";
+// Ours: the divisions without a value.
+inline constexpr const char* kMsgNoBodyForce = "No body normal force at this angle: body slope and centre set to 0.";
+inline constexpr const char* kMsgNoSlopeSum = "Body and fin slopes add up to 0: centre of pressure set to 0.";
+inline constexpr const char* kMsgNoRocketLength = "Rocket length is 0: XCp/L set to 0.";
+
+// Formats of the result boxes.
+inline constexpr const char* kPatternSlope = "#####.###";
+inline constexpr const char* kPatternCoefficient = "##.###";
+inline constexpr const char* kPatternAngle = "###.##";
+
+struct UnitsTestReport {
+    bool finDataMissing = false;
+    std::vector<std::string> messages;  // every failing check, in order; the last one stands
+};
+
+// The fin input checks (thickness, root chord, span, count, planform, edge,
+// nose shape, finish, tip distance, root distance after the planform
+// derivation); sets FinDataMissing, derives FinRootDistance and FinTipChord.
+UnitsTestReport UNITSTEST(Module1& m, float thickness);
 
 struct CenterOfPressureReport {
     Outcome outcome = Outcome::Refused;
-    std::vector<WindowWrite> writes;
+    std::vector<WindowWrite> writes;   // in order
+    std::vector<std::string> notes;    // divisions without a value
+
+    // For the plot: stations 1 .. N-1 (index 0 unused).
+    int stationCount = 0;
+    std::vector<double> upperCp, lowerCp, stationDistance, stationForce;
+    double bodySlope = 0, bodyCenter = 0;    // CNa-body, Xbody
+    double finSlope = 0, finCenter = 0;      // in use
+    double totalSlope = 0, totalCenter = 0;  // CNa, XCp
 };
 
 CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& progress);

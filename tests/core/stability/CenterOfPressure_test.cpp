@@ -1,0 +1,174 @@
+#include "stability/CenterOfPressure.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/Constants.h"
+
+namespace velmora::stability {
+namespace {
+
+constexpr double kAlphaDeg = 4;
+
+// A cone of length 3 and base radius 0.5 on a tube to x = 15, nose tip at
+// x = 0, 8 meridians, with the slender-body pressure difference set by hand:
+// Cp(lower) - Cp(upper) = 2 pi alpha dr/dx on the cone, 0 on the tube. Its
+// normal-force slope tends to 2 per radian and its centre to 2/3 of the cone.
+std::unique_ptr<Module1> coneCylinder(int coneSegments)
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->NoseShapeName = "CONICAL";
+    m->NoseConeLength = 3;
+    m->NoseConeDiameter = 1;
+    m->BodyTubeLength = 12;
+    m->AngleOfAttack = kAlphaDeg;
+    m->ReferenceArea = static_cast<float>(kPi * 0.25);
+    m->FlowSolutionStatus = m->FlowSolutionStatusText = "";
+    m->ElementAxialVelocity(1) = 1;
+    m->MeridianCount = 8;
+    const double slope = 0.5 / 3, dx = 3.0 / coneSegments;
+    const double dcp = 2 * kPi * (kAlphaDeg * kPi / 180) * slope;
+    const int n = coneSegments + 3;  // two tube segments and the last station
+    m->BodyStationCount = static_cast<int16_t>(n);
+    for (int i = 1; i <= n; ++i) {
+        const double x = i <= coneSegments + 1 ? (i - 1) * dx : 3 + 6 * (i - coneSegments - 1);
+        m->BodyStationX(i) = x;
+        m->BodyStationRadius(i) = std::min(x * slope, 0.5);
+        if (i <= coneSegments) {
+            m->BodySurfaceCp((i - 1) * 8 + 7) = static_cast<float>(dcp / 2);   // lower meridian
+            m->BodySurfaceCp((i - 1) * 8 + 3) = static_cast<float>(-dcp / 2);  // upper meridian
+        }
+    }
+    return m;
+}
+
+TEST(CenterOfPressure, ConeSlopeTendsToTwoAndCentreToTwoThirds)
+{
+    double lastSlopeError = 1, lastCentreError = 1;
+    for (int segments : {10, 40, 80}) {
+        auto m = coneCylinder(segments);
+        NullProgress np;
+        const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+        ASSERT_EQ(r.outcome, Outcome::Done);
+        const double slopeError = std::fabs(r.bodySlope - 2.0), centreError = std::fabs(r.bodyCenter - 2.0);
+        // Front-station radii and arms: errors of order 1/segments, shrinking.
+        EXPECT_LT(slopeError, 2.5 / segments) << segments;
+        EXPECT_LT(centreError, 1.5 / segments) << segments;
+        EXPECT_LT(slopeError, lastSlopeError);
+        EXPECT_LT(centreError, lastCentreError);
+        lastSlopeError = slopeError;
+        lastCentreError = centreError;
+    }
+}
+
+TEST(CenterOfPressure, FinsAddedByHand)
+{
+    auto m = coneCylinder(40);
+    m->FinNormalForceSlope = 3;
+    m->FinCenterOfPressure = 13;
+    m->FinDragForce = 1.5;  // fins entered: the pressure difference still gives the body force
+    NullProgress np;
+    const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+    ASSERT_EQ(r.outcome, Outcome::Done);
+    EXPECT_NEAR(r.bodySlope, 2, 0.1);
+    const double b = r.bodySlope, xb = r.bodyCenter, alpha = kAlphaDeg * kPi / 180;
+    const double xcp = (3 * 13 + b * xb) / (3 + b);
+    EXPECT_DOUBLE_EQ(r.totalCenter, xcp);
+    EXPECT_EQ(m->CenterOfPressureRatio, static_cast<float>(xcp / 15));
+    EXPECT_DOUBLE_EQ(m->NormalForceCoefficient, alpha * (3 + b));
+    EXPECT_DOUBLE_EQ(m->PitchingMomentCoefficient, -alpha * (3 + b) * static_cast<double>(static_cast<float>(xcp / 15)));
+    EXPECT_GT(xcp, xb);
+    EXPECT_LT(xcp, 13);
+    EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES")->value, m->NormalForceCoefficient);
+    EXPECT_EQ(lastWriteTo(r.writes, "PressureCenter.StatusBar1")->text, "Analysis complete.");
+    // The ring of station N-1 is cleared for every later reader.
+    for (int k = 41 * 8 + 1; k <= 42 * 8; ++k) EXPECT_EQ(m->BodySurfaceCp(k), 0) << k;
+}
+
+TEST(CenterOfPressure, ZeroAngleZeroesCoefficientsAndAsksForFins)
+{
+    auto m = coneCylinder(20);
+    m->AngleOfAttack = 0;
+    m->NormalForceCoefficient = 0.7;  // an earlier run's values
+    m->PitchingMomentCoefficient = -0.3;
+    m->FinNormalForce = 5;
+    m->FinNormalForceSlope = 3;
+    m->FinCenterOfPressure = 13;
+    NullProgress np;
+    const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+    ASSERT_EQ(r.outcome, Outcome::Done);
+    EXPECT_EQ(m->NormalForceCoefficient, 0);
+    EXPECT_EQ(m->PitchingMomentCoefficient, 0);
+    EXPECT_EQ(m->CenterOfPressureRatio, 0);
+    EXPECT_EQ(m->FinNormalForce, 0);
+    EXPECT_EQ(r.bodySlope, 0.001);
+    EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES"), nullptr);
+    bool asked = false;
+    for (const auto& w : r.writes) asked |= w.text == kMsgFinAnalysisNeeded;
+    EXPECT_TRUE(asked);
+}
+
+TEST(CenterOfPressure, DivisionsWithoutAValueGiveZeroAndANote)
+{
+    auto m = coneCylinder(20);
+    for (int k = 1; k <= 792; ++k) m->BodySurfaceCp(k) = 0;  // no body force at 4 degrees
+    NullProgress np;
+    CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+    ASSERT_EQ(r.outcome, Outcome::Done);
+    EXPECT_EQ(r.bodyCenter, 0);
+    EXPECT_EQ(r.bodySlope, 0);
+    EXPECT_EQ(r.totalCenter, 0);
+    EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
+    EXPECT_TRUE(std::isfinite(m->NormalForceCoefficient));
+
+    m = coneCylinder(20);
+    m->NoseConeLength = m->BodyTubeLength = 0;
+    r = CPSOLVE(*m, 300, np);
+    EXPECT_EQ(m->CenterOfPressureRatio, 0);
+    EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoRocketLength}));
+}
+
+TEST(CenterOfPressure, StaleFlowOnlySaysSo)
+{
+    auto m = coneCylinder(20);
+    m->FlowSolutionStatus = "SOLVE NEW FLOW";
+    m->NormalForceCoefficient = 0.7;
+    NullProgress np;
+    const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+    EXPECT_EQ(r.outcome, Outcome::Refused);
+    EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel("PressureCenter.StatusBar1", 1, kMsgPerformCfd)}));
+    EXPECT_EQ(m->NormalForceCoefficient, 0.7);
+    EXPECT_NE(m->BodySurfaceCp(19 * 8 + 7), 0);
+}
+
+TEST(UnitsTest, EveryFailingCheckInOrderAndTheRootDistanceDerived)
+{
+    auto m = makeModule1();
+    UnitsTestReport r = UNITSTEST(*m, 0);
+    EXPECT_EQ(r.messages.size(), 10u);
+    EXPECT_EQ(r.messages.back(), "No fin drag. Distance to fin root required");
+    EXPECT_EQ(m->FinDataMissing, 1);
+
+    // A triangle whose tip distance equals its root chord has its root on the
+    // nose tip: only the root-distance check fails.
+    m->FinRootChord = 2;
+    m->FinSpan = 1;
+    m->FinCount = 3;
+    m->FinPlanformCode = 1;
+    m->FinEdgeCode = 1;
+    m->NoseShapeName = "CONICAL";
+    m->SurfaceFinishCode = 1;
+    m->FinTipDistance = 2;
+    r = UNITSTEST(*m, 0.1f);
+    EXPECT_EQ(r.messages, (std::vector<std::string>{"No fin drag. Distance to fin root required"}));
+    EXPECT_EQ(m->FinTipChord, 0);
+    m->FinTipDistance = 5;
+    EXPECT_TRUE(UNITSTEST(*m, 0.1f).messages.empty());
+    EXPECT_EQ(m->FinRootDistance, 3);
+    EXPECT_EQ(m->FinDataMissing, 0);
+}
+
+} // namespace
+} // namespace velmora::stability
