@@ -188,7 +188,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     profile->addLayout(profileRow);
     profile->addLayout(profileRange);
     pictures->addLayout(profile);
-    lay->addLayout(pictures);
+    lay->addLayout(pictures, 1);
 
     // Velocity frame.
     auto* frames = new QHBoxLayout;
