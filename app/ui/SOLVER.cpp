@@ -202,7 +202,7 @@ void SOLVER::buildControls()
     MeshPlot = named(new PictureBox(this), "MeshPlot", "Rocket body mesh");
     MeshPlot->setMinimumSize(600, 300);
     MeshPlot->setHeightForWidthRatio(0.5);
-    lay->addWidget(MeshPlot, 1);
+    lay->addLayout(new PictureAspectLayout(MeshPlot), 1);
     NoMeshDefined = makeLabel(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
     NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
     NoMeshDefined->move(10, 10);

@@ -1,11 +1,14 @@
 #include "bodyflow/ui/MeshPainter.h"
 
+#include <QElapsedTimer>
+
 #include "geometry/Outline.h"
 #include "platform/Constants.h"
 
 namespace velmora {
 
 namespace {
+constexpr qint64 kProgressStepMs = 30;
 QRgb colourOf(int c) { return c < 0 ? PictureBox::kForeground : PictureBox::qbColor(c); }
 }
 
@@ -32,13 +35,20 @@ void paintMesh(PictureBox* picture, const Module1& m, const MeshScale& s, int tr
         progress->setValue(1);
     }
     const QRgb colour = colourOf(triangleColour);
+    PictureBox::Batch batch(picture);
+    // The bar moves when a user can see it move, and always to the end.
+    QElapsedTimer shown;
+    shown.start();
     for (long e = 1; e <= elements; ++e) {
         double x[3], y[3];
         meshTriangle(m, s, e, x, y);
         picture->line(x[0], y[0], x[1], y[1], colour);
         picture->line(x[1], y[1], x[2], y[2], colour);
         picture->line(x[2], y[2], x[0], y[0], colour);
-        if (progress) progress->setValue(static_cast<int>(e));
+        if (progress && (e == elements || shown.elapsed() >= kProgressStepMs)) {
+            progress->setValue(static_cast<int>(e));
+            shown.restart();
+        }
     }
     for (const MeshStroke& st : overlay) paintStroke(picture, st);
 }

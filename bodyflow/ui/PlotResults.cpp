@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -128,14 +129,15 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     auto* field = new QVBoxLayout;
     VelocityPlot = named(new PictureBox(this), "VelocityPlot", "Flow field plot");
     VelocityPlot->setMinimumSize(580, 290);
-    VelocityPlot->setFixedHeight(290);
+    // The flow domain is drawn twice as wide as high, at any window size.
+    VelocityPlot->setHeightForWidthRatio(0.5);
     NoMeshDefined = makeLabel(VelocityPlot, "NoMeshDefined", "Generate New Plot");
     NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
     NoMeshDefined->move(10, 10);
     Slider1 = named(new QSlider(Qt::Horizontal, this), "Slider1", "Profile location");
     Slider1->setRange(0, 100);
     Slider1->setToolTip("Select location for Velocity/Pressure Profile plot.");
-    field->addWidget(VelocityPlot);
+    field->addLayout(new PictureAspectLayout(VelocityPlot, Qt::AlignRight | Qt::AlignTop), 1);
     field->addWidget(Slider1);
     pictures->addLayout(field, 1);
 
@@ -163,7 +165,8 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     auto* profile = new QVBoxLayout;
     auto* profileRow = new QHBoxLayout;
     FieldProfile = named(new PictureBox(this), "FieldProfile", "Flow profile");
-    FieldProfile->setFixedSize(98, 290);
+    FieldProfile->setFixedWidth(98);
+    FieldProfile->setMinimumHeight(290);
     auto* profileAxis = new QVBoxLayout;
     MAX1 = makeBox(this, "MAX1", "Profile maximum", QString(), true);
     UnitsLabel1 = makeBox(this, "UnitsLabel1", "Profile unit", QString(), true);
@@ -185,7 +188,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     profile->addLayout(profileRow);
     profile->addLayout(profileRange);
     pictures->addLayout(profile);
-    lay->addLayout(pictures);
+    lay->addLayout(pictures, 1);
 
     // Velocity frame.
     auto* frames = new QHBoxLayout;
@@ -347,16 +350,27 @@ void PlotResults::drawContours(bool pressure)
     ProgressBar1->setVisible(true);
     ProgressBar1->setRange(1, static_cast<int>(std::max(1L, cells)));
     ProgressBar1->setValue(1);
-    long k = 0;
-    for (const ContourCell& c : plot.cells) {
-        const auto& p = c.corners;
-        VelocityPlot->polygon({{p[0], p[1]}, {p[2], p[3]}, {p[4], p[5]}, {p[6], p[7]}}, colourOfLong(c.colour));
-        ProgressBar1->setValue(static_cast<int>(++k));
+    {
+        PictureBox::Batch field(VelocityPlot);
+        long k = 0;
+        QElapsedTimer shown;
+        shown.start();
+        for (const ContourCell& c : plot.cells) {
+            const auto& p = c.corners;
+            VelocityPlot->polygon({{p[0], p[1]}, {p[2], p[3]}, {p[4], p[5]}, {p[6], p[7]}}, colourOfLong(c.colour));
+            ++k;
+            // The bar moves when a user can see it move.
+            if (shown.elapsed() >= 30) {
+                ProgressBar1->setValue(static_cast<int>(k));
+                shown.restart();
+            }
+        }
+        ProgressBar1->setValue(1);
+        for (const MeshStroke& st : plot.overlay) paintStroke(VelocityPlot, st);
     }
-    ProgressBar1->setValue(1);
-    for (const MeshStroke& st : plot.overlay) paintStroke(VelocityPlot, st);
 
     LEVELS->setScale(0, 500, 50, 0);
+    PictureBox::Batch legend(LEVELS);
     for (const LegendBand& b : plot.legend) LEVELS->box(0, b.y1, 50, b.y2, colourOfLong(b.colour), true);
 
     StatusBar1->setPanel(1, kPlotComplete);
@@ -427,6 +441,7 @@ void PlotResults::VECTORS(double& velocity)
     }
     VelocityPlot->clear();
     VelocityPlot->setScale(0, 500, 500, 0);
+    PictureBox::Batch batch(VelocityPlot);
     for (const MeshStroke& st : plot.overlay) paintStroke(VelocityPlot, st);
     for (const MeshStroke& st : plot.vectors) paintStroke(VelocityPlot, st);
     StatusBar1->setPanel(1, kPlotComplete);

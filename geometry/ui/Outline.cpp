@@ -86,6 +86,7 @@ void SOLVER::NEWFINS(double& velocity)
     }
     const std::array<PictureBox*, 3> pictures{MeshPlot, f.get<BODYTUBE>().MeshPlot, plot.VelocityPlot};
     for (PictureBox* p : pictures) p->setScale(0, 500, 500, 0);
+    PictureBox::Batch b0(pictures[0]), b1(pictures[1]), b2(pictures[2]);
     for (const OutlineStroke& stroke : strokes) {
         drawStroke(pictures[0], stroke, stroke.colour);
         drawStroke(pictures[1], stroke, stroke.colour);

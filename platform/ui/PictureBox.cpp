@@ -139,6 +139,13 @@ QPen makePen(QRgb colour, int width)
 
 } // namespace
 
+void PictureBox::Drawing::clear()
+{
+    ops.clear();
+    coords.clear();
+    texts.clear();
+}
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -149,7 +156,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(false);
 }
 
-PictureBox::~PictureBox() = default;
+PictureBox::~PictureBox() { closePainter(); }
 
 QSize PictureBox::sizeHint() const { return {320, 240}; }
 
@@ -178,64 +185,135 @@ void PictureBox::setScale(double x1, double y1, double x2, double y2)
 {
     record(Kind::Scale, {x1, y1, x2, y2}, 0);
     if (!allFinite({x1, y1, x2, y2}) || x1 == x2 || y1 == y2) return;
-    scaled_ = true;
-    sx1_ = x1;
-    sy1_ = y1;
-    sx2_ = x2;
-    sy2_ = y2;
+    scale_ = Scale{true, x1, y1, x2, y2};
+    keep(Kind::Scale, {x1, y1, x2, y2}, 0);
 }
 
 void PictureBox::resetScale()
 {
     record(Kind::Scale, {}, 0);
-    scaled_ = false;
+    scale_.on = false;
+    keep(Kind::Scale, {}, 0);
 }
+
+QSize PictureBox::canvas() const { return renderSize_.isValid() ? renderSize_ : size(); }
 
 double PictureBox::pixelsPerUnitX() const
 {
-    return scaled_ ? width() / (sx2_ - sx1_) : 1.0;
+    return scale_.on ? canvas().width() / (scale_.x2 - scale_.x1) : 1.0;
 }
 
 double PictureBox::pixelsPerUnitY() const
 {
-    return scaled_ ? height() / (sy2_ - sy1_) : 1.0;
+    return scale_.on ? canvas().height() / (scale_.y2 - scale_.y1) : 1.0;
+}
+
+double PictureBox::scaleShape() const
+{
+    const double k = std::fabs(pixelsPerUnitY() / pixelsPerUnitX());
+    return std::isfinite(k) && k > 0.0 ? k : 0.0;
 }
 
 QPointF PictureBox::toDevice(double x, double y) const
 {
-    if (!scaled_) return {x, y};
-    return {(x - sx1_) * pixelsPerUnitX(), (y - sy1_) * pixelsPerUnitY()};
+    if (!scale_.on) return {x, y};
+    return {(x - scale_.x1) * pixelsPerUnitX(), (y - scale_.y1) * pixelsPerUnitY()};
+}
+
+QPointF PictureBox::pixel(double x, double y) const
+{
+    const QPointF d = toDevice(x, y);
+    double px = roundPixel(d.x()), py = roundPixel(d.y());
+    const QSize c = canvas();
+    // The far edge of the picture is its last pixel, not the one beyond it.
+    if (px == c.width() && c.width() > 0) px -= 1;
+    if (py == c.height() && c.height() > 0) py -= 1;
+    return {px, py};
 }
 
 // -------------------------------------------------------------- image --
 
-void PictureBox::ensureImage()
+bool PictureBox::ensureImage() const
 {
     const qreal dpr = devicePixelRatioF();
-    const QSize want(static_cast<int>(std::ceil(width() * dpr)),
-                     static_cast<int>(std::ceil(height() * dpr)));
-    if (image_.size() == want && image_.devicePixelRatio() == dpr) return;
+    const QSize want(static_cast<int>(std::ceil(width() * dpr)), static_cast<int>(std::ceil(height() * dpr)));
+    if (image_.size() == want && image_.devicePixelRatio() == dpr && imageSize_ == size())
+        return !image_.isNull();
+    closePainter();
+    image_ = want.isEmpty() ? QImage() : renderDrawing(drawing_, size(), dpr);
+    imageSize_ = size();
+    return !image_.isNull();
+}
 
-    QImage next;
-    if (!want.isEmpty()) {
-        next = QImage(want, QImage::Format_RGB32);
-        next.setDevicePixelRatio(dpr);
-        // Text drawn into the image must measure as it does on the widget.
-        next.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
-        next.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / 0.0254)));
-        next.fill(kBackground);
-        if (!image_.isNull()) {
-            QPainter p(&next);
-            p.drawImage(QPointF(0, 0), image_); // old drawing stays top-left
-        }
+QImage PictureBox::renderDrawing(const Drawing& d, QSize logical, qreal dpr) const
+{
+    const QSize pixels(static_cast<int>(std::ceil(logical.width() * dpr)),
+                       static_cast<int>(std::ceil(logical.height() * dpr)));
+    if (pixels.isEmpty()) return {};
+    QImage out(pixels, QImage::Format_RGB32);
+    out.setDevicePixelRatio(dpr);
+    // Text drawn into the image must measure as it does on the widget.
+    out.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
+    out.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / 0.0254)));
+    out.fill(kBackground);
+    if (!d.ops.empty()) {
+        const QSize saved = renderSize_;
+        renderSize_ = logical;
+        QPainter p(&out);
+        replay(p, d);
+        renderSize_ = saved;
     }
-    image_ = std::move(next);
+    return out;
+}
+
+QImage PictureBox::render(QSize size, qreal dpr) const { return renderDrawing(drawing_, size, dpr); }
+
+QImage PictureBox::image() const
+{
+    closePainter();
+    ensureImage();
+    return image_;
+}
+
+QImage PictureBox::persistentPicture() const
+{
+    if (!persistent_) return {};
+    return renderDrawing(*persistent_, size(), devicePixelRatioF());
+}
+
+void PictureBox::closePainter() const { painter_.reset(); }
+
+QPainter* PictureBox::painter()
+{
+    if (painter_ && imageSize_ == size()) return painter_.get();
+    if (!ensureImage()) return nullptr;
+    if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
+    return painter_.get();
+}
+
+void PictureBox::callDrawn()
+{
+    if (batchDepth_ > 0) {
+        dirty_ = true;
+        return;
+    }
+    closePainter();
+    update();
+}
+
+void PictureBox::endBatch()
+{
+    if (batchDepth_ > 0 && --batchDepth_ > 0) return;
+    closePainter();
+    if (dirty_) update();
+    dirty_ = false;
 }
 
 QRectF PictureBox::clipBounds() const
 {
     const double m = drawWidth_ + 2.0;
-    return QRectF(-m, -m, width() + 2 * m, height() + 2 * m);
+    const QSize c = canvas();
+    return QRectF(-m, -m, c.width() + 2 * m, c.height() + 2 * m);
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)
@@ -246,6 +324,7 @@ void PictureBox::resizeEvent(QResizeEvent* event)
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
+    closePainter();
     ensureImage();
     QPainter p(this);
     p.fillRect(event->rect(), QColor::fromRgb(kBackground));
@@ -258,14 +337,61 @@ void PictureBox::record(Kind kind, std::vector<double> coords, QRgb colour, cons
     calls_.push_back(Call{kind, std::move(coords), colour, text});
 }
 
+void PictureBox::keep(Kind kind, std::initializer_list<double> coords, QRgb colour, double shape, bool partial,
+                      const QString& text)
+{
+    Op op{kind, colour, drawWidth_};
+    op.shape = shape;
+    op.partial = partial;
+    op.first = drawing_.coords.size();
+    op.count = coords.size();
+    drawing_.coords.insert(drawing_.coords.end(), coords.begin(), coords.end());
+    if (kind == Kind::Text) {
+        op.text = static_cast<int>(drawing_.texts.size());
+        drawing_.texts.append(text);
+    }
+    drawing_.ops.push_back(op);
+}
+
+void PictureBox::replay(QPainter& p, const Drawing& d) const
+{
+    const Scale savedScale = scale_;
+    const int savedWidth = drawWidth_;
+    scale_ = Scale{};
+    for (const Op& op : d.ops) {
+        const double* c = d.coords.data() + op.first;
+        drawWidth_ = op.width;
+        switch (op.kind) {
+        case Kind::Scale:
+            scale_ = op.count == 4 ? Scale{true, c[0], c[1], c[2], c[3]} : Scale{};
+            break;
+        case Kind::Line: rasterLine(p, c[0], c[1], c[2], c[3], op.colour); break;
+        case Kind::Box: rasterBox(p, c[0], c[1], c[2], c[3], op.colour, op.filled); break;
+        case Kind::Pset: rasterPset(p, c[0], c[1], op.colour); break;
+        case Kind::Circle:
+            rasterEllipse(p, c[0], c[1], c[2], c[3], op.shape, false, 0.0, kTwoPi, op.colour);
+            break;
+        case Kind::Arc: rasterEllipse(p, c[0], c[1], c[2], c[5], op.shape, true, c[3], c[4], op.colour); break;
+        case Kind::Text: rasterText(p, c[0], c[1], d.texts.at(op.text), op.colour); break;
+        case Kind::Polygon: rasterPolygon(p, c, op.count / 2, op.colour); break;
+        case Kind::Clear: break;
+        }
+    }
+    scale_ = savedScale;
+    drawWidth_ = savedWidth;
+}
+
 // ------------------------------------------------------------ drawing --
 
 void PictureBox::clear()
 {
     record(Kind::Clear, {}, kBackground);
-    ensureImage();
-    if (!image_.isNull()) image_.fill(kBackground);
-    persistent_ = QImage();
+    closePainter();
+    drawing_.clear();
+    // The kept drawing starts from the scale in force.
+    if (scale_.on) keep(Kind::Scale, {scale_.x1, scale_.y1, scale_.x2, scale_.y2}, 0);
+    if (ensureImage()) image_.fill(kBackground);
+    persistent_.reset();
     curX_ = 0;
     curY_ = 0;
     update();
@@ -279,25 +405,17 @@ void PictureBox::setCurrentPoint(double x, double y)
     curY_ = y;
 }
 
-void PictureBox::drawLine(double x1, double y1, double x2, double y2, QRgb colour)
+void PictureBox::rasterLine(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour) const
 {
-    curX_ = x2;
-    curY_ = y2;
     if (!allFinite({x1, y1, x2, y2})) return;
-    ensureImage();
-    if (image_.isNull()) return;
-    const QPointF a = toDevice(x1, y1);
-    const QPointF b = toDevice(x2, y2);
-    QPointF pa(roundPixel(a.x()), roundPixel(a.y()));
-    QPointF pb(roundPixel(b.x()), roundPixel(b.y()));
+    QPointF pa = pixel(x1, y1);
+    QPointF pb = pixel(x2, y2);
     if (!clipSegment(pa, pb, clipBounds())) return;
-    QPainter p(&image_);
     p.setPen(makePen(colour, drawWidth_));
     if (pa == pb)
         p.drawPoint(pa);
     else
         p.drawLine(pa, pb);
-    update();
 }
 
 void PictureBox::line(double x1, double y1, double x2, double y2)
@@ -308,16 +426,34 @@ void PictureBox::line(double x1, double y1, double x2, double y2)
 void PictureBox::line(double x1, double y1, double x2, double y2, QRgb colour)
 {
     record(Kind::Line, {x1, y1, x2, y2}, colour);
-    drawLine(x1, y1, x2, y2, colour);
+    curX_ = x2;
+    curY_ = y2;
+    if (QPainter* p = painter()) rasterLine(*p, x1, y1, x2, y2, colour);
+    keep(Kind::Line, {x1, y1, x2, y2}, colour);
+    callDrawn();
 }
 
 void PictureBox::lineTo(double x, double y) { lineTo(x, y, kForeground); }
 
-void PictureBox::lineTo(double x, double y, QRgb colour)
+void PictureBox::lineTo(double x, double y, QRgb colour) { line(curX_, curY_, x, y, colour); }
+
+void PictureBox::rasterBox(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour,
+                           bool filled) const
 {
-    const double x0 = curX_, y0 = curY_;
-    record(Kind::Line, {x0, y0, x, y}, colour);
-    drawLine(x0, y0, x, y, colour);
+    if (!allFinite({x1, y1, x2, y2})) return;
+    const QPointF a = pixel(x1, y1);
+    const QPointF b = pixel(x2, y2);
+    // Edges beyond the picture are moved to just outside it, so they stay
+    // invisible while the coordinates stay small.
+    const QRectF cb = clipBounds();
+    const double l = std::clamp(std::min(a.x(), b.x()), cb.left(), cb.right());
+    const double r = std::clamp(std::max(a.x(), b.x()), cb.left(), cb.right());
+    const double t = std::clamp(std::min(a.y(), b.y()), cb.top(), cb.bottom());
+    const double bt = std::clamp(std::max(a.y(), b.y()), cb.top(), cb.bottom());
+    if (filled) p.fillRect(QRectF(l, t, r - l + 1, bt - t + 1), QColor::fromRgb(colour));
+    p.setPen(makePen(colour, drawWidth_));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(l, t, r - l, bt - t));
 }
 
 void PictureBox::box(double x1, double y1, double x2, double y2, QRgb colour, bool filled)
@@ -325,24 +461,19 @@ void PictureBox::box(double x1, double y1, double x2, double y2, QRgb colour, bo
     record(Kind::Box, {x1, y1, x2, y2, filled ? 1.0 : 0.0}, colour);
     curX_ = x2;
     curY_ = y2;
-    if (!allFinite({x1, y1, x2, y2})) return;
-    ensureImage();
-    if (image_.isNull()) return;
-    const QPointF a = toDevice(x1, y1);
-    const QPointF b = toDevice(x2, y2);
-    // Edges beyond the picture are moved to just outside it, so they stay
-    // invisible while the coordinates stay small.
-    const QRectF cb = clipBounds();
-    const double l = std::clamp(roundPixel(std::min(a.x(), b.x())), cb.left(), cb.right());
-    const double r = std::clamp(roundPixel(std::max(a.x(), b.x())), cb.left(), cb.right());
-    const double t = std::clamp(roundPixel(std::min(a.y(), b.y())), cb.top(), cb.bottom());
-    const double bt = std::clamp(roundPixel(std::max(a.y(), b.y())), cb.top(), cb.bottom());
-    QPainter p(&image_);
-    if (filled) p.fillRect(QRectF(l, t, r - l + 1, bt - t + 1), QColor::fromRgb(colour));
-    p.setPen(makePen(colour, drawWidth_));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(l, t, r - l, bt - t));
-    update();
+    if (QPainter* p = painter()) rasterBox(*p, x1, y1, x2, y2, colour, filled);
+    keep(Kind::Box, {x1, y1, x2, y2}, colour);
+    drawing_.ops.back().filled = filled;
+    callDrawn();
+}
+
+void PictureBox::rasterPset(QPainter& p, double x, double y, QRgb colour) const
+{
+    if (!allFinite({x, y})) return;
+    if (!clipBounds().contains(toDevice(x, y))) return;
+    const QPointF d = pixel(x, y);
+    const double half = (drawWidth_ - 1) / 2;
+    p.fillRect(QRectF(d.x() - half, d.y() - half, drawWidth_, drawWidth_), QColor::fromRgb(colour));
 }
 
 void PictureBox::pset(double x, double y, QRgb colour)
@@ -350,21 +481,13 @@ void PictureBox::pset(double x, double y, QRgb colour)
     record(Kind::Pset, {x, y}, colour);
     curX_ = x;
     curY_ = y;
-    if (!allFinite({x, y})) return;
-    ensureImage();
-    if (image_.isNull()) return;
-    const QPointF d = toDevice(x, y);
-    if (!clipBounds().contains(d)) return;
-    const double half = (drawWidth_ - 1) / 2;
-    QPainter p(&image_);
-    p.fillRect(QRectF(roundPixel(d.x()) - half, roundPixel(d.y()) - half, drawWidth_, drawWidth_),
-               QColor::fromRgb(colour));
-    update();
+    if (QPainter* p = painter()) rasterPset(*p, x, y, colour);
+    keep(Kind::Pset, {x, y}, colour);
+    callDrawn();
 }
 
-void PictureBox::circle(double cx, double cy, double radius, QRgb colour,
-                        std::optional<double> startAngle, std::optional<double> endAngle,
-                        double aspect)
+void PictureBox::circle(double cx, double cy, double radius, QRgb colour, std::optional<double> startAngle,
+                        std::optional<double> endAngle, double aspect)
 {
     const bool partial = startAngle.has_value() || endAngle.has_value();
     const double start = startAngle.value_or(0.0);
@@ -375,15 +498,29 @@ void PictureBox::circle(double cx, double cy, double radius, QRgb colour,
         record(Kind::Circle, {cx, cy, radius, aspect}, colour);
     curX_ = cx;
     curY_ = cy;
+    const double shape = scaleShape();
+    if (QPainter* p = painter()) rasterEllipse(*p, cx, cy, radius, aspect, shape, partial, start, end, colour);
+    if (partial)
+        keep(Kind::Arc, {cx, cy, radius, start, end, aspect}, colour, shape, true);
+    else
+        keep(Kind::Circle, {cx, cy, radius, aspect}, colour, shape);
+    callDrawn();
+}
+
+void PictureBox::rasterEllipse(QPainter& p, double cx, double cy, double radius, double aspect, double shape,
+                               bool partial, double start, double end, QRgb colour) const
+{
     if (!allFinite({cx, cy, radius, start, end, aspect})) return;
-    ensureImage();
-    if (image_.isNull()) return;
 
     // Semi-axes in widget pixels; the radius is always in x-scale units.
     const double r = std::fabs(radius * pixelsPerUnitX());
     const double asp = std::fabs(aspect);
     const double rx = asp >= 1.0 ? r / asp : r;
-    const double ry = asp >= 1.0 ? r : r * asp;
+    double ry = asp >= 1.0 ? r : r * asp;
+    // Drawn again on a picture of another shape, the ellipse keeps its
+    // vertical semi-axis in user units.
+    const double now = scaleShape();
+    if (shape > 0.0 && now > 0.0 && now != shape) ry *= now / shape;
     const QPointF c = toDevice(cx, cy);
     const QPointF cPix(roundPixel(c.x()), roundPixel(c.y()));
 
@@ -394,17 +531,19 @@ void PictureBox::circle(double cx, double cy, double radius, QRgb colour,
     if (!partial || a0 == a1) span = kTwoPi;
 
     const QRectF cb = clipBounds();
-    QPainter p(&image_);
     p.setPen(makePen(colour, drawWidth_));
     if (rx < 0.5 && ry < 0.5) {
         if (cb.contains(cPix)) p.drawPoint(cPix);
-        update();
         return;
     }
 
+    const QSize size = canvas();
     auto at = [&](double t) {
         // Screen y grows downward, so counter-clockwise is -sin.
-        return QPointF(roundPixel(c.x() + rx * std::cos(t)), roundPixel(c.y() - ry * std::sin(t)));
+        double px = roundPixel(c.x() + rx * std::cos(t)), py = roundPixel(c.y() - ry * std::sin(t));
+        if (px == size.width() && size.width() > 0) px -= 1;
+        if (py == size.height() && size.height() > 0) py -= 1;
+        return QPointF(px, py);
     };
     const double rmax = std::max(rx, ry);
     std::vector<QPolygonF> runs;
@@ -443,28 +582,21 @@ void PictureBox::circle(double cx, double cy, double radius, QRgb colour,
     };
     if (partial && start < 0.0) radiusTo(first);
     if (partial && end < 0.0) radiusTo(last);
-    update();
 }
 
-void PictureBox::drawText(double x, double y, const QString& s, QRgb colour)
+void PictureBox::rasterText(QPainter& p, double x, double y, const QString& s, QRgb colour) const
 {
+    if (!allFinite({x, y})) return;
     const QFontMetricsF fm(font(), this);
     const QStringList lines = s.split(QLatin1Char('\n'));
-    curX_ = x;
-    curY_ = y + lines.size() * fm.lineSpacing() / pixelsPerUnitY();
-    if (!allFinite({x, y})) return;
-    ensureImage();
-    if (image_.isNull()) return;
     const QPointF d = toDevice(x, y);
     const QPointF topLeft(roundPixel(d.x()), roundPixel(d.y()));
     // Text starting this far off the picture cannot reach into it.
     if (!clipBounds().adjusted(-1e5, -1e5, 0, 0).contains(topLeft)) return;
-    QPainter p(&image_);
     p.setFont(font());
     p.setPen(QColor::fromRgb(colour));
     for (int i = 0; i < lines.size(); ++i)
         p.drawText(QPointF(topLeft.x(), topLeft.y() + i * fm.lineSpacing() + fm.ascent()), lines[i]);
-    update();
 }
 
 void PictureBox::text(double x, double y, const QString& s) { text(x, y, s, kForeground); }
@@ -472,7 +604,12 @@ void PictureBox::text(double x, double y, const QString& s) { text(x, y, s, kFor
 void PictureBox::text(double x, double y, const QString& s, QRgb colour)
 {
     record(Kind::Text, {x, y}, colour, s);
-    drawText(x, y, s, colour);
+    const QFontMetricsF fm(font(), this);
+    curX_ = x;
+    curY_ = y + (s.count(QLatin1Char('\n')) + 1) * fm.lineSpacing() / pixelsPerUnitY();
+    if (QPainter* p = painter()) rasterText(*p, x, y, s, colour);
+    keep(Kind::Text, {x, y}, colour, 0, false, s);
+    callDrawn();
 }
 
 double PictureBox::textWidth(const QString& s) const
@@ -489,6 +626,24 @@ double PictureBox::textHeight(const QString& s) const
     return (s.count(QLatin1Char('\n')) + 1) * fm.lineSpacing() / std::fabs(pixelsPerUnitY());
 }
 
+void PictureBox::rasterPolygon(QPainter& p, const double* xy, std::size_t n, QRgb colour) const
+{
+    if (n < 3) return;
+    QPolygonF dev;
+    dev.reserve(static_cast<qsizetype>(n));
+    for (std::size_t i = 0; i < n; ++i) {
+        const double x = xy[2 * i], y = xy[2 * i + 1];
+        if (!allFinite({x, y})) return;
+        const QPointF d = toDevice(x, y);
+        dev << QPointF(roundPixel(d.x()), roundPixel(d.y()));
+    }
+    dev = clipPolygon(dev, clipBounds());
+    if (dev.size() < 3) return;
+    p.setPen(makePen(colour, 1));
+    p.setBrush(QColor::fromRgb(colour));
+    p.drawPolygon(dev);
+}
+
 void PictureBox::polygon(const QVector<QPointF>& userPts, QRgb colour)
 {
     std::vector<double> coords;
@@ -497,31 +652,17 @@ void PictureBox::polygon(const QVector<QPointF>& userPts, QRgb colour)
         coords.push_back(q.x());
         coords.push_back(q.y());
     }
+    if (QPainter* p = userPts.size() >= 3 ? painter() : nullptr) rasterPolygon(*p, coords.data(), coords.size() / 2, colour);
+    Op op{Kind::Polygon, colour, drawWidth_};
+    op.first = drawing_.coords.size();
+    op.count = coords.size();
+    drawing_.coords.insert(drawing_.coords.end(), coords.begin(), coords.end());
+    drawing_.ops.push_back(op);
     record(Kind::Polygon, std::move(coords), colour);
-    if (userPts.size() < 3) return;
-    QPolygonF dev;
-    dev.reserve(userPts.size());
-    for (const QPointF& q : userPts) {
-        if (!allFinite({q.x(), q.y()})) return;
-        const QPointF d = toDevice(q.x(), q.y());
-        dev << QPointF(roundPixel(d.x()), roundPixel(d.y()));
-    }
-    ensureImage();
-    if (image_.isNull()) return;
-    dev = clipPolygon(dev, clipBounds());
-    if (dev.size() < 3) return;
-    QPainter p(&image_);
-    p.setPen(makePen(colour, 1));
-    p.setBrush(QColor::fromRgb(colour));
-    p.drawPolygon(dev);
-    update();
+    callDrawn();
 }
 
-void PictureBox::makePersistent()
-{
-    ensureImage();
-    persistent_ = image_.copy();
-}
+void PictureBox::makePersistent() { persistent_ = drawing_; }
 
 void PictureBox::setHeightForWidthRatio(double ratio)
 {
@@ -535,6 +676,70 @@ void PictureBox::setHeightForWidthRatio(double ratio)
 int PictureBox::heightForWidth(int w) const
 {
     return hfwRatio_ > 0 ? static_cast<int>(w * hfwRatio_ + 0.5) : QWidget::heightForWidth(w);
+}
+
+// ------------------------------------------------------- aspect layout --
+
+PictureAspectLayout::PictureAspectLayout(PictureBox* picture, Qt::Alignment align)
+    : picture_(picture), align_(align)
+{
+    setContentsMargins(0, 0, 0, 0);
+    addWidget(picture);
+}
+
+PictureAspectLayout::~PictureAspectLayout() { delete item_; }
+
+void PictureAspectLayout::addItem(QLayoutItem* item)
+{
+    delete item_;
+    item_ = item;
+}
+
+QLayoutItem* PictureAspectLayout::itemAt(int index) const { return index == 0 ? item_ : nullptr; }
+
+QLayoutItem* PictureAspectLayout::takeAt(int index)
+{
+    if (index != 0) return nullptr;
+    QLayoutItem* it = item_;
+    item_ = nullptr;
+    return it;
+}
+
+int PictureAspectLayout::count() const { return item_ ? 1 : 0; }
+
+QSize PictureAspectLayout::sizeHint() const { return minimumSize(); }
+
+QSize PictureAspectLayout::minimumSize() const
+{
+    if (!item_) return {};
+    const QSize m = picture_->minimumSize();
+    return {m.width(), picture_->hasHeightForWidth() ? std::max(m.height(), picture_->heightForWidth(m.width()))
+                                                     : m.height()};
+}
+
+Qt::Orientations PictureAspectLayout::expandingDirections() const { return Qt::Horizontal | Qt::Vertical; }
+
+void PictureAspectLayout::setGeometry(const QRect& rect)
+{
+    QLayout::setGeometry(rect);
+    if (!item_) return;
+    const QSize lo = picture_->minimumSize(), hi = picture_->maximumSize();
+    int w = std::clamp(rect.width(), lo.width(), std::max(lo.width(), hi.width()));
+    int h = std::clamp(rect.height(), lo.height(), std::max(lo.height(), hi.height()));
+    if (picture_->hasHeightForWidth()) {
+        // The widest picture of the ratio whose height fits.
+        const double ratio = picture_->heightForWidthRatio();
+        if (ratio > 0) {
+            w = std::min(w, static_cast<int>(std::floor(h / ratio)));
+            w = std::clamp(w, lo.width(), std::max(lo.width(), hi.width()));
+            h = std::clamp(picture_->heightForWidth(w), lo.height(), std::max(lo.height(), hi.height()));
+        }
+    }
+    const int x = align_ & Qt::AlignHCenter ? rect.x() + std::max(0, rect.width() - w) / 2
+                  : align_ & Qt::AlignRight  ? rect.x() + std::max(0, rect.width() - w)
+                                             : rect.x();
+    const int y = align_ & Qt::AlignVCenter ? rect.y() + std::max(0, rect.height() - h) / 2 : rect.y();
+    item_->setGeometry(QRect(x, y, w, h));
 }
 
 } // namespace velmora

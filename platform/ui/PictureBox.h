@@ -7,9 +7,19 @@
 // the caller drawing again. The background is always bright white and the
 // default foreground black.
 //
-// The user scale is mapped over the widget's size at the moment of each call,
-// so a window draws once its layout has given the picture its final size.
-// A resize keeps the drawing at the top-left and fills new area with white.
+// Every call since the last clear() is also kept, in user coordinates, as the
+// picture's drawing. When the picture changes size (or moves to a screen of
+// another pixel density) the image is drawn anew from it, so the drawing fills
+// the picture at any size, and calls made before the picture had a size show
+// once it has one. Circles and arcs keep their shape in user units: an
+// ellipse drawn on a picture twice as wide as high stays on the same user
+// points when the picture is resized to another shape.
+//
+// A point exactly on the right or bottom edge of the user scale lands on the
+// last pixel column or row, so a drawing that reaches the scale's far edge
+// (a base face at x = 500 of 0..500) stays visible.
+//
+// A run of calls inside a Batch shares one painter and one repaint.
 //
 // Coordinates: toDevice() gives widget pixels (logical pixels). The retained
 // image holds device pixels; on a high-density screen one widget pixel is
@@ -18,6 +28,7 @@
 // For window tests, setRecording(true) makes every call append a Call record
 // (kind, user coordinates, colour, text) without changing what is drawn.
 #include <QImage>
+#include <QLayout>
 #include <QPointF>
 #include <QRectF>
 #include <QRgb>
@@ -25,8 +36,14 @@
 #include <QVector>
 #include <QWidget>
 
+#include <QStringList>
+
+#include <initializer_list>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QPainter;
 
 namespace velmora {
 
@@ -71,7 +88,7 @@ public:
     void setScale(double x1, double y1, double x2, double y2);
     // Back to widget pixels with the origin top-left.
     void resetScale();
-    bool hasScale() const { return scaled_; }
+    bool hasScale() const { return scale_.on; }
 
     // Erases drawing and persistent picture to the background, and puts the
     // current point back at user (0,0).
@@ -120,13 +137,31 @@ public:
     void setCurrentPoint(double x, double y);
 
     // Stores the present drawing as the picture kept for printing. A later
-    // clear() discards it as well.
+    // clear() discards it as well. The kept picture is the drawing's calls,
+    // drawn at the picture's size of the moment it is asked for.
     void makePersistent();
-    bool hasPersistentPicture() const { return !persistent_.isNull(); }
-    QImage persistentPicture() const { return persistent_; }
+    bool hasPersistentPicture() const { return persistent_.has_value(); }
+    QImage persistentPicture() const;
 
     // The retained drawing in device pixels.
-    QImage image() const { return image_; }
+    QImage image() const;
+    // The present drawing drawn afresh at the given size in widget pixels
+    // (device pixel ratio `dpr`), as a print or export at another size.
+    QImage render(QSize size, qreal dpr = 1.0) const;
+
+    // One painter and one repaint for every call made while it lives; nests.
+    class Batch {
+    public:
+        explicit Batch(PictureBox* picture) : picture_(picture) { picture_->beginBatch(); }
+        ~Batch() { picture_->endBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        PictureBox* picture_;
+    };
+    void beginBatch() { ++batchDepth_; }
+    void endBatch();
     // User point to widget pixels (unrounded).
     QPointF toDevice(double x, double y) const;
 
@@ -140,6 +175,7 @@ public:
     // Keeps the picture's height at `ratio` times its width in layouts (the
     // flow-domain pictures are twice as wide as high); 0 turns it off.
     void setHeightForWidthRatio(double ratio);
+    double heightForWidthRatio() const { return hfwRatio_; }
     bool hasHeightForWidth() const override { return hfwRatio_ > 0; }
     int heightForWidth(int w) const override;
 
@@ -148,23 +184,93 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // One kept call: its coordinates are coords_[first, first + count).
+    struct Op {
+        Kind kind;
+        QRgb colour = 0;
+        int width = 1;        // draw width in force
+        bool filled = false;  // Box
+        bool partial = false; // Arc (start and end given)
+        double shape = 0;     // Circle, Arc: pixel aspect of the user scale when drawn, 0 unknown
+        std::size_t first = 0, count = 0;
+        int text = -1;
+    };
+    struct Drawing {
+        std::vector<Op> ops;
+        std::vector<double> coords;
+        QStringList texts;
+        void clear();
+    };
+    struct Scale {
+        bool on = false;
+        double x1 = 0, y1 = 0, x2 = 1, y2 = 1;
+    };
+
     double hfwRatio_ = 0;
-    void ensureImage();
+    QSize canvas() const;
+    QImage renderDrawing(const Drawing& d, QSize logical, qreal dpr) const;
+    bool ensureImage() const;
+    void closePainter() const;
+    QPainter* painter();
+    void callDrawn();
+    void keep(Kind kind, std::initializer_list<double> coords, QRgb colour, double shape = 0, bool partial = false,
+              const QString& text = {});
+    void replay(QPainter& p, const Drawing& d) const;
+    double scaleShape() const;
     QRectF clipBounds() const;
     double pixelsPerUnitX() const;
     double pixelsPerUnitY() const;
+    QPointF pixel(double x, double y) const;
     void record(Kind kind, std::vector<double> coords, QRgb colour, const QString& text = {});
-    void drawLine(double x1, double y1, double x2, double y2, QRgb colour);
-    void drawText(double x, double y, const QString& s, QRgb colour);
+    void rasterLine(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour) const;
+    void rasterBox(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour, bool filled) const;
+    void rasterPset(QPainter& p, double x, double y, QRgb colour) const;
+    void rasterEllipse(QPainter& p, double cx, double cy, double radius, double aspect, double shape, bool partial,
+                       double start, double end, QRgb colour) const;
+    void rasterText(QPainter& p, double x, double y, const QString& s, QRgb colour) const;
+    void rasterPolygon(QPainter& p, const double* xy, std::size_t n, QRgb colour) const;
 
-    QImage image_;
-    QImage persistent_;
-    bool scaled_ = false;
-    double sx1_ = 0, sy1_ = 0, sx2_ = 1, sy2_ = 1;
+    // The image and its painter follow the widget's size lazily, also from
+    // const accessors.
+    mutable QImage image_;
+    mutable QSize imageSize_;  // the widget size image_ was drawn for
+    mutable QSize renderSize_; // while drawing at another size than the widget's
+    mutable std::unique_ptr<QPainter> painter_;
+    Drawing drawing_;
+    std::optional<Drawing> persistent_;
+    int batchDepth_ = 0;
+    bool dirty_ = false;
+    // The scale and draw width in force; replay() walks them through the
+    // kept calls and puts them back.
+    mutable Scale scale_;
+    mutable int drawWidth_ = 1;
     double curX_ = 0, curY_ = 0;
-    int drawWidth_ = 1;
     bool recording_ = false;
     std::vector<Call> calls_;
+};
+
+// Lays out one picture at the largest size of its height-for-width ratio that
+// fits the space the layout is given (within the picture's minimum and maximum
+// size), so a picture whose user scale assumes that shape grows with its
+// window without being stretched out of it. The rest of the space stays empty.
+class PictureAspectLayout : public QLayout {
+public:
+    PictureAspectLayout(PictureBox* picture, Qt::Alignment align = Qt::AlignHCenter | Qt::AlignTop);
+    ~PictureAspectLayout() override;
+
+    void addItem(QLayoutItem* item) override;
+    QLayoutItem* itemAt(int index) const override;
+    QLayoutItem* takeAt(int index) override;
+    int count() const override;
+    QSize sizeHint() const override;
+    QSize minimumSize() const override;
+    Qt::Orientations expandingDirections() const override;
+    void setGeometry(const QRect& rect) override;
+
+private:
+    QLayoutItem* item_ = nullptr;
+    PictureBox* picture_;
+    Qt::Alignment align_;
 };
 
 } // namespace velmora

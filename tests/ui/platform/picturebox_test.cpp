@@ -2,6 +2,7 @@
 // retained image, persistence and the call recording.
 #include "platform/ui/PictureBox.h"
 
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -205,11 +206,161 @@ TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndResize)
     EXPECT_EQ(shot.pixel(110, 110), kRed);
     EXPECT_EQ(shot.pixel(130, 110), kWhite);
 
-    // Growing keeps the old drawing top-left and fills the rest in white.
+    // Growing draws the box again on the larger picture: x 120..144, y 110..132.
     pb.setFixedSize(600, 550);
     EXPECT_EQ(pb.image().size(), QSize(600, 550));
-    expectPixels(pb.image(), {{110, 110, kRed}, {590, 540, kWhite}});
+    expectPixels(pb.image(), {{110, 110, kWhite}, {130, 120, kRed}, {144, 132, kRed}, {590, 540, kWhite}});
     pb.hide();
+}
+
+// The same calls on pictures of several sizes, each drawn at that size.
+// (Circles keep their user shape when replayed, not their pixel aspect; they
+// have their own test.)
+void drawSample(PictureBox& p)
+{
+    p.setScale(0, 500, 500, 0);
+    p.line(50, 250, 450, 250, kRed);
+    p.box(100, 400, 200, 300, kBlue, true);
+    p.lineTo(480, 20, kRed);
+    p.setDrawWidth(3);
+    p.pset(400, 100, kBlue);
+    p.setDrawWidth(1);
+    p.polygon({{300, 100}, {350, 100}, {350, 150}}, kBlue);
+    p.text(20, 480, QStringLiteral("Cp"));
+}
+
+TEST(PictureBoxReplay, ResizedPictureIsTheDrawingMadeAtItsNewSize)
+{
+    const QSize sizes[] = {{500, 500}, {1000, 500}, {250, 400}, {37, 19}, {500, 500}};
+    PictureBox resized;
+    resized.setFixedSize(sizes[0]);
+    drawSample(resized);
+    for (QSize size : sizes) {
+        SCOPED_TRACE(size.width());
+        resized.setFixedSize(size);
+        PictureBox fresh;
+        fresh.setFixedSize(size);
+        drawSample(fresh);
+        EXPECT_EQ(resized.image(), fresh.image());
+    }
+    // Shown and grabbed: the red line across the middle lies at mid-height at
+    // both sizes, and spans 80 % of the width.
+    resized.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&resized));
+    for (QSize size : {QSize(400, 200), QSize(800, 600)}) {
+        resized.setFixedSize(size);
+        QApplication::processEvents();
+        const QImage shot = resized.grab().toImage();
+        ASSERT_EQ(shot.size(), size);
+        const int y = size.height() / 2, x0 = size.width() / 10, x1 = size.width() * 9 / 10;
+        expectPixels(shot, {{x0, y, kRed}, {x1, y, kRed}, {size.width() / 2, y, kRed}, {x0 - 2, y, kWhite},
+                            {x1 + 2, y, kWhite}, {size.width() / 2, y - 2, kWhite}});
+    }
+}
+
+TEST(PictureBoxReplay, CallsBeforeThePictureHasASizeShowOnceItHasOne)
+{
+    PictureBox p;
+    p.resize(0, 0);
+    drawSample(p);
+    EXPECT_TRUE(p.image().isNull());
+    p.resize(500, 500);
+    PictureBox fresh;
+    fresh.setFixedSize(500, 500);
+    drawSample(fresh);
+    EXPECT_EQ(p.image(), fresh.image());
+}
+
+TEST(PictureBoxReplay, EllipseKeepsItsUserShapeOnAPictureOfAnotherShape)
+{
+    // On a square picture: semi-axes 100 units across, 50 units up.
+    PictureBox p;
+    p.setFixedSize(500, 500);
+    p.setScale(0, 500, 500, 0);
+    p.circle(250, 250, 100, kRed, std::nullopt, std::nullopt, 0.5);
+    // On a 1000 x 250 picture those are 200 pixels across and 25 up.
+    p.setFixedSize(1000, 250);
+    expectPixels(p.image(), {{300, 125, kRed}, {700, 125, kRed}, {500, 100, kRed}, {500, 150, kRed},
+                             {500, 95, kWhite}, {500, 80, kWhite}});
+}
+
+TEST(PictureBoxReplay, FarEdgeOfTheScaleIsTheLastPixel)
+{
+    // Lines along the scale's right and bottom edges, as a base face at
+    // x = 500 and a body on the axis y = 0.
+    struct Case {
+        double x1, y1, x2, y2;
+        QPoint inside;
+    } cases[] = {{500, 0, 500, 250, {199, 75}}, {0, 0, 500, 0, {100, 99}}, {500, 500, 500, 0, {199, 0}}};
+    for (const Case& c : cases) {
+        PictureBox p;
+        p.setFixedSize(200, 100);
+        p.setScale(0, 500, 500, 0);
+        p.line(c.x1, c.y1, c.x2, c.y2, kRed);
+        EXPECT_EQ(p.image().pixel(c.inside), kRed) << c.x1 << "," << c.y1;
+        EXPECT_EQ(p.toDevice(c.x2, c.y2), QPointF(c.x2 * 200 / 500, 100 - c.y2 * 100 / 500));
+    }
+}
+
+TEST(PictureBoxReplay, PersistentPictureAndRenderFollowTheSize)
+{
+    PictureBox p;
+    p.setFixedSize(500, 500);
+    drawSample(p);
+    p.makePersistent();
+    p.line(0, 0, 500, 500, kBlue); // after the snapshot
+    p.setFixedSize(1000, 500);
+    PictureBox fresh;
+    fresh.setFixedSize(1000, 500);
+    drawSample(fresh);
+    EXPECT_EQ(p.persistentPicture(), fresh.image());
+    // At twice the pixel density the drawing is as sharp: only its own
+    // colours, no blended edge pixels, and lines one device pixel wide.
+    const QImage hi = p.render(QSize(500, 500), 2.0);
+    ASSERT_EQ(hi.size(), QSize(1000, 1000));
+    EXPECT_EQ(hi.devicePixelRatio(), 2.0);
+    EXPECT_EQ(hi.pixel(500, 500), kRed);  // the middle line at device row 500
+    EXPECT_EQ(hi.pixel(500, 499), kWhite);
+    EXPECT_EQ(hi.pixel(500, 501), kWhite);
+    for (int y = 0; y < hi.height(); y += 7)
+        for (int x = 0; x < hi.width(); x += 7) {
+            const QRgb c = hi.pixel(x, y);
+            if (qRed(c) != qGreen(c) || qGreen(c) != qBlue(c)) // not text grey
+                ASSERT_TRUE(c == kRed || c == kBlue || c == kWhite) << x << "," << y;
+        }
+}
+
+TEST(PictureBoxBatch, SameCallsAndPixelsAsSingleCalls)
+{
+    PictureBox single, batched;
+    for (PictureBox* p : {&single, &batched}) {
+        p->setFixedSize(400, 300);
+        p->setRecording(true);
+    }
+    drawSample(single);
+    {
+        PictureBox::Batch outer(&batched);
+        PictureBox::Batch inner(&batched); // nests
+        drawSample(batched);
+        // Resizing in the middle of a run draws everything so far again.
+        batched.setFixedSize(300, 300);
+        batched.setFixedSize(400, 300);
+        batched.line(0, 0, 500, 500, kBlue);
+    }
+    single.line(0, 0, 500, 500, kBlue);
+    EXPECT_EQ(batched.image(), single.image());
+    ASSERT_EQ(batched.calls().size(), single.calls().size());
+    for (std::size_t i = 0; i < single.calls().size(); ++i) {
+        EXPECT_EQ(batched.calls()[i].kind, single.calls()[i].kind) << i;
+        EXPECT_EQ(batched.calls()[i].coords, single.calls()[i].coords) << i;
+        EXPECT_EQ(batched.calls()[i].colour, single.calls()[i].colour) << i;
+    }
+    // An image taken inside a run is a snapshot that later calls leave alone.
+    PictureBox::Batch run(&batched);
+    const QImage before = batched.image();
+    batched.box(0, 500, 500, 0, kRed, true);
+    EXPECT_NE(batched.image(), before);
+    EXPECT_EQ(before, single.image());
 }
 
 TEST_F(PictureBoxTest, ClearAfterMakePersistentLeavesABlankPicture)
