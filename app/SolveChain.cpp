@@ -4,6 +4,7 @@
 #include "bodyflow/Solver.h"
 #include "finpanel/FinPanelSolver.h"
 #include "finpanel/FinPanelState.h"
+#include "geometry/FinGeometry.h"
 #include "model/Vocabulary.h"
 #include "stability/CenterOfPressure.h"
 
@@ -30,7 +31,10 @@ GridReport meshStep(Module1& m, double velocity, SolveHost& host)
     Progress& progress = host.progress();
     progress.status(1, kMsgMeshing);
     const GridReport grid = GRID(m, velocity, progress, [&host](GridEffect e) { host.gridEffect(e); });
-    if (grid.outcome != Outcome::Done) return grid;  // its reason is in panel 2
+    if (grid.outcome != Outcome::Done) {  // its reason is in panel 2
+        progress.status(1, kMsgMeshingNotComplete);
+        return grid;
+    }
     host.meshBuilt(velocity);
     progress.status(1, kMsgMeshingComplete);
     progress.status(2, "");
@@ -54,6 +58,23 @@ SolveChainReport& endAt(SolveChainReport& rep, SolveStep step, Outcome outcome, 
     return rep;
 }
 
+// The main window's result boxes, and those of them the centre of pressure fills.
+constexpr const char* kMainResultBoxes[] = {"MachNumber", "ReNumber", "XLRATIOS", "FORCE", "TotalCd",
+                                            "CNFORCES", "CdMax", "CMFORCES", "PressureCd", "FinInterferenceDrag",
+                                            "BaseCd", "LaunchLugDrag", "FinSurfaceDrag"};
+constexpr const char* kCenterOfPressureBoxes[] = {"XLRATIOS", "CNFORCES", "CMFORCES"};
+
+// Ends a run whose inputs were changed while it let events run: nothing of it
+// is shown (the reset that marked it stale has emptied the boxes).
+SolveChainReport& superseded(SolveChainReport& rep, SolveStep at, Progress& progress)
+{
+    rep.writes.clear();
+    rep.messageBox.reset();
+    progress.status(1, kMsgNewSolutionRequired);
+    progress.status(2, kMsgEnterFinDataAndSolve);
+    return endAt(rep, at, Outcome::Refused, kMsgEnterFinDataAndSolve);
+}
+
 } // namespace
 
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options)
@@ -68,6 +89,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     // 1. Inputs.
     if (m.FreeStreamVelocity == 0) return endAt(rep, SolveStep::Inputs, Outcome::Refused, kMsgEnterVelocity);
     if (const char* missing = missingMainDimension(m)) return endAt(rep, SolveStep::Inputs, Outcome::Refused, missing);
+    if (const char* bad = badFinDimension(m)) return endAt(rep, SolveStep::Inputs, Outcome::Refused, bad);
 
     // 2 - 4. A new run: no abort pending, no base-flow solution, the
     // empirical base drag again.
@@ -89,26 +111,39 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     append(rep.writes, body.writes);
     rep.messageBox = body.messageBox;
 
+    // An input changed while events ran: the run answers inputs that no
+    // longer hold and shows nothing of itself.
+    if (body.superseded) {
+        step(SolveStep::StaleCheck);
+        return superseded(rep, SolveStep::StaleCheck, progress);
+    }
+    // A body flow that did not complete leaves nothing to go on with: no
+    // drag of this run, every result box empty, panel 1 says what happened
+    // (the body flow's own reason stays in panel 2).
+    if (body.outcome != Outcome::Done) {
+        for (const char* box : kMainResultBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
+        if (body.outcome == Outcome::Aborted) {
+            progress.status(1, kMsgAnalysisAborted);
+            progress.status(2, "");
+        } else {
+            progress.status(1, kMsgSolutionNotFound);
+        }
+        return endAt(rep, SolveStep::BodyFlow, body.outcome);
+    }
+
     // 7 - 8. Drag build-up.
     step(SolveStep::FinDrag);
     append(rep.writes, CdFnMn(m, m.FreeStreamVelocity, progress).writes);
     step(SolveStep::TotalDrag);
     append(rep.writes, TOTALDRAG(m, m.FreeStreamVelocity, progress).writes);
 
-    // 9.
-    rep.writes.push_back(setPanel("PanelAero.StatusBar1", 1, ""));
-    rep.writes.push_back(setPanel("PanelAero.StatusBar1", 2, ""));
-
-    // A body flow that did not complete leaves nothing to go on with; its
-    // own message stands.
-    if (body.outcome != Outcome::Done && !body.superseded) return endAt(rep, SolveStep::BodyFlow, body.outcome);
+    // 9. At once, so that the fin step's own texts below stay.
+    host.finProgress().status(1, "");
+    host.finProgress().status(2, "");
 
     // 10. An input changed while events ran.
     step(SolveStep::StaleCheck);
-    if (body.superseded || m.FlowSolutionStatus == FlowSolutionState::Stale) {
-        progress.status(2, kMsgEnterFinDataAndSolve);
-        return endAt(rep, SolveStep::StaleCheck, Outcome::Refused, kMsgEnterFinDataAndSolve);
-    }
+    if (m.FlowSolutionStatus == FlowSolutionState::Stale) return superseded(rep, SolveStep::StaleCheck, progress);
 
     // 11 - 12.
     step(SolveStep::EventPump);
@@ -118,9 +153,18 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
         ~PointerBack() { host.busyPointer(false); }
     } pointerBack{host};
     progress.pumpEvents();
-    if (m.AbortRequest == AbortFlag::Yes) return endAt(rep, SolveStep::EventPump, Outcome::Aborted);
+    if (m.FlowSolutionStatus == FlowSolutionState::Stale) return superseded(rep, SolveStep::EventPump, progress);
+    if (m.AbortRequest == AbortFlag::Yes) {
+        // The body flow and drag of this run stand; the centre of pressure
+        // was not computed.
+        for (const char* box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
+        progress.status(1, kMsgAnalysisAborted);
+        progress.status(2, "");
+        return endAt(rep, SolveStep::EventPump, Outcome::Aborted);
+    }
 
     // 13. Fin section.
+    bool sourceForce = false;
     {
         finpanel::FinSectionInput in = finpanel::finInputFrom(m, m.FinSectionText);
         in.freeStreamVelocity = m.FreeStreamVelocity;
@@ -129,11 +173,12 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
         std::optional<finpanel::FinSectionResult> fin = finpanel::solveFinSection(in, host.finProgress());
         if (fin) {
             rep.finSection = fin->outcome;
-            if (fin->outcome == Outcome::Failed) return endAt(rep, SolveStep::FinSection, Outcome::Failed);
             if (m.FlowSolutionStatus == FlowSolutionState::Stale)
-                return endAt(rep, SolveStep::FinSection, Outcome::Refused, kMsgEnterFinDataAndSolve);
+                return superseded(rep, SolveStep::FinSection, progress);
+            if (fin->outcome == Outcome::Failed) return endAt(rep, SolveStep::FinSection, Outcome::Failed);
             finpanel::publish(*fin, m);
             if (fin->unitsLabel) rep.writes.push_back(showText("PanelAero.UnitsLabel1", *fin->unitsLabel));
+            sourceForce = in.panelMethod == PanelMethod::Source && fin->forces.outcome == Outcome::Done;
         }
     }
 
@@ -141,6 +186,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     step(SolveStep::CenterOfPressure);
     rep.centerOfPressure = stability::CPSOLVE(m, m.FreeStreamVelocity, progress);
     append(rep.writes, rep.centerOfPressure->writes);
+    if (sourceForce) progress.status(2, finpanel::kMsgSourceNoNormalForce);
     return endAt(rep, SolveStep::CenterOfPressure, Outcome::Done);
 }
 

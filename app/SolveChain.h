@@ -11,24 +11,32 @@
 //
 // Steps, in order (SolveStep):
 //   Inputs           velocity, nose-cone length, nose-cone diameter and
-//                    body-tube length must be non-zero; otherwise Refused
-//                    with its panel-2 text and nothing changed.
+//                    body-tube length must be non-zero, and the fin and
+//                    launch-lug sizes finite and not negative; otherwise
+//                    Refused with its panel-2 text and nothing changed.
 //   (start)          AbortRequest = "NO", the base-flow window goes
 //                    (host.unloadBaseFlow), BasePressureAvailable = "FALSE".
 //   Mesh             GRID; on success host.meshBuilt draws the new mesh.
-//   BodyFlow         bodyflow::SOLVER; its own outcome is kept.
-//   FinDrag          CdFnMn; TotalDrag: TOTALDRAG (both run whatever the body
-//                    flow gave, so the drag boxes follow the inputs).
+//   BodyFlow         bodyflow::SOLVER; its own outcome is kept. When it was
+//                    refused, aborted or failed the chain ends there: every
+//                    result box of the main window empties, panel 1 reads
+//                    "CFD solution not found." ("CFD analysis aborted." and
+//                    an empty panel 2 after ABORT), its own reason stands in
+//                    panel 2, and no drag is computed.
+//   FinDrag          CdFnMn; TotalDrag: TOTALDRAG.
 //                    The fin-section window's status panels 1 and 2 empty.
-//   (end)            a body flow that was refused, aborted or failed ends the
-//                    chain with that outcome; its own message stands.
 //   StaleCheck       an input changed while events ran: Refused with
 //                    "Please enter fin data and perform CFD".
-//   EventPump        hourglass, events run once; ABORT gives Aborted.
+//   EventPump        hourglass, events run once; ABORT gives Aborted (the
+//                    centre-of-pressure boxes empty, panel 1 says so).
 //   FinSection       the panel method of PanelMethodChoice ("SOURCE" or
 //                    "VORTEX"; anything else runs neither). A failed fin
 //                    solve ends the chain Failed.
-//   CenterOfPressure CPSOLVE.
+//   CenterOfPressure CPSOLVE. With source panels panel 2 says why the fin
+//                    normal force is 0.
+// A run whose inputs changed while it let events run (at any step) shows
+// nothing of itself: no writes, panel 1 "New CFD solution required.", panel 2
+// "Please enter fin data and perform CFD", outcome Refused.
 // Every step publishes into the state only when it succeeds (each
 // computation is all or nothing); a step that ends the chain publishes
 // nothing, and no later step runs.
@@ -51,7 +59,11 @@ namespace velmora {
 
 inline constexpr const char* kMsgMeshing = "MESHING in progress.";
 inline constexpr const char* kMsgMeshingComplete = "MESHING complete.";
+// Panel 1 when the grid refused its inputs (the reason is in panel 2).
+inline constexpr const char* kMsgMeshingNotComplete = "MESHING not complete.";
 inline constexpr const char* kMsgEnterFinDataAndSolve = "Please enter fin data and perform CFD";
+inline constexpr const char* kMsgNewSolutionRequired = "New CFD solution required.";
+inline constexpr const char* kMsgAnalysisAborted = "CFD analysis aborted.";
 
 enum class SolveStep { Inputs, Mesh, BodyFlow, FinDrag, TotalDrag, StaleCheck, EventPump, FinSection, CenterOfPressure };
 

@@ -191,6 +191,9 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
         deriveFinPlanform(m);
         if (m.FinRootDistance == 0.0f) failed = kMsgNoRootDistance;
     }
+    // A negative or unbounded size gives no fin or lug drag, not a negative one.
+    if (finBoxesEmptied)
+        if (const char* bad = badFinDimension(m)) failed = bad;
 
     if (failed) {
         say(progress, report, 2, failed);

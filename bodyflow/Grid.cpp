@@ -18,8 +18,17 @@ bool knownNoseShape(const std::string& s)
 
 bool wholeMeshSize(double v) { return std::isfinite(v) && v == std::floor(v) && v >= 10.0 && v <= 50.0; }
 
-// The reason the grid cannot be built from these inputs, or nullptr.
-const char* refusalReason(const Module1& m)
+GridReport refuse(Progress& progress, const char* why, GridReport report)
+{
+    report.outcome = Outcome::Refused;
+    report.message = why;
+    progress.status(2, why);
+    return report;
+}
+
+} // namespace
+
+const char* gridRefusal(const Module1& m)
 {
     if (badLength(m.NoseConeLength)) return kMsgBadDimension;
     if (m.NoseConeLength == 0.0) return kMsgEnterNoseLength;
@@ -44,16 +53,6 @@ const char* refusalReason(const Module1& m)
     }
     return nullptr;
 }
-
-GridReport refuse(Progress& progress, const char* why, GridReport report)
-{
-    report.outcome = Outcome::Refused;
-    report.message = why;
-    progress.status(2, why);
-    return report;
-}
-
-} // namespace
 
 bool noseRadius(const std::string& shape, double xi, double length, double diameter, float searsHaackExponent,
                 double domainHeight, double& radius)
@@ -99,7 +98,7 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
         m.MeshAxialNodeCount = 20;
         m.MeshRadialNodeCount = 20;
     }
-    if (const char* why = refusalReason(m)) return refuse(progress, why, std::move(report));
+    if (const char* why = gridRefusal(m)) return refuse(progress, why, std::move(report));
 
     // A length too large for the single-precision tables fails the grid.
     try {
@@ -123,7 +122,7 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
         // The box handler run by an effect may have edited the inputs (it may even
         // have rebuilt the grid itself); read them afresh and check them again.
         if (!report.effects.empty()) {
-            if (const char* why = refusalReason(m)) return refuse(progress, why, std::move(report));
+            if (const char* why = gridRefusal(m)) return refuse(progress, why, std::move(report));
         }
 
         const long N = static_cast<long>(m.MeshAxialNodeCount);

@@ -60,6 +60,9 @@ inline constexpr const char* kMsgBadGeometryData = "Invalid body geometry data."
 // when all three are entered.
 const char* missingMainDimension(const Module1& m);
 
+// The reason GRID refuses these inputs (its panel-2 text), or nullptr.
+const char* gridRefusal(const Module1& m);
+
 GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onEffect = {});
 
 // Body radius of the nose profile at distance xi behind the tip (0 < xi <

@@ -21,6 +21,15 @@ double compressibilityFactor(const FinSectionInput& in)
 
 } // namespace
 
+double sectionNormalForce(const SectionPoints& section, const PanelSolution& solution)
+{
+    double sum = 0.0;
+    for (int j = 1; j <= solution.count; ++j)
+        sum -= forceCp(solution, j) *
+               (section.x[solution.cornerIndex[j][2]] - section.x[solution.cornerIndex[j][1]]);
+    return finite(sum, "non-finite section force");
+}
+
 FinForces CNFINS(const FinSectionInput& in, const SectionPoints& section, const PanelSolution& solution)
 {
     FinForces out;
@@ -42,7 +51,7 @@ FinForces CNFINS(const FinSectionInput& in, const SectionPoints& section, const 
     double sumM = 0.0;
     for (int j = 1; j <= n; ++j) {
         const double dx = section.x[solution.cornerIndex[j][2]] - section.x[solution.cornerIndex[j][1]];
-        const double strip = -(q * cdiv(static_cast<double>(solution.cp[j]), beta)) * dx * in.finSpan;
+        const double strip = -(q * cdiv(forceCp(solution, j), beta)) * dx * in.finSpan;
         const double d = strip * finFactor;
         sumM += (solution.controlPointX[j] + in.finMeanChord / 2.0) * d;
         sumF += d;

@@ -28,12 +28,16 @@ struct FinForces {
 };
 
 // The net normal force counts every section panel exactly once: panel J
-// carries -q (Cp_J / beta) dx_J span, dx_J its signed chordwise extent on the
+// carries -q (Cp_J / beta) dx_J span (Cp_J as forceCp), dx_J its signed chordwise extent on the
 // rotated section and beta the Prandtl-Glauert factor in compressible flow.
 // A net force below single-precision noise (a non-lifting source solution)
 // gives a zero slope and force and leaves the centre of pressure at 0.
 // Throws MathFailure when the arithmetic breaks down (for instance Mach >= 1
 // in compressible flow).
+// The net normal force of a solved section per unit dynamic pressure and
+// span, incompressible: the sum of -Cp dx over its panels (Cp as forceCp).
+double sectionNormalForce(const SectionPoints& section, const PanelSolution& solution);
+
 FinForces CNFINS(const FinSectionInput& in, const SectionPoints& section, const PanelSolution& solution);
 
 } // namespace velmora::finpanel

@@ -53,6 +53,7 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
             r.forces.normalForceSlope = 0;
             r.forces.normalForce = 0;
             r.forces.centerOfPressure = 0;
+            say(r, progress, 2, kMsgSourceNoNormalForce);
         }
         if (r.forces.outcome != Outcome::Done) say(r, progress, 2, r.forces.message);
 

@@ -13,7 +13,8 @@
 //   Done     panel 1 "Panel method solution found."; publish the results and
 //            set the panel solution state to "SOLVED". At zero angle of attack
 //            the fin results are not computed (forces.outcome is Refused) and
-//            panel 2 says "Use non-zero AOA to compute fin Cn and Cp.".
+//            panel 2 says "Use non-zero AOA to compute fin Cn and Cp.". Source
+//            panels give slope, force and centre 0 and panel 2 says why.
 #include <optional>
 #include <string>
 
@@ -28,6 +29,9 @@ namespace velmora::finpanel {
 inline constexpr const char* kMsgSolving = "Panel method solution in progress.";
 inline constexpr const char* kMsgSolved = "Panel method solution found.";
 inline constexpr const char* kMsgNotSolved = "Panel method solution not found.";
+// Panel 2 after a source-panel run: its fin results are 0, and why.
+inline constexpr const char* kMsgSourceNoNormalForce =
+    "Source panels carry no lift: the fin normal force needs the vortex panels.";
 
 struct FinSectionResult {
     Outcome outcome = Outcome::Refused;

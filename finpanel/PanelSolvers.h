@@ -45,6 +45,15 @@ struct PanelSolution {
 PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAttackDeg, double velocity,
                                 Progress& progress);
 
+// The pressure coefficient section panel i (1..count) contributes to the fin
+// normal force. A vortex solution gives each section panel the Cp of the
+// vortex panel centred on its next corner, which lies half a panel aft on one
+// surface and forward on the other; the force takes instead the mean of the
+// two vortex panels that meet at the section panel's midpoint (its own and its
+// predecessor's), so that a symmetric section at zero angle carries no net
+// force. Any other solution: its cp. The plots keep cp.
+double forceCp(const PanelSolution& solution, int i);
+
 // Constant-strength source panels (no circulation) on the rotated section,
 // free stream along +x. A zero-length panel (two coincident corners, as at the
 // streamlined section's nose) has no equation of its own: its strength is 0,

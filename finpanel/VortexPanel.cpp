@@ -174,6 +174,17 @@ PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAtta
     return out;
 }
 
+double forceCp(const PanelSolution& solution, int i)
+{
+    const double own = solution.cp[static_cast<std::size_t>(i)];
+    if (solution.vortexStrength.empty()) return own;
+    // Section panel i holds vortex panel k (from its midpoint to the next);
+    // vortex panel k - 1, ending at the same midpoint, is held by section
+    // panel i - 1 (cyclically).
+    const int before = i > 1 ? i - 1 : solution.count;
+    return 0.5 * (own + static_cast<double>(solution.cp[static_cast<std::size_t>(before)]));
+}
+
 double liftCoefficientFromCirculation(const PanelSolution& solution, double chord)
 {
     const int n = solution.count;

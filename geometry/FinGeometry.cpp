@@ -47,6 +47,22 @@ bool finDataComplete(const Module1& m)
            m.FinThickness != 0.0;
 }
 
+const char* badFinDimension(const Module1& m)
+{
+    const double lengths[] = {m.FinRootChord,
+                              static_cast<double>(m.FinTipChord),
+                              m.FinSpan,
+                              m.FinThickness,
+                              m.FinTipDistance,
+                              static_cast<double>(m.FinRootDistance),
+                              m.LaunchLugLength,
+                              m.LaunchLugOuterDiameter,
+                              static_cast<double>(m.LaunchLugInnerDiameter)};
+    for (double v : lengths)
+        if (!std::isfinite(v) || v < 0.0) return kMsgBadFinDimension;
+    return nullptr;
+}
+
 // ---- corner points --------------------------------------------------------------
 
 FinCorners finCorners(const Module1& m, double rootRadius)

@@ -50,6 +50,13 @@ std::optional<double> finMeanChord(const Module1& m);
 // (root and tip distance, span, root chord, thickness).
 bool finDataComplete(const Module1& m);
 
+inline constexpr const char* kMsgBadFinDimension = "Fin and launch lug dimensions must be finite and not negative.";
+
+// kMsgBadFinDimension when a fin or launch-lug length (chords, span,
+// thickness, distances, lug length and diameters) is negative or not finite,
+// as the body dimensions are checked; nullptr otherwise.
+const char* badFinDimension(const Module1& m);
+
 // ---- corner points --------------------------------------------------------------
 
 struct FinCorners {

@@ -139,6 +139,8 @@ void SOLVER::buildControls()
     auto* mg = new QGridLayout(mesh);
     DomainSize = makeList(mesh, "DomainSize", "Mesh Size  (N X N Grids)");
     MERIDIANS = makeList(mesh, "MERIDIANS", "Grid # on Circumference");
+    // Every list here acts on a pick; typed text would be shown and ignored.
+    for (ComboBox* list : {Speed, Compressible, RATIOS, CFDUNITS, DomainSize, MERIDIANS}) list->setPickOnly(true);
     addRow(mg, 0, "Mesh Size  (N X N Grids)", DomainSize);
     addRow(mg, 1, "Grid # on Circumference", MERIDIANS);
     auto* buttons = new QHBoxLayout;

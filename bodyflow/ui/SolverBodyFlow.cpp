@@ -126,7 +126,10 @@ void PlotResults::Mesh(double& velocity)
     WaitCursor wait;
     WindowProgress progress(StatusBar1, ProgressBar1);
     const GridReport grid = GRID(s, velocity, progress, gridEffectsOn(forms()));
-    if (grid.outcome != Outcome::Done) return;
+    if (grid.outcome != Outcome::Done) {
+        StatusBar1->setPanel(1, kMsgMeshingNotComplete);
+        return;
+    }
     VelocityPlot->setScale(0, 500, 500, 0);
     if (const auto scale = plotMeshScale(s)) paintMeshWithOverlay(VelocityPlot, s, *scale, false, ProgressBar1);
     StatusBar1->setPanel(1, "MESHING complete.");

@@ -56,6 +56,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
         if (unit) grid->addWidget(unit, r, 2);
     };
     NoseShape = makeList(this, "NoseShape", "Nose Cone Shape", "Nose cone shape.");
+    NoseShape->setPickOnly(true);
     Label2 = makeLabel(this, "Label2", "Nose Cone Shape");
     row(0, Label2, NoseShape, nullptr);
     NoseLength = makeBox(this, "NoseLength", "Nose Cone Length");
@@ -223,6 +224,15 @@ QString BODYTUBE::missingDimensionPrompt() const
 
 void BODYTUBE::dimensionPrompt()
 {
+    // Entered but not meshable (a negative length, say): the grid's reason,
+    // and no invitation to solve.
+    const char* refused = mainDimensionsEntered() ? gridRefusal(m()) : nullptr;
+    showingGridRefusal_ = refused != nullptr;
+    if (refused) {
+        StatusBar1->setPanel(1, QString());
+        StatusBar1->setPanel(2, refused);
+        return;
+    }
     if (mainDimensionsEntered()) StatusBar1->setPanel(1, "User may perform CFD or modify Free-Form geometry.");
     StatusBar1->setPanel(2, missingDimensionPrompt());
 }
@@ -274,7 +284,7 @@ void BODYTUBE::dimensionEdited(double& target, const TextBox* box, bool mainDime
     forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
     if (mainDimension) s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
-    if (mainDimension) dimensionPrompt();
+    if (mainDimension || showingGridRefusal_ || (mainDimensionsEntered() && gridRefusal(s))) dimensionPrompt();
 }
 
 void BODYTUBE::NoseLength_Change() { dimensionEdited(m().NoseConeLength, NoseLength, true); }

@@ -82,6 +82,9 @@ public:
 
 private:
     void dimensionPrompt();
+    // Panel 2 shows why the grid refuses the body (the reason stays there
+    // until the body is meshable again).
+    bool showingGridRefusal_ = false;
     void dimensionEdited(double& target, const TextBox* box, bool mainDimension);
     bool mainDimensionsEntered() const;
     // The transition and base-tube boxes, their unit boxes, labels and heading.

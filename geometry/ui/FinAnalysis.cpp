@@ -90,6 +90,7 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     Frame1 = named(new QGroupBox("Number of Fins", this), "Frame1", "Number of Fins");
     auto* f1 = new QVBoxLayout(Frame1);
     NFINS = makeList(Frame1, "NFINS", "Number of Fins");
+    NFINS->setPickOnly(true);
     ClearData = makeButton(Frame1, "ClearData", "Clear");
     f1->addWidget(NFINS);
     f1->addWidget(ClearData);
@@ -517,7 +518,10 @@ void FinAnalysis::RETURN()
     resumeNext([&] { main.NEWFINS(s.FreeStreamVelocity); });
     Hide();
     StatusBar1->setPanel(1, QString());
-    if (finDataComplete(s)) {
+    if (const char* bad = badFinDimension(s)) {
+        main.StatusBar1->setPanel(1, QString());
+        main.StatusBar1->setPanel(2, bad);
+    } else if (finDataComplete(s)) {
         StatusBar1->setPanel(1, "Fin and lug data updated.");
         main.StatusBar1->setPanel(1, "Mesh or Perform CFD.");
         main.StatusBar1->setPanel(2, "All required fin data has been supplied.");

@@ -70,7 +70,11 @@ void SOLVER::NEWFINS(double& velocity)
     const GridReport grid = GRID(s, velocity, progress, gridEffectsOn(forms()));
     // A refused grid (its reason is in panel 2) is not drawn: the old grid
     // no longer matches the inputs.
-    if (grid.outcome != Outcome::Done) return;
+    if (grid.outcome != Outcome::Done) {
+        StatusBar1->setPanel(1, kMsgMeshingNotComplete);
+        return;
+    }
+    StatusBar1->setPanel(1, kMsgMeshingComplete);
 
     const std::optional<OutlineScale> scale = outlineScale(s);
     if (!scale) {

@@ -48,6 +48,11 @@ void ComboBox::setText(const QString& t)
     mirrorText();
 }
 
+void ComboBox::setPickOnly(bool on)
+{
+    if (QLineEdit* edit = lineEdit()) edit->setReadOnly(on);
+}
+
 void ComboBox::AddItem(const QString& item)
 {
     const QString shown = currentText();

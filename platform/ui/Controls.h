@@ -53,6 +53,9 @@ public:
     QString Text() const { return currentText(); }
     // Writes the shown text; no handler runs.
     void setText(const QString& t);
+    // A pick-only list takes no typed text (its handler acts on picks
+    // alone); code still writes any text into it.
+    void setPickOnly(bool on);
     // Adds an item without replacing the text shown.
     void AddItem(const QString& item);
     void Clear();

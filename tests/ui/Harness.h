@@ -135,6 +135,10 @@ inline QStringList said(const std::vector<MessageRequest>& all)
 // Both panels of a status bar as "panel 1 | panel 2".
 inline QString panels(const StatusBar* bar) { return bar->panel(1) + " | " + bar->panel(2); }
 
+// Tangent ogive 3 x 1 on a 12 ft tube, tapered fins, 300 ft/s at 4 degrees,
+// typed in as a user would. Defined in tests/ui/app/honest_results_test.cpp.
+SOLVER& typeRocketWithFins(Harness& h);
+
 // Print jobs go to this PDF file; an empty name gives a printer that cannot
 // be opened. Undone by the next call or by setPrinterProvider({}).
 inline void printTo(const QString& file)

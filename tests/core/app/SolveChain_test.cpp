@@ -141,7 +141,7 @@ TEST_P(SolveChainEnds, NothingOfTheEndingStepIsPublished)
     EXPECT_EQ(r.outcome, c.outcome);
     EXPECT_EQ(r.endedAt, c.endedAt);
     EXPECT_EQ(r.message, c.message);
-    // No step after the end ran (the drag steps follow the body flow in any case).
+    // No step after the end ran.
     auto ran = [&r](SolveStep s) { return std::find(r.ran.begin(), r.ran.end(), s) != r.ran.end(); };
     EXPECT_EQ(ran(c.endedAt), c.endedAt != SolveStep::Inputs);
     EXPECT_FALSE(ran(SolveStep::CenterOfPressure));

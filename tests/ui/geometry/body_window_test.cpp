@@ -68,7 +68,7 @@ TEST_F(BodyWindow, TypedMainDimensionsPromptThenDraw)
     p = panels(b, s);
     EXPECT_EQ(p.body1, "User may perform CFD or modify Free-Form geometry.");
     EXPECT_EQ(p.body2, "");
-    EXPECT_EQ(p.main1, "MESHING in progress.");
+    EXPECT_EQ(p.main1, "MESHING complete.");  // the outline redraw has ended
     EXPECT_EQ(p.main2, "");
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
     EXPECT_EQ(m.MeshAxialNodeCount, 20);
@@ -212,7 +212,7 @@ TEST_F(BodyWindow, SearsHaackSpinnerAndRefresh)
     EXPECT_EQ(m.SearsHaackExponent, 20.0f);
     b.UpDown1->stepBy(1); // the top of the range
     EXPECT_EQ(m.SearsHaackExponent, 20.0f);
-    EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(1), "MESHING in progress.");
+    EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(1), "MESHING complete.");
 
     Harness::pick(b.NoseShape, "TANGENT OGIVE");
     EXPECT_EQ(m.NoseShapeName, "TANGENT OGIVE");

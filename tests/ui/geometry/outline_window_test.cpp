@@ -48,7 +48,7 @@ TEST(Outline, DrawingCallsInOrderAndColour)
     for (PictureBox* p : pictures(h)) p->setRecording(true);
     s.NEWFINS(m.FreeStreamVelocity);
 
-    EXPECT_EQ(s.StatusBar1->panel(1), "MESHING in progress.");
+    EXPECT_EQ(s.StatusBar1->panel(1), "MESHING complete.");
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
     EXPECT_TRUE(h.forms->get<PlotResults>().NoMeshDefined->isHidden());
     EXPECT_EQ(m.FinRootLeadingEdgeX, 30.0);
