@@ -395,7 +395,8 @@ TEST(PlotWindow, ClearPlotsMeshingReturnAndPrint)
     EXPECT_GT(QFile(file).size(), 1000);
     for (PictureBox* pic : {p.VelocityPlot, p.LEVELS, p.FieldProfile}) EXPECT_TRUE(pic->hasPersistentPicture());
     EXPECT_EQ(p.VelocityPlot->image(), before);
-    testing::printTo({});
+    testing::printTo({}); // no printer: the PDF goes to a folder that does not exist
+    h.fileAnswer = [&dir](const FileRequest&) { return dir.filePath("missing/plot.pdf"); };
     p.mnuPrintPage->trigger();
     ASSERT_EQ(h.messages().size(), 1u);
     EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
