@@ -648,6 +648,95 @@ void drawIcon(QPainter& p, const QString& key)
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
         p.drawRect(QRectF(8, 14, 16, 4));
+    } else if (key == "PRINT") {
+        p.setPen(QPen(QColor(60, 60, 70), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(9, 2, 14, 10)); // paper going in
+        p.setBrush(QColor(150, 155, 165));
+        p.drawRoundedRect(QRectF(2, 11, 28, 12), 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(8, 19, 16, 11)); // the printed page
+        p.setPen(QPen(QColor(30, 80, 180), 1));
+        for (int k = 0; k < 3; ++k) p.drawLine(QPointF(10, 22.5 + 2.5 * k), QPointF(22, 22.5 + 2.5 * k));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 200, 60));
+        p.drawEllipse(QPointF(26, 15), 1.5, 1.5);
+    } else if (key == "REFRESH") {
+        const QColor green(20, 140, 60);
+        p.setPen(QPen(green, 3, Qt::SolidLine, Qt::FlatCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(6, 6, 20, 20), 20 * 16, 140 * 16);
+        p.drawArc(QRectF(6, 6, 20, 20), 200 * 16, 140 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(green);
+        QPolygonF a, b;
+        a << QPointF(3, 12) << QPointF(11, 12) << QPointF(7, 18);
+        b << QPointF(29, 20) << QPointF(21, 20) << QPointF(25, 14);
+        p.drawPolygon(a);
+        p.drawPolygon(b);
+    } else if (key == "RETURN") {
+        const QColor blue(20, 70, 170);
+        p.setPen(QPen(blue, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath path;
+        path.moveTo(26, 5);
+        path.lineTo(26, 16);
+        path.quadTo(26, 21, 21, 21);
+        path.lineTo(11, 21);
+        p.drawPath(path);
+        p.setPen(Qt::NoPen);
+        p.setBrush(blue);
+        QPolygonF head;
+        head << QPointF(3, 21) << QPointF(12, 14) << QPointF(12, 28);
+        p.drawPolygon(head);
+    } else if (key == "PANAERO") {
+        // A fin section as panels, with the flow arriving from the left.
+        QPolygonF section;
+        for (int k = 0; k <= 8; ++k) {
+            const double x = 6 + 24 * k / 8.0;
+            section << QPointF(x, 16 - 6 * std::sin(kPi * std::sqrt(k / 8.0)) * (1.0 - 0.3 * k / 8.0));
+        }
+        for (int k = 8; k >= 0; --k) {
+            const double x = 6 + 24 * k / 8.0;
+            section << QPointF(x, 16 + 6 * std::sin(kPi * std::sqrt(k / 8.0)) * (1.0 - 0.3 * k / 8.0));
+        }
+        p.setPen(QPen(QColor(30, 80, 180), 1));
+        p.setBrush(QColor(200, 215, 240));
+        p.drawPolygon(section);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(200, 30, 30));
+        for (const QPointF& c : section) p.drawEllipse(c, 1.2, 1.2);
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        arrow(p, QPointF(1, 5), QPointF(9, 8), false, 3);
+        arrow(p, QPointF(1, 27), QPointF(9, 24), false, 3);
+    } else if (key == "RULERS") {
+        p.setPen(QPen(QColor(120, 120, 130), 1, Qt::DotLine));
+        for (int k = 1; k < 4; ++k) {
+            p.drawLine(QPointF(2, 2 + 7 * k), QPointF(30, 2 + 7 * k));
+            p.drawLine(QPointF(2 + 7 * k, 2), QPointF(2 + 7 * k, 30));
+        }
+        p.setPen(QPen(QColor(120, 90, 0), 1));
+        p.setBrush(QColor(250, 215, 80));
+        p.drawRect(QRectF(2, 22, 28, 8));
+        for (int k = 0; k <= 6; ++k) p.drawLine(QPointF(4 + 4 * k, 22), QPointF(4 + 4 * k, k % 2 ? 25 : 27));
+    } else if (key == "RESIZE") {
+        p.setPen(QPen(QColor(60, 60, 70), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(2, 4, 28, 24));
+        p.setBrush(QColor(30, 80, 180));
+        p.drawRect(QRectF(2, 4, 28, 5));
+        p.setPen(QPen(QColor(200, 40, 40), 2));
+        arrow(p, QPointF(9, 24), QPointF(24, 12), true, 4);
+    } else if (key == "OMITSHAPE") {
+        p.setPen(QPen(QColor(30, 80, 180), 2));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath shape;
+        shape.moveTo(2, 24);
+        shape.cubicTo(10, 6, 20, 8, 30, 14);
+        p.drawPath(shape);
+        p.setPen(QPen(QColor(210, 20, 20), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(8, 8), QPointF(24, 26));
+        p.drawLine(QPointF(24, 8), QPointF(8, 26));
     } else {
         p.setPen(QPen(QColor(90, 90, 100), 1));
         p.setBrush(QColor(225, 228, 235));

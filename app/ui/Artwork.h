@@ -33,7 +33,8 @@ QPixmap draw(Picture kind, QSize size);
 } // namespace art
 
 // The icon of a toolbar or picture-button key: "BODY", "FINS", "PLOT", "CP",
-// "BASE FLOW", "HELP", "ABOUT", "MESH", "SOLVE", "LOOP", "ABORT". Any other
+// "BASE FLOW", "HELP", "ABOUT", "MESH", "SOLVE", "LOOP", "ABORT", "PRINT",
+// "REFRESH", "RETURN", "PANAERO", "RULERS", "RESIZE", "OMITSHAPE". Any other
 // key gets a plain tile carrying the key's first letters.
 QIcon toolbarIcon(const QString& key);
 

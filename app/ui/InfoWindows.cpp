@@ -27,7 +27,7 @@ QString utf8(const char* s) { return QString::fromUtf8(s); }
 void addProductLabels(QWidget* w, QVBoxLayout* lay, QLabel** labels)
 {
     const char* texts[6] = {"Velmora", "Model Rocket CFD Analysis", "3.6.1", "By Trelwick",
-                            "velmora", "Written by Trelwick; distributed by Trelwick."};
+                            "Trelwick on the web: velmora", "Written by Trelwick; distributed by Trelwick."};
     for (int i = 0; i < 6; ++i) {
         labels[i] = makeLabel(w, QStringLiteral("Label%1").arg(i + 1), QString::fromLatin1(texts[i]));
         labels[i]->setAlignment(Qt::AlignCenter);
@@ -81,8 +81,7 @@ QAction* barItem(QMenuBar* bar, const QString& caption, const QString& name)
 // Prints the window as shown; a failure is reported and the window stays.
 void printWindow(QWidget* w)
 {
-    QString error;
-    if (!printWidgetImage(w, &error)) MsgBox(QStringLiteral("The form can't be printed."), MsgButtons::OkOnly);
+    printPage(w, nullptr);
 }
 
 // Shortest text that reads back as the same number, with a capital E.
@@ -451,21 +450,29 @@ FluidVariables::FluidVariables(Forms& forms) : Form(forms, "FluidVariables", "Ve
     lay->setMenuBar(bar);
     lay->addWidget(makeLabel(this, "Title", "Fluid Flow Parameters"));
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel("Variable"), 0, 0);
-    grid->addWidget(new QLabel(" Value"), 0, 1);
-    grid->addWidget(new QLabel("Units"), 0, 2);
-    struct Row { const char* caption; TextBox** value; const char* valueName; TextBox** unit; const char* unitName; };
+    grid->addWidget(makeLabel(this, "VariableHeading", "Variable"), 0, 0);
+    grid->addWidget(makeLabel(this, "ValueHeading", " Value"), 0, 1);
+    grid->addWidget(makeLabel(this, "UnitsHeading", "Units"), 0, 2);
+    struct Row {
+        const char* caption; TextBox** value; const char* valueName; const char* pattern;
+        TextBox** unit; const char* unitName; const char* UnitSystem::*unitText;
+    };
     const Row rows[] = {
-        {"Rocket Velocity", &UINPUT, "UINPUT", &ULABEL, "ULABEL"},
-        {"Air Pressure", &Pressure, "Pressure", &Label2, "Label2"},
-        {"Air Density", &Density, "Density", &Label3, "Label3"},
-        {"Speed of Sound", &Sound, "Sound", &Label4, "Label4"},
-        {"Fluid Viscosity (Set)", &FluidViscosity, "FluidViscosity", &Label5, "Label5"},
+        {"Rocket Velocity", &UINPUT, "UINPUT", "#.###E+00", &ULABEL, "ULABEL", &UnitSystem::velocity},
+        {"Air Pressure", &Pressure, "Pressure", "#####.###", &Label2, "Label2", &UnitSystem::pressure},
+        {"Air Density", &Density, "Density", "#.###E+00", &Label3, "Label3", &UnitSystem::density},
+        {"Speed of Sound", &Sound, "Sound", "#####.###", &Label4, "Label4", &UnitSystem::velocity},
+        {"Fluid Viscosity (Set)", &FluidViscosity, "FluidViscosity", "#.###E+00", &Label5, "Label5",
+         &UnitSystem::viscosity},
     };
     int r = 1;
     for (const Row& row : rows) {
         *row.value = makeBox(this, row.valueName, row.caption, QString(), true);
         *row.unit = makeBox(this, row.unitName, QString(row.caption) + " units", QString(), true);
+        fitToPattern(*row.value, row.pattern);
+        QStringList units;
+        for (const UnitSystem& u : UnitSystemTable) units << u.*row.unitText;
+        fitToTexts(*row.unit, units);
         addRow(grid, r++, row.caption, *row.value, *row.unit);
     }
     lay->addLayout(grid);

@@ -1,5 +1,6 @@
 #include "app/ui/SOLVER.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,6 +29,7 @@ const QString kNewSolution = QStringLiteral("New CFD solution required.");
 SOLVER::SOLVER(Forms& forms)
     : Form(forms, "SOLVER", "Velmora - Model Rocket Computational Fluid Dynamics (CFD)")
 {
+    forms.setMainWindow(this);
     buildControls();
     buildMenus();
 }
@@ -54,15 +56,21 @@ void SOLVER::buildMenus()
     mnuReferences = action(help, "References", "mnuReferences");
     mnuUnits = menuBar->addMenu("&Units");
     mnuUnits->setObjectName("mnuUnits");
+    // Three exclusive choices: radio marks.
+    auto* unitGroup = new QActionGroup(mnuUnits);
+    unitGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (int i = 0; i < 3; ++i) {
         QAction* a = action(mnuUnits, UnitSystemTable[static_cast<size_t>(i)].menuItem,
                             QStringLiteral("mnuNewUnits%1").arg(i).toLatin1().constData());
         a->setCheckable(true);
         a->setChecked(i == 0);
+        unitGroup->addAction(a);
         mnuNewUnits[static_cast<size_t>(i)] = a;
-        // The mark follows the unit system, not the click: the handler sets it.
-        onCommand(a, &QAction::triggered, this, [this, i, a] {
-            a->setChecked(!a->isChecked());
+        // The mark follows the unit system, not the click: it is put back to
+        // the system in force, and the handler sets it.
+        onCommand(a, &QAction::triggered, this, [this, i] {
+            const auto row = unitIndexByCode(m().AnalysisUnits);
+            for (int k = 0; k < 3; ++k) mnuNewUnits[static_cast<size_t>(k)]->setChecked(row && *row == k);
             mnuNewUnits_Click(i);
         });
     }
@@ -97,22 +105,15 @@ void SOLVER::buildMenus()
 void SOLVER::buildControls()
 {
     auto* lay = new QVBoxLayout(this);
-    Toolbar1 = named(new QToolBar(this), "Toolbar1", "Main toolbar");
-    const char* keys[][2] = {{"BODY", "Define body tube geometry."},
-                             {"FINS", "Define fin and launch lug dimensions."},
-                             {"PLOT", "Plot CFD results."},
-                             {"CP", "Detailed rocket aerodynamic data."},
-                             {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
-                             {"HELP", "Velmora help."},
-                             {"ABOUT", "About Velmora."}};
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    for (auto& k : keys) {
-        const QString key = k[0];
-        QAction* a = Toolbar1->addAction(toolbarIcon(key), key);
-        a->setObjectName(key);
-        a->setToolTip(k[1]);
-        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
+    Toolbar1 = makeToolbar(this, "Toolbar1", "Main toolbar",
+                           {{"BODY", "Define body tube geometry."},
+                            {"FINS", "Define fin and launch lug dimensions."},
+                            {"PLOT", "Plot CFD results."},
+                            {"CP", "Detailed rocket aerodynamic data."},
+                            {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
+                            {"HELP", "Velmora help."},
+                            {"ABOUT", "About Velmora."}},
+                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
     lay->addWidget(Toolbar1);
 
     auto* top = new QHBoxLayout;
@@ -128,7 +129,12 @@ void SOLVER::buildControls()
     CFDUNITS = makeList(flight, "CFDUNITS", "CFD analysis units", "CFD analysis units.");
     UNITLBL = makeBox(flight, "UNITLBL", "Analysis Units", QString(), true);
     addRow(fg, 0, "Rocket Flight Speed", Velocity, Speed);
-    addRow(fg, 1, "Rocket AOA ", ROCKETAOA, new QLabel("DEGREES"));
+    addRow(fg, 1, "Rocket AOA ", ROCKETAOA, makeLabel(flight, "DegreesLabel", "DEGREES"));
+    fitToPattern(Velocity, "##.###");
+    fitToPattern(ROCKETAOA, "#####.####");
+    QStringList codes;
+    for (const UnitSystem& u : UnitSystemTable) codes << u.code;
+    fitToTexts(UNITLBL, codes);
     addRow(fg, 2, "Fluid Flow Type", Compressible);
     addRow(fg, 3, "Rocket Flight Altitude", RATIOS);
     addRow(fg, 4, "Analysis Units", UNITLBL, CFDUNITS);
@@ -183,6 +189,15 @@ void SOLVER::buildControls()
     BaseCd = resultBox("BaseCd", "Rocket Base (Pressure):");
     LaunchLugDrag = resultBox("LaunchLugDrag", "Launch Lug (Pressure):");
     FinSurfaceDrag = resultBox("FinSurfaceDrag", "Fin Surface (Friction):");
+    // Each box holds the widest number its display pattern gives.
+    for (TextBox* b : {MachNumber, XLRATIOS, FORCE}) fitToPattern(b, "#####.###");
+    fitToPattern(ReNumber, "#########");
+    for (TextBox* b : {TotalCd, CNFORCES, CdMax, CMFORCES, PressureCd, FinInterferenceDrag, BaseCd, LaunchLugDrag,
+                       FinSurfaceDrag})
+        fitToPattern(b, "##.###");
+    QStringList forces;
+    for (const UnitSystem& u : UnitSystemTable) forces << u.force;
+    fitToTexts(FORCELABEL, forces);
     int r = 0;
     MachLabel = named(addRow(rg, r++, "Mach Number (Mn):", MachNumber), "MachLabel", "Mach Number (Mn):");
     addRow(rg, r++, "Reynolds Number (Rn):", ReNumber);
@@ -192,7 +207,9 @@ void SOLVER::buildControls()
     addRow(rg, r++, "Normal Coefficient (CN):", CNFORCES);
     addRow(rg, r++, "Cd (Max Body-Area):", CdMax);
     addRow(rg, r++, "Pitch Coefficient (CM):", CMFORCES);
-    rg->addWidget(new QLabel("Cd Components (Max Nose-Area Reference)"), r++, 0, 1, 3);
+    QLabel* components = makeLabel(res, "CdComponents", "Cd Components (Max Nose-Area Reference)");
+    components->setContentsMargins(0, 6, 0, 0);
+    rg->addWidget(components, r++, 0, 1, 3);
     addRow(rg, r++, "Nose and Body Tube:", PressureCd);
     addRow(rg, r++, "Fin-Body Interference:", FinInterferenceDrag);
     addRow(rg, r++, "Rocket Base (Pressure):", BaseCd);

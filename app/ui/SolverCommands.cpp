@@ -167,8 +167,7 @@ void SOLVER::mnuPrintForm_Click()
 {
     // Print what is drawn now: the mesh picture's current image goes on the page.
     MeshPlot->makePersistent();
-    QString error;
-    if (!printWidgetImage(this, &error)) MsgBox("The form can't be printed.", MsgButtons::OkOnly);
+    printPage(this, StatusBar1);
 }
 
 } // namespace velmora

@@ -15,6 +15,8 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     AMUIN = makeBox(this, "AMUIN", "Kinematic viscosity", QString(), true);
     addRow(grid, 0, "Free-stream velocity", UINFIN);
     addRow(grid, 1, "Kinematic viscosity", AMUIN);
+    fitToPattern(UINFIN, "#####.#");
+    fitToPattern(AMUIN, ".#########");
     lay->addLayout(grid);
     lay->addStretch(1);
     StatusBar1 = named(new StatusBar(3, this), "StatusBar1", "Status");

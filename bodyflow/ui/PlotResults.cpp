@@ -64,10 +64,10 @@ UpDownSpinner::UpDownSpinner(int minimum, int maximum, int step, int value, QWid
     lay->setSpacing(0);
     upButton = new QToolButton(this);
     upButton->setArrowType(Qt::UpArrow);
-    upButton->setAccessibleName("Up");
+    named(upButton, "Up", "Up");
     downButton = new QToolButton(this);
     downButton->setArrowType(Qt::DownArrow);
-    downButton->setAccessibleName("Down");
+    named(downButton, "Down", "Down");
     for (QToolButton* b : {upButton, downButton}) {
         b->setFixedSize(18, 12);
         b->setAutoRepeat(true);
@@ -108,19 +108,12 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     mnuAboutVelmora->setObjectName("mnuAboutVelmora");
 
     // Toolbar.
-    Toolbar1 = named(new QToolBar(this), "Toolbar1", "Plot toolbar");
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const char* keys[][3] = {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
-                             {"HELP", "CFD instructions and help.", "HELP"},
-                             {"ABOUT", "About Velmora.", "ABOUT"},
-                             {"RETURN", "Return to MESHING and CFD analysis.", "RETURN"}};
-    for (auto& k : keys) {
-        QAction* a = Toolbar1->addAction(toolbarIcon(k[2]), k[0]);
-        a->setObjectName(k[0]);
-        a->setToolTip(k[1]);
-        const QString key = k[0];
-        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
+    Toolbar1 = makeToolbar(this, "Toolbar1", "Plot toolbar",
+                           {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
+                            {"HELP", "CFD instructions and help."},
+                            {"ABOUT", "About Velmora."},
+                            {"RETURN", "Return to MESHING and CFD analysis."}},
+                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
     lay->addWidget(Toolbar1);
 
     // The three pictures side by side, one height: the flow field, the legend
@@ -152,7 +145,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     PlotLabel = makeBox(this, "PlotLabel", "Plot quantity", QString(), true);
     UnitsLabel = makeBox(this, "UnitsLabel", "Plot unit", QString(), true);
     MIN = makeBox(this, "MIN", "Plot minimum", QString(), true);
-    for (TextBox* b : {MAX, PlotLabel, UnitsLabel, MIN}) b->setFixedWidth(90);
+    for (TextBox* b : {MAX, PlotLabel, UnitsLabel, MIN}) fitToPattern(b, "#####.#####");
     readouts->addWidget(MAX);
     readouts->addStretch(1);
     readouts->addWidget(PlotLabel);
@@ -171,7 +164,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     MAX1 = makeBox(this, "MAX1", "Profile maximum", QString(), true);
     UnitsLabel1 = makeBox(this, "UnitsLabel1", "Profile unit", QString(), true);
     MIN1 = makeBox(this, "MIN1", "Profile minimum", QString(), true);
-    for (TextBox* b : {MAX1, UnitsLabel1, MIN1}) b->setFixedWidth(90);
+    for (TextBox* b : {MAX1, UnitsLabel1, MIN1}) fitToPattern(b, "#####.#####");
     Label3 = makeLabel(this, "Label3", "Velocity or Pressure Profile");
     Label4 = makeLabel(this, "Label4", "From Surface of Model");
     profileAxis->addWidget(Label3);
@@ -550,8 +543,7 @@ void PlotResults::mnuPrintPage_Click()
 {
     // The drawings become the pictures' background so they survive the print.
     for (PictureBox* p : {VelocityPlot, LEVELS, FieldProfile}) p->makePersistent();
-    QString error;
-    if (!printWidgetImage(this, &error)) MsgBox("The form can't be printed.", MsgButtons::OkOnly);
+    printPage(this, StatusBar1);
 }
 
 void PlotResults::mnuClose_Click() { Hide(); }

@@ -27,6 +27,7 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Panel Method Fin 
     grid->addWidget(PANELTYPES[0], 3, 0);
     grid->addWidget(PANELTYPES[1], 3, 1);
     AOALABEL = makeBox(this, "AOALABEL", "Angle of attack", QString(), true);
+    fitToTexts(AOALABEL, {"AOA = " + widestPatternText("##.###") + " DEG."});
     grid->addWidget(AOALABEL, 4, 0, 1, 2);
     lay->addLayout(grid);
     auto* plots = new QHBoxLayout;
@@ -38,6 +39,7 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Panel Method Fin 
     MIN1 = makeBox(this, "MIN1", "Plot top", QString(), true);
     UnitsLabel1 = makeBox(this, "UnitsLabel1", "Plot unit", QString(), true);
     MAX1 = makeBox(this, "MAX1", "Plot bottom", QString(), true);
+    for (TextBox* b : {MIN1, MAX1}) fitToPattern(b, "####.##");
     axis->addWidget(MIN1);
     axis->addWidget(UnitsLabel1);
     axis->addWidget(MAX1);
@@ -98,6 +100,7 @@ ManualData::ManualData(Forms& forms) : Form(forms, "ManualData", "Panel Method M
     CHORD = makeBox(this, "CHORD", "Average fin chord length", QString(), true);
     CHORD->setToolTip("Average fin chord computed from Fin Geometry screen.");
     UnitsLabel = makeBox(this, "UnitsLabel", "Length unit", QString(), true);
+    fitToPattern(CHORD, "#####.###");
     addRow(lay, 0, "Average fin chord length", CHORD, UnitsLabel);
 }
 

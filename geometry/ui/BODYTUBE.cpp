@@ -7,7 +7,9 @@
 
 #include <cmath>
 
+#include "model/Units.h"
 #include "model/Vocabulary.h"
+#include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "bodyflow/Grid.h"
@@ -27,26 +29,24 @@ const QString kEnterFreeForm = QStringLiteral("Please enter data for Free-Form B
 BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 {
     auto* lay = new QVBoxLayout(this);
-    Toolbar1 = named(new QToolBar(this), "Toolbar1", "Body toolbar");
-    const char* keys[][2] = {{"HELP", "Velmora help."},
-                             {"ABOUT", "About Velmora."},
-                             {"PRINT", "Print screen image of body tube geometry."},
-                             {"REFRESH", "Clear all body tube geometry."},
-                             {"RETURN", "Return to MESHING and CFD analysis."}};
-    for (auto& k : keys) {
-        QAction* a = Toolbar1->addAction(k[0]);
-        a->setObjectName(k[0]);
-        a->setToolTip(k[1]);
-        const QString key = k[0];
-        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
+    Toolbar1 = makeToolbar(this, "Toolbar1", "Body toolbar",
+                           {{"HELP", "Velmora help."},
+                            {"ABOUT", "About Velmora."},
+                            {"PRINT", "Print screen image of body tube geometry."},
+                            {"REFRESH", "Clear all body tube geometry."},
+                            {"RETURN", "Return to MESHING and CFD analysis."}},
+                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
     lay->addWidget(Toolbar1);
 
     Label8 = makeLabel(this, "Label8", "FREE-FORM AND STANDARD GEOMETRY DATA");
     lay->addWidget(Label8);
-    for (int i = 1; i <= 6; ++i)
-        LLABEL[static_cast<size_t>(i)] = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
-    for (int i = 1; i <= 6; ++i) LLABEL[static_cast<size_t>(i)]->setMaximumWidth(60);
+    QStringList lengthUnits;
+    for (const UnitSystem& u : UnitSystemTable) lengthUnits << u.length;
+    for (int i = 1; i <= 6; ++i) {
+        TextBox* unit = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
+        fitToTexts(unit, lengthUnits);
+        LLABEL[static_cast<size_t>(i)] = unit;
+    }
 
     auto* grid = new QGridLayout;
     auto row = [grid](int r, QLabel* label, QWidget* box, QWidget* unit) {
@@ -83,10 +83,9 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     row(7, Label19, BodyLength2, LLABEL[6]);
     ShapeControl = makeBox(this, "ShapeControl", "Nose Shape Index");
     ShapeLabel = makeLabel(this, "ShapeLabel", "Nose Shape Index");
-    UpDown1 = named(new QSpinBox(this), "UpDown1", "Nose shape control");
-    UpDown1->setRange(10, 200);
-    UpDown1->setSingleStep(5);
-    UpDown1->setValue(10);
+    fitToPattern(ShapeControl, "##.##");
+    for (TextBox* b : {BodyLength, TUBELENGTH}) fitToPattern(b, "####.###");
+    UpDown1 = makeArrows(this, "UpDown1", "Nose shape control", 10, 200, 5, 10);
     UpDown1->setToolTip("Nose shape control. Sears Haack when control = 2.");
     row(8, ShapeLabel, ShapeControl, UpDown1);
 
@@ -418,8 +417,7 @@ void BODYTUBE::LLABEL2_Change()
 void BODYTUBE::printWindow()
 {
     MeshPlot->makePersistent();
-    QString error;
-    if (!printWidgetImage(this, &error)) MsgBox("The form can't be printed.", MsgButtons::OkOnly);
+    printPage(this, StatusBar1);
 }
 
 void BODYTUBE::Toolbar1_ButtonClick(const QString& Key)

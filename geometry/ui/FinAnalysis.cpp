@@ -8,11 +8,13 @@
 #include <exception>
 #include <tuple>
 
+#include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/FinGeometry.h"
 #include "geometry/Outline.h"
+#include "model/Units.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/Constants.h"
@@ -68,22 +70,21 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
 
     // Toolbar.
-    Toolbar1 = named(new QToolBar(this), "Toolbar1", "Fin toolbar");
-    const char* keys[][2] = {{"HELP", "CFD instructions and help."},
-                             {"ABOUT", "About Velmora."},
-                             {"PANAERO", "Panel method fin aerodynamics (Optional)."},
-                             {"RETURN", "Return to MESHING and CFD analysis."}};
-    for (auto& k : keys) {
-        QAction* a = Toolbar1->addAction(k[0]);
-        a->setObjectName(k[0]);
-        a->setToolTip(k[1]);
-        const QString key = k[0];
-        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
+    Toolbar1 = makeToolbar(this, "Toolbar1", "Fin toolbar",
+                           {{"HELP", "CFD instructions and help."},
+                            {"ABOUT", "About Velmora."},
+                            {"PANAERO", "Panel method fin aerodynamics (Optional)."},
+                            {"RETURN", "Return to MESHING and CFD analysis."}},
+                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
     lay->addWidget(Toolbar1);
 
-    for (int i = 1; i <= 9; ++i)
-        LLABEL[static_cast<size_t>(i)] = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
+    QStringList lengthUnits;
+    for (const UnitSystem& u : UnitSystemTable) lengthUnits << u.length;
+    for (int i = 1; i <= 9; ++i) {
+        TextBox* unit = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
+        fitToTexts(unit, lengthUnits);
+        LLABEL[static_cast<size_t>(i)] = unit;
+    }
 
     // Fin count, planform, edges, finish.
     auto* options = new QHBoxLayout;
@@ -157,7 +158,6 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
         if (*row.box == DRoot) dRootCaption_ = caption;
         if (*row.box == TipChord) tipChordCaption_ = caption;
     }
-    for (int i = 1; i <= 9; ++i) LLABEL[static_cast<size_t>(i)]->setMaximumWidth(60);
     plan->addLayout(boxes, 0, 2);
     lay->addLayout(plan);
 
@@ -466,8 +466,7 @@ void FinAnalysis::ClearData_Click()
 void FinAnalysis::mnuPrintPage_Click()
 {
     for (int i = 1; i <= 7; ++i) Picture[static_cast<size_t>(i)]->makePersistent();
-    QString error;
-    if (!printWidgetImage(this, &error)) MsgBox("The form can't be printed.", MsgButtons::OkOnly);
+    printPage(this, StatusBar1);
 }
 
 void FinAnalysis::mnuClose_Click()

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/BODYTUBE.h"
@@ -66,15 +67,26 @@ QLabel* panelLabel(QWidget* parent, const QString& name, const QString& text, in
     return l;
 }
 
+// The picture buttons stand in a row of cells, each with its caption
+// centred under it, so neighbouring captions never run together.
+constexpr int kButtonCell = 40;
+
 QPushButton* pictureButton(QWidget* parent, const QString& name, const QString& caption, const QString& tip,
-                           QStyle::StandardPixmap icon, int x)
+                           const QString& iconKey, int x)
 {
     auto* b = named(new QPushButton(parent), name, caption);
     b->setToolTip(tip);
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setIconSize(QSize(20, 20));
-    b->setGeometry(x, 4, 32, 30);
+    b->setIcon(toolbarIcon(iconKey));
+    b->setIconSize(QSize(22, 22));
+    b->setGeometry(x + (kButtonCell - 32) / 2, 4, 32, 30);
     return b;
+}
+
+QLabel* buttonCaption(QWidget* parent, const QString& name, const QString& text, int x)
+{
+    QLabel* l = panelLabel(parent, name, text, x, 36, kButtonCell, 14);
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return l;
 }
 
 } // namespace
@@ -86,22 +98,22 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
     drawing_->setMouseTracking(true);
     drawing_->installEventFilter(this);
 
-    Toolbar1 = named(new QToolBar(this), "Toolbar1", "Free-Form toolbar");
-    const char* keys[][2] = {{"HELP", "CFD instructions and help."},
-                             {"ABOUT", "About Velmora."},
-                             {"PRINT", "Print screen image of body tube geometry."},
-                             {"REFRESH", "Refresh geometry to default shape."},
-                             {"RULERS", "Turns grid ON and OFF."},
-                             {"RESIZE", "Maximize and minimize plot."},
-                             {"OMITSHAPE", "Return without using latest Free-Form modifications."},
-                             {"RETURN", "Save Free-Form shape and Return to body geometry."}};
-    for (auto& k : keys) {
-        QAction* a = Toolbar1->addAction(k[0]);
-        a->setObjectName(k[0]);
-        a->setToolTip(k[1]);
-        const QString key = k[0];
-        onCommand(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
+    Toolbar1 = makeToolbar(this, "Toolbar1", "Free-Form toolbar",
+                           {{"HELP", "CFD instructions and help."},
+                            {"ABOUT", "About Velmora."},
+                            {"PRINT", "Print screen image of body tube geometry."},
+                            {"REFRESH", "Refresh geometry to default shape."},
+                            {"RULERS", "Turns grid ON and OFF."},
+                            {"RESIZE", "Maximize and minimize plot."},
+                            {"OMITSHAPE", "Return without using latest Free-Form modifications."},
+                            {"RETURN", "Save Free-Form shape and Return to body geometry."}},
+                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
+    // A strip over the drawing: small icons with small captions under them,
+    // so that all eight keys fit the editor's width.
+    Toolbar1->setIconSize(QSize(20, 20));
+    QFont keyFont = Toolbar1->font();
+    keyFont.setPointSizeF(keyFont.pointSizeF() * 0.85);
+    Toolbar1->setFont(keyFont);
 
     Picture1 = named(new QFrame(this), "Picture1", "Free-Form controls");
     Picture1->setAutoFillBackground(true);
@@ -128,13 +140,9 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
     NPTS->setPalette(yellow);
     NPTS->setGeometry(122, 22, 34, 20);
     Label1->setBuddy(NPTS);
-    UpDown3 = named(new QSpinBox(p), "UpDown3", "Number of points");
+    UpDown3 = makeArrows(p, "UpDown3", "Number of points", FreeFormModel::kMinPoints, FreeFormModel::kMaxPoints, 1, 4);
     UpDown3->setToolTip("Modify number of points describing body.");
-    UpDown3->setRange(FreeFormModel::kMinPoints, FreeFormModel::kMaxPoints);
-    UpDown3->setSingleStep(1);
-    UpDown3->setValue(4);
-    UpDown3->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    UpDown3->setGeometry(158, 22, 20, 20); // the arrows only: the count shows in NPTS
+    UpDown3->move(158, 22); // the count shows in NPTS
     Label2 = panelLabel(p, "Label2", "Note: Reference Cd to base area of nose cone.", 4, 50, 290);
     Label5 = panelLabel(p, "Label5", "Note: Click Resize to maximize and minimize plot.", 4, 68, 290);
 
@@ -156,17 +164,19 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
     SWIDTH = panelLabel(p, "SWIDTH", QString(), 388, 72, 60, 14);
     DLABEL = panelLabel(p, "DLABEL", QString(), 450, 65, 36, 14);
 
-    GRIDON = pictureButton(p, "GRIDON", "Grid ", "Turns grid ON and OFF.", QStyle::SP_FileDialogListView, 490);
-    Label14 = panelLabel(p, "Label14", "Grid ", 490, 36, 36, 14);
-    SCRNSIZE = pictureButton(p, "SCRNSIZE", "Resize", "Maximize and minimize plot.", QStyle::SP_TitleBarMaxButton, 526);
-    Label12 = panelLabel(p, "Label12", "Resize", 526, 36, 36, 14);
+    const int x0 = 482;
+    GRIDON = pictureButton(p, "GRIDON", "Grid ", "Turns grid ON and OFF.", "RULERS", x0);
+    Label14 = buttonCaption(p, "Label14", "Grid ", x0);
+    SCRNSIZE = pictureButton(p, "SCRNSIZE", "Resize", "Maximize and minimize plot.", "RESIZE", x0 + kButtonCell);
+    Label12 = buttonCaption(p, "Label12", "Resize", x0 + kButtonCell);
     OMITSHAPE = pictureButton(p, "OMITSHAPE", "Omit", "Return without using latest Free-Form modifications.",
-                              QStyle::SP_DialogCancelButton, 562);
-    Label13 = panelLabel(p, "Label13", "Omit", 562, 36, 36, 14);
-    MESHBODY = pictureButton(p, "MESHBODY", "Return", "Save Free-Form shape and Return to body geometry.",
-                             QStyle::SP_DialogApplyButton, 598);
-    Label11 = panelLabel(p, "Label11", "Return", 598, 36, 40, 14);
-    Label6 = panelLabel(p, "Label6", "BODY TUBE X-AXIS", 490, 70, 148, 16);
+                              "OMITSHAPE", x0 + 2 * kButtonCell);
+    Label13 = buttonCaption(p, "Label13", "Omit", x0 + 2 * kButtonCell);
+    MESHBODY = pictureButton(p, "MESHBODY", "Return", "Save Free-Form shape and Return to body geometry.", "RETURN",
+                             x0 + 3 * kButtonCell);
+    Label11 = buttonCaption(p, "Label11", "Return", x0 + 3 * kButtonCell);
+    Label6 = panelLabel(p, "Label6", "BODY TUBE X-AXIS", x0, 70, 4 * kButtonCell, 16);
+    Label6->setAlignment(Qt::AlignHCenter);
 
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
 
@@ -199,8 +209,9 @@ void GeoBody::layOutChildren()
     const int w = width();
     const int h = std::max(0, height() - kStatusHeight);
     drawing_->setGeometry(0, 0, w, h);
-    Toolbar1->setGeometry(0, 0, w, kToolbarHeight);
-    Picture1->setGeometry(0, kPanelTop, w, kPanelHeight);
+    const int bar = std::max(kToolbarHeight, Toolbar1->sizeHint().height());
+    Toolbar1->setGeometry(0, 0, w, bar);
+    Picture1->setGeometry(0, std::max(kPanelTop, bar + 2), w, kPanelHeight);
     StatusBar1->setGeometry(0, h, w, kStatusHeight);
     drawing_->lower();
 }
@@ -454,8 +465,7 @@ void GeoBody::Toolbar1_ButtonClick(const QString& key)
     } else if (key == "ABOUT") {
         resumeNext([&] { f.showModal<AboutVelmora>(); });
     } else if (key == "PRINT") {
-        QString error;
-        if (!printWidgetImage(this, &error)) MsgBox("The form can't be printed.", MsgButtons::OkOnly);
+        printPage(this, StatusBar1);
     } else if (key == "REFRESH") {
         // Four points on the straight tube; the spinner keeps its own value.
         beginEdit();

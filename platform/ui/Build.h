@@ -1,15 +1,29 @@
 #pragma once
 // Small helpers the windows use to build their controls: each control gets
-// its program name and caption for accessibility (see named()).
+// its program name and caption for accessibility (see named()). Boxes are
+// sized for what they show, read-only boxes stay out of the Tab chain, and
+// one toolbar builder serves every window.
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QString>
+#include <QStringList>
+#include <QToolBar>
+
+#include <functional>
+#include <string_view>
+#include <vector>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 
 namespace velmora {
+
+// A read-only box shows what code writes into it from its first character
+// and is passed over by Tab (a click still selects its text for copying).
+void makeDisplayOnly(QLineEdit* box);
 
 inline TextBox* makeBox(QWidget* parent, const QString& name, const QString& caption = QString(),
                         const QString& text = QString(), bool readOnly = false)
@@ -17,6 +31,7 @@ inline TextBox* makeBox(QWidget* parent, const QString& name, const QString& cap
     auto* b = named(new TextBox(parent), name, caption);
     b->setText(text);
     b->setReadOnly(readOnly);
+    if (readOnly) makeDisplayOnly(b);
     return b;
 }
 
@@ -42,15 +57,76 @@ inline QPushButton* makeButton(QWidget* parent, const QString& name, const QStri
 }
 
 // Adds "caption  [widget]  [unit]" as one row of a grid.
-// Returns the caption's label.
+// Returns the caption's label, named after the widget ("<name>Caption").
 inline QLabel* addRow(QGridLayout* grid, int row, const QString& caption, QWidget* w, QWidget* unit = nullptr)
 {
-    auto* l = new QLabel(caption);
+    auto* l = named(new QLabel(caption), w->objectName() + QStringLiteral("Caption"), caption);
     l->setBuddy(w);
     grid->addWidget(l, row, 0);
     grid->addWidget(w, row, 1);
     if (unit) grid->addWidget(unit, row, 2);
     return l;
 }
+
+// ---- box widths -------------------------------------------------------------------
+
+// The widest text a display pattern can give: a sign, one integer digit more
+// than the pattern has places for (a '#' lets the integer part grow), the
+// point, the decimals and the exponent. Digits are written as '0'; the width
+// below takes the font's widest digit for each.
+QString widestPatternText(std::string_view pattern);
+
+// Pixels a line edit needs to show the text whole: its frame, margins and
+// the text at the box's font, every digit counted as the widest digit.
+int boxWidthFor(const QLineEdit* box, const QString& text);
+
+// Sizes the box for every number the pattern can show. A read-only box gets
+// exactly that width; an input box gets it as its least width.
+void fitToPattern(QLineEdit* box, std::string_view pattern);
+
+// Sizes a unit box for the longest of its texts, and no wider.
+void fitToTexts(QLineEdit* box, const QStringList& texts);
+
+// ---- up-down arrows ---------------------------------------------------------------
+
+// A spinner that shows its two arrows only: the value it holds is shown in a
+// box of the window's own, not beside the arrows.
+class ArrowSpinBox : public QSpinBox {
+public:
+    explicit ArrowSpinBox(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    QString textFromValue(int value) const override;
+    int valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& input, int& pos) const override;
+};
+
+inline ArrowSpinBox* makeArrows(QWidget* parent, const QString& name, const QString& caption, int minimum,
+                                int maximum, int step, int value)
+{
+    auto* s = named(new ArrowSpinBox(parent), name, caption);
+    s->setRange(minimum, maximum);
+    s->setSingleStep(step);
+    s->setValue(value);
+    return s;
+}
+
+// ---- toolbars ---------------------------------------------------------------------
+
+struct ToolKey {
+    ToolKey(const char* key_, const char* tip_, const char* iconKey_ = "") : key(key_), tip(tip_), iconKey(iconKey_) {}
+    QString key;      // the key's program name and caption
+    QString tip;
+    QString iconKey;  // the artwork to draw, when not the key itself
+};
+
+// The toolbar of a window: one button per key, its icon drawn by icon(),
+// its caption under the icon; each button carries the key as program name
+// and caption, for the accessibility interface too. Pressing a key runs
+// click(key) behind the command barrier.
+QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& caption, const std::vector<ToolKey>& keys,
+                      const std::function<QIcon(const QString&)>& icon, std::function<void(const QString&)> click);
 
 } // namespace velmora

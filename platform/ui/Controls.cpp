@@ -109,6 +109,7 @@ StatusBar::StatusBar(int panels, QWidget* parent) : QWidget(parent)
         l->setFrameShape(QFrame::StyledPanel);
         l->setFrameShadow(QFrame::Sunken);
         l->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        l->setAccessibleDescription(l->objectName());
         l->setAccessibleName(QStringLiteral("Status panel %1").arg(i + 1));
         l->setMinimumWidth(80);
         lay->addWidget(l, 1);
@@ -124,7 +125,11 @@ QLabel* StatusBar::panelLabel(int n) const
 
 void StatusBar::setPanel(int n, const QString& text)
 {
-    if (QLabel* l = panelLabel(n)) l->setText(text);
+    QLabel* l = panelLabel(n);
+    if (!l) return;
+    l->setText(text);
+    // Screen readers read the panel's text; an empty panel says which it is.
+    l->setAccessibleName(text.isEmpty() ? QStringLiteral("Status panel %1").arg(n) : text);
 }
 
 QString StatusBar::panel(int n) const

@@ -6,7 +6,8 @@
 // - ComboBox: an editable drop-down list whose handler runs only when the
 //   user picks an item (picking the same item again runs it too); writing
 //   its text from code runs nothing, and adding items keeps the text shown.
-// - StatusBar: fixed text panels, numbered from 1.
+// - StatusBar: fixed text panels, numbered from 1; each panel's accessible
+//   name is its text.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>

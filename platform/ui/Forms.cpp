@@ -1,20 +1,49 @@
 #include "platform/ui/Forms.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
-
-#include <cstdio>
-#include <cstdlib>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHideEvent>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSpacerItem>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace velmora {
+
+namespace {
+
+// Screen readers see a window as a window: the main window as the
+// application's window, every other (opened modally over it) as a dialog.
+QAccessibleInterface* formAccessible(const QString&, QObject* object)
+{
+    auto* f = qobject_cast<Form*>(object);
+    if (!f) return nullptr;
+    const bool main = f->forms().mainWindow() == f;
+    return new QAccessibleWidget(f, main ? QAccessible::Window : QAccessible::Dialog);
+}
+
+} // namespace
 
 Form::Form(Forms& forms, const QString& name, const QString& caption)
     : QWidget(nullptr, Qt::Window), forms_(forms)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(formAccessible), true);
+    (void)factoryInstalled;
     setObjectName(name);
     setAccessibleDescription(name);
     setAccessibleName(caption);
@@ -26,6 +55,26 @@ Form::~Form() = default;
 Module1& Form::m() { return forms_.m(); }
 
 void Form::Hide() { hide(); }
+
+void Form::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!e->spontaneous()) focusFirstInput();
+}
+
+void Form::focusFirstInput()
+{
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w->window() != this || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(this))
+            continue;
+        auto* edit = qobject_cast<QLineEdit*>(w);
+        const bool input = (edit && !edit->isReadOnly()) || qobject_cast<QComboBox*>(w) ||
+                           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QAbstractButton*>(w);
+        if (!input) continue;
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
+}
 
 void Form::hideEvent(QHideEvent* e)
 {
@@ -122,6 +171,62 @@ void commandBarrier(const QString& name, const std::function<void()>& body, cons
     MsgBox(commandFailureText(name, what), MsgButtons::OkOnly, QStringLiteral("Velmora"), MsgIcon::Critical);
 }
 
+// ---- placement ------------------------------------------------------------------
+
+void placeWindow(Form& f)
+{
+    if (f.isVisible()) return;
+    if (f.testAttribute(Qt::WA_Resized)) f.resize(f.size().expandedTo(f.minimumSizeHint()));
+    else f.adjustSize();
+    const Form* main = f.forms().mainWindow();
+    QScreen* screen = main && main != &f && main->isVisible() ? main->screen() : f.screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    QPoint centre = area.center();
+    if (main && main != &f && main->isVisible()) centre = main->frameGeometry().center();
+    QRect frame = f.frameGeometry();
+    frame.moveCenter(centre);
+    // Keep the title bar on the screen.
+    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
+    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
+    f.move(frame.topLeft());
+}
+
+std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& r, QWidget* parent)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setText(r.prompt);
+    box->setWindowTitle(r.title.isEmpty() ? QApplication::applicationName() : r.title);
+    switch (r.icon) {
+    case MsgIcon::Critical: box->setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box->setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box->setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box->setIcon(QMessageBox::Information); break;
+    case MsgIcon::None: break;
+    }
+    switch (r.buttons) {
+    case MsgButtons::OkOnly: box->setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel: box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box->setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    // The box sizes itself to its text; a title bar also holds the window
+    // manager's buttons, drawn in a larger, bold font. Reserve room for both
+    // so the title is never cut.
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + 160;
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                      1, std::max(1, grid->columnCount()));
+    box->setMinimumWidth(titleWidth);
+    return box;
+}
+
 // ---- seam ---------------------------------------------------------------------
 
 ModalSeam& ModalSeam::instance()
@@ -135,7 +240,9 @@ void ModalSeam::reset()
     message_ = nullptr;
     show_ = nullptr;
     file_ = nullptr;
+    print_ = nullptr;
     messages.clear();
+    fileRequests.clear();
     shownWindows.clear();
 }
 
@@ -146,25 +253,9 @@ MsgAnswer ModalSeam::message(const MessageRequest& r)
         return message_(r);
     }
 
-    QMessageBox box;
-    box.setText(r.prompt);
-    box.setWindowTitle(r.title.isEmpty() ? QApplication::applicationName() : r.title);
-    switch (r.icon) {
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::None: break;
-    }
-    switch (r.buttons) {
-    case MsgButtons::OkOnly: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case MsgButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    }
-    switch (box.exec()) {
+    QWidget* parent = QApplication::activeWindow();
+    std::unique_ptr<QMessageBox> box = buildMessageBox(r, parent);
+    switch (box->exec()) {
     case QMessageBox::Ok: return MsgAnswer::Ok;
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
@@ -174,6 +265,7 @@ MsgAnswer ModalSeam::message(const MessageRequest& r)
 
 void ModalSeam::showModal(Form& f)
 {
+    placeWindow(f);
     if (show_) {
         shownWindows.push_back(f.objectName());
         show_(f);
@@ -192,11 +284,23 @@ void ModalSeam::showModal(Form& f)
 
 QString ModalSeam::fileDialog(const FileRequest& r)
 {
-    if (file_) return file_(r);
+    if (file_) {
+        fileRequests.push_back(r);
+        return file_(r);
+    }
     // "Text files (*.TXT)|*.TXT" -> "Text files (*.TXT)"
     QString filter = r.filter.section('|', 0, 0);
-    if (r.save) return QFileDialog::getSaveFileName(nullptr, r.title, r.fileName, filter);
-    return QFileDialog::getOpenFileName(nullptr, r.title, r.fileName, filter);
+    QWidget* parent = QApplication::activeWindow();
+    // A save dialog asks before it replaces an existing file.
+    if (r.save) return QFileDialog::getSaveFileName(parent, r.title, r.fileName, filter);
+    return QFileDialog::getOpenFileName(parent, r.title, r.fileName, filter);
+}
+
+bool ModalSeam::printDialog(QPrinter& printer)
+{
+    if (print_) return print_(printer);
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 MsgAnswer MsgBox(const QString& prompt, MsgButtons buttons, const QString& title, MsgIcon icon)

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 #include <exception>
 #include <functional>
 #include <map>
@@ -15,6 +17,9 @@
 #include <vector>
 
 #include "model/Module1.h"
+
+class QMessageBox;
+class QPrinter;
 #include "platform/Busy.h"
 
 namespace velmora {
@@ -43,10 +48,15 @@ public:
     // that are unloaded when closed); without one it hides the window.
     void setCloseCommand(std::function<void()> command) { closeCommand_ = std::move(command); }
 
+    // Gives the focus to the first control in Tab order that takes input;
+    // runs each time the window opens.
+    void focusFirstInput();
+
 signals:
     void hiddenOrUnloaded();
 
 protected:
+    void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
@@ -70,6 +80,14 @@ struct MessageRequest {
     MsgIcon icon = MsgIcon::None;
 };
 
+// Where a window opens: at least the size its contents need (its designed
+// size when it has one), centred over the main window when that is shown,
+// else over the screen, and kept on the screen.
+void placeWindow(Form& f);
+
+// The message box of a request, not yet shown: its title fits whole.
+std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& r, QWidget* parent);
+
 struct FileRequest {
     bool save = false;
     QString title;
@@ -82,6 +100,7 @@ public:
     using MessageHandler = std::function<MsgAnswer(const MessageRequest&)>;
     using ShowHandler = std::function<void(Form&)>;
     using FileHandler = std::function<QString(const FileRequest&)>; // "" = cancelled
+    using PrintHandler = std::function<bool(QPrinter&)>;              // false = cancelled
 
     static ModalSeam& instance();
 
@@ -89,22 +108,27 @@ public:
     // Shows the window modally and returns when it is hidden or unloaded.
     void showModal(Form& f);
     QString fileDialog(const FileRequest& r);
+    // The print dialog for this printer; true when the user chose to print.
+    bool printDialog(QPrinter& printer);
 
     // Tests replace the handlers; reset() restores the real dialogs.
     void setMessageHandler(MessageHandler h) { message_ = std::move(h); }
     void setShowHandler(ShowHandler h) { show_ = std::move(h); }
     void setFileHandler(FileHandler h) { file_ = std::move(h); }
+    void setPrintHandler(PrintHandler h) { print_ = std::move(h); }
     void reset();
 
     // Every request while a test's handler is installed, in order, for the
     // test to read; the program itself keeps no record.
     std::vector<MessageRequest> messages;
     std::vector<QString> shownWindows;
+    std::vector<FileRequest> fileRequests;
 
 private:
     MessageHandler message_;
     ShowHandler show_;
     FileHandler file_;
+    PrintHandler print_;
 };
 
 // Short forms for the windows' code.
@@ -122,6 +146,10 @@ public:
 
     Module1& m() { return m_; }
     BusyGuard& busy() { return busy_; }
+
+    // The program's main window, over which the other windows open.
+    void setMainWindow(Form* f) { main_ = f; }
+    Form* mainWindow() const { return main_; }
 
     // Set when the user chose to end the program (Quit on the welcome window,
     // a confirmed Exit); the application leaves its event loop.
@@ -183,6 +211,7 @@ private:
     BusyGuard busy_;
     bool quit_ = false;
     std::function<void()> exitHook_;
+    QPointer<Form> main_;
     std::map<std::type_index, std::unique_ptr<Form>> forms_;
 };
 

@@ -1,7 +1,7 @@
 #include "platform/ui/Printing.h"
 
-#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
@@ -12,21 +12,24 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
+
 namespace velmora {
 
 namespace {
 
 std::unique_ptr<QPrinter> defaultPrinter()
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::tempPath();
-        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(QDir(dir).filePath(QStringLiteral("Velmora-print-%1.pdf").arg(stamp)));
-    }
-    return printer;
+    if (QPrinterInfo::availablePrinters().isEmpty()) return nullptr;
+    return std::make_unique<QPrinter>(QPrinter::HighResolution);
+}
+
+QString documentsFolder()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::homePath();
+    return dir;
 }
 
 PrinterProvider& provider()
@@ -89,30 +92,97 @@ bool printWidgetImage(QWidget* window, QString* error)
         setError(error, QStringLiteral("There is no window to print."));
         return false;
     }
-    const QPixmap shot = window->grab();
-    if (shot.isNull()) {
-        setError(error, QStringLiteral("The window could not be captured for printing."));
-        return false;
-    }
     std::unique_ptr<QPrinter> printer = makePrinter();
     if (!printer) {
         setError(error, QStringLiteral("No printer is available."));
         return false;
     }
+    return printWidgetImage(window, *printer, error);
+}
 
+bool printWidgetImage(QWidget* window, QPrinter& printer, QString* error)
+{
+    if (!window) {
+        setError(error, QStringLiteral("There is no window to print."));
+        return false;
+    }
+    const QPixmap shot = window->grab();
+    if (shot.isNull()) {
+        setError(error, QStringLiteral("The window could not be captured for printing."));
+        return false;
+    }
     QPainter painter;
-    if (!beginOn(painter, *printer, error)) return false;
+    if (!beginOn(painter, printer, error)) return false;
 
     // Physical size on screen, converted to printer dots.
     const QRect page = painter.viewport();
     const double screenDpi = window->logicalDpiX() > 0 ? window->logicalDpiX() : 96.0;
     const QSizeF logical = shot.deviceIndependentSize();
-    QSizeF target = logical * (printer->resolution() / screenDpi);
+    QSizeF target = logical * (printer.resolution() / screenDpi);
     if (target.width() > page.width() || target.height() > page.height())
         target.scale(QSizeF(page.size()), Qt::KeepAspectRatio);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(QRectF(QPointF(0, 0), target), shot, QRectF(shot.rect()));
-    return finish(painter, *printer, error);
+    return finish(painter, printer, error);
+}
+
+QString proposedPdfName(const QString& folder, const QString& caption)
+{
+    QString base;
+    for (QChar c : caption.simplified())
+        if (!QStringLiteral("\\/:*?\"<>|").contains(c)) base += c;
+    base = base.trimmed();
+    if (base.isEmpty()) base = QStringLiteral("Page");
+    const QDir dir(folder);
+    QString name = dir.filePath(base + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(name); ++n) name = dir.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
+    return name;
+}
+
+PrintOutcome printPage(QWidget* window, StatusBar* status)
+{
+    const QString failure = QStringLiteral("The form can't be printed.");
+    if (!window) {
+        MsgBox(failure, MsgButtons::OkOnly);
+        return PrintOutcome::Failed;
+    }
+    QString error;
+    if (std::unique_ptr<QPrinter> printer = makePrinter()) {
+        if (!ModalSeam::instance().printDialog(*printer)) return PrintOutcome::Cancelled;
+        if (!printWidgetImage(window, *printer, &error)) {
+            MsgBox(failure, MsgButtons::OkOnly);
+            return PrintOutcome::Failed;
+        }
+        return PrintOutcome::Printed;
+    }
+
+    // No printer on this machine: the page goes to a PDF file of the user's choice.
+    FileRequest request;
+    request.save = true;
+    request.title = QStringLiteral("Save Page as PDF");
+    request.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
+    request.fileName = proposedPdfName(documentsFolder(), window->window()->windowTitle());
+    QString file = ModalSeam::instance().fileDialog(request);
+    if (file.isEmpty()) return PrintOutcome::Cancelled;
+    if (QFileInfo(file).suffix().isEmpty()) {
+        // The dialog checked the name as typed; the one written is another.
+        file += QStringLiteral(".pdf");
+        if (QFileInfo::exists(file) &&
+            MsgBox(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(file)),
+                   MsgButtons::YesNo, request.title, MsgIcon::Exclamation) != MsgAnswer::Yes)
+            return PrintOutcome::Cancelled;
+    }
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(file);
+    if (!printWidgetImage(window, pdf, &error)) {
+        MsgBox(failure, MsgButtons::OkOnly);
+        return PrintOutcome::Failed;
+    }
+    const QString where = QStringLiteral("Page saved as %1").arg(QDir::toNativeSeparators(file));
+    if (status) status->setPanel(1, where);
+    else MsgBox(where, MsgButtons::OkOnly, window->window()->windowTitle(), MsgIcon::Information);
+    return PrintOutcome::SavedToFile;
 }
 
 bool printTextTable(const QStringList& lines, QString* error)

@@ -20,27 +20,28 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "CF
 {
     auto* lay = new QHBoxLayout(this);
     auto* grid = new QGridLayout;
-    struct Row { TextBox** box; const char* name; const char* caption; };
+    struct Row { TextBox** box; const char* name; const char* caption; const char* pattern; };
     const Row rows[] = {
-        {&MODELAOA, "MODELAOA", "Rocket Flight Angle of Attack (Degrees):"},
-        {&CNFINS, "CNFINS", "Fin Normal Force Coefficient (CNa-fin):"},
-        {&CNBODYS, "CNBODYS", "Body Normal Force Coefficient (CNa-body):"},
-        {&CNROCKET, "CNROCKET", "Total Rocket Normal Force Coefficient (CNa):"},
-        {&XCPBODYS, "XCPBODYS", "Nose Cone and Body Cp Location (Xbody):"},
-        {&XCPFINS, "XCPFINS", "Fin Cp Location From Tip of Nose Cone (Xfin):"},
-        {&XCPTOTALS, "XCPTOTALS", "Total Cp Location From Tip of Nose (XCp):"},
-        {&XLRATIOS, "XLRATIOS", "Rocket Cp Location (XCp/L):"},
-        {&CNFORCES, "CNFORCES", "Normal Force Coefficient (CN):"},
-        {&CMFORCES, "CMFORCES", "Pitch Moment Coefficient (Cm):"},
-        {&CXFORCES, "CXFORCES", "Drag Force Coefficient (Cd):"},
-        {&BODYFORCES, "BODYFORCES", "Drag Force at Nose/Body Center of Pressure:"},
-        {&FINFORCES, "FINFORCES", "Drag Force at Each Fin's Center of Presure:"},
-        {&FINAOAFORCES, "FINAOAFORCES", "Lift Force at Each Fin's Center of Pressure:"},
-        {&LUGFORCES, "LUGFORCES", "Drag Force at Launch Lug Center of Pressure:"},
+        {&MODELAOA, "MODELAOA", "Rocket Flight Angle of Attack (Degrees):", "###.##"},
+        {&CNFINS, "CNFINS", "Fin Normal Force Coefficient (CNa-fin):", "#####.###"},
+        {&CNBODYS, "CNBODYS", "Body Normal Force Coefficient (CNa-body):", "#####.###"},
+        {&CNROCKET, "CNROCKET", "Total Rocket Normal Force Coefficient (CNa):", "##.###"},
+        {&XCPBODYS, "XCPBODYS", "Nose Cone and Body Cp Location (Xbody):", "#####.###"},
+        {&XCPFINS, "XCPFINS", "Fin Cp Location From Tip of Nose Cone (Xfin):", "#####.###"},
+        {&XCPTOTALS, "XCPTOTALS", "Total Cp Location From Tip of Nose (XCp):", "#####.###"},
+        {&XLRATIOS, "XLRATIOS", "Rocket Cp Location (XCp/L):", "#####.###"},
+        {&CNFORCES, "CNFORCES", "Normal Force Coefficient (CN):", "##.###"},
+        {&CMFORCES, "CMFORCES", "Pitch Moment Coefficient (Cm):", "##.###"},
+        {&CXFORCES, "CXFORCES", "Drag Force Coefficient (Cd):", "#####.###"},
+        {&BODYFORCES, "BODYFORCES", "Drag Force at Nose/Body Center of Pressure:", "#####.###"},
+        {&FINFORCES, "FINFORCES", "Drag Force at Each Fin's Center of Presure:", "#####.###"},
+        {&FINAOAFORCES, "FINAOAFORCES", "Lift Force at Each Fin's Center of Pressure:", "#####.###"},
+        {&LUGFORCES, "LUGFORCES", "Drag Force at Launch Lug Center of Pressure:", "#####.###"},
     };
     int r = 0;
     for (const Row& row : rows) {
         *row.box = makeBox(this, row.name, row.caption, QString(), true);
+        fitToPattern(*row.box, row.pattern);
         addRow(grid, r++, row.caption, *row.box);
     }
     lay->addLayout(grid);

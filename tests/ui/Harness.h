@@ -35,6 +35,10 @@ public:
             if (it != onShow.end()) it->second(f);
             else if (f.objectName() == "Welcome") static_cast<Welcome&>(f).Continue_Click();
         });
+        // The print dialog is accepted; a file dialog is cancelled unless a
+        // test answers it.
+        seam.setPrintHandler([](QPrinter&) { return true; });
+        seam.setFileHandler([this](const FileRequest& r) { return fileAnswer ? fileAnswer(r) : QString(); });
     }
     ~Harness()
     {
@@ -113,6 +117,7 @@ public:
     std::unique_ptr<Forms> forms;
     std::vector<MsgAnswer> answers;
     std::map<QString, std::function<void(Form&)>> onShow;
+    std::function<QString(const FileRequest&)> fileAnswer;
 };
 
 // A started main window and the project state.

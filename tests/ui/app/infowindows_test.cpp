@@ -332,12 +332,15 @@ TEST_F(WindowPrinting, AFailedPrintIsReportedAndTheWindowStays)
         w.mnuPrintPage->trigger();
         for (int i = 1; i <= 7; ++i) EXPECT_TRUE(w.Picture[static_cast<size_t>(i)]->hasPersistentPicture()) << i;
     }));
-    // A file that cannot be written, and a printer that cannot be had at all.
-    for (const QString& file : {dir.filePath(QStringLiteral("missing-folder/out.pdf")), QString()}) {
+    // A printer that cannot write its file, and no printer with a PDF file
+    // chosen in a folder that does not exist.
+    const QString bad = dir.filePath(QStringLiteral("missing-folder/out.pdf"));
+    for (bool printer : {true, false}) {
         for (const Target& t : targets) {
             Harness h;
             h.start();
-            testing::printTo(file);
+            testing::printTo(printer ? bad : QString());
+            h.fileAnswer = [bad](const FileRequest&) { return bad; };
             t.open(h).show();
             t.print(h);
             ASSERT_EQ(h.messages().size(), 1u) << t.name;

@@ -1,0 +1,155 @@
+#include "platform/ui/Build.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QStyleOptionSpinBox>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace velmora {
+
+void makeDisplayOnly(QLineEdit* box)
+{
+    box->setFocusPolicy(Qt::ClickFocus);
+    // A write from code leaves the cursor after the text (also when the text
+    // stays the same), which scrolls a narrow box to its end; show the
+    // beginning instead. A user who clicked into the box moves it freely.
+    QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box](int, int now) {
+        if (now != 0 && box->isReadOnly() && !box->hasFocus()) box->setCursorPosition(0);
+    });
+}
+
+// ---- box widths -------------------------------------------------------------------
+
+QString widestPatternText(std::string_view pattern)
+{
+    if (pattern.empty()) return QStringLiteral("-0.00000000000000E-000"); // 15 significant digits
+    int whole = 0, decimals = 0;
+    bool point = false;
+    std::string_view exponent;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == 'E' || c == 'e') {
+            exponent = pattern.substr(i);
+            break;
+        }
+        if (c == '.') point = true;
+        else if (c == '#' || c == '0') ++(point ? decimals : whole);
+    }
+    QString s = QStringLiteral("-") + QString(whole + 1, QLatin1Char('0'));
+    if (point) s += QLatin1Char('.') + QString(decimals, QLatin1Char('0'));
+    for (char c : exponent) s += (c == '#') ? QLatin1Char('0') : QLatin1Char(c);
+    return s;
+}
+
+int boxWidthFor(const QLineEdit* box, const QString& text)
+{
+    const QFontMetrics fm(box->font());
+    QChar widest = QLatin1Char('0');
+    for (char d = '0'; d <= '9'; ++d)
+        if (fm.horizontalAdvance(QLatin1Char(d)) > fm.horizontalAdvance(widest)) widest = QLatin1Char(d);
+    QString measured = text;
+    for (QChar& c : measured)
+        if (c.isDigit()) c = widest;
+    // As the line edit lays out its text: 2 pixels of margin each side, its
+    // text and contents margins, then the style's frame around it all.
+    const QMargins tm = box->textMargins();
+    const QMargins cm = box->contentsMargins();
+    const int inner = fm.horizontalAdvance(measured) + 4 + tm.left() + tm.right() + cm.left() + cm.right() + 2;
+    QStyleOptionFrame opt;
+    opt.initFrom(box);
+    opt.rect = box->rect();
+    opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    if (box->isReadOnly()) opt.state |= QStyle::State_ReadOnly;
+    const QSize outer = box->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(inner, fm.height()), box);
+    return std::max(inner, outer.width());
+}
+
+namespace {
+void applyWidth(QLineEdit* box, int width)
+{
+    if (box->isReadOnly()) {
+        box->setFixedWidth(width);
+    } else {
+        box->setMinimumWidth(width);
+        box->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+}
+} // namespace
+
+void fitToPattern(QLineEdit* box, std::string_view pattern)
+{
+    applyWidth(box, boxWidthFor(box, widestPatternText(pattern)));
+}
+
+void fitToTexts(QLineEdit* box, const QStringList& texts)
+{
+    int width = boxWidthFor(box, QStringLiteral("0"));
+    for (const QString& t : texts) width = std::max(width, boxWidthFor(box, t));
+    box->setFixedWidth(width);
+}
+
+// ---- up-down arrows ---------------------------------------------------------------
+
+ArrowSpinBox::ArrowSpinBox(QWidget* parent) : QSpinBox(parent)
+{
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    lineEdit()->setReadOnly(true);
+    lineEdit()->setFocusPolicy(Qt::NoFocus);
+    setFixedSize(sizeHint());
+}
+
+QSize ArrowSpinBox::sizeHint() const
+{
+    // The arrows as the style draws them on a box of the usual height, with
+    // no room for a text.
+    QStyleOptionSpinBox opt;
+    opt.initFrom(this);
+    opt.rect = QRect(0, 0, 100, QSpinBox::sizeHint().height());
+    opt.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown | QStyle::SC_SpinBoxFrame;
+    opt.buttonSymbols = buttonSymbols();
+    opt.frame = hasFrame();
+    const QRect up = style()->subControlRect(QStyle::CC_SpinBox, &opt, QStyle::SC_SpinBoxUp, this);
+    const int frame = style()->pixelMetric(QStyle::PM_SpinBoxFrameWidth, &opt, this);
+    const int width = std::max(up.width(), 12) + 2 * frame + 2;
+    return {width, opt.rect.height()};
+}
+
+QSize ArrowSpinBox::minimumSizeHint() const { return sizeHint(); }
+
+QString ArrowSpinBox::textFromValue(int) const { return QString(); }
+
+int ArrowSpinBox::valueFromText(const QString&) const { return value(); }
+
+QValidator::State ArrowSpinBox::validate(QString&, int&) const { return QValidator::Acceptable; }
+
+// ---- toolbars ---------------------------------------------------------------------
+
+QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& caption, const std::vector<ToolKey>& keys,
+                      const std::function<QIcon(const QString&)>& icon, std::function<void(const QString&)> click)
+{
+    QToolBar* bar = named(new QToolBar(parent), name, caption);
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar->setIconSize(QSize(32, 32));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    auto shared = std::make_shared<std::function<void(const QString&)>>(std::move(click));
+    for (const ToolKey& k : keys) {
+        QAction* a = bar->addAction(icon ? icon(k.iconKey.isEmpty() ? k.key : k.iconKey) : QIcon(), k.key);
+        a->setObjectName(k.key);
+        a->setToolTip(k.tip);
+        const QString key = k.key;
+        onCommand(a, &QAction::triggered, parent, [shared, key] { (*shared)(key); });
+        if (QWidget* button = bar->widgetForAction(a)) {
+            named(button, key, key);
+        }
+    }
+    return bar;
+}
+
+} // namespace velmora
