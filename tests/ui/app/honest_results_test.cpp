@@ -98,7 +98,9 @@ TEST(HonestResults, UnfinishedBodyFlowShowsNoNumberAndSaysWhy)
         EXPECT_NE(s.lastSolve.outcome, Outcome::Done);
         expectAllEmpty(s);
         EXPECT_EQ(s.StatusBar1->panel(1), c.panel1);
-        if (c.panel2) EXPECT_EQ(s.StatusBar1->panel(2), c.panel2);
+        if (c.panel2) {
+            EXPECT_EQ(s.StatusBar1->panel(2), c.panel2);
+        }
         EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
         s.solveStepHook = nullptr;
     }

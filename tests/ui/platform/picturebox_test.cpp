@@ -325,8 +325,9 @@ TEST(PictureBoxReplay, PersistentPictureAndRenderFollowTheSize)
     for (int y = 0; y < hi.height(); y += 7)
         for (int x = 0; x < hi.width(); x += 7) {
             const QRgb c = hi.pixel(x, y);
-            if (qRed(c) != qGreen(c) || qGreen(c) != qBlue(c)) // not text grey
+            if (qRed(c) != qGreen(c) || qGreen(c) != qBlue(c)) {  // not text grey
                 ASSERT_TRUE(c == kRed || c == kBlue || c == kWhite) << x << "," << y;
+            }
         }
 }
 
