@@ -177,19 +177,10 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
     // formed without the fin and lug components.
     const char* failed = nullptr;
     bool finBoxesEmptied = true;
-    if ((failed = missingMainDimension(m))) finBoxesEmptied = false;
-    else if (m.FinThickness == 0.0) failed = kMsgNoFinThickness;
-    else if (m.FinRootChord == 0.0) failed = kMsgNoFinRoot;
-    else if (m.FinSpan == 0.0) failed = kMsgNoFinSpan;
-    else if (m.FinCount == 0) failed = kMsgNoFinCount;
-    else if (m.FinPlanformCode == 0) failed = kMsgNoFinShape;
-    else if (m.FinEdgeCode == 0) failed = kMsgNoFinEdge;
-    else if (m.NoseShapeName.empty()) failed = kMsgNoNoseShape;
-    else if (m.SurfaceFinishCode == 0) failed = kMsgNoFinish;
-    else if (m.FinTipDistance == 0.0) failed = kMsgNoTipDistance;
-    else {
-        deriveFinPlanform(m);
-        if (m.FinRootDistance == 0.0f) failed = kMsgNoRootDistance;
+    if ((failed = missingMainDimension(m))) {
+        finBoxesEmptied = false;
+    } else if (const auto problems = finInputProblems(m, m.FinThickness); !problems.empty()) {
+        failed = problems.front();
     }
     // A negative or unbounded size gives no fin or lug drag, not a negative one.
     if (finBoxesEmptied)
