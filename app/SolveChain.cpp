@@ -78,7 +78,8 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     // 5. Mesh.
     if (options.buildMesh) {
         step(SolveStep::Mesh);
-        meshStep(m, m.FreeStreamVelocity, host);
+        if (meshStep(m, m.FreeStreamVelocity, host).outcome == Outcome::Aborted)
+            return endAt(rep, SolveStep::Mesh, Outcome::Aborted);
     }
 
     // 6. Body flow.
@@ -129,7 +130,8 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
         std::optional<finpanel::FinSectionResult> fin = finpanel::solveFinSection(in, host.finProgress());
         if (fin) {
             rep.finSection = fin->outcome;
-            if (fin->outcome == Outcome::Failed) return endAt(rep, SolveStep::FinSection, Outcome::Failed);
+            if (fin->outcome == Outcome::Failed || fin->outcome == Outcome::Aborted)
+                return endAt(rep, SolveStep::FinSection, fin->outcome);
             if (m.FlowSolutionStatus == FlowSolutionState::Stale)
                 return endAt(rep, SolveStep::FinSection, Outcome::Refused, kMsgEnterFinDataAndSolve);
             finpanel::publish(*fin, m);

@@ -15,7 +15,8 @@
 //                    with its panel-2 text and nothing changed.
 //   (start)          AbortRequest = "NO", the base-flow window goes
 //                    (host.unloadBaseFlow), BasePressureAvailable = "FALSE".
-//   Mesh             GRID; on success host.meshBuilt draws the new mesh.
+//   Mesh             GRID; on success host.meshBuilt draws the new mesh; an
+//                    ABORT seen while it lets events run ends the chain.
 //   BodyFlow         bodyflow::SOLVER; its own outcome is kept.
 //   FinDrag          CdFnMn; TotalDrag: TOTALDRAG (both run whatever the body
 //                    flow gave, so the drag boxes follow the inputs).
@@ -26,8 +27,8 @@
 //                    "Please enter fin data and perform CFD".
 //   EventPump        hourglass, events run once; ABORT gives Aborted.
 //   FinSection       the panel method of PanelMethodChoice ("SOURCE" or
-//                    "VORTEX"; anything else runs neither). A failed fin
-//                    solve ends the chain Failed.
+//                    "VORTEX"; anything else runs neither). A failed or
+//                    aborted fin solve ends the chain with that outcome.
 //   CenterOfPressure CPSOLVE.
 // Every step publishes into the state only when it succeeds (each
 // computation is all or nothing); a step that ends the chain publishes
