@@ -75,6 +75,31 @@ SolveChainReport& superseded(SolveChainReport& rep, SolveStep at, Progress& prog
     return endAt(rep, at, Outcome::Refused, kMsgEnterFinDataAndSolve);
 }
 
+// Ends a run before its body flow completed: nothing of it to go on with,
+// every result box empty, panel 1 says what happened (a refusal's or
+// failure's own reason stays in panel 2).
+SolveChainReport& unfinished(SolveChainReport& rep, SolveStep at, Outcome outcome, Progress& progress)
+{
+    for (const char* box : kMainResultBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
+    if (outcome == Outcome::Aborted) {
+        progress.status(1, kMsgAnalysisAborted);
+        progress.status(2, "");
+    } else {
+        progress.status(1, kMsgSolutionNotFound);
+    }
+    return endAt(rep, at, outcome);
+}
+
+// Ends a run aborted after its body flow and drag: those stand; the centre
+// of pressure was not computed.
+SolveChainReport& aborted(SolveChainReport& rep, SolveStep at, Progress& progress)
+{
+    for (const char* box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
+    progress.status(1, kMsgAnalysisAborted);
+    progress.status(2, "");
+    return endAt(rep, at, Outcome::Aborted);
+}
+
 } // namespace
 
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options)
@@ -100,7 +125,8 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     // 5. Mesh.
     if (options.buildMesh) {
         step(SolveStep::Mesh);
-        meshStep(m, m.FreeStreamVelocity, host);
+        if (meshStep(m, m.FreeStreamVelocity, host).outcome == Outcome::Aborted)
+            return unfinished(rep, SolveStep::Mesh, Outcome::Aborted, progress);
     }
 
     // 6. Body flow.
@@ -120,16 +146,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     // A body flow that did not complete leaves nothing to go on with: no
     // drag of this run, every result box empty, panel 1 says what happened
     // (the body flow's own reason stays in panel 2).
-    if (body.outcome != Outcome::Done) {
-        for (const char* box : kMainResultBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
-        if (body.outcome == Outcome::Aborted) {
-            progress.status(1, kMsgAnalysisAborted);
-            progress.status(2, "");
-        } else {
-            progress.status(1, kMsgSolutionNotFound);
-        }
-        return endAt(rep, SolveStep::BodyFlow, body.outcome);
-    }
+    if (body.outcome != Outcome::Done) return unfinished(rep, SolveStep::BodyFlow, body.outcome, progress);
 
     // 7 - 8. Drag build-up.
     step(SolveStep::FinDrag);
@@ -154,14 +171,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     } pointerBack{host};
     progress.pumpEvents();
     if (m.FlowSolutionStatus == FlowSolutionState::Stale) return superseded(rep, SolveStep::EventPump, progress);
-    if (m.AbortRequest == AbortFlag::Yes) {
-        // The body flow and drag of this run stand; the centre of pressure
-        // was not computed.
-        for (const char* box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
-        progress.status(1, kMsgAnalysisAborted);
-        progress.status(2, "");
-        return endAt(rep, SolveStep::EventPump, Outcome::Aborted);
-    }
+    if (m.AbortRequest == AbortFlag::Yes) return aborted(rep, SolveStep::EventPump, progress);
 
     // 13. Fin section.
     bool sourceForce = false;
@@ -175,6 +185,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
             rep.finSection = fin->outcome;
             if (m.FlowSolutionStatus == FlowSolutionState::Stale)
                 return superseded(rep, SolveStep::FinSection, progress);
+            if (fin->outcome == Outcome::Aborted) return aborted(rep, SolveStep::FinSection, progress);
             if (fin->outcome == Outcome::Failed) return endAt(rep, SolveStep::FinSection, Outcome::Failed);
             finpanel::publish(*fin, m);
             if (fin->unitsLabel) rep.writes.push_back(showText("PanelAero.UnitsLabel1", *fin->unitsLabel));

@@ -16,7 +16,8 @@
 //                    Refused with its panel-2 text and nothing changed.
 //   (start)          AbortRequest = "NO", the base-flow window goes
 //                    (host.unloadBaseFlow), BasePressureAvailable = "FALSE".
-//   Mesh             GRID; on success host.meshBuilt draws the new mesh.
+//   Mesh             GRID; on success host.meshBuilt draws the new mesh; an
+//                    ABORT seen while it lets events run ends the chain.
 //   BodyFlow         bodyflow::SOLVER; its own outcome is kept. When it was
 //                    refused, aborted or failed the chain ends there: every
 //                    result box of the main window empties, panel 1 reads
@@ -30,8 +31,8 @@
 //   EventPump        hourglass, events run once; ABORT gives Aborted (the
 //                    centre-of-pressure boxes empty, panel 1 says so).
 //   FinSection       the panel method of PanelMethodChoice ("SOURCE" or
-//                    "VORTEX"; anything else runs neither). A failed fin
-//                    solve ends the chain Failed.
+//                    "VORTEX"; anything else runs neither). A failed or
+//                    aborted fin solve ends the chain with that outcome.
 //   CenterOfPressure CPSOLVE. With source panels panel 2 says why the fin
 //                    normal force is 0.
 // A run whose inputs changed while it let events run (at any step) shows

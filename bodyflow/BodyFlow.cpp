@@ -4,12 +4,18 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "model/Vocabulary.h"
 #include "platform/Checked.h"
+#include "platform/Simd.h"
 #include "platform/Single.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
 #define VELMORA_BODYFLOW_SSE2 1
+#endif
+#if defined(VELMORA_BODYFLOW_SSE2) && defined(__GNUC__)
+#include <immintrin.h>
+#define VELMORA_BODYFLOW_AVX2 1
 #endif
 
 namespace velmora {
@@ -38,9 +44,9 @@ inline void sourceTerm(double px, double py, double pz, double cx, double cy, do
     w += t * dz;
 }
 
-void accumulateSources(const double* cx, const double* cy, const double* cz, const double* q, int j0, int j1,
-                       const double* px, const double* py, const double* pz, int lanes, double* u, double* v,
-                       double* w)
+void accumulateSourcesSse2(const double* cx, const double* cy, const double* cz, const double* q, int j0, int j1,
+                           const double* px, const double* py, const double* pz, int lanes, double* u, double* v,
+                           double* w)
 {
     for (int j = j0; j <= j1; ++j) {
         int l = 0;
@@ -66,6 +72,72 @@ void accumulateSources(const double* cx, const double* cy, const double* cz, con
     }
 }
 
+#ifdef VELMORA_BODYFLOW_AVX2
+// Four lanes of one source term; the operations of sourceTerm, lane by lane.
+__attribute__((target("avx2"))) inline void sourceTerm4(__m256d px, __m256d py, __m256d pz, __m256d cxj,
+                                                        __m256d cyj, __m256d czj, __m256d qj, __m256d& u,
+                                                        __m256d& v, __m256d& w)
+{
+    const __m256d fourPi = _mm256_set1_pd(kFourPi);
+    const __m256d dx = _mm256_sub_pd(px, cxj);
+    const __m256d dy = _mm256_sub_pd(py, cyj);
+    const __m256d dz = _mm256_sub_pd(pz, czj);
+    const __m256d r2 =
+        _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)), _mm256_mul_pd(dz, dz));
+    const __m256d r = _mm256_sqrt_pd(r2);
+    const __m256d t = _mm256_div_pd(qj, _mm256_mul_pd(fourPi, _mm256_mul_pd(r2, r)));
+    u = _mm256_add_pd(u, _mm256_mul_pd(t, dx));
+    v = _mm256_add_pd(v, _mm256_mul_pd(t, dy));
+    w = _mm256_add_pd(w, _mm256_mul_pd(t, dz));
+}
+
+// The same sums, lanes in groups of eight and four whose sums stay in
+// registers over all sources; each lane still adds the sources in ascending
+// order.
+__attribute__((target("avx2"))) void accumulateSourcesAvx2(const double* cx, const double* cy, const double* cz,
+                                                           const double* q, int j0, int j1, const double* px,
+                                                           const double* py, const double* pz, int lanes, double* u,
+                                                           double* v, double* w)
+{
+    int l = 0;
+    for (; l + 7 < lanes; l += 8) {
+        const __m256d pxa = _mm256_loadu_pd(px + l), pya = _mm256_loadu_pd(py + l), pza = _mm256_loadu_pd(pz + l);
+        const __m256d pxb = _mm256_loadu_pd(px + l + 4), pyb = _mm256_loadu_pd(py + l + 4),
+                      pzb = _mm256_loadu_pd(pz + l + 4);
+        __m256d ua = _mm256_loadu_pd(u + l), va = _mm256_loadu_pd(v + l), wa = _mm256_loadu_pd(w + l);
+        __m256d ub = _mm256_loadu_pd(u + l + 4), vb = _mm256_loadu_pd(v + l + 4), wb = _mm256_loadu_pd(w + l + 4);
+        for (int j = j0; j <= j1; ++j) {
+            const __m256d cxj = _mm256_broadcast_sd(cx + j), cyj = _mm256_broadcast_sd(cy + j),
+                          czj = _mm256_broadcast_sd(cz + j), qj = _mm256_broadcast_sd(q + j);
+            sourceTerm4(pxa, pya, pza, cxj, cyj, czj, qj, ua, va, wa);
+            sourceTerm4(pxb, pyb, pzb, cxj, cyj, czj, qj, ub, vb, wb);
+        }
+        _mm256_storeu_pd(u + l, ua), _mm256_storeu_pd(v + l, va), _mm256_storeu_pd(w + l, wa);
+        _mm256_storeu_pd(u + l + 4, ub), _mm256_storeu_pd(v + l + 4, vb), _mm256_storeu_pd(w + l + 4, wb);
+    }
+    for (; l + 3 < lanes; l += 4) {
+        const __m256d pxa = _mm256_loadu_pd(px + l), pya = _mm256_loadu_pd(py + l), pza = _mm256_loadu_pd(pz + l);
+        __m256d ua = _mm256_loadu_pd(u + l), va = _mm256_loadu_pd(v + l), wa = _mm256_loadu_pd(w + l);
+        for (int j = j0; j <= j1; ++j)
+            sourceTerm4(pxa, pya, pza, _mm256_broadcast_sd(cx + j), _mm256_broadcast_sd(cy + j),
+                        _mm256_broadcast_sd(cz + j), _mm256_broadcast_sd(q + j), ua, va, wa);
+        _mm256_storeu_pd(u + l, ua), _mm256_storeu_pd(v + l, va), _mm256_storeu_pd(w + l, wa);
+    }
+    for (; l < lanes; ++l)
+        for (int j = j0; j <= j1; ++j) sourceTerm(px[l], py[l], pz[l], cx[j], cy[j], cz[j], q[j], u[l], v[l], w[l]);
+}
+#endif
+
+void accumulateSources(const double* cx, const double* cy, const double* cz, const double* q, int j0, int j1,
+                       const double* px, const double* py, const double* pz, int lanes, double* u, double* v,
+                       double* w)
+{
+#ifdef VELMORA_BODYFLOW_AVX2
+    if (useAvx2()) return accumulateSourcesAvx2(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w);
+#endif
+    accumulateSourcesSse2(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w);
+}
+
 // Row i of the influence matrix over columns j = j0..j1 (0-based):
 // A(i, j) = (d . n_i) / r^3 / (4 pi), d = C_i - C_j.
 inline double influence(double dx, double dy, double dz, double nx, double ny, double nz)
@@ -74,6 +146,32 @@ inline double influence(double dx, double dy, double dz, double nx, double ny, d
     const double r = std::sqrt(r2);
     return (dx * nx + dy * ny + dz * nz) / (r2 * r) / kFourPi;
 }
+
+#ifdef VELMORA_BODYFLOW_AVX2
+// Columns j0.. in fours, as influence() forms them; returns the first column
+// left to do.
+__attribute__((target("avx2"))) int influenceRowAvx2(double cxi, double cyi, double czi, double nxi, double nyi,
+                                                     double nzi, const double* cx, const double* cy,
+                                                     const double* cz, int j0, int j1, double* row)
+{
+    const __m256d vcx = _mm256_set1_pd(cxi), vcy = _mm256_set1_pd(cyi), vcz = _mm256_set1_pd(czi);
+    const __m256d vnx = _mm256_set1_pd(nxi), vny = _mm256_set1_pd(nyi), vnz = _mm256_set1_pd(nzi);
+    const __m256d fourPi = _mm256_set1_pd(kFourPi);
+    int j = j0;
+    for (; j + 3 <= j1; j += 4) {
+        const __m256d dx = _mm256_sub_pd(vcx, _mm256_loadu_pd(cx + j));
+        const __m256d dy = _mm256_sub_pd(vcy, _mm256_loadu_pd(cy + j));
+        const __m256d dz = _mm256_sub_pd(vcz, _mm256_loadu_pd(cz + j));
+        const __m256d r2 =
+            _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)), _mm256_mul_pd(dz, dz));
+        const __m256d r = _mm256_sqrt_pd(r2);
+        const __m256d dot =
+            _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(dx, vnx), _mm256_mul_pd(dy, vny)), _mm256_mul_pd(dz, vnz));
+        _mm256_storeu_pd(row + j, _mm256_div_pd(_mm256_div_pd(dot, _mm256_mul_pd(r2, r)), fourPi));
+    }
+    return j;
+}
+#endif
 
 void influenceRow(const PanelGeometry& g, int i, int j0, int j1, double* row)
 {
@@ -87,6 +185,9 @@ void influenceRow(const PanelGeometry& g, int i, int j0, int j1, double* row)
     const double* cy = g.cy.data() + 1;
     const double* cz = g.cz.data() + 1;
     int j = j0;
+#ifdef VELMORA_BODYFLOW_AVX2
+    if (useAvx2()) j = influenceRowAvx2(cxi, cyi, czi, nxi, nyi, nzi, cx, cy, cz, j0, j1, row);
+#endif
 #ifdef VELMORA_BODYFLOW_SSE2
     const __m128d vcx = _mm_set1_pd(cxi), vcy = _mm_set1_pd(cyi), vcz = _mm_set1_pd(czi);
     const __m128d vnx = _mm_set1_pd(nxi), vny = _mm_set1_pd(nyi), vnz = _mm_set1_pd(nzi);
@@ -197,7 +298,12 @@ PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridian
     return g;
 }
 
-void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A)
+namespace {
+
+// Rows of the panel system; stop() is asked after each row and ends the
+// build (false) when it says so.
+template <class Stop>
+bool buildRows(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A, Stop&& stop)
 {
     const int n = g.panels;
     A.resize(n);
@@ -211,6 +317,40 @@ void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, Augment
         influenceRow(g, i - 1, i, n - 1, row);
         row[n] = -(vx * g.nx[static_cast<std::size_t>(i)] + 0.0 * g.ny[static_cast<std::size_t>(i)] +
                    vz * static_cast<double>(g.nz[static_cast<std::size_t>(i)]));
+        if (stop()) return false;
+    }
+    return true;
+}
+
+constexpr int kLanes = 64;  // evaluation points worked on together
+
+} // namespace
+
+void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A)
+{
+    buildRows(g, flow, A, [] { return false; });
+}
+
+void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source, const FieldPoints& field,
+                      int first, int last, double* u, double* v, double* w)
+{
+    const int n = g.panels;
+    if (first < 1 || last > field.count() || static_cast<int>(source.size()) < n + 1)
+        throw std::invalid_argument("sourceVelocities: points or sources out of range");
+    double fx[kLanes], fy[kLanes], fz[kLanes];
+    for (int b0 = first; b0 <= last; b0 += kLanes) {
+        const int lanes = std::min(kLanes, last - b0 + 1);
+        double* bu = u + (b0 - first);
+        double* bv = v + (b0 - first);
+        double* bw = w + (b0 - first);
+        for (int l = 0; l < lanes; ++l) {
+            fx[l] = field.x[static_cast<std::size_t>(b0 + l)];
+            fy[l] = 0.0;
+            fz[l] = static_cast<double>(field.r[static_cast<std::size_t>(b0 + l)]);
+            bu[l] = bv[l] = bw[l] = 0.0;
+        }
+        accumulateSources(g.cx.data() + 1, g.cy.data() + 1, g.cz.data() + 1, source.data() + 1, 0, n - 1, fx, fy, fz,
+                          lanes, bu, bv, bw);
     }
 }
 
@@ -227,8 +367,12 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
     const int n = g.panels;
     const std::size_t np = static_cast<std::size_t>(n) + 1;
 
+    // Events run between rows and blocks of points when due; an ABORT seen
+    // then ends the solve with nothing kept.
+    auto stopped = [&progress, &m] { return progress.maybePump() && m.AbortRequest == AbortFlag::Yes; };
+
     AugmentedMatrix A;
-    buildPanelSystem(g, flow, A);
+    if (!buildRows(g, flow, A, stopped)) return Outcome::Aborted;
     // The right-hand side is formed panel by panel in the textbook form; the
     // bar follows it.
     progress.progressVisible(true);
@@ -265,7 +409,6 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
         const double* cy = g.cy.data() + 1;
         const double* cz = g.cz.data() + 1;
         const double* q = s.source.data() + 1;
-        constexpr int kLanes = 64;
         for (int b0 = 0; b0 < n; b0 += kLanes) {
             const int lanes = std::min(kLanes, n - b0);
             double* u = s.surfaceU.data() + 1 + b0;
@@ -287,6 +430,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
                 }
             }
             accumulateSources(cx, cy, cz, q, b0 + lanes, n - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w);
+            if (stopped()) return Outcome::Aborted;
         }
         s.surfaceCp.assign(np, 0.0f);
         s.panelMomentum.assign(np, 0.0f);
@@ -314,16 +458,10 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
         progress.progressVisible(true);
         progress.progressRange(1, ne);
         progress.progressValue(1);
-        double fx[kLanes], fy[kLanes], fz[kLanes], fu[kLanes], fv[kLanes], fw[kLanes];
+        double fu[kLanes], fv[kLanes], fw[kLanes];
         for (int b0 = 1; b0 <= ne; b0 += kLanes) {
             const int lanes = std::min(kLanes, ne - b0 + 1);
-            for (int l = 0; l < lanes; ++l) {
-                fx[l] = field.x[static_cast<std::size_t>(b0 + l)];
-                fy[l] = 0.0;
-                fz[l] = static_cast<double>(field.r[static_cast<std::size_t>(b0 + l)]);
-                fu[l] = fv[l] = fw[l] = 0.0;
-            }
-            accumulateSources(cx, cy, cz, q, 0, n - 1, fx, fy, fz, lanes, fu, fv, fw);
+            sourceVelocities(g, s.source, field, b0, b0 + lanes - 1, fu, fv, fw);
             for (int l = 0; l < lanes; ++l) {
                 const std::size_t e = static_cast<std::size_t>(b0 + l);
                 const double u = fu[l] + vx;
@@ -334,6 +472,10 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
                 s.fieldSpeed[e] = std::sqrt(u * u + v * v + w * w);
                 s.fieldPressure[e] = toSingle(0.5 * rho * s.fieldSpeed[e] * s.fieldSpeed[e]);
                 progress.progressValue(b0 + l);
+            }
+            if (stopped()) {
+                progress.progressValue(1);
+                return Outcome::Aborted;
             }
         }
         progress.progressValue(1);

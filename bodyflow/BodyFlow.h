@@ -86,8 +86,18 @@ PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridian
 // A is resized to the panel count.
 void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A);
 
+// Velocities the panel sources induce at field points first..last (1-based),
+// without the free stream: u[e - first], v[e - first], w[e - first]. Each
+// point adds the panels in ascending order, whichever vector form runs.
+// source: 1-based strengths, at least g.panels + 1 elements.
+void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source, const FieldPoints& field,
+                      int first, int last, double* u, double* v, double* w);
+
 // The whole solve: panels, system, GAUSS (events let run once per row, ABORT
-// through m.AbortRequest), surface flow and field flow. Progress: the bar runs
+// through m.AbortRequest), surface flow and field flow. While the system is
+// formed and the surface and field velocities are summed, events run when
+// Progress::maybePump finds them due (after a row or a block of points), and
+// an ABORT seen then ends the solve Aborted as well. Progress: the bar runs
 // over the panels while the right-hand side is formed, over the rows during
 // elimination and over the field points. Writes nothing to Module1 but
 // AugmentedColumnCount; returns Done, Aborted, or Failed when the arithmetic

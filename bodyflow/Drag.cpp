@@ -7,6 +7,7 @@
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Grid.h"
 #include "geometry/FinGeometry.h"
+#include "model/Vocabulary.h"
 #include "platform/Checked.h"
 #include "platform/Constants.h"
 #include "platform/Single.h"
@@ -273,6 +274,12 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
 DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
 {
     DragReport report;
+    // Events may run before anything is written; an ABORT then ends it
+    // with nothing changed.
+    if (progress.maybePump() && m.AbortRequest == AbortFlag::Yes) {
+        report.outcome = Outcome::Aborted;
+        return report;
+    }
     try {
         finAndLugDrag(m, velocity, progress, report);
     } catch (const MathFailure&) {

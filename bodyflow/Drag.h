@@ -12,7 +12,9 @@
 //   DragReport CdFnMn(m, velocity, progress)
 //       Fin input checks, skin friction, fin surface, fin interference and
 //       launch-lug drag, total drag coefficient and forces, fin corner points;
-//       Failed when a result does not fit its single-precision store.
+//       Failed when a result does not fit its single-precision store. Lets
+//       events run first when Progress::maybePump finds them due: an ABORT
+//       seen then ends it Aborted, nothing written.
 //   DragReport TOTALDRAG(m, velocity, progress)
 //       The total drag coefficient referred to the largest cross-section.
 //
@@ -30,7 +32,7 @@
 namespace velmora {
 
 struct DragReport {
-    Outcome outcome = Outcome::Done;  // Failed when the arithmetic breaks down
+    Outcome outcome = Outcome::Done;  // Failed when the arithmetic breaks down, Aborted by ABORT
     std::vector<PanelText> panelLog;
     std::vector<WindowWrite> writes;
 };

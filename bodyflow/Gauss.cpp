@@ -7,9 +7,15 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Simd.h"
+
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
 #define VELMORA_GAUSS_SSE2 1
+#endif
+#if defined(VELMORA_GAUSS_SSE2) && defined(__GNUC__)
+#include <immintrin.h>
+#define VELMORA_GAUSS_AVX2 1
 #endif
 
 namespace velmora {
@@ -212,6 +218,225 @@ void blockUpdate(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int 
 #endif
 }
 
+#ifdef VELMORA_GAUSS_AVX2
+// The AVX2 forms of the elimination's loops. Each element receives the same
+// operations in the same order as in the forms above (a product, then its
+// subtraction; pivots in ascending order), four columns to a register.
+#define VELMORA_AVX2 __attribute__((target("avx2")))
+
+VELMORA_AVX2 double rowMaxAbsAvx2(const double* r, int n)
+{
+    const __m256d magnitude = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7fffffffffffffffLL));
+    __m256d m = _mm256_setzero_pd();
+    int j = 0;
+    // maxpd returns its second operand when the first is a NaN: a NaN entry
+    // is passed over, as std::max(s, NaN) passes it over.
+    for (; j + 3 < n; j += 4) m = _mm256_max_pd(_mm256_and_pd(_mm256_loadu_pd(r + j), magnitude), m);
+    alignas(32) double lanes[4];
+    _mm256_store_pd(lanes, m);
+    double s = 0.0;
+    for (double v : lanes) s = std::max(s, v);
+    for (; j < n; ++j) s = std::max(s, std::fabs(r[j]));
+    return s;
+}
+
+VELMORA_AVX2 void divideRowAvx2(double* r, int j0, int j1, double p)
+{
+    const __m256d vp = _mm256_set1_pd(p);
+    int j = j0;
+    for (; j + 3 <= j1; j += 4) _mm256_storeu_pd(r + j, _mm256_div_pd(_mm256_loadu_pd(r + j), vp));
+    for (; j <= j1; ++j) r[j] = r[j] / p;
+}
+
+VELMORA_AVX2 void subtractMultipleAvx2(double* ri, const double* rk, double f, int j0, int j1)
+{
+    const __m256d vf = _mm256_set1_pd(f);
+    int j = j0;
+    for (; j + 3 <= j1; j += 4)
+        _mm256_storeu_pd(ri + j, _mm256_sub_pd(_mm256_loadu_pd(ri + j), _mm256_mul_pd(_mm256_loadu_pd(rk + j), vf)));
+    for (; j <= j1; ++j) ri[j] -= rk[j] * f;
+}
+
+VELMORA_AVX2 void updateRowAvx2(double* c, const double* l, const double* u, std::size_t ld, int kb, int cols)
+{
+    int j = 0;
+    for (; j + 7 < cols; j += 8) {
+        __m256d a = _mm256_loadu_pd(c + j), b = _mm256_loadu_pd(c + j + 4);
+        for (int k = 0; k < kb; ++k) {
+            const double* uk = u + static_cast<std::size_t>(k) * ld + j;
+            const __m256d f = _mm256_broadcast_sd(l + k);
+            a = _mm256_sub_pd(a, _mm256_mul_pd(_mm256_loadu_pd(uk), f));
+            b = _mm256_sub_pd(b, _mm256_mul_pd(_mm256_loadu_pd(uk + 4), f));
+        }
+        _mm256_storeu_pd(c + j, a);
+        _mm256_storeu_pd(c + j + 4, b);
+    }
+    for (; j + 3 < cols; j += 4) {
+        __m256d a = _mm256_loadu_pd(c + j);
+        for (int k = 0; k < kb; ++k)
+            a = _mm256_sub_pd(a, _mm256_mul_pd(_mm256_loadu_pd(u + static_cast<std::size_t>(k) * ld + j),
+                                               _mm256_broadcast_sd(l + k)));
+        _mm256_storeu_pd(c + j, a);
+    }
+    for (; j < cols; ++j) {
+        double v = c[j];
+        for (int k = 0; k < kb; ++k) v -= u[static_cast<std::size_t>(k) * ld + j] * l[k];
+        c[j] = v;
+    }
+}
+
+// A 4 x 8 tile in eight registers across the whole pivot loop. lp: the
+// tile's four multipliers of each pivot, up: the eight pivot-row entries of
+// each pivot, both in pivot order.
+VELMORA_AVX2 inline void updateTile4x8(double* c, std::size_t ld, const double* lp, const double* up, int kb)
+{
+    double* c1 = c + ld;
+    double* c2 = c + 2 * ld;
+    double* c3 = c + 3 * ld;
+    __m256d a0 = _mm256_loadu_pd(c), b0 = _mm256_loadu_pd(c + 4);
+    __m256d a1 = _mm256_loadu_pd(c1), b1 = _mm256_loadu_pd(c1 + 4);
+    __m256d a2 = _mm256_loadu_pd(c2), b2 = _mm256_loadu_pd(c2 + 4);
+    __m256d a3 = _mm256_loadu_pd(c3), b3 = _mm256_loadu_pd(c3 + 4);
+    for (int k = 0; k < kb; ++k) {
+        const __m256d u0 = _mm256_loadu_pd(up + 8 * k), u1 = _mm256_loadu_pd(up + 8 * k + 4);
+        __m256d l = _mm256_broadcast_sd(lp + 4 * k);
+        a0 = _mm256_sub_pd(a0, _mm256_mul_pd(u0, l));
+        b0 = _mm256_sub_pd(b0, _mm256_mul_pd(u1, l));
+        l = _mm256_broadcast_sd(lp + 4 * k + 1);
+        a1 = _mm256_sub_pd(a1, _mm256_mul_pd(u0, l));
+        b1 = _mm256_sub_pd(b1, _mm256_mul_pd(u1, l));
+        l = _mm256_broadcast_sd(lp + 4 * k + 2);
+        a2 = _mm256_sub_pd(a2, _mm256_mul_pd(u0, l));
+        b2 = _mm256_sub_pd(b2, _mm256_mul_pd(u1, l));
+        l = _mm256_broadcast_sd(lp + 4 * k + 3);
+        a3 = _mm256_sub_pd(a3, _mm256_mul_pd(u0, l));
+        b3 = _mm256_sub_pd(b3, _mm256_mul_pd(u1, l));
+    }
+    _mm256_storeu_pd(c, a0), _mm256_storeu_pd(c + 4, b0);
+    _mm256_storeu_pd(c1, a1), _mm256_storeu_pd(c1 + 4, b1);
+    _mm256_storeu_pd(c2, a2), _mm256_storeu_pd(c2 + 4, b2);
+    _mm256_storeu_pd(c3, a3), _mm256_storeu_pd(c3 + 4, b3);
+}
+
+VELMORA_AVX2 void blockUpdateAvx2(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int c0, int c1)
+{
+    const double* u0 = a + static_cast<std::size_t>(k0) * ld;
+    const int tiles = (r1 - r0 + 1) / 4;
+    const int groups = (c1 - c0 + 1) / 8;
+    // Packing buffers kept from block to block (and solve to solve).
+    thread_local std::vector<double> lpack, upack;
+    lpack.resize(static_cast<std::size_t>(tiles) * static_cast<std::size_t>(kb) * 4);
+    upack.resize(static_cast<std::size_t>(groups) * static_cast<std::size_t>(kb) * 8);
+    for (int t = 0; t < tiles; ++t)
+        for (int r = 0; r < 4; ++r) {
+            const double* li = a + static_cast<std::size_t>(r0 + 4 * t + r) * ld + k0;
+            for (int k = 0; k < kb; ++k) lpack[(static_cast<std::size_t>(t) * kb + k) * 4 + r] = li[k];
+        }
+    for (int k = 0; k < kb; ++k) {
+        const double* uk = u0 + static_cast<std::size_t>(k) * ld + c0;
+        for (int g = 0; g < groups; ++g)
+            _mm256_storeu_pd(upack.data() + (static_cast<std::size_t>(g) * kb + k) * 8, _mm256_loadu_pd(uk + 8 * g)),
+                _mm256_storeu_pd(upack.data() + (static_cast<std::size_t>(g) * kb + k) * 8 + 4,
+                                 _mm256_loadu_pd(uk + 8 * g + 4));
+    }
+    constexpr int kStripGroups = 8;  // 64 columns of packed pivot rows stay in L1
+    for (int gs = 0; gs < groups; gs += kStripGroups) {
+        const int ge = std::min(gs + kStripGroups, groups);
+        for (int t = 0; t < tiles; ++t) {
+            double* ct = a + static_cast<std::size_t>(r0 + 4 * t) * ld + c0;
+            const double* lp = lpack.data() + static_cast<std::size_t>(t) * kb * 4;
+            for (int g = gs; g < ge; ++g)
+                updateTile4x8(ct + 8 * g, ld, lp, upack.data() + static_cast<std::size_t>(g) * kb * 8, kb);
+        }
+    }
+    // Columns beyond the last group of eight, rows beyond the last tile.
+    const int cRest = c0 + 8 * groups;
+    if (cRest <= c1)
+        for (int t = 0; t < tiles; ++t)
+            for (int r = 0; r < 4; ++r) {
+                double* ci = a + static_cast<std::size_t>(r0 + 4 * t + r) * ld;
+                updateRowAvx2(ci + cRest, ci + k0, u0 + cRest, ld, kb, c1 - cRest + 1);
+            }
+    for (int i = r0 + 4 * tiles; i <= r1; ++i) {
+        double* ci = a + static_cast<std::size_t>(i) * ld;
+        updateRowAvx2(ci + c0, ci + k0, u0 + c0, ld, kb, c1 - c0 + 1);
+    }
+}
+
+// v - r[j] x[j] for j = j0..j1 in this order: the products four at a time,
+// the subtractions one by one.
+VELMORA_AVX2 double backSubstituteAvx2(double v, const double* r, const double* x, int j0, int j1)
+{
+    int j = j0;
+    alignas(32) double p[4];
+    for (; j + 3 <= j1; j += 4) {
+        _mm256_store_pd(p, _mm256_mul_pd(_mm256_loadu_pd(r + j), _mm256_loadu_pd(x + j)));
+        v = v - p[0];
+        v = v - p[1];
+        v = v - p[2];
+        v = v - p[3];
+    }
+    for (; j <= j1; ++j) v = v - r[j] * x[j];
+    return v;
+}
+#undef VELMORA_AVX2
+#endif
+
+// The loops of the elimination, in the form the processor allows.
+double rowMaxAbs(const double* r, int n)
+{
+#ifdef VELMORA_GAUSS_AVX2
+    if (useAvx2()) return rowMaxAbsAvx2(r, n);
+#endif
+    double s = 0.0;
+    for (int j = 0; j < n; ++j) s = std::max(s, std::fabs(r[j]));
+    return s;
+}
+
+void divideRow(double* r, int j0, int j1, double p)
+{
+#ifdef VELMORA_GAUSS_AVX2
+    if (useAvx2()) return divideRowAvx2(r, j0, j1, p);
+#endif
+    for (int j = j0; j <= j1; ++j) r[j] = r[j] / p;
+}
+
+void subtractMultiple(double* ri, const double* rk, double f, int j0, int j1)
+{
+#ifdef VELMORA_GAUSS_AVX2
+    if (useAvx2()) return subtractMultipleAvx2(ri, rk, f, j0, j1);
+#endif
+    for (int j = j0; j <= j1; ++j) ri[j] -= rk[j] * f;
+}
+
+void updateRowAny(double* c, const double* l, const double* u, std::size_t ld, int kb, int cols)
+{
+#ifdef VELMORA_GAUSS_AVX2
+    if (useAvx2()) return updateRowAvx2(c, l, u, ld, kb, cols);
+#endif
+    updateRow(c, l, u, ld, kb, cols);
+}
+
+void blockUpdateAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int c0, int c1)
+{
+#ifdef VELMORA_GAUSS_AVX2
+    if (useAvx2()) {
+        if (r0 > r1 || c0 > c1 || kb <= 0) return;
+        return blockUpdateAvx2(a, ld, k0, kb, r0, r1, c0, c1);
+    }
+#endif
+    blockUpdate(a, ld, k0, kb, r0, r1, c0, c1);
+}
+
+double backSubstitute(double v, const double* r, const double* x, int j0, int j1)
+{
+#ifdef VELMORA_GAUSS_AVX2
+    if (useAvx2()) return backSubstituteAvx2(v, r, x, j0, j1);
+#endif
+    for (int j = j0; j <= j1; ++j) v = v - r[j] * x[j];
+    return v;
+}
+
 } // namespace
 
 Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress)
@@ -234,11 +459,7 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
     // A pivot is vanishing when it is at rounding level of the largest entry
     // its row started with: what is left is cancellation noise.
     std::vector<double> rowScale(static_cast<std::size_t>(N));
-    for (int i = 0; i < N; ++i) {
-        double s = 0.0;
-        for (int j = 0; j < N; ++j) s = std::max(s, std::fabs(at(i, j)));
-        rowScale[static_cast<std::size_t>(i)] = s;
-    }
+    for (int i = 0; i < N; ++i) rowScale[static_cast<std::size_t>(i)] = rowMaxAbs(&at(i, 0), N);
     const double tolerance = static_cast<double>(N) * DBL_EPSILON;
     auto pivotUsable = [&](int k0, double p) {
         return std::isfinite(p) && std::fabs(p) > tolerance * rowScale[static_cast<std::size_t>(k0)];
@@ -249,28 +470,27 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
         const int kb1 = std::min(kb0 + kBlock - 1, N - 2);
         for (int k = kb0; k <= kb1; ++k) {
             progress.progressValue(k + 1);
-            progress.pumpEvents();
+            progress.pumpNow();
             if (m.AbortRequest == "YES") return finish(Outcome::Aborted);
             m.AugmentedColumnCount = static_cast<int16_t>(N + 1);
 
             double* rk = &at(k, 0);
             // Columns right of this block in row k still lack the updates of
             // the block's earlier pivot rows: apply them in pivot order.
-            updateRow(rk + kb1 + 1, rk + kb0, &at(kb0, kb1 + 1), ld, k - kb0, last - kb1);
+            updateRowAny(rk + kb1 + 1, rk + kb0, &at(kb0, kb1 + 1), ld, k - kb0, last - kb1);
             const double p = rk[k];
             if (!pivotUsable(k, p)) return finish(Outcome::Failed);
-            for (int j = k; j <= last; ++j) rk[j] = rk[j] / p;
+            divideRow(rk, k, last, p);
 
             // Rows below, within the block's columns; the multiplier stays in
             // column k for the later update of the columns right of the block.
             for (int i = k + 1; i < N; ++i) {
                 double* ri = &at(i, 0);
-                const double f = ri[k];
-                for (int j = k + 1; j <= kb1; ++j) ri[j] -= rk[j] * f;
+                subtractMultiple(ri, rk, ri[k], k + 1, kb1);
             }
         }
         // Every row below the block, every column right of it.
-        blockUpdate(a, ld, kb0, kb1 - kb0 + 1, kb1 + 1, N - 1, kb1 + 1, last);
+        blockUpdateAny(a, ld, kb0, kb1 - kb0 + 1, kb1 + 1, N - 1, kb1 + 1, last);
     }
 
     // Back substitution on the unit upper triangle.
@@ -279,10 +499,9 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
     std::vector<double> x(static_cast<std::size_t>(N) + 1, 0.0);
     x[static_cast<std::size_t>(N)] = at(N - 1, last) / pn;
     for (int k = N - 2; k >= 0; --k) {
+        // x is 1-based: x[j + 1] belongs to column j.
         const double* rk = &at(k, 0);
-        double v = rk[last];
-        for (int j = k + 1; j <= N - 1; ++j) v = v - rk[j] * x[static_cast<std::size_t>(j) + 1];
-        x[static_cast<std::size_t>(k) + 1] = v;
+        x[static_cast<std::size_t>(k) + 1] = backSubstitute(rk[last], rk, x.data() + 1, k + 1, N - 1);
     }
     for (int i = 1; i <= N; ++i)
         if (!std::isfinite(x[static_cast<std::size_t>(i)])) return finish(Outcome::Failed);

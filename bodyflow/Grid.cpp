@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/Vocabulary.h"
 #include "platform/Checked.h"
 #include "platform/Single.h"
 
@@ -92,6 +93,13 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
 {
     (void)velocity;
     GridReport report;
+
+    // Events may run before anything is read or written (the grid itself
+    // takes well under a millisecond); an ABORT then leaves the grid as it was.
+    if (progress.maybePump() && m.AbortRequest == AbortFlag::Yes) {
+        report.outcome = Outcome::Aborted;
+        return report;
+    }
 
     // Mesh size: an unchosen size means 20 x 20.
     if (m.MeshSizeUserSet == 0) {

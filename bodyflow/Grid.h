@@ -12,6 +12,9 @@
 // NoseTipX, DomainLength, DomainHeight and BaseTubeDiameter. The velocity is
 // not used (all computational routines take it).
 //
+// Before it reads or writes anything it lets events run when Progress::maybePump
+// finds them due; an ABORT seen then ends it Aborted, the grid as it was.
+//
 // Inputs are checked before anything is written: mesh sizes must be whole
 // numbers from 10 to 50, the nose length, nose diameter and body tube length
 // positive, the other lengths finite and not negative, the nose shape one of
@@ -40,7 +43,7 @@ enum class GridEffect {
 using GridEffectHandler = std::function<void(GridEffect)>;
 
 struct GridReport {
-    Outcome outcome = Outcome::Done;   // Done, Refused, or Failed for lengths beyond single range
+    Outcome outcome = Outcome::Done;   // Done, Refused, Aborted, or Failed for lengths beyond single range
     std::string message;               // panel-2 text of a refusal
     std::vector<GridEffect> effects;   // in the order they happened
 };

@@ -4,6 +4,7 @@
 
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Drag.h"
+#include "model/Vocabulary.h"
 #include "platform/Checked.h"
 #include "platform/Single.h"
 
@@ -18,6 +19,19 @@ bool usableFlight(double v, const Module1& m)
            std::isfinite(m.DynamicViscosity) && m.DynamicViscosity > 0.0 && std::isfinite(m.FreeStreamVelocity) &&
            std::fabs(v / m.SpeedOfSound) <= 1e6;
 }
+
+// Everything of a Progress but its event pump.
+class WithoutPump final : public Progress {
+public:
+    explicit WithoutPump(Progress& to) : to_(to) {}
+    void status(int panel, const std::string& text) override { to_.status(panel, text); }
+    void progressVisible(bool visible) override { to_.progressVisible(visible); }
+    void progressRange(int minimum, int maximum) override { to_.progressRange(minimum, maximum); }
+    void progressValue(int value) override { to_.progressValue(value); }
+
+private:
+    Progress& to_;
+};
 
 } // namespace
 
@@ -68,7 +82,10 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     const DragFlow dragFlow = liveDragFlow(m);
 
     say(1, kMsgAnalysisInProgress);
-    rep.grid = GRID(m, v, progress, onGridEffect);
+    // The grid is rebuilt before the run counts as under way: no events may
+    // run there, an input changed then would go unnoticed.
+    WithoutPump gridProgress(progress);
+    rep.grid = GRID(m, v, gridProgress, onGridEffect);
     if (rep.grid.outcome != Outcome::Done) {
         say(1, kMsgSolutionNotFound);
         return rep;
@@ -99,6 +116,12 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     BodyFlowSolution sol;
     const Outcome solved = solveBodyFlow(stations, meridians, flow, fieldPointsFromMesh(m), m, progress, sol);
     if (solved == Outcome::Aborted) {
+        stale();
+        rep.outcome = Outcome::Aborted;
+        return rep;
+    }
+    // Events may run once more before the body drag.
+    if (solved == Outcome::Done && progress.maybePump() && m.AbortRequest == AbortFlag::Yes) {
         stale();
         rep.outcome = Outcome::Aborted;
         return rep;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "finpanel/PanelMath.h"
 #include "platform/Checked.h"
 
 namespace velmora::finpanel {
@@ -41,8 +42,8 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
 
         r.section = generateSection(in);
         r.solution = method == Method::Vortex
-            ? solveVortexPanels(r.section, in.angleOfAttack, in.freeStreamVelocity, progress)
-            : solveSourcePanels(r.section, in.freeStreamVelocity, progress);
+            ? solveVortexPanels(r.section, in.angleOfAttack, in.freeStreamVelocity, progress, in.abortRequest)
+            : solveSourcePanels(r.section, in.freeStreamVelocity, progress, in.abortRequest);
 
         r.forces = CNFINS(in, r.section, r.solution);
         if (method == Method::Source && r.forces.outcome == Outcome::Done) {
@@ -70,6 +71,8 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
     } catch (const std::invalid_argument& e) {
         r.outcome = Outcome::Failed;
         r.failure = e.what();
+    } catch (const SolveAborted&) {
+        r.outcome = Outcome::Aborted;
     }
     if (r.outcome == Outcome::Failed) say(r, progress, 1, kMsgNotSolved);
     return r;

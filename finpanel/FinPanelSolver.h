@@ -10,6 +10,8 @@
 //            area missing: panel 2 "Please enter all fin data.", nothing else.
 //   Failed   the arithmetic broke down: panel 1 "Panel method solution not
 //            found."; nothing is to be published.
+//   Aborted  the user's ABORT (in.abortRequest "YES") was seen while the
+//            solution let events run; nothing is to be published.
 //   Done     panel 1 "Panel method solution found."; publish the results and
 //            set the panel solution state to "SOLVED". At zero angle of attack
 //            the fin results are not computed (forces.outcome is Refused) and

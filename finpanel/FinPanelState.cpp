@@ -10,6 +10,7 @@ FinSectionInput finInputFrom(const Module1& m, std::string_view sectionShape)
 {
     FinSectionInput in;
     in.sectionShape = std::string(sectionShape);
+    in.abortRequest = &m.AbortRequest;
     in.panelMethod = m.PanelMethodChoice;
     in.plotChoice = m.PanelPlotChoice;
     in.panelCount = m.PanelCount;

@@ -10,7 +10,8 @@ namespace velmora::finpanel {
 
 // The section shape is the text of the fin-section window's section list,
 // which the project state does not hold; the caller passes it. The checked
-// unit-menu item is taken from AnalysisUnits ("FPS", "IPS", "MNS").
+// unit-menu item is taken from AnalysisUnits ("FPS", "IPS", "MNS"). The input
+// refers to m.AbortRequest, so m must outlive it.
 FinSectionInput finInputFrom(const Module1& m, std::string_view sectionShape);
 
 // Writes the section record only (what a redraw of the section leaves).

@@ -60,6 +60,9 @@ struct FinSectionInput {
     // The section as it stands; used unchanged when the section text names no
     // generator.
     SectionPoints currentSection;
+    // The project's AbortRequest, read while the solution lets events run
+    // ("YES" ends it Aborted); none: the solution runs to its end.
+    const std::string* abortRequest = nullptr;
 };
 
 enum class SectionShape { NacaWing, FlatPlate, DWedge, Streamlined, Manual, Unknown };

@@ -7,7 +7,7 @@
 
 namespace velmora::finpanel {
 
-void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress)
+void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std::string* abortRequest)
 {
     const int n = a.order();
     if (n < 1) throw std::invalid_argument("DECOMP: empty matrix");
@@ -17,6 +17,11 @@ void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress)
     progress.progressRange(1, n);
     progress.progressValue(1);
 
+    // The interchanged pivot row of the step, in single precision, and
+    // whether it has any zero (a zero propagates nothing: that element is
+    // left alone, so that a -0 stays -0). Kept from call to call.
+    thread_local std::vector<double> t;
+    t.resize(static_cast<std::size_t>(n + 1));
     for (int k = 1; k <= n; ++k) {
         progress.progressValue(k);
         if (k < n) {
@@ -33,16 +38,31 @@ void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress)
             a(k, k) = pivot;
             if (pivot != 0.0f) {
                 for (int i = k + 1; i <= n; ++i) a(i, k) = finite(-a(i, k) / pivot, "overflow in the panel system");
+                double* rm = a.row(m);
+                double* rk = a.row(k);
+                bool zero = false;
                 for (int j = k + 1; j <= n; ++j) {
-                    const float t = toSingle(a(m, j));
-                    a(m, j) = a(k, j);
-                    a(k, j) = t;
-                    if (t == 0.0f) continue;  // nothing to propagate in this column
-                    for (int i = k + 1; i <= n; ++i) a(i, j) += a(i, k) * t;
+                    const float tj = toSingle(rm[j]);
+                    rm[j] = rk[j];
+                    rk[j] = tj;
+                    t[static_cast<std::size_t>(j)] = tj;
+                    zero = zero || tj == 0.0f;
+                }
+                const double* tk = t.data();
+                for (int i = k + 1; i <= n; ++i) {
+                    double* ri = a.row(i);
+                    const double f = ri[k];
+                    if (!zero) {
+                        for (int j = k + 1; j <= n; ++j) ri[j] += f * tk[j];
+                    } else {
+                        for (int j = k + 1; j <= n; ++j)
+                            if (tk[j] != 0.0) ri[j] += f * tk[j];
+                    }
                 }
             }
         }
         if (a(k, k) == 0.0) ip[n] = 0;
+        letEventsRun(progress, abortRequest);
     }
     progress.progressValue(1);
 }

@@ -15,6 +15,7 @@
 // The value being interchanged or propagated (pivots, pivot-row elements,
 // right-hand-side elements) passes through a single-precision temporary, so
 // results agree with a double-precision solve to about single precision.
+#include <string>
 #include <vector>
 
 #include "platform/Progress.h"
@@ -23,8 +24,17 @@ namespace velmora::finpanel {
 
 class SquareMatrix {
 public:
-    explicit SquareMatrix(int n) : n_(n), a_(static_cast<std::size_t>(n + 1) * static_cast<std::size_t>(n + 1), 0.0) {}
+    SquareMatrix() = default;
+    explicit SquareMatrix(int n) { resize(n); }
+    // Order n, every element 0; the storage is kept when it is large enough.
+    void resize(int n)
+    {
+        n_ = n;
+        a_.assign(static_cast<std::size_t>(n + 1) * static_cast<std::size_t>(n + 1), 0.0);
+    }
     int order() const { return n_; }
+    // Row i as a contiguous array: row(i)[j] is element (i, j).
+    double* row(int i) { return a_.data() + index(i, 0); }
     double& operator()(int row, int col) { return a_[index(row, col)]; }
     double operator()(int row, int col) const { return a_[index(row, col)]; }
 
@@ -33,14 +43,18 @@ private:
     {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(n_ + 1) + static_cast<std::size_t>(col);
     }
-    int n_;
+    int n_ = 0;
     std::vector<double> a_;
 };
 
 // Factors a (order a.order()) in place and fills ip (resized to n + 1).
 // Drives the progress bar: visible, range 1..n, value k per column, then 1.
 // Never divides by a zero pivot: that step is skipped and ip[n] set to 0.
-void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress);
+// The rows below the pivot are updated along the rows (each element receives
+// the same operations as column by column). After each column events run when
+// Progress::maybePump finds them due; "YES" in *abortRequest (when given)
+// then throws SolveAborted.
+void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std::string* abortRequest = nullptr);
 
 // Solves with the factors of DECOMP; b (elements 1..n) is overwritten with the
 // solution. A zero diagonal element of U is a MathFailure (GAUSS does not look

@@ -8,9 +8,11 @@
 // computation.
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "platform/Checked.h"
 #include "platform/Constants.h"
+#include "platform/Progress.h"
 #include "platform/Single.h"
 
 namespace velmora::finpanel {
@@ -25,6 +27,17 @@ inline double ATAN2(double y, double x)
     double a = std::atan2(finite(y), finite(x));
     if (a < -0.5 * std::numbers::pi) a += 2.0 * std::numbers::pi;
     return a;
+}
+
+// The user's ABORT, seen while a panel solution lets events run: the fin
+// step turns it into Outcome::Aborted.
+struct SolveAborted {};
+
+// Lets events run when Progress::maybePump finds them due; "YES" in the
+// project's AbortRequest (when given) then ends the solution.
+inline void letEventsRun(Progress& progress, const std::string* abortRequest)
+{
+    if (progress.maybePump() && abortRequest && *abortRequest == "YES") throw SolveAborted{};
 }
 
 } // namespace velmora::finpanel

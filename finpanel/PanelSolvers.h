@@ -3,12 +3,17 @@
 // about the section polygon, giving the tangential surface velocity and the
 // pressure coefficient of every section panel.
 //
+// Both let events run between the rows of their influence tables and the
+// steps of their elimination when Progress::maybePump finds them due; "YES"
+// in *abortRequest (when given) then throws SolveAborted.
+//
 // Both solvers throw MathFailure when the arithmetic breaks down (a division
 // by zero, the log of a value <= 0, the root of a negative value, a value that
 // is not finite or does not fit its single-precision slot); the caller turns
 // that into "Panel method solution not found.".
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "finpanel/FinSection.h"
@@ -43,7 +48,7 @@ struct PanelSolution {
 // trailing-edge face; each section panel receives the values of the vortex
 // panel that starts at its midpoint.
 PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAttackDeg, double velocity,
-                                Progress& progress);
+                                Progress& progress, const std::string* abortRequest = nullptr);
 
 // The pressure coefficient section panel i (1..count) contributes to the fin
 // normal force. A vortex solution gives each section panel the Cp of the
@@ -59,7 +64,8 @@ double forceCp(const PanelSolution& solution, int i);
 // streamlined section's nose) has no equation of its own: its strength is 0,
 // its normal is the mean direction of its neighbours' normals and its surface
 // velocity the mean of theirs.
-PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, Progress& progress);
+PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, Progress& progress,
+                                const std::string* abortRequest = nullptr);
 
 // Section lift coefficient from the circulation of a vortex solution,
 // 2 Gamma / (V chord). Throws MathFailure for a zero chord.

@@ -20,12 +20,26 @@ namespace {
 
 class Table {
 public:
-    explicit Table(int n) : cols_(n + 2), v_(static_cast<std::size_t>(n + 2) * static_cast<std::size_t>(n + 2), 0.0) {}
+    // Order n; the storage is kept when it is large enough. Elements keep
+    // what they held: every element read is written first.
+    void resize(int n)
+    {
+        cols_ = n + 2;
+        v_.resize(static_cast<std::size_t>(n + 2) * static_cast<std::size_t>(n + 2));
+    }
     double& operator()(int i, int j) { return v_[static_cast<std::size_t>(i) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(j)]; }
 
 private:
-    int cols_;
+    int cols_ = 0;
     std::vector<double> v_;
+};
+
+// The influence tables and the system of one solution, kept from call to
+// call: a solution writes every element it reads.
+struct Workspace {
+    Table kn1, kn2, kt1, kt2, at;
+    SquareMatrix an;
+    std::vector<int> ip;
 };
 
 void fillCornerTable(PanelSolution& out, int n)
@@ -39,7 +53,7 @@ void fillCornerTable(PanelSolution& out, int n)
 } // namespace
 
 PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAttackDeg, double velocity,
-                                Progress& progress)
+                                Progress& progress, const std::string* abortRequest)
 {
     const int n = section.count;
     if (n < 4 || n > kMaxPanels || n % 2 != 0) throw std::invalid_argument("panel count must be even and between 4 and 200");
@@ -91,8 +105,14 @@ PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAtta
     // Influence coefficients: normal (Kn) and tangential (Kt) velocity at
     // control point i from the strengths at the first (1) and second (2)
     // corner of vortex panel j, from the exact integrals over a straight panel.
-    Table kn1(n), kn2(n), kt1(n), kt2(n);
+    thread_local Workspace work;
+    Table& kn1 = work.kn1;
+    Table& kn2 = work.kn2;
+    Table& kt1 = work.kt1;
+    Table& kt2 = work.kt2;
+    for (Table* t : {&kn1, &kn2, &kt1, &kt2, &work.at}) t->resize(n);
     for (int i = 1; i <= n; ++i) {
+        letEventsRun(progress, abortRequest);
         for (int j = 1; j <= n; ++j) {
             if (i == j) {
                 kn1(i, j) = -1.0;
@@ -126,8 +146,9 @@ PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAtta
     }
 
     // Assembly: corner j is shared by panels j-1 and j.
-    SquareMatrix an(n + 1);
-    Table at(n);
+    SquareMatrix& an = work.an;
+    an.resize(n + 1);
+    Table& at = work.at;
     for (int i = 1; i <= n; ++i) {
         an(i, 1) = kn1(i, 1);
         an(i, n + 1) = kn2(i, n);
@@ -142,8 +163,8 @@ PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAtta
     an(n + 1, 1) = 1.0;
     an(n + 1, n + 1) = 1.0;
 
-    std::vector<int> ip;
-    DECOMP(an, ip, progress);
+    std::vector<int>& ip = work.ip;
+    DECOMP(an, ip, progress, abortRequest);
 
     // Right-hand side: minus the normal component of the free stream, sin(theta - alpha).
     std::vector<float> r(n + 2, 0.0f);

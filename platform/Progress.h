@@ -2,6 +2,8 @@
 // The small interface every long computation talks to: status panels, the
 // progress bar, and the event pump during which the user may press ABORT.
 // Computations run the same behind a window, in a test and in a benchmark.
+#include <chrono>
+#include <optional>
 #include <string>
 
 namespace velmora {
@@ -34,6 +36,38 @@ public:
     virtual void progressValue(int value) { (void)value; }
     // Let pending user events run. Callers then test the project's AbortRequest.
     virtual void pumpEvents() {}
+
+    // Long loops call this often: it lets events run (and returns true) only
+    // when the pump interval has passed since the last pump, so a window stays
+    // responsive at the cost of a clock read per call. Callers test the
+    // project's AbortRequest when it returns true. Without an interval it
+    // never pumps (what a headless run wants).
+    bool maybePump()
+    {
+        if (!interval_) return false;
+        const Clock::time_point now = Clock::now();
+        if (now - lastPump_ < *interval_) return false;
+        pumpNow();
+        return true;
+    }
+    // Lets events run now and restarts the interval.
+    void pumpNow()
+    {
+        pumpEvents();
+        lastPump_ = Clock::now();
+    }
+
+    using Clock = std::chrono::steady_clock;
+    // The pause between pumps of maybePump; nullopt: maybePump never pumps.
+    void setPumpInterval(std::optional<Clock::duration> interval) { interval_ = interval; }
+    std::optional<Clock::duration> pumpInterval() const { return interval_; }
+
+    // What a window uses: well inside the 30 ms a user notices.
+    static constexpr std::chrono::milliseconds kWindowPumpInterval{20};
+
+private:
+    std::optional<Clock::duration> interval_;
+    Clock::time_point lastPump_ = Clock::now();
 };
 
 // For tests and benchmarks: does nothing at all.

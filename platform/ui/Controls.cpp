@@ -138,6 +138,14 @@ QString StatusBar::panel(int n) const
     return l ? l->text() : QString();
 }
 
+WindowProgress::WindowProgress(StatusBar* bar, QProgressBar* progress) : bar_(bar), progress_(progress)
+{
+    setPumpInterval(kWindowPumpInterval);
+    // An opaque bar: its repaint stops at itself instead of repainting the
+    // window underneath first.
+    if (progress_ && !progress_->autoFillBackground()) progress_->setAutoFillBackground(true);
+}
+
 void WindowProgress::status(int panel, const std::string& text)
 {
     if (bar_) bar_->setPanel(panel, QString::fromStdString(text));
@@ -155,7 +163,14 @@ void WindowProgress::progressRange(int minimum, int maximum)
 
 void WindowProgress::progressValue(int value)
 {
-    if (progress_) progress_->setValue(value);
+    if (!progress_) return;
+    // QProgressBar repaints at once on a visible change; a computation sets
+    // its value far more often than anyone can see.
+    const bool end = value == progress_->minimum() || value == progress_->maximum();
+    const Clock::time_point now = Clock::now();
+    if (!end && now - lastShown_ < kBarInterval) return;
+    progress_->setValue(value);
+    lastShown_ = now;
 }
 
 void WindowProgress::pumpEvents()

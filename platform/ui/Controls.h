@@ -90,19 +90,26 @@ private:
 };
 
 // A computation's view of a window: its status bar and the progress bar,
-// with events let run through the Qt event loop.
+// with events let run through the Qt event loop. The bar shows a new value at
+// most every kBarInterval (the two ends of its range at once), and it paints
+// over its own background, so a new value repaints the bar alone and not the
+// window behind it. Long loops pump events every
+// Progress::kWindowPumpInterval (maybePump).
 class WindowProgress : public Progress {
 public:
-    WindowProgress(StatusBar* bar, QProgressBar* progress) : bar_(bar), progress_(progress) {}
+    WindowProgress(StatusBar* bar, QProgressBar* progress);
     void status(int panel, const std::string& text) override;
     void progressVisible(bool visible) override;
     void progressRange(int minimum, int maximum) override;
     void progressValue(int value) override;
     void pumpEvents() override;
 
+    static constexpr std::chrono::milliseconds kBarInterval{30};
+
 private:
     StatusBar* bar_;
     QProgressBar* progress_;
+    Clock::time_point lastShown_{};
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -106,4 +107,80 @@ TEST(PanelLU, Random200SystemToSinglePrecision)
     EXPECT_NE(ip[n], 0);
     GAUSS(a, b, ip, none);
     for (int j = 1; j <= n; ++j) EXPECT_NEAR(b[j], x[j], 2e-5) << j;
+}
+
+namespace {
+
+// The factorisation column by column, as first written: the row-wise DECOMP
+// must give its bits.
+void columnDecomp(SquareMatrix& a, std::vector<int>& ip)
+{
+    const int n = a.order();
+    ip.assign(static_cast<std::size_t>(n + 1), 0);
+    ip[n] = 1;
+    for (int k = 1; k <= n; ++k) {
+        if (k < n) {
+            int m = k;
+            for (int i = k + 1; i <= n; ++i)
+                if (std::fabs(a(i, k)) > std::fabs(a(m, k))) m = i;
+            ip[k] = m;
+            if (m != k) ip[n] = -ip[n];
+            const float pivot = static_cast<float>(a(m, k));
+            a(m, k) = a(k, k);
+            a(k, k) = pivot;
+            if (pivot != 0.0f) {
+                for (int i = k + 1; i <= n; ++i) a(i, k) = -a(i, k) / pivot;
+                for (int j = k + 1; j <= n; ++j) {
+                    const float t = static_cast<float>(a(m, j));
+                    a(m, j) = a(k, j);
+                    a(k, j) = t;
+                    if (t == 0.0f) continue;
+                    for (int i = k + 1; i <= n; ++i) a(i, j) += a(i, k) * t;
+                }
+            }
+        }
+        if (a(k, k) == 0.0) ip[n] = 0;
+    }
+}
+
+SquareMatrix randomMatrix(int n, unsigned seed, double zeros)
+{
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    SquareMatrix a(n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            const double v = u(rng);
+            // Signed zeros among the entries: a zero of the pivot row must
+            // leave a -0 below it as it is.
+            a(i, j) = std::fabs(v) < zeros ? (v < 0 ? -0.0 : 0.0) : v;
+        }
+    return a;
+}
+
+} // namespace
+
+TEST(PanelLU, RowWiseGivesTheBitsOfColumnWise)
+{
+    struct Case {
+        int n;
+        unsigned seed;
+        double zeros;
+    };
+    NullProgress none;
+    std::vector<int> ip, ref;
+    // Sizes in both directions, so that kept storage is reused larger and smaller.
+    for (const Case c : {Case{201, 1, 0.0}, Case{7, 2, 0.3}, Case{60, 3, 0.1}, Case{1, 4, 0.0}, Case{120, 5, 0.02},
+                         Case{5, 6, 1.0} /* all zero: singular */}) {
+        SquareMatrix a = randomMatrix(c.n, c.seed, c.zeros);
+        SquareMatrix b = a;
+        DECOMP(a, ip, none);
+        columnDecomp(b, ref);
+        EXPECT_EQ(ip, ref) << c.n;
+        bool same = true;
+        for (int i = 1; i <= c.n; ++i)
+            for (int j = 1; j <= c.n; ++j)
+                same = same && std::memcmp(&a(i, j), &b(i, j), sizeof(double)) == 0;
+        EXPECT_TRUE(same) << c.n;
+    }
 }

@@ -105,6 +105,27 @@ TEST(Controls, StatusBarPanelsAndProgress)
     EXPECT_EQ(progress.value(), 25);
 }
 
+TEST(Controls, ProgressBarShowsAValueAtMostEvery30Ms)
+{
+    QProgressBar progress;
+    WindowProgress p(nullptr, &progress);
+    // Opaque: a new value repaints the bar, not the window behind it.
+    EXPECT_TRUE(progress.autoFillBackground());
+    p.progressRange(1, 500);
+    p.progressValue(40);   // the first value shows
+    p.progressValue(41);   // within 30 ms of it: kept back
+    EXPECT_EQ(progress.value(), 40);
+    p.progressValue(500);  // the end of the range always shows...
+    EXPECT_EQ(progress.value(), 500);
+    p.progressValue(1);    // ...and so does its start
+    EXPECT_EQ(progress.value(), 1);
+    QTest::qWait(40);
+    p.progressValue(77);
+    EXPECT_EQ(progress.value(), 77);
+    // A window's long loops let events run every 20 ms.
+    EXPECT_EQ(p.pumpInterval(), std::optional<Progress::Clock::duration>(Progress::kWindowPumpInterval));
+}
+
 TEST(Controls, EveryControlCarriesItsNameForAccessibility)
 {
     testing::Harness h;

@@ -1,0 +1,201 @@
+// What a user waits for, offscreen with the real windows: a SOLVE click at
+// the default 20 x 20 mesh with 8 meridians and at 50 x 50 with 12, against
+// the same SOLVE chain run headless in the same process; the longest stretch
+// without an event-loop turn during the click; the fin-section solve in its
+// window against the solve alone.
+//
+// Counters (milliseconds): window = the click or window solve, alone = the
+// computation without windows, ratio = window / alone, gap = the longest
+// time between event-loop turns during one click.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+
+#include "app/SolveChain.h"
+#include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "finpanel/FinPanelSolver.h"
+#include "finpanel/FinPanelState.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/ui/BODYTUBE.h"
+#include "model/Module1.h"
+#include "platform/ui/Forms.h"
+
+namespace {
+
+using namespace velmora;
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// A fresh project and its windows, dialogs answered at once.
+struct Session {
+    Session() : state(makeModule1()), forms(std::make_unique<Forms>(*state))
+    {
+        ModalSeam& seam = ModalSeam::instance();
+        seam.reset();
+        seam.setMessageHandler([](const MessageRequest&) { return MsgAnswer::Ok; });
+        seam.setShowHandler([](Form& f) {
+            if (f.objectName() == "Welcome") static_cast<Welcome&>(f).Continue_Click();
+        });
+    }
+    ~Session()
+    {
+        forms.reset();
+        ModalSeam::instance().reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::unique_ptr<Module1> state;
+    std::unique_ptr<Forms> forms;
+};
+
+// A tangent ogive 3 x 1 on a 12 tube at 300, typed in as a user would.
+SOLVER& typeRocket(Session& s, const char* mesh, const char* meridians)
+{
+    SOLVER& w = s.forms->get<SOLVER>();
+    BODYTUBE& body = s.forms->get<BODYTUBE>();
+    w.CFDUNITS->pick("in-lb-sec");
+    body.NoseShape->pick("TANGENT OGIVE");
+    body.NoseLength->setText("3");
+    body.BodyDiameter->setText("1");
+    body.BodyLength->setText("12");
+    w.Velocity->setText("300");
+    w.DomainSize->pick(mesh);
+    w.MERIDIANS->pick(meridians);
+    w.resize(1000, 700);
+    w.show();
+    QApplication::processEvents();
+    return w;
+}
+
+class Headless final : public SolveHost {
+public:
+    Progress& progress() override { return none; }
+    NullProgress none;
+};
+
+// The longest stretch between turns of the event loop while f runs.
+template <class F>
+double longestGap(F&& f)
+{
+    Clock::time_point last = Clock::now();
+    double gap = 0;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        gap = std::max(gap, msSince(last));
+        last = Clock::now();
+    });
+    tick.start();
+    last = Clock::now();
+    f();
+    gap = std::max(gap, msSince(last));
+    tick.stop();
+    return gap;
+}
+
+void BM_SolveClick(benchmark::State& st, const char* mesh, const char* meridians)
+{
+    Session s;
+    SOLVER& w = typeRocket(s, mesh, meridians);
+    double window = 0, alone = 0, gap = 0;
+    for (auto _ : st) {
+        auto t0 = Clock::now();
+        w.CFDSOLVER_Click();
+        const double click = msSince(t0);
+        QApplication::processEvents();  // what the click left to paint
+        if (w.lastSolve.outcome != Outcome::Done) st.SkipWithError("SOLVE did not complete");
+        auto copy = std::make_unique<Module1>(*s.state);
+        Headless host;
+        t0 = Clock::now();
+        const SolveChainReport r = solveChain(*copy, host);
+        const double computed = msSince(t0);
+        benchmark::DoNotOptimize(r.outcome);
+        window += click;
+        alone += computed;
+        st.SetIterationTime(click / 1000.0);
+    }
+    for (int i = 0; i < 3; ++i) gap = std::max(gap, longestGap([&] { w.CFDSOLVER_Click(); }));
+    const double n = static_cast<double>(st.iterations());
+    st.counters["window_ms"] = window / n;
+    st.counters["alone_ms"] = alone / n;
+    st.counters["ratio"] = window / alone;
+    st.counters["gap_ms"] = gap;
+}
+
+void BM_FinSectionSolve(benchmark::State& st)
+{
+    Session s;
+    SOLVER& w = typeRocket(s, "20", "8");
+    Module1& m = *s.state;
+    m.FinPlanformCode = 3;
+    m.FinEdgeCode = 3;
+    m.SurfaceFinishCode = 2;
+    m.FinCount = 4;
+    m.FinRootChord = 3;
+    m.FinTipChord = 1.5f;
+    m.FinSpan = 2;
+    m.FinThickness = 0.1;
+    m.FinMeanChord = 2.25;
+    m.FinRootDistance = 12;
+    m.FinTipDistance = 13.5;
+    m.AngleOfAttack = 4;
+    m.FinSectionText = "STREAMLINED";
+    w.CFDSOLVER_Click();
+    PanelAero& panel = s.forms->get<PanelAero>();
+    panel.show();
+    QApplication::processEvents();
+    double window = 0, alone = 0, gap = 0;
+    double velocity = m.FreeStreamVelocity;
+    for (auto _ : st) {
+        auto t0 = Clock::now();
+        panel.VORTEX(velocity);
+        const double solved = msSince(t0);
+        QApplication::processEvents();
+        if (m.PanelSolutionStatus != "SOLVED") st.SkipWithError("fin section not solved");
+        finpanel::FinSectionInput in = finpanel::finInputFrom(m, m.FinSectionText);
+        in.freeStreamVelocity = velocity;
+        NullProgress none;
+        t0 = Clock::now();
+        const finpanel::FinSectionResult r = finpanel::VORTEX(in, none);
+        const double computed = msSince(t0);
+        benchmark::DoNotOptimize(r.outcome);
+        window += solved;
+        alone += computed;
+        st.SetIterationTime(solved / 1000.0);
+    }
+    gap = longestGap([&] { panel.VORTEX(velocity); });
+    const double n = static_cast<double>(st.iterations());
+    st.counters["window_ms"] = window / n;
+    st.counters["alone_ms"] = alone / n;
+    st.counters["ratio"] = window / alone;
+    st.counters["gap_ms"] = gap;
+    st.counters["panels"] = m.PanelCount;
+}
+
+void BM_SolveClick20x20M8(benchmark::State& st) { BM_SolveClick(st, "20", "8"); }
+void BM_SolveClick50x50M12(benchmark::State& st) { BM_SolveClick(st, "50", "12"); }
+
+BENCHMARK(BM_SolveClick20x20M8)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SolveClick50x50M12)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FinSectionSolve)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,38 @@
+#include "platform/Simd.h"
+
+namespace velmora {
+
+namespace {
+
+SimdLevel detect()
+{
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2")) return SimdLevel::Avx2;
+#endif
+    return SimdLevel::Sse2;
+}
+
+SimdLevel& current()
+{
+    static SimdLevel level = simdAvailable();
+    return level;
+}
+
+} // namespace
+
+SimdLevel simdAvailable()
+{
+    static const SimdLevel available = detect();
+    return available;
+}
+
+SimdLevel simdLevel() { return current(); }
+
+SimdLevel setSimdLevel(SimdLevel wanted)
+{
+    current() = (wanted == SimdLevel::Avx2 && simdAvailable() != SimdLevel::Avx2) ? SimdLevel::Sse2 : wanted;
+    return current();
+}
+
+} // namespace velmora

@@ -1,0 +1,22 @@
+#pragma once
+// Which vector instructions the numerical kernels use. The program is built
+// for baseline x86-64 (SSE2); kernels with an AVX2 form pick it at run time
+// when the processor has it. Every form gives the same bits: the same
+// operations in the same order, multiply and add kept apart.
+namespace velmora {
+
+enum class SimdLevel { Sse2, Avx2 };
+
+// The best level this processor offers.
+SimdLevel simdAvailable();
+
+// The level the kernels use now; at start the best available.
+SimdLevel simdLevel();
+
+// Tests and benchmarks compare the forms: asks for a level (never above what
+// the processor offers) and returns the one now in force.
+SimdLevel setSimdLevel(SimdLevel wanted);
+
+inline bool useAvx2() { return simdLevel() == SimdLevel::Avx2; }
+
+} // namespace velmora

@@ -1,0 +1,156 @@
+// ABORT at any event pump of a SOLVE run: the run ends Aborted and the step
+// that was pumping publishes nothing. The pumps are made due at every call
+// (interval 0), so every place a long step lets events run is reached.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/SolveChain.h"
+#include "model/Module1.h"
+
+namespace velmora {
+namespace {
+
+class AbortingHost : public SolveHost, public Progress {
+public:
+    explicit AbortingHost(Module1& m, int abortAt) : m_(m), abortAt_(abortAt)
+    {
+        setPumpInterval(Clock::duration::zero());
+    }
+    Progress& progress() override { return *this; }
+    void stepStarting(SolveStep s) override { step = s; }
+    void pumpEvents() override
+    {
+        ++pumps;
+        pumpSteps.push_back(step);
+        if (pumps == abortAt_) {
+            m_.AbortRequest = "YES";
+            abortedIn = step;
+        }
+    }
+    SolveStep step = SolveStep::Inputs;
+    std::vector<SolveStep> pumpSteps;
+    std::optional<SolveStep> abortedIn;
+    int pumps = 0;
+
+private:
+    Module1& m_;
+    int abortAt_;
+};
+
+// A small rocket, so that every pump of the run can be tried.
+std::unique_ptr<Module1> smallRocket(const char* method)
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->NoseShapeName = "CONICAL";
+    m->NoseConeLength = 3;
+    m->NoseConeDiameter = 1;
+    m->BodyTubeLength = 10;
+    m->EnteredVelocity = m->FreeStreamVelocity = 300;
+    m->AngleOfAttack = 4;
+    m->MeshSizeUserSet = 1;
+    m->MeshAxialNodeCount = m->MeshRadialNodeCount = 12;
+    m->MeridianCount = 4;
+    m->FinPlanformCode = 3;
+    m->FinEdgeCode = 3;
+    m->SurfaceFinishCode = 2;
+    m->FinCount = 4;
+    m->FinRootChord = 3;
+    m->FinTipChord = 1.5f;
+    m->FinSpan = 2;
+    m->FinThickness = 0.1;
+    m->FinMeanChord = 2.25;
+    m->FinRootDistance = 10;
+    m->FinTipDistance = 11.5;
+    m->PanelMethodChoice = method;
+    m->PanelCount = 10;
+    m->FinThicknessFactor = 1;
+    m->FinSectionText = "STREAMLINED";
+    m->FlowSolutionStatus = m->FlowSolutionStatusText = "SOLVE NEW FLOW";
+    m->PanelSolutionStatus = "SOLVE NEW FLOW";
+    return m;
+}
+
+// What each step publishes, and where the run ends when ABORT comes in it
+// (the drag steps run whatever the body flow gave; the pump before the fin
+// step then sees the ABORT).
+struct StepCheck {
+    SolveStep endsAt;
+    std::function<bool(const Module1&)> published;
+};
+
+const std::map<SolveStep, StepCheck>& checks()
+{
+    static const std::map<SolveStep, StepCheck> c = {
+        {SolveStep::Mesh, {SolveStep::Mesh, [](const Module1& m) { return m.MeshElementCount != 0; }}},
+        {SolveStep::BodyFlow,
+         {SolveStep::BodyFlow,
+          [](const Module1& m) {
+              return m.ElementSpeed(1) != 0 || m.BodyStationCount != 0 || m.BodySurfaceCp(1) != 0 ||
+                     m.FlowSolutionStatus != "SOLVE NEW FLOW";
+          }}},
+        {SolveStep::FinDrag,
+         {SolveStep::EventPump,
+          [](const Module1& m) { return m.FinSurfaceDragCoefficient != 0 || m.TotalDragCoefficient != 0; }}},
+        {SolveStep::EventPump,
+         {SolveStep::EventPump, [](const Module1& m) { return m.PanelSolutionStatus != "SOLVE NEW FLOW"; }}},
+        {SolveStep::FinSection,
+         {SolveStep::FinSection,
+          [](const Module1& m) { return m.PanelSolutionStatus != "SOLVE NEW FLOW" || m.FinNormalForceSlope != 0; }}},
+    };
+    return c;
+}
+
+class AbortAtEveryPump : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(AbortAtEveryPump, EndsAbortedWithNothingOfTheStepPublished)
+{
+    // A run without ABORT: where its pumps are.
+    auto clean = smallRocket(GetParam());
+    AbortingHost counting(*clean, 0);
+    ASSERT_EQ(solveChain(*clean, counting).outcome, Outcome::Done);
+    std::map<SolveStep, int> perStep;
+    for (SolveStep s : counting.pumpSteps) ++perStep[s];
+    // Every long step lets events run: mesh, body flow (system rows, the
+    // elimination, the surface and field sums, before the drag), fin drag,
+    // the pump before the fin step, and the fin solve itself.
+    for (const auto& [step, check] : checks()) EXPECT_GT(perStep[step], 0) << solveStepName(step);
+    EXPECT_GT(perStep[SolveStep::BodyFlow], 2 * 4 * 9);  // rows of the system and of the elimination
+    EXPECT_GE(perStep[SolveStep::FinSection], 2 * 10 - 1);  // rows of the influence tables, elimination steps
+
+    for (int k = 1; k <= counting.pumps; ++k) {
+        auto m = smallRocket(GetParam());
+        AbortingHost host(*m, k);
+        const SolveChainReport r = solveChain(*m, host);
+        ASSERT_TRUE(host.abortedIn.has_value()) << k;
+        const SolveStep in = *host.abortedIn;
+        ASSERT_TRUE(checks().count(in)) << "pump " << k << " in " << solveStepName(in);
+        const StepCheck& c = checks().at(in);
+        EXPECT_EQ(r.outcome, Outcome::Aborted) << "pump " << k << " in " << solveStepName(in);
+        EXPECT_EQ(r.endedAt, c.endsAt) << "pump " << k << " in " << solveStepName(in);
+        EXPECT_FALSE(c.published(*m)) << "pump " << k << " in " << solveStepName(in);
+        EXPECT_EQ(m->FinNormalForceSlope, 0) << k;  // no fin result in any case
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FinMethods, AbortAtEveryPump, ::testing::Values("VORTEX", "SOURCE"),
+                         [](const auto& i) { return std::string(i.param); });
+
+TEST(AbortAtEveryPump, PumpsOnlyWhenTheIntervalHasPassed)
+{
+    struct Counting : Progress {
+        void pumpEvents() override { ++pumps; }
+        int pumps = 0;
+    } p;
+    EXPECT_FALSE(p.maybePump());  // no interval: never
+    p.setPumpInterval(std::chrono::hours(1));
+    EXPECT_FALSE(p.maybePump());  // an hour has not passed since it was made
+    p.setPumpInterval(Progress::Clock::duration::zero());
+    EXPECT_TRUE(p.maybePump());
+    p.pumpNow();
+    EXPECT_EQ(p.pumps, 2);
+}
+
+} // namespace
+} // namespace velmora
