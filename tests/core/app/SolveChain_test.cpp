@@ -6,11 +6,13 @@
 #include <functional>
 
 #include "bodyflow/Solver.h"
+#include "tests/core/Rockets.h"
 
 namespace velmora {
 namespace {
 
 using Steps = std::vector<SolveStep>;
+using testing::rocketWithFins;
 
 // The windows' side, recorded: panel texts, event pumps, base-flow unloads.
 class RecordingHost : public SolveHost, public Progress {
@@ -33,37 +35,6 @@ public:
     std::function<void(SolveStep)> onStep;
     int pumps = 0, unloads = 0, meshes = 0;
 };
-
-// Tangent ogive 3 x 1 on a 12 tube, four streamlined fins, 300 FT/SEC, 4 degrees.
-std::unique_ptr<Module1> rocketWithFins()
-{
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->NoseShapeName = "TANGENT OGIVE";
-    m->NoseConeLength = 3;
-    m->NoseConeDiameter = 1;
-    m->BodyTubeLength = 12;
-    m->EnteredVelocity = m->FreeStreamVelocity = 300;
-    m->AngleOfAttack = 4;
-    m->FinPlanformCode = 3;
-    m->FinEdgeCode = 3;
-    m->SurfaceFinishCode = 2;
-    m->FinCount = 4;
-    m->FinRootChord = 3;
-    m->FinTipChord = 1.5f;
-    m->FinSpan = 2;
-    m->FinThickness = 0.1;
-    m->FinMeanChord = 2.25;
-    m->FinRootDistance = 12;
-    m->FinTipDistance = 13.5;
-    m->PanelMethodChoice = "VORTEX";
-    m->PanelCount = 100;
-    m->FinThicknessFactor = 1;
-    m->FinSectionText = "STREAMLINED";
-    m->FlowSolutionStatus = m->FlowSolutionStatusText = "SOLVE NEW FLOW";
-    m->PanelSolutionStatus = "SOLVE NEW FLOW";
-    return m;
-}
 
 TEST(SolveChain, CompleteRunPublishesEveryStep)
 {

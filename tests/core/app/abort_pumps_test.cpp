@@ -7,6 +7,7 @@
 
 #include "app/SolveChain.h"
 #include "model/Module1.h"
+#include "tests/core/Rockets.h"
 
 namespace velmora {
 namespace {
@@ -38,37 +39,19 @@ private:
     int abortAt_;
 };
 
-// A small rocket, so that every pump of the run can be tried.
+// A small finned rocket, so that every pump of the run can be tried.
 std::unique_ptr<Module1> smallRocket(const char* method)
 {
-    auto m = makeModule1();
-    setStartupDefaults(*m);
+    auto m = testing::rocketWithFins();
     m->NoseShapeName = "CONICAL";
-    m->NoseConeLength = 3;
-    m->NoseConeDiameter = 1;
     m->BodyTubeLength = 10;
-    m->EnteredVelocity = m->FreeStreamVelocity = 300;
-    m->AngleOfAttack = 4;
     m->MeshSizeUserSet = 1;
     m->MeshAxialNodeCount = m->MeshRadialNodeCount = 12;
     m->MeridianCount = 4;
-    m->FinPlanformCode = 3;
-    m->FinEdgeCode = 3;
-    m->SurfaceFinishCode = 2;
-    m->FinCount = 4;
-    m->FinRootChord = 3;
-    m->FinTipChord = 1.5f;
-    m->FinSpan = 2;
-    m->FinThickness = 0.1;
-    m->FinMeanChord = 2.25;
     m->FinRootDistance = 10;
     m->FinTipDistance = 11.5;
     m->PanelMethodChoice = method;
     m->PanelCount = 10;
-    m->FinThicknessFactor = 1;
-    m->FinSectionText = "STREAMLINED";
-    m->FlowSolutionStatus = m->FlowSolutionStatusText = "SOLVE NEW FLOW";
-    m->PanelSolutionStatus = "SOLVE NEW FLOW";
     return m;
 }
 

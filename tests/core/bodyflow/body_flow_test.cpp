@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/core/Rockets.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -10,6 +12,8 @@
 
 namespace velmora {
 namespace {
+
+using testing::typicalRocket;
 
 class ScriptedProgress : public Progress {
 public:
@@ -23,24 +27,6 @@ public:
     std::function<void(int)> onPump;
     int pumps = 0;
 };
-
-// Tangent ogive nose 3, diameter 1, tube 12, 300 FT/SEC at sea level.
-std::unique_ptr<Module1> typicalRocket(double mesh = 20, int meridians = 8)
-{
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->NoseShapeName = "TANGENT OGIVE";
-    m->NoseConeLength = 3;
-    m->NoseConeDiameter = 1;
-    m->BodyTubeLength = 12;
-    m->EnteredVelocity = m->FreeStreamVelocity = 300;
-    m->MeridianCount = static_cast<int16_t>(meridians);
-    if (mesh != 20) {
-        m->MeshSizeUserSet = 1;
-        m->MeshAxialNodeCount = m->MeshRadialNodeCount = mesh;
-    }
-    return m;
-}
 
 // A closed prolate spheroid of length 2 and slenderness ratio on equally spaced stations.
 std::vector<BodyStation> spheroid(double ratio, int stations)
