@@ -118,9 +118,11 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
 
     // 2 - 4. A new run: no abort pending, no base-flow solution, the
     // empirical base drag again.
-    m.AbortRequest = AbortFlag::No;
-    host.unloadBaseFlow();
-    m.BasePressureAvailable = BasePressureFlag::False;
+    if (options.startRun) {
+        m.AbortRequest = AbortFlag::No;
+        host.unloadBaseFlow();
+        m.BasePressureAvailable = BasePressureFlag::False;
+    }
 
     // 5. Mesh.
     if (options.buildMesh) {

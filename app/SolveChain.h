@@ -90,6 +90,7 @@ public:
 
 struct SolveChainOptions {
     bool buildMesh = true;   // the sweep builds the mesh once, before its steps
+    bool startRun = true;    // steps 2 - 4 (abort flag, base flow, base pressure); the sweep does them once
 };
 
 struct SolveChainReport {

@@ -1,0 +1,92 @@
+#include "stability/Sweep.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "bodyflow/Grid.h"
+#include "bodyflow/Solver.h"
+#include "model/Vocabulary.h"
+
+namespace velmora::stability {
+
+namespace {
+
+// Steps 1 .. the whole part of the count, within the arrays.
+int wholeSteps(double steps)
+{
+    if (!std::isfinite(steps) || steps < 1) return 1;
+    return static_cast<int>(std::min<double>(std::floor(steps), kMaxSweepSteps));
+}
+
+} // namespace
+
+SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
+{
+    SweepReport rep;
+    // 1. Inputs.
+    if (m.FreeStreamVelocity == 0) {
+        rep.message = kMsgEnterVelocity;
+        return rep;
+    }
+    if (const char* missing = missingMainDimension(m)) {
+        rep.message = missing;
+        return rep;
+    }
+
+    // 2 - 3. One run: no abort pending, no base-flow solution, the mesh once.
+    m.AbortRequest = AbortFlag::No;
+    host.unloadBaseFlow();
+    m.BasePressureAvailable = BasePressureFlag::False;
+    const GridReport grid = meshStep(m, m.FreeStreamVelocity, host);
+    if (grid.outcome != Outcome::Done) {
+        rep.outcome = grid.outcome;
+        rep.message = grid.message;
+        return rep;
+    }
+
+    // 4 - 6.
+    if (steps == 0) steps = 1;
+    rep.stepCount = wholeSteps(steps);
+    const bool angle = m.AoaSweepSelected == 1;
+    const bool velocity = !angle && m.VelocitySweepSelected == 1;
+    for (int i = 1; i <= rep.stepCount; ++i) {
+        host.sweepStep(i, rep.stepCount);
+        if (angle) host.writeSweepValue(true, m.AngleOfAttack);
+        else if (velocity) host.writeSweepValue(false, m.EnteredVelocity);
+
+        rep.lastStep = solveChain(m, host, {.buildMesh = false, .startRun = false});
+        if (rep.lastStep.outcome != Outcome::Done) {
+            rep.outcome = rep.lastStep.outcome;
+            return rep;
+        }
+        m.SweepDragCoefficients(i) = m.TotalDragCoefficient;
+        m.SweepNormalForceCoefficients(i) = m.NormalForceCoefficient;
+        m.SweepMomentCoefficients(i) = m.PitchingMomentCoefficient;
+        m.SweepCenterOfPressureRatios(i) = m.CenterOfPressureRatio;
+        rep.stepsStored = i;
+
+        if (angle) m.AngleOfAttack += m.SweepAoaIncrement;
+        else if (velocity) m.EnteredVelocity += m.SweepVelocityIncrement;
+    }
+
+    // 7. The variable back on the last step's value.
+    if (angle) m.AngleOfAttack -= m.SweepAoaIncrement;
+    else if (velocity) m.EnteredVelocity -= m.SweepVelocityIncrement;
+    rep.outcome = Outcome::Done;
+    return rep;
+}
+
+void clearSweepResults(Module1& m, double steps)
+{
+    const int n = std::isfinite(steps) ? static_cast<int>(std::clamp(std::floor(steps), 0.0, 360.0)) : 0;
+    for (int i = 1; i <= n; ++i) {
+        m.SweepDragCoefficients(i) = 0;
+        m.SweepNormalForceCoefficients(i) = 0;
+        m.SweepMomentCoefficients(i) = 0;
+        m.SweepCenterOfPressureRatios(i) = 0;
+        m.SweepPlotX(i) = 0;
+        m.SweepPlotY(i) = 0;
+    }
+}
+
+} // namespace velmora::stability

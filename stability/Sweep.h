@@ -1,0 +1,58 @@
+#pragma once
+// Sweeps over angle of attack or velocity: LOOPER and the stored results.
+//
+//   SweepReport stability::LOOPER(Module1& m, SweepHost& host, double& steps);
+//   void        stability::clearSweepResults(Module1& m, double steps);
+//
+// LOOPER repeats the whole SOLVE analysis (the one chain, app/SolveChain)
+// for steps 1 .. whole part of `steps` (0 becomes 1 in the caller's
+// variable) and stores Cd, CN, Cm and XCp/L of step i at index i of the four
+// Sweep* arrays. Each step first writes its flight condition through the
+// host (the window writes the main window's angle-of-attack or velocity box
+// in "##.###", whose change handler reads it back and invalidates the
+// results), then runs the chain without the mesh, which is built once before
+// the first step. After the last step the last increment is taken back, so
+// the variable equals the value of the last step.
+//
+// Outcomes:
+//   Refused  velocity or a main body dimension missing (message for the
+//            sweep window's panel 2; nothing changed), or a step refused by
+//            the chain (its own message stands; nothing stored for it).
+//   Aborted  ABORT while a step let events run: the steps before it stand.
+//   Failed   a step's arithmetic broke down: the steps before it stand.
+//   Done     every step ran and was stored.
+// A stopped sweep keeps entries of the stopped step and after it as they
+// were; the variable holds the value of the step that was started.
+#include <string>
+
+#include "app/SolveChain.h"
+#include "model/Module1.h"
+
+namespace velmora::stability {
+
+inline constexpr int kMaxSweepSteps = 360;
+
+class SweepHost : public SolveHost {
+public:
+    // Step i of n is starting (progress bar, step label).
+    virtual void sweepStep(int i, int n) { (void)i, (void)n; }
+    // Write the step's value into the main window's box of the swept
+    // quantity, as text "##.###"; its change handler reads it back.
+    virtual void writeSweepValue(bool angleOfAttack, double value) = 0;
+};
+
+struct SweepReport {
+    Outcome outcome = Outcome::Refused;
+    std::string message;        // panel-2 text of a refusal by the sweep itself
+    int stepsStored = 0;        // steps 1 .. stepsStored hold this sweep's results
+    int stepCount = 0;          // the whole part of the step count that was asked for
+    SolveChainReport lastStep;  // the chain run of the last step started
+};
+
+SweepReport LOOPER(Module1& m, SweepHost& host, double& steps);
+
+// Empties entries 1 .. steps of the four result arrays and of the plot
+// copies SweepPlotX / SweepPlotY; entries above are untouched.
+void clearSweepResults(Module1& m, double steps);
+
+} // namespace velmora::stability
