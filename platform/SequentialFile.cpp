@@ -29,6 +29,15 @@ std::string plainNumberText(double v, int digits)
     for (; *p && *p != 'e'; ++p)
         if (isDigit(*p)) mant.push_back(*p);
     const int exp10 = *p ? std::atoi(p + 1) : 0;
+    if (exp10 >= 308 && std::isinf(std::strtod(buf, nullptr))) {
+        // Rounding went past the largest double (1.79769313486232E+308):
+        // cut the digits instead, so the text reads back.
+        std::snprintf(buf, sizeof buf, "%.*e", digits + 2, std::fabs(v));
+        mant.clear();
+        for (p = buf; *p && *p != 'e'; ++p)
+            if (isDigit(*p)) mant.push_back(*p);
+        mant.resize(static_cast<std::size_t>(digits));
+    }
     while (mant.size() > 1 && mant.back() == '0') mant.pop_back();
 
     std::string out = v < 0 ? "-" : "";
