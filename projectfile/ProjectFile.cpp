@@ -1,7 +1,9 @@
 #include "projectfile/ProjectFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 #include <variant>
 
 #include "model/Vocabulary.h"

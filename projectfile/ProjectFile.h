@@ -1,22 +1,8 @@
 #pragma once
 // The project data file: thirty quoted items, one a line, then one line of
-// four quoted numbers per free-form body point.
-//
-//   item  1 flow model text          16 FinPlanformCode
-//         2 FreeStreamVelocity       17 FinEdgeCode
-//         3 AmbientDensity           18 SurfaceFinishCode (16-bit)
-//         4 AmbientPressure          19 FinTipDistance
-//         5 nose shape text          20 FinTipChord (single)
-//      6-11 NoseConeLength, BodyTubeLength, NoseConeDiameter,
-//           TransitionDiameter, TransitionLength, BaseTubeLength
-//        12 AnalysisUnits            21 FinRootDistance (single)
-//        13 speed unit text          22-26 FinSpan, FinRootChord, FinThickness,
-//        14 altitude text                  LaunchLugLength, LaunchLugOuterDiameter
-//        15 FinCount                 27 LaunchLugInnerDiameter (single)
-//        28 MeshAxialNodeCount       29 ActiveBodyGeometry
-//        30 FreeFormPointCount N
-//   point row i = 1..N: FreeFormBodyX(i), FreeFormBodyRadius(i),
-//                       FreeFormScreenX(i), FreeFormScreenY(i)
+// four quoted numbers per free-form body point (see ProjectRecord for the
+// order). No header, version or checksum; an older layout shows only as a file
+// that ends early.
 //
 // Writing produces the bytes; the window side commits them to disk in one
 // piece. Reading never touches the project state: it fills a staging record,
@@ -35,9 +21,11 @@ namespace velmora::projectfile {
 inline constexpr int ItemCount = 30;
 inline constexpr int MaxPoints = 20;
 
-// What one read of a file gives, item by item. Items 1, 5, 12, 13, 14, 28 and
-// 29 and the point fields 3 and 4 are the values held aside for the restore;
-// an item or field that was not read stays empty ("" or 0).
+// What one read of a file gives, in file order (the comment is the item
+// number). Items 1, 5, 12, 13, 14, 28 and 29 and the point fields 3 and 4 are
+// the values held aside for the restore; an item or field that was not read
+// stays empty ("" or 0). Items 20, 21 and 27 are single precision (7 digits in
+// the file), the others double (15 digits) or whole codes.
 struct ProjectRecord {
     std::string flowModel;             // 1
     double FreeStreamVelocity = 0;     // 2
