@@ -10,6 +10,7 @@ void setStartupDefaults(Module1& m)
     m.BasePressureAvailable = "FALSE";
     m.AbortRequest = "NO";
     m.CompressibleFlow = 0;
+    m.FlowModelText = "INCOMPRESSIBLE";
     m.MeridianCount = 8;
     m.AnalysisUnits = UnitsSystem::FPS;
     m.AltitudePressureRatio = 1;
@@ -39,6 +40,7 @@ void setStartupDefaults(Module1& m)
     m.SweepStartVelocity = 300;
     // Set by the input windows' own load handlers during start-up.
     m.NoseShapeName = "CONICAL";
+    m.NoseShapeText = "CONICAL";
     m.SearsHaackExponent = 1.0f;
     m.FinPlanformCode = 3;
     m.FinEdgeCode = 3;

@@ -48,10 +48,12 @@ struct Module1 {
     float FreeStreamMachNumber = 0;
     double AngleOfAttack = 0;            // degrees
     int16_t CompressibleFlow = 0;        // 0 incompressible, 1 compressible
+    std::string FlowModelText;           // the flow model shown in the main window's list
     std::string SpeedUnitText;           // the speed unit shown in the main window's list
 
     // ---- body geometry ------------------------------------------------------
     std::string NoseShapeName;
+    std::string NoseShapeText;           // the nose shape shown in the body window's list
     double NoseConeLength = 0;
     double NoseConeDiameter = 0;
     double BodyTubeLength = 0;

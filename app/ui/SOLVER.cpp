@@ -240,6 +240,7 @@ void SOLVER::buildControls()
     // The state keeps the texts the computations and the project file need.
     Speed->onTextChanged([this](const QString& t) { m().SpeedUnitText = t.toStdString(); });
     RATIOS->onTextChanged([this](const QString& t) { m().AltitudeText = t.toStdString(); });
+    Compressible->onTextChanged([this](const QString& t) { m().FlowModelText = t.toStdString(); });
     Compressible->onClick([this] { Compressible_Click(); });
     CFDUNITS->onClick([this] { CFDUNITS_Click(); });
     MERIDIANS->onClick([this] { MERIDIANS_Click(); });

@@ -127,6 +127,8 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     TUBELENGTH->onChange([this] { TUBELENGTH_Change(); });
     LLABEL[2]->onChange([this] { LLABEL2_Change(); });
     NoseShape->onClick([this] { NoseShape_Click(); });
+    // The project file saves the text shown.
+    NoseShape->onTextChanged([this](const QString& t) { m().NoseShapeText = t.toStdString(); });
     onCommand(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1_Change(); });
     for (int i = 0; i < 2; ++i)
         connect(GEOMETRY[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {

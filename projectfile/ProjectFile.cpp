@@ -1,0 +1,296 @@
+#include "projectfile/ProjectFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <type_traits>
+#include <variant>
+
+#include "model/Vocabulary.h"
+#include "platform/Format.h"
+#include "platform/SequentialFile.h"
+#include "platform/Single.h"
+
+namespace velmora::projectfile {
+namespace {
+
+// One item: where the record keeps it, where the state keeps it, and what a
+// file may hold there. The two members always have the same type, which gives
+// the item's form: text, double (15 digits), single (7 digits, rounded to
+// single on reading) or a 16-bit whole number.
+template <typename T>
+struct Slot {
+    T ProjectRecord::*staged;
+    T Module1::*state;
+};
+using AnySlot = std::variant<Slot<std::string>, Slot<double>, Slot<float>, Slot<int16_t>>;
+
+enum class Check {
+    None,
+    FinCount,    // 0 or 3..8
+    Planform,    // 0..4
+    Edge,        // 0..3
+    Finish,      // rounded half-even, then 0..3
+    BodyMode,    // 0 or 1
+    PointCount,  // 0..20, 2..20 for a free-form file
+};
+
+struct Item {
+    AnySlot slot;
+    Check check = Check::None;
+    bool direct = true;  // committed straight into its state variable
+};
+
+using R = ProjectRecord;
+using M = Module1;
+
+const std::array<Item, ItemCount> kItems = {{
+    {Slot<std::string>{&R::flowModel, &M::FlowModelText}},                       // 1
+    {Slot<double>{&R::FreeStreamVelocity, &M::FreeStreamVelocity}},              // 2
+    {Slot<double>{&R::AmbientDensity, &M::AmbientDensity}},                      // 3
+    {Slot<double>{&R::AmbientPressure, &M::AmbientPressure}},                    // 4
+    {Slot<std::string>{&R::noseShape, &M::NoseShapeText}},                       // 5
+    {Slot<double>{&R::NoseConeLength, &M::NoseConeLength}},                      // 6
+    {Slot<double>{&R::BodyTubeLength, &M::BodyTubeLength}},                      // 7
+    {Slot<double>{&R::NoseConeDiameter, &M::NoseConeDiameter}},                  // 8
+    {Slot<double>{&R::TransitionDiameter, &M::TransitionDiameter}},              // 9
+    {Slot<double>{&R::TransitionLength, &M::TransitionLength}},                  // 10
+    {Slot<double>{&R::BaseTubeLength, &M::BaseTubeLength}},                      // 11
+    {Slot<std::string>{&R::unitCode, &M::AnalysisUnits}},                        // 12
+    {Slot<std::string>{&R::speedUnit, &M::SpeedUnitText}},                       // 13
+    {Slot<std::string>{&R::altitude, &M::AltitudeText}},                         // 14
+    {Slot<int16_t>{&R::FinCount, &M::FinCount}, Check::FinCount},                // 15
+    {Slot<int16_t>{&R::FinPlanformCode, &M::FinPlanformCode}, Check::Planform},  // 16
+    {Slot<int16_t>{&R::FinEdgeCode, &M::FinEdgeCode}, Check::Edge},              // 17
+    {Slot<int16_t>{&R::SurfaceFinishCode, &M::SurfaceFinishCode}, Check::Finish},// 18
+    {Slot<double>{&R::FinTipDistance, &M::FinTipDistance}},                      // 19
+    {Slot<float>{&R::FinTipChord, &M::FinTipChord}},                             // 20
+    {Slot<float>{&R::FinRootDistance, &M::FinRootDistance}},                     // 21
+    {Slot<double>{&R::FinSpan, &M::FinSpan}},                                    // 22
+    {Slot<double>{&R::FinRootChord, &M::FinRootChord}},                          // 23
+    {Slot<double>{&R::FinThickness, &M::FinThickness}},                          // 24
+    {Slot<double>{&R::LaunchLugLength, &M::LaunchLugLength}},                    // 25
+    {Slot<double>{&R::LaunchLugOuterDiameter, &M::LaunchLugOuterDiameter}},      // 26
+    {Slot<float>{&R::LaunchLugInnerDiameter, &M::LaunchLugInnerDiameter}},       // 27
+    {Slot<double>{&R::meshSize, &M::MeshAxialNodeCount}, Check::None, false},    // 28
+    {Slot<int16_t>{&R::FileBodyGeometry, &M::ActiveBodyGeometry}, Check::BodyMode, false}, // 29
+    {Slot<int16_t>{&R::FreeFormPointCount, &M::FreeFormPointCount}, Check::PointCount},    // 30
+}};
+
+bool isFlowModel(const std::string& t)
+{
+    return t == CompressibilityModel::Incompressible || t == CompressibilityModel::Compressible;
+}
+
+bool isWhole(double v) { return std::floor(v) == v; }
+
+// The mesh size a free-form file asks for: a whole 10..50, anything else 20.
+double freeFormMeshSize(double v) { return isWhole(v) && v >= 10 && v <= 50 ? v : 20; }
+
+bool codeAllowed(Check check, double v, const ProjectRecord& r)
+{
+    if (!isWhole(v)) return false;
+    switch (check) {
+    case Check::FinCount: return v == 0 || (v >= 3 && v <= 8);
+    case Check::Planform: return v >= 0 && v <= 4;
+    case Check::Edge: return v >= 0 && v <= 3;
+    case Check::BodyMode: return v == 0 || v == 1;
+    case Check::PointCount: return v >= (r.FileBodyGeometry == FreeFormBody ? 2 : 0) && v <= MaxPoints;
+    case Check::Finish:
+    case Check::None: break;
+    }
+    return false;
+}
+
+// ---- reading ----------------------------------------------------------------
+
+enum class Step { Ok, End, Bad };
+
+Step readNumber(SequentialReader& in, double& v)
+{
+    const std::optional<std::string> f = in.field();
+    if (!f) return Step::End;
+    const std::optional<double> n = fileNumber(*f);
+    if (!n) return Step::Bad;
+    v = *n;
+    return Step::Ok;
+}
+
+// A 16-bit whole number rounded half-even; stored before any range check.
+Step readInt16(SequentialReader& in, int16_t& out)
+{
+    double v = 0;
+    if (const Step s = readNumber(in, v); s != Step::Ok) return s;
+    const std::optional<int16_t> i = toInt16(v);
+    if (!i) return Step::Bad;
+    out = *i;
+    return Step::Ok;
+}
+
+Step readItem(SequentialReader& in, const Item& item, ProjectRecord& r)
+{
+    struct Visitor {
+        SequentialReader& in;
+        const Item& item;
+        ProjectRecord& r;
+        Step operator()(const Slot<std::string>& s) const
+        {
+            std::optional<std::string> f = in.field();
+            if (!f) return Step::End;
+            r.*s.staged = std::move(*f);
+            return Step::Ok;
+        }
+        Step operator()(const Slot<double>& s) const { return readNumber(in, r.*s.staged); }
+        Step operator()(const Slot<float>& s) const
+        {
+            double v = 0;
+            if (const Step st = readNumber(in, v); st != Step::Ok) return st;
+            if (!fitsSingle(v)) return Step::Bad;
+            r.*s.staged = static_cast<float>(v);
+            return Step::Ok;
+        }
+        Step operator()(const Slot<int16_t>& s) const
+        {
+            if (item.check == Check::Finish) {
+                if (const Step st = readInt16(in, r.*s.staged); st != Step::Ok) return st;
+                const int16_t v = r.*s.staged;
+                return v >= NoFinish && v <= WaxedFinish ? Step::Ok : Step::Bad;
+            }
+            double v = 0;
+            if (const Step st = readNumber(in, v); st != Step::Ok) return st;
+            if (!codeAllowed(item.check, v, r)) return Step::Bad;
+            r.*s.staged = static_cast<int16_t>(v);
+            return Step::Ok;
+        }
+    };
+    return std::visit(Visitor{in, item, r}, item.slot);
+}
+
+// One pass: items 1 to 30, then the point rows item 30 announces.
+Step readPass(SequentialReader& in, ProjectRecord& r)
+{
+    r.itemsRead = 0;
+    for (const Item& item : kItems) {
+        if (const Step s = readItem(in, item, r); s != Step::Ok) return s;
+        ++r.itemsRead;
+    }
+    if (r.FileBodyGeometry == FreeFormBody) r.meshSize = freeFormMeshSize(r.meshSize);
+    for (int i = 1; i <= r.FreeFormPointCount; ++i) {
+        for (double* v : {&r.FreeFormBodyX(i), &r.FreeFormBodyRadius(i), &r.screenX(i)})
+            if (const Step s = readNumber(in, *v); s != Step::Ok) return s;
+        if (const Step s = readInt16(in, r.screenY(i)); s != Step::Ok) return s;
+        r.pointRowsRead = std::max(r.pointRowsRead, i);
+    }
+    return Step::Ok;
+}
+
+} // namespace
+
+// ---- writing ----------------------------------------------------------------
+
+std::optional<std::string> write(const Module1& m)
+{
+    const int n = m.FreeFormPointCount;
+    if (n < 0 || n > MaxPoints) return std::nullopt;
+    SequentialWriter w;
+    for (const Item& item : kItems) {
+        std::visit(
+            [&](const auto& s) {
+                using T = std::decay_t<decltype(m.*s.state)>;
+                if constexpr (std::is_same_v<T, std::string>) w.quoted(m.*s.state);
+                else if constexpr (std::is_same_v<T, float>) w.quotedNumber(m.*s.state, 7);
+                else w.quotedNumber(static_cast<double>(m.*s.state), 15);
+            },
+            item.slot);
+        w.endLine();
+    }
+    for (int i = 1; i <= n; ++i) {
+        w.quotedNumber(m.FreeFormBodyX(i)).quotedNumber(m.FreeFormBodyRadius(i));
+        w.quotedNumber(m.FreeFormScreenX(i)).quotedNumber(m.FreeFormScreenY(i)).endLine();
+    }
+    if (w.failed()) return std::nullopt;
+    return w.bytes();
+}
+
+ReadResult read(std::string_view bytes)
+{
+    ReadResult result;
+    ProjectRecord& r = result.record;
+    SequentialReader in(bytes);
+    if (in.atEnd()) return result;  // a 0-byte file holds no project
+    for (int pass = 1; !in.atEnd(); ++pass) {
+        const Step s = readPass(in, r);
+        if (s == Step::Ok) continue;
+        if (s == Step::End && pass == 1 && r.itemsRead < ItemCount && isFlowModel(r.flowModel)) {
+            // An older layout: what it lacks comes from the conversion defaults.
+            r.meshSize = 0;
+            r.FileBodyGeometry = StandardBody;
+            result.outcome = ReadOutcome::OlderLayout;
+        }
+        return result;
+    }
+    result.outcome = ReadOutcome::Complete;
+    return result;
+}
+
+// ---- committing ---------------------------------------------------------------
+
+void applyConversionDefaults(Module1& m)
+{
+    m.MeshAxialNodeCount = 20;
+    m.ActiveBodyGeometry = StandardBody;
+    m.FreeFormPointCount = 4;
+    for (int i = 1; i <= m.FreeFormPointCount; ++i) {
+        m.FreeFormBodyX(i) = 0;
+        m.FreeFormBodyRadius(i) = 0;
+        m.FreeFormScreenX(i) = 0;
+        m.FreeFormScreenY(i) = 0;
+    }
+}
+
+bool commit(const ReadResult& result, Module1& m)
+{
+    if (result.outcome == ReadOutcome::Error) return false;
+    const ProjectRecord& r = result.record;
+
+    // The items read go into their variables; the texts are held aside and
+    // stand empty when they were not read.
+    for (int k = 0; k < ItemCount; ++k) {
+        const Item& item = kItems[static_cast<size_t>(k)];
+        std::visit(
+            [&](const auto& s) {
+                using T = std::decay_t<decltype(m.*s.state)>;
+                if (std::is_same_v<T, std::string> || (item.direct && k < r.itemsRead)) m.*s.state = r.*s.staged;
+            },
+            item.slot);
+    }
+    for (int i = 1; i <= r.pointRowsRead; ++i) {
+        m.FreeFormBodyX(i) = r.FreeFormBodyX(i);
+        m.FreeFormBodyRadius(i) = r.FreeFormBodyRadius(i);
+    }
+    if (result.outcome == ReadOutcome::OlderLayout) applyConversionDefaults(m);
+
+    // What the restore makes of the held-aside values.
+    if (r.flowModel == CompressibilityModel::Incompressible) m.CompressibleFlow = 0;
+    else if (r.flowModel == CompressibilityModel::Compressible) m.CompressibleFlow = 1;
+    for (const char* shape : {NoseConeShape::Conical, NoseConeShape::TangentOgive, NoseConeShape::Elliptical,
+                              NoseConeShape::Parabolic, NoseConeShape::SearsHaack})
+        if (r.noseShape == shape) m.NoseShapeName = shape;
+    if (r.FileBodyGeometry == FreeFormBody) {
+        m.MeshAxialNodeCount = r.meshSize;
+        m.MeshRadialNodeCount = r.meshSize;
+        m.MeshSizeUserSet = 1;
+        m.ActiveBodyGeometry = FreeFormBody;
+    } else {
+        m.ActiveBodyGeometry = StandardBody;
+    }
+    const int n = m.FreeFormPointCount;
+    for (int i = 1; i <= n; ++i) {
+        m.FreeFormScreenX(i) = r.screenX(i);
+        m.FreeFormScreenY(i) = r.screenY(i);
+    }
+    m.FreeFormBaseRadius = singleOrZero(m.FreeFormBodyRadius(n));
+    return true;
+}
+
+} // namespace velmora::projectfile

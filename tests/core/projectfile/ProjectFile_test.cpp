@@ -1,0 +1,280 @@
+#include "projectfile/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace velmora::projectfile {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A standard-body project at sea level in ft-lb-sec, 150 ft/s, two free-form
+// points, and its file.
+void sample(Module1& m)
+{
+    setStartupDefaults(m);
+    m.FlowModelText = "INCOMPRESSIBLE", m.NoseShapeText = "TANGENT OGIVE";
+    m.AnalysisUnits = "FPS", m.SpeedUnitText = "FT/SEC", m.AltitudeText = "SEA LEVEL";
+    m.FreeStreamVelocity = 150, m.AmbientDensity = 0.002378, m.AmbientPressure = 2116.8;
+    m.NoseConeLength = 4.5, m.BodyTubeLength = 20, m.NoseConeDiameter = 1.325;
+    m.TransitionDiameter = m.TransitionLength = m.BaseTubeLength = 0;
+    m.FinCount = 4, m.FinPlanformCode = 3, m.FinEdgeCode = 3, m.SurfaceFinishCode = 2;
+    m.FinTipDistance = 2.25, m.FinTipChord = 1.2f, m.FinRootDistance = 0.1f, m.FinSpan = 1.75, m.FinRootChord = 2.5;
+    m.FinThickness = 0.0625, m.LaunchLugLength = 1, m.LaunchLugOuterDiameter = 0.2, m.LaunchLugInnerDiameter = 0.15f;
+    m.MeshAxialNodeCount = 20, m.ActiveBodyGeometry = 0, m.FreeFormPointCount = 2;
+    m.FreeFormBodyX(1) = 12.5, m.FreeFormBodyRadius(1) = 0.3, m.FreeFormScreenX(1) = 1200, m.FreeFormScreenY(1) = 840;
+    m.FreeFormBodyX(2) = -3, m.FreeFormBodyRadius(2) = 1.5e-5, m.FreeFormScreenX(2) = 0, m.FreeFormScreenY(2) = 9615;
+}
+
+const Lines kSample = {
+    "\"INCOMPRESSIBLE\"", "\" 150\"", "\" .002378\"", "\" 2116.8\"", "\"TANGENT OGIVE\"", "\" 4.5\"", "\" 20\"",
+    "\" 1.325\"", "\" 0\"", "\" 0\"", "\" 0\"", "\"FPS\"", "\"FT/SEC\"", "\"SEA LEVEL\"", "\" 4\"", "\" 3\"",
+    "\" 3\"", "\" 2\"", "\" 2.25\"", "\" 1.2\"", "\" .1\"", "\" 1.75\"", "\" 2.5\"", "\" .0625\"", "\" 1\"",
+    "\" .2\"", "\" .15\"", "\" 20\"", "\" 0\"", "\" 2\"",
+    "\" 12.5\",\" .3\",\" 1200\",\" 840\"", "\"-3\",\" 1.5E-05\",\" 0\",\" 9615\"",
+};
+
+std::string join(const Lines& lines, size_t count = 99)
+{
+    std::string out;
+    for (size_t i = 0; i < lines.size() && i < count; ++i) out += lines[i] + "\r\n";
+    return out;
+}
+
+// The sample with some lines (1-based) replaced, cut after `count` lines.
+std::string edited(std::initializer_list<std::pair<int, std::string>> edits, size_t count = 99)
+{
+    Lines lines = kSample;
+    for (const auto& [k, text] : edits) lines[static_cast<size_t>(k - 1)] = text;
+    return join(lines, count);
+}
+
+struct ProjectFileTest : ::testing::Test {
+    std::unique_ptr<Module1> m = makeModule1();
+    void SetUp() override { sample(*m); }
+};
+
+TEST_F(ProjectFileTest, WritesThirtyItemsAndThePointRows)
+{
+    EXPECT_EQ(write(*m), join(kSample));
+    m->FreeFormPointCount = 0;
+    EXPECT_EQ(write(*m), edited({{30, "\" 0\""}}, 30));  // exactly 30 lines
+    const std::function<void(Module1&)> refused[] = {
+        [](Module1& s) { s.FreeFormPointCount = 21; }, [](Module1& s) { s.FreeFormPointCount = -1; },
+        [](Module1& s) { s.FreeStreamVelocity = NAN; }, [](Module1& s) { s.FreeFormScreenX(2) = INFINITY; },
+        [](Module1& s) { s.SpeedUnitText = "FT\"SEC"; }, [](Module1& s) { s.AltitudeText = "SEA\nLEVEL"; },
+    };
+    for (const auto& change : refused) {
+        sample(*m);
+        change(*m);
+        EXPECT_FALSE(write(*m));
+    }
+}
+
+TEST_F(ProjectFileTest, SixteenBitFieldsRoundHalvesToEven)
+{
+    const struct { int line; const char* text; int16_t finish, y; bool ok; } cases[] = {
+        {18, "\" 2.5\"", 2, 840, true}, {18, "\" 3.5\"", 4, 0, false},  // 4 is no surface finish
+        {18, "\" 1.5\"", 2, 840, true}, {18, "\"-.5\"", 0, 840, true}, {18, "\" 40000\"", 0, 0, false},
+        {31, "\" 12.5\",\" .3\",\" 1200\",\" 840.5\"", 2, 840, true},
+        {31, "\" 12.5\",\" .3\",\" 1200\",\" 841.5\"", 2, 842, true},
+        {31, "\" 12.5\",\" .3\",\" 1200\",\"-32768.5\"", 2, -32768, true},
+        {31, "\" 12.5\",\" .3\",\" 1200\",\" 32767.5\"", 2, 0, false},
+    };
+    for (const auto& c : cases) {
+        const ReadResult r = read(edited({{c.line, c.text}}));
+        EXPECT_EQ(r.outcome == ReadOutcome::Complete, c.ok) << c.text;
+        EXPECT_EQ(r.record.SurfaceFinishCode, c.finish) << c.text;
+        EXPECT_EQ(r.record.screenY(1), c.y) << c.text;
+    }
+}
+
+TEST_F(ProjectFileTest, UnquotedAndBlankPaddedFieldsReadAlike)
+{
+    Lines bare;
+    for (const std::string& line : kSample) {
+        std::string out = "  ";
+        for (char c : line) out += c == '"' ? "" : c == ',' ? " , " : std::string(1, c);
+        bare.push_back(out + "\t ");
+    }
+    const ReadResult r = read(join(bare));
+    ASSERT_EQ(r.outcome, ReadOutcome::Complete);
+    EXPECT_EQ(r.record.speedUnit, "FT/SEC");
+    auto other = makeModule1();
+    setStartupDefaults(*other);
+    other->MeshAxialNodeCount = 20;  // a standard-body file leaves it alone
+    ASSERT_TRUE(commit(r, *other));
+    EXPECT_EQ(write(*other), join(kSample));
+}
+
+TEST_F(ProjectFileTest, BadFilesCommitNothing)
+{
+    const struct { const char* what; std::string bytes; } cases[] = {
+        {"0 bytes", ""},
+        {"first line not a flow model", edited({{1, "\"CONICAL\""}}, 27)},
+        {"N = 21 after 30 items", edited({{30, "\" 21\""}})},
+        {"a trailing blank line", join(kSample) + "\r\n"},
+        {"an incomplete second pass", join(kSample) + join(kSample, 10)},
+        {"ends inside the point rows", join(kSample, 31)},
+        {"ends inside a point row", edited({{32, "\"-3\",\" 1.5E-05\""}})},
+        {"N not whole", edited({{30, "\" 2.5\""}})},
+        {"N negative", edited({{30, "\"-1\""}})},
+        {"a free-form body of one point", edited({{29, "\" 1\""}, {30, "\" 1\""}}, 31)},
+        {"fin count 2", edited({{15, "\" 2\""}})},
+        {"fin count 9", edited({{15, "\" 9\""}})},
+        {"fin count not whole", edited({{15, "\" 3.5\""}})},
+        {"planform 5", edited({{16, "\" 5\""}})},
+        {"planform -1", edited({{16, "\"-1\""}})},
+        {"edge 4", edited({{17, "\" 4\""}})},
+        {"finish 4", edited({{18, "\" 4\""}})},
+        {"body mode 2", edited({{29, "\" 2\""}})},
+        {"body mode .5", edited({{29, "\" .5\""}})},
+        {"a length beyond the double range", edited({{6, "\" 1E400\""}})},
+        {"a single item beyond the single range", edited({{20, "\" 1E39\""}})},
+        {"an unsafe code in an older layout", edited({{15, "\" 2\""}}, 20)},
+    };
+    for (const auto& c : cases) {
+        sample(*m);
+        m->FreeStreamVelocity = 99, m->FinCount = 5;
+        const std::optional<std::string> before = write(*m);
+        const ReadResult r = read(c.bytes);
+        EXPECT_EQ(r.outcome, ReadOutcome::Error) << c.what;
+        EXPECT_FALSE(commit(r, *m)) << c.what;
+        EXPECT_EQ(write(*m), before) << c.what;
+    }
+}
+
+TEST_F(ProjectFileTest, OlderLayoutCommitsWhatWasReadThenTheDefaults)
+{
+    m->MeshAxialNodeCount = 35, m->ActiveBodyGeometry = 1, m->FreeFormPointCount = 6;
+    for (int i = 1; i <= 6; ++i) m->FreeFormBodyX(i) = m->FreeFormScreenY(i) = i;
+    const std::string file = edited({{1, "\"COMPRESSIBLE\""}, {2, "\" 99\""}}, 27);
+    const ReadResult r = read(file);
+    ASSERT_EQ(r.outcome, ReadOutcome::OlderLayout);
+    ASSERT_TRUE(commit(r, *m));
+    EXPECT_EQ(write(*m)->substr(0, file.size()), file);  // items 1 to 27 restored
+    EXPECT_EQ(m->CompressibleFlow, 1);
+    EXPECT_EQ(m->MeshAxialNodeCount, 20);
+    EXPECT_EQ(m->ActiveBodyGeometry, 0);
+    EXPECT_EQ(m->FreeFormPointCount, 4);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(m->FreeFormBodyX(i) + m->FreeFormBodyRadius(i) + m->FreeFormScreenX(i) + m->FreeFormScreenY(i), 0);
+    EXPECT_EQ(m->FreeFormBodyX(5), 5);
+
+    // Items not read keep their variables; their texts stand empty.
+    sample(*m);
+    m->FinCount = 5;
+    ASSERT_TRUE(commit(read(join(kSample, 11)), *m));
+    EXPECT_EQ(m->NoseShapeName, "TANGENT OGIVE");
+    EXPECT_EQ(m->AnalysisUnits + m->SpeedUnitText + m->AltitudeText, "");
+    EXPECT_EQ(m->FinCount, 5);
+    // Ending after item 29: free-form mode without its points is not taken.
+    ASSERT_TRUE(commit(read(edited({{28, "\" 30\""}, {29, "\" 1\""}}, 29)), *m));
+    EXPECT_EQ(m->ActiveBodyGeometry, 0);
+    EXPECT_EQ(m->MeshAxialNodeCount, 20);
+}
+
+TEST_F(ProjectFileTest, FreeFormFilesSetTheMeshSize)
+{
+    const struct { const char* item28; double mesh; } cases[] = {
+        {"\" 30\"", 30}, {"\" 10\"", 10}, {"\" 50\"", 50}, {"\" 60\"", 20}, {"\" 9\"", 20}, {"\" 12.5\"", 20}, {"\"\"", 20},
+    };
+    for (const auto& c : cases) {
+        sample(*m);
+        ASSERT_TRUE(commit(read(edited({{28, c.item28}, {29, "\" 1\""}})), *m)) << c.item28;
+        EXPECT_EQ(m->MeshAxialNodeCount, c.mesh) << c.item28;
+        EXPECT_EQ(m->MeshRadialNodeCount, c.mesh) << c.item28;
+        EXPECT_EQ(m->MeshSizeUserSet + m->ActiveBodyGeometry, 2);
+    }
+    sample(*m);
+    m->MeshAxialNodeCount = 35;
+    ASSERT_TRUE(commit(read(edited({{28, "\" 60\""}})), *m));
+    EXPECT_EQ(m->MeshAxialNodeCount, 35);  // a standard-body file leaves it alone
+}
+
+TEST_F(ProjectFileTest, HeldAsideValuesAndRepeatedPasses)
+{
+    ASSERT_TRUE(commit(read(edited({{1, "\"COMPRESSIBLE\""}, {5, "\"SEARS-HAACK\""}})), *m));
+    EXPECT_EQ(m->CompressibleFlow, 1);
+    EXPECT_EQ(m->NoseShapeName, "SEARS-HAACK");
+    ASSERT_TRUE(commit(read(edited({{5, "\"cone\""}, {31, "\" 7\",\" 1\",\" 1201\",\" 842\""}})), *m));
+    EXPECT_EQ(m->NoseShapeText, "cone");
+    EXPECT_EQ(m->NoseShapeName, "SEARS-HAACK");  // no shape matches: kept
+    EXPECT_EQ(m->FreeFormScreenX(1) + m->FreeFormScreenY(1), 1201 + 842);
+    EXPECT_EQ(m->FreeFormBaseRadius, 1.5e-5f);
+
+    // More after the last point row is read again over the same values.
+    const std::string second = edited({{2, "\" 200\""}, {30, "\" 1\""}, {31, "\" 7\",\" 1\",\" 2\",\" 3\""}}, 31);
+    const ReadResult r = read(join(kSample) + second);
+    ASSERT_EQ(r.outcome, ReadOutcome::Complete);
+    EXPECT_EQ(r.record.pointRowsRead, 2);
+    sample(*m);
+    m->FreeFormBodyX(2) = 55;
+    ASSERT_TRUE(commit(r, *m));
+    EXPECT_EQ(m->FreeStreamVelocity, 200);
+    EXPECT_EQ(m->FreeFormPointCount, 1);
+    EXPECT_EQ(m->FreeFormBodyX(1), 7);
+    EXPECT_EQ(m->FreeFormBodyX(2), -3);  // from the first pass
+}
+
+// Random projects the windows can produce: write, read, commit, write gives
+// the same bytes.
+TEST(ProjectFileRoundTrip, WriteReadWriteIsByteIdentical)
+{
+    std::mt19937 rng(20240517);
+    const auto whole = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const auto number = [&]() -> double {
+        switch (whole(0, 3)) {
+        case 0: return 0;
+        case 1: return whole(-500, 500);
+        case 2: return whole(0, 99999) / 1000.0;
+        default: return std::uniform_real_distribution<double>(-10, 10)(rng) * std::pow(10.0, whole(-30, 30));
+        }
+    };
+    const auto pick = [&](std::initializer_list<const char*> t) { return t.begin()[whole(0, int(t.size()) - 1)]; };
+    auto saved = makeModule1(), opened = makeModule1();
+    setStartupDefaults(*saved);
+    for (int n = 0; n < 300; ++n) {
+        Module1& s = *saved;
+        s.FlowModelText = pick({"INCOMPRESSIBLE", "COMPRESSIBLE"});
+        s.NoseShapeText = pick({"CONICAL", "TANGENT OGIVE", "ELLIPTICAL", "PARABOLIC", "SEARS-HAACK", "  a, b ", ""});
+        s.AnalysisUnits = pick({"FPS", "IPS", "MNS"});
+        s.SpeedUnitText = pick({"FT/SEC", "MPH", "M/SEC", "MACH", "caf\xC3\xA9"});
+        s.AltitudeText = pick({"SEA LEVEL", "5000 FT", "150000 FT"});
+        for (double* v : {&s.FreeStreamVelocity, &s.AmbientDensity, &s.AmbientPressure, &s.NoseConeLength,
+                          &s.BodyTubeLength, &s.NoseConeDiameter, &s.TransitionDiameter, &s.TransitionLength,
+                          &s.BaseTubeLength, &s.FinTipDistance, &s.FinSpan, &s.FinRootChord, &s.FinThickness,
+                          &s.LaunchLugLength, &s.LaunchLugOuterDiameter})
+            *v = number();
+        for (float* v : {&s.FinTipChord, &s.FinRootDistance, &s.LaunchLugInnerDiameter})
+            *v = static_cast<float>(number() * 1e-3);
+        const int fins = whole(2, 8);
+        s.FinCount = static_cast<int16_t>(fins == 2 ? 0 : fins);
+        s.FinPlanformCode = static_cast<int16_t>(whole(0, 4));
+        s.FinEdgeCode = static_cast<int16_t>(whole(0, 3));
+        s.SurfaceFinishCode = static_cast<int16_t>(whole(0, 3));
+        s.ActiveBodyGeometry = static_cast<int16_t>(whole(0, 1));
+        s.MeshAxialNodeCount = s.ActiveBodyGeometry ? whole(10, 50) : 33;
+        s.FreeFormPointCount = static_cast<int16_t>(whole(s.ActiveBodyGeometry ? 2 : 0, 20));
+        for (int i = 1; i <= s.FreeFormPointCount; ++i) {
+            s.FreeFormBodyX(i) = number(), s.FreeFormBodyRadius(i) = number(), s.FreeFormScreenX(i) = number();
+            s.FreeFormScreenY(i) = whole(-32768, 32767);
+        }
+        const std::optional<std::string> bytes = write(s);
+        ASSERT_TRUE(bytes) << n;
+        setStartupDefaults(*opened);
+        opened->MeshAxialNodeCount = 33;  // what a standard-body file leaves alone
+        const ReadResult r = read(*bytes);
+        ASSERT_EQ(r.outcome, ReadOutcome::Complete) << *bytes;
+        ASSERT_TRUE(commit(r, *opened));
+        ASSERT_EQ(write(*opened), bytes) << n;
+    }
+}
+
+} // namespace
+} // namespace velmora::projectfile

@@ -1,0 +1,52 @@
+// Fuzz target: reading and committing any bytes as a project file.
+//
+// Beyond the sanitizers it checks one property: a project that was opened
+// saves, and the saved file opens again to the same bytes. A save may only be
+// refused for a text a file cannot hold (a double quote or a line break read
+// from inside a quoted field or an unquoted one).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model/Module1.h"
+#include "projectfile/ProjectFile.h"
+#include "tests/fuzz/ProjectFileFuzz.h"
+
+namespace velmora::projectfile {
+
+std::string checkOpenSaveOpen(std::string_view bytes)
+{
+    // The state is large: one for the whole run, carried from input to input
+    // as the program carries it from Open to Open.
+    static const std::unique_ptr<Module1> m = [] {
+        auto s = makeModule1();
+        setStartupDefaults(*s);
+        return s;
+    }();
+    const ReadResult first = read(bytes);
+    if (!commit(first, *m)) return {};
+    const std::optional<std::string> saved = write(*m);
+    if (!saved) {
+        for (const std::string* t : {&m->FlowModelText, &m->NoseShapeText, &m->AnalysisUnits, &m->SpeedUnitText,
+                                     &m->AltitudeText})
+            if (t->find_first_of("\"\r\n") != std::string::npos) return {};
+        return "an opened project could not be saved";
+    }
+    const ReadResult again = read(*saved);
+    if (again.outcome != ReadOutcome::Complete) return "a saved project did not read completely";
+    if (!commit(again, *m)) return "a saved project did not commit";
+    if (write(*m) != saved) return "a saved project opened to other bytes";
+    return {};
+}
+
+} // namespace velmora::projectfile
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (!velmora::projectfile::checkOpenSaveOpen(bytes).empty()) std::abort();
+    return 0;
+}
