@@ -43,7 +43,7 @@ std::string plainNumberText(double v, int digits)
     std::string out = v < 0 ? "-" : "";
     if (exp10 >= digits || exp10 < -4) {
         out += mant[0];
-        if (mant.size() > 1) out += "." + mant.substr(1);
+        if (mant.size() > 1) out.append(".").append(mant, 1);
         char eb[16];
         std::snprintf(eb, sizeof eb, "E%c%02d", exp10 < 0 ? '-' : '+', std::abs(exp10));
         out += eb;
@@ -52,9 +52,9 @@ std::string plainNumberText(double v, int digits)
         std::string intPart = mant.substr(0, std::min(intDigits, mant.size()));
         intPart.resize(intDigits, '0');
         out += intPart;
-        if (mant.size() > intDigits) out += "." + mant.substr(intDigits);
+        if (mant.size() > intDigits) out.append(".").append(mant, intDigits);
     } else {
-        out += "." + std::string(static_cast<std::size_t>(-exp10 - 1), '0') + mant;
+        out.append(".").append(static_cast<std::size_t>(-exp10 - 1), '0').append(mant);
     }
     return out;
 }
