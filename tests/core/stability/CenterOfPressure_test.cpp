@@ -52,7 +52,7 @@ TEST(CenterOfPressure, ConeSlopeTendsToTwoAndCentreToTwoThirds)
         NullProgress np;
         const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
         ASSERT_EQ(r.outcome, Outcome::Done);
-        const double slopeError = std::fabs(r.bodySlope - 2.0), centreError = std::fabs(r.bodyCenter - 2.0);
+        const double slopeError = std::fabs(r.BodyNormalForceSlope - 2.0), centreError = std::fabs(r.BodyCenterOfPressure - 2.0);
         // Front-station radii and arms: errors of order 1/segments, shrinking.
         EXPECT_LT(slopeError, 2.5 / segments) << segments;
         EXPECT_LT(centreError, 1.5 / segments) << segments;
@@ -72,10 +72,10 @@ TEST(CenterOfPressure, FinsAddedByHand)
     NullProgress np;
     const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
     ASSERT_EQ(r.outcome, Outcome::Done);
-    EXPECT_NEAR(r.bodySlope, 2, 0.1);
-    const double b = r.bodySlope, xb = r.bodyCenter, alpha = kAlphaDeg * kPi / 180;
+    EXPECT_NEAR(r.BodyNormalForceSlope, 2, 0.1);
+    const double b = r.BodyNormalForceSlope, xb = r.BodyCenterOfPressure, alpha = kAlphaDeg * kPi / 180;
     const double xcp = (3 * 13 + b * xb) / (3 + b);
-    EXPECT_DOUBLE_EQ(r.totalCenter, xcp);
+    EXPECT_DOUBLE_EQ(r.TotalCenterOfPressure, xcp);
     EXPECT_EQ(m->CenterOfPressureRatio, static_cast<float>(xcp / 15));
     EXPECT_DOUBLE_EQ(m->NormalForceCoefficient, alpha * (3 + b));
     EXPECT_DOUBLE_EQ(m->PitchingMomentCoefficient, -alpha * (3 + b) * static_cast<double>(static_cast<float>(xcp / 15)));
@@ -103,7 +103,7 @@ TEST(CenterOfPressure, ZeroAngleZeroesCoefficientsAndAsksForFins)
     EXPECT_EQ(m->PitchingMomentCoefficient, 0);
     EXPECT_EQ(m->CenterOfPressureRatio, 0);
     EXPECT_EQ(m->FinNormalForce, 0);
-    EXPECT_EQ(r.bodySlope, 0.001);
+    EXPECT_EQ(r.BodyNormalForceSlope, 0.001);
     EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES"), nullptr);
     bool asked = false;
     for (const auto& w : r.writes) asked |= w.text == kMsgFinAnalysisNeeded;
@@ -117,9 +117,9 @@ TEST(CenterOfPressure, DivisionsWithoutAValueGiveZeroAndANote)
     NullProgress np;
     CenterOfPressureReport r = CPSOLVE(*m, 300, np);
     ASSERT_EQ(r.outcome, Outcome::Done);
-    EXPECT_EQ(r.bodyCenter, 0);
-    EXPECT_EQ(r.bodySlope, 0);
-    EXPECT_EQ(r.totalCenter, 0);
+    EXPECT_EQ(r.BodyCenterOfPressure, 0);
+    EXPECT_EQ(r.BodyNormalForceSlope, 0);
+    EXPECT_EQ(r.TotalCenterOfPressure, 0);
     EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
     EXPECT_TRUE(std::isfinite(m->NormalForceCoefficient));
 
