@@ -143,6 +143,32 @@ TEST(CenterOfPressure, StaleFlowOnlySaysSo)
     EXPECT_NE(m->BodySurfaceCp(19 * 8 + 7), 0);
 }
 
+TEST(CenterOfPressure, RootMessageEmptiedInTheRunAndTheRangeBoxes)
+{
+    auto m = coneCylinder(20);
+    // A triangle whose tip distance equals its root chord: no root distance.
+    m->FinThickness = 0.1;
+    m->FinRootChord = 2;
+    m->FinSpan = 1;
+    m->FinCount = 3;
+    m->FinPlanformCode = 1;
+    m->FinEdgeCode = 1;
+    m->SurfaceFinishCode = 1;
+    m->FinTipDistance = 2;
+    NullProgress np;
+    const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+    std::vector<std::string> panel2;
+    for (const auto& w : r.writes)
+        if (w.control == "PressureCenter.StatusBar1" && w.value == 2) panel2.push_back(w.text);
+    ASSERT_GE(panel2.size(), 2u);
+    EXPECT_EQ(panel2[0], "No fin drag. Distance to fin root required");
+    EXPECT_EQ(panel2[1], "");
+    // The cone's pressure difference 2 pi alpha / 6 = +-0.0365: range +-0.1.
+    EXPECT_EQ(*lastWriteTo(r.writes, "PressureCenter.MAX"), showNumber("PressureCenter.MAX", 0.1, "##.##"));
+    EXPECT_EQ(*lastWriteTo(r.writes, "PressureCenter.MIN"), showNumber("PressureCenter.MIN", -0.1, "##.##"));
+    EXPECT_EQ(r.plotHigh, 0.1);
+}
+
 TEST(UnitsTest, EveryFailingCheckInOrderAndTheRootDistanceDerived)
 {
     auto m = makeModule1();
