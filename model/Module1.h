@@ -195,6 +195,8 @@ struct Module1 {
     double SweepPlotYMax = 0;
     int16_t CrossflowStation = 0;
     float CrossflowCpScale = 0;
+    double CrossflowCpTop = 0;     // Cp at the top edge of the cross-flow plot
+    double CrossflowCpBottom = 0;  // ... at its bottom edge
 
     // ---- base flow ----------------------------------------------------------
     int16_t BaseGridPointsX = 0;

@@ -9,6 +9,7 @@
 #include "platform/Checked.h"
 #include "platform/Constants.h"
 #include "platform/Single.h"
+#include "stability/ForcePlot.h"
 
 namespace velmora::stability {
 
@@ -74,61 +75,61 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     // 5 - 7. Station forces from the pressure difference across the pitching
     // plane, their sum and their moment about the nose tip.
     rep.stationCount = n;
-    rep.upperCp.assign(static_cast<std::size_t>(n), 0.0);
-    rep.lowerCp.assign(static_cast<std::size_t>(n), 0.0);
-    rep.stationDistance.assign(static_cast<std::size_t>(n), 0.0);
-    rep.stationForce.assign(static_cast<std::size_t>(n), 0.0);
+    rep.UpperSurfaceCp.assign(static_cast<std::size_t>(n), 0.0);
+    rep.LowerSurfaceCp.assign(static_cast<std::size_t>(n), 0.0);
+    rep.StationDistance.assign(static_cast<std::size_t>(n), 0.0);
+    rep.StationNormalForce.assign(static_cast<std::size_t>(n), 0.0);
     const double q = 0.5 * m.AmbientDensity * velocity * velocity;
-    double forceSum = 0, momentSum = 0;
+    double ForceSum = 0, MomentSum = 0;
     for (int i = 1; i <= n - 1; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        rep.upperCp[k] = static_cast<float>(cp(i, meridians / 2 - 1));
-        rep.lowerCp[k] = static_cast<float>(cp(i, meridians - 1));
-        rep.stationDistance[k] = m.BodyStationX(i) - m.NoseTipX;
+        rep.UpperSurfaceCp[k] = static_cast<float>(cp(i, meridians / 2 - 1));
+        rep.LowerSurfaceCp[k] = static_cast<float>(cp(i, meridians - 1));
+        rep.StationDistance[k] = m.BodyStationX(i) - m.NoseTipX;
         if (m.FinDragForce >= 0) {
             const double area = (m.BodyStationX(i + 1) - m.BodyStationX(i)) * 2.0 * m.BodyStationRadius(i);
-            rep.stationForce[k] = area * q * (rep.lowerCp[k] - rep.upperCp[k]);
+            rep.StationNormalForce[k] = area * q * (rep.LowerSurfaceCp[k] - rep.UpperSurfaceCp[k]);
         }
-        momentSum += rep.stationDistance[k] * rep.stationForce[k];
-        forceSum += rep.stationForce[k];
+        MomentSum += rep.StationDistance[k] * rep.StationNormalForce[k];
+        ForceSum += rep.StationNormalForce[k];
     }
 
     // 8 - 9. Body slope and centre.
-    const double alpha = kPi * m.AngleOfAttack / 180.0;
+    const double AngleOfAttackRadians = kPi * m.AngleOfAttack / 180.0;
     const bool atAngle = m.AngleOfAttack != 0;
     if (!atAngle) {
-        rep.bodySlope = 0.001;
-        rep.bodyCenter = 0;
+        rep.BodyNormalForceSlope = 0.001;
+        rep.BodyCenterOfPressure = 0;
     } else {
-        rep.bodyCenter = quotientOrZero(momentSum, forceSum, kMsgNoBodyForce, rep);
-        rep.bodySlope =
-            quotientOrZero(forceSum, static_cast<double>(m.ReferenceArea) * q * alpha, kMsgNoBodyForce, rep);
+        rep.BodyCenterOfPressure = quotientOrZero(MomentSum, ForceSum, kMsgNoBodyForce, rep);
+        rep.BodyNormalForceSlope =
+            quotientOrZero(ForceSum, static_cast<double>(m.ReferenceArea) * q * AngleOfAttackRadians, kMsgNoBodyForce, rep);
     }
 
     // 10 - 11. Fin values in use.
     w.push_back(setPanel(box("StatusBar1"), 2, ""));
-    rep.finCenter = m.FinCenterOfPressure;
-    rep.finSlope = m.FinNormalForceSlope;
+    rep.FinCenterInUse = m.FinCenterOfPressure;
+    rep.FinSlopeInUse = m.FinNormalForceSlope;
     if (m.FinCenterOfPressure == 0 || m.FinNormalForceSlope == 0 || !atAngle) {
-        rep.finCenter = 0;
-        rep.finSlope = 0;
+        rep.FinCenterInUse = 0;
+        rep.FinSlopeInUse = 0;
         w.push_back(setPanel(box("StatusBar1"), 2, kMsgFinAnalysisNeeded));
     }
 
     // 12 - 13. The rocket's centre and its ratio to the length.
-    rep.totalSlope = rep.finSlope + rep.bodySlope;
-    rep.totalCenter = quotientOrZero(rep.finCenter * rep.finSlope + rep.bodyCenter * rep.bodySlope, rep.totalSlope,
+    rep.TotalNormalForceSlope = rep.FinSlopeInUse + rep.BodyNormalForceSlope;
+    rep.TotalCenterOfPressure = quotientOrZero(rep.FinCenterInUse * rep.FinSlopeInUse + rep.BodyCenterOfPressure * rep.BodyNormalForceSlope, rep.TotalNormalForceSlope,
                                      kMsgNoSlopeSum, rep);
     const double length = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength + m.BaseTubeLength;
-    const float ratio = singleOrZero(quotientOrZero(rep.totalCenter, length, kMsgNoRocketLength, rep));
+    const float ratio = singleOrZero(quotientOrZero(rep.TotalCenterOfPressure, length, kMsgNoRocketLength, rep));
 
     // 14 - 15. CN and Cm.
     for (const char* name : {"CNROCKET", "CNFORCES", "CMFORCES"}) w.push_back(emptyBox(box(name)));
     double cn = 0, cmoment = 0;
     if (atAngle) {
-        cn = alpha * rep.totalSlope;
+        cn = AngleOfAttackRadians * rep.TotalNormalForceSlope;
         cmoment = cn * -static_cast<double>(ratio);
-        w.push_back(showNumber(box("CNROCKET"), rep.totalSlope, kPatternCoefficient));
+        w.push_back(showNumber(box("CNROCKET"), rep.TotalNormalForceSlope, kPatternCoefficient));
         w.push_back(showNumber(box("CNFORCES"), cn, kPatternCoefficient));
         w.push_back(showNumber(box("CMFORCES"), cmoment, kPatternCoefficient));
         w.push_back(showNumber("SOLVER.CNFORCES", cn, kPatternCoefficient));
@@ -146,15 +147,21 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     if (!atAngle) m.FinNormalForce = 0;
     if (m.FinPlanformCode > 0) storeFinCorners(m, finCornersOnGrid(m));
 
-    // 16. The result boxes (the plot is drawn by the window from the report).
+    // 16. The plot's range, then the result boxes (the window draws the plot
+    // from the report).
+    const ForcePlotRange range = forcePlotRange(rep.UpperSurfaceCp, rep.LowerSurfaceCp);
+    rep.plotHigh = range.high;
+    rep.plotLow = range.low;
+    w.push_back(showNumber(box("MAX"), range.high, kPatternPlotRange));
+    w.push_back(showNumber(box("MIN"), range.low, kPatternPlotRange));
     w.push_back(showNumber(box("MODELAOA"), m.AngleOfAttack, kPatternAngle));
-    w.push_back(showNumber(box("XCPFINS"), rep.finCenter, kPatternSlope));
-    w.push_back(showNumber(box("CNFINS"), rep.finSlope, kPatternSlope));
-    w.push_back(showNumber(box("XCPTOTALS"), rep.totalCenter, kPatternSlope));
+    w.push_back(showNumber(box("XCPFINS"), rep.FinCenterInUse, kPatternSlope));
+    w.push_back(showNumber(box("CNFINS"), rep.FinSlopeInUse, kPatternSlope));
+    w.push_back(showNumber(box("XCPTOTALS"), rep.TotalCenterOfPressure, kPatternSlope));
     w.push_back(showNumber(box("XLRATIOS"), ratio, kPatternSlope));
     w.push_back(showNumber("SOLVER.XLRATIOS", ratio, kPatternSlope));
-    w.push_back(showNumber(box("XCPBODYS"), rep.bodyCenter, kPatternSlope));
-    w.push_back(showNumber(box("CNBODYS"), rep.bodySlope, kPatternSlope));
+    w.push_back(showNumber(box("XCPBODYS"), rep.BodyCenterOfPressure, kPatternSlope));
+    w.push_back(showNumber(box("CNBODYS"), rep.BodyNormalForceSlope, kPatternSlope));
     w.push_back(showNumber(box("BODYFORCES"), m.BodyDragForce, kPatternSlope));
     w.push_back(showNumber(box("CXFORCES"), m.TotalDragCoefficient, kPatternSlope));
     w.push_back(showNumber(box("FINAOAFORCES"), m.FinNormalForce, kPatternSlope));

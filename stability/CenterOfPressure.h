@@ -7,7 +7,9 @@
 // Method. The body surface Cp of the source-panel solution gives, for every
 // body segment i (front station i, i = 1 .. N-1), a normal force from the
 // pressure difference between the lower and the upper meridian of the
-// pitching plane (meridians M-1 and M/2-1 of the ring):
+// pitching plane (meridians M-1 and M/2-1 of the ring), with or without fins
+// entered (the ring's mean Cp, StationMeanCp, carries no normal force: a
+// force built on it does not vanish with the angle of attack):
 //   F(i) = (x(i+1) - x(i)) * 2 r(i) * q * (Cp_lower(i) - Cp_upper(i)),  q = rho V^2 / 2,
 // the segment's projected area times the pressure difference (slender-body
 // cross-flow, cf. Barrowman's normal-force build-up). Their sum and the moment
@@ -55,6 +57,7 @@ inline constexpr const char* kMsgNoRocketLength = "Rocket length is 0: XCp/L set
 inline constexpr const char* kPatternSlope = "#####.###";
 inline constexpr const char* kPatternCoefficient = "##.###";
 inline constexpr const char* kPatternAngle = "###.##";
+inline constexpr const char* kPatternPlotRange = "##.##";
 
 struct UnitsTestReport {
     bool finDataMissing = false;
@@ -73,10 +76,12 @@ struct CenterOfPressureReport {
 
     // For the plot: stations 1 .. N-1 (index 0 unused).
     int stationCount = 0;
-    std::vector<double> upperCp, lowerCp, stationDistance, stationForce;
-    double bodySlope = 0, bodyCenter = 0;    // CNa-body, Xbody
-    double finSlope = 0, finCenter = 0;      // in use
-    double totalSlope = 0, totalCenter = 0;  // CNa, XCp
+    std::vector<double> UpperSurfaceCp, LowerSurfaceCp, StationDistance, StationNormalForce;
+    double BodyNormalForceSlope = 0, BodyCenterOfPressure = 0;    // CNa-body, Xbody
+    double FinSlopeInUse = 0, FinCenterInUse = 0;      // in use
+    double TotalNormalForceSlope = 0, TotalCenterOfPressure = 0;  // CNa, XCp
+    // The Cp range of the plot: high = -low, written to MAX and MIN.
+    double plotHigh = 0, plotLow = 0;
 };
 
 CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& progress);

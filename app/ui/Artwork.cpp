@@ -737,6 +737,41 @@ void drawIcon(QPainter& p, const QString& key)
         p.setPen(QPen(QColor(210, 20, 20), 4, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(8, 8), QPointF(24, 26));
         p.drawLine(QPointF(24, 8), QPointF(8, 26));
+    } else if (key == "CROSSFLOW") {
+        // A body cross-section in a side wind, its surface pressure as dots.
+        p.setPen(QPen(QColor(60, 60, 70), 1));
+        p.setBrush(QColor(220, 220, 228));
+        p.drawEllipse(QPointF(19, 16), 8, 8);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 128));
+        for (int k = 0; k < 8; ++k) {
+            const double a = kPi / 8 + k * kPi / 4;
+            const double r = 10 + 2 * std::cos(a);
+            p.drawEllipse(QPointF(19 + r * std::cos(a), 16 + r * std::sin(a)), 1.4, 1.4);
+        }
+        p.setPen(QPen(QColor(0, 120, 0), 1.4));
+        for (int y : {8, 16, 24}) arrow(p, QPointF(1, y), QPointF(7, y), false, 2.5);
+    } else if (key == "SCALEDATA") {
+        // A vertical axis stretched by ten.
+        p.setPen(QPen(QColor(60, 60, 70), 1.4));
+        p.drawLine(QPointF(6, 3), QPointF(6, 29));
+        p.setPen(QPen(QColor(200, 40, 40), 2));
+        arrow(p, QPointF(16, 16), QPointF(16, 3), true, 4);
+        arrow(p, QPointF(16, 16), QPointF(16, 29), true, 4);
+        p.setPen(QColor(30, 80, 180));
+        p.setFont(pixelFont(10, true));
+        p.drawText(QRectF(18, 10, 14, 12), Qt::AlignCenter, QStringLiteral("10"));
+    } else if (key == "RESETDATA") {
+        // The axis brought back to its decade.
+        p.setPen(QPen(QColor(60, 60, 70), 1.4));
+        p.drawLine(QPointF(6, 3), QPointF(6, 29));
+        p.setPen(QPen(QColor(20, 140, 60), 2));
+        arrow(p, QPointF(16, 3), QPointF(16, 13), true, 4);
+        arrow(p, QPointF(16, 29), QPointF(16, 19), true, 4);
+        p.drawLine(QPointF(11, 16), QPointF(21, 16));
+        p.setPen(QColor(30, 80, 180));
+        p.setFont(pixelFont(10, true));
+        p.drawText(QRectF(20, 10, 12, 12), Qt::AlignCenter, QStringLiteral("1"));
     } else {
         p.setPen(QPen(QColor(90, 90, 100), 1));
         p.setBrush(QColor(225, 228, 235));

@@ -18,7 +18,8 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/ITERATION.h"
+#include "stability/ui/PressureCenter.h"
 
 namespace velmora {
 

@@ -54,37 +54,6 @@ std::optional<PlotGrid> solvedGrid(const Module1& s)
 QRgb colourOfLong(long c) { return PictureBox::rgbFromLong(c); }
 } // namespace
 
-// ---- up-down spinner ----------------------------------------------------------------------------
-
-UpDownSpinner::UpDownSpinner(int minimum, int maximum, int step, int value, QWidget* parent)
-    : QWidget(parent), min_(minimum), max_(maximum), step_(step), value_(value)
-{
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->setSpacing(0);
-    upButton = new QToolButton(this);
-    upButton->setArrowType(Qt::UpArrow);
-    named(upButton, "Up", "Up");
-    downButton = new QToolButton(this);
-    downButton->setArrowType(Qt::DownArrow);
-    named(downButton, "Down", "Down");
-    for (QToolButton* b : {upButton, downButton}) {
-        b->setFixedSize(18, 12);
-        b->setAutoRepeat(true);
-        lay->addWidget(b);
-    }
-    onCommand(upButton, &QToolButton::clicked, this, [this] { stepUp(); });
-    onCommand(downButton, &QToolButton::clicked, this, [this] { stepDown(); });
-}
-
-void UpDownSpinner::setValue(int v)
-{
-    v = std::clamp(v, min_, max_);
-    if (v == value_) return;
-    value_ = v;
-    if (onChange_) onChange_();
-}
-
 // ---- window -------------------------------------------------------------------------------------
 
 PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visualization - Plot CFD Results")

@@ -18,33 +18,9 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"
+#include "platform/ui/UpDownSpinner.h"
 
 namespace velmora {
-
-// An up-down spinner: two arrow buttons holding a position between a minimum
-// and a maximum, moved by a fixed step. It shows no text of its own. The
-// change handler runs whenever the position changes.
-class UpDownSpinner : public QWidget {
-    Q_OBJECT
-public:
-    UpDownSpinner(int minimum, int maximum, int step, int value, QWidget* parent = nullptr);
-    int value() const { return value_; }
-    int minimum() const { return min_; }
-    int maximum() const { return max_; }
-    int increment() const { return step_; }
-    void setValue(int v);
-    // One click on the up or down arrow.
-    void stepUp() { setValue(value_ + step_); }
-    void stepDown() { setValue(value_ - step_); }
-    void onChange(std::function<void()> handler) { onChange_ = std::move(handler); }
-
-    QToolButton* upButton = nullptr;
-    QToolButton* downButton = nullptr;
-
-private:
-    int min_, max_, step_, value_;
-    std::function<void()> onChange_;
-};
 
 class PlotResults : public Form {
     Q_OBJECT

@@ -19,7 +19,7 @@
 #include "platform/Checked.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/BODYTUBE.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/PressureCenter.h"
 
 namespace velmora {
 
@@ -164,6 +164,9 @@ void SOLVER::CFDSOLVER_Click()
                 return;
             }
             applyWindowWrites(forms(), lastSolve.writes);
+            // The force window draws its plot now, hidden or not, so that it
+            // shows the run's results whenever it is opened.
+            if (lastSolve.centerOfPressure) forms().get<PressureCenter>().presentRun(*lastSolve.centerOfPressure);
             if (lastSolve.messageBox)
                 MsgBox(QString::fromStdString(lastSolve.messageBox->prompt), MsgButtons::OkOnly,
                        QString::fromStdString(lastSolve.messageBox->title));

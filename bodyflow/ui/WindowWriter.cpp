@@ -12,7 +12,7 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
 #include "platform/ui/PictureBox.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/PressureCenter.h"
 
 namespace velmora {
 

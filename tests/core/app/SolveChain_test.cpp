@@ -79,10 +79,10 @@ TEST(SolveChain, BodySlopeHoldsAcrossAnglesAndMeridians)
             const SolveChainReport r = solveChain(*m, host);
             ASSERT_EQ(r.outcome, Outcome::Done);
             ASSERT_GT(m->FinDragForce, 0);  // the fins are in the drag
-            slope[k] = r.centerOfPressure->bodySlope;
+            slope[k] = r.centerOfPressure->BodyNormalForceSlope;
             // The rocket's centre lies between the body's and the fins'.
-            EXPECT_GT(r.centerOfPressure->totalCenter, r.centerOfPressure->bodyCenter);
-            EXPECT_LT(r.centerOfPressure->totalCenter, r.centerOfPressure->finCenter);
+            EXPECT_GT(r.centerOfPressure->TotalCenterOfPressure, r.centerOfPressure->BodyCenterOfPressure);
+            EXPECT_LT(r.centerOfPressure->TotalCenterOfPressure, r.centerOfPressure->FinCenterInUse);
         }
         EXPECT_GT(slope[0], 0) << meridians;
         EXPECT_NEAR(slope[0] / slope[1], 1.0, 0.05) << meridians;

@@ -52,7 +52,7 @@ TEST(CenterOfPressure, ConeSlopeTendsToTwoAndCentreToTwoThirds)
         NullProgress np;
         const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
         ASSERT_EQ(r.outcome, Outcome::Done);
-        const double slopeError = std::fabs(r.bodySlope - 2.0), centreError = std::fabs(r.bodyCenter - 2.0);
+        const double slopeError = std::fabs(r.BodyNormalForceSlope - 2.0), centreError = std::fabs(r.BodyCenterOfPressure - 2.0);
         // Front-station radii and arms: errors of order 1/segments, shrinking.
         EXPECT_LT(slopeError, 2.5 / segments) << segments;
         EXPECT_LT(centreError, 1.5 / segments) << segments;
@@ -72,10 +72,10 @@ TEST(CenterOfPressure, FinsAddedByHand)
     NullProgress np;
     const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
     ASSERT_EQ(r.outcome, Outcome::Done);
-    EXPECT_NEAR(r.bodySlope, 2, 0.1);
-    const double b = r.bodySlope, xb = r.bodyCenter, alpha = kAlphaDeg * kPi / 180;
+    EXPECT_NEAR(r.BodyNormalForceSlope, 2, 0.1);
+    const double b = r.BodyNormalForceSlope, xb = r.BodyCenterOfPressure, alpha = kAlphaDeg * kPi / 180;
     const double xcp = (3 * 13 + b * xb) / (3 + b);
-    EXPECT_DOUBLE_EQ(r.totalCenter, xcp);
+    EXPECT_DOUBLE_EQ(r.TotalCenterOfPressure, xcp);
     EXPECT_EQ(m->CenterOfPressureRatio, static_cast<float>(xcp / 15));
     EXPECT_DOUBLE_EQ(m->NormalForceCoefficient, alpha * (3 + b));
     EXPECT_DOUBLE_EQ(m->PitchingMomentCoefficient, -alpha * (3 + b) * static_cast<double>(static_cast<float>(xcp / 15)));
@@ -103,7 +103,7 @@ TEST(CenterOfPressure, ZeroAngleZeroesCoefficientsAndAsksForFins)
     EXPECT_EQ(m->PitchingMomentCoefficient, 0);
     EXPECT_EQ(m->CenterOfPressureRatio, 0);
     EXPECT_EQ(m->FinNormalForce, 0);
-    EXPECT_EQ(r.bodySlope, 0.001);
+    EXPECT_EQ(r.BodyNormalForceSlope, 0.001);
     EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES"), nullptr);
     bool asked = false;
     for (const auto& w : r.writes) asked |= w.text == kMsgFinAnalysisNeeded;
@@ -117,9 +117,9 @@ TEST(CenterOfPressure, DivisionsWithoutAValueGiveZeroAndANote)
     NullProgress np;
     CenterOfPressureReport r = CPSOLVE(*m, 300, np);
     ASSERT_EQ(r.outcome, Outcome::Done);
-    EXPECT_EQ(r.bodyCenter, 0);
-    EXPECT_EQ(r.bodySlope, 0);
-    EXPECT_EQ(r.totalCenter, 0);
+    EXPECT_EQ(r.BodyCenterOfPressure, 0);
+    EXPECT_EQ(r.BodyNormalForceSlope, 0);
+    EXPECT_EQ(r.TotalCenterOfPressure, 0);
     EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
     EXPECT_TRUE(std::isfinite(m->NormalForceCoefficient));
 
@@ -141,6 +141,32 @@ TEST(CenterOfPressure, StaleFlowOnlySaysSo)
     EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel("PressureCenter.StatusBar1", 1, kMsgPerformCfd)}));
     EXPECT_EQ(m->NormalForceCoefficient, 0.7);
     EXPECT_NE(m->BodySurfaceCp(19 * 8 + 7), 0);
+}
+
+TEST(CenterOfPressure, RootMessageEmptiedInTheRunAndTheRangeBoxes)
+{
+    auto m = coneCylinder(20);
+    // A triangle whose tip distance equals its root chord: no root distance.
+    m->FinThickness = 0.1;
+    m->FinRootChord = 2;
+    m->FinSpan = 1;
+    m->FinCount = 3;
+    m->FinPlanformCode = 1;
+    m->FinEdgeCode = 1;
+    m->SurfaceFinishCode = 1;
+    m->FinTipDistance = 2;
+    NullProgress np;
+    const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+    std::vector<std::string> panel2;
+    for (const auto& w : r.writes)
+        if (w.control == "PressureCenter.StatusBar1" && w.value == 2) panel2.push_back(w.text);
+    ASSERT_GE(panel2.size(), 2u);
+    EXPECT_EQ(panel2[0], "No fin drag. Distance to fin root required");
+    EXPECT_EQ(panel2[1], "");
+    // The cone's pressure difference 2 pi alpha / 6 = +-0.0365: range +-0.1.
+    EXPECT_EQ(*lastWriteTo(r.writes, "PressureCenter.MAX"), showNumber("PressureCenter.MAX", 0.1, "##.##"));
+    EXPECT_EQ(*lastWriteTo(r.writes, "PressureCenter.MIN"), showNumber("PressureCenter.MIN", -0.1, "##.##"));
+    EXPECT_EQ(r.plotHigh, 0.1);
 }
 
 TEST(UnitsTest, EveryFailingCheckInOrderAndTheRootDistanceDerived)

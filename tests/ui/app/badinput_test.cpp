@@ -12,7 +12,7 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "geometry/ui/FinAnalysis.h"
 #include "geometry/ui/GeoBody.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {

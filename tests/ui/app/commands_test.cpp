@@ -11,7 +11,7 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "geometry/ui/FinAnalysis.h"
 #include "platform/ui/Printing.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {

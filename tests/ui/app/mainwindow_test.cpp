@@ -8,7 +8,8 @@
 #include "bodyflow/ui/PlotResults.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/ITERATION.h"
+#include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {

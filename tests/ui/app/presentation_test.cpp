@@ -26,7 +26,8 @@
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "platform/ui/Build.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/ITERATION.h"
+#include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {

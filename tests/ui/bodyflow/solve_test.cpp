@@ -6,7 +6,7 @@
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "platform/Format.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {

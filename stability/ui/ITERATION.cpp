@@ -1,7 +1,4 @@
-#include "stability/ui/StabilityWindows.h"
-
-#include "bodyflow/ui/WindowWriter.h"
-#include "stability/CenterOfPressure.h"
+#include "stability/ui/ITERATION.h"
 
 #include <algorithm>
 
@@ -13,64 +10,6 @@
 #include "platform/ui/Build.h"
 
 namespace velmora {
-
-// ---- centre of pressure ------------------------------------------------------
-
-PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "CFD Force Analysis Summary")
-{
-    auto* lay = new QHBoxLayout(this);
-    auto* grid = new QGridLayout;
-    struct Row { TextBox** box; const char* name; const char* caption; const char* pattern; };
-    const Row rows[] = {
-        {&MODELAOA, "MODELAOA", "Rocket Flight Angle of Attack (Degrees):", "###.##"},
-        {&CNFINS, "CNFINS", "Fin Normal Force Coefficient (CNa-fin):", "#####.###"},
-        {&CNBODYS, "CNBODYS", "Body Normal Force Coefficient (CNa-body):", "#####.###"},
-        {&CNROCKET, "CNROCKET", "Total Rocket Normal Force Coefficient (CNa):", "##.###"},
-        {&XCPBODYS, "XCPBODYS", "Nose Cone and Body Cp Location (Xbody):", "#####.###"},
-        {&XCPFINS, "XCPFINS", "Fin Cp Location From Tip of Nose Cone (Xfin):", "#####.###"},
-        {&XCPTOTALS, "XCPTOTALS", "Total Cp Location From Tip of Nose (XCp):", "#####.###"},
-        {&XLRATIOS, "XLRATIOS", "Rocket Cp Location (XCp/L):", "#####.###"},
-        {&CNFORCES, "CNFORCES", "Normal Force Coefficient (CN):", "##.###"},
-        {&CMFORCES, "CMFORCES", "Pitch Moment Coefficient (Cm):", "##.###"},
-        {&CXFORCES, "CXFORCES", "Drag Force Coefficient (Cd):", "#####.###"},
-        {&BODYFORCES, "BODYFORCES", "Drag Force at Nose/Body Center of Pressure:", "#####.###"},
-        {&FINFORCES, "FINFORCES", "Drag Force at Each Fin's Center of Presure:", "#####.###"},
-        {&FINAOAFORCES, "FINAOAFORCES", "Lift Force at Each Fin's Center of Pressure:", "#####.###"},
-        {&LUGFORCES, "LUGFORCES", "Drag Force at Launch Lug Center of Pressure:", "#####.###"},
-    };
-    int r = 0;
-    for (const Row& row : rows) {
-        *row.box = makeBox(this, row.name, row.caption, QString(), true);
-        fitToPattern(*row.box, row.pattern);
-        addRow(grid, r++, row.caption, *row.box);
-    }
-    lay->addLayout(grid);
-    auto* right = new QVBoxLayout;
-    auto* plotRow = new QHBoxLayout;
-    auto* axis = new QVBoxLayout;
-    MIN = makeBox(this, "MIN", "Plot top", QString(), true);
-    PlotLabel = makeBox(this, "PlotLabel", "Plot quantity", QString(), true);
-    MAX = makeBox(this, "MAX", "Plot bottom", QString(), true);
-    axis->addWidget(MIN);
-    axis->addWidget(PlotLabel);
-    axis->addWidget(MAX);
-    SurfaceProfile = named(new PictureBox(this), "SurfaceProfile", "Average Pressure Coefficient (Cp) Distribution");
-    SurfaceProfile->setMinimumSize(400, 250);
-    plotRow->addLayout(axis);
-    plotRow->addWidget(SurfaceProfile, 1);
-    right->addLayout(plotRow, 1);
-    NoMeshDefined = makeLabel(SurfaceProfile, "NoMeshDefined", "Generate New Plot");
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    right->addWidget(StatusBar1);
-    lay->addLayout(right, 1);
-}
-
-void PressureCenter::CPSOLVE(double& velocity)
-{
-    NullProgress progress;
-    const stability::CenterOfPressureReport r = stability::CPSOLVE(m(), velocity, progress);
-    applyWindowWrites(forms(), r.writes);
-}
 
 // ---- sweep ---------------------------------------------------------------------
 

@@ -1,5 +1,5 @@
 #pragma once
-// The centre-of-pressure window and the sweep window.
+// The sweep window: angle-of-attack and velocity sweeps of the SOLVE chain.
 #include <QLabel>
 
 #include "platform/ui/Controls.h"
@@ -7,38 +7,6 @@
 #include "platform/ui/PictureBox.h"
 
 namespace velmora {
-
-class PressureCenter : public Form {
-    Q_OBJECT
-public:
-    explicit PressureCenter(Forms& forms);
-
-    // Normal-force distribution and centre of pressure. Without a current
-    // body-flow solution it says so in panel 1 and computes nothing.
-    void CPSOLVE(double& velocity);
-
-    PictureBox* SurfaceProfile = nullptr;
-    QLabel* NoMeshDefined = nullptr;
-    TextBox* MODELAOA = nullptr;
-    TextBox* XCPBODYS = nullptr;
-    TextBox* CNBODYS = nullptr;
-    TextBox* XCPFINS = nullptr;
-    TextBox* CNFINS = nullptr;
-    TextBox* CNROCKET = nullptr;
-    TextBox* XCPTOTALS = nullptr;
-    TextBox* XLRATIOS = nullptr;
-    TextBox* CNFORCES = nullptr;
-    TextBox* CMFORCES = nullptr;
-    TextBox* CXFORCES = nullptr;
-    TextBox* BODYFORCES = nullptr;
-    TextBox* FINFORCES = nullptr;
-    TextBox* FINAOAFORCES = nullptr;
-    TextBox* LUGFORCES = nullptr;
-    TextBox* MAX = nullptr;
-    TextBox* MIN = nullptr;
-    TextBox* PlotLabel = nullptr;
-    StatusBar* StatusBar1 = nullptr;
-};
 
 class ITERATION : public Form {
     Q_OBJECT

@@ -1,0 +1,130 @@
+#include "stability/ForcePlot.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geometry/Outline.h"
+#include "platform/Constants.h"
+
+namespace velmora::stability {
+namespace {
+
+TEST(ForcePlotRange, SmallestWholeTenthsAboveTheLargestMagnitude)
+{
+    struct Case { std::vector<double> upper, lower; double high; };
+    const Case cases[] = {
+        {{0, 0.55, 0.1}, {0, -0.2, 0.3}, 0.6},
+        {{0, -1.25, 0.2}, {0, 0.4, 0.1}, 1.3},
+        {{0, 0.5}, {0, -0.5}, 0.6},          // exactly a tenth: the next one
+        {{0, -0.3, -0.5}, {0, -0.4, -0.1}, 0.6},
+        {{0, 0}, {0, 0}, 0.1},
+        {{0, 12.3}, {0, -3}, 13},            // 10 and more: whole tenths of the decade below
+        {{0, -250}, {0, 40}, 260},
+        {{0, 10}, {0, 0}, 11},
+        {{0, 1e6, NAN}, {0, 0}, 1.1e6},      // a value without a number is passed over
+        {{7, 0.2}, {-9, 0.1}, 0.3},          // index 0 is not a station
+    };
+    for (const Case& c : cases) {
+        const ForcePlotRange r = forcePlotRange(c.upper, c.lower);
+        EXPECT_NEAR(r.high, c.high, 1e-9 * c.high) << c.high;
+        EXPECT_EQ(r.low, -r.high);
+    }
+}
+
+// Stations on a standard-looking grid: two axis nodes ahead of the nose tip,
+// then a cone of length 3 and a tube to x = 17; domain 17 long, 8.5 high.
+std::unique_ptr<Module1> gridState()
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->MeshAxialNodeCount = 17;
+    m->NoseTipX = 2;
+    m->DomainLength = 17;
+    m->DomainAspectRatio = 2;
+    m->DomainHeight = 8.5;
+    for (int k = 1; k <= 17; ++k) {
+        m->GridNodeX(k, 1) = k - 1;
+        m->GridNodeRadius(k, 1) = std::clamp((k - 3) / 6.0, 0.0, 0.5);
+    }
+    m->FinRootChord = 3;
+    m->FinSpan = 2;
+    m->FinTipDistance = 11;
+    m->FinRootDistance = 11;
+    m->FinTipChord = 3;
+    return m;
+}
+
+CenterOfPressureReport report(int stationCount)
+{
+    CenterOfPressureReport r;
+    r.outcome = Outcome::Done;
+    r.stationCount = stationCount;
+    r.UpperSurfaceCp.assign(static_cast<std::size_t>(stationCount), -0.2);
+    r.LowerSurfaceCp.assign(static_cast<std::size_t>(stationCount), 0.2);
+    r.plotHigh = 0.3;
+    r.plotLow = -0.3;
+    return r;
+}
+
+int countColour(const std::vector<MeshStroke>& s, int colour)
+{
+    int n = 0;
+    for (const MeshStroke& st : s) n += st.colour == colour;
+    return n;
+}
+
+TEST(ForcePlotStrokes, CurvesOutlineAndTheTrueHalfEllipse)
+{
+    auto m = gridState();
+    m->FinPlanformCode = 4;  // elliptical
+    const std::vector<MeshStroke> s = forcePlotStrokes(*m, report(15));
+    const double xs = 500.0 / 17, yb = 500.0 / 8.5;
+    // Zero line, axis at the nose tip (the grid has axis nodes), 9 + 10 ticks.
+    EXPECT_EQ(s[0], (MeshStroke{MeshStroke::Kind::Line, 0, 250, 500, 250, -1}));
+    EXPECT_EQ(s[1], (MeshStroke{MeshStroke::Kind::Line, xs * 2, 0, xs * 2, 500, -1}));
+    // 13 segments per curve; Cp -0.2 lies 2/3 of the way up to the top edge.
+    EXPECT_EQ(countColour(s, kUpperCurveColour), 13);
+    EXPECT_EQ(countColour(s, kLowerCurveColour), 13);
+    const MeshStroke& up = s[2 + 19];
+    EXPECT_DOUBLE_EQ(up.x1, xs * (2 + 0));
+    EXPECT_NEAR(up.y1, 250 + 500.0 / 0.6 * 0.2, 1e-9);
+    // The body outline from the axis, 16 segments in the foreground.
+    EXPECT_EQ(countColour(s, -1), 2 + 19 + 16);
+    // One half-ellipse on the root chord: semi-axes Cr/2 and the span.
+    int ellipses = 0;
+    for (const MeshStroke& st : s)
+        if (st.kind == MeshStroke::Kind::HalfEllipse) {
+            ++ellipses;
+            EXPECT_DOUBLE_EQ(st.x1, xs * (11 + 2 + 1.5));
+            EXPECT_DOUBLE_EQ(st.y1, yb * 0.5);
+            EXPECT_DOUBLE_EQ(st.x2, xs * 1.5);
+            EXPECT_DOUBLE_EQ(st.y2, yb * 2);
+            EXPECT_EQ(st.colour, 9);
+        }
+    EXPECT_EQ(ellipses, 1);
+}
+
+TEST(ForcePlotStrokes, RootBehindTheDomainLeavesNoTrailingEdge)
+{
+    auto m = gridState();
+    m->FinPlanformCode = 3;
+    m->FinRootDistance = m->FinTipDistance = 14;  // root trailing edge at 19 > 16
+    const std::vector<MeshStroke> s = forcePlotStrokes(*m, report(15));
+    ASSERT_GE(s.size(), 2u);
+    const MeshStroke& drawn = s[s.size() - 3];
+    const MeshStroke& erased = s.back();
+    EXPECT_EQ(drawn.colour, 9);
+    EXPECT_EQ(erased.colour, 15);
+    EXPECT_EQ(erased.x1, drawn.x1);
+    EXPECT_EQ(erased.y1, drawn.y1);
+    EXPECT_EQ(erased.y2, 0);
+
+    // Nothing for a refused run or a domain without a length.
+    EXPECT_TRUE(forcePlotStrokes(*m, CenterOfPressureReport{}).empty());
+    m->DomainLength = 0;
+    EXPECT_TRUE(forcePlotStrokes(*m, report(15)).empty());
+}
+
+} // namespace
+} // namespace velmora::stability
