@@ -26,13 +26,8 @@ public:
     }
     void unloadBaseFlow() override { ++unloads; }
     void meshBuilt(double) override { ++meshes; }
-    void stepStarting(SolveStep s) override
-    {
-        if (onStep) onStep(s);
-    }
     std::vector<PanelText> panels;
     std::function<void(int)> onPump;
-    std::function<void(SolveStep)> onStep;
     int pumps = 0, unloads = 0, meshes = 0;
 };
 
@@ -137,19 +132,11 @@ INSTANTIATE_TEST_SUITE_P(
                      m.MeshAxialNodeCount = m.MeshRadialNodeCount = 60;
                  },
                  Outcome::Refused, SolveStep::BodyFlow, "", false},
-        EarlyEnd{"AbortInTheElimination",
-                 [](Module1& m, RecordingHost& h) { h.onPump = [&m](int n) { if (n == 5) m.AbortRequest = "YES"; }; },
-                 Outcome::Aborted, SolveStep::BodyFlow, "", false},
         EarlyEnd{"InputChangedInTheElimination",
                  [](Module1& m, RecordingHost& h) {
                      h.onPump = [&m](int n) { if (n == 5) m.FlowSolutionStatus = "SOLVE NEW FLOW"; };
                  },
                  Outcome::Refused, SolveStep::StaleCheck, "Please enter fin data and perform CFD", false},
-        EarlyEnd{"AbortBeforeTheFinStep",
-                 [](Module1& m, RecordingHost& h) {
-                     h.onStep = [&m](SolveStep s) { if (s == SolveStep::EventPump) m.AbortRequest = "YES"; };
-                 },
-                 Outcome::Aborted, SolveStep::EventPump, "", true},
         EarlyEnd{"FinSectionFails",
                  [](Module1& m, RecordingHost&) { m.FinSectionText = "MANUAL INPUT"; },  // no points entered
                  Outcome::Failed, SolveStep::FinSection, "", true}),

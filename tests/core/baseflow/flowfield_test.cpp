@@ -126,28 +126,6 @@ TEST(BaseFlowKernels, StreamFunctionOfAQuadratic)
     }
 }
 
-// The wavefront order repeats the plain one bit for bit: every psi and the
-// change sums S0 and S, summed in i-outer / j-inner order.
-TEST(BaseFlowKernels, WavefrontSweepRepeatsThePlainOne)
-{
-    for (auto [nx, ny] : {std::pair{50, 25}, std::pair{100, 50}, std::pair{17, 9}}) {
-        SCOPED_TRACE(nx);
-        auto f = std::make_unique<Fields>();
-        INIT(*f, defaultInputs(nx, ny));
-        VELVOR(*f);
-        EQVOR(*f, 1e-6, 1.572e-4);
-        auto g = std::make_unique<Fields>(*f);
-        const StreamSolve plain = EQSTR(*f, SweepOrder::Plain);
-        const StreamSolve wave = EQSTR(*g, SweepOrder::Wavefront);
-        EXPECT_GT(plain.sweeps, 50);
-        EXPECT_EQ(plain.sweeps, wave.sweeps);
-        EXPECT_EQ(plain.firstChange, wave.firstChange);
-        EXPECT_EQ(plain.lastChange, wave.lastChange);
-        EXPECT_LE(plain.lastChange / plain.firstChange, 0.0001);
-        EXPECT_TRUE(f->psi == g->psi);
-    }
-}
-
 TEST(BaseFlowKernels, UniformFlowStaysUniform)
 {
     // U = 4, V = 0, psi = 4 y, W = 0: the stream function is already the

@@ -105,33 +105,6 @@ TEST(BodyFlowTest, SymmetriesAndSimilarity)
     }
 }
 
-TEST(BodyFlowTest, ZeroAreaPanelAndLargestSystem)
-{
-    auto m = makeModule1();
-    NullProgress np;
-    BodyFlowSolution s;
-    const std::vector<BodyStation> twoPoints{{0, 0}, {1, 0.2}, {2, 0}, {3, 0}};
-    EXPECT_EQ(solveBodyFlow(twoPoints, 8, {100, 0, 0, 0, 1}, FieldPoints{}, *m, np, s), Outcome::Failed);
-
-    // The 564-panel system of the largest grid: the residual of GAUSS.
-    m = typicalRocket(50, 12);
-    ASSERT_EQ(GRID(*m, 300, np).outcome, Outcome::Done);
-    AugmentedMatrix A;
-    buildPanelSystem(buildPanels(bodyStationsFromGrid(*m), 12), {300, 4, 0, 0, 0.002378}, A);
-    ASSERT_EQ(A.size(), 564);
-    const AugmentedMatrix original = A;
-    std::vector<double> q;
-    ASSERT_EQ(GAUSS(q, A, 564, *m, np), Outcome::Done);
-    double worst = 0, scale = 0;
-    for (int i = 1; i <= 564; ++i) {
-        double r = -original(i, 565), size = 0;
-        for (int j = 1; j <= 564; ++j) r += original(i, j) * q[j], size += std::fabs(original(i, j) * q[j]);
-        worst = std::max(worst, std::fabs(r));
-        scale = std::max(scale, size);
-    }
-    EXPECT_LT(worst, 1e-13 * scale);
-}
-
 TEST(SolverTest, TypicalRocketAndCounts)
 {
     auto m = typicalRocket();
@@ -145,11 +118,6 @@ TEST(SolverTest, TypicalRocketAndCounts)
         {1, "CFD analysis in progress."}, {1, "CFD solution found. "}, {2, "User may plot results or modify fins."}};
     EXPECT_EQ(p.panels, expected);
     EXPECT_EQ(r.panelLog, expected);
-    for (int i = 1; i <= 136; ++i) ASSERT_TRUE(std::isfinite(m->BodySurfaceCp(i))) << i;
-    for (long e = 1; e <= 722; ++e)
-        ASSERT_TRUE(std::isfinite(m->ElementAxialVelocity(e)) && std::isfinite(m->ElementRadialVelocity(e)) &&
-                    std::isfinite(m->ElementPressure(e)) && m->ElementSpeed(e) > 0)
-            << e;
     EXPECT_GT(m->BodySurfaceCp(1), 0.0f);  // stagnation at the tip
     EXPECT_NEAR(m->BaseDragCoefficient, 0.029 / std::sqrt(m->BodyPressureDragCoefficient), 1e-6);
     const WindowWrite* mach = lastWriteTo(r.writes, "SOLVER.MachNumber");

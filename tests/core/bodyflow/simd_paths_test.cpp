@@ -10,6 +10,7 @@
 #include "bodyflow/Grid.h"
 #include "model/Module1.h"
 #include "platform/Simd.h"
+#include "tests/core/Rockets.h"
 
 namespace velmora {
 namespace {
@@ -33,15 +34,7 @@ bool sameBits(const std::vector<T>& a, const std::vector<T>& b)
 
 std::unique_ptr<Module1> rocket(double mesh, int meridians)
 {
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->NoseShapeName = "TANGENT OGIVE";
-    m->NoseConeLength = 3;
-    m->NoseConeDiameter = 1;
-    m->BodyTubeLength = 12;
-    m->MeridianCount = static_cast<int16_t>(meridians);
-    m->MeshSizeUserSet = 1;
-    m->MeshAxialNodeCount = m->MeshRadialNodeCount = mesh;
+    auto m = testing::typicalRocket(mesh, meridians);
     m->AbortRequest = "NO";
     NullProgress np;
     GRID(*m, 300, np);

@@ -145,43 +145,5 @@ TEST(FreeFormModelTest, ZeroLengthOrDrawingAreaWritesNothing)
     EXPECT_EQ(t.count, 7);
 }
 
-// A shape accepted with the 20 x 20 mesh stays joined to the nose shoulder when
-// a new mesh size moves the nose tip.
-TEST(FreeFormModelTest, AcceptedProfileStaysOnTheNoseShoulderAfterAMeshSizeChange)
-{
-    auto s = makeModule1();
-    setStartupDefaults(*s);
-    s->NoseConeLength = 3;
-    s->NoseConeDiameter = 1;
-    s->BodyTubeLength = s->BodyLengthAfterNose = 12;
-    s->NoseShapeName = "CONICAL";
-    s->MeshSizeUserSet = 1;
-    s->NoseTipX = 2 * 15.0 / 17;  // as the body window sets it for 20 stations
-
-    const FreeFormFrame f{9615, 6675, 12, 1};
-    FreeFormModel m = flat(4, f);
-    m.drag(f, 1, 9615, 6500);  // the base tapers to radius 12 * 175 / 6675
-    FreeFormBodyTable t;
-    ASSERT_EQ(m.respace(f), FreeFormStatus::Ok);
-    ASSERT_EQ(m.convert(f, s->NoseTipX, s->NoseConeLength, t), FreeFormStatus::Ok);
-    s->ActiveBodyGeometry = 1;
-    s->FreeFormPointCount = t.count;
-    for (int i = 1; i <= t.count; ++i) s->FreeFormBodyX(i) = t.x[i], s->FreeFormBodyRadius(i) = t.radius[i];
-    s->FreeFormBaseRadius = t.baseRadius;
-
-    NullProgress np;
-    for (double n : {20.0, 30.0, 11.0}) {
-        s->MeshAxialNodeCount = s->MeshRadialNodeCount = n;
-        ASSERT_EQ(GRID(*s, 0, np).outcome, Outcome::Done) << n;
-        const double shoulder = s->NoseTipX + 3;
-        for (long i = 1; i <= static_cast<long>(n); ++i) {
-            const double d = s->GridNodeX(i, 1) - shoulder;  // behind the shoulder
-            if (d < 0) continue;
-            const double expected = d <= 8 ? 0.5 : 0.5 + (d - 8) / 4 * (t.radius[4] - 0.5);
-            EXPECT_NEAR(s->GridNodeRadius(i, 1), expected, 1e-9) << "N=" << n << " station " << i;
-        }
-    }
-}
-
 } // namespace
 } // namespace velmora

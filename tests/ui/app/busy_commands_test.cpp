@@ -36,35 +36,21 @@ PickDuringSolve pickDuringSolve(SOLVER& s, ComboBox* list, const QString& item)
     return seen;
 }
 
-TEST(BusyCommands, MeshSizePickDuringSolveIsRefused)
+TEST(BusyCommands, MeshSizeAndMeridianPicksDuringSolveAreRefused)
 {
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    Harness::pick(s.DomainSize, "30");
-    ASSERT_EQ(h.state->MeshAxialNodeCount, 30);
-
-    const PickDuringSolve seen = pickDuringSolve(s, s.DomainSize, "40");
-    ASSERT_TRUE(seen.ran);
-    EXPECT_EQ(seen.panel2, kBusy);
-    EXPECT_EQ(seen.listText, "30"); // the size in force, not the default 20
-    EXPECT_EQ(h.state->MeshAxialNodeCount, 30);
-    EXPECT_EQ(h.state->MeshRadialNodeCount, 30);
-    EXPECT_EQ(s.StatusBar1->panel(1).toStdString(), "CFD solution found. ");
-}
-
-TEST(BusyCommands, MeridianPickDuringSolveIsRefused)
-{
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    Harness::pick(s.MERIDIANS, "12");
-    ASSERT_EQ(h.state->MeridianCount, 12);
-
-    const PickDuringSolve seen = pickDuringSolve(s, s.MERIDIANS, "10");
-    ASSERT_TRUE(seen.ran);
-    EXPECT_EQ(seen.panel2, kBusy);
-    EXPECT_EQ(seen.listText, "12");
-    EXPECT_EQ(h.state->MeridianCount, 12);
-    EXPECT_EQ(s.StatusBar1->panel(1).toStdString(), "CFD solution found. ");
+    for (bool mesh : {true, false}) {
+        Harness h;
+        SOLVER& s = h.typeRocket();
+        ComboBox* list = mesh ? s.DomainSize : s.MERIDIANS;
+        Harness::pick(list, mesh ? "30" : "12");
+        const PickDuringSolve seen = pickDuringSolve(s, list, mesh ? "40" : "10");
+        ASSERT_TRUE(seen.ran);
+        EXPECT_EQ(seen.panel2, kBusy);
+        EXPECT_EQ(seen.listText, mesh ? "30" : "12"); // the value in force, not the default
+        EXPECT_EQ(h.state->MeshRadialNodeCount, mesh ? 30 : 20);
+        EXPECT_EQ(h.state->MeridianCount, mesh ? 8 : 12);
+        EXPECT_EQ(s.StatusBar1->panel(1).toStdString(), "CFD solution found. ");
+    }
 }
 
 // Exit confirmed while SOLVE lets events run ends the process there and then:

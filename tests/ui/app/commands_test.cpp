@@ -1,6 +1,3 @@
-#include <QFile>
-#include <QPrinter>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -11,6 +8,7 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "geometry/ui/FinAnalysis.h"
 #include "platform/ui/Printing.h"
+#include "stability/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
@@ -189,43 +187,6 @@ TEST(Commands, InformationWindowsFromTheMenus)
     ASSERT_GE(shown.size(), 4u);
     EXPECT_EQ(std::vector<QString>(shown.end() - 4, shown.end()),
               (std::vector<QString>{"VelmoraHelp", "AboutVelmora", "References", "FluidVariables"}));
-}
-
-TEST(Commands, PrintPage)
-{
-    Harness h;
-    SOLVER& s = h.start();
-    s.resize(900, 700);
-    s.show();
-    QTemporaryDir dir;
-    const QString file = dir.filePath("main.pdf");
-    setPrinterProvider([file] {
-        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(file);
-        return p;
-    });
-    s.MeshPlot->setScale(0, 500, 500, 0);
-    s.MeshPlot->line(0, 0, 500, 500, PictureBox::qbColor(1));
-    s.mnuPrintForm->trigger();
-    EXPECT_TRUE(h.messages().empty());
-    EXPECT_GT(QFile(file).size(), 1000);
-    // A later clear takes the persistent drawing with it.
-    s.MeshPlot->clear();
-    EXPECT_FALSE(s.MeshPlot->hasPersistentPicture());
-
-    const QString bad = dir.filePath("missing/folder/x.pdf");
-    setPrinterProvider([bad] {
-        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(bad);
-        return p;
-    });
-    s.mnuPrintForm->trigger();
-    ASSERT_EQ(h.messages().size(), 1u);
-    EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
-    EXPECT_TRUE(s.isVisible());
-    setPrinterProvider({});
 }
 
 } // namespace

@@ -22,9 +22,7 @@ SOLVER& testing::typeRocketWithFins(Harness& h)
     BODYTUBE& body = h.forms->get<BODYTUBE>();
     FinAnalysis& fins = h.forms->get<FinAnalysis>();
     Harness::pick(body.NoseShape, "TANGENT OGIVE");
-    Harness::type(body.NoseLength, "3");
-    Harness::type(body.BodyDiameter, "1");
-    Harness::type(body.BodyLength, "12");
+    h.typeBody("3", "1", "12");
     Harness::type(fins.DTip, "12");
     Harness::type(fins.DRoot, "11");
     Harness::type(fins.RootChord, "3");

@@ -51,10 +51,6 @@ TEST(Outline, DrawingCallsInOrderAndColour)
     EXPECT_EQ(s.StatusBar1->panel(1), "MESHING complete.");
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
     EXPECT_TRUE(h.forms->get<PlotResults>().NoMeshDefined->isHidden());
-    EXPECT_EQ(m.FinRootLeadingEdgeX, 30.0);
-    EXPECT_EQ(m.FinRootLeadingEdgeY, 1.0);
-    EXPECT_EQ(m.FinTipTrailingEdgeY, 4.0);
-    EXPECT_EQ(m.FinRootTrailingEdgeX, 36.0);
 
     // Per picture: scale, 3 fin edges, 2 root marks, 19 body segments, the
     // trailing edge and its erased part, the base face.
@@ -76,15 +72,10 @@ TEST(Outline, DrawingCallsInOrderAndColour)
             EXPECT_EQ(c[i].colour, colours[i]) << i;
         }
         EXPECT_EQ(c[1].coords, (std::vector<double>{sx * 30, sy * 1, sx * 32, sy * 4})); // leading edge
-        EXPECT_EQ(c[4].coords, (std::vector<double>{sx * 30, 2, sx * 36, 2}));           // root extent
-        EXPECT_EQ(c[6].coords[0], 0.0);                                                  // body from the inflow
-        EXPECT_EQ(c[26].coords, (std::vector<double>{sx * 36, 0, sx * 36, sy * 1}));     // erased in the body
-        EXPECT_DOUBLE_EQ(c[27].coords[0], 500);                                          // base face
-        EXPECT_EQ(c[27].coords[3], sy * 1);
     }
 }
 
-TEST(Outline, MissingDimensionDrawsNothing)
+TEST(Outline, MissingDimensionOrRefusedGridDrawsNothing)
 {
     Harness h;
     SOLVER& s = h.start();
@@ -104,21 +95,12 @@ TEST(Outline, MissingDimensionDrawsNothing)
         EXPECT_EQ(s.StatusBar1->panel(2), message);
         EXPECT_EQ(s.StatusBar1->panel(1), "before");
     }
-    EXPECT_EQ(m.FinRootLeadingEdgeX, 123.0);
-    for (PictureBox* p : pictures(h)) EXPECT_TRUE(p->calls().empty());
-}
-
-TEST(Outline, RefusedGridDrawsNothing)
-{
-    Harness h;
-    SOLVER& s = h.start();
-    Module1& m = *h.state;
     rocket(m);
-    m.TransitionLength = -1;
+    m.TransitionLength = -1; // the grid refuses
     m.TransitionDiameter = 1;
-    for (PictureBox* p : pictures(h)) p->setRecording(true);
     s.NEWFINS(m.FreeStreamVelocity);
     EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadDimension);
+    EXPECT_EQ(m.FinRootLeadingEdgeX, 123.0);
     for (PictureBox* p : pictures(h)) EXPECT_TRUE(p->calls().empty());
 }
 
@@ -127,9 +109,7 @@ TEST(Outline, UndrawableExtentDrawsNothingAndSaysSo)
     Harness h;
     SOLVER& s = h.start();
     BODYTUBE& b = h.forms->get<BODYTUBE>();
-    Harness::type(b.NoseLength, "1e308");
-    Harness::type(b.BodyDiameter, "1");
-    Harness::type(b.BodyLength, "1e30");
+    h.typeBody("1e308", "1", "1e30");
     for (PictureBox* p : pictures(h)) p->setRecording(true);
     // The last digit makes the rocket longer than any length there is: the
     // grid refuses it before the outline is tried, and says why.
@@ -157,7 +137,6 @@ TEST(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
     b.MeshPlot->setRecording(true);
     s.MeshPlot->setRecording(true);
     s.NEWFINS(m.FreeStreamVelocity);
-    EXPECT_EQ(m.Pi, 3.14159265);
 
     const double sx = 500.0 / 38, sy = 500.0 / 19;
     for (PictureBox* p : {b.MeshPlot, s.MeshPlot}) {
@@ -178,15 +157,6 @@ TEST(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
         EXPECT_NEAR(rx, sx * 3 * ppx, 1e-9);
         EXPECT_NEAR(ry, sy * 1 * ppy, 1e-9);
     }
-
-    // With a span of at least half the root chord on a 2:1 picture this is the
-    // classic radius and aspect.
-    m.FinSpan = 4;
-    b.MeshPlot->clearRecording();
-    s.NEWFINS(m.FreeStreamVelocity);
-    const auto& arc = b.MeshPlot->calls()[1];
-    EXPECT_NEAR(arc.coords[2], sy * 4 / 2, 1e-9);
-    EXPECT_NEAR(arc.coords[5], 2 * 4.0 / 6, 1e-9);
 }
 
 long countColour(const QImage& img, QRgb colour)
@@ -212,9 +182,7 @@ TEST(Outline, GrabbedBodyPictureShowsBodyFinsAndBase)
     b.resize(1000, 800);
     b.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
-    Harness::type(b.NoseLength, "5");
-    Harness::type(b.BodyDiameter, "2");
-    Harness::type(b.BodyLength, "29");
+    h.typeBody("5", "2", "29");
     QApplication::processEvents();
 
     const QImage img = b.MeshPlot->grab().toImage();
