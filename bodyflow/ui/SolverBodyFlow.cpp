@@ -164,6 +164,9 @@ void SOLVER::CFDSOLVER_Click()
                 return;
             }
             applyWindowWrites(forms(), lastSolve.writes);
+            // The fin step's plot and section, drawn at the pictures' fixed
+            // sizes whether the fin-section window is open or not.
+            if (lastSolve.fin) forms().get<PanelAero>().showResult(*lastSolve.fin);
             if (lastSolve.messageBox)
                 MsgBox(QString::fromStdString(lastSolve.messageBox->prompt), MsgButtons::OkOnly,
                        QString::fromStdString(lastSolve.messageBox->title));
