@@ -27,6 +27,8 @@ namespace {
 
 const char* const kManualInput = "MANUAL INPUT";
 const char* const kNewSection = "Please solve with new fin cross-section.";
+const char* const kHowToLocate = "Up to 10 panel end points may be specified manually. Locate panel end points at the vertices shown. Origin for the fin coordinate system is set at 0,0.";
+const char* const kFewPanelsNote = "Note: The vortex panel method requires more than only 10 panels for Cp location accuracy.";
 
 QRgb upperColour() { return PictureBox::qbColor(finpanel::kUpperSurfaceColour); }
 QRgb lowerColour() { return PictureBox::qbColor(finpanel::kLowerSurfaceColour); }
@@ -175,9 +177,11 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
         p->setDrawWidth(3);
     }
     legend->addWidget(LEGEND1);
+    legend->addSpacing(4);
     legend->addWidget(makeLabel(this, "Label6", "Upper Fin Surface"));
-    legend->addSpacing(20);
+    legend->addSpacing(24);
     legend->addWidget(LEGEND2);
+    legend->addSpacing(4);
     legend->addWidget(makeLabel(this, "Label7", "Lower Fin Surface"));
     legend->addStretch(1);
     right->addLayout(legend, 4, 1);
@@ -487,9 +491,7 @@ ManualData::ManualData(Forms& forms) : Form(forms, "ManualData", "Manually Input
         Picture[static_cast<size_t>(i)] = p;
     }
     right->addWidget(sketchBox);
-    right->addWidget(wrapped(this, "Label6",
-                             "Up to 10 panel end points may be specified manually. Locate panel end points at the "
-                             "vertices shown. Origin for the fin coordinate system is set at 0,0."));
+    right->addWidget(wrapped(this, "Label6", kHowToLocate));
     auto* grid = new QGridLayout;
     PANELS = makeList(this, "PANELS", "Total Number of panel end points", "Total number of panels from 4 to 10.");
     PANELS->setPickOnly(true);
@@ -504,9 +506,7 @@ ManualData::ManualData(Forms& forms) : Form(forms, "ManualData", "Manually Input
     addRow(grid, 1, "Average fin chord length", CHORD, UnitsLabel);
     grid->setColumnStretch(3, 1);
     right->addLayout(grid);
-    right->addWidget(wrapped(this, "Label7",
-                             "Note: The vortex panel method requires more than only 10 panels for Cp location "
-                             "accuracy."));
+    right->addWidget(wrapped(this, "Label7", kFewPanelsNote));
     auto* buttons = new QHBoxLayout;
     Example = makeButton(this, "Example", "Example", "NACA fin cross-sectional example.");
     Reset = makeButton(this, "Reset", "Clear", "Clear all input data.");
@@ -555,12 +555,14 @@ void ManualData::X_Change(int Index) { m().ManualSectionX(Index) = qVal(X[static
 
 void ManualData::Y_Change(int Index) { m().ManualSectionY(Index) = qVal(Y[static_cast<size_t>(Index)]->Text()); }
 
+// Picture1, Picture2, Picture3 or Picture4 for 4, 6, 8 or 10 points.
 void ManualData::showSketch(int count)
 {
     for (int i = 1; i <= 4; ++i) Picture[static_cast<size_t>(i)]->setVisible(2 + 2 * i == count);
 }
 
-// Rows 1..4 always stand; rows 5..10 as far as the count reaches.
+// Rows 1..4 (X1..X4, Y1..Y4) always stand; rows 5..10 (L5..L10, X5..X10,
+// Y5..Y10) as far as the count reaches.
 void ManualData::showRows(int count)
 {
     if (count != 4 && count != 6 && count != 8 && count != 10) return;
@@ -581,7 +583,7 @@ void ManualData::PANELS_Click()
             showSketch(n);
         }
     forms().get<PanelAero>().PANELS->setText(QString::number(s.PanelCount));
-    for (TextBox* b : {X[9], Y[9], X[10], Y[10]}) b->hide();
+    for (TextBox* b : {X[9], Y[9], X[10], Y[10]}) b->hide();  // X9, Y9, X10, Y10; shown again for 10
     showRows(s.PanelCount);
 }
 
