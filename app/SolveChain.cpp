@@ -1,5 +1,7 @@
 #include "app/SolveChain.h"
 
+#include <utility>
+
 #include "bodyflow/Drag.h"
 #include "bodyflow/Solver.h"
 #include "finpanel/FinPanelSolver.h"
@@ -192,6 +194,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
             finpanel::publish(*fin, m);
             if (fin->unitsLabel) rep.writes.push_back(showText("PanelAero.UnitsLabel1", *fin->unitsLabel));
             sourceForce = in.panelMethod == PanelMethod::Source && fin->forces.outcome == Outcome::Done;
+            rep.fin = std::move(*fin);
         }
     }
 

@@ -32,7 +32,9 @@
 //                    centre-of-pressure boxes empty, panel 1 says so).
 //   FinSection       the panel method of PanelMethodChoice ("SOURCE" or
 //                    "VORTEX"; anything else runs neither). A failed or
-//                    aborted fin solve ends the chain with that outcome.
+//                    aborted fin solve ends the chain with that outcome; a
+//                    published one is kept in the report (fin) for the
+//                    window to draw.
 //   CenterOfPressure CPSOLVE. With source panels panel 2 says why the fin
 //                    normal force is 0.
 // A run whose inputs changed while it let events run (at any step) shows
@@ -52,6 +54,7 @@
 
 #include "bodyflow/Grid.h"
 #include "bodyflow/WindowWrites.h"
+#include "finpanel/FinPanelSolver.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 #include "stability/CenterOfPressure.h"
@@ -100,6 +103,9 @@ struct SolveChainReport {
     std::vector<SolveStep> ran;                // the steps that ran, in order
     Outcome bodyFlow = Outcome::Refused;       // outcome of the body-flow step
     std::optional<Outcome> finSection;         // outcome of the fin step, when it ran
+    // The fin step's result when it was published, for the fin-section
+    // window to draw (its plot and section outline).
+    std::optional<finpanel::FinSectionResult> fin;
     std::vector<WindowWrite> writes;           // to apply in order after the return
     std::optional<MessageBoxRequest> messageBox;
     std::optional<stability::CenterOfPressureReport> centerOfPressure;  // when that step ran

@@ -40,6 +40,21 @@ FinSectionInput finInputFrom(const Module1& m, std::string_view sectionShape)
     return in;
 }
 
+PanelSolution panelSolutionFrom(const Module1& m)
+{
+    PanelSolution p;
+    p.count = std::clamp<int>(m.PanelCount, 0, kMaxPanels);
+    for (int i = 1; i <= p.count; ++i) {
+        p.cornerIndex[i][1] = m.PanelCornerIndex(i, 1);
+        p.cornerIndex[i][2] = m.PanelCornerIndex(i, 2);
+        p.cp[i] = m.PanelCp(i);
+        p.surfaceVelocity[i] = m.PanelSurfaceVelocity(i);
+        p.controlPointX[i] = m.PanelControlPointX(i);
+        p.tangentialVelocity[i] = m.PanelTangentialVelocity(i);
+    }
+    return p;
+}
+
 void publishSection(const SectionPoints& s, Module1& m)
 {
     for (int i = 1; i <= s.count; ++i) {

@@ -14,6 +14,10 @@ namespace velmora::finpanel {
 // refers to m.AbortRequest, so m must outlive it.
 FinSectionInput finInputFrom(const Module1& m, std::string_view sectionShape);
 
+// The panel solution as the project holds it (what the plot buttons draw
+// again): PanelCount panels of Cp, surface velocity and control-point x.
+PanelSolution panelSolutionFrom(const Module1& m);
+
 // Writes the section record only (what a redraw of the section leaves).
 void publishSection(const SectionPoints& section, Module1& m);
 

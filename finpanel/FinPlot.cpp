@@ -97,7 +97,7 @@ ResultPlot PlotResults(const FinSectionInput& in, const SectionPoints& section, 
     else if (ey.max > ex.max)
         pe = ey;
     if (!pe || pe->max == pe->min) {
-        plot.status = kMsgNoSectionToPlot;
+        plot.status = kMsgNoSectionScale;
         return plot;
     }
     const double sx = 500.0 / (1.2 * (pe->max - pe->min));
@@ -152,7 +152,10 @@ ResultPlot PlotResults(const FinSectionInput& in, const SectionPoints& section, 
     }
 
     plot.outline = outlineOf(section, sx, in.thicknessFactor);
-    plot.status = kMsgPlotComplete;
+    if (sy || (in.plotChoice != "Cp" && !velocity))
+        plot.status = kMsgPlotComplete;
+    else
+        plot.status = velocity ? kMsgNoVelocityRange : kMsgNoCpRange;
     return plot;
 }
 

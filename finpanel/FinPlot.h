@@ -22,6 +22,10 @@ inline constexpr int kLowerSurfaceColour = 4;  // dark red: lower curve, LEGEND2
 inline constexpr const char* kMsgPlotting = "Fin plots  being generated";
 inline constexpr const char* kMsgPlotComplete = "Plot complete.";
 inline constexpr const char* kMsgNoSectionToPlot = "No fin section to plot..";
+// Panel 1 when the result plot has no scale to draw with.
+inline constexpr const char* kMsgNoSectionScale = "Fin plots not drawn: the section's extent gives no scale.";
+inline constexpr const char* kMsgNoCpRange = "Cp curves not drawn: every panel has the same Cp.";
+inline constexpr const char* kMsgNoVelocityRange = "Velocity curves not drawn: the largest surface velocity is 0.";
 
 struct PlotPoint {
     double x = 0;
@@ -56,8 +60,10 @@ struct ResultPlot {
 
 // The arithmetic of the result plot. The section scale comes from the larger
 // of the section's x and y extents (chosen by comparing the maxima). A section
-// without a usable extent draws nothing and reports "No fin section to plot..";
-// a degenerate value range (all Cp equal, largest velocity 0) draws no curves.
+// without a usable extent (no extent, or equal maxima) draws nothing; a
+// degenerate value range (all Cp equal, largest velocity 0) draws the outline
+// but no curves. Either way status names what was not drawn instead of
+// "Plot complete.".
 // Throws MathFailure only for a compressibility factor that cannot be formed.
 ResultPlot PlotResults(const FinSectionInput& in, const SectionPoints& section, const PanelSolution& solution);
 

@@ -190,10 +190,10 @@ SectionPoints generateSection(const FinSectionInput& in)
     case SectionShape::Manual: return MANUAL(in);
     case SectionShape::Unknown: break;
     }
-    checkPanelCount(in.panelCount);
-    SectionPoints s = in.currentSection;
-    s.count = in.panelCount;
-    return s;
+    // Only code writes a text outside the list (the lists take picks alone);
+    // solving or drawing whatever section stood before would answer another
+    // question than the one shown.
+    throw std::invalid_argument("no section generator for \"" + in.sectionShape + "\"");
 }
 
 } // namespace velmora::finpanel

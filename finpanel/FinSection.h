@@ -57,8 +57,8 @@ struct FinSectionInput {
     int unitMenuIndex = 0;                     // checked unit item: 0 ft-lb-sec, 1 in-lb-sec, 2 m-nt-sec, -1 none
     std::array<double, kMaxPanels + 1> manualX{};  // typed corner points, used from index 1
     std::array<double, kMaxPanels + 1> manualY{};
-    // The section as it stands; used unchanged when the section text names no
-    // generator.
+    // The section record as it stands in the project (what the plot buttons
+    // draw again without generating).
     SectionPoints currentSection;
     // The project's AbortRequest, read while the solution lets events run
     // ("YES" ends it Aborted); none: the solution runs to its end.
@@ -80,8 +80,9 @@ SectionPoints DWEDGE(const FinSectionInput& in);
 SectionPoints STREAMLINED(const FinSectionInput& in);
 SectionPoints MANUAL(const FinSectionInput& in);
 
-// The generator named by the section text. An unknown text generates nothing:
-// the input's current section is returned unchanged.
+// The generator named by the section text. A text that names no generator
+// throws std::invalid_argument: the solvers then fail ("Panel method solution
+// not found.") and the section drawing refuses ("No fin section to plot..").
 SectionPoints generateSection(const FinSectionInput& in);
 
 } // namespace velmora::finpanel

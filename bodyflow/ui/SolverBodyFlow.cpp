@@ -164,9 +164,11 @@ void SOLVER::CFDSOLVER_Click()
                 return;
             }
             applyWindowWrites(forms(), lastSolve.writes);
-            // The force window draws its plot now, hidden or not, so that it
-            // shows the run's results whenever it is opened.
+            // The force window's plot and the fin step's plot and section are
+            // drawn now at the pictures' fixed sizes, whether their windows
+            // are open or not.
             if (lastSolve.centerOfPressure) forms().get<PressureCenter>().presentRun(*lastSolve.centerOfPressure);
+            if (lastSolve.fin) forms().get<PanelAero>().showResult(*lastSolve.fin);
             if (lastSolve.messageBox)
                 MsgBox(QString::fromStdString(lastSolve.messageBox->prompt), MsgButtons::OkOnly,
                        QString::fromStdString(lastSolve.messageBox->title));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "finpanel/FinPanelSolver.h"
 #include "finpanel/FinPlot.h"
 
 using namespace velmora;
@@ -119,4 +120,51 @@ TEST(FinPlot, SectionDrawingMagnifiesAndRefuses)
     EXPECT_FALSE(none.ok);
     EXPECT_EQ(none.status, "No fin section to plot..");
     EXPECT_TRUE(none.outline.empty());
+}
+
+// No scale to draw with: the status names what was not drawn.
+TEST(FinPlot, DegenerateRangesSaySo)
+{
+    struct Expect {
+        float cp;
+        const char* quantity;
+        const char* status;
+        bool outline;
+    };
+    for (const Expect& e : {Expect{-2.0f, "Cp", kMsgNoCpRange, true},
+                            Expect{0.0f, "Velocity", kMsgNoVelocityRange, true}}) {
+        SCOPED_TRACE(e.quantity);
+        const Case c(e.cp, e.cp, e.cp, e.cp, e.quantity);  // velocities 10 x Cp
+        const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+        EXPECT_FALSE(p.hasCurves);
+        EXPECT_TRUE(p.upperCurve.empty());
+        EXPECT_EQ(p.outline.empty(), !e.outline);
+        EXPECT_EQ(p.status, e.status);
+    }
+    // Equal x and y maxima: no extent pair is chosen, nothing is drawn.
+    Case c(0.5f, -0.5f, 0.1f, 0.2f);
+    const double sq[][2] = {{0, 0}, {0, 0}, {0, 1}, {1, 1}, {1, 0}};
+    for (int i = 1; i <= 4; ++i) {
+        c.section.x[i] = sq[i][0];
+        c.section.y[i] = static_cast<float>(sq[i][1]);
+    }
+    const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+    EXPECT_FALSE(p.hasCurves);
+    EXPECT_TRUE(p.outline.empty());
+    EXPECT_EQ(p.status, kMsgNoSectionScale);
+}
+
+// A section text outside the list (only code writes one) is no section.
+TEST(FinPlot, UnknownSectionIsNeitherDrawnNorSolved)
+{
+    Case c(0, 0, 0, 0);
+    c.in.sectionShape = "HEXAGON";
+    EXPECT_EQ(FINPLOT(c.in).status, "No fin section to plot..");
+    c.in.freeStreamVelocity = 100;
+    c.in.finSpan = 1;
+    c.in.referenceArea = 0.1f;
+    NullProgress none;
+    const FinSectionResult r = VORTEX(c.in, none);
+    EXPECT_EQ(r.outcome, Outcome::Failed);
+    EXPECT_EQ(r.panel1, "Panel method solution not found.");
 }
