@@ -171,7 +171,6 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     addRow(flight, 1, "Viscosity:", AMUIN, Vislabel);
     fitToPattern(UINFIN, "#####.#");
     fitToPattern(AMUIN, ".#########");
-    left->addWidget(FlightFrame);
 
     FlowResults = named(new QGroupBox("Base Flow Results", this), "FlowResults", "Base Flow Results");
     auto* results = new QGridLayout(FlowResults);
@@ -199,7 +198,6 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                        "Abort base flow CFD. Abort is delayed until completion of current iteration.");
     run->addWidget(Solve);
     run->addWidget(Abort);
-    left->addLayout(run);
     left->addStretch(1);
 
     // ---- right: the pictures and their controls ----
@@ -209,7 +207,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     auto* plotRow = new QHBoxLayout;
     PLOT = named(new PictureBox(this), "PLOT", "Mesh/Velocity Plot");
     PLOT->setToolTip("Velocity and contour plot of upper half of flow.");
-    PLOT->setMinimumSize(520, 260);
+    PLOT->setMinimumSize(480, 240);
     // The domain is twice as long as high.
     PLOT->setHeightForWidthRatio(0.5);
     VelocityPlots = makeBox(PLOT, "VelocityPlots", kNoPlot, kNoPlot, true);
@@ -265,10 +263,20 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     plotKeys->addLayout(spinRow(nullptr, UpDown3, makeLabel(this, "UpDown3Caption", "Skip")), 1, 3);
     right->addLayout(plotKeys);
 
-    right->addWidget(makeLabel(this, "ResidualTitle", "Convergence Plot"));
+    // The convergence history beside the flight condition and the run keys.
+    auto* lower = new QHBoxLayout;
+    auto* history = new QVBoxLayout;
+    history->addWidget(makeLabel(this, "ResidualTitle", "Convergence Plot"));
     RESIDUAL = named(new PictureBox(this), "RESIDUAL", "Convergence Plot");
     RESIDUAL->setFixedSize(320, 150);
-    right->addWidget(RESIDUAL);
+    history->addWidget(RESIDUAL);
+    lower->addLayout(history);
+    auto* runColumn = new QVBoxLayout;
+    runColumn->addWidget(FlightFrame);
+    runColumn->addLayout(run);
+    runColumn->addStretch(1);
+    lower->addLayout(runColumn, 1);
+    right->addLayout(lower);
 
     // ---- progress and status ----
     auto* progressRow = new QHBoxLayout;
