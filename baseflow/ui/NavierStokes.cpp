@@ -1,34 +1,747 @@
 #include "baseflow/ui/NavierStokes.h"
 
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
+#include "app/ui/Artwork.h"
+#include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "baseflow/BaseDrag.h"
+#include "baseflow/BaseFlow.h"
+#include "baseflow/BaseFlowDisplay.h"
+#include "bodyflow/ui/MeshPainter.h"
+#include "bodyflow/ui/WindowWriter.h"
+#include "model/Vocabulary.h"
+#include "platform/SequentialFile.h"
 #include "platform/ui/Build.h"
+#include "platform/ui/Printing.h"
 
 namespace velmora {
 
-NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flow Navier-Stokes Analysis")
+using namespace baseflow;
+
+namespace {
+
+const char* const kNoPlot = "No Mesh or Velocity Plot Defined";
+const char* const kAbortWarning = "By clicking OK the user will terminate CFD and loose all data.";
+const char* const kSaveError = "An Error Saving The File.";
+
+QRgb colourOfLong(long c) { return PictureBox::rgbFromLong(c); }
+
+// Writes the bytes as the whole new file: a target that cannot be created
+// or written keeps what it held.
+bool commitFile(const QString& path, const std::string& bytes)
 {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+// Controls disabled for the life of a run.
+class SolvingScope {
+public:
+    SolvingScope(NavierStokes* w, std::function<void(bool)> set) : w_(w), set_(std::move(set)) { set_(true); }
+    ~SolvingScope()
+    {
+        if (w_) set_(false);
+    }
+    SolvingScope(const SolvingScope&) = delete;
+    SolvingScope& operator=(const SolvingScope&) = delete;
+
+private:
+    QPointer<NavierStokes> w_;
+    std::function<void(bool)> set_;
+};
+
+} // namespace
+
+NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flow CFD Analysis")
+{
+    CommonDialog1.save = true;
+    CommonDialog1.filter = "Text files (*.TXT)|*.TXT";
+
     auto* lay = new QVBoxLayout(this);
-    auto* grid = new QGridLayout;
-    UINFIN = makeBox(this, "UINFIN", "Free-stream velocity", QString(), true);
-    AMUIN = makeBox(this, "AMUIN", "Kinematic viscosity", QString(), true);
-    addRow(grid, 0, "Free-stream velocity", UINFIN);
-    addRow(grid, 1, "Kinematic viscosity", AMUIN);
+
+    // Menus.
+    menuBar = named(new QMenuBar(this), "menuBar", "Menu bar");
+    lay->setMenuBar(menuBar);
+    mnuFile = menuBar->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    mnuPrintPage = mnuFile->addAction("&Print Page");
+    mnuPrintPage->setObjectName("mnuPrintPage");
+    mnuClose = mnuFile->addAction("&Close");
+    mnuClose->setObjectName("mnuClose");
+    mnuHelp = menuBar->addMenu("&Help");
+    mnuHelp->setObjectName("mnuHelp");
+    mnuInstructions = mnuHelp->addAction("&Instructions");
+    mnuInstructions->setObjectName("mnuInstructions");
+    mnuAboutVelmora = mnuHelp->addAction("&About Velmora");
+    mnuAboutVelmora->setObjectName("mnuAboutVelmora");
+
+    Toolbar1 = makeToolbar(this, "Toolbar1", "Base flow toolbar",
+                           {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
+                            {"SOLVE", "Solve base drag using Navier Stokes CFD solution."},
+                            {"HELP", "Base drag CFD instructions and help."},
+                            {"ABOUT", "About Velmora."},
+                            {"RETURN", "Return to MESHING and CFD analysis."}},
+                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
+    lay->addWidget(Toolbar1);
+
+    auto* body = new QHBoxLayout;
+    lay->addLayout(body, 1);
+
+    // ---- left: inputs and results ----
+    auto* left = new QVBoxLayout;
+    body->addLayout(left);
+    auto unitLabel = [this](const QString& name, const QString& text) {
+        QLabel* l = makeLabel(this, name, text);
+        l->setMinimumWidth(QFontMetrics(l->font()).horizontalAdvance("LB/FT^2 "));
+        return l;
+    };
+
+    auto* lists = new QGridLayout;
+    GRID = makeList(this, "GRID", "Grid points in X and Y directions:");
+    GRID->setPickOnly(true);
+    ITMAX = makeList(this, "ITMAX", "Maximum number of iterations:");
+    ITMAX->setPickOnly(true);
+    addRow(lists, 0, "Grid points in X and Y directions:", GRID);
+    addRow(lists, 1, "Maximum number of iterations:", ITMAX);
+    left->addLayout(lists);
+
+    MotorFrame = named(new QGroupBox("Rocket Motor", this), "MotorFrame", "Rocket Motor");
+    auto* motor = new QGridLayout(MotorFrame);
+    THRUST = makeBox(MotorFrame, "THRUST", "Average thrust:");
+    THRUST->setToolTip("Average rocket thrust.");
+    BURNTIME = makeBox(MotorFrame, "BURNTIME", "Motor burn time:");
+    BURNTIME->setToolTip("Rocket motor burn time.");
+    JETDIAMETER = makeBox(MotorFrame, "JETDIAMETER", "Nozzle diameter:");
+    JETDIAMETER->setToolTip("Rocket motor nozzle exit diameter.");
+    FUELWT = makeBox(MotorFrame, "FUELWT", "Propellant mass:");
+    FUELWT->setToolTip("Propellant mass.");
+    Tlabel = unitLabel("Tlabel", "LB");
+    Blabel = unitLabel("Blabel", "SEC");
+    Nlabel = unitLabel("Nlabel", "FT");
+    Wlabel = unitLabel("Wlabel", "LB");
+    addRow(motor, 0, "Average thrust:", THRUST, Tlabel);
+    addRow(motor, 1, "Motor burn time:", BURNTIME, Blabel);
+    addRow(motor, 2, "Nozzle diameter:", JETDIAMETER, Nlabel);
+    addRow(motor, 3, "Propellant mass:", FUELWT, Wlabel);
+    for (TextBox* b : {THRUST, BURNTIME, JETDIAMETER, FUELWT}) fitToPattern(b, kPatternNozzle);
+    left->addWidget(MotorFrame);
+
+    MotorResults = named(new QGroupBox("Rocket Motor Results", this), "MotorResults", "Rocket Motor Results");
+    auto* jet = new QGridLayout(MotorResults);
+    IspBase = makeBox(MotorResults, "IspBase", "Isp:", QString(), true);
+    IspBase->setToolTip("Rocket motor specific impulse [Thrust*Time/Propellant weight].");
+    UJETBase = makeBox(MotorResults, "UJETBase", "U-Jet:", QString(), true);
+    UJETBase->setToolTip("Rocket motor exhaust velocity.");
+    PjetBase = makeBox(MotorResults, "PjetBase", "P-Jet:", QString(), true);
+    PjetBase->setToolTip("Rocket motor exhaust pressure [1 atm].");
+    Isplabel = unitLabel("Isplabel", "SEC");
+    UJETlabel = unitLabel("UJETlabel", "FT/SEC");
+    Pjetlabel = unitLabel("Pjetlabel", "LB/FT^2");
+    addRow(jet, 0, "Isp:", IspBase, Isplabel);
+    addRow(jet, 1, "U-Jet:", UJETBase, UJETlabel);
+    addRow(jet, 2, "P-Jet:", PjetBase, Pjetlabel);
+    fitToPattern(IspBase, kPatternIsp);
+    fitToPattern(UJETBase, kPatternJetVelocity);
+    fitToPattern(PjetBase, kPatternJetPressure);
+    left->addWidget(MotorResults);
+
+    FlightFrame = named(new QGroupBox("Flight Condition", this), "FlightFrame", "Flight Condition");
+    auto* flight = new QGridLayout(FlightFrame);
+    UINFIN = makeBox(FlightFrame, "UINFIN", "Rocket velocity:", QString(), true);
+    UINFIN->setToolTip("Rocket velocity in flight.");
+    AMUIN = makeBox(FlightFrame, "AMUIN", "Viscosity:", QString(), true);
+    AMUIN->setToolTip("Kinematic viscosity.");
+    Vlabel = unitLabel("Vlabel", "FT/SEC");
+    Vislabel = unitLabel("Vislabel", "FT^2/SEC");
+    addRow(flight, 0, "Rocket velocity:", UINFIN, Vlabel);
+    addRow(flight, 1, "Viscosity:", AMUIN, Vislabel);
     fitToPattern(UINFIN, "#####.#");
     fitToPattern(AMUIN, ".#########");
-    lay->addLayout(grid);
-    lay->addStretch(1);
+
+    FlowResults = named(new QGroupBox("Base Flow Results", this), "FlowResults", "Base Flow Results");
+    auto* results = new QGridLayout(FlowResults);
+    REYNOLDS = makeBox(FlowResults, "REYNOLDS", "Base Re:", QString(), true);
+    REYNOLDS->setToolTip("Reynolds Number referenced to base diameter.");
+    TimeStep = makeBox(FlowResults, "TimeStep", "Time step:", QString(), true);
+    TimeStep->setToolTip("Time step for dynamic stability.");
+    CONVERGE = makeBox(FlowResults, "CONVERGE", "Residual:", QString(), true);
+    CONVERGE->setToolTip("Convergence criterion.");
+    BaseCd = makeBox(FlowResults, "BaseCd", "Base drag Cd:", QString(), true);
+    BaseCd->setToolTip("Average pressure coefficient on base of rocket.");
+    addRow(results, 0, "Base Re:", REYNOLDS);
+    addRow(results, 1, "Time step:", TimeStep);
+    addRow(results, 2, "Residual:", CONVERGE);
+    addRow(results, 3, "Base drag Cd:", BaseCd);
+    fitToPattern(REYNOLDS, kPatternReynolds);
+    fitToPattern(TimeStep, kPatternTimeStep);
+    fitToPattern(CONVERGE, kPatternResidual);
+    fitToPattern(BaseCd, kPatternBaseCd);
+    left->addWidget(FlowResults);
+
+    auto* run = new QHBoxLayout;
+    Solve = makeButton(this, "Solve", "Solve", "Solve base drag using Navier Stokes CFD.");
+    Abort = makeButton(this, "Abort", "Abort",
+                       "Abort base flow CFD. Abort is delayed until completion of current iteration.");
+    run->addWidget(Solve);
+    run->addWidget(Abort);
+    left->addStretch(1);
+
+    // ---- right: the pictures and their controls ----
+    auto* right = new QVBoxLayout;
+    body->addLayout(right, 1);
+    right->addWidget(makeLabel(this, "PlotTitle", "Mesh/Velocity Plot"));
+    auto* plotRow = new QHBoxLayout;
+    PLOT = named(new PictureBox(this), "PLOT", "Mesh/Velocity Plot");
+    PLOT->setToolTip("Velocity and contour plot of upper half of flow.");
+    PLOT->setMinimumSize(480, 240);
+    // The domain is twice as long as high.
+    PLOT->setHeightForWidthRatio(0.5);
+    VelocityPlots = makeBox(PLOT, "VelocityPlots", kNoPlot, kNoPlot, true);
+    VelocityPlots->setFixedWidth(boxWidthFor(VelocityPlots, kNoPlot));
+    VelocityPlots->move(10, 10);
+    plotRow->addLayout(new PictureAspectLayout(PLOT, Qt::AlignLeft | Qt::AlignTop), 1);
+
+    auto* legend = new QGridLayout;
+    MAX = makeLabel(this, "MAX", QString());
+    MIN = makeLabel(this, "MIN", QString());
+    const int readout = QFontMetrics(MAX->font()).horizontalAdvance(widestPatternText(kPatternVelocityMax)) + 4;
+    for (QLabel* l : {MAX, MIN}) l->setMinimumWidth(readout);
+    LEVELS = named(new PictureBox(this), "LEVELS", "Contour legend");
+    LEVELS->setFixedSize(26, 220);
+    legend->addWidget(makeLabel(this, "MaxCaption", "V-MAX"), 0, 0);
+    legend->addWidget(MAX, 1, 0);
+    legend->addWidget(LEVELS, 2, 0, Qt::AlignHCenter);
+    legend->addWidget(MIN, 3, 0);
+    legend->addWidget(makeLabel(this, "MinCaption", "V-MIN"), 4, 0);
+    legend->setRowStretch(5, 1);
+    plotRow->addLayout(legend);
+    right->addLayout(plotRow, 1);
+
+    auto* plotKeys = new QGridLayout;
+    GridPlot = makeButton(this, "GridPlot", "Mesh", "View MESH without performing CFD.");
+    VCONTOUR = makeButton(this, "VCONTOUR", "Contours", "Plot velocity contours of base flow.");
+    Vector = makeButton(this, "Vector", "Vectors", "Plot velocity vectors of base flow.");
+    Command1 = makeButton(this, "Command1", "Clear Plots");
+    Vscale = makeBox(this, "Vscale", "Vector Scale");
+    fitToPattern(Vscale, "##.#####");
+    UpDown1 = named(new UpDownSpinner(1, 1000, 1, 1, this), "UpDown1", "Vector Scale spinner");
+    UpDown1->setToolTip("Increase size of velocity vectors.");
+    NLEVELS = makeBox(this, "NLEVELS", "Levels < 101");
+    fitToPattern(NLEVELS, "######");
+    UpDown2 = named(new UpDownSpinner(3, 100, 1, 3, this), "UpDown2", "Levels spinner");
+    UpDown2->setToolTip("Modify the number of levels displayed in contour plot.");
+    UpDown3 = named(new UpDownSpinner(1, 10, 1, 1, this), "UpDown3", "Skip");
+    UpDown3->setToolTip("Increase horizontal spacing between columns of velocity vectors.");
+    plotKeys->addWidget(GridPlot, 0, 0);
+    plotKeys->addWidget(VCONTOUR, 0, 1);
+    plotKeys->addWidget(Vector, 0, 2);
+    plotKeys->addWidget(Command1, 0, 3);
+    auto spinRow = [](QWidget* box, QWidget* spin, QLabel* label) {
+        auto* row = new QHBoxLayout;
+        if (box) row->addWidget(box);
+        row->addWidget(spin);
+        row->addWidget(label);
+        row->addStretch(1);
+        return row;
+    };
+    plotKeys->addLayout(spinRow(Vscale, UpDown1, makeLabel(this, "VscaleCaption", "Vector Scale")), 1, 0, 1, 2);
+    plotKeys->addLayout(spinRow(NLEVELS, UpDown2, makeLabel(this, "NLEVELSCaption", "Levels < 101")), 1, 2, 1, 1);
+    plotKeys->addLayout(spinRow(nullptr, UpDown3, makeLabel(this, "UpDown3Caption", "Skip")), 1, 3);
+    right->addLayout(plotKeys);
+
+    // The convergence history beside the flight condition and the run keys.
+    auto* lower = new QHBoxLayout;
+    auto* history = new QVBoxLayout;
+    history->addWidget(makeLabel(this, "ResidualTitle", "Convergence Plot"));
+    RESIDUAL = named(new PictureBox(this), "RESIDUAL", "Convergence Plot");
+    RESIDUAL->setFixedSize(320, 150);
+    history->addWidget(RESIDUAL);
+    lower->addLayout(history);
+    auto* runColumn = new QVBoxLayout;
+    runColumn->addWidget(FlightFrame);
+    runColumn->addLayout(run);
+    runColumn->addStretch(1);
+    lower->addLayout(runColumn, 1);
+    right->addLayout(lower);
+
+    // ---- progress and status ----
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(makeLabel(this, "ProgressCaption", "CFD/Plotting Progress"));
+    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "CFD/Plotting Progress");
+    ProgressBar1->setRange(1, 100);
+    ProgressBar1->setTextVisible(false);
+    progressRow->addWidget(ProgressBar1, 1);
+    lay->addLayout(progressRow);
     StatusBar1 = named(new StatusBar(3, this), "StatusBar1", "Status");
     lay->addWidget(StatusBar1);
+
+    // ---- handlers ----
+    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
+    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
+    onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
+    onCommand(Solve, &QPushButton::clicked, this, [this] { Solve_Click(); });
+    onCommand(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
+    onCommand(GridPlot, &QPushButton::clicked, this, [this] { GridPlot_Click(); });
+    onCommand(VCONTOUR, &QPushButton::clicked, this, [this] { VCONTOUR_Click(); });
+    onCommand(Vector, &QPushButton::clicked, this, [this] { Vector_Click(); });
+    onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    onCommand(GRID, &ComboBox::clicked, this, [this] { GRID_Click(); });
+    onCommand(ITMAX, &ComboBox::clicked, this, [this] { ITMAX_Click(); });
+    THRUST->onChange([this] { THRUST_Change(); });
+    BURNTIME->onChange([this] { BURNTIME_Change(); });
+    FUELWT->onChange([this] { FUELWT_Change(); });
+    JETDIAMETER->onChange([this] { JETDIAMETER_Change(); });
+    AMUIN->onChange([this] { AMUIN_Change(); });
+    Vscale->onChange([this] { Vscale_Change(); });
+    NLEVELS->onChange([this] { NLEVELS_Change(); });
+    UpDown1->onChange([this] { UpDown1_Change(); });
+    UpDown2->onChange([this] { UpDown2_Change(); });
+    UpDown3->onChange([this] { UpDown3_Change(); });
 }
+
+// ---- load ---------------------------------------------------------------------------------------
 
 void NavierStokes::Form_Load()
 {
     Module1& s = m();
-    s.BaseFlowStatus = "SOLVE NEW FLOW";
-    s.AbortRequest = "NO";
+    // 1-3. Flags and grid.
     s.ContourLevelsUserSet = 0;
+    s.BaseFlowStatus = BaseFlowSolutionState::Stale;
+    s.AbortRequest = AbortFlag::No;
+    s.BaseGridPointsX = 50;
+    s.BaseGridPointsY = 25;
+    s.BaseShoulderIndex = static_cast<int16_t>(s.BaseGridPointsY / 5);
+    s.BaseFlowMaxIterations = 50;
+    s.DeltaT = 0.001;
+    s.BaseFlowVectorSkip = 1;
+    // 4. Lists.
+    GRID->setText("50X25");
+    for (const BaseFlowGridSize& g : kGridSizes) GRID->AddItem(g.text);
+    ITMAX->setText("50");
+    for (int n : kIterationLimits) ITMAX->AddItem(QString::number(n));
+    // 5. Scale and levels; the boxes' handlers store them again and set both flags.
+    s.BaseFlowVectorScale = 1.0f;
+    s.BaseFlowContourLevels = 20;
+    Vscale->setText(qFormat(s.BaseFlowVectorScale, ".###"));
+    NLEVELS->setText(qFormat(s.BaseFlowContourLevels, "###"));
+    // 6. Motor.
+    s.Pi = 3.14159265;
+    s.MotorAverageThrust = s.MotorBurnTime = s.NozzleExitDiameter = s.PropellantWeight = 0;
+    for (TextBox* b : {THRUST, BURNTIME, FUELWT, JETDIAMETER}) b->setText("0.0");
+    // 7. Base diameter and domain.
+    setBaseDiameterAndDomain(s);
+    // 8. Unit labels.
+    if (const auto u = unitLabelsFor(s.AnalysisUnits)) {
+        Tlabel->setText(u->thrust);
+        Blabel->setText(u->burnTime);
+        Wlabel->setText(u->weight);
+        Nlabel->setText(u->nozzle);
+        UJETlabel->setText(u->jetVelocity);
+        Pjetlabel->setText(u->jetPressure);
+        Isplabel->setText(u->isp);
+        Vlabel->setText(u->velocity);
+        Vislabel->setText(u->viscosity);
+    }
+}
+
+// ---- SOLVE --------------------------------------------------------------------------------------
+
+void NavierStokes::Solve_Click() { solveCommand(); }
+
+void NavierStokes::solveCommand()
+{
+    if (solving_) return;
+    if (!forms().runCommand("Base flow CFD", [this] { runSolve(); }))
+        StatusBar1->setPanel(3, QString::fromStdString(busyRefusal(forms().busy())));
+}
+
+void NavierStokes::runSolve()
+{
+    Module1& s = m();
+    // 1-2. A current main solution and every input.
+    if (s.MainFlowStateCopy == FlowSolutionState::Stale) {
+        StatusBar1->setPanel(3, kMsgPerformMainCfd);
+        return;
+    }
+    const double velocity = s.FreeStreamVelocity;
+    if (!baseFlowInputsComplete(s, velocity)) {
+        StatusBar1->setPanel(3, kMsgMissingData);
+        return;
+    }
+    // 3. Results and pictures emptied.
+    for (TextBox* b : {BaseCd, UJETBase, IspBase, PjetBase}) b->setText(QString());
+    PLOT->clear();
+    LEVELS->clear();
+    RESIDUAL->clear();
+    MAX->clear();
+    MIN->clear();
+    VelocityPlots->show();
+    // 4. The convergence grid.
+    RESIDUAL->setScale(0, 1000, 500, 0);
+    drawStrokes(RESIDUAL, convergenceBackground());
+    // 5-6. The chain, with every control but Abort, HELP and ABOUT locked.
+    s.AbortRequest = AbortFlag::No;
+    SolvingScope lock(this, [this](bool on) { setSolving(on); });
+    WaitCursor wait;
+    WindowProgress progress(StatusBar1, ProgressBar1);
+    SOLVER& main = forms().get<SOLVER>();
+    WindowProgress mainProgress(main.StatusBar1, main.ProgressBar1);
+    ConvergenceTrace trace(s.BaseFlowMaxIterations);
+    const IterationObserver live = [this, &trace](const IterationStep& step) {
+        CONVERGE->setText(qFormat(step.residual, kPatternResidual));
+        if (step.last) return;
+        if (const auto segment = trace.next(step)) paintStroke(RESIDUAL, *segment);
+        TimeStep->setText(qFormat(step.timeStep, kPatternTimeStep));
+    };
+    const ChainReport chain = solveBaseFlow(s, velocity, progress, mainProgress, live);
+    applyWindowWrites(forms(), chain.writes);
+    if (chain.run.offerOutputFile) OUTPT();
+}
+
+void NavierStokes::setSolving(bool on)
+{
+    solving_ = on;
+    for (QWidget* w : std::initializer_list<QWidget*>{GRID, ITMAX, THRUST, BURNTIME, JETDIAMETER, FUELWT, Solve,
+                                                      GridPlot, Command1, VCONTOUR, Vector, Vscale, UpDown1, NLEVELS,
+                                                      UpDown2, UpDown3})
+        w->setEnabled(!on);
+    for (QAction* a : Toolbar1->actions()) {
+        const QString key = a->objectName();
+        if (key == "MESHING" || key == "SOLVE" || key == "RETURN") a->setEnabled(!on);
+    }
+    mnuPrintPage->setEnabled(!on);
+    mnuClose->setEnabled(!on);
+}
+
+void NavierStokes::closeEvent(QCloseEvent* e)
+{
+    // The title-bar close during a run asks to abort it.
+    if (solving_) {
+        e->ignore();
+        commandBarrier("Abort", [this] { Abort_Click(); });
+        return;
+    }
+    Form::closeEvent(e);
+}
+
+void NavierStokes::Abort_Click()
+{
+    StatusBar1->setPanel(3, kAbortWarning);
+    if (MsgBox("Base Flow Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution",
+               MsgIcon::Information) == MsgAnswer::Ok)
+        m().AbortRequest = AbortFlag::Yes;
+    else
+        StatusBar1->setPanel(3, QString());
+}
+
+// ---- output file --------------------------------------------------------------------------------
+
+void NavierStokes::OUTPT()
+{
+    const QString name = ModalSeam::instance().fileDialog(CommonDialog1);
+    if (name.isEmpty()) return;
+    bool saved = false;
+    {
+        WaitCursor wait;
+        SequentialWriter out;
+        for (const OutputRecord& r : baseflow::OUTPT(m())) {
+            if (r.isHeading()) out.quoted(r.heading);
+            else out.bare(plainNumberText(r.y)).bare(plainNumberText(r.value));
+            out.endLine();
+        }
+        saved = !out.failed() && commitFile(name, out.bytes());
+    }
+    if (!saved) MsgBox(kSaveError, MsgButtons::OkOnly);
+}
+
+// ---- lists and motor boxes ----------------------------------------------------------------------
+
+QString NavierStokes::gridText() const
+{
+    const Module1& s = const_cast<NavierStokes*>(this)->m();
+    return QStringLiteral("%1X%2").arg(s.BaseGridPointsX).arg(s.BaseGridPointsY);
+}
+
+void NavierStokes::GRID_Click()
+{
+    Module1& s = m();
+    if (solving_) {
+        // The run keeps the grid it started with.
+        GRID->setText(gridText());
+        return;
+    }
+    if (const auto g = gridSizeOf(GRID->Text().toStdString())) {
+        s.BaseGridPointsX = static_cast<int16_t>(g->nx);
+        s.BaseGridPointsY = static_cast<int16_t>(g->ny);
+    }
+    PLOT->clear();
+    s.BaseShoulderIndex = static_cast<int16_t>(s.BaseGridPointsY / 5);
+    double v = s.FreeStreamVelocity;
+    PlotGrid(v);
+    s.BaseFlowStatus = BaseFlowSolutionState::Stale;
+}
+
+void NavierStokes::ITMAX_Click()
+{
+    Module1& s = m();
+    if (solving_) {
+        ITMAX->setText(QString::number(s.BaseFlowMaxIterations));
+        return;
+    }
+    const QString t = ITMAX->Text();
+    for (int n : kIterationLimits)
+        if (t == QString::number(n)) s.BaseFlowMaxIterations = static_cast<int16_t>(n);
+    s.BaseFlowStatus = BaseFlowSolutionState::Stale;
+}
+
+void NavierStokes::THRUST_Change() { m().MotorAverageThrust = qVal(THRUST->text()); }
+void NavierStokes::BURNTIME_Change() { m().MotorBurnTime = qVal(BURNTIME->text()); }
+void NavierStokes::FUELWT_Change() { m().PropellantWeight = qVal(FUELWT->text()); }
+
+void NavierStokes::JETDIAMETER_Change()
+{
+    Module1& s = m();
+    s.NozzleExitDiameter = qVal(JETDIAMETER->text());
+    if (s.NozzleExitDiameter > s.BaseFlowDiameter) {
+        s.NozzleExitDiameter = s.BaseFlowDiameter;
+        JETDIAMETER->setText(qFormat(s.BaseFlowDiameter, kPatternNozzle));
+    }
+}
+
+// ---- plots --------------------------------------------------------------------------------------
+
+void NavierStokes::drawStrokes(PictureBox* picture, const std::vector<MeshStroke>& strokes)
+{
+    PictureBox::Batch batch(picture);
+    for (const MeshStroke& st : strokes) paintStroke(picture, st);
+}
+
+void NavierStokes::PlotGrid(double& velocity)
+{
+    (void)velocity;
+    Module1& s = m();
+    if (s.BaseFlowDomainLength == 0 || s.BaseFlowDomainHeight == 0) {
+        StatusBar1->setPanel(3, kMsgEnterDimensions);
+        return;
+    }
+    StatusBar1->setPanel(3, kMsgMeshShown);
+    WaitCursor wait;
+    VelocityPlots->hide();
+    const auto strokes = gridStrokes(s);
+    if (!strokes) {
+        StatusBar1->setPanel(3, kMsgEnterDimensions);
+        return;
+    }
+    PLOT->setScale(0, 500, 500, 0);
+    drawStrokes(PLOT, *strokes);
+    StatusBar1->setPanel(3, kMsgPlotComplete);
+}
+
+namespace {
+// The plots of a solution refuse without one, or without the flow data.
+bool plotRefused(const Module1& s, double velocity, StatusBar* bar)
+{
+    if (s.BaseFlowStatus == BaseFlowSolutionState::Stale) {
+        bar->setPanel(3, kMsgPerformCfdFirst);
+        return true;
+    }
+    if (s.BaseFlowDomainLength == 0 || s.BaseFlowDomainHeight == 0 || velocity == 0 || s.DeltaT == 0 ||
+        s.KinematicViscosity == 0) {
+        bar->setPanel(3, kMsgMissingData);
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+void NavierStokes::VectorPlot(double& velocity)
+{
+    Module1& s = m();
+    if (s.VectorScaleUserSet == 0) s.BaseFlowVectorScale = 1.0f;
+    if (plotRefused(s, velocity, StatusBar1)) return;
+    StatusBar1->setPanel(3, kMsgVectorsInProgress);
+    WaitCursor wait;
+    VelocityPlots->hide();
+    PLOT->clear();
+    PLOT->setScale(0, 500, 500, 0);
+    const BaseVectorPlot plot = vectorStrokes(s, velocity);
+    drawStrokes(PLOT, plot.vectors);
+    drawStrokes(PLOT, plot.wall);
+    StatusBar1->setPanel(3, kMsgPlotComplete);
+}
+
+void NavierStokes::VCONTOUR_Click()
+{
+    Module1& s = m();
+    double v = s.FreeStreamVelocity;
+    // The mesh step refreshes the node tables and the scale; its drawing goes.
+    PlotGrid(v);
+    PLOT->clear();
+    if (s.ContourLevelsUserSet == 0) s.BaseFlowContourLevels = 20;
+    const int n = s.BaseFlowContourLevels;
+    if (plotRefused(s, v, StatusBar1)) return;
+    if (n > 100) {
+        MsgBox(kMsgTooManyLevels, MsgButtons::OkOnly, kTitleTooManyLevels);
+        return;
+    }
+    if (n < 3) {
+        MsgBox(kMsgTooFewLevels, MsgButtons::OkOnly, kTitleTooFewLevels);
+        return;
+    }
+    StatusBar1->setPanel(3, kMsgContoursInProgress);
+    WaitCursor wait;
+    VelocityPlots->hide();
+    const BaseContourPlot plot = speedContours(s, n);
+
+    PLOT->clear();
+    LEVELS->clear();
+    PLOT->setScale(0, 500, 500, 0);
+    const int cells = static_cast<int>(plot.cells.size());
+    ProgressBar1->setVisible(true);
+    ProgressBar1->setRange(1, std::max(1, cells));
+    ProgressBar1->setValue(1);
+    {
+        PictureBox::Batch field(PLOT);
+        int k = 0;
+        // The bar moves when a user can see it move.
+        QElapsedTimer shown;
+        shown.start();
+        for (const BaseContourCell& c : plot.cells) {
+            const auto& p = c.corners;
+            PLOT->polygon({{p[0], p[1]}, {p[2], p[3]}, {p[4], p[5]}, {p[6], p[7]}}, colourOfLong(c.colour));
+            ++k;
+            if (k == cells || shown.elapsed() >= WindowProgress::kBarInterval.count()) {
+                ProgressBar1->setValue(k);
+                shown.restart();
+            }
+        }
+        ProgressBar1->setValue(1);
+        for (const MeshStroke& st : plot.wall) paintStroke(PLOT, st);
+    }
+
+    LEVELS->setScale(0, 500, 50, 0);
+    {
+        PictureBox::Batch legend(LEVELS);
+        for (const LegendBand& b : plot.legend) LEVELS->box(0, b.y1, 50, b.y2, colourOfLong(b.colour), true);
+    }
+    MAX->setText(qFormat(plot.shownMax, kPatternVelocityMax));
+    MIN->setText("0.0");
+    StatusBar1->setPanel(3, kMsgPlotComplete);
+}
+
+void NavierStokes::GridPlot_Click()
+{
+    double v = m().FreeStreamVelocity;
+    PlotGrid(v);
+}
+
+void NavierStokes::Vector_Click()
+{
+    double v = m().FreeStreamVelocity;
+    VectorPlot(v);
+}
+
+void NavierStokes::Vscale_Change()
+{
+    Module1& s = m();
+    s.BaseFlowVectorScale = vectorScaleOf(qVal(Vscale->text()));
+    s.VectorScaleUserSet = 1;
+    PLOT->clear();
+}
+
+void NavierStokes::NLEVELS_Change()
+{
+    Module1& s = m();
+    s.BaseFlowContourLevels = levelCountOf(qVal(NLEVELS->text()));
+    s.ContourLevelsUserSet = 1;
+    PLOT->clear();
+}
+
+void NavierStokes::UpDown1_Change()
+{
+    Module1& s = m();
+    s.BaseFlowVectorScale = vectorScaleOf(UpDown1->value() * 0.001);
+    s.VectorScaleUserSet = 1;
+    double v = s.FreeStreamVelocity;
+    PlotGrid(v);
+    PLOT->clear();
+    Vscale->setText(qFormat(s.BaseFlowVectorScale, "##.#####"));
+    VectorPlot(v);
+}
+
+void NavierStokes::UpDown2_Change()
+{
+    Module1& s = m();
+    s.BaseFlowContourLevels = static_cast<int16_t>(UpDown2->value());
+    s.ContourLevelsUserSet = 1;
+    PLOT->clear();
+    NLEVELS->setText(qFormat(s.BaseFlowContourLevels, "###"));
+}
+
+void NavierStokes::UpDown3_Change()
+{
+    Module1& s = m();
+    s.BaseFlowVectorSkip = static_cast<int16_t>(UpDown3->value());
+    double v = s.FreeStreamVelocity;
+    PlotGrid(v);
+    PLOT->clear();
+    VectorPlot(v);
+}
+
+void NavierStokes::Command1_Click()
+{
+    PLOT->clear();
+    LEVELS->clear();
+    RESIDUAL->clear();
+    VelocityPlots->show();
+    MAX->clear();
+    MIN->clear();
+}
+
+// ---- menus and toolbar --------------------------------------------------------------------------
+
+void NavierStokes::mnuPrintPage_Click()
+{
+    // The drawings become the pictures' kept images so they survive the print.
+    for (PictureBox* p : {PLOT, LEVELS, RESIDUAL}) p->makePersistent();
+    printPage(this, StatusBar1);
+}
+
+void NavierStokes::mnuClose_Click() { Hide(); }
+
+void NavierStokes::mnuInstructions_Click() { forms().showModal<BaseFlowHelp>(); }
+
+void NavierStokes::mnuAboutVelmora_Click() { forms().showModal<AboutVelmora>(); }
+
+void NavierStokes::Toolbar1_ButtonClick(const QString& Key)
+{
+    if (solving_ && (Key == "MESHING" || Key == "SOLVE" || Key == "RETURN")) return;
+    if (Key == "MESHING") {
+        resumeNext([this] { GridPlot_Click(); });
+    } else if (Key == "SOLVE") {
+        resumeNext([this] { solveCommand(); });
+    } else if (Key == "HELP") {
+        resumeNext([this] { mnuInstructions_Click(); });
+    } else if (Key == "ABOUT") {
+        resumeNext([this] { mnuAboutVelmora_Click(); });
+    } else if (Key == "RETURN") {
+        resumeNext([this] { Hide(); });
+    }
 }
 
 } // namespace velmora

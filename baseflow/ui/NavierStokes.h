@@ -1,7 +1,26 @@
 #pragma once
-// The base-flow window: the flow behind the rocket's base.
+// The base-flow window: the flow behind the rocket's base. It takes the grid
+// size, the iteration limit and the motor data, runs the base-flow chain on
+// the main window's flight condition, shows its results and draws the mesh,
+// the velocity vectors, the speed contours and the convergence history.
+//
+// While the solver runs, only Abort, HELP, ABOUT and the two help menu items
+// stay live; the title-bar close then asks to abort. The run keeps the
+// settings it started with.
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "bodyflow/MeshDrawing.h"
+#include "bodyflow/ui/PlotResults.h"  // UpDownSpinner
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/PictureBox.h"
 
 namespace velmora {
 
@@ -11,9 +30,117 @@ public:
     explicit NavierStokes(Forms& forms);
     void Form_Load() override;
 
+    // ---- public procedures ----
+    void PlotGrid(double& velocity);
+    void VectorPlot(double& velocity);
+    // The output file of a run stopped at its iteration limit.
+    void OUTPT();
+
+    // ---- handlers ----
+    void Solve_Click();
+    void Abort_Click();
+    void GRID_Click();
+    void ITMAX_Click();
+    void THRUST_Change();
+    void BURNTIME_Change();
+    void FUELWT_Change();
+    void JETDIAMETER_Change();
+    void AMUIN_Change() {}
+    void GridPlot_Click();
+    void Vector_Click();
+    void VCONTOUR_Click();
+    void Vscale_Change();
+    void NLEVELS_Change();
+    void UpDown1_Change();
+    void UpDown2_Change();
+    void UpDown3_Change();
+    void Command1_Click();
+    void mnuPrintPage_Click();
+    void mnuClose_Click();
+    void mnuInstructions_Click();
+    void mnuAboutVelmora_Click();
+    void Toolbar1_ButtonClick(const QString& Key);
+
+    // True while the solver runs and lets events through.
+    bool solving() const { return solving_; }
+
+    // The window's save dialog: its filter and whether it saves.
+    FileRequest CommonDialog1;
+
+    // ---- controls ----
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuPrintPage = nullptr;
+    QAction* mnuClose = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuInstructions = nullptr;
+    QAction* mnuAboutVelmora = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+
+    ComboBox* GRID = nullptr;
+    ComboBox* ITMAX = nullptr;
+
+    QGroupBox* MotorFrame = nullptr;
+    TextBox* THRUST = nullptr;
+    TextBox* BURNTIME = nullptr;
+    TextBox* JETDIAMETER = nullptr;
+    TextBox* FUELWT = nullptr;
+    QLabel* Tlabel = nullptr;
+    QLabel* Blabel = nullptr;
+    QLabel* Nlabel = nullptr;
+    QLabel* Wlabel = nullptr;
+
+    QGroupBox* MotorResults = nullptr;
+    TextBox* IspBase = nullptr;
+    TextBox* UJETBase = nullptr;
+    TextBox* PjetBase = nullptr;
+    QLabel* Isplabel = nullptr;
+    QLabel* UJETlabel = nullptr;
+    QLabel* Pjetlabel = nullptr;
+
+    QGroupBox* FlightFrame = nullptr;
     TextBox* UINFIN = nullptr;
     TextBox* AMUIN = nullptr;
+    QLabel* Vlabel = nullptr;
+    QLabel* Vislabel = nullptr;
+
+    QGroupBox* FlowResults = nullptr;
+    TextBox* REYNOLDS = nullptr;
+    TextBox* TimeStep = nullptr;
+    TextBox* CONVERGE = nullptr;
+    TextBox* BaseCd = nullptr;
+
+    QPushButton* Solve = nullptr;
+    QPushButton* Abort = nullptr;
+    QPushButton* GridPlot = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* VCONTOUR = nullptr;
+    QPushButton* Vector = nullptr;
+    TextBox* Vscale = nullptr;
+    UpDownSpinner* UpDown1 = nullptr;
+    TextBox* NLEVELS = nullptr;
+    UpDownSpinner* UpDown2 = nullptr;
+    UpDownSpinner* UpDown3 = nullptr;
+
+    PictureBox* PLOT = nullptr;
+    TextBox* VelocityPlots = nullptr;
+    PictureBox* LEVELS = nullptr;
+    QLabel* MAX = nullptr;
+    QLabel* MIN = nullptr;
+    PictureBox* RESIDUAL = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
     StatusBar* StatusBar1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void solveCommand();
+    void runSolve();
+    void setSolving(bool on);
+    void drawStrokes(PictureBox* picture, const std::vector<MeshStroke>& strokes);
+    QString gridText() const;
+    bool solving_ = false;
 };
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
+#include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/BODYTUBE.h"
@@ -24,6 +25,7 @@ Form* windowByName(Forms& forms, const QString& window)
     if (window == "PanelAero") return &forms.get<PanelAero>();
     if (window == "BODYTUBE") return &forms.get<BODYTUBE>();
     if (window == "FluidVariables") return &forms.get<FluidVariables>();
+    if (window == "NavierStokes") return &forms.get<NavierStokes>();
     return nullptr;
 }
 

@@ -78,7 +78,7 @@ TEST(WindowWrites, EveryTargetTheCoreNamesExists)
     Harness h;
     h.start();
     const QRegularExpression target(
-        "\"(SOLVER|PlotResults|PanelAero|PressureCenter|BODYTUBE|FluidVariables)\\.([A-Za-z0-9_]+)\"");
+        "\"(SOLVER|PlotResults|PanelAero|PressureCenter|BODYTUBE|FluidVariables|NavierStokes)\\.([A-Za-z0-9_]+)\"");
     std::set<std::string> seen;
     namespace fs = std::filesystem;
     for (const char* folder : {"model", "app", "geometry", "bodyflow", "finpanel", "stability", "baseflow",

@@ -1,0 +1,161 @@
+// What the base-flow window shows: lists, typed numbers, the base diameter,
+// unit labels, the mesh, vector, contour and convergence plots.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+#include "baseflow/BaseFlowDisplay.h"
+#include "tests/core/baseflow/BaseFlowCase.h"
+
+namespace velmora::baseflow {
+namespace {
+
+TEST(BaseFlowDisplay, TypedNumbersSaturateIntoTheirStores)
+{
+    const struct { double typed; int16_t levels; } counts[] = {
+        {20, 20}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {1e6, 32767}, {-1e6, -32768}, {NAN, 0}};
+    for (const auto& c : counts) EXPECT_EQ(levelCountOf(c.typed), c.levels) << c.typed;
+    EXPECT_EQ(vectorScaleOf(1e39), FLT_MAX);
+    EXPECT_EQ(vectorScaleOf(-1e39), -FLT_MAX);
+    EXPECT_EQ(vectorScaleOf(0.25), 0.25f);
+    EXPECT_EQ(vectorScaleOf(INFINITY), 0.0f);
+    EXPECT_EQ(gridSizeOf("70X35")->ny, 35);
+    EXPECT_FALSE(gridSizeOf("70x35"));
+}
+
+TEST(BaseFlowDisplay, BaseDiameterComesFromTheGeometry)
+{
+    const struct {
+        const char* what;
+        double transitionLength, transitionDiameter;
+        int16_t freeForm;
+        double diameter;
+    } cases[] = {
+        {"plain body", 0, 0.8, 0, 1.0},
+        {"transition", 2, 0.8, 0, 0.8},
+        {"negative transition keeps the value held", -1, 0.8, 0, 0.3},
+        {"free-form body: twice the last radius", 2, 0.8, 1, 1.2},
+        {"transition of diameter 0", 2, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        auto m = makeModule1();
+        m->NoseConeDiameter = 1;
+        m->BaseFlowDiameter = 0.3;
+        m->TransitionLength = c.transitionLength;
+        m->TransitionDiameter = c.transitionDiameter;
+        m->ActiveBodyGeometry = c.freeForm;
+        m->BodyStationCount = 10;
+        m->BodyStationRadius(10) = 0.6;
+        setBaseDiameterAndDomain(*m);
+        EXPECT_DOUBLE_EQ(m->BaseFlowDiameter, c.diameter) << c.what;
+        EXPECT_DOUBLE_EQ(m->BaseFlowDomainHeight, 2.5 * c.diameter) << c.what;
+        EXPECT_DOUBLE_EQ(m->BaseFlowDomainLength, 5 * c.diameter) << c.what;
+    }
+}
+
+TEST(BaseFlowDisplay, UnitLabelsBySystem)
+{
+    EXPECT_STREQ(unitLabelsFor("IPS")->nozzle, "IN");
+    EXPECT_STREQ(unitLabelsFor("IPS")->viscosity, "IN^2/SEC");
+    EXPECT_STREQ(unitLabelsFor("MNS")->thrust, "NT");
+    EXPECT_STREQ(unitLabelsFor("MNS")->weight, "KG");
+    EXPECT_STREQ(unitLabelsFor("FPS")->jetPressure, "LB/FT^2");
+    EXPECT_FALSE(unitLabelsFor("XYZ"));
+}
+
+TEST(BaseFlowDisplay, MeshIsRowsColumnsAndTheWallMark)
+{
+    auto m = testing::baseFlowCase();
+    const auto lines = gridStrokes(*m);
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 25u + 50u + 5u);
+    EXPECT_DOUBLE_EQ(m->DeltaX, 0.5 / 49);
+    EXPECT_DOUBLE_EQ(m->BaseFlowNodeY(7, 25), 0.25);
+    EXPECT_EQ(lines->front().y1, 0);
+    EXPECT_NEAR(lines->front().x2, 500, 1e-9);  // row 1 along the axis, the whole length
+    EXPECT_NEAR((*lines)[24].y1, 500, 1e-9);    // row NY on the top edge
+    EXPECT_NEAR((*lines)[74].x1, 500, 1e-9);    // column NX on the outflow edge
+    for (int x = 0; x <= 4; ++x) {
+        const MeshStroke& w = (*lines)[static_cast<std::size_t>(75 + x)];
+        EXPECT_EQ(w.x1, x);
+        EXPECT_EQ(w.x2, x);
+        EXPECT_DOUBLE_EQ(w.y2, 500.0 * 4 / 24);  // to the shoulder node, JB = 5
+    }
+    m->BaseFlowDomainLength = 0;
+    m->DeltaX = 7;
+    EXPECT_FALSE(gridStrokes(*m));
+    EXPECT_EQ(m->DeltaX, 7);
+}
+
+// A converged case with its corrected speeds.
+std::unique_ptr<Module1> solvedCase()
+{
+    auto m = testing::baseFlowCase();
+    NullProgress p;
+    const ChainReport r = solveBaseFlow(*m, m->FreeStreamVelocity, p, p);
+    EXPECT_EQ(r.run.outcome, RunOutcome::Converged);
+    return m;
+}
+
+TEST(BaseFlowDisplay, VectorColumnsFollowTheSkip)
+{
+    auto m = solvedCase();
+    for (const auto& [skip, columns] : {std::pair{1, 50}, {3, 17}, {10, 5}}) {
+        m->BaseFlowVectorSkip = static_cast<int16_t>(skip);
+        const BaseVectorPlot plot = vectorStrokes(*m, 300);
+        EXPECT_EQ(plot.columns, columns);
+        EXPECT_EQ(plot.vectors.size(), static_cast<std::size_t>(columns * 25));
+        EXPECT_EQ(plot.wall.size(), 5u);
+    }
+    // A scale at the single-precision limit still gives points on the plane.
+    m->BaseFlowVectorScale = FLT_MAX;
+    for (const MeshStroke& v : vectorStrokes(*m, 300).vectors) EXPECT_TRUE(std::isfinite(v.x2) && std::isfinite(v.y2));
+}
+
+TEST(BaseFlowDisplay, ContoursColourTableLegendAndJetMaximum)
+{
+    auto m = solvedCase();
+    gridStrokes(*m);
+    const struct { int levels; std::size_t ramp; } cases[] = {{3, 2}, {20, 20}, {21, 20}, {50, 52}, {100, 104}};
+    for (const auto& c : cases) {
+        const BaseContourPlot plot = speedContours(*m, c.levels);
+        EXPECT_EQ(plot.colours.size() - 1, c.ramp) << c.levels;
+        EXPECT_EQ(plot.legend.size(), static_cast<std::size_t>(c.levels - 1));
+        EXPECT_DOUBLE_EQ(plot.legend.back().y2, 500.0);
+        ASSERT_EQ(plot.cells.size(), 49u * 24u);
+        for (const BaseContourCell& cell : plot.cells) EXPECT_GE(cell.band, 1) << c.levels;
+    }
+    const BaseContourPlot plot = speedContours(*m, 20);
+    // Cell 1: node (1, 1) to (2, 2), two units up, one cell wide.
+    const auto& p = plot.cells.front().corners;
+    EXPECT_DOUBLE_EQ(p[0], 0);
+    EXPECT_DOUBLE_EQ(p[1], 2);
+    EXPECT_DOUBLE_EQ(p[2], 500.0 / 49);
+    EXPECT_DOUBLE_EQ(p[5], 500.0 / 24 + 2);
+    EXPECT_DOUBLE_EQ(plot.shownMax, plot.vmax);
+    m->JetExitVelocity = plot.vmax + 1000;
+    const BaseContourPlot jet = speedContours(*m, 20);
+    EXPECT_DOUBLE_EQ(jet.shownMax, plot.vmax + 1000);
+    EXPECT_EQ(jet.levels.back(), plot.levels.back());  // the levels still end at the fastest node
+}
+
+TEST(BaseFlowDisplay, ConvergenceTraceStartsAtTheMarkAndSkipsTheLastIteration)
+{
+    const auto grid = convergenceBackground();
+    ASSERT_EQ(grid.size(), 21u + 11u + 1u);
+    EXPECT_EQ(grid.back(), (MeshStroke{MeshStroke::Kind::Line, 0, 100, 500, 100, 9}));
+
+    ConvergenceTrace trace(50);
+    EXPECT_FALSE(trace.next({1, 0.3, 0.001, false}));
+    const auto first = trace.next({2, 0.02, 0.001, false});
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, (MeshStroke{MeshStroke::Kind::Line, 10, 600, 20, 300, 1}));
+    const auto second = trace.next({3, 0.01, 0.001, false});
+    EXPECT_DOUBLE_EQ(second->x1, 20);
+    EXPECT_DOUBLE_EQ(second->y2, 200);
+    EXPECT_FALSE(trace.next({4, 0.0005, 0.001, true}));
+}
+
+} // namespace
+} // namespace velmora::baseflow

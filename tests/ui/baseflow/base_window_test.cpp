@@ -1,0 +1,416 @@
+// The base-flow window driven as a user drives it: loading, SOLVE from the
+// main window's solution, the locked controls of a run, Abort, the output
+// file at the iteration limit, the plots and the unload by a reset.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <cfloat>
+#include <csignal>
+
+#include "baseflow/BaseFlow.h"
+#include "baseflow/ui/NavierStokes.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+using testing::said;
+using Kind = PictureBox::Kind;
+
+const QString kMissing = "Please enter all required dimensional and flow data.";
+const QString kCfdFirst = "Please perform CFD first.";
+
+// The typical rocket typed in, solved on the main screen (or not), and the
+// base-flow window opened by BASE FLOW.
+NavierStokes& openBaseFlow(Harness& h, bool solveMain = true)
+{
+    SOLVER& s = h.typeRocket();
+    if (solveMain) s.CFDSOLVER_Click();
+    Harness::press(s.Toolbar1, "BASE FLOW");
+    NavierStokes& w = h.forms->get<NavierStokes>();
+    for (PictureBox* p : {w.PLOT, w.LEVELS, w.RESIDUAL}) p->setRecording(true);
+    return w;
+}
+
+// Calls of a kind since the picture was last cleared, optionally of one colour.
+long drawnSinceClear(const PictureBox* p, Kind kind, std::optional<QRgb> colour = {})
+{
+    long n = 0;
+    for (const auto& c : p->calls()) {
+        if (c.kind == Kind::Clear) n = 0;
+        else if (c.kind == kind && (!colour || c.colour == *colour)) ++n;
+    }
+    return n;
+}
+
+void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+
+// Runs `during` from inside the run's first event pump, then lets the run end.
+void duringRun(NavierStokes& w, const std::function<void()>& during)
+{
+    bool ran = false;
+    QTimer::singleShot(0, &w, [&] {
+        ran = true;
+        during();
+    });
+    click(w.Solve);
+    EXPECT_TRUE(ran);
+}
+
+TEST(BaseFlowWindow, LoadSetsTheDefaultsAndBothFlagsEndAtOne)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h, false);
+    const Module1& m = *h.state;
+    EXPECT_EQ(w.windowTitle(), "Base Flow CFD Analysis");
+    EXPECT_EQ(w.GRID->Text(), "50X25");
+    EXPECT_EQ(w.GRID->count(), 6);
+    EXPECT_EQ(w.ITMAX->Text(), "50");
+    EXPECT_EQ(w.ITMAX->itemText(5), "500");
+    EXPECT_EQ(m.DeltaT, 0.001);
+    EXPECT_EQ(m.ContourLevelsUserSet, 1);
+    EXPECT_EQ(m.VectorScaleUserSet, 1);
+    EXPECT_EQ(m.BaseFlowContourLevels, 20);
+    EXPECT_EQ(m.BaseShoulderIndex, 5);
+    EXPECT_EQ(w.NLEVELS->text(), "20");
+    EXPECT_EQ(w.Vscale->text(), "1.");
+    for (TextBox* b : {w.THRUST, w.BURNTIME, w.JETDIAMETER, w.FUELWT}) EXPECT_EQ(b->text(), "0.0");
+    EXPECT_EQ(w.StatusBar1->panelCount(), 3);
+    // The typical rocket is typed in inches.
+    EXPECT_EQ(w.Nlabel->text(), "IN");
+    EXPECT_EQ(w.Vislabel->text(), "IN^2/SEC");
+    EXPECT_EQ(m.BaseFlowDiameter, 1);
+    EXPECT_EQ(m.BaseFlowDomainLength, 5);
+}
+
+TEST(BaseFlowWindow, DiameterByBodyAndAZeroDiameterRefusesSolve)
+{
+    const struct {
+        const char* what;
+        double transitionLength, transitionDiameter;
+        int16_t freeForm;
+        double diameter;
+    } cases[] = {{"plain body", 0, 0.7, 0, 1},
+                 {"transition", 2, 0.7, 0, 0.7},
+                 {"free-form body", 2, 0.7, 1, 1.6},
+                 {"transition of diameter 0", 2, 0, 0, 0}};
+    for (const auto& c : cases) {
+        Harness h;
+        SOLVER& s = h.typeRocket();
+        s.CFDSOLVER_Click();
+        Module1& m = *h.state;
+        m.TransitionLength = c.transitionLength;
+        m.TransitionDiameter = c.transitionDiameter;
+        m.ActiveBodyGeometry = c.freeForm;
+        m.BodyStationCount = 12;
+        m.BodyStationRadius(12) = 0.8;
+        Harness::press(s.Toolbar1, "BASE FLOW");
+        NavierStokes& w = h.forms->get<NavierStokes>();
+        EXPECT_DOUBLE_EQ(m.BaseFlowDiameter, c.diameter) << c.what;
+        EXPECT_DOUBLE_EQ(m.BaseFlowDomainHeight, 2.5 * c.diameter) << c.what;
+        if (c.diameter == 0) {
+            click(w.Solve);
+            EXPECT_EQ(w.StatusBar1->panel(3), kMissing);
+            EXPECT_EQ(m.BaseFlowStatus, "SOLVE NEW FLOW");
+        }
+    }
+}
+
+TEST(BaseFlowWindow, StaleMainSolutionRefusesSolveButMeshDraws)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h, false);
+    click(w.Solve);
+    EXPECT_EQ(w.StatusBar1->panel(3), "Please perform CFD on main screen.");
+    EXPECT_EQ(w.StatusBar1->panel(1), "");
+    EXPECT_TRUE(w.RESIDUAL->calls().empty());
+    EXPECT_TRUE(w.PLOT->calls().empty());
+
+    click(w.GridPlot);
+    EXPECT_EQ(drawnSinceClear(w.PLOT, Kind::Line), 50 + 25 + 5);
+    const auto& calls = w.PLOT->calls();
+    for (int x = 0; x <= 4; ++x) {
+        const auto& mark = calls[calls.size() - 5 + static_cast<std::size_t>(x)].coords;
+        ASSERT_EQ(mark.size(), 4u);
+        EXPECT_EQ(mark[0], x);
+        EXPECT_EQ(mark[1], 0);
+        EXPECT_EQ(mark[2], x);
+        EXPECT_NEAR(mark[3], 500.0 * 4 / 24, 1e-9);  // up to the shoulder node
+    }
+    EXPECT_TRUE(w.VelocityPlots->isHidden());
+    EXPECT_EQ(w.StatusBar1->panel(3), "Plot complete.");
+}
+
+TEST(BaseFlowWindow, SolveAsAUserReplacesTheBaseDragAndAJetLowersIt)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h);
+    SOLVER& s = h.forms->get<SOLVER>();
+    Module1& m = *h.state;
+    const double total0 = m.TotalDragCoefficient, base0 = m.BaseDragCoefficient;
+    click(w.Solve);
+    EXPECT_EQ(w.StatusBar1->panel(3), QString::fromUtf8(baseflow::kMsgConverged));
+    const int iterations = w.StatusBar1->panel(2).toInt();
+    ASSERT_GT(iterations, 3);
+    // Segments of iterations 2 .. n-1 in dark blue over the 33-line grid.
+    EXPECT_EQ(drawnSinceClear(w.RESIDUAL, Kind::Line, PictureBox::qbColor(1)), iterations - 2);
+    EXPECT_EQ(drawnSinceClear(w.RESIDUAL, Kind::Line), 33 + iterations - 2);
+    EXPECT_FALSE(w.BaseCd->text().isEmpty());
+    EXPECT_FALSE(s.BaseCd->text().isEmpty());
+    EXPECT_NEAR(w.BaseCd->text().toDouble(), s.BaseCd->text().toDouble(), 0.0005);
+    EXPECT_EQ(s.StatusBar1->panel(2), "Velmora base drag added to total drag.");
+    EXPECT_NE(m.BaseDragCoefficient, base0);
+    EXPECT_NEAR(m.TotalDragCoefficient - total0, m.BaseDragCoefficient - base0, 1e-6);  // single-precision base drag
+    EXPECT_TRUE(w.Solve->isEnabled());
+    EXPECT_TRUE(w.Toolbar1->actions().last()->isEnabled());
+
+    // A motor with its nozzle half the base diameter.
+    const double plain = m.BaseDragCoefficient;
+    Harness::type(w.THRUST, "10");
+    Harness::type(w.BURNTIME, "1.5");
+    Harness::type(w.FUELWT, "0.1");
+    Harness::type(w.JETDIAMETER, "0.5");
+    click(w.Solve);
+    EXPECT_EQ(w.IspBase->text(), "150.");
+    EXPECT_LT(m.BaseDragCoefficient, plain);
+}
+
+TEST(BaseFlowWindow, NozzleLargerThanTheBaseIsCapped)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h, false);
+    h.state->BaseFlowDiameter = 1.5;
+    Harness::type(w.JETDIAMETER, "2");
+    EXPECT_EQ(h.state->NozzleExitDiameter, 1.5);
+    EXPECT_EQ(w.JETDIAMETER->text(), "1.5");
+}
+
+// The file offered at the iteration limit: written whole, or not at all with
+// the old bytes kept.
+TEST(BaseFlowWindow, OutputFileAtTheLimit)
+{
+    enum class Expect { Lines, Old, None };
+    const struct {
+        const char* what;
+        const char* target;  // "" cancels the dialog
+        rlim_t sizeLimit;    // 0: none
+        bool message;
+        Expect file;
+    } cases[] = {{"saved", "out.TXT", 0, false, Expect::Lines},
+                 {"cancelled", "", 0, false, Expect::Old},
+                 {"cannot be created", "no/such/dir/out.TXT", 0, true, Expect::None},
+                 {"write fails mid-file", "out.TXT", 8192, true, Expect::Old}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString old = dir.filePath("out.TXT");
+        {
+            QFile f(old);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("old bytes\r\n");
+        }
+        Harness h;
+        NavierStokes& w = openBaseFlow(h);
+        h.state->BaseFlowMaxIterations = 3;  // the lists start at 50, above this case's convergence
+        const QString target = *c.target ? dir.filePath(c.target) : QString();
+        h.fileAnswer = [&](const FileRequest& r) {
+            EXPECT_TRUE(r.save);
+            EXPECT_EQ(r.filter, "Text files (*.TXT)|*.TXT");
+            return target;
+        };
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (c.sizeLimit) {
+            rlimit small = before;
+            small.rlim_cur = c.sizeLimit;
+            setrlimit(RLIMIT_FSIZE, &small);
+        }
+        click(w.Solve);
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+
+        EXPECT_EQ(w.StatusBar1->panel(3), QString::fromUtf8(baseflow::kMsgNotConverged));
+        EXPECT_EQ(ModalSeam::instance().fileRequests.size(), 1u);
+        EXPECT_EQ(said(h.messages()), c.message ? QStringList{"An Error Saving The File. | "} : QStringList{});
+        QFile f(target.isEmpty() || c.file == Expect::Old ? old : target);
+        if (c.file == Expect::None) {
+            EXPECT_FALSE(f.exists());
+            continue;
+        }
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        if (c.file == Expect::Old) {
+            EXPECT_EQ(lines.front(), "old bytes\r");
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 3753 + 1);  // the last line ends too
+        EXPECT_EQ(lines[0], "\"X-VELOCITY\"\r");
+        EXPECT_EQ(lines[1], "0,0\r");
+        EXPECT_EQ(lines[1 + 1250], "\"STREAM FUNCTION\"\r");
+        EXPECT_EQ(lines[2 + 2500], "\"VORTICITY\"\r");
+    }
+}
+
+TEST(BaseFlowWindow, DuringARunOnlyAbortHelpAndAboutAreLive)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h);
+    w.show();
+    QAction* ret = w.Toolbar1->actions().last();
+    h.answers = {MsgAnswer::Cancel};
+    QString panel3AfterCancel = "?";
+    duringRun(w, [&] {
+        EXPECT_TRUE(w.solving());
+        EXPECT_TRUE(h.forms->busy().active());
+        for (QWidget* c : std::initializer_list<QWidget*>{w.Solve, w.GRID, w.ITMAX, w.THRUST, w.VCONTOUR, w.Vector,
+                                                          w.GridPlot, w.Command1, w.NLEVELS, w.Vscale, w.UpDown1,
+                                                          w.UpDown2, w.UpDown3})
+            EXPECT_FALSE(c->isEnabled()) << c->objectName().toStdString();
+        EXPECT_FALSE(ret->isEnabled());
+        EXPECT_FALSE(w.mnuClose->isEnabled());
+        EXPECT_TRUE(w.Abort->isEnabled());
+        for (QAction* a : w.Toolbar1->actions())
+            if (a->objectName() == "HELP" || a->objectName() == "ABOUT") EXPECT_TRUE(a->isEnabled());
+        // A user's clicks on Solve, the grid list and RETURN change nothing.
+        click(w.Solve);
+        Harness::pick(w.GRID, "60X30");
+        Harness::press(w.Toolbar1, "RETURN");
+        EXPECT_EQ(h.state->BaseGridPointsX, 50);
+        EXPECT_EQ(w.GRID->Text(), "50X25");
+        EXPECT_TRUE(w.isVisible());
+        // The title-bar close asks to abort; Cancel empties panel 3.
+        w.close();
+        panel3AfterCancel = w.StatusBar1->panel(3);
+        EXPECT_TRUE(w.isVisible());
+    });
+    EXPECT_EQ(said(h.messages()), QStringList{"Base Flow Analysis will be terminated. | Abort Solution"});
+    EXPECT_EQ(panel3AfterCancel, "");
+    EXPECT_EQ(w.StatusBar1->panel(3), QString::fromUtf8(baseflow::kMsgConverged));
+    EXPECT_FALSE(w.solving());
+    EXPECT_TRUE(w.GRID->isEnabled());
+    EXPECT_TRUE(ret->isEnabled());
+    EXPECT_FALSE(h.forms->busy().active());
+}
+
+TEST(BaseFlowWindow, AbortWithOkStopsAfterTheIterationAndKeepsNothing)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h);
+    SOLVER& s = h.forms->get<SOLVER>();
+    const QString mainBaseCd = s.BaseCd->text();
+    const double base0 = h.state->BaseDragCoefficient;
+    duringRun(w, [&] { click(w.Abort); });
+    EXPECT_EQ(h.state->AbortRequest, "YES");
+    EXPECT_EQ(w.StatusBar1->panel(2), "1");
+    EXPECT_EQ(h.state->BaseFlowStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(w.BaseCd->text(), "");
+    EXPECT_EQ(s.BaseCd->text(), mainBaseCd);
+    EXPECT_EQ(h.state->BaseDragCoefficient, base0);
+    EXPECT_EQ(drawnSinceClear(w.RESIDUAL, Kind::Line, PictureBox::qbColor(1)), 0);
+    click(w.VCONTOUR);
+    EXPECT_EQ(w.StatusBar1->panel(3), kCfdFirst);
+}
+
+TEST(BaseFlowWindow, PlotsRefuseWithoutASolutionAndCheckTheLevelCount)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h);
+    for (QPushButton* b : {w.VCONTOUR, w.Vector}) {
+        w.StatusBar1->setPanel(3, "");
+        click(b);
+        EXPECT_EQ(w.StatusBar1->panel(3), kCfdFirst) << b->objectName().toStdString();
+    }
+    click(w.Solve);
+    const struct {
+        const char* typed;
+        const char* box;  // "" draws
+    } levels[] = {{"2", "NUMBER OF LEVELS MUST BE GREATER THAN 2 | NUMBER OF LEVELS TO SMALL"},
+                  {"101", "NUMBER OF LEVELS MUST BE LESS THAN OR EQUAL TO 100 | NUMBER OF LEVELS TO LARGE"},
+                  {"99999", "NUMBER OF LEVELS MUST BE LESS THAN OR EQUAL TO 100 | NUMBER OF LEVELS TO LARGE"},
+                  {"-99999", "NUMBER OF LEVELS MUST BE GREATER THAN 2 | NUMBER OF LEVELS TO SMALL"},
+                  {"3", ""},
+                  {"100", ""}};
+    for (const auto& l : levels) {
+        SCOPED_TRACE(l.typed);
+        ModalSeam::instance().messages.clear();
+        Harness::type(w.NLEVELS, l.typed);
+        click(w.VCONTOUR);
+        if (*l.box) {
+            EXPECT_EQ(said(h.messages()), QStringList{l.box});
+            EXPECT_EQ(drawnSinceClear(w.PLOT, Kind::Polygon), 0);
+            continue;
+        }
+        EXPECT_TRUE(h.messages().empty());
+        EXPECT_EQ(drawnSinceClear(w.PLOT, Kind::Polygon), 49 * 24);
+        EXPECT_EQ(drawnSinceClear(w.LEVELS, Kind::Box), QString(l.typed).toInt() - 1);
+        EXPECT_EQ(w.MIN->text(), "0.0");
+        EXPECT_EQ(w.StatusBar1->panel(3), "Plot complete.");
+    }
+    EXPECT_EQ(h.state->BaseFlowContourLevels, 100);
+    // The same grid picked again invalidates the solution.
+    Harness::pick(w.GRID, "50X25");
+    click(w.Vector);
+    EXPECT_EQ(w.StatusBar1->panel(3), kCfdFirst);
+}
+
+TEST(BaseFlowWindow, VectorSkipScaleAndAJetFasterThanEveryNode)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h);
+    Harness::type(w.THRUST, "10");
+    Harness::type(w.BURNTIME, "1.5");
+    Harness::type(w.FUELWT, "0.1");
+    Harness::type(w.JETDIAMETER, "0.5");
+    click(w.Solve);
+    // Two upward clicks: skip 3, columns 1, 4, ..., 49.
+    w.UpDown3->stepUp();
+    w.UpDown3->stepUp();
+    EXPECT_EQ(drawnSinceClear(w.PLOT, Kind::Line), 17 * 25 + 5);
+    // The first upward click of the scale spinner gives 0.002.
+    w.UpDown1->stepUp();
+    EXPECT_FLOAT_EQ(h.state->BaseFlowVectorScale, 0.002f);
+    EXPECT_EQ(w.Vscale->text(), ".002");
+    // A scale beyond single precision is held at its largest value and still plots.
+    Harness::type(w.Vscale, "1E39");
+    EXPECT_EQ(h.state->BaseFlowVectorScale, FLT_MAX);
+    click(w.Vector);
+    EXPECT_EQ(w.StatusBar1->panel(3), "Plot complete.");
+
+    click(w.VCONTOUR);
+    EXPECT_EQ(w.MAX->text(), "57900.");  // 386 in/s^2 x 150 s, above every node speed
+    click(w.Command1);
+    EXPECT_TRUE(w.PLOT->calls().back().kind == Kind::Clear);
+    EXPECT_EQ(w.MAX->text(), "");
+    EXPECT_FALSE(w.VelocityPlots->isHidden());
+}
+
+TEST(BaseFlowWindow, MainResetUnloadsAndReopeningShowsTheDefaults)
+{
+    Harness h;
+    NavierStokes& w = openBaseFlow(h);
+    Harness::pick(w.ITMAX, "100");
+    Harness::type(w.THRUST, "10");
+    click(w.Solve);
+    ASSERT_EQ(h.state->BaseFlowStatus, "");
+    SOLVER& s = h.forms->get<SOLVER>();
+    Harness::type(s.Velocity, "310");
+    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
+    Harness::press(s.Toolbar1, "BASE FLOW");
+    NavierStokes& again = h.forms->get<NavierStokes>();
+    EXPECT_EQ(again.ITMAX->Text(), "50");
+    EXPECT_EQ(h.state->BaseFlowMaxIterations, 50);
+    EXPECT_EQ(again.THRUST->text(), "0.0");
+    EXPECT_EQ(again.BaseCd->text(), "");
+    EXPECT_EQ(h.state->BaseFlowStatus, "SOLVE NEW FLOW");
+    click(again.Solve);
+    EXPECT_EQ(again.StatusBar1->panel(3), "Please perform CFD on main screen.");
+}
+
+} // namespace
+} // namespace velmora
