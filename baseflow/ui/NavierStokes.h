@@ -17,7 +17,7 @@
 #include <QToolBar>
 
 #include "bodyflow/MeshDrawing.h"
-#include "bodyflow/ui/PlotResults.h"  // UpDownSpinner
+#include "platform/ui/UpDownSpinner.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"

@@ -275,8 +275,11 @@ TEST(BaseFlowWindow, DuringARunOnlyAbortHelpAndAboutAreLive)
         EXPECT_FALSE(ret->isEnabled());
         EXPECT_FALSE(w.mnuClose->isEnabled());
         EXPECT_TRUE(w.Abort->isEnabled());
-        for (QAction* a : w.Toolbar1->actions())
-            if (a->objectName() == "HELP" || a->objectName() == "ABOUT") EXPECT_TRUE(a->isEnabled());
+        for (QAction* a : w.Toolbar1->actions()) {
+            if (a->objectName() == "HELP" || a->objectName() == "ABOUT") {
+                EXPECT_TRUE(a->isEnabled());
+            }
+        }
         // A user's clicks on Solve, the grid list and RETURN change nothing.
         click(w.Solve);
         Harness::pick(w.GRID, "60X30");
