@@ -86,8 +86,6 @@ void SOLVER::buildMenus()
     mnuVariables = action(nullptr, "&Constants", "mnuVariables");
     mnuQuitCFD = action(nullptr, "&Quit CFD", "mnuQuitCFD");
 
-    mnuOpen->setEnabled(false);
-    mnuSaveAs->setEnabled(false);
     onCommand(mnuOpen, &QAction::triggered, this, [this] { mnuOpen_Click(); });
     onCommand(mnuSaveAs, &QAction::triggered, this, [this] { mnuSaveAs_Click(); });
     onCommand(mnuPrintForm, &QAction::triggered, this, [this] { mnuPrintForm_Click(); });

@@ -172,19 +172,3 @@ void SOLVER::mnuPrintForm_Click()
 }
 
 } // namespace velmora
-
-namespace velmora {
-
-// Project files come with their own window code; until then the two items
-// are disabled (see the menu set-up) and only keep the busy rule.
-void SOLVER::mnuOpen_Click()
-{
-    if (refuseWhileBusy()) return;
-}
-
-void SOLVER::mnuSaveAs_Click()
-{
-    if (refuseWhileBusy()) return;
-}
-
-} // namespace velmora

@@ -282,18 +282,31 @@ void ModalSeam::showModal(Form& f)
     if (guard && guard->isVisible()) loop.exec();
 }
 
+void configureFileDialog(QFileDialog& dialog, const FileRequest& r)
+{
+    // Qt's own dialog: its filters match names in either case, so
+    // "*.TXT" also lists "name.txt" (a native dialog may not).
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setWindowTitle(r.title);
+    // "Text files (*.TXT)|*.TXT" -> "Text files (*.TXT)"
+    dialog.setNameFilter(r.filter.section('|', 0, 0));
+    dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
+}
+
 QString ModalSeam::fileDialog(const FileRequest& r)
 {
     if (file_) {
         fileRequests.push_back(r);
         return file_(r);
     }
-    // "Text files (*.TXT)|*.TXT" -> "Text files (*.TXT)"
-    QString filter = r.filter.section('|', 0, 0);
-    QWidget* parent = QApplication::activeWindow();
     // A save dialog asks before it replaces an existing file.
-    if (r.save) return QFileDialog::getSaveFileName(parent, r.title, r.fileName, filter);
-    return QFileDialog::getOpenFileName(parent, r.title, r.fileName, filter);
+    QFileDialog dialog(QApplication::activeWindow());
+    configureFileDialog(dialog, r);
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
 }
 
 bool ModalSeam::printDialog(QPrinter& printer)

@@ -18,6 +18,7 @@
 
 #include "model/Module1.h"
 
+class QFileDialog;
 class QMessageBox;
 class QPrinter;
 #include "platform/Busy.h"
@@ -94,6 +95,10 @@ struct FileRequest {
     QString filter;       // e.g. "Text files (*.TXT)|*.TXT"
     QString fileName;     // initial name
 };
+
+// Sets up a file dialog for a request: title, the filter's shown part, open
+// or save, the initial name. The dialog is Qt's own, not the platform's.
+void configureFileDialog(QFileDialog& dialog, const FileRequest& r);
 
 class ModalSeam {
 public:

@@ -1,0 +1,291 @@
+// The main window's File commands: Save As writes the project data file,
+// Open reads one and restores every input window from it.
+//
+// Open reads the whole file into a staging record first and commits nothing
+// unless the read succeeded (or took the older-layout path), so a bad file
+// leaves the project as it was. The restore then writes the controls in a
+// fixed order, and each write runs that control's handler as a user's edit
+// would: the values come back with the precision their boxes show.
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <utility>
+
+#include "app/ui/SOLVER.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/FinGeometry.h"
+#include "geometry/ui/GeometryWindows.h"
+#include "model/Units.h"
+#include "model/Vocabulary.h"
+#include "platform/Single.h"
+#include "projectfile/ProjectFile.h"
+#include "projectfile/ui/ConvertData.h"
+#include "projectfile/ui/ProjectFileIO.h"
+#include "stability/ui/StabilityWindows.h"
+
+namespace velmora {
+
+namespace {
+
+const QString kFileFilter = QStringLiteral("Text files (*.TXT)|*.TXT");
+const QString kLengthPattern = QStringLiteral("#####.###");
+
+QString lengthText(double value) { return qFormat(value, kLengthPattern.toStdString()); }
+
+// Writes a restored value into its box; the box's change handler takes it
+// back from the shown text. A box that already shows that text runs its
+// handler all the same, so no value read skips the box's rounding.
+void restoreBox(TextBox* box, const QString& text)
+{
+    if (box->text() == text) emit box->textChanged(text);
+    else box->setText(text);
+}
+
+// Switches an option button on so its handler runs; one that is on already
+// runs the handler directly, so the window is laid out for the value read
+// whatever it showed before.
+void switchOn(QRadioButton* option, const std::function<void()>& handler)
+{
+    if (option->isChecked()) handler();
+    else option->setChecked(true);
+}
+
+// ---- the restore, in its fixed order ---------------------------------------------
+
+void restoreFlightCondition(Forms& forms, SOLVER& main, const projectfile::ProjectRecord& r)
+{
+    Module1& s = forms.m();
+    // The lists show what was read; their click handlers do not run.
+    main.Compressible->setText(QString::fromStdString(r.flowModel));
+    s.AnalysisUnits = r.unitCode;
+    main.Speed->setText(QString::fromStdString(r.speedUnit));
+    main.RATIOS->setText(QString::fromStdString(r.altitude));
+    // The atmosphere of the saved altitude replaces the density and
+    // pressure read from the file.
+    main.INPUTUNITS(s.FreeStreamVelocity);
+    // The velocity passes through its box in the speed unit shown.
+    if (const auto k = velocityFactor(s.AnalysisUnits, s.SpeedUnitText, s.SpeedOfSound); k && *k != 0)
+        restoreBox(main.Velocity, qFormat(s.FreeStreamVelocity / *k, "#####.#"));
+    // The unit list follows the system read; the Units menu keeps its marks.
+    if (const auto row = unitIndexByCode(s.AnalysisUnits))
+        main.CFDUNITS->setText(UnitSystemTable[static_cast<size_t>(*row)].listItem);
+}
+
+void restoreBody(Forms& forms, const projectfile::ProjectRecord& r)
+{
+    Module1& s = forms.m();
+    BODYTUBE& body = forms.get<BODYTUBE>();
+    body.NoseShape->setText(QString::fromStdString(r.noseShape));
+    // Each box's handler takes its value back, so read every value first.
+    const std::array<std::pair<TextBox*, double>, 6> boxes = {{
+        {body.NoseLength, s.NoseConeLength},
+        {body.BodyLength, s.BodyTubeLength},
+        {body.BodyDiameter, s.NoseConeDiameter},
+        {body.BaseDiameter, s.TransitionDiameter},
+        {body.BaseLength, s.TransitionLength},
+        {body.BodyLength2, s.BaseTubeLength},
+    }};
+    for (const auto& [box, value] : boxes) restoreBox(box, lengthText(value));
+}
+
+void restoreSweep(Forms& forms, SOLVER& main)
+{
+    Module1& s = forms.m();
+    ITERATION& sweep = forms.get<ITERATION>();
+    sweep.LVLABEL1->setText(main.Speed->Text());
+    sweep.LVLABEL2->setText(main.Speed->Text());
+    sweep.ClearData(s.SweepStepCount);
+    sweep.DATAPLOT(s.SweepStepCount);
+}
+
+void restoreFlowModelAndNose(Forms& forms, SOLVER& main)
+{
+    Module1& s = forms.m();
+    const QString model = main.Compressible->Text();
+    if (model == CompressibilityModel::Incompressible) s.CompressibleFlow = 0;
+    else if (model == CompressibilityModel::Compressible) s.CompressibleFlow = 1;
+
+    BODYTUBE& body = forms.get<BODYTUBE>();
+    const QString shape = body.NoseShape->Text();
+    for (const char* known : {NoseConeShape::Conical, NoseConeShape::TangentOgive, NoseConeShape::Elliptical,
+                              NoseConeShape::Parabolic, NoseConeShape::SearsHaack}) {
+        if (shape != known) continue;
+        s.NoseShapeName = known;
+        const bool searsHaack = shape == NoseConeShape::SearsHaack;
+        body.ShapeControl->setVisible(searsHaack);
+        body.UpDown1->setVisible(searsHaack);
+        body.ShapeLabel->setVisible(searsHaack);
+        break;
+    }
+}
+
+void restoreFins(Forms& forms, SOLVER& main)
+{
+    Module1& s = forms.m();
+    FinAnalysis& fin = forms.get<FinAnalysis>();
+
+    // Planform, codes 1 triangle, 2 rectangle, 3 tapered, 4 elliptical: the
+    // values it derives first, then its option, whose handler lays out the
+    // boxes, unit boxes, dimension lines and sketch for it.
+    if (s.FinPlanformCode >= 1 && s.FinPlanformCode <= 4) {
+        deriveFinPlanform(s);
+        const int option = s.FinPlanformCode - 1;
+        switchOn(fin.FinShapes[static_cast<size_t>(option)], [&fin, option] { fin.FinShapes_Click(option); });
+    }
+
+    // Edge, codes 1 square, 2 round, 3 streamlined: the section shown by the
+    // fin-section window, the edge sketch and the option.
+    struct Edge {
+        const char* section;
+        int sketch;
+    };
+    static constexpr Edge kEdges[] = {{"FLAT PLATE", 5}, {"STREAMLINED", 6}, {"STREAMLINED", 7}};
+    if (s.FinEdgeCode >= 1 && s.FinEdgeCode <= 3) {
+        const Edge& e = kEdges[s.FinEdgeCode - 1];
+        forms.get<PanelAero>().SECTIONS->setText(e.section);
+        for (int picture : {5, 6, 7}) fin.Picture[static_cast<size_t>(picture)]->setVisible(picture == e.sketch);
+        const int option = s.FinEdgeCode - 1;
+        switchOn(fin.FinEdges[static_cast<size_t>(option)], [&fin, option] { fin.FinEdges_Click(option); });
+    }
+
+    if (s.SurfaceFinishCode >= 1 && s.SurfaceFinishCode <= 3) {
+        const int option = s.SurfaceFinishCode - 1;
+        switchOn(fin.FinishType[static_cast<size_t>(option)], [&fin, option] { fin.FinishType_Click(option); });
+    }
+
+    // The fin and lug boxes; each handler takes its value back in turn, so
+    // each box is written from the state as it stands then.
+    const std::array<std::pair<TextBox*, std::function<double()>>, 9> boxes = {{
+        {fin.DTip, [&s] { return s.FinTipDistance; }},
+        {fin.TipChord, [&s] { return static_cast<double>(s.FinTipChord); }},
+        {fin.DRoot, [&s] { return static_cast<double>(s.FinRootDistance); }},
+        {fin.SpanLength, [&s] { return s.FinSpan; }},
+        {fin.RootChord, [&s] { return s.FinRootChord; }},
+        {fin.FINTHK, [&s] { return s.FinThickness; }},
+        {fin.DLUGS, [&s] { return s.LaunchLugLength; }},
+        {fin.ODLUGS, [&s] { return s.LaunchLugOuterDiameter; }},
+        {fin.IDLUGS, [&s] { return static_cast<double>(s.LaunchLugInnerDiameter); }},
+    }};
+    for (const auto& [box, value] : boxes) restoreBox(box, lengthText(value()));
+
+    main.StatusBar1->setPanel(2, "Fin and lug data updated.");
+    fin.NFINS->setText(qFormat(s.FinCount, "###"));
+}
+
+void restoreBodyMode(Forms& forms, SOLVER& main, const projectfile::ProjectRecord& r)
+{
+    Module1& s = forms.m();
+    BODYTUBE& body = forms.get<BODYTUBE>();
+    if (r.FileBodyGeometry == StandardBody) {
+        s.ActiveBodyGeometry = StandardBody;
+        switchOn(body.GEOMETRY[0], [&body] { body.GEOMETRY_Click(0); });
+    } else if (r.FileBodyGeometry == FreeFormBody) {
+        s.MeshAxialNodeCount = r.meshSize;
+        s.MeshRadialNodeCount = r.meshSize;
+        s.MeshSizeUserSet = 1;
+        main.DomainSize->setText(QString::number(s.MeshAxialNodeCount));
+        restoreBox(body.TUBELENGTH, lengthText(s.BodyTubeLength));
+        switchOn(body.GEOMETRY[1], [&body] { body.GEOMETRY_Click(1); });
+        s.ActiveBodyGeometry = FreeFormBody;
+        forms.get<GeoBody>().NPTS->setText(QString::number(s.FreeFormPointCount));
+        const double dx = (s.BodyTubeLength + s.NoseConeLength) / (s.MeshAxialNodeCount - 3);
+        s.NoseTipX = 2 * dx;
+    }
+}
+
+// The saved free-form shape goes into the editor as it was drawn (writing
+// the point count above has laid the points out flat); the preview shows the
+// points, the lines between them and the nose and base lines.
+void restoreFreeFormShape(Forms& forms)
+{
+    Module1& s = forms.m();
+    GeoBody& geo = forms.get<GeoBody>();
+    const int n = s.FreeFormPointCount;
+    if (!geo.setShape(s.FreeFormPointCount, s.FreeFormScreenX, s.FreeFormScreenY)) {
+        geo.drawing()->clear();
+        return;
+    }
+    const double h = geo.drawingHeightTwips();
+    const QRgb lightBlue = PictureBox::qbColor(9);
+    geo.drawing()->line(35, h, s.FreeFormScreenX(1) + 35, s.FreeFormScreenY(1), lightBlue);
+    geo.drawing()->line(s.FreeFormScreenX(n) - 35, h, s.FreeFormScreenX(n) - 35, s.FreeFormScreenY(n), lightBlue);
+}
+
+void restoreWindows(Forms& forms, SOLVER& main, const projectfile::ProjectRecord& r)
+{
+    Module1& s = forms.m();
+    restoreFlightCondition(forms, main, r);
+    restoreBody(forms, r);
+    restoreSweep(forms, main);
+    restoreFlowModelAndNose(forms, main);
+    restoreFins(forms, main);
+    restoreBodyMode(forms, main, r);
+    restoreFreeFormShape(forms);
+    s.FreeFormBaseRadius = singleOrZero(s.FreeFormBodyRadius(s.FreeFormPointCount));
+
+    if (s.FreeStreamVelocity == 0 || s.NoseConeLength == 0 || s.BodyTubeLength == 0 || s.NoseConeDiameter == 0) {
+        main.StatusBar1->setPanel(2, "Please enter rocket dimensions");
+        return;
+    }
+    main.ClearData(s.FreeStreamVelocity);
+    main.CdFnMn(s.FreeStreamVelocity);
+    main.Mesh(s.FreeStreamVelocity);
+    main.StatusBar1->setPanel(2, "CFD solution required.");
+}
+
+FileRequest projectDialog(bool save)
+{
+    FileRequest CommonDialog1;
+    CommonDialog1.save = save;
+    CommonDialog1.title = save ? QStringLiteral("Save As") : QStringLiteral("Open");
+    CommonDialog1.filter = kFileFilter;
+    return CommonDialog1;
+}
+
+void openProject(Forms& forms, SOLVER& main)
+{
+    Module1& s = forms.m();
+    // The results go stale before the dialog, also when it is cancelled.
+    main.ClearData(s.FreeStreamVelocity);
+    const QString path = ModalSeam::instance().fileDialog(projectDialog(false));
+    if (path.isEmpty()) return;
+
+    const std::optional<std::string> bytes = loadProjectFile(path);
+    const projectfile::ReadResult result =
+        bytes ? projectfile::read(*bytes) : projectfile::ReadResult{projectfile::ReadOutcome::Error, {}};
+    if (!projectfile::commit(result, s)) {
+        MsgBox(projectfile::ReadErrorMessage, MsgButtons::OkOnly);
+        return;
+    }
+    if (result.outcome == projectfile::ReadOutcome::OlderLayout) {
+        // Loading the notice sets the defaults the older file lacks.
+        forms.showModal<ConvertData>();
+        forms.unload<ConvertData>();
+    }
+    restoreWindows(forms, main, result.record);
+}
+
+void saveProjectAs(Forms& forms)
+{
+    const QString path = ModalSeam::instance().fileDialog(projectDialog(true));
+    if (path.isEmpty()) return;
+    const std::optional<std::string> bytes = projectfile::write(forms.m());
+    if (!bytes || !saveProjectFile(path, *bytes)) MsgBox(projectfile::SaveErrorMessage, MsgButtons::OkOnly);
+}
+
+} // namespace
+
+void SOLVER::mnuOpen_Click()
+{
+    if (refuseWhileBusy()) return;
+    forms().runCommand("Open", [this] { openProject(forms(), *this); });
+}
+
+void SOLVER::mnuSaveAs_Click()
+{
+    if (refuseWhileBusy()) return;
+    forms().runCommand("Save As", [this] { saveProjectAs(forms()); });
+}
+
+} // namespace velmora

@@ -1,0 +1,48 @@
+#include "projectfile/ui/ProjectFileIO.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace velmora {
+
+namespace {
+std::function<bool(long long)>& saveFault()
+{
+    static std::function<bool(long long)> fault;
+    return fault;
+}
+} // namespace
+
+void setProjectSaveFault(std::function<bool(long long offset)> fault) { saveFault() = std::move(fault); }
+
+bool saveProjectFile(const QString& path, const std::string& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    // Line by line, as the file is laid out; the first failure drops the
+    // temporary file and the target keeps its old bytes.
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t end = bytes.find('\n', at);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        const auto length = static_cast<qint64>(end - at);
+        const bool allowed = !saveFault() || saveFault()(static_cast<long long>(at));
+        if (!allowed || file.write(bytes.data() + at, length) != length) {
+            file.cancelWriting();
+            return false;
+        }
+        at = end;
+    }
+    return file.commit();
+}
+
+std::optional<std::string> loadProjectFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return std::string(data.constData(), static_cast<size_t>(data.size()));
+}
+
+} // namespace velmora
