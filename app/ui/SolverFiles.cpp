@@ -22,7 +22,7 @@
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
 #include "projectfile/ui/ProjectFileIO.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/ITERATION.h"
 
 namespace velmora {
 

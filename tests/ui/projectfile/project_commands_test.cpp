@@ -23,7 +23,7 @@
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
 #include "projectfile/ui/ProjectFileIO.h"
-#include "stability/ui/StabilityWindows.h"
+#include "stability/ui/ITERATION.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
