@@ -193,6 +193,7 @@ struct Module1 {
     Array1<double, 360> SweepPlotY;
     double SweepPlotXMax = 0;
     double SweepPlotYMax = 0;
+    Array1<float, 360> BarrowmanSweepValues;  // Barrowman value of the plotted quantity, step i
     int16_t CrossflowStation = 0;
     float CrossflowCpScale = 0;
     double CrossflowCpTop = 0;     // Cp at the top edge of the cross-flow plot

@@ -1,0 +1,173 @@
+#include "stability/SweepOutput.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Format.h"
+#include "platform/SequentialFile.h"
+
+namespace velmora::stability {
+
+namespace {
+
+constexpr const char* kPatternStep = "####";
+constexpr const char* kPatternValue = "###.#####";
+
+// Loops over the steps run to the whole part of the count, within the arrays.
+int wholeSteps(double steps)
+{
+    if (!std::isfinite(steps) || steps < 1) return 0;
+    return static_cast<int>(std::min<double>(std::floor(steps), decltype(Module1::SweepPlotX)::upper));
+}
+
+// The step whose result gives the y end: the nearest whole number, halves to
+// the even one.
+long endStep(double steps)
+{
+    if (!std::isfinite(steps)) return 0;
+    return static_cast<long>(std::clamp(std::nearbyint(steps), 0.0, 360.0));
+}
+
+double result(const Module1& m, int quantity, long i)
+{
+    switch (quantity) {
+    case 1: return m.SweepDragCoefficients(i);
+    case 2: return m.SweepNormalForceCoefficients(i);
+    case 3: return m.SweepMomentCoefficients(i);
+    default: return m.SweepCenterOfPressureRatios(i);
+    }
+}
+
+// Between 1 and 1001 a fractional magnitude goes to the next whole number up
+// (the x end) or down (the y end); anything else stays.
+double wholeEnd(double v, bool up)
+{
+    const double a = std::fabs(v);
+    if (!(a > 1 && a < 1001) || a == std::floor(a)) return v;
+    const double k = std::floor(a) + (up ? 1 : 0);
+    return v < 0 ? -k : k;
+}
+
+// An item set in the width of its column, with at least one blank after it.
+std::string column(const std::string& item, std::size_t width)
+{
+    return item + std::string(item.size() < width ? width - item.size() : 1, ' ');
+}
+
+} // namespace
+
+std::string sweepQuantityLabel(int quantity)
+{
+    switch (quantity) {
+    case 1: return "Cd";
+    case 2: return "CN";
+    case 3: return "CM";
+    case 4: return "XCp";
+    default: return {};
+    }
+}
+
+std::string sweepTitle(const Module1& m, int quantity)
+{
+    const std::string label = sweepQuantityLabel(quantity);
+    if (label.empty()) return {};
+    if (m.AoaSweepSelected == 1) return "Velmora AOA vs. " + label;
+    if (m.VelocitySweepSelected == 1) return "Velmora Velocity vs. " + label;
+    return {};
+}
+
+SweepPlotSeries sweepPlotSeries(Module1& m, double steps)
+{
+    SweepPlotSeries s;
+    s.steps = wholeSteps(steps);
+
+    // 1. x values and the x end.
+    const bool aoa = m.AoaSweepSelected == 1;
+    if (aoa || m.VelocitySweepSelected == 1) {
+        s.plotType = aoa ? "Angle of Attack (AOA)" : "Velocity";
+        const double start = aoa ? m.SweepStartAoa : m.SweepStartVelocity;
+        const double increment = aoa ? m.SweepAoaIncrement : m.SweepVelocityIncrement;
+        m.SweepPlotXMax = start + (steps - 1) * increment;
+        for (int i = 1; i <= s.steps; ++i) m.SweepPlotX(i) = start + (i - 1) * increment;
+    }
+
+    // 2. y values and the y end (2 x the last step's result), first-point rule.
+    const int q = m.SweepPlotQuantity;
+    if (q >= 1 && q <= 4) {
+        const long last = endStep(steps);
+        m.SweepPlotYMax = q == 4 ? static_cast<double>(2.0f * m.SweepCenterOfPressureRatios(last))  // single
+                                 : 2 * result(m, q, last);
+        for (int i = 1; i <= s.steps; ++i) m.SweepPlotY(i) = result(m, q, i);
+        if (m.SweepPlotY(1) == 0) m.SweepPlotY(1) = m.SweepPlotY(2);
+    }
+
+    // 3. Whole-number ends; 5. the user's y scale.
+    m.SweepPlotXMax = wholeEnd(m.SweepPlotXMax, true);
+    m.SweepPlotYMax = wholeEnd(m.SweepPlotYMax, false);
+    m.SweepPlotYMax = m.SweepPlotYMax * static_cast<double>(m.SweepPlotYScale);
+    s.hasData = m.SweepPlotYMax != 0;
+    return s;
+}
+
+SweepTable sweepTableLines(const Module1& m)
+{
+    SweepTable t;
+    const std::string title = sweepTitle(m, m.SweepPlotQuantity);
+    if (!title.empty()) {
+        const char* xLabel = m.AoaSweepSelected == 1 ? kAoaColumnLabel : kVelocityColumnLabel;
+        t.lines.push_back(kLineLead + title);
+        t.lines.push_back(kLineLead);
+        t.lines.push_back(std::string(kLineLead) + kStepColumnLabel + xLabel + sweepQuantityLabel(m.SweepPlotQuantity));
+    }
+    const std::size_t stepWidth = std::string_view(kStepColumnLabel).size();
+    const std::size_t xWidth = std::string_view(kAoaColumnLabel).size();
+    const int n = wholeSteps(m.SweepStepCount);
+    for (int i = 1; i <= n; ++i) {
+        const double x = m.SweepPlotX(i), y = m.SweepPlotY(i);
+        if (!std::isfinite(x) || !std::isfinite(y)) {
+            t.failedSteps.push_back(i);
+            continue;
+        }
+        t.lines.push_back(kLineLead + column(Format(i, kPatternStep), stepWidth) +
+                          column(Format(x, kPatternValue), xWidth) + Format(y, kPatternValue));
+    }
+    if (!t.failedSteps.empty()) t.message = kMsgTableNotPrinted;
+    return t;
+}
+
+SweepExport sweepExportBytes(Module1& m)
+{
+    SweepExport e;
+    if (m.AoaSweepSelected != 1 && m.VelocitySweepSelected != 1) return e;
+
+    const int16_t userQuantity = m.SweepPlotQuantity;
+    const double steps = m.SweepStepCount;
+    SequentialWriter w;
+    bool numbersOk = true;
+    for (int16_t q = 1; q <= 4 && numbersOk; ++q) {
+        m.SweepPlotQuantity = q;
+        w.quoted(sweepTitle(m, q)).endLine();
+        const SweepPlotSeries s = sweepPlotSeries(m, steps);
+        for (int i = 1; i <= s.steps; ++i) {
+            const double x = m.SweepPlotX(i), y = m.SweepPlotY(i);
+            if (!std::isfinite(x) || !std::isfinite(y)) {
+                numbersOk = false;
+                break;
+            }
+            w.bare(plainNumberText(x)).bare(plainNumberText(y)).endLine();
+        }
+    }
+    m.SweepPlotQuantity = userQuantity;
+    sweepPlotSeries(m, steps);
+
+    if (!numbersOk || w.failed()) {
+        e.outcome = Outcome::Failed;
+        e.message = kMsgExportNotSaved;
+        return e;
+    }
+    e.outcome = Outcome::Done;
+    e.bytes = w.bytes();
+    return e;
+}
+
+} // namespace velmora::stability

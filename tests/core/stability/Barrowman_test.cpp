@@ -1,0 +1,172 @@
+#include "stability/Barrowman.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Constants.h"
+#include "stability/SweepOutput.h"
+
+namespace velmora::stability {
+namespace {
+
+// Ogive nose 4 x 1 on a 12 tube; three fins, root 2, tip 1, span 1.5, root
+// leading edge at 14, tip leading edge at 15, entered (fin drag not 0). An
+// angle-of-attack sweep plotting CN, one step at 4 degrees.
+std::unique_ptr<Module1> finnedRocket()
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->NoseShapeName = "TANGENT OGIVE";
+    m->NoseConeLength = 4;
+    m->NoseConeDiameter = 1;
+    m->BodyTubeLength = 12;
+    m->FinCount = 3;
+    m->FinRootChord = 2;
+    m->FinTipChord = 1;
+    m->FinSpan = 1.5;
+    m->FinRootDistance = 14;
+    m->FinTipDistance = 15;
+    m->FinDragForce = 0.01;
+    m->SweepPlotQuantity = 2;
+    m->SweepPlotX(1) = 4;
+    return m;
+}
+
+std::string panel1(const BarrowmanReport& r)
+{
+    const WindowWrite* w = lastWriteTo(r.writes, "ITERATION.StatusBar1");
+    return w ? w->text : "<none>";
+}
+
+TEST(Barrowman, FinnedRocketSlopeCentreAndValuesAtFourDegrees)
+{
+    auto m = finnedRocket();
+    const BarrowmanRocket b = barrowmanRocket(*m);
+    EXPECT_NEAR(b.slope, 15.75885, 5e-6);
+    EXPECT_NEAR(b.position, 13.18736, 5e-6);
+    EXPECT_NEAR(b.ratio, 0.824210, 5e-7);
+    EXPECT_NEAR(b.fins.slope, 13.75885, 5e-6);  // K = 1.25, Lf = sqrt(2.5)
+    EXPECT_EQ(b.transition.slope, 0);
+
+    struct Case {
+        int16_t quantity;
+        double value;
+        const char* bresult;
+    } cases[] = {{2, 1.100175, "1.10018"}, {3, -0.906776, "-.90678"}, {4, 0.824210, ".82421"}};
+    for (const Case& c : cases) {
+        m->SweepPlotQuantity = c.quantity;
+        const BarrowmanReport r = BARROWMANS(*m, 1);
+        ASSERT_EQ(r.outcome, Outcome::Done);
+        EXPECT_NEAR(m->BarrowmanSweepValues(1), c.value, 1e-6);
+        EXPECT_EQ(lastWriteTo(r.writes, "ITERATION.BResult")->text, c.bresult);
+    }
+}
+
+TEST(Barrowman, NoseAloneAndTransitionToAPoint)
+{
+    struct Case {
+        const char* shape;
+        double k;
+    } cases[] = {{"CONICAL", 0.667}, {"TANGENT OGIVE", 0.466}, {"ELLIPTICAL", 0.333},
+                 {"PARABOLIC", 0.5}, {"SEARS-HAACK", 0.667}, {"FREEHAND", 0}};
+    for (const Case& c : cases) {
+        auto m = finnedRocket();
+        m->FinDragForce = 0;  // no fins
+        m->NoseShapeName = c.shape;
+        const BarrowmanRocket b = barrowmanRocket(*m);
+        EXPECT_EQ(b.nose.slope, 2) << c.shape;
+        EXPECT_DOUBLE_EQ(b.nose.position, c.k * 4) << c.shape;
+        EXPECT_EQ(b.fins.slope, 0);
+        EXPECT_EQ(b.slope, 2);
+        EXPECT_DOUBLE_EQ(b.ratio, c.k * 4 / 16) << c.shape;
+    }
+
+    auto m = finnedRocket();
+    m->TransitionLength = 3;
+    m->TransitionDiameter = 0;  // computed with 1e-7
+    const BarrowmanPart t = barrowmanTransition(*m);
+    EXPECT_NEAR(t.slope, -2, 1e-12);
+    EXPECT_NEAR(t.position, 4 + 12 + 1, 1e-6);
+    m->TransitionDiameter = 1;  // same as the body: no transition
+    EXPECT_EQ(barrowmanTransition(*m).slope, 0);
+    m->TransitionDiameter = 0.5;
+    EXPECT_DOUBLE_EQ(barrowmanTransition(*m).slope, -1.5);
+    EXPECT_DOUBLE_EQ(barrowmanTransition(*m).position, 16 + 1 * (1 + (1 - 2.0) / (1 - 4.0)));
+}
+
+TEST(Barrowman, RefusalsStoreAndDrawNothing)
+{
+    struct Case {
+        const char* name;
+        void (*edit)(Module1&);
+        std::string message;  // "<none>": ends without a message
+    } cases[] = {
+        {"velocity sweep", [](Module1& m) { m.AoaSweepSelected = 0, m.VelocitySweepSelected = 1; },
+         "Barrowman results not available for velocity loops."},
+        {"free-form body", [](Module1& m) { m.ActiveBodyGeometry = 1; },
+         "Barrowman results not available for Free-Form shapes."},
+        {"Cd", [](Module1& m) { m.SweepPlotQuantity = 1; }, "Barrowman Equations do not predict Cd."},
+        {"quantity 0", [](Module1& m) { m.SweepPlotQuantity = 0; }, "<none>"},
+        {"no diameter", [](Module1& m) { m.NoseConeDiameter = 0; }, kMsgBarrowmanNoDiameter},
+        {"transition to -D", [](Module1& m) { m.TransitionLength = 2, m.TransitionDiameter = -1; },
+         kMsgBarrowmanTransition},
+        {"slopes add up to 0", [](Module1& m) { m.FinDragForce = 0, m.TransitionLength = 2; }, kMsgBarrowmanNoSlope},
+        {"no fin chords", [](Module1& m) { m.FinRootChord = 0, m.FinTipChord = 0; }, kMsgBarrowmanFailed},
+    };
+    for (const Case& c : cases) {
+        auto m = finnedRocket();
+        m->SweepPlotXMax = m->SweepPlotYMax = 10;
+        m->SweepPlotX(2) = 7;
+        m->BarrowmanSweepValues(1) = 99;
+        c.edit(*m);
+        const BarrowmanReport r = BARROWMANS(*m, 2);
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(r.outcome, Outcome::Refused);
+        EXPECT_EQ(panel1(r), c.message);
+        EXPECT_EQ(lastWriteTo(r.writes, "ITERATION.BResult"), nullptr);
+        EXPECT_TRUE(r.curve.empty());
+        EXPECT_EQ(m->BarrowmanSweepValues(1), 99);
+    }
+    auto m = finnedRocket();
+    EXPECT_TRUE(BARROWMANS(*m, 0.5).writes.empty());  // below one step
+}
+
+TEST(Barrowman, CurveOnTheSweepPlotScales)
+{
+    // A three-step sweep from 1 by 3 plotting XCp: a horizontal green line at r.
+    auto m = finnedRocket();
+    m->SweepStepCount = 3;
+    m->SweepPlotQuantity = 4;
+    for (int i = 1; i <= 3; ++i) m->SweepCenterOfPressureRatios(i) = 0.7f;
+    sweepPlotSeries(*m, 3);  // x 1, 4, 7; x end 7; y end 1.4 -> 1
+    const BarrowmanReport r = BARROWMANS(*m, 3);
+    ASSERT_EQ(r.outcome, Outcome::Done);
+    const double y = 100 + 2000 * static_cast<double>(static_cast<float>(r.rocket.ratio));
+    EXPECT_EQ(r.curve, (std::vector<MeshStroke>{
+                           {MeshStroke::Kind::Line, 100 + 2000.0 / 7, y, 100 + 2000.0 / 7 * 4, y, 2},
+                           {MeshStroke::Kind::Line, 100 + 2000.0 / 7 * 4, y, 100 + 2000.0 / 7 * 7, y, 2},
+                       }));
+    EXPECT_EQ(panel1(r), "Barrowman Equation results plotted verses Velmora results.");
+    EXPECT_EQ(r.writes.size(), 3u);  // BResult, panel 1 emptied, the message
+
+    // One step: BResult but no segment.
+    const BarrowmanReport one = BARROWMANS(*m, 1);
+    EXPECT_EQ(lastWriteTo(one.writes, "ITERATION.BResult")->text, ".82421");
+    EXPECT_TRUE(one.curve.empty());
+
+    // No sweep data: values and BResult first, then the message.
+    m->SweepPlotYMax = 0;
+    m->SweepPlotQuantity = 2;
+    const BarrowmanReport none = BARROWMANS(*m, 3);
+    ASSERT_EQ(none.writes.size(), 3u);
+    EXPECT_EQ(none.writes[0], showText("ITERATION.BResult", ".27504"));
+    EXPECT_EQ(none.writes[1], setPanel("ITERATION.StatusBar1", 1, ""));
+    EXPECT_EQ(none.writes[2], setPanel("ITERATION.StatusBar1", 1, "No Barrowman Equation data to plot."));
+    EXPECT_TRUE(none.curve.empty());
+    EXPECT_NEAR(m->BarrowmanSweepValues(3), 15.75885 * 7 * kPi / 180, 1e-5);
+}
+
+} // namespace
+} // namespace velmora::stability

@@ -1,0 +1,181 @@
+#include "stability/SweepOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace velmora::stability {
+namespace {
+
+// An angle-of-attack sweep from 1 degree in steps of 3 with its results.
+std::unique_ptr<Module1> aoaSweep(int steps)
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->SweepStepCount = steps;
+    const double cd[] = {0.5, 0.625, 0.75}, cn[] = {0.0175, 0.07, 0.1225}, cm[] = {0, -0.2, -0.4};
+    const float xcp[] = {0.75f, 0.8f, 0.85f};
+    for (int i = 1; i <= steps && i <= 3; ++i) {
+        m->SweepDragCoefficients(i) = cd[i - 1];
+        m->SweepNormalForceCoefficients(i) = cn[i - 1];
+        m->SweepMomentCoefficients(i) = cm[i - 1];
+        m->SweepCenterOfPressureRatios(i) = xcp[i - 1];
+    }
+    return m;
+}
+
+void velocitySweep(Module1& m)
+{
+    m.AoaSweepSelected = 0;
+    m.VelocitySweepSelected = 1;
+}
+
+TEST(SweepPlotSeries, XValuesWholeNumberEndsScaleAndFirstPoint)
+{
+    struct Case {
+        double start, increment, steps, last;
+        float scale;
+        double xMax, yMax;
+    } cases[] = {
+        {1, 3, 5, 0.3, 1, 13, 0.6},     // x 1 .. 13; a y end below 1 stays
+        {1, 2.5, 5, 0.7, 1, 11, 1},     // 11 stays; 1.4 goes down to 1
+        {1, 2.375, 5, 0.7, 3, 11, 3},   // 10.5 goes up to 11; scale 3
+        {1, 3, 2.5, -2.5, 1, 6, -5},    // fractional count: points 1, 2; y end from step 2; -5 whole
+        {1, 3, 3.5, 1.75, 1, 9, 3},     // y end from step 4 (3.5 to the even 4)
+        {300, 100, 3, 0, 1, 500, 0},    // no data
+    };
+    for (const Case& c : cases) {
+        auto m = aoaSweep(0);
+        m->SweepStartAoa = c.start;
+        m->SweepAoaIncrement = c.increment;
+        m->SweepPlotYScale = c.scale;
+        m->SweepPlotQuantity = 1;
+        for (int i = 1; i <= 5; ++i) m->SweepDragCoefficients(i) = i == std::nearbyint(c.steps) ? c.last : 0.25 * i;
+        m->SweepPlotX(3) = -1;  // beyond the points of a count of 2.5: untouched
+        const SweepPlotSeries s = sweepPlotSeries(*m, c.steps);
+        SCOPED_TRACE(c.steps);
+        EXPECT_EQ(s.plotType, "Angle of Attack (AOA)");
+        EXPECT_EQ(s.steps, static_cast<int>(c.steps));
+        EXPECT_DOUBLE_EQ(m->SweepPlotXMax, c.xMax);
+        EXPECT_DOUBLE_EQ(m->SweepPlotYMax, c.yMax);
+        EXPECT_EQ(s.hasData, c.yMax != 0);
+        EXPECT_DOUBLE_EQ(m->SweepPlotX(2), c.start + c.increment);
+        if (c.steps < 3) {
+            EXPECT_EQ(m->SweepPlotX(3), -1);
+        }
+    }
+    // First-point rule: a first result of exactly 0 is plotted as the second;
+    // the result array keeps its 0. XCp's end is twice the single value.
+    auto m = aoaSweep(3);
+    m->SweepPlotQuantity = 3;
+    sweepPlotSeries(*m, 3);
+    EXPECT_EQ(m->SweepPlotY(1), -0.2);
+    EXPECT_EQ(m->SweepMomentCoefficients(1), 0);
+    m->SweepPlotQuantity = 4;
+    m->SweepCenterOfPressureRatios(3) = 0.425f;
+    sweepPlotSeries(*m, 3);
+    EXPECT_EQ(m->SweepPlotYMax, static_cast<double>(0.85f));
+    EXPECT_NE(m->SweepPlotYMax, 0.85);
+    EXPECT_EQ(m->SweepPlotY(3), static_cast<double>(0.425f));
+}
+
+TEST(SweepTableLines, HeadersAndRowsOfAThreeStepSweep)
+{
+    auto m = aoaSweep(3);
+    m->SweepPlotQuantity = 2;
+    sweepPlotSeries(*m, 3);
+    EXPECT_EQ(sweepTableLines(*m).lines, (std::vector<std::string>{
+                                              "   Velmora AOA vs. CN",
+                                              "   ",
+                                              "   POINT  AOA      CN",
+                                              "   1      1.       .0175",
+                                              "   2      4.       .07",
+                                              "   3      7.       .1225",
+                                          }));
+
+    // Velocity sweep of XCp; a number filling its column keeps one blank.
+    velocitySweep(*m);
+    m->SweepStartVelocity = 123.45678;
+    m->SweepVelocityIncrement = 100;
+    m->SweepPlotQuantity = 4;
+    sweepPlotSeries(*m, 3);
+    const SweepTable t = sweepTableLines(*m);
+    EXPECT_EQ(t.lines[0], "   Velmora Velocity vs. XCp");
+    EXPECT_EQ(t.lines[2], "   POINT  UINF     XCp");
+    EXPECT_EQ(t.lines[3], "   1      123.45678 .75");
+    EXPECT_EQ(t.lines[5], "   3      323.45678 .85");
+    EXPECT_TRUE(t.failedSteps.empty());
+    EXPECT_EQ(t.message, "");
+
+    // No title for another quantity: rows only. A step without a number is
+    // left out and reported; the others are printed.
+    m->SweepPlotQuantity = 0;
+    m->SweepPlotY(2) = std::numeric_limits<double>::quiet_NaN();
+    const SweepTable bad = sweepTableLines(*m);
+    ASSERT_EQ(bad.lines.size(), 2u);
+    EXPECT_EQ(bad.lines[1], "   3      323.45678 .85");
+    EXPECT_EQ(bad.failedSteps, std::vector<int>{2});
+    EXPECT_EQ(bad.message, "The data could not be printed.");
+}
+
+TEST(SweepExport, TwoStepAngleSweepByteForByte)
+{
+    // Numbers in the writer's plain text, 15 digits: 1 -> "1", 0.5 -> ".5",
+    // the single 0.8 -> ".800000011920929". CM's first 0 is exported as the
+    // second value (first-point rule).
+    auto m = aoaSweep(2);
+    m->SweepPlotQuantity = 3;  // the user's choice, CM
+    const SweepExport e = sweepExportBytes(*m);
+    ASSERT_EQ(e.outcome, Outcome::Done);
+    EXPECT_EQ(e.bytes,
+              "\"Velmora AOA vs. Cd\"\r\n1,.5\r\n4,.625\r\n"
+              "\"Velmora AOA vs. CN\"\r\n1,.0175\r\n4,.07\r\n"
+              "\"Velmora AOA vs. CM\"\r\n1,-.2\r\n4,-.2\r\n"
+              "\"Velmora AOA vs. XCp\"\r\n1,.75\r\n4,.800000011920929\r\n");
+    // The user's quantity and its series are back.
+    EXPECT_EQ(m->SweepPlotQuantity, 3);
+    EXPECT_EQ(m->SweepPlotY(1), -0.2);
+    EXPECT_DOUBLE_EQ(m->SweepPlotYMax, -0.4);
+    EXPECT_EQ(m->SweepMomentCoefficients(1), 0);
+}
+
+TEST(SweepExport, VelocityTitlesRefusalAndFailure)
+{
+    auto m = aoaSweep(2);
+    velocitySweep(*m);
+    SweepExport e = sweepExportBytes(*m);
+    ASSERT_EQ(e.outcome, Outcome::Done);
+    EXPECT_TRUE(e.bytes.starts_with("\"Velmora Velocity vs. Cd\"\r\n300,.5\r\n400,.625\r\n")) << e.bytes;
+    for (const char* title : {"\"Velmora Velocity vs. CN\"\r\n300,", "\"Velmora Velocity vs. CM\"\r\n300,",
+                              "\"Velmora Velocity vs. XCp\"\r\n300,"})
+        EXPECT_NE(e.bytes.find(title), std::string::npos) << title;
+    std::size_t records = 0;
+    for (std::size_t p = 0; (p = e.bytes.find("\r\n", p)) != std::string::npos; p += 2) ++records;
+    EXPECT_EQ(records, 12u);
+
+    // No sweep kind: refused before anything is computed, silently.
+    m->VelocitySweepSelected = 0;
+    m->SweepPlotX(1) = 42;
+    e = sweepExportBytes(*m);
+    EXPECT_EQ(e.outcome, Outcome::Refused);
+    EXPECT_EQ(e.bytes, "");
+    EXPECT_EQ(e.message, "");
+    EXPECT_EQ(m->SweepPlotX(1), 42);
+
+    // A result without a number: no bytes, the message, the quantity kept.
+    velocitySweep(*m);
+    m->SweepPlotQuantity = 2;
+    m->SweepMomentCoefficients(2) = std::numeric_limits<double>::infinity();
+    e = sweepExportBytes(*m);
+    EXPECT_EQ(e.outcome, Outcome::Failed);
+    EXPECT_EQ(e.bytes, "");
+    EXPECT_EQ(e.message, "The comma-delimited data could not be saved.");
+    EXPECT_EQ(m->SweepPlotQuantity, 2);
+    EXPECT_EQ(m->SweepPlotY(2), 0.07);
+}
+
+} // namespace
+} // namespace velmora::stability
