@@ -8,6 +8,7 @@
 #include "model/Module1.h"
 #include "platform/Format.h"
 #include "stability/Sweep.h"
+#include "tests/core/Rockets.h"
 
 namespace {
 
@@ -31,31 +32,10 @@ private:
 
 std::unique_ptr<Module1> finnedRocket(double mesh, int meridians)
 {
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->NoseShapeName = "TANGENT OGIVE";
-    m->NoseConeLength = 3;
-    m->NoseConeDiameter = 1;
-    m->BodyTubeLength = 12;
-    m->EnteredVelocity = m->FreeStreamVelocity = 300;
+    auto m = testing::rocketWithFins();
     m->MeridianCount = static_cast<int16_t>(meridians);
     m->MeshSizeUserSet = 1;
     m->MeshAxialNodeCount = m->MeshRadialNodeCount = mesh;
-    m->FinPlanformCode = 3;
-    m->FinEdgeCode = 3;
-    m->SurfaceFinishCode = 2;
-    m->FinCount = 4;
-    m->FinRootChord = 3;
-    m->FinTipChord = 1.5f;
-    m->FinSpan = 2;
-    m->FinThickness = 0.1;
-    m->FinMeanChord = 2.25;
-    m->FinRootDistance = 12;
-    m->FinTipDistance = 13.5;
-    m->PanelMethodChoice = "VORTEX";
-    m->PanelCount = 100;
-    m->FinThicknessFactor = 1;
-    m->FinSectionText = "STREAMLINED";
     m->AoaSweepSelected = 1;
     m->SweepAoaIncrement = 0.05;
     return m;

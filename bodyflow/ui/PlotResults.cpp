@@ -61,20 +61,14 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     auto* lay = new QVBoxLayout(this);
 
     // Menus.
-    menuBar = named(new QMenuBar(this), "menuBar", "Menu bar");
-    lay->setMenuBar(menuBar);
-    mnuFile = menuBar->addMenu("&File");
-    mnuFile->setObjectName("mnuFile");
-    mnuPrintPage = mnuFile->addAction("&Print Page");
-    mnuPrintPage->setObjectName("mnuPrintPage");
-    mnuClose = mnuFile->addAction("&Close");
-    mnuClose->setObjectName("mnuClose");
-    mnuHelp = menuBar->addMenu("&Help");
-    mnuHelp->setObjectName("mnuHelp");
-    mnuInstructions = mnuHelp->addAction("&Instructions");
-    mnuInstructions->setObjectName("mnuInstructions");
-    mnuAboutVelmora = mnuHelp->addAction("&About Velmora");
-    mnuAboutVelmora->setObjectName("mnuAboutVelmora");
+    const WindowMenus menus = makeWindowMenus(this, lay);
+    menuBar = menus.bar;
+    mnuFile = menus.file;
+    mnuPrintPage = menus.printPage;
+    mnuClose = menus.close;
+    mnuHelp = menus.help;
+    mnuInstructions = menus.instructions;
+    mnuAboutVelmora = menus.about;
 
     // Toolbar.
     Toolbar1 = makeToolbar(this, "Toolbar1", "Plot toolbar",

@@ -66,20 +66,12 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     auto* lay = new QVBoxLayout(this);
 
     // Menus.
-    menuBar = named(new QMenuBar(this), "menuBar", "Menu bar");
-    lay->setMenuBar(menuBar);
-    QMenu* file = menuBar->addMenu("&File");
-    file->setObjectName("mnuFile");
-    mnuPrintPage = file->addAction("&Print Page");
-    mnuPrintPage->setObjectName("mnuPrintPage");
-    mnuClose = file->addAction("&Close");
-    mnuClose->setObjectName("mnuClose");
-    QMenu* help = menuBar->addMenu("&Help");
-    help->setObjectName("mnuHelp");
-    mnuInstructions = help->addAction("&Instructions");
-    mnuInstructions->setObjectName("mnuInstructions");
-    mnuAboutVelmora = help->addAction("&About Velmora");
-    mnuAboutVelmora->setObjectName("mnuAboutVelmora");
+    const WindowMenus menus = makeWindowMenus(this, lay);
+    menuBar = menus.bar;
+    mnuPrintPage = menus.printPage;
+    mnuClose = menus.close;
+    mnuInstructions = menus.instructions;
+    mnuAboutVelmora = menus.about;
 
     Toolbar1 = makeToolbar(this, "Toolbar1", "Fin section toolbar",
                            {{"HELP", "CFD instructions and help."},

@@ -50,20 +50,12 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     auto* lay = new QVBoxLayout(this);
 
     // Menus.
-    menuBar = named(new QMenuBar(this), "menuBar", "Menu bar");
-    lay->setMenuBar(menuBar);
-    QMenu* file = menuBar->addMenu("&File");
-    file->setObjectName("mnuFile");
-    mnuPrintPage = file->addAction("&Print Page");
-    mnuPrintPage->setObjectName("mnuPrintPage");
-    mnuClose = file->addAction("&Close");
-    mnuClose->setObjectName("mnuClose");
-    QMenu* help = menuBar->addMenu("&Help");
-    help->setObjectName("mnuHelp");
-    mnuInstructions = help->addAction("&Instructions");
-    mnuInstructions->setObjectName("mnuInstructions");
-    mnuAboutVelmora = help->addAction("&About Velmora");
-    mnuAboutVelmora->setObjectName("mnuAboutVelmora");
+    const WindowMenus menus = makeWindowMenus(this, lay);
+    menuBar = menus.bar;
+    mnuPrintPage = menus.printPage;
+    mnuClose = menus.close;
+    mnuInstructions = menus.instructions;
+    mnuAboutVelmora = menus.about;
     onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
     onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
     onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });

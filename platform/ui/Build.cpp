@@ -152,4 +152,27 @@ QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& capti
     return bar;
 }
 
+WindowMenus makeWindowMenus(QWidget* window, QBoxLayout* layout, bool withHelp, const QString& aboutName)
+{
+    WindowMenus m;
+    m.bar = named(new QMenuBar(window), "menuBar", "Menu bar");
+    layout->setMenuBar(m.bar);
+    auto item = [](QMenu* menu, const char* caption, const QString& name) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    m.file = m.bar->addMenu("&File");
+    m.file->setObjectName("mnuFile");
+    m.printPage = item(m.file, "&Print Page", "mnuPrintPage");
+    m.close = item(m.file, "&Close", "mnuClose");
+    if (withHelp) {
+        m.help = m.bar->addMenu("&Help");
+        m.help->setObjectName("mnuHelp");
+        m.instructions = item(m.help, "&Instructions", "mnuInstructions");
+        m.about = item(m.help, "&About Velmora", aboutName);
+    }
+    return m;
+}
+
 } // namespace velmora

@@ -5,7 +5,10 @@
 // one toolbar builder serves every window.
 #include <QGridLayout>
 #include <QIcon>
+#include <QBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QString>
@@ -128,5 +131,22 @@ struct ToolKey {
 // click(key) behind the command barrier.
 QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& caption, const std::vector<ToolKey>& keys,
                       const std::function<QIcon(const QString&)>& icon, std::function<void(const QString&)> click);
+
+// ---- menus ------------------------------------------------------------------------
+
+// The menu bar most windows carry: "&File" with "&Print Page" and "&Close",
+// and, with help, "&Help" with "&Instructions" and "&About Velmora". Each
+// item carries its program name; the caller connects them.
+struct WindowMenus {
+    QMenuBar* bar = nullptr;
+    QMenu* file = nullptr;
+    QAction* printPage = nullptr;
+    QAction* close = nullptr;
+    QMenu* help = nullptr;
+    QAction* instructions = nullptr;
+    QAction* about = nullptr;
+};
+WindowMenus makeWindowMenus(QWidget* window, QBoxLayout* layout, bool withHelp = true,
+                            const QString& aboutName = QStringLiteral("mnuAboutVelmora"));
 
 } // namespace velmora

@@ -33,14 +33,11 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
 {
     auto* lay = new QVBoxLayout(this);
 
-    menuBar = named(new QMenuBar(this), "menuBar", "Menu bar");
-    lay->setMenuBar(menuBar);
-    mnuFile = menuBar->addMenu("&File");
-    mnuFile->setObjectName("mnuFile");
-    mnuPrintPage = mnuFile->addAction("&Print Page");
-    mnuPrintPage->setObjectName("mnuPrintPage");
-    mnuClose = mnuFile->addAction("&Close");
-    mnuClose->setObjectName("mnuClose");
+    const WindowMenus menus = makeWindowMenus(this, lay, false);
+    menuBar = menus.bar;
+    mnuFile = menus.file;
+    mnuPrintPage = menus.printPage;
+    mnuClose = menus.close;
 
     Toolbar1 = makeToolbar(this, "Toolbar1", "Cross-flow toolbar",
                            {{"SCALEDATA", "Click to make all Cp data fit on plot."},

@@ -28,20 +28,14 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
     auto* lay = new QVBoxLayout(this);
 
     // Menus.
-    menuBar = named(new QMenuBar(this), "menuBar", "Menu bar");
-    lay->setMenuBar(menuBar);
-    mnuFile = menuBar->addMenu("&File");
-    mnuFile->setObjectName("mnuFile");
-    mnuPrintPage = mnuFile->addAction("&Print Page");
-    mnuPrintPage->setObjectName("mnuPrintPage");
-    mnuClose = mnuFile->addAction("&Close");
-    mnuClose->setObjectName("mnuClose");
-    mnuHelp = menuBar->addMenu("&Help");
-    mnuHelp->setObjectName("mnuHelp");
-    mnuInstructions = mnuHelp->addAction("&Instructions");
-    mnuInstructions->setObjectName("mnuInstructions");
-    mnuAboutCFD = mnuHelp->addAction("&About Velmora");
-    mnuAboutCFD->setObjectName("mnuAboutCFD");
+    const WindowMenus menus = makeWindowMenus(this, lay, true, "mnuAboutCFD");
+    menuBar = menus.bar;
+    mnuFile = menus.file;
+    mnuPrintPage = menus.printPage;
+    mnuClose = menus.close;
+    mnuHelp = menus.help;
+    mnuInstructions = menus.instructions;
+    mnuAboutCFD = menus.about;
 
     Toolbar1 = makeToolbar(this, "Toolbar1", "Force window toolbar",
                            {{"CROSSFLOW", "Cross flow pressure distribution."},
