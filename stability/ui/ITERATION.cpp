@@ -10,6 +10,7 @@
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "bodyflow/ui/MainSolveHost.h"
+#include "finpanel/ui/FinPanelWindows.h"
 #include "model/Vocabulary.h"
 #include "platform/Busy.h"
 #include "platform/ui/Build.h"
@@ -50,12 +51,20 @@ QLabel* xLabel(QWidget* strip, const QString& name, double plotX)
 // shown in this window and the swept value written into the main window's box.
 class SweepWindowHost final : public MainSolveHost, public stability::SweepHost {
 public:
-    SweepWindowHost(SOLVER& main, ITERATION& sweep) : MainSolveHost(main), sweep_(sweep) {}
+    SweepWindowHost(SOLVER& main, ITERATION& sweep)
+        : MainSolveHost(main),
+          sweep_(sweep),
+          status_(main.StatusBar1, nullptr),
+          finStatus_(main.forms().get<PanelAero>().StatusBar1, nullptr)
+    {
+    }
+    Progress& progress() override { return status_; }
+    Progress& finProgress() override { return finStatus_; }
 
     void sweepStep(int i, int n) override
     {
         if (i == 1) sweep_.ProgressBar1->setRange(0, n);
-        sweep_.ProgressBar1->setValue(i);
+        setBarValue(sweep_.ProgressBar1, i);
         sweep_.IterationLbl->setText(qFormat(i, "###"));
     }
     void writeSweepValue(bool angleOfAttack, double value) override
@@ -66,6 +75,8 @@ public:
 
 private:
     ITERATION& sweep_;
+    WindowProgress status_;
+    WindowProgress finStatus_;
 };
 
 } // namespace
@@ -79,7 +90,7 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
                             {"PRNDATA", "Send formatted data to printer."},
                             {"PRINT", "Print screen image."},
                             {"RAWDATA", "Save comma-delimited data file to disk. "},
-                            {"SCALEDATA", "Increase Y-Axis maximum scale."},
+                            {"SCALEDATA", "Increase Y-Axis maximum scale.", "YSCALEUP"},
                             {"RESETSCALE", "Reset Y-Axis maximum scale to default.", "RESETDATA"},
                             {"BARROWMANS", "Plot Barrowman results for Standard Geometry."},
                             {"RETURN", "Return to MESHING and CFD analysis."}},
@@ -151,6 +162,10 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     ProgressBar1->setRange(0, 1);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    // Opaque, so a new step repaints the bar and the step number alone, not
+    // the frame behind them.
+    ProgressBar1->setAutoFillBackground(true);
+    IterationLbl->setAutoFillBackground(true);
     run->addWidget(Command1, 0, 0);
     run->addWidget(Abort, 0, 1);
     run->addWidget(Label6, 1, 0);

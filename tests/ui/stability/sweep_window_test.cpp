@@ -334,6 +334,12 @@ TEST(SweepWindow, ToolbarKeysAndTips)
                                  "RESETSCALE Reset Y-Axis maximum scale to default.",
                                  "BARROWMANS Plot Barrowman results for Standard Geometry.",
                                  "RETURN Return to MESHING and CFD analysis."}));
+    // Each key its own icon.
+    QList<QImage> icons;
+    for (QAction* a : w.Toolbar1->actions())
+        if (!a->objectName().isEmpty()) icons << a->icon().pixmap(QSize(32, 32)).toImage();
+    for (int i = 0; i < icons.size(); ++i)
+        for (int j = i + 1; j < icons.size(); ++j) EXPECT_NE(icons[i], icons[j]) << i << " / " << j;
     w.show();
     Harness::press(w.Toolbar1, "RETURN");
     EXPECT_FALSE(w.isVisible());
