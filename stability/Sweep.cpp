@@ -55,6 +55,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         else if (velocity) host.writeSweepValue(false, m.EnteredVelocity);
 
         rep.lastStep = solveChain(m, host, {.buildMesh = false, .startRun = false});
+        host.stepSolved(rep.lastStep);
         if (rep.lastStep.outcome != Outcome::Done) {
             rep.outcome = rep.lastStep.outcome;
             return rep;

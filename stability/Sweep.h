@@ -32,10 +32,14 @@ namespace velmora::stability {
 
 inline constexpr int kMaxSweepSteps = 360;
 
-class SweepHost : public SolveHost {
+// A window's SolveHost can be the base of a sweep host too (virtual base).
+class SweepHost : public virtual SolveHost {
 public:
     // Step i of n is starting (progress bar, step label).
     virtual void sweepStep(int i, int n) { (void)i, (void)n; }
+    // The chain has run for a step, whatever its outcome, before the sweep
+    // stores it or stops: the window shows the run as SOLVE shows its own.
+    virtual void stepSolved(const SolveChainReport& run) { (void)run; }
     // Write the step's value into the main window's box of the swept
     // quantity, as text "##.###"; its change handler reads it back.
     virtual void writeSweepValue(bool angleOfAttack, double value) = 0;

@@ -772,6 +772,49 @@ void drawIcon(QPainter& p, const QString& key)
         p.setPen(QColor(30, 80, 180));
         p.setFont(pixelFont(10, true));
         p.drawText(QRectF(20, 10, 12, 12), Qt::AlignCenter, QStringLiteral("1"));
+    } else if (key == "YSCALEUP") {
+        // A vertical axis stretched by one more step.
+        p.setPen(QPen(QColor(60, 60, 70), 1.4));
+        p.drawLine(QPointF(6, 3), QPointF(6, 29));
+        p.drawLine(QPointF(6, 29), QPointF(30, 29));
+        p.setPen(QPen(QColor(200, 40, 40), 2));
+        arrow(p, QPointF(14, 26), QPointF(14, 4), true, 4);
+        p.setPen(QColor(30, 80, 180));
+        p.setFont(pixelFont(11, true));
+        p.drawText(QRectF(16, 8, 16, 14), Qt::AlignCenter, QStringLiteral("+1"));
+    } else if (key == "PRNDATA") {
+        // A printer putting out a table.
+        p.setPen(QPen(QColor(60, 60, 70), 1));
+        p.setBrush(QColor(150, 155, 165));
+        p.drawRoundedRect(QRectF(2, 4, 28, 11), 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5, 12, 22, 18));
+        p.setPen(QPen(QColor(30, 80, 180), 1));
+        for (int k = 0; k < 4; ++k) p.drawLine(QPointF(7, 16.5 + 3.5 * k), QPointF(25, 16.5 + 3.5 * k));
+        p.drawLine(QPointF(13, 14), QPointF(13, 28));
+        p.drawLine(QPointF(19, 14), QPointF(19, 28));
+    } else if (key == "RAWDATA") {
+        // A disk holding comma-separated numbers.
+        p.setPen(QPen(QColor(40, 40, 60), 1));
+        p.setBrush(QColor(60, 90, 160));
+        p.drawRoundedRect(QRectF(2, 2, 28, 28), 2, 2);
+        p.setBrush(QColor(200, 200, 210));
+        p.drawRect(QRectF(8, 2, 16, 9));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5, 15, 22, 13));
+        p.setPen(QColor(20, 20, 30));
+        p.setFont(pixelFont(8, true));
+        p.drawText(QRectF(5, 15, 22, 13), Qt::AlignCenter, QStringLiteral("1,2"));
+    } else if (key == "BARROWMANS") {
+        // Swept points with the closed-form line through them.
+        p.setPen(QPen(QColor(60, 60, 70), 1.4));
+        p.drawLine(QPointF(4, 3), QPointF(4, 29));
+        p.drawLine(QPointF(4, 29), QPointF(30, 29));
+        p.setPen(QPen(QColor(200, 40, 40), 1.6, Qt::DashLine));
+        p.drawLine(QPointF(6, 26), QPointF(29, 5));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(20, 70, 170));
+        for (int k = 0; k < 4; ++k) p.drawEllipse(QPointF(9 + 6 * k, 22 - 5.2 * k + (k % 2 ? 1.5 : -1)), 1.8, 1.8);
     } else {
         p.setPen(QPen(QColor(90, 90, 100), 1));
         p.setBrush(QColor(225, 228, 235));

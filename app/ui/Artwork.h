@@ -35,8 +35,8 @@ QPixmap draw(Picture kind, QSize size);
 // The icon of a toolbar or picture-button key: "BODY", "FINS", "PLOT", "CP",
 // "BASE FLOW", "HELP", "ABOUT", "MESH", "SOLVE", "LOOP", "ABORT", "PRINT",
 // "REFRESH", "RETURN", "PANAERO", "RULERS", "RESIZE", "OMITSHAPE", "CROSSFLOW",
-// "SCALEDATA", "RESETDATA". Any other
-// key gets a plain tile carrying the key's first letters.
+// "SCALEDATA", "RESETDATA", "YSCALEUP", "PRNDATA", "RAWDATA", "BARROWMANS".
+// Any other key gets a plain tile carrying the key's first letters.
 QIcon toolbarIcon(const QString& key);
 
 } // namespace velmora

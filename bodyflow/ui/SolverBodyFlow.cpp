@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 
-#include <optional>
-
 #include "model/Vocabulary.h"
 #include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
@@ -12,6 +10,7 @@
 #include "bodyflow/Grid.h"
 #include "bodyflow/MeshDrawing.h"
 #include "bodyflow/Solver.h"
+#include "bodyflow/ui/MainSolveHost.h"
 #include "bodyflow/ui/MeshPainter.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "bodyflow/ui/WindowWriter.h"
@@ -45,39 +44,45 @@ QString meshSizeInForce(const Module1& m)
 }
 } // namespace
 
-// The windows' side of the SOLVE chain: status bars, progress bar, event
-// pump, the mesh drawings, the base-flow window and the pointer.
-class MainSolveHost final : public SolveHost {
-public:
-    explicit MainSolveHost(SOLVER& main)
-        : main_(main),
-          progress_(main.StatusBar1, main.ProgressBar1),
-          finProgress_(main.forms().get<PanelAero>().StatusBar1, main.ProgressBar1),
-          effects_(gridEffectsOn(main.forms()))
-    {
-    }
-    Progress& progress() override { return progress_; }
-    Progress& finProgress() override { return finProgress_; }
-    void unloadBaseFlow() override { main_.forms().unload<NavierStokes>(); }
-    void gridEffect(GridEffect e) override { effects_(e); }
-    void meshBuilt(double velocity) override { main_.drawMesh(velocity); }
-    void busyPointer(bool on) override
-    {
-        if (on) wait_.emplace();
-        else wait_.reset();
-    }
-    void stepStarting(SolveStep step) override
-    {
-        if (main_.solveStepHook) main_.solveStepHook(step);
-    }
+MainSolveHost::MainSolveHost(SOLVER& main)
+    : main_(main),
+      progress_(main.StatusBar1, main.ProgressBar1),
+      finProgress_(main.forms().get<PanelAero>().StatusBar1, main.ProgressBar1),
+      effects_(gridEffectsOn(main.forms()))
+{
+}
 
-private:
-    SOLVER& main_;
-    WindowProgress progress_;
-    WindowProgress finProgress_;
-    GridEffectHandler effects_;
-    std::optional<WaitCursor> wait_;
-};
+void MainSolveHost::unloadBaseFlow() { main_.forms().unload<NavierStokes>(); }
+
+void MainSolveHost::meshBuilt(double velocity) { main_.drawMesh(velocity); }
+
+void MainSolveHost::busyPointer(bool on)
+{
+    if (on) wait_.emplace();
+    else wait_.reset();
+}
+
+void MainSolveHost::stepStarting(SolveStep step)
+{
+    if (main_.solveStepHook) main_.solveStepHook(step);
+}
+
+void MainSolveHost::present(const SolveChainReport& run)
+{
+    if (run.endedAt == SolveStep::Inputs) {
+        main_.StatusBar1->setPanel(2, QString::fromStdString(run.message));
+        return;
+    }
+    Forms& forms = main_.forms();
+    applyWindowWrites(forms, run.writes);
+    // The force window's plot and the fin step's plot and section are drawn
+    // now at the pictures' fixed sizes, whether their windows are open or not.
+    if (run.centerOfPressure) forms.get<PressureCenter>().presentRun(*run.centerOfPressure);
+    if (run.fin) forms.get<PanelAero>().showResult(*run.fin);
+    if (run.messageBox)
+        MsgBox(QString::fromStdString(run.messageBox->prompt), MsgButtons::OkOnly,
+               QString::fromStdString(run.messageBox->title));
+}
 
 void SOLVER::Mesh(double& velocity)
 {
@@ -159,19 +164,7 @@ void SOLVER::CFDSOLVER_Click()
         [this, &s] {
             MainSolveHost host(*this);
             lastSolve = solveChain(s, host);
-            if (lastSolve.endedAt == SolveStep::Inputs) {
-                StatusBar1->setPanel(2, QString::fromStdString(lastSolve.message));
-                return;
-            }
-            applyWindowWrites(forms(), lastSolve.writes);
-            // The force window's plot and the fin step's plot and section are
-            // drawn now at the pictures' fixed sizes, whether their windows
-            // are open or not.
-            if (lastSolve.centerOfPressure) forms().get<PressureCenter>().presentRun(*lastSolve.centerOfPressure);
-            if (lastSolve.fin) forms().get<PanelAero>().showResult(*lastSolve.fin);
-            if (lastSolve.messageBox)
-                MsgBox(QString::fromStdString(lastSolve.messageBox->prompt), MsgButtons::OkOnly,
-                       QString::fromStdString(lastSolve.messageBox->title));
+            host.present(lastSolve);
         },
         [&s] {
             s.FlowSolutionStatus = FlowSolutionState::Stale;

@@ -138,6 +138,18 @@ QString StatusBar::panel(int n) const
     return l ? l->text() : QString();
 }
 
+void setBarValue(QProgressBar* bar, int value)
+{
+    if (!bar->updatesEnabled()) {
+        bar->setValue(value);
+        return;
+    }
+    bar->setUpdatesEnabled(false);
+    bar->setValue(value);
+    bar->setUpdatesEnabled(true);
+    bar->update();
+}
+
 WindowProgress::WindowProgress(StatusBar* bar, QProgressBar* progress) : bar_(bar), progress_(progress)
 {
     setPumpInterval(kWindowPumpInterval);
@@ -169,7 +181,7 @@ void WindowProgress::progressValue(int value)
     const bool end = value == progress_->minimum() || value == progress_->maximum();
     const Clock::time_point now = Clock::now();
     if (!end && now - lastShown_ < kBarInterval) return;
-    progress_->setValue(value);
+    setBarValue(progress_, value);
     lastShown_ = now;
 }
 

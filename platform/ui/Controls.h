@@ -89,11 +89,17 @@ private:
     std::vector<QLabel*> panels_;
 };
 
+// Sets a progress bar's value and leaves its painting to the next turn of the
+// event loop. QProgressBar repaints at once on every visible change, which
+// costs a paint and a flush of the window each time; a computation that lets
+// events run shows the value at its next pump anyway.
+void setBarValue(QProgressBar* bar, int value);
+
 // A computation's view of a window: its status bar and the progress bar,
 // with events let run through the Qt event loop. The bar shows a new value at
-// most every kBarInterval (the two ends of its range at once), and it paints
-// over its own background, so a new value repaints the bar alone and not the
-// window behind it. Long loops pump events every
+// most every kBarInterval (the two ends of its range at once), painted at the
+// next event-loop turn (setBarValue); it paints over its own background, so a
+// new value repaints the bar alone and not the window behind it. Long loops pump events every
 // Progress::kWindowPumpInterval (maybePump).
 class WindowProgress : public Progress {
 public:

@@ -1,51 +1,225 @@
 #include "stability/ui/ITERATION.h"
 
-#include <algorithm>
-
+#include <QButtonGroup>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "platform/Format.h"
+#include "app/ui/Artwork.h"
+#include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "bodyflow/ui/MainSolveHost.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "model/Vocabulary.h"
+#include "platform/Busy.h"
 #include "platform/ui/Build.h"
+#include "stability/SweepPlot.h"
 
 namespace velmora {
 
-// ---- sweep ---------------------------------------------------------------------
+namespace {
+
+// The plot area: the y labels left of the picture, the x labels and the
+// axis caption under it, each on its grid line.
+constexpr int kAxisWidth = 96;
+constexpr int kTopMargin = 10;
+constexpr int kLabelHeight = 18;
+constexpr int kXLabelWidth = 96;
+constexpr int kSide = ITERATION::kPlotSide;
+
+int plotPixelX(double x) { return static_cast<int>(kSide * x / stability::kSweepPlotExtent); }
+int plotPixelY(double y) { return static_cast<int>(kSide * (stability::kSweepPlotExtent - y) / stability::kSweepPlotExtent); }
+
+QLabel* yLabel(QWidget* area, const QString& name, double plotY)
+{
+    QLabel* l = makeLabel(area, name, QString());
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setGeometry(0, kTopMargin + plotPixelY(plotY) - kLabelHeight / 2, kAxisWidth - 6, kLabelHeight);
+    return l;
+}
+
+QLabel* xLabel(QWidget* strip, const QString& name, double plotX)
+{
+    QLabel* l = makeLabel(strip, name, QString());
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    l->setGeometry(kAxisWidth + plotPixelX(plotX) - kXLabelWidth / 2, 0, kXLabelWidth, kLabelHeight);
+    return l;
+}
+
+// The main window as the sweep drives it: SOLVE's own host, with the step
+// shown in this window and the swept value written into the main window's box.
+class SweepWindowHost final : public MainSolveHost, public stability::SweepHost {
+public:
+    SweepWindowHost(SOLVER& main, ITERATION& sweep)
+        : MainSolveHost(main),
+          sweep_(sweep),
+          status_(main.StatusBar1, nullptr),
+          finStatus_(main.forms().get<PanelAero>().StatusBar1, nullptr)
+    {
+    }
+    Progress& progress() override { return status_; }
+    Progress& finProgress() override { return finStatus_; }
+
+    void sweepStep(int i, int n) override
+    {
+        if (i == 1) sweep_.ProgressBar1->setRange(0, n);
+        setBarValue(sweep_.ProgressBar1, i);
+        sweep_.IterationLbl->setText(qFormat(i, "###"));
+    }
+    void writeSweepValue(bool angleOfAttack, double value) override
+    {
+        (angleOfAttack ? main_.ROCKETAOA : main_.Velocity)->setText(qFormat(value, "##.###"));
+    }
+    void stepSolved(const SolveChainReport& run) override { present(run); }
+
+private:
+    ITERATION& sweep_;
+    WindowProgress status_;
+    WindowProgress finStatus_;
+};
+
+} // namespace
 
 ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis and Plots")
 {
     auto* lay = new QVBoxLayout(this);
-    auto* grid = new QGridLayout;
-    AOAINC = makeBox(this, "AOAINC", "AOA Increment (DEGREES)", "0");
-    VELINC = makeBox(this, "VELINC", "Rocket Velocity Increment", "0");
-    MAXLOOPS = makeBox(this, "MAXLOOPS", "Number of Loops", "0");
-    AOAINITIAL = makeBox(this, "AOAINITIAL", "Initial AOA (DEGREES)", "0");
-    VINITIAL = makeBox(this, "VINITIAL", "Initial Rocket Flight Velocity", "0");
-    Label1 = makeLabel(this, "Label1", "AOA Increment (DEGREES)");
-    Label2 = makeLabel(this, "Label2", "Rocket Velocity Increment");
-    LVLABEL1 = makeLabel(this, "LVLABEL1", QString());
-    LVLABEL2 = makeLabel(this, "LVLABEL2", QString());
+    Toolbar1 = makeToolbar(this, "Toolbar1", "Sweep window toolbar",
+                           {{"HELP", "Velmora help."},
+                            {"ABOUT", "About Velmora."},
+                            {"PRNDATA", "Send formatted data to printer."},
+                            {"PRINT", "Print screen image."},
+                            {"RAWDATA", "Save comma-delimited data file to disk. "},
+                            {"SCALEDATA", "Increase Y-Axis maximum scale.", "YSCALEUP"},
+                            {"RESETSCALE", "Reset Y-Axis maximum scale to default.", "RESETDATA"},
+                            {"BARROWMANS", "Plot Barrowman results for Standard Geometry."},
+                            {"RETURN", "Return to MESHING and CFD analysis."}},
+                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
+    lay->addWidget(Toolbar1);
+
+    auto* body = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+
+    // The five inputs; the two increments share one place.
+    Frame2 = named(new QGroupBox("CFD Loop Analysis Data", this), "Frame2", "CFD Loop Analysis Data");
+    auto* grid = new QGridLayout(Frame2);
+    AOAINC = makeBox(Frame2, "AOAINC", "AOA Increment (DEGREES)", "0");
+    VELINC = makeBox(Frame2, "VELINC", "Rocket Velocity Increment", "0");
+    MAXLOOPS = makeBox(Frame2, "MAXLOOPS", "Number of Loops", "0");
+    AOAINITIAL = makeBox(Frame2, "AOAINITIAL", "Initial AOA (DEGREES)", "0");
+    VINITIAL = makeBox(Frame2, "VINITIAL", "Initial Rocket Flight Velocity", "0");
+    for (TextBox* b : {AOAINC, VELINC, MAXLOOPS, AOAINITIAL, VINITIAL}) fitToPattern(b, "####.###");
+    Label1 = makeLabel(Frame2, "Label1", "AOA Increment (DEGREES)");
+    Label2 = makeLabel(Frame2, "Label2", "Rocket Velocity Increment");
+    Label3 = makeLabel(Frame2, "Label3", "Number of Loops");
+    Label4 = makeLabel(Frame2, "Label4", "Initial AOA (DEGREES)");
+    Label5 = makeLabel(Frame2, "Label5", "Initial Rocket Flight Velocity");
+    LVLABEL1 = makeLabel(Frame2, "LVLABEL1", QString());
+    LVLABEL2 = makeLabel(Frame2, "LVLABEL2", QString());
+    for (QLabel* l : {LVLABEL1, LVLABEL2}) l->setMinimumWidth(l->fontMetrics().horizontalAdvance("FT/SEC") + 4);
+    Label1->setBuddy(AOAINC);
+    Label2->setBuddy(VELINC);
+    Label3->setBuddy(MAXLOOPS);
+    Label4->setBuddy(AOAINITIAL);
+    Label5->setBuddy(VINITIAL);
     grid->addWidget(Label1, 0, 0);
+    grid->addWidget(Label2, 0, 0);
     grid->addWidget(AOAINC, 0, 1);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(VELINC, 1, 1);
-    grid->addWidget(LVLABEL2, 1, 2);
-    addRow(grid, 2, "Number of Loops", MAXLOOPS);
-    addRow(grid, 3, "Initial AOA (DEGREES)", AOAINITIAL);
-    addRow(grid, 4, "Initial Rocket Flight Velocity", VINITIAL, LVLABEL1);
-    lay->addLayout(grid);
+    grid->addWidget(VELINC, 0, 1);
+    grid->addWidget(LVLABEL2, 0, 2);
+    grid->addWidget(Label3, 1, 0);
+    grid->addWidget(MAXLOOPS, 1, 1);
+    grid->addWidget(Label4, 2, 0);
+    grid->addWidget(AOAINITIAL, 2, 1);
+    grid->addWidget(Label5, 3, 0);
+    grid->addWidget(VINITIAL, 3, 1);
+    grid->addWidget(LVLABEL1, 3, 2);
+    auto* kind = new QHBoxLayout;
+    auto* kinds = new QButtonGroup(this);
+    static const char* const kKinds[] = {"AOA", "Velocity"};
+    for (int i = 0; i < 2; ++i) {
+        QRadioButton* b = ITERATE[static_cast<std::size_t>(i)] =
+            named(new QRadioButton(kKinds[i], Frame2), QStringLiteral("ITERATE%1").arg(i), kKinds[i]);
+        kinds->addButton(b);
+        kind->addWidget(b);
+    }
+    ITERATE[0]->setChecked(true);
+    grid->addLayout(kind, 4, 0, 1, 3);
+    left->addWidget(Frame2);
+
+    // Start, Abort and the progress.
+    Frame1 = named(new QGroupBox("CFD Loop Analysis", this), "Frame1", "CFD Loop Analysis");
+    auto* run = new QGridLayout(Frame1);
+    Command1 = makeButton(Frame1, "Command1", "LOOP", "Perform Looping CFD analysis.");
+    Command1->setIcon(toolbarIcon("LOOP"));
+    Abort = makeButton(Frame1, "Abort", "ABORT", "ABORT CFD solution.");
+    Abort->setIcon(toolbarIcon("ABORT"));
+    Label6 = makeLabel(Frame1, "Label6", "LOOP");
+    IterationLbl = makeLabel(Frame1, "IterationLbl", QString());
+    IterationLbl->setMinimumWidth(IterationLbl->fontMetrics().horizontalAdvance("360") + 4);
+    Label27 = makeLabel(Frame1, "Label27", "CFD Loop Progress");
+    ProgressBar1 = named(new QProgressBar(Frame1), "ProgressBar1", "CFD Loop Progress");
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    // Opaque, so a new step repaints the bar and the step number alone, not
+    // the frame behind them.
+    ProgressBar1->setAutoFillBackground(true);
+    IterationLbl->setAutoFillBackground(true);
+    run->addWidget(Command1, 0, 0);
+    run->addWidget(Abort, 0, 1);
+    run->addWidget(Label6, 1, 0);
+    run->addWidget(IterationLbl, 1, 1);
+    run->addWidget(Label27, 2, 0, 1, 2);
+    run->addWidget(ProgressBar1, 3, 0, 1, 2);
+    left->addWidget(Frame1);
+    left->addStretch(1);
+    body->addLayout(left);
+
+    // The plot with its labels, the quantity and the Barrowman value.
+    auto* right = new QVBoxLayout;
+    Picture1 = named(new QWidget(this), "Picture1", "Sweep plot area");
+    Picture1->setFixedSize(kAxisWidth + kSide + kXLabelWidth / 2 + 4, kTopMargin + kSide);
+    DataPlot1 = named(new PictureBox(Picture1), "DataPlot1", "Sweep plot");
+    DataPlot1->setFixedSize(kSide, kSide);
+    DataPlot1->move(kAxisWidth, kTopMargin);
+    MAXDATA = yLabel(Picture1, "MAXDATA", stability::kSweepPlotOrigin + stability::kSweepPlotSize);
+    YMIDDLE = yLabel(Picture1, "YMIDDLE", stability::kSweepPlotOrigin + stability::kSweepPlotSize / 2);
+    MINDATA = yLabel(Picture1, "MINDATA", stability::kSweepPlotOrigin);
+    right->addWidget(Picture1);
+    Picture2 = named(new QWidget(this), "Picture2", "Sweep plot x axis");
+    Picture2->setFixedSize(Picture1->width(), 2 * kLabelHeight + 4);
+    MINAOA = xLabel(Picture2, "MINAOA", stability::kSweepPlotOrigin);
+    XMIDDLE = xLabel(Picture2, "XMIDDLE", stability::kSweepPlotOrigin + stability::kSweepPlotSize / 2);
+    MAXAOA = xLabel(Picture2, "MAXAOA", stability::kSweepPlotOrigin + stability::kSweepPlotSize);
+    PlotType = makeLabel(Picture2, "PlotType", QString());
+    PlotType->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    PlotType->setGeometry(kAxisWidth, kLabelHeight + 2, kSide, kLabelHeight);
+    right->addWidget(Picture2);
+    auto* options = new QHBoxLayout;
+    auto* quantities = new QButtonGroup(this);
+    static const char* const kQuantities[] = {"Cd", "CN", "CM", "XCp"};
+    for (int i = 0; i < 4; ++i) {
+        QRadioButton* b = PlotOption[static_cast<std::size_t>(i)] =
+            named(new QRadioButton(kQuantities[i], this), QStringLiteral("PlotOption%1").arg(i), kQuantities[i]);
+        quantities->addButton(b);
+        options->addWidget(b);
+    }
+    PlotOption[0]->setChecked(true);
+    options->addStretch(1);
+    right->addLayout(options);
+    auto* barrowman = new QHBoxLayout;
+    Label8 = makeLabel(this, "Label8", "Barrowman CN, CM, or XCp @ Initial AOA:");
     BResult = makeLabel(this, "BResult", QString());
-    MAXDATA = makeLabel(this, "MAXDATA", QString());
-    MINDATA = makeLabel(this, "MINDATA", QString());
-    MAXAOA = makeLabel(this, "MAXAOA", QString());
-    MINAOA = makeLabel(this, "MINAOA", QString());
-    DataPlot1 = named(new PictureBox(this), "DataPlot1", "Sweep plot");
-    DataPlot1->setMinimumSize(400, 250);
-    lay->addWidget(DataPlot1, 1);
-    auto* caps = new QHBoxLayout;
-    for (QLabel* l : {MAXDATA, MINDATA, MINAOA, MAXAOA, BResult}) caps->addWidget(l);
-    lay->addLayout(caps);
+    BResult->setMinimumWidth(BResult->fontMetrics().horizontalAdvance("-000.00000") + 4);
+    barrowman->addWidget(Label8);
+    barrowman->addWidget(BResult);
+    barrowman->addStretch(1);
+    right->addLayout(barrowman);
+    right->addStretch(1);
+    body->addLayout(right);
+    lay->addLayout(body, 1);
+
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
     lay->addWidget(StatusBar1);
 
@@ -54,45 +228,73 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     VELINC->onChange([this] { VELINC_Change(); });
     AOAINITIAL->onChange([this] { AOAINITIAL_Change(); });
     VINITIAL->onChange([this] { VINITIAL_Change(); });
+    for (int i = 0; i < 2; ++i)
+        connect(ITERATE[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) commandBarrier("ITERATE", [this, i] { ITERATE_Click(i); });
+        });
+    for (int i = 0; i < 4; ++i)
+        connect(PlotOption[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) commandBarrier("PlotOption", [this, i] { PlotOption_Click(i); });
+        });
+    onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    onCommand(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
 }
+
+// ---- public procedures ----------------------------------------------------------------------
 
 void ITERATION::ClearData(double steps)
 {
-    Module1& s = m();
-    for (QLabel* l : {MAXDATA, MINDATA, MAXAOA, MINAOA, BResult}) l->clear();
-    const long n = std::clamp(static_cast<long>(steps), 0L, 360L);
-    for (long i = 1; i <= n; ++i) {
-        s.SweepDragCoefficients(i) = 0;
-        s.SweepNormalForceCoefficients(i) = 0;
-        s.SweepMomentCoefficients(i) = 0;
-        s.SweepCenterOfPressureRatios(i) = 0;
-        s.SweepPlotX(i) = 0;
-        s.SweepPlotY(i) = 0;
-    }
+    for (QLabel* l : {MAXDATA, YMIDDLE, MINDATA, MINAOA, XMIDDLE, MAXAOA, BResult}) l->clear();
+    stability::clearSweepResults(m(), steps);
+    DataPlot1->clear();
 }
 
 void ITERATION::DATAPLOT(double steps)
 {
-    Module1& s = m();
-    const long n = std::clamp(static_cast<long>(steps), 0L, 360L);
-    double last = 0;
-    if (n >= 1) {
-        switch (s.SweepPlotQuantity) {
-        case 2: last = s.SweepNormalForceCoefficients(n); break;
-        case 3: last = s.SweepMomentCoefficients(n); break;
-        case 4: last = s.SweepCenterOfPressureRatios(n); break;
-        default: last = s.SweepDragCoefficients(n); break;
-        }
-    }
-    if (last == 0) {
-        MAXDATA->clear();
-        StatusBar1->setPanel(1, "No data to plot. Please perform CFD analysis.");
-    }
+    const stability::SweepPlot p = stability::sweepPlot(m(), steps);
+    if (p.plotType) PlotType->setText(QString::fromStdString(*p.plotType));
+    MINAOA->setText(QString::fromStdString(p.minAoa));
+    MAXAOA->setText(QString::fromStdString(p.maxAoa));
+    XMIDDLE->setText(QString::fromStdString(p.xMiddle));
+    MINDATA->setText(QString::fromStdString(p.minData));
+    MAXDATA->setText(QString::fromStdString(p.maxData));
+    YMIDDLE->setText(QString::fromStdString(p.yMiddle));
+
+    PictureBox::Batch batch(DataPlot1);
+    DataPlot1->setScale(0, stability::kSweepPlotExtent, stability::kSweepPlotExtent, 0);
+    const QRgb foreground = PictureBox::kForeground;
+    for (const MeshStroke& s : p.frame) DataPlot1->line(s.x1, s.y1, s.x2, s.y2, foreground);
+    StatusBar1->setPanel(1, QString());
+    for (const MeshStroke& s : p.curve) DataPlot1->line(s.x1, s.y1, s.x2, s.y2, PictureBox::qbColor(s.colour));
+    if (p.noData) StatusBar1->setPanel(1, stability::kMsgSweepNoData);
 }
+
+stability::SweepReport ITERATION::LOOPER(double& steps)
+{
+    WaitCursor wait;
+    SweepWindowHost host(forms().get<SOLVER>(), *this);
+    stability::SweepReport rep = stability::LOOPER(m(), host, steps);
+    // The sweep's own refusal (inputs, mesh) or the chain's stands in panel 2.
+    const std::string& why = rep.message.empty() ? rep.lastStep.message : rep.message;
+    if (!why.empty()) StatusBar1->setPanel(2, QString::fromStdString(why));
+    if (rep.outcome == Outcome::Done) {
+        ProgressBar1->setValue(0);
+        IterationLbl->clear();
+    }
+    return rep;
+}
+
+// ---- input boxes ------------------------------------------------------------------------------
 
 void ITERATION::afterInputChange()
 {
     ClearData(m().SweepStepCount);
+    DATAPLOT(m().SweepStepCount);
+}
+
+void ITERATION::replot()
+{
+    DataPlot1->clear();
     DATAPLOT(m().SweepStepCount);
 }
 
@@ -104,7 +306,7 @@ void ITERATION::MAXLOOPS_Change()
     if (s.SweepStepCount < 1) {
         MAXLOOPS->setText("1");
         StatusBar1->setPanel(2, "Minimum number of loops is 1.");
-    } else if (s.SweepStepCount > 360) {
+    } else if (s.SweepStepCount > stability::kMaxSweepSteps) {
         MAXLOOPS->setText("360");
         StatusBar1->setPanel(2, "Maximum number loops cannot exceed 360.");
     } else {
@@ -134,6 +336,167 @@ void ITERATION::VINITIAL_Change()
 {
     m().SweepStartVelocity = qVal(VINITIAL->text());
     afterInputChange();
+}
+
+// ---- options ----------------------------------------------------------------------------------
+
+void ITERATION::ITERATE_Click(int Index)
+{
+    if (Index != 0 && Index != 1) return;
+    Module1& s = m();
+    const bool angle = Index == 0;
+    s.AoaSweepSelected = angle ? 1 : 0;
+    s.VelocitySweepSelected = angle ? 0 : 1;
+    AOAINC->setVisible(angle);
+    Label1->setVisible(angle);
+    VELINC->setVisible(!angle);
+    Label2->setVisible(!angle);
+    LVLABEL2->setVisible(!angle);
+    s.SweepPlotYScale = 1.0f;
+    afterInputChange();
+}
+
+void ITERATION::PlotOption_Click(int Index)
+{
+    if (Index < 0 || Index > 3) return;
+    Module1& s = m();
+    s.SweepPlotQuantity = static_cast<int16_t>(Index + 1);
+    BResult->clear();
+    s.SweepPlotYScale = 1.0f;
+    replot();
+}
+
+// ---- Start and Abort --------------------------------------------------------------------------
+
+bool ITERATION::startChecks()
+{
+    Module1& s = m();
+    const bool angle = s.AoaSweepSelected == 1;
+    const bool velocity = s.VelocitySweepSelected == 1;
+    if (angle && s.SweepStartAoa < 0.5) {
+        AOAINITIAL->setText(".5");
+        s.SweepStartAoa = 0.5;
+        StatusBar1->setPanel(2, "AOA must be equal to or greater than 0.5 degrees.");
+        return false;
+    }
+    const char* refusal = nullptr;
+    if (s.SweepAoaIncrement < 0 || (angle && s.SweepAoaIncrement == 0))
+        refusal = "AOA Increment must be greater than 0 degrees.";
+    else if (s.SweepStartVelocity < 0 || (velocity && s.SweepStartVelocity == 0))
+        refusal = "Velocity must be greater than 0.";
+    else if (s.SweepVelocityIncrement < 0 || (velocity && s.SweepVelocityIncrement == 0))
+        refusal = "Velocity increment must be greater than 0.";
+    if (refusal) StatusBar1->setPanel(2, refusal);
+    return refusal == nullptr;
+}
+
+void ITERATION::setRunning(bool on)
+{
+    running_ = on;
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, MAXLOOPS, AOAINC, VELINC, AOAINITIAL, VINITIAL})
+        w->setEnabled(!on);
+    for (QRadioButton* b : ITERATE) b->setEnabled(!on);
+    for (QRadioButton* b : PlotOption) b->setEnabled(!on);
+    for (QAction* a : Toolbar1->actions())
+        if (a->objectName() != "HELP" && a->objectName() != "ABOUT") a->setEnabled(!on);
+}
+
+void ITERATION::Command1_Click()
+{
+    Module1& s = m();
+    const bool ran = forms().runCommand(
+        "LOOP",
+        [this, &s] {
+            SOLVER& main = forms().get<SOLVER>();
+            // 1. The boxes as they read now.
+            s.SweepAoaIncrement = qVal(AOAINC->text());
+            s.SweepVelocityIncrement = qVal(VELINC->text());
+            s.SweepStepCount = qVal(MAXLOOPS->text());
+            main.StatusBar1->setPanel(2, QString());
+            // 2.
+            if (!startChecks()) return;
+
+            struct Running {
+                ITERATION& w;
+                explicit Running(ITERATION& w_) : w(w_) { w.setRunning(true); }
+                ~Running() { w.setRunning(false); }
+            } running(*this);
+
+            // 3. The start into the main window, both boxes in every kind.
+            main.ROCKETAOA->setText(qFormat(s.SweepStartAoa, "##.###"));
+            main.Velocity->setText(qFormat(s.SweepStartVelocity, "##.###"));
+            // 4 - 5.
+            StatusBar1->setPanel(1, "Performing looping CFD analysis.");
+            StatusBar1->setPanel(2, QString());
+            double steps = s.SweepStepCount;
+            lastSweep = LOOPER(steps);
+            // 6 - 7.
+            replot();
+            PlotOption[0]->setChecked(true);
+            // 8. Complete only when every step ran.
+            if (lastSweep.outcome == Outcome::Done)
+                StatusBar1->setPanel(1, kMsgLoopingComplete);
+            else if (lastSweep.stepCount == 0)
+                StatusBar1->setPanel(1, kMsgLoopingNotStarted);
+            else
+                StatusBar1->setPanel(1, QString(kMsgLoopingStopped).arg(lastSweep.stepsStored + 1));
+        },
+        [&s] {
+            s.FlowSolutionStatus = FlowSolutionState::Stale;
+            s.FlowSolutionStatusText = FlowSolutionState::Stale;
+        });
+    if (!ran) StatusBar1->setPanel(2, QString::fromStdString(busyRefusal(forms().busy())));
+}
+
+void ITERATION::Abort_Click()
+{
+    StatusBar1->setPanel(2, "By clicking OK the user will terminate CFD and loose all data.");
+    if (MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution", MsgIcon::Information) ==
+        MsgAnswer::Ok) {
+        m().AbortRequest = AbortFlag::Yes;
+        ProgressBar1->setValue(0);
+    } else {
+        StatusBar1->setPanel(2, QString());
+    }
+}
+
+void ITERATION::closeEvent(QCloseEvent* e)
+{
+    // While a sweep runs the window stays: the close asks to abort it.
+    if (running_ && !isUnloading()) {
+        e->ignore();
+        commandBarrier("Abort", [this] { Abort_Click(); });
+        return;
+    }
+    Form::closeEvent(e);
+}
+
+// ---- toolbar ----------------------------------------------------------------------------------
+
+void ITERATION::Toolbar1_ButtonClick(const QString& Key)
+{
+    Module1& s = m();
+    if (Key == "HELP") {
+        resumeNext([this] { forms().showModal<VelmoraHelp>(); });
+    } else if (Key == "ABOUT") {
+        resumeNext([this] { forms().showModal<AboutVelmora>(); });
+    } else if (running_) {
+        return;  // the other keys wait for the sweep
+    } else if (Key == "SCALEDATA") {
+        resumeNext([&] {
+            s.SweepPlotYScale += 1.0f;
+            replot();
+        });
+    } else if (Key == "RESETSCALE") {
+        resumeNext([&] {
+            s.SweepPlotYScale = 1.0f;
+            replot();
+        });
+    } else if (Key == "RETURN") {
+        resumeNext([this] { Hide(); });
+    } else if (Key == "PRNDATA" || Key == "PRINT" || Key == "RAWDATA" || Key == "BARROWMANS") {
+        // wired with the sweep output
+    }
 }
 
 } // namespace velmora

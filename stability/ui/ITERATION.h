@@ -1,29 +1,65 @@
 #pragma once
-// The sweep window: angle-of-attack and velocity sweeps of the SOLVE chain.
+// The sweep window: angle-of-attack and velocity sweeps of the SOLVE chain,
+// with the plot of one result against the swept quantity.
+#include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+
+#include <array>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"
+#include "stability/Sweep.h"
 
 namespace velmora {
+
+inline constexpr const char* kMsgLoopingComplete = "Looping CFD analysis is complete.";
+// Panel 1 after a sweep that did not run every step (the loop it stopped
+// at), or that its own checks or the mesh refused.
+inline constexpr const char* kMsgLoopingStopped = "Looping CFD analysis stopped at loop %1.";
+inline constexpr const char* kMsgLoopingNotStarted = "Looping CFD analysis not started.";
 
 class ITERATION : public Form {
     Q_OBJECT
 public:
     explicit ITERATION(Forms& forms);
 
-    // Empties the plot captions and the stored results of steps 1..steps.
+    // ---- public procedures ----
+    // Empties the plot captions, the stored results of steps 1 .. the whole
+    // part of `steps` and the picture.
     void ClearData(double steps);
-    // Redraws the sweep plot from the stored results of steps 1..steps.
+    // Draws the sweep plot of the stored results of steps 1 .. the whole
+    // part of `steps` over what the picture holds.
     void DATAPLOT(double steps);
+    // Runs the sweep through the main window's boxes, each step shown as
+    // SOLVE shows its run; 0 steps become 1 in the caller's variable.
+    stability::SweepReport LOOPER(double& steps);
 
+    // ---- handlers ----
     void MAXLOOPS_Change();
     void AOAINC_Change();
     void VELINC_Change();
     void AOAINITIAL_Change();
     void VINITIAL_Change();
+    void ITERATE_Click(int Index);
+    void PlotOption_Click(int Index);
+    void Command1_Click();
+    void Abort_Click();
+    void Toolbar1_ButtonClick(const QString& Key);
 
+    // True while a sweep runs: the inputs, Start and the keys but HELP and
+    // ABOUT are disabled, and the title-bar close asks to abort.
+    bool sweepRunning() const { return running_; }
+    // The last sweep Start ran.
+    stability::SweepReport lastSweep;
+
+    // ---- controls ----
+    QToolBar* Toolbar1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
     TextBox* MAXLOOPS = nullptr;
     TextBox* AOAINC = nullptr;
     TextBox* VELINC = nullptr;
@@ -31,18 +67,47 @@ public:
     TextBox* VINITIAL = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
     QLabel* LVLABEL1 = nullptr;
     QLabel* LVLABEL2 = nullptr;
+    std::array<QRadioButton*, 2> ITERATE{};
+    std::array<QRadioButton*, 4> PlotOption{};
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Abort = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* IterationLbl = nullptr;
+    QLabel* Label27 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label8 = nullptr;
     QLabel* BResult = nullptr;
-    QLabel* MAXDATA = nullptr;
-    QLabel* MINDATA = nullptr;
+    QWidget* Picture1 = nullptr;  // the plot with its y-axis labels
+    QWidget* Picture2 = nullptr;  // the x-axis labels and the axis caption
+    PictureBox* DataPlot1 = nullptr;
+    QLabel* PlotType = nullptr;
     QLabel* MAXAOA = nullptr;
     QLabel* MINAOA = nullptr;
-    PictureBox* DataPlot1 = nullptr;
+    QLabel* XMIDDLE = nullptr;
+    QLabel* MAXDATA = nullptr;
+    QLabel* MINDATA = nullptr;
+    QLabel* YMIDDLE = nullptr;
     StatusBar* StatusBar1 = nullptr;
+
+    // The plot keeps this size in pixels (it is drawn before the window shows).
+    static constexpr int kPlotSide = 360;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void afterInputChange();
+    void replot();
+    void setRunning(bool on);
+    bool startChecks();
+
+    bool running_ = false;
 };
 
 } // namespace velmora

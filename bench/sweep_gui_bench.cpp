@@ -1,0 +1,154 @@
+// What a user waits for, offscreen with the real windows: a 360-step
+// angle-of-attack sweep of a finned rocket started from the sweep window
+// (box writes and their resets, each step shown as SOLVE shows it, progress,
+// the plot), against the same 360 steps of the core driver run headless on a
+// copy of the same project, side by side in the same process.
+// Goal: the window at most 1.5 times the core.
+//
+// Counters (milliseconds): window = the Start click, alone = the core sweep,
+// ratio = window / alone.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <chrono>
+
+#include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "geometry/ui/BODYTUBE.h"
+#include "geometry/ui/FinAnalysis.h"
+#include "model/Module1.h"
+#include "model/Vocabulary.h"
+#include "platform/Format.h"
+#include "platform/ui/Forms.h"
+#include "stability/Sweep.h"
+#include "stability/ui/ITERATION.h"
+
+namespace {
+
+using namespace velmora;
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+struct Session {
+    Session() : state(makeModule1()), forms(std::make_unique<Forms>(*state))
+    {
+        ModalSeam& seam = ModalSeam::instance();
+        seam.reset();
+        seam.setMessageHandler([](const MessageRequest&) { return MsgAnswer::Ok; });
+        seam.setShowHandler([](Form& f) {
+            if (f.objectName() == "Welcome") static_cast<Welcome&>(f).Continue_Click();
+        });
+    }
+    ~Session()
+    {
+        forms.reset();
+        ModalSeam::instance().reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::unique_ptr<Module1> state;
+    std::unique_ptr<Forms> forms;
+};
+
+// The finned rocket typed in, the sweep window open and shown.
+ITERATION& openSweep(Session& s, const char* mesh, const char* meridians)
+{
+    SOLVER& w = s.forms->get<SOLVER>();
+    BODYTUBE& body = s.forms->get<BODYTUBE>();
+    FinAnalysis& fins = s.forms->get<FinAnalysis>();
+    w.CFDUNITS->pick("in-lb-sec");
+    body.NoseShape->pick("TANGENT OGIVE");
+    body.NoseLength->setText("3");
+    body.BodyDiameter->setText("1");
+    body.BodyLength->setText("12");
+    fins.DTip->setText("12");
+    fins.DRoot->setText("11");
+    fins.RootChord->setText("3");
+    fins.TipChord->setText("1.5");
+    fins.SpanLength->setText("2");
+    fins.FINTHK->setText("0.1");
+    w.Velocity->setText("300");
+    w.DomainSize->pick(mesh);
+    w.MERIDIANS->pick(meridians);
+    w.resize(1000, 700);
+    w.show();
+    w.IterateBtn_Click();
+    ITERATION& sweep = s.forms->get<ITERATION>();
+    sweep.AOAINITIAL->setText("1");
+    sweep.AOAINC->setText("0.05");
+    sweep.MAXLOOPS->setText("360");
+    sweep.show();
+    QApplication::processEvents();
+    return sweep;
+}
+
+// The main window's angle-of-attack box as the core sees it: written as
+// text, read back, the results invalidated.
+class BoxHost final : public stability::SweepHost, public Progress {
+public:
+    explicit BoxHost(Module1& m) : m_(m) {}
+    Progress& progress() override { return *this; }
+    void writeSweepValue(bool, double value) override
+    {
+        m_.AngleOfAttack = Val(Format(value, "##.###"));
+        m_.FlowSolutionStatus = m_.FlowSolutionStatusText = FlowSolutionState::Stale;
+    }
+
+private:
+    Module1& m_;
+};
+
+void BM_SweepWindow360(benchmark::State& st, const char* mesh, const char* meridians)
+{
+    Session s;
+    ITERATION& sweep = openSweep(s, mesh, meridians);
+    double window = 0, alone = 0;
+    for (auto _ : st) {
+        // The core on a copy of the project as Start leaves it before its steps.
+        auto copy = std::make_unique<Module1>(*s.state);
+        copy->AngleOfAttack = 1;
+        copy->SweepAoaIncrement = 0.05;
+        BoxHost host(*copy);
+        double steps = 360;
+        auto t0 = Clock::now();
+        const stability::SweepReport core = stability::LOOPER(*copy, host, steps);
+        const double computed = msSince(t0);
+        if (core.outcome != Outcome::Done) st.SkipWithError("the core sweep did not complete");
+
+        t0 = Clock::now();
+        sweep.Command1_Click();
+        const double clicked = msSince(t0);
+        QApplication::processEvents();
+        if (sweep.lastSweep.outcome != Outcome::Done || sweep.lastSweep.stepsStored != 360)
+            st.SkipWithError("the window's sweep did not complete");
+        window += clicked;
+        alone += computed;
+        st.SetIterationTime(clicked / 1000.0);
+    }
+    const double n = static_cast<double>(st.iterations());
+    st.counters["window_ms"] = window / n;
+    st.counters["alone_ms"] = alone / n;
+    st.counters["ratio"] = window / alone;
+}
+
+void BM_SweepWindow360_20x20M8(benchmark::State& st) { BM_SweepWindow360(st, "20", "8"); }
+void BM_SweepWindow360_50x50M12(benchmark::State& st) { BM_SweepWindow360(st, "50", "12"); }
+
+BENCHMARK(BM_SweepWindow360_20x20M8)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SweepWindow360_50x50M12)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
