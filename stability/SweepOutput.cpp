@@ -1,5 +1,7 @@
 #include "stability/SweepOutput.h"
 
+#include "stability/SweepPlot.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -18,34 +20,6 @@ int wholeSteps(double steps)
 {
     if (!std::isfinite(steps) || steps < 1) return 0;
     return static_cast<int>(std::min<double>(std::floor(steps), decltype(Module1::SweepPlotX)::upper));
-}
-
-// The step whose result gives the y end: the nearest whole number, halves to
-// the even one.
-long endStep(double steps)
-{
-    if (!std::isfinite(steps)) return 0;
-    return static_cast<long>(std::clamp(std::nearbyint(steps), 0.0, 360.0));
-}
-
-double result(const Module1& m, int quantity, long i)
-{
-    switch (quantity) {
-    case 1: return m.SweepDragCoefficients(i);
-    case 2: return m.SweepNormalForceCoefficients(i);
-    case 3: return m.SweepMomentCoefficients(i);
-    default: return m.SweepCenterOfPressureRatios(i);
-    }
-}
-
-// Between 1 and 1001 a fractional magnitude goes to the next whole number up
-// (the x end) or down (the y end); anything else stays.
-double wholeEnd(double v, bool up)
-{
-    const double a = std::fabs(v);
-    if (!(a > 1 && a < 1001) || a == std::floor(a)) return v;
-    const double k = std::floor(a) + (up ? 1 : 0);
-    return v < 0 ? -k : k;
 }
 
 // An item set in the width of its column, with at least one blank after it.
@@ -78,35 +52,9 @@ std::string sweepTitle(const Module1& m, int quantity)
 
 SweepPlotSeries sweepPlotSeries(Module1& m, double steps)
 {
-    SweepPlotSeries s;
-    s.steps = wholeSteps(steps);
-
-    // 1. x values and the x end.
-    const bool aoa = m.AoaSweepSelected == 1;
-    if (aoa || m.VelocitySweepSelected == 1) {
-        s.plotType = aoa ? "Angle of Attack (AOA)" : "Velocity";
-        const double start = aoa ? m.SweepStartAoa : m.SweepStartVelocity;
-        const double increment = aoa ? m.SweepAoaIncrement : m.SweepVelocityIncrement;
-        m.SweepPlotXMax = start + (steps - 1) * increment;
-        for (int i = 1; i <= s.steps; ++i) m.SweepPlotX(i) = start + (i - 1) * increment;
-    }
-
-    // 2. y values and the y end (2 x the last step's result), first-point rule.
-    const int q = m.SweepPlotQuantity;
-    if (q >= 1 && q <= 4) {
-        const long last = endStep(steps);
-        m.SweepPlotYMax = q == 4 ? static_cast<double>(2.0f * m.SweepCenterOfPressureRatios(last))  // single
-                                 : 2 * result(m, q, last);
-        for (int i = 1; i <= s.steps; ++i) m.SweepPlotY(i) = result(m, q, i);
-        if (m.SweepPlotY(1) == 0) m.SweepPlotY(1) = m.SweepPlotY(2);
-    }
-
-    // 3. Whole-number ends; 5. the user's y scale.
-    m.SweepPlotXMax = wholeEnd(m.SweepPlotXMax, true);
-    m.SweepPlotYMax = wholeEnd(m.SweepPlotYMax, false);
-    m.SweepPlotYMax = m.SweepPlotYMax * static_cast<double>(m.SweepPlotYScale);
-    s.hasData = m.SweepPlotYMax != 0;
-    return s;
+    // The plot's own data step, so what is printed or saved is what is plotted.
+    const SweepPlot plot = sweepPlot(m, steps);
+    return {plot.plotType.value_or(""), plot.steps, !plot.noData};
 }
 
 SweepTable sweepTableLines(const Module1& m)

@@ -7,12 +7,9 @@
 //   SweepTable       sweepTableLines(const Module1& m);
 //   SweepExport      sweepExportBytes(Module1& m);
 //
-// sweepPlotSeries is the data step of the sweep plot (no drawing): from the
-// stored results of steps 1 .. N it sets SweepPlotX, SweepPlotY (first-point
-// rule: a first y of exactly 0 takes the second), SweepPlotXMax (raised to
-// the next whole number between 1 and 1001) and SweepPlotYMax (2 x the result
-// of step N, lowered to the whole number below between 1 and 1001, then
-// times SweepPlotYScale). SweepPlotYMax 0 after it means "no data".
+// sweepPlotSeries is the data step of the sweep plot (sweepPlot of
+// stability/SweepPlot.h) without the drawing: SweepPlotX, SweepPlotY and the
+// axis ends; SweepPlotYMax 0 after it means "no data".
 //
 // The table and the export read those plotted series, never the raw result
 // arrays, so what is printed or saved is what is plotted. The export runs the

@@ -33,55 +33,6 @@ void velocitySweep(Module1& m)
     m.VelocitySweepSelected = 1;
 }
 
-TEST(SweepPlotSeries, XValuesWholeNumberEndsScaleAndFirstPoint)
-{
-    struct Case {
-        double start, increment, steps, last;
-        float scale;
-        double xMax, yMax;
-    } cases[] = {
-        {1, 3, 5, 0.3, 1, 13, 0.6},     // x 1 .. 13; a y end below 1 stays
-        {1, 2.5, 5, 0.7, 1, 11, 1},     // 11 stays; 1.4 goes down to 1
-        {1, 2.375, 5, 0.7, 3, 11, 3},   // 10.5 goes up to 11; scale 3
-        {1, 3, 2.5, -2.5, 1, 6, -5},    // fractional count: points 1, 2; y end from step 2; -5 whole
-        {1, 3, 3.5, 1.75, 1, 9, 3},     // y end from step 4 (3.5 to the even 4)
-        {300, 100, 3, 0, 1, 500, 0},    // no data
-    };
-    for (const Case& c : cases) {
-        auto m = aoaSweep(0);
-        m->SweepStartAoa = c.start;
-        m->SweepAoaIncrement = c.increment;
-        m->SweepPlotYScale = c.scale;
-        m->SweepPlotQuantity = 1;
-        for (int i = 1; i <= 5; ++i) m->SweepDragCoefficients(i) = i == std::nearbyint(c.steps) ? c.last : 0.25 * i;
-        m->SweepPlotX(3) = -1;  // beyond the points of a count of 2.5: untouched
-        const SweepPlotSeries s = sweepPlotSeries(*m, c.steps);
-        SCOPED_TRACE(c.steps);
-        EXPECT_EQ(s.plotType, "Angle of Attack (AOA)");
-        EXPECT_EQ(s.steps, static_cast<int>(c.steps));
-        EXPECT_DOUBLE_EQ(m->SweepPlotXMax, c.xMax);
-        EXPECT_DOUBLE_EQ(m->SweepPlotYMax, c.yMax);
-        EXPECT_EQ(s.hasData, c.yMax != 0);
-        EXPECT_DOUBLE_EQ(m->SweepPlotX(2), c.start + c.increment);
-        if (c.steps < 3) {
-            EXPECT_EQ(m->SweepPlotX(3), -1);
-        }
-    }
-    // First-point rule: a first result of exactly 0 is plotted as the second;
-    // the result array keeps its 0. XCp's end is twice the single value.
-    auto m = aoaSweep(3);
-    m->SweepPlotQuantity = 3;
-    sweepPlotSeries(*m, 3);
-    EXPECT_EQ(m->SweepPlotY(1), -0.2);
-    EXPECT_EQ(m->SweepMomentCoefficients(1), 0);
-    m->SweepPlotQuantity = 4;
-    m->SweepCenterOfPressureRatios(3) = 0.425f;
-    sweepPlotSeries(*m, 3);
-    EXPECT_EQ(m->SweepPlotYMax, static_cast<double>(0.85f));
-    EXPECT_NE(m->SweepPlotYMax, 0.85);
-    EXPECT_EQ(m->SweepPlotY(3), static_cast<double>(0.425f));
-}
-
 TEST(SweepTableLines, HeadersAndRowsOfAThreeStepSweep)
 {
     auto m = aoaSweep(3);
