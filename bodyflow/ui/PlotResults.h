@@ -30,6 +30,8 @@ public:
     // ---- public procedures ----
     // The mesh drawn over the flow-field picture (not cleared first).
     void Mesh(double& velocity);
+    // The drawing half of Mesh, for a grid already built for the inputs.
+    void drawBuiltMesh();
     // The velocity vectors from every triangle centroid, over the body and fin.
     void VECTORS(double& velocity);
     // Speed or pressure across the flow at the profile location.

@@ -108,7 +108,9 @@ void SOLVER::drawMesh(double& velocity)
     const auto scale = mainMeshScale(s);
     if (!scale || !paintMeshWithOverlay(MeshPlot, s, *scale, true, ProgressBar1))
         StatusBar1->setPanel(2, "Please check rocket and fin dimensions.");
-    plot.Mesh(velocity);
+    // The grid was built just now for these inputs: the plot window draws it
+    // as its own mesh command would, without building it again.
+    plot.drawBuiltMesh();
 }
 
 void PlotResults::Mesh(double& velocity)
@@ -135,6 +137,13 @@ void PlotResults::Mesh(double& velocity)
         StatusBar1->setPanel(1, kMsgMeshingNotComplete);
         return;
     }
+    drawBuiltMesh();
+}
+
+void PlotResults::drawBuiltMesh()
+{
+    Module1& s = m();
+    NoMeshDefined->hide();
     VelocityPlot->setScale(0, 500, 500, 0);
     if (const auto scale = plotMeshScale(s)) paintMeshWithOverlay(VelocityPlot, s, *scale, false, ProgressBar1);
     StatusBar1->setPanel(1, "MESHING complete.");

@@ -237,11 +237,12 @@ bool PictureBox::ensureImage() const
 {
     const qreal dpr = devicePixelRatioF();
     const QSize want(static_cast<int>(std::ceil(width() * dpr)), static_cast<int>(std::ceil(height() * dpr)));
-    if (image_.size() == want && image_.devicePixelRatio() == dpr && imageSize_ == size())
+    if (!imageBehind_ && image_.size() == want && image_.devicePixelRatio() == dpr && imageSize_ == size())
         return !image_.isNull();
     closePainter();
     image_ = want.isEmpty() ? QImage() : renderDrawing(drawing_, size(), dpr);
     imageSize_ = size();
+    imageBehind_ = false;
     return !image_.isNull();
 }
 
@@ -285,6 +286,13 @@ void PictureBox::closePainter() const { painter_.reset(); }
 
 QPainter* PictureBox::painter()
 {
+    // A picture that is not on screen (a window drawn while hidden) only
+    // keeps its calls; it is drawn once, when shown, printed or read.
+    if (!isVisible()) {
+        closePainter();
+        imageBehind_ = true;
+        return nullptr;
+    }
     if (painter_ && imageSize_ == size()) return painter_.get();
     if (!ensureImage()) return nullptr;
     if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
@@ -390,7 +398,8 @@ void PictureBox::clear()
     drawing_.clear();
     // The kept drawing starts from the scale in force.
     if (scale_.on) keep(Kind::Scale, {scale_.x1, scale_.y1, scale_.x2, scale_.y2}, 0);
-    if (ensureImage()) image_.fill(kBackground);
+    if (!isVisible()) imageBehind_ = true;
+    else if (ensureImage()) image_.fill(kBackground);
     persistent_.reset();
     curX_ = 0;
     curY_ = 0;

@@ -234,6 +234,9 @@ private:
     // const accessors.
     mutable QImage image_;
     mutable QSize imageSize_;  // the widget size image_ was drawn for
+    // Calls made while the picture is not on screen are kept but not drawn;
+    // the image is drawn from them when it is next needed.
+    mutable bool imageBehind_ = false;
     mutable QSize renderSize_; // while drawing at another size than the widget's
     mutable std::unique_ptr<QPainter> painter_;
     Drawing drawing_;

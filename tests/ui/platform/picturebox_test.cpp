@@ -248,6 +248,18 @@ TEST(PictureBoxReplay, CallsBeforeThePictureHasASizeShowOnceItHasOne)
     EXPECT_EQ(p.image(), fresh.image());
 }
 
+// A picture off screen keeps its calls and draws them when it is read; one
+// on screen draws each call at once. Both give the same image.
+TEST(PictureBoxReplay, HiddenPictureDrawsLaterWhatAShownOneDrawsAtOnce)
+{
+    PictureBox shown, hidden;
+    for (PictureBox* p : {&shown, &hidden}) p->setFixedSize(500, 500);
+    shown.show();
+    drawSample(shown);
+    drawSample(hidden);
+    EXPECT_EQ(shown.image(), hidden.image());
+}
+
 TEST(PictureBoxReplay, EllipseKeepsItsUserShapeOnAPictureOfAnotherShape)
 {
     // On a square picture: semi-axes 100 units across, 50 units up.
