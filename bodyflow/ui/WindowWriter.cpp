@@ -13,6 +13,7 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
 #include "platform/ui/PictureBox.h"
+#include "stability/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 
 namespace velmora {
@@ -26,6 +27,7 @@ Form* windowByName(Forms& forms, const QString& window)
     if (window == "BODYTUBE") return &forms.get<BODYTUBE>();
     if (window == "FluidVariables") return &forms.get<FluidVariables>();
     if (window == "NavierStokes") return &forms.get<NavierStokes>();
+    if (window == "ITERATION") return &forms.get<ITERATION>();
     return nullptr;
 }
 

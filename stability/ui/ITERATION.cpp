@@ -4,16 +4,22 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "bodyflow/ui/MainSolveHost.h"
+#include "bodyflow/ui/MeshPainter.h"
+#include "bodyflow/ui/WindowWriter.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "model/Vocabulary.h"
 #include "platform/Busy.h"
 #include "platform/ui/Build.h"
+#include "platform/ui/Printing.h"
+#include "stability/Barrowman.h"
+#include "stability/SweepOutput.h"
 #include "stability/SweepPlot.h"
 
 namespace velmora {
@@ -78,6 +84,22 @@ private:
     WindowProgress status_;
     WindowProgress finStatus_;
 };
+
+// Writes the bytes as the whole new file: a target that cannot be created
+// or written keeps what it held. Unbuffered, so a short write is seen here:
+// a buffered one is flushed by the commit, which lets a short write pass and
+// puts a cut file in place of the old one.
+bool commitFile(const QString& path, const std::string& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
 
 } // namespace
 
@@ -282,6 +304,16 @@ stability::SweepReport ITERATION::LOOPER(double& steps)
         IterationLbl->clear();
     }
     return rep;
+}
+
+void ITERATION::BARROWMANS(double& steps)
+{
+    const stability::BarrowmanReport rep = stability::BARROWMANS(m(), steps);
+    applyWindowWrites(forms(), rep.writes);
+    if (rep.curve.empty()) return;
+    PictureBox::Batch batch(DataPlot1);
+    DataPlot1->setScale(0, stability::kSweepPlotExtent, stability::kSweepPlotExtent, 0);
+    for (const MeshStroke& s : rep.curve) paintStroke(DataPlot1, s);
 }
 
 // ---- input boxes ------------------------------------------------------------------------------
@@ -494,9 +526,54 @@ void ITERATION::Toolbar1_ButtonClick(const QString& Key)
         });
     } else if (Key == "RETURN") {
         resumeNext([this] { Hide(); });
-    } else if (Key == "PRNDATA" || Key == "PRINT" || Key == "RAWDATA" || Key == "BARROWMANS") {
-        // wired with the sweep output
+    } else if (Key == "PRNDATA") {
+        printTableKey();
+    } else if (Key == "PRINT") {
+        printImageKey();
+    } else if (Key == "RAWDATA") {
+        exportKey();
+    } else if (Key == "BARROWMANS") {
+        double steps = s.SweepStepCount;
+        BARROWMANS(steps);
     }
+}
+
+// The table of the plotted quantity: a step without a number is left out with
+// the message, the others are printed; a printer that fails gives it too.
+void ITERATION::printTableKey()
+{
+    const stability::SweepTable table = stability::sweepTableLines(m());
+    if (!table.message.empty()) StatusBar1->setPanel(1, QString::fromStdString(table.message));
+    QStringList lines;
+    for (const std::string& l : table.lines) lines << QString::fromStdString(l);
+    QString error;
+    if (!printTextTable(lines, &error)) StatusBar1->setPanel(1, stability::kMsgTableNotPrinted);
+}
+
+// The window's image with the plot as drawn.
+void ITERATION::printImageKey()
+{
+    // Picture1 and Picture2 hold labels only; the drawing is DataPlot1's.
+    resumeNext([this] { DataPlot1->makePersistent(); });
+    QString error;
+    if (!printWidgetImage(this, &error)) StatusBar1->setPanel(1, "The screen image could not be printed.");
+}
+
+// All four quantities to a comma-delimited file, written whole or not at all.
+void ITERATION::exportKey()
+{
+    FileRequest request;
+    request.save = true;
+    request.filter = "Text files (*.TXT)|*.TXT";
+    const QString path = ModalSeam::instance().fileDialog(request);
+    if (path.isEmpty()) return;
+    const stability::SweepExport e = stability::sweepExportBytes(m());
+    if (e.outcome == Outcome::Refused) return;  // no sweep kind: the file is not touched
+    const bool saved = e.outcome == Outcome::Done && commitFile(path, e.bytes);
+    // The export ran the data step of each quantity; the plot shows the
+    // user's again (which empties panel 1).
+    replot();
+    if (!saved) StatusBar1->setPanel(1, stability::kMsgExportNotSaved);
 }
 
 } // namespace velmora

@@ -38,6 +38,10 @@ public:
     // Runs the sweep through the main window's boxes, each step shown as
     // SOLVE shows its run; 0 steps become 1 in the caller's variable.
     stability::SweepReport LOOPER(double& steps);
+    // Draws the Barrowman-equation values of the plotted quantity for steps
+    // 1 .. the whole part of `steps` in green over the sweep plot, and shows
+    // the first in BResult; `steps` is not changed.
+    void BARROWMANS(double& steps);
 
     // ---- handlers ----
     void MAXLOOPS_Change();
@@ -103,6 +107,9 @@ protected:
 
 private:
     void afterInputChange();
+    void printTableKey();
+    void printImageKey();
+    void exportKey();
     void replot();
     void setRunning(bool on);
     bool startChecks();

@@ -1,0 +1,232 @@
+// The sweep window's output keys: the printed table, the window image, the
+// comma-delimited file and the Barrowman comparison.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <cmath>
+#include <csignal>
+#include <functional>
+
+#include "stability/Barrowman.h"
+#include "stability/ui/ITERATION.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+using Kind = PictureBox::Kind;
+
+ITERATION& openSweep(Harness& h, SOLVER& s)
+{
+    Harness::pick(s.DomainSize, "10");  // a small mesh keeps the steps short
+    QTest::mouseClick(s.IterateBtn, Qt::LeftButton);
+    ITERATION& w = h.forms->get<ITERATION>();
+    w.show();
+    return w;
+}
+
+// Typed as a user would: the start angle, its increment, the steps.
+void setUp(ITERATION& w, const QString& start, const QString& increment, const QString& loops)
+{
+    Harness::type(w.AOAINITIAL, start);
+    Harness::type(w.AOAINC, increment);
+    Harness::type(w.MAXLOOPS, loops);
+}
+
+// Lines of this QBColor since the picture was last cleared.
+std::vector<PictureBox::Call> linesOf(const PictureBox* p, int colour)
+{
+    std::vector<PictureBox::Call> out;
+    for (const auto& c : p->calls()) {
+        if (c.kind == Kind::Clear) out.clear();
+        if (c.kind == Kind::Line && c.colour == PictureBox::qbColor(colour)) out.push_back(c);
+    }
+    return out;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+// A 2-step angle sweep from 1 by 3 with known results, CM the user's quantity.
+ITERATION& twoStepSweep(Harness& h)
+{
+    ITERATION& w = openSweep(h, h.typeRocket());
+    setUp(w, "1", "3", "2");
+    Module1& m = *h.state;
+    const double cd[] = {0.5, 0.625}, cn[] = {0.0175, 0.07}, cm[] = {0, -0.2};
+    const float xcp[] = {0.75f, 0.8f};
+    for (int i = 1; i <= 2; ++i) {
+        m.SweepDragCoefficients(i) = cd[i - 1];
+        m.SweepNormalForceCoefficients(i) = cn[i - 1];
+        m.SweepMomentCoefficients(i) = cm[i - 1];
+        m.SweepCenterOfPressureRatios(i) = xcp[i - 1];
+    }
+    w.PlotOption[2]->click();
+    return w;
+}
+
+// The file through the window: written whole, or the old bytes kept.
+TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
+{
+    // The writer's plain number text, 15 digits: 1 -> "1", 0.5 -> ".5", the
+    // single 0.8 -> ".800000011920929"; CM's first 0 goes out as the second
+    // value (first-point rule).
+    const QByteArray whole = "\"Velmora AOA vs. Cd\"\r\n1,.5\r\n4,.625\r\n"
+                             "\"Velmora AOA vs. CN\"\r\n1,.0175\r\n4,.07\r\n"
+                             "\"Velmora AOA vs. CM\"\r\n1,-.2\r\n4,-.2\r\n"
+                             "\"Velmora AOA vs. XCp\"\r\n1,.75\r\n4,.800000011920929\r\n";
+    const QByteArray old = "old bytes\r\n";
+    const QString failed = "The comma-delimited data could not be saved.";
+    const struct {
+        const char* what;
+        const char* target;  // "" cancels the dialog
+        rlim_t sizeLimit;    // 0: none
+        bool noKind;
+        QString panel1;
+        QByteArray file;     // the target's bytes afterwards; "<none>" when absent
+    } cases[] = {{"saved", "out.TXT", 0, false, "", whole},
+                 {"cancelled", "", 0, false, "", old},
+                 {"write fails mid-file", "out.TXT", 64, false, failed, old},
+                 {"missing folder", "no/such/dir/out.TXT", 0, false, failed, "<none>"},
+                 {"no sweep kind", "out.TXT", 0, true, "", old}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString oldFile = dir.filePath("out.TXT");
+        {
+            QFile f(oldFile);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(old);
+        }
+        Harness h;
+        ITERATION& w = twoStepSweep(h);
+        Module1& m = *h.state;
+        if (c.noKind) m.AoaSweepSelected = m.VelocitySweepSelected = 0;
+        const QImage before = w.DataPlot1->image();
+        const QString target = *c.target ? dir.filePath(c.target) : QString();
+        h.fileAnswer = [&](const FileRequest& r) {
+            EXPECT_TRUE(r.save);
+            EXPECT_EQ(r.filter, "Text files (*.TXT)|*.TXT");
+            return target;
+        };
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (c.sizeLimit) {
+            rlimit small = limit;
+            small.rlim_cur = c.sizeLimit;
+            setrlimit(RLIMIT_FSIZE, &small);
+        }
+        Harness::press(w.Toolbar1, "RAWDATA");
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
+
+        EXPECT_EQ(ModalSeam::instance().fileRequests.size(), 1u);
+        EXPECT_EQ(contents(target.isEmpty() ? oldFile : target), c.file);
+        EXPECT_EQ(w.StatusBar1->panel(1), c.panel1);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.TXT"});  // no temporary left
+        // The user's quantity is plotted and used again: CM alone, as before.
+        EXPECT_EQ(m.SweepPlotQuantity, 3);
+        EXPECT_TRUE(w.PlotOption[2]->isChecked());
+        EXPECT_EQ(m.SweepPlotY(1), -0.2);
+        EXPECT_EQ(w.DataPlot1->image(), before);
+    }
+}
+
+TEST(SweepKeys, PrintedTableAndWindowImage)
+{
+    const QString table = "The data could not be printed.";
+    const QString image = "The screen image could not be printed.";
+    const struct {
+        const char* key;
+        bool printer;
+        bool stepWithoutNumber;
+        QString panel1;
+    } cases[] = {{"PRNDATA", true, false, ""},      {"PRNDATA", false, false, table},
+                 {"PRNDATA", true, true, table},    {"PRINT", true, false, ""},
+                 {"PRINT", false, false, image}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + (c.printer ? " printer" : " no printer") +
+                     (c.stepWithoutNumber ? " NaN" : ""));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("page.pdf");
+        testing::printTo(c.printer ? pdf : QString());
+        Harness h;
+        ITERATION& w = twoStepSweep(h);
+        if (c.stepWithoutNumber) h.state->SweepPlotY(2) = std::nan("");
+        Harness::press(w.Toolbar1, c.key);
+        setPrinterProvider({});
+        EXPECT_EQ(w.StatusBar1->panel(1), c.panel1);
+        // The other steps still print.
+        EXPECT_EQ(QFileInfo(pdf).size() > 0, c.printer);
+    }
+}
+
+// A real sweep of a finned rocket, exported with CN chosen, then compared
+// with the Barrowman equations: the comparison uses CN, not the last
+// quantity the export wrote.
+TEST(SweepKeys, BarrowmanAfterASweepAndAnExport)
+{
+    Harness h;
+    SOLVER& s = testing::typeRocketWithFins(h);
+    ITERATION& w = openSweep(h, s);
+    Module1& m = *h.state;
+    setUp(w, "1", "3", "3");
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    ASSERT_EQ(w.lastSweep.outcome, Outcome::Done);
+    w.PlotOption[1]->click();
+    const QImage cnPlot = w.DataPlot1->image();
+
+    QTemporaryDir dir;
+    h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep.TXT"); };
+    Harness::press(w.Toolbar1, "RAWDATA");
+    EXPECT_EQ(contents(dir.filePath("sweep.TXT")).count("\r\n"), 16);
+    EXPECT_EQ(m.SweepPlotQuantity, 2);
+    EXPECT_EQ(w.DataPlot1->image(), cnPlot);
+
+    w.DataPlot1->setRecording(true);
+    Harness::press(w.Toolbar1, "BARROWMANS");
+    const stability::BarrowmanRocket rocket = stability::barrowmanRocket(m);
+    EXPECT_GT(rocket.fins.slope, 0);  // the fins count
+    const double cn1 = rocket.slope * 1 * M_PI / 180;
+    EXPECT_EQ(w.BResult->text(), qFormat(static_cast<float>(cn1), "###.#####"));
+    EXPECT_EQ(w.StatusBar1->panel(1), "Barrowman Equation results plotted verses Velmora results.");
+    const auto green = linesOf(w.DataPlot1, stability::kBarrowmanCurveColour);
+    ASSERT_EQ(green.size(), 2u);
+    const double sx = 2000 / m.SweepPlotXMax, sy = 2000 / m.SweepPlotYMax;
+    EXPECT_NEAR(green[0].coords[0], 100 + sx * 1, 1e-9);
+    EXPECT_NEAR(green[0].coords[1], 100 + sy * static_cast<float>(cn1), 1e-9);
+    EXPECT_NEAR(green[1].coords[2], 100 + sx * 7, 1e-9);
+    // Over the sweep plot: nothing cleared first.
+    for (const auto& c : w.DataPlot1->calls()) EXPECT_NE(c.kind, Kind::Clear);
+    EXPECT_NE(w.DataPlot1->image(), cnPlot);
+
+    // Refusals: Cd, a velocity sweep; nothing drawn.
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        const char* panel1;
+    } refusals[] = {{"Cd", [&] { w.PlotOption[0]->click(); }, "Barrowman Equations do not predict Cd."},
+                    {"velocity", [&] { w.ITERATE[1]->click(); }, "Barrowman results not available for velocity loops."}};
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.what);
+        r.act();
+        w.DataPlot1->clearRecording();
+        Harness::press(w.Toolbar1, "BARROWMANS");
+        EXPECT_EQ(w.StatusBar1->panel(1), r.panel1);
+        EXPECT_TRUE(linesOf(w.DataPlot1, stability::kBarrowmanCurveColour).empty());
+    }
+}
+
+} // namespace
+} // namespace velmora
