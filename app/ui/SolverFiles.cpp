@@ -21,7 +21,7 @@
 #include "platform/Single.h"
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
-#include "projectfile/ui/ProjectFileIO.h"
+#include "platform/ui/WholeFile.h"
 #include "stability/ui/ITERATION.h"
 
 namespace velmora {
@@ -251,7 +251,7 @@ void openProject(Forms& forms, SOLVER& main)
     const QString path = ModalSeam::instance().fileDialog(projectDialog(false));
     if (path.isEmpty()) return;
 
-    const std::optional<std::string> bytes = loadProjectFile(path);
+    const std::optional<std::string> bytes = loadWholeFile(path);
     const projectfile::ReadResult result =
         bytes ? projectfile::read(*bytes) : projectfile::ReadResult{projectfile::ReadOutcome::Error, {}};
     if (!projectfile::commit(result, s)) {
@@ -271,7 +271,7 @@ void saveProjectAs(Forms& forms)
     const QString path = ModalSeam::instance().fileDialog(projectDialog(true));
     if (path.isEmpty()) return;
     const std::optional<std::string> bytes = projectfile::write(forms.m());
-    if (!bytes || !saveProjectFile(path, *bytes)) MsgBox(projectfile::SaveErrorMessage, MsgButtons::OkOnly);
+    if (!bytes || !saveWholeFile(path, *bytes)) MsgBox(projectfile::SaveErrorMessage, MsgButtons::OkOnly);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPointer>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include "app/ui/Artwork.h"
@@ -21,6 +20,7 @@
 #include "platform/SequentialFile.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
+#include "platform/ui/WholeFile.h"
 
 namespace velmora {
 
@@ -33,20 +33,6 @@ const char* const kAbortWarning = "By clicking OK the user will terminate CFD an
 const char* const kSaveError = "An Error Saving The File.";
 
 QRgb colourOfLong(long c) { return PictureBox::rgbFromLong(c); }
-
-// Writes the bytes as the whole new file: a target that cannot be created
-// or written keeps what it held.
-bool commitFile(const QString& path, const std::string& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 // Controls disabled for the life of a run.
 class SolvingScope {
@@ -458,7 +444,7 @@ void NavierStokes::OUTPT()
             else out.bare(plainNumberText(r.y)).bare(plainNumberText(r.value));
             out.endLine();
         }
-        saved = !out.failed() && commitFile(name, out.bytes());
+        saved = !out.failed() && saveWholeFile(name, out.bytes());
     }
     if (!saved) MsgBox(kSaveError, MsgButtons::OkOnly);
 }

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include "app/ui/Artwork.h"
@@ -18,6 +17,7 @@
 #include "platform/Busy.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
+#include "platform/ui/WholeFile.h"
 #include "stability/Barrowman.h"
 #include "stability/SweepOutput.h"
 #include "stability/SweepPlot.h"
@@ -84,22 +84,6 @@ private:
     WindowProgress status_;
     WindowProgress finStatus_;
 };
-
-// Writes the bytes as the whole new file: a target that cannot be created
-// or written keeps what it held. Unbuffered, so a short write is seen here:
-// a buffered one is flushed by the commit, which lets a short write pass and
-// puts a cut file in place of the old one.
-bool commitFile(const QString& path, const std::string& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 } // namespace
 
@@ -569,7 +553,7 @@ void ITERATION::exportKey()
     if (path.isEmpty()) return;
     const stability::SweepExport e = stability::sweepExportBytes(m());
     if (e.outcome == Outcome::Refused) return;  // no sweep kind: the file is not touched
-    const bool saved = e.outcome == Outcome::Done && commitFile(path, e.bytes);
+    const bool saved = e.outcome == Outcome::Done && saveWholeFile(path, e.bytes);
     // The export ran the data step of each quantity; the plot shows the
     // user's again (which empties panel 1).
     replot();

@@ -22,7 +22,7 @@
 #include "geometry/ui/GeometryWindows.h"
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
-#include "projectfile/ui/ProjectFileIO.h"
+#include "platform/ui/WholeFile.h"
 #include "stability/ui/ITERATION.h"
 #include "tests/ui/Harness.h"
 
@@ -336,9 +336,9 @@ TEST_F(ProjectFiles, FailedSavesKeepTheOldFile)
     const std::string old = "\"an older project\"\r\n";
     putBytes(path("kept.txt"), old);
     // A write that fails on line 10 of 34.
-    setProjectSaveFault([](long long offset) { return offset < 200; });
+    setSaveFault([](long long offset) { return offset < 200; });
     saveAs(h, path("kept.txt"));
-    setProjectSaveFault({});
+    setSaveFault({});
     EXPECT_EQ(bytesOf(path("kept.txt")), old);
     EXPECT_EQ(testing::said(h.messages()), QStringList{"An Error Saving The File. | "});
 

@@ -1,4 +1,4 @@
-#include "projectfile/ui/ProjectFileIO.h"
+#include "platform/ui/WholeFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -13,12 +13,12 @@ std::function<bool(long long)>& saveFault()
 }
 } // namespace
 
-void setProjectSaveFault(std::function<bool(long long offset)> fault) { saveFault() = std::move(fault); }
+void setSaveFault(std::function<bool(long long offset)> fault) { saveFault() = std::move(fault); }
 
-bool saveProjectFile(const QString& path, const std::string& bytes)
+bool saveWholeFile(const QString& path, const std::string& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
     // Line by line, as the file is laid out; the first failure drops the
     // temporary file and the target keeps its old bytes.
     size_t at = 0;
@@ -36,7 +36,7 @@ bool saveProjectFile(const QString& path, const std::string& bytes)
     return file.commit();
 }
 
-std::optional<std::string> loadProjectFile(const QString& path)
+std::optional<std::string> loadWholeFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;

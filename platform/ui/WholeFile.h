@@ -1,0 +1,28 @@
+#pragma once
+// Files written and read whole: the project data file, the sweep export and
+// the base-flow output. The bytes go to disk in one piece, so a failed save
+// leaves the file that was there as it was.
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+// Writes `bytes` to `path` through a temporary file that replaces the target
+// only when every byte has been written. False, with any earlier file kept,
+// when the target cannot be created or a write fails. Unbuffered, so a short
+// write is seen where it happens: a buffered one is flushed by the commit,
+// which lets it pass and puts a cut file in place of the old one.
+bool saveWholeFile(const QString& path, const std::string& bytes);
+
+// The bytes of the file, or nullopt when it cannot be opened for reading.
+std::optional<std::string> loadWholeFile(const QString& path);
+
+// Test hook of the save path: runs before each line is written with the
+// offset of that line in the file; false makes that write fail. An empty
+// hook (the default) lets every write through.
+void setSaveFault(std::function<bool(long long offset)> fault);
+
+} // namespace velmora
