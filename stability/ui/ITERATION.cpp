@@ -278,7 +278,15 @@ void ITERATION::DATAPLOT(double steps)
 stability::SweepReport ITERATION::LOOPER(double& steps)
 {
     WaitCursor wait;
-    SweepWindowHost host(forms().get<SOLVER>(), *this);
+    SOLVER& main = forms().get<SOLVER>();
+    SweepWindowHost host(main, *this);
+    // The main window behind the sweep is painted once, with the last step,
+    // not at every step: this window shows the progress.
+    main.setUpdatesEnabled(false);
+    struct Repaint {
+        SOLVER& main;
+        ~Repaint() { main.setUpdatesEnabled(true); }
+    } repaint{main};
     stability::SweepReport rep = stability::LOOPER(m(), host, steps);
     // The sweep's own refusal (inputs, mesh) or the chain's stands in panel 2.
     const std::string& why = rep.message.empty() ? rep.lastStep.message : rep.message;
