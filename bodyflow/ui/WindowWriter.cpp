@@ -1,9 +1,12 @@
 #include "bodyflow/ui/WindowWriter.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QLineEdit>
 
 #include <stdexcept>
+#include <string>
+#include <unordered_map>
 
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
@@ -41,14 +44,31 @@ GridEffectHandler gridEffectsOn(Forms& forms)
     };
 }
 
+namespace {
+
+// The control of a "<window>.<control>" name. A sweep applies the same few
+// dozen names at every step, so each is looked up once per window instance.
+QWidget* controlByName(Forms& forms, const std::string& name)
+{
+    struct Found {
+        QPointer<Form> form;
+        QPointer<QWidget> control;
+    };
+    static std::unordered_map<std::string, Found> found;
+    const std::size_t dot = name.find('.');
+    if (dot == std::string::npos) return nullptr;
+    Form* form = windowByName(forms, QString::fromStdString(name.substr(0, dot)));
+    if (!form) return nullptr;
+    Found& f = found[name];
+    if (f.form != form || !f.control) f = {form, form->findChild<QWidget*>(QString::fromStdString(name.substr(dot + 1)))};
+    return f.control;
+}
+
+} // namespace
+
 QWidget* resolveWindowWrite(Forms& forms, const WindowWrite& w)
 {
-    const QString full = QString::fromStdString(w.control);
-    const int dot = full.indexOf('.');
-    if (dot < 0) return nullptr;
-    Form* form = windowByName(forms, full.left(dot));
-    if (!form) return nullptr;
-    QWidget* control = form->findChild<QWidget*>(full.mid(dot + 1));
+    QWidget* control = controlByName(forms, w.control);
     if (!control) return nullptr;
     switch (w.action) {
     case WindowAction::ShowNumber:
