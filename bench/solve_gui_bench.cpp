@@ -25,37 +25,14 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "model/Module1.h"
 #include "platform/ui/Forms.h"
+#include "bench/GuiSession.h"
 
 namespace {
 
 using namespace velmora;
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point t0)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-// A fresh project and its windows, dialogs answered at once.
-struct Session {
-    Session() : state(makeModule1()), forms(std::make_unique<Forms>(*state))
-    {
-        ModalSeam& seam = ModalSeam::instance();
-        seam.reset();
-        seam.setMessageHandler([](const MessageRequest&) { return MsgAnswer::Ok; });
-        seam.setShowHandler([](Form& f) {
-            if (f.objectName() == "Welcome") static_cast<Welcome&>(f).Continue_Click();
-        });
-    }
-    ~Session()
-    {
-        forms.reset();
-        ModalSeam::instance().reset();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    std::unique_ptr<Module1> state;
-    std::unique_ptr<Forms> forms;
-};
+using bench::Clock;
+using bench::msSince;
+using bench::Session;
 
 // A tangent ogive 3 x 1 on a 12 tube at 300, typed in as a user would.
 SOLVER& typeRocket(Session& s, const char* mesh, const char* meridians)

@@ -21,38 +21,16 @@
 #include "model/Vocabulary.h"
 #include "platform/Format.h"
 #include "platform/ui/Forms.h"
+#include "bench/GuiSession.h"
 #include "stability/Sweep.h"
 #include "stability/ui/ITERATION.h"
 
 namespace {
 
 using namespace velmora;
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point t0)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-struct Session {
-    Session() : state(makeModule1()), forms(std::make_unique<Forms>(*state))
-    {
-        ModalSeam& seam = ModalSeam::instance();
-        seam.reset();
-        seam.setMessageHandler([](const MessageRequest&) { return MsgAnswer::Ok; });
-        seam.setShowHandler([](Form& f) {
-            if (f.objectName() == "Welcome") static_cast<Welcome&>(f).Continue_Click();
-        });
-    }
-    ~Session()
-    {
-        forms.reset();
-        ModalSeam::instance().reset();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    std::unique_ptr<Module1> state;
-    std::unique_ptr<Forms> forms;
-};
+using bench::Clock;
+using bench::msSince;
+using bench::Session;
 
 // The finned rocket typed in, the sweep window open and shown.
 ITERATION& openSweep(Session& s, const char* mesh, const char* meridians)

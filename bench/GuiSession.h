@@ -1,0 +1,42 @@
+#pragma once
+// Shared by the benchmarks of the windows: a fresh project and its windows
+// (offscreen), dialogs answered at once, and a millisecond clock.
+#include <QApplication>
+
+#include <chrono>
+#include <memory>
+
+#include "app/ui/InfoWindows.h"
+#include "model/Module1.h"
+#include "platform/ui/Forms.h"
+
+namespace velmora::bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double msSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+struct Session {
+    Session() : state(makeModule1()), forms(std::make_unique<Forms>(*state))
+    {
+        ModalSeam& seam = ModalSeam::instance();
+        seam.reset();
+        seam.setMessageHandler([](const MessageRequest&) { return MsgAnswer::Ok; });
+        seam.setShowHandler([](Form& f) {
+            if (f.objectName() == "Welcome") static_cast<Welcome&>(f).Continue_Click();
+        });
+    }
+    ~Session()
+    {
+        forms.reset();
+        ModalSeam::instance().reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::unique_ptr<Module1> state;
+    std::unique_ptr<Forms> forms;
+};
+
+} // namespace velmora::bench
