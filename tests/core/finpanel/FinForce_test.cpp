@@ -78,7 +78,8 @@ TEST(FinForce, ZeroAngleAndMissingDataComputeNothing)
     EXPECT_EQ(f.outcome, Outcome::Refused);
     EXPECT_EQ(f.message, "Use non-zero AOA to compute fin Cn and Cp.");
 
-    for (auto spoil : {+[](FinSectionInput& in) { in.finSpan = 0; }, +[](FinSectionInput& in) { in.referenceArea = 0; }}) {
+    for (auto spoil : {+[](FinSectionInput& in) { in.finSpan = 0; },
+                       +[](FinSectionInput& in) { in.referenceArea = 0; }}) {
         FourPanels d;
         spoil(d.in);
         EXPECT_EQ(CNFINS(d.in, d.section, d.solution).message, "Please enter all fin data.");

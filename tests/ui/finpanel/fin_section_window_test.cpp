@@ -62,7 +62,8 @@ TEST(FinSectionStart, DefaultsAndPickOnlyLists)
     EXPECT_TRUE(p.PANELTYPES[0]->isChecked());
     EXPECT_EQ(p.StatusBar1->panel(1), "No fin section to plot..");  // no chord yet
     EXPECT_FALSE(p.NoMeshDefined1->isHidden());
-    const std::pair<ComboBox*, const char*> lists[] = {{p.PANELS, "100"}, {p.FINTHK, "1X"}, {p.SECTIONS, "STREAMLINED"}};
+    const std::pair<ComboBox*, const char*> lists[] = {
+        {p.PANELS, "100"}, {p.FINTHK, "1X"}, {p.SECTIONS, "STREAMLINED"}};
     for (auto [list, text] : lists) {
         SCOPED_TRACE(list->objectName().toStdString());
         EXPECT_EQ(list->Text(), text);
