@@ -22,7 +22,6 @@
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
 #include "projectfile/ui/ProjectFileIO.h"
-#include "stability/ui/ITERATION.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -86,19 +85,17 @@ std::vector<std::pair<std::string, QString>> shown(Harness& h)
             if (options[i]->isChecked()) return QString::number(i);
         return QString("-");
     };
+    // One or two controls of each kind: lists, options, the shape spinner,
+    // the windows that follow a restore, and the typed boxes.
     std::vector<std::pair<std::string, QString>> out = {
-        {"Velocity", s.Velocity->text()}, {"Speed", s.Speed->Text()}, {"Compressible", s.Compressible->Text()},
-        {"RATIOS", s.RATIOS->Text()}, {"CFDUNITS", s.CFDUNITS->Text()}, {"DomainSize", s.DomainSize->Text()},
+        {"Velocity", s.Velocity->text()}, {"Compressible", s.Compressible->Text()}, {"RATIOS", s.RATIOS->Text()},
         {"NoseShape", b.NoseShape->Text()}, {"ShapeControl", b.ShapeControl->isHidden() ? "hidden" : "shown"},
-        {"GEOMETRY", checked(b.GEOMETRY)}, {"TUBELENGTH", b.TUBELENGTH->text()}, {"FinShapes", checked(f.FinShapes)},
-        {"FinEdges", checked(f.FinEdges)}, {"FinishType", checked(f.FinishType)}, {"NFINS", f.NFINS->Text()},
+        {"GEOMETRY", checked(b.GEOMETRY)}, {"TUBELENGTH", b.TUBELENGTH->text()}, {"FinEdges", checked(f.FinEdges)},
+        {"FinishType", checked(f.FinishType)}, {"NFINS", f.NFINS->Text()},
         {"SECTIONS", h.forms->get<PanelAero>().SECTIONS->Text()},
-        {"LVLABEL1", h.forms->get<ITERATION>().LVLABEL1->text()},
     };
     // A hidden box shows nothing to the user: only its being hidden counts.
-    for (TextBox* box : {b.NoseLength, b.BodyLength, b.BodyDiameter, b.BaseDiameter, b.BaseLength, b.BodyLength2,
-                         f.DTip, f.TipChord, f.DRoot, f.SpanLength, f.RootChord, f.FINTHK, f.DLUGS, f.ODLUGS,
-                         f.IDLUGS})
+    for (TextBox* box : {b.NoseLength, b.BaseLength, b.BodyLength2, f.TipChord, f.DRoot, f.SpanLength, f.IDLUGS})
         out.emplace_back(box->objectName().toStdString(), box->isHidden() ? QString("hidden") : box->text());
     return out;
 }
