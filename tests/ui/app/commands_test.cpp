@@ -37,10 +37,13 @@ TEST(Commands, GatingMatrix)
 {
     const Gate gates[] = {
         {"PLOT", 0, true, true, false, "Please enter rocket data and perform CFD"},
+        {"PLOT", 300, false, true, false, "Please enter rocket data and perform CFD"},
         {"PLOT", 300, true, false, false, "Please enter rocket data and perform CFD"},
         {"PLOT", 300, true, true, true, ""},
+        {"CP", 0, true, true, false, "Please enter velocity, dimensions, or perform body/fin CFD."},
         {"CP", 300, true, false, false, "Please enter velocity, dimensions, or perform body/fin CFD."},
         {"CP", 300, true, true, true, ""},
+        {"BASE FLOW", 0, true, true, false, "Please enter rocket velocity and rocket dimensions"},
         {"BASE FLOW", 300, false, true, false, "Please enter rocket velocity and rocket dimensions"},
         {"BASE FLOW", 300, true, false, true, ""}, // the base-flow window refuses its own solve
         {"FINS", 0, false, false, false, "Please enter all body tube dimensions."},

@@ -190,9 +190,11 @@ TEST(InfoWindows, CloseCommandsUnloadTheTextWindows)
     const std::vector<CloseCase> cases = {
         closeCase<AboutVelmora>("About Continue", [](AboutVelmora& w) { w.Continue->click(); }),
         closeCase<VelmoraHelp>("Instructions Close", [](VelmoraHelp& w) { w.mnuClose->trigger(); }),
+        closeCase<VelmoraHelp>("Instructions Return", [](VelmoraHelp& w) { w.mnuReturn->trigger(); }),
         closeCase<BaseFlowHelp>("Base-flow Close", [](BaseFlowHelp& w) { w.mnuClose->trigger(); }),
         closeCase<BaseFlowHelp>("Base-flow Return", [](BaseFlowHelp& w) { w.mnuReturn->trigger(); }),
         closeCase<References>("References button", [](References& w) { w.Close->click(); }),
+        closeCase<References>("References menu", [](References& w) { w.mnuClose->trigger(); }),
         closeCase<Welcome>("Welcome title bar", titleBar),
         closeCase<VelmoraHelp>("Instructions title bar", titleBar),
     };

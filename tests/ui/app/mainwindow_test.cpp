@@ -232,8 +232,9 @@ TEST_P(Resets, Matrix)
     EXPECT_EQ(!plot.NoMeshDefined->isHidden(), c.plotOverlays);
     EXPECT_EQ(!cp.NoMeshDefined->isHidden(), c.plotOverlays);
     auto cleared = [](PictureBox* p) { return !p->calls().empty(); };
-    EXPECT_EQ(cleared(body.MeshPlot), c.clearsDrawings);
-    for (PictureBox* p : {plot.FieldProfile, cp.SurfaceProfile, panel.PLOT1})
+    for (PictureBox* p : {s.MeshPlot, body.MeshPlot}) EXPECT_EQ(cleared(p), c.clearsDrawings);
+    for (PictureBox* p : {plot.VelocityPlot, plot.LEVELS, plot.FieldProfile, cp.SurfaceProfile, panel.FinSection,
+                          panel.PLOT1})
         EXPECT_TRUE(cleared(p)) << p->objectName().toStdString();
     EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
     EXPECT_EQ(m.AbortRequest, "YES"); // a reset does not load the base-flow window to unload it

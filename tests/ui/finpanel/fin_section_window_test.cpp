@@ -79,7 +79,7 @@ TEST_F(FinSectionWindow, MagnificationRedrawsAndInvalidates)
     Harness::pick(p.FINTHK, "1X");
     const auto one = outline(p.FinSection);
     ASSERT_EQ(one.size(), 100u);
-    const std::tuple<const char*, int, double> cases[] = {{"2X", 2, 4.0}, {"4X", 6, 36.0}};
+    const std::tuple<const char*, int, double> cases[] = {{"2X", 2, 4.0}, {"3X", 4, 16.0}, {"4X", 6, 36.0}};
     for (auto [text, factor, ratio] : cases) {
         SCOPED_TRACE(text);
         m.PanelSolutionStatus = "SOLVED";

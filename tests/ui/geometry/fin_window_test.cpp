@@ -160,15 +160,17 @@ TEST_F(FinWindow, EdgesFinishAndCount)
 {
     PanelAero& panel = h.forms->get<PanelAero>();
     const std::tuple<int, int16_t, const char*, int> edges[] = {
-        {0, 1, "FLAT PLATE", 5}, {3, 3, "D'WEDGE", 9}, {2, 3, "STREAMLINED", 7}};
+        {0, 1, "FLAT PLATE", 5}, {1, 2, "STREAMLINED", 6}, {3, 3, "D'WEDGE", 9}, {2, 3, "STREAMLINED", 7}};
     for (auto [index, code, section, sketch] : edges) {
         f.FinEdges[static_cast<size_t>(index)]->click();
         EXPECT_EQ(m.FinEdgeCode, code) << index;
         EXPECT_EQ(panel.SECTIONS->Text(), section) << index;
         for (int i : {5, 6, 7, 9}) EXPECT_EQ(f.Picture[static_cast<size_t>(i)]->isHidden(), i != sketch) << index;
     }
-    f.FinishType[2]->click();
-    EXPECT_EQ(m.SurfaceFinishCode, 3);
+    for (int i : {0, 2, 1}) {
+        f.FinishType[static_cast<size_t>(i)]->click();
+        EXPECT_EQ(m.SurfaceFinishCode, i + 1);
+    }
     Harness::type(f.NFINS->lineEdit(), "9");
     EXPECT_EQ(m.FinCount, 3);
     Harness::pick(f.NFINS, "8");
