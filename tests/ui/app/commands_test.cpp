@@ -16,6 +16,7 @@ namespace velmora {
 namespace {
 
 using testing::Harness;
+using Commands = testing::Started;
 
 void setBody(Module1& m, double nose, double diameter, double tube)
 {
@@ -33,7 +34,7 @@ struct Gate {
     const char* refusal;
 };
 
-TEST(Commands, GatingMatrix)
+TEST(CommandGates, GatingMatrix)
 {
     const Gate gates[] = {
         {"PLOT", 0, true, true, false, "Please enter rocket data and perform CFD"},
@@ -66,11 +67,8 @@ TEST(Commands, GatingMatrix)
     }
 }
 
-TEST(Commands, BaseFlowCopiesTheStateAndShowsTheViscosity)
+TEST_F(Commands, BaseFlowCopiesTheStateAndShowsTheViscosity)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    Module1& m = *h.state;
     m.FlowSolutionStatus = "SOLVE NEW FLOW";
     s.Toolbar1_ButtonClick("BASE FLOW"); // refused: velocity 0
     EXPECT_EQ(m.MainFlowStateCopy, "SOLVE NEW FLOW");
@@ -85,10 +83,8 @@ TEST(Commands, BaseFlowCopiesTheStateAndShowsTheViscosity)
     EXPECT_EQ(h.forms->get<NavierStokes>().AMUIN->text(), ".000164003");
 }
 
-TEST(Commands, AbortAsksAndSetsTheFlag)
+TEST_F(Commands, AbortAsksAndSetsTheFlag)
 {
-    Harness h;
-    SOLVER& s = h.start();
     h.answers = {MsgAnswer::Ok};
     QTest::mouseClick(s.Abort, Qt::LeftButton);
     ASSERT_EQ(h.messages().size(), 1u);
@@ -103,10 +99,8 @@ TEST(Commands, AbortAsksAndSetsTheFlag)
     EXPECT_EQ(s.StatusBar1->panel(2), "");
 }
 
-TEST(Commands, ExitAsksAndEndsOnlyOnOk)
+TEST_F(Commands, ExitAsksAndEndsOnlyOnOk)
 {
-    Harness h;
-    SOLVER& s = h.start();
     int exits = 0;
     h.forms->setExitHook([&] { ++exits; });
     h.answers = {MsgAnswer::Cancel};
@@ -128,11 +122,8 @@ TEST(Commands, ExitAsksAndEndsOnlyOnOk)
     EXPECT_TRUE(h.forms->quitRequested());
 }
 
-TEST(Commands, BusyComputationRefusesCommandsButNotAbortOrInput)
+TEST_F(Commands, BusyComputationRefusesCommandsButNotAbortOrInput)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    Module1& m = *h.state;
     m.FreeStreamVelocity = 300;
     setBody(m, 3, 1, 12);
     m.FlowSolutionStatus = "";
@@ -154,7 +145,7 @@ TEST(Commands, BusyComputationRefusesCommandsButNotAbortOrInput)
     EXPECT_EQ(m.AbortRequest, "YES");
 }
 
-TEST(Commands, BodyLaysOutTheBodyWindowByGeometry)
+TEST(CommandGates, BodyLaysOutTheBodyWindowByGeometry)
 {
     for (int16_t geometry : {0, 1}) {
         Harness h;
@@ -169,10 +160,8 @@ TEST(Commands, BodyLaysOutTheBodyWindowByGeometry)
     }
 }
 
-TEST(Commands, InformationWindowsFromTheMenus)
+TEST_F(Commands, InformationWindowsFromTheMenus)
 {
-    Harness h;
-    SOLVER& s = h.start();
     s.mnuInstructions->trigger();
     s.mnuAboutCFD->trigger();
     s.mnuReferences->trigger();

@@ -31,6 +31,9 @@ namespace velmora {
 namespace {
 
 using testing::Harness;
+using BoxWidths = testing::Started;
+using Menus = testing::Started;
+using Accessibility = testing::Started;
 
 // Pixels a line edit has for its text, as it lays the text out.
 int textRoom(const QLineEdit* box)
@@ -80,10 +83,8 @@ W& shown(Harness& h)
     return w;
 }
 
-TEST(BoxWidths, TheWidestNumberOfEachPatternShowsWhole)
+TEST_F(BoxWidths, TheWidestNumberOfEachPatternShowsWhole)
 {
-    Harness h;
-    SOLVER& s = h.start();
     struct Case { std::function<QLineEdit*()> box; const char* pattern; };
     auto& fluid = h.forms->get<FluidVariables>();
     auto& base = h.forms->get<NavierStokes>();
@@ -116,10 +117,8 @@ TEST(BoxWidths, TheWidestNumberOfEachPatternShowsWhole)
     EXPECT_TRUE(showsWhole(fluid.Label3));
 }
 
-TEST(BoxWidths, ABigRocketsResultsShowWhole)
+TEST_F(BoxWidths, ABigRocketsResultsShowWhole)
 {
-    Harness h;
-    SOLVER& s = h.start();
     BODYTUBE& body = h.forms->get<BODYTUBE>();
     FinAnalysis& fins = h.forms->get<FinAnalysis>();
     Harness::pick(body.NoseShape, "TANGENT OGIVE");
@@ -293,10 +292,8 @@ TEST(PrintPage, WithAPrinterThePrintDialogComesFirst)
 
 // ---- menus -------------------------------------------------------------------------------
 
-TEST(Menus, UnitsAreRadioChoices)
+TEST_F(Menus, UnitsAreRadioChoices)
 {
-    Harness h;
-    SOLVER& s = h.start();
     QActionGroup* group = s.mnuNewUnits[0]->actionGroup();
     ASSERT_NE(group, nullptr);
     EXPECT_TRUE(group->isExclusive());
@@ -320,10 +317,8 @@ bool ownControl(QWidget* w, QWidget* window)
            w->metaObject()->className() != QByteArray("QWidget");
 }
 
-TEST(Accessibility, EveryControlHasANameAndADescription)
+TEST_F(Accessibility, EveryControlHasANameAndADescription)
 {
-    Harness h;
-    SOLVER& s = h.start();
     s.show();
     Harness::pick(h.forms->get<BODYTUBE>().NoseShape, "SEARS-HAACK");
     Forms& f = *h.forms;

@@ -15,6 +15,7 @@ namespace velmora {
 namespace {
 
 using testing::Harness;
+using PlotWindow = testing::Started;
 using testing::blank;
 using Kind = PictureBox::Kind;
 
@@ -68,10 +69,8 @@ QPoint pixelOf(const PictureBox* pic, double x, double r, const Module1& m)
     return {static_cast<int>(d.x()), static_cast<int>(d.y())};
 }
 
-TEST(PlotWindow, LevelBoxesWriteEachOtherOnceAndSpinnersStandAlone)
+TEST_F(PlotWindow, LevelBoxesWriteEachOtherOnceAndSpinnersStandAlone)
 {
-    Harness h;
-    h.start();
     PlotResults& p = shownPlot(h);
     Module1& m = *h.state;
     Harness::type(p.NLEVELS, "25.7");
@@ -96,10 +95,8 @@ TEST(PlotWindow, LevelBoxesWriteEachOtherOnceAndSpinnersStandAlone)
     EXPECT_EQ(p.NLEVELS2->text(), "100");
 }
 
-TEST(PlotWindow, RefusalsDrawNothing)
+TEST_F(PlotWindow, RefusalsDrawNothing)
 {
-    Harness h;
-    SOLVER& s = h.start();
     PlotResults& p = shownPlot(h);
     // Nothing solved since start-up: no grid to plot.
     p.VelocityPlot->setRecording(true);

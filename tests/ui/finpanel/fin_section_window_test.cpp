@@ -17,6 +17,7 @@ namespace velmora {
 namespace {
 
 using testing::Harness;
+using FinSectionStart = testing::Started;
 using Kind = PictureBox::Kind;
 
 // The lines of a recording in one colour, after its last clear.
@@ -52,10 +53,8 @@ protected:
     bool resetSince() const { return !h.forms->isLoaded<NavierStokes>(); }
 };
 
-TEST(FinSectionStart, DefaultsAndPickOnlyLists)
+TEST_F(FinSectionStart, DefaultsAndPickOnlyLists)
 {
-    Harness h;
-    h.start();
     const Module1& m = *h.state;
     PanelAero& p = h.forms->get<PanelAero>();
     EXPECT_EQ(m.PanelMethodChoice, "VORTEX");

@@ -15,6 +15,7 @@ namespace velmora {
 namespace {
 
 using testing::Harness;
+using Outline = testing::Started;
 using Kind = PictureBox::Kind;
 
 // Nose 5, diameter 2, tube 29 on the 20-station grid: spacing 2, nose tip at
@@ -39,11 +40,8 @@ std::array<PictureBox*, 3> pictures(Harness& h)
             h.forms->get<PlotResults>().VelocityPlot};
 }
 
-TEST(Outline, DrawingCallsInOrderAndColour)
+TEST_F(Outline, DrawingCallsInOrderAndColour)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    Module1& m = *h.state;
     rocket(m);
     for (PictureBox* p : pictures(h)) p->setRecording(true);
     s.NEWFINS(m.FreeStreamVelocity);
@@ -65,11 +63,8 @@ TEST(Outline, DrawingCallsInOrderAndColour)
     }
 }
 
-TEST(Outline, MissingDimensionOrRefusedGridDrawsNothing)
+TEST_F(Outline, MissingDimensionOrRefusedGridDrawsNothing)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    Module1& m = *h.state;
     rocket(m);
     m.FinRootLeadingEdgeX = 123;
     for (PictureBox* p : pictures(h)) p->setRecording(true);
@@ -94,10 +89,8 @@ TEST(Outline, MissingDimensionOrRefusedGridDrawsNothing)
     for (PictureBox* p : pictures(h)) EXPECT_TRUE(p->calls().empty());
 }
 
-TEST(Outline, UndrawableExtentDrawsNothingAndSaysSo)
+TEST_F(Outline, UndrawableExtentDrawsNothingAndSaysSo)
 {
-    Harness h;
-    SOLVER& s = h.start();
     BODYTUBE& b = h.forms->get<BODYTUBE>();
     h.typeBody("1e308", "1", "1e30");
     for (PictureBox* p : pictures(h)) p->setRecording(true);
@@ -110,11 +103,8 @@ TEST(Outline, UndrawableExtentDrawsNothingAndSaysSo)
         for (const auto& c : p->calls()) EXPECT_EQ(c.kind, Kind::Clear);
 }
 
-TEST(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
+TEST_F(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
 {
-    Harness h;
-    SOLVER& s = h.start();
-    Module1& m = *h.state;
     rocket(m);
     m.FinPlanformCode = 4;
     m.FinRootDistance = 26;
@@ -153,10 +143,8 @@ long countColour(const QImage& img, QRgb colour)
     return n;
 }
 
-TEST(Outline, GrabbedBodyPictureShowsBodyFinsAndBase)
+TEST_F(Outline, GrabbedBodyPictureShowsBodyFinsAndBase)
 {
-    Harness h;
-    h.start();
     BODYTUBE& b = h.forms->get<BODYTUBE>();
     FinAnalysis& f = h.forms->get<FinAnalysis>();
     Harness::type(f.DTip, "28");
