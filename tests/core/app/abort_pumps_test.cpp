@@ -110,10 +110,10 @@ TEST_P(AbortAtEveryPump, EndsAbortedWithNothingOfTheStepPublished)
         const SolveStep in = *host.abortedIn;
         ASSERT_TRUE(checks().count(in)) << "pump " << k << " in " << solveStepName(in);
         const StepCheck& c = checks().at(in);
-        EXPECT_EQ(r.outcome, Outcome::Aborted) << "pump " << k << " in " << solveStepName(in);
-        EXPECT_EQ(r.endedAt, c.endsAt) << "pump " << k << " in " << solveStepName(in);
-        EXPECT_FALSE(c.published(*m)) << "pump " << k << " in " << solveStepName(in);
-        EXPECT_EQ(m->FinNormalForceSlope, 0) << k;  // no fin result in any case
+        const std::string where = "pump " + std::to_string(k) + " in " + solveStepName(in);
+        EXPECT_EQ(r.outcome, Outcome::Aborted) << where;
+        EXPECT_EQ(r.endedAt, c.endsAt) << where;
+        EXPECT_FALSE(c.published(*m) || m->FinNormalForceSlope != 0) << where;  // no fin result in any case
     }
 }
 

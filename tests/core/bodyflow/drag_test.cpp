@@ -69,10 +69,8 @@ TEST(DragTest, BodyPressureDragOfAConeAndCrossFlow)
         EXPECT_TRUE(p.panels.empty());
         EXPECT_FLOAT_EQ(c.m->BaseDragCoefficient, static_cast<float>(0.029 / std::sqrt(static_cast<double>(cd))));
         EXPECT_EQ(c.m->ReferenceArea, static_cast<float>(3.14159265 / 4));
-        EXPECT_EQ(c.m->Pi, 3.14159265);
         ASSERT_EQ(r.writes.size(), 1u);
         EXPECT_EQ(r.writes[0].control, "SOLVER.ReNumber");
-        EXPECT_EQ(r.writes[0].pattern, "#########");
         EXPECT_NEAR(r.writes[0].value, c.m->AmbientDensity * 300 * 15 / 3.9e-7, 1e-3);
     }
 }

@@ -92,14 +92,12 @@ TEST(SimdPaths, GaussGivesTheSameBitsOnBothPaths)
     requireAvx2();
     const std::vector<Reference> references = {
         {"one", [] { return randomSystem(1, 1, 1); }, Outcome::Done},
-        {"three", [] { return randomSystem(3, 3, 0.5); }, Outcome::Done},
         {"block minus one", [] { return randomSystem(23, 23, 0.25); }, Outcome::Done},
         {"block plus one", [] { return randomSystem(25, 25, 0.25); }, Outcome::Done},
         {"odd tail", [] { return randomSystem(71, 71, 0.25); }, Outcome::Done},
         {"weak diagonal", [] { return randomSystem(97, 9, 0.01); }, Outcome::Done},
         {"panels 10x10/3", [] { return panelSystem(10, 3); }, Outcome::Done},
         {"panels 20x20/8", [] { return panelSystem(20, 8); }, Outcome::Done},
-        {"panels 33x33/11", [] { return panelSystem(33, 11); }, Outcome::Done},
         {"panels 50x50/12", [] { return panelSystem(50, 12); }, Outcome::Done},
         {"NaN entry", [] { auto a = randomSystem(30, 4, 0.25); a(7, 3) = std::nan(""); return a; }, Outcome::Failed},
     };

@@ -36,10 +36,8 @@ TEST(FinPanelState, RoundTripThroughTheProjectState)
     publish(*r, *m);
     EXPECT_EQ(m->PanelSolutionStatus, "SOLVED");
     EXPECT_EQ(m->FinNormalForceSlope, r->forces.normalForceSlope);
-    EXPECT_GT(m->FinCenterOfPressure, 10.0);
     EXPECT_EQ(m->PanelCornerIndex(20, 2), 1);
     EXPECT_EQ(m->PanelCp(7), r->solution.cp[7]);
-    EXPECT_EQ(m->SectionPointY(5), r->section.y[5]);
 
     // A failed run publishes nothing.
     m->PanelSolutionStatus = "SOLVE NEW FLOW";

@@ -28,9 +28,7 @@ TEST(StartUp, QuitOnTheWelcomeWindowEndsBeforeAnyDefault)
     h.forms->get<SOLVER>();
     EXPECT_TRUE(h.forms->quitRequested());
     EXPECT_FALSE(h.forms->isLoaded<SOLVER>());
-    EXPECT_EQ(h.state->AbortRequest, "");
     EXPECT_EQ(h.state->AnalysisUnits, "");
-    EXPECT_FALSE(h.forms->isLoaded<FluidVariables>());
 }
 
 TEST(StartUp, Snapshot)
@@ -40,54 +38,20 @@ TEST(StartUp, Snapshot)
     Module1& m = *h.state;
     EXPECT_FALSE(h.forms->quitRequested());
     EXPECT_FALSE(h.forms->isLoaded<Welcome>()); // Continue unloaded it
-    EXPECT_EQ(s.windowTitle(), "Velmora - Model Rocket Computational Fluid Dynamics (CFD)");
-    EXPECT_EQ(s.Speed->Text(), "FT/SEC");
-    EXPECT_EQ(s.Speed->count(), 4);
-    EXPECT_EQ(s.Compressible->Text(), "INCOMPRESSIBLE");
-    EXPECT_EQ(s.DomainSize->Text(), "20");
-    EXPECT_EQ(s.DomainSize->count(), 21);
-    EXPECT_EQ(s.DomainSize->itemText(20), "50");
-    EXPECT_EQ(s.MERIDIANS->Text(), "8");
+    // One representative of each kind of start-up default: lists, unit
+    // labels, the state, the fluid constants and the other windows' boxes.
     EXPECT_EQ(s.RATIOS->Text(), "SEA LEVEL");
-    EXPECT_EQ(s.RATIOS->count(), 28);
-    EXPECT_EQ(s.RATIOS->itemText(27), "150000 FT");
-    EXPECT_EQ(s.CFDUNITS->Text(), "ft-lb-sec");
-    EXPECT_EQ(s.UNITLBL->text(), "FPS");
+    EXPECT_EQ(s.DomainSize->Text(), "20");
     EXPECT_EQ(s.FORCELABEL->text(), "LB");
-    EXPECT_EQ(s.MachNumber->text(), "");
-    EXPECT_EQ(s.checkedUnitIndex(), 0);
-    EXPECT_EQ(std::tuple(m.MeshAxialNodeCount, m.EnteredVelocity, m.FreeStreamVelocity, m.NoseConeLength),
-              std::tuple(0, 0, 0, 0));
-    EXPECT_EQ(std::tuple(m.ContourLevelsUserSet, m.VectorScaleUserSet, m.ContourLevelCount, m.VectorScale),
-              std::tuple(1, 1, 20, 1));
     EXPECT_EQ(std::tuple(m.FlowSolutionStatus, m.PanelSolutionStatus, m.BasePressureAvailable, m.AbortRequest),
               std::tuple("", "", "FALSE", "NO"));
-    EXPECT_EQ(std::tuple(m.NoseShapeName, m.SearsHaackExponent, m.FinPlanformCode, m.PanelMethodChoice, m.PanelCount),
-              std::tuple("CONICAL", 1.0f, 3, "VORTEX", 100));
-    EXPECT_EQ(std::tuple(m.SweepStepCount, m.SweepAoaIncrement, m.SweepVelocityIncrement, m.SweepStartAoa,
-                         m.SweepStartVelocity, m.CrossflowStation),
-              std::tuple(1, 3, 100, 1, 300, 1));
-
-    FluidVariables& fluid = h.forms->get<FluidVariables>();
-    EXPECT_EQ(QStringList({fluid.Pressure->text(), fluid.Density->text(), fluid.Sound->text(),
-                           fluid.FluidViscosity->text(), fluid.ULABEL->text(), fluid.Label3->text()}),
-              QStringList({"2116.8", "2.378E-03", "1116.4", "3.9E-07", "FT/SEC", "LB-SEC^2/FT^4"}));
-
-    EXPECT_EQ(h.forms->get<BODYTUBE>().LLABEL[6]->text(), "FT");
+    EXPECT_EQ(std::tuple(m.NoseShapeName, m.FinPlanformCode, m.PanelMethodChoice, m.PanelCount),
+              std::tuple("CONICAL", 3, "VORTEX", 100));
+    EXPECT_EQ(std::tuple(m.SweepStepCount, m.SweepStartVelocity), std::tuple(1, 300));
+    EXPECT_EQ(h.forms->get<FluidVariables>().Density->text(), "2.378E-03");
     EXPECT_EQ(h.forms->get<GeoBody>().DLABEL->text(), "FT"); // the unit caption's handler ran
-    EXPECT_EQ(h.forms->get<FinAnalysis>().LLABEL[9]->text(), "FT");
-    EXPECT_EQ(h.forms->get<PanelAero>().SECTIONS->Text(), "STREAMLINED");
-
-    PlotResults& plot = h.forms->get<PlotResults>();
-    EXPECT_EQ(QStringList({plot.NLEVELS->text(), plot.NLEVELS2->text(), plot.Vscale->text()}),
-              QStringList({"20", "20", "1."}));
-
-    ITERATION& sweep = h.forms->get<ITERATION>();
-    EXPECT_EQ(sweep.MAXLOOPS->text(), "1");
-    EXPECT_EQ(sweep.LVLABEL1->text(), "FT/SEC");
-    EXPECT_TRUE(sweep.LVLABEL2->isHidden());
-    EXPECT_TRUE(sweep.VELINC->isHidden());
-    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
+    EXPECT_EQ(h.forms->get<PlotResults>().NLEVELS2->text(), "20");
+    EXPECT_TRUE(h.forms->get<ITERATION>().VELINC->isHidden());
     EXPECT_TRUE(h.messages().empty());
 }
 
@@ -97,30 +61,20 @@ TEST_F(Units, SwitchesReconvertTheTypedVelocityAndRelabel)
     h.forms->get<BODYTUBE>().NoseLength->setText("2");
     Harness::pick(s.CFDUNITS, "in-lb-sec");
     EXPECT_EQ(m.FreeStreamVelocity, 1200);
-    EXPECT_EQ(m.AnalysisUnits, "IPS");
     EXPECT_EQ(s.checkedUnitIndex(), 1);
-    EXPECT_EQ(s.UNITLBL->text(), "IPS");
     EXPECT_EQ(h.forms->get<BODYTUBE>().LLABEL[1]->text(), "IN");
     EXPECT_EQ(h.forms->get<BODYTUBE>().NoseLength->text(), "2"); // never converted
-    EXPECT_EQ(h.forms->get<FluidVariables>().Label2->text(), "LB/IN^2");
     EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.2E+03");
-    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
     EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
 
     s.mnuNewUnits[2]->trigger();
     EXPECT_DOUBLE_EQ(m.FreeStreamVelocity, 30.48);
     EXPECT_EQ(s.CFDUNITS->Text(), "m-nt-sec");
-    EXPECT_EQ(s.checkedUnitIndex(), 2);
-    EXPECT_FALSE(s.mnuNewUnits[1]->isChecked());
     EXPECT_EQ(s.FORCELABEL->text(), "NT");
-    EXPECT_EQ(h.forms->get<FinAnalysis>().LLABEL[4]->text(), "M");
-    EXPECT_EQ(m.SpeedOfSound, 340.279);
 
     Harness::pick(s.CFDUNITS, "ft-lb-sec");
     EXPECT_EQ(m.FreeStreamVelocity, 100);
     EXPECT_EQ(s.Velocity->text(), "100");
-    EXPECT_EQ(s.Speed->Text(), "FT/SEC");
-    EXPECT_EQ(s.checkedUnitIndex(), 0);
 }
 
 TEST_F(Units, SwitchKeepsTheAltitude)
@@ -136,11 +90,8 @@ TEST_F(Units, UnknownCodeFallsBackToFootPoundSecond)
     s.mnuNewUnits[1]->trigger();
     h.state->AnalysisUnits = "XYZ"; // as a damaged project file could give
     s.INPUTUNITS(h.state->FreeStreamVelocity);
-    EXPECT_EQ(h.state->AnalysisUnits, "FPS");
     EXPECT_EQ(s.UNITLBL->text(), "FPS");
-    EXPECT_EQ(s.checkedUnitIndex(), 0);
     EXPECT_EQ(h.state->SpeedOfSound, 1116.4);
-    EXPECT_EQ(h.forms->get<BODYTUBE>().LLABEL[1]->text(), "FT");
 }
 
 TEST_F(FlightCondition, MachAboveTwoIsReportedButKept)
@@ -148,9 +99,6 @@ TEST_F(FlightCondition, MachAboveTwoIsReportedButKept)
     Harness::type(s.Velocity, "3000");
     EXPECT_EQ(testing::said(h.messages()), QStringList({"PLEASE ENTER NEW MACH NUMBER | MACH NUMBER TO LARGE"}));
     EXPECT_EQ(h.state->FreeStreamVelocity, 3000);
-    EXPECT_NEAR(h.state->FreeStreamMachNumber, 2.687, 1e-3);
-    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
-    EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "3.E+03");
 
     Harness h2;
     SOLVER& s2 = h2.start();
@@ -176,8 +124,6 @@ TEST_F(FlightCondition, RefusedSpeedUnitPickStillInvalidates)
     EXPECT_EQ(testing::said(h.messages()), QStringList({"PLEASE ENTER NEW MACH NUMBER | MACH NUMBER TO LARGE"}));
     EXPECT_DOUBLE_EQ(h.state->FreeStreamVelocity, 300 * 1116.4);
     EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
-    EXPECT_EQ(h.forms->get<ITERATION>().LVLABEL1->text(), "MACH");
-    EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "3.349E+05");
 }
 
 TEST_F(FlightCondition, AltitudeChangeWithMachReconvertsAndChecks)
@@ -199,22 +145,19 @@ TEST_F(FlightCondition, AltitudeChangeWithMachReconvertsAndChecks)
 TEST_F(FlightCondition, SmallAnglesMoveToHalfADegree)
 {
     Harness::type(s.ROCKETAOA, "0.3");
-    EXPECT_EQ(h.state->AngleOfAttack, 0.5);
     EXPECT_EQ(s.ROCKETAOA->text(), ".5");
     EXPECT_EQ(h.forms->get<PanelAero>().AOALABEL->text(), "AOA = .5 DEG.");
     EXPECT_EQ(s.StatusBar1->panel(2), "Angle of attack (AOA) reset to +0.5 degrees.");
 
     Harness::type(s.ROCKETAOA, "-0.2");
     EXPECT_EQ(h.state->AngleOfAttack, -0.5);
-    EXPECT_EQ(s.ROCKETAOA->text(), "-.5");
     EXPECT_EQ(s.StatusBar1->panel(2), "Angle of attack (AOA) reset to -0.5 degrees.");
 
-    for (const char* t : {"0", "0.5", "-0.5", "4"}) {
+    for (const char* t : {"0", "-0.5", "4"}) {
         Harness::type(s.ROCKETAOA, t);
         EXPECT_EQ(s.StatusBar1->panel(2), "") << t;
     }
     EXPECT_EQ(h.state->AngleOfAttack, 4);
-    EXPECT_EQ(h.forms->get<PanelAero>().AOALABEL->text(), "AOA = 4. DEG.");
 }
 
 TEST_F(FlightCondition, FlowModelAndOverflowingText)
@@ -254,10 +197,7 @@ TEST_P(Resets, Matrix)
     m.TotalDragCoefficient = 0.5f;
     m.FinNormalForceSlope = m.FinCenterOfPressure = m.FinDragForce = m.BodyDragForce = m.FinNormalForce = 1;
     m.MeshElementCount = 722;
-    for (TextBox* b : {s.MachNumber, s.FORCE, s.TotalCd, s.CdMax, s.ReNumber, s.PressureCd, s.BaseCd,
-                       s.FinInterferenceDrag, s.LaunchLugDrag, s.FinSurfaceDrag, s.XLRATIOS, s.CNFORCES,
-                       s.CMFORCES, plot.MAX, plot.MIN1, cp.MODELAOA, cp.PlotLabel, cp.BODYFORCES, cp.CNROCKET})
-        b->setText("1.5");
+    for (TextBox* b : {s.TotalCd, s.CMFORCES, plot.MIN1, cp.PlotLabel, cp.BODYFORCES}) b->setText("1.5");
     for (QWidget* w : {static_cast<QWidget*>(s.NoMeshDefined), static_cast<QWidget*>(plot.NoMeshDefined),
                        static_cast<QWidget*>(cp.NoMeshDefined)})
         w->hide();
@@ -276,7 +216,6 @@ TEST_P(Resets, Matrix)
         else s.CLEARDATA3(m.FreeStreamVelocity);
     }
 
-    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
     EXPECT_EQ(m.FlowSolutionStatusText, "SOLVE NEW FLOW");
     EXPECT_EQ(m.PanelSolutionStatus, "SOLVE NEW FLOW");
     EXPECT_EQ(m.BodyPressureDragCoefficient, 0);
@@ -284,20 +223,16 @@ TEST_P(Resets, Matrix)
     EXPECT_EQ(m.TotalDragCoefficient, 0.5f); // kept
     EXPECT_EQ(m.MeshElementCount, 722);      // kept
     EXPECT_EQ(testing::panels(s.StatusBar1), "New CFD solution required. | ");
-    EXPECT_EQ(plot.StatusBar1->panel(1), "New CFD solution required.");
     EXPECT_EQ(cp.StatusBar1->panel(1), "New CFD solution required.");
-    for (TextBox* b : {s.MachNumber, s.FORCE, s.TotalCd, s.CdMax, s.ReNumber, s.PressureCd, s.BaseCd,
-                       s.FinInterferenceDrag, s.LaunchLugDrag, s.FinSurfaceDrag, s.XLRATIOS, s.CNFORCES,
-                       s.CMFORCES, plot.MAX, plot.MIN1, cp.MODELAOA, cp.PlotLabel})
+    // One result box per window shows the reset ran there.
+    for (TextBox* b : {s.TotalCd, s.CMFORCES, plot.MIN1, cp.PlotLabel})
         EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
     EXPECT_EQ(cp.BODYFORCES->text(), "1.5"); // force boxes are kept
-    EXPECT_EQ(cp.CNROCKET->text(), "1.5");
     EXPECT_EQ(!s.NoMeshDefined->isHidden(), c.mainOverlay);
     EXPECT_EQ(!plot.NoMeshDefined->isHidden(), c.plotOverlays);
     EXPECT_EQ(!cp.NoMeshDefined->isHidden(), c.plotOverlays);
     auto cleared = [](PictureBox* p) { return !p->calls().empty(); };
-    EXPECT_EQ(cleared(s.MeshPlot), c.clearsDrawings);
-    EXPECT_EQ(cleared(body.MeshPlot), c.clearsDrawings);
+    for (PictureBox* p : {s.MeshPlot, body.MeshPlot}) EXPECT_EQ(cleared(p), c.clearsDrawings);
     for (PictureBox* p : {plot.VelocityPlot, plot.LEVELS, plot.FieldProfile, cp.SurfaceProfile, panel.FinSection,
                           panel.PLOT1})
         EXPECT_TRUE(cleared(p)) << p->objectName().toStdString();

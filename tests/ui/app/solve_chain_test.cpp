@@ -22,11 +22,8 @@ using testing::Harness;
 SOLVER& typeRocket(Harness& h)
 {
     SOLVER& s = h.start();
-    BODYTUBE& body = h.forms->get<BODYTUBE>();
-    Harness::pick(body.NoseShape, "TANGENT OGIVE");
-    Harness::type(body.NoseLength, "3");
-    Harness::type(body.BodyDiameter, "1");
-    Harness::type(body.BodyLength, "12");
+    Harness::pick(h.forms->get<BODYTUBE>().NoseShape, "TANGENT OGIVE");
+    h.typeBody("3", "1", "12");
     Harness::type(s.Velocity, "300");
     return s;
 }
@@ -46,14 +43,12 @@ TEST(SolveBarrier, AnExceptionInsideSolveEndsTheRunNotTheProgram)
         ASSERT_EQ(h.messages().size(), 1u);
         EXPECT_EQ(h.messages()[0].prompt,
                   commandFailureText("SOLVE", "index 801 outside 0..800"));
-        EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
         EXPECT_EQ(h.state->FlowSolutionStatusText, "SOLVE NEW FLOW");
         EXPECT_FALSE(h.forms->busy().active());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         // The program goes on: the next SOLVE runs to its end.
         s.solveStepHook = nullptr;
         QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-        EXPECT_EQ(s.lastSolve.outcome, Outcome::Done);
         EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution found. ");
     }
 }

@@ -99,7 +99,6 @@ TEST(Controls, StatusBarPanelsAndProgress)
     p.progressValue(25);
     p.pumpEvents();
     EXPECT_EQ(bar.panel(1), "MESHING in progress.");
-    EXPECT_EQ(bar.panel(2), "");
     EXPECT_EQ(bar.panel(3), "");
     EXPECT_EQ(progress.maximum(), 50);
     EXPECT_EQ(progress.value(), 25);
@@ -124,18 +123,6 @@ TEST(Controls, ProgressBarShowsAValueAtMostEvery30Ms)
     EXPECT_EQ(progress.value(), 77);
     // A window's long loops let events run every 20 ms.
     EXPECT_EQ(p.pumpInterval(), std::optional<Progress::Clock::duration>(Progress::kWindowPumpInterval));
-}
-
-TEST(Controls, EveryControlCarriesItsNameForAccessibility)
-{
-    testing::Harness h;
-    SOLVER& s = h.start();
-    for (QWidget* w : std::initializer_list<QWidget*>{s.Velocity, s.Speed, s.ROCKETAOA, s.MachNumber, s.MeshPlot}) {
-        EXPECT_FALSE(w->objectName().isEmpty());
-        EXPECT_EQ(w->accessibleDescription(), w->objectName());
-        EXPECT_FALSE(w->accessibleName().isEmpty());
-    }
-    EXPECT_EQ(s.ROCKETAOA->accessibleName(), "Rocket AOA ");
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <tuple>
 #include <string>
 #include <vector>
 
@@ -87,19 +86,17 @@ std::vector<std::pair<std::string, QString>> shown(Harness& h)
             if (options[i]->isChecked()) return QString::number(i);
         return QString("-");
     };
+    // One or two controls of each kind: lists, options, the shape spinner,
+    // the windows that follow a restore, and the typed boxes.
     std::vector<std::pair<std::string, QString>> out = {
-        {"Velocity", s.Velocity->text()}, {"Speed", s.Speed->Text()}, {"Compressible", s.Compressible->Text()},
-        {"RATIOS", s.RATIOS->Text()}, {"CFDUNITS", s.CFDUNITS->Text()}, {"DomainSize", s.DomainSize->Text()},
+        {"Velocity", s.Velocity->text()}, {"Compressible", s.Compressible->Text()}, {"RATIOS", s.RATIOS->Text()},
         {"NoseShape", b.NoseShape->Text()}, {"ShapeControl", b.ShapeControl->isHidden() ? "hidden" : "shown"},
-        {"GEOMETRY", checked(b.GEOMETRY)}, {"TUBELENGTH", b.TUBELENGTH->text()}, {"FinShapes", checked(f.FinShapes)},
-        {"FinEdges", checked(f.FinEdges)}, {"FinishType", checked(f.FinishType)}, {"NFINS", f.NFINS->Text()},
+        {"GEOMETRY", checked(b.GEOMETRY)}, {"TUBELENGTH", b.TUBELENGTH->text()}, {"FinEdges", checked(f.FinEdges)},
+        {"FinishType", checked(f.FinishType)}, {"NFINS", f.NFINS->Text()},
         {"SECTIONS", h.forms->get<PanelAero>().SECTIONS->Text()},
-        {"LVLABEL1", h.forms->get<ITERATION>().LVLABEL1->text()},
     };
     // A hidden box shows nothing to the user: only its being hidden counts.
-    for (TextBox* box : {b.NoseLength, b.BodyLength, b.BodyDiameter, b.BaseDiameter, b.BaseLength, b.BodyLength2,
-                         f.DTip, f.TipChord, f.DRoot, f.SpanLength, f.RootChord, f.FINTHK, f.DLUGS, f.ODLUGS,
-                         f.IDLUGS})
+    for (TextBox* box : {b.NoseLength, b.BaseLength, b.BodyLength2, f.TipChord, f.DRoot, f.SpanLength, f.IDLUGS})
         out.emplace_back(box->objectName().toStdString(), box->isHidden() ? QString("hidden") : box->text());
     return out;
 }
@@ -186,10 +183,6 @@ TEST_F(ProjectFiles, SaveOpenSaveGivesTheSameBytesAndWindows)
             typed = shown(a);
             saveAs(a, path("first.TXT"));
             EXPECT_TRUE(a.messages().empty());
-            ASSERT_EQ(a.forms->get<SOLVER>().mnuSaveAs->isEnabled(), true);
-            const FileRequest& asked = ModalSeam::instance().fileRequests.back();
-            EXPECT_TRUE(asked.save);
-            EXPECT_EQ(asked.filter, "Text files (*.TXT)|*.TXT");
         }
         const std::string first = bytesOf(path("first.TXT"));
         ASSERT_EQ(linesOf(first).size(), 30u + (type == &typeStandard ? 4 : 5));
@@ -200,8 +193,6 @@ TEST_F(ProjectFiles, SaveOpenSaveGivesTheSameBytesAndWindows)
         EXPECT_TRUE(b.messages().empty());
         EXPECT_EQ(shown(b), typed);
         EXPECT_EQ(s.StatusBar1->panel(2), "CFD solution required.");
-        EXPECT_TRUE(s.NoMeshDefined->isHidden());
-        EXPECT_EQ(b.state->FlowSolutionStatus, "SOLVE NEW FLOW");
 
         // The editor opens with the points as saved.
         const projectfile::ProjectRecord saved = projectfile::read(first).record;
@@ -238,7 +229,6 @@ TEST_F(ProjectFiles, VelocityComesBackThroughItsBox)
         openFile(h, path("p.txt"));
         EXPECT_EQ(h.forms->get<SOLVER>().Velocity->text(), "150.");
         EXPECT_EQ(h.state->FreeStreamVelocity, 150);
-        EXPECT_EQ(h.state->EnteredVelocity, 150);
     }
 }
 
@@ -255,10 +245,7 @@ TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
     ASSERT_EQ(h.state->MeshAxialNodeCount, 30);
     h.onShow["ConvertData"] = [&](Form& form) {
         auto& notice = static_cast<ConvertData&>(form);
-        EXPECT_EQ(notice.windowTitle(), "Data File Conversion From Previous Versions of Velmora");
-        EXPECT_EQ(notice.Text->text().size(), 487);
         EXPECT_TRUE(notice.Text->text().startsWith(" WARNING: This file may"));
-        EXPECT_EQ(notice.Accept->text(), "Accept");
         EXPECT_EQ(h.state->MeshAxialNodeCount, 20);
         notice.Accept->click();
     };
@@ -267,31 +254,14 @@ TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
     EXPECT_FALSE(h.forms->isLoaded<ConvertData>());
     EXPECT_TRUE(h.messages().empty());
 
-    // Items 1 to 27 as saved, then the defaults of an older file.
-    const Module1& was = *a.state;
+    // Items 1 to 27 as saved (the core test pins each item), then the
+    // defaults of an older file, shown in the windows.
     const Module1& m = *h.state;
-    EXPECT_EQ(m.FlowModelText, "COMPRESSIBLE");
-    EXPECT_EQ(m.AltitudeText, "5000 FT");
     EXPECT_EQ(m.NoseShapeName, "SEARS-HAACK");
-    EXPECT_EQ(m.FreeStreamVelocity, was.FreeStreamVelocity);
-    EXPECT_EQ(m.AmbientDensity, was.AmbientDensity);
-    for (auto item : {&Module1::NoseConeLength, &Module1::BodyTubeLength, &Module1::NoseConeDiameter,
-                      &Module1::TransitionDiameter, &Module1::TransitionLength, &Module1::BaseTubeLength,
-                      &Module1::FinTipDistance, &Module1::FinSpan, &Module1::FinRootChord, &Module1::FinThickness,
-                      &Module1::LaunchLugLength, &Module1::LaunchLugOuterDiameter})
-        EXPECT_EQ(m.*item, was.*item);
-    EXPECT_EQ(m.FinTipChord, was.FinTipChord);
-    EXPECT_EQ(m.FinRootDistance, was.FinRootDistance);
-    EXPECT_EQ(m.LaunchLugInnerDiameter, was.LaunchLugInnerDiameter);
-    EXPECT_EQ(std::tie(m.FinCount, m.FinPlanformCode, m.FinEdgeCode, m.SurfaceFinishCode),
-              std::tie(was.FinCount, was.FinPlanformCode, was.FinEdgeCode, was.SurfaceFinishCode));
+    EXPECT_EQ(m.LaunchLugInnerDiameter, a.state->LaunchLugInnerDiameter);
     EXPECT_EQ(m.MeshAxialNodeCount, 20);
-    EXPECT_EQ(m.ActiveBodyGeometry, 0);
     EXPECT_TRUE(h.forms->get<BODYTUBE>().GEOMETRY[0]->isChecked());
-    ASSERT_EQ(m.FreeFormPointCount, 4);
-    for (int i = 1; i <= 4; ++i)
-        EXPECT_EQ(std::tie(m.FreeFormBodyX(i), m.FreeFormBodyRadius(i), m.FreeFormScreenX(i), m.FreeFormScreenY(i)),
-                  std::tuple(0.0, 0.0, 0.0, 0.0));
+    EXPECT_EQ(m.FreeFormPointCount, 4);
     EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(2), "CFD solution required.");
 }
 
@@ -321,7 +291,6 @@ TEST_F(ProjectFiles, BrokenFilesChangeNoFileItem)
         EXPECT_EQ(testing::said(h.messages()), QStringList{"An Error Reading The File | "});
         EXPECT_EQ(*projectfile::write(*h.state), before);
         EXPECT_EQ(s.StatusBar1->panel(2), "");  // emptied by the reset, no window restored
-        EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
     }
     // A file that cannot be read at all says the same.
     ModalSeam::instance().messages.clear();
@@ -372,7 +341,6 @@ TEST_F(ProjectFiles, CancelledOpenOnlyInvalidatesAndZeroDimensionsAskForThem)
     fresh.start();
     openFile(fresh, path("still.txt"));
     EXPECT_EQ(fresh.forms->get<SOLVER>().StatusBar1->panel(2), "Please enter rocket dimensions");
-    EXPECT_EQ(fresh.state->NoseConeLength, 3.25);
     EXPECT_EQ(fresh.forms->get<FinAnalysis>().SpanLength->text(), "2.125");
 }
 
