@@ -130,9 +130,9 @@ RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const Iteratio
             }
             BCVOR(*f);
             const double r = STRVEL(*f);
-            rep.residual = r;
+            rep.BaseFlowResidual = r;
             // 3.2 Count it.
-            rep.iterations = ++n;
+            rep.BaseFlowIterationCount = ++n;
             progress.progressValue(n);
             progress.status(1, kMsgIteration);
             progress.status(2, std::to_string(n));
@@ -167,7 +167,7 @@ RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const Iteratio
     progress.progressValue(1);
 
     rep.timeStep = dt;
-    if (n > 0) rep.writes.push_back(showNumber("NavierStokes.CONVERGE", rep.residual, kPatternResidual));
+    if (n > 0) rep.writes.push_back(showNumber("NavierStokes.CONVERGE", rep.BaseFlowResidual, kPatternResidual));
     if (stepComputed) rep.writes.push_back(showNumber("NavierStokes.TimeStep", dt, kPatternTimeStep));
 
     if (rep.outcome == RunOutcome::Converged || rep.outcome == RunOutcome::Limit) {

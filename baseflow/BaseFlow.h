@@ -95,8 +95,8 @@ using IterationObserver = std::function<void(const IterationStep&)>;
 
 struct RunReport {
     RunOutcome outcome = RunOutcome::Refused;
-    int iterations = 0;        // completed iterations
-    double residual = 0;       // of the last iteration
+    int BaseFlowIterationCount = 0;  // completed iterations
+    double BaseFlowResidual = 0;     // relative velocity change of the last iteration
     double reynolds = 0;       // D V / nu
     double timeStep = 0;       // the step the next iteration would take (last computed)
     long sweeps = 0;           // stream-function sweeps of the whole run

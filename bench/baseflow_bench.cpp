@@ -61,7 +61,7 @@ void runCase(benchmark::State& state, int itmax, RunOutcome expected)
         PumpingProgress progress;
         const RunReport r = NSVS2D(*m, 300, progress);
         if (r.outcome != expected) state.SkipWithError(runOutcomeName(r.outcome));
-        iterations += r.iterations;
+        iterations += r.BaseFlowIterationCount;
         sweeps += static_cast<double>(r.sweeps);
         points += static_cast<double>(r.sweeps) * (nx - 2) * (nx / 2 - 2);
         benchmark::DoNotOptimize(m->BaseFlowVelocityU(2, 2));

@@ -13,7 +13,7 @@ const std::array<UnitSystem, 3> UnitSystemTable = {{
      101352.93, 1.226f, 340.279, 1.8673e-05},
 }};
 
-const std::array<AtmosphereRow, 28> StandardAtmosphereTable = {{
+const std::array<StandardAltitude, 28> StandardAtmosphereTable = {{
     {"SEA LEVEL", 1, 1},
     {"1000 FT", 0.9644, 0.9711},
     {"2000 FT", 0.9298, 0.9428},
@@ -67,7 +67,7 @@ std::optional<int> unitIndexByListItem(std::string_view item)
     return std::nullopt;
 }
 
-const AtmosphereRow* findAltitude(std::string_view text)
+const StandardAltitude* findAltitude(std::string_view text)
 {
     for (const auto& row : StandardAtmosphereTable)
         if (text == row.altitude) return &row;
@@ -105,7 +105,7 @@ void computeAmbientAir(Module1& m)
 
 void applyAltitude(Module1& m, std::string_view altitudeText)
 {
-    if (const AtmosphereRow* row = findAltitude(altitudeText)) {
+    if (const StandardAltitude* row = findAltitude(altitudeText)) {
         m.AltitudePressureRatio = row->pressureRatio;
         m.AltitudeDensityRatio = row->densityRatio;
     }

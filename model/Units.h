@@ -30,13 +30,13 @@ struct UnitSystem {
 
 extern const std::array<UnitSystem, 3> UnitSystemTable;
 
-struct AtmosphereRow {
+struct StandardAltitude {
     const char* altitude;      // text of the altitude list
     double pressureRatio;
     double densityRatio;
 };
 
-extern const std::array<AtmosphereRow, 28> StandardAtmosphereTable;
+extern const std::array<StandardAltitude, 28> StandardAtmosphereTable;
 
 extern const std::array<const char*, 4> SpeedUnits; // "FT/SEC", "MPH", "M/SEC", "MACH"
 
@@ -51,7 +51,7 @@ std::optional<int> unitIndexByCode(std::string_view code);
 std::optional<int> unitIndexByListItem(std::string_view item);
 
 // The row of the altitude list text, compared whole and exactly.
-const AtmosphereRow* findAltitude(std::string_view text);
+const StandardAltitude* findAltitude(std::string_view text);
 
 // The factor that turns a velocity typed in `speedUnit` into the velocity unit
 // of the unit system `code`; "MACH" gives the speed of sound. nullopt when the

@@ -25,9 +25,9 @@ TEST(BaseFlowRun, DefaultCaseConvergesAndPublishes)
     History h;
     const RunReport r = NSVS2D(*m, 300, p, h.observer());
     ASSERT_EQ(r.outcome, RunOutcome::Converged);
-    EXPECT_EQ(r.iterations, 19);
-    EXPECT_LT(r.residual, 0.001);
-    EXPECT_GT(r.residual, 0.00099);
+    EXPECT_EQ(r.BaseFlowIterationCount, 19);
+    EXPECT_LT(r.BaseFlowResidual, 0.001);
+    EXPECT_GT(r.BaseFlowResidual, 0.00099);
     EXPECT_FALSE(r.offerOutputFile);
     EXPECT_NEAR(r.reynolds, 190839.69, 0.01);
     EXPECT_EQ(m->BaseFlowStatus, "");
@@ -46,7 +46,7 @@ TEST(BaseFlowRun, DefaultCaseConvergesAndPublishes)
     EXPECT_NE(m->BaseFlowVorticity(1, 5), 0.0);
     const WindowWrite* residual = lastWriteTo(r.writes, "NavierStokes.CONVERGE");
     ASSERT_NE(residual, nullptr);
-    EXPECT_EQ(residual->value, r.residual);
+    EXPECT_EQ(residual->value, r.BaseFlowResidual);
 }
 
 TEST(BaseFlowRun, LimitIsTestedBeforeConvergence)
@@ -55,7 +55,7 @@ TEST(BaseFlowRun, LimitIsTestedBeforeConvergence)
     RecordingProgress p(m.get());
     const RunReport r = NSVS2D(*m, 300, p);
     EXPECT_EQ(r.outcome, RunOutcome::Limit);
-    EXPECT_LT(r.residual, 0.001);  // converged values, reported as the limit
+    EXPECT_LT(r.BaseFlowResidual, 0.001);  // converged values, reported as the limit
     EXPECT_TRUE(r.offerOutputFile);
     EXPECT_EQ(p.last(3), kMsgNotConverged);
     EXPECT_EQ(m->BaseFlowStatus, "SOLVE NEW FLOW");
@@ -142,7 +142,7 @@ TEST(BaseFlowRun, WavefrontSweepIsBitIdentical)
             r[k] = NSVS2D(*runs[k], 300, p, h[k].observer(), order);
             ++k;
         }
-        ASSERT_EQ(r[0].iterations, r[1].iterations);
+        ASSERT_EQ(r[0].BaseFlowIterationCount, r[1].BaseFlowIterationCount);
         EXPECT_EQ(r[0].sweeps, r[1].sweeps);
         for (std::size_t n = 0; n < h[0].steps.size(); ++n)
             EXPECT_EQ(h[0].steps[n].residual, h[1].steps[n].residual) << n;
