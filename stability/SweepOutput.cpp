@@ -43,10 +43,13 @@ std::string sweepQuantityLabel(int quantity)
 
 std::string sweepTitle(const Module1& m, int quantity)
 {
-    const std::string label = sweepQuantityLabel(quantity);
-    if (label.empty()) return {};
-    if (m.AoaSweepSelected == 1) return "Velmora AOA vs. " + label;
-    if (m.VelocitySweepSelected == 1) return "Velmora Velocity vs. " + label;
+    // The eight titles, by sweep kind and quantity (Cd, CN, CM, XCp).
+    static constexpr const char* kTitles[2][4] = {
+        {"Velmora AOA vs. Cd", "Velmora AOA vs. CN", "Velmora AOA vs. CM", "Velmora AOA vs. XCp"},
+        {"Velmora Velocity vs. Cd", "Velmora Velocity vs. CN", "Velmora Velocity vs. CM", "Velmora Velocity vs. XCp"}};
+    if (quantity < 1 || quantity > 4) return {};
+    if (m.AoaSweepSelected == 1) return kTitles[0][quantity - 1];
+    if (m.VelocitySweepSelected == 1) return kTitles[1][quantity - 1];
     return {};
 }
 
