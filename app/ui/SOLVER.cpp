@@ -218,7 +218,7 @@ void SOLVER::buildControls()
     lay->addLayout(top);
 
     MeshPlot = named(new PictureBox(this), "MeshPlot", "Rocket body mesh");
-    MeshPlot->setMinimumSize(600, 300);
+    MeshPlot->setMinimumSize(280, 140);
     MeshPlot->setHeightForWidthRatio(0.5);
     lay->addLayout(new PictureAspectLayout(MeshPlot), 1);
     NoMeshDefined = makeLabel(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");

@@ -203,6 +203,24 @@ TEST(Keyboard, ReadOnlyBoxesAreLeftOutOfTheTabChain)
 
 // ---- windows and message boxes ------------------------------------------------------
 
+// The main window fits a 1280 x 800 screen with room for a title bar and a
+// panel, and its mesh picture takes what a larger window gives it.
+TEST(Placement, MainWindowFitsA1280By800Screen)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    const QSize least = s.minimumSizeHint();
+    EXPECT_LE(least.width(), 1280);
+    EXPECT_LE(least.height(), 740);
+    s.resize(1280, 740);
+    s.show();
+    QApplication::processEvents();
+    const int small = s.MeshPlot->height();
+    s.resize(1900, 1000);
+    QApplication::processEvents();
+    EXPECT_GT(s.MeshPlot->height(), small);
+}
+
 TEST(Placement, MessageBoxesShowTheirWholeTitle)
 {
     for (const char* title : {"MACH NUMBER TO LARGE", "NUMBER OF LEVELS MUST BE LESS THAN OR EQUAL TO 100"}) {

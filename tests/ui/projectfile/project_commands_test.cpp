@@ -375,14 +375,19 @@ TEST_F(ProjectFiles, TheDialogListsNamesInEitherCase)
     dialog.setDirectory(dir.path());
     dialog.show();
     ASSERT_TRUE(loaded.count() > 0 || loaded.wait(5000));
-    QStringList listed;
-    const QModelIndex root = model->index(dir.path());
-    for (int i = 0; i < model->rowCount(root); ++i) {
-        const QModelIndex at = model->index(i, 0, root);
-        if (model->flags(at) & Qt::ItemIsEnabled) listed << model->fileName(at);
-    }
-    listed.sort();
-    EXPECT_EQ(listed, (QStringList{"lower.txt", "upper.TXT"}));
+    // The model fills and filters in its own thread: wait for the listing.
+    auto listed = [&] {
+        QStringList names;
+        const QModelIndex root = model->index(dir.path());
+        for (int i = 0; i < model->rowCount(root); ++i) {
+            const QModelIndex at = model->index(i, 0, root);
+            if (model->flags(at) & Qt::ItemIsEnabled) names << model->fileName(at);
+        }
+        names.sort();
+        return names;
+    };
+    const QStringList expected{"lower.txt", "upper.TXT"};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listed() == expected; }, 5000)) << listed().join(", ").toStdString();
 }
 
 } // namespace
