@@ -86,6 +86,14 @@ QWidget* resolveWindowWrite(Forms& forms, const WindowWrite& w)
     return nullptr;
 }
 
+namespace {
+// Writing the text a box already shows changes nothing and runs no handler.
+void setBoxText(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text) box->setText(text);
+}
+} // namespace
+
 void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes)
 {
     for (const WindowWrite& w : writes) {
@@ -100,10 +108,8 @@ void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes)
 #endif
         }
         switch (w.action) {
-        case WindowAction::ShowNumber:
-            static_cast<QLineEdit*>(control)->setText(qFormat(w.value, w.pattern));
-            break;
-        case WindowAction::Empty: static_cast<QLineEdit*>(control)->setText(QString()); break;
+        case WindowAction::ShowNumber: setBoxText(static_cast<QLineEdit*>(control), qFormat(w.value, w.pattern)); break;
+        case WindowAction::Empty: setBoxText(static_cast<QLineEdit*>(control), QString()); break;
         case WindowAction::ClearPicture: static_cast<PictureBox*>(control)->clear(); break;
         case WindowAction::Hide: control->hide(); break;
         case WindowAction::Show: control->show(); break;

@@ -126,7 +126,7 @@ QLabel* StatusBar::panelLabel(int n) const
 void StatusBar::setPanel(int n, const QString& text)
 {
     QLabel* l = panelLabel(n);
-    if (!l) return;
+    if (!l || l->text() == text) return;
     l->setText(text);
     // Screen readers read the panel's text; an empty panel says which it is.
     l->setAccessibleName(text.isEmpty() ? QStringLiteral("Status panel %1").arg(n) : text);

@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <chrono>
+
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
@@ -69,6 +71,11 @@ public:
 
     void sweepStep(int i, int n) override
     {
+        // The bar and the step label follow at most every 30 ms (the first
+        // and the last step always): painting them costs more than a step.
+        const auto now = std::chrono::steady_clock::now();
+        if (i != 1 && i != n && now - shown_ < std::chrono::milliseconds(30)) return;
+        shown_ = now;
         if (i == 1) sweep_.ProgressBar1->setRange(0, n);
         setBarValue(sweep_.ProgressBar1, i);
         sweep_.IterationLbl->setText(qFormat(i, "###"));
@@ -81,6 +88,7 @@ public:
 
 private:
     ITERATION& sweep_;
+    std::chrono::steady_clock::time_point shown_{};
     WindowProgress status_;
     WindowProgress finStatus_;
 };
