@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <chrono>
 
 #include "app/ui/Artwork.h"
@@ -302,6 +303,12 @@ stability::SweepReport ITERATION::LOOPER(double& steps)
     if (rep.outcome == Outcome::Done) {
         ProgressBar1->setValue(0);
         IterationLbl->clear();
+    } else if (rep.stepCount > 0) {
+        // An early end keeps the step it stopped at in view (ABORT has
+        // already put the bar back to 0).
+        const int stopped = std::min(rep.stepsStored + 1, rep.stepCount);
+        if (rep.outcome != Outcome::Aborted) ProgressBar1->setValue(stopped);
+        IterationLbl->setText(qFormat(stopped, "###"));
     }
     return rep;
 }

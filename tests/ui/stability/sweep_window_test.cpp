@@ -87,6 +87,7 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
         EXPECT_EQ(m.SweepCenterOfPressureRatios(i), -1) << i;
     EXPECT_EQ(w.StatusBar1->panel(1), QString(kMsgLoopingStopped).arg(3));
     EXPECT_EQ(s.ROCKETAOA->text(), "3.");
+    EXPECT_EQ(w.IterationLbl->text(), "3");
     EXPECT_EQ(testing::said(h.messages()).count("CFD Analysis will be terminated. | Abort Solution"), 2);
     EXPECT_TRUE(w.Command1->isEnabled() && w.MAXLOOPS->isEnabled());
     w.close();  // no sweep running: hidden without asking
