@@ -72,6 +72,8 @@ public:
 
     void sweepStep(int i, int n) override
     {
+        step_ = i;
+        steps_ = n;
         // The bar and the step label follow at most every 30 ms (the first
         // and the last step always): painting them costs more than a step.
         const auto now = std::chrono::steady_clock::now();
@@ -85,11 +87,21 @@ public:
     {
         (angleOfAttack ? main_.ROCKETAOA : main_.Velocity)->setText(qFormat(value, "##.###"));
     }
-    void stepSolved(const SolveChainReport& run) override { present(run); }
+    // Each step's results are shown at most every 30 ms; the last step, and
+    // a step that ends the sweep, always. The next step's box write empties
+    // them again in any case.
+    void stepSolved(const SolveChainReport& run) override
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (run.outcome == Outcome::Done && step_ != steps_ && now - presented_ < std::chrono::milliseconds(30)) return;
+        presented_ = now;
+        present(run);
+    }
 
 private:
     ITERATION& sweep_;
-    std::chrono::steady_clock::time_point shown_{};
+    std::chrono::steady_clock::time_point shown_{}, presented_{};
+    int step_ = 0, steps_ = 0;
     WindowProgress status_;
     WindowProgress finStatus_;
 };
