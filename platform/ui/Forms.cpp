@@ -27,14 +27,14 @@ namespace velmora {
 
 namespace {
 
-// Screen readers see a window as a window: the main window as the
-// application's window, every other (opened modally over it) as a dialog.
+// Screen readers and UI automation see every window of the program as a
+// window; the dialog roles belong to the message boxes, which ask and wait
+// for an answer.
 QAccessibleInterface* formAccessible(const QString&, QObject* object)
 {
     auto* f = qobject_cast<Form*>(object);
     if (!f) return nullptr;
-    const bool main = f->forms().mainWindow() == f;
-    return new QAccessibleWidget(f, main ? QAccessible::Window : QAccessible::Dialog);
+    return new QAccessibleWidget(f, QAccessible::Window);
 }
 
 } // namespace
