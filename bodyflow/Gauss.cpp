@@ -218,6 +218,24 @@ void blockUpdate(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int 
 #endif
 }
 
+// Rows r0..r1 below a block of pivot rows k0..k0+kb-1 receive the block's
+// eliminations within the block's own columns, one row at a time: for each
+// pivot k in ascending order, f = a(i, k), then a(i, j) -= a(k, j) * f for the
+// block's columns j > k. Each element sees the same operations in the same
+// order as when the pivots sweep all rows one after another, while the row
+// stays in cache.
+void panelRows(double* a, std::size_t ld, int k0, int kb, int r0, int r1)
+{
+    for (int i = r0; i <= r1; ++i) {
+        double* ri = a + static_cast<std::size_t>(i) * ld + k0;
+        for (int k = 0; k + 1 < kb; ++k) {
+            const double* uk = a + static_cast<std::size_t>(k0 + k) * ld + k0;
+            const double f = ri[k];
+            for (int j = k + 1; j < kb; ++j) ri[j] -= uk[j] * f;
+        }
+    }
+}
+
 #ifdef VELMORA_GAUSS_AVX2
 // The AVX2 forms of the elimination's loops. Each element receives the same
 // operations in the same order as in the forms above (a product, then its
@@ -282,6 +300,41 @@ VELMORA_AVX2 void updateRowAvx2(double* c, const double* l, const double* u, std
         double v = c[j];
         for (int k = 0; k < kb; ++k) v -= u[static_cast<std::size_t>(k) * ld + j] * l[k];
         c[j] = v;
+    }
+}
+
+// The panel sweep of the rows below a block, four rows side by side so that
+// each row's chain of multipliers overlaps the others'. Within the group of
+// four columns that holds the pivot's own column, the columns at or left of
+// it subtract a zero: the same bits as leaving them alone.
+VELMORA_AVX2 void panelRowsAvx2(double* a, std::size_t ld, int k0, int kb, int r0, int r1)
+{
+    const int full = kb / 4;  // groups of four columns wholly inside the block
+    alignas(32) static const std::int64_t keep[4][4] = {
+        {-1, -1, -1, -1}, {0, -1, -1, -1}, {0, 0, -1, -1}, {0, 0, 0, -1}};
+    for (int i = r0; i <= r1; i += 4) {
+        const int rows = std::min(4, r1 - i + 1);
+        double* ri[4];
+        for (int r = 0; r < 4; ++r) ri[r] = a + static_cast<std::size_t>(i + std::min(r, rows - 1)) * ld + k0;
+        for (int k = 0; k + 1 < kb; ++k) {
+            const double* uk = a + static_cast<std::size_t>(k0 + k) * ld + k0;
+            const int g0 = (k + 1) / 4;
+            const __m256d mask = _mm256_load_pd(reinterpret_cast<const double*>(keep[(k + 1) % 4]));
+            for (int r = 0; r < rows; ++r) {
+                double* row = ri[r];
+                const double f = row[k];
+                const __m256d vf = _mm256_set1_pd(f);
+                int g = g0;
+                if (g < full) {
+                    const __m256d p = _mm256_and_pd(_mm256_mul_pd(_mm256_loadu_pd(uk + 4 * g), vf), mask);
+                    _mm256_storeu_pd(row + 4 * g, _mm256_sub_pd(_mm256_loadu_pd(row + 4 * g), p));
+                    for (++g; g < full; ++g)
+                        _mm256_storeu_pd(row + 4 * g, _mm256_sub_pd(_mm256_loadu_pd(row + 4 * g),
+                                                                    _mm256_mul_pd(_mm256_loadu_pd(uk + 4 * g), vf)));
+                }
+                for (int j = std::max(k + 1, 4 * full); j < kb; ++j) row[j] -= uk[j] * f;
+            }
+        }
     }
 }
 
@@ -417,6 +470,14 @@ void updateRowAny(double* c, const double* l, const double* u, std::size_t ld, i
     updateRow(c, l, u, ld, kb, cols);
 }
 
+void panelRowsAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1)
+{
+#ifdef VELMORA_GAUSS_AVX2
+    if (useAvx2()) return panelRowsAvx2(a, ld, k0, kb, r0, r1);
+#endif
+    panelRows(a, ld, k0, kb, r0, r1);
+}
+
 void blockUpdateAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int c0, int c1)
 {
 #ifdef VELMORA_GAUSS_AVX2
@@ -482,14 +543,17 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
             if (!pivotUsable(k, p)) return finish(Outcome::Failed);
             divideRow(rk, k, last, p);
 
-            // Rows below, within the block's columns; the multiplier stays in
-            // column k for the later update of the columns right of the block.
-            for (int i = k + 1; i < N; ++i) {
+            // The block's later pivot rows, within the block's columns; the
+            // multiplier stays in column k for the later update of the columns
+            // right of the block.
+            for (int i = k + 1; i <= kb1; ++i) {
                 double* ri = &at(i, 0);
                 subtractMultiple(ri, rk, ri[k], k + 1, kb1);
             }
         }
-        // Every row below the block, every column right of it.
+        // Every row below the block: first the block's columns, then every
+        // column right of it.
+        panelRowsAny(a, ld, kb0, kb1 - kb0 + 1, kb1 + 1, N - 1);
         blockUpdateAny(a, ld, kb0, kb1 - kb0 + 1, kb1 + 1, N - 1, kb1 + 1, last);
     }
 
