@@ -282,7 +282,24 @@ QImage PictureBox::persistentPicture() const
     return renderDrawing(*persistent_, size(), devicePixelRatioF());
 }
 
-void PictureBox::closePainter() const { painter_.reset(); }
+void PictureBox::closePainter() const
+{
+    flushLines();
+    painter_.reset();
+    penFor_ = nullptr;
+}
+
+// Setting a pen costs more than drawing a short line: a run of lines in one
+// colour and width sets it once. Whoever ends a painter forgets the pen.
+void PictureBox::usePen(QPainter& p, QRgb colour, int width) const
+{
+    if (penFor_ == &p && penColour_ == colour && penWidth_ == width) return;
+    flushLines();
+    p.setPen(makePen(colour, width));
+    penFor_ = &p;
+    penColour_ = colour;
+    penWidth_ = width;
+}
 
 QPainter* PictureBox::painter()
 {
@@ -365,6 +382,7 @@ void PictureBox::replay(QPainter& p, const Drawing& d) const
 {
     const Scale savedScale = scale_;
     const int savedWidth = drawWidth_;
+    penFor_ = nullptr;
     scale_ = Scale{};
     for (const Op& op : d.ops) {
         const double* c = d.coords.data() + op.first;
@@ -387,6 +405,8 @@ void PictureBox::replay(QPainter& p, const Drawing& d) const
     }
     scale_ = savedScale;
     drawWidth_ = savedWidth;
+    flushLines();
+    penFor_ = nullptr;  // p may end before the next painter begins
 }
 
 // ------------------------------------------------------------ drawing --
@@ -420,11 +440,27 @@ void PictureBox::rasterLine(QPainter& p, double x1, double y1, double x2, double
     QPointF pa = pixel(x1, y1);
     QPointF pb = pixel(x2, y2);
     if (!clipSegment(pa, pb, clipBounds())) return;
-    p.setPen(makePen(colour, drawWidth_));
-    if (pa == pb)
-        p.drawPoint(pa);
-    else
-        p.drawLine(pa, pb);
+    usePen(p, colour, drawWidth_);
+    if (pa == pb || drawWidth_ != 1) {
+        flushLines();
+        if (pa == pb)
+            p.drawPoint(pa);
+        else
+            p.drawLine(pa, pb);
+        return;
+    }
+    // Thin lines wait in a run drawn by one call: the same pixels (each line
+    // is drawn on its own, in order) at a fraction of the cost per line.
+    if (runOn_ != &p || lineRun_.size() >= kLineRun) flushLines();
+    runOn_ = &p;
+    lineRun_.emplace_back(pa, pb);
+}
+
+void PictureBox::flushLines() const
+{
+    if (runOn_ && !lineRun_.empty()) runOn_->drawLines(lineRun_.data(), static_cast<int>(lineRun_.size()));
+    lineRun_.clear();
+    runOn_ = nullptr;
 }
 
 void PictureBox::line(double x1, double y1, double x2, double y2)
@@ -449,6 +485,7 @@ void PictureBox::lineTo(double x, double y, QRgb colour) { line(curX_, curY_, x,
 void PictureBox::rasterBox(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour,
                            bool filled) const
 {
+    flushLines();
     if (!allFinite({x1, y1, x2, y2})) return;
     const QPointF a = pixel(x1, y1);
     const QPointF b = pixel(x2, y2);
@@ -460,7 +497,7 @@ void PictureBox::rasterBox(QPainter& p, double x1, double y1, double x2, double 
     const double t = std::clamp(std::min(a.y(), b.y()), cb.top(), cb.bottom());
     const double bt = std::clamp(std::max(a.y(), b.y()), cb.top(), cb.bottom());
     if (filled) p.fillRect(QRectF(l, t, r - l + 1, bt - t + 1), QColor::fromRgb(colour));
-    p.setPen(makePen(colour, drawWidth_));
+    usePen(p, colour, drawWidth_);
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(l, t, r - l, bt - t));
 }
@@ -478,6 +515,7 @@ void PictureBox::box(double x1, double y1, double x2, double y2, QRgb colour, bo
 
 void PictureBox::rasterPset(QPainter& p, double x, double y, QRgb colour) const
 {
+    flushLines();
     if (!allFinite({x, y})) return;
     if (!clipBounds().contains(toDevice(x, y))) return;
     const QPointF d = pixel(x, y);
@@ -519,6 +557,7 @@ void PictureBox::circle(double cx, double cy, double radius, QRgb colour, std::o
 void PictureBox::rasterEllipse(QPainter& p, double cx, double cy, double radius, double aspect, double shape,
                                bool partial, double start, double end, QRgb colour) const
 {
+    flushLines();
     if (!allFinite({cx, cy, radius, start, end, aspect})) return;
 
     // Semi-axes in widget pixels; the radius is always in x-scale units.
@@ -540,7 +579,7 @@ void PictureBox::rasterEllipse(QPainter& p, double cx, double cy, double radius,
     if (!partial || a0 == a1) span = kTwoPi;
 
     const QRectF cb = clipBounds();
-    p.setPen(makePen(colour, drawWidth_));
+    usePen(p, colour, drawWidth_);
     if (rx < 0.5 && ry < 0.5) {
         if (cb.contains(cPix)) p.drawPoint(cPix);
         return;
@@ -595,6 +634,7 @@ void PictureBox::rasterEllipse(QPainter& p, double cx, double cy, double radius,
 
 void PictureBox::rasterText(QPainter& p, double x, double y, const QString& s, QRgb colour) const
 {
+    flushLines();
     if (!allFinite({x, y})) return;
     const QFontMetricsF fm(font(), this);
     const QStringList lines = s.split(QLatin1Char('\n'));
@@ -604,6 +644,7 @@ void PictureBox::rasterText(QPainter& p, double x, double y, const QString& s, Q
     if (!clipBounds().adjusted(-1e5, -1e5, 0, 0).contains(topLeft)) return;
     p.setFont(font());
     p.setPen(QColor::fromRgb(colour));
+    penFor_ = nullptr;
     for (int i = 0; i < lines.size(); ++i)
         p.drawText(QPointF(topLeft.x(), topLeft.y() + i * fm.lineSpacing() + fm.ascent()), lines[i]);
 }
@@ -637,6 +678,7 @@ double PictureBox::textHeight(const QString& s) const
 
 void PictureBox::rasterPolygon(QPainter& p, const double* xy, std::size_t n, QRgb colour) const
 {
+    flushLines();
     if (n < 3) return;
     QPolygonF dev;
     dev.reserve(static_cast<qsizetype>(n));
@@ -648,7 +690,7 @@ void PictureBox::rasterPolygon(QPainter& p, const double* xy, std::size_t n, QRg
     }
     dev = clipPolygon(dev, clipBounds());
     if (dev.size() < 3) return;
-    p.setPen(makePen(colour, 1));
+    usePen(p, colour, 1);
     p.setBrush(QColor::fromRgb(colour));
     p.drawPolygon(dev);
 }

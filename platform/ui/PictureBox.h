@@ -28,6 +28,7 @@
 // For window tests, setRecording(true) makes every call append a Call record
 // (kind, user coordinates, colour, text) without changing what is drawn.
 #include <QImage>
+#include <QLineF>
 #include <QLayout>
 #include <QPointF>
 #include <QRectF>
@@ -223,6 +224,8 @@ private:
     QPointF pixel(double x, double y) const;
     void record(Kind kind, std::vector<double> coords, QRgb colour, const QString& text = {});
     void rasterLine(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour) const;
+    void usePen(QPainter& p, QRgb colour, int width) const;
+    void flushLines() const;
     void rasterBox(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour, bool filled) const;
     void rasterPset(QPainter& p, double x, double y, QRgb colour) const;
     void rasterEllipse(QPainter& p, double cx, double cy, double radius, double aspect, double shape, bool partial,
@@ -239,6 +242,14 @@ private:
     mutable bool imageBehind_ = false;
     mutable QSize renderSize_; // while drawing at another size than the widget's
     mutable std::unique_ptr<QPainter> painter_;
+    // The pen last set by usePen, and on which painter.
+    mutable const QPainter* penFor_ = nullptr;
+    mutable QRgb penColour_ = 0;
+    mutable int penWidth_ = 0;
+    // Thin lines not yet drawn, and the painter they belong to (flushLines).
+    mutable std::vector<QLineF> lineRun_;
+    mutable QPainter* runOn_ = nullptr;
+    static constexpr std::size_t kLineRun = 4096;
     Drawing drawing_;
     std::optional<Drawing> persistent_;
     int batchDepth_ = 0;
