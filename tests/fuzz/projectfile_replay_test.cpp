@@ -47,7 +47,9 @@ TEST(ProjectFileFuzzReplay, FixedMutations)
     static const char* const tokens[] = {"\"", ",", "\r\n", "\r", "\n", " ", "\t", "-", ".", "D", "E+", "1E400",
                                          "9999999", "32767.5", " 1", " 21", "\xE9", "\"\r\n\"", "", "0"};
     std::mt19937 rng(17);
-    const auto below = [&](size_t n) { return n == 0 ? size_t{0} : std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
+    const auto below = [&](size_t n) {
+        return n == 0 ? size_t{0} : std::uniform_int_distribution<size_t>(0, n - 1)(rng);
+    };
     for (const auto& [name, seed] : seeds()) {
         for (int k = 0; k < 1500; ++k) {
             std::string b = seed;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace velmora {
 namespace {
@@ -117,6 +118,16 @@ TEST(VelocityConversion, EveryFactor)
     EXPECT_EQ(m->FreeStreamVelocity, 7); // no entry: unchanged
     convertVelocity(*m, "MPH");
     EXPECT_DOUBLE_EQ(m->FreeStreamVelocity, 146.67);
+}
+
+// Start-up values no window shows at once.
+TEST(ProjectState, StartupDefaults)
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    // The grid builder takes 20 nodes while the mesh size is unset (0).
+    EXPECT_EQ(std::tuple(m->AmbientPressure, m->SpeedOfSound, m->MeridianCount, m->DomainAspectRatio,
+                         m->MeshAxialNodeCount, m->FreeFormPointCount), std::tuple(2116.8, 1116.4, 8, 2.0f, 0, 4));
 }
 
 } // namespace

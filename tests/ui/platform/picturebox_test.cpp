@@ -1,5 +1,5 @@
-// The plotting surface: scale mapping, what lands on which pixel, the
-// retained image, persistence and the call recording.
+// The plotting surface: scale mapping, what lands on which pixel, and the
+// retained drawing replayed at every size.
 #include "platform/ui/PictureBox.h"
 
 #include <QApplication>
@@ -277,32 +277,4 @@ TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndClearLeavesABlankPicture)
     EXPECT_FALSE(pb.hasPersistentPicture());
     EXPECT_FALSE(anyNonWhite(pb.grab().toImage(), pb.rect()));
     pb.hide();
-}
-
-TEST_F(PictureBoxTest, RecordingKeepsCallsInOrderWithoutChangingTheDrawing)
-{
-    PictureBox plain;
-    plain.setFixedSize(500, 500);
-    plain.setScale(0, 500, 500, 0);
-
-    pb.setRecording(true);
-    for (PictureBox* p : {&pb, &plain}) {
-        p->clear();
-        p->line(10, 20, 30, 40, kRed);
-        p->box(1, 2, 3, 4, kBlue, true);
-        p->pset(5, 6, PictureBox::qbColor(2));
-        p->circle(100, 100, 20, kRed);
-        p->circle(100, 100, 20, kBlue, 0.5, 1.5, 2.0);
-        p->text(7, 8, QStringLiteral("Cp"));
-        p->polygon({{1, 1}, {2, 1}, {2, 2}}, kRed);
-    }
-    EXPECT_EQ(pb.image(), plain.image());
-    EXPECT_TRUE(plain.calls().empty());
-
-    using K = PictureBox::Kind;
-    std::vector<K> kinds;
-    for (const auto& call : pb.calls()) kinds.push_back(call.kind);
-    EXPECT_EQ(kinds, (std::vector{K::Clear, K::Line, K::Box, K::Pset, K::Circle, K::Arc, K::Text, K::Polygon}));
-    EXPECT_EQ(pb.calls()[2].coords, (std::vector<double>{1, 2, 3, 4, 1})); // the fill flag last
-    EXPECT_EQ(pb.calls()[6].text, QStringLiteral("Cp"));
 }
