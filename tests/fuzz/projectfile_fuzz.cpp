@@ -1,9 +1,6 @@
-// Fuzz target: reading and committing any bytes as a project file.
-//
-// Beyond the sanitizers it checks one property: a project that was opened
-// saves, and the saved file opens again to the same bytes. A save may only be
-// refused for a text a file cannot hold (a double quote or a line break read
-// from inside a quoted field or an unquoted one).
+// Fuzz target: reading and committing any bytes as a project file. Beyond the
+// sanitizers: an opened project saves (unless a text holds a double quote or a
+// line break, which no file can), and the saved file opens to the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -12,31 +12,23 @@
 namespace velmora {
 namespace {
 
-class AbortingHost : public SolveHost, public Progress {
-public:
-    explicit AbortingHost(Module1& m, int abortAt) : m_(m), abortAt_(abortAt)
-    {
-        setPumpInterval(Clock::duration::zero());
-    }
+struct AbortingHost : SolveHost, Progress {
+    AbortingHost(Module1& m, int abortAt) : m(m), abortAt(abortAt) { setPumpInterval(Clock::duration::zero()); }
     Progress& progress() override { return *this; }
     void stepStarting(SolveStep s) override { step = s; }
     void pumpEvents() override
     {
-        ++pumps;
         pumpSteps.push_back(step);
-        if (pumps == abortAt_) {
-            m_.AbortRequest = "YES";
+        if (static_cast<int>(pumpSteps.size()) == abortAt) {
+            m.AbortRequest = "YES";
             abortedIn = step;
         }
     }
+    Module1& m;
+    int abortAt;
     SolveStep step = SolveStep::Inputs;
     std::vector<SolveStep> pumpSteps;
     std::optional<SolveStep> abortedIn;
-    int pumps = 0;
-
-private:
-    Module1& m_;
-    int abortAt_;
 };
 
 // A small finned rocket, so that every pump of the run can be tried.
@@ -102,15 +94,15 @@ TEST_P(AbortAtEveryPump, EndsAbortedWithNothingOfTheStepPublished)
     EXPECT_GT(perStep[SolveStep::BodyFlow], 2 * 4 * 9);  // rows of the system and of the elimination
     EXPECT_GE(perStep[SolveStep::FinSection], 2 * 10 - 1);  // rows of the influence tables, elimination steps
 
-    for (int k = 1; k <= counting.pumps; ++k) {
+    for (int k = 1; k <= static_cast<int>(counting.pumpSteps.size()); ++k) {
         auto m = smallRocket(GetParam());
         AbortingHost host(*m, k);
         const SolveChainReport r = solveChain(*m, host);
         ASSERT_TRUE(host.abortedIn.has_value()) << k;
         const SolveStep in = *host.abortedIn;
-        ASSERT_TRUE(checks().count(in)) << "pump " << k << " in " << solveStepName(in);
-        const StepCheck& c = checks().at(in);
         const std::string where = "pump " + std::to_string(k) + " in " + solveStepName(in);
+        ASSERT_TRUE(checks().count(in)) << where;
+        const StepCheck& c = checks().at(in);
         EXPECT_EQ(r.outcome, Outcome::Aborted) << where;
         EXPECT_EQ(r.endedAt, c.endsAt) << where;
         EXPECT_FALSE(c.published(*m) || m->FinNormalForceSlope != 0) << where;  // no fin result in any case

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "model/Module1.h"
 #include "bodyflow/Grid.h"
@@ -38,15 +39,7 @@ TEST(FreeFormModelTest, FlatLayoutConvertsToAStraightTubeOnTheShoulder)
     EXPECT_DOUBLE_EQ(flat(20).x(7), 9615.0 * 6 / 19);
 }
 
-TEST(FreeFormModelTest, BandLimitsRoundTheRightLimitHalvesToEven)
-{
-    EXPECT_EQ(FreeFormModel::bandLeft(9615, 4, 2), 1602.5);
-    EXPECT_EQ(FreeFormModel::bandRight(9615, 4, 2), 4808);  // 4807.5
-    EXPECT_EQ(FreeFormModel::bandLeft(9615, 4, 3), 4807.5);
-    EXPECT_EQ(FreeFormModel::bandRight(9615, 4, 3), 8012);  // 8012.5
-}
-
-TEST(FreeFormModelTest, StrictCatchBoxLeftButtonAloneAndTheDrawingArea)
+TEST(FreeFormModelTest, CatchBoxesButtonsDrawingAreaAndReadout)
 {
     FreeFormModel m = flat(4);
     const FreeFormModel before = m;
@@ -61,10 +54,25 @@ TEST(FreeFormModelTest, StrictCatchBoxLeftButtonAloneAndTheDrawingArea)
     EXPECT_EQ(m.drag(kDesign, 1, 3205 + 299.5f, kY0 - 299.5f), std::vector<int>{2});
     EXPECT_DOUBLE_EQ(m.x(2), 3504.5);
     EXPECT_DOUBLE_EQ(m.y(2), kY0 - 299.5);
+    // The readout shows the diameter as twice the shown radius.
+    const FreeFormReadout r = FreeFormModel::readout(kDesign, 4807.5f, 6262.9656f);
+    EXPECT_EQ(std::tuple(r.x, r.radius, r.diameter), std::tuple("10.", "1.235", "2.47"));  // 1.23456, not 2.469
+
+    // 20 points lie 506 apart; midway between points 2 and 3 both move, and
+    // the pointer sits on their band limits, so neither moves sideways.
+    m = flat(20);
+    const double x2 = m.x(2);
+    EXPECT_EQ(m.drag(kDesign, 1, 759, 6100), (std::vector<int>{2, 3}));
+    EXPECT_EQ(std::tuple(m.x(2), m.y(2), m.y(3)), std::tuple(x2, 6100.0, 6100.0));
 }
 
 TEST(FreeFormModelTest, FirstPointFixedLastPinnedBandAndTopClamp)
 {
+    // The right band limit rounds halves to even.
+    EXPECT_EQ(FreeFormModel::bandLeft(9615, 4, 2), 1602.5);
+    EXPECT_EQ(FreeFormModel::bandRight(9615, 4, 2), 4808);  // 4807.5
+    EXPECT_EQ(FreeFormModel::bandLeft(9615, 4, 3), 4807.5);
+    EXPECT_EQ(FreeFormModel::bandRight(9615, 4, 3), 8012);  // 8012.5
     FreeFormModel m = flat(4);
     EXPECT_TRUE(m.drag(kDesign, 1, 50, kY0 - 50).empty());
     EXPECT_EQ(m.drag(kDesign, 1, 9615 - 200, kY0 - 200), std::vector<int>{4});
@@ -81,42 +89,18 @@ TEST(FreeFormModelTest, FirstPointFixedLastPinnedBandAndTopClamp)
     EXPECT_EQ(up.y(2), 1925);
 }
 
-TEST(FreeFormModelTest, EveryPointWhoseBoxHoldsThePointerMoves)
-{
-    // 20 points lie 506 apart; midway between points 2 and 3 both move, and
-    // the pointer sits on their band limits, so neither moves sideways.
-    FreeFormModel m = flat(20);
-    const double x2 = m.x(2);
-    EXPECT_EQ(m.drag(kDesign, 1, 759, 6100), (std::vector<int>{2, 3}));
-    EXPECT_EQ(m.x(2), x2);
-    EXPECT_EQ(m.y(2), 6100);
-    EXPECT_EQ(m.y(3), 6100);
-}
-
-TEST(FreeFormModelTest, ReadoutsShowTheDiameterAsTwiceTheShownRadius)
-{
-    const FreeFormReadout r = FreeFormModel::readout(kDesign, 4807.5f, 6262.9656f);
-    EXPECT_EQ(r.x, "10.");
-    EXPECT_EQ(r.radius, "1.235");  // 1.23456
-    EXPECT_EQ(r.diameter, "2.47"); // not 2.469
-}
-
 TEST(FreeFormModelTest, ResizeKeepsEveryRadiusAndRespacesAlongTheAxis)
 {
     FreeFormModel m = flat(5);
     m.drag(kDesign, 1, 2404, 6100);
     m.drag(kDesign, 1, 4807.5f, 6500);
     m.drag(kDesign, 1, 9615, 6200);
-    FreeFormBodyTable before, after;
-    ASSERT_EQ(m.convert(kDesign, 0, 0, before), FreeFormStatus::Ok);
-    const FreeFormFrame taller{9615, 9000, 20, 2};
-    ASSERT_EQ(m.respace(taller), FreeFormStatus::Ok);
-    ASSERT_EQ(m.convert(taller, 0, 0, after), FreeFormStatus::Ok);
+    const FreeFormModel before = m;
+    ASSERT_EQ(m.respace({9615, 9000, 20, 2}), FreeFormStatus::Ok);
     for (int i = 1; i <= 5; ++i) {
-        EXPECT_NEAR(after.radius[i], before.radius[i], 1e-12) << i;
+        EXPECT_NEAR(m.y(i) / 9000, before.y(i) / 6675, 1e-12) << i;  // the same radius
         EXPECT_DOUBLE_EQ(m.x(i), 9615.0 * (i - 1) / 4) << i;  // the sideways drag is gone
     }
-    EXPECT_DOUBLE_EQ(m.y(1), 9000 - 9000.0 / 20);
 }
 
 TEST(FreeFormModelTest, ZeroLengthOrDrawingAreaWritesNothing)

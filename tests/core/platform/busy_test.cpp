@@ -23,7 +23,8 @@ TEST(BusyGuard, NestedScopesKeepTheFirstName)
     EXPECT_FALSE(g.active());
 }
 
-TEST(Arrays, BoundsAreCheckedBothWays)
+// Out-of-range indices and operations that would give no number throw.
+TEST(Checked, BoundsAndFailuresInsteadOfNumbers)
 {
     Array1<double, 20> a;
     a(20) = 1;
@@ -33,10 +34,6 @@ TEST(Arrays, BoundsAreCheckedBothWays)
     t(5000, 3) = 2;
     EXPECT_THROW(t(5001, 0), std::out_of_range);
     EXPECT_THROW(t(0, 4), std::out_of_range);
-}
-
-TEST(Checked, FailuresInsteadOfNumbers)
-{
     EXPECT_THROW(cdiv(1, 0), MathFailure);
     EXPECT_THROW(clog(0), MathFailure);
     EXPECT_THROW(csqrt(-1e-12), MathFailure);

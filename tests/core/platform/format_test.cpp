@@ -17,48 +17,31 @@ struct FormatCase {
 TEST(Format, PatternsTheWindowsUse)
 {
     const FormatCase cases[] = {
-        {2116.8, "#####.###", "2116.8"},
-        {1116.4, "#####.###", "1116.4"},
-        {0.002378, "#.###E+00", "2.378E-03"},
-        {3.9e-07, "#.###E+00", "3.9E-07"},
+        {2116.8, "#####.###", "2116.8"},          {1116.4, "#####.###", "1116.4"},
+        {0.002378, "#.###E+00", "2.378E-03"},     {3.9e-07, "#.###E+00", "3.9E-07"},
         {3.9e-07 / 0.002378, ".#########", ".000164003"},
-        {20, "##.###", "20."},
-        {0.5, "##.###", ".5"},
-        {-0.5, "##.###", "-.5"},
-        {0, "#####.###", "."},
-        {0.25, "#####.###", ".25"},
-        {12.34567, "#####.###", "12.346"},
-        {20, "###", "20"},
-        {0, "###", ""},
-        {25.7, "###", "26"},
-        {1, ".###", "1."},
-        {0.3, "#####.####", ".3"},
-        {-0.5, "#####.####", "-.5"},
-        {300, "#####.#", "300."},
-        {1455.93504, "#####.##", "1455.94"},
+        {20, "##.###", "20."},                    {0.5, "##.###", ".5"},
+        {-0.5, "##.###", "-.5"},                  {0, "#####.###", "."},
+        {0.25, "#####.###", ".25"},               {12.34567, "#####.###", "12.346"},
+        {20, "###", "20"},                        {0, "###", ""},
+        {25.7, "###", "26"},                      {1, ".###", "1."},
+        {0.3, "#####.####", ".3"},                {-0.5, "#####.####", "-.5"},
+        {300, "#####.#", "300."},                 {1455.93504, "#####.##", "1455.94"},
         {0.328798, "##.####", ".3288"},
-        {123456.78, "#####.#", "123456.8"},   // integer digits are never cut
+        {123456.78, "#####.#", "123456.8"},       // integer digits are never cut
         {1.0, "#.###E+00", "1.E+00"},
-        {9.99996, "#.###E+00", "1.E+01"},     // rounding carries into the exponent
+        {9.99996, "#.###E+00", "1.E+01"},         // rounding carries into the exponent
         {-1234.5, "#.###E+00", "-1.235E+03"},
-        {0.0004, "##.###", "."},              // rounds to zero: no sign, no digits
+        {0.0004, "##.###", "."},                  // rounds to zero: no sign, no digits
         {-0.0004, "##.###", "."},
+        // Halves round away from zero on the decimal value.
+        {2.5, "###", "3"},                        {3.5, "###", "4"},
+        {-2.5, "###", "-3"},                      {0.125, ".##", ".13"},
+        {1.005, "#.##", "1.01"},                  // binary 1.00499999... still shows as typed
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " in " << c.pattern;
-}
-
-TEST(Format, HalvesRoundAwayFromZeroOnTheDecimalValue)
-{
-    EXPECT_EQ(Format(2.5, "###"), "3");
-    EXPECT_EQ(Format(3.5, "###"), "4");
-    EXPECT_EQ(Format(-2.5, "###"), "-3");
-    EXPECT_EQ(Format(1.005, "#.##"), "1.01");   // binary 1.00499999... still shows as typed
-    EXPECT_EQ(Format(0.125, ".##"), ".13");
-}
-
-TEST(Format, GeneralForm)
-{
+    // The general form, without a pattern.
     EXPECT_EQ(Format(0.5), "0.5");
     EXPECT_EQ(Format(100), "100");
     EXPECT_EQ(Format(3.9e-07), "3.9E-07");
@@ -80,12 +63,8 @@ TEST(Val, LeadingNumericPart)
 
 TEST(Int16, HalvesToEvenAndRange)
 {
-    EXPECT_EQ(velmora::toInt16(2.5), 2);
-    EXPECT_EQ(velmora::toInt16(3.5), 4);
-    EXPECT_EQ(velmora::toInt16(-2.5), -2);
-    EXPECT_EQ(velmora::toInt16(25.7), 26);
-    EXPECT_EQ(velmora::toInt16(32767.4), 32767);
-    EXPECT_FALSE(velmora::toInt16(32767.5).has_value());
-    EXPECT_FALSE(velmora::toInt16(-40000).has_value());
-    EXPECT_FALSE(velmora::toInt16(std::numeric_limits<double>::quiet_NaN()).has_value());
+    const std::pair<double, int> rounded[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {25.7, 26}, {32767.4, 32767}};
+    for (auto [value, expected] : rounded) EXPECT_EQ(velmora::toInt16(value), expected) << value;
+    for (double outside : {32767.5, -40000.0, std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_FALSE(velmora::toInt16(outside).has_value()) << outside;
 }

