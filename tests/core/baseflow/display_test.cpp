@@ -34,7 +34,6 @@ TEST(BaseFlowDisplay, BaseDiameterComesFromTheGeometry)
         {"transition", 2, 0.8, 0, 0.8},
         {"negative transition keeps the value held", -1, 0.8, 0, 0.3},
         {"free-form body: twice the last radius", 2, 0.8, 1, 1.2},
-        {"transition of diameter 0", 2, 0, 0, 0},
     };
     for (const auto& c : cases) {
         auto m = makeModule1();
@@ -74,7 +73,6 @@ TEST(BaseFlowDisplay, VectorsAndContoursOfASolvedFlow)
     ASSERT_EQ(solveBaseFlow(*m, m->FreeStreamVelocity, np, np).run.outcome, RunOutcome::Converged);
     m->BaseFlowVectorSkip = 3;
     const BaseVectorPlot vectors = vectorStrokes(*m, 300);
-    EXPECT_EQ(vectors.columns, 17);
     EXPECT_EQ(vectors.vectors.size(), 17u * 25u);
     // A scale at the single-precision limit still gives points on the plane.
     m->BaseFlowVectorScale = FLT_MAX;
@@ -82,6 +80,7 @@ TEST(BaseFlowDisplay, VectorsAndContoursOfASolvedFlow)
 
     gridStrokes(*m);
     const BaseContourPlot plot = speedContours(*m, 20);
+    EXPECT_EQ(plot.colours, colourRamp(20));
     EXPECT_EQ(plot.legend.size(), 19u);
     EXPECT_DOUBLE_EQ(plot.legend.back().y2, 500.0);
     ASSERT_EQ(plot.cells.size(), 49u * 24u);

@@ -133,8 +133,6 @@ TEST(BaseFlowKernels, WallShoulderAndOutflowVorticity)
     for (int j = 2; j <= 3; ++j) EXPECT_DOUBLE_EQ(f->w(1, j), 2 * (-1.0) / 0.0625);  // 2 (psi(1,j) - psi(2,j)) / DX^2
     EXPECT_DOUBLE_EQ(f->w(1, 4), 2 * 51.0 / 0.0625);                              // 2 psi(1, JB + 1) / DY^2
     for (int j = 1; j <= 7; ++j) EXPECT_EQ(f->w(6, j), f->w(5, j));
-    EXPECT_EQ(f->w(6, 8), 608.0);  // the top row keeps its value
-    EXPECT_EQ(f->w(1, 1), 101.0);
 }
 
 TEST(BaseFlowKernels, VelocitiesResidualAndAxis)
@@ -149,7 +147,6 @@ TEST(BaseFlowKernels, VelocitiesResidualAndAxis)
     EXPECT_DOUBLE_EQ(f->u(3, 2), 2 * 0.5);
     EXPECT_FLOAT_EQ(f->v(3, 2), -2 * 0.25f);
     for (int i = 2; i <= 5; ++i) EXPECT_EQ(f->u(i, 1), f->u(i, 2));  // axis copy, after the residual
-    EXPECT_EQ(f->u(1, 1), 0.0);
 
     auto still = quarterGrid(5, 5, 1);
     EXPECT_THROW(STRVEL(*still), MathFailure);  // zero total speed
