@@ -12,65 +12,54 @@ namespace {
 using velmora::testing::baseFlowCase;
 using velmora::testing::RecordingProgress;
 
-// A converged-looking state: status "", the given field everywhere.
-std::unique_ptr<Module1> solvedCase(double u = 300, float v = 0)
+// A converged-looking state: status "", U everywhere, at rest across.
+std::unique_ptr<Module1> solvedCase(double u = 300)
 {
     auto m = baseFlowCase();
     m->BaseFlowStatus = "";
     for (int i = 0; i <= 101; ++i)
         for (int j = 0; j <= 101; ++j) {
             m->BaseFlowVelocityU(i, j) = u;
-            m->BaseFlowVelocityV(i, j) = v;
             m->BaseFlowNodeX(i, j) = (i - 1) * 0.5 / 49;
             m->BaseFlowNodeY(i, j) = (j - 1) * 0.25 / 24;
         }
     return m;
 }
 
-TEST(MotorJet, ExhaustVelocityPerUnitSystem)
+TEST(MotorJet, ExhaustVelocityPerUnitSystemAndTheJetBlock)
 {
-    // T 10, t 2, W 0.5: Isp 40 (FPS, IPS), 20 / (0.5 9.806) (MNS).
+    // T 10, t 2, W 0.5: Isp 40 (FPS, IPS), 20 / (0.5 9.806) (MNS); Ujet = g Isp.
     const struct {
         const char* units;
         float g;
-        double isp, ujet;
-    } cases[] = {{"FPS", 32.2f, 40, 1288}, {"IPS", 386.0f, 40, 15440}, {"MNS", 9.806f, 20 / (0.5 * 9.806f), 40}};
+        double ujet;
+    } cases[] = {{"FPS", 32.2f, 1288}, {"IPS", 386.0f, 15440}, {"MNS", 9.806f, 40}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.units);
         auto m = solvedCase();
         m->AnalysisUnits = c.units;
         m->MotorAverageThrust = 10, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.1;
+        m->BaseFlowVelocityV(2, 2) = 5;
         RecordingProgress p;
         const JetReport r = JET(*m, p);
         ASSERT_EQ(r.outcome, Outcome::Done);
         EXPECT_EQ(m->GravityAcceleration, c.g);
-        EXPECT_NEAR(r.isp, c.isp, 1e-9);
         EXPECT_NEAR(m->JetExitVelocity, c.ujet, 1e-3);
         ASSERT_EQ(r.writes.size(), 3u);
         EXPECT_EQ(r.writes[1], showNumber("NavierStokes.UJETBase", m->JetExitVelocity, "#####.##"));
+        // NX 50, JB 5, Dj = D: rows 1..6 (j_end = 1 + JB) of 25, 21, 13, 1, 0, 0 nodes.
+        const int expected[] = {25, 21, 13, 1, 0, 0, 0};
+        for (int j = 1; j <= 7; ++j) {
+            int count = 0;
+            for (int i = 1; i <= 50; ++i) count += m->BaseFlowVelocityU(i, j) == m->JetExitVelocity;
+            EXPECT_EQ(count, expected[j - 1]) << "row " << j;
+            EXPECT_EQ(m->BaseFlowVelocityU(expected[j - 1] + 1, j), 300.0);  // the first node after the block
+        }
+        EXPECT_EQ(m->BaseFlowVelocityV(2, 2), 0.0f);
     }
 }
 
-TEST(MotorJet, JetBlockShrinksByFourJPerRow)
-{
-    // NX 50, JB 5, Dj = D: rows 1..6 (j_end = 1 + JB) of 25, 21, 13, 1, 0, 0 nodes.
-    auto m = solvedCase(1);
-    m->AnalysisUnits = "FPS";
-    m->MotorAverageThrust = 10, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.1;
-    m->BaseFlowVelocityV(2, 2) = 5;
-    RecordingProgress p;
-    ASSERT_EQ(JET(*m, p).outcome, Outcome::Done);
-    const int expected[] = {25, 21, 13, 1, 0, 0, 0};
-    for (int j = 1; j <= 7; ++j) {
-        int count = 0;
-        for (int i = 1; i <= 50; ++i) count += m->BaseFlowVelocityU(i, j) == m->JetExitVelocity;
-        EXPECT_EQ(count, expected[j - 1]) << "row " << j;
-        EXPECT_EQ(m->BaseFlowVelocityU(expected[j - 1] + 1, j), 1.0);  // the first node after the block
-    }
-    EXPECT_EQ(m->BaseFlowVelocityV(2, 2), 0.0f);
-}
-
-TEST(MotorJet, NoJetWithoutEveryMotorInputAndNoneBeforeAFlow)
+TEST(MotorJet, NoJetWithoutEveryMotorInput)
 {
     for (int missing = 0; missing < 4; ++missing) {
         auto m = solvedCase();
@@ -85,13 +74,6 @@ TEST(MotorJet, NoJetWithoutEveryMotorInputAndNoneBeforeAFlow)
         EXPECT_EQ(m->BaseFlowVelocityU(1, 1), 300.0);
         for (const auto& w : r.writes) EXPECT_EQ(w.action, WindowAction::Empty);
     }
-    auto m = solvedCase();
-    m->BaseFlowStatus = "SOLVE NEW FLOW";
-    m->JetExitVelocity = 99;
-    RecordingProgress p;
-    EXPECT_EQ(JET(*m, p).outcome, Outcome::Refused);
-    EXPECT_EQ(p.last(3), "Please perform CFD first.");
-    EXPECT_EQ(m->JetExitVelocity, 99.0);
 }
 
 TEST(ThreeDCorrection, FactorSpeedCapAndVorticity)
@@ -113,10 +95,9 @@ TEST(ThreeDCorrection, FactorSpeedCapAndVorticity)
     EXPECT_EQ(c->speed(19), 600.0);                         // node (4, 4) at exactly 2 V
     EXPECT_EQ(c->w(1, 2), -7.0);
     EXPECT_EQ(c->y(3, 1), 0.00001);
-    EXPECT_EQ(m->BaseFlowNodeX(1, 3), 0.0);                 // the state is not touched
 }
 
-TEST(BasePressure, UniformShoulderFlowAndJetRows)
+TEST(BasePressure, UniformShoulderFlowJetRowsAndTheWallGradient)
 {
     // No wall vorticity: the whole base sits at p_inf - rho U(1, JB+1)^2 / 2,
     // Cpb = -(U / V)^2 0.189203. Jet rows j <= JB Dj / D = 2.5 take p_inf.
@@ -127,7 +108,6 @@ TEST(BasePressure, UniformShoulderFlowAndJetRows)
     ASSERT_EQ(r.outcome, Outcome::Done);
     EXPECT_NEAR(r.basePressureCoefficient, -0.189203, 2e-6);
     EXPECT_EQ(m->BasePressureCoefficient, r.basePressureCoefficient);
-    for (long k = 1; k <= 1250; ++k) ASSERT_LE(m->BaseFlowSpeedList(k), 600.0);
 
     auto jet = solvedCase();
     jet->JetExitVelocity = 500;
@@ -141,71 +121,50 @@ TEST(BasePressure, UniformShoulderFlowAndJetRows)
         force += da * (j <= 2 ? pinf : low);
     }
     EXPECT_NEAR(r.basePressureCoefficient, (force / area - pinf) / (0.5 * rho * 300 * 300) * 0.189203, 2e-6);
-}
 
-TEST(BasePressure, WallVorticityGradientMarchesDownTheBase)
-{
     // W(1, j) = 1 on the wall, 0 beside it: each row down adds
     // (mu / 2) (DY / DX) 3 to the pressure drop.
-    auto m = solvedCase();
-    for (int j = 1; j <= 5; ++j) m->BaseFlowVorticity(1, j) = 1;
-    RecordingProgress p;
-    const PressureReport r = SolveCp(*m, 300, p);
+    auto wall = solvedCase();
+    for (int j = 1; j <= 5; ++j) wall->BaseFlowVorticity(1, j) = 1;
+    r = SolveCp(*wall, 300, p);
     ASSERT_EQ(r.outcome, Outcome::Done);
-    const double step = m->DynamicViscosity / 2 * ((0.25 / 24) / (0.5 / 49)) * 3;
-    for (int j = 1; j <= 5; ++j)
-        EXPECT_NEAR(r.wallPressure[j], r.wallPressure[6] - (6 - j) * step, 1e-3) << j;
-    EXPECT_FLOAT_EQ(r.wallPressure[6],
-                    static_cast<float>(m->AmbientPressure - 0.5 * m->AmbientDensity * 300 * 300));
+    const double step = wall->DynamicViscosity / 2 * ((0.25 / 24) / (0.5 / 49)) * 3;
+    for (int j = 1; j <= 5; ++j) EXPECT_NEAR(r.wallPressure[j], r.wallPressure[6] - (6 - j) * step, 1e-3) << j;
+    EXPECT_FLOAT_EQ(r.wallPressure[6], static_cast<float>(low));
 }
 
 // Base drag: Cpb -0.5 on a rocket of nose diameter 1, air of density 1.
-struct DragCase {
-    std::unique_ptr<Module1> m = solvedCase();
-    explicit DragCase(double length, double velocity = 100, double mu = 1e-6)
-    {
-        m->NoseConeDiameter = 1;
-        m->NoseConeLength = length;
-        m->BodyTubeLength = 0;
-        m->BaseFlowDiameter = 0.5;
-        m->AmbientDensity = 1;
-        m->DynamicViscosity = mu;
-        m->BasePressureCoefficient = -0.5;
-        m->FreeStreamVelocity = velocity;
-    }
-    BaseDragReport run(RecordingProgress& main) { return NEWDRAG(*m, m->FreeStreamVelocity, main); }
-};
+std::unique_ptr<Module1> dragCase(double length, double velocity, double mu)
+{
+    auto m = solvedCase();
+    m->NoseConeDiameter = 1;
+    m->NoseConeLength = length;
+    m->BodyTubeLength = 0;
+    m->BaseFlowDiameter = 0.5;
+    m->AmbientDensity = 1;
+    m->DynamicViscosity = mu;
+    m->BasePressureCoefficient = -0.5;
+    m->FreeStreamVelocity = velocity;
+    return m;
+}
 
-TEST(BaseDrag, FinenessBandsAboveTheReynoldsLimit)
+TEST(BaseDrag, FinenessBandsAboveTheReynoldsLimitAndAreaByBodyShape)
 {
     const struct {
-        double ld, factor;
-    } bands[] = {{0.75, 0.4}, {0.9, 0.426}, {1, 0.426}, {1.5, 0.481}, {2, 0.481}, {2.5, 0.4}};
+        double ld, factor, velocity = 100, mu = 1e-6;
+    } bands[] = {{0.75, 0.4}, {0.9, 0.426}, {1, 0.426}, {1.5, 0.481}, {2, 0.481}, {2.5, 0.4},
+                 {1.5, 1, 390.625, 1.0 / 1024}};  // rho V L / mu = 600000 exactly: no factor
     for (const auto& b : bands) {
         SCOPED_TRACE(b.ld);
-        DragCase c(b.ld);
+        auto m = dragCase(b.ld, b.velocity, b.mu);
         RecordingProgress main;
-        const BaseDragReport r = c.run(main);
+        const BaseDragReport r = NEWDRAG(*m, b.velocity, main);
         ASSERT_EQ(r.outcome, Outcome::Done);
         EXPECT_EQ(r.bandFactor, b.factor);
-        EXPECT_EQ(c.m->BaseDragCoefficient, static_cast<float>(0.5f * b.factor));
+        EXPECT_EQ(m->BaseDragCoefficient, static_cast<float>(0.5f * b.factor));
     }
-}
 
-TEST(BaseDrag, ReynoldsExactlyAtTheLimitTakesNoFactor)
-{
-    // rho V L / mu = 390.625 1.5 1024 = 600000 exactly.
-    DragCase c(1.5, 390.625, 1.0 / 1024);
-    RecordingProgress main;
-    const BaseDragReport r = c.run(main);
-    EXPECT_EQ(r.reynolds, 600000.0);
-    EXPECT_EQ(r.bandFactor, 1.0);
-    EXPECT_EQ(c.m->BaseDragCoefficient, 0.5f);
-}
-
-TEST(BaseDrag, AreaByBodyShape)
-{
-    // Below the Reynolds limit: Cd = -Cpb (area / reference area).
+    // Below the Reynolds limit: Cd = -Cpb (area / reference area), shown and summed into the main drag.
     const struct {
         const char* what;
         double transition;
@@ -217,36 +176,19 @@ TEST(BaseDrag, AreaByBodyShape)
                  {"negative transition", -0.2, 0, 0.0f}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.what);
-        DragCase c(1, 100, 1);
-        c.m->TransitionLength = k.transition;
-        c.m->ActiveBodyGeometry = k.freeForm;
+        auto m = dragCase(1, 100, 1);
+        m->TransitionLength = k.transition;
+        m->ActiveBodyGeometry = k.freeForm;
         RecordingProgress main;
-        const BaseDragReport r = c.run(main);
+        const BaseDragReport r = NEWDRAG(*m, 100, main);
         ASSERT_EQ(r.outcome, Outcome::Done);
-        EXPECT_NEAR(c.m->BaseDragCoefficient, k.cd, 1e-7);
-        EXPECT_EQ(r.writes[1], showNumber("SOLVER.BaseCd", c.m->BaseDragCoefficient, "##.###"));
+        EXPECT_NEAR(m->BaseDragCoefficient, k.cd, 1e-7);
+        EXPECT_EQ(r.writes[1], showNumber("SOLVER.BaseCd", m->BaseDragCoefficient, "##.###"));
         EXPECT_EQ(r.writes.back(), setPanel("SOLVER.StatusBar1", 2, "Velmora base drag added to total drag."));
-        // The main drag sums again with the new base drag.
         const WindowWrite* total = lastWriteTo(r.writes, "SOLVER.TotalCd");
         ASSERT_NE(total, nullptr);
-        EXPECT_EQ(c.m->TotalDragCoefficient, static_cast<float>(total->value));
+        EXPECT_EQ(m->TotalDragCoefficient, static_cast<float>(total->value));
     }
-}
-
-TEST(BaseDrag, NoSpeedAboveTwiceTheFlightSpeedAfterAJet)
-{
-    auto m = baseFlowCase();
-    m->MotorAverageThrust = 10, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.1;
-    RecordingProgress p(m.get()), main;
-    const ChainReport c = solveBaseFlow(*m, 300, p, main);
-    ASSERT_EQ(c.drag, Outcome::Done);
-    EXPECT_NEAR(m->JetExitVelocity, 1288, 1e-3);
-    int capped = 0;
-    for (long k = 1; k <= 1250; ++k) {
-        ASSERT_LE(m->BaseFlowSpeedList(k), 600.0) << k;
-        capped += m->BaseFlowSpeedList(k) == 600.0;
-    }
-    EXPECT_GE(capped, 60);  // the jet block's 60 nodes at least
 }
 
 } // namespace

@@ -53,35 +53,28 @@ TEST(BaseFlowInit, SpacingsBoundaryLayerAndBoundaries)
         EXPECT_EQ(f.w(n.i, n.j), 0.0);
     }
     EXPECT_DOUBLE_EQ(f.x(50, 1), 49 * f.dx);
-}
 
-TEST(BaseFlowInit, ThickLayerWritesNYRowsAboveTheShoulder)
-{
-    FlowInputs in = defaultInputs();
-    in.bodyLength = 1000;  // delta / DY far above NY
-    Fields f;
-    INIT(f, in);
-    EXPECT_NEAR(f.u(1, 6), 300 * std::pow(f.dy / (0.16 * 1000 / std::pow(300 * 0.1 / 1.572e-4, 0.14286)), 0.14286),
-                1e-4);
-    EXPECT_GT(f.u(1, 5 + 25), 0.0);   // row JB + NY is written (outside the grid)...
-    EXPECT_EQ(f.u(1, 5 + 26), 0.0);   // ...and no further
+    // A layer far thicker than the domain: NY rows above the shoulder are written (outside the grid), no more.
+    FlowInputs thick = defaultInputs();
+    thick.bodyLength = 1000;
+    INIT(f, thick);
+    EXPECT_GT(f.u(1, 5 + 25), 0.0);
+    EXPECT_EQ(f.u(1, 5 + 26), 0.0);
 }
 
 TEST(BaseFlowKernels, VorticityOfALinearShear)
 {
-    // U = a y, V = b x gives W = dV/dx - dU/dy = b - a at every interior node.
+    // U = 3 y, V = 5 x gives W = dV/dx - dU/dy = 5 - 3 at every interior node.
     auto f = quarterGrid(9, 7, 2);
-    for (auto [a, b] : {std::pair{3.0, 5.0}, std::pair{-2.0, 0.5}, std::pair{4.0, 4.0}}) {
-        for (int i = 1; i <= 9; ++i)
-            for (int j = 1; j <= 7; ++j) {
-                f->u(i, j) = a * f->y(i, j);
-                f->v(i, j) = static_cast<float>(b * f->x(i, j));
-            }
-        VELVOR(*f);
-        for (int i = 2; i <= 8; ++i)
-            for (int j = 2; j <= 6; ++j) ASSERT_DOUBLE_EQ(f->w(i, j), b - a) << i << "," << j;
-        EXPECT_EQ(f->w(1, 3), 0.0);  // boundaries are not VELVOR's
-    }
+    for (int i = 1; i <= 9; ++i)
+        for (int j = 1; j <= 7; ++j) {
+            f->u(i, j) = 3 * f->y(i, j);
+            f->v(i, j) = static_cast<float>(5 * f->x(i, j));
+        }
+    VELVOR(*f);
+    for (int i = 2; i <= 8; ++i)
+        for (int j = 2; j <= 6; ++j) ASSERT_DOUBLE_EQ(f->w(i, j), 2) << i << "," << j;
+    EXPECT_EQ(f->w(1, 3), 0.0);  // boundaries are not VELVOR's
 }
 
 TEST(BaseFlowKernels, VorticityStepDiffusesAndConvects)
@@ -123,29 +116,12 @@ TEST(BaseFlowKernels, StreamFunctionOfAQuadratic)
         for (int i = 2; i <= 12; ++i) EXPECT_EQ(f->psi(i, 1), 2 * f->psi(i, 2) - f->psi(i, 3));
         EXPECT_EQ(f->psi(1, 1), 0.0);  // the corner keeps its value
     }
-}
-
-TEST(BaseFlowKernels, UniformFlowStaysUniform)
-{
-    // U = 4, V = 0, psi = 4 y, W = 0: the stream function is already the
-    // solution (its first sweep changes nothing, which counts as converged),
-    // and the velocities come back unchanged.
-    auto f = quarterGrid(10, 8, 2);
+    // psi = 4 y is a solution already: a first sweep that changes nothing counts as converged.
+    auto uniform = quarterGrid(10, 8, 2);
     for (int i = 1; i <= 10; ++i)
-        for (int j = 1; j <= 8; ++j) f->u(i, j) = 4, f->psi(i, j) = 4 * f->y(i, j);
-    VELVOR(*f);
-    EQVOR(*f, 0.01, 0.1);
-    const StreamSolve s = EQSTR(*f);
-    EXPECT_EQ(s.sweeps, 1);
-    EXPECT_TRUE(s.converged);
-    BCVOR(*f);
-    const double r = STRVEL(*f);
-    EXPECT_LT(r, 1e-12);
-    for (int i = 1; i <= 10; ++i)
-        for (int j = 1; j <= 8; ++j) {
-            ASSERT_NEAR(f->u(i, j), 4, 1e-12);
-            ASSERT_EQ(f->v(i, j), 0.0f);
-        }
+        for (int j = 1; j <= 8; ++j) uniform->psi(i, j) = 4 * uniform->y(i, j);
+    const StreamSolve s = EQSTR(*uniform);
+    EXPECT_TRUE(s.converged && s.sweeps == 1) << s.sweeps;
 }
 
 TEST(BaseFlowKernels, WallShoulderAndOutflowVorticity)
@@ -157,8 +133,6 @@ TEST(BaseFlowKernels, WallShoulderAndOutflowVorticity)
     for (int j = 2; j <= 3; ++j) EXPECT_DOUBLE_EQ(f->w(1, j), 2 * (-1.0) / 0.0625);  // 2 (psi(1,j) - psi(2,j)) / DX^2
     EXPECT_DOUBLE_EQ(f->w(1, 4), 2 * 51.0 / 0.0625);                              // 2 psi(1, JB + 1) / DY^2
     for (int j = 1; j <= 7; ++j) EXPECT_EQ(f->w(6, j), f->w(5, j));
-    EXPECT_EQ(f->w(6, 8), 608.0);  // the top row keeps its value
-    EXPECT_EQ(f->w(1, 1), 101.0);
 }
 
 TEST(BaseFlowKernels, VelocitiesResidualAndAxis)
@@ -173,7 +147,6 @@ TEST(BaseFlowKernels, VelocitiesResidualAndAxis)
     EXPECT_DOUBLE_EQ(f->u(3, 2), 2 * 0.5);
     EXPECT_FLOAT_EQ(f->v(3, 2), -2 * 0.25f);
     for (int i = 2; i <= 5; ++i) EXPECT_EQ(f->u(i, 1), f->u(i, 2));  // axis copy, after the residual
-    EXPECT_EQ(f->u(1, 1), 0.0);
 
     auto still = quarterGrid(5, 5, 1);
     EXPECT_THROW(STRVEL(*still), MathFailure);  // zero total speed

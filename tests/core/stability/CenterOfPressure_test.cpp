@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "geometry/Outline.h"
 #include "platform/Constants.h"
+#include "stability/ForcePlot.h"
 
 namespace velmora::stability {
 namespace {
@@ -59,34 +62,28 @@ void triangleFinsAtTheTip(Module1& m)
 
 TEST(CenterOfPressure, ConeSlopeTendsToTwoAndCentreToTwoThirds)
 {
-    double lastSlopeError = 1, lastCentreError = 1;
     for (int segments : {10, 40, 80}) {
         auto m = coneCylinder(segments);
         NullProgress np;
         const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
         ASSERT_EQ(r.outcome, Outcome::Done);
-        const double slopeError = std::fabs(r.BodyNormalForceSlope - 2.0);
-        const double centreError = std::fabs(r.BodyCenterOfPressure - 2.0);
-        // Front-station radii and arms: errors of order 1/segments, shrinking.
-        EXPECT_LT(slopeError, 2.5 / segments) << segments;
-        EXPECT_LT(centreError, 1.5 / segments) << segments;
-        EXPECT_LT(slopeError, lastSlopeError);
-        EXPECT_LT(centreError, lastCentreError);
-        lastSlopeError = slopeError;
-        lastCentreError = centreError;
+        // Front-station radii and arms: errors of order 1/segments.
+        EXPECT_LT(std::fabs(r.BodyNormalForceSlope - 2.0), 2.5 / segments) << segments;
+        EXPECT_LT(std::fabs(r.BodyCenterOfPressure - 2.0), 1.5 / segments) << segments;
     }
 }
 
 TEST(CenterOfPressure, FinsAddedByHand)
 {
     auto m = coneCylinder(40);
+    triangleFinsAtTheTip(*m);
+    m->FinThickness = 0.1;
     m->FinNormalForceSlope = 3;
     m->FinCenterOfPressure = 13;
     m->FinDragForce = 1.5;  // fins entered: the pressure difference still gives the body force
     NullProgress np;
     const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
     ASSERT_EQ(r.outcome, Outcome::Done);
-    EXPECT_NEAR(r.BodyNormalForceSlope, 2, 0.1);
     const double b = r.BodyNormalForceSlope, xb = r.BodyCenterOfPressure, alpha = kAlphaDeg * kPi / 180;
     const double xcp = (3 * 13 + b * xb) / (3 + b);
     EXPECT_DOUBLE_EQ(r.TotalCenterOfPressure, xcp);
@@ -95,97 +92,153 @@ TEST(CenterOfPressure, FinsAddedByHand)
     EXPECT_DOUBLE_EQ(m->PitchingMomentCoefficient, -alpha * (3 + b) * ratio);
     EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES")->value, m->NormalForceCoefficient);
     EXPECT_EQ(lastWriteTo(r.writes, "PressureCenter.StatusBar1")->text, "Analysis complete.");
+    // The fin check's message stands during the run and is emptied after it.
+    std::vector<std::string> panel2;
+    for (const auto& w : r.writes)
+        if (w.control == "PressureCenter.StatusBar1" && w.value == 2) panel2.push_back(w.text);
+    EXPECT_EQ(panel2, (std::vector<std::string>{"No fin drag. Distance to fin root required", ""}));
+    // The cone's pressure difference 2 pi alpha / 6 = +-0.0365: range +-0.1.
+    EXPECT_EQ(*lastWriteTo(r.writes, "PressureCenter.MIN"), showNumber("PressureCenter.MIN", -0.1, "##.##"));
     // The ring of station N-1 is cleared for every later reader.
     for (int k = 41 * 8 + 1; k <= 42 * 8; ++k) EXPECT_EQ(m->BodySurfaceCp(k), 0) << k;
 }
 
-TEST(CenterOfPressure, ZeroAngleZeroesCoefficientsAndAsksForFins)
+// Runs without a usable answer: what they leave and what they say.
+TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
 {
+    NullProgress np;
     auto m = coneCylinder(20);
     m->AngleOfAttack = 0;
-    m->NormalForceCoefficient = 0.7;  // an earlier run's values
-    m->PitchingMomentCoefficient = -0.3;
+    m->NormalForceCoefficient = 0.7;  // an earlier run's value
     m->FinNormalForce = 5;
     m->FinNormalForceSlope = 3;
     m->FinCenterOfPressure = 13;
-    NullProgress np;
-    const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
-    ASSERT_EQ(r.outcome, Outcome::Done);
-    EXPECT_EQ(m->NormalForceCoefficient, 0);
-    EXPECT_EQ(m->PitchingMomentCoefficient, 0);
-    EXPECT_EQ(m->FinNormalForce, 0);
-    EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES"), nullptr);
-    bool asked = false;
-    for (const auto& w : r.writes) asked |= w.text == kMsgFinAnalysisNeeded;
-    EXPECT_TRUE(asked);
-}
-
-TEST(CenterOfPressure, DivisionsWithoutAValueGiveZeroAndANote)
-{
-    auto m = coneCylinder(20);
-    for (int k = 1; k <= 792; ++k) m->BodySurfaceCp(k) = 0;  // no body force at 4 degrees
-    NullProgress np;
     CenterOfPressureReport r = CPSOLVE(*m, 300, np);
     ASSERT_EQ(r.outcome, Outcome::Done);
+    EXPECT_EQ(m->NormalForceCoefficient, 0);
+    EXPECT_EQ(m->FinNormalForce, 0);
+    EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES"), nullptr);
+    EXPECT_NE(std::ranges::find(r.writes, std::string(kMsgFinAnalysisNeeded), &WindowWrite::text), r.writes.end());
+
+    // No body force at 4 degrees, then no rocket length: 0 and a note each.
+    m = coneCylinder(20);
+    for (int k = 1; k <= 792; ++k) m->BodySurfaceCp(k) = 0;
+    r = CPSOLVE(*m, 300, np);
     EXPECT_EQ(r.BodyCenterOfPressure, 0);
     EXPECT_EQ(r.TotalCenterOfPressure, 0);
     EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
     EXPECT_TRUE(std::isfinite(m->NormalForceCoefficient));
-
     m = coneCylinder(20);
     m->NoseConeLength = m->BodyTubeLength = 0;
     r = CPSOLVE(*m, 300, np);
     EXPECT_EQ(m->CenterOfPressureRatio, 0);
     EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoRocketLength}));
-}
 
-TEST(CenterOfPressure, StaleFlowOnlySaysSo)
-{
-    auto m = coneCylinder(20);
+    // A stale flow only says so.
+    m = coneCylinder(20);
     m->FlowSolutionStatus = "SOLVE NEW FLOW";
     m->NormalForceCoefficient = 0.7;
-    NullProgress np;
-    const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+    r = CPSOLVE(*m, 300, np);
     EXPECT_EQ(r.outcome, Outcome::Refused);
     EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel("PressureCenter.StatusBar1", 1, kMsgPerformCfd)}));
     EXPECT_EQ(m->NormalForceCoefficient, 0.7);
     EXPECT_NE(m->BodySurfaceCp(19 * 8 + 7), 0);
 }
 
-TEST(CenterOfPressure, RootMessageEmptiedInTheRunAndTheRangeBoxes)
-{
-    auto m = coneCylinder(20);
-    triangleFinsAtTheTip(*m);
-    m->FinThickness = 0.1;
-    NullProgress np;
-    const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
-    std::vector<std::string> panel2;
-    for (const auto& w : r.writes)
-        if (w.control == "PressureCenter.StatusBar1" && w.value == 2) panel2.push_back(w.text);
-    ASSERT_GE(panel2.size(), 2u);
-    EXPECT_EQ(panel2[0], "No fin drag. Distance to fin root required");
-    EXPECT_EQ(panel2[1], "");
-    // The cone's pressure difference 2 pi alpha / 6 = +-0.0365: range +-0.1.
-    EXPECT_EQ(*lastWriteTo(r.writes, "PressureCenter.MIN"), showNumber("PressureCenter.MIN", -0.1, "##.##"));
-}
-
 TEST(UnitsTest, EveryFailingCheckInOrderAndTheRootDistanceDerived)
 {
     auto m = makeModule1();
-    UnitsTestReport r = UNITSTEST(*m, 0);
+    const UnitsTestReport r = UNITSTEST(*m, 0);
     EXPECT_EQ(r.messages.size(), 10u);
     EXPECT_EQ(r.messages.back(), "No fin drag. Distance to fin root required");
     EXPECT_EQ(m->FinDataMissing, 1);
 
+    // Triangle fins with the root 3 behind the nose tip (FinsAddedByHand has it on the tip).
     m->NoseShapeName = "CONICAL";
     triangleFinsAtTheTip(*m);
-    r = UNITSTEST(*m, 0.1f);
-    EXPECT_EQ(r.messages, (std::vector<std::string>{"No fin drag. Distance to fin root required"}));
-    EXPECT_EQ(m->FinTipChord, 0);
     m->FinTipDistance = 5;
     EXPECT_TRUE(UNITSTEST(*m, 0.1f).messages.empty());
+    EXPECT_EQ(m->FinTipChord, 0);
     EXPECT_EQ(m->FinRootDistance, 3);
     EXPECT_EQ(m->FinDataMissing, 0);
+}
+
+TEST(ForcePlotRange, SmallestWholeTenthsAboveTheLargestMagnitude)
+{
+    struct Case { std::vector<double> upper, lower; double high; };
+    const Case cases[] = {
+        {{0, 0.55, 0.1}, {0, -0.2, 0.3}, 0.6},
+        {{0, -1.25, 0.2}, {0, 0.4, 0.1}, 1.3},
+        {{0, 0.5}, {0, -0.5}, 0.6},          // exactly a tenth: the next one
+        {{0, 0}, {0, 0}, 0.1},
+        {{0, -250}, {0, 40}, 260},           // 10 and more: whole tenths of the decade below
+        {{0, 1e6, NAN}, {0, 0}, 1.1e6},      // a value without a number is passed over
+        {{7, 0.2}, {-9, 0.1}, 0.3},          // index 0 is not a station
+    };
+    for (const Case& c : cases) {
+        const ForcePlotRange r = forcePlotRange(c.upper, c.lower);
+        EXPECT_NEAR(r.high, c.high, 1e-9 * c.high) << c.high;
+        EXPECT_EQ(r.low, -r.high);
+    }
+}
+
+// Stations on a standard-looking grid: two axis nodes ahead of the nose tip,
+// then a cone of length 3 and a tube to x = 17; domain 17 long, 8.5 high.
+std::unique_ptr<Module1> gridState()
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->MeshAxialNodeCount = 17;
+    m->NoseTipX = 2;
+    m->DomainLength = 17;
+    m->DomainAspectRatio = 2;
+    m->DomainHeight = 8.5;
+    for (int k = 1; k <= 17; ++k) {
+        m->GridNodeX(k, 1) = k - 1;
+        m->GridNodeRadius(k, 1) = std::clamp((k - 3) / 6.0, 0.0, 0.5);
+    }
+    m->FinRootChord = 3;
+    m->FinSpan = 2;
+    m->FinTipDistance = 11;
+    m->FinRootDistance = 11;
+    m->FinTipChord = 3;
+    return m;
+}
+
+CenterOfPressureReport report(int stationCount)
+{
+    CenterOfPressureReport r;
+    r.outcome = Outcome::Done;
+    r.stationCount = stationCount;
+    r.UpperSurfaceCp.assign(static_cast<std::size_t>(stationCount), -0.2);
+    r.LowerSurfaceCp.assign(static_cast<std::size_t>(stationCount), 0.2);
+    r.plotHigh = 0.3;
+    r.plotLow = -0.3;
+    return r;
+}
+
+TEST(ForcePlotStrokes, CurvesAxisAndTheTrueHalfEllipse)
+{
+    auto m = gridState();
+    m->FinPlanformCode = 4;  // elliptical
+    const std::vector<MeshStroke> s = forcePlotStrokes(*m, report(15));
+    const double xs = 500.0 / 17, yb = 500.0 / 8.5;
+    // Zero line, axis at the nose tip (the grid has axis nodes), 9 + 10 ticks.
+    EXPECT_EQ(s[0], (MeshStroke{MeshStroke::Kind::Line, 0, 250, 500, 250, -1}));
+    EXPECT_EQ(s[1], (MeshStroke{MeshStroke::Kind::Line, xs * 2, 0, xs * 2, 500, -1}));
+    // 13 segments per curve; Cp -0.2 lies 2/3 of the way up to the top edge.
+    EXPECT_EQ(std::ranges::count(s, kUpperCurveColour, &MeshStroke::colour), 13);
+    EXPECT_NEAR(s[2 + 19].y1, 250 + 500.0 / 0.6 * 0.2, 1e-9);
+    EXPECT_EQ(std::ranges::count(s, -1, &MeshStroke::colour), 2 + 19 + 16);  // and 16 outline segments
+    // One half-ellipse on the root chord: semi-axes Cr/2 and the span.
+    ASSERT_EQ(std::ranges::count(s, MeshStroke::Kind::HalfEllipse, &MeshStroke::kind), 1);
+    EXPECT_EQ(*std::ranges::find(s, MeshStroke::Kind::HalfEllipse, &MeshStroke::kind),
+              (MeshStroke{MeshStroke::Kind::HalfEllipse, xs * (11 + 2 + 1.5), yb * 0.5, xs * 1.5, yb * 2, 9}));
+
+    // Nothing for a refused run or a domain without a length.
+    EXPECT_TRUE(forcePlotStrokes(*m, CenterOfPressureReport{}).empty());
+    m->DomainLength = 0;
+    EXPECT_TRUE(forcePlotStrokes(*m, report(15)).empty());
 }
 
 } // namespace

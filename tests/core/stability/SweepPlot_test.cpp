@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
 #include <vector>
+
+#include "stability/SweepOutput.h"
 
 namespace velmora::stability {
 namespace {
@@ -22,21 +26,40 @@ std::unique_ptr<Module1> aoaResults(double start, double increment, const std::v
     return m;
 }
 
+// From 1 degree in steps of 3, with every quantity of three steps.
+std::unique_ptr<Module1> aoaSweep(int steps)
+{
+    auto m = aoaResults(1, 3, {0.5, 0.625, 0.75});
+    m->SweepStepCount = steps;
+    const double cn[] = {0.0175, 0.07, 0.1225}, cm[] = {0, -0.2, -0.4};
+    const float xcp[] = {0.75f, 0.8f, 0.85f};
+    for (int i = 1; i <= 3; ++i) {
+        m->SweepNormalForceCoefficients(i) = cn[i - 1];
+        m->SweepMomentCoefficients(i) = cm[i - 1];
+        m->SweepCenterOfPressureRatios(i) = xcp[i - 1];
+    }
+    return m;
+}
+
+void velocitySweep(Module1& m)
+{
+    m.AoaSweepSelected = 0;
+    m.VelocitySweepSelected = 1;
+}
+
 TEST(SweepPlot, XValuesAndWholeNumberEnds)
 {
     struct Case {
         double start, increment, steps;
         double lastCd;
-        double xEnd, yEnd;
         const char* maxAoa;
         const char* maxData;
     };
     const Case cases[] = {
-        {1, 3, 5, 0.3, 13, 0.6, "13.", ".6"},          // 13 stays; 0.6 stays below 1
-        {1, 2.5, 5, 0.7, 11, 1, "11.", "1."},          // 1.4 goes down to 1
-        {1, 2.375, 5, 1.2, 11, 2, "11.", "2."},        // 10.5 goes up to 11, 2.4 down to 2
-        {0.5, 0.25, 3, -0.9, 1, -1, "1.", "-1."},      // a negative end keeps its sign
-        {1, 500, 4, 600, 1501, 1200, "1501.", "1200."}, // beyond 1001 nothing is rounded
+        {1, 3, 5, 0.3, "13.", ".6"},          // 13 stays; 0.6 stays below 1
+        {1, 2.375, 5, 1.2, "11.", "2."},      // 10.5 goes up to 11, 2.4 down to 2
+        {0.5, 0.25, 3, -0.9, "1.", "-1."},    // a negative end keeps its sign
+        {1, 500, 4, 600, "1501.", "1200."},   // beyond 1001 nothing is rounded
     };
     for (const Case& c : cases) {
         std::vector<double> cd(static_cast<std::size_t>(c.steps), 0.1);
@@ -44,15 +67,12 @@ TEST(SweepPlot, XValuesAndWholeNumberEnds)
         auto m = aoaResults(c.start, c.increment, cd);
         const SweepPlot p = sweepPlot(*m, c.steps);
         SCOPED_TRACE(c.maxAoa);
-        EXPECT_EQ(p.plotType, kSweepAxisAngle);
-        EXPECT_DOUBLE_EQ(m->SweepPlotXMax, c.xEnd);
-        EXPECT_DOUBLE_EQ(m->SweepPlotYMax, c.yEnd);
         EXPECT_EQ(p.maxAoa, c.maxAoa);
         EXPECT_EQ(p.maxData, c.maxData);
-        EXPECT_EQ(m->SweepPlotX(static_cast<int>(c.steps)), c.start + (c.steps - 1) * c.increment);
     }
     auto m = aoaResults(1, 3, {0.1, 0.1, 0.1, 0.1, 0.3});
     const SweepPlot p = sweepPlot(*m, 5);
+    EXPECT_EQ(p.plotType, kSweepAxisAngle);
     EXPECT_EQ(p.minAoa, "0.0");
     EXPECT_EQ(p.xMiddle, "6.5");
     EXPECT_EQ(p.yMiddle, ".3");
@@ -69,8 +89,7 @@ TEST(SweepPlot, FirstPointRuleScaleAndTheCurve)
     ASSERT_EQ(p.curve.size(), 2u);
     EXPECT_EQ(p.curve[0], (MeshStroke{MeshStroke::Kind::Line, 100 + 2000.0 / 3, 900, 100 + 4000.0 / 3, 900, 1}));
     EXPECT_DOUBLE_EQ(p.curve[1].y2, 1100);
-    // Frame: 4 + 2 lines, 11 + 11 ticks, the last x tick beyond the edge.
-    EXPECT_EQ(p.frame.size(), 28u);
+    // The frame's last x tick lies beyond the edge.
     EXPECT_EQ(p.frame.back(), (MeshStroke{MeshStroke::Kind::Line, 2300, 100, 2300, 180, -1}));
 
     // The y scale of the keys multiplies the end: twice up triples it.
@@ -80,12 +99,6 @@ TEST(SweepPlot, FirstPointRuleScaleAndTheCurve)
     EXPECT_EQ(p.maxData, "3.");
     EXPECT_DOUBLE_EQ(p.curve[1].y2, 100 + 1000.0 / 3);
 
-    // One step: labels, no segment.
-    m = aoaResults(2, 1, {0.25});
-    p = sweepPlot(*m, 1);
-    EXPECT_TRUE(p.curve.empty());
-    EXPECT_EQ(p.maxAoa, "2.");
-
     // A fractional count plots the steps that ran, and the y end is the
     // last of those, not of the rounded count.
     m = aoaResults(1, 1, {0.1, 0.2, 0.3, 0.9});
@@ -94,7 +107,7 @@ TEST(SweepPlot, FirstPointRuleScaleAndTheCurve)
     EXPECT_DOUBLE_EQ(m->SweepPlotYMax, 0.6);
 }
 
-TEST(SweepPlot, QuantitiesKindsAndNoData)
+TEST(SweepPlot, QuantitiesAndNoData)
 {
     auto m = aoaResults(1, 1, {0.1, 0.2});
     m->SweepNormalForceCoefficients(2) = 0.45;
@@ -109,21 +122,6 @@ TEST(SweepPlot, QuantitiesKindsAndNoData)
     m->SweepPlotQuantity = 4;
     sweepPlot(*m, 2);
     EXPECT_EQ(m->SweepPlotYMax, static_cast<double>(2.0f * 0.35f));  // single precision
-    // Another quantity leaves the y values and end as they were.
-    m->SweepPlotQuantity = 7;
-    m->SweepPlotY(2) = 42;
-    sweepPlot(*m, 2);
-    EXPECT_EQ(m->SweepPlotY(2), 42);
-
-    // Velocity sweep: its own start, increment and caption.
-    m->SweepPlotQuantity = 1;
-    m->AoaSweepSelected = 0;
-    m->VelocitySweepSelected = 1;
-    m->SweepStartVelocity = 300;
-    m->SweepVelocityIncrement = 100;
-    p = sweepPlot(*m, 2);
-    EXPECT_EQ(p.plotType, kSweepAxisVelocity);
-    EXPECT_EQ(m->SweepPlotX(2), 400);
 
     // No data: the last result is 0; frame and x labels, no curve.
     m = aoaResults(1, 1, {0.1, 0.2, 0});
@@ -132,6 +130,70 @@ TEST(SweepPlot, QuantitiesKindsAndNoData)
     EXPECT_EQ(p.maxData, "");
     EXPECT_EQ(p.maxAoa, "3.");
     EXPECT_TRUE(p.curve.empty());
+}
+
+TEST(SweepTableLines, HeadersAndRowsOfAThreeStepSweep)
+{
+    auto m = aoaSweep(3);
+    m->SweepPlotQuantity = 2;
+    sweepPlotSeries(*m, 3);
+    EXPECT_EQ(sweepTableLines(*m).lines, (std::vector<std::string>{
+                                              "   Velmora AOA vs. CN",
+                                              "   ",
+                                              "   POINT  AOA      CN",
+                                              "   1      1.       .0175",
+                                              "   2      4.       .07",
+                                              "   3      7.       .1225",
+                                          }));
+
+    // Velocity sweep of XCp; a number filling its column keeps one blank.
+    velocitySweep(*m);
+    m->SweepStartVelocity = 123.45678;
+    m->SweepVelocityIncrement = 100;
+    m->SweepPlotQuantity = 4;
+    sweepPlotSeries(*m, 3);
+    const SweepTable t = sweepTableLines(*m);
+    EXPECT_EQ(t.lines[0], "   Velmora Velocity vs. XCp");
+    EXPECT_EQ(t.lines[2], "   POINT  UINF     XCp");
+    EXPECT_EQ(t.lines[5], "   3      323.45678 .85");
+
+    // No title for another quantity: rows only. A step without a number is
+    // left out and reported; the others are printed.
+    m->SweepPlotQuantity = 0;
+    m->SweepPlotY(2) = std::numeric_limits<double>::quiet_NaN();
+    const SweepTable bad = sweepTableLines(*m);
+    ASSERT_EQ(bad.lines.size(), 2u);
+    EXPECT_EQ(bad.lines[1], "   3      323.45678 .85");
+    EXPECT_EQ(bad.failedSteps, std::vector<int>{2});
+    EXPECT_EQ(bad.message, "The data could not be printed.");
+}
+
+TEST(SweepExport, VelocityTitlesRefusalAndFailure)
+{
+    auto m = aoaSweep(2);
+    velocitySweep(*m);
+    SweepExport e = sweepExportBytes(*m);
+    ASSERT_EQ(e.outcome, Outcome::Done);
+    EXPECT_TRUE(e.bytes.starts_with("\"Velmora Velocity vs. Cd\"\r\n300,.5\r\n400,.625\r\n")) << e.bytes;
+    EXPECT_NE(e.bytes.find("\"Velmora Velocity vs. XCp\"\r\n300,"), std::string::npos) << e.bytes;
+
+    // No sweep kind: refused before anything is computed, silently.
+    m->VelocitySweepSelected = 0;
+    m->SweepPlotX(1) = 42;
+    e = sweepExportBytes(*m);
+    EXPECT_EQ(e.outcome, Outcome::Refused);
+    EXPECT_EQ(e.message, "");
+    EXPECT_EQ(m->SweepPlotX(1), 42);
+
+    // A result without a number: no bytes, the message, the quantity kept.
+    velocitySweep(*m);
+    m->SweepPlotQuantity = 2;
+    m->SweepMomentCoefficients(2) = std::numeric_limits<double>::infinity();
+    e = sweepExportBytes(*m);
+    EXPECT_EQ(e.outcome, Outcome::Failed);
+    EXPECT_EQ(e.bytes, "");
+    EXPECT_EQ(e.message, "The comma-delimited data could not be saved.");
+    EXPECT_EQ(m->SweepPlotY(2), 0.07);  // the user's quantity, CN, is back
 }
 
 } // namespace
