@@ -1,23 +1,28 @@
+// The body-flow elimination gives the bits of the textbook one, and the AVX2
+// and SSE2 forms of the body-flow kernels give the same bits.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
-#include "model/Module1.h"
+#include "bodyflow/BodyFlow.h"
 #include "bodyflow/Gauss.h"
+#include "bodyflow/Grid.h"
+#include "model/Module1.h"
+#include "platform/Simd.h"
+#include "tests/core/Rockets.h"
 
 namespace velmora {
 namespace {
 
 class CountingProgress : public Progress {
 public:
-    explicit CountingProgress(Module1& m, int abortAtPump = 0) : m_(m), abortAt_(abortAtPump) {}
-    void progressValue(int v) override { values.push_back(v); }
+    explicit CountingProgress(Module1& m, int abortAtPump) : m_(m), abortAt_(abortAtPump) {}
     void pumpEvents() override
     {
         if (++pumps == abortAt_) m_.AbortRequest = "YES";
     }
-    std::vector<int> values;
     int pumps = 0;
 
 private:
@@ -45,96 +50,165 @@ std::vector<double> plainElimination(AugmentedMatrix a, int n)
     return x;
 }
 
-AugmentedMatrix randomSystem(int n, unsigned seed)
+// Runs f at one level and puts the level of the process back afterwards.
+template <class F>
+auto atLevel(SimdLevel level, F&& f)
+{
+    const SimdLevel before = simdLevel();
+    setSimdLevel(level);
+    auto result = f();
+    setSimdLevel(before);
+    return result;
+}
+
+template <class T>
+bool sameBits(const std::vector<T>& a, const std::vector<T>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0;
+}
+
+std::unique_ptr<Module1> rocket(double mesh, int meridians)
+{
+    auto m = testing::typicalRocket(mesh, meridians);
+    NullProgress np;
+    GRID(*m, 300, np);
+    return m;
+}
+
+// Matrix after elimination and solution, as one vector.
+std::vector<double> eliminate(const AugmentedMatrix& original, Outcome expected)
+{
+    AugmentedMatrix a = original;
+    const int n = a.size();
+    auto m = makeModule1();
+    NullProgress np;
+    std::vector<double> x(static_cast<std::size_t>(n) + 1, 0.0);
+    EXPECT_EQ(GAUSS(x, a, n, *m, np), expected) << n;
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n + 1; ++j) x.push_back(a(i, j));
+    return x;
+}
+
+AugmentedMatrix randomSystem(int n, unsigned seed, double diagonal)
 {
     std::mt19937 gen(seed);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
     AugmentedMatrix a(n);
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n + 1; ++j) a(i, j) = u(gen);
-        a(i, i) += 0.25 * n;  // solvable without row exchange
+        a(i, i) += diagonal * n;  // solvable without row exchange
     }
     return a;
 }
 
-TEST(GaussTest, HandSystemAndSingleEquation)
+AugmentedMatrix panelSystem(double mesh, int meridians)
 {
-    auto m = makeModule1();
-    NullProgress np;
-    // 2x + y - z = 8, -3x - y + 2z = -11, -2x + y + 2z = -3: x = 2, y = 3, z = -1.
-    AugmentedMatrix a(3);
-    const double rows[3][4] = {{2, 1, -1, 8}, {-3, -1, 2, -11}, {-2, 1, 2, -3}};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 4; ++j) a(i + 1, j + 1) = rows[i][j];
-    std::vector<double> x;
-    ASSERT_EQ(GAUSS(x, a, 3, *m, np), Outcome::Done);
-    EXPECT_NEAR(x[1], 2, 1e-14);
-    EXPECT_NEAR(x[2], 3, 1e-14);
-    EXPECT_NEAR(x[3], -1, 1e-14);
-    EXPECT_EQ(m->AugmentedColumnCount, 4);
-
-    CountingProgress cp(*m);
-    AugmentedMatrix one(1);
-    one(1, 1) = 4;
-    one(1, 2) = 10;
-    ASSERT_EQ(GAUSS(x, one, 1, *m, cp), Outcome::Done);
-    EXPECT_EQ(x[1], 2.5);
-    EXPECT_EQ(cp.pumps, 0);  // no elimination row
+    auto m = rocket(mesh, meridians);
+    AugmentedMatrix a;
+    buildPanelSystem(buildPanels(bodyStationsFromGrid(*m), meridians), {300, 4, 0, 0, 0.002378}, a);
+    return a;
 }
 
-TEST(GaussTest, MatchesRowByRowEliminationExactly)
+TEST(GaussTest, FailureAndAbortKeepX)
 {
     auto m = makeModule1();
     NullProgress np;
-    for (int n : {2, 5, 23, 24, 25, 67, 136, 201}) {
-        AugmentedMatrix a = randomSystem(n, static_cast<unsigned>(n));
-        const std::vector<double> ref = plainElimination(a, n);
-        std::vector<double> x;
-        ASSERT_EQ(GAUSS(x, a, n, *m, np), Outcome::Done) << n;
-        for (int i = 1; i <= n; ++i) ASSERT_EQ(x[i], ref[i]) << "n=" << n << " i=" << i;
+    std::vector<double> x(41, -7.0);
+    // A zero pivot, one that cancels to rounding noise, a right-hand side that is not a number.
+    for (const auto& v : {std::vector<double>{0, 1, 1, 1, 1, 2}, std::vector<double>{0.1, 0.3, 1, 0.3, 0.9, 2},
+                          std::vector<double>{1, 0, 0, 0, 1, std::nan("")}}) {
+        AugmentedMatrix a(2);
+        for (int k = 0; k < 6; ++k) a(k / 3 + 1, k % 3 + 1) = v[k];
+        EXPECT_EQ(GAUSS(x, a, 2, *m, np), Outcome::Failed) << v[0];
+    }
+
+    CountingProgress aborting(*m, 5);  // ABORT pressed while row 5 lets events run
+    AugmentedMatrix b = randomSystem(40, 8, 0.25);
+    EXPECT_EQ(GAUSS(x, b, 40, *m, aborting), Outcome::Aborted);
+    EXPECT_EQ(aborting.pumps, 5);
+    EXPECT_EQ(x, std::vector<double>(41, -7.0));
+}
+
+// Both vector forms give the solution of the row-by-row elimination bit for
+// bit, and the same eliminated matrix.
+TEST(GaussTest, BothPathsGiveTheBitsOfTheRowByRowElimination)
+{
+    AugmentedMatrix withNaN = randomSystem(30, 4, 0.25);
+    withNaN(7, 3) = std::nan("");
+    const std::tuple<const char*, AugmentedMatrix, Outcome> references[] = {
+        {"one", randomSystem(1, 1, 1), Outcome::Done},
+        {"two", randomSystem(2, 2, 0.25), Outcome::Done},
+        {"block minus one", randomSystem(23, 23, 0.25), Outcome::Done},
+        {"block", randomSystem(24, 24, 0.25), Outcome::Done},
+        {"block plus one", randomSystem(25, 25, 0.25), Outcome::Done},
+        {"odd tail", randomSystem(71, 71, 0.25), Outcome::Done},
+        {"weak diagonal", randomSystem(97, 9, 0.01), Outcome::Done},
+        {"201", randomSystem(201, 201, 0.25), Outcome::Done},
+        {"panels 10x10/3", panelSystem(10, 3), Outcome::Done},
+        {"panels 20x20/8", panelSystem(20, 8), Outcome::Done},
+        {"panels 50x50/12", panelSystem(50, 12), Outcome::Done},
+        {"NaN entry", withNaN, Outcome::Failed},
+    };
+    for (const auto& [name, a, outcome] : references) {
+        const auto sse2 = atLevel(SimdLevel::Sse2, [&] { return eliminate(a, outcome); });
+        if (outcome == Outcome::Done) {
+            const std::vector<double> ref = plainElimination(a, a.size());
+            for (int i = 1; i <= a.size(); ++i) ASSERT_EQ(sse2[i], ref[i]) << name << " " << i;
+        }
+        if (simdAvailable() == SimdLevel::Avx2)
+            EXPECT_TRUE(sameBits(sse2, atLevel(SimdLevel::Avx2, [&] { return eliminate(a, outcome); }))) << name;
     }
 }
 
-TEST(GaussTest, EventsOncePerRowAndAbortKeepsX)
+TEST(SimdPaths, BodyFlowGivesTheSameBitsOnBothPaths)
 {
-    auto m = makeModule1();
-    m->AbortRequest = "NO";
-    CountingProgress cp(*m);
-    AugmentedMatrix a = randomSystem(40, 7);
-    std::vector<double> x;
-    ASSERT_EQ(GAUSS(x, a, 40, *m, cp), Outcome::Done);
-    EXPECT_EQ(cp.pumps, 39);
-    EXPECT_EQ(cp.values[20], 20);
-    EXPECT_EQ(cp.values.back(), 1);
-
-    CountingProgress aborting(*m, 5);  // ABORT pressed while row 5 lets events run
-    AugmentedMatrix b = randomSystem(40, 8);
-    std::vector<double> kept(41, -7.0);
-    EXPECT_EQ(GAUSS(kept, b, 40, *m, aborting), Outcome::Aborted);
-    EXPECT_EQ(aborting.pumps, 5);
-    EXPECT_EQ(aborting.values.back(), 1);
-    EXPECT_EQ(kept, std::vector<double>(41, -7.0));
+    if (simdAvailable() != SimdLevel::Avx2) GTEST_SKIP() << "no AVX2 on this processor";
+    struct Case {
+        double mesh;
+        int meridians;
+        FlowCondition flow;
+    };
+    for (const Case& c : {Case{20, 8, {300, 4, 0.27f, 0, 0.002378}}, Case{13, 5, {150, -7, 0.5f, 1, 0.0023}},
+                          Case{50, 12, {300, 4, 0.27f, 0, 0.002378}}}) {
+        auto m = rocket(c.mesh, c.meridians);
+        const auto stations = bodyStationsFromGrid(*m);
+        const FieldPoints field = fieldPointsFromMesh(*m);
+        auto solve = [&] {
+            NullProgress np;
+            BodyFlowSolution s;
+            EXPECT_EQ(solveBodyFlow(stations, c.meridians, c.flow, field, *m, np, s), Outcome::Done);
+            return s;
+        };
+        const BodyFlowSolution a = atLevel(SimdLevel::Sse2, solve);
+        const BodyFlowSolution b = atLevel(SimdLevel::Avx2, solve);
+        const std::string at = "mesh " + std::to_string(c.mesh) + "/" + std::to_string(c.meridians);
+        EXPECT_TRUE(sameBits(a.source, b.source)) << at;
+        EXPECT_TRUE(sameBits(a.surfaceU, b.surfaceU) && sameBits(a.surfaceV, b.surfaceV) &&
+                    sameBits(a.surfaceW, b.surfaceW) && sameBits(a.surfaceCp, b.surfaceCp))
+            << at;
+        EXPECT_TRUE(sameBits(a.fieldAxial, b.fieldAxial) && sameBits(a.fieldRadial, b.fieldRadial) &&
+                    sameBits(a.fieldSpeed, b.fieldSpeed) && sameBits(a.fieldPressure, b.fieldPressure))
+            << at;
+        // Every lane count of the vector forms: 1..11 field points at a time.
+        for (int count = 1; count <= 11; ++count) {
+            auto sum = [&] {
+                std::vector<double> u(static_cast<std::size_t>(count)), v(u), w(u);
+                sourceVelocities(a.geometry, a.source, field, 5, 4 + count, u.data(), v.data(), w.data());
+                u.insert(u.end(), v.begin(), v.end());
+                u.insert(u.end(), w.begin(), w.end());
+                return u;
+            };
+            EXPECT_TRUE(sameBits(atLevel(SimdLevel::Sse2, sum), atLevel(SimdLevel::Avx2, sum))) << at << " " << count;
+        }
+    }
 }
 
-TEST(GaussTest, ZeroOrVanishingPivotFails)
+TEST(SimdPaths, LevelNeverExceedsTheProcessor)
 {
-    auto m = makeModule1();
-    NullProgress np;
-    std::vector<double> x(3, 9.0);
-    auto system = [](std::initializer_list<double> v) {
-        AugmentedMatrix a(2);
-        auto it = v.begin();
-        for (int i = 1; i <= 2; ++i)
-            for (int j = 1; j <= 3; ++j) a(i, j) = *it++;
-        return a;
-    };
-    AugmentedMatrix zero = system({0, 1, 1, 1, 1, 2});
-    EXPECT_EQ(GAUSS(x, zero, 2, *m, np), Outcome::Failed);
-    AugmentedMatrix singular = system({0.1, 0.3, 1, 0.3, 0.9, 2});  // cancels to rounding noise
-    EXPECT_EQ(GAUSS(x, singular, 2, *m, np), Outcome::Failed);
-    AugmentedMatrix nan = system({1, 0, 0, 0, 1, std::nan("")});
-    EXPECT_EQ(GAUSS(x, nan, 2, *m, np), Outcome::Failed);
-    EXPECT_EQ(x, std::vector<double>(3, 9.0));
+    const SimdLevel before = simdLevel();
+    EXPECT_EQ(setSimdLevel(SimdLevel::Sse2), SimdLevel::Sse2);
+    EXPECT_EQ(setSimdLevel(SimdLevel::Avx2), simdAvailable());
+    setSimdLevel(before);
 }
 
 } // namespace

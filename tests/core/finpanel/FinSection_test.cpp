@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
+#include "finpanel/FinPanelSolver.h"
+#include "finpanel/FinPlot.h"
 #include "finpanel/FinSection.h"
 #include "platform/Checked.h"
 
@@ -33,58 +36,63 @@ double signedArea2(const SectionPoints& s)
     return a;
 }
 
+// A 4-panel flat plate (chord 2) with a chosen solution.
+struct Case {
+    FinSectionInput in = ::section("FLAT PLATE", 4, 0.2, 2.0);
+    SectionPoints section;
+    PanelSolution solution;
+    explicit Case(float cp1, float cp2, float cp3, float cp4, const char* quantity = "Cp")
+    {
+        in.plotChoice = quantity;
+        section = generateSection(in);
+        solution.count = 4;
+        const float cp[] = {0, cp1, cp2, cp3, cp4};
+        const double xc[] = {0, -1, 0, 1, 0};
+        for (int i = 1; i <= 4; ++i) {
+            solution.cp[i] = cp[i];
+            solution.surfaceVelocity[i] = 10.0 * cp[i];
+            solution.controlPointX[i] = xc[i];
+        }
+    }
+};
+
 } // namespace
 
-TEST(FinSectionGeometry, FlatPlateAndNacaAtFourPanels)
+// Corner points 1..N about mid-chord. NACA 0012, chord 1: x0 = 0.0132228,
+// h(x0) = 0.0194483, open tail h(1) = 0.00126; the double wedge's lower
+// surface mirrors the upper one.
+TEST(FinSectionGeometry, CornerPointsOfTheBuiltInSections)
 {
-    const SectionPoints f = FLATPLATE(section("FLAT PLATE", 4, 0.2, 2.0));
-    const double fx[] = {0, -1, -1, 1, 1}, fy[] = {0, -0.1, 0.1, 0.1, -0.1};
-    for (int i = 1; i <= 4; ++i) {
-        EXPECT_DOUBLE_EQ(f.x[i], fx[i]) << i;
-        EXPECT_FLOAT_EQ(f.y[i], static_cast<float>(fy[i])) << i;
-    }
-    EXPECT_DOUBLE_EQ(f.deltaX, 1.0);
-
-    // NACA 0012, chord 1: x0 = 0.0132228, h(x0) = 0.0194483, open tail h(1) = 0.00126.
-    const SectionPoints s = NACA(section("NACA WING", 4, 0.12, 1.0));
-    const double nx[] = {0, -0.4867772, -0.4867772, 0.5, 0.5}, ny[] = {0, -0.0194483, 0.0194483, 0.00126, -0.00126};
-    for (int i = 1; i <= 4; ++i) {
-        EXPECT_NEAR(s.x[i], nx[i], 1e-7) << i;
-        EXPECT_NEAR(s.y[i], ny[i], 1e-7) << i;
-    }
-    EXPECT_NEAR(s.deltaX, 0.9867772, 1e-7);
-}
-
-TEST(FinSectionGeometry, DoubleWedgeTenPanels)
-{
-    const double t = 0.1;
-    const SectionPoints s = DWEDGE(section("D'WEDGE", 10, t, 1.0));
-    const double ex[] = {-0.5, -0.25, 0, 0.25, 0.5};
-    const double eh[] = {0.0025, 0.25 * t + 0.00125, 0.5 * t, 0.25 * t + 0.00125, 0.0025};
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_NEAR(s.x[k + 2], ex[k], 1e-12);
-        EXPECT_NEAR(s.y[k + 2], eh[k], 1e-7);
-    }
-    // Lower surface mirrors: point N mirrors point 3, point N/2+2 mirrors N/2+1.
-    EXPECT_EQ(s.x[1], s.x[2]);
-    EXPECT_EQ(s.y[1], -s.y[2]);
-    for (int i = 10, j = 3; i >= 7; --i, ++j) {
-        EXPECT_EQ(s.x[i], s.x[j]);
-        EXPECT_EQ(s.y[i], -s.y[j]);
+    struct Case {
+        const char* shape;
+        int n;
+        double thickness, chord;
+        std::vector<double> x, y;
+    };
+    const Case cases[] = {
+        {"FLAT PLATE", 4, 0.2, 2.0, {-1, -1, 1, 1}, {-0.1, 0.1, 0.1, -0.1}},
+        {"NACA WING", 4, 0.12, 1.0, {-0.4867772, -0.4867772, 0.5, 0.5}, {-0.0194483, 0.0194483, 0.00126, -0.00126}},
+        {"D'WEDGE", 10, 0.1, 1.0, {-0.5, -0.5, -0.25, 0, 0.25, 0.5, 0.5, 0.25, 0, -0.25},
+         {-0.0025, 0.0025, 0.02625, 0.05, 0.02625, 0.0025, -0.0025, -0.02625, -0.05, -0.02625}},
+    };
+    for (const Case& c : cases) {
+        const SectionPoints s = generateSection(section(c.shape, c.n, c.thickness, c.chord));
+        for (int i = 1; i <= c.n; ++i) {
+            EXPECT_NEAR(s.x[i], c.x[i - 1], 1e-7) << c.shape << " " << i;
+            EXPECT_NEAR(s.y[i], c.y[i - 1], 1e-7) << c.shape << " " << i;
+        }
     }
 }
 
 TEST(FinSectionGeometry, StreamlinedNoseIsOnePointAndTailStaysOpen)
 {
     const double t = 0.05 / 2.0;  // thickness ratio
-    for (double aoa : {0.0, 4.0}) {
-        const SectionPoints s = STREAMLINED(section("STREAMLINED", 100, 0.05, 2.0, aoa));
-        EXPECT_EQ(s.y[1], s.y[2]);
-        EXPECT_EQ(s.unrotatedY[1], 0.0);
-        // Trailing-edge half-thickness 0.0031622 t (chord fractions).
-        EXPECT_NEAR(s.unrotatedY[51] / 2.0 / t, 0.0031622, 1e-7);
-        EXPECT_EQ(s.unrotatedX[52], s.unrotatedX[51]);
-    }
+    const SectionPoints s = STREAMLINED(section("STREAMLINED", 100, 0.05, 2.0, 4.0));
+    EXPECT_EQ(s.y[1], s.y[2]);
+    EXPECT_EQ(s.unrotatedY[1], 0.0);
+    // Trailing-edge half-thickness 0.0031622 t (chord fractions).
+    EXPECT_NEAR(s.unrotatedY[51] / 2.0 / t, 0.0031622, 1e-7);
+    EXPECT_EQ(s.unrotatedX[52], s.unrotatedX[51]);
 }
 
 TEST(FinSectionGeometry, GeneratedSectionsRunClockwiseInTheSharedOrder)
@@ -104,30 +112,20 @@ TEST(FinSectionGeometry, GeneratedSectionsRunClockwiseInTheSharedOrder)
     }
 }
 
-TEST(FinSectionGeometry, RotationTurnsAboutMidChordAndKeepsLengths)
+// A positive angle raises the leading edge; the turn is about mid-chord.
+TEST(FinSectionGeometry, RotationTurnsAboutMidChord)
 {
-    const double aoa = 7.5;
-    const double alpha = 3.14159265 * aoa / 180.0;
+    const double alpha = 3.14159265 * 7.5 / 180.0, ca = std::cos(alpha), sa = std::sin(alpha);
     const SectionPoints flat = NACA(section("NACA WING", 40, 0.12, 2.0));
-    const SectionPoints turned = NACA(section("NACA WING", 40, 0.12, 2.0, aoa));
+    const SectionPoints turned = NACA(section("NACA WING", 40, 0.12, 2.0, 7.5));
     for (int i = 1; i <= 40; ++i) {
-        const int j = i % 40 + 1;
-        const double l0 = std::hypot(flat.x[j] - flat.x[i], double(flat.y[j]) - flat.y[i]);
-        const double l1 = std::hypot(turned.x[j] - turned.x[i], double(turned.y[j]) - turned.y[i]);
-        EXPECT_NEAR(l1, l0, 1e-6) << i;
+        EXPECT_NEAR(turned.x[i], flat.x[i] * ca + flat.y[i] * sa, 1e-6) << i;
+        EXPECT_NEAR(turned.y[i], -flat.x[i] * sa + flat.y[i] * ca, 1e-6) << i;
     }
-    // A positive angle raises the leading edge.
-    const SectionPoints nose = STREAMLINED(section("STREAMLINED", 20, 0.1, 2.0, aoa));
-    EXPECT_NEAR(nose.x[1], -std::cos(alpha), 1e-12);
-    EXPECT_NEAR(nose.y[1], std::sin(alpha), 1e-7);
 }
 
-TEST(FinSectionGeometry, ThicknessFactorAndManualPoints)
+TEST(FinSectionGeometry, ManualPoints)
 {
-    FinSectionInput in = section("FLAT PLATE", 20, 0.1, 1.0);
-    in.thicknessFactor = 4;  // the "3X" entry
-    EXPECT_FLOAT_EQ(FLATPLATE(in).y[2], 0.2f);
-
     FinSectionInput m = section("MANUAL INPUT", 4, 0, 1.0, 90.0);
     const double px[] = {0, -1, -1, 2, 2, 9}, py[] = {0, -0.5, 0.5, 0.25, -0.25, 9};
     for (int i = 1; i <= 5; ++i) {
@@ -145,6 +143,117 @@ TEST(FinSectionGeometry, BadInputIsAFailureNotASection)
     EXPECT_THROW(NACA(section("NACA WING", 20, 0.1, 0.0)), MathFailure);
     EXPECT_THROW(FLATPLATE(section("FLAT PLATE", 7, 0.1, 1.0)), std::invalid_argument);
     EXPECT_THROW(STREAMLINED(section("STREAMLINED", 202, 0.1, 1.0)), std::invalid_argument);
-    // A section text that names no generator makes no section either.
-    EXPECT_THROW(generateSection(section("HEXAGON", 4, 0.1, 1.0)), std::invalid_argument);
+}
+
+TEST(FinPlot, PressureRangeSnapsToSymmetricIntegers)
+{
+    struct Expect {
+        float minimum;
+        double top, bottom;
+        const char* minLabel;
+        const char* maxLabel;
+    };
+    for (const Expect& e : {Expect{-0.4f, -1, 1, "-1.", "1."}, Expect{-2.5f, -3, 3, "-3.", "3."},
+                            Expect{-2.0f, -2, 0.5, "-2.", ".5"}}) {
+        const Case c(0.5f, e.minimum, 0.1f, 0.2f);
+        const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+        SCOPED_TRACE(e.minimum);
+        EXPECT_EQ(p.rangeTop, e.top);
+        EXPECT_EQ(p.rangeBottom, e.bottom);
+        EXPECT_EQ(p.minLabel, e.minLabel);
+        EXPECT_EQ(p.maxLabel, e.maxLabel);
+    }
+}
+
+TEST(FinPlot, SeriesAxesAndTicks)
+{
+    const Case c(0.9f, -0.5f, 0.2f, 0.3f);
+    const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+    ASSERT_TRUE(p.hasCurves);
+    // Upper: panels 1..3; lower: panel 1, then 4, 3.
+    EXPECT_FLOAT_EQ(p.upper[2], -0.5f);
+    EXPECT_FLOAT_EQ(p.lower[2], 0.3f);
+    // Section extent 2 fills 500/1.2; Cp range -1..1 fills the height, negative up.
+    ASSERT_EQ(p.upperCurve.size(), 3u);
+    EXPECT_DOUBLE_EQ(p.upperCurve[1].y, 250.0 + 250.0 * 0.5);
+    EXPECT_DOUBLE_EQ(p.verticalAxis.from.x, 250.0 - 500.0 / 2.4);
+    EXPECT_EQ(p.ticks.size(), 19u);
+    // The outline is the one FINPLOT draws for the same section.
+    EXPECT_NEAR(FINPLOT(c.in).outline[1].y, 88.0 + 500.0 / 2.4 * 0.1, 1e-5);
+    EXPECT_DOUBLE_EQ(FINPLOT(c.in).outline[1].y, p.outline[1].y);
+}
+
+TEST(FinPlot, VelocityAndCompressibility)
+{
+    Case c(0.0f, 0.8f, 0.5f, -0.6f, "Velocity");
+    c.in.unitMenuIndex = 2;
+    c.in.compressibleFlow = 1;
+    c.in.freeStreamMachNumber = 0.6f;
+    const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+    EXPECT_EQ(p.unitsLabel, "M/SEC");
+    EXPECT_NEAR(p.rangeTop, 8.0 / 0.8, 1e-5);
+    EXPECT_EQ(p.maxLabel, "-10.");
+    EXPECT_NEAR(p.upper[2], 10.0, 1e-5);
+    EXPECT_EQ(p.upper[3], 0.0);  // both velocity curves end at 0
+    EXPECT_EQ(p.lower[1], 0.0);  // and the lower one starts there
+    EXPECT_NEAR(p.upperCurve[1].y, 250.0 + 500.0 / 2.2, 1e-4);  // VMAX at 1/1.1 of the half-height
+
+    c.in.plotChoice = "Other";
+    const ResultPlot none = PlotResults(c.in, c.section, c.solution);
+    EXPECT_FALSE(none.hasCurves);
+    EXPECT_EQ(none.outline.size(), 4u);
+}
+
+// No scale to draw with: the status names what was not drawn.
+TEST(FinPlot, DegenerateRangesSaySo)
+{
+    struct Expect {
+        float cp;
+        const char* quantity;
+        const char* status;
+    };
+    for (const Expect& e : {Expect{-2.0f, "Cp", kMsgNoCpRange}, Expect{0.0f, "Velocity", kMsgNoVelocityRange}}) {
+        SCOPED_TRACE(e.quantity);
+        const Case c(e.cp, e.cp, e.cp, e.cp, e.quantity);  // velocities 10 x Cp
+        const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+        EXPECT_TRUE(p.upperCurve.empty());
+        EXPECT_FALSE(p.outline.empty());
+        EXPECT_EQ(p.status, e.status);
+    }
+    // Equal x and y maxima: no extent pair is chosen, nothing is drawn.
+    Case c(0.5f, -0.5f, 0.1f, 0.2f);
+    const double sq[][2] = {{0, 0}, {0, 0}, {0, 1}, {1, 1}, {1, 0}};
+    for (int i = 1; i <= 4; ++i) {
+        c.section.x[i] = sq[i][0];
+        c.section.y[i] = static_cast<float>(sq[i][1]);
+    }
+    const ResultPlot p = PlotResults(c.in, c.section, c.solution);
+    EXPECT_FALSE(p.hasCurves);
+    EXPECT_TRUE(p.outline.empty());
+    EXPECT_EQ(p.status, kMsgNoSectionScale);
+}
+
+// A section text outside the list (only code writes one) is neither drawn
+// nor solved.
+TEST(FinPlot, SectionDrawingMagnifiesAndRefuses)
+{
+    Case c(0, 0, 0, 0);
+    const SectionDrawing one = FINPLOT(c.in);
+    c.in.thicknessFactor = 4;
+    const SectionDrawing four = FINPLOT(c.in);
+    ASSERT_TRUE(one.ok && four.ok);
+    // The "3X" entry: the section four times as thick, drawn four times magnified.
+    EXPECT_NEAR(four.outline[1].y - 88.0, 16.0 * (one.outline[1].y - 88.0), 1e-9);
+
+    c.in.sectionShape = "HEXAGON";
+    const SectionDrawing none = FINPLOT(c.in);
+    EXPECT_FALSE(none.ok);
+    EXPECT_EQ(none.status, "No fin section to plot..");
+    c.in.freeStreamVelocity = 100;
+    c.in.finSpan = 1;
+    c.in.referenceArea = 0.1f;
+    NullProgress quiet;
+    const FinSectionResult r = VORTEX(c.in, quiet);
+    EXPECT_EQ(r.outcome, Outcome::Failed);
+    EXPECT_EQ(r.panel1, "Panel method solution not found.");
 }
