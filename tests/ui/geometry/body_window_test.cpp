@@ -34,10 +34,19 @@ TEST_F(BodyWindow, TypedDimensionsPromptThenDraw)
     EXPECT_FALSE(s.NoMeshDefined->isHidden());
     Harness::type(b.BodyDiameter, "2");
     EXPECT_EQ(b.StatusBar1->panel(2), "Please enter body tube length.");
+    b.show();
+    press(b.Toolbar1, "RETURN");
+    EXPECT_TRUE(b.isHidden());
+    EXPECT_EQ(panels(s.StatusBar1), "Please enter all body tube dimensions. | Please enter body tube length.");
+
     Harness::type(b.BodyLength, "30");
     EXPECT_EQ(panels(b.StatusBar1), "User may perform CFD or modify Free-Form geometry. | ");
     EXPECT_EQ(panels(s.StatusBar1), "MESHING complete. | "); // the outline redraw has ended
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
+    b.show();
+    press(b.Toolbar1, "RETURN");
+    EXPECT_EQ(s.StatusBar1->panel(1), "Body tube geometry is defined.");
+    EXPECT_EQ(b.NoseLength->text(), "10"); // contents kept
 
     // Letters after a number are ignored; an empty box or one beyond any number is 0.
     Harness::type(b.NoseLength, "12abc");
@@ -55,15 +64,31 @@ TEST_F(BodyWindow, TypedDimensionsPromptThenDraw)
     EXPECT_EQ(m.ActiveBodyGeometry, 0);
 }
 
-TEST_F(BodyWindow, FreeFormTubeLengthReplacesTransitionAndBase)
+TEST_F(BodyWindow, FreeFormEditorAndTubeLength)
 {
-    h.typeBody("10", "2", "30");
+    // The option alone leaves the body standard; the editor needs every main dimension.
+    Harness::type(b.NoseLength, "10");
+    Harness::type(b.BodyDiameter, "2");
+    b.GEOMETRY[1]->click();
+    EXPECT_EQ(m.ActiveBodyGeometry, 0);
+    b.FREEFORM->click();
+    EXPECT_EQ(b.StatusBar1->panel(1), "Please enter data for Free-Form Body Tube Geometry.");
+    EXPECT_EQ(timesShown("GeoBody"), 0);
 
+    b.GEOMETRY[0]->click();
+    Harness::type(b.BodyLength, "30");
     b.GEOMETRY[1]->click();
     EXPECT_TRUE(b.BodyLength->isHidden());
     EXPECT_TRUE(b.BaseDiameter->isHidden());
-    EXPECT_TRUE(b.FREEFORM->isEnabled());
     EXPECT_EQ(b.TUBELENGTH->text(), "30.");
+    m.MeshAxialNodeCount = 0;
+    b.FREEFORM->click();
+    GeoBody& g = h.forms->get<GeoBody>();
+    EXPECT_EQ(timesShown("GeoBody"), 1);
+    EXPECT_EQ(m.FreeFormGridOn, 1);
+    EXPECT_DOUBLE_EQ(m.NoseTipX, 2 * 40.0 / 17); // on the 20-station grid
+    EXPECT_EQ(g.SHEIGHT->text(), "30.");
+    EXPECT_EQ(m.FreeFormScreenHeight, g.drawingHeightTwips());
 
     // Transition and base set behind the hidden boxes, a free-form shape accepted.
     b.BaseDiameter->setText("1.5");
@@ -124,43 +149,6 @@ TEST_F(BodyWindow, SearsHaackSpinnerAndRefresh)
     EXPECT_TRUE(b.GEOMETRY[0]->isChecked());
     EXPECT_EQ(b.StatusBar1->panel(1), "Please enter more body tube data");
     EXPECT_FALSE(b.isHidden()); // REFRESH keeps the window open
-}
-
-TEST_F(BodyWindow, ReturnReportsOnTheMainWindow)
-{
-    b.show();
-    h.typeBody("10", "2", "");
-    press(b.Toolbar1, "RETURN");
-    EXPECT_TRUE(b.isHidden());
-    EXPECT_EQ(panels(s.StatusBar1), "Please enter all body tube dimensions. | Please enter body tube length.");
-
-    b.show();
-    Harness::type(b.BodyLength, "30");
-    press(b.Toolbar1, "RETURN");
-    EXPECT_TRUE(b.isHidden());
-    EXPECT_EQ(s.StatusBar1->panel(1), "Body tube geometry is defined.");
-    EXPECT_EQ(b.NoseLength->text(), "10"); // contents kept
-}
-
-TEST_F(BodyWindow, FreeFormButtonNeedsTheMainDimensionsThenPreparesTheEditor)
-{
-    b.GEOMETRY[1]->click();
-    EXPECT_EQ(m.ActiveBodyGeometry, 0); // the option alone leaves the body standard
-    Harness::type(b.NoseLength, "10");
-    Harness::type(b.BodyDiameter, "2");
-    b.FREEFORM->click();
-    EXPECT_EQ(b.StatusBar1->panel(1), "Please enter data for Free-Form Body Tube Geometry.");
-    EXPECT_EQ(timesShown("GeoBody"), 0);
-
-    Harness::type(b.TUBELENGTH, "30");
-    m.MeshAxialNodeCount = 0;
-    b.FREEFORM->click();
-    GeoBody& g = h.forms->get<GeoBody>();
-    EXPECT_EQ(timesShown("GeoBody"), 1);
-    EXPECT_EQ(m.FreeFormGridOn, 1);
-    EXPECT_DOUBLE_EQ(m.NoseTipX, 2 * 40.0 / 17); // on the 20-station grid
-    EXPECT_EQ(g.SHEIGHT->text(), "30.");
-    EXPECT_EQ(m.FreeFormScreenHeight, g.drawingHeightTwips());
 }
 
 } // namespace

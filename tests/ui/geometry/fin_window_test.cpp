@@ -91,7 +91,7 @@ TEST_F(FinWindow, EveryWayOfLeavingDerivesFromTheStoredValues)
     }
 }
 
-TEST_F(FinWindow, EdgesFinishAndCount)
+TEST_F(FinWindow, EdgesAndCount)
 {
     PanelAero& panel = h.forms->get<PanelAero>();
     const std::tuple<int, int16_t, const char*, int> edges[] = {
@@ -101,10 +101,6 @@ TEST_F(FinWindow, EdgesFinishAndCount)
         EXPECT_EQ(m.FinEdgeCode, code) << index;
         EXPECT_EQ(panel.SECTIONS->Text(), section) << index;
         for (int i : {5, 6, 7, 9}) EXPECT_EQ(f.Picture[static_cast<size_t>(i)]->isHidden(), i != sketch) << index;
-    }
-    for (int i : {0, 2, 1}) {
-        f.FinishType[static_cast<size_t>(i)]->click();
-        EXPECT_EQ(m.SurfaceFinishCode, i + 1);
     }
     Harness::type(f.NFINS->lineEdit(), "9");
     EXPECT_EQ(m.FinCount, 3);
@@ -117,7 +113,7 @@ TEST_F(FinWindow, EdgesFinishAndCount)
     EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
 }
 
-TEST_F(FinWindow, BoxesReadLenientlyAndInvalidate)
+TEST_F(FinWindow, BoxesReadLenientlyInvalidateAndClear)
 {
     s.MeshPlot->setRecording(true);
     s.NoMeshDefined->hide();
@@ -130,64 +126,46 @@ TEST_F(FinWindow, BoxesReadLenientlyAndInvalidate)
     EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
     EXPECT_EQ(s.MeshPlot->calls().back().kind, PictureBox::Kind::Clear);
+
+    // Clear empties the boxes, and so their values, and leaves the choices.
+    Harness::type(f.IDLUGS, "1");
+    f.FinEdges[0]->click();
+    Harness::pick(f.NFINS, "5");
+    f.ClearData->click();
+    for (TextBox* b : {f.SpanLength, f.IDLUGS}) EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    EXPECT_EQ(m.FinSpan + m.LaunchLugInnerDiameter, 0);
+    EXPECT_EQ(std::tuple(m.FinEdgeCode, m.FinCount), std::tuple(1, 5));
 }
 
-TEST_F(FinWindow, PanelMethodKey)
+// The panel-method key and RETURN say what is missing; with every fin
+// dimension the key opens the section window, redrawing only with a velocity.
+TEST_F(FinWindow, PanelMethodKeyAndReturn)
 {
     ManualData& manual = h.forms->get<ManualData>();
     typeFin(f, "10", "6", "4", "2");
     Harness::type(f.SpanLength, "3");
-
-    // A dimension missing: the chord is still written, nothing opens.
     f.Toolbar1_ButtonClick("PANAERO");
-    EXPECT_EQ(manual.CHORD->text(), "3.");
+    EXPECT_EQ(manual.CHORD->text(), "3."); // written even so
     EXPECT_EQ(f.StatusBar1->panel(1), "Please enter all fin dimensions.");
     EXPECT_EQ(timesShown("PanelAero"), 0);
-
-    // Velocity 0: opens the section window without recomputing or redrawing.
-    Harness::type(f.FINTHK, "0.1");
-    f.Toolbar1_ButtonClick("PANAERO");
-    EXPECT_EQ(timesShown("PanelAero"), 1);
-    EXPECT_EQ(s.StatusBar1->panel(2), "");
-
-    // With a velocity the outline is redrawn (here it asks for the body).
-    Harness::type(s.Velocity, "100");
-    f.Toolbar1_ButtonClick("PANAERO");
-    EXPECT_EQ(timesShown("PanelAero"), 2);
-    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter nose cone length.");
-
-    f.FinShapes[3]->click();
-    f.Toolbar1_ButtonClick("PANAERO");
-    EXPECT_EQ(manual.CHORD->text(), "3.14");
-}
-
-TEST_F(FinWindow, ReturnReportsCompleteness)
-{
     f.show();
-    typeFin(f, "10", "6", "4", "2");
-    Harness::type(f.SpanLength, "3");
     f.Toolbar1_ButtonClick("RETURN");
     EXPECT_EQ(testing::panels(s.StatusBar1), " | More fin and lug data required.");
 
-    f.show();
     Harness::type(f.FINTHK, "0.1"); // no launch lugs
+    f.Toolbar1_ButtonClick("PANAERO");
+    EXPECT_EQ(timesShown("PanelAero"), 1);
+    EXPECT_EQ(s.StatusBar1->panel(2), ""); // not redrawn
+    f.show();
     f.Toolbar1_ButtonClick("RETURN");
     EXPECT_TRUE(f.isHidden());
     EXPECT_EQ(f.StatusBar1->panel(1), "Fin and lug data updated.");
     EXPECT_EQ(testing::panels(s.StatusBar1), "Mesh or Perform CFD. | All required fin data has been supplied.");
-}
 
-TEST_F(FinWindow, ClearEmptiesTheBoxesOnly)
-{
-    typeFin(f, "10", "6", "4", "2");
-    for (TextBox* b : {f.SpanLength, f.IDLUGS}) Harness::type(b, "1");
-    f.FinEdges[0]->click();
-    Harness::pick(f.NFINS, "5");
-    f.ClearData->click();
-    // One box and one value of the fins and of the lug show the clear ran.
-    for (TextBox* b : {f.TipChord, f.IDLUGS}) EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
-    EXPECT_EQ(m.FinSpan + m.LaunchLugInnerDiameter, 0);
-    EXPECT_EQ(std::tuple(m.FinEdgeCode, m.FinCount), std::tuple(1, 5));
+    Harness::type(s.Velocity, "100");
+    f.Toolbar1_ButtonClick("PANAERO");
+    EXPECT_EQ(timesShown("PanelAero"), 2);
+    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter nose cone length."); // the redraw asks for the body
 }
 
 } // namespace

@@ -81,7 +81,7 @@ long count(const std::vector<PictureBox::Call>& calls, Kind kind, QRgb colour)
 {
     return std::count_if(calls.begin(), calls.end(), [&](auto& c) { return c.kind == kind && c.colour == colour; });
 }
-const QRgb kRed = PictureBox::qbColor(4), kBlue = PictureBox::qbColor(9), kInk = PictureBox::kForeground;
+const QRgb kRed = PictureBox::qbColor(4), kInk = PictureBox::kForeground;
 
 // The first opening draws four points on the straight tube over the rulers;
 // with the grid off only the shape is drawn, and a move draws nothing.
