@@ -81,26 +81,53 @@ long count(const std::vector<PictureBox::Call>& calls, Kind kind, QRgb colour)
 {
     return std::count_if(calls.begin(), calls.end(), [&](auto& c) { return c.kind == kind && c.colour == colour; });
 }
-const QRgb kRed = PictureBox::qbColor(4), kBlue = PictureBox::qbColor(9), kInk = PictureBox::kForeground;
+const QRgb kRed = PictureBox::qbColor(4), kInk = PictureBox::kForeground;
 
-TEST(FreeFormEditor, FirstOpeningDrawsFourPointsOnTheStraightTubeWithRulers)
+// The first opening draws four points on the straight tube over the rulers;
+// with the grid off only the shape is drawn, and a move draws nothing.
+TEST(FreeFormEditor, ShapeAndRulersWithTheGridOnAndOff)
 {
     Session s;
     s.g.drawing()->setRecording(true);
-    s.open([](GeoBody&) {});
-    EXPECT_EQ(s.g.NPTS->text(), "4");
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(s.g.model().y(i), kY0);
-    const auto calls = drawn(s.g);
-    ASSERT_EQ(calls.size(), 1u + 7u + 22u);  // clear, shape, rulers
-    EXPECT_EQ(calls[3].coords, (std::vector<double>{0, kY0, 3205, kY0}));
-    EXPECT_EQ(count(calls, Kind::Circle, kRed), 4);
-    EXPECT_EQ(count(calls, Kind::Line, kInk), 22);
+    s.open([&](GeoBody& g) {
+        EXPECT_EQ(g.NPTS->text(), "4");
+        auto calls = drawn(g);
+        ASSERT_EQ(calls.size(), 1u + 7u + 22u);  // clear, shape, rulers
+        EXPECT_EQ(calls[3].coords, (std::vector<double>{0, kY0, 3205, kY0}));
+        EXPECT_EQ(count(calls, Kind::Circle, kRed), 4);
+        EXPECT_EQ(count(calls, Kind::Line, kInk), 22);
+
+        g.GRIDON->click();
+        EXPECT_EQ(s.m.FreeFormGridOn, 0);
+        EXPECT_EQ(count(drawn(g), Kind::Line, kInk), 0);
+        hover(g, QPoint(100, 300));
+        EXPECT_TRUE(drawn(g).empty());
+        press(g.Toolbar1, "RULERS");
+        EXPECT_EQ(s.m.FreeFormGridOn, 1);
+        calls = drawn(g);
+        ASSERT_EQ(calls.size(), 30u);
+        EXPECT_EQ(calls[23].colour, kRed);  // the shape over the rulers
+        hover(g, QPoint(100, 300));  // every move draws the rulers again
+        EXPECT_EQ(count(drawn(g), Kind::Line, kInk), 22);
+        g.OMITSHAPE->click();
+    });
 }
 
-TEST(FreeFormEditor, DragAPointWithTheMouseAndAccept)
+// Hovering shows the readouts and the pointer and moves no point; a drag
+// moves one, and only the accept writes the table.
+TEST(FreeFormEditor, HoverDragAndAccept)
 {
     Session s;
     s.open([&](GeoBody& g) {
+        const FreeFormModel before = g.model();
+        hover(g, QPoint(320, 222));  // (4800, 3330) twips
+        EXPECT_EQ(QStringList({g.XLOC2->text(), g.YLOC->text(), g.DTUBE->text()}),
+                  QStringList({"14.977", "15.034", "30.068"}));
+        EXPECT_EQ(g.cursor().shape(), Qt::CrossCursor);
+        hover(g, px(3205, kY0 - 150), Qt::LeftButton | Qt::RightButton);
+        EXPECT_EQ(g.cursor().shape(), Qt::SizeAllCursor);
+        EXPECT_EQ(g.model(), before);
+
         drag(g, 6410, kY0, 4500);  // point 3 up to y = 4500, 5 twips to the left
         EXPECT_EQ(g.model().y(3), 4500);
         EXPECT_EQ(g.DTUBE->text(), "19.55");
@@ -115,36 +142,11 @@ TEST(FreeFormEditor, DragAPointWithTheMouseAndAccept)
     EXPECT_EQ(s.main.StatusBar1->panel(2), "Free-Form Meshing complete. Solve CFD");
 }
 
-TEST(FreeFormEditor, ReadoutsAndPointerWithoutMovingAPoint)
+// Maximising keeps every radius while the points follow the window; a
+// discard after any edits restores the shape accepted before.
+TEST(FreeFormEditor, MaximiseThenDiscardRestoresWhatWasThereWhenTheEditorOpened)
 {
     Session s;
-    s.open([&](GeoBody& g) {
-        const FreeFormModel before = g.model();
-        hover(g, QPoint(320, 222));  // (4800, 3330) twips
-        EXPECT_EQ(QStringList({g.XLOC2->text(), g.YLOC->text(), g.DTUBE->text()}),
-                  QStringList({"14.977", "15.034", "30.068"}));
-        EXPECT_EQ(g.cursor().shape(), Qt::CrossCursor);
-        hover(g, px(3205, kY0 - 150), Qt::LeftButton | Qt::RightButton);
-        EXPECT_EQ(g.cursor().shape(), Qt::SizeAllCursor);
-        drag(g, 0, kY0, kY0 - 1000);  // point 1 stays
-        EXPECT_EQ(g.YLOC->text(), "5.528");
-        g.Form_MouseMove(1, 0, 3205, 6676);  // below the drawing area
-        EXPECT_EQ(g.YLOC->text(), "5.528");
-        EXPECT_EQ(g.model(), before);
-        g.OMITSHAPE->click();
-    });
-}
-
-TEST(FreeFormEditor, DiscardRestoresWhatWasThereWhenTheEditorOpened)
-{
-    Session s;
-    FreeFormModel opened;
-    s.open([&](GeoBody& g) {
-        opened = g.model();
-        drag(g, 3205, kY0, 4000);
-        g.OMITSHAPE->click();
-    });
-    EXPECT_EQ(s.g.model(), opened);  // the straight tube of the first opening
     s.open([](GeoBody& g) {
         drag(g, 9615, kY0, 5000);
         g.MESHBODY->click();
@@ -152,13 +154,20 @@ TEST(FreeFormEditor, DiscardRestoresWhatWasThereWhenTheEditorOpened)
     const auto accepted = s.table();
     const FreeFormModel shape = s.g.model();
 
-    s.open([](GeoBody& g) {
-        drag(g, 3205, kY0, 3000);
+    s.open([&](GeoBody& g) {
+        drag(g, 6410, kY0, 3000);
+        const double radius = kL * (kH - g.model().y(3)) / kH;
         press(g.Toolbar1, "RESIZE");
+        EXPECT_TRUE(g.windowState() & Qt::WindowMaximized);
+        (void)QTest::qWaitFor([&] { return g.drawingHeightTwips() != kH; }, 500);
+        const double h = g.drawingHeightTwips();
+        EXPECT_EQ(g.model().scaleHeight(), h);  // the points followed the window
+        EXPECT_NEAR(kL * (h - g.model().y(3)) / h, radius, 1e-9);
         press(g.Toolbar1, "RESIZE");
+        EXPECT_FALSE(g.windowState() & Qt::WindowMaximized);
         g.UpDown3->stepUp();
         press(g.Toolbar1, "REFRESH");
-        drag(g, 6410, kY0, 2500);
+        drag(g, 3205, kY0, 2500);
         press(g.Toolbar1, "OMITSHAPE");
     });
     EXPECT_TRUE(s.table() == accepted);
@@ -170,7 +179,7 @@ TEST(FreeFormEditor, DiscardRestoresWhatWasThereWhenTheEditorOpened)
     EXPECT_EQ(s.body.StatusBar1->panel(1), "Latest Free-Form modifications ignored.");
 }
 
-TEST(FreeFormEditor, SpinnerAndRefreshStartAgainFromTheStraightTube)
+TEST(FreeFormEditor, SpinnerAndRefreshStartAgainFromTheStraightTubeGivenALength)
 {
     Session s;
     s.open([&](GeoBody& g) {
@@ -182,87 +191,22 @@ TEST(FreeFormEditor, SpinnerAndRefreshStartAgainFromTheStraightTube)
         EXPECT_EQ(g.model().count(), 4);
         g.UpDown3->stepUp();  // the spinner kept 7
         EXPECT_EQ(g.NPTS->text(), "8");
-        EXPECT_EQ(s.m.FreeFormPointCount, 4);
-        g.MESHBODY->click();
-    });
-    EXPECT_EQ(s.m.FreeFormPointCount, 8);
-    EXPECT_DOUBLE_EQ(s.m.FreeFormBodyRadius(5), 1);
-}
 
-TEST(FreeFormEditor, GridOffDrawsTheShapeOnlyGridOnRulersThenShape)
-{
-    Session s;
-    s.open([&](GeoBody& g) {
-        g.drawing()->setRecording(true);
-        g.GRIDON->click();
-        EXPECT_EQ(s.m.FreeFormGridOn, 0);
-        auto calls = drawn(g);
-        EXPECT_EQ(count(calls, Kind::Line, kInk), 0);
-        hover(g, QPoint(100, 300));
-        EXPECT_TRUE(drawn(g).empty());
-        press(g.Toolbar1, "RULERS");
-        EXPECT_EQ(s.m.FreeFormGridOn, 1);
-        calls = drawn(g);
-        ASSERT_EQ(calls.size(), 30u);
-        EXPECT_EQ(calls[23].colour, kRed);  // the shape over the rulers
-        hover(g, QPoint(100, 300));  // every move draws the rulers again
-        EXPECT_EQ(count(drawn(g), Kind::Line, kInk), 22);
-        g.OMITSHAPE->click();
-    });
-}
-
-TEST(FreeFormEditor, MaximiseAndRestoreKeepEveryRadius)
-{
-    Session s;
-    double radius = 0;
-    s.open([&](GeoBody& g) {
-        drag(g, 6410, kY0, 3000);
-        radius = kL * (kH - g.model().y(3)) / kH;
-        g.SCRNSIZE->click();
-        EXPECT_TRUE(g.windowState() & Qt::WindowMaximized);
-        (void)QTest::qWaitFor([&] { return g.drawingHeightTwips() != kH; }, 500);
-        const double h = g.drawingHeightTwips();
-        EXPECT_EQ(g.model().scaleHeight(), h);  // the points followed the window
-        EXPECT_NEAR(kL * (h - g.model().y(3)) / h, radius, 1e-9);
-        g.SCRNSIZE->click();
-        EXPECT_FALSE(g.windowState() & Qt::WindowMaximized);
-        EXPECT_EQ(s.m.FreeFormBodyRadius(3), 0);  // resizing writes nothing
-        g.MESHBODY->click();
-    });
-    EXPECT_NEAR(s.m.FreeFormBodyRadius(3), radius, 1e-9);
-}
-
-TEST(FreeFormEditor, NoTubeLengthWritesNothingAndSaysSo)
-{
-    Session s;
-    const auto before = s.table();
-    s.open([&](GeoBody& g) {
+        // Without a tube length nothing is accepted or laid out again.
         const FreeFormModel shape = g.model();
         s.m.BodyLengthAfterNose = 0;
         g.MESHBODY->click();
         EXPECT_EQ(g.StatusBar1->panel(1), "Please enter Free-Form tube length.");
         EXPECT_TRUE(g.isVisible());
+        EXPECT_EQ(std::tuple(s.m.FreeFormPointCount, s.m.ActiveBodyGeometry), std::tuple(4, 0));
         g.UpDown3->stepUp();
         press(g.Toolbar1, "REFRESH");
         EXPECT_EQ(g.model(), shape);
-        g.OMITSHAPE->click();
+        s.m.BodyLengthAfterNose = kL;
+        g.MESHBODY->click();
     });
-    EXPECT_TRUE(s.table() == before);
-}
-
-TEST(FreeFormEditor, SavedShapeIsRestoredWithoutTheFlatLayout)
-{
-    Session s;
-    Array1<double, 20> xs, ys;
-    xs(2) = 4807.5, xs(3) = kW;
-    ys(1) = kY0, ys(2) = 3000, ys(3) = 6000;
-    EXPECT_FALSE(s.g.setShape(21, xs, ys));
-    ASSERT_TRUE(s.g.setShape(3, xs, ys));
-    EXPECT_EQ(s.g.NPTS->text(), "3");
-    s.m.FreeFormPointCount = 3;  // as the project reader restores it
-    s.open([](GeoBody& g) { g.MESHBODY->click(); });
-    EXPECT_DOUBLE_EQ(s.m.FreeFormBodyRadius(2), kL * (kH - 3000) / kH);
-    EXPECT_FLOAT_EQ(s.m.FreeFormBaseRadius, static_cast<float>(kL * (kH - 6000) / kH));
+    EXPECT_EQ(s.m.FreeFormPointCount, 8);
+    EXPECT_DOUBLE_EQ(s.m.FreeFormBodyRadius(5), 1);
 }
 
 } // namespace
