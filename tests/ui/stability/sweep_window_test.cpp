@@ -24,28 +24,6 @@ int blueLines(const PictureBox* p)
     return n;
 }
 
-TEST(SweepWindow, StepsGoThroughTheMainWindowsAngleBoxAndClearDataEmptiesThePlot)
-{
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    ITERATION& w = openSweep(h, s, "1", "3", "3");
-    QStringList written;
-    QObject::connect(s.ROCKETAOA, &QLineEdit::textChanged, [&](const QString& t) { written << t; });
-    start(w);
-    EXPECT_EQ(w.lastSweep.outcome, Outcome::Done);
-    EXPECT_EQ(written, (QStringList{"1.", "4.", "7."}));
-    EXPECT_EQ(testing::panels(w.StatusBar1), QString(kMsgLoopingComplete) + " | ");
-    EXPECT_FALSE(h.forms->busy().active());
-    EXPECT_TRUE(w.Command1->isEnabled());
-
-    EXPECT_FALSE(testing::blank(w.DataPlot1));
-    w.ClearData(2);
-    EXPECT_EQ(h.state->SweepDragCoefficients(2), 0);
-    for (QLabel* l : {w.MAXDATA, w.MINAOA, w.MAXAOA, w.BResult})
-        EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
-    EXPECT_TRUE(testing::blank(w.DataPlot1));
-}
-
 // While the sweep runs, Start and the inputs do nothing, the keys but HELP
 // and ABOUT wait, the title-bar close asks to abort; Abort confirmed at step 3
 // of 10 keeps steps 1-2 and leaves 3-10 as they were.
@@ -94,6 +72,8 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
     EXPECT_FALSE(w.isVisible());
 }
 
+// A velocity sweep (where a zero angle increment is fine) that is refused at
+// a step stops there, and the refusal's message stands.
 TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
 {
     // Compressible, sea level, from 700 by 100 FT/SEC: step 3 is Mach 0.806.
@@ -102,6 +82,7 @@ TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
     Harness::pick(s.Compressible, "COMPRESSIBLE");
     ITERATION& w = openSweep(h, s);
     w.ITERATE[1]->click();
+    Harness::type(w.AOAINC, "0");
     Harness::type(w.VINITIAL, "700");
     Harness::type(w.VELINC, "100");
     Harness::type(w.MAXLOOPS, "4");
@@ -109,6 +90,8 @@ TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
     start(w);
     EXPECT_EQ(w.lastSweep.outcome, Outcome::Refused);
     EXPECT_EQ(h.state->SweepDragCoefficients(3), -1);
+    EXPECT_GT(h.state->SweepDragCoefficients(2), 0);
+    EXPECT_EQ(w.PlotType->text(), "Velocity");
     const QString refusal = "PLEASE ENTER NEW INLET VELOCITY | MACH NUMBER GREATER THAN 0.80";
     EXPECT_TRUE(testing::said(h.messages()).contains(refusal));
     EXPECT_EQ(w.StatusBar1->panel(1), QString(kMsgLoopingStopped).arg(3));
@@ -145,30 +128,26 @@ TEST(SweepWindow, InputLimitsAndStartChecks)
             EXPECT_EQ((w.*c.box)->text(), c.corrected);
         }
     }
-
-    // A zero angle increment is fine in a velocity sweep.
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    ITERATION& w = openSweep(h, s);
-    w.ITERATE[1]->click();
-    Harness::type(w.AOAINC, "0");
-    Harness::type(w.MAXLOOPS, "2");
-    start(w);
-    EXPECT_EQ(w.lastSweep.outcome, Outcome::Done);
-    EXPECT_EQ(s.Velocity->text(), "400.");
-    EXPECT_EQ(w.PlotType->text(), "Velocity");
 }
 
-// A real sweep of a finned rocket, from 1 degree by 1 over 20 steps.
-TEST(SweepWindow, TwentyStepsOfAFinnedRocketAndTheirPlot)
+// A real sweep of a finned rocket, from 1 degree by 1 over 20 steps: each step
+// goes through the main window's angle box, the plot follows the quantity
+// and the scale keys, and a switch of the sweep kind empties it.
+TEST(SweepWindow, TwentyStepsOfAFinnedRocketThroughTheAngleBoxAndTheirPlot)
 {
     Harness h;
     SOLVER& s = testing::typeRocketWithFins(h);
     ITERATION& w = openSweep(h, s, "1", "1", "20");
     Module1& m = *h.state;
+    QStringList written;
+    QObject::connect(s.ROCKETAOA, &QLineEdit::textChanged, [&](const QString& t) { written << t; });
     w.DataPlot1->setRecording(true);
     start(w);
     ASSERT_EQ(w.lastSweep.outcome, Outcome::Done);
+    EXPECT_EQ(written.size(), 20);
+    EXPECT_EQ(written.mid(0, 2), (QStringList{"1.", "2."}));
+    EXPECT_EQ(testing::panels(w.StatusBar1), QString(kMsgLoopingComplete) + " | ");
+    EXPECT_FALSE(h.forms->busy().active());
     for (int i = 2; i <= 20; ++i)
         EXPECT_GT(m.SweepNormalForceCoefficients(i), m.SweepNormalForceCoefficients(i - 1)) << i;
     EXPECT_EQ(blueLines(w.DataPlot1), 19);
@@ -176,7 +155,6 @@ TEST(SweepWindow, TwentyStepsOfAFinnedRocketAndTheirPlot)
     // The main window's boxes hold the last step.
     EXPECT_EQ(qVal(s.CNFORCES->text()), qVal(qFormat(m.SweepNormalForceCoefficients(20), "#####.###")));
 
-    // Another quantity is drawn; the y scale keys change the axis label.
     w.PlotOption[1]->click();
     EXPECT_EQ(blueLines(w.DataPlot1), 19);
     const QString end = w.MAXDATA->text();
@@ -184,25 +162,10 @@ TEST(SweepWindow, TwentyStepsOfAFinnedRocketAndTheirPlot)
     EXPECT_NE(w.MAXDATA->text(), end);
     Harness::press(w.Toolbar1, "RESETSCALE");
     EXPECT_EQ(w.MAXDATA->text(), end);
-    // A kind switch empties the stored steps: no data.
     w.ITERATE[1]->click();
     EXPECT_EQ(m.SweepNormalForceCoefficients(20), 0);
     EXPECT_EQ(w.StatusBar1->panel(1), "No data to plot. Please perform CFD analysis.");
     EXPECT_EQ(blueLines(w.DataPlot1), 0);
-}
-
-TEST(SweepWindow, ThreeHundredSixtyStepsWriteEntriesOneToThreeHundredSixty)
-{
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    ITERATION& w = openSweep(h, s, "1", "0.05", "360");
-    h.state->SweepDragCoefficients(0) = -7;
-    start(w);
-    ASSERT_EQ(w.lastSweep.outcome, Outcome::Done);
-    EXPECT_EQ(w.lastSweep.stepsStored, 360);
-    EXPECT_EQ(h.state->SweepDragCoefficients(0), -7);
-    EXPECT_GT(h.state->SweepDragCoefficients(360), 0);
-    EXPECT_EQ(s.ROCKETAOA->text(), "18.95");
 }
 
 TEST(SweepWindow, ToolbarKeysHaveTheirOwnIconsAndReturnHides)
