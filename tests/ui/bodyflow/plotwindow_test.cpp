@@ -204,13 +204,15 @@ TEST_F(SolvedPlot, PressureContoursShowTheStagnationAtTheNoseTip)
     EXPECT_LE(rampIndex(dyn.pixel(tip), 20), rampIndex(dyn.pixel(far), 20) - 3);
 }
 
-TEST_F(SolvedPlot, ProfilesFromTheSlider)
+// Profiles from the slider; Clear empties the pictures but keeps the read-outs;
+// MESHING draws over the contours unless a computation runs; a print keeps the
+// plot; RETURN hides the window.
+TEST_F(SolvedPlot, ProfilesClearMeshingPrintAndReturn)
 {
     p.Slider1->setValue(40);
     EXPECT_EQ(p.Xlocation->text(), "6.71");
     EXPECT_GT(Val(p.MAX1->text().toStdString()), Val(p.MIN1->text().toStdString()));
     EXPECT_FALSE(blank(p.FieldProfile));
-
     // Far from the body, ahead of the nose, the air moves at the free stream.
     p.Slider1->setValue(0);
     EXPECT_EQ(p.StatusBar1->panel(2), "");
@@ -218,33 +220,20 @@ TEST_F(SolvedPlot, ProfilesFromTheSlider)
     QTest::mouseClick(p.Profile[1], Qt::LeftButton);
     EXPECT_TRUE(blank(p.FieldProfile));
     p.Slider1->setValue(1);
-    p.Slider1->setValue(0);
     EXPECT_EQ(p.UnitsLabel1->text(), "LB/IN^2");
 
-    // A location shown past the domain end: the message and the inflow column.
-    m.DomainLength = 16.766;  // the grid ends at 16.7647; "16.77" reads beyond
-    p.Slider1->setValue(100);
-    EXPECT_EQ(p.Xlocation->text(), "16.77");
-    EXPECT_EQ(p.StatusBar1->panel(2), "Profile location is not on body. Please pick another location");
-}
-
-TEST_F(SolvedPlot, ClearPlotsMeshingReturnAndPrint)
-{
     p.Contour_Click();
-    p.Slider1->setValue(50);
     const QString maxText = p.MAX->text();
     QTest::mouseClick(p.Command1, Qt::LeftButton);
     for (PictureBox* pic : {p.VelocityPlot, p.LEVELS, p.FieldProfile}) EXPECT_TRUE(blank(pic));
     EXPECT_EQ(p.MAX->text(), maxText);
 
-    // MESHING draws the mesh over the contours without clearing them.
     p.Contour_Click();
     p.VelocityPlot->setRecording(true);
     p.Toolbar1_ButtonClick("MESHING");
     EXPECT_EQ(count(p.VelocityPlot, Kind::Clear), 0);
     EXPECT_GE(count(p.VelocityPlot, Kind::Line), 3 * 722);
 
-    // Refused while a computation runs.
     {
         BusyGuard::Scope busy(h.forms->busy(), "SOLVE");
         p.VelocityPlot->clearRecording();
@@ -253,7 +242,6 @@ TEST_F(SolvedPlot, ClearPlotsMeshingReturnAndPrint)
         EXPECT_EQ(p.StatusBar1->panel(2), "Please wait: SOLVE is in progress.");
     }
 
-    // Printing keeps the plot in the window.
     QTemporaryDir dir;
     const QString file = dir.filePath("plot.pdf");
     testing::printTo(file);
@@ -266,6 +254,12 @@ TEST_F(SolvedPlot, ClearPlotsMeshingReturnAndPrint)
     p.Toolbar1_ButtonClick("RETURN");
     EXPECT_FALSE(p.isVisible());
     EXPECT_EQ(p.VelocityPlot->image(), before);
+
+    // A location shown past the domain end: the message and the inflow column.
+    m.DomainLength = 16.766;  // the grid ends at 16.7647; "16.77" reads beyond
+    p.Slider1->setValue(100);
+    EXPECT_EQ(p.Xlocation->text(), "16.77");
+    EXPECT_EQ(p.StatusBar1->panel(2), "Profile location is not on body. Please pick another location");
 }
 
 } // namespace
