@@ -38,7 +38,6 @@ PlotResults& shownPlot(Harness& h)
     return p;
 }
 
-// The typical rocket solved, then the plot window shown.
 class SolvedPlot : public ::testing::Test {
 protected:
     Harness h;

@@ -110,12 +110,8 @@ TEST(MeshSettings, MeshSizeAndMeridians)
     EXPECT_GE(lines, 3 * 1682);
     EXPECT_FALSE(testing::blank(s.MeshPlot));
 
-    Harness::pick(s.DomainSize, "20");
     Harness::pick(s.MERIDIANS, "12");
     EXPECT_EQ(h.state->MeridianCount, 12);
-    s.CFDSOLVER_Click();
-    EXPECT_TRUE(std::isfinite(h.state->BodySurfaceCp(17 * 12)));
-
     Harness::type(s.Velocity, "0");
     Harness::pick(s.MERIDIANS, "8");
     EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket dimensions");

@@ -1,5 +1,5 @@
-// The sweep window's output keys: the printed table, the window image, the
-// comma-delimited file and the Barrowman comparison.
+// The sweep window's output keys: the printed table, the window image and the
+// comma-delimited file.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +12,6 @@
 #include <cmath>
 #include <csignal>
 
-#include "stability/Barrowman.h"
 #include "stability/ui/ITERATION.h"
 #include "tests/ui/Harness.h"
 
@@ -21,15 +20,6 @@ namespace {
 
 using testing::Harness;
 using testing::openSweep;
-using Kind = PictureBox::Kind;
-
-int barrowmanLines(const PictureBox* p)
-{
-    int n = 0;
-    for (const auto& c : p->calls())
-        n += c.kind == Kind::Line && c.colour == PictureBox::qbColor(stability::kBarrowmanCurveColour);
-    return n;
-}
 
 QByteArray contents(const QString& path)
 {
@@ -143,39 +133,6 @@ TEST(SweepKeys, PrintedTableAndWindowImage)
         // The other steps still print.
         EXPECT_EQ(QFileInfo(pdf).size() > 0, c.printer);
     }
-}
-
-// A real sweep of a finned rocket, exported with CN chosen, then compared
-// with the Barrowman equations: the comparison uses CN, not the last
-// quantity the export wrote, and is drawn over the sweep plot.
-TEST(SweepKeys, BarrowmanAfterASweepAndAnExport)
-{
-    Harness h;
-    SOLVER& s = testing::typeRocketWithFins(h);
-    ITERATION& w = openSweep(h, s, "1", "3", "3");
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-    ASSERT_EQ(w.lastSweep.outcome, Outcome::Done);
-    w.PlotOption[1]->click();
-    QTemporaryDir dir;
-    h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep.TXT"); };
-    Harness::press(w.Toolbar1, "RAWDATA");
-    EXPECT_EQ(contents(dir.filePath("sweep.TXT")).count("\r\n"), 16);
-
-    w.DataPlot1->setRecording(true);
-    Harness::press(w.Toolbar1, "BARROWMANS");
-    const double cn1 = stability::barrowmanRocket(*h.state).slope * M_PI / 180;
-    EXPECT_EQ(w.BResult->text(), qFormat(static_cast<float>(cn1), "###.#####"));
-    EXPECT_EQ(w.StatusBar1->panel(1), "Barrowman Equation results plotted verses Velmora results.");
-    EXPECT_EQ(barrowmanLines(w.DataPlot1), 2);
-    for (const auto& c : w.DataPlot1->calls())
-        EXPECT_NE(c.kind, Kind::Clear);
-
-    // A refusal draws nothing.
-    w.PlotOption[0]->click();
-    w.DataPlot1->clearRecording();
-    Harness::press(w.Toolbar1, "BARROWMANS");
-    EXPECT_EQ(w.StatusBar1->panel(1), "Barrowman Equations do not predict Cd.");
-    EXPECT_EQ(barrowmanLines(w.DataPlot1), 0);
 }
 
 } // namespace

@@ -1,7 +1,12 @@
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/Vocabulary.h"
+#include "stability/Barrowman.h"
 #include "stability/ui/ITERATION.h"
 #include "tests/ui/Harness.h"
 
@@ -14,12 +19,13 @@ using Kind = PictureBox::Kind;
 
 void start(ITERATION& w) { QTest::mouseClick(w.Command1, Qt::LeftButton); }
 
-int blueLines(const PictureBox* p)
+// Lines of this colour since the picture was last cleared.
+int linesIn(const PictureBox* p, int colour)
 {
     int n = 0;
     for (const auto& c : p->calls()) {
         if (c.kind == Kind::Clear) n = 0;
-        n += c.kind == Kind::Line && c.colour == PictureBox::qbColor(1);
+        n += c.kind == Kind::Line && c.colour == PictureBox::qbColor(colour);
     }
     return n;
 }
@@ -131,9 +137,11 @@ TEST(SweepWindow, InputLimitsAndStartChecks)
 }
 
 // A real sweep of a finned rocket, from 1 degree by 1 over 20 steps: each step
-// goes through the main window's angle box, the plot follows the quantity
-// and the scale keys, and a switch of the sweep kind empties it.
-TEST(SweepWindow, TwentyStepsOfAFinnedRocketThroughTheAngleBoxAndTheirPlot)
+// goes through the main window's angle box, the plot follows the quantity and
+// the scale keys. Exported with CN chosen, then compared with the Barrowman
+// equations: the comparison uses CN, not the last quantity the export wrote,
+// and is drawn over the sweep plot. A switch of the sweep kind empties it.
+TEST(SweepWindow, TwentyStepsOfAFinnedRocketTheirPlotAndTheBarrowmanCurve)
 {
     Harness h;
     SOLVER& s = testing::typeRocketWithFins(h);
@@ -150,22 +158,42 @@ TEST(SweepWindow, TwentyStepsOfAFinnedRocketThroughTheAngleBoxAndTheirPlot)
     EXPECT_FALSE(h.forms->busy().active());
     for (int i = 2; i <= 20; ++i)
         EXPECT_GT(m.SweepNormalForceCoefficients(i), m.SweepNormalForceCoefficients(i - 1)) << i;
-    EXPECT_EQ(blueLines(w.DataPlot1), 19);
+    EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);
     EXPECT_EQ(w.MAXAOA->text(), "20.");
     // The main window's boxes hold the last step.
     EXPECT_EQ(qVal(s.CNFORCES->text()), qVal(qFormat(m.SweepNormalForceCoefficients(20), "#####.###")));
 
     w.PlotOption[1]->click();
-    EXPECT_EQ(blueLines(w.DataPlot1), 19);
+    EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);
     const QString end = w.MAXDATA->text();
     Harness::press(w.Toolbar1, "SCALEDATA");
     EXPECT_NE(w.MAXDATA->text(), end);
     Harness::press(w.Toolbar1, "RESETSCALE");
     EXPECT_EQ(w.MAXDATA->text(), end);
+
+    QTemporaryDir dir;
+    h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep.TXT"); };
+    Harness::press(w.Toolbar1, "RAWDATA");
+    QFile exported(dir.filePath("sweep.TXT"));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll().count("\r\n"), 4 * 21);
+    Harness::press(w.Toolbar1, "BARROWMANS");
+    const double cn1 = stability::barrowmanRocket(m).slope * M_PI / 180;
+    EXPECT_EQ(w.BResult->text(), qFormat(static_cast<float>(cn1), "###.#####"));
+    EXPECT_EQ(w.StatusBar1->panel(1), "Barrowman Equation results plotted verses Velmora results.");
+    EXPECT_EQ(linesIn(w.DataPlot1, stability::kBarrowmanCurveColour), 19);
+    EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);  // over the sweep's curve
+    // A refusal draws nothing.
+    w.PlotOption[0]->click();
+    w.DataPlot1->clearRecording();
+    Harness::press(w.Toolbar1, "BARROWMANS");
+    EXPECT_EQ(w.StatusBar1->panel(1), "Barrowman Equations do not predict Cd.");
+    EXPECT_EQ(linesIn(w.DataPlot1, stability::kBarrowmanCurveColour), 0);
+
     w.ITERATE[1]->click();
     EXPECT_EQ(m.SweepNormalForceCoefficients(20), 0);
     EXPECT_EQ(w.StatusBar1->panel(1), "No data to plot. Please perform CFD analysis.");
-    EXPECT_EQ(blueLines(w.DataPlot1), 0);
+    EXPECT_EQ(linesIn(w.DataPlot1, 1), 0);
 }
 
 TEST(SweepWindow, ToolbarKeysHaveTheirOwnIconsAndReturnHides)
