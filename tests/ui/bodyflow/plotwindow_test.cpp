@@ -137,7 +137,7 @@ TEST_F(PlotWindow, RefusalsDrawNothing)
     EXPECT_EQ(msgs.size(), 7u);
 }
 
-TEST_F(SolvedPlot, VelocityContoursFillTheFieldWithoutGapsAndVectorsFollow)
+TEST_F(SolvedPlot, ContoursFillTheFieldWithoutGapsVectorsAndTheStagnationPressure)
 {
     QTest::mouseClick(p.Contour, Qt::LeftButton);
     EXPECT_GT(Val(p.MAX->text().toStdString()), m.FreeStreamVelocity);
@@ -176,11 +176,8 @@ TEST_F(SolvedPlot, VelocityContoursFillTheFieldWithoutGapsAndVectorsFollow)
     QTest::mouseClick(p.UpDown1->upButton, Qt::LeftButton);
     EXPECT_EQ(p.Vscale->text(), ".02");
     EXPECT_EQ(count(p.VelocityPlot, Kind::Line), 19 + 5 + 722);
-}
 
-TEST_F(SolvedPlot, PressureContoursShowTheStagnationAtTheNoseTip)
-{
-    p.Contour_Click();
+    // Pressure contours show the stagnation at the nose tip.
     QTest::mouseClick(p.Pressure[0], Qt::LeftButton);  // static
     EXPECT_TRUE(blank(p.VelocityPlot));
     EXPECT_TRUE(p.NoMeshDefined->isVisible());
@@ -188,11 +185,11 @@ TEST_F(SolvedPlot, PressureContoursShowTheStagnationAtTheNoseTip)
     QTest::mouseClick(p.PessureContour, Qt::LeftButton);
     EXPECT_EQ(p.UnitsLabel->text(), "LB/IN^2");
     // The cells just ahead of the tip stand well above the far field.
-    const QImage img = p.VelocityPlot->image();
+    const QImage stat = p.VelocityPlot->image();
     const QPoint tip = pixelOf(p.VelocityPlot, m.NoseTipX - 0.3, 0.1, m);
     const QPoint far = pixelOf(p.VelocityPlot, m.DomainLength * 0.8, m.DomainHeight * 0.8, m);
-    const int tipBand = rampIndex(img.pixel(tip), 20);
-    const int farBand = rampIndex(img.pixel(far), 20);
+    const int tipBand = rampIndex(stat.pixel(tip), 20);
+    const int farBand = rampIndex(stat.pixel(far), 20);
     ASSERT_GT(farBand, 0);
     EXPECT_GE(tipBand, farBand + 3);
 

@@ -77,29 +77,12 @@ TEST_F(ForceWindow, SolveShowsTheResultsAndDrawsTheCurves)
     EXPECT_EQ(cp.XCPTOTALS->text(), cp.XCPBODYS->text());
 }
 
-// Display recomputes the boxes, with a short Cd; on a stale flow it only says
-// so and draws nothing.
-TEST_F(ForceWindow, DisplayRecomputesButNotOnAStaleFlow)
-{
-    solve(s);
-    const QString xcp = cp.XCPTOTALS->text();
-    cp.XCPTOTALS->clear();
-    QTest::mouseClick(cp.SOLVEbtn, Qt::LeftButton);
-    EXPECT_EQ(cp.XCPTOTALS->text(), xcp);
-    EXPECT_EQ(cp.CXFORCES->text(), qFormat(h.state->TotalDragCoefficient, "##.###"));
-
-    Harness::type(s.Velocity, "310");
-    cp.StatusBar1->setPanel(2, "kept");
-    cp.SurfaceProfile->setRecording(true);
-    QTest::mouseClick(cp.SOLVEbtn, Qt::LeftButton);
-    EXPECT_EQ(testing::panels(cp.StatusBar1), "Please perform CFD analysis. | kept");
-    EXPECT_TRUE(cp.SurfaceProfile->calls().empty());
-}
-
 // Shown: both curves, the body outline and the fin in their colours, the
 // units follow the unit system; printed with its pictures; Clear empties every
-// box and the plot but keeps the legend.
-TEST_F(ForceWindow, ShownPrintedAndCleared)
+// box and the plot but keeps the legend; the coefficients menu solves and
+// shows it again; Display recomputes the boxes, with a short Cd, but on a
+// stale flow only says so and draws nothing.
+TEST_F(ForceWindow, ShownPrintedClearedAndDisplayed)
 {
     Harness::pick(s.CFDUNITS, "m-nt-sec");
     solve(s);
@@ -119,6 +102,7 @@ TEST_F(ForceWindow, ShownPrintedAndCleared)
         EXPECT_TRUE(p->hasPersistentPicture());
     EXPECT_TRUE(h.messages().empty()) << testing::said(h.messages()).join('\n').toStdString();
 
+    const QString xcp = cp.XCPTOTALS->text();
     QTest::mouseClick(cp.Command1, Qt::LeftButton);
     for (TextBox* b : cp.findChildren<TextBox*>())
         EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
@@ -126,11 +110,20 @@ TEST_F(ForceWindow, ShownPrintedAndCleared)
     EXPECT_TRUE(cp.NoMeshDefined->isVisible());
     EXPECT_TRUE(testing::blank(cp.SurfaceProfile));
     EXPECT_GT(pixelsOf(cp.LEGEND1, 1), 0);
-
-    // The coefficients menu solves and shows again.
-    s.mnuCoefficients->trigger();
+    s.mnuCoefficients->trigger();  // solves and shows again
     EXPECT_EQ(Harness::timesShown("PressureCenter"), 1);
     EXPECT_FALSE(testing::blank(cp.SurfaceProfile));
+    cp.XCPTOTALS->clear();
+    QTest::mouseClick(cp.SOLVEbtn, Qt::LeftButton);
+    EXPECT_EQ(cp.XCPTOTALS->text(), xcp);
+    EXPECT_EQ(cp.CXFORCES->text(), qFormat(h.state->TotalDragCoefficient, "##.###"));
+
+    Harness::type(s.Velocity, "310");
+    cp.StatusBar1->setPanel(2, "kept");
+    cp.SurfaceProfile->setRecording(true);
+    QTest::mouseClick(cp.SOLVEbtn, Qt::LeftButton);
+    EXPECT_EQ(testing::panels(cp.StatusBar1), "Please perform CFD analysis. | kept");
+    EXPECT_TRUE(cp.SurfaceProfile->calls().empty());
 }
 
 } // namespace
