@@ -4,9 +4,6 @@
 #include <cmath>
 
 #include "baseflow/ui/NavierStokes.h"
-#include "bodyflow/ui/PlotResults.h"
-#include "platform/Format.h"
-#include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -28,15 +25,13 @@ TEST(Solve, TypicalRocketFillsEveryResultBox)
 {
     Harness h;
     SOLVER& s = h.typeRocket();
-    s.resize(1000, 700);
-    s.show();
     QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
     EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution found. ");
     for (TextBox* b : {s.PressureCd, s.BaseCd, s.TotalCd, s.MachNumber, s.ReNumber, s.FORCE, s.CdMax})
         EXPECT_TRUE(finiteNumber(b->text())) << b->objectName().toStdString() << " = " << b->text().toStdString();
     // No fins were entered: their drag boxes stay empty and the reason is shown.
     for (TextBox* b : {s.FinSurfaceDrag, s.FinInterferenceDrag, s.LaunchLugDrag}) EXPECT_EQ(b->text(), "");
-    EXPECT_FALSE(s.NoMeshDefined->isVisible());
+    EXPECT_TRUE(s.NoMeshDefined->isHidden());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -46,22 +41,19 @@ TEST(Solve, ChainOrderAndTheMissingVelocity)
     SOLVER& s = h.typeRocket("0");
     h.forms->get<NavierStokes>(); // (its load handler clears the abort flag)
     h.state->AbortRequest = "YES";
-    h.state->BasePressureAvailable = "TRUE";
     s.CFDSOLVER_Click();
     EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket velocity.");
     EXPECT_TRUE(s.lastSolve.ran.empty());
     EXPECT_EQ(h.state->AbortRequest, "YES");
     EXPECT_TRUE(h.forms->isLoaded<NavierStokes>());
 
+    // With a velocity the run clears the abort flag and unloads the base-flow
+    // window; without a panel method it skips the fin section.
     Harness::type(s.Velocity, "300");
-    s.CFDSOLVER_Click();
-    EXPECT_EQ(s.lastSolve.ran, (Steps{Step::Mesh, Step::BodyFlow, Step::FinDrag, Step::TotalDrag, Step::StaleCheck,
-                                      Step::EventPump, Step::FinSection, Step::CenterOfPressure}));
-    EXPECT_EQ(h.state->AbortRequest, "NO");
-    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
-
     h.state->PanelMethodChoice = "NEITHER";
     s.CFDSOLVER_Click();
+    EXPECT_EQ(h.state->AbortRequest, "NO");
+    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
     EXPECT_EQ(s.lastSolve.ran, (Steps{Step::Mesh, Step::BodyFlow, Step::FinDrag, Step::TotalDrag, Step::StaleCheck,
                                       Step::EventPump, Step::CenterOfPressure}));
 }
@@ -81,24 +73,6 @@ TEST(Solve, AbortDuringTheEliminationStopsBeforeTheFinStep)
     EXPECT_FALSE(h.forms->busy().active());
 }
 
-TEST(Solve, VelocityTypedDuringTheSolveEndsWithTheStaleMessage)
-{
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    QTimer::singleShot(0, &s, [&s] {
-        // Commands are refused while the solve runs; the input boxes stay live.
-        s.MESHER_Click();
-        EXPECT_EQ(s.StatusBar1->panel(2), "Please wait: SOLVE is in progress.");
-        Harness::type(s.Velocity, "250");
-    });
-    s.CFDSOLVER_Click();
-    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter fin data and perform CFD");
-    EXPECT_EQ(s.lastSolve.ran, (Steps{Step::Mesh, Step::BodyFlow, Step::StaleCheck}));
-    EXPECT_EQ(h.state->FreeStreamVelocity, 250 * 12.0);
-    // The superseded run published nothing: no field velocities.
-    EXPECT_EQ(h.state->ElementAxialVelocity(1), 0);
-}
-
 TEST(MeshSettings, MeshSizeAndMeridians)
 {
     Harness h;
@@ -112,7 +86,6 @@ TEST(MeshSettings, MeshSizeAndMeridians)
     h.typeRocket();
     Harness::pick(s.DomainSize, "30");
     EXPECT_EQ(h.state->MeshElementCount, 1682);
-    EXPECT_EQ(s.StatusBar1->panel(1), "MESHING complete.");
 
     // A refused pick now returns the list to 30, not to a fixed 20.
     h.state->NoseConeLength = 0;
@@ -120,42 +93,27 @@ TEST(MeshSettings, MeshSizeAndMeridians)
     EXPECT_EQ(s.DomainSize->Text(), "30");
     h.state->NoseConeLength = 3;
 
-    Harness::pick(s.DomainSize, "20");
-    Harness::pick(s.MERIDIANS, "12");
-    EXPECT_EQ(h.state->MeridianCount, 12);
-    s.CFDSOLVER_Click();
-    EXPECT_TRUE(std::isfinite(h.state->BodySurfaceCp(17 * 12)));
-
-    Harness::type(s.Velocity, "0");
-    Harness::pick(s.MERIDIANS, "8");
-    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket dimensions");
-    EXPECT_EQ(s.MERIDIANS->Text(), "12");
-}
-
-TEST(MeshSettings, MeshPictureShowsTrianglesInsideTheDomain)
-{
-    Harness h;
-    SOLVER& s = h.typeRocket();
+    // MESH draws every triangle inside the domain.
     s.resize(1000, 700);
     s.show();
     s.MeshPlot->setRecording(true);
     QTest::mouseClick(s.MESHER, Qt::LeftButton);
     EXPECT_EQ(s.StatusBar1->panel(1), "MESHING complete.");
     int lines = 0;
-    double lo = 0, hi = 0;
     for (const auto& c : s.MeshPlot->calls()) {
         if (c.kind != PictureBox::Kind::Line) continue;
         ++lines;
-        for (double v : c.coords) {
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        }
+        for (double v : c.coords) ASSERT_TRUE(v >= -1e-9 && v <= 500.01) << v; // the domain, in single precision
     }
-    EXPECT_GE(lo, -1e-9);
-    EXPECT_LE(hi, 500.01); // the domain edge, up to single-precision rounding
-    EXPECT_GE(lines, 3 * 722);
+    EXPECT_GE(lines, 3 * 1682);
     EXPECT_FALSE(testing::blank(s.MeshPlot));
-    EXPECT_FALSE(s.NoMeshDefined->isVisible());
+
+    Harness::pick(s.MERIDIANS, "12");
+    EXPECT_EQ(h.state->MeridianCount, 12);
+    Harness::type(s.Velocity, "0");
+    Harness::pick(s.MERIDIANS, "8");
+    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket dimensions");
+    EXPECT_EQ(s.MERIDIANS->Text(), "12");
 }
 
 } // namespace

@@ -1,7 +1,20 @@
+// The sweep window: its run, its input checks, its plot and its output keys
+// (the printed table, the window image, the comma-delimited file and the
+// Barrowman comparison).
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cmath>
+#include <csignal>
+
 #include "model/Vocabulary.h"
+#include "stability/Barrowman.h"
 #include "stability/ui/ITERATION.h"
 #include "tests/ui/Harness.h"
 
@@ -14,36 +27,38 @@ using Kind = PictureBox::Kind;
 
 void start(ITERATION& w) { QTest::mouseClick(w.Command1, Qt::LeftButton); }
 
-int blueLines(const PictureBox* p)
+// Lines of this colour since the picture was last cleared.
+int linesIn(const PictureBox* p, int colour)
 {
     int n = 0;
     for (const auto& c : p->calls()) {
         if (c.kind == Kind::Clear) n = 0;
-        n += c.kind == Kind::Line && c.colour == PictureBox::qbColor(1);
+        n += c.kind == Kind::Line && c.colour == PictureBox::qbColor(colour);
     }
     return n;
 }
 
-TEST(SweepWindow, StepsGoThroughTheMainWindowsAngleBoxAndClearDataEmptiesThePlot)
+QByteArray contents(const QString& path)
 {
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    ITERATION& w = openSweep(h, s, "1", "3", "3");
-    QStringList written;
-    QObject::connect(s.ROCKETAOA, &QLineEdit::textChanged, [&](const QString& t) { written << t; });
-    start(w);
-    EXPECT_EQ(w.lastSweep.outcome, Outcome::Done);
-    EXPECT_EQ(written, (QStringList{"1.", "4.", "7."}));
-    EXPECT_EQ(testing::panels(w.StatusBar1), QString(kMsgLoopingComplete) + " | ");
-    EXPECT_FALSE(h.forms->busy().active());
-    EXPECT_TRUE(w.Command1->isEnabled());
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
 
-    EXPECT_FALSE(testing::blank(w.DataPlot1));
-    w.ClearData(2);
-    EXPECT_EQ(h.state->SweepDragCoefficients(2), 0);
-    for (QLabel* l : {w.MAXDATA, w.MINAOA, w.MAXAOA, w.BResult})
-        EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
-    EXPECT_TRUE(testing::blank(w.DataPlot1));
+// A 2-step angle sweep from 1 by 3 with known results, CM the user's quantity.
+ITERATION& twoStepSweep(Harness& h)
+{
+    ITERATION& w = openSweep(h, h.typeRocket(), "1", "3", "2");
+    Module1& m = *h.state;
+    const double cd[] = {0.5, 0.625}, cn[] = {0.0175, 0.07}, cm[] = {0, -0.2};
+    const float xcp[] = {0.75f, 0.8f};
+    for (int i = 1; i <= 2; ++i) {
+        m.SweepDragCoefficients(i) = cd[i - 1];
+        m.SweepNormalForceCoefficients(i) = cn[i - 1];
+        m.SweepMomentCoefficients(i) = cm[i - 1];
+        m.SweepCenterOfPressureRatios(i) = xcp[i - 1];
+    }
+    w.PlotOption[2]->click();
+    return w;
 }
 
 // While the sweep runs, Start and the inputs do nothing, the keys but HELP
@@ -94,6 +109,8 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
     EXPECT_FALSE(w.isVisible());
 }
 
+// A velocity sweep (where a zero angle increment is fine) that is refused at
+// a step stops there, and the refusal's message stands.
 TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
 {
     // Compressible, sea level, from 700 by 100 FT/SEC: step 3 is Mach 0.806.
@@ -102,6 +119,7 @@ TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
     Harness::pick(s.Compressible, "COMPRESSIBLE");
     ITERATION& w = openSweep(h, s);
     w.ITERATE[1]->click();
+    Harness::type(w.AOAINC, "0");
     Harness::type(w.VINITIAL, "700");
     Harness::type(w.VELINC, "100");
     Harness::type(w.MAXLOOPS, "4");
@@ -109,6 +127,8 @@ TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
     start(w);
     EXPECT_EQ(w.lastSweep.outcome, Outcome::Refused);
     EXPECT_EQ(h.state->SweepDragCoefficients(3), -1);
+    EXPECT_GT(h.state->SweepDragCoefficients(2), 0);
+    EXPECT_EQ(w.PlotType->text(), "Velocity");
     const QString refusal = "PLEASE ENTER NEW INLET VELOCITY | MACH NUMBER GREATER THAN 0.80";
     EXPECT_TRUE(testing::said(h.messages()).contains(refusal));
     EXPECT_EQ(w.StatusBar1->panel(1), QString(kMsgLoopingStopped).arg(3));
@@ -145,64 +165,63 @@ TEST(SweepWindow, InputLimitsAndStartChecks)
             EXPECT_EQ((w.*c.box)->text(), c.corrected);
         }
     }
-
-    // A zero angle increment is fine in a velocity sweep.
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    ITERATION& w = openSweep(h, s);
-    w.ITERATE[1]->click();
-    Harness::type(w.AOAINC, "0");
-    Harness::type(w.MAXLOOPS, "2");
-    start(w);
-    EXPECT_EQ(w.lastSweep.outcome, Outcome::Done);
-    EXPECT_EQ(s.Velocity->text(), "400.");
-    EXPECT_EQ(w.PlotType->text(), "Velocity");
 }
 
-// A real sweep of a finned rocket, from 1 degree by 1 over 20 steps.
-TEST(SweepWindow, TwentyStepsOfAFinnedRocketAndTheirPlot)
+// A real sweep of a finned rocket, from 1 degree by 1 over 20 steps: each step
+// goes through the main window's angle box, the plot follows the quantity and
+// the scale keys. Exported with CN chosen, then compared with the Barrowman
+// equations: the comparison uses CN, not the last quantity the export wrote,
+// and is drawn over the sweep plot. A switch of the sweep kind empties it.
+TEST(SweepWindow, TwentyStepsOfAFinnedRocketTheirPlotAndTheBarrowmanCurve)
 {
     Harness h;
     SOLVER& s = testing::typeRocketWithFins(h);
     ITERATION& w = openSweep(h, s, "1", "1", "20");
     Module1& m = *h.state;
+    QStringList written;
+    QObject::connect(s.ROCKETAOA, &QLineEdit::textChanged, [&](const QString& t) { written << t; });
     w.DataPlot1->setRecording(true);
     start(w);
     ASSERT_EQ(w.lastSweep.outcome, Outcome::Done);
+    EXPECT_EQ(written.size(), 20);
+    EXPECT_EQ(written.mid(0, 2), (QStringList{"1.", "2."}));
+    EXPECT_EQ(testing::panels(w.StatusBar1), QString(kMsgLoopingComplete) + " | ");
+    EXPECT_FALSE(h.forms->busy().active());
     for (int i = 2; i <= 20; ++i)
         EXPECT_GT(m.SweepNormalForceCoefficients(i), m.SweepNormalForceCoefficients(i - 1)) << i;
-    EXPECT_EQ(blueLines(w.DataPlot1), 19);
-    EXPECT_EQ(w.MAXAOA->text(), "20.");
+    EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);
     // The main window's boxes hold the last step.
     EXPECT_EQ(qVal(s.CNFORCES->text()), qVal(qFormat(m.SweepNormalForceCoefficients(20), "#####.###")));
 
-    // Another quantity is drawn; the y scale keys change the axis label.
     w.PlotOption[1]->click();
-    EXPECT_EQ(blueLines(w.DataPlot1), 19);
+    EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);
     const QString end = w.MAXDATA->text();
     Harness::press(w.Toolbar1, "SCALEDATA");
     EXPECT_NE(w.MAXDATA->text(), end);
     Harness::press(w.Toolbar1, "RESETSCALE");
     EXPECT_EQ(w.MAXDATA->text(), end);
-    // A kind switch empties the stored steps: no data.
+
+    QTemporaryDir dir;
+    h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep.TXT"); };
+    Harness::press(w.Toolbar1, "RAWDATA");
+    EXPECT_EQ(contents(dir.filePath("sweep.TXT")).count("\r\n"), 4 * 21);
+    Harness::press(w.Toolbar1, "BARROWMANS");
+    const double cn1 = stability::barrowmanRocket(m).slope * M_PI / 180;
+    EXPECT_EQ(w.BResult->text(), qFormat(static_cast<float>(cn1), "###.#####"));
+    EXPECT_EQ(w.StatusBar1->panel(1), "Barrowman Equation results plotted verses Velmora results.");
+    EXPECT_EQ(linesIn(w.DataPlot1, stability::kBarrowmanCurveColour), 19);
+    EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);  // over the sweep's curve
+    // A refusal draws nothing.
+    w.PlotOption[0]->click();
+    w.DataPlot1->clearRecording();
+    Harness::press(w.Toolbar1, "BARROWMANS");
+    EXPECT_EQ(w.StatusBar1->panel(1), "Barrowman Equations do not predict Cd.");
+    EXPECT_EQ(linesIn(w.DataPlot1, stability::kBarrowmanCurveColour), 0);
+
     w.ITERATE[1]->click();
     EXPECT_EQ(m.SweepNormalForceCoefficients(20), 0);
     EXPECT_EQ(w.StatusBar1->panel(1), "No data to plot. Please perform CFD analysis.");
-    EXPECT_EQ(blueLines(w.DataPlot1), 0);
-}
-
-TEST(SweepWindow, ThreeHundredSixtyStepsWriteEntriesOneToThreeHundredSixty)
-{
-    Harness h;
-    SOLVER& s = h.typeRocket();
-    ITERATION& w = openSweep(h, s, "1", "0.05", "360");
-    h.state->SweepDragCoefficients(0) = -7;
-    start(w);
-    ASSERT_EQ(w.lastSweep.outcome, Outcome::Done);
-    EXPECT_EQ(w.lastSweep.stepsStored, 360);
-    EXPECT_EQ(h.state->SweepDragCoefficients(0), -7);
-    EXPECT_GT(h.state->SweepDragCoefficients(360), 0);
-    EXPECT_EQ(s.ROCKETAOA->text(), "18.95");
+    EXPECT_EQ(linesIn(w.DataPlot1, 1), 0);
 }
 
 TEST(SweepWindow, ToolbarKeysHaveTheirOwnIconsAndReturnHides)
@@ -221,6 +240,97 @@ TEST(SweepWindow, ToolbarKeysHaveTheirOwnIconsAndReturnHides)
     w.show();
     Harness::press(w.Toolbar1, "RETURN");
     EXPECT_FALSE(w.isVisible());
+}
+
+// The file through the window: written whole, or the old bytes kept.
+TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
+{
+    // The writer's plain number text, 15 digits: 1 -> "1", 0.5 -> ".5", the
+    // single 0.8 -> ".800000011920929"; CM's first 0 goes out as the second
+    // value (first-point rule).
+    const QByteArray whole = "\"Velmora AOA vs. Cd\"\r\n1,.5\r\n4,.625\r\n"
+                             "\"Velmora AOA vs. CN\"\r\n1,.0175\r\n4,.07\r\n"
+                             "\"Velmora AOA vs. CM\"\r\n1,-.2\r\n4,-.2\r\n"
+                             "\"Velmora AOA vs. XCp\"\r\n1,.75\r\n4,.800000011920929\r\n";
+    const QByteArray old = "old bytes\r\n";
+    const QString failed = "The comma-delimited data could not be saved.";
+    const struct {
+        const char* what;
+        const char* target;  // "" cancels the dialog
+        rlim_t sizeLimit;    // 0: none
+        bool noKind;
+        QString panel1;
+        QByteArray file;     // the target's bytes afterwards; "<none>" when absent
+    } cases[] = {{"saved", "out.TXT", 0, false, "", whole},
+                 {"cancelled", "", 0, false, "", old},
+                 {"write fails mid-file", "out.TXT", 64, false, failed, old},
+                 {"missing folder", "no/such/dir/out.TXT", 0, false, failed, "<none>"},
+                 {"no sweep kind", "out.TXT", 0, true, "", old}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString oldFile = dir.filePath("out.TXT");
+        {
+            QFile f(oldFile);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(old);
+        }
+        Harness h;
+        ITERATION& w = twoStepSweep(h);
+        Module1& m = *h.state;
+        if (c.noKind) m.AoaSweepSelected = m.VelocitySweepSelected = 0;
+        const QString target = *c.target ? dir.filePath(c.target) : QString();
+        h.fileAnswer = [&](const FileRequest& r) {
+            EXPECT_EQ(r.filter, "Text files (*.TXT)|*.TXT");
+            return target;
+        };
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (c.sizeLimit) {
+            rlimit small = limit;
+            small.rlim_cur = c.sizeLimit;
+            setrlimit(RLIMIT_FSIZE, &small);
+        }
+        Harness::press(w.Toolbar1, "RAWDATA");
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
+
+        EXPECT_EQ(contents(target.isEmpty() ? oldFile : target), c.file);
+        EXPECT_EQ(w.StatusBar1->panel(1), c.panel1);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.TXT"});  // no temporary left
+        // The user's quantity, CM, is plotted again.
+        EXPECT_EQ(m.SweepPlotY(1), -0.2);
+    }
+}
+
+TEST(SweepKeys, PrintedTableAndWindowImage)
+{
+    const QString table = "The data could not be printed.";
+    const QString image = "The screen image could not be printed.";
+    const struct {
+        const char* key;
+        bool printer;
+        bool stepWithoutNumber;
+        QString panel1;
+    } cases[] = {{"PRNDATA", true, false, ""},      {"PRNDATA", false, false, table},
+                 {"PRNDATA", true, true, table},    {"PRINT", true, false, ""},
+                 {"PRINT", false, false, image}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + (c.printer ? " printer" : " no printer") +
+                     (c.stepWithoutNumber ? " NaN" : ""));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("page.pdf");
+        testing::printTo(c.printer ? pdf : QString());
+        Harness h;
+        ITERATION& w = twoStepSweep(h);
+        if (c.stepWithoutNumber) h.state->SweepPlotY(2) = std::nan("");
+        Harness::press(w.Toolbar1, c.key);
+        setPrinterProvider({});
+        EXPECT_EQ(w.StatusBar1->panel(1), c.panel1);
+        // The other steps still print.
+        EXPECT_EQ(QFileInfo(pdf).size() > 0, c.printer);
+    }
 }
 
 } // namespace
