@@ -55,6 +55,29 @@ TEST(SolveChain, CompleteRunPublishesEveryStep)
     EXPECT_EQ(again.meshes, 0);
 }
 
+// The body's normal-force slope from a real solution is a property of the
+// body: nearly the same at 2 and 4 degrees, with 8 and 12 meridians.
+TEST(SolveChain, BodySlopeHoldsAcrossAnglesAndMeridians)
+{
+    for (int meridians : {8, 12}) {
+        double slope[2] = {};
+        for (int k = 0; k < 2; ++k) {
+            auto m = rocketWithFins();
+            m->MeridianCount = static_cast<int16_t>(meridians);
+            m->AngleOfAttack = k == 0 ? 2 : 4;
+            RecordingHost host;
+            const SolveChainReport r = solveChain(*m, host);
+            ASSERT_EQ(r.outcome, Outcome::Done);
+            slope[k] = r.centerOfPressure->BodyNormalForceSlope;
+            // The rocket's centre lies between the body's and the fins'.
+            EXPECT_GT(r.centerOfPressure->TotalCenterOfPressure, r.centerOfPressure->BodyCenterOfPressure);
+            EXPECT_LT(r.centerOfPressure->TotalCenterOfPressure, r.centerOfPressure->FinCenterInUse);
+        }
+        EXPECT_GT(slope[0], 0) << meridians;
+        EXPECT_NEAR(slope[0] / slope[1], 1.0, 0.05) << meridians;
+    }
+}
+
 // Each way a run can end early, and what it leaves: nothing of that step
 // published, no later step run.
 TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)

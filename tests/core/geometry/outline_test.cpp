@@ -195,6 +195,11 @@ TEST(OutlineArc, TrueHalfEllipseOnAnyPicture)
     EXPECT_DOUBLE_EQ(a.radius, sy * span / 2);
     EXPECT_DOUBLE_EQ(a.aspect, 2 * span / chord);
 
+    // A square picture.
+    a = halfEllipseArc(20, 60, 1.0, 1.0);
+    EXPECT_DOUBLE_EQ(a.aspect, 3.0);
+    EXPECT_DOUBLE_EQ(a.radius, 60.0);
+
     // Degenerate input gives an empty arc rather than an infinite aspect.
     a = halfEllipseArc(0, 5, 1.0, 1.0);
     EXPECT_EQ(a.radius, 0.0);
