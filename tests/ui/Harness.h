@@ -1,11 +1,9 @@
 #pragma once
-// Shared set-up for window tests: a fresh project state and window registry,
-// and a scripted modal seam so no dialog ever blocks.
+// Window tests: a fresh project state and window registry, and a scripted modal seam so no dialog ever blocks.
 #include <QApplication>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <QToolBar>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
@@ -36,8 +34,7 @@ public:
             if (it != onShow.end()) it->second(f);
             else if (f.objectName() == "Welcome") static_cast<Welcome&>(f).Continue_Click();
         });
-        // The print dialog is accepted; a file dialog is cancelled unless a
-        // test answers it.
+        // The print dialog is accepted; a file dialog is cancelled unless a test answers it.
         seam.setPrintHandler([](QPrinter&) { return true; });
         seam.setFileHandler([this](const FileRequest& r) { return fileAnswer ? fileAnswer(r) : QString(); });
     }
@@ -48,8 +45,7 @@ public:
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    // Runs the main window's start-up (the welcome window continues).
-    // The record of shown windows starts empty after it.
+    // The main window's start-up (the welcome window continues); the record of shown windows starts empty.
     SOLVER& start()
     {
         SOLVER& s = forms->get<SOLVER>();
@@ -66,8 +62,7 @@ public:
         type(body.BodyLength, length);
     }
 
-    // The typical rocket typed in after start-up: in-lb-sec, a 3 in tangent
-    // ogive on a 1 in x 12 in body tube, at this velocity.
+    // After start-up, in in-lb-sec: a 3 in tangent ogive on a 1 in x 12 in body tube, at this velocity.
     SOLVER& typeRocket(const QString& velocity = "300")
     {
         SOLVER& s = start();
@@ -129,6 +124,13 @@ protected:
     Module1& m = *h.state;
 };
 
+// The window of this class, loaded if it was not.
+template <class W>
+Form& open(Harness& h)
+{
+    return h.forms->get<W>();
+}
+
 // A message box as "prompt | title", and every box shown so far.
 inline QString said(const MessageRequest& r) { return r.prompt + " | " + r.title; }
 inline QStringList said(const std::vector<MessageRequest>& all)
@@ -141,13 +143,11 @@ inline QStringList said(const std::vector<MessageRequest>& all)
 // Both panels of a status bar as "panel 1 | panel 2".
 inline QString panels(const StatusBar* bar) { return bar->panel(1) + " | " + bar->panel(2); }
 
-// Tangent ogive 3 x 1 on a 12 ft tube, tapered fins, 300 ft/s at 4 degrees,
-// typed in as a user would. Defined in tests/ui/app/honest_results_test.cpp.
+// Typed in after start-up: tangent ogive 3 x 1 on a 12 ft tube, tapered fins, 300 ft/s at 4 degrees.
 SOLVER& typeRocketWithFins(Harness& h);
 
-// The sweep window opened from the main window's LOOP button on a small mesh
-// (short steps) and shown; with a start angle, its increment and the step
-// count typed in as a user would, unless the start is empty.
+// The sweep window opened by the LOOP button on a small mesh (short steps) and shown; with the start angle,
+// its increment and the step count typed in, unless the start is empty.
 inline ITERATION& openSweep(Harness& h, SOLVER& s, const QString& start = {}, const QString& increment = {},
                             const QString& steps = {})
 {
@@ -163,8 +163,7 @@ inline ITERATION& openSweep(Harness& h, SOLVER& s, const QString& start = {}, co
     return w;
 }
 
-// Print jobs go to this PDF file; an empty name gives a printer that cannot
-// be opened. Undone by the next call or by setPrinterProvider({}).
+// Print jobs go to this PDF file; an empty name gives no printer. Undone by setPrinterProvider({}).
 inline void printTo(const QString& file)
 {
     setPrinterProvider([file]() -> std::unique_ptr<QPrinter> {

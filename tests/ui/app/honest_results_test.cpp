@@ -1,17 +1,21 @@
-// What the main window shows after a SOLVE that did not run to its end, or
-// that ran while the user changed an input: no number of that run, and a
-// status bar that says what happened.
+// What the windows show after a SOLVE that did not finish, that ran while an input changed, or that was fed odd
+// entries: no number of that run, never one that is not finite, and a status bar that says why.
+#include <QDir>
+#include <QRegularExpression>
 #include <QTimer>
-#include <gtest/gtest.h>
 
-#include <functional>
+#include <cmath>
+#include <set>
+#include <stdexcept>
 
-#include "app/ui/SOLVER.h"
+#include "bodyflow/Drag.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "bodyflow/ui/WindowWriter.h"
 #include "finpanel/FinPanelSolver.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/FinGeometry.h"
-#include "geometry/ui/BODYTUBE.h"
-#include "geometry/ui/FinAnalysis.h"
+#include "geometry/ui/GeometryWindows.h"
+#include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -19,18 +23,13 @@ namespace velmora {
 SOLVER& testing::typeRocketWithFins(Harness& h)
 {
     SOLVER& s = h.start();
-    BODYTUBE& body = h.forms->get<BODYTUBE>();
     FinAnalysis& fins = h.forms->get<FinAnalysis>();
-    Harness::pick(body.NoseShape, "TANGENT OGIVE");
+    Harness::pick(h.forms->get<BODYTUBE>().NoseShape, "TANGENT OGIVE");
     h.typeBody("3", "1", "12");
-    Harness::type(fins.DTip, "12");
-    Harness::type(fins.DRoot, "11");
-    Harness::type(fins.RootChord, "3");
-    Harness::type(fins.TipChord, "1.5");
-    Harness::type(fins.SpanLength, "2");
-    Harness::type(fins.FINTHK, "0.1");
-    Harness::type(s.Velocity, "300");
-    Harness::type(s.ROCKETAOA, "4");
+    for (auto [box, text] : {std::pair{fins.DTip, "12"}, {fins.DRoot, "11"}, {fins.RootChord, "3"},
+                             {fins.TipChord, "1.5"}, {fins.SpanLength, "2"}, {fins.FINTHK, "0.1"},
+                             {s.Velocity, "300"}, {s.ROCKETAOA, "4"}})
+        Harness::type(box, text);
     return s;
 }
 
@@ -39,53 +38,72 @@ namespace {
 using testing::Harness;
 using testing::typeRocketWithFins;
 
-std::vector<TextBox*> resultBoxes(SOLVER& s)
+// Runs `act` from inside SOLVE's event pump whenever the run reaches `during`.
+void whileAt(SOLVER& s, SolveStep during, std::function<void()> act)
 {
-    return {s.MachNumber, s.ReNumber, s.XLRATIOS, s.FORCE,      s.TotalCd,         s.CNFORCES,      s.CdMax,
-            s.CMFORCES,   s.PressureCd, s.FinInterferenceDrag, s.BaseCd, s.LaunchLugDrag, s.FinSurfaceDrag};
+    s.solveStepHook = [&s, during, act](SolveStep step) {
+        if (step == during) QTimer::singleShot(0, &s, act);
+    };
 }
 
-void expectAllEmpty(SOLVER& s)
+// A negative fin or lug size typed in: RETURN does not call the fin data complete.
+std::function<void(Harness&, SOLVER&)> negativeFinSize(TextBox* FinAnalysis::*box)
 {
-    for (TextBox* b : resultBoxes(s))
-        EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    return [box](Harness& h, SOLVER& s) {
+        FinAnalysis& fins = h.forms->get<FinAnalysis>();
+        Harness::type(fins.*box, "-3");
+        Harness::press(fins.Toolbar1, "RETURN");
+        EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadFinDimension);
+    };
 }
 
-// A SOLVE whose body flow is refused, fails or is aborted: every result box
+// A SOLVE after a finished one whose body flow is refused, fails or is
+// aborted, or whose inputs change while it lets events run: every result box
 // empty (also those the run before had filled), panel 1 says what happened,
 // the reason stays in panel 2.
-struct Unfinished {
-    const char* name;
-    std::function<void(Harness&, SOLVER&)> arrange;
-    const char* panel1;
-    const char* panel2;
-};
-
-TEST(HonestResults, UnfinishedBodyFlowShowsNoNumberAndSaysWhy)
+TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
 {
-    const Unfinished cases[] = {
+    const struct {
+        const char* name;
+        std::function<void(Harness&, SOLVER&)> arrange;
+        Outcome outcome;
+        const char *panel1, *panel2;
+    } cases[] = {
         {"compressible Mach 0.85",
          [](Harness&, SOLVER& s) {
              Harness::pick(s.Compressible, "COMPRESSIBLE");
              Harness::type(s.Velocity, "949");
          },
-         "CFD solution not found.", nullptr},
-        {"velocity 1e300", [](Harness&, SOLVER& s) { Harness::type(s.Velocity, "1e300"); },
+         Outcome::Refused, "CFD solution not found.", nullptr},
+        {"velocity 1e300", [](Harness&, SOLVER& s) { Harness::type(s.Velocity, "1e300"); }, Outcome::Refused,
          "CFD solution not found.", "Invalid flight condition."},
-        {"grid refuses a negative transition",
-         [](Harness& h, SOLVER&) { Harness::type(h.forms->get<BODYTUBE>().BaseLength, "-3"); },
-         "CFD solution not found.", kMsgBadDimension},
+        {"grid refuses a negative tube length",
+         [](Harness& h, SOLVER& s) {
+             // The reason shows in both windows at once, and no panel says the work is in progress.
+             BODYTUBE& body = h.forms->get<BODYTUBE>();
+             Harness::type(body.BodyLength, "-3");
+             EXPECT_EQ(testing::panels(s.StatusBar1), QString(kMsgMeshingNotComplete) + " | " + kMsgBadDimension);
+             EXPECT_EQ(body.StatusBar1->panel(2), kMsgBadDimension);
+         },
+         Outcome::Refused, "CFD solution not found.", kMsgBadDimension},
         {"ABORT during the elimination",
          [](Harness& h, SOLVER& s) {
              h.answers = {MsgAnswer::Ok};
-             s.solveStepHook = [&s](SolveStep step) {
-                 if (step == SolveStep::BodyFlow)
-                     QTimer::singleShot(0, &s, [&s] { QTest::mouseClick(s.Abort, Qt::LeftButton); });
-             };
+             whileAt(s, SolveStep::BodyFlow, [&s] { QTest::mouseClick(s.Abort, Qt::LeftButton); });
          },
-         "CFD analysis aborted.", ""},
+         Outcome::Aborted, "CFD analysis aborted.", ""},
+        {"angle typed during the elimination",
+         [](Harness&, SOLVER& s) { whileAt(s, SolveStep::BodyFlow, [&s] { Harness::type(s.ROCKETAOA, "8"); }); },
+         Outcome::Refused, "New CFD solution required.", nullptr},
+        {"velocity typed in the pause before the fin step",
+         [](Harness&, SOLVER& s) { whileAt(s, SolveStep::EventPump, [&s] { Harness::type(s.Velocity, "250"); }); },
+         Outcome::Refused, "New CFD solution required.", nullptr},
+        {"negative span", negativeFinSize(&FinAnalysis::SpanLength), Outcome::Refused, nullptr, kMsgBadFinDimension},
+        {"negative root distance", negativeFinSize(&FinAnalysis::DRoot), Outcome::Refused, nullptr,
+         kMsgBadFinDimension},
+        {"negative lug bore", negativeFinSize(&FinAnalysis::IDLUGS), Outcome::Refused, nullptr, kMsgBadFinDimension},
     };
-    for (const Unfinished& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
         SOLVER& s = typeRocketWithFins(h);
@@ -93,80 +111,18 @@ TEST(HonestResults, UnfinishedBodyFlowShowsNoNumberAndSaysWhy)
         ASSERT_EQ(s.lastSolve.outcome, Outcome::Done);
         c.arrange(h, s);
         QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-        EXPECT_NE(s.lastSolve.outcome, Outcome::Done);
-        expectAllEmpty(s);
-        EXPECT_EQ(s.StatusBar1->panel(1), c.panel1);
+        EXPECT_EQ(s.lastSolve.outcome, c.outcome);
+        for (TextBox* b : {s.MachNumber, s.ReNumber, s.XLRATIOS, s.FORCE, s.TotalCd, s.CNFORCES, s.CdMax, s.CMFORCES,
+                           s.PressureCd, s.FinInterferenceDrag, s.BaseCd, s.LaunchLugDrag, s.FinSurfaceDrag})
+            EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+        if (c.panel1) {
+            EXPECT_EQ(s.StatusBar1->panel(1), c.panel1);
+        }
         if (c.panel2) {
             EXPECT_EQ(s.StatusBar1->panel(2), c.panel2);
         }
         EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
         s.solveStepHook = nullptr;
-    }
-}
-
-// A refused grid keeps its reason in sight, in the main and the body window,
-// and no panel still says the work is in progress.
-TEST(HonestResults, RefusedGridKeepsItsReason)
-{
-    Harness h;
-    SOLVER& s = typeRocketWithFins(h);
-    BODYTUBE& body = h.forms->get<BODYTUBE>();
-    Harness::type(body.BodyLength, "-3");
-    EXPECT_EQ(s.StatusBar1->panel(1), kMsgMeshingNotComplete);
-    EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadDimension);
-    EXPECT_EQ(body.StatusBar1->panel(2), kMsgBadDimension);
-    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution not found.");
-    EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadDimension);
-    // Mended, the body window invites a solve again.
-    Harness::type(body.BodyLength, "12");
-    EXPECT_EQ(body.StatusBar1->panel(1), "User may perform CFD or modify Free-Form geometry.");
-    EXPECT_EQ(s.StatusBar1->panel(1), "MESHING complete.");
-}
-
-// An angle or velocity typed while SOLVE lets events run (in the body-flow
-// elimination, or in the pause before the fin step): the run shows nothing.
-TEST(HonestResults, InputTypedDuringTheRunShowsNothingOfIt)
-{
-    for (auto [during, angle] : {std::pair{SolveStep::BodyFlow, true}, {SolveStep::EventPump, false}}) {
-        SCOPED_TRACE(std::string(solveStepName(during)) + (angle ? " angle" : " velocity"));
-        Harness h;
-        SOLVER& s = typeRocketWithFins(h);
-        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-        ASSERT_EQ(s.lastSolve.outcome, Outcome::Done);
-        s.solveStepHook = [&s, during = during, angle = angle](SolveStep step) {
-            if (step != during) return;
-            QTimer::singleShot(0, &s, [&s, angle] {
-                Harness::type(angle ? s.ROCKETAOA : s.Velocity, angle ? "8" : "250");
-            });
-        };
-        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-        EXPECT_EQ(s.lastSolve.outcome, Outcome::Refused);
-        expectAllEmpty(s);
-        EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
-        s.solveStepHook = nullptr;
-    }
-}
-
-// A negative fin or lug size: RETURN does not call the fin data complete,
-// SOLVE refuses with the reason, and no drag is shown.
-TEST(HonestResults, NegativeFinAndLugSizesAreRefused)
-{
-    using Pick = TextBox* FinAnalysis::*;
-    const std::pair<const char*, Pick> boxes[] = {
-        {"SpanLength", &FinAnalysis::SpanLength}, {"DRoot", &FinAnalysis::DRoot}, {"IDLUGS", &FinAnalysis::IDLUGS}};
-    for (const auto& [name, box] : boxes) {
-        SCOPED_TRACE(name);
-        Harness h;
-        SOLVER& s = typeRocketWithFins(h);
-        FinAnalysis& fins = h.forms->get<FinAnalysis>();
-        Harness::type(fins.*box, "-3");
-        Harness::press(fins.Toolbar1, "RETURN");
-        EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadFinDimension);
-        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-        EXPECT_EQ(s.lastSolve.outcome, Outcome::Refused);
-        EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadFinDimension);
-        expectAllEmpty(s);
     }
 }
 
@@ -176,10 +132,9 @@ TEST(HonestResults, PickDrivenListsTakeNoTypedText)
     Harness h;
     SOLVER& s = typeRocketWithFins(h);
     for (ComboBox* list : {s.Speed, s.DomainSize, h.forms->get<BODYTUBE>().NoseShape}) {
-        SCOPED_TRACE(list->objectName().toStdString());
         const QString shown = list->Text();
         Harness::type(list->lineEdit(), "500");
-        EXPECT_EQ(list->Text(), shown);
+        EXPECT_EQ(list->Text(), shown) << list->objectName().toStdString();
     }
     EXPECT_EQ(h.state->MeshAxialNodeCount, 20);
     // Code still writes its own texts.
@@ -199,21 +154,134 @@ TEST(HonestResults, SourcePanelsShowTheZeroAndTheReason)
     const QString vortexCn = s.CNFORCES->text();
     ASSERT_GT(vortexSlope, 0);
 
-    // (The method buttons of the fin-section window set the choice and reset.)
-    h.state->PanelMethodChoice = "SOURCE";
-    s.ClearData(h.state->FreeStreamVelocity);
-    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    EXPECT_EQ(s.lastSolve.outcome, Outcome::Done);
-    EXPECT_EQ(h.state->FinNormalForceSlope, 0);
-    EXPECT_EQ(s.StatusBar1->panel(2), finpanel::kMsgSourceNoNormalForce);
-    EXPECT_EQ(panel.StatusBar1->panel(2), finpanel::kMsgSourceNoNormalForce);
-
-    h.state->PanelMethodChoice = "VORTEX";
-    s.ClearData(h.state->FreeStreamVelocity);
-    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    EXPECT_EQ(h.state->FinNormalForceSlope, vortexSlope);
+    for (const std::string method : {"SOURCE", "VORTEX"}) {
+        SCOPED_TRACE(method);
+        const bool source = method == "SOURCE";
+        h.state->PanelMethodChoice = method;
+        s.ClearData(h.state->FreeStreamVelocity);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        EXPECT_EQ(s.lastSolve.outcome, Outcome::Done);
+        EXPECT_EQ(h.state->FinNormalForceSlope, source ? 0 : vortexSlope);
+        EXPECT_EQ(s.StatusBar1->panel(2) == finpanel::kMsgSourceNoNormalForce, source);
+        EXPECT_EQ(panel.StatusBar1->panel(2), source ? finpanel::kMsgSourceNoNormalForce : "");
+    }
     EXPECT_EQ(s.CNFORCES->text(), vortexCn);
-    EXPECT_EQ(panel.StatusBar1->panel(2), "");
+}
+
+// Odd entries, numbers beyond single precision and just inside it, in every
+// box a user types into (those of the plot window after a SOLVE): a value
+// stored in single precision reads as 0 when out of range, and after MESH,
+// SOLVE and the plot window's mesh no result box of the main, plot or
+// centre-of-pressure window shows NaN or Inf.
+TEST(BadInput, OddEntriesInEveryBoxNeverShowNonFiniteResults)
+{
+    using testing::open;
+    const std::tuple<Form& (*)(Harness&), QStringList, bool> boxes[] = {
+        {&open<SOLVER>, {"Velocity", "ROCKETAOA"}, false},
+        {&open<BODYTUBE>,
+         {"NoseLength", "BodyDiameter", "BodyLength", "BaseDiameter", "BaseLength", "BodyLength2"}, false},
+        {&open<FinAnalysis>,
+         {"RootChord", "TipChord", "SpanLength", "DRoot", "DTip", "FINTHK", "DLUGS", "ODLUGS", "IDLUGS"}, false},
+        {&open<GeoBody>, {"NPTS"}, false},
+        {&open<PlotResults>, {"NLEVELS", "NLEVELS2", "Vscale", "Xlocation"}, true}};
+    const QRegularExpression nonFinite("nan|inf", QRegularExpression::CaseInsensitiveOption);
+    for (const char* odd : {"-3", "nan", "1e39", "-1e39", "3.5e38"}) {
+        for (const auto& [open, names, afterSolve] : boxes) {
+            for (const QString& name : names) {
+                SCOPED_TRACE(std::string(odd) + " in " + name.toStdString());
+                Harness h;
+                SOLVER& s = typeRocketWithFins(h);
+                QLineEdit* box = open(h).findChild<QLineEdit*>(name);
+                ASSERT_NE(box, nullptr);
+                if (!afterSolve) Harness::type(box, odd);
+                s.MESHER_Click();
+                QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+                if (afterSolve) Harness::type(box, odd);
+                PlotResults& p = h.forms->get<PlotResults>();
+                p.Mesh(h.state->FreeStreamVelocity);
+                for (Form* w : std::initializer_list<Form*>{&s, &p, &h.forms->get<PressureCenter>()})
+                    for (QLineEdit* b : w->findChildren<QLineEdit*>())
+                        if (b->isReadOnly() && b != box) {
+                            EXPECT_FALSE(b->text().contains(nonFinite))
+                                << b->objectName().toStdString() << " " << b->text().toStdString();
+                        }
+                for (double v : {double(h.state->FinTipChord), double(h.state->LaunchLugInnerDiameter),
+                                 double(h.state->FinRootDistance)})
+                    EXPECT_TRUE(std::isfinite(v));
+                if (h.state->FlowSolutionStatus.empty()) {
+                    for (int i = 1; i <= h.state->BodyStationCount * h.state->MeridianCount && i <= 792; ++i)
+                        ASSERT_TRUE(std::isfinite(h.state->BodySurfaceCp(i)));
+                }
+                EXPECT_FALSE(h.forms->busy().active());
+            }
+        }
+    }
+}
+
+TEST(SolveBarrier, AnExceptionInsideSolveEndsTheRunNotTheProgram)
+{
+    for (SolveStep where : {SolveStep::BodyFlow, SolveStep::CenterOfPressure}) {
+        SCOPED_TRACE(solveStepName(where));
+        Harness h;
+        SOLVER& s = typeRocketWithFins(h);
+        s.CFDSOLVER_Click();
+        ASSERT_EQ(h.state->FlowSolutionStatus, "");
+        s.solveStepHook = [where](SolveStep step) {
+            if (step == where) throw std::out_of_range("index 801 outside 0..800");
+        };
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        ASSERT_EQ(h.messages().size(), 1u);
+        EXPECT_EQ(h.messages()[0].prompt, commandFailureText("SOLVE", "index 801 outside 0..800"));
+        EXPECT_EQ(h.state->FlowSolutionStatusText, "SOLVE NEW FLOW");
+        EXPECT_FALSE(h.forms->busy().active());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        // The program goes on: the next SOLVE runs to its end and shows the Mach number.
+        s.solveStepHook = nullptr;
+        s.MachLabel->hide();
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution found. ");
+        EXPECT_FALSE(s.MachLabel->isHidden());
+        EXPECT_EQ(s.MachNumber->text(), ".269"); // 300 / 1116.4 in "#####.###"
+    }
+}
+
+// Every "<window>.<control>" a computation of the core can name, read from
+// the sources, must be a control of that window; what the core writes in a
+// typical run goes to a control of the right kind, and an unknown target is
+// a fault the test build reports.
+TEST(WindowWrites, EveryTargetTheCoreNamesExistsAndResolves)
+{
+    Harness h;
+    SOLVER& s = typeRocketWithFins(h);
+    const QRegularExpression target(
+        "\"(SOLVER|PlotResults|PanelAero|PressureCenter|BODYTUBE|FluidVariables|NavierStokes)\\.([A-Za-z0-9_]+)\"");
+    std::set<QString> seen;
+    for (const char* folder : {"model", "app", "geometry", "bodyflow", "finpanel", "stability", "baseflow",
+                               "projectfile", "platform"}) {
+        // The core only, not <folder>/ui.
+        for (const QFileInfo& file : QDir(QString(VELMORA_SOURCE_DIR) + "/" + folder).entryInfoList(QDir::Files)) {
+            QFile f(file.filePath());
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            for (auto it = target.globalMatch(QString::fromUtf8(f.readAll())); it.hasNext();) {
+                const auto match = it.next();
+                seen.insert(match.captured(0));
+                Form* form = windowByName(*h.forms, match.captured(1));
+                ASSERT_NE(form, nullptr) << match.captured(0).toStdString();
+                EXPECT_NE(form->findChild<QWidget*>(match.captured(2)), nullptr)
+                    << match.captured(0).toStdString() << " in " << file.fileName().toStdString();
+            }
+        }
+    }
+    EXPECT_GT(seen.size(), 25u); // the scan found the drag, body-flow and chain targets
+
+    s.CFDSOLVER_Click();
+    ASSERT_EQ(s.lastSolve.outcome, Outcome::Done);
+    NullProgress np;
+    for (const auto& writes : {s.lastSolve.writes, CdFnMn(*h.state, 300, np).writes})
+        for (const auto& w : writes) EXPECT_NE(resolveWindowWrite(*h.forms, w), nullptr) << w.control;
+    EXPECT_THROW(applyWindowWrites(*h.forms, {showNumber("SOLVER.NoSuchBox", 1, "#")}), std::logic_error);
+    EXPECT_THROW(applyWindowWrites(*h.forms, {showNumber("SOLVER.MeshPlot", 1, "#")}), std::logic_error);
+    EXPECT_THROW(applyWindowWrites(*h.forms, {setPanel("SOLVER.StatusBar1", 3, "x")}), std::logic_error);
 }
 
 } // namespace

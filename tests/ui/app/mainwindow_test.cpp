@@ -1,14 +1,14 @@
-#include <QTest>
-#include <tuple>
-#include <gtest/gtest.h>
+// The main window: start-up, units, flight condition, resets and its commands.
+#include <QActionGroup>
+#include <QTimer>
 
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include <cstdio>
+#include <tuple>
+
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
-#include "stability/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
@@ -19,7 +19,7 @@ using testing::Harness;
 
 using Units = testing::Started;
 using FlightCondition = testing::Started;
-using ResetEffects = testing::Started;
+using Commands = testing::Started;
 
 TEST(StartUp, QuitOnTheWelcomeWindowEndsBeforeAnyDefault)
 {
@@ -31,226 +31,333 @@ TEST(StartUp, QuitOnTheWelcomeWindowEndsBeforeAnyDefault)
     EXPECT_EQ(h.state->AnalysisUnits, "");
 }
 
+// One representative of each kind of start-up default: lists, unit labels,
+// the state, the fluid constants and the other windows' boxes.
 TEST(StartUp, Snapshot)
 {
     Harness h;
     SOLVER& s = h.start();
     Module1& m = *h.state;
-    EXPECT_FALSE(h.forms->quitRequested());
     EXPECT_FALSE(h.forms->isLoaded<Welcome>()); // Continue unloaded it
-    // One representative of each kind of start-up default: lists, unit
-    // labels, the state, the fluid constants and the other windows' boxes.
     EXPECT_EQ(s.RATIOS->Text(), "SEA LEVEL");
     EXPECT_EQ(s.DomainSize->Text(), "20");
-    EXPECT_EQ(s.FORCELABEL->text(), "LB");
     EXPECT_EQ(std::tuple(m.FlowSolutionStatus, m.PanelSolutionStatus, m.BasePressureAvailable, m.AbortRequest),
               std::tuple("", "", "FALSE", "NO"));
     EXPECT_EQ(std::tuple(m.NoseShapeName, m.FinPlanformCode, m.PanelMethodChoice, m.PanelCount),
               std::tuple("CONICAL", 3, "VORTEX", 100));
-    EXPECT_EQ(std::tuple(m.SweepStepCount, m.SweepStartVelocity), std::tuple(1, 300));
     EXPECT_EQ(h.forms->get<FluidVariables>().Density->text(), "2.378E-03");
     EXPECT_EQ(h.forms->get<GeoBody>().DLABEL->text(), "FT"); // the unit caption's handler ran
-    EXPECT_EQ(h.forms->get<PlotResults>().NLEVELS2->text(), "20");
-    EXPECT_TRUE(h.forms->get<ITERATION>().VELINC->isHidden());
     EXPECT_TRUE(h.messages().empty());
 }
 
-TEST_F(Units, SwitchesReconvertTheTypedVelocityAndRelabel)
+TEST_F(Units, SwitchesReconvertTheTypedVelocityKeepTheAltitudeAndRelabel)
 {
+    Harness::pick(s.RATIOS, "10000 FT");
     Harness::type(s.Velocity, "100");
     h.forms->get<BODYTUBE>().NoseLength->setText("2");
     Harness::pick(s.CFDUNITS, "in-lb-sec");
     EXPECT_EQ(m.FreeStreamVelocity, 1200);
+    EXPECT_EQ(m.AltitudePressureRatio, 0.6878);
+    EXPECT_NEAR(m.AmbientPressure, 0.6878 * 14.7, 1e-12);
     EXPECT_EQ(s.checkedUnitIndex(), 1);
     EXPECT_EQ(h.forms->get<BODYTUBE>().LLABEL[1]->text(), "IN");
     EXPECT_EQ(h.forms->get<BODYTUBE>().NoseLength->text(), "2"); // never converted
     EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.2E+03");
     EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
 
+    // The Units menu items are radio choices.
     s.mnuNewUnits[2]->trigger();
     EXPECT_DOUBLE_EQ(m.FreeStreamVelocity, 30.48);
     EXPECT_EQ(s.CFDUNITS->Text(), "m-nt-sec");
+    EXPECT_EQ(s.mnuNewUnits[0]->actionGroup()->checkedAction(), s.mnuNewUnits[2]);
+    EXPECT_EQ(s.UNITLBL->text(), "MNS");
     EXPECT_EQ(s.FORCELABEL->text(), "NT");
 
     Harness::pick(s.CFDUNITS, "ft-lb-sec");
     EXPECT_EQ(m.FreeStreamVelocity, 100);
     EXPECT_EQ(s.Velocity->text(), "100");
-}
 
-TEST_F(Units, SwitchKeepsTheAltitude)
-{
-    Harness::pick(s.RATIOS, "10000 FT");
-    Harness::pick(s.CFDUNITS, "in-lb-sec");
-    EXPECT_EQ(h.state->AltitudePressureRatio, 0.6878);
-    EXPECT_NEAR(h.state->AmbientPressure, 0.6878 * 14.7, 1e-12);
-}
-
-TEST_F(Units, UnknownCodeFallsBackToFootPoundSecond)
-{
+    // An unknown code, as a damaged project file could give, falls back to ft-lb-sec.
     s.mnuNewUnits[1]->trigger();
-    h.state->AnalysisUnits = "XYZ"; // as a damaged project file could give
-    s.INPUTUNITS(h.state->FreeStreamVelocity);
+    m.AnalysisUnits = "XYZ";
+    s.INPUTUNITS(m.FreeStreamVelocity);
     EXPECT_EQ(s.UNITLBL->text(), "FPS");
-    EXPECT_EQ(h.state->SpeedOfSound, 1116.4);
+    EXPECT_EQ(m.SeaLevelSpeedOfSound, 1116.4);
 }
 
-TEST_F(FlightCondition, MachAboveTwoIsReportedButKept)
-{
-    Harness::type(s.Velocity, "3000");
-    EXPECT_EQ(testing::said(h.messages()), QStringList({"PLEASE ENTER NEW MACH NUMBER | MACH NUMBER TO LARGE"}));
-    EXPECT_EQ(h.state->FreeStreamVelocity, 3000);
-
-    Harness h2;
-    SOLVER& s2 = h2.start();
-    Harness::type(s2.Velocity, "2232.8"); // exactly Mach 2
-    EXPECT_TRUE(h2.messages().empty());
-}
-
-TEST_F(FlightCondition, SpeedUnitPickReinterpretsTheSameNumber)
+// A MACH pick reads the typed number as a Mach number, and so does an
+// altitude change then; other speed units keep the velocity as it was. Typed
+// or reached by a MACH pick, a speed above Mach 2 is reported and kept, and a
+// refused pick still invalidates the solution.
+TEST_F(FlightCondition, SpeedPicksReinterpretTheTypedNumberAndMachAboveTwoIsReported)
 {
     Harness::type(s.Velocity, "0.5");
     Harness::pick(s.Speed, "MACH");
-    EXPECT_DOUBLE_EQ(h.state->FreeStreamVelocity, 0.5 * 1116.4);
+    EXPECT_DOUBLE_EQ(m.FreeStreamVelocity, 0.5 * 1116.4);
     EXPECT_EQ(s.Velocity->text(), "0.5");
     EXPECT_EQ(h.forms->get<ITERATION>().LVLABEL1->text(), "MACH");
-    EXPECT_TRUE(h.messages().empty());
-}
-
-TEST_F(FlightCondition, RefusedSpeedUnitPickStillInvalidates)
-{
-    Harness::type(s.Velocity, "300");
-    h.state->FlowSolutionStatus = ""; // as after a solve
-    Harness::pick(s.Speed, "MACH");
-    EXPECT_EQ(testing::said(h.messages()), QStringList({"PLEASE ENTER NEW MACH NUMBER | MACH NUMBER TO LARGE"}));
-    EXPECT_DOUBLE_EQ(h.state->FreeStreamVelocity, 300 * 1116.4);
-    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
-}
-
-TEST_F(FlightCondition, AltitudeChangeWithMachReconvertsAndChecks)
-{
-    Harness::pick(s.Speed, "MACH");
-    Harness::type(s.Velocity, "0.5");
-    h.state->FlowSolutionStatus = "";
+    m.FlowSolutionStatus = "";
     Harness::pick(s.RATIOS, "10000 FT");
-    EXPECT_NEAR(h.state->FreeStreamVelocity, 0.5 * 1077.46971, 1e-5);
-    EXPECT_NEAR(h.state->FreeStreamMachNumber, 0.5, 1e-6);
-    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
-    // Other speed units keep the velocity as it was.
+    EXPECT_NEAR(m.FreeStreamVelocity, 0.5 * 1077.46971, 1e-5);
+    EXPECT_NEAR(m.FreeStreamMachNumber, 0.5, 1e-6);
+    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
     Harness::pick(s.Speed, "FT/SEC");
     Harness::type(s.Velocity, "300");
     Harness::pick(s.RATIOS, "SEA LEVEL");
-    EXPECT_EQ(h.state->FreeStreamVelocity, 300);
+    EXPECT_EQ(m.FreeStreamVelocity, 300);
+
+    const QString tooFast = "PLEASE ENTER NEW MACH NUMBER | MACH NUMBER TO LARGE";
+    Harness::type(s.Velocity, "2232.8"); // exactly Mach 2
+    EXPECT_TRUE(h.messages().empty());
+    Harness::type(s.Velocity, "3000");
+    EXPECT_EQ(testing::said(h.messages()), QStringList({tooFast}));
+    EXPECT_EQ(m.FreeStreamVelocity, 3000);
+    Harness::type(s.Velocity, "300");
+    m.FlowSolutionStatus = ""; // as after a solve
+    Harness::pick(s.Speed, "MACH");
+    EXPECT_EQ(testing::said(h.messages()), QStringList({tooFast, tooFast}));
+    EXPECT_DOUBLE_EQ(m.FreeStreamVelocity, 300 * 1116.4);
+    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
 }
 
-TEST_F(FlightCondition, SmallAnglesMoveToHalfADegree)
+// Small angles move to half a degree; a flow-model pick, even the same one,
+// invalidates; an overflowing velocity reads as 0. None of these changes
+// shows the mesh overlay again.
+TEST_F(FlightCondition, SmallAnglesFlowModelAndOverflowingText)
 {
+    s.NoMeshDefined->hide();
     Harness::type(s.ROCKETAOA, "0.3");
     EXPECT_EQ(s.ROCKETAOA->text(), ".5");
     EXPECT_EQ(h.forms->get<PanelAero>().AOALABEL->text(), "AOA = .5 DEG.");
     EXPECT_EQ(s.StatusBar1->panel(2), "Angle of attack (AOA) reset to +0.5 degrees.");
-
     Harness::type(s.ROCKETAOA, "-0.2");
-    EXPECT_EQ(h.state->AngleOfAttack, -0.5);
+    EXPECT_EQ(m.AngleOfAttack, -0.5);
     EXPECT_EQ(s.StatusBar1->panel(2), "Angle of attack (AOA) reset to -0.5 degrees.");
-
     for (const char* t : {"0", "-0.5", "4"}) {
         Harness::type(s.ROCKETAOA, t);
         EXPECT_EQ(s.StatusBar1->panel(2), "") << t;
     }
-    EXPECT_EQ(h.state->AngleOfAttack, 4);
-}
+    EXPECT_EQ(m.AngleOfAttack, 4);
 
-TEST_F(FlightCondition, FlowModelAndOverflowingText)
-{
     Harness::pick(s.Compressible, "COMPRESSIBLE");
-    EXPECT_EQ(h.state->CompressibleFlow, 1);
-    h.state->FlowSolutionStatus = "";
-    Harness::pick(s.Compressible, "COMPRESSIBLE"); // the same pick still invalidates
-    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(m.CompressibleFlow, 1);
+    m.FlowSolutionStatus = "";
+    Harness::pick(s.Compressible, "COMPRESSIBLE");
+    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
     Harness::type(s.Velocity, "1e999");
-    EXPECT_EQ(h.state->EnteredVelocity, 0);
-    EXPECT_EQ(h.state->FreeStreamVelocity, 0);
-}
-
-// What each reset writes, and what it leaves alone.
-struct ResetCase {
-    const char* name;
-    bool mainOverlay, plotOverlays, clearsDrawings;
-};
-
-class Resets : public ::testing::TestWithParam<ResetCase> {};
-
-TEST_P(Resets, Matrix)
-{
-    const ResetCase c = GetParam();
-    Harness h;
-    SOLVER& s = h.start();
-    Module1& m = *h.state;
-    PlotResults& plot = h.forms->get<PlotResults>();
-    PressureCenter& cp = h.forms->get<PressureCenter>();
-    BODYTUBE& body = h.forms->get<BODYTUBE>();
-    PanelAero& panel = h.forms->get<PanelAero>();
-    // A solved-looking state.
-    m.FlowSolutionStatus = m.FlowSolutionStatusText = "";
-    m.PanelSolutionStatus = "SOLVED";
-    m.BodyPressureDragCoefficient = 0.3f;
-    m.TotalDragCoefficient = 0.5f;
-    m.FinNormalForceSlope = m.FinCenterOfPressure = m.FinDragForce = m.BodyDragForce = m.FinNormalForce = 1;
-    m.MeshElementCount = 722;
-    for (TextBox* b : {s.TotalCd, s.CMFORCES, plot.MIN1, cp.PlotLabel, cp.BODYFORCES}) b->setText("1.5");
-    for (QWidget* w : {static_cast<QWidget*>(s.NoMeshDefined), static_cast<QWidget*>(plot.NoMeshDefined),
-                       static_cast<QWidget*>(cp.NoMeshDefined)})
-        w->hide();
-    for (PictureBox* p : {s.MeshPlot, body.MeshPlot, plot.VelocityPlot, plot.LEVELS, plot.FieldProfile,
-                          cp.SurfaceProfile, panel.FinSection, panel.PLOT1}) {
-        p->setRecording(true);
-        p->clearRecording();
-    }
-    h.forms->get<NavierStokes>();
-    s.StatusBar1->setPanel(2, "something");
-    m.AbortRequest = "YES";
-
-    for (int twice = 0; twice < 2; ++twice) {
-        if (std::string(c.name) == "ClearData") s.ClearData(m.FreeStreamVelocity);
-        else if (std::string(c.name) == "CLEARDATA2") s.CLEARDATA2(m.FreeStreamVelocity);
-        else s.CLEARDATA3(m.FreeStreamVelocity);
-    }
-
-    EXPECT_EQ(m.FlowSolutionStatusText, "SOLVE NEW FLOW");
-    EXPECT_EQ(m.PanelSolutionStatus, "SOLVE NEW FLOW");
-    EXPECT_EQ(m.BodyPressureDragCoefficient, 0);
-    EXPECT_EQ(m.FinNormalForceSlope + m.FinCenterOfPressure + m.FinDragForce + m.BodyDragForce + m.FinNormalForce, 0);
-    EXPECT_EQ(m.TotalDragCoefficient, 0.5f); // kept
-    EXPECT_EQ(m.MeshElementCount, 722);      // kept
-    EXPECT_EQ(testing::panels(s.StatusBar1), "New CFD solution required. | ");
-    EXPECT_EQ(cp.StatusBar1->panel(1), "New CFD solution required.");
-    // One result box per window shows the reset ran there.
-    for (TextBox* b : {s.TotalCd, s.CMFORCES, plot.MIN1, cp.PlotLabel})
-        EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
-    EXPECT_EQ(cp.BODYFORCES->text(), "1.5"); // force boxes are kept
-    EXPECT_EQ(!s.NoMeshDefined->isHidden(), c.mainOverlay);
-    EXPECT_EQ(!plot.NoMeshDefined->isHidden(), c.plotOverlays);
-    EXPECT_EQ(!cp.NoMeshDefined->isHidden(), c.plotOverlays);
-    auto cleared = [](PictureBox* p) { return !p->calls().empty(); };
-    for (PictureBox* p : {s.MeshPlot, body.MeshPlot}) EXPECT_EQ(cleared(p), c.clearsDrawings);
-    for (PictureBox* p : {plot.VelocityPlot, plot.LEVELS, plot.FieldProfile, cp.SurfaceProfile, panel.FinSection,
-                          panel.PLOT1})
-        EXPECT_TRUE(cleared(p)) << p->objectName().toStdString();
-    EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
-    EXPECT_EQ(m.AbortRequest, "YES"); // a reset does not load the base-flow window to unload it
-}
-
-INSTANTIATE_TEST_SUITE_P(AllThree, Resets,
-                         ::testing::Values(ResetCase{"ClearData", true, true, true},
-                                           ResetCase{"CLEARDATA2", false, false, true},
-                                           ResetCase{"CLEARDATA3", false, true, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ResetEffects, FlightConditionChangeKeepsTheMeshOverlayAsItWas)
-{
-    s.NoMeshDefined->hide();
-    Harness::type(s.Velocity, "250");
+    EXPECT_EQ(m.EnteredVelocity, 0);
+    EXPECT_EQ(m.FreeStreamVelocity, 0);
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
+}
+
+// What each reset writes, and what it leaves alone; each runs twice.
+TEST(Resets, WhatEachResetClearsAndKeeps)
+{
+    const struct {
+        const char* name;
+        void (SOLVER::*reset)(double&);
+        bool mainOverlay, plotOverlays, clearsDrawings;
+    } cases[] = {{"ClearData", &SOLVER::ClearData, true, true, true},
+                 {"CLEARDATA2", &SOLVER::CLEARDATA2, false, false, true},
+                 {"CLEARDATA3", &SOLVER::CLEARDATA3, false, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        SOLVER& s = h.start();
+        Module1& m = *h.state;
+        PlotResults& plot = h.forms->get<PlotResults>();
+        PressureCenter& cp = h.forms->get<PressureCenter>();
+        // A solved-looking state.
+        m.FlowSolutionStatus = m.FlowSolutionStatusText = "";
+        m.PanelSolutionStatus = "SOLVED";
+        m.BodyPressureDragCoefficient = 0.3f;
+        m.TotalDragCoefficient = 0.5f;
+        m.FinNormalForceSlope = m.FinCenterOfPressure = m.FinDragForce = m.BodyDragForce = m.FinNormalForce = 1;
+        m.MeshElementCount = 722;
+        for (TextBox* b : {s.TotalCd, s.CMFORCES, plot.MIN1, cp.PlotLabel, cp.BODYFORCES}) b->setText("1.5");
+        for (QWidget* w : std::initializer_list<QWidget*>{s.NoMeshDefined, plot.NoMeshDefined, cp.NoMeshDefined})
+            w->hide();
+        PanelAero& panel = h.forms->get<PanelAero>();
+        // The main and body windows' meshes first: only some resets clear those.
+        PictureBox* const pictures[] = {s.MeshPlot, h.forms->get<BODYTUBE>().MeshPlot, plot.VelocityPlot, plot.LEVELS,
+                                        plot.FieldProfile, cp.SurfaceProfile, panel.FinSection, panel.PLOT1};
+        for (PictureBox* p : pictures) {
+            p->setRecording(true);
+            p->clearRecording();
+        }
+        h.forms->get<NavierStokes>();
+        s.StatusBar1->setPanel(2, "something");
+        m.AbortRequest = "YES";
+
+        (s.*c.reset)(m.FreeStreamVelocity);
+        (s.*c.reset)(m.FreeStreamVelocity);
+
+        EXPECT_EQ(m.FlowSolutionStatusText, "SOLVE NEW FLOW");
+        EXPECT_EQ(m.PanelSolutionStatus, "SOLVE NEW FLOW");
+        EXPECT_EQ(m.BodyPressureDragCoefficient, 0);
+        EXPECT_EQ(m.FinNormalForceSlope + m.FinCenterOfPressure + m.FinDragForce + m.BodyDragForce + m.FinNormalForce,
+                  0);
+        EXPECT_EQ(m.TotalDragCoefficient, 0.5f); // kept
+        EXPECT_EQ(m.MeshElementCount, 722);      // kept
+        EXPECT_EQ(testing::panels(s.StatusBar1), "New CFD solution required. | ");
+        EXPECT_EQ(cp.StatusBar1->panel(1), "New CFD solution required.");
+        // One result box per window shows the reset ran there.
+        for (TextBox* b : {s.TotalCd, s.CMFORCES, plot.MIN1, cp.PlotLabel})
+            EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+        EXPECT_EQ(cp.BODYFORCES->text(), "1.5"); // force boxes are kept
+        EXPECT_EQ(!s.NoMeshDefined->isHidden(), c.mainOverlay);
+        EXPECT_EQ(!plot.NoMeshDefined->isHidden(), c.plotOverlays);
+        EXPECT_EQ(!cp.NoMeshDefined->isHidden(), c.plotOverlays);
+        for (size_t i = 0; i < std::size(pictures); ++i)
+            EXPECT_EQ(pictures[i]->calls().empty(), i < 2 && !c.clearsDrawings)
+                << pictures[i]->objectName().toStdString();
+        EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
+        EXPECT_EQ(m.AbortRequest, "YES"); // a reset does not load the base-flow window to unload it
+    }
+}
+
+// BASE FLOW also keeps the main flow's state for the base-flow window, even
+// when it refuses, and shows the kinematic viscosity there.
+TEST(CommandGates, GatingMatrix)
+{
+    const struct {
+        const char* key;
+        double velocity;
+        bool body, current, opens; // current: the flow solution is current
+        const char* refusal;
+    } gates[] = {
+        {"PLOT", 0, true, true, false, "Please enter rocket data and perform CFD"},
+        {"PLOT", 300, false, true, false, "Please enter rocket data and perform CFD"},
+        {"PLOT", 300, true, false, false, "Please enter rocket data and perform CFD"},
+        {"PLOT", 300, true, true, true, ""},
+        {"CP", 0, true, true, false, "Please enter velocity, dimensions, or perform body/fin CFD."},
+        {"CP", 300, true, false, false, "Please enter velocity, dimensions, or perform body/fin CFD."},
+        {"CP", 300, true, true, true, ""},
+        {"BASE FLOW", 0, true, false, false, "Please enter rocket velocity and rocket dimensions"},
+        {"BASE FLOW", 300, false, true, false, "Please enter rocket velocity and rocket dimensions"},
+        {"BASE FLOW", 300, true, false, true, ""}, // the base-flow window refuses its own solve
+        {"FINS", 0, false, false, false, "Please enter all body tube dimensions."},
+        {"FINS", 0, true, false, true, ""},
+    };
+    for (const auto& g : gates) {
+        SCOPED_TRACE(::testing::Message() << g.key << ' ' << g.velocity << ' ' << g.body << ' ' << g.current); // row
+        Harness h;
+        SOLVER& s = h.start();
+        Module1& m = *h.state;
+        if (g.body) h.typeBody("3", "1", "12");
+        m.FreeStreamVelocity = g.velocity;
+        m.FlowSolutionStatus = m.FlowSolutionStatusText = g.current ? "" : "SOLVE NEW FLOW";
+        s.StatusBar1->setPanel(1, "panel one");
+        s.Toolbar1_ButtonClick(g.key);
+        EXPECT_EQ(s.StatusBar1->panel(2), g.refusal);
+        EXPECT_EQ(s.StatusBar1->panel(1), "panel one");
+        EXPECT_EQ(!ModalSeam::instance().shownWindows.empty(), g.opens);
+        if (std::string(g.key) != "BASE FLOW") continue;
+        EXPECT_EQ(m.MainFlowStateCopy, m.FlowSolutionStatus);
+        if (g.opens) {
+            EXPECT_EQ(h.forms->get<NavierStokes>().AMUIN->text(), ".000164003");
+        }
+    }
+}
+
+// ABORT and Exit ask first and act only on OK; the title-bar close asks as Exit does.
+TEST_F(Commands, AbortAndExitAskFirst)
+{
+    h.answers = {MsgAnswer::Ok};
+    QTest::mouseClick(s.Abort, Qt::LeftButton);
+    EXPECT_EQ(testing::said(h.messages()), QStringList{"CFD Analysis will be terminated. | Abort Solution"});
+    EXPECT_EQ(m.AbortRequest, "YES");
+    EXPECT_EQ(s.StatusBar1->panel(2), "By clicking OK the user will terminate CFD and loose all data.");
+    m.AbortRequest = "NO";
+    h.answers = {MsgAnswer::Cancel};
+    QTest::mouseClick(s.Abort, Qt::LeftButton);
+    EXPECT_EQ(m.AbortRequest, "NO");
+    EXPECT_EQ(s.StatusBar1->panel(2), "");
+
+    int exits = 0;
+    h.forms->setExitHook([&] { ++exits; });
+    h.answers = {MsgAnswer::Cancel};
+    s.mnuExit->trigger();
+    EXPECT_EQ(testing::said(h.messages().back()), "Are you sure? | Exit Velmora");
+    h.answers = {MsgAnswer::Cancel};
+    s.show();
+    EXPECT_FALSE(s.close());
+    EXPECT_EQ(h.messages().size(), 4u);
+    EXPECT_TRUE(s.isVisible());
+    EXPECT_EQ(exits, 0);
+    EXPECT_FALSE(h.forms->quitRequested());
+    h.answers = {MsgAnswer::Ok};
+    s.mnuQuitCFD->trigger();
+    EXPECT_EQ(exits, 1);
+    EXPECT_TRUE(h.forms->quitRequested());
+}
+
+// While a real SOLVE lets events run, the compute commands and the mesh-size
+// and meridian picks are refused (a list keeps the value in force, not the
+// default) and HELP still opens; the run then ends as it would have.
+TEST(BusyCommands, CommandsAndMeshPicksDuringSolveAreRefused)
+{
+    const QString busy = "Please wait: SOLVE is in progress.";
+    for (bool mesh : {true, false}) {
+        Harness h;
+        SOLVER& s = h.typeRocket();
+        ComboBox* list = mesh ? s.DomainSize : s.MERIDIANS;
+        Harness::pick(list, mesh ? "30" : "12");
+        bool ran = false;
+        QTimer::singleShot(0, &s, [&] {
+            ran = true;
+            Harness::pick(list, mesh ? "40" : "10");
+            EXPECT_EQ(s.StatusBar1->panel(2), busy);
+            EXPECT_EQ(list->Text(), mesh ? "30" : "12");
+            for (const char* key : {"BODY", "FINS", "PLOT", "CP", "BASE FLOW"}) {
+                s.StatusBar1->setPanel(2, "");
+                s.Toolbar1_ButtonClick(key);
+                EXPECT_EQ(s.StatusBar1->panel(2), busy) << key;
+            }
+            s.IterateBtn_Click();
+            s.Toolbar1_ButtonClick("HELP");
+            EXPECT_EQ(ModalSeam::instance().shownWindows, std::vector<QString>{"VelmoraHelp"});
+        });
+        s.CFDSOLVER_Click();
+        ASSERT_TRUE(ran);
+        EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution found. ");
+    }
+}
+
+TEST(BusyCommandsDeathTest, ExitDuringSolveEndsTheProgramAtOnce)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Harness h;
+            SOLVER& s = h.typeRocket();
+            h.answers = {MsgAnswer::Ok};
+            QTimer::singleShot(0, &s, [&s] {
+                std::fputs("exit chosen\n", stderr);
+                s.mnuExit->trigger();
+            });
+            s.CFDSOLVER_Click();
+            std::fprintf(stderr, "SOLVE went on: %s\n", qPrintable(s.StatusBar1->panel(1)));
+        },
+        ::testing::ExitedWithCode(0), "exit chosen\n$");
+}
+
+// BODY lays the body window out by the geometry in force and makes the stored
+// sweep stale; the menus open the information windows.
+TEST(CommandGates, BodyAndTheMenusOpenTheirWindows)
+{
+    for (int16_t geometry : {0, 1}) {
+        Harness h;
+        SOLVER& s = h.start();
+        h.state->ActiveBodyGeometry = geometry;
+        h.state->SweepDragCoefficients(1) = 0.5;
+        s.Toolbar1_ButtonClick("BODY");
+        EXPECT_EQ(h.state->SweepDragCoefficients(1), 0);
+        EXPECT_EQ(h.forms->get<BODYTUBE>().BaseDiameter->isHidden(), geometry == 1);
+        for (QAction* item : {s.mnuInstructions, s.mnuAboutCFD, s.mnuReferences, s.mnuVariables}) item->trigger();
+        EXPECT_EQ(ModalSeam::instance().shownWindows,
+                  (std::vector<QString>{"BODYTUBE", "VelmoraHelp", "AboutVelmora", "References", "FluidVariables"}));
+    }
 }
 
 } // namespace
