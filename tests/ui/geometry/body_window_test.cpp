@@ -107,12 +107,6 @@ TEST_F(BodyWindow, FreeFormEditorAndTubeLength)
     EXPECT_FALSE(b.FREEFORM->isEnabled());
     EXPECT_EQ(b.BodyLength2->text(), "");
     EXPECT_EQ(b.StatusBar1->panel(1), "User may modify Standard Geometry or perform CFD.");
-
-    // The layout the stored geometry asks for, as the BODY command opens the window.
-    m.ActiveBodyGeometry = 1;
-    b.applyGeometryLayout();
-    EXPECT_TRUE(b.GEOMETRY[1]->isChecked());
-    EXPECT_FALSE(b.TUBELENGTH->isHidden()); // the option's handler ran
 }
 
 TEST_F(BodyWindow, SearsHaackSpinnerAndRefresh)

@@ -120,19 +120,5 @@ TEST_F(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
     EXPECT_NEAR(ry, 500.0 / 19 * 1 * ppy, 1e-9);
 }
 
-// The typed rocket reaches the shown body picture's pixels.
-TEST_F(Outline, TypedRocketIsDrawnOnTheShownBodyPicture)
-{
-    BODYTUBE& b = h.forms->get<BODYTUBE>();
-    b.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
-    Harness::type(b.NoseLength, "5");
-    Harness::type(b.BodyDiameter, "2");
-    EXPECT_TRUE(testing::blank(b.MeshPlot));
-    Harness::type(b.BodyLength, "29");
-    QApplication::processEvents();
-    EXPECT_FALSE(testing::blank(b.MeshPlot));
-}
-
 } // namespace
 } // namespace velmora
