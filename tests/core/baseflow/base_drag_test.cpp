@@ -26,7 +26,7 @@ std::unique_ptr<Module1> solvedCase(double u = 300)
     return m;
 }
 
-TEST(MotorJet, ExhaustVelocityPerUnitSystemAndTheJetBlock)
+TEST(MotorJet, ExhaustVelocityPerUnitSystemTheJetBlockAndNoJetWithoutEveryInput)
 {
     // T 10, t 2, W 0.5: Isp 40 (FPS, IPS), 20 / (0.5 9.806) (MNS); Ujet = g Isp.
     const struct {
@@ -57,10 +57,8 @@ TEST(MotorJet, ExhaustVelocityPerUnitSystemAndTheJetBlock)
         }
         EXPECT_EQ(m->BaseFlowVelocityV(2, 2), 0.0f);
     }
-}
 
-TEST(MotorJet, NoJetWithoutEveryMotorInput)
-{
+    // No jet without every motor input.
     for (int missing = 0; missing < 4; ++missing) {
         auto m = solvedCase();
         m->JetExitVelocity = 99;

@@ -152,6 +152,7 @@ TEST(Barrowman, RefusalsStoreAndDrawNothing)
         EXPECT_EQ(r.outcome, Outcome::Refused);
         EXPECT_EQ(panel1(r), c.message);
         EXPECT_EQ(lastWriteTo(r.writes, "ITERATION.BResult"), nullptr);
+        EXPECT_TRUE(r.curve.empty());
         EXPECT_EQ(m->BarrowmanSweepValues(1), 99);
     }
     auto m = finnedRocket();

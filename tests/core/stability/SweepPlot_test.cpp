@@ -41,12 +41,6 @@ std::unique_ptr<Module1> aoaSweep(int steps)
     return m;
 }
 
-void velocitySweep(Module1& m)
-{
-    m.AoaSweepSelected = 0;
-    m.VelocitySweepSelected = 1;
-}
-
 TEST(SweepPlot, XValuesAndWholeNumberEnds)
 {
     struct Case {
@@ -147,7 +141,8 @@ TEST(SweepTableLines, HeadersAndRowsOfAThreeStepSweep)
                                           }));
 
     // Velocity sweep of XCp; a number filling its column keeps one blank.
-    velocitySweep(*m);
+    m->AoaSweepSelected = 0;
+    m->VelocitySweepSelected = 1;
     m->SweepStartVelocity = 123.45678;
     m->SweepVelocityIncrement = 100;
     m->SweepPlotQuantity = 4;
@@ -171,7 +166,8 @@ TEST(SweepTableLines, HeadersAndRowsOfAThreeStepSweep)
 TEST(SweepExport, VelocityTitlesRefusalAndFailure)
 {
     auto m = aoaSweep(2);
-    velocitySweep(*m);
+    m->AoaSweepSelected = 0;
+    m->VelocitySweepSelected = 1;
     SweepExport e = sweepExportBytes(*m);
     ASSERT_EQ(e.outcome, Outcome::Done);
     EXPECT_TRUE(e.bytes.starts_with("\"Velmora Velocity vs. Cd\"\r\n300,.5\r\n400,.625\r\n")) << e.bytes;
@@ -186,7 +182,7 @@ TEST(SweepExport, VelocityTitlesRefusalAndFailure)
     EXPECT_EQ(m->SweepPlotX(1), 42);
 
     // A result without a number: no bytes, the message, the quantity kept.
-    velocitySweep(*m);
+    m->VelocitySweepSelected = 1;
     m->SweepPlotQuantity = 2;
     m->SweepMomentCoefficients(2) = std::numeric_limits<double>::infinity();
     e = sweepExportBytes(*m);

@@ -20,7 +20,6 @@
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
 #include "platform/ui/WholeFile.h"
-#include "stability/ui/ITERATION.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -213,7 +212,6 @@ TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
     // each) show in the windows.
     EXPECT_EQ(b.NoseShape->Text(), "SEARS-HAACK");
     EXPECT_TRUE(b.GEOMETRY[0]->isChecked());
-    EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(2), "CFD solution required.");
 }
 
 // Open of a broken or unreadable file and each failed save change nothing

@@ -17,18 +17,6 @@ namespace {
 using testing::Harness;
 using Kind = PictureBox::Kind;
 
-// The finned rocket solved at this angle (and mesh size); the cross-flow plot
-// is recorded from here on.
-SOLVER& solveAt(Harness& h, const char* aoa, const char* domain = nullptr)
-{
-    SOLVER& s = testing::typeRocketWithFins(h);
-    Harness::type(s.ROCKETAOA, aoa);
-    if (domain) Harness::pick(s.DomainSize, domain);
-    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    h.forms->get<CROSSFLOW>().PLOT->setRecording(true);
-    return s;
-}
-
 std::vector<PictureBox::Call> callsOf(const PictureBox* p, Kind kind)
 {
     std::vector<PictureBox::Call> out;
@@ -37,55 +25,28 @@ std::vector<PictureBox::Call> callsOf(const PictureBox* p, Kind kind)
     return out;
 }
 
-TEST(CrossFlowWindow, KeyLimitsTheSpinnerAndARemeshClampsTheStation)
+// Refused before a solution. At 10 degrees on the 22 mesh: the grid, the
+// cylinder curve starting at sin^2(10 degrees) and the station's meridian
+// points as blue circles over it. Shown and printed, then the scale keys, the
+// spinner up to the last intact ring and the zoom's stop before a label's
+// number outgrows its room; a remesh to 10 stations takes the spinner's limit
+// and the station down; fewer than three stations refuse the key.
+TEST(CrossFlowWindow, PlotPrintScaleSpinnerLimitRemeshAndRefusals)
 {
     Harness h;
-    SOLVER& s = solveAt(h, "4", "22");
-    PressureCenter& cp = h.forms->get<PressureCenter>();
+    SOLVER& s = testing::typeRocketWithFins(h);
     CROSSFLOW& cross = h.forms->get<CROSSFLOW>();
-    ASSERT_EQ(h.state->BodyStationCount, 20);
-    Harness::press(cp.Toolbar1, "CROSSFLOW");
-    EXPECT_EQ(Harness::timesShown("CROSSFLOW"), 1);
-    for (int i = 0; i < 25; ++i)
-        QTest::mouseClick(cross.UpDown3->upButton, Qt::LeftButton);
-    EXPECT_EQ(cross.NSTATIONS->text(), "18");
-    EXPECT_EQ(cross.Label18->text(),
-              qFormat(h.state->BodyStationX(18) - h.state->NoseTipX, stability::kPatternStationDistance));
-
-    Harness::pick(s.DomainSize, "12");
-    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    ASSERT_EQ(h.state->BodyStationCount, 10);
-    cross.PLOT->clearRecording();
-    Harness::press(cp.Toolbar1, "CROSSFLOW");
-    EXPECT_EQ(cross.UpDown3->maximum(), 8);
-    EXPECT_EQ(cross.NSTATIONS->text(), "8");
-    EXPECT_EQ(callsOf(cross.PLOT, Kind::Circle).size(), 8u);
-}
-
-TEST(CrossFlowWindow, FewerThanThreeStationsRefuseTheKey)
-{
-    Harness h;
-    h.start();
     PressureCenter& cp = h.forms->get<PressureCenter>();
     Harness::press(cp.Toolbar1, "CROSSFLOW");
     EXPECT_EQ(cp.StatusBar1->panel(2), "Please perform CFD analysis.");
-    h.state->BodyStationCount = 2;
-    Harness::press(cp.Toolbar1, "CROSSFLOW");
-    EXPECT_EQ(cp.StatusBar1->panel(2), kMsgCrossFlowNeedsStations);
-    EXPECT_EQ(Harness::timesShown("CROSSFLOW"), 0);
-}
-
-// At 10 degrees: the grid, the cylinder curve starting at sin^2(10 degrees)
-// and the station's meridian points as blue circles over it. Shown and
-// printed, then the scale keys, a station change and the zoom's stop before a
-// label's number outgrows its room.
-TEST(CrossFlowWindow, PlotAtTenDegreesPrintScaleAndTheLabelLimit)
-{
-    Harness h;
-    solveAt(h, "10");
-    CROSSFLOW& cross = h.forms->get<CROSSFLOW>();
+    Harness::type(s.ROCKETAOA, "10");
+    Harness::pick(s.DomainSize, "22");
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    cross.PLOT->setRecording(true);
+    ASSERT_EQ(h.state->BodyStationCount, 20);
     h.onShow["CROSSFLOW"] = [](Form& f) { QTest::mouseClick(static_cast<CROSSFLOW&>(f).PlotCd, Qt::LeftButton); };
-    Harness::press(h.forms->get<PressureCenter>().Toolbar1, "CROSSFLOW");
+    Harness::press(cp.Toolbar1, "CROSSFLOW");
+    EXPECT_EQ(Harness::timesShown("CROSSFLOW"), 1);
     Module1& m = *h.state;
     const double top = m.CrossflowCpTop, bottom = m.CrossflowCpBottom;
     EXPECT_EQ(cross.MAX->text(), qFormat(top, "##.#####"));
@@ -112,13 +73,28 @@ TEST(CrossFlowWindow, PlotAtTenDegreesPrintScaleAndTheLabelLimit)
     QTest::mouseClick(cross.UpDown3->upButton, Qt::LeftButton);
     EXPECT_EQ(m.CrossflowStation, 2);
     EXPECT_EQ(m.CrossflowCpScale, 1.0f);
+    for (int i = 0; i < 25; ++i)
+        QTest::mouseClick(cross.UpDown3->upButton, Qt::LeftButton);
+    EXPECT_EQ(cross.NSTATIONS->text(), "18");
+    EXPECT_EQ(cross.Label18->text(), qFormat(m.BodyStationX(18) - m.NoseTipX, stability::kPatternStationDistance));
     for (int i = 0; i < 30; ++i)
         Harness::press(cross.Toolbar1, "SCALEDATA");
     EXPECT_GE(std::fabs(m.CrossflowCpBottom) * 10, stability::kCrossFlowLabelLimit);
     QApplication::processEvents();
     for (QLabel* l : {cross.MAX, cross.MIN, cross.Label2, cross.Label3, cross.Label4})
         EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+
+    Harness::pick(s.DomainSize, "12");
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    ASSERT_EQ(m.BodyStationCount, 10);
+    Harness::press(cp.Toolbar1, "CROSSFLOW");
+    EXPECT_EQ(cross.UpDown3->maximum(), 8);
+    EXPECT_EQ(cross.NSTATIONS->text(), "8");
     Harness::press(cross.Toolbar1, "RETURN");
+    EXPECT_FALSE(cross.isVisible());
+    m.BodyStationCount = 2;
+    Harness::press(cp.Toolbar1, "CROSSFLOW");
+    EXPECT_EQ(cp.StatusBar1->panel(2), kMsgCrossFlowNeedsStations);
     EXPECT_FALSE(cross.isVisible());
 }
 
