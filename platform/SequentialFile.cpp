@@ -186,13 +186,6 @@ std::optional<std::string> SequentialReader::field()
     return latin1ToUtf8(text);
 }
 
-std::optional<double> SequentialReader::numberField()
-{
-    const std::optional<std::string> f = field();
-    if (!f) return std::nullopt;
-    return fileNumber(*f);
-}
-
 // ---- 8-bit text ---------------------------------------------------------------
 
 std::string latin1ToUtf8(std::string_view bytes)

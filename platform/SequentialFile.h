@@ -79,9 +79,6 @@ public:
     bool atEnd() const { return pos_ >= in_.size(); }
     // The next field as UTF-8 text; nullopt at the end of the file.
     std::optional<std::string> field();
-    // The next field read by the number rule; nullopt at the end of the file
-    // or for a number beyond the double-precision range.
-    std::optional<double> numberField();
 
 private:
     void consumeSeparator();
