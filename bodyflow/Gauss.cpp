@@ -531,7 +531,7 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
         const int kb1 = std::min(kb0 + kBlock - 1, N - 2);
         for (int k = kb0; k <= kb1; ++k) {
             progress.progressValue(k + 1);
-            progress.pumpNow();
+            progress.maybePump();
             if (m.AbortRequest == "YES") return finish(Outcome::Aborted);
             m.AugmentedColumnCount = static_cast<int16_t>(N + 1);
 

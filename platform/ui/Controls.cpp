@@ -152,7 +152,7 @@ void setBarValue(QProgressBar* bar, int value)
 
 WindowProgress::WindowProgress(StatusBar* bar, QProgressBar* progress) : bar_(bar), progress_(progress)
 {
-    setPumpInterval(kWindowPumpInterval);
+    setPumpInterval(windowPumpInterval());
     // An opaque bar: its repaint stops at itself instead of repainting the
     // window underneath first.
     if (progress_ && !progress_->autoFillBackground()) progress_->setAutoFillBackground(true);

@@ -100,7 +100,7 @@ void setBarValue(QProgressBar* bar, int value);
 // most every kBarInterval (the two ends of its range at once), painted at the
 // next event-loop turn (setBarValue); it paints over its own background, so a
 // new value repaints the bar alone and not the window behind it. Long loops pump events every
-// Progress::kWindowPumpInterval (maybePump).
+// Progress::windowPumpInterval (maybePump), 20 ms unless a test says otherwise.
 class WindowProgress : public Progress {
 public:
     WindowProgress(StatusBar* bar, QProgressBar* progress);

@@ -163,6 +163,13 @@ inline ITERATION& openSweep(Harness& h, SOLVER& s, const QString& start = {}, co
     return w;
 }
 
+// While it lives, window computations let events run at every chance they
+// offer, so a test reaches the events of steps far shorter than the pump interval.
+struct WindowPumpsAtEveryChance {
+    WindowPumpsAtEveryChance() { Progress::setWindowPumpInterval(Progress::Clock::duration::zero()); }
+    ~WindowPumpsAtEveryChance() { Progress::setWindowPumpInterval(Progress::kWindowPumpInterval); }
+};
+
 // Print jobs go to this PDF file; an empty name gives no printer. Undone by setPrinterProvider({}).
 inline void printTo(const QString& file)
 {

@@ -17,6 +17,7 @@ using testing::rocketWithFins;
 // The windows' side, recorded: event pumps, base-flow unloads, meshes built.
 class RecordingHost : public SolveHost, public Progress {
 public:
+    RecordingHost() { setPumpInterval(Clock::duration::zero()); }  // every chance to let events run is taken
     Progress& progress() override { return *this; }
     void pumpEvents() override
     {
@@ -100,7 +101,7 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
              m.MeshAxialNodeCount = m.MeshRadialNodeCount = 60;
          },
          Outcome::Refused, SolveStep::BodyFlow, "", false},
-        {"input changed in the elimination",
+        {"input changed while the body flow runs",
          [](Module1& m, RecordingHost& h) {
              h.onPump = [&m](int n) { if (n == 5) m.FlowSolutionStatus = "SOLVE NEW FLOW"; };
          },

@@ -19,6 +19,7 @@ using testing::typicalRocket;
 
 class ScriptedProgress : public Progress {
 public:
+    ScriptedProgress() { setPumpInterval(Clock::duration::zero()); }
     void status(int panel, const std::string& text) override { panels.push_back({panel, text}); }
     void pumpEvents() override
     {
@@ -196,7 +197,7 @@ TEST(SolverTest, FailurePublishesNothing)
     EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.PressureCd"), nullptr);
 }
 
-// While the elimination lets events run the flight condition changes under
+// While the body flow lets events run the flight condition changes under
 // the run: it keeps its own. (A run whose result is reset meanwhile publishes
 // nothing; the solve chain's tests hold that.)
 TEST(SolverTest, FlightConditionTakenOnceAtEntry)

@@ -95,7 +95,7 @@ AugmentedMatrix panelSystem(double mesh, int meridians)
     return a;
 }
 
-TEST(GaussTest, FailureKeepsX)
+TEST(GaussTest, FailureAndAbortKeepX)
 {
     auto m = makeModule1();
     NullProgress np;
@@ -107,6 +107,22 @@ TEST(GaussTest, FailureKeepsX)
         for (int k = 0; k < 6; ++k) a(k / 3 + 1, k % 3 + 1) = v[k];
         EXPECT_EQ(GAUSS(x, a, 2, *m, np), Outcome::Failed) << v[0];
     }
+    EXPECT_EQ(x, std::vector<double>(41, -7.0));
+
+    // ABORT pressed while row 5 lets events run: the elimination stops there.
+    struct Aborting : Progress {
+        explicit Aborting(Module1& m) : m(m) { setPumpInterval(Clock::duration::zero()); }
+        void pumpEvents() override
+        {
+            if (++pumps == 5) m.AbortRequest = "YES";
+        }
+        Module1& m;
+        int pumps = 0;
+    } aborting(*m);
+    m->AbortRequest = "NO";
+    AugmentedMatrix b = randomSystem(40, 8, 0.25);
+    EXPECT_EQ(GAUSS(x, b, 40, *m, aborting), Outcome::Aborted);
+    EXPECT_EQ(aborting.pumps, 5);
     EXPECT_EQ(x, std::vector<double>(41, -7.0));
 }
 

@@ -86,13 +86,13 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
              EXPECT_EQ(body.StatusBar1->panel(2), kMsgBadDimension);
          },
          Outcome::Refused, "CFD solution not found.", kMsgBadDimension},
-        {"ABORT during the elimination",
+        {"ABORT while the body flow runs",
          [](Harness& h, SOLVER& s) {
              h.answers = {MsgAnswer::Ok};
              whileAt(s, SolveStep::BodyFlow, [&s] { QTest::mouseClick(s.Abort, Qt::LeftButton); });
          },
          Outcome::Aborted, "CFD analysis aborted.", ""},
-        {"angle typed during the elimination",
+        {"angle typed while the body flow runs",
          [](Harness&, SOLVER& s) { whileAt(s, SolveStep::BodyFlow, [&s] { Harness::type(s.ROCKETAOA, "8"); }); },
          Outcome::Refused, "New CFD solution required.", nullptr},
         {"velocity typed in the pause before the fin step",
@@ -103,6 +103,7 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
          kMsgBadFinDimension},
         {"negative lug bore", negativeFinSize(&FinAnalysis::IDLUGS), Outcome::Refused, nullptr, kMsgBadFinDimension},
     };
+    testing::WindowPumpsAtEveryChance everyChance;  // the body flow of this rocket takes a millisecond
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
