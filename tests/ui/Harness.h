@@ -26,9 +26,7 @@ public:
     {
         ModalSeam& seam = ModalSeam::instance();
         seam.reset();
-        seam.setMessageHandler([this](const MessageRequest& r) {
-            return answers.empty() ? MsgAnswer::Ok : popAnswer();
-        });
+        seam.setMessageHandler([this](const MessageRequest&) { return answers.empty() ? MsgAnswer::Ok : popAnswer(); });
         seam.setShowHandler([this](Form& f) {
             auto it = onShow.find(f.objectName());
             if (it != onShow.end()) it->second(f);
@@ -105,8 +103,7 @@ public:
     // How often a window has been shown modally since start().
     static long timesShown(const QString& window)
     {
-        const auto& v = ModalSeam::instance().shownWindows;
-        return std::count(v.begin(), v.end(), window);
+        return std::ranges::count(ModalSeam::instance().shownWindows, window);
     }
 
     std::unique_ptr<Module1> state;
@@ -126,10 +123,7 @@ protected:
 
 // The window of this class, loaded if it was not.
 template <class W>
-Form& open(Harness& h)
-{
-    return h.forms->get<W>();
-}
+Form& open(Harness& h) { return h.forms->get<W>(); }
 
 // A message box as "prompt | title", and every box shown so far.
 inline QString said(const MessageRequest& r) { return r.prompt + " | " + r.title; }
@@ -163,8 +157,7 @@ inline ITERATION& openSweep(Harness& h, SOLVER& s, const QString& start = {}, co
     return w;
 }
 
-// While it lives, window computations let events run at every chance they
-// offer, so a test reaches the events of steps far shorter than the pump interval.
+// While it lives, window computations let events run at every chance, so a test reaches events of very short steps.
 struct WindowPumpsAtEveryChance {
     WindowPumpsAtEveryChance() { Progress::setWindowPumpInterval(Progress::Clock::duration::zero()); }
     ~WindowPumpsAtEveryChance() { Progress::setWindowPumpInterval(Progress::kWindowPumpInterval); }

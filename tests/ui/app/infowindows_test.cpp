@@ -1,5 +1,4 @@
-// The welcome, about, instruction, references and fluid-constants windows:
-// their fixed texts, how each one closes, and printing.
+// The welcome, about, instruction, references and fluid-constants windows: fixed texts, closing and printing.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,8 +13,7 @@ namespace {
 
 using testing::Harness;
 
-// Texts of the labels on a page whose names start with the prefix, in order;
-// of the pictures, the words drawn in them.
+// Texts of the labels on a page whose names start with the prefix, in order; of the pictures, the words drawn.
 QStringList labelTexts(QWidget* page, const QString& prefix = {})
 {
     QStringList out;
@@ -86,9 +84,8 @@ Command command(const char* name, std::function<void(W&)> run)
             [](Harness& h) { return h.forms->isLoaded<W>(); }};
 }
 
-// Every close command unloads its text window without quitting; the base-flow
-// instructions open on top of the others; the fluid constants only hide and
-// keep their values.
+// Every close command unloads its text window without quitting; the base-flow instructions open on top of the
+// others; the fluid constants only hide and keep their values.
 TEST(InfoWindows, HowEachTextWindowCloses)
 {
     const Command closes[] = {
@@ -108,8 +105,7 @@ TEST(InfoWindows, HowEachTextWindowCloses)
     for (const Command& c : closes) {
         Harness h;
         c.run(h);
-        EXPECT_FALSE(c.loaded(h)) << c.name;
-        EXPECT_FALSE(h.forms->quitRequested()) << c.name;
+        EXPECT_EQ(std::tuple(c.loaded(h), h.forms->quitRequested()), std::tuple(false, false)) << c.name;
     }
 
     Harness h;
@@ -119,27 +115,22 @@ TEST(InfoWindows, HowEachTextWindowCloses)
         static_cast<BaseFlowHelp&>(f).mnuReturn_Click();
     };
     h.forms->get<VelmoraHelp>().mnuBaseFlow->trigger();
-    EXPECT_TRUE(instructionsOpenBeneath);
-    EXPECT_FALSE(h.forms->isLoaded<BaseFlowHelp>());
-    EXPECT_TRUE(h.forms->isLoaded<VelmoraHelp>());
+    EXPECT_EQ(std::tuple(instructionsOpenBeneath, h.forms->isLoaded<BaseFlowHelp>(), h.forms->isLoaded<VelmoraHelp>()),
+              std::tuple(true, false, true));
 
     FluidVariables& f = h.forms->get<FluidVariables>();
     EXPECT_TRUE(labelTexts(&f).contains("Fluid Flow Parameters"));
     f.UINPUT->setText("1.2E+03");
     f.show();
     f.Close->click();
-    EXPECT_TRUE(h.forms->isLoaded<FluidVariables>());
-    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(std::tuple(h.forms->isLoaded<FluidVariables>(), f.isVisible()), std::tuple(true, false));
     EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.2E+03");
 }
 
-// The print command of every window that has one. A failed print is reported
-// (a printer that cannot write its file, or no printer and a PDF file chosen
-// in a folder that does not exist, by turns). With a printer the print dialog
-// comes first and, cancelled, prints nothing. Without one the file dialog
-// proposes the window's caption; a cancelled pick prints and says nothing, a
-// name typed without ".pdf" gets it, and the window's status bar or a message
-// says where the page went. The window stays open throughout.
+// Every print command. A failed print is reported (a printer that cannot write its file, or none and a PDF file in
+// a missing folder, by turns). With a printer the print dialog comes first and, cancelled, prints nothing. Without
+// one the file dialog proposes the caption; a cancelled pick says nothing, a name without ".pdf" gets it, and the
+// status bar or a message says where the page went. The window stays open throughout.
 TEST(WindowPrinting, EveryPrintCommandPrintsOrSaysWhyAndTheWindowStays)
 {
     QTemporaryDir dir;

@@ -26,21 +26,18 @@ TEST(StartUp, QuitOnTheWelcomeWindowEndsBeforeAnyDefault)
     Harness h;
     h.onShow["Welcome"] = [](Form& f) { static_cast<Welcome&>(f).QuitBtn_Click(); };
     h.forms->get<SOLVER>();
-    EXPECT_TRUE(h.forms->quitRequested());
-    EXPECT_FALSE(h.forms->isLoaded<SOLVER>());
-    EXPECT_EQ(h.state->AnalysisUnits, "");
+    EXPECT_EQ(std::tuple(h.forms->quitRequested(), h.forms->isLoaded<SOLVER>(), h.state->AnalysisUnits),
+              std::tuple(true, false, ""));
 }
 
-// One representative of each kind of start-up default: lists, unit labels,
-// the state, the fluid constants and the other windows' boxes.
+// One representative of each kind of start-up default: lists, unit labels, the state and the other windows' boxes.
 TEST(StartUp, Snapshot)
 {
     Harness h;
     SOLVER& s = h.start();
     Module1& m = *h.state;
     EXPECT_FALSE(h.forms->isLoaded<Welcome>()); // Continue unloaded it
-    EXPECT_EQ(s.RATIOS->Text(), "SEA LEVEL");
-    EXPECT_EQ(s.DomainSize->Text(), "20");
+    EXPECT_EQ(std::tuple(s.RATIOS->Text(), s.DomainSize->Text()), std::tuple("SEA LEVEL", "20"));
     EXPECT_EQ(std::tuple(m.FlowSolutionStatus, m.PanelSolutionStatus, m.BasePressureAvailable, m.AbortRequest),
               std::tuple("", "", "FALSE", "NO"));
     EXPECT_EQ(std::tuple(m.NoseShapeName, m.FinPlanformCode, m.PanelMethodChoice, m.PanelCount),
@@ -56,20 +53,18 @@ TEST_F(Units, SwitchesReconvertTheTypedVelocityKeepTheAltitudeAndRelabel)
     Harness::type(s.Velocity, "100");
     h.forms->get<BODYTUBE>().NoseLength->setText("2");
     Harness::pick(s.CFDUNITS, "in-lb-sec");
-    EXPECT_EQ(m.FreeStreamVelocity, 1200);
-    EXPECT_EQ(m.AltitudePressureRatio, 0.6878);
-    EXPECT_EQ(s.checkedUnitIndex(), 1);
-    EXPECT_EQ(h.forms->get<BODYTUBE>().LLABEL[1]->text(), "IN");
-    EXPECT_EQ(h.forms->get<BODYTUBE>().NoseLength->text(), "2"); // never converted
-    EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.2E+03");
-    EXPECT_EQ(s.StatusBar1->panel(1), "New CFD solution required.");
+    EXPECT_EQ(std::tuple(m.FreeStreamVelocity, m.AltitudePressureRatio, s.checkedUnitIndex()),
+              std::tuple(1200, 0.6878, 1));
+    // The typed nose length is never converted.
+    EXPECT_EQ(QStringList({h.forms->get<BODYTUBE>().LLABEL[1]->text(), h.forms->get<BODYTUBE>().NoseLength->text(),
+                           h.forms->get<FluidVariables>().UINPUT->text(), s.StatusBar1->panel(1)}),
+              QStringList({"IN", "2", "1.2E+03", "New CFD solution required."}));
 
     // The Units menu items are radio choices.
     s.mnuNewUnits[2]->trigger();
-    EXPECT_EQ(s.CFDUNITS->Text(), "m-nt-sec");
     EXPECT_EQ(s.mnuNewUnits[0]->actionGroup()->checkedAction(), s.mnuNewUnits[2]);
-    EXPECT_EQ(s.UNITLBL->text(), "MNS");
-    EXPECT_EQ(s.FORCELABEL->text(), "NT");
+    EXPECT_EQ(QStringList({s.CFDUNITS->Text(), s.UNITLBL->text(), s.FORCELABEL->text()}),
+              QStringList({"m-nt-sec", "MNS", "NT"}));
 
     Harness::pick(s.CFDUNITS, "ft-lb-sec");
     EXPECT_EQ(m.FreeStreamVelocity, 100);
@@ -78,14 +73,11 @@ TEST_F(Units, SwitchesReconvertTheTypedVelocityKeepTheAltitudeAndRelabel)
     s.mnuNewUnits[1]->trigger();
     m.AnalysisUnits = "XYZ";
     s.INPUTUNITS(m.FreeStreamVelocity);
-    EXPECT_EQ(s.UNITLBL->text(), "FPS");
-    EXPECT_EQ(m.SeaLevelSpeedOfSound, 1116.4);
+    EXPECT_EQ(std::tuple(s.UNITLBL->text(), m.SeaLevelSpeedOfSound), std::tuple("FPS", 1116.4));
 }
 
-// A MACH pick reads the typed number as a Mach number, and so does an
-// altitude change then; other speed units keep the velocity as it was. Typed
-// or reached by a MACH pick, a speed above Mach 2 is reported and kept, and a
-// refused pick still invalidates the solution.
+// A MACH pick, and then an altitude change, read the typed number as a Mach number; other speed units keep it. A
+// speed above Mach 2, typed or reached by a MACH pick, is reported and kept; a refused pick still invalidates.
 TEST_F(FlightCondition, SpeedPicksReinterpretTheTypedNumberAndMachAboveTwoIsReported)
 {
     Harness::type(s.Velocity, "0.5");
@@ -106,8 +98,7 @@ TEST_F(FlightCondition, SpeedPicksReinterpretTheTypedNumberAndMachAboveTwoIsRepo
     Harness::type(s.Velocity, "2232.8"); // exactly Mach 2
     EXPECT_TRUE(h.messages().empty());
     Harness::type(s.Velocity, "3000");
-    EXPECT_EQ(testing::said(h.messages()), QStringList({tooFast}));
-    EXPECT_EQ(m.FreeStreamVelocity, 3000);
+    EXPECT_EQ(std::tuple(testing::said(h.messages()), m.FreeStreamVelocity), std::tuple(QStringList({tooFast}), 3000));
     Harness::type(s.Velocity, "300");
     m.FlowSolutionStatus = ""; // as after a solve
     Harness::pick(s.Speed, "MACH");
@@ -116,19 +107,17 @@ TEST_F(FlightCondition, SpeedPicksReinterpretTheTypedNumberAndMachAboveTwoIsRepo
     EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
 }
 
-// Small angles move to half a degree; a flow-model pick, even the same one,
-// invalidates; an overflowing velocity reads as 0. None of these changes
-// shows the mesh overlay again.
+// Small angles move to half a degree; a flow-model pick, even the same one, invalidates; an overflowing
+// velocity reads as 0. None of these shows the mesh overlay again.
 TEST_F(FlightCondition, SmallAnglesFlowModelAndOverflowingText)
 {
     s.NoMeshDefined->hide();
     Harness::type(s.ROCKETAOA, "0.3");
-    EXPECT_EQ(s.ROCKETAOA->text(), ".5");
-    EXPECT_EQ(h.forms->get<PanelAero>().AOALABEL->text(), "AOA = .5 DEG.");
-    EXPECT_EQ(s.StatusBar1->panel(2), "Angle of attack (AOA) reset to +0.5 degrees.");
+    EXPECT_EQ(QStringList({s.ROCKETAOA->text(), h.forms->get<PanelAero>().AOALABEL->text(), s.StatusBar1->panel(2)}),
+              QStringList({".5", "AOA = .5 DEG.", "Angle of attack (AOA) reset to +0.5 degrees."}));
     Harness::type(s.ROCKETAOA, "-0.2");
-    EXPECT_EQ(m.AngleOfAttack, -0.5);
-    EXPECT_EQ(s.StatusBar1->panel(2), "Angle of attack (AOA) reset to -0.5 degrees.");
+    EXPECT_EQ(std::tuple(m.AngleOfAttack, s.StatusBar1->panel(2)),
+              std::tuple(-0.5, "Angle of attack (AOA) reset to -0.5 degrees."));
     for (const char* t : {"0", "-0.5", "4"}) {
         Harness::type(s.ROCKETAOA, t);
         EXPECT_EQ(s.StatusBar1->panel(2), "") << t;
@@ -141,9 +130,7 @@ TEST_F(FlightCondition, SmallAnglesFlowModelAndOverflowingText)
     Harness::pick(s.Compressible, "COMPRESSIBLE");
     EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
     Harness::type(s.Velocity, "1e999");
-    EXPECT_EQ(m.EnteredVelocity, 0);
-    EXPECT_EQ(m.FreeStreamVelocity, 0);
-    EXPECT_TRUE(s.NoMeshDefined->isHidden());
+    EXPECT_EQ(std::tuple(m.EnteredVelocity, m.FreeStreamVelocity, s.NoMeshDefined->isHidden()), std::tuple(0, 0, true));
 }
 
 // What each reset writes, and what it leaves alone; each runs twice.
@@ -188,32 +175,29 @@ TEST(Resets, WhatEachResetClearsAndKeeps)
         (s.*c.reset)(m.FreeStreamVelocity);
         (s.*c.reset)(m.FreeStreamVelocity);
 
-        EXPECT_EQ(m.FlowSolutionStatusText, "SOLVE NEW FLOW");
-        EXPECT_EQ(m.PanelSolutionStatus, "SOLVE NEW FLOW");
-        EXPECT_EQ(m.BodyPressureDragCoefficient, 0);
-        EXPECT_EQ(m.FinNormalForceSlope + m.FinCenterOfPressure + m.FinDragForce + m.BodyDragForce + m.FinNormalForce,
-                  0);
-        EXPECT_EQ(m.TotalDragCoefficient, 0.5f); // kept
-        EXPECT_EQ(m.MeshElementCount, 722);      // kept
-        EXPECT_EQ(testing::panels(s.StatusBar1), "New CFD solution required. | ");
-        EXPECT_EQ(cp.StatusBar1->panel(1), "New CFD solution required.");
+        const double finAndForces =
+            m.FinNormalForceSlope + m.FinCenterOfPressure + m.FinDragForce + m.BodyDragForce + m.FinNormalForce;
+        // The total drag and the element count are kept.
+        EXPECT_EQ(std::tuple(m.FlowSolutionStatusText, m.PanelSolutionStatus, m.BodyPressureDragCoefficient,
+                             finAndForces, m.TotalDragCoefficient, m.MeshElementCount),
+                  std::tuple("SOLVE NEW FLOW", "SOLVE NEW FLOW", 0.0f, 0.0, 0.5f, 722.0));
+        EXPECT_EQ(QStringList({testing::panels(s.StatusBar1), cp.StatusBar1->panel(1)}),
+                  QStringList({"New CFD solution required. | ", "New CFD solution required."}));
         // One result box per window shows the reset ran there.
         for (TextBox* b : {s.TotalCd, s.CMFORCES, plot.MIN1, cp.PlotLabel})
             EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
         EXPECT_EQ(cp.BODYFORCES->text(), "1.5"); // force boxes are kept
-        EXPECT_EQ(!s.NoMeshDefined->isHidden(), c.mainOverlay);
-        EXPECT_EQ(!plot.NoMeshDefined->isHidden(), c.plotOverlays);
-        EXPECT_EQ(!cp.NoMeshDefined->isHidden(), c.plotOverlays);
+        EXPECT_EQ(std::tuple(s.NoMeshDefined->isHidden(), plot.NoMeshDefined->isHidden(), cp.NoMeshDefined->isHidden()),
+                  std::tuple(!c.mainOverlay, !c.plotOverlays, !c.plotOverlays));
         for (size_t i = 0; i < std::size(pictures); ++i)
             EXPECT_EQ(pictures[i]->calls().empty(), i < 2 && !c.clearsDrawings)
                 << pictures[i]->objectName().toStdString();
-        EXPECT_FALSE(h.forms->isLoaded<NavierStokes>());
-        EXPECT_EQ(m.AbortRequest, "YES"); // a reset does not load the base-flow window to unload it
+        // The base-flow window is unloaded; a reset does not load it to unload it.
+        EXPECT_EQ(std::tuple(h.forms->isLoaded<NavierStokes>(), m.AbortRequest), std::tuple(false, "YES"));
     }
 }
 
-// BASE FLOW also keeps the main flow's state for the base-flow window, even
-// when it refuses, and shows the kinematic viscosity there.
+// BASE FLOW keeps the main flow's state for the base-flow window, even when refusing, and shows the viscosity there.
 TEST(CommandGates, GatingMatrix)
 {
     const struct {
@@ -245,8 +229,7 @@ TEST(CommandGates, GatingMatrix)
         m.FlowSolutionStatus = m.FlowSolutionStatusText = g.current ? "" : "SOLVE NEW FLOW";
         s.StatusBar1->setPanel(1, "panel one");
         s.Toolbar1_ButtonClick(g.key);
-        EXPECT_EQ(s.StatusBar1->panel(2), g.refusal);
-        EXPECT_EQ(s.StatusBar1->panel(1), "panel one");
+        EXPECT_EQ(testing::panels(s.StatusBar1), QString("panel one | ") + g.refusal);
         EXPECT_EQ(!ModalSeam::instance().shownWindows.empty(), g.opens);
         if (std::string(g.key) != "BASE FLOW") continue;
         EXPECT_EQ(m.MainFlowStateCopy, m.FlowSolutionStatus);
@@ -262,13 +245,12 @@ TEST_F(Commands, AbortAndExitAskFirst)
     h.answers = {MsgAnswer::Ok};
     QTest::mouseClick(s.Abort, Qt::LeftButton);
     EXPECT_EQ(testing::said(h.messages()), QStringList{"CFD Analysis will be terminated. | Abort Solution"});
-    EXPECT_EQ(m.AbortRequest, "YES");
-    EXPECT_EQ(s.StatusBar1->panel(2), "By clicking OK the user will terminate CFD and loose all data.");
+    EXPECT_EQ(std::tuple(m.AbortRequest, s.StatusBar1->panel(2)),
+              std::tuple("YES", "By clicking OK the user will terminate CFD and loose all data."));
     m.AbortRequest = "NO";
     h.answers = {MsgAnswer::Cancel};
     QTest::mouseClick(s.Abort, Qt::LeftButton);
-    EXPECT_EQ(m.AbortRequest, "NO");
-    EXPECT_EQ(s.StatusBar1->panel(2), "");
+    EXPECT_EQ(std::tuple(m.AbortRequest, s.StatusBar1->panel(2)), std::tuple("NO", ""));
 
     int exits = 0;
     h.forms->setExitHook([&] { ++exits; });
@@ -278,19 +260,15 @@ TEST_F(Commands, AbortAndExitAskFirst)
     h.answers = {MsgAnswer::Cancel};
     s.show();
     EXPECT_FALSE(s.close());
-    EXPECT_EQ(h.messages().size(), 4u);
-    EXPECT_TRUE(s.isVisible());
-    EXPECT_EQ(exits, 0);
-    EXPECT_FALSE(h.forms->quitRequested());
+    EXPECT_EQ(std::tuple(h.messages().size(), s.isVisible(), exits, h.forms->quitRequested()),
+              std::tuple(4u, true, 0, false));
     h.answers = {MsgAnswer::Ok};
     s.mnuQuitCFD->trigger();
-    EXPECT_EQ(exits, 1);
-    EXPECT_TRUE(h.forms->quitRequested());
+    EXPECT_EQ(std::tuple(exits, h.forms->quitRequested()), std::tuple(1, true));
 }
 
-// While a real SOLVE lets events run, the compute commands and the mesh-size
-// and meridian picks are refused (a list keeps the value in force, not the
-// default) and HELP still opens; the run then ends as it would have.
+// While a real SOLVE lets events run, the compute commands and the mesh-size and meridian picks are refused (a
+// list keeps the value in force, not the default) and HELP still opens; the run then ends as it would have.
 TEST(BusyCommands, CommandsAndMeshPicksDuringSolveAreRefused)
 {
     const QString busy = "Please wait: SOLVE is in progress.";
@@ -303,8 +281,7 @@ TEST(BusyCommands, CommandsAndMeshPicksDuringSolveAreRefused)
         QTimer::singleShot(0, &s, [&] {
             ran = true;
             Harness::pick(list, mesh ? "40" : "10");
-            EXPECT_EQ(s.StatusBar1->panel(2), busy);
-            EXPECT_EQ(list->Text(), mesh ? "30" : "12");
+            EXPECT_EQ(std::tuple(s.StatusBar1->panel(2), list->Text()), std::tuple(busy, mesh ? "30" : "12"));
             for (const char* key : {"BODY", "FINS", "PLOT", "CP", "BASE FLOW"}) {
                 s.StatusBar1->setPanel(2, "");
                 s.Toolbar1_ButtonClick(key);
@@ -338,8 +315,8 @@ TEST(BusyCommandsDeathTest, ExitDuringSolveEndsTheProgramAtOnce)
         ::testing::ExitedWithCode(0), "exit chosen\n$");
 }
 
-// BODY lays the body window out by the geometry in force (the option checked) and makes the stored
-// sweep stale; the menus open the information windows.
+// BODY lays the body window out by the geometry in force (its option checked) and stales the stored sweep; the
+// menus open the information windows.
 TEST(CommandGates, BodyAndTheMenusOpenTheirWindows)
 {
     for (int16_t geometry : {0, 1}) {

@@ -1,6 +1,5 @@
-// How the windows present themselves: numbers that fit their boxes, the
-// keyboard, window and message box sizes, the proposed PDF name, and what the
-// accessibility interface reads.
+// How the windows present themselves: numbers that fit their boxes, the keyboard, window and message box sizes,
+// the proposed PDF name, and what the accessibility interface reads.
 #include <QAccessible>
 #include <QComboBox>
 #include <QFile>
@@ -26,8 +25,8 @@ using testing::Harness;
 using BoxWidths = testing::Started;
 using Accessibility = testing::Started;
 
-// Pixels a line edit has for its text, as it lays the text out.
-int textRoom(const QLineEdit* box)
+// The text is wholly in view from its first character, in the room the line edit lays its text out in.
+::testing::AssertionResult showsWhole(const QLineEdit* box)
 {
     QStyleOptionFrame opt;
     opt.initFrom(box);
@@ -35,17 +34,11 @@ int textRoom(const QLineEdit* box)
     opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
     opt.state |= QStyle::State_Sunken;
     const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &opt, box);
-    const QMargins tm = box->textMargins();
-    return contents.width() - tm.left() - tm.right() - 4;
-}
-
-// The text is wholly in view from its first character.
-::testing::AssertionResult showsWhole(const QLineEdit* box)
-{
+    const int room = contents.width() - box->textMargins().left() - box->textMargins().right() - 4;
     const int need = box->fontMetrics().horizontalAdvance(box->text());
-    if (need > textRoom(box))
+    if (need > room)
         return ::testing::AssertionFailure() << box->objectName().toStdString() << " \"" << box->text().toStdString()
-                                             << "\" needs " << need << " px, has " << textRoom(box);
+                                             << "\" needs " << need << " px, has " << room;
     if (box->isReadOnly() && box->cursorPosition() != 0)
         return ::testing::AssertionFailure() << box->objectName().toStdString() << " cursor at "
                                              << box->cursorPosition();
@@ -91,19 +84,6 @@ TEST_F(BoxWidths, TheWidestNumbersAndABigRocketsResultsShowWhole)
     }
 }
 
-// The controls Tab visits from the first focus, by program name, until it
-// comes back round.
-QStringList tabChain()
-{
-    QStringList names;
-    for (QWidget* w = QApplication::focusWidget(); w && !names.contains(w->objectName()) && names.size() < 40;
-         w = QApplication::focusWidget()) {
-        names << w->objectName();
-        QTest::keyClick(w, Qt::Key_Tab);
-    }
-    return names;
-}
-
 // Tab visits the inputs in reading order and leaves every read-only box out.
 TEST(Keyboard, FirstFocusAndTabInReadingOrder)
 {
@@ -129,25 +109,28 @@ TEST(Keyboard, FirstFocusAndTabInReadingOrder)
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         w.focusFirstInput();
-        EXPECT_EQ(tabChain(), chain);
+        // The controls Tab visits, by program name, until it comes back round.
+        QStringList visited;
+        for (QWidget* f = QApplication::focusWidget(); f && !visited.contains(f->objectName()) && visited.size() < 40;
+             f = QApplication::focusWidget()) {
+            visited << f->objectName();
+            QTest::keyClick(f, Qt::Key_Tab);
+        }
+        EXPECT_EQ(visited, chain);
         for (QLineEdit* box : w.findChildren<QLineEdit*>()) {
-            // A pick-only list's own field is an input.
-            if (box->isReadOnly() && !qobject_cast<QComboBox*>(box->parent())) {
-                EXPECT_FALSE(box->focusPolicy() & Qt::TabFocus) << box->objectName().toStdString();
-            }
+            const bool input = !box->isReadOnly() || qobject_cast<QComboBox*>(box->parent()); // a list's own field too
+            EXPECT_TRUE(input || !(box->focusPolicy() & Qt::TabFocus)) << box->objectName().toStdString();
         }
     }
 }
 
-// The main window fits a 1280 x 800 screen with room for a title bar and a
-// panel, and its mesh picture takes what a larger window gives it.
+// The main window fits a 1280 x 800 screen with room for a title bar and a panel; a larger one grows its mesh.
 TEST(Placement, MainWindowFitsA1280By800Screen)
 {
     Harness h;
     SOLVER& s = h.start();
     const QSize least = s.minimumSizeHint();
-    EXPECT_LE(least.width(), 1280);
-    EXPECT_LE(least.height(), 740);
+    EXPECT_TRUE(least.width() <= 1280 && least.height() <= 740) << least.width() << " x " << least.height();
     s.resize(1280, 740);
     s.show();
     QApplication::processEvents();
@@ -174,8 +157,7 @@ TEST(PrintPage, TheProposedNameNeverReplacesAFile)
     const auto proposed = [&](const char* caption) {
         return QFileInfo(proposedPdfName(dir.path(), caption)).fileName();
     };
-    EXPECT_EQ(proposed("a/b:c*?"), "abc.pdf");
-    EXPECT_EQ(proposed(""), "Page.pdf");
+    EXPECT_EQ(QStringList({proposed("a/b:c*?"), proposed("")}), QStringList({"abc.pdf", "Page.pdf"}));
     for (const char* taken : {"Body Tube Geometry.pdf", "Body Tube Geometry (2).pdf"}) {
         QFile f(dir.filePath(taken));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

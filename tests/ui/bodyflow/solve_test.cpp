@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "baseflow/ui/NavierStokes.h"
 #include "tests/ui/Harness.h"
 
@@ -7,6 +5,7 @@ namespace velmora {
 namespace {
 
 using testing::Harness;
+using MeshSettings = testing::Started;
 using Step = SolveStep;
 using Steps = std::vector<SolveStep>;
 
@@ -17,10 +16,9 @@ TEST(Solve, ChainOrderAndTheMissingVelocity)
     h.forms->get<NavierStokes>(); // (its load handler clears the abort flag)
     h.state->AbortRequest = "YES";
     s.CFDSOLVER_Click();
-    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket velocity.");
-    EXPECT_TRUE(s.lastSolve.ran.empty());
-    EXPECT_EQ(h.state->AbortRequest, "YES");
-    EXPECT_TRUE(h.forms->isLoaded<NavierStokes>());
+    EXPECT_EQ(std::tuple(s.StatusBar1->panel(2), s.lastSolve.ran.empty(), h.state->AbortRequest,
+                         h.forms->isLoaded<NavierStokes>()),
+              std::tuple("Please enter rocket velocity.", true, "YES", true));
 
     // With a velocity the run unloads the base-flow window; without a panel method it skips the fin section.
     Harness::type(s.Velocity, "300");
@@ -31,15 +29,12 @@ TEST(Solve, ChainOrderAndTheMissingVelocity)
                                       Step::EventPump, Step::CenterOfPressure}));
 }
 
-TEST(MeshSettings, MeshSizeAndMeridians)
+TEST_F(MeshSettings, MeshSizeAndMeridians)
 {
-    Harness h;
-    SOLVER& s = h.start();
     // Before the body is entered the pick is refused and the list shows the size in force.
     Harness::pick(s.DomainSize, "30");
-    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter nose cone length.");
-    EXPECT_EQ(s.DomainSize->Text(), "20");
-    EXPECT_EQ(h.state->MeshSizeUserSet, 0);
+    EXPECT_EQ(std::tuple(s.StatusBar1->panel(2), s.DomainSize->Text(), m.MeshSizeUserSet),
+              std::tuple("Please enter nose cone length.", "20", 0));
 
     h.typeRocket();
     Harness::pick(s.DomainSize, "30");
@@ -70,8 +65,8 @@ TEST(MeshSettings, MeshSizeAndMeridians)
     EXPECT_EQ(h.state->MeridianCount, 12);
     Harness::type(s.Velocity, "0");
     Harness::pick(s.MERIDIANS, "8");
-    EXPECT_EQ(s.StatusBar1->panel(2), "Please enter rocket dimensions");
-    EXPECT_EQ(s.MERIDIANS->Text(), "12");
+    EXPECT_EQ(QStringList({s.StatusBar1->panel(2), s.MERIDIANS->Text()}),
+              QStringList({"Please enter rocket dimensions", "12"}));
 }
 
 } // namespace

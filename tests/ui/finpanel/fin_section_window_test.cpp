@@ -1,11 +1,7 @@
-// The fin-section window and the manual section window, driven through their
-// real controls offscreen; drawings are read from the recorded calls and the
-// pictures' pixels.
+// The fin-section window and the manual section window, driven through their real controls offscreen; drawings
+// are read from the recorded calls and the pictures' pixels.
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "app/ui/SOLVER.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
@@ -29,8 +25,7 @@ std::vector<PictureBox::Call> linesIn(const PictureBox* p, QRgb colour)
 }
 std::vector<PictureBox::Call> outline(const PictureBox* p) { return linesIn(p, PictureBox::qbColor(1)); }
 
-// The rocket with fins, the fin-section window opened from the fin window's
-// key as a user does (it computes the mean chord), all pictures recorded.
+// The rocket with fins, the fin-section window opened by the fin window's key (it computes the mean chord), recorded.
 class FinSectionWindow : public ::testing::Test {
 protected:
     Harness h;
@@ -44,7 +39,6 @@ protected:
         h.forms->get<FinAnalysis>().Toolbar1_ButtonClick("PANAERO");
         for (PictureBox* pic : {p.FinSection, p.PLOT1, p.LEGEND1, p.LEGEND2}) pic->setRecording(true);
     }
-    void solve() { QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton); }
     // The base-flow window goes with every reset: loaded now, gone after one.
     void loadBaseFlow() { h.forms->get<NavierStokes>(); }
     bool resetSince() const { return !h.forms->isLoaded<NavierStokes>(); }
@@ -68,13 +62,11 @@ TEST_F(FinSectionWindow, PickOnlyListsAndMagnification)
         m.PanelSolutionStatus = "SOLVED";
         loadBaseFlow();
         Harness::pick(p.FINTHK, text);
-        EXPECT_EQ(m.FinThicknessFactor, factor);
+        EXPECT_EQ(std::tuple(m.FinThicknessFactor, m.PanelSolutionStatus, resetSince(), testing::panels(p.StatusBar1)),
+                  std::tuple(factor, "SOLVE NEW FLOW", true, " | Please solve with new fin cross-section."));
         const auto drawn = outline(p.FinSection);
         ASSERT_EQ(drawn.size(), 100u);
         EXPECT_NEAR(drawn[21].coords[1] - 88.0, ratio * (one[21].coords[1] - 88.0), 1e-3);
-        EXPECT_EQ(m.PanelSolutionStatus, "SOLVE NEW FLOW");
-        EXPECT_TRUE(resetSince());
-        EXPECT_EQ(testing::panels(p.StatusBar1), " | Please solve with new fin cross-section.");
     }
 }
 
@@ -83,10 +75,8 @@ TEST_F(FinSectionWindow, PanelTypeAndPlotButtonsWhileStale)
     p.StatusBar1->setPanel(1, "kept");
     loadBaseFlow();
     p.PANELTYPES[1]->click();
-    EXPECT_EQ(m.PanelMethodChoice, "SOURCE");
-    EXPECT_EQ(m.PanelSolutionStatus, "SOLVE NEW FLOW");
-    EXPECT_TRUE(resetSince());
-    EXPECT_EQ(testing::panels(p.StatusBar1), "kept | Please solve with new panel type.");
+    EXPECT_EQ(std::tuple(m.PanelMethodChoice, m.PanelSolutionStatus, resetSince(), testing::panels(p.StatusBar1)),
+              std::tuple("SOURCE", "SOLVE NEW FLOW", true, "kept | Please solve with new panel type."));
 
     for (QPushButton* b : {p.Command1, p.Command2}) {
         p.StatusBar1->setPanel(2, QString());
@@ -97,8 +87,7 @@ TEST_F(FinSectionWindow, PanelTypeAndPlotButtonsWhileStale)
     }
 }
 
-// Choosing the manual section: reset, the manual window, and a redraw only
-// when no point count was chosen there.
+// Choosing the manual section: reset, the manual window, and a redraw only when no point count was chosen there.
 TEST_F(FinSectionWindow, ManualSectionChoice)
 {
     bool resetBeforeOpening = false;
@@ -116,10 +105,9 @@ TEST_F(FinSectionWindow, ManualSectionChoice)
     };
     loadBaseFlow();
     Harness::pick(p.SECTIONS, "MANUAL INPUT");
-    EXPECT_TRUE(resetBeforeOpening);
-    EXPECT_TRUE(resetSince());  // the second reset
-    EXPECT_EQ(outline(p.FinSection).size(), 100u);
-    EXPECT_EQ(testing::panels(p.StatusBar1), " | Please solve with new fin cross-section.");
+    // A reset before the manual window opens, and a second one since.
+    EXPECT_EQ(std::tuple(resetBeforeOpening, resetSince(), outline(p.FinSection).size(), testing::panels(p.StatusBar1)),
+              std::tuple(true, true, 100u, " | Please solve with new fin cross-section."));
 
     // Six points chosen in the manual window: drawn by its Close, not again.
     h.onShow["ManualData"] = [&](Form&) {
@@ -130,9 +118,7 @@ TEST_F(FinSectionWindow, ManualSectionChoice)
         p.FinSection->clearRecording();
     };
     Harness::pick(p.SECTIONS, "MANUAL INPUT");
-    EXPECT_EQ(p.PANELS->Text(), "6");
-    EXPECT_FALSE(resetSince());
-    EXPECT_TRUE(p.FinSection->calls().empty());
+    EXPECT_EQ(std::tuple(p.PANELS->Text(), resetSince(), p.FinSection->calls().empty()), std::tuple("6", false, true));
 
     // A panel count under the manual section clears both pictures only.
     Harness::pick(p.PANELS, "20");
@@ -168,19 +154,17 @@ TEST_F(FinSectionWindow, ReturnRecomputesTheDragOnlyWithAVelocity)
 TEST_F(FinSectionWindow, SolveDrawsTheFinResultAndPrintsIt)
 {
     ASSERT_TRUE(p.isHidden());
-    solve();
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
     ASSERT_EQ(s.lastSolve.finSection, Outcome::Done);
-    EXPECT_EQ(p.StatusBar1->panel(1), "Panel method solution found.");
-    EXPECT_FALSE(p.MIN1->text().isEmpty());
-    EXPECT_TRUE(p.NoMeshDefined1->isHidden());
+    EXPECT_EQ(std::tuple(p.StatusBar1->panel(1), p.MIN1->text().isEmpty(), p.NoMeshDefined1->isHidden()),
+              std::tuple("Panel method solution found.", false, true));
     EXPECT_EQ(outline(p.FinSection).size(), 100u);
     EXPECT_FALSE(linesIn(p.PLOT1, PictureBox::qbColor(4)).empty());
     EXPECT_FALSE(testing::blank(p.PLOT1));
 
     // The velocity plot of the same solution, on demand.
     p.Command2->click();
-    EXPECT_EQ(p.UnitsLabel1->text(), "FT/SEC");
-    EXPECT_EQ(p.StatusBar1->panel(1), "Plot complete.");
+    EXPECT_EQ(QStringList({p.UnitsLabel1->text(), p.StatusBar1->panel(1)}), QStringList({"FT/SEC", "Plot complete."}));
 
     QTemporaryDir dir;
     testing::printTo(dir.filePath("missing/fins.pdf"));
@@ -207,9 +191,7 @@ TEST_F(FinSectionWindow, ManualRowsPointsAndUnits)
     EXPECT_EQ(m.ManualSectionX(8), 1.5);
     Harness::pick(manual.PANELS, "6");
     QTest::mouseClick(manual.Reset, Qt::LeftButton);
-    EXPECT_EQ(m.ManualSectionX(8), 0);
-    EXPECT_EQ(manual.X[8]->text(), "");
-    EXPECT_EQ(m.PanelCount, 6);
+    EXPECT_EQ(std::tuple(m.ManualSectionX(8), manual.X[8]->text(), m.PanelCount), std::tuple(0, "", 6));
 
     // The unit is that of each opening; the example section is drawn and solves.
     h.onShow["ManualData"] = [&](Form&) {
@@ -218,10 +200,9 @@ TEST_F(FinSectionWindow, ManualRowsPointsAndUnits)
     };
     Harness::pick(s.CFDUNITS, "m-nt-sec");
     Harness::pick(p.SECTIONS, "MANUAL INPUT");
-    EXPECT_EQ(manual.UnitsLabel->text(), "M");
-    EXPECT_EQ(manual.X[4]->text(), "0.0051238");
+    EXPECT_EQ(QStringList({manual.UnitsLabel->text(), manual.X[4]->text()}), QStringList({"M", "0.0051238"}));
     EXPECT_EQ(outline(p.FinSection).size(), 10u);
-    solve();
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
     EXPECT_EQ(linesIn(p.PLOT1, PictureBox::qbColor(1)).size(), 5u);
 }
 
