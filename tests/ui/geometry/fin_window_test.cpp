@@ -1,7 +1,3 @@
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include "app/ui/SOLVER.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "tests/ui/Harness.h"
@@ -13,15 +9,6 @@ using testing::Harness;
 
 constexpr auto timesShown = &Harness::timesShown;
 
-// The window's four dimension boxes of a tapered fin, typed as a user would.
-void typeFin(FinAnalysis& f, const char* tip, const char* root, const char* rootChord, const char* tipChord)
-{
-    Harness::type(f.DTip, tip);
-    Harness::type(f.DRoot, root);
-    Harness::type(f.RootChord, rootChord);
-    Harness::type(f.TipChord, tipChord);
-}
-
 class FinWindow : public testing::Started {
 protected:
     FinAnalysis& f = h.forms->get<FinAnalysis>();
@@ -31,30 +18,26 @@ protected:
 // the root distance and tip chord at once (the values are the core's).
 TEST_F(FinWindow, PlanformClicksAndTipDistanceEditsDerive)
 {
-    typeFin(f, "10.1", "7", "4", "2");
+    for (auto [box, text] : {std::pair{f.DTip, "10.1"}, {f.DRoot, "7"}, {f.RootChord, "4"}, {f.TipChord, "2"}})
+        Harness::type(box, text);
     EXPECT_EQ(m.FinRootDistance, 7.0f);
-    struct Case {
+    const struct {
         int index;
         int16_t code;
         int picture;
         float rootDistance, tipChord, rootDistanceAt12;
-    };
-    const Case cases[] = {
-        {0, 1, 1, 6.1f, 0.0f, 8.0f}, {1, 2, 4, 10.1f, 4.0f, 12.0f}, {3, 4, 2, 10.1f, 4.0f, 12.0f}};
-    for (const Case& c : cases) {
+    } cases[] = {{0, 1, 1, 6.1f, 0.0f, 8.0f}, {1, 2, 4, 10.1f, 4.0f, 12.0f}, {3, 4, 2, 10.1f, 4.0f, 12.0f}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
         Harness::type(f.DTip, "10.1");
         f.FinShapes[static_cast<size_t>(c.index)]->click();
-        EXPECT_EQ(m.FinPlanformCode, c.code);
-        EXPECT_EQ(m.FinRootDistance, c.rootDistance);
-        EXPECT_EQ(m.FinTipChord, c.tipChord);
-        EXPECT_EQ(f.TipChord->text(), "");
-        EXPECT_TRUE(f.DRoot->isHidden());
+        EXPECT_EQ(std::tuple(m.FinPlanformCode, m.FinRootDistance, m.FinTipChord),
+                  std::tuple(c.code, c.rootDistance, c.tipChord));
+        EXPECT_EQ(std::tuple(f.TipChord->text(), f.DRoot->isHidden()), std::tuple("", true));
         for (int i : {1, 2, 3, 4}) EXPECT_EQ(f.Picture[static_cast<size_t>(i)]->isHidden(), i != c.picture) << i;
         EXPECT_EQ(s.StatusBar1->panel(2), "MESH required, fin shape has changed.");
         Harness::type(f.DTip, "12"); // the last edit; the window stays open
-        EXPECT_EQ(m.FinRootDistance, c.rootDistanceAt12);
-        EXPECT_EQ(m.FinTipChord, c.tipChord);
+        EXPECT_EQ(std::tuple(m.FinRootDistance, m.FinTipChord), std::tuple(c.rootDistanceAt12, c.tipChord));
         // Typing into the hidden boxes cannot break the rule.
         f.DRoot->setText("3");
         EXPECT_EQ(m.FinRootDistance, c.rootDistanceAt12);
@@ -62,8 +45,7 @@ TEST_F(FinWindow, PlanformClicksAndTipDistanceEditsDerive)
 
     // Back to tapered: the boxes come back, the values stand until typed.
     f.FinShapes[2]->click();
-    EXPECT_FALSE(f.DRoot->isHidden());
-    EXPECT_EQ(m.FinRootDistance, 12.0f);
+    EXPECT_EQ(std::tuple(f.DRoot->isHidden(), m.FinRootDistance), std::tuple(false, 12.0f));
     Harness::type(f.DRoot, "5");
     EXPECT_EQ(m.FinRootDistance, 5.0f);
 }
@@ -80,14 +62,9 @@ TEST_F(FinWindow, EveryWayOfLeavingDerivesFromTheStoredValues)
         SCOPED_TRACE(how);
         f.show();
         // Values that reached the state without passing through the boxes.
-        m.FinTipDistance = 10;
-        m.FinRootChord = 4;
-        m.FinTipChord = 3;
-        m.FinRootDistance = 0;
+        std::tie(m.FinTipDistance, m.FinRootChord, m.FinTipChord, m.FinRootDistance) = std::tuple(10, 4, 3, 0);
         leave(f);
-        EXPECT_TRUE(f.isHidden());
-        EXPECT_EQ(m.FinRootDistance, 6.0f);
-        EXPECT_EQ(m.FinTipChord, 0.0f);
+        EXPECT_EQ(std::tuple(f.isHidden(), m.FinRootDistance, m.FinTipChord), std::tuple(true, 6.0f, 0.0f));
     }
 }
 
@@ -98,8 +75,7 @@ TEST_F(FinWindow, EdgesCountLenientBoxesAndClear)
         {0, 1, "FLAT PLATE", 5}, {1, 2, "STREAMLINED", 6}, {3, 3, "D'WEDGE", 9}, {2, 3, "STREAMLINED", 7}};
     for (auto [index, code, section, sketch] : edges) {
         f.FinEdges[static_cast<size_t>(index)]->click();
-        EXPECT_EQ(m.FinEdgeCode, code) << index;
-        EXPECT_EQ(panel.SECTIONS->Text(), section) << index;
+        EXPECT_EQ(std::tuple(m.FinEdgeCode, panel.SECTIONS->Text()), std::tuple(code, section)) << index;
         for (int i : {5, 6, 7, 9}) EXPECT_EQ(f.Picture[static_cast<size_t>(i)]->isHidden(), i != sketch) << index;
     }
     Harness::type(f.NFINS->lineEdit(), "9");
@@ -109,8 +85,7 @@ TEST_F(FinWindow, EdgesCountLenientBoxesAndClear)
     m.FlowSolutionStatus = "";
     f.NFINS->setText("9");
     f.NFINS_Click(); // a text that is no fin count
-    EXPECT_EQ(m.FinCount, 8);
-    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(std::tuple(m.FinCount, m.FlowSolutionStatus), std::tuple(8, "SOLVE NEW FLOW"));
 
     // Boxes read leniently; Clear empties the boxes, and so their values, and leaves these choices.
     s.MeshPlot->setRecording(true);
@@ -122,8 +97,7 @@ TEST_F(FinWindow, EdgesCountLenientBoxesAndClear)
     Harness::type(f.TipChord, "1e39");
     EXPECT_EQ(m.FinTipChord, 0.0f);
     // Each edit invalidates without the main window's overlay.
-    EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
-    EXPECT_TRUE(s.NoMeshDefined->isHidden());
+    EXPECT_EQ(std::tuple(m.FlowSolutionStatus, s.NoMeshDefined->isHidden()), std::tuple("SOLVE NEW FLOW", true));
     EXPECT_EQ(s.MeshPlot->calls().back().kind, PictureBox::Kind::Clear);
 
     Harness::type(f.IDLUGS, "1");
@@ -138,8 +112,9 @@ TEST_F(FinWindow, EdgesCountLenientBoxesAndClear)
 TEST_F(FinWindow, PanelMethodKeyAndReturn)
 {
     ManualData& manual = h.forms->get<ManualData>();
-    typeFin(f, "10", "6", "4", "2");
-    Harness::type(f.SpanLength, "3");
+    for (auto [box, text] :
+         {std::pair{f.DTip, "10"}, {f.DRoot, "6"}, {f.RootChord, "4"}, {f.TipChord, "2"}, {f.SpanLength, "3"}})
+        Harness::type(box, text);
     f.Toolbar1_ButtonClick("PANAERO");
     EXPECT_EQ(manual.CHORD->text(), "3."); // written even so
     EXPECT_EQ(f.StatusBar1->panel(1), "Please enter all fin dimensions.");
@@ -150,12 +125,10 @@ TEST_F(FinWindow, PanelMethodKeyAndReturn)
 
     Harness::type(f.FINTHK, "0.1"); // no launch lugs
     f.Toolbar1_ButtonClick("PANAERO");
-    EXPECT_EQ(timesShown("PanelAero"), 1);
-    EXPECT_EQ(s.StatusBar1->panel(2), ""); // not redrawn
+    EXPECT_EQ(std::tuple(timesShown("PanelAero"), s.StatusBar1->panel(2)), std::tuple(1, "")); // not redrawn
     f.show();
     f.Toolbar1_ButtonClick("RETURN");
-    EXPECT_TRUE(f.isHidden());
-    EXPECT_EQ(f.StatusBar1->panel(1), "Fin and lug data updated.");
+    EXPECT_EQ(std::tuple(f.isHidden(), f.StatusBar1->panel(1)), std::tuple(true, "Fin and lug data updated."));
     EXPECT_EQ(testing::panels(s.StatusBar1), "Mesh or Perform CFD. | All required fin data has been supplied.");
 
     Harness::type(s.Velocity, "100");

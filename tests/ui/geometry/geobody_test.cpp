@@ -1,11 +1,7 @@
 #include <QMouseEvent>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 
-#include "app/ui/SOLVER.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "tests/ui/Harness.h"
 
@@ -71,9 +67,8 @@ void hover(GeoBody& g, QPoint at, Qt::MouseButtons buttons = Qt::NoButton)
 // The drawing calls without the scale settings, and how many of a kind and colour.
 std::vector<PictureBox::Call> drawn(GeoBody& g)
 {
-    std::vector<PictureBox::Call> calls;
-    for (const auto& c : g.drawing()->calls())
-        if (c.kind != Kind::Scale) calls.push_back(c);
+    std::vector<PictureBox::Call> calls = g.drawing()->calls();
+    std::erase_if(calls, [](const PictureBox::Call& c) { return c.kind == Kind::Scale; });
     g.drawing()->clearRecording();
     return calls;
 }
@@ -94,12 +89,10 @@ TEST(FreeFormEditor, ShapeAndRulersWithTheGridOnAndOff)
         auto calls = drawn(g);
         ASSERT_EQ(calls.size(), 1u + 7u + 22u);  // clear, shape, rulers
         EXPECT_EQ(calls[3].coords, (std::vector<double>{0, kY0, 3205, kY0}));
-        EXPECT_EQ(count(calls, Kind::Circle, kRed), 4);
-        EXPECT_EQ(count(calls, Kind::Line, kInk), 22);
+        EXPECT_EQ(std::tuple(count(calls, Kind::Circle, kRed), count(calls, Kind::Line, kInk)), std::tuple(4, 22));
 
         g.GRIDON->click();
-        EXPECT_EQ(s.m.FreeFormGridOn, 0);
-        EXPECT_EQ(count(drawn(g), Kind::Line, kInk), 0);
+        EXPECT_EQ(std::tuple(s.m.FreeFormGridOn, count(drawn(g), Kind::Line, kInk)), std::tuple(0, 0));
         hover(g, QPoint(100, 300));
         EXPECT_TRUE(drawn(g).empty());
         press(g.Toolbar1, "RULERS");
@@ -125,17 +118,14 @@ TEST(FreeFormEditor, HoverDragAndAccept)
                   QStringList({"14.977", "15.034", "30.068"}));
         EXPECT_EQ(g.cursor().shape(), Qt::CrossCursor);
         hover(g, px(3205, kY0 - 150), Qt::LeftButton | Qt::RightButton);
-        EXPECT_EQ(g.cursor().shape(), Qt::SizeAllCursor);
-        EXPECT_EQ(g.model(), before);
+        EXPECT_EQ(std::tuple(g.cursor().shape(), g.model()), std::tuple(Qt::SizeAllCursor, before));
 
         drag(g, 6410, kY0, 4500);  // point 3 up to y = 4500, 5 twips to the left
-        EXPECT_EQ(g.model().y(3), 4500);
-        EXPECT_EQ(g.DTUBE->text(), "19.55");
+        EXPECT_EQ(std::tuple(g.model().y(3), g.DTUBE->text()), std::tuple(4500, "19.55"));
         EXPECT_EQ(s.m.FreeFormBodyRadius(3), 0);  // nothing written before the accept
         g.MESHBODY->click();
     });
-    EXPECT_TRUE(s.g.isHidden());
-    EXPECT_EQ(s.m.ActiveBodyGeometry, 1);
+    EXPECT_EQ(std::tuple(s.g.isHidden(), s.m.ActiveBodyGeometry), std::tuple(true, 1));
     EXPECT_DOUBLE_EQ(s.m.FreeFormBodyX(1), 2 * 40.0 / 17 + 10);  // on the nose shoulder
     EXPECT_DOUBLE_EQ(s.m.FreeFormBodyRadius(3), 30 * (kH - 4500) / kH);
     EXPECT_EQ(s.m.FreeFormScreenX(3), 6410);  // re-spaced

@@ -1,10 +1,5 @@
-#include <QApplication>
-#include <QTest>
-#include <gtest/gtest.h>
-
 #include <array>
 
-#include "app/ui/SOLVER.h"
 #include "bodyflow/Grid.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "geometry/Outline.h"
@@ -18,9 +13,8 @@ using testing::Harness;
 using Outline = testing::Started;
 using Kind = PictureBox::Kind;
 
-// Nose 5, diameter 2, tube 29 on the 20-station grid: spacing 2, nose tip at
-// x = 4, base at x = 38. Tapered fin: root from 30 to 36, tip from 32 to 34,
-// span 3.
+// Nose 5, diameter 2, tube 29 on the 20-station grid: spacing 2, nose tip at x = 4, base at x = 38. Tapered fin: root
+// from 30 to 36, tip from 32 to 34, span 3.
 void rocket(Module1& m)
 {
     m.NoseConeLength = 5;
@@ -50,9 +44,8 @@ TEST_F(Outline, DrawingCallsInOrderAndColour)
     EXPECT_TRUE(s.NoMeshDefined->isHidden());
     EXPECT_TRUE(h.forms->get<PlotResults>().NoMeshDefined->isHidden());
 
-    // Each picture gets the whole outline (the strokes themselves are the
-    // core's): scale, 5 fin strokes, 19 body segments, 3 at the base. The
-    // plot window draws the second fin stroke in ink.
+    // Each picture gets the whole outline (the strokes themselves are the core's): scale, 5 fin strokes, 19 body
+    // segments, 3 at the base. The plot window draws the second fin stroke in ink.
     const auto pics = pictures(h);
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);
@@ -75,8 +68,7 @@ TEST_F(Outline, MissingDimensionRefusedGridOrUndrawableExtentDrawNothing)
     EXPECT_EQ(testing::panels(s.StatusBar1), "before | Please enter body tube length.");
 
     rocket(m);
-    m.TransitionLength = -1; // the grid refuses
-    m.TransitionDiameter = 1;
+    std::tie(m.TransitionLength, m.TransitionDiameter) = std::tuple(-1, 1);  // the grid refuses
     s.NEWFINS(m.FreeStreamVelocity);
     EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadDimension);
     EXPECT_EQ(m.FinRootLeadingEdgeX, 123.0);
@@ -99,10 +91,8 @@ TEST_F(Outline, MissingDimensionRefusedGridOrUndrawableExtentDrawNothing)
 TEST_F(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
 {
     rocket(m);
-    m.FinPlanformCode = 4;
-    m.FinTipDistance = 26;
-    m.FinTipChord = 6;
-    m.FinSpan = 1; // less than half the root chord
+    // Tip over the root, span 1: less than half the root chord.
+    std::tie(m.FinPlanformCode, m.FinTipDistance, m.FinTipChord, m.FinSpan) = std::tuple(4, 26, 6, 1);
     PictureBox* p = h.forms->get<BODYTUBE>().MeshPlot;
     p->setFixedSize(600, 300);
     p->setRecording(true);
@@ -114,8 +104,7 @@ TEST_F(Outline, EllipticalFinIsTheHalfEllipseOnTheRootChord)
     ASSERT_EQ(arc.coords.size(), 6u);
     const double ppx = 600 / 500.0, ppy = 300 / 500.0;
     const double radius = arc.coords[2] * ppx, aspect = arc.coords[5];
-    const double rx = aspect >= 1 ? radius / aspect : radius;
-    const double ry = aspect >= 1 ? radius : radius * aspect;
+    const double rx = aspect >= 1 ? radius / aspect : radius, ry = aspect >= 1 ? radius : radius * aspect;
     EXPECT_NEAR(rx, 500.0 / 38 * 3 * ppx, 1e-9);
     EXPECT_NEAR(ry, 500.0 / 19 * 1 * ppy, 1e-9);
 }

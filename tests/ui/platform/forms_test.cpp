@@ -1,6 +1,3 @@
-#include <QTest>
-#include <gtest/gtest.h>
-
 #include "platform/ui/Build.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
@@ -37,9 +34,8 @@ TEST(Registry, LoadsOnceAndReloadsAfterUnload)
     EXPECT_EQ(loads, 2);
 }
 
-// Change handlers run on every new text, typed or set, and never for the
-// same text; a list keeps a text that is not an item and runs its handler
-// only when an item is picked, again on a second pick of the same item.
+// Change handlers run on every new text, typed or set, and never for the same text; a list keeps a text that is not
+// an item and runs its handler only when an item is picked, again on a second pick of the same item.
 TEST(Controls, ChangeAndClickHandlers)
 {
     TextBox box;

@@ -1,11 +1,12 @@
-// The plotting surface: scale mapping, what lands on which pixel, and the
-// retained drawing replayed at every size.
+// The plotting surface: scale mapping, what lands on which pixel, the retained drawing replayed at every size,
+// and runs of calls drawing what single calls draw.
 #include "platform/ui/PictureBox.h"
 
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 
 using velmora::PictureBox;
@@ -13,9 +14,7 @@ using velmora::PictureBox;
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kBlue = qRgb(0, 0, 255);
+const QRgb kWhite = qRgb(255, 255, 255), kBlack = qRgb(0, 0, 0), kRed = qRgb(255, 0, 0), kBlue = qRgb(0, 0, 255);
 
 // Expected colours of single pixels, device coordinates.
 struct Px { int x, y; QRgb colour; };
@@ -29,7 +28,7 @@ bool anyNonWhite(const QImage& img, QRect r)
     r = r.intersected(img.rect());
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            if (img.pixel(x, y) != qRgb(255, 255, 255)) return true;
+            if (img.pixel(x, y) != kWhite) return true;
     return false;
 }
 
@@ -71,7 +70,7 @@ TEST_F(PictureBoxTest, LinesLandOnTheExpectedPixels)
     pb.line(100, 100, 300, 100, kRed); // pixel row 400
     pb.line(50, 450, 50, 250); // foreground black, pixel column 50, rows 50..250
     expectPixels(pb.image(), {{100, 400, kRed}, {300, 400, kRed}, {200, 399, kWhite}, {302, 400, kWhite},
-                              {50, 50, qRgb(0, 0, 0)}, {50, 250, qRgb(0, 0, 0)}, {50, 260, kWhite}});
+                              {50, 50, kBlack}, {50, 250, kBlack}, {50, 260, kWhite}});
 
     // lineTo continues from the end of the last line.
     pb.lineTo(200, 50, kRed);
@@ -143,8 +142,7 @@ TEST_F(PictureBoxTest, EllipsesRadiusAndArcs)
 TEST_F(PictureBoxTest, TextInkLiesBelowAndRightOfItsPoint)
 {
     pb.text(100, 400, QStringLiteral("HELLO"), kBlue);
-    const double w = pb.textWidth(QStringLiteral("HELLO"));
-    const double h = pb.textHeight(QStringLiteral("HELLO"));
+    const double w = pb.textWidth(QStringLiteral("HELLO")), h = pb.textHeight(QStringLiteral("HELLO"));
     ASSERT_GT(w, 5);
     ASSERT_GT(h, 5);
     EXPECT_TRUE(anyNonWhite(pb.image(), QRect(100, 100, int(w), int(h))));
@@ -166,9 +164,8 @@ void drawSample(PictureBox& p)
     p.text(20, 480, QStringLiteral("Cp"));
 }
 
-// A resized picture, one drawn before it had a size and one drawn while off
-// screen all give the image of the same calls made at their final size on a
-// shown picture.
+// A resized picture, one drawn before it had a size and one drawn while off screen all give the image of the same
+// calls made at their final size on a shown picture.
 TEST(PictureBoxReplay, EveryRouteGivesTheDrawingMadeAtTheFinalSize)
 {
     const QSize sizes[] = {{500, 500}, {1000, 500}, {250, 400}, {37, 19}, {500, 500}};
@@ -196,8 +193,7 @@ TEST(PictureBoxReplay, EveryRouteGivesTheDrawingMadeAtTheFinalSize)
 
 TEST(PictureBoxReplay, FarEdgeOfTheScaleIsTheLastPixel)
 {
-    // Lines along the scale's right and bottom edges, as a base face at
-    // x = 500 and a body on the axis y = 0.
+    // Lines along the scale's right and bottom edges, as a base face at x = 500 and a body on the axis y = 0.
     const struct { double x1, y1, x2, y2; QPoint inside; } cases[] = {
         {500, 0, 500, 250, {199, 75}}, {0, 0, 500, 0, {100, 99}}, {500, 500, 500, 0, {199, 0}}};
     for (const auto& c : cases) {
@@ -258,6 +254,47 @@ TEST(PictureBoxBatch, SameCallsAndPixelsAsSingleCalls)
     batched.box(0, 500, 500, 0, kRed, true);
     EXPECT_NE(batched.image(), before);
     EXPECT_EQ(before, single.image());
+}
+
+// Thin lines of any colour, direction and clipping, with a wide line and a box in between.
+void drawFan(PictureBox& pb)
+{
+    const QRgb colours[] = {kBlack, kRed, kBlue};
+    for (int i = 0; i < 90; ++i) {
+        const double a = i * 0.07;
+        const double r = 40 + 3 * i;  // the longer ones leave the picture
+        pb.line(250, 250, 250 + r * std::cos(a), 250 + r * std::sin(a), colours[i / 7 % 3]);
+        pb.line(250 + r * std::cos(a), 250 - r * std::sin(a), 250, 250, colours[i % 3]);
+        if (i % 17 == 0) pb.line(100 + i, 100, 100 + i, 100, colours[1]);  // a single point
+        if (i == 40) {
+            pb.setDrawWidth(3);
+            pb.line(0, 0, 500, 500, colours[2]);
+            pb.setDrawWidth(1);
+        }
+        if (i == 60) pb.box(200, 200, 300, 300, qRgb(0, 128, 0), true);
+    }
+}
+
+// Lines drawn in one run land on the pixels they land on when each is drawn and shown on its own, and the wide
+// line or another kind of call in between keeps its place in the order.
+TEST(PictureBoxRuns, ThinLinesInOneRunDrawWhatSingleLinesDraw)
+{
+    PictureBox single, batched;
+    for (PictureBox* p : {&single, &batched}) {
+        p->setFixedSize(400, 300);
+        p->setScale(0, 500, 500, 0);
+        p->show();
+    }
+    QApplication::processEvents();
+    drawFan(single);  // each call ends its own drawing
+    {
+        PictureBox::Batch run(&batched);
+        drawFan(batched);
+    }
+    const QImage image = single.image();
+    EXPECT_EQ(batched.image(), image);
+    // The drawing made again at the same size, all its lines in runs.
+    EXPECT_EQ(single.render(single.size(), image.devicePixelRatio()), image);
 }
 
 TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndClearLeavesABlankPicture)

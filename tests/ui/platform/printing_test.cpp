@@ -1,5 +1,4 @@
-// Printing to a PDF through the printer seam; the windows' print failures
-// are checked with the windows.
+// Printing to a PDF through the printer seam; the windows' print failures are checked with the windows.
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Printing.h"
 #include "tests/ui/Harness.h"

@@ -1,20 +1,16 @@
-// The File commands through the real windows: projects typed as a user would,
-// saved, opened in a fresh session and saved again; older and broken files;
-// failed saves.
+// The File commands through the real windows: projects typed as a user would, saved, opened in a fresh session
+// and saved again; older and broken files; failed saves.
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/ui/SOLVER.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "projectfile/ProjectFile.h"
@@ -30,8 +26,7 @@ using testing::Harness;
 std::string bytesOf(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll().toStdString();
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
 }
 
 void putBytes(const QString& path, const std::string& bytes)
@@ -49,16 +44,11 @@ std::string firstLines(const std::string& bytes, int count)
     return bytes.substr(0, end);
 }
 
-void saveAs(Harness& h, const QString& path)
+// Save As or Open from the main window's menu, the file dialog answering with this path.
+void viaMenu(Harness& h, QAction* SOLVER::*command, const QString& path)
 {
     h.fileAnswer = [path](const FileRequest&) { return path; };
-    h.forms->get<SOLVER>().mnuSaveAs->trigger();
-}
-
-void openFile(Harness& h, const QString& path)
-{
-    h.fileAnswer = [path](const FileRequest&) { return path; };
-    h.forms->get<SOLVER>().mnuOpen->trigger();
+    (h.forms->get<SOLVER>().*command)->trigger();
 }
 
 // Every input control Open restores, by window and name, with its text.
@@ -87,10 +77,9 @@ std::vector<std::pair<std::string, QString>> shown(Harness& h)
     return out;
 }
 
-// Compressible flow at 5000 ft, 150.5 ft/s, a Sears-Haack nose with a
-// transition and base tube, four round-edged tapered fins with an excellent
-// finish and a launch lug: at most three decimals, each typed in the form
-// its box shows it.
+// Compressible flow at 5000 ft, 150.5 ft/s, a Sears-Haack nose with a transition and base tube, four
+// round-edged tapered fins with an excellent finish and a launch lug: at most three decimals, each typed in the
+// form its box shows it.
 void typeStandard(Harness& h)
 {
     SOLVER& s = h.start();
@@ -113,10 +102,9 @@ void typeStandard(Harness& h)
     for (const auto& [box, text] : fins) Harness::type(box, text);
 }
 
-// Incompressible, 120.5 ft/s at sea level, a conical nose on a free-form
-// tube of five points, two of them raised, rectangular fins. The tube's
-// length puts the nose radius on a whole twip (6675 - 267), as the file keeps
-// the points' heights.
+// Incompressible, 120.5 ft/s at sea level, a conical nose on a free-form tube of five points, two of them raised,
+// rectangular fins. The tube's length puts the nose radius on a whole twip (6675 - 267), as the file keeps the
+// points' heights.
 void typeFreeForm(Harness& h)
 {
     SOLVER& s = h.start();
@@ -155,14 +143,14 @@ TEST_F(ProjectFiles, SaveOpenSaveGivesTheSameBytesAndWindows)
             Harness a;
             type(a);
             typed = shown(a);
-            saveAs(a, path("first.TXT"));
+            viaMenu(a, &SOLVER::mnuSaveAs, path("first.TXT"));
             EXPECT_TRUE(a.messages().empty());
         }
         const std::string first = bytesOf(path("first.TXT"));
 
         Harness b;
         SOLVER& s = b.start();
-        openFile(b, path("first.TXT"));
+        viaMenu(b, &SOLVER::mnuOpen, path("first.TXT"));
         EXPECT_TRUE(b.messages().empty());
         EXPECT_EQ(shown(b), typed);
         EXPECT_EQ(s.StatusBar1->panel(2), "CFD solution required.");
@@ -183,7 +171,7 @@ TEST_F(ProjectFiles, SaveOpenSaveGivesTheSameBytesAndWindows)
             EXPECT_EQ(Harness::timesShown("GeoBody"), 1);
         }
 
-        saveAs(b, path("second.TXT"));
+        viaMenu(b, &SOLVER::mnuSaveAs, path("second.TXT"));
         EXPECT_EQ(bytesOf(path("second.TXT")), first);
     }
 }
@@ -192,7 +180,7 @@ TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
 {
     Harness h;
     typeStandard(h);
-    saveAs(h, path("new.txt"));
+    viaMenu(h, &SOLVER::mnuSaveAs, path("new.txt"));
     putBytes(path("old.txt"), firstLines(bytesOf(path("new.txt")), 27));
     BODYTUBE& b = h.forms->get<BODYTUBE>();
     Harness::pick(b.NoseShape, "CONICAL");
@@ -204,19 +192,15 @@ TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
         EXPECT_EQ(h.state->MeshAxialNodeCount, 20);
         notice.Accept->click();
     };
-    openFile(h, path("old.txt"));
-    EXPECT_EQ(Harness::timesShown("ConvertData"), 1);
-    EXPECT_FALSE(h.forms->isLoaded<ConvertData>());
-    EXPECT_TRUE(h.messages().empty());
-    // The items read and the defaults of an older file (the core test pins
-    // each) show in the windows.
-    EXPECT_EQ(b.NoseShape->Text(), "SEARS-HAACK");
-    EXPECT_TRUE(b.GEOMETRY[0]->isChecked());
+    viaMenu(h, &SOLVER::mnuOpen, path("old.txt"));
+    EXPECT_EQ(std::tuple(Harness::timesShown("ConvertData"), h.forms->isLoaded<ConvertData>(), h.messages().empty()),
+              std::tuple(1, false, true));
+    // The items read and the defaults of an older file (the core test pins each) show in the windows.
+    EXPECT_EQ(std::tuple(b.NoseShape->Text(), b.GEOMETRY[0]->isChecked()), std::tuple("SEARS-HAACK", true));
 }
 
-// Open of a broken or unreadable file and each failed save change nothing
-// and say so (the core test covers every way a file can be broken); a
-// cancelled Save As writes nothing and says nothing.
+// Open of a broken or unreadable file and each failed save change nothing and say so (the core test covers
+// every way a file can be broken); a cancelled Save As writes nothing and says nothing.
 TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
 {
     Harness h;
@@ -227,7 +211,7 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     for (const char* name : {"kept.txt", "missing/none.txt"}) {
         SCOPED_TRACE(name);
         ModalSeam::instance().messages.clear();
-        openFile(h, path(name));
+        viaMenu(h, &SOLVER::mnuOpen, path(name));
         EXPECT_EQ(testing::said(h.messages()), QStringList{"An Error Reading The File | "});
         EXPECT_EQ(*projectfile::write(*h.state), before);
     }
@@ -238,21 +222,20 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     for (const char* name : {"kept.txt", "missing/p.txt"}) {
         SCOPED_TRACE(name);
         ModalSeam::instance().messages.clear();
-        saveAs(h, path(name));
+        viaMenu(h, &SOLVER::mnuSaveAs, path(name));
         EXPECT_EQ(testing::said(h.messages()), QStringList{"An Error Saving The File. | "});
         setSaveFault({});
     }
-    EXPECT_EQ(bytesOf(path("kept.txt")), old);
-    EXPECT_FALSE(QFile::exists(path("missing/p.txt")));
+    EXPECT_EQ(std::tuple(bytesOf(path("kept.txt")), QFile::exists(path("missing/p.txt"))), std::tuple(old, false));
 
     ModalSeam::instance().messages.clear();
-    saveAs(h, QString());
+    viaMenu(h, &SOLVER::mnuSaveAs, QString());
     EXPECT_TRUE(h.messages().empty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.txt"});
 }
 
-// A cancelled Open only invalidates; an edited velocity comes back through
-// its box; a file without a velocity asks for it.
+// A cancelled Open only invalidates; an edited velocity comes back through its box; a file without a velocity
+// asks for it.
 TEST_F(ProjectFiles, CancelledOpenVelocityBoxAndZeroVelocity)
 {
     Harness h;
@@ -260,26 +243,24 @@ TEST_F(ProjectFiles, CancelledOpenVelocityBoxAndZeroVelocity)
     SOLVER& s = h.forms->get<SOLVER>();
     h.state->FlowSolutionStatus.clear();
     const std::string before = *projectfile::write(*h.state);
-    openFile(h, QString());
-    EXPECT_EQ(h.state->FlowSolutionStatus, "SOLVE NEW FLOW");
-    EXPECT_EQ(*projectfile::write(*h.state), before);
-    EXPECT_TRUE(h.messages().empty());
+    viaMenu(h, &SOLVER::mnuOpen, QString());
+    EXPECT_EQ(std::tuple(h.state->FlowSolutionStatus, *projectfile::write(*h.state), h.messages().empty()),
+              std::tuple("SOLVE NEW FLOW", before, true));
 
-    saveAs(h, path("p.txt"));
+    viaMenu(h, &SOLVER::mnuSaveAs, path("p.txt"));
     std::string bytes = bytesOf(path("p.txt"));
     putBytes(path("p.txt"), bytes.replace(bytes.find("\" 150.5\""), 8, "\" 150.04\""));
     for (int pass = 0; pass < 2; ++pass) { // the second Open finds the box already showing "150."
         h.state->FreeStreamVelocity = 99;
-        openFile(h, path("p.txt"));
-        EXPECT_EQ(s.Velocity->text(), "150.");
-        EXPECT_EQ(h.state->FreeStreamVelocity, 150);
+        viaMenu(h, &SOLVER::mnuOpen, path("p.txt"));
+        EXPECT_EQ(std::tuple(s.Velocity->text(), h.state->FreeStreamVelocity), std::tuple("150.", 150));
     }
 
     Harness::type(s.Velocity, "0");
-    saveAs(h, path("still.txt"));
+    viaMenu(h, &SOLVER::mnuSaveAs, path("still.txt"));
     Harness fresh;
     fresh.start();
-    openFile(fresh, path("still.txt"));
+    viaMenu(fresh, &SOLVER::mnuOpen, path("still.txt"));
     EXPECT_EQ(fresh.forms->get<SOLVER>().StatusBar1->panel(2), "Please enter rocket dimensions");
     EXPECT_EQ(fresh.forms->get<FinAnalysis>().SpanLength->text(), "2.125");
 }
@@ -291,12 +272,11 @@ TEST_F(ProjectFiles, OpenIsRefusedWhileSolveRuns)
     bool ran = false;
     QTimer::singleShot(0, &s, [&] {
         ran = true;
-        openFile(h, path("none.txt"));
+        viaMenu(h, &SOLVER::mnuOpen, path("none.txt"));
     });
     s.CFDSOLVER_Click();
     ASSERT_TRUE(ran);
-    EXPECT_TRUE(ModalSeam::instance().fileRequests.empty());
-    EXPECT_TRUE(h.messages().empty());
+    EXPECT_EQ(std::tuple(ModalSeam::instance().fileRequests.empty(), h.messages().empty()), std::tuple(true, true));
 }
 
 TEST_F(ProjectFiles, TheDialogListsNamesInEitherCase)

@@ -1,7 +1,5 @@
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <cmath>
 
@@ -25,12 +23,9 @@ std::vector<PictureBox::Call> callsOf(const PictureBox* p, Kind kind)
     return out;
 }
 
-// Refused before a solution. At 10 degrees on the 22 mesh: the grid, the
-// cylinder curve starting at sin^2(10 degrees) and the station's meridian
-// points as blue circles over it. Shown and printed, then the scale keys, the
-// spinner up to the last intact ring and the zoom's stop before a label's
-// number outgrows its room; a remesh to 10 stations takes the spinner's limit
-// and the station down; fewer than three stations refuse the key.
+// Refused before a solution. At 10 degrees on the 22 mesh: the grid, the cylinder curve from sin^2(10 degrees)
+// and the station's points as blue circles. The spinner stops at the last intact ring, the zoom before a label's
+// number outgrows its room; a remesh to 10 stations lowers both; fewer than three stations refuse the key.
 TEST(CrossFlowWindow, PlotPrintScaleSpinnerLimitRemeshAndRefusals)
 {
     Harness h;
@@ -71,8 +66,7 @@ TEST(CrossFlowWindow, PlotPrintScaleSpinnerLimitRemeshAndRefusals)
     EXPECT_EQ(m.CrossflowCpTop, top);
     Harness::press(cross.Toolbar1, "SCALEDATA");
     QTest::mouseClick(cross.UpDown3->upButton, Qt::LeftButton);
-    EXPECT_EQ(m.CrossflowStation, 2);
-    EXPECT_EQ(m.CrossflowCpScale, 1.0f);
+    EXPECT_EQ(std::tuple(m.CrossflowStation, m.CrossflowCpScale), std::tuple(2, 1.0f));
     for (int i = 0; i < 25; ++i)
         QTest::mouseClick(cross.UpDown3->upButton, Qt::LeftButton);
     EXPECT_EQ(cross.NSTATIONS->text(), "18");
@@ -88,14 +82,12 @@ TEST(CrossFlowWindow, PlotPrintScaleSpinnerLimitRemeshAndRefusals)
     QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
     ASSERT_EQ(m.BodyStationCount, 10);
     Harness::press(cp.Toolbar1, "CROSSFLOW");
-    EXPECT_EQ(cross.UpDown3->maximum(), 8);
-    EXPECT_EQ(cross.NSTATIONS->text(), "8");
+    EXPECT_EQ(std::tuple(cross.UpDown3->maximum(), cross.NSTATIONS->text()), std::tuple(8, "8"));
     Harness::press(cross.Toolbar1, "RETURN");
     EXPECT_FALSE(cross.isVisible());
     m.BodyStationCount = 2;
     Harness::press(cp.Toolbar1, "CROSSFLOW");
-    EXPECT_EQ(cp.StatusBar1->panel(2), kMsgCrossFlowNeedsStations);
-    EXPECT_FALSE(cross.isVisible());
+    EXPECT_EQ(std::tuple(cp.StatusBar1->panel(2), cross.isVisible()), std::tuple(kMsgCrossFlowNeedsStations, false));
 }
 
 } // namespace

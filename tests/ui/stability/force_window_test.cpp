@@ -1,7 +1,5 @@
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include "geometry/ui/FinAnalysis.h"
 #include "model/Vocabulary.h"
@@ -33,15 +31,9 @@ int pixelsOf(const PictureBox* p, int colour)
     return n;
 }
 
-// SOLVE shows the core's results in both windows and draws the curves before
-// the window is shown; an elliptical fin is one arc in the fin colour. At
-// zero angle no coefficient is shown and fins are asked for; with source
-// panels the rocket's centre is the body's. Shown: both curves, the body
-// outline and the fin in their colours, the units follow the unit system;
-// printed with its pictures; Clear empties every box and the plot but keeps
-// the legend; the coefficients menu solves and shows it again; Display
-// recomputes the boxes, with a short Cd, but on a stale flow only says so and
-// draws nothing.
+// SOLVE fills both windows and draws before the window is shown. At zero angle no coefficient is shown; with
+// source panels the rocket's centre is the body's. Clear keeps only the legend; the coefficients menu solves and
+// shows again; Display recomputes the boxes, but on a stale flow only says so and draws nothing.
 TEST(ForceWindow, SolveShowPrintClearAndDisplay)
 {
     Harness h;
@@ -79,8 +71,7 @@ TEST(ForceWindow, SolveShowPrintClearAndDisplay)
     QApplication::processEvents();
     for (int colour : {1, 4, 9, 0})
         EXPECT_GT(pixelsOf(cp.SurfaceProfile, colour), 20) << colour;
-    EXPECT_EQ(cp.UnitsLabel2->text(), "M");
-    EXPECT_EQ(cp.UnitsLabel8->text(), "NT");
+    EXPECT_EQ(QStringList({cp.UnitsLabel2->text(), cp.UnitsLabel8->text()}), QStringList({"M", "NT"}));
 
     QTemporaryDir dir;
     testing::printTo(dir.filePath("force.pdf"));
@@ -96,8 +87,7 @@ TEST(ForceWindow, SolveShowPrintClearAndDisplay)
     for (TextBox* b : cp.findChildren<TextBox*>())
         EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
     EXPECT_EQ(testing::panels(cp.StatusBar1), " | ");
-    EXPECT_TRUE(cp.NoMeshDefined->isVisible());
-    EXPECT_TRUE(testing::blank(cp.SurfaceProfile));
+    EXPECT_EQ(std::tuple(cp.NoMeshDefined->isVisible(), testing::blank(cp.SurfaceProfile)), std::tuple(true, true));
     EXPECT_GT(pixelsOf(cp.LEGEND1, 1), 0);
     s.mnuCoefficients->trigger();  // solves and shows again
     EXPECT_EQ(Harness::timesShown("PressureCenter"), 1);

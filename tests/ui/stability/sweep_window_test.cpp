@@ -1,12 +1,8 @@
-// The sweep window: its run, its input checks, its plot and its output keys
-// (the printed table, the window image, the comma-delimited file and the
-// Barrowman comparison).
+// The sweep window: its run, input checks, plot and output keys.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
@@ -15,7 +11,6 @@
 
 #include "model/Vocabulary.h"
 #include "stability/Barrowman.h"
-#include "stability/ui/ITERATION.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -49,22 +44,17 @@ ITERATION& twoStepSweep(Harness& h)
 {
     ITERATION& w = openSweep(h, h.typeRocket(), "1", "3", "2");
     Module1& m = *h.state;
-    const double cd[] = {0.5, 0.625}, cn[] = {0.0175, 0.07}, cm[] = {0, -0.2};
-    const float xcp[] = {0.75f, 0.8f};
-    for (int i = 1; i <= 2; ++i) {
-        m.SweepDragCoefficients(i) = cd[i - 1];
-        m.SweepNormalForceCoefficients(i) = cn[i - 1];
-        m.SweepMomentCoefficients(i) = cm[i - 1];
-        m.SweepCenterOfPressureRatios(i) = xcp[i - 1];
-    }
+    std::tie(m.SweepDragCoefficients(1), m.SweepNormalForceCoefficients(1), m.SweepMomentCoefficients(1),
+             m.SweepCenterOfPressureRatios(1)) = std::tuple(0.5, 0.0175, 0, 0.75f);
+    std::tie(m.SweepDragCoefficients(2), m.SweepNormalForceCoefficients(2), m.SweepMomentCoefficients(2),
+             m.SweepCenterOfPressureRatios(2)) = std::tuple(0.625, 0.07, -0.2, 0.8f);
     w.PlotOption[2]->click();
     return w;
 }
 
-// Each toolbar key has its own icon. While the sweep runs, Start and the
-// inputs do nothing, the keys but HELP and ABOUT wait, the title-bar close
-// asks to abort; Abort confirmed at step 3 of 10 keeps steps 1-2 and leaves
-// 3-10 as they were. Afterwards the close and RETURN hide without asking.
+// Each toolbar key has its own icon. While the sweep runs, Start and the inputs do nothing, the keys but HELP and
+// ABOUT wait, the title-bar close asks to abort; Abort confirmed at step 3 of 10 keeps steps 1-2 and leaves 3-10 as
+// they were. Afterwards the close and RETURN hide without asking.
 TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
 {
     Harness h;
@@ -88,15 +78,13 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
             start(w);
             w.ITERATE[1]->click();
             Harness::type(w.MAXLOOPS, "2");
-            EXPECT_EQ(m.AoaSweepSelected, 1);
-            EXPECT_EQ(w.MAXLOOPS->text(), "10");
+            EXPECT_EQ(std::tuple(m.AoaSweepSelected, w.MAXLOOPS->text()), std::tuple(1, "10"));
             for (QAction* a : w.Toolbar1->actions())
                 EXPECT_EQ(a->isEnabled(), a->objectName() == "HELP" || a->objectName() == "ABOUT")
                     << a->objectName().toStdString();
             h.answers = {MsgAnswer::Cancel};
             w.close();
-            EXPECT_TRUE(w.isVisible());
-            EXPECT_EQ(m.AbortRequest, AbortFlag::No);
+            EXPECT_EQ(std::tuple(w.isVisible(), m.AbortRequest), std::tuple(true, AbortFlag::No));
         } else if (pauses == 3) {
             h.answers = {MsgAnswer::Ok};
             QTest::mouseClick(w.Abort, Qt::LeftButton);
@@ -104,14 +92,12 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
     };
     start(w);
     s.solveStepHook = nullptr;
-    EXPECT_EQ(w.lastSweep.outcome, Outcome::Aborted);
-    EXPECT_EQ(w.lastSweep.stepsStored, 2);
+    EXPECT_EQ(std::tuple(w.lastSweep.outcome, w.lastSweep.stepsStored), std::tuple(Outcome::Aborted, 2));
     EXPECT_GT(m.SweepCenterOfPressureRatios(2), 0);
     for (int i = 3; i <= 10; ++i)
         EXPECT_EQ(m.SweepCenterOfPressureRatios(i), -1) << i;
-    EXPECT_EQ(w.StatusBar1->panel(1), QString(kMsgLoopingStopped).arg(3));
-    EXPECT_EQ(s.ROCKETAOA->text(), "3.");
-    EXPECT_EQ(w.IterationLbl->text(), "3");
+    EXPECT_EQ(QStringList({w.StatusBar1->panel(1), s.ROCKETAOA->text(), w.IterationLbl->text()}),
+              QStringList({QString(kMsgLoopingStopped).arg(3), "3.", "3"}));
     EXPECT_EQ(testing::said(h.messages()).count("CFD Analysis will be terminated. | Abort Solution"), 2);
     EXPECT_TRUE(w.Command1->isEnabled() && w.MAXLOOPS->isEnabled());
     w.close();  // no sweep running: hidden without asking
@@ -125,22 +111,19 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
 // a step stops there, and the refusal's message stands.
 TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
 {
-    // Compressible, sea level, from 700 by 100 FT/SEC: step 3 is Mach 0.806.
     Harness h;
     SOLVER& s = testing::typeRocketWithFins(h);
     Harness::pick(s.Compressible, "COMPRESSIBLE");
     ITERATION& w = openSweep(h, s);
     w.ITERATE[1]->click();
-    Harness::type(w.AOAINC, "0");
-    Harness::type(w.VINITIAL, "700");
-    Harness::type(w.VELINC, "100");
-    Harness::type(w.MAXLOOPS, "4");
+    // At sea level from 700 by 100 FT/SEC: step 3 is Mach 0.806.
+    for (auto [box, text] : {std::pair{w.AOAINC, "0"}, {w.VINITIAL, "700"}, {w.VELINC, "100"}, {w.MAXLOOPS, "4"}})
+        Harness::type(box, text);
     h.state->SweepDragCoefficients(3) = -1;
     start(w);
-    EXPECT_EQ(w.lastSweep.outcome, Outcome::Refused);
-    EXPECT_EQ(h.state->SweepDragCoefficients(3), -1);
+    EXPECT_EQ(std::tuple(w.lastSweep.outcome, h.state->SweepDragCoefficients(3), w.PlotType->text()),
+              std::tuple(Outcome::Refused, -1, "Velocity"));
     EXPECT_GT(h.state->SweepDragCoefficients(2), 0);
-    EXPECT_EQ(w.PlotType->text(), "Velocity");
     const QString refusal = "PLEASE ENTER NEW INLET VELOCITY | MACH NUMBER GREATER THAN 0.80";
     EXPECT_TRUE(testing::said(h.messages()).contains(refusal));
     EXPECT_EQ(w.StatusBar1->panel(1), QString(kMsgLoopingStopped).arg(3));
@@ -179,11 +162,10 @@ TEST(SweepWindow, InputLimitsAndStartChecks)
     }
 }
 
-// A real sweep of a finned rocket, from 1 degree by 1 over 20 steps: each step
-// goes through the main window's angle box, the plot follows the quantity and
-// the scale keys. Exported with CN chosen, then compared with the Barrowman
-// equations: the comparison uses CN, not the last quantity the export wrote,
-// and is drawn over the sweep plot. A switch of the sweep kind empties it.
+// A real sweep of a finned rocket, from 1 degree by 1 over 20 steps: each step goes through the main window's angle
+// box, the plot follows the quantity and the scale keys. Exported with CN chosen, then compared with the Barrowman
+// equations: the comparison uses CN, not the last quantity the export wrote, and is drawn over the sweep plot. A
+// switch of the sweep kind empties it.
 TEST(SweepWindow, TwentyStepsOfAFinnedRocketTheirPlotAndTheBarrowmanCurve)
 {
     Harness h;
@@ -218,23 +200,22 @@ TEST(SweepWindow, TwentyStepsOfAFinnedRocketTheirPlotAndTheBarrowmanCurve)
     Harness::press(w.Toolbar1, "RAWDATA");
     EXPECT_EQ(contents(dir.filePath("sweep.TXT")).count("\r\n"), 4 * 21);
     Harness::press(w.Toolbar1, "BARROWMANS");
-    const double cn1 = stability::barrowmanRocket(m).slope * M_PI / 180;
-    EXPECT_EQ(w.BResult->text(), qFormat(static_cast<float>(cn1), "###.#####"));
-    EXPECT_EQ(linesIn(w.DataPlot1, stability::kBarrowmanCurveColour), 19);
-    EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);  // over the sweep's curve
+    const float cn1 = stability::barrowmanRocket(m).slope * M_PI / 180;
+    EXPECT_EQ(w.BResult->text(), qFormat(cn1, "###.#####"));
+    // Drawn over the sweep's curve.
+    EXPECT_EQ(std::tuple(linesIn(w.DataPlot1, stability::kBarrowmanCurveColour), linesIn(w.DataPlot1, 1)),
+              std::tuple(19, 19));
 
     w.ITERATE[1]->click();
-    EXPECT_EQ(m.SweepNormalForceCoefficients(20), 0);
+    EXPECT_EQ(std::tuple(m.SweepNormalForceCoefficients(20), linesIn(w.DataPlot1, 1)), std::tuple(0, 0));
     EXPECT_EQ(w.StatusBar1->panel(1), "No data to plot. Please perform CFD analysis.");
-    EXPECT_EQ(linesIn(w.DataPlot1, 1), 0);
 }
 
 // The file through the window: written whole, or the old bytes kept.
 TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
 {
-    // The writer's plain number text, 15 digits: 1 -> "1", 0.5 -> ".5", the
-    // single 0.8 -> ".800000011920929"; CM's first 0 goes out as the second
-    // value (first-point rule).
+    // Plain 15-digit number text (1 -> "1", 0.5 -> ".5", the single 0.8 -> ".800000011920929"); CM's first 0
+    // goes out as the second value (first-point rule).
     const QByteArray whole = "\"Velmora AOA vs. Cd\"\r\n1,.5\r\n4,.625\r\n"
                              "\"Velmora AOA vs. CN\"\r\n1,.0175\r\n4,.07\r\n"
                              "\"Velmora AOA vs. CM\"\r\n1,-.2\r\n4,-.2\r\n"
@@ -257,11 +238,9 @@ TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
         SCOPED_TRACE(c.what);
         QTemporaryDir dir;
         const QString oldFile = dir.filePath("out.TXT");
-        {
-            QFile f(oldFile);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(old);
-        }
+        QFile f(oldFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+        f.close();
         Harness h;
         ITERATION& w = twoStepSweep(h);
         Module1& m = *h.state;
@@ -273,12 +252,9 @@ TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
         };
         rlimit limit{};
         getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{c.sizeLimit ? c.sizeLimit : limit.rlim_cur, limit.rlim_max};
         auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        if (c.sizeLimit) {
-            rlimit small = limit;
-            small.rlim_cur = c.sizeLimit;
-            setrlimit(RLIMIT_FSIZE, &small);
-        }
+        setrlimit(RLIMIT_FSIZE, &small);
         Harness::press(w.Toolbar1, "RAWDATA");
         setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, oldHandler);
@@ -286,8 +262,7 @@ TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
         EXPECT_EQ(contents(target.isEmpty() ? oldFile : target), c.file);
         EXPECT_EQ(w.StatusBar1->panel(1), c.panel1);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.TXT"});  // no temporary left
-        // The user's quantity, CM, is plotted again.
-        EXPECT_EQ(m.SweepPlotY(1), -0.2);
+        EXPECT_EQ(m.SweepPlotY(1), -0.2);  // the user's quantity, CM, is plotted again
     }
 }
 
@@ -315,8 +290,7 @@ TEST(SweepKeys, PrintedTableAndWindowImage)
         Harness::press(w.Toolbar1, c.key);
         setPrinterProvider({});
         EXPECT_EQ(w.StatusBar1->panel(1), c.panel1);
-        // The other steps still print.
-        EXPECT_EQ(QFileInfo(pdf).size() > 0, c.printer);
+        EXPECT_EQ(QFileInfo(pdf).size() > 0, c.printer);  // the other steps still print
     }
 }
 
