@@ -147,9 +147,8 @@ TEST(SolverTest, RefusalsLeaveTheSolutionStale)
         spoil(*x);
         ScriptedProgress p;
         const SolveReport r = bodyflow::SOLVER(*x, velocity, p);
-        EXPECT_EQ(r.outcome, Outcome::Refused) << told;
-        EXPECT_EQ(x->FlowSolutionStatus, "SOLVE NEW FLOW") << told;
-        EXPECT_EQ(x->BodySurfaceCp(5), -99) << told;
+        EXPECT_EQ(std::tuple(r.outcome, x->FlowSolutionStatus, x->BodySurfaceCp(5)),
+                  std::tuple(Outcome::Refused, "SOLVE NEW FLOW", -99.0f)) << told;
         if (r.messageBox) EXPECT_EQ(r.messageBox->prompt + "|" + r.messageBox->title, told);
         else EXPECT_NE(std::find(p.panels.begin(), p.panels.end(), PanelText{2, told}), p.panels.end()) << told;
     }
@@ -172,9 +171,8 @@ TEST(SolverTest, FailurePublishesNothing)
     m->BodySurfaceCp(3) = 5;
     ScriptedProgress p;
     const SolveReport r = bodyflow::SOLVER(*m, 300, p);
-    EXPECT_EQ(r.outcome, Outcome::Failed);
     EXPECT_EQ(p.panels.back(), (PanelText{1, "CFD solution not found."}));
-    EXPECT_EQ(std::tuple(m->BodyStationCount, m->BodySurfaceCp(3)), std::tuple(77, 5.0f));
+    EXPECT_EQ(std::tuple(r.outcome, m->BodyStationCount, m->BodySurfaceCp(3)), std::tuple(Outcome::Failed, 77, 5.0f));
     EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.PressureCd"), nullptr);
 }
 
@@ -197,9 +195,8 @@ TEST(SolverTest, FlightConditionTakenOnceAtEntry)
     const SolveReport r = bodyflow::SOLVER(*m, 300, p);
     ASSERT_EQ(r.outcome, Outcome::Done);
     for (int i = 1; i <= 136; ++i) ASSERT_EQ(m->BodySurfaceCp(i), ref->BodySurfaceCp(i)) << i;
-    EXPECT_EQ(m->ElementPressure(50), ref->ElementPressure(50));
+    EXPECT_EQ(std::tuple(m->ElementPressure(50), r.solutionCurrent), std::tuple(ref->ElementPressure(50), true));
     EXPECT_EQ(p.panels.back(), (PanelText{2, "Invalid solution: Mach Number greater than 0.80"}));
-    EXPECT_TRUE(r.solutionCurrent);
 }
 
 // Conical nose 3, diameter 1, tube 12 on a 23-node grid (DX = 0.75), with the
@@ -208,6 +205,8 @@ struct ConeCase {
     std::unique_ptr<Module1> m = testing::typicalRocket(23);
     Array1<float, 100> area;
     Array1<float, 5000> flux;
+    ScriptedProgress p;
+    float cd = 0;
 
     ConeCase()
     {
@@ -222,8 +221,9 @@ struct ConeCase {
         }
         flux.fill(static_cast<float>(m->AmbientDensity * 300.0 * 300.0));
     }
-    DragReport run(float& cd, ScriptedProgress& p)
+    DragReport run(float startCd)
     {
+        cd = startCd;
         return ROCKETDRAG(*m, std::span<const float>(area.data(), area.size()),
                           std::span<const float>(flux.data(), flux.size()), cd, 8.0f,
                           static_cast<float>(m->BodyStationCount), p);
@@ -236,11 +236,9 @@ TEST(DragTest, BodyPressureDragOfAConeAndCrossFlow)
                                  std::pair{-10.0, 0.328798 - 0.110003}}) {
         ConeCase c;
         c.m->AngleOfAttack = aoa;
-        ScriptedProgress p;
-        float cd = -1;
-        const DragReport r = c.run(cd, p);
+        const DragReport r = c.run(-1);
         ASSERT_EQ(r.outcome, Outcome::Done);
-        EXPECT_NEAR(cd, expected, 2e-6) << aoa;
+        EXPECT_NEAR(c.cd, expected, 2e-6) << aoa;
         EXPECT_EQ(c.m->ReferenceArea, static_cast<float>(3.14159265 / 4));
         EXPECT_NEAR(lastWriteTo(r.writes, "SOLVER.ReNumber")->value, c.m->AmbientDensity * 300 * 15 / 3.9e-7, 1e-3);
     }
@@ -260,28 +258,24 @@ TEST(DragTest, BaseDragRulesAndSeparation)
         ConeCase c;
         setup(c);
         c.m->BaseDragCoefficient = 0.5f;
-        ScriptedProgress p;
-        float cd = 0;
-        ASSERT_EQ(c.run(cd, p).outcome, Outcome::Done);
+        ASSERT_EQ(c.run(0).outcome, Outcome::Done);
         const double expected =
-            std::isnan(ratio) ? 0.5 : ratio * ratio * ratio * 0.029 / std::sqrt(static_cast<double>(cd));
+            std::isnan(ratio) ? 0.5 : ratio * ratio * ratio * 0.029 / std::sqrt(static_cast<double>(c.cd));
         EXPECT_NEAR(c.m->BaseDragCoefficient, expected, 1e-6) << ratio;
     }
 
     ConeCase c;  // a steep negative angle: no pressure drag, base drag not recomputed
     c.m->AngleOfAttack = -60;
     c.m->BaseDragCoefficient = 0.25f;
-    ScriptedProgress p;
-    float cd = 1;
-    ASSERT_EQ(c.run(cd, p).outcome, Outcome::Done);
-    EXPECT_EQ(std::tuple(cd, c.m->BaseDragCoefficient), std::tuple(0.0f, 0.25f));
-    EXPECT_EQ(p.panels, (std::vector<PanelText>{{1, "Possible base flow separation. Body tube Cd=0"}}));
+    ASSERT_EQ(c.run(1).outcome, Outcome::Done);
+    EXPECT_EQ(std::tuple(c.cd, c.m->BaseDragCoefficient), std::tuple(0.0f, 0.25f));
+    EXPECT_EQ(c.p.panels, (std::vector<PanelText>{{1, "Possible base flow separation. Body tube Cd=0"}}));
 
     ConeCase none;  // broken arithmetic (no flow) publishes nothing
     none.m->FreeStreamVelocity = 0;
     none.m->ReferenceArea = 7;
-    EXPECT_EQ(none.run(cd, p).outcome, Outcome::Failed);
-    EXPECT_EQ(std::tuple(cd, none.m->ReferenceArea), std::tuple(0.0f, 7.0f));
+    EXPECT_EQ(none.run(0).outcome, Outcome::Failed);
+    EXPECT_EQ(std::tuple(none.cd, none.m->ReferenceArea), std::tuple(0.0f, 7.0f));
 }
 
 // The finned rocket with a launch lug, a current body flow and its body drag

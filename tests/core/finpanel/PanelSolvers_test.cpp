@@ -49,10 +49,7 @@ struct FourPanels {
         section.x = {0, -1, -0.8, 1, 0.6};
         solution.cp = {0, 0.2f, -0.6f, 0.1f, 0.4f};
         solution.controlPointX = {0, -0.9, 0.1, 0.8, -0.2};
-        for (int i = 1; i <= 4; ++i) {
-            solution.cornerIndex[i][1] = static_cast<int16_t>(i);
-            solution.cornerIndex[i][2] = static_cast<int16_t>(i % 4 + 1);
-        }
+        for (int16_t i = 1; i <= 4; ++i) solution.cornerIndex[i] = {0, i, static_cast<int16_t>(i % 4 + 1)};
     }
 };
 
@@ -245,10 +242,9 @@ TEST(FinPanelSolver, MessagesOfTheFourOutcomes)
     const FinSectionResult ok = Source(fin("NACA WING", 4, 4.0), log);
     ASSERT_EQ(ok.outcome, Outcome::Done);
     EXPECT_EQ(log.panels.front(), (PanelText{1, "Panel method solution in progress."}));
-    EXPECT_EQ(ok.panel1, "Panel method solution found.");
+    EXPECT_EQ(std::tuple(ok.panel1, ok.plot.status), std::tuple("Panel method solution found.", "Plot complete."));
     EXPECT_EQ(ok.panel2, "Source panels carry no lift: the fin normal force needs the vortex panels.");
     EXPECT_EQ(ok.forces.normalForce + ok.forces.centerOfPressure, 0);  // no circulation, no lift, no centre
-    EXPECT_EQ(ok.plot.status, "Plot complete.");
 
     const FinSectionResult level = VORTEX(fin("STREAMLINED", 20, 0.0), log);
     ASSERT_EQ(level.outcome, Outcome::Done);
