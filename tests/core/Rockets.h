@@ -1,6 +1,5 @@
 #pragma once
-// Reference rockets of the core tests, set straight into a fresh state, and a
-// progress that records what a run tells the user.
+// Reference rockets of the core tests, set straight into a fresh state, and a progress recording what a run tells.
 #include <functional>
 #include <memory>
 

@@ -34,9 +34,8 @@ std::unique_ptr<Module1> rocket(double nose, double diameter, double tube, const
 
 double signedArea(const Module1& m, long e)
 {
-    const long a = static_cast<long>(m.MeshElementNodes(e, 1));
-    const long b = static_cast<long>(m.MeshElementNodes(e, 2));
-    const long c = static_cast<long>(m.MeshElementNodes(e, 3));
+    auto node = [&](long corner) { return static_cast<long>(m.MeshElementNodes(e, corner)); };
+    const long a = node(1), b = node(2), c = node(3);
     return (m.MeshNodeX(b) - m.MeshNodeX(a)) * (m.MeshNodeRadius(c) - m.MeshNodeRadius(a)) -
            (m.MeshNodeX(c) - m.MeshNodeX(a)) * (m.MeshNodeRadius(b) - m.MeshNodeRadius(a));
 }
