@@ -1,10 +1,27 @@
 #pragma once
-// Reference rockets of the core tests, set straight into a fresh state.
+// Reference rockets of the core tests, set straight into a fresh state, and a progress recording what a run tells.
+#include <functional>
 #include <memory>
 
+#include "bodyflow/WindowWrites.h"
 #include "model/Module1.h"
+#include "platform/Progress.h"
 
 namespace velmora::testing {
+
+// Keeps the status texts and takes every chance to let events run, handing onPump the count of pumps so far.
+class ScriptedProgress : public Progress {
+public:
+    ScriptedProgress() { setPumpInterval(Clock::duration::zero()); }
+    void status(int panel, const std::string& text) override { panels.push_back({panel, text}); }
+    void pumpEvents() override
+    {
+        if (onPump) onPump(++pumps);
+    }
+    std::vector<PanelText> panels;
+    std::function<void(int)> onPump;
+    int pumps = 0;
+};
 
 // Tangent ogive 3 x 1 on a 12 tube, 300 FT/SEC at sea level.
 inline std::unique_ptr<Module1> typicalRocket(double mesh = 20, int meridians = 8)
@@ -24,9 +41,8 @@ inline std::unique_ptr<Module1> typicalRocket(double mesh = 20, int meridians = 
     return m;
 }
 
-// The same with four fins (root 3, tip 1.5, span 2, at the end of the tube)
-// at 4 degrees; the start-up fin choices (tapered, streamlined edges, vortex
-// panels on 100 panels) kept; every result stale.
+// The same with four fins (root 3, tip 1.5, span 2, at the end of the tube) at 4 degrees; the start-up fin choices
+// (tapered, streamlined edges, vortex panels on 100 panels) kept; every result stale.
 inline std::unique_ptr<Module1> rocketWithFins()
 {
     auto m = typicalRocket();

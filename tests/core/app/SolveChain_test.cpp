@@ -5,29 +5,20 @@
 #include <algorithm>
 #include <functional>
 
-#include "bodyflow/Solver.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora {
 namespace {
 
-using Steps = std::vector<SolveStep>;
 using testing::rocketWithFins;
 
-// The windows' side, recorded: event pumps, base-flow unloads, meshes built.
-class RecordingHost : public SolveHost, public Progress {
+// The windows' side, recorded: event pumps (at every chance), base-flow unloads, meshes built.
+class RecordingHost : public SolveHost, public testing::ScriptedProgress {
 public:
-    RecordingHost() { setPumpInterval(Clock::duration::zero()); }  // every chance to let events run is taken
     Progress& progress() override { return *this; }
-    void pumpEvents() override
-    {
-        ++pumps;
-        if (onPump) onPump(pumps);
-    }
     void unloadBaseFlow() override { ++unloads; }
     void meshBuilt(double) override { ++meshes; }
-    std::function<void(int)> onPump;
-    int pumps = 0, unloads = 0, meshes = 0;
+    int unloads = 0, meshes = 0;
 };
 
 TEST(SolveChain, CompleteRunPublishesEveryStep)
@@ -37,16 +28,13 @@ TEST(SolveChain, CompleteRunPublishesEveryStep)
     m->BasePressureAvailable = "TRUE";
     RecordingHost host;
     const SolveChainReport r = solveChain(*m, host);
-    EXPECT_EQ(r.outcome, Outcome::Done);
-    EXPECT_EQ(r.endedAt, SolveStep::CenterOfPressure);
-    EXPECT_EQ(r.ran, (Steps{SolveStep::Mesh, SolveStep::BodyFlow, SolveStep::FinDrag, SolveStep::TotalDrag,
-                            SolveStep::StaleCheck, SolveStep::EventPump, SolveStep::FinSection,
-                            SolveStep::CenterOfPressure}));
-    EXPECT_EQ(host.unloads, 1);
-    EXPECT_EQ(host.meshes, 1);
-    EXPECT_EQ(m->AbortRequest, "NO");
-    EXPECT_EQ(m->BasePressureAvailable, "FALSE");
-    EXPECT_EQ(m->PanelSolutionStatus, "SOLVED");
+    EXPECT_EQ(std::tuple(r.outcome, r.endedAt), std::tuple(Outcome::Done, SolveStep::CenterOfPressure));
+    EXPECT_EQ(r.ran, (std::vector<SolveStep>{SolveStep::Mesh, SolveStep::BodyFlow, SolveStep::FinDrag,
+                                             SolveStep::TotalDrag, SolveStep::StaleCheck, SolveStep::EventPump,
+                                             SolveStep::FinSection, SolveStep::CenterOfPressure}));
+    EXPECT_EQ(std::tuple(host.unloads, host.meshes), std::tuple(1, 1));
+    EXPECT_EQ(std::tuple(m->AbortRequest, m->BasePressureAvailable, m->PanelSolutionStatus),
+              std::tuple("NO", "FALSE", "SOLVED"));
     EXPECT_NE(lastWriteTo(r.writes, "SOLVER.FinSurfaceDrag"), nullptr);
     EXPECT_GT(m->FinDragForce, 0);  // the fins are in the drag
 
@@ -79,18 +67,12 @@ TEST(SolveChain, BodySlopeHoldsAcrossAnglesAndMeridians)
     }
 }
 
-// Each way a run can end early, and what it leaves: nothing of that step
-// published, no later step run.
+// Each way a run can end early, and what it leaves: nothing of that step published, no later step run.
 TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
 {
-    const struct {
-        const char* name;
-        std::function<void(Module1&, RecordingHost&)> arrange;
-        Outcome outcome;
-        SolveStep endedAt;
-        const char* message;
-        bool flowPublished;  // the body flow of this run reached the state
-    } cases[] = {
+    // Then the outcome, the step it ended at, the message, whether the run's body flow reached the state.
+    const std::tuple<const char*, std::function<void(Module1&, RecordingHost&)>, Outcome, SolveStep, const char*,
+                     bool> cases[] = {
         {"no velocity", [](Module1& m, RecordingHost&) { m.FreeStreamVelocity = 0; }, Outcome::Refused,
          SolveStep::Inputs, "Please enter rocket velocity.", false},
         {"no tube", [](Module1& m, RecordingHost&) { m.BodyTubeLength = 0; }, Outcome::Refused, SolveStep::Inputs,
@@ -109,20 +91,18 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
         {"fin section fails", [](Module1& m, RecordingHost&) { m.FinSectionText = "MANUAL INPUT"; },  // no points
          Outcome::Failed, SolveStep::FinSection, "", true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, arrange, outcome, endedAt, message, flowPublished] : cases) {
+        SCOPED_TRACE(name);
         auto m = rocketWithFins();
         RecordingHost host;
-        c.arrange(*m, host);
+        arrange(*m, host);
         const SolveChainReport r = solveChain(*m, host);
-        EXPECT_EQ(r.outcome, c.outcome);
-        EXPECT_EQ(r.endedAt, c.endedAt);
-        EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(std::tuple(r.outcome, r.endedAt, r.message), std::tuple(outcome, endedAt, message));
         auto ran = [&r](SolveStep s) { return std::find(r.ran.begin(), r.ran.end(), s) != r.ran.end(); };
-        EXPECT_EQ(ran(c.endedAt), c.endedAt != SolveStep::Inputs);
+        EXPECT_EQ(ran(endedAt), endedAt != SolveStep::Inputs);
         EXPECT_FALSE(ran(SolveStep::CenterOfPressure));
-        EXPECT_EQ(m->ElementSpeed(1) > 0, c.flowPublished);
-        EXPECT_EQ(m->FlowSolutionStatus, c.flowPublished ? "" : "SOLVE NEW FLOW");
+        EXPECT_EQ(std::tuple(m->ElementSpeed(1) > 0, m->FlowSolutionStatus),
+                  std::tuple(flowPublished, flowPublished ? "" : "SOLVE NEW FLOW"));
         EXPECT_EQ(m->FinNormalForceSlope, 0);  // the fin section of this run never reached the state
     }
 }

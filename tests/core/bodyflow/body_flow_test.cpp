@@ -6,7 +6,6 @@
 #include <cmath>
 #include <functional>
 
-#include "model/Module1.h"
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Drag.h"
 #include "bodyflow/Grid.h"
@@ -16,19 +15,9 @@ namespace velmora {
 namespace {
 
 using testing::typicalRocket;
+using testing::ScriptedProgress;
 
-class ScriptedProgress : public Progress {
-public:
-    ScriptedProgress() { setPumpInterval(Clock::duration::zero()); }
-    void status(int panel, const std::string& text) override { panels.push_back({panel, text}); }
-    void pumpEvents() override
-    {
-        if (onPump) onPump(++pumps);
-    }
-    std::vector<PanelText> panels;
-    std::function<void(int)> onPump;
-    int pumps = 0;
-};
+NullProgress quiet;
 
 // A closed prolate spheroid of length 2 and slenderness ratio on equally spaced stations.
 std::vector<BodyStation> spheroid(double ratio, int stations)
@@ -54,9 +43,8 @@ BodyFlowSolution solveStations(const std::vector<BodyStation>& st, int meridians
                                const FieldPoints& field = {})
 {
     auto m = makeModule1();
-    NullProgress np;
     BodyFlowSolution s;
-    EXPECT_EQ(solveBodyFlow(st, meridians, flow, field, *m, np, s), Outcome::Done);
+    EXPECT_EQ(solveBodyFlow(st, meridians, flow, field, *m, quiet, s), Outcome::Done);
     return s;
 }
 
@@ -117,11 +105,9 @@ TEST(SolverTest, TypicalRocketAndCounts)
 
     for (auto [mesh, meridians, stations, panels] : {std::tuple{50.0, 12, 48, 564}, std::tuple{10.0, 10, 8, 70}}) {
         auto x = typicalRocket(mesh, meridians);
-        NullProgress np;
-        const SolveReport rx = bodyflow::SOLVER(*x, 300, np);
+        const SolveReport rx = bodyflow::SOLVER(*x, 300, quiet);
         ASSERT_EQ(rx.outcome, Outcome::Done);
-        EXPECT_EQ(rx.panelCount, panels);
-        EXPECT_EQ(x->BodyStationCount, stations);
+        EXPECT_EQ(std::tuple(rx.panelCount, x->BodyStationCount), std::tuple(panels, stations));
         EXPECT_NEAR(x->BodyStationX(stations), x->DomainLength, 1e-12);
     }
 }
@@ -131,9 +117,8 @@ TEST(SolverTest, PrandtlGlauertScaling)
     auto inc = typicalRocket(), com = typicalRocket();
     inc->SpeedOfSound = com->SpeedOfSound = 300 / 0.6;
     com->CompressibleFlow = 1;
-    NullProgress np;
-    ASSERT_EQ(bodyflow::SOLVER(*inc, 300, np).outcome, Outcome::Done);
-    ASSERT_EQ(bodyflow::SOLVER(*com, 300, np).outcome, Outcome::Done);
+    ASSERT_EQ(bodyflow::SOLVER(*inc, 300, quiet).outcome, Outcome::Done);
+    ASSERT_EQ(bodyflow::SOLVER(*com, 300, quiet).outcome, Outcome::Done);
     for (int i = 1; i <= 136; ++i) EXPECT_NEAR(com->BodySurfaceCp(i), inc->BodySurfaceCp(i) / 0.8, 2e-6) << i;
     for (long e = 1; e <= 722; ++e) {
         EXPECT_EQ(com->ElementAxialVelocity(e), inc->ElementAxialVelocity(e));
@@ -157,31 +142,27 @@ TEST(SolverTest, RefusalsLeaveTheSolutionStale)
     };
     for (const auto& [spoil, velocity, told] : cases) {
         auto x = typicalRocket();
-        NullProgress np;
-        ASSERT_EQ(bodyflow::SOLVER(*x, 300, np).outcome, Outcome::Done);
+        ASSERT_EQ(bodyflow::SOLVER(*x, 300, quiet).outcome, Outcome::Done);
         x->BodySurfaceCp(5) = -99;
         spoil(*x);
         ScriptedProgress p;
         const SolveReport r = bodyflow::SOLVER(*x, velocity, p);
-        EXPECT_EQ(r.outcome, Outcome::Refused) << told;
-        EXPECT_EQ(x->FlowSolutionStatus, "SOLVE NEW FLOW") << told;
-        EXPECT_EQ(x->BodySurfaceCp(5), -99) << told;
+        EXPECT_EQ(std::tuple(r.outcome, x->FlowSolutionStatus, x->BodySurfaceCp(5)),
+                  std::tuple(Outcome::Refused, "SOLVE NEW FLOW", -99.0f)) << told;
         if (r.messageBox) EXPECT_EQ(r.messageBox->prompt + "|" + r.messageBox->title, told);
         else EXPECT_NE(std::find(p.panels.begin(), p.panels.end(), PanelText{2, told}), p.panels.end()) << told;
     }
     auto x = typicalRocket();  // Mach 0.8 exactly (single precision) is accepted
     x->CompressibleFlow = 1;
     x->SpeedOfSound = 300 / 0.8;
-    NullProgress np;
-    EXPECT_EQ(bodyflow::SOLVER(*x, 300, np).outcome, Outcome::Done);
+    EXPECT_EQ(bodyflow::SOLVER(*x, 300, quiet).outcome, Outcome::Done);
 }
 
 TEST(SolverTest, FailurePublishesNothing)
 {
     // A free-form body ending in stations of radius 0: a panel without area.
     auto m = typicalRocket();
-    NullProgress np;
-    ASSERT_EQ(GRID(*m, 300, np).outcome, Outcome::Done);
+    ASSERT_EQ(GRID(*m, 300, quiet).outcome, Outcome::Done);
     m->ActiveBodyGeometry = 1;
     m->FreeFormPointCount = 3;
     for (long s = 1; s <= 3; ++s) m->FreeFormBodyX(s) = m->NoseTipX + 3 + 6 * (s - 1);
@@ -190,21 +171,17 @@ TEST(SolverTest, FailurePublishesNothing)
     m->BodySurfaceCp(3) = 5;
     ScriptedProgress p;
     const SolveReport r = bodyflow::SOLVER(*m, 300, p);
-    EXPECT_EQ(r.outcome, Outcome::Failed);
     EXPECT_EQ(p.panels.back(), (PanelText{1, "CFD solution not found."}));
-    EXPECT_EQ(m->BodyStationCount, 77);
-    EXPECT_EQ(m->BodySurfaceCp(3), 5);
+    EXPECT_EQ(std::tuple(r.outcome, m->BodyStationCount, m->BodySurfaceCp(3)), std::tuple(Outcome::Failed, 77, 5.0f));
     EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.PressureCd"), nullptr);
 }
 
-// While the body flow lets events run the flight condition changes under
-// the run: it keeps its own. (A run whose result is reset meanwhile publishes
-// nothing; the solve chain's tests hold that.)
+// While the body flow lets events run the flight condition changes under the run: it keeps its own. (A run whose result
+// is reset meanwhile publishes nothing; the solve chain's tests hold that.)
 TEST(SolverTest, FlightConditionTakenOnceAtEntry)
 {
     auto ref = typicalRocket();
-    NullProgress np;
-    ASSERT_EQ(bodyflow::SOLVER(*ref, 300, np).outcome, Outcome::Done);
+    ASSERT_EQ(bodyflow::SOLVER(*ref, 300, quiet).outcome, Outcome::Done);
     auto m = typicalRocket();
     ScriptedProgress p;
     p.onPump = [&](int n) {
@@ -218,9 +195,8 @@ TEST(SolverTest, FlightConditionTakenOnceAtEntry)
     const SolveReport r = bodyflow::SOLVER(*m, 300, p);
     ASSERT_EQ(r.outcome, Outcome::Done);
     for (int i = 1; i <= 136; ++i) ASSERT_EQ(m->BodySurfaceCp(i), ref->BodySurfaceCp(i)) << i;
-    EXPECT_EQ(m->ElementPressure(50), ref->ElementPressure(50));
+    EXPECT_EQ(std::tuple(m->ElementPressure(50), r.solutionCurrent), std::tuple(ref->ElementPressure(50), true));
     EXPECT_EQ(p.panels.back(), (PanelText{2, "Invalid solution: Mach Number greater than 0.80"}));
-    EXPECT_TRUE(r.solutionCurrent);
 }
 
 // Conical nose 3, diameter 1, tube 12 on a 23-node grid (DX = 0.75), with the
@@ -229,12 +205,13 @@ struct ConeCase {
     std::unique_ptr<Module1> m = testing::typicalRocket(23);
     Array1<float, 100> area;
     Array1<float, 5000> flux;
+    ScriptedProgress p;
+    float cd = 0;
 
     ConeCase()
     {
         m->NoseShapeName = "CONICAL";
-        NullProgress np;
-        EXPECT_EQ(GRID(*m, 300, np).outcome, Outcome::Done);
+        EXPECT_EQ(GRID(*m, 300, quiet).outcome, Outcome::Done);
         const auto st = bodyStationsFromGrid(*m);
         m->BodyStationCount = static_cast<int16_t>(st.size());
         for (std::size_t k = 0; k < st.size(); ++k) {
@@ -244,8 +221,9 @@ struct ConeCase {
         }
         flux.fill(static_cast<float>(m->AmbientDensity * 300.0 * 300.0));
     }
-    DragReport run(float& cd, ScriptedProgress& p)
+    DragReport run(float startCd)
     {
+        cd = startCd;
         return ROCKETDRAG(*m, std::span<const float>(area.data(), area.size()),
                           std::span<const float>(flux.data(), flux.size()), cd, 8.0f,
                           static_cast<float>(m->BodyStationCount), p);
@@ -258,11 +236,9 @@ TEST(DragTest, BodyPressureDragOfAConeAndCrossFlow)
                                  std::pair{-10.0, 0.328798 - 0.110003}}) {
         ConeCase c;
         c.m->AngleOfAttack = aoa;
-        ScriptedProgress p;
-        float cd = -1;
-        const DragReport r = c.run(cd, p);
+        const DragReport r = c.run(-1);
         ASSERT_EQ(r.outcome, Outcome::Done);
-        EXPECT_NEAR(cd, expected, 2e-6) << aoa;
+        EXPECT_NEAR(c.cd, expected, 2e-6) << aoa;
         EXPECT_EQ(c.m->ReferenceArea, static_cast<float>(3.14159265 / 4));
         EXPECT_NEAR(lastWriteTo(r.writes, "SOLVER.ReNumber")->value, c.m->AmbientDensity * 300 * 15 / 3.9e-7, 1e-3);
     }
@@ -282,30 +258,24 @@ TEST(DragTest, BaseDragRulesAndSeparation)
         ConeCase c;
         setup(c);
         c.m->BaseDragCoefficient = 0.5f;
-        ScriptedProgress p;
-        float cd = 0;
-        ASSERT_EQ(c.run(cd, p).outcome, Outcome::Done);
+        ASSERT_EQ(c.run(0).outcome, Outcome::Done);
         const double expected =
-            std::isnan(ratio) ? 0.5 : ratio * ratio * ratio * 0.029 / std::sqrt(static_cast<double>(cd));
+            std::isnan(ratio) ? 0.5 : ratio * ratio * ratio * 0.029 / std::sqrt(static_cast<double>(c.cd));
         EXPECT_NEAR(c.m->BaseDragCoefficient, expected, 1e-6) << ratio;
     }
 
     ConeCase c;  // a steep negative angle: no pressure drag, base drag not recomputed
     c.m->AngleOfAttack = -60;
     c.m->BaseDragCoefficient = 0.25f;
-    ScriptedProgress p;
-    float cd = 1;
-    ASSERT_EQ(c.run(cd, p).outcome, Outcome::Done);
-    EXPECT_EQ(cd, 0.0f);
-    EXPECT_EQ(p.panels, (std::vector<PanelText>{{1, "Possible base flow separation. Body tube Cd=0"}}));
-    EXPECT_EQ(c.m->BaseDragCoefficient, 0.25f);
+    ASSERT_EQ(c.run(1).outcome, Outcome::Done);
+    EXPECT_EQ(std::tuple(c.cd, c.m->BaseDragCoefficient), std::tuple(0.0f, 0.25f));
+    EXPECT_EQ(c.p.panels, (std::vector<PanelText>{{1, "Possible base flow separation. Body tube Cd=0"}}));
 
     ConeCase none;  // broken arithmetic (no flow) publishes nothing
     none.m->FreeStreamVelocity = 0;
     none.m->ReferenceArea = 7;
-    EXPECT_EQ(none.run(cd, p).outcome, Outcome::Failed);
-    EXPECT_EQ(cd, 0.0f);
-    EXPECT_EQ(none.m->ReferenceArea, 7.0f);
+    EXPECT_EQ(none.run(0).outcome, Outcome::Failed);
+    EXPECT_EQ(std::tuple(none.cd, none.m->ReferenceArea), std::tuple(0.0f, 7.0f));
 }
 
 // The finned rocket with a launch lug, a current body flow and its body drag
@@ -324,12 +294,7 @@ std::unique_ptr<Module1> finnedRocket()
 
 TEST(DragTest, FinDragChecksInOrder)
 {
-    struct Case {
-        std::function<void(Module1&)> spoil;
-        const char* message;
-        bool finBoxesEmptied;
-    };
-    const Case cases[] = {
+    const std::tuple<std::function<void(Module1&)>, const char*, bool> cases[] = {  // message, fin boxes emptied
         {[](Module1& m) { m.NoseConeDiameter = 0; }, "Please enter nose cone diameter.", false},
         {[](Module1& m) { m.FinThickness = 0; }, "No fin drag. Fin thickness required", true},
         {[](Module1& m) { m.FinRootChord = 0; }, "No fin drag. Fin root required", true},
@@ -345,26 +310,24 @@ TEST(DragTest, FinDragChecksInOrder)
         {[](Module1& m) { m.FinPlanformCode = 1; m.FinTipDistance = 3; }, "No fin drag. Distance to fin root required",
          true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [spoil, message, finBoxesEmptied] : cases) {
         auto m = finnedRocket();
-        c.spoil(*m);
+        spoil(*m);
         m->FinSurfaceDragCoefficient = 0.7f;
         m->ReferenceArea = 0.5f;
         m->FinRootLeadingEdgeX = 42;
         m->FinDragForce = 9;
         ScriptedProgress p;
         const DragReport r = CdFnMn(*m, 300, p);
-        ASSERT_EQ(p.panels.size(), 1u) << c.message;
-        EXPECT_EQ(p.panels[0], (PanelText{2, c.message}));
+        EXPECT_EQ(p.panels, (std::vector<PanelText>{{2, message}}));
         for (const char* box : {"SOLVER.FinSurfaceDrag", "SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag"}) {
             const WindowWrite* w = lastWriteTo(r.writes, box);
-            EXPECT_EQ(w ? w->action == WindowAction::Empty : false, c.finBoxesEmptied) << c.message << box;
+            EXPECT_EQ(w ? w->action == WindowAction::Empty : false, finBoxesEmptied) << message << box;
         }
         // Totals without the fin and lug components, on the old reference area.
-        EXPECT_EQ(m->FinSurfaceDragCoefficient, 0.0f);
-        EXPECT_EQ(m->FinDragForce, 0.0);
+        EXPECT_EQ(std::tuple(m->FinSurfaceDragCoefficient, m->FinDragForce, m->FinRootLeadingEdgeX),
+                  std::tuple(0.0f, 0.0, 42.0)) << message;
         EXPECT_FLOAT_EQ(m->TotalDragCoefficient, 0.3f);
-        EXPECT_EQ(m->FinRootLeadingEdgeX, 42);
         EXPECT_NEAR(m->BodyDragForce, 0.3 * 0.5 * 0.002378 * 300 * 300 * 0.5, 1e-5);
     }
 }

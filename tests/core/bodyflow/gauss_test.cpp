@@ -9,12 +9,13 @@
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Gauss.h"
 #include "bodyflow/Grid.h"
-#include "model/Module1.h"
 #include "platform/Simd.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora {
 namespace {
+
+NullProgress quiet;
 
 // The textbook elimination, row by row: the solver must reproduce it exactly.
 std::vector<double> plainElimination(AugmentedMatrix a, int n)
@@ -56,20 +57,17 @@ bool sameBits(const std::vector<T>& a, const std::vector<T>& b)
 std::unique_ptr<Module1> rocket(double mesh, int meridians)
 {
     auto m = testing::typicalRocket(mesh, meridians);
-    NullProgress np;
-    GRID(*m, 300, np);
+    GRID(*m, 300, quiet);
     return m;
 }
 
 // Matrix after elimination and solution, as one vector.
-std::vector<double> eliminate(const AugmentedMatrix& original, Outcome expected)
+std::vector<double> eliminate(AugmentedMatrix a, Outcome expected)
 {
-    AugmentedMatrix a = original;
     const int n = a.size();
     auto m = makeModule1();
-    NullProgress np;
     std::vector<double> x(static_cast<std::size_t>(n) + 1, 0.0);
-    EXPECT_EQ(GAUSS(x, a, n, *m, np), expected) << n;
+    EXPECT_EQ(GAUSS(x, a, n, *m, quiet), expected) << n;
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n + 1; ++j) x.push_back(a(i, j));
     return x;
@@ -98,27 +96,19 @@ AugmentedMatrix panelSystem(double mesh, int meridians)
 TEST(GaussTest, FailureAndAbortKeepX)
 {
     auto m = makeModule1();
-    NullProgress np;
     std::vector<double> x(41, -7.0);
     // A zero pivot, one that cancels to rounding noise, a right-hand side that is not a number.
     for (const auto& v : {std::vector<double>{0, 1, 1, 1, 1, 2}, std::vector<double>{0.1, 0.3, 1, 0.3, 0.9, 2},
                           std::vector<double>{1, 0, 0, 0, 1, std::nan("")}}) {
         AugmentedMatrix a(2);
         for (int k = 0; k < 6; ++k) a(k / 3 + 1, k % 3 + 1) = v[k];
-        EXPECT_EQ(GAUSS(x, a, 2, *m, np), Outcome::Failed) << v[0];
+        EXPECT_EQ(GAUSS(x, a, 2, *m, quiet), Outcome::Failed) << v[0];
     }
     EXPECT_EQ(x, std::vector<double>(41, -7.0));
 
     // ABORT pressed while row 5 lets events run: the elimination stops there.
-    struct Aborting : Progress {
-        explicit Aborting(Module1& m) : m(m) { setPumpInterval(Clock::duration::zero()); }
-        void pumpEvents() override
-        {
-            if (++pumps == 5) m.AbortRequest = "YES";
-        }
-        Module1& m;
-        int pumps = 0;
-    } aborting(*m);
+    testing::ScriptedProgress aborting;
+    aborting.onPump = [&](int n) { if (n == 5) m->AbortRequest = "YES"; };
     m->AbortRequest = "NO";
     AugmentedMatrix b = randomSystem(40, 8, 0.25);
     EXPECT_EQ(GAUSS(x, b, 40, *m, aborting), Outcome::Aborted);
@@ -126,8 +116,7 @@ TEST(GaussTest, FailureAndAbortKeepX)
     EXPECT_EQ(x, std::vector<double>(41, -7.0));
 }
 
-// Both vector forms give the solution of the row-by-row elimination bit for
-// bit, and the same eliminated matrix.
+// Both vector forms give the solution of the row-by-row elimination bit for bit, and the same eliminated matrix.
 TEST(GaussTest, BothPathsGiveTheBitsOfTheRowByRowElimination)
 {
     AugmentedMatrix withNaN = randomSystem(30, 4, 0.25);
@@ -160,32 +149,24 @@ TEST(GaussTest, BothPathsGiveTheBitsOfTheRowByRowElimination)
 TEST(SimdPaths, BodyFlowGivesTheSameBitsOnBothPaths)
 {
     if (simdAvailable() != SimdLevel::Avx2) GTEST_SKIP() << "no AVX2 on this processor";
-    struct Case {
-        double mesh;
-        int meridians;
-        FlowCondition flow;
-    };
-    for (const Case& c : {Case{20, 8, {300, 4, 0.27f, 0, 0.002378}}, Case{13, 5, {150, -7, 0.5f, 1, 0.0023}},
-                          Case{50, 12, {300, 4, 0.27f, 0, 0.002378}}}) {
-        auto m = rocket(c.mesh, c.meridians);
+    for (const auto& [mesh, meridians, flow] : {std::tuple{20.0, 8, FlowCondition{300, 4, 0.27f, 0, 0.002378}},
+                                                std::tuple{13.0, 5, FlowCondition{150, -7, 0.5f, 1, 0.0023}},
+                                                std::tuple{50.0, 12, FlowCondition{300, 4, 0.27f, 0, 0.002378}}}) {
+        auto m = rocket(mesh, meridians);
         const auto stations = bodyStationsFromGrid(*m);
         const FieldPoints field = fieldPointsFromMesh(*m);
         auto solve = [&] {
-            NullProgress np;
             BodyFlowSolution s;
-            EXPECT_EQ(solveBodyFlow(stations, c.meridians, c.flow, field, *m, np, s), Outcome::Done);
+            EXPECT_EQ(solveBodyFlow(stations, meridians, flow, field, *m, quiet, s), Outcome::Done);
             return s;
         };
         const BodyFlowSolution a = atLevel(SimdLevel::Sse2, solve);
         const BodyFlowSolution b = atLevel(SimdLevel::Avx2, solve);
-        const std::string at = "mesh " + std::to_string(c.mesh) + "/" + std::to_string(c.meridians);
-        EXPECT_TRUE(sameBits(a.source, b.source)) << at;
-        EXPECT_TRUE(sameBits(a.surfaceU, b.surfaceU) && sameBits(a.surfaceV, b.surfaceV) &&
-                    sameBits(a.surfaceW, b.surfaceW) && sameBits(a.surfaceCp, b.surfaceCp))
-            << at;
-        EXPECT_TRUE(sameBits(a.fieldAxial, b.fieldAxial) && sameBits(a.fieldRadial, b.fieldRadial) &&
-                    sameBits(a.fieldSpeed, b.fieldSpeed) && sameBits(a.fieldPressure, b.fieldPressure))
-            << at;
+        const std::string at = "mesh " + std::to_string(mesh) + "/" + std::to_string(meridians);
+        using S = BodyFlowSolution;
+        for (auto d : {&S::source, &S::surfaceU, &S::surfaceV, &S::surfaceW, &S::fieldAxial, &S::fieldSpeed})
+            EXPECT_TRUE(sameBits(a.*d, b.*d)) << at;
+        for (auto f : {&S::surfaceCp, &S::fieldRadial, &S::fieldPressure}) EXPECT_TRUE(sameBits(a.*f, b.*f)) << at;
         // Every lane count of the vector forms: 1..11 field points at a time.
         for (int count = 1; count <= 11; ++count) {
             auto sum = [&] {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "model/Module1.h"
 #include "bodyflow/FlowPlots.h"
 #include "bodyflow/Grid.h"
 #include "tests/core/Rockets.h"
@@ -10,22 +9,9 @@
 namespace velmora {
 namespace {
 
-class RecordingProgress : public Progress {
-public:
-    void status(int panel, const std::string& text) override { panels.push_back({panel, text}); }
-    std::vector<std::pair<int, std::string>> panels;
-};
+using testing::ScriptedProgress;
 
-std::unique_ptr<Module1> rocket(double nose, double diameter, double tube, const char* shape = "CONICAL")
-{
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->NoseConeLength = nose;
-    m->NoseConeDiameter = diameter;
-    m->BodyTubeLength = tube;
-    m->NoseShapeName = shape;
-    return m;
-}
+NullProgress quiet;
 
 void setMesh(Module1& m, double n)
 {
@@ -33,21 +19,32 @@ void setMesh(Module1& m, double n)
     m.MeshAxialNodeCount = m.MeshRadialNodeCount = n;
 }
 
+// A mesh size of 0: none chosen.
+std::unique_ptr<Module1> rocket(double nose, double diameter, double tube, const char* shape = "CONICAL", double n = 0)
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->NoseConeLength = nose;
+    m->NoseConeDiameter = diameter;
+    m->BodyTubeLength = tube;
+    m->NoseShapeName = shape;
+    if (n != 0) setMesh(*m, n);
+    return m;
+}
+
 double signedArea(const Module1& m, long e)
 {
-    const long a = static_cast<long>(m.MeshElementNodes(e, 1));
-    const long b = static_cast<long>(m.MeshElementNodes(e, 2));
-    const long c = static_cast<long>(m.MeshElementNodes(e, 3));
+    auto node = [&](long corner) { return static_cast<long>(m.MeshElementNodes(e, corner)); };
+    const long a = node(1), b = node(2), c = node(3);
     return (m.MeshNodeX(b) - m.MeshNodeX(a)) * (m.MeshNodeRadius(c) - m.MeshNodeRadius(a)) -
            (m.MeshNodeX(c) - m.MeshNodeX(a)) * (m.MeshNodeRadius(b) - m.MeshNodeRadius(a));
 }
 
 TEST(GridTest, CountsNoseTipAndTriangleOrientation)
 {
-    NullProgress np;
     auto m = rocket(3, 1, 12, "TANGENT OGIVE");
     m->MeshAxialNodeCount = 37;  // ignored while no size was chosen
-    ASSERT_EQ(GRID(*m, 300, np).outcome, Outcome::Done);
+    ASSERT_EQ(GRID(*m, 300, quiet).outcome, Outcome::Done);
     EXPECT_EQ(m->MeshElementCount, 722);
     EXPECT_DOUBLE_EQ(m->GridNodeX(3, 1), 2 * 15.0 / 17);  // the nose tip
     EXPECT_EQ(m->NoseTipX, m->GridNodeX(3, 1));
@@ -55,17 +52,16 @@ TEST(GridTest, CountsNoseTipAndTriangleOrientation)
 
     for (auto [n, triangles] : {std::pair{30, 1682}, std::pair{50, 4802}, std::pair{10, 162}}) {
         for (const char* shape : {"CONICAL", "TANGENT OGIVE", "SEARS-HAACK", "ELLIPTICAL", "PARABOLIC"}) {
-            auto g = rocket(3, 1, 12, shape);
+            auto g = rocket(3, 1, 12, shape, n);
             g->TransitionLength = 1.5;
             g->TransitionDiameter = 0.7;
             g->BaseTubeLength = 2;
-            setMesh(*g, n);
-            ASSERT_EQ(GRID(*g, 0, np).outcome, Outcome::Done);
+            ASSERT_EQ(GRID(*g, 0, quiet).outcome, Outcome::Done);
             EXPECT_EQ(g->MeshElementCount, triangles);
             // Cell (I, J) = (5, 3) gives triangles 2c - 1 and 2c, c = (J - 1)(N - 1) + I.
             const long c = 2 * (n - 1) + 5;
-            EXPECT_EQ(g->MeshElementNodes(2 * c - 1, 1), 4 * n + 3);
-            EXPECT_EQ(g->MeshElementNodes(2 * c, 2), 5 * n + 4);
+            EXPECT_EQ(std::tuple(g->MeshElementNodes(2 * c - 1, 1), g->MeshElementNodes(2 * c, 2)),
+                      std::tuple(4 * n + 3, 5 * n + 4));
             for (long e = 1; e <= triangles; ++e) ASSERT_GT(signedArea(*g, e), 0.0) << shape << n << " " << e;
             for (long i = 1; i <= n; ++i) ASSERT_NEAR(g->GridNodeRadius(i, n), g->DomainHeight, 1e-6 * g->DomainHeight);
         }
@@ -75,15 +71,13 @@ TEST(GridTest, CountsNoseTipAndTriangleOrientation)
 // Nose 4, diameter 2, tube 12, N = 19: DX = 1, tip at x = 2, half the nose at station 5.
 TEST(GridTest, NoseProfilesAtHalfTheNoseLength)
 {
-    NullProgress np;
     const std::pair<const char*, double> cases[] = {
         {"CONICAL", 0.5}, {"TANGENT OGIVE", 0.75}, {"SEARS-HAACK", std::pow(0.5, 0.75)},
         {"ELLIPTICAL", std::sqrt(0.75)}, {"PARABOLIC", std::sqrt(0.5)},
     };
     for (auto [shape, fraction] : cases) {
-        auto m = rocket(4, 2, 12, shape);
-        setMesh(*m, 19);
-        ASSERT_EQ(GRID(*m, 0, np).outcome, Outcome::Done);
+        auto m = rocket(4, 2, 12, shape, 19);
+        ASSERT_EQ(GRID(*m, 0, quiet).outcome, Outcome::Done);
         ASSERT_EQ(m->GridNodeX(5, 1), 4.0);
         EXPECT_NEAR(m->GridNodeRadius(5, 1), fraction, 1e-12) << shape;
     }
@@ -92,28 +86,24 @@ TEST(GridTest, NoseProfilesAtHalfTheNoseLength)
 // Nose 2, tube 4, N = 11 or 13: DX = 1, tip 2, shoulder 4.
 TEST(GridTest, TransitionsBaseTubeAndWindowEffects)
 {
-    NullProgress np;
     // Transition 2 to diameter 0.5 and base tube 2: transition 8..10, base 12.
-    auto m = rocket(2, 1, 4, "ELLIPTICAL");
+    auto m = rocket(2, 1, 4, "ELLIPTICAL", 13);
     m->TransitionLength = 2;
     m->TransitionDiameter = 0.5;
     m->BaseTubeLength = 2;
-    setMesh(*m, 13);
-    ASSERT_EQ(GRID(*m, 0, np).effects, std::vector<GridEffect>{});
-    EXPECT_EQ(m->GridNodeRadius(5, 1), 0.5);            // on the shoulder: tube radius
-    EXPECT_EQ(m->GridNodeRadius(9, 1), 0.5);            // on the end of the tube
+    ASSERT_EQ(GRID(*m, 0, quiet).effects, std::vector<GridEffect>{});
+    // The tube radius on the shoulder and on the end of the tube; the base tube.
+    EXPECT_EQ(std::tuple(m->GridNodeRadius(5, 1), m->GridNodeRadius(9, 1), m->GridNodeRadius(13, 1), m->DomainLength),
+              std::tuple(0.5, 0.5, 0.25, 12.0));
     EXPECT_NEAR(m->GridNodeRadius(10, 1), 0.375, 1e-12);
-    EXPECT_EQ(m->GridNodeRadius(13, 1), 0.25);          // base tube
-    EXPECT_EQ(m->DomainLength, 12.0);
 
     // A transition closing to radius 0: no base tube, the box is emptied
     // (its handler runs with the length already cut).
-    m = rocket(2, 1, 4);
+    m = rocket(2, 1, 4, "CONICAL", 11);
     m->TransitionLength = 2;
     m->BaseTubeLength = 3;
-    setMesh(*m, 11);
     std::vector<GridEffect> seen;
-    GRID(*m, 0, np, [&](GridEffect e) {
+    GRID(*m, 0, quiet, [&](GridEffect e) {
         seen.push_back(e);
         EXPECT_EQ(m->BaseTubeLength, 0.0);
     });
@@ -121,13 +111,11 @@ TEST(GridTest, TransitionsBaseTubeAndWindowEffects)
     EXPECT_EQ(m->DomainLength, 10.0);
     EXPECT_NEAR(m->GridNodeRadius(11, 1), 0.0, 1e-12);
 
-    // A diameter without a length: the tube radius runs to the base, the kept
-    // base tube still counting in the domain.
-    m = rocket(2, 1, 4);
+    // A diameter without a length: the tube radius runs to the base, the kept base tube still counting in the domain.
+    m = rocket(2, 1, 4, "CONICAL", 11);
     m->TransitionDiameter = 0.6;
     m->BaseTubeLength = 2;
-    setMesh(*m, 11);
-    EXPECT_EQ(GRID(*m, 0, np).effects, std::vector<GridEffect>{GridEffect::HideMainNoMeshOverlay});
+    EXPECT_EQ(GRID(*m, 0, quiet).effects, std::vector<GridEffect>{GridEffect::HideMainNoMeshOverlay});
     EXPECT_EQ(m->DomainLength, 10.0);
     for (long i = 5; i <= 11; ++i) EXPECT_EQ(m->GridNodeRadius(i, 1), 0.5) << i;
 }
@@ -149,27 +137,25 @@ TEST(GridTest, RefusesBadInputWithoutTouchingTheGrid)
         spoil(*m);
         m->MeshNodeCount = 123;
         m->NoseTipX = 7;
-        RecordingProgress rp;
+        ScriptedProgress rp;
         const GridReport r = GRID(*m, 300, rp);
-        EXPECT_EQ(r.outcome, Outcome::Refused) << message;
-        EXPECT_EQ(rp.panels, (std::vector<std::pair<int, std::string>>{{2, message}}));
-        EXPECT_EQ(m->MeshNodeCount, 123) << message;
-        EXPECT_EQ(m->NoseTipX, 7) << message;
+        EXPECT_EQ(rp.panels, (std::vector<PanelText>{{2, message}}));
+        EXPECT_EQ(std::tuple(r.outcome, m->MeshNodeCount, m->NoseTipX), std::tuple(Outcome::Refused, 123.0, 7.0))
+            << message;
     }
     // A diameter beyond the single-precision tables fails the grid.
     auto m = rocket(3, 1e39, 12);
-    RecordingProgress rp;
+    ScriptedProgress rp;
     EXPECT_EQ(GRID(*m, 300, rp).outcome, Outcome::Failed);
-    EXPECT_EQ(rp.panels, (std::vector<std::pair<int, std::string>>{{2, kMsgBadGeometryData}}));
+    EXPECT_EQ(rp.panels, (std::vector<PanelText>{{2, kMsgBadGeometryData}}));
 }
 
 // A free-form profile drawn on a 20 x 20 grid and meshed at other sizes keeps
 // its place behind the nose shoulder; the stored table is not rewritten.
 TEST(GridTest, FreeFormProfileFollowsTheNoseShoulder)
 {
-    NullProgress np;
     auto m = rocket(3, 1, 12);
-    ASSERT_EQ(GRID(*m, 0, np).outcome, Outcome::Done);
+    ASSERT_EQ(GRID(*m, 0, quiet).outcome, Outcome::Done);
     // Tube of radius 0.5 for 6, then tapering linearly to 0.2 at the base.
     m->ActiveBodyGeometry = 1;
     m->FreeFormPointCount = 3;
@@ -179,7 +165,7 @@ TEST(GridTest, FreeFormProfileFollowsTheNoseShoulder)
     const auto table = m->FreeFormBodyX;
     for (double n : {20.0, 30.0, 13.0}) {
         setMesh(*m, n);
-        ASSERT_EQ(GRID(*m, 0, np).outcome, Outcome::Done);
+        ASSERT_EQ(GRID(*m, 0, quiet).outcome, Outcome::Done);
         EXPECT_EQ(m->FreeFormBodyX, table);
         for (long i = 1; i <= static_cast<long>(n); ++i) {
             const double xi = m->GridNodeX(i, 1) - m->NoseTipX;
@@ -189,13 +175,11 @@ TEST(GridTest, FreeFormProfileFollowsTheNoseShoulder)
     }
 }
 
-// The typical rocket on the default 20 x 20 grid: DX = 15 / 17, L = 19 DX,
-// H = L / 2, the nose tip at station 3.
+// The typical rocket on the default 20 x 20 grid: DX = 15 / 17, L = 19 DX, H = L / 2, the nose tip at station 3.
 std::unique_ptr<Module1> gridded()
 {
     auto m = testing::typicalRocket();
-    NullProgress np;
-    EXPECT_EQ(GRID(*m, 300, np).outcome, Outcome::Done);
+    EXPECT_EQ(GRID(*m, 300, quiet).outcome, Outcome::Done);
     m->AmbientPressure = 2116.2;
     m->AmbientDensity = 0.002377;
     return m;
@@ -209,8 +193,7 @@ TEST(FlowPlotLevels, ColourRampsLevelsBandsAndCountChecks)
     // Twenty levels: steps of 28, ten entries per half after the black entry 0.
     const auto r20 = colourRamp(20);
     ASSERT_EQ(r20.size(), 21u);
-    EXPECT_EQ(r20[11], rgbLong(0, 255, 0));
-    EXPECT_EQ(r20[20], rgbLong(252, 3, 0));
+    EXPECT_EQ(std::tuple(r20[11], r20[20]), std::tuple(rgbLong(0, 255, 0), rgbLong(252, 3, 0)));
     EXPECT_EQ(colourRamp(100).back(), rgbLong(255, 0, 0));
     for (int n = 3; n <= 100; ++n) EXPECT_GE(static_cast<long>(colourRamp(n).size()) - 1, n - 1) << n;
 
@@ -230,12 +213,10 @@ TEST(FlowPlotLevels, ColourRampsLevelsBandsAndCountChecks)
     // top of the range (above level 3 = 0.8) lies in no band.
     const auto l35 = contourLevels(0, 1, 3.5);
     EXPECT_EQ(l35, (std::vector<float>{0, 0, 0.4f, 0.8f}));
-    EXPECT_EQ(bandOf(0.7, l35, 3.5), 2);
-    EXPECT_EQ(bandOf(0.9, l35, 3.5), 0);
+    EXPECT_EQ(std::tuple(bandOf(0.7, l35, 3.5), bandOf(0.9, l35, 3.5)), std::tuple(2, 0));
 
-    EXPECT_EQ(checkLevelCount(100), LevelCheck::Ok);
-    EXPECT_EQ(checkLevelCount(100.5), LevelCheck::TooMany);
-    EXPECT_EQ(checkLevelCount(2.9), LevelCheck::TooFew);
+    EXPECT_EQ(std::tuple(checkLevelCount(100), checkLevelCount(100.5), checkLevelCount(2.9)),
+              std::tuple(LevelCheck::Ok, LevelCheck::TooMany, LevelCheck::TooFew));
 }
 
 TEST(FlowPlotContours, CellsLegendPressuresAndNoGrid)
@@ -245,14 +226,11 @@ TEST(FlowPlotContours, CellsLegendPressuresAndNoGrid)
     ASSERT_TRUE(g);
     for (long e = 1; e <= 722; ++e) m->ElementSpeed(e) = 100.0 + e;
     const ContourPlot p = contourPlot(*m, *g, ContourQuantity::Speed);
-    EXPECT_EQ(p.fmin, 101);
-    EXPECT_EQ(p.fmax, 822);
     ASSERT_EQ(p.cells.size(), 361u);
-    EXPECT_EQ(p.cellValues[361], 821.5);  // mean of triangles 721 and 722
-    EXPECT_EQ(p.cells[0].colour, rgbLong(0, 0, 255));
-    EXPECT_EQ(p.cells[360].band, 19);
-    // Cell (3, 1) starts at the nose tip: its edges rise with the nose, the
-    // upper one 4 units above the grid line.
+    // The last cell: the mean of triangles 721 and 722.
+    EXPECT_EQ(std::tuple(p.fmin, p.fmax, p.cellValues[361]), std::tuple(101.0, 822.0, 821.5));
+    EXPECT_EQ(std::tuple(p.cells[0].colour, p.cells[360].band), std::tuple(rgbLong(0, 0, 255), 19));
+    // Cell (3, 1) starts at the nose tip: its edges rise with the nose, the upper one 4 units above the grid line.
     const ContourCell& tip = p.cells[2];
     EXPECT_NEAR(tip.corners[3] - tip.corners[1], m->GridNodeRadius(4, 1) * p.sy, 1e-9);
     EXPECT_NEAR(tip.corners[7], m->GridNodeRadius(3, 2) * p.sy + 4, 1e-9);
@@ -265,8 +243,7 @@ TEST(FlowPlotContours, CellsLegendPressuresAndNoGrid)
     m->ContourLevelCount = 3;
     const ContourPlot p3 = contourPlot(*m, *g, ContourQuantity::Speed);
     ASSERT_EQ(p3.legend.size(), 2u);
-    EXPECT_EQ(p3.legend[1].y1, 250);
-    EXPECT_EQ(p3.cells[360].colour, rgbLong(0, 255, 0));
+    EXPECT_EQ(std::tuple(p3.legend[1].y1, p3.cells[360].colour), std::tuple(250.0, rgbLong(0, 255, 0)));
 
     for (long e = 1; e <= 722; ++e) m->ElementSpeed(e) = 300;
     m->PressurePlotKind = 0;
@@ -332,13 +309,12 @@ TEST(FlowPlotProfile, StationColumnValuesAndFlatColumn)
     m->ProfileQuantity = 0;
     m->ProfileXLocation = static_cast<float>(6.2 * kDX);  // column 6
     ProfilePlot p = profilePlot(*m, *g, 300);
-    EXPECT_EQ(p.station, 6);
-    EXPECT_EQ(p.pmax, 308);
+    EXPECT_EQ(std::tuple(p.station, p.pmax), std::tuple(6L, 308.0));
     const double centre = (m->GridNodeRadius(6, 1) + m->GridNodeRadius(7, 1) + m->GridNodeRadius(7, 2) +
                            m->GridNodeRadius(6, 2)) / 4;
     ASSERT_EQ(p.curve.size(), 18u);
-    EXPECT_EQ(p.curve.front().x1, 0);  // the smallest value on the left edge ...
-    EXPECT_EQ(p.curve.back().x2, 500); // ... the largest on the right
+    // The smallest value on the left edge, the largest on the right.
+    EXPECT_EQ(std::tuple(p.curve.front().x1, p.curve.back().x2), std::tuple(0.0, 500.0));
     EXPECT_NEAR(p.curve.front().y1, centre * 500 / m->DomainHeight, 1e-4);
 
     // Static pressure of a column moving at the free-stream speed: the ambient

@@ -16,13 +16,8 @@ namespace {
 
 FinSectionInput section(const char* shape, int n, double thickness, double chord, double aoa = 0)
 {
-    FinSectionInput in;
-    in.sectionShape = shape;
-    in.panelCount = n;
-    in.finThickness = thickness;
-    in.finMeanChord = chord;
-    in.angleOfAttack = aoa;
-    return in;
+    return {.sectionShape = shape, .panelCount = n, .finThickness = thickness, .finMeanChord = chord,
+            .angleOfAttack = aoa, .currentSection = {}};
 }
 
 // Twice the signed area of the polygon: negative when the corners run clockwise.
@@ -46,52 +41,40 @@ struct Case {
         in.plotChoice = quantity;
         section = generateSection(in);
         solution.count = 4;
-        const float cp[] = {0, cp1, cp2, cp3, cp4};
-        const double xc[] = {0, -1, 0, 1, 0};
-        for (int i = 1; i <= 4; ++i) {
-            solution.cp[i] = cp[i];
-            solution.surfaceVelocity[i] = 10.0 * cp[i];
-            solution.controlPointX[i] = xc[i];
-        }
+        solution.cp = {0, cp1, cp2, cp3, cp4};
+        solution.surfaceVelocity = {0, 10.0 * cp1, 10.0 * cp2, 10.0 * cp3, 10.0 * cp4};
+        solution.controlPointX = {0, -1, 0, 1, 0};
     }
 };
 
 } // namespace
 
-// Corner points 1..N about mid-chord. NACA 0012, chord 1: x0 = 0.0132228,
-// h(x0) = 0.0194483, open tail h(1) = 0.00126; the double wedge's lower
-// surface mirrors the upper one.
+// Corner points 1..N about mid-chord. NACA 0012, chord 1: x0 = 0.0132228, h(x0) = 0.0194483, open tail h(1) = 0.00126;
+// the double wedge's lower surface mirrors the upper one.
 TEST(FinSectionGeometry, CornerPointsOfTheBuiltInSections)
 {
-    struct Case {
-        const char* shape;
-        int n;
-        double thickness, chord;
-        std::vector<double> x, y;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, double, double, std::vector<double>, std::vector<double>> cases[] = {
         {"FLAT PLATE", 4, 0.2, 2.0, {-1, -1, 1, 1}, {-0.1, 0.1, 0.1, -0.1}},
         {"NACA WING", 4, 0.12, 1.0, {-0.4867772, -0.4867772, 0.5, 0.5}, {-0.0194483, 0.0194483, 0.00126, -0.00126}},
         {"D'WEDGE", 10, 0.1, 1.0, {-0.5, -0.5, -0.25, 0, 0.25, 0.5, 0.5, 0.25, 0, -0.25},
          {-0.0025, 0.0025, 0.02625, 0.05, 0.02625, 0.0025, -0.0025, -0.02625, -0.05, -0.02625}},
     };
-    for (const Case& c : cases) {
-        const SectionPoints s = generateSection(section(c.shape, c.n, c.thickness, c.chord));
-        for (int i = 1; i <= c.n; ++i) {
-            EXPECT_NEAR(s.x[i], c.x[i - 1], 1e-7) << c.shape << " " << i;
-            EXPECT_NEAR(s.y[i], c.y[i - 1], 1e-7) << c.shape << " " << i;
+    for (const auto& [shape, n, thickness, chord, x, y] : cases) {
+        const SectionPoints s = generateSection(section(shape, n, thickness, chord));
+        for (int i = 1; i <= n; ++i) {
+            EXPECT_NEAR(s.x[i], x[i - 1], 1e-7) << shape << " " << i;
+            EXPECT_NEAR(s.y[i], y[i - 1], 1e-7) << shape << " " << i;
         }
     }
 }
 
 TEST(FinSectionGeometry, StreamlinedNoseIsOnePointAndTailStaysOpen)
 {
-    const double t = 0.05 / 2.0;  // thickness ratio
     const SectionPoints s = STREAMLINED(section("STREAMLINED", 100, 0.05, 2.0, 4.0));
     EXPECT_EQ(s.y[1], s.y[2]);
     EXPECT_EQ(s.unrotatedY[1], 0.0);
-    // Trailing-edge half-thickness 0.0031622 t (chord fractions).
-    EXPECT_NEAR(s.unrotatedY[51] / 2.0 / t, 0.0031622, 1e-7);
+    // Trailing-edge half-thickness 0.0031622 t (chord fractions), thickness ratio t = 0.05 / 2.
+    EXPECT_NEAR(s.unrotatedY[51] / 2.0 / (0.05 / 2.0), 0.0031622, 1e-7);
     EXPECT_EQ(s.unrotatedX[52], s.unrotatedX[51]);
 }
 
@@ -127,11 +110,8 @@ TEST(FinSectionGeometry, RotationTurnsAboutMidChord)
 TEST(FinSectionGeometry, ManualPoints)
 {
     FinSectionInput m = section("MANUAL INPUT", 4, 0, 1.0, 90.0);
-    const double px[] = {0, -1, -1, 2, 2, 9}, py[] = {0, -0.5, 0.5, 0.25, -0.25, 9};
-    for (int i = 1; i <= 5; ++i) {
-        m.manualX[i] = px[i];
-        m.manualY[i] = py[i];
-    }
+    m.manualX = {0, -1, -1, 2, 2, 9};
+    m.manualY = {0, -0.5, 0.5, 0.25, -0.25, 9};
     const SectionPoints s = generateSection(m);
     ASSERT_EQ(s.count, 4);
     EXPECT_EQ(s.x[5], 0.0);  // point 5 is typed but not used
@@ -147,21 +127,14 @@ TEST(FinSectionGeometry, BadInputIsAFailureNotASection)
 
 TEST(FinPlot, PressureRangeSnapsToSymmetricIntegers)
 {
-    struct Expect {
-        float minimum;
-        double top, bottom;
-        const char* minLabel;
-        const char* maxLabel;
-    };
-    for (const Expect& e : {Expect{-0.4f, -1, 1, "-1.", "1."}, Expect{-2.5f, -3, 3, "-3.", "3."},
-                            Expect{-2.0f, -2, 0.5, "-2.", ".5"}}) {
-        const Case c(0.5f, e.minimum, 0.1f, 0.2f);
+    // Smallest Cp; range top and bottom; their labels.
+    const std::tuple<float, double, double, const char*, const char*> cases[] = {
+        {-0.4f, -1, 1, "-1.", "1."}, {-2.5f, -3, 3, "-3.", "3."}, {-2.0f, -2, 0.5, "-2.", ".5"}};
+    for (const auto& [minimum, top, bottom, minLabel, maxLabel] : cases) {
+        const Case c(0.5f, minimum, 0.1f, 0.2f);
         const ResultPlot p = PlotResults(c.in, c.section, c.solution);
-        SCOPED_TRACE(e.minimum);
-        EXPECT_EQ(p.rangeTop, e.top);
-        EXPECT_EQ(p.rangeBottom, e.bottom);
-        EXPECT_EQ(p.minLabel, e.minLabel);
-        EXPECT_EQ(p.maxLabel, e.maxLabel);
+        EXPECT_EQ(std::tuple(p.rangeTop, p.rangeBottom, p.minLabel, p.maxLabel),
+                  std::tuple(top, bottom, minLabel, maxLabel)) << minimum;
     }
 }
 
@@ -190,51 +163,36 @@ TEST(FinPlot, VelocityAndCompressibility)
     c.in.compressibleFlow = 1;
     c.in.freeStreamMachNumber = 0.6f;
     const ResultPlot p = PlotResults(c.in, c.section, c.solution);
-    EXPECT_EQ(p.unitsLabel, "M/SEC");
+    EXPECT_EQ(std::tuple(p.unitsLabel, p.maxLabel), std::tuple("M/SEC", "-10."));
     EXPECT_NEAR(p.rangeTop, 8.0 / 0.8, 1e-5);
-    EXPECT_EQ(p.maxLabel, "-10.");
     EXPECT_NEAR(p.upper[2], 10.0, 1e-5);
-    EXPECT_EQ(p.upper[3], 0.0);  // both velocity curves end at 0
-    EXPECT_EQ(p.lower[1], 0.0);  // and the lower one starts there
+    EXPECT_EQ(std::tuple(p.upper[3], p.lower[1]), std::tuple(0.0, 0.0));  // the upper curve ends at 0, the lower starts
     EXPECT_NEAR(p.upperCurve[1].y, 250.0 + 500.0 / 2.2, 1e-4);  // VMAX at 1/1.1 of the half-height
 
     c.in.plotChoice = "Other";
     const ResultPlot none = PlotResults(c.in, c.section, c.solution);
-    EXPECT_FALSE(none.hasCurves);
-    EXPECT_EQ(none.outline.size(), 4u);
+    EXPECT_EQ(std::tuple(none.hasCurves, none.outline.size()), std::tuple(false, 4u));
 }
 
 // No scale to draw with: the status names what was not drawn.
 TEST(FinPlot, DegenerateRangesSaySo)
 {
-    struct Expect {
-        float cp;
-        const char* quantity;
-        const char* status;
-    };
-    for (const Expect& e : {Expect{-2.0f, "Cp", kMsgNoCpRange}, Expect{0.0f, "Velocity", kMsgNoVelocityRange}}) {
-        SCOPED_TRACE(e.quantity);
-        const Case c(e.cp, e.cp, e.cp, e.cp, e.quantity);  // velocities 10 x Cp
+    for (auto [cp, quantity, status] :
+         {std::tuple{-2.0f, "Cp", kMsgNoCpRange}, std::tuple{0.0f, "Velocity", kMsgNoVelocityRange}}) {
+        const Case c(cp, cp, cp, cp, quantity);  // velocities 10 x Cp
         const ResultPlot p = PlotResults(c.in, c.section, c.solution);
-        EXPECT_TRUE(p.upperCurve.empty());
-        EXPECT_FALSE(p.outline.empty());
-        EXPECT_EQ(p.status, e.status);
+        EXPECT_EQ(std::tuple(p.upperCurve.empty(), p.outline.empty(), p.status), std::tuple(true, false, status))
+            << quantity;
     }
     // Equal x and y maxima: no extent pair is chosen, nothing is drawn.
     Case c(0.5f, -0.5f, 0.1f, 0.2f);
-    const double sq[][2] = {{0, 0}, {0, 0}, {0, 1}, {1, 1}, {1, 0}};
-    for (int i = 1; i <= 4; ++i) {
-        c.section.x[i] = sq[i][0];
-        c.section.y[i] = static_cast<float>(sq[i][1]);
-    }
+    c.section.x = {0, 0, 0, 1, 1};
+    c.section.y = {0, 0, 1, 1, 0};
     const ResultPlot p = PlotResults(c.in, c.section, c.solution);
-    EXPECT_FALSE(p.hasCurves);
-    EXPECT_TRUE(p.outline.empty());
-    EXPECT_EQ(p.status, kMsgNoSectionScale);
+    EXPECT_EQ(std::tuple(p.hasCurves, p.outline.empty(), p.status), std::tuple(false, true, kMsgNoSectionScale));
 }
 
-// A section text outside the list (only code writes one) is neither drawn
-// nor solved.
+// A section text outside the list (only code writes one) is neither drawn nor solved.
 TEST(FinPlot, SectionDrawingMagnifiesAndRefuses)
 {
     Case c(0, 0, 0, 0);
@@ -247,13 +205,11 @@ TEST(FinPlot, SectionDrawingMagnifiesAndRefuses)
 
     c.in.sectionShape = "HEXAGON";
     const SectionDrawing none = FINPLOT(c.in);
-    EXPECT_FALSE(none.ok);
-    EXPECT_EQ(none.status, "No fin section to plot..");
+    EXPECT_EQ(std::tuple(none.ok, none.status), std::tuple(false, "No fin section to plot.."));
     c.in.freeStreamVelocity = 100;
     c.in.finSpan = 1;
     c.in.referenceArea = 0.1f;
     NullProgress quiet;
     const FinSectionResult r = VORTEX(c.in, quiet);
-    EXPECT_EQ(r.outcome, Outcome::Failed);
-    EXPECT_EQ(r.panel1, "Panel method solution not found.");
+    EXPECT_EQ(std::tuple(r.outcome, r.panel1), std::tuple(Outcome::Failed, "Panel method solution not found."));
 }

@@ -13,9 +13,19 @@ namespace {
 
 using Kind = OutlineStroke::Kind;
 
-// A hand-made grid: body surface stations x = 0, 2, 4, ..., 20 (N = 11) with
-// the nose tip at x = 4, a cone to x = 8 and a tube of radius 1 behind it.
-// The rocket: nose 4 long, diameter 2, tube 12, base at x = 20.
+// A hand-made grid: body surface stations x = 0, 2, 4, ..., 20 (N = 11) with the nose tip at x = 4, a cone to x = 8 and
+// a tube of radius 1 behind it. The rocket: nose 4 long, diameter 2, tube 12, base at x = 20.
+constexpr double kStationRadius[] = {0, 0, 0, 0.5, 1, 1, 1, 1, 1, 1, 1};
+
+void setFin(Module1& m, int16_t planform, float rootDistance, double rootChord, double tipDistance, float tipChord)
+{
+    m.FinPlanformCode = planform;
+    m.FinRootDistance = rootDistance;
+    m.FinRootChord = rootChord;
+    m.FinTipDistance = tipDistance;
+    m.FinTipChord = tipChord;
+}
+
 std::unique_ptr<Module1> gridded()
 {
     auto m = makeModule1();
@@ -25,17 +35,11 @@ std::unique_ptr<Module1> gridded()
     m->NoseConeLength = 4;
     m->NoseConeDiameter = 2;
     m->BodyTubeLength = 12;
-    const double r[] = {0, 0, 0, 0.5, 1, 1, 1, 1, 1, 1, 1};
     for (long i = 1; i <= 11; ++i) {
         m->GridNodeX(i, 1) = 2.0 * (i - 1);
-        m->GridNodeRadius(i, 1) = r[i - 1];
+        m->GridNodeRadius(i, 1) = kStationRadius[i - 1];
     }
-    // A tapered fin: root from x = 14 to 19, tip from 16 to 18, span 2.
-    m->FinPlanformCode = 3;
-    m->FinRootDistance = 10;
-    m->FinRootChord = 5;
-    m->FinTipDistance = 12;
-    m->FinTipChord = 2;
+    setFin(*m, 3, 10, 5, 12, 2);  // tapered: root from x = 14 to 19, tip from 16 to 18, span 2
     m->FinSpan = 2;
     return m;
 }
@@ -89,25 +93,20 @@ TEST(OutlineStrokes, TaperedFinCornersAndDrawingOrder)
     const auto strokes = outlineStrokes(*m, s);
 
     // Root leading edge at x = 14: station 8 (x = 14) radius 1; the corners are kept.
-    EXPECT_EQ(m->FinRootLeadingEdgeY, 1.0);
-    EXPECT_EQ(m->FinTipTrailingEdgeX, 18.0);
-    const std::vector<OutlineStroke> expected = [] {
-        std::vector<OutlineStroke> e{
-            {Kind::Line, 350, 50, 400, 150, 9, 9},
-            {Kind::Line, 400, 150, 450, 150, 9, 9},
-            {Kind::Line, 450, 150, 475, 50, 9, 9},
-            {Kind::Line, 350, 2, 475, 2, 9, kOutlineForeground},
-            {Kind::Line, 350, 3, 475, 3, 9, 9},
-        };
-        const double r[] = {0, 0, 0, 0.5, 1, 1, 1, 1, 1, 1, 1};
-        for (int i = 0; i < 10; ++i)
-            e.push_back({Kind::Line, 50.0 * i, 50 * r[i], 50.0 * (i + 1), 50 * r[i + 1], kOutlineForeground,
-                         kOutlineForeground});
-        e.push_back({Kind::Line, 475, 50, 475, 0, 9, 9});    // trailing edge to the axis
-        e.push_back({Kind::Line, 475, 0, 475, 50, 15, 15});  // erased inside the body
-        e.push_back({Kind::Line, 500, 0, 500, 50, 4, 4});    // base face, tube radius
-        return e;
-    }();
+    EXPECT_EQ(std::tuple(m->FinRootLeadingEdgeY, m->FinTipTrailingEdgeX), std::tuple(1.0, 18.0));
+    std::vector<OutlineStroke> expected{
+        {Kind::Line, 350, 50, 400, 150, 9, 9},
+        {Kind::Line, 400, 150, 450, 150, 9, 9},
+        {Kind::Line, 450, 150, 475, 50, 9, 9},
+        {Kind::Line, 350, 2, 475, 2, 9, kOutlineForeground},
+        {Kind::Line, 350, 3, 475, 3, 9, 9},
+    };
+    for (int i = 0; i < 10; ++i)
+        expected.push_back({Kind::Line, 50.0 * i, 50 * kStationRadius[i], 50.0 * (i + 1), 50 * kStationRadius[i + 1],
+                            kOutlineForeground, kOutlineForeground});
+    expected.push_back({Kind::Line, 475, 50, 475, 0, 9, 9});    // trailing edge to the axis
+    expected.push_back({Kind::Line, 475, 0, 475, 50, 15, 15});  // erased inside the body
+    expected.push_back({Kind::Line, 500, 0, 500, 50, 4, 4});    // base face, tube radius
     EXPECT_EQ(strokes, expected);
 }
 
@@ -128,47 +127,34 @@ TEST(OutlineStrokes, OtherPlanformsAndARootBehindTheBase)
     // A triangle whose root leading edge at 6.5 lies between stations 4 and 5 of the nose, trailing edge at
     // 10.5 (radius 1), the tip above the root trailing edge.
     m = gridded();
-    m->FinPlanformCode = 1;
-    m->FinRootDistance = 2.5f;
-    m->FinRootChord = 4;
-    m->FinTipDistance = 6.5;
-    m->FinTipChord = 0;
+    setFin(*m, 1, 2.5f, 4, 6.5, 0);
     s = *outlineScale(*m);
     strokes = outlineStrokes(*m, s);
-    EXPECT_EQ(m->FinRootLeadingEdgeY, 0.5);
-    EXPECT_EQ(m->FinTipLeadingEdgeY, 2.5);
+    EXPECT_EQ(std::tuple(m->FinRootLeadingEdgeY, m->FinTipLeadingEdgeY), std::tuple(0.5, 2.5));
     EXPECT_EQ(strokes[0], (OutlineStroke{Kind::Line, s.sx * 6.5, s.sy * 0.5, s.sx * 10.5, s.sy * 2.5, 9, 9}));
     EXPECT_EQ(strokes[2], (OutlineStroke{Kind::Line, s.sx * 10.5, s.sy * 2.5, s.sx * 10.5, s.sy * 0.5, 9, 9}));
 
     // An elliptical fin with a span less than half the root chord.
     m = gridded();
-    m->FinPlanformCode = 4;
-    m->FinRootDistance = 12;
-    m->FinTipDistance = 12;
-    m->FinRootChord = 6;
-    m->FinTipChord = 6;
+    setFin(*m, 4, 12, 6, 12, 6);
     m->FinSpan = 1;
     s = *outlineScale(*m);
     strokes = outlineStrokes(*m, s);
     EXPECT_EQ(m->Pi, kPi);
     EXPECT_EQ(strokes[0], (OutlineStroke{Kind::HalfEllipse, s.sx * 19, s.sy * 1, s.sx * 3, s.sy * 1, 9, 9}));
-    EXPECT_EQ(strokes[1].y1, 2.0);
-    EXPECT_EQ(strokes[2].y1, 3.0);
+    EXPECT_EQ(std::tuple(strokes[1].y1, strokes[2].y1), std::tuple(2.0, 3.0));
 
     // No span: no arc, the root extent is still marked.
     m->FinSpan = 0;
     m->Pi = 0;
     strokes = outlineStrokes(*m, s);
-    EXPECT_EQ(m->Pi, 0.0);
-    EXPECT_EQ(strokes[0].kind, Kind::Line);
-    EXPECT_EQ(strokes[0].y1, 2.0);
+    EXPECT_EQ(std::tuple(m->Pi, strokes[0].kind, strokes[0].y1), std::tuple(0.0, Kind::Line, 2.0));
 
     // No planform: body outline, the three trailing-edge lines (the root ends
     // at 22, behind the base) and the base face only.
     m->FinPlanformCode = 0;
     strokes = outlineStrokes(*m, s);
-    EXPECT_EQ(strokes.size(), 10u + 3u + 1u);
-    EXPECT_EQ(strokes[0].colour, kOutlineForeground);
+    EXPECT_EQ(std::tuple(strokes.size(), strokes[0].colour), std::tuple(10u + 3u + 1u, kOutlineForeground));
 }
 
 TEST(OutlineBase, RadiusByTransitionAndFreeForm)
@@ -195,7 +181,6 @@ TEST(OutlineArc, TrueHalfEllipseOnAnyPicture)
     EXPECT_DOUBLE_EQ(a.radius, sy * span / 2);
     EXPECT_DOUBLE_EQ(a.aspect, 2 * span / chord);
 
-    // A square picture.
     a = halfEllipseArc(20, 60, 1.0, 1.0);
     EXPECT_DOUBLE_EQ(a.aspect, 3.0);
     EXPECT_DOUBLE_EQ(a.radius, 60.0);
