@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,9 +21,7 @@ std::vector<std::pair<std::string, std::string>> seeds()
     std::vector<std::pair<std::string, std::string>> out;
     for (const auto& e : std::filesystem::directory_iterator(VELMORA_FUZZ_CORPUS)) {
         std::ifstream f(e.path(), std::ios::binary);
-        std::ostringstream s;
-        s << f.rdbuf();
-        out.emplace_back(e.path().filename().string(), s.str());
+        out.emplace_back(e.path().filename().string(), std::string(std::istreambuf_iterator<char>(f), {}));
     }
     std::sort(out.begin(), out.end());
     return out;

@@ -1,8 +1,7 @@
 #pragma once
-// A base-flow case for the tests: a 0.1 ft base at 300 ft/s in sea-level air
-// (nu 1.572e-4 ft^2/s) behind a 1.5 ft body tube, on the window's domain
-// (YL = 2.5 D, XL = 5 D) and shoulder (JB = NY / 5), first step 0.001 s.
-#include <functional>
+// A base-flow case for the tests: a 0.1 ft base at 300 ft/s in sea-level air (nu 1.572e-4 ft^2/s) behind a 1.5 ft
+// body tube, on the window's domain (YL = 2.5 D, XL = 5 D) and shoulder (JB = NY / 5), first step 0.001 s.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,27 +33,23 @@ inline std::unique_ptr<Module1> baseFlowCase(int nx = 50, int itmax = 500)
 }
 
 // Records the panels; presses ABORT (AbortRequest = "YES") at the given pump.
-class RecordingProgress : public Progress {
-public:
-    explicit RecordingProgress(Module1* state = nullptr, int abortAtPump = 0) : state_(state), abortAt_(abortAtPump) {}
+struct RecordingProgress : Progress {
+    explicit RecordingProgress(Module1* state = nullptr, int abortAtPump = 0) : state(state), abortAt(abortAtPump) {}
     void status(int panel, const std::string& text) override { panels.push_back({panel, text}); }
     void pumpEvents() override
     {
         ++pumps;
-        if (state_ && pumps == abortAt_) state_->AbortRequest = "YES";
+        if (state && pumps == abortAt) state->AbortRequest = "YES";
     }
     std::string last(int panel) const
     {
-        for (auto it = panels.rbegin(); it != panels.rend(); ++it)
-            if (it->first == panel) return it->second;
-        return {};
+        const auto it = std::find_if(panels.rbegin(), panels.rend(), [&](const auto& p) { return p.first == panel; });
+        return it == panels.rend() ? "" : it->second;
     }
+    Module1* state;
+    int abortAt;
     std::vector<std::pair<int, std::string>> panels;
     int pumps = 0;
-
-private:
-    Module1* state_;
-    int abortAt_;
 };
 
 } // namespace velmora::testing

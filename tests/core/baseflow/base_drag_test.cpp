@@ -9,13 +9,10 @@
 namespace velmora::baseflow {
 namespace {
 
-using velmora::testing::baseFlowCase;
-using velmora::testing::RecordingProgress;
-
 // A converged-looking state: status "", U everywhere, at rest across.
 std::unique_ptr<Module1> solvedCase(double u = 300)
 {
-    auto m = baseFlowCase();
+    auto m = testing::baseFlowCase();
     m->BaseFlowStatus = "";
     for (int i = 0; i <= 101; ++i)
         for (int j = 0; j <= 101; ++j) {
@@ -29,18 +26,15 @@ std::unique_ptr<Module1> solvedCase(double u = 300)
 TEST(MotorJet, ExhaustVelocityPerUnitSystemTheJetBlockAndNoJetWithoutEveryInput)
 {
     // T 10, t 2, W 0.5: Isp 40 (FPS, IPS), 20 / (0.5 9.806) (MNS); Ujet = g Isp.
-    const struct {
-        const char* units;
-        float g;
-        double ujet;
-    } cases[] = {{"FPS", 32.2f, 1288}, {"IPS", 386.0f, 15440}, {"MNS", 9.806f, 40}};
+    const struct { const char* units; float g; double ujet; } cases[] = {
+        {"FPS", 32.2f, 1288}, {"IPS", 386.0f, 15440}, {"MNS", 9.806f, 40}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.units);
         auto m = solvedCase();
         m->AnalysisUnits = c.units;
         m->MotorAverageThrust = 10, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.1;
         m->BaseFlowVelocityV(2, 2) = 5;
-        RecordingProgress p;
+        testing::RecordingProgress p;
         const JetReport r = JET(*m, p);
         ASSERT_EQ(r.outcome, Outcome::Done);
         EXPECT_EQ(m->GravityAcceleration, c.g);
@@ -65,11 +59,10 @@ TEST(MotorJet, ExhaustVelocityPerUnitSystemTheJetBlockAndNoJetWithoutEveryInput)
         double* inputs[] = {&m->MotorAverageThrust, &m->MotorBurnTime, &m->PropellantWeight, &m->NozzleExitDiameter};
         for (double* in : inputs) *in = 1;
         *inputs[missing] = 0;
-        RecordingProgress p;
+        testing::RecordingProgress p;
         const JetReport r = JET(*m, p);
-        EXPECT_EQ(r.outcome, Outcome::Done);
-        EXPECT_EQ(m->JetExitVelocity, 0.0);
-        EXPECT_EQ(m->BaseFlowVelocityU(1, 1), 300.0);
+        EXPECT_EQ(std::tuple(r.outcome, m->JetExitVelocity, m->BaseFlowVelocityU(1, 1)),
+                  std::tuple(Outcome::Done, 0.0, 300.0));
         for (const auto& w : r.writes) EXPECT_EQ(w.action, WindowAction::Empty);
     }
 }
@@ -90,9 +83,7 @@ TEST(ThreeDCorrection, FactorSpeedCapAndVorticity)
     constexpr double f2 = 2.7348490209708816;
     EXPECT_NEAR(c->speed(7), std::sqrt(f2), 1e-12);        // K = (i - 1) NY + j
     EXPECT_NEAR(c->w(2, 2), f2 * 0.2f / 0.2, 1e-6);
-    EXPECT_EQ(c->speed(19), 600.0);                         // node (4, 4) at exactly 2 V
-    EXPECT_EQ(c->w(1, 2), -7.0);
-    EXPECT_EQ(c->y(3, 1), 0.00001);
+    EXPECT_EQ(std::tuple(c->speed(19), c->w(1, 2), c->y(3, 1)), std::tuple(600.0, -7.0, 0.00001));  // (4, 4) at 2 V
 }
 
 TEST(BasePressure, UniformShoulderFlowJetRowsAndTheWallGradient)
@@ -101,7 +92,7 @@ TEST(BasePressure, UniformShoulderFlowJetRowsAndTheWallGradient)
     // Cpb = -(U / V)^2 0.189203. Jet rows j <= JB Dj / D = 2.5 take p_inf.
     auto m = solvedCase();
     const double pinf = m->AmbientPressure, rho = m->AmbientDensity;
-    RecordingProgress p;
+    testing::RecordingProgress p;
     PressureReport r = SolveCp(*m, 300, p);
     ASSERT_EQ(r.outcome, Outcome::Done);
     EXPECT_NEAR(r.basePressureCoefficient, -0.189203, 2e-6);
@@ -120,8 +111,7 @@ TEST(BasePressure, UniformShoulderFlowJetRowsAndTheWallGradient)
     }
     EXPECT_NEAR(r.basePressureCoefficient, (force / area - pinf) / (0.5 * rho * 300 * 300) * 0.189203, 2e-6);
 
-    // W(1, j) = 1 on the wall, 0 beside it: each row down adds
-    // (mu / 2) (DY / DX) 3 to the pressure drop.
+    // W(1, j) = 1 on the wall, 0 beside it: each row down adds (mu / 2) (DY / DX) 3 to the pressure drop.
     auto wall = solvedCase();
     for (int j = 1; j <= 5; ++j) wall->BaseFlowVorticity(1, j) = 1;
     r = SolveCp(*wall, 300, p);
@@ -148,14 +138,13 @@ std::unique_ptr<Module1> dragCase(double length, double velocity, double mu)
 
 TEST(BaseDrag, FinenessBandsAboveTheReynoldsLimitAndAreaByBodyShape)
 {
-    const struct {
-        double ld, factor, velocity = 100, mu = 1e-6;
-    } bands[] = {{0.75, 0.4}, {0.9, 0.426}, {1, 0.426}, {1.5, 0.481}, {2, 0.481}, {2.5, 0.4},
-                 {1.5, 1, 390.625, 1.0 / 1024}};  // rho V L / mu = 600000 exactly: no factor
+    const struct { double ld, factor, velocity = 100, mu = 1e-6; } bands[] = {
+        {0.75, 0.4}, {0.9, 0.426}, {1, 0.426}, {1.5, 0.481}, {2, 0.481}, {2.5, 0.4},
+        {1.5, 1, 390.625, 1.0 / 1024}};  // rho V L / mu = 600000 exactly: no factor
     for (const auto& b : bands) {
         SCOPED_TRACE(b.ld);
         auto m = dragCase(b.ld, b.velocity, b.mu);
-        RecordingProgress main;
+        testing::RecordingProgress main;
         const BaseDragReport r = NEWDRAG(*m, b.velocity, main);
         ASSERT_EQ(r.outcome, Outcome::Done);
         EXPECT_EQ(r.bandFactor, b.factor);
@@ -163,21 +152,17 @@ TEST(BaseDrag, FinenessBandsAboveTheReynoldsLimitAndAreaByBodyShape)
     }
 
     // Below the Reynolds limit: Cd = -Cpb (area / reference area), shown and summed into the main drag.
-    const struct {
-        const char* what;
-        double transition;
-        int16_t freeForm;
-        float cd;
-    } cases[] = {{"no transition", 0, 0, 0.5f},
-                 {"transition", 0.2, 0, 0.125f},  // base area (D 0.5) on the reference area (D0 1)
-                 {"free-form", 0, 1, 0.125f},
-                 {"negative transition", -0.2, 0, 0.0f}};
+    const struct { const char* what; double transition; int16_t freeForm; float cd; } cases[] = {
+        {"no transition", 0, 0, 0.5f},
+        {"transition", 0.2, 0, 0.125f},  // base area (D 0.5) on the reference area (D0 1)
+        {"free-form", 0, 1, 0.125f},
+        {"negative transition", -0.2, 0, 0.0f}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.what);
         auto m = dragCase(1, 100, 1);
         m->TransitionLength = k.transition;
         m->ActiveBodyGeometry = k.freeForm;
-        RecordingProgress main;
+        testing::RecordingProgress main;
         const BaseDragReport r = NEWDRAG(*m, 100, main);
         ASSERT_EQ(r.outcome, Outcome::Done);
         EXPECT_NEAR(m->BaseDragCoefficient, k.cd, 1e-7);

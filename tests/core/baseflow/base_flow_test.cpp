@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "baseflow/BaseDrag.h"
 #include "baseflow/BaseFlow.h"
 #include "tests/core/baseflow/BaseFlowCase.h"
 
 namespace velmora::baseflow {
 namespace {
-
-using velmora::testing::baseFlowCase;
-using velmora::testing::RecordingProgress;
 
 struct History {
     std::vector<IterationStep> steps;
@@ -19,63 +14,50 @@ struct History {
 
 TEST(BaseFlowRun, LimitIsTestedBeforeConvergenceAndOffersTheOutputFile)
 {
-    auto m = baseFlowCase(50, 19);
-    RecordingProgress p(m.get());
+    auto m = testing::baseFlowCase(50, 19);
+    testing::RecordingProgress p(m.get());
     const RunReport r = NSVS2D(*m, 300, p);
-    EXPECT_EQ(r.outcome, RunOutcome::Limit);
     EXPECT_LT(r.BaseFlowResidual, 0.001);  // converged values, reported as the limit
-    EXPECT_TRUE(r.offerOutputFile);
-    EXPECT_EQ(p.last(3), kMsgNotConverged);
-    EXPECT_EQ(m->BaseFlowStatus, "SOLVE NEW FLOW");
-    EXPECT_EQ(m->BaseFlowVelocityU(1, 25), 300.0);  // published for the output file
+    // The fields are published for the output file.
+    EXPECT_EQ(std::tuple(r.outcome, r.offerOutputFile, p.last(3), m->BaseFlowStatus, m->BaseFlowVelocityU(1, 25)),
+              std::tuple(RunOutcome::Limit, true, kMsgNotConverged, "SOLVE NEW FLOW", 300.0));
 
-    // The output file: three blocks of y and value, j outer and i inner.
+    // The output file: three blocks of y and value, j outer and i inner; heading lines counted from 1.
     const std::vector<OutputRecord> lines = OUTPT(*m);
     ASSERT_EQ(lines.size(), 3753u);
-    const struct {
-        std::size_t line;  // 1-based, as in the file
-        const char* heading;
-        const Array2<double, 101, 101>* field;
-    } blocks[] = {{1, "X-VELOCITY", &m->BaseFlowVelocityU},
-                  {1252, "STREAM FUNCTION", &m->BaseFlowStreamFunction},
-                  {2503, "VORTICITY", &m->BaseFlowVorticity}};
+    const struct { std::size_t line; const char* heading; const Array2<double, 101, 101>* field; } blocks[] = {
+        {1, "X-VELOCITY", &m->BaseFlowVelocityU},
+        {1252, "STREAM FUNCTION", &m->BaseFlowStreamFunction},
+        {2503, "VORTICITY", &m->BaseFlowVorticity}};
     for (const auto& b : blocks) {
         SCOPED_TRACE(b.heading);
         EXPECT_EQ(lines[b.line - 1].heading, b.heading);
-        EXPECT_EQ(lines[b.line + 1].value, (*b.field)(2, 1));
         const OutputRecord& row2 = lines[b.line + 50];
-        EXPECT_EQ(row2.y, m->BaseFlowNodeY(1, 2));
-        EXPECT_EQ(row2.value, (*b.field)(1, 2));
-        EXPECT_EQ(lines[b.line + 1249].value, (*b.field)(50, 25));
+        EXPECT_EQ(std::tuple(lines[b.line + 1].value, row2.y, row2.value, lines[b.line + 1249].value),
+                  std::tuple((*b.field)(2, 1), m->BaseFlowNodeY(1, 2), (*b.field)(1, 2), (*b.field)(50, 25)));
     }
 }
 
 TEST(BaseFlowRun, AbortAtTheFirstIterationPublishesNothing)
 {
-    auto m = baseFlowCase();
+    auto m = testing::baseFlowCase();
     m->BaseFlowStatus = "";
     m->BaseFlowVelocityU(3, 3) = 7;
     m->DeltaX = m->DeltaY = 42;
     const auto before = std::make_unique<Module1>(*m);
-    RecordingProgress p(m.get(), 1);
+    testing::RecordingProgress p(m.get(), 1);
     History h;
     const RunReport r = NSVS2D(*m, 300, p, h.observer());
-    EXPECT_EQ(r.outcome, RunOutcome::Aborted);
     ASSERT_EQ(h.steps.size(), 1u);
-    EXPECT_EQ(m->BaseFlowStatus, "SOLVE NEW FLOW");
+    EXPECT_EQ(std::tuple(r.outcome, m->BaseFlowStatus, m->DeltaX),
+              std::tuple(RunOutcome::Aborted, "SOLVE NEW FLOW", 42.0));
     EXPECT_TRUE(m->BaseFlowVelocityU == before->BaseFlowVelocityU);
     EXPECT_TRUE(m->BaseFlowNodeY == before->BaseFlowNodeY);
-    EXPECT_EQ(m->DeltaX, 42.0);
 }
 
 TEST(BaseFlowRun, MissingInputsRefuseBeforeAnythingChanges)
 {
-    struct Case {
-        const char* what;
-        void (*spoil)(Module1&);
-        double velocity;
-    };
-    const Case cases[] = {
+    const struct { const char* what; void (*spoil)(Module1&); double velocity; } cases[] = {
         {"velocity", [](Module1&) {}, 0},
         {"domain length", [](Module1& m) { m.BaseFlowDomainLength = 0; }, 300},
         {"time step", [](Module1& m) { m.DeltaT = 0; }, 300},
@@ -85,32 +67,29 @@ TEST(BaseFlowRun, MissingInputsRefuseBeforeAnythingChanges)
         {"shoulder above the grid", [](Module1& m) { m.BaseShoulderIndex = 24; }, 300},
         {"no iterations", [](Module1& m) { m.BaseFlowMaxIterations = 0; }, 300},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        auto m = baseFlowCase();
+        auto m = testing::baseFlowCase();
         m->BaseFlowStatus = "";
         c.spoil(*m);
         const auto before = std::make_unique<Module1>(*m);
-        RecordingProgress p(m.get());
+        testing::RecordingProgress p(m.get());
         const RunReport r = NSVS2D(*m, c.velocity, p);
-        EXPECT_EQ(r.outcome, RunOutcome::Refused);
-        EXPECT_EQ(p.panels, (decltype(p.panels){{3, kMsgMissingData}}));
-        EXPECT_EQ(m->BaseFlowStatus, "");
+        EXPECT_EQ(std::tuple(r.outcome, p.panels, m->BaseFlowStatus),
+                  std::tuple(RunOutcome::Refused, decltype(p.panels){{3, kMsgMissingData}}, ""));
         EXPECT_TRUE(m->BaseFlowVelocityU == before->BaseFlowVelocityU);
     }
 }
 
 TEST(BaseFlowRun, BrokenArithmeticFailsWithoutAResult)
 {
-    auto m = baseFlowCase();
+    auto m = testing::baseFlowCase();
     m->DeltaT = 1e300;  // the first vorticity step overflows its single-precision store
-    RecordingProgress p(m.get());
+    testing::RecordingProgress p(m.get());
     ChainReport c = solveBaseFlow(*m, 300, p, p);
-    EXPECT_EQ(c.run.outcome, RunOutcome::Failed);
-    EXPECT_EQ(p.last(3), kMsgRunFailed);
-    EXPECT_EQ(c.jet, Outcome::Refused);  // not run
-    EXPECT_EQ(m->BaseFlowVelocityU(1, 25), 0.0);
-    EXPECT_EQ(m->BasePressureAvailable, "FALSE");
+    // The jet step is refused, not run.
+    EXPECT_EQ(std::tuple(c.run.outcome, p.last(3), c.jet, m->BaseFlowVelocityU(1, 25), m->BasePressureAvailable),
+              std::tuple(RunOutcome::Failed, kMsgRunFailed, Outcome::Refused, 0.0, "FALSE"));
 }
 
 // The wavefront sweep gives the plain sweep's fields and residual history
@@ -121,14 +100,12 @@ TEST(BaseFlowRun, WavefrontSweepIsBitIdentical)
         std::unique_ptr<Module1> runs[2];
         History h[2];
         RunReport r[2];
-        int k = 0;
-        for (SweepOrder order : {SweepOrder::Plain, SweepOrder::Wavefront}) {
-            runs[k] = baseFlowCase(nx, itmax);
+        for (int k = 0; k < 2; ++k) {
+            runs[k] = testing::baseFlowCase(nx, itmax);
             runs[k]->BaseGridPointsY = static_cast<int16_t>(ny);
             runs[k]->BaseShoulderIndex = static_cast<int16_t>(ny / 5);
             NullProgress p;
-            r[k] = NSVS2D(*runs[k], 300, p, h[k].observer(), order);
-            ++k;
+            r[k] = NSVS2D(*runs[k], 300, p, h[k].observer(), k ? SweepOrder::Wavefront : SweepOrder::Plain);
         }
         ASSERT_EQ(r[0].BaseFlowIterationCount, r[1].BaseFlowIterationCount);
         EXPECT_EQ(r[0].sweeps, r[1].sweeps);
@@ -143,34 +120,29 @@ TEST(BaseFlowRun, WavefrontSweepIsBitIdentical)
 // Only a run that converged now moves the base drag into the main drag.
 TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
 {
-    auto m = baseFlowCase();
+    auto m = testing::baseFlowCase();
     m->MotorAverageThrust = 10, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.1;
     m->BaseDragCoefficient = 99;
-    RecordingProgress p(m.get()), main;
+    testing::RecordingProgress p(m.get()), main;
     History h;
     const ChainReport first = solveBaseFlow(*m, 300, p, main, h.observer());
     const RunReport& r = first.run;
     ASSERT_EQ(r.outcome, RunOutcome::Converged);
-    EXPECT_EQ(r.BaseFlowIterationCount, 19);
     EXPECT_LT(r.BaseFlowResidual, 0.001);
     EXPECT_GT(r.BaseFlowResidual, 0.00099);
-    EXPECT_FALSE(r.offerOutputFile);
     EXPECT_NEAR(r.reynolds, 190839.69, 0.01);
-    EXPECT_EQ(m->BaseFlowStatus, "");
-    EXPECT_EQ(p.last(3), kMsgConverged);
-    EXPECT_EQ(p.last(2), "19");
-    EXPECT_EQ(p.pumps, 18);  // the last iteration lets no events run
-    // Observer: one call per iteration, the last one ending the run; the
-    // first step is the stability limit, below the state's 0.001.
+    // The last iteration lets no events run: 18 pumps.
+    EXPECT_EQ(std::tuple(r.BaseFlowIterationCount, r.offerOutputFile, m->BaseFlowStatus, p.last(3), p.last(2), p.pumps),
+              std::tuple(19, false, "", kMsgConverged, "19", 18));
+    // Observer: one call per iteration, the last ending the run; the first step is the stability limit, below 0.001.
     ASSERT_EQ(h.steps.size(), 19u);
     EXPECT_TRUE(h.steps[18].last && !h.steps[17].last);
     EXPECT_LT(h.steps[0].timeStep, 1e-4);
     // Published: the fields, the spacings, the last step and the residual shown.
     EXPECT_NE(m->BaseFlowVorticity(1, 5), 0.0);
     EXPECT_NEAR(m->DeltaX, 0.010204082, 1e-9);
-    EXPECT_EQ(m->DeltaT, h.steps[17].timeStep);
-    EXPECT_EQ(lastWriteTo(r.writes, "NavierStokes.CONVERGE")->value, r.BaseFlowResidual);
-    EXPECT_EQ(first.drag, Outcome::Done);
+    EXPECT_EQ(std::tuple(m->DeltaT, lastWriteTo(r.writes, "NavierStokes.CONVERGE")->value, first.drag),
+              std::tuple(h.steps[17].timeStep, r.BaseFlowResidual, Outcome::Done));
     const float baseDrag = m->BaseDragCoefficient;
     EXPECT_NE(baseDrag, 99.0f);
     // No corrected speed above twice the flight speed, the jet block's 60 nodes included.
@@ -187,11 +159,10 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
         m->AbortRequest = "NO";
         m->BaseFlowMaxIterations = static_cast<int16_t>(limit ? limit : 500);
         m->MotorAverageThrust = m->MotorBurnTime = m->PropellantWeight = 1;  // a jet of 32.2 if it ran
-        RecordingProgress again(m.get(), limit ? 0 : 2);
+        testing::RecordingProgress again(m.get(), limit ? 0 : 2);
         const ChainReport second = solveBaseFlow(*m, 300, again, main);
-        EXPECT_EQ(second.run.outcome, limit ? RunOutcome::Limit : RunOutcome::Aborted);
-        EXPECT_EQ(second.drag, Outcome::Refused);
-        EXPECT_EQ(m->BaseDragCoefficient, baseDrag);
+        EXPECT_EQ(std::tuple(second.run.outcome, second.drag, m->BaseDragCoefficient),
+                  std::tuple(limit ? RunOutcome::Limit : RunOutcome::Aborted, Outcome::Refused, baseDrag));
         EXPECT_EQ(lastWriteTo(second.writes, "SOLVER.BaseCd"), nullptr);
         // The later steps refuse on their own too; the jet stays the first run's.
         EXPECT_EQ(JET(*m, again).outcome, Outcome::Refused);

@@ -26,10 +26,7 @@ constexpr UnitLiteral kUnits[] = {
 };
 
 // U.S. Standard Atmosphere: altitude text, pressure ratio, density ratio.
-struct AltitudeLiteral {
-    const char* text;
-    double p, rho;
-};
+struct AltitudeLiteral { const char* text; double p, rho; };
 constexpr AltitudeLiteral kAltitudes[] = {
     {"SEA LEVEL", 1, 1},           {"1000 FT", 0.9644, 0.9711},   {"2000 FT", 0.9298, 0.9428},
     {"3000 FT", 0.8963, 0.9151},   {"4000 FT", 0.8637, 0.8881},   {"5000 FT", 0.8321, 0.8616},
@@ -59,11 +56,9 @@ TEST(UnitSystems, ConstantsAndUnitTexts)
 
         auto m = makeModule1();
         applyUnitConstants(*m, u);
-        EXPECT_EQ(m->SeaLevelPressure, e.p0);
-        EXPECT_EQ(m->SeaLevelDensity, e.rho0);
-        EXPECT_EQ(m->SeaLevelSpeedOfSound, e.a0);
-        EXPECT_EQ(m->DynamicViscosity, e.mu);
-        EXPECT_EQ(m->GravityAcceleration, e.gravity);
+        EXPECT_EQ(std::tuple(m->SeaLevelPressure, m->SeaLevelDensity, m->SeaLevelSpeedOfSound, m->DynamicViscosity,
+                             m->GravityAcceleration),
+                  std::tuple(e.p0, e.rho0, e.a0, e.mu, e.gravity));
     }
     EXPECT_FALSE(unitIndexByCode("fps"));
     EXPECT_FALSE(unitIndexByListItem("&ft-lb-sec"));
@@ -79,8 +74,7 @@ TEST(Atmosphere, EveryAltitudeInEveryUnitSystem)
             SCOPED_TRACE(std::string(e.code) + " " + alt.text);
             applyAltitude(*m, alt.text);
             computeAmbientAir(*m);
-            EXPECT_EQ(m->AltitudePressureRatio, alt.p);
-            EXPECT_EQ(m->AltitudeDensityRatio, alt.rho);
+            EXPECT_EQ(std::pair(m->AltitudePressureRatio, m->AltitudeDensityRatio), std::pair(alt.p, alt.rho));
             EXPECT_DOUBLE_EQ(m->AmbientPressure, alt.p * e.p0);
             // Single-precision constant times the ratio, the product in double.
             EXPECT_DOUBLE_EQ(m->AmbientDensity, alt.rho * static_cast<double>(e.rho0));
@@ -89,8 +83,7 @@ TEST(Atmosphere, EveryAltitudeInEveryUnitSystem)
         }
         // An altitude text that is not in the table keeps the ratios of the last one (150000 FT).
         for (const char* text : {"10000 ft", "", " 10000 FT", "10000"}) applyAltitude(*m, text);
-        EXPECT_EQ(m->AltitudePressureRatio, 0.0013);
-        EXPECT_EQ(m->AltitudeDensityRatio, 0.0014);
+        EXPECT_EQ(std::pair(m->AltitudePressureRatio, m->AltitudeDensityRatio), std::pair(0.0013, 0.0014));
     }
 }
 

@@ -22,9 +22,8 @@ TEST(NumberText, FileForm)
         {-kMax, 15, "-1.79769313486231E+308"},  // cut, not rounded past the largest double
     };
     for (const auto& c : cases) EXPECT_EQ(numberText(c.value, c.digits), c.text) << c.value;
-    EXPECT_EQ(numberText(std::numeric_limits<double>::quiet_NaN()), "");
-    EXPECT_EQ(plainNumberText(0), "0");
-    EXPECT_EQ(plainNumberText(-0.5), "-.5");
+    EXPECT_EQ(std::tuple(numberText(std::numeric_limits<double>::quiet_NaN()), plainNumberText(0),
+                         plainNumberText(-0.5)), std::tuple("", "0", "-.5"));
 }
 
 TEST(FileNumber, LeadingNumberWithEOrDExponent)

@@ -8,15 +8,9 @@
 using velmora::Format;
 using velmora::Val;
 
-struct FormatCase {
-    double value;
-    const char* pattern;
-    const char* expected;
-};
-
 TEST(Format, PatternsTheWindowsUse)
 {
-    const FormatCase cases[] = {
+    const struct { double value; const char *pattern, *expected; } cases[] = {
         {2116.8, "#####.###", "2116.8"},          {1116.4, "#####.###", "1116.4"},
         {0.002378, "#.###E+00", "2.378E-03"},     {3.9e-07, "#.###E+00", "3.9E-07"},
         {3.9e-07 / 0.002378, ".#########", ".000164003"},
@@ -42,11 +36,9 @@ TEST(Format, PatternsTheWindowsUse)
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.value, c.pattern), c.expected) << c.value << " in " << c.pattern;
     // The general form, without a pattern.
-    EXPECT_EQ(Format(0.5), "0.5");
-    EXPECT_EQ(Format(100), "100");
-    EXPECT_EQ(Format(3.9e-07), "3.9E-07");
-    EXPECT_EQ(Format(-12.25), "-12.25");
-    EXPECT_EQ(Format(0), "0");
+    const std::pair<double, const char*> general[] = {
+        {0.5, "0.5"}, {100, "100"}, {3.9e-07, "3.9E-07"}, {-12.25, "-12.25"}, {0, "0"}};
+    for (auto [value, expected] : general) EXPECT_EQ(Format(value), expected) << value;
 }
 
 TEST(Val, LeadingNumericPart)

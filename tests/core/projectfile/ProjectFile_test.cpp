@@ -12,8 +12,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A standard-body project at sea level in ft-lb-sec, 150 ft/s, two free-form
-// points, and its file.
+// A standard-body project at sea level in ft-lb-sec, 150 ft/s, two free-form points, and its file.
 void sample(Module1& m)
 {
     setStartupDefaults(m);
@@ -84,9 +83,8 @@ TEST_F(ProjectFileTest, SixteenBitFieldsRoundHalvesToEven)
     };
     for (const auto& c : cases) {
         const ReadResult r = read(edited({{c.line, c.text}}));
-        EXPECT_EQ(r.outcome == ReadOutcome::Complete, c.ok) << c.text;
-        EXPECT_EQ(r.record.SurfaceFinishCode, c.finish) << c.text;
-        EXPECT_EQ(r.record.screenY(1), c.y) << c.text;
+        EXPECT_EQ(std::tuple(r.outcome == ReadOutcome::Complete, r.record.SurfaceFinishCode, r.record.screenY(1)),
+                  std::tuple(c.ok, c.finish, c.y)) << c.text;
     }
 }
 
@@ -111,22 +109,16 @@ TEST_F(ProjectFileTest, UnquotedAndBlankPaddedFieldsReadAlike)
 TEST_F(ProjectFileTest, BadFilesCommitNothing)
 {
     const struct { const char* what; std::string bytes; } cases[] = {
-        {"0 bytes", ""},
-        {"first line not a flow model", edited({{1, "\"CONICAL\""}}, 27)},
-        {"N = 21 after 30 items", edited({{30, "\" 21\""}})},
-        {"a trailing blank line", join(kSample) + "\r\n"},
+        {"0 bytes", ""}, {"first line not a flow model", edited({{1, "\"CONICAL\""}}, 27)},
+        {"N = 21 after 30 items", edited({{30, "\" 21\""}})}, {"a trailing blank line", join(kSample) + "\r\n"},
         {"an incomplete second pass", join(kSample) + join(kSample, 10)},
         {"ends inside the point rows", join(kSample, 31)},
-        {"ends inside a point row", edited({{32, "\"-3\",\" 1.5E-05\""}})},
-        {"N not whole", edited({{30, "\" 2.5\""}})},
+        {"ends inside a point row", edited({{32, "\"-3\",\" 1.5E-05\""}})}, {"N not whole", edited({{30, "\" 2.5\""}})},
         {"N negative", edited({{30, "\"-1\""}})},
         {"a free-form body of one point", edited({{29, "\" 1\""}, {30, "\" 1\""}}, 31)},
-        {"fin count 2", edited({{15, "\" 2\""}})},
-        {"fin count not whole", edited({{15, "\" 3.5\""}})},
-        {"planform 5", edited({{16, "\" 5\""}})},
-        {"edge 4", edited({{17, "\" 4\""}})},
-        {"finish 4", edited({{18, "\" 4\""}})},
-        {"body mode 2", edited({{29, "\" 2\""}})},
+        {"fin count 2", edited({{15, "\" 2\""}})}, {"fin count not whole", edited({{15, "\" 3.5\""}})},
+        {"planform 5", edited({{16, "\" 5\""}})}, {"edge 4", edited({{17, "\" 4\""}})},
+        {"finish 4", edited({{18, "\" 4\""}})}, {"body mode 2", edited({{29, "\" 2\""}})},
         {"a length beyond the double range", edited({{6, "\" 1E400\""}})},
         {"a single item beyond the single range", edited({{20, "\" 1E39\""}})},
         {"an unsafe code in an older layout", edited({{15, "\" 2\""}}, 20)},
@@ -151,10 +143,8 @@ TEST_F(ProjectFileTest, OlderLayoutCommitsWhatWasReadThenTheDefaults)
     ASSERT_EQ(r.outcome, ReadOutcome::OlderLayout);
     ASSERT_TRUE(commit(r, *m));
     EXPECT_EQ(write(*m)->substr(0, file.size()), file);  // items 1 to 27 restored
-    EXPECT_EQ(m->CompressibleFlow, 1);
-    EXPECT_EQ(m->MeshAxialNodeCount, 20);
-    EXPECT_EQ(m->ActiveBodyGeometry, 0);
-    EXPECT_EQ(m->FreeFormPointCount, 4);
+    EXPECT_EQ(std::tuple(m->CompressibleFlow, m->MeshAxialNodeCount, m->ActiveBodyGeometry, m->FreeFormPointCount),
+              std::tuple(1, 20, 0, 4));
     for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(m->FreeFormBodyX(i) + m->FreeFormBodyRadius(i) + m->FreeFormScreenX(i) + m->FreeFormScreenY(i), 0);
     EXPECT_EQ(m->FreeFormBodyX(5), 5);
@@ -163,13 +153,11 @@ TEST_F(ProjectFileTest, OlderLayoutCommitsWhatWasReadThenTheDefaults)
     sample(*m);
     m->FinCount = 5;
     ASSERT_TRUE(commit(read(join(kSample, 11)), *m));
-    EXPECT_EQ(m->NoseShapeName, "TANGENT OGIVE");
-    EXPECT_EQ(m->AnalysisUnits + m->SpeedUnitText + m->AltitudeText, "");
-    EXPECT_EQ(m->FinCount, 5);
+    EXPECT_EQ(std::tuple(m->NoseShapeName, m->AnalysisUnits + m->SpeedUnitText + m->AltitudeText, m->FinCount),
+              std::tuple("TANGENT OGIVE", "", 5));
     // Ending after item 29: free-form mode without its points is not taken.
     ASSERT_TRUE(commit(read(edited({{28, "\" 30\""}, {29, "\" 1\""}}, 29)), *m));
-    EXPECT_EQ(m->ActiveBodyGeometry, 0);
-    EXPECT_EQ(m->MeshAxialNodeCount, 20);
+    EXPECT_EQ(std::tuple(m->ActiveBodyGeometry, m->MeshAxialNodeCount), std::tuple(0, 20));
 }
 
 TEST_F(ProjectFileTest, FreeFormFilesSetTheMeshSize)
@@ -180,8 +168,7 @@ TEST_F(ProjectFileTest, FreeFormFilesSetTheMeshSize)
     for (const auto& c : cases) {
         sample(*m);
         ASSERT_TRUE(commit(read(edited({{28, c.item28}, {29, "\" 1\""}})), *m)) << c.item28;
-        EXPECT_EQ(m->MeshAxialNodeCount, c.mesh) << c.item28;
-        EXPECT_EQ(m->MeshRadialNodeCount, c.mesh) << c.item28;
+        EXPECT_EQ(std::pair(m->MeshAxialNodeCount, m->MeshRadialNodeCount), std::pair(c.mesh, c.mesh)) << c.item28;
         EXPECT_EQ(m->MeshSizeUserSet + m->ActiveBodyGeometry, 2);
     }
     sample(*m);
@@ -193,13 +180,11 @@ TEST_F(ProjectFileTest, FreeFormFilesSetTheMeshSize)
 TEST_F(ProjectFileTest, HeldAsideValuesAndRepeatedPasses)
 {
     ASSERT_TRUE(commit(read(edited({{1, "\"COMPRESSIBLE\""}, {5, "\"SEARS-HAACK\""}})), *m));
-    EXPECT_EQ(m->CompressibleFlow, 1);
-    EXPECT_EQ(m->NoseShapeName, "SEARS-HAACK");
+    EXPECT_EQ(std::tuple(m->CompressibleFlow, m->NoseShapeName), std::tuple(1, "SEARS-HAACK"));
     ASSERT_TRUE(commit(read(edited({{5, "\"cone\""}, {31, "\" 7\",\" 1\",\" 1201\",\" 842\""}})), *m));
-    EXPECT_EQ(m->NoseShapeText, "cone");
-    EXPECT_EQ(m->NoseShapeName, "SEARS-HAACK");  // no shape matches: kept
-    EXPECT_EQ(m->FreeFormScreenX(1) + m->FreeFormScreenY(1), 1201 + 842);
-    EXPECT_EQ(m->FreeFormBaseRadius, 1.5e-5f);
+    EXPECT_EQ(std::tuple(m->NoseShapeText, m->NoseShapeName), std::tuple("cone", "SEARS-HAACK"));  // no shape matches
+    EXPECT_EQ(std::tuple(m->FreeFormScreenX(1), m->FreeFormScreenY(1), m->FreeFormBaseRadius),
+              std::tuple(1201, 842, 1.5e-5f));
 
     // More after the last point row is read again over the same values.
     const std::string second = edited({{2, "\" 200\""}, {30, "\" 1\""}, {31, "\" 7\",\" 1\",\" 2\",\" 3\""}}, 31);
@@ -209,9 +194,7 @@ TEST_F(ProjectFileTest, HeldAsideValuesAndRepeatedPasses)
     sample(*m);
     m->FreeFormBodyX(2) = 55;
     ASSERT_TRUE(commit(r, *m));
-    EXPECT_EQ(m->FreeStreamVelocity, 200);
-    EXPECT_EQ(m->FreeFormPointCount, 1);
-    EXPECT_EQ(m->FreeFormBodyX(1), 7);
+    EXPECT_EQ(std::tuple(m->FreeStreamVelocity, m->FreeFormPointCount, m->FreeFormBodyX(1)), std::tuple(200, 1, 7));
     EXPECT_EQ(m->FreeFormBodyX(2), -3);  // from the first pass
 }
 

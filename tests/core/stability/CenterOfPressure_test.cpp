@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/Outline.h"
 #include "platform/Constants.h"
 #include "stability/ForcePlot.h"
 
@@ -14,9 +13,8 @@ namespace {
 
 constexpr double kAlphaDeg = 4;
 
-// A cone of length 3 and base radius 0.5 on a tube to x = 15, nose tip at
-// x = 0, 8 meridians, with the slender-body pressure difference set by hand:
-// Cp(lower) - Cp(upper) = 2 pi alpha dr/dx on the cone, 0 on the tube. Its
+// A cone of length 3 and base radius 0.5 on a tube to x = 15, nose tip at x = 0, 8 meridians, with the slender-body
+// pressure difference set by hand: Cp(lower) - Cp(upper) = 2 pi alpha dr/dx on the cone, 0 on the tube. Its
 // normal-force slope tends to 2 per radian and its centre to 2/3 of the cone.
 std::unique_ptr<Module1> coneCylinder(int coneSegments)
 {
@@ -110,16 +108,14 @@ TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
     m->FinCenterOfPressure = 13;
     CenterOfPressureReport r = CPSOLVE(*m, 300, np);
     ASSERT_EQ(r.outcome, Outcome::Done);
-    EXPECT_EQ(m->NormalForceCoefficient, 0);
-    EXPECT_EQ(m->FinNormalForce, 0);
+    EXPECT_EQ(std::pair(m->NormalForceCoefficient, m->FinNormalForce), std::pair(0.0, 0.0));
     EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES"), nullptr);
 
     // No body force at 4 degrees, then no rocket length: 0 and a note each.
     m = coneCylinder(20);
     for (int k = 1; k <= 792; ++k) m->BodySurfaceCp(k) = 0;
     r = CPSOLVE(*m, 300, np);
-    EXPECT_EQ(r.BodyCenterOfPressure, 0);
-    EXPECT_EQ(r.TotalCenterOfPressure, 0);
+    EXPECT_EQ(std::pair(r.BodyCenterOfPressure, r.TotalCenterOfPressure), std::pair(0.0, 0.0));
     EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
     EXPECT_TRUE(std::isfinite(m->NormalForceCoefficient));
     m = coneCylinder(20);
@@ -133,9 +129,8 @@ TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
     m->FlowSolutionStatus = "SOLVE NEW FLOW";
     m->NormalForceCoefficient = 0.7;
     r = CPSOLVE(*m, 300, np);
-    EXPECT_EQ(r.outcome, Outcome::Refused);
+    EXPECT_EQ(std::pair(r.outcome, m->NormalForceCoefficient), std::pair(Outcome::Refused, 0.7));
     EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel("PressureCenter.StatusBar1", 1, kMsgPerformCfd)}));
-    EXPECT_EQ(m->NormalForceCoefficient, 0.7);
     EXPECT_NE(m->BodySurfaceCp(19 * 8 + 7), 0);
 }
 
@@ -143,18 +138,15 @@ TEST(UnitsTest, EveryFailingCheckInOrderAndTheRootDistanceDerived)
 {
     auto m = makeModule1();
     const UnitsTestReport r = UNITSTEST(*m, 0);
-    EXPECT_EQ(r.messages.size(), 10u);
-    EXPECT_EQ(r.messages.back(), "No fin drag. Distance to fin root required");
-    EXPECT_EQ(m->FinDataMissing, 1);
+    EXPECT_EQ(std::tuple(r.messages.size(), r.messages.back(), m->FinDataMissing),
+              std::tuple(10u, "No fin drag. Distance to fin root required", 1));
 
     // Triangle fins with the root 3 behind the nose tip (the fins added by hand have it on the tip).
     m->NoseShapeName = "CONICAL";
     triangleFinsAtTheTip(*m);
     m->FinTipDistance = 5;
     EXPECT_TRUE(UNITSTEST(*m, 0.1f).messages.empty());
-    EXPECT_EQ(m->FinTipChord, 0);
-    EXPECT_EQ(m->FinRootDistance, 3);
-    EXPECT_EQ(m->FinDataMissing, 0);
+    EXPECT_EQ(std::tuple(m->FinTipChord, m->FinRootDistance, m->FinDataMissing), std::tuple(0.0f, 3.0f, 0));
 }
 
 TEST(ForcePlotRange, SmallestWholeTenthsAboveTheLargestMagnitude)
@@ -176,10 +168,10 @@ TEST(ForcePlotRange, SmallestWholeTenthsAboveTheLargestMagnitude)
     }
 }
 
-// Stations on a standard-looking grid: two axis nodes ahead of the nose tip,
-// then a cone of length 3 and a tube to x = 17; domain 17 long, 8.5 high.
-std::unique_ptr<Module1> gridState()
+TEST(ForcePlotStrokes, CurvesAxisAndTheTrueHalfEllipse)
 {
+    // Stations on a standard-looking grid: two axis nodes ahead of the nose tip, then a cone of length 3 and a tube
+    // to x = 17; domain 17 long, 8.5 high. A run over 15 stations, Cp -0.2 above and 0.2 below.
     auto m = makeModule1();
     setStartupDefaults(*m);
     m->MeshAxialNodeCount = 17;
@@ -191,31 +183,18 @@ std::unique_ptr<Module1> gridState()
         m->GridNodeX(k, 1) = k - 1;
         m->GridNodeRadius(k, 1) = std::clamp((k - 3) / 6.0, 0.0, 0.5);
     }
-    m->FinRootChord = 3;
+    m->FinRootChord = m->FinTipChord = 3;
     m->FinSpan = 2;
-    m->FinTipDistance = 11;
-    m->FinRootDistance = 11;
-    m->FinTipChord = 3;
-    return m;
-}
-
-CenterOfPressureReport report(int stationCount)
-{
-    CenterOfPressureReport r;
-    r.outcome = Outcome::Done;
-    r.stationCount = stationCount;
-    r.UpperSurfaceCp.assign(static_cast<std::size_t>(stationCount), -0.2);
-    r.LowerSurfaceCp.assign(static_cast<std::size_t>(stationCount), 0.2);
-    r.plotHigh = 0.3;
-    r.plotLow = -0.3;
-    return r;
-}
-
-TEST(ForcePlotStrokes, CurvesAxisAndTheTrueHalfEllipse)
-{
-    auto m = gridState();
+    m->FinTipDistance = m->FinRootDistance = 11;
     m->FinPlanformCode = 4;  // elliptical
-    const std::vector<MeshStroke> s = forcePlotStrokes(*m, report(15));
+    CenterOfPressureReport run;
+    run.outcome = Outcome::Done;
+    run.stationCount = 15;
+    run.UpperSurfaceCp.assign(15, -0.2);
+    run.LowerSurfaceCp.assign(15, 0.2);
+    run.plotHigh = 0.3;
+    run.plotLow = -0.3;
+    const std::vector<MeshStroke> s = forcePlotStrokes(*m, run);
     const double xs = 500.0 / 17, yb = 500.0 / 8.5;
     // Zero line, axis at the nose tip (the grid has axis nodes), 9 + 10 ticks.
     EXPECT_EQ(s[0], (MeshStroke{MeshStroke::Kind::Line, 0, 250, 500, 250, -1}));
@@ -232,7 +211,7 @@ TEST(ForcePlotStrokes, CurvesAxisAndTheTrueHalfEllipse)
     // Nothing for a refused run or a domain without a length.
     EXPECT_TRUE(forcePlotStrokes(*m, CenterOfPressureReport{}).empty());
     m->DomainLength = 0;
-    EXPECT_TRUE(forcePlotStrokes(*m, report(15)).empty());
+    EXPECT_TRUE(forcePlotStrokes(*m, run).empty());
 }
 
 } // namespace

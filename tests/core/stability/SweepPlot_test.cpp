@@ -43,33 +43,21 @@ std::unique_ptr<Module1> aoaSweep(int steps)
 
 TEST(SweepPlot, XValuesAndWholeNumberEnds)
 {
-    struct Case {
-        double start, increment, steps;
-        double lastCd;
-        const char* maxAoa;
-        const char* maxData;
+    // The middle labels halve the ends.
+    const struct { double start, increment, steps, lastCd; const char *maxAoa, *maxData, *xMid, *yMid; } cases[] = {
+        {1, 3, 5, 0.3, "13.", ".6", "6.5", ".3"},             // 13 stays; 0.6 stays below 1
+        {1, 2.375, 5, 1.2, "11.", "2.", "5.5", "1."},         // 10.5 goes up to 11, 2.4 down to 2
+        {0.5, 0.25, 3, -0.9, "1.", "-1.", ".5", "-.5"},       // a negative end keeps its sign
+        {1, 500, 4, 600, "1501.", "1200.", "750.5", "600."},  // beyond 1001 nothing is rounded
     };
-    const Case cases[] = {
-        {1, 3, 5, 0.3, "13.", ".6"},          // 13 stays; 0.6 stays below 1
-        {1, 2.375, 5, 1.2, "11.", "2."},      // 10.5 goes up to 11, 2.4 down to 2
-        {0.5, 0.25, 3, -0.9, "1.", "-1."},    // a negative end keeps its sign
-        {1, 500, 4, 600, "1501.", "1200."},   // beyond 1001 nothing is rounded
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::vector<double> cd(static_cast<std::size_t>(c.steps), 0.1);
         cd.back() = c.lastCd;
         auto m = aoaResults(c.start, c.increment, cd);
         const SweepPlot p = sweepPlot(*m, c.steps);
-        SCOPED_TRACE(c.maxAoa);
-        EXPECT_EQ(p.maxAoa, c.maxAoa);
-        EXPECT_EQ(p.maxData, c.maxData);
+        EXPECT_EQ(std::tuple(p.plotType, p.minAoa, p.maxAoa, p.maxData, p.xMiddle, p.yMiddle),
+                  std::tuple(kSweepAxisAngle, "0.0", c.maxAoa, c.maxData, c.xMid, c.yMid));
     }
-    auto m = aoaResults(1, 3, {0.1, 0.1, 0.1, 0.1, 0.3});
-    const SweepPlot p = sweepPlot(*m, 5);
-    EXPECT_EQ(p.plotType, kSweepAxisAngle);
-    EXPECT_EQ(p.minAoa, "0.0");
-    EXPECT_EQ(p.xMiddle, "6.5");
-    EXPECT_EQ(p.yMiddle, ".3");
 }
 
 TEST(SweepPlot, FirstPointRuleScaleAndTheCurve)
@@ -77,8 +65,7 @@ TEST(SweepPlot, FirstPointRuleScaleAndTheCurve)
     // A first result of 0 is plotted as the second; the result keeps its 0.
     auto m = aoaResults(1, 1, {0, 0.4, 0.5});
     SweepPlot p = sweepPlot(*m, 3);
-    EXPECT_EQ(m->SweepPlotY(1), 0.4);
-    EXPECT_EQ(m->SweepDragCoefficients(1), 0);
+    EXPECT_EQ(std::pair(m->SweepPlotY(1), m->SweepDragCoefficients(1)), std::pair(0.4, 0.0));
     // Three points, two blue segments in the 2000 x 2000 area: x end 3, y end 1.
     ASSERT_EQ(p.curve.size(), 2u);
     EXPECT_EQ(p.curve[0], (MeshStroke{MeshStroke::Kind::Line, 100 + 2000.0 / 3, 900, 100 + 4000.0 / 3, 900, 1}));
@@ -93,8 +80,7 @@ TEST(SweepPlot, FirstPointRuleScaleAndTheCurve)
     EXPECT_EQ(p.maxData, "3.");
     EXPECT_DOUBLE_EQ(p.curve[1].y2, 100 + 1000.0 / 3);
 
-    // A fractional count plots the steps that ran, and the y end is the
-    // last of those, not of the rounded count.
+    // A fractional count plots the steps that ran, and the y end is the last of those, not of the rounded count.
     m = aoaResults(1, 1, {0.1, 0.2, 0.3, 0.9});
     p = sweepPlot(*m, 3.5);
     EXPECT_EQ(p.curve.size(), 2u);
@@ -120,10 +106,7 @@ TEST(SweepPlot, QuantitiesAndNoData)
     // No data: the last result is 0; frame and x labels, no curve.
     m = aoaResults(1, 1, {0.1, 0.2, 0});
     p = sweepPlot(*m, 3);
-    EXPECT_TRUE(p.noData);
-    EXPECT_EQ(p.maxData, "");
-    EXPECT_EQ(p.maxAoa, "3.");
-    EXPECT_TRUE(p.curve.empty());
+    EXPECT_EQ(std::tuple(p.noData, p.maxData, p.maxAoa, p.curve.size()), std::tuple(true, "", "3.", 0u));
 }
 
 TEST(SweepTableLines, HeadersAndRowsOfAThreeStepSweep)
@@ -147,10 +130,9 @@ TEST(SweepTableLines, HeadersAndRowsOfAThreeStepSweep)
     m->SweepVelocityIncrement = 100;
     m->SweepPlotQuantity = 4;
     sweepPlotSeries(*m, 3);
-    const SweepTable t = sweepTableLines(*m);
-    EXPECT_EQ(t.lines[0], "   Velmora Velocity vs. XCp");
-    EXPECT_EQ(t.lines[2], "   POINT  UINF     XCp");
-    EXPECT_EQ(t.lines[5], "   3      323.45678 .85");
+    const std::vector<std::string> t = sweepTableLines(*m).lines;
+    EXPECT_EQ(std::tuple(t[0], t[2], t[5]),
+              std::tuple("   Velmora Velocity vs. XCp", "   POINT  UINF     XCp", "   3      323.45678 .85"));
 
     // No title for another quantity: rows only. A step without a number is
     // left out and reported; the others are printed.
@@ -158,9 +140,8 @@ TEST(SweepTableLines, HeadersAndRowsOfAThreeStepSweep)
     m->SweepPlotY(2) = std::numeric_limits<double>::quiet_NaN();
     const SweepTable bad = sweepTableLines(*m);
     ASSERT_EQ(bad.lines.size(), 2u);
-    EXPECT_EQ(bad.lines[1], "   3      323.45678 .85");
-    EXPECT_EQ(bad.failedSteps, std::vector<int>{2});
-    EXPECT_EQ(bad.message, "The data could not be printed.");
+    EXPECT_EQ(std::tuple(bad.lines[1], bad.failedSteps, bad.message),
+              std::tuple("   3      323.45678 .85", std::vector<int>{2}, "The data could not be printed."));
 }
 
 TEST(SweepExport, VelocityTitlesRefusalAndFailure)
@@ -177,18 +158,15 @@ TEST(SweepExport, VelocityTitlesRefusalAndFailure)
     m->VelocitySweepSelected = 0;
     m->SweepPlotX(1) = 42;
     e = sweepExportBytes(*m);
-    EXPECT_EQ(e.outcome, Outcome::Refused);
-    EXPECT_EQ(e.message, "");
-    EXPECT_EQ(m->SweepPlotX(1), 42);
+    EXPECT_EQ(std::tuple(e.outcome, e.message, m->SweepPlotX(1)), std::tuple(Outcome::Refused, "", 42.0));
 
     // A result without a number: no bytes, the message, the quantity kept.
     m->VelocitySweepSelected = 1;
     m->SweepPlotQuantity = 2;
     m->SweepMomentCoefficients(2) = std::numeric_limits<double>::infinity();
     e = sweepExportBytes(*m);
-    EXPECT_EQ(e.outcome, Outcome::Failed);
-    EXPECT_EQ(e.bytes, "");
-    EXPECT_EQ(e.message, "The comma-delimited data could not be saved.");
+    EXPECT_EQ(std::tuple(e.outcome, e.bytes, e.message),
+              std::tuple(Outcome::Failed, "", "The comma-delimited data could not be saved."));
     EXPECT_EQ(m->SweepPlotY(2), 0.07);  // the user's quantity, CN, is back
 }
 

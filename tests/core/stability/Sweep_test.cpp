@@ -13,20 +13,17 @@ namespace {
 
 // The main window as an angle-of-attack sweep sees it: the box write goes
 // through the text, and the box's change handler reads it back and invalidates.
-class BoxHost : public SweepHost, public Progress {
-public:
-    explicit BoxHost(Module1& m) : m_(m) {}
+struct BoxHost : SweepHost, Progress {
+    explicit BoxHost(Module1& state) : m(state) {}
     Progress& progress() override { return *this; }
     void writeSweepValue(bool, double value) override
     {
         written.push_back(Format(value, "##.###"));
-        m_.AngleOfAttack = Val(written.back());
-        m_.FlowSolutionStatus = m_.FlowSolutionStatusText = "SOLVE NEW FLOW";
+        m.AngleOfAttack = Val(written.back());
+        m.FlowSolutionStatus = m.FlowSolutionStatusText = "SOLVE NEW FLOW";
     }
+    Module1& m;
     std::vector<std::string> written;
-
-private:
-    Module1& m_;
 };
 
 std::unique_ptr<Module1> aoaSweep(double start, double increment)
@@ -63,22 +60,19 @@ TEST(Sweep, StepsStoreEachStepRefusalClearingAndTheArrayEnd)
     BoxHost one(*m);
     steps = 0;
     EXPECT_EQ(LOOPER(*m, one, steps).outcome, Outcome::Done);
-    EXPECT_EQ(steps, 1);
-    EXPECT_EQ(m->AngleOfAttack, 2.5);
+    EXPECT_EQ(std::pair(steps, m->AngleOfAttack), std::pair(1.0, 2.5));
 
     // No velocity: refused before any step.
     m->FreeStreamVelocity = 0;
     BoxHost refused(*m);
     const SweepReport no = LOOPER(*m, refused, steps);
-    EXPECT_EQ(no.outcome, Outcome::Refused);
-    EXPECT_EQ(no.message, "Please enter rocket velocity.");
-    EXPECT_TRUE(refused.written.empty());
+    EXPECT_EQ(std::tuple(no.outcome, no.message, refused.written.size()),
+              std::tuple(Outcome::Refused, "Please enter rocket velocity.", 0u));
 
     for (int i = 1; i <= 10; ++i) m->SweepMomentCoefficients(i) = m->SweepPlotY(i) = i;
     clearSweepResults(*m, 5);
-    EXPECT_EQ(m->SweepMomentCoefficients(5), 0);
-    EXPECT_EQ(m->SweepPlotY(5), 0);
-    EXPECT_EQ(m->SweepMomentCoefficients(6), 6);
+    EXPECT_EQ(std::tuple(m->SweepMomentCoefficients(5), m->SweepPlotY(5), m->SweepMomentCoefficients(6)),
+              std::tuple(0.0, 0.0, 6.0));
 
     // On a coarse mesh: the arrays end at 360.
     m = aoaSweep(1, 0.01);
