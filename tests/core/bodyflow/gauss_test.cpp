@@ -141,8 +141,9 @@ TEST(GaussTest, BothPathsGiveTheBitsOfTheRowByRowElimination)
             const std::vector<double> ref = plainElimination(a, a.size());
             for (int i = 1; i <= a.size(); ++i) ASSERT_EQ(sse2[i], ref[i]) << name << " " << i;
         }
-        if (simdAvailable() == SimdLevel::Avx2)
+        if (simdAvailable() == SimdLevel::Avx2) {
             EXPECT_TRUE(sameBits(sse2, atLevel(SimdLevel::Avx2, [&] { return eliminate(a, outcome); }))) << name;
+        }
     }
 }
 
