@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "app/ui/InfoWindows.h"
+#include "app/ui/SOLVER.h"
+#include "geometry/ui/BODYTUBE.h"
 #include "model/Module1.h"
 #include "platform/ui/Forms.h"
 
@@ -37,6 +39,26 @@ struct Session {
     }
     std::unique_ptr<Module1> state;
     std::unique_ptr<Forms> forms;
+
+    // A tangent ogive 3 x 1 on a 12 tube at 300, typed in as a user would,
+    // the main window shown at 1000 x 700.
+    SOLVER& typeRocket(const char* mesh, const char* meridians)
+    {
+        SOLVER& w = forms->get<SOLVER>();
+        BODYTUBE& body = forms->get<BODYTUBE>();
+        w.CFDUNITS->pick("in-lb-sec");
+        body.NoseShape->pick("TANGENT OGIVE");
+        body.NoseLength->setText("3");
+        body.BodyDiameter->setText("1");
+        body.BodyLength->setText("12");
+        w.Velocity->setText("300");
+        w.DomainSize->pick(mesh);
+        w.MERIDIANS->pick(meridians);
+        w.resize(1000, 700);
+        w.show();
+        QApplication::processEvents();
+        return w;
+    }
 };
 
 } // namespace velmora::bench

@@ -22,7 +22,6 @@
 #include "finpanel/FinPanelSolver.h"
 #include "finpanel/FinPanelState.h"
 #include "finpanel/ui/FinPanelWindows.h"
-#include "geometry/ui/BODYTUBE.h"
 #include "model/Module1.h"
 #include "platform/ui/Forms.h"
 #include "bench/GuiSession.h"
@@ -33,25 +32,6 @@ using namespace velmora;
 using bench::Clock;
 using bench::msSince;
 using bench::Session;
-
-// A tangent ogive 3 x 1 on a 12 tube at 300, typed in as a user would.
-SOLVER& typeRocket(Session& s, const char* mesh, const char* meridians)
-{
-    SOLVER& w = s.forms->get<SOLVER>();
-    BODYTUBE& body = s.forms->get<BODYTUBE>();
-    w.CFDUNITS->pick("in-lb-sec");
-    body.NoseShape->pick("TANGENT OGIVE");
-    body.NoseLength->setText("3");
-    body.BodyDiameter->setText("1");
-    body.BodyLength->setText("12");
-    w.Velocity->setText("300");
-    w.DomainSize->pick(mesh);
-    w.MERIDIANS->pick(meridians);
-    w.resize(1000, 700);
-    w.show();
-    QApplication::processEvents();
-    return w;
-}
 
 class Headless final : public SolveHost {
 public:
@@ -82,7 +62,7 @@ double longestGap(F&& f)
 void BM_SolveClick(benchmark::State& st, const char* mesh, const char* meridians)
 {
     Session s;
-    SOLVER& w = typeRocket(s, mesh, meridians);
+    SOLVER& w = s.typeRocket(mesh, meridians);
     double window = 0, alone = 0, gap = 0;
     for (auto _ : st) {
         auto t0 = Clock::now();
@@ -111,7 +91,7 @@ void BM_SolveClick(benchmark::State& st, const char* mesh, const char* meridians
 void BM_FinSectionSolve(benchmark::State& st)
 {
     Session s;
-    SOLVER& w = typeRocket(s, "20", "8");
+    SOLVER& w = s.typeRocket("20", "8");
     Module1& m = *s.state;
     m.FinPlanformCode = 3;
     m.FinEdgeCode = 3;

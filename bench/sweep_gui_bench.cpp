@@ -35,25 +35,14 @@ using bench::Session;
 // The finned rocket typed in, the sweep window open and shown.
 ITERATION& openSweep(Session& s, const char* mesh, const char* meridians)
 {
-    SOLVER& w = s.forms->get<SOLVER>();
-    BODYTUBE& body = s.forms->get<BODYTUBE>();
+    SOLVER& w = s.typeRocket(mesh, meridians);
     FinAnalysis& fins = s.forms->get<FinAnalysis>();
-    w.CFDUNITS->pick("in-lb-sec");
-    body.NoseShape->pick("TANGENT OGIVE");
-    body.NoseLength->setText("3");
-    body.BodyDiameter->setText("1");
-    body.BodyLength->setText("12");
     fins.DTip->setText("12");
     fins.DRoot->setText("11");
     fins.RootChord->setText("3");
     fins.TipChord->setText("1.5");
     fins.SpanLength->setText("2");
     fins.FINTHK->setText("0.1");
-    w.Velocity->setText("300");
-    w.DomainSize->pick(mesh);
-    w.MERIDIANS->pick(meridians);
-    w.resize(1000, 700);
-    w.show();
     w.IterateBtn_Click();
     ITERATION& sweep = s.forms->get<ITERATION>();
     sweep.AOAINITIAL->setText("1");
