@@ -81,13 +81,3 @@ BENCHMARK_CAPTURE(BM_MeshDraw, mesh50x50_12_bar, 50, 12, true)->Unit(benchmark::
 BENCHMARK_CAPTURE(BM_MeshReplay, mesh50x50_12, 50, 12)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -146,13 +146,3 @@ BENCHMARK(BM_SolveClick50x50M12)->UseManualTime()->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_FinSectionSolve)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

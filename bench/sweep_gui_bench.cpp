@@ -109,13 +109,3 @@ BENCHMARK(BM_SweepWindow360_20x20M8)->UseManualTime()->Unit(benchmark::kMillisec
 BENCHMARK(BM_SweepWindow360_50x50M12)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
