@@ -13,6 +13,8 @@ void setStartupDefaults(Module1& m)
     m.FlowModelText = "INCOMPRESSIBLE";
     m.MeridianCount = 8;
     m.AnalysisUnits = UnitsSystem::FPS;
+    m.SpeedUnitText = "FT/SEC";
+    m.AltitudeText = "SEA LEVEL";
     m.AltitudePressureRatio = 1;
     m.AltitudeDensityRatio = 1;
     applyUnitConstants(m, UnitSystemTable[UnitsMenuFPS]);

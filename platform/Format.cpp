@@ -1,13 +1,44 @@
 #include "platform/Format.h"
 
-#include <cerrno>
+#include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace velmora {
 namespace {
+
+// Numbers go in and out through std::to_chars / std::from_chars, which follow
+// the program's own rules ("." as decimal point) whatever the user's locale.
+
+// |v| as "d.ddd...e+XX" with `precision` digits after the point, as printf's
+// "%.*e" in the C locale.
+std::string scientific(double v, int precision)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, precision);
+    return std::string(buf, r.ptr);
+}
+
+// The exponent of a scientific text ("e+XX" part).
+int exponentOf(const std::string& s)
+{
+    const auto e = s.find('e');
+    int x = 0;
+    const char* from = s.data() + e + 1;
+    if (*from == '+') ++from;
+    std::from_chars(from, s.data() + s.size(), x);
+    return x;
+}
+
+// "E" followed by the exponent's sign and at least `digits` digits.
+std::string exponentText(int exp10, bool plus, int digits)
+{
+    std::string d = std::to_string(std::abs(exp10));
+    if (static_cast<int>(d.size()) < digits) d.insert(0, static_cast<size_t>(digits) - d.size(), '0');
+    return std::string("E") + (exp10 < 0 ? "-" : plus ? "+" : "") + d;
+}
 
 // Decimal digits of |value| as a digit string d1 d2 ... d15 and the exponent
 // e such that |value| = 0.d1d2... x 10^e. Zero gives an empty digit string.
@@ -21,15 +52,10 @@ Decimal toDecimal(double v)
     Decimal d;
     v = std::fabs(v);
     if (v == 0.0) return d;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", v); // d.dddddddddddddde+XX
-    std::string s(buf);
-    const auto epos = s.find('e');
-    std::string mant = s.substr(0, epos);
-    const int exp10 = std::atoi(s.c_str() + epos + 1);
-    for (char c : mant)
+    const std::string s = scientific(v, 14); // d.dddddddddddddde+XX
+    for (char c : s.substr(0, s.find('e')))
         if (c >= '0' && c <= '9') d.digits.push_back(c);
-    d.exponent = exp10 + 1;
+    d.exponent = exponentOf(s) + 1;
     while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
     return d;
 }
@@ -136,21 +162,16 @@ std::string general(double v)
 {
     if (v == 0.0) return "0";
     const double a = std::fabs(v);
-    char buf[64];
     if (a < 1e-4 || a >= 1e15) {
-        std::snprintf(buf, sizeof buf, "%.14E", v);
-        std::string s(buf);
-        const auto e = s.find('E');
-        std::string mant = s.substr(0, e);
+        const std::string s = scientific(v, 14);
+        std::string mant = s.substr(0, s.find('e'));
         while (!mant.empty() && mant.back() == '0') mant.pop_back();
         if (!mant.empty() && mant.back() == '.') mant.pop_back();
-        int ex = std::atoi(s.c_str() + e + 1);
-        char eb[16];
-        std::snprintf(eb, sizeof eb, "E%c%02d", ex < 0 ? '-' : '+', std::abs(ex));
-        return mant + eb;
+        return (v < 0 ? "-" : "") + mant + exponentText(exponentOf(s), true, 2);
     }
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    return buf;
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    return std::string(buf, r.ptr);
 }
 
 } // namespace
@@ -185,13 +206,7 @@ std::string Format(double value, std::string_view pattern)
         if (intPart.empty() && p.intZero > 0) intPart = std::string(static_cast<size_t>(p.intZero), '0');
         out = intPart;
         if (p.point) out += "." + fracPart;
-        char eb[32];
-        const char sign = exp10 < 0 ? '-' : (p.expPlus ? '+' : '\0');
-        std::string digits = std::to_string(std::abs(exp10));
-        if (static_cast<int>(digits.size()) < p.expDigits)
-            digits = std::string(static_cast<size_t>(p.expDigits) - digits.size(), '0') + digits;
-        std::snprintf(eb, sizeof eb, "E%s%s", sign ? std::string(1, sign).c_str() : "", digits.c_str());
-        out += eb;
+        out += exponentText(exp10, p.expPlus, p.expDigits);
     } else {
         std::string intPart, fracPart;
         roundFixed(toDecimal(value), decimals, intPart, fracPart);
@@ -234,15 +249,11 @@ double Val(std::string_view text)
         while (j < text.size() && text[j] >= '0' && text[j] <= '9') { ex.push_back(text[j++]); expDigits = true; }
         if (expDigits) s += ex;
     }
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(s.c_str(), &end);
-    if (!std::isfinite(v) || errno == ERANGE) {
-        // Underflow to a tiny number is harmless; overflow is not a number.
-        if (errno == ERANGE && std::fabs(v) < 1.0) return 0.0;
-        return 0.0;
-    }
-    return v;
+    // Beyond the double range, and below its normal range, reads as 0.
+    double v = 0;
+    const char* from = s.data() + (s[0] == '+' ? 1 : 0);
+    if (std::from_chars(from, s.data() + s.size(), v).ec != std::errc()) return 0.0;
+    return v != 0 && std::fabs(v) < DBL_MIN ? 0.0 : v;
 }
 
 std::optional<int16_t> toInt16(double value)

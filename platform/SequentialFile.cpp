@@ -1,9 +1,9 @@
 #include "platform/SequentialFile.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <charconv>
+#include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace velmora {
@@ -12,6 +12,21 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The digits of |v| in "%.*e" form with `precision` digits after the point,
+// and its decimal exponent; std::to_chars keeps "." whatever the locale.
+std::string mantissaDigits(double v, int precision, int& exp10)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, precision);
+    std::string mant;
+    const char* p = buf;
+    for (; p < r.ptr && *p != 'e'; ++p)
+        if (isDigit(*p)) mant.push_back(*p);
+    exp10 = 0;
+    if (p < r.ptr) std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exp10);
+    return mant;
+}
 
 } // namespace
 
@@ -22,20 +37,13 @@ std::string plainNumberText(double v, int digits)
     digits = std::clamp(digits, 1, 17);
 
     // d.ddd...e+XX, correctly rounded from the binary value.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(v));
-    std::string mant;
-    const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
-        if (isDigit(*p)) mant.push_back(*p);
-    const int exp10 = *p ? std::atoi(p + 1) : 0;
-    if (exp10 >= 308 && std::isinf(std::strtod(buf, nullptr))) {
+    int exp10 = 0;
+    std::string mant = mantissaDigits(v, digits - 1, exp10);
+    if (exp10 >= 308 && !fileNumber("." + mant + "E" + std::to_string(exp10 + 1))) {
         // Rounding went past the largest double (1.79769313486232E+308):
         // cut the digits instead, so the text reads back.
-        std::snprintf(buf, sizeof buf, "%.*e", digits + 2, std::fabs(v));
-        mant.clear();
-        for (p = buf; *p && *p != 'e'; ++p)
-            if (isDigit(*p)) mant.push_back(*p);
+        int unused = 0;
+        mant = mantissaDigits(v, digits + 2, unused);
         mant.resize(static_cast<std::size_t>(digits));
     }
     while (mant.size() > 1 && mant.back() == '0') mant.pop_back();
@@ -44,9 +52,8 @@ std::string plainNumberText(double v, int digits)
     if (exp10 >= digits || exp10 < -4) {
         out += mant[0];
         if (mant.size() > 1) out.append(".").append(mant, 1);
-        char eb[16];
-        std::snprintf(eb, sizeof eb, "E%c%02d", exp10 < 0 ? '-' : '+', std::abs(exp10));
-        out += eb;
+        const std::string e = std::to_string(std::abs(exp10));
+        out.append(exp10 < 0 ? "E-" : "E+").append(e.size() < 2 ? "0" : "").append(e);
     } else if (exp10 >= 0) {
         const std::size_t intDigits = static_cast<std::size_t>(exp10) + 1;
         std::string intPart = mant.substr(0, std::min(intDigits, mant.size()));
@@ -72,27 +79,49 @@ std::optional<double> fileNumber(std::string_view text)
     const std::size_t n = text.size();
     while (i < n && isBlank(text[i])) ++i;
     std::string s;
+    const bool negative = i < n && text[i] == '-';
     if (i < n && (text[i] == '+' || text[i] == '-')) s.push_back(text[i++]);
-    bool anyDigit = false;
-    while (i < n && isDigit(text[i])) { s.push_back(text[i++]); anyDigit = true; }
+    // The power of ten of the leading digit, to tell an overflow from an
+    // underflow should the value fall outside the double range.
+    long long magnitude = 0;
+    bool anyDigit = false, nonZero = false;
+    while (i < n && isDigit(text[i])) {
+        nonZero = nonZero || text[i] != '0';
+        if (nonZero) ++magnitude;
+        s.push_back(text[i++]);
+        anyDigit = true;
+    }
     if (i < n && text[i] == '.') {
         s.push_back(text[i++]);
-        while (i < n && isDigit(text[i])) { s.push_back(text[i++]); anyDigit = true; }
+        while (i < n && isDigit(text[i])) {
+            if (!nonZero && text[i] == '0') --magnitude;
+            nonZero = nonZero || text[i] != '0';
+            s.push_back(text[i++]);
+            anyDigit = true;
+        }
     }
     if (!anyDigit) return 0.0;
     if (i < n && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
         std::size_t j = i + 1;
         std::string ex = "e";
         if (j < n && (text[j] == '+' || text[j] == '-')) ex.push_back(text[j++]);
+        long long power = 0;
         bool expDigit = false;
-        while (j < n && isDigit(text[j])) { ex.push_back(text[j++]); expDigit = true; }
-        if (expDigit) s += ex;
+        while (j < n && isDigit(text[j])) {
+            power = std::min<long long>(power * 10 + (text[j] - '0'), INT_MAX);
+            ex.push_back(text[j++]);
+            expDigit = true;
+        }
+        if (expDigit) {
+            s += ex;
+            magnitude += ex[1] == '-' ? -power : power;
+        }
     }
-    errno = 0;
-    const double v = std::strtod(s.c_str(), nullptr);
-    if (errno == ERANGE && std::fabs(v) > 1.0) return std::nullopt; // overflow
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
+    double v = 0;
+    const char* from = s.data() + (s[0] == '+' ? 1 : 0);
+    if (std::from_chars(from, s.data() + s.size(), v).ec == std::errc()) return v;
+    if (magnitude > 0) return std::nullopt;  // beyond the double range
+    return negative ? -0.0 : 0.0;            // below it: zero, as a text of zeros
 }
 
 // ---- writing ----------------------------------------------------------------

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <type_traits>
 #include <variant>
 
+#include "model/Units.h"
 #include "model/Vocabulary.h"
 #include "platform/Format.h"
 #include "platform/SequentialFile.h"
@@ -27,6 +29,11 @@ using AnySlot = std::variant<Slot<std::string>, Slot<double>, Slot<float>, Slot<
 
 enum class Check {
     None,
+    FlowModel,   // a text of the windows' lists: the flow model,
+    NoseShape,   //   the nose shape,
+    UnitCode,    //   the unit system's code,
+    SpeedUnit,   //   the speed unit,
+    Altitude,    //   the altitude
     FinCount,    // 0 or 3..8
     Planform,    // 0..4
     Edge,        // 0..3
@@ -45,20 +52,20 @@ using R = ProjectRecord;
 using M = Module1;
 
 const std::array<Item, ItemCount> kItems = {{
-    {Slot<std::string>{&R::flowModel, &M::FlowModelText}},                       // 1
+    {Slot<std::string>{&R::flowModel, &M::FlowModelText}, Check::FlowModel},    // 1
     {Slot<double>{&R::FreeStreamVelocity, &M::FreeStreamVelocity}},              // 2
     {Slot<double>{&R::AmbientDensity, &M::AmbientDensity}},                      // 3
     {Slot<double>{&R::AmbientPressure, &M::AmbientPressure}},                    // 4
-    {Slot<std::string>{&R::noseShape, &M::NoseShapeText}},                       // 5
+    {Slot<std::string>{&R::noseShape, &M::NoseShapeText}, Check::NoseShape},    // 5
     {Slot<double>{&R::NoseConeLength, &M::NoseConeLength}},                      // 6
     {Slot<double>{&R::BodyTubeLength, &M::BodyTubeLength}},                      // 7
     {Slot<double>{&R::NoseConeDiameter, &M::NoseConeDiameter}},                  // 8
     {Slot<double>{&R::TransitionDiameter, &M::TransitionDiameter}},              // 9
     {Slot<double>{&R::TransitionLength, &M::TransitionLength}},                  // 10
     {Slot<double>{&R::BaseTubeLength, &M::BaseTubeLength}},                      // 11
-    {Slot<std::string>{&R::unitCode, &M::AnalysisUnits}},                        // 12
-    {Slot<std::string>{&R::speedUnit, &M::SpeedUnitText}},                       // 13
-    {Slot<std::string>{&R::altitude, &M::AltitudeText}},                         // 14
+    {Slot<std::string>{&R::unitCode, &M::AnalysisUnits}, Check::UnitCode},      // 12
+    {Slot<std::string>{&R::speedUnit, &M::SpeedUnitText}, Check::SpeedUnit},    // 13
+    {Slot<std::string>{&R::altitude, &M::AltitudeText}, Check::Altitude},       // 14
     {Slot<int16_t>{&R::FinCount, &M::FinCount}, Check::FinCount},                // 15
     {Slot<int16_t>{&R::FinPlanformCode, &M::FinPlanformCode}, Check::Planform},  // 16
     {Slot<int16_t>{&R::FinEdgeCode, &M::FinEdgeCode}, Check::Edge},              // 17
@@ -77,9 +84,25 @@ const std::array<Item, ItemCount> kItems = {{
     {Slot<int16_t>{&R::FreeFormPointCount, &M::FreeFormPointCount}, Check::PointCount},    // 30
 }};
 
-bool isFlowModel(const std::string& t)
+const char* const kNoseShapes[] = {NoseConeShape::Conical, NoseConeShape::TangentOgive, NoseConeShape::Elliptical,
+                                   NoseConeShape::Parabolic, NoseConeShape::SearsHaack};
+
+// A text item must be one its list shows: the windows write no other, and
+// the list could show no other as the value the computation uses.
+bool textAllowed(Check check, const std::string& t)
 {
-    return t == CompressibilityModel::Incompressible || t == CompressibilityModel::Compressible;
+    const auto listed = [&t](const auto& items) {
+        return std::any_of(std::begin(items), std::end(items), [&t](const char* item) { return t == item; });
+    };
+    switch (check) {
+    case Check::FlowModel:
+        return t == CompressibilityModel::Incompressible || t == CompressibilityModel::Compressible;
+    case Check::NoseShape: return listed(kNoseShapes);
+    case Check::UnitCode: return unitIndexByCode(t).has_value();
+    case Check::SpeedUnit: return listed(SpeedUnits);
+    case Check::Altitude: return findAltitude(t) != nullptr;
+    default: return false;
+    }
 }
 
 bool isWhole(double v) { return std::floor(v) == v; }
@@ -96,8 +119,7 @@ bool codeAllowed(Check check, double v, const ProjectRecord& r)
     case Check::Edge: return v >= 0 && v <= 3;
     case Check::BodyMode: return v == 0 || v == 1;
     case Check::PointCount: return v >= (r.FileBodyGeometry == FreeFormBody ? 2 : 0) && v <= MaxPoints;
-    case Check::Finish:
-    case Check::None: break;
+    default: break;
     }
     return false;
 }
@@ -137,6 +159,7 @@ Step readItem(SequentialReader& in, const Item& item, ProjectRecord& r)
         {
             std::optional<std::string> f = in.field();
             if (!f) return Step::End;
+            if (!textAllowed(item.check, *f)) return Step::Bad;
             r.*s.staged = std::move(*f);
             return Step::Ok;
         }
@@ -166,22 +189,35 @@ Step readItem(SequentialReader& in, const Item& item, ProjectRecord& r)
     return std::visit(Visitor{in, item, r}, item.slot);
 }
 
-// One pass: items 1 to 30, then the point rows item 30 announces.
-Step readPass(SequentialReader& in, ProjectRecord& r)
+// One pass: items 1 to 30, then the point rows item 30 announces; `row` is
+// the point row being read, 0 while the items are.
+Step readPass(SequentialReader& in, ProjectRecord& r, int& row)
 {
     r.itemsRead = 0;
+    row = 0;
     for (const Item& item : kItems) {
         if (const Step s = readItem(in, item, r); s != Step::Ok) return s;
         ++r.itemsRead;
     }
     if (r.FileBodyGeometry == FreeFormBody) r.meshSize = freeFormMeshSize(r.meshSize);
-    for (int i = 1; i <= r.FreeFormPointCount; ++i) {
-        for (double* v : {&r.FreeFormBodyX(i), &r.FreeFormBodyRadius(i), &r.screenX(i)})
+    for (row = 1; row <= r.FreeFormPointCount; ++row) {
+        for (double* v : {&r.FreeFormBodyX(row), &r.FreeFormBodyRadius(row), &r.screenX(row)})
             if (const Step s = readNumber(in, *v); s != Step::Ok) return s;
-        if (const Step s = readInt16(in, r.screenY(i)); s != Step::Ok) return s;
-        r.pointRowsRead = std::max(r.pointRowsRead, i);
+        if (const Step s = readInt16(in, r.screenY(row)); s != Step::Ok) return s;
+        r.pointRowsRead = std::max(r.pointRowsRead, row);
     }
     return Step::Ok;
+}
+
+// Why a pass failed where it stopped: "The file ends inside item 15.",
+// "Point row 3 holds a value the program cannot use.".
+std::string failure(Step s, const ProjectRecord& r, int row)
+{
+    const std::string at = row > 0 ? "point row " + std::to_string(row) : "item " + std::to_string(r.itemsRead + 1);
+    if (s == Step::End) return "The file ends inside " + at + ".";
+    std::string text = at + " holds a value the program cannot use.";
+    text[0] = row > 0 ? 'P' : 'I';
+    return text;
 }
 
 } // namespace
@@ -216,16 +252,28 @@ ReadResult read(std::string_view bytes)
 {
     ReadResult result;
     ProjectRecord& r = result.record;
+    if (bytes.size() > MaxFileBytes) {
+        result.reason = kMsgTooLarge;
+        return result;
+    }
+    // A byte-order mark some editors put before UTF-8 text is no item.
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     SequentialReader in(bytes);
-    if (in.atEnd()) return result;  // a 0-byte file holds no project
+    if (in.atEnd()) {
+        result.reason = kMsgNoProject;
+        return result;
+    }
     for (int pass = 1; !in.atEnd(); ++pass) {
-        const Step s = readPass(in, r);
+        int row = 0;
+        const Step s = readPass(in, r, row);
         if (s == Step::Ok) continue;
-        if (s == Step::End && pass == 1 && r.itemsRead < ItemCount && isFlowModel(r.flowModel)) {
+        if (s == Step::End && pass == 1 && r.itemsRead < ItemCount) {
             // An older layout: what it lacks comes from the conversion defaults.
             r.meshSize = 0;
             r.FileBodyGeometry = StandardBody;
             result.outcome = ReadOutcome::OlderLayout;
+        } else {
+            result.reason = failure(s, r, row);
         }
         return result;
     }
@@ -253,14 +301,13 @@ bool commit(const ReadResult& result, Module1& m)
     if (result.outcome == ReadOutcome::Error) return false;
     const ProjectRecord& r = result.record;
 
-    // The items read go into their variables; the texts are held aside and
-    // stand empty when they were not read.
+    // The items read go into their variables. A text an older file does not
+    // hold keeps the one shown, which is the one the computation uses.
     for (int k = 0; k < ItemCount; ++k) {
         const Item& item = kItems[static_cast<size_t>(k)];
         std::visit(
             [&](const auto& s) {
-                using T = std::decay_t<decltype(m.*s.state)>;
-                if (std::is_same_v<T, std::string> || (item.direct && k < r.itemsRead)) m.*s.state = r.*s.staged;
+                if (item.direct && k < r.itemsRead) m.*s.state = r.*s.staged;
             },
             item.slot);
     }
@@ -273,9 +320,8 @@ bool commit(const ReadResult& result, Module1& m)
     // What the restore makes of the held-aside values.
     if (r.flowModel == CompressibilityModel::Incompressible) m.CompressibleFlow = 0;
     else if (r.flowModel == CompressibilityModel::Compressible) m.CompressibleFlow = 1;
-    for (const char* shape : {NoseConeShape::Conical, NoseConeShape::TangentOgive, NoseConeShape::Elliptical,
-                              NoseConeShape::Parabolic, NoseConeShape::SearsHaack})
-        if (r.noseShape == shape) m.NoseShapeName = shape;
+    for (const char* shape : kNoseShapes)
+        if (m.NoseShapeText == shape) m.NoseShapeName = shape;
     if (r.FileBodyGeometry == FreeFormBody) {
         m.MeshAxialNodeCount = r.meshSize;
         m.MeshRadialNodeCount = r.meshSize;

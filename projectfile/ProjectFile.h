@@ -8,6 +8,7 @@
 // piece. Reading never touches the project state: it fills a staging record,
 // and commit() applies the record only when the read succeeded (or took the
 // older-layout path), so a bad file leaves the project as it was.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +21,8 @@ namespace velmora::projectfile {
 
 inline constexpr int ItemCount = 30;
 inline constexpr int MaxPoints = 20;
+// Far more than a project file holds; a larger file is refused unread.
+inline constexpr std::size_t MaxFileBytes = std::size_t{1} << 20;
 
 // What one read of a file gives, in file order (the comment is the item
 // number). Items 1, 5, 12, 13, 14, 28 and 29 and the point fields 3 and 4 are
@@ -75,10 +78,16 @@ enum class ReadOutcome {
 struct ReadResult {
     ReadOutcome outcome = ReadOutcome::Error;
     ProjectRecord record;
+    // Why an Error read failed, for the main window's status bar: one of the
+    // two texts below, "The file ends inside item 15." (or "point row 3"),
+    // or "Item 18 holds a value the program cannot use." (or "Point row 3").
+    std::string reason;
 };
 
-// The message of a read that fails.
+// The message of a read that fails, and the reasons of a file refused whole.
 inline constexpr const char* ReadErrorMessage = "An Error Reading The File";
+inline constexpr const char* kMsgTooLarge = "The file is larger than a project file can be.";
+inline constexpr const char* kMsgNoProject = "The file holds no project.";
 // The message of a save that fails.
 inline constexpr const char* SaveErrorMessage = "An Error Saving The File.";
 
@@ -95,17 +104,21 @@ std::optional<std::string> write(const Module1& m);
 // record). Beyond the failures of the file layout (the file ends inside a
 // pass, a number beyond the double range or, for the single-precision items,
 // beyond the single range) a value the windows never produce is an error:
+// a text its list does not show (so every text read can be written back),
 // a code outside its set, item 30 outside its range, point field 4 beyond 16
-// bits. A 0-byte file is an error. On the older-layout path items 28 and 29
-// are dropped: the conversion defaults (standard body, mesh 20) stand.
+// bits. A file of more than MaxFileBytes, or with no item, is an error; a
+// UTF-8 byte-order mark before item 1 is skipped. On the older-layout path
+// items 28 and 29 are dropped: the conversion defaults (standard body, mesh
+// 20) stand.
 ReadResult read(std::string_view bytes);
 
 // Applies a read to the project state; false, with `m` untouched, for an
 // Error outcome. The numbers read go into their variables; the held-aside
 // values go where the restore puts them: the texts into FlowModelText,
-// NoseShapeText, AnalysisUnits, SpeedUnitText and AltitudeText (an item not
-// read gives ""), with CompressibleFlow and NoseShapeName following a known
-// flow model and nose shape; a free-form file sets the mesh size (both node
+// NoseShapeText, AnalysisUnits, SpeedUnitText and AltitudeText (a text an
+// older file does not hold keeps its value, so its list goes on showing what
+// the computation uses), with CompressibleFlow and NoseShapeName following
+// the flow model and nose shape; a free-form file sets the mesh size (both node
 // counts, MeshSizeUserSet = 1) and ActiveBodyGeometry = 1, any other file
 // ActiveBodyGeometry = 0; the screen points 1..N go into FreeFormScreenX/Y and
 // FreeFormBaseRadius becomes FreeFormBodyRadius(N). The older-layout path

@@ -6,6 +6,7 @@
 // leaves the project as it was. The restore then writes the controls in a
 // fixed order, and each write runs that control's handler as a user's edit
 // would: the values come back with the precision their boxes show.
+#include <QFileInfo>
 #include <QString>
 
 #include <array>
@@ -30,6 +31,8 @@ namespace {
 
 const QString kFileFilter = QStringLiteral("Text files (*.TXT)|*.TXT");
 const QString kLengthPattern = QStringLiteral("#####.###");
+// The reason shown when Open cannot read the file chosen at all.
+constexpr const char* kMsgNotOpened = "The file could not be opened.";
 
 QString lengthText(double value) { return qFormat(value, kLengthPattern.toStdString()); }
 
@@ -53,14 +56,14 @@ void switchOn(QRadioButton* option, const std::function<void()>& handler)
 
 // ---- the restore, in its fixed order ---------------------------------------------
 
-void restoreFlightCondition(Forms& forms, SOLVER& main, const projectfile::ProjectRecord& r)
+void restoreFlightCondition(Forms& forms, SOLVER& main)
 {
     Module1& s = forms.m();
-    // The lists show what was read; their click handlers do not run.
-    main.Compressible->setText(QString::fromStdString(r.flowModel));
-    s.AnalysisUnits = r.unitCode;
-    main.Speed->setText(QString::fromStdString(r.speedUnit));
-    main.RATIOS->setText(QString::fromStdString(r.altitude));
+    // The lists show what was read (an older file keeps what they showed);
+    // their click handlers do not run.
+    main.Compressible->setText(QString::fromStdString(s.FlowModelText));
+    main.Speed->setText(QString::fromStdString(s.SpeedUnitText));
+    main.RATIOS->setText(QString::fromStdString(s.AltitudeText));
     // The atmosphere of the saved altitude replaces the density and
     // pressure read from the file.
     main.INPUTUNITS(s.FreeStreamVelocity);
@@ -72,11 +75,11 @@ void restoreFlightCondition(Forms& forms, SOLVER& main, const projectfile::Proje
         main.CFDUNITS->setText(UnitSystemTable[static_cast<size_t>(*row)].listItem);
 }
 
-void restoreBody(Forms& forms, const projectfile::ProjectRecord& r)
+void restoreBody(Forms& forms)
 {
     Module1& s = forms.m();
     BODYTUBE& body = forms.get<BODYTUBE>();
-    body.NoseShape->setText(QString::fromStdString(r.noseShape));
+    body.NoseShape->setText(QString::fromStdString(s.NoseShapeText));
     // Each box's handler takes its value back, so read every value first.
     const std::array<std::pair<TextBox*, double>, 6> boxes = {{
         {body.NoseLength, s.NoseConeLength},
@@ -215,8 +218,8 @@ void restoreFreeFormShape(Forms& forms)
 void restoreWindows(Forms& forms, SOLVER& main, const projectfile::ProjectRecord& r)
 {
     Module1& s = forms.m();
-    restoreFlightCondition(forms, main, r);
-    restoreBody(forms, r);
+    restoreFlightCondition(forms, main);
+    restoreBody(forms);
     restoreSweep(forms, main);
     restoreFlowModelAndNose(forms, main);
     restoreFins(forms, main);
@@ -251,11 +254,15 @@ void openProject(Forms& forms, SOLVER& main)
     const QString path = ModalSeam::instance().fileDialog(projectDialog(false));
     if (path.isEmpty()) return;
 
-    const std::optional<std::string> bytes = loadWholeFile(path);
+    // A file larger than a project file can be is refused unread.
+    const std::optional<std::string> bytes = loadWholeFile(path, projectfile::MaxFileBytes);
+    const char* unread = QFileInfo(path).size() > qint64{projectfile::MaxFileBytes} ? projectfile::kMsgTooLarge
+                                                                                     : kMsgNotOpened;
     const projectfile::ReadResult result =
-        bytes ? projectfile::read(*bytes) : projectfile::ReadResult{projectfile::ReadOutcome::Error, {}};
+        bytes ? projectfile::read(*bytes) : projectfile::ReadResult{projectfile::ReadOutcome::Error, {}, unread};
     if (!projectfile::commit(result, s)) {
         MsgBox(projectfile::ReadErrorMessage, MsgButtons::OkOnly);
+        main.StatusBar1->setPanel(2, QString::fromStdString(result.reason));
         return;
     }
     if (result.outcome == projectfile::ReadOutcome::OlderLayout) {

@@ -36,12 +36,12 @@ bool saveWholeFile(const QString& path, const std::string& bytes)
     return file.commit();
 }
 
-std::optional<std::string> loadWholeFile(const QString& path)
+std::optional<std::string> loadWholeFile(const QString& path, std::size_t maxBytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(maxBytes)) return std::nullopt;
+    const QByteArray data = file.read(static_cast<qint64>(maxBytes) + 1);
+    if (file.error() != QFileDevice::NoError || static_cast<std::size_t>(data.size()) > maxBytes) return std::nullopt;
     return std::string(data.constData(), static_cast<size_t>(data.size()));
 }
 

@@ -4,6 +4,7 @@
 // leaves the file that was there as it was.
 #include <QString>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,8 +18,9 @@ namespace velmora {
 // which lets it pass and puts a cut file in place of the old one.
 bool saveWholeFile(const QString& path, const std::string& bytes);
 
-// The bytes of the file, or nullopt when it cannot be opened for reading.
-std::optional<std::string> loadWholeFile(const QString& path);
+// The bytes of the file, or nullopt when it cannot be opened for reading or
+// holds more than `maxBytes` (then no more than that is read).
+std::optional<std::string> loadWholeFile(const QString& path, std::size_t maxBytes);
 
 // Test hook of the save path: runs before each line is written with the
 // offset of that line in the file; false makes that write fail. An empty

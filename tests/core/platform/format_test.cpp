@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/SequentialFile.h"
 
 using velmora::Format;
 using velmora::Val;
@@ -59,4 +65,20 @@ TEST(Int16, HalvesToEvenAndRange)
     for (auto [value, expected] : rounded) EXPECT_EQ(velmora::toInt16(value), expected) << value;
     for (double outside : {32767.5, -40000.0, std::numeric_limits<double>::quiet_NaN()})
         EXPECT_FALSE(velmora::toInt16(outside).has_value()) << outside;
+}
+
+// The user's locale never changes what a number reads or writes as: a comma-decimal one gave Val("1.5") = 1.
+TEST(Format, CommaDecimalLocaleChangesNothing)
+{
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    const auto read = std::tuple(Val("1.5"), Val("-2.5E-3"), velmora::fileNumber(" 1.5"), velmora::fileNumber("1.5D+300"));
+    const std::vector<std::string> written = {
+        Format(1.5),        Format(3.9e-07),          Format(2116.8, "#####.###"),
+        Format(1e300, "#.###E+00"), velmora::numberText(1.5), velmora::numberText(-1.5e-5),
+        velmora::numberText(-std::numeric_limits<double>::max()), velmora::numberText(1.0f / 3, 7)};
+    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(read, std::tuple(1.5, -2.5e-3, 1.5, 1.5e300));
+    EXPECT_EQ(written, (std::vector<std::string>{"1.5", "3.9E-07", "2116.8", "1.E+300", " 1.5", "-1.5E-05",
+                                                 "-1.79769313486231E+308", " .3333333"}));
 }

@@ -122,6 +122,11 @@ TEST_F(ProjectFileTest, BadFilesCommitNothing)
         {"a length beyond the double range", edited({{6, "\" 1E400\""}})},
         {"a single item beyond the single range", edited({{20, "\" 1E39\""}})},
         {"an unsafe code in an older layout", edited({{15, "\" 2\""}}, 20)},
+        {"finish -1", edited({{18, "\"-1\""}})}, {"thirty blank lines", std::string(60, '\n')},
+        {"a quote in a bare item 1", "X" + join(kSample)}, {"a bare item 1 holding a quote", " \"" + join(kSample)},
+        {"an unknown speed unit", edited({{13, "\"KNOTS\""}})}, {"an unknown nose shape", edited({{5, "\"cone\""}})},
+        {"item 14 never closed", edited({{14, "\"SEA LEVEL"}}, 20)}, {"an unknown unit code", edited({{12, "FPs"}})},
+        {"a byte-order mark alone", "\xEF\xBB\xBF"}, {"one byte too large", join(kSample).append(MaxFileBytes, ' ')},
     };
     for (const auto& c : cases) {
         sample(*m);
@@ -132,6 +137,25 @@ TEST_F(ProjectFileTest, BadFilesCommitNothing)
         EXPECT_FALSE(commit(r, *m)) << c.what;
         EXPECT_EQ(write(*m), before) << c.what;
     }
+}
+
+// A file refused says why: the panel text the main window shows.
+TEST_F(ProjectFileTest, RefusedFilesSayWhy)
+{
+    const std::pair<std::string, const char*> cases[] = {
+        {"", kMsgNoProject}, {"\xEF\xBB\xBF", kMsgNoProject}, {std::string(MaxFileBytes + 1, '9'), kMsgTooLarge},
+        {"\r\n", "Item 1 holds a value the program cannot use."},
+        {edited({{18, "\"-1\""}}), "Item 18 holds a value the program cannot use."},
+        {join(kSample, 31), "The file ends inside point row 2."},
+        {join(kSample) + join(kSample, 3), "The file ends inside item 4."},
+        {edited({{32, "\"-3\",\" 1.5E-05\",\" 0\",\" 32768\""}}), "Point row 2 holds a value the program cannot use."},
+    };
+    for (const auto& [bytes, reason] : cases) EXPECT_EQ(read(bytes).reason, reason) << bytes.substr(0, 40);
+    // A byte-order mark before item 1 is skipped.
+    const ReadResult marked = read("\xEF\xBB\xBF" + join(kSample));
+    ASSERT_EQ(marked.outcome, ReadOutcome::Complete);
+    ASSERT_TRUE(commit(marked, *m));
+    EXPECT_EQ(write(*m), join(kSample));
 }
 
 TEST_F(ProjectFileTest, OlderLayoutCommitsWhatWasReadThenTheDefaults)
@@ -149,12 +173,14 @@ TEST_F(ProjectFileTest, OlderLayoutCommitsWhatWasReadThenTheDefaults)
         EXPECT_EQ(m->FreeFormBodyX(i) + m->FreeFormBodyRadius(i) + m->FreeFormScreenX(i) + m->FreeFormScreenY(i), 0);
     EXPECT_EQ(m->FreeFormBodyX(5), 5);
 
-    // Items not read keep their variables; their texts stand empty.
+    // Items not read keep their variables, the texts included: their lists go on showing what is used.
     sample(*m);
-    m->FinCount = 5;
+    m->FinCount = 5, m->AnalysisUnits = "MNS", m->SpeedUnitText = "MPH", m->AltitudeText = "5000 FT";
     ASSERT_TRUE(commit(read(join(kSample, 11)), *m));
     EXPECT_EQ(std::tuple(m->NoseShapeName, m->AnalysisUnits + m->SpeedUnitText + m->AltitudeText, m->FinCount),
-              std::tuple("TANGENT OGIVE", "", 5));
+              std::tuple("TANGENT OGIVE", "MNSMPH5000 FT", 5));
+    ASSERT_TRUE(commit(read(join(kSample, 4)), *m));
+    EXPECT_EQ(std::tuple(m->NoseShapeText, m->NoseShapeName), std::tuple("TANGENT OGIVE", "TANGENT OGIVE"));
     // Ending after item 29: free-form mode without its points is not taken.
     ASSERT_TRUE(commit(read(edited({{28, "\" 30\""}, {29, "\" 1\""}}, 29)), *m));
     EXPECT_EQ(std::tuple(m->ActiveBodyGeometry, m->MeshAxialNodeCount), std::tuple(0, 20));
@@ -181,8 +207,8 @@ TEST_F(ProjectFileTest, HeldAsideValuesAndRepeatedPasses)
 {
     ASSERT_TRUE(commit(read(edited({{1, "\"COMPRESSIBLE\""}, {5, "\"SEARS-HAACK\""}})), *m));
     EXPECT_EQ(std::tuple(m->CompressibleFlow, m->NoseShapeName), std::tuple(1, "SEARS-HAACK"));
-    ASSERT_TRUE(commit(read(edited({{5, "\"cone\""}, {31, "\" 7\",\" 1\",\" 1201\",\" 842\""}})), *m));
-    EXPECT_EQ(std::tuple(m->NoseShapeText, m->NoseShapeName), std::tuple("cone", "SEARS-HAACK"));  // no shape matches
+    ASSERT_TRUE(commit(read(edited({{31, "\" 7\",\" 1\",\" 1201\",\" 842\""}})), *m));
+    EXPECT_EQ(std::tuple(m->NoseShapeText, m->NoseShapeName), std::tuple("TANGENT OGIVE", "TANGENT OGIVE"));
     EXPECT_EQ(std::tuple(m->FreeFormScreenX(1), m->FreeFormScreenY(1), m->FreeFormBaseRadius),
               std::tuple(1201, 842, 1.5e-5f));
 

@@ -8,9 +8,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <sys/resource.h>
+
+#include <clocale>
+#include <csignal>
 #include <string>
 #include <vector>
 
+#include "app/ui/InfoWindows.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "projectfile/ProjectFile.h"
@@ -197,6 +202,16 @@ TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
               std::tuple(1, false, true));
     // The items read and the defaults of an older file (the core test pins each) show in the windows.
     EXPECT_EQ(std::tuple(b.NoseShape->Text(), b.GEOMETRY[0]->isChecked()), std::tuple("SEARS-HAACK", true));
+
+    // A file of 12 lines holds no speed unit or altitude: the lists keep theirs, and the velocity read shows in them.
+    SOLVER& s = h.forms->get<SOLVER>();
+    Harness::pick(s.Speed, "MPH");
+    Harness::pick(s.RATIOS, "SEA LEVEL");
+    putBytes(path("old.txt"), firstLines(bytesOf(path("new.txt")), 12));
+    viaMenu(h, &SOLVER::mnuOpen, path("old.txt"));
+    EXPECT_EQ(std::tuple(s.Speed->Text(), s.RATIOS->Text(), s.Velocity->text(), h.state->SpeedOfSound),
+              std::tuple("MPH", "SEA LEVEL", "102.6", h.state->SeaLevelSpeedOfSound));
+    EXPECT_EQ(std::tuple(h.state->SpeedUnitText, h.state->AltitudeText), std::tuple("MPH", "SEA LEVEL"));
 }
 
 // Open of a broken or unreadable file and each failed save change nothing and say so (the core test covers
@@ -208,21 +223,40 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     const std::string old = "\"an older project\"\r\n";  // its first line is no flow model
     putBytes(path("kept.txt"), old);
     const std::string before = *projectfile::write(*h.state);
-    for (const char* name : {"kept.txt", "missing/none.txt"}) {
+    QFile large(path("large.txt"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(qint64{projectfile::MaxFileBytes} + 1));
+    large.close();
+    // Panel 2 says why, and no window is restored after it.
+    const std::pair<const char*, const char*> refused[] = {
+        {"kept.txt", "Item 1 holds a value the program cannot use."},
+        {"missing/none.txt", "The file could not be opened."},
+        {"large.txt", "The file is larger than a project file can be."},
+    };
+    for (const auto& [name, reason] : refused) {
         SCOPED_TRACE(name);
         ModalSeam::instance().messages.clear();
         viaMenu(h, &SOLVER::mnuOpen, path(name));
         EXPECT_EQ(testing::said(h.messages()), QStringList{"An Error Reading The File | "});
         EXPECT_EQ(*projectfile::write(*h.state), before);
+        EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(2), reason);
     }
-    EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(2), "");  // emptied by the reset, no window restored
+    QFile::remove(path("large.txt"));
 
-    // A write that fails on line 10 of 34, and a folder that does not exist.
-    setSaveFault([](long long offset) { return offset < 200; });
-    for (const char* name : {"kept.txt", "missing/p.txt"}) {
+    // A write that fails on line 10 of 34, one the file system cuts at 300 bytes, and a folder that does not exist.
+    const struct { const char* name; bool hook; rlim_t sizeLimit; } saves[] = {
+        {"kept.txt", true, 0}, {"kept.txt", false, 300}, {"missing/p.txt", false, 0}};
+    for (const auto& [name, hook, sizeLimit] : saves) {
         SCOPED_TRACE(name);
         ModalSeam::instance().messages.clear();
+        if (hook) setSaveFault([](long long offset) { return offset < 200; });
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{sizeLimit ? sizeLimit : limit.rlim_cur, limit.rlim_max};
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
         viaMenu(h, &SOLVER::mnuSaveAs, path(name));
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
         EXPECT_EQ(testing::said(h.messages()), QStringList{"An Error Saving The File. | "});
         setSaveFault({});
     }
@@ -263,6 +297,29 @@ TEST_F(ProjectFiles, CancelledOpenVelocityBoxAndZeroVelocity)
     viaMenu(fresh, &SOLVER::mnuOpen, path("still.txt"));
     EXPECT_EQ(fresh.forms->get<SOLVER>().StatusBar1->panel(2), "Please enter rocket dimensions");
     EXPECT_EQ(fresh.forms->get<FinAnalysis>().SpanLength->text(), "2.125");
+}
+
+// Under a comma-decimal locale a typed 1.5 stays 1.5 and the file keeps its "." both ways.
+TEST_F(ProjectFiles, CommaDecimalLocaleTypesSavesAndOpensAsEverywhere)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    Harness::type(s.Velocity, "150.5");
+    Harness::type(h.forms->get<FinAnalysis>().SpanLength, "2.125");
+    const auto typed = std::tuple(h.state->FreeStreamVelocity, h.state->FinSpan,
+                                  h.forms->get<FluidVariables>().UINPUT->text());
+    viaMenu(h, &SOLVER::mnuSaveAs, path("de.txt"));
+    Harness fresh;
+    SOLVER& t = fresh.start();
+    viaMenu(fresh, &SOLVER::mnuOpen, path("de.txt"));
+    const auto opened = std::tuple(t.Velocity->text(), fresh.state->FreeStreamVelocity,
+                                   fresh.forms->get<FinAnalysis>().SpanLength->text());
+    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(typed, std::tuple(150.5, 2.125, "1.505E+02"));
+    EXPECT_EQ(firstLines(bytesOf(path("de.txt")), 2), "\"INCOMPRESSIBLE\"\r\n\" 150.5\"\r\n");
+    EXPECT_EQ(opened, std::tuple("150.5", 150.5, "2.125"));
 }
 
 TEST_F(ProjectFiles, OpenIsRefusedWhileSolveRuns)
