@@ -72,11 +72,13 @@ TEST(Format, CommaDecimalLocaleChangesNothing)
 {
     const std::string before = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
-    const auto read = std::tuple(Val("1.5"), Val("-2.5E-3"), velmora::fileNumber(" 1.5"), velmora::fileNumber("1.5D+300"));
+    using velmora::fileNumber;
+    const auto read = std::tuple(Val("1.5"), Val("-2.5E-3"), fileNumber(" 1.5"), fileNumber("1.5D+300"));
+    using velmora::numberText;
     const std::vector<std::string> written = {
-        Format(1.5),        Format(3.9e-07),          Format(2116.8, "#####.###"),
-        Format(1e300, "#.###E+00"), velmora::numberText(1.5), velmora::numberText(-1.5e-5),
-        velmora::numberText(-std::numeric_limits<double>::max()), velmora::numberText(1.0f / 3, 7)};
+        Format(1.5),      Format(3.9e-07),       Format(2116.8, "#####.###"), Format(1e300, "#.###E+00"),
+        numberText(1.5),  numberText(-1.5e-5),   numberText(-std::numeric_limits<double>::max()),
+        numberText(1.0f / 3, 7)};
     std::setlocale(LC_ALL, before.c_str());
     EXPECT_EQ(read, std::tuple(1.5, -2.5e-3, 1.5, 1.5e300));
     EXPECT_EQ(written, (std::vector<std::string>{"1.5", "3.9E-07", "2116.8", "1.E+300", " 1.5", "-1.5E-05",

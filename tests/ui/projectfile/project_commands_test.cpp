@@ -226,6 +226,9 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     QFile large(path("large.txt"));
     ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(qint64{projectfile::MaxFileBytes} + 1));
     large.close();
+    // Refused unread: no more than the limit is ever read.
+    EXPECT_FALSE(loadWholeFile(path("large.txt"), projectfile::MaxFileBytes));
+    EXPECT_EQ(loadWholeFile(path("large.txt"), projectfile::MaxFileBytes + 1)->size(), projectfile::MaxFileBytes + 1);
     // Panel 2 says why, and no window is restored after it.
     const std::pair<const char*, const char*> refused[] = {
         {"kept.txt", "Item 1 holds a value the program cannot use."},
