@@ -324,7 +324,28 @@ bool buildRows(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatri
 
 constexpr int kLanes = 64;  // evaluation points worked on together
 
+// The kept factors of the panel system, and whether solves use them.
+struct FactorCache {
+    bool reuse = true;
+    GaussFactors factors;
+};
+
+FactorCache& factorCache()
+{
+    thread_local FactorCache cache;
+    return cache;
+}
+
 } // namespace
+
+bool setPanelFactorReuse(bool on)
+{
+    FactorCache& c = factorCache();
+    const bool before = c.reuse;
+    c.reuse = on;
+    if (!on) c.factors.clear();
+    return before;
+}
 
 void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A)
 {
@@ -381,7 +402,8 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
     for (int i = 1; i <= n; ++i) progress.progressValue(i);
 
     s.source.assign(np, 0.0);
-    const Outcome solved = GAUSS(s.source, A, n, m, progress);
+    FactorCache& cache = factorCache();
+    const Outcome solved = GAUSS(s.source, A, n, m, progress, cache.reuse ? &cache.factors : nullptr);
     if (solved != Outcome::Done) return solved;
 
     try {

@@ -105,6 +105,13 @@ void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source,
 Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, const FlowCondition& flow,
                       const FieldPoints& field, Module1& m, Progress& progress, BodyFlowSolution& out);
 
+// The factors of the last panel system eliminated on this thread are kept:
+// a solve whose matrix has the same bits (a sweep step, a SOLVE at another
+// flight condition on the same body and mesh) replays them on its own
+// right-hand side, with the bits of a full elimination (see GAUSS). On by
+// default; tests and benchmarks compare the two. Returns the setting before.
+bool setPanelFactorReuse(bool on);
+
 // The grid's lower row from the nose tip on (x >= NoseTipX): the body stations.
 std::vector<BodyStation> bodyStationsFromGrid(const Module1& m);
 

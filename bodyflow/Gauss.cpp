@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -433,6 +434,83 @@ VELMORA_AVX2 double backSubstituteAvx2(double v, const double* r, const double* 
     return v;
 }
 #undef VELMORA_AVX2
+
+// Where the processor has AVX-512, the block update runs on 8 x 16 tiles of
+// 512-bit registers: the same products and subtractions, element by element
+// in pivot order, sixteen columns to a register.
+#define VELMORA_AVX512 __attribute__((target("avx512f")))
+
+bool hasAvx512()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx512f") != 0;
+    }();
+    return has;
+}
+
+VELMORA_AVX512 inline void updateTile8x16(double* c, std::size_t ld, const double* lp, const double* up, int kb)
+{
+    __m512d a[8], b[8];
+    for (int r = 0; r < 8; ++r) {
+        a[r] = _mm512_loadu_pd(c + r * ld);
+        b[r] = _mm512_loadu_pd(c + r * ld + 8);
+    }
+    for (int k = 0; k < kb; ++k) {
+        const __m512d u0 = _mm512_loadu_pd(up + 16 * k), u1 = _mm512_loadu_pd(up + 16 * k + 8);
+        for (int r = 0; r < 8; ++r) {
+            const __m512d l = _mm512_set1_pd(lp[8 * k + r]);
+            a[r] = _mm512_sub_pd(a[r], _mm512_mul_pd(u0, l));
+            b[r] = _mm512_sub_pd(b[r], _mm512_mul_pd(u1, l));
+        }
+    }
+    for (int r = 0; r < 8; ++r) {
+        _mm512_storeu_pd(c + r * ld, a[r]);
+        _mm512_storeu_pd(c + r * ld + 8, b[r]);
+    }
+}
+
+VELMORA_AVX512 void blockUpdateAvx512(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int c0, int c1)
+{
+    const double* u0 = a + static_cast<std::size_t>(k0) * ld;
+    const int tiles = (r1 - r0 + 1) / 8;
+    const int groups = (c1 - c0 + 1) / 16;
+    thread_local std::vector<double> lpack, upack;
+    lpack.resize(static_cast<std::size_t>(tiles) * static_cast<std::size_t>(kb) * 8);
+    upack.resize(static_cast<std::size_t>(groups) * static_cast<std::size_t>(kb) * 16);
+    for (int t = 0; t < tiles; ++t)
+        for (int r = 0; r < 8; ++r) {
+            const double* li = a + static_cast<std::size_t>(r0 + 8 * t + r) * ld + k0;
+            for (int k = 0; k < kb; ++k) lpack[(static_cast<std::size_t>(t) * kb + k) * 8 + r] = li[k];
+        }
+    for (int k = 0; k < kb; ++k) {
+        const double* uk = u0 + static_cast<std::size_t>(k) * ld + c0;
+        for (int g = 0; g < groups; ++g) {
+            double* to = upack.data() + (static_cast<std::size_t>(g) * kb + k) * 16;
+            _mm512_storeu_pd(to, _mm512_loadu_pd(uk + 16 * g));
+            _mm512_storeu_pd(to + 8, _mm512_loadu_pd(uk + 16 * g + 8));
+        }
+    }
+    constexpr int kStripGroups = 4;  // 64 columns of packed pivot rows stay in L1
+    for (int gs = 0; gs < groups; gs += kStripGroups) {
+        const int ge = std::min(gs + kStripGroups, groups);
+        for (int t = 0; t < tiles; ++t) {
+            double* ct = a + static_cast<std::size_t>(r0 + 8 * t) * ld + c0;
+            const double* lp = lpack.data() + static_cast<std::size_t>(t) * kb * 8;
+            for (int g = gs; g < ge; ++g)
+                updateTile8x16(ct + 16 * g, ld, lp, upack.data() + static_cast<std::size_t>(g) * kb * 16, kb);
+        }
+    }
+    // Columns beyond the last group of sixteen, rows beyond the last tile.
+    const int cRest = c0 + 16 * groups;
+    if (cRest <= c1)
+        for (int i = r0; i < r0 + 8 * tiles; ++i) {
+            double* ci = a + static_cast<std::size_t>(i) * ld;
+            updateRowAvx2(ci + cRest, ci + k0, u0 + cRest, ld, kb, c1 - cRest + 1);
+        }
+    if (r0 + 8 * tiles <= r1) blockUpdateAvx2(a, ld, k0, kb, r0 + 8 * tiles, r1, c0, c1);
+}
+#undef VELMORA_AVX512
 #endif
 
 // The loops of the elimination, in the form the processor allows.
@@ -483,6 +561,7 @@ void blockUpdateAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1, i
 #ifdef VELMORA_GAUSS_AVX2
     if (useAvx2()) {
         if (r0 > r1 || c0 > c1 || kb <= 0) return;
+        if (hasAvx512()) return blockUpdateAvx512(a, ld, k0, kb, r0, r1, c0, c1);
         return blockUpdateAvx2(a, ld, k0, kb, r0, r1, c0, c1);
     }
 #endif
@@ -500,7 +579,50 @@ double backSubstitute(double v, const double* r, const double* x, int j0, int j1
 
 } // namespace
 
-Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress)
+bool GaussFactors::matches(const AugmentedMatrix& A, int N) const
+{
+    if (n_ == 0 || N != n_ || A.size() < N) return false;
+    const std::size_t bytes = static_cast<std::size_t>(N) * sizeof(double);
+    for (int i = 1; i <= N; ++i)
+        if (std::memcmp(A.row(i), matrix_.row(i), bytes) != 0) return false;
+    return true;
+}
+
+void GaussFactors::clear()
+{
+    n_ = 0;
+    pivots_.clear();
+}
+
+namespace {
+
+// Back substitution on the unit upper triangle of a (rows 0..N-1 with
+// stride ld): y[k * ys] is row k's reduced right-hand side, xLast the last
+// unknown. Returns x 1-based (x[j + 1] belongs to column j).
+std::vector<double> backSubstitution(const double* a, std::size_t ld, int N, const double* y, std::size_t ys,
+                                     double xLast)
+{
+    std::vector<double> x(static_cast<std::size_t>(N) + 1, 0.0);
+    x[static_cast<std::size_t>(N)] = xLast;
+    for (int k = N - 2; k >= 0; --k)
+        x[static_cast<std::size_t>(k) + 1] = backSubstitute(y[static_cast<std::size_t>(k) * ys],
+                                                            a + static_cast<std::size_t>(k) * ld, x.data() + 1, k + 1,
+                                                            N - 1);
+    return x;
+}
+
+Outcome publishSolution(std::vector<double>& X, const std::vector<double>& x, int N)
+{
+    for (int i = 1; i <= N; ++i)
+        if (!std::isfinite(x[static_cast<std::size_t>(i)])) return Outcome::Failed;
+    if (X.size() < static_cast<std::size_t>(N) + 1) X.resize(static_cast<std::size_t>(N) + 1, 0.0);
+    std::copy(x.begin() + 1, x.end(), X.begin() + 1);
+    return Outcome::Done;
+}
+
+} // namespace
+
+Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress, GaussFactors* keep)
 {
     if (N < 1 || N > A.size()) throw std::invalid_argument("GAUSS: N outside the matrix");
 
@@ -511,11 +633,41 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
         progress.progressValue(1);
         return o;
     };
+    // Per pivot row: the bar, events when due, the ABORT flag.
+    auto stopsAt = [&](int k) {
+        progress.progressValue(k + 1);
+        progress.maybePump();
+        if (m.AbortRequest == "YES") return true;
+        m.AugmentedColumnCount = static_cast<int16_t>(N + 1);
+        return false;
+    };
+
+    const int last = N;  // 0-based index of the right-hand side column
+    if (keep && keep->matches(A, N)) {
+        // The same matrix: its right-hand side column receives what the
+        // elimination gave it, row by row. Row i takes the products of its
+        // multipliers with the rows above in pivot order, then is divided by
+        // its pivot.
+        const GaussFactors& f = *keep;
+        const std::size_t ld = f.factors_.stride();
+        const double* a = f.factors_.row(1);
+        std::vector<double> y(static_cast<std::size_t>(N));
+        for (int i = 0; i < N; ++i) {
+            if (i < N - 1 && stopsAt(i)) return finish(Outcome::Aborted);
+            const double v = backSubstitute(A.row(i + 1)[last], a + static_cast<std::size_t>(i) * ld, y.data(), 0, i - 1);
+            y[static_cast<std::size_t>(i)] = v / f.pivots_[static_cast<std::size_t>(i)];
+        }
+        const std::vector<double> x = backSubstitution(a, ld, N, y.data(), 1, y[static_cast<std::size_t>(N) - 1]);
+        return finish(publishSolution(X, x, N));
+    }
+    if (keep) {
+        keep->clear();
+        keep->matrix_ = A;
+    }
 
     const std::size_t ld = A.stride();
     double* a = A.row(1);
     auto at = [a, ld](int i0, int j0) -> double& { return a[static_cast<std::size_t>(i0) * ld + static_cast<std::size_t>(j0)]; };
-    const int last = N;  // 0-based index of the right-hand side column
 
     // A pivot is vanishing when it is at rounding level of the largest entry
     // its row started with: what is left is cancellation noise.
@@ -525,15 +677,13 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
     auto pivotUsable = [&](int k0, double p) {
         return std::isfinite(p) && std::fabs(p) > tolerance * rowScale[static_cast<std::size_t>(k0)];
     };
+    std::vector<double> pivots(static_cast<std::size_t>(N));
 
     // 0-based below: pivot k runs 0..N-2 (rows 1..N-1 of the textbook form).
     for (int kb0 = 0; kb0 <= N - 2; kb0 += kBlock) {
         const int kb1 = std::min(kb0 + kBlock - 1, N - 2);
         for (int k = kb0; k <= kb1; ++k) {
-            progress.progressValue(k + 1);
-            progress.maybePump();
-            if (m.AbortRequest == "YES") return finish(Outcome::Aborted);
-            m.AugmentedColumnCount = static_cast<int16_t>(N + 1);
+            if (stopsAt(k)) return finish(Outcome::Aborted);
 
             double* rk = &at(k, 0);
             // Columns right of this block in row k still lack the updates of
@@ -541,6 +691,7 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
             updateRowAny(rk + kb1 + 1, rk + kb0, &at(kb0, kb1 + 1), ld, k - kb0, last - kb1);
             const double p = rk[k];
             if (!pivotUsable(k, p)) return finish(Outcome::Failed);
+            pivots[static_cast<std::size_t>(k)] = p;
             divideRow(rk, k, last, p);
 
             // The block's later pivot rows, within the block's columns; the
@@ -560,19 +711,15 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
     // Back substitution on the unit upper triangle.
     const double pn = at(N - 1, N - 1);
     if (!pivotUsable(N - 1, pn)) return finish(Outcome::Failed);
-    std::vector<double> x(static_cast<std::size_t>(N) + 1, 0.0);
-    x[static_cast<std::size_t>(N)] = at(N - 1, last) / pn;
-    for (int k = N - 2; k >= 0; --k) {
-        // x is 1-based: x[j + 1] belongs to column j.
-        const double* rk = &at(k, 0);
-        x[static_cast<std::size_t>(k) + 1] = backSubstitute(rk[last], rk, x.data() + 1, k + 1, N - 1);
+    pivots[static_cast<std::size_t>(N) - 1] = pn;
+    const std::vector<double> x = backSubstitution(a, ld, N, a + last, ld, at(N - 1, last) / pn);
+    const Outcome solved = publishSolution(X, x, N);
+    if (keep && solved == Outcome::Done) {
+        keep->factors_ = A;
+        keep->pivots_ = std::move(pivots);
+        keep->n_ = N;
     }
-    for (int i = 1; i <= N; ++i)
-        if (!std::isfinite(x[static_cast<std::size_t>(i)])) return finish(Outcome::Failed);
-
-    if (X.size() < static_cast<std::size_t>(N) + 1) X.resize(static_cast<std::size_t>(N) + 1, 0.0);
-    std::copy(x.begin() + 1, x.end(), X.begin() + 1);
-    return finish(Outcome::Done);
+    return finish(solved);
 }
 
 } // namespace velmora

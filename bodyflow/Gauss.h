@@ -15,11 +15,21 @@
 // updates are applied, not their order).
 //
 // Once per pivot row the progress value is set, pending events are let run
-// (Progress::pumpEvents) and m.AbortRequest is tested; "YES" stops at once
+// when due (Progress::maybePump) and m.AbortRequest is tested; "YES" stops at once
 // with Outcome::Aborted. A zero, vanishing or non-finite pivot, or a
 // non-finite solution, gives Outcome::Failed. In both cases X is left as it
 // was; on Outcome::Done, X(1..N) holds the solution (X is enlarged to N + 1
 // elements if needed; X(0) is not used). A is destroyed in every case.
+//
+// With a GaussFactors object, GAUSS keeps the factors of an elimination that
+// completed, and the next call whose matrix (columns 1..N) has the same bits
+// as the one they came from does not eliminate again: it replays on the new
+// right-hand side the operations the elimination applied to its column (each
+// row's multipliers in pivot order, the division by its pivot, the back
+// substitution), so X gets the same bits a full elimination gives. The replay
+// sets the progress, lets events run and tests the ABORT flag per row as the
+// elimination does. Any other matrix is eliminated in full, and its factors
+// replace the kept ones; an elimination that does not complete leaves none.
 #include <cstddef>
 #include <vector>
 
@@ -54,6 +64,23 @@ private:
     std::vector<double> data_;
 };
 
-Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress);
+// The factors of the last completed elimination and the matrix they came from.
+class GaussFactors {
+public:
+    // Whether columns 1..N of A have the bits of the kept factors' matrix.
+    bool matches(const AugmentedMatrix& A, int N) const;
+    void clear();
+    bool empty() const { return n_ == 0; }
+
+private:
+    friend Outcome GAUSS(std::vector<double>&, AugmentedMatrix&, int, Module1&, Progress&, GaussFactors*);
+    int n_ = 0;
+    AugmentedMatrix matrix_;        // as it came, the right-hand side column aside
+    AugmentedMatrix factors_;       // multipliers below the diagonal, the unit upper triangle above
+    std::vector<double> pivots_;    // each row's pivot before its division
+};
+
+Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress,
+              GaussFactors* keep = nullptr);
 
 } // namespace velmora

@@ -9,7 +9,9 @@
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Gauss.h"
 #include "bodyflow/Grid.h"
+#include "platform/Format.h"
 #include "platform/Simd.h"
+#include "stability/Sweep.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora {
@@ -144,6 +146,110 @@ TEST(GaussTest, BothPathsGiveTheBitsOfTheRowByRowElimination)
         if (simdAvailable() == SimdLevel::Avx2) {
             EXPECT_TRUE(sameBits(sse2, atLevel(SimdLevel::Avx2, [&] { return eliminate(a, outcome); }))) << name;
         }
+    }
+}
+
+// Kept factors solve a new right-hand side with the bits of a full elimination; a matrix one bit away is
+// eliminated in full; an ABORT during the replay stops it with X as it was and the factors still kept.
+TEST(GaussTest, KeptFactorsGiveTheBitsOfAFullElimination)
+{
+    auto m = makeModule1();
+    m->AbortRequest = "NO";
+    for (const auto& [name, a] : {std::pair{"odd tail", randomSystem(71, 71, 0.25)},
+                                  std::pair{"weak diagonal", randomSystem(97, 9, 0.01)},
+                                  std::pair{"panels 20x20/8", panelSystem(20, 8)},
+                                  std::pair{"panels 50x50/12", panelSystem(50, 12)}}) {
+        const int n = a.size();
+        GaussFactors keep;
+        std::vector<double> x;
+        AugmentedMatrix first = a;
+        ASSERT_EQ(GAUSS(x, first, n, *m, quiet, &keep), Outcome::Done) << name;
+        EXPECT_EQ(x, plainElimination(a, n)) << name;
+
+        std::mt19937 gen(static_cast<unsigned>(n));
+        std::uniform_real_distribution<double> u(-3.0, 3.0);
+        for (int rhs = 0; rhs < 3; ++rhs) {
+            AugmentedMatrix b = a;
+            for (int i = 1; i <= n; ++i) b(i, n + 1) = rhs == 0 ? -0.0 : u(gen);
+            ASSERT_TRUE(keep.matches(b, n)) << name;
+            std::vector<double> replayed, full;
+            AugmentedMatrix c = b;
+            ASSERT_EQ(GAUSS(replayed, b, n, *m, quiet, &keep), Outcome::Done) << name;
+            ASSERT_EQ(GAUSS(full, c, n, *m, quiet), Outcome::Done) << name;
+            EXPECT_TRUE(sameBits(replayed, full)) << name << " " << rhs;
+        }
+
+        // One coefficient a bit away: not the kept matrix; its own solution, whose factors are kept next.
+        AugmentedMatrix changed = a;
+        changed(n, 1) = std::nextafter(changed(n, 1), 1e300);
+        ASSERT_FALSE(keep.matches(changed, n)) << name;
+        std::vector<double> own;
+        AugmentedMatrix c = changed;
+        ASSERT_EQ(GAUSS(own, c, n, *m, quiet, &keep), Outcome::Done) << name;
+        EXPECT_EQ(own, plainElimination(changed, n)) << name;
+        EXPECT_TRUE(keep.matches(changed, n) && !keep.matches(a, n)) << name;
+    }
+
+    GaussFactors keep;
+    std::vector<double> x(41, -7.0);
+    AugmentedMatrix a = randomSystem(40, 8, 0.25);
+    AugmentedMatrix b = a;
+    ASSERT_EQ(GAUSS(x, b, 40, *m, quiet, &keep), Outcome::Done);
+    x.assign(41, -7.0);
+    testing::ScriptedProgress aborting;
+    aborting.onPump = [&](int k) { if (k == 5) m->AbortRequest = "YES"; };
+    b = a;
+    EXPECT_EQ(GAUSS(x, b, 40, *m, aborting, &keep), Outcome::Aborted);
+    EXPECT_EQ(aborting.pumps, 5);
+    EXPECT_EQ(x, std::vector<double>(41, -7.0));
+    EXPECT_TRUE(keep.matches(a, 40));
+}
+
+// A sweep replays the panel factors from its second step on: every step's body flow, drag and forces have the
+// bits of a sweep that eliminates at every step.
+TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
+{
+    struct Host : stability::SweepHost, Progress {
+        explicit Host(Module1& state) : m(state) {}
+        Progress& progress() override { return *this; }
+        void writeSweepValue(bool, double value) override
+        {
+            m.AngleOfAttack = Val(Format(value, "##.###"));
+            m.FlowSolutionStatus = m.FlowSolutionStatusText = "SOLVE NEW FLOW";
+        }
+        void stepSolved(const SolveChainReport&) override
+        {
+            std::vector<double> v{m.TotalDragCoefficient, m.BodyPressureDragCoefficient, m.NormalForceCoefficient,
+                                  m.PitchingMomentCoefficient, m.CenterOfPressureRatio};
+            for (long i = 1; i <= (m.BodyStationCount - 1) * m.MeridianCount; ++i) v.push_back(m.BodySurfaceCp(i));
+            for (long e = 1; e <= static_cast<long>(m.MeshElementCount); ++e)
+                v.insert(v.end(), {m.ElementAxialVelocity(e), m.ElementRadialVelocity(e), m.ElementSpeed(e),
+                                   m.ElementPressure(e)});
+            steps.push_back(std::move(v));
+        }
+        Module1& m;
+        std::vector<std::vector<double>> steps;
+    };
+    for (int compressible : {0, 1}) {
+        auto sweep = [&](bool reuse) {
+            const bool before = setPanelFactorReuse(reuse);
+            auto m = testing::rocketWithFins();
+            m->AoaSweepSelected = 1;
+            m->SweepAoaIncrement = 2.5;
+            m->CompressibleFlow = static_cast<int16_t>(compressible);
+            Host host(*m);
+            double steps = 6;
+            EXPECT_EQ(stability::LOOPER(*m, host, steps).outcome, Outcome::Done);
+            setPanelFactorReuse(before);
+            return host.steps;
+        };
+        const auto kept = sweep(true);
+        const auto eliminated = sweep(false);
+        ASSERT_EQ(kept.size(), 6u);
+        ASSERT_EQ(eliminated.size(), 6u);
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            EXPECT_TRUE(sameBits(kept[i], eliminated[i])) << "compressible " << compressible << " step " << i + 1;
+        EXPECT_FALSE(sameBits(kept[0], kept[1]));
     }
 }
 

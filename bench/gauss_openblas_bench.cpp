@@ -1,0 +1,90 @@
+// GAUSS beside OpenBLAS's LU factorisation (dgetrf, one thread) on the same
+// panel matrix: the 564 unknowns of the 50 x 50 mesh with 12 meridians.
+// Built only where OpenBLAS is installed; a benchmark-only dependency.
+// Both are timed in turn in every iteration, so a neighbour's load falls on
+// both alike. Counters: milliseconds and GFLOP/s (2/3 n^3) of each, and the
+// ratio GAUSS / dgetrf in GFLOP/s. Goal: GAUSS at least 30 GFLOP/s.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <vector>
+
+#include "bodyflow/BodyFlow.h"
+#include "bodyflow/Gauss.h"
+#include "bodyflow/Grid.h"
+#include "model/Module1.h"
+
+extern "C" {
+void dgetrf_(const int* m, const int* n, double* a, const int* lda, int* ipiv, int* info);
+void openblas_set_num_threads(int threads);
+}
+
+namespace {
+
+using namespace velmora;
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+
+AugmentedMatrix panelMatrix()
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->NoseShapeName = "TANGENT OGIVE";
+    m->NoseConeLength = 3;
+    m->NoseConeDiameter = 1;
+    m->BodyTubeLength = 12;
+    m->MeshSizeUserSet = 1;
+    m->MeshAxialNodeCount = m->MeshRadialNodeCount = 50;
+    NullProgress np;
+    GRID(*m, 300, np);
+    AugmentedMatrix a;
+    buildPanelSystem(buildPanels(bodyStationsFromGrid(*m), 12), {300, 4, 0.27f, 0, 0.002378}, a);
+    return a;
+}
+
+void BM_GaussBesideDgetrf(benchmark::State& st)
+{
+    openblas_set_num_threads(1);
+    const AugmentedMatrix original = panelMatrix();
+    const int n = original.size();
+    // Column-major copy for LAPACK (the transpose: the same work).
+    std::vector<double> lapackOriginal(static_cast<std::size_t>(n) * n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) lapackOriginal[static_cast<std::size_t>(i - 1) * n + (j - 1)] = original(i, j);
+    std::vector<int> pivots(static_cast<std::size_t>(n));
+    auto m = makeModule1();
+    m->AbortRequest = "NO";
+    NullProgress np;
+    std::vector<double> x;
+    double gaussMs = 0, lapackMs = 0;
+    for (auto _ : st) {
+        AugmentedMatrix a = original;
+        std::vector<double> lu = lapackOriginal;
+        auto t0 = Clock::now();
+        if (GAUSS(x, a, n, *m, np) != Outcome::Done) st.SkipWithError("elimination failed");
+        const double g = msSince(t0);
+        int info = 0;
+        t0 = Clock::now();
+        dgetrf_(&n, &n, lu.data(), &n, pivots.data(), &info);
+        const double l = msSince(t0);
+        if (info != 0) st.SkipWithError("dgetrf failed");
+        benchmark::DoNotOptimize(x.data());
+        benchmark::DoNotOptimize(lu.data());
+        gaussMs += g;
+        lapackMs += l;
+        st.SetIterationTime((g + l) / 1000.0);
+    }
+    const double iterations = static_cast<double>(st.iterations());
+    const double gflop = 2.0 / 3.0 * n * static_cast<double>(n) * n / 1e9;
+    st.counters["unknowns"] = n;
+    st.counters["gauss_ms"] = gaussMs / iterations;
+    st.counters["dgetrf_ms"] = lapackMs / iterations;
+    st.counters["gauss_GFLOPs"] = gflop / (gaussMs / iterations / 1000.0);
+    st.counters["dgetrf_GFLOPs"] = gflop / (lapackMs / iterations / 1000.0);
+    st.counters["gauss_per_dgetrf"] = lapackMs / gaussMs;
+}
+
+BENCHMARK(BM_GaussBesideDgetrf)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+} // namespace
