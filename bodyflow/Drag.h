@@ -13,9 +13,10 @@
 //       Fin input checks, skin friction, fin surface, fin interference and
 //       launch-lug drag, total drag coefficient and forces, fin corner points.
 //       All or nothing: Failed, with nothing written or shown, when a result
-//       does not fit its store; panel 2 and message say which (fin, launch-lug
-//       or total drag). Lets events run first when Progress::maybePump finds
-//       them due: an ABORT seen then ends it Aborted, nothing written.
+//       does not fit its store; panel 2 and message say which sizes (fin,
+//       launch lug, the rocket's). Lets events run first when
+//       Progress::maybePump finds them due: an ABORT seen then ends it
+//       Aborted, nothing written.
 //   DragReport TOTALDRAG(m, velocity, progress)
 //       The total drag coefficient referred to the largest cross-section;
 //       Failed (kMsgCrossSectionTooSmall) when that has no finite value.
