@@ -92,6 +92,28 @@ SolveChainReport& unfinished(SolveChainReport& rep, SolveStep at, Outcome outcom
     return endAt(rep, at, outcome);
 }
 
+// Ends a run whose drag could not be computed, or was aborted: the body flow
+// it has published is marked stale again, so that nothing of the run can be
+// plotted or used, and every result box empties (the reason is in panel 2).
+SolveChainReport& withoutDrag(SolveChainReport& rep, SolveStep at, const DragReport& drag, Module1& m,
+                              Progress& progress)
+{
+    m.FlowSolutionStatus = FlowSolutionState::Stale;
+    m.FlowSolutionStatusText = FlowSolutionState::Stale;
+    unfinished(rep, at, drag.outcome, progress);
+    rep.message = drag.message;
+    return rep;
+}
+
+// Ends a run whose fin section failed: body flow and drag stand, the rocket's
+// CN, Cm and XCp/L (which need the fins) stay empty and panel 2 says why.
+SolveChainReport& withoutFins(SolveChainReport& rep, Progress& progress)
+{
+    for (const char* box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
+    progress.status(2, stability::kMsgNoFinSolution);
+    return endAt(rep, SolveStep::FinSection, Outcome::Failed, stability::kMsgNoFinSolution);
+}
+
 // Ends a run aborted after its body flow and drag: those stand; the centre
 // of pressure was not computed.
 SolveChainReport& aborted(SolveChainReport& rep, SolveStep at, Progress& progress)
@@ -152,11 +174,16 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     // (the body flow's own reason stays in panel 2).
     if (body.outcome != Outcome::Done) return unfinished(rep, SolveStep::BodyFlow, body.outcome, progress);
 
-    // 7 - 8. Drag build-up.
+    // 7 - 8. Drag build-up; a drag that could not be computed leaves nothing
+    // of the run to use.
     step(SolveStep::FinDrag);
-    append(rep.writes, CdFnMn(m, m.FreeStreamVelocity, progress).writes);
+    const DragReport finDrag = CdFnMn(m, m.FreeStreamVelocity, progress);
+    if (finDrag.outcome != Outcome::Done) return withoutDrag(rep, SolveStep::FinDrag, finDrag, m, progress);
+    append(rep.writes, finDrag.writes);
     step(SolveStep::TotalDrag);
-    append(rep.writes, TOTALDRAG(m, m.FreeStreamVelocity, progress).writes);
+    const DragReport totalDrag = TOTALDRAG(m, m.FreeStreamVelocity, progress);
+    if (totalDrag.outcome != Outcome::Done) return withoutDrag(rep, SolveStep::TotalDrag, totalDrag, m, progress);
+    append(rep.writes, totalDrag.writes);
 
     // 9. At once, so that the fin step's own texts below stay.
     host.finProgress().status(1, "");
@@ -190,7 +217,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
             if (m.FlowSolutionStatus == FlowSolutionState::Stale)
                 return superseded(rep, SolveStep::FinSection, progress);
             if (fin->outcome == Outcome::Aborted) return aborted(rep, SolveStep::FinSection, progress);
-            if (fin->outcome == Outcome::Failed) return endAt(rep, SolveStep::FinSection, Outcome::Failed);
+            if (fin->outcome == Outcome::Failed) return withoutFins(rep, progress);
             finpanel::publish(*fin, m);
             if (fin->unitsLabel) rep.writes.push_back(showText("PanelAero.UnitsLabel1", *fin->unitsLabel));
             sourceForce = in.panelMethod == PanelMethod::Source && fin->forces.outcome == Outcome::Done;

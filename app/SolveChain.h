@@ -24,17 +24,25 @@
 //                    "CFD solution not found." ("CFD analysis aborted." and
 //                    an empty panel 2 after ABORT), its own reason stands in
 //                    panel 2, and no drag is computed.
-//   FinDrag          CdFnMn; TotalDrag: TOTALDRAG.
+//   FinDrag          CdFnMn; TotalDrag: TOTALDRAG. A drag step that fails
+//                    (or is aborted) ends the chain with nothing of the run to
+//                    use: the body flow is marked stale again
+//                    (FlowSolutionStatus "SOLVE NEW FLOW"), every result box
+//                    empties, panel 1 reads "CFD solution not found." ("CFD
+//                    analysis aborted."), the drag's reason stands in panel 2
+//                    and in message.
 //                    The fin-section window's status panels 1 and 2 empty.
 //   StaleCheck       an input changed while events ran: Refused with
 //                    "Please enter fin data and perform CFD".
 //   EventPump        hourglass, events run once; ABORT gives Aborted (the
 //                    centre-of-pressure boxes empty, panel 1 says so).
 //   FinSection       the panel method of PanelMethodChoice ("SOURCE" or
-//                    "VORTEX"; anything else runs neither). A failed or
-//                    aborted fin solve ends the chain with that outcome; a
-//                    published one is kept in the report (fin) for the
-//                    window to draw.
+//                    "VORTEX"; anything else runs neither). An aborted fin
+//                    solve ends the chain Aborted; a failed one ends it
+//                    Failed with the main window's CN, Cm and XCp/L empty and
+//                    stability::kMsgNoFinSolution in panel 2 and message
+//                    (body flow and drag stand). A published one is kept in
+//                    the report (fin) for the window to draw.
 //   CenterOfPressure CPSOLVE. With source panels panel 2 says why the fin
 //                    normal force is 0.
 // A run whose inputs changed while it let events run (at any step) shows
@@ -99,7 +107,7 @@ struct SolveChainOptions {
 struct SolveChainReport {
     Outcome outcome = Outcome::Refused;
     SolveStep endedAt = SolveStep::Inputs;     // the step that ended the chain (the last one when Done)
-    std::string message;                       // panel-2 text of a refusal by the chain itself
+    std::string message;                       // panel-2 text of a refusal by the chain itself or of a failure
     std::vector<SolveStep> ran;                // the steps that ran, in order
     Outcome bodyFlow = Outcome::Refused;       // outcome of the body-flow step
     std::optional<Outcome> finSection;         // outcome of the fin step, when it ran

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
+#include <string_view>
 
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Grid.h"
@@ -20,6 +22,15 @@ void say(Progress& progress, DragReport& report, int panel, const char* text)
 {
     progress.status(panel, text);
     report.panelLog.push_back({panel, text});
+}
+
+// A failed drag routine shows nothing of itself: no box writes, its reason in panel 2.
+void fail(Progress& progress, DragReport& report, const char* why)
+{
+    report.outcome = Outcome::Failed;
+    report.writes.clear();
+    report.message = why;
+    say(progress, report, 2, why);
 }
 
 double bodyLength(const Module1& m)
@@ -187,6 +198,11 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
     if (finBoxesEmptied)
         if (const char* bad = badFinDimension(m)) failed = bad;
 
+    // Everything is computed before anything is stored: a value that does
+    // not fit its store fails the routine with the state as it was.
+    std::optional<float> referenceArea;
+    std::optional<double> meanChord;
+    std::optional<FinCorners> corners;
     if (failed) {
         say(progress, report, 2, failed);
         if (finBoxesEmptied) {
@@ -195,8 +211,8 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
             w.push_back(emptyBox("SOLVER.LaunchLugDrag"));
         }
     } else {
-        m.ReferenceArea = toSingle(kPi * (d / 2.0) * (d / 2.0));
-        const double sRef = static_cast<double>(m.ReferenceArea);
+        referenceArea = toSingle(kPi * (d / 2.0) * (d / 2.0));
+        const double sRef = static_cast<double>(*referenceArea);
 
         // Skin friction on the length ahead of the base tube.
         const double lf = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength;
@@ -204,8 +220,8 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
         const double cf = skinFriction(re, m.SurfaceFinishCode);
 
         const double cr = m.FinRootChord;
-        if (const auto mean = finMeanChord(m)) m.FinMeanChord = *mean;
-        const double finArea = m.FinCount * m.FinSpan * m.FinMeanChord;
+        meanChord = finMeanChord(m);
+        const double finArea = m.FinCount * m.FinSpan * meanChord.value_or(m.FinMeanChord);
 
         // Edge-shape drag factor by thickness ratio.
         const double tc = m.FinThickness / cr;
@@ -227,46 +243,57 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
             fi *= 1.25;
             ll *= 1.25;
         }
-        finSurface = toSingle(fs);
-        finInterference = toSingle(fi);
-        lug = toSingle(ll);
+        finSurface = toSingle(fs, kMsgFinDragTooLarge);
+        finInterference = toSingle(fi, kMsgFinDragTooLarge);
+        lug = toSingle(ll, kMsgLugDragTooLarge);
         w.push_back(showNumber("SOLVER.FinSurfaceDrag", finSurface, kPatternCd));
         w.push_back(showNumber("SOLVER.FinInterferenceDrag", finInterference, kPatternCd));
         w.push_back(showNumber("SOLVER.LaunchLugDrag", lug, kPatternCd));
 
         // Fin corners in the mesh frame, the root on the tube surface.
-        storeFinCorners(m, finCorners(m, d / 2.0));
+        corners = finCorners(m, d / 2.0);
     }
 
     // Totals, on every path.
     const double base = static_cast<double>(m.BaseDragCoefficient);
     const double body = static_cast<double>(m.BodyPressureDragCoefficient);
-    const float total = toSingle(base + body + finSurface + finInterference + lug);
+    const float total = toSingle(base + body + finSurface + finInterference + lug, kMsgDragTooLarge);
     w.push_back(showNumber("SOLVER.TotalCd", total, kPatternCd));
-    m.FinSurfaceDragCoefficient = finSurface;
-    m.FinInterferenceDragCoefficient = finInterference;
-    m.LaunchLugDragCoefficient = lug;
     const double q = 0.5 * m.AmbientDensity * velocity * velocity;
-    const double sRef = static_cast<double>(m.ReferenceArea);
-    w.push_back(showNumber("SOLVER.FORCE", static_cast<double>(total) * q * sRef, kPatternForce));
-    m.BodyDragForce = (base + body) * q * sRef;
-    w.push_back(showNumber("PressureCenter.BODYFORCES", m.BodyDragForce, kPatternForce));
+    const double sRef = static_cast<double>(referenceArea.value_or(m.ReferenceArea));
+    const double totalForce = finite(static_cast<double>(total) * q * sRef, kMsgDragTooLarge);
+    w.push_back(showNumber("SOLVER.FORCE", totalForce, kPatternForce));
+    const double bodyForce = finite((base + body) * q * sRef, kMsgDragTooLarge);
+    w.push_back(showNumber("PressureCenter.BODYFORCES", bodyForce, kPatternForce));
     // The drag of one fin; without fins there is none.
-    m.FinDragForce = (m.FinCount == 0)
-                         ? 0.0
-                         : (static_cast<double>(finSurface) + finInterference) / m.FinCount * q * sRef;
-    w.push_back(showNumber("PressureCenter.FINFORCES", m.FinDragForce, kPatternForce));
-    if (m.AngleOfAttack == 0.0) m.FinNormalForce = 0.0;
-    w.push_back(showNumber("PressureCenter.FINAOAFORCES", m.FinNormalForce, kPatternForce));
-    m.LaunchLugDragForce = toSingle(static_cast<double>(lug) * q * sRef);
-    w.push_back(showNumber("PressureCenter.LUGFORCES", m.LaunchLugDragForce, kPatternForce));
-    m.TotalDragCoefficient = total;
+    const double finForce = finite((m.FinCount == 0)
+                                       ? 0.0
+                                       : (static_cast<double>(finSurface) + finInterference) / m.FinCount * q * sRef,
+                                   kMsgDragTooLarge);
+    w.push_back(showNumber("PressureCenter.FINFORCES", finForce, kPatternForce));
+    const double finNormalForce = m.AngleOfAttack == 0.0 ? 0.0 : m.FinNormalForce;
+    w.push_back(showNumber("PressureCenter.FINAOAFORCES", finNormalForce, kPatternForce));
+    const float lugForce = toSingle(static_cast<double>(lug) * q * sRef, kMsgDragTooLarge);
+    w.push_back(showNumber("PressureCenter.LUGFORCES", lugForce, kPatternForce));
     w.push_back(showNumber("PressureCenter.CXFORCES", total, kPatternCd));
     if (m.FlowSolutionStatus == "SOLVE NEW FLOW") {
         for (const char* box : {"SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag", "SOLVER.FinSurfaceDrag",
                                 "SOLVER.FORCE", "SOLVER.TotalCd"})
             w.push_back(emptyBox(box));
     }
+
+    // Publish.
+    if (referenceArea) m.ReferenceArea = *referenceArea;
+    if (meanChord) m.FinMeanChord = *meanChord;
+    if (corners) storeFinCorners(m, *corners);
+    m.FinSurfaceDragCoefficient = finSurface;
+    m.FinInterferenceDragCoefficient = finInterference;
+    m.LaunchLugDragCoefficient = lug;
+    m.BodyDragForce = bodyForce;
+    m.FinDragForce = finForce;
+    m.FinNormalForce = finNormalForce;
+    m.LaunchLugDragForce = lugForce;
+    m.TotalDragCoefficient = total;
 }
 
 } // namespace
@@ -282,8 +309,12 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
     }
     try {
         finAndLugDrag(m, velocity, progress, report);
-    } catch (const MathFailure&) {
-        report.outcome = Outcome::Failed;
+    } catch (const MathFailure& e) {
+        const std::string_view what = e.what();
+        fail(progress, report,
+             what == kMsgFinDragTooLarge ? kMsgFinDragTooLarge
+             : what == kMsgLugDragTooLarge ? kMsgLugDragTooLarge
+                                           : kMsgDragTooLarge);
     }
     return report;
 }
@@ -291,7 +322,6 @@ DragReport CdFnMn(Module1& m, double velocity, Progress& progress)
 DragReport TOTALDRAG(Module1& m, double velocity, Progress& progress)
 {
     (void)velocity;
-    (void)progress;
     DragReport report;
     const double pi = m.Pi;
     const long stations = std::clamp<long>(m.BodyStationCount, 0, decltype(m.BodyStationRadius)::upper);
@@ -303,11 +333,13 @@ DragReport TOTALDRAG(Module1& m, double velocity, Progress& progress)
     const double total = (static_cast<double>(m.BaseDragCoefficient) + m.BodyPressureDragCoefficient) +
                          m.FinSurfaceDragCoefficient + m.FinInterferenceDragCoefficient + m.LaunchLugDragCoefficient;
     // Without a cross-section there is nothing to refer the coefficient to.
-    if (largest > 0.0 && std::isfinite(largest))
-        report.writes.push_back(
-            showNumber("SOLVER.CdMax", total * static_cast<double>(m.ReferenceArea) / largest, kPatternCd));
-    else
+    if (!(largest > 0.0 && std::isfinite(largest))) {
         report.writes.push_back(emptyBox("SOLVER.CdMax"));
+        return report;
+    }
+    const double cdMax = total * static_cast<double>(m.ReferenceArea) / largest;
+    if (std::isfinite(cdMax)) report.writes.push_back(showNumber("SOLVER.CdMax", cdMax, kPatternCd));
+    else fail(progress, report, kMsgCrossSectionTooSmall);
     return report;
 }
 

@@ -11,12 +11,15 @@
 //       can publish only a complete solution.
 //   DragReport CdFnMn(m, velocity, progress)
 //       Fin input checks, skin friction, fin surface, fin interference and
-//       launch-lug drag, total drag coefficient and forces, fin corner points;
-//       Failed when a result does not fit its single-precision store. Lets
-//       events run first when Progress::maybePump finds them due: an ABORT
-//       seen then ends it Aborted, nothing written.
+//       launch-lug drag, total drag coefficient and forces, fin corner points.
+//       All or nothing: Failed, with nothing written or shown, when a result
+//       does not fit its store; panel 2 and message say which sizes (fin,
+//       launch lug, the rocket's). Lets events run first when
+//       Progress::maybePump finds them due: an ABORT seen then ends it
+//       Aborted, nothing written.
 //   DragReport TOTALDRAG(m, velocity, progress)
-//       The total drag coefficient referred to the largest cross-section.
+//       The total drag coefficient referred to the largest cross-section;
+//       Failed (kMsgCrossSectionTooSmall) when that has no finite value.
 //
 // Status texts go to Progress::status (copied into panelLog); the boxes each
 // routine fills or empties come back in writes, in order, as
@@ -33,6 +36,7 @@ namespace velmora {
 
 struct DragReport {
     Outcome outcome = Outcome::Done;  // Failed when the arithmetic breaks down, Aborted by ABORT
+    std::string message;              // why it failed (also in panel 2)
     std::vector<PanelText> panelLog;
     std::vector<WindowWrite> writes;
 };
@@ -49,6 +53,12 @@ inline constexpr const char* kMsgNoNoseShape = "No fin drag. Nose shape required
 inline constexpr const char* kMsgNoFinish = "No fin drag. Finish quality required";
 inline constexpr const char* kMsgNoTipDistance = "No fin drag. Distance to fin tip required";
 inline constexpr const char* kMsgNoRootDistance = "No fin drag. Distance to fin root required";
+// Why CdFnMn or TOTALDRAG failed (panel 2).
+inline constexpr const char* kMsgFinDragTooLarge = "Drag could not be computed: the fin sizes are too large.";
+inline constexpr const char* kMsgLugDragTooLarge = "Drag could not be computed: the launch-lug sizes are too large.";
+inline constexpr const char* kMsgDragTooLarge = "Drag could not be computed: the rocket's sizes are too large.";
+inline constexpr const char* kMsgCrossSectionTooSmall =
+    "Drag could not be computed: the largest cross-section is too small.";
 
 // Format patterns of the result boxes.
 inline constexpr const char* kPatternCd = "##.###";

@@ -9,6 +9,7 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "model/Vocabulary.h"
+#include "stability/SweepPlot.h"
 
 namespace velmora::stability {
 
@@ -115,8 +116,9 @@ BarrowmanReport BARROWMANS(Module1& m, double steps)
         return rep;
     }
     if (q < LoopCN || q > LoopXcpOverL) return rep;
-    if (!std::isfinite(steps) || steps < 1) return rep;
-    const int n = static_cast<int>(std::min<double>(std::floor(steps), decltype(m.BarrowmanSweepValues)::upper));
+    // Over the steps the plot shows.
+    const int n = sweepStepsShown(m, steps);
+    if (n < 1) return rep;
 
     // Everything is computed before anything is shown or stored.
     std::vector<float> values(static_cast<std::size_t>(n) + 1, 0.0f);

@@ -87,7 +87,7 @@ struct BarrowmanReport {
     int steps = 0;                    // values stored: BarrowmanSweepValues(1 .. steps)
 };
 
-// The comparison for steps 1 .. whole part of `steps` against the plotted
+// The comparison for the steps the plot shows (sweepStepsShown) against the plotted
 // sweep (SweepPlotX, SweepPlotXMax, SweepPlotYMax of the current plot).
 //   Refused  velocity sweep, free-form body, quantity Cd (their messages),
 //            quantity outside 2..4 or fewer than 1 step (no write at all),

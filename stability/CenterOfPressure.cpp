@@ -123,6 +123,11 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     const double length = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength + m.BaseTubeLength;
     const float ratio = singleOrZero(quotientOrZero(rep.TotalCenterOfPressure, length, kMsgNoRocketLength, rep));
 
+    // Fins entered but never solved: the main window shows no rocket value
+    // that leaves them out.
+    const bool noFinSolution = atAngle && !units.finDataMissing && rep.FinSlopeInUse == 0 &&
+                               m.PanelSolutionStatus != PanelSolutionState::Solved;
+
     // 14 - 15. CN and Cm.
     for (const char* name : {"CNROCKET", "CNFORCES", "CMFORCES"}) w.push_back(emptyBox(box(name)));
     double cn = 0, cmoment = 0;
@@ -132,8 +137,10 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
         w.push_back(showNumber(box("CNROCKET"), rep.TotalNormalForceSlope, kPatternCoefficient));
         w.push_back(showNumber(box("CNFORCES"), cn, kPatternCoefficient));
         w.push_back(showNumber(box("CMFORCES"), cmoment, kPatternCoefficient));
-        w.push_back(showNumber("SOLVER.CNFORCES", cn, kPatternCoefficient));
-        w.push_back(showNumber("SOLVER.CMFORCES", cmoment, kPatternCoefficient));
+        if (!noFinSolution) {
+            w.push_back(showNumber("SOLVER.CNFORCES", cn, kPatternCoefficient));
+            w.push_back(showNumber("SOLVER.CMFORCES", cmoment, kPatternCoefficient));
+        }
     }
     for (const auto& note : rep.notes) w.push_back(setPanel(box("StatusBar1"), 2, note));
 
@@ -159,7 +166,12 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     w.push_back(showNumber(box("CNFINS"), rep.FinSlopeInUse, kPatternSlope));
     w.push_back(showNumber(box("XCPTOTALS"), rep.TotalCenterOfPressure, kPatternSlope));
     w.push_back(showNumber(box("XLRATIOS"), ratio, kPatternSlope));
-    w.push_back(showNumber("SOLVER.XLRATIOS", ratio, kPatternSlope));
+    if (noFinSolution) {
+        for (const char* name : {"SOLVER.CNFORCES", "SOLVER.CMFORCES", "SOLVER.XLRATIOS"}) w.push_back(emptyBox(name));
+        w.push_back(setPanel("SOLVER.StatusBar1", 2, kMsgNoFinSolution));
+    } else {
+        w.push_back(showNumber("SOLVER.XLRATIOS", ratio, kPatternSlope));
+    }
     w.push_back(showNumber(box("XCPBODYS"), rep.BodyCenterOfPressure, kPatternSlope));
     w.push_back(showNumber(box("CNBODYS"), rep.BodyNormalForceSlope, kPatternSlope));
     w.push_back(showNumber(box("BODYFORCES"), m.BodyDragForce, kPatternSlope));

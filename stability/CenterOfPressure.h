@@ -32,6 +32,10 @@
 //            fin corners, FinNormalForce (0 at zero angle), the ring of
 //            station N-1 of the surface Cp set to 0; the boxes and panels to
 //            fill come back as writes, the plot's data in the report.
+// With fins entered but no fin-section solution published (PanelSolutionStatus
+// not "SOLVED", no fin slope) at an angle of attack, the window shows the body
+// alone with its own fin message, while the main window's CN, Cm and XCp/L
+// empty and its panel 2 reads kMsgNoFinSolution.
 // A division without a value (a zero force sum, q S alpha, slope sum or
 // rocket length) gives 0 for that quantity and a note for panel 2, never an
 // infinity. UNITSTEST's fin checks never stop the run.
@@ -48,6 +52,10 @@ inline constexpr const char* kMsgPerformCfd = "Please perform CFD analysis.";
 inline constexpr const char* kMsgForcePlot = "Surface FORCE plot being generated. Please be patient.";
 inline constexpr const char* kMsgFinAnalysisNeeded = "Please perform fin panel analysis with AOA greater than zero.";
 inline constexpr const char* kMsgAnalysisComplete = "Analysis complete.";
+// Panel 2 of the main window when fins are entered but no fin-section
+// solution was published: CN, Cm and XCp/L of the rocket stay empty there.
+inline constexpr const char* kMsgNoFinSolution =
+    "Fin section solution not found: CN, Cm and XCp/L need the fin results.";
 // Ours: the divisions without a value.
 inline constexpr const char* kMsgNoBodyForce = "No body normal force at this angle: body slope and centre set to 0.";
 inline constexpr const char* kMsgNoSlopeSum = "Body and fin slopes add up to 0: centre of pressure set to 0.";

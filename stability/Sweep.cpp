@@ -49,6 +49,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
     rep.stepCount = wholeSteps(steps);
     const bool angle = m.AoaSweepSelected == 1;
     const bool velocity = !angle && m.VelocitySweepSelected == 1;
+    m.SweepStepsStored = 0;
     for (int i = 1; i <= rep.stepCount; ++i) {
         host.sweepStep(i, rep.stepCount);
         if (angle) host.writeSweepValue(true, m.AngleOfAttack);
@@ -65,6 +66,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         m.SweepMomentCoefficients(i) = m.PitchingMomentCoefficient;
         m.SweepCenterOfPressureRatios(i) = m.CenterOfPressureRatio;
         rep.stepsStored = i;
+        m.SweepStepsStored = static_cast<int16_t>(i);
 
         if (angle) m.AngleOfAttack += m.SweepAoaIncrement;
         else if (velocity) m.EnteredVelocity += m.SweepVelocityIncrement;
@@ -88,6 +90,7 @@ void clearSweepResults(Module1& m, double steps)
         m.SweepPlotX(i) = 0;
         m.SweepPlotY(i) = 0;
     }
+    m.SweepStepsStored = kMaxSweepSteps;
 }
 
 } // namespace velmora::stability

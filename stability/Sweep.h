@@ -19,10 +19,13 @@
 //            sweep window's panel 2; nothing changed), or a step refused by
 //            the chain (its own message stands; nothing stored for it).
 //   Aborted  ABORT while a step let events run: the steps before it stand.
-//   Failed   a step's arithmetic broke down: the steps before it stand.
+//   Failed   a step's drag, fin section or arithmetic broke down (the
+//            chain's reason in lastStep.message): the steps before it stand.
 //   Done     every step ran and was stored.
-// A stopped sweep keeps entries of the stopped step and after it as they
-// were; the variable holds the value of the step that was started.
+// SweepStepsStored counts the steps this sweep stored, so that the plot,
+// table and export of a stopped sweep end with its own last step; entries of
+// the stopped step and after it are not touched. The variable holds the
+// value of the step that was started.
 #include <string>
 
 #include "app/SolveChain.h"
@@ -56,7 +59,8 @@ struct SweepReport {
 SweepReport LOOPER(Module1& m, SweepHost& host, double& steps);
 
 // Empties entries 1 .. steps of the four result arrays and of the plot
-// copies SweepPlotX / SweepPlotY; entries above are untouched.
+// copies SweepPlotX / SweepPlotY; entries above are untouched. The steps
+// shown are no longer limited by a stopped sweep (SweepStepsStored 360).
 void clearSweepResults(Module1& m, double steps);
 
 } // namespace velmora::stability

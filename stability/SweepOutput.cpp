@@ -15,13 +15,6 @@ namespace {
 constexpr const char* kPatternStep = "####";
 constexpr const char* kPatternValue = "###.#####";
 
-// Loops over the steps run to the whole part of the count, within the arrays.
-int wholeSteps(double steps)
-{
-    if (!std::isfinite(steps) || steps < 1) return 0;
-    return static_cast<int>(std::min<double>(std::floor(steps), decltype(Module1::SweepPlotX)::upper));
-}
-
 // An item set in the width of its column, with at least one blank after it.
 std::string column(const std::string& item, std::size_t width)
 {
@@ -72,7 +65,7 @@ SweepTable sweepTableLines(const Module1& m)
     }
     const std::size_t stepWidth = std::string_view(kStepColumnLabel).size();
     const std::size_t xWidth = std::string_view(kAoaColumnLabel).size();
-    const int n = wholeSteps(m.SweepStepCount);
+    const int n = sweepStepsShown(m, m.SweepStepCount);
     for (int i = 1; i <= n; ++i) {
         const double x = m.SweepPlotX(i), y = m.SweepPlotY(i);
         if (!std::isfinite(x) || !std::isfinite(y)) {

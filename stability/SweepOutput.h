@@ -53,7 +53,7 @@ struct SweepTable {
     std::string message;             // panel 1: kMsgTableNotPrinted when a step failed, else ""
 };
 
-// The printed table of the plotted quantity for steps 1 .. SweepStepCount:
+// The printed table of the plotted quantity for the steps shown (sweepStepsShown):
 //   "   " title / "   " / "   POINT  AOA      Cd" (or "UINF     ")
 //   "   " i in "####", x and y in "###.#####", each item set in the width of
 //   its column label (at least one blank after it).
@@ -66,7 +66,7 @@ struct SweepExport {
 };
 
 // The comma-delimited file: for each quantity 1..4 the quoted title record,
-// then SweepStepCount records x,y of the plotted series, numbers unquoted in
+// then a record x,y per step shown of the plotted series, numbers unquoted in
 // the writer's plain number text (15 digits: "1", ".25", "-3"). Refused
 // before anything is computed when no sweep kind is selected. A number
 // without a text fails the export with kMsgExportNotSaved. Either way

@@ -50,10 +50,15 @@ int sweepWholeSteps(double steps)
     return static_cast<int>(std::min<double>(std::floor(steps), kMaxSweepSteps));
 }
 
+int sweepStepsShown(const Module1& m, double steps)
+{
+    return std::clamp<int>(m.SweepStepsStored, 0, sweepWholeSteps(steps));
+}
+
 SweepPlot sweepPlot(Module1& m, double steps)
 {
     SweepPlot p;
-    const int n = p.steps = sweepWholeSteps(steps);
+    const int n = p.steps = sweepStepsShown(m, steps);
 
     // 1. x values and the x end.
     const bool angle = m.AoaSweepSelected == 1;

@@ -133,12 +133,12 @@ void SOLVER::IterateBtn_Click()
 
 void SOLVER::Abort_Click()
 {
+    // The warning stands while the box asks, and goes with it.
     StatusBar1->setPanel(2, "By clicking OK the user will terminate CFD and loose all data.");
-    if (MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution", MsgIcon::Information) ==
-        MsgAnswer::Ok)
-        m().AbortRequest = AbortFlag::Yes;
-    else
-        StatusBar1->setPanel(2, QString());
+    const bool ok = MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution",
+                           MsgIcon::Information) == MsgAnswer::Ok;
+    StatusBar1->setPanel(2, QString());
+    if (ok) m().AbortRequest = AbortFlag::Yes;
 }
 
 bool SOLVER::confirmExit()

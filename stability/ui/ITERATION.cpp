@@ -501,13 +501,14 @@ void ITERATION::Command1_Click()
 
 void ITERATION::Abort_Click()
 {
+    // The warning stands while the box asks, and goes with it.
     StatusBar1->setPanel(2, "By clicking OK the user will terminate CFD and loose all data.");
-    if (MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution", MsgIcon::Information) ==
-        MsgAnswer::Ok) {
+    const bool ok = MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution",
+                           MsgIcon::Information) == MsgAnswer::Ok;
+    StatusBar1->setPanel(2, QString());
+    if (ok) {
         m().AbortRequest = AbortFlag::Yes;
         ProgressBar1->setValue(0);
-    } else {
-        StatusBar1->setPanel(2, QString());
     }
 }
 

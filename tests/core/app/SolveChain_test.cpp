@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "bodyflow/Drag.h"
+#include "bodyflow/Solver.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora {
@@ -18,7 +20,9 @@ public:
     Progress& progress() override { return *this; }
     void unloadBaseFlow() override { ++unloads; }
     void meshBuilt(double) override { ++meshes; }
+    void stepStarting(SolveStep s) override { at = s; }
     int unloads = 0, meshes = 0;
+    SolveStep at = SolveStep::Inputs;
 };
 
 TEST(SolveChain, CompleteRunPublishesEveryStep)
@@ -67,31 +71,46 @@ TEST(SolveChain, BodySlopeHoldsAcrossAnglesAndMeridians)
     }
 }
 
-// Each way a run can end early, and what it leaves: nothing of that step published, no later step run.
+// Each way a run can end early, and what it leaves: nothing of that step published, no later step run. A drag that
+// could not be computed leaves the body flow it follows stale, every result box empty and its reason in panel 2.
 TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
 {
-    // Then the outcome, the step it ended at, the message, whether the run's body flow reached the state.
+    // Then the outcome, the step it ended at, the message, whether the run's body flow reached the state and
+    // whether it stands.
     const std::tuple<const char*, std::function<void(Module1&, RecordingHost&)>, Outcome, SolveStep, const char*,
-                     bool> cases[] = {
+                     bool, bool> cases[] = {
         {"no velocity", [](Module1& m, RecordingHost&) { m.FreeStreamVelocity = 0; }, Outcome::Refused,
-         SolveStep::Inputs, "Please enter rocket velocity.", false},
+         SolveStep::Inputs, "Please enter rocket velocity.", false, false},
         {"no tube", [](Module1& m, RecordingHost&) { m.BodyTubeLength = 0; }, Outcome::Refused, SolveStep::Inputs,
-         "Please enter body tube length.", false},
+         "Please enter body tube length.", false, false},
         {"mesh too fine",
          [](Module1& m, RecordingHost&) {
              m.MeshSizeUserSet = 1;
              m.MeshAxialNodeCount = m.MeshRadialNodeCount = 60;
          },
-         Outcome::Refused, SolveStep::BodyFlow, "", false},
+         Outcome::Refused, SolveStep::BodyFlow, "", false, false},
         {"input changed while the body flow runs",
          [](Module1& m, RecordingHost& h) {
              h.onPump = [&m](int n) { if (n == 5) m.FlowSolutionStatus = "SOLVE NEW FLOW"; };
          },
-         Outcome::Refused, SolveStep::StaleCheck, "Please enter fin data and perform CFD", false},
+         Outcome::Refused, SolveStep::StaleCheck, "Please enter fin data and perform CFD", false, false},
+        {"input changed in the pause before the fin step",
+         [](Module1& m, RecordingHost& h) {
+             h.onPump = [&m, &h](int) { if (h.at == SolveStep::EventPump) m.FlowSolutionStatus = "SOLVE NEW FLOW"; };
+         },
+         Outcome::Refused, SolveStep::EventPump, "Please enter fin data and perform CFD", true, false},
+        {"fin span 1E300", [](Module1& m, RecordingHost&) { m.FinSpan = 1e300; }, Outcome::Failed,
+         SolveStep::FinDrag, kMsgFinDragTooLarge, true, false},
+        {"fin chord and lug 3.4E38",
+         [](Module1& m, RecordingHost&) {
+             m.FinRootChord = m.LaunchLugLength = m.LaunchLugOuterDiameter = 3.4e38;
+             m.FinTipChord = m.LaunchLugInnerDiameter = 3.4e38f;
+         },
+         Outcome::Failed, SolveStep::FinDrag, kMsgLugDragTooLarge, true, false},
         {"fin section fails", [](Module1& m, RecordingHost&) { m.FinSectionText = "MANUAL INPUT"; },  // no points
-         Outcome::Failed, SolveStep::FinSection, "", true},
+         Outcome::Failed, SolveStep::FinSection, stability::kMsgNoFinSolution, true, true},
     };
-    for (const auto& [name, arrange, outcome, endedAt, message, flowPublished] : cases) {
+    for (const auto& [name, arrange, outcome, endedAt, message, flowPublished, flowStands] : cases) {
         SCOPED_TRACE(name);
         auto m = rocketWithFins();
         RecordingHost host;
@@ -102,8 +121,29 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
         EXPECT_EQ(ran(endedAt), endedAt != SolveStep::Inputs);
         EXPECT_FALSE(ran(SolveStep::CenterOfPressure));
         EXPECT_EQ(std::tuple(m->ElementSpeed(1) > 0, m->FlowSolutionStatus),
-                  std::tuple(flowPublished, flowPublished ? "" : "SOLVE NEW FLOW"));
+                  std::tuple(flowPublished, flowStands ? "" : "SOLVE NEW FLOW"));
         EXPECT_EQ(m->FinNormalForceSlope, 0);  // the fin section of this run never reached the state
+        auto shown = [&host](int panel) {  // what the panel shows at the end
+            for (auto it = host.panels.rbegin(); it != host.panels.rend(); ++it)
+                if (it->panel == panel) return it->text;
+            return std::string();
+        };
+        auto emptied = [&r](const char* box) {
+            const WindowWrite* w = lastWriteTo(r.writes, box);
+            return w && w->action == WindowAction::Empty;
+        };
+        if (outcome == Outcome::Failed) {  // the reason in panel 2; no rocket CN, Cm or XCp/L shown
+            EXPECT_EQ(shown(2), message);
+            for (const char* box : {"SOLVER.CNFORCES", "SOLVER.CMFORCES", "SOLVER.XLRATIOS"})
+                EXPECT_TRUE(emptied(box)) << box;
+        }
+        if (endedAt == SolveStep::FinDrag) {  // nothing of the drag in the state, every result box empty
+            EXPECT_EQ(std::tuple(m->FlowSolutionStatusText, m->FinMeanChord, m->FinSurfaceDragCoefficient,
+                                 m->TotalDragCoefficient),
+                      std::tuple("SOLVE NEW FLOW", 2.25, 0.0f, 0.0f));
+            EXPECT_TRUE(emptied("SOLVER.TotalCd"));
+            EXPECT_EQ(shown(1), kMsgSolutionNotFound);
+        }
     }
 }
 

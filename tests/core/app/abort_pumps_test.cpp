@@ -45,8 +45,8 @@ std::unique_ptr<Module1> smallRocket(const char* method)
     return m;
 }
 
-// What each step publishes, and where the run ends when ABORT comes in it (the drag steps run whatever the body flow
-// gave; the pump before the fin step then sees the ABORT).
+// What each step publishes, and where the run ends when ABORT comes in it (an ABORT in the drag build-up leaves the
+// body flow before it stale).
 struct StepCheck {
     SolveStep endsAt;
     std::function<bool(const Module1&)> published;
@@ -61,8 +61,11 @@ const std::map<SolveStep, StepCheck> kChecks = {
                  m.FlowSolutionStatus != "SOLVE NEW FLOW";
       }}},
     {SolveStep::FinDrag,
-     {SolveStep::EventPump,
-      [](const Module1& m) { return m.FinSurfaceDragCoefficient != 0 || m.TotalDragCoefficient != 0; }}},
+     {SolveStep::FinDrag,
+      [](const Module1& m) {
+          return m.FinSurfaceDragCoefficient != 0 || m.TotalDragCoefficient != 0 ||
+                 m.FlowSolutionStatus != "SOLVE NEW FLOW";
+      }}},
     {SolveStep::EventPump,
      {SolveStep::EventPump, [](const Module1& m) { return m.PanelSolutionStatus != "SOLVE NEW FLOW"; }}},
     {SolveStep::FinSection,

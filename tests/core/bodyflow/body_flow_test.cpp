@@ -377,9 +377,27 @@ TEST(DragTest, FinAndLugDragComponents)
     EXPECT_FLOAT_EQ(still->LaunchLugDragCoefficient, static_cast<float>(1.2 * front / s));
 
     EXPECT_EQ(r.outcome, Outcome::Done);
-    auto huge = finnedRocket();  // a reference area beyond the single range fails the routine
-    huge->NoseConeDiameter = 1e20;
-    EXPECT_EQ(CdFnMn(*huge, 300, p).outcome, Outcome::Failed);
+    // A value beyond its store fails the routine, with nothing written or shown, and says which.
+    const std::tuple<std::function<void(Module1&)>, const char*> failures[] = {
+        {[](Module1& f) { f.FinRootChord = 3.4e38, f.FinSpan = 1e10; }, kMsgFinDragTooLarge},
+        {[](Module1& f) { f.LaunchLugLength = 1e300; }, kMsgLugDragTooLarge},
+        {[](Module1& f) { f.NoseConeDiameter = 1e20; }, kMsgDragTooLarge},  // the reference area
+    };
+    for (const auto& [spoil, why] : failures) {
+        SCOPED_TRACE(why);
+        auto f = finnedRocket();
+        spoil(*f);
+        f->ReferenceArea = 7;
+        f->FinTipLeadingEdgeY = -1;
+        f->TotalDragCoefficient = 9;
+        ScriptedProgress fp;
+        const DragReport failed = CdFnMn(*f, 300, fp);
+        EXPECT_EQ(std::tuple(failed.outcome, failed.message, failed.writes.size(), fp.panels.back()),
+                  std::tuple(Outcome::Failed, why, 0u, PanelText{2, why}));
+        EXPECT_EQ(std::tuple(f->ReferenceArea, f->FinMeanChord, f->FinTipLeadingEdgeY, f->TotalDragCoefficient,
+                             f->FinSurfaceDragCoefficient),
+                  std::tuple(7.0f, 2.25, -1.0, 9.0f, 0.0f));
+    }
 }
 
 TEST(DragTest, StaleFlowAndLargestCrossSection)
@@ -406,6 +424,10 @@ TEST(DragTest, StaleFlowAndLargestCrossSection)
     m->BodyStationCount = 0;  // no stations, no cross-section
     m->BodyStationRadius(1) = 0;
     EXPECT_EQ(TOTALDRAG(*m, 300, p).writes[0].action, WindowAction::Empty);
+    m->BodyStationRadius(1) = 1e-160;  // a cross-section of 3e-320: no finite ratio
+    const DragReport tiny = TOTALDRAG(*m, 300, p);
+    EXPECT_EQ(std::tuple(tiny.outcome, tiny.message, tiny.writes.size()),
+              std::tuple(Outcome::Failed, kMsgCrossSectionTooSmall, 0u));
 }
 
 } // namespace

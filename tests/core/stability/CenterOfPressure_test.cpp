@@ -124,6 +124,15 @@ TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
     EXPECT_EQ(m->CenterOfPressureRatio, 0);
     EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoRocketLength}));
 
+    // A body force too large for its slope's quotient: 0 with the note, never an infinity.
+    m = coneCylinder(20);
+    for (int i = 1; i <= m->BodyStationCount; ++i) m->BodyStationRadius(i) *= 1e300;
+    m->ReferenceArea = 1e-30f;
+    r = CPSOLVE(*m, 300, np);
+    EXPECT_EQ(std::pair(r.BodyNormalForceSlope, r.notes),
+              std::pair(0.0, std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
+    EXPECT_TRUE(std::isfinite(m->NormalForceCoefficient) && std::isfinite(r.TotalCenterOfPressure));
+
     // A stale flow only says so.
     m = coneCylinder(20);
     m->FlowSolutionStatus = "SOLVE NEW FLOW";
@@ -132,6 +141,28 @@ TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
     EXPECT_EQ(std::pair(r.outcome, m->NormalForceCoefficient), std::pair(Outcome::Refused, 0.7));
     EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel("PressureCenter.StatusBar1", 1, kMsgPerformCfd)}));
     EXPECT_NE(m->BodySurfaceCp(19 * 8 + 7), 0);
+}
+
+// Fins entered whose section was never solved: the main window shows no rocket CN, Cm or XCp/L and says why, the
+// force window the body alone; a solved section without lift (source panels) leaves the main window the body's.
+TEST(CenterOfPressure, FinsWithoutASectionSolution)
+{
+    NullProgress np;
+    for (const char* panels : {"SOLVE NEW FLOW", "SOLVED"}) {
+        SCOPED_TRACE(panels);
+        auto m = coneCylinder(10);
+        triangleFinsAtTheTip(*m);
+        m->FinTipDistance = 14;  // the root 12 from the nose tip: the fin data are complete
+        m->FinThickness = 0.1;
+        m->PanelSolutionStatus = panels;
+        const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+        const bool solved = std::string(panels) == "SOLVED";
+        for (const char* box : {"SOLVER.CNFORCES", "SOLVER.CMFORCES", "SOLVER.XLRATIOS"})
+            EXPECT_EQ(lastWriteTo(r.writes, box)->action, solved ? WindowAction::ShowNumber : WindowAction::Empty);
+        const WindowWrite* panel2 = lastWriteTo(r.writes, "SOLVER.StatusBar1");
+        EXPECT_EQ(panel2 ? panel2->text : "", solved ? "" : kMsgNoFinSolution);
+        EXPECT_EQ(lastWriteTo(r.writes, "PressureCenter.CNFORCES")->action, WindowAction::ShowNumber);
+    }
 }
 
 TEST(UnitsTest, EveryFailingCheckInOrderAndTheRootDistanceDerived)

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "bodyflow/Drag.h"
 #include "platform/Format.h"
+#include "stability/SweepOutput.h"
+#include "stability/SweepPlot.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora::stability {
@@ -83,6 +87,37 @@ TEST(Sweep, StepsStoreEachStepRefusalClearingAndTheArrayEnd)
     steps = 400;
     ASSERT_EQ(LOOPER(*m, coarse, steps).stepsStored, 360);
     EXPECT_GT(m->SweepDragCoefficients(360), 0);
+}
+
+// A step whose drag cannot be computed (a fin span of 1E300 from step 3 on) stores nothing and stops the sweep with
+// the reason; the plot, table and export then end with this sweep's own last step, not with an earlier sweep's.
+TEST(Sweep, AFailedStepStopsTheSweepAndOnlyItsOwnStepsAreShown)
+{
+    struct SpanAtStep3 : BoxHost {
+        using BoxHost::BoxHost;
+        void writeSweepValue(bool angle, double value) override
+        {
+            BoxHost::writeSweepValue(angle, value);
+            if (written.size() == 3) m.FinSpan = 1e300;
+        }
+    };
+    auto m = aoaSweep(1, 1);
+    m->SweepStartAoa = 1;
+    m->SweepStepCount = 5;
+    m->SweepPlotQuantity = 2;
+    for (int i = 1; i <= 5; ++i) m->SweepDragCoefficients(i) = m->SweepNormalForceCoefficients(i) = 9;  // earlier
+    SpanAtStep3 host(*m);
+    double steps = 5;
+    const SweepReport r = LOOPER(*m, host, steps);
+    EXPECT_EQ(std::tuple(r.outcome, r.stepsStored, r.lastStep.message),
+              std::tuple(Outcome::Failed, 2, kMsgFinDragTooLarge));
+    EXPECT_EQ(std::pair(m->SweepDragCoefficients(3), m->SweepNormalForceCoefficients(5)), std::pair(9.0, 9.0));
+    EXPECT_EQ(std::tuple(sweepPlot(*m, 5).curve.size(), m->SweepPlotXMax, sweepTableLines(*m).lines.size()),
+              std::tuple(1u, 2.0, 3u + 2));
+    const std::string exported = sweepExportBytes(*m).bytes;
+    EXPECT_EQ(std::count(exported.begin(), exported.end(), '\n'), 4 * 3);
+    clearSweepResults(*m, 5);  // emptied: every step of the count again
+    EXPECT_EQ(sweepPlot(*m, 5).steps, 5);
 }
 
 } // namespace

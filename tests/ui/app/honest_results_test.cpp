@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "bodyflow/Drag.h"
+#include "bodyflow/Solver.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "bodyflow/ui/WindowWriter.h"
 #include "finpanel/FinPanelSolver.h"
@@ -57,8 +58,17 @@ std::function<void(Harness&, SOLVER&)> negativeFinSize(TextBox* FinAnalysis::*bo
     };
 }
 
-// A SOLVE after a finished one whose body flow is refused, fails or is aborted, or whose inputs change while it
-// lets events run: every result box empty (also those filled before), panel 1 says what, panel 2 keeps why.
+// Fin and lug sizes typed in, each box to its own text.
+std::function<void(Harness&, SOLVER&)> finSizes(std::vector<std::pair<TextBox* FinAnalysis::*, const char*>> typed)
+{
+    return [typed](Harness& h, SOLVER&) {
+        for (auto [box, text] : typed) Harness::type(h.forms->get<FinAnalysis>().*box, text);
+    };
+}
+
+// A SOLVE after a finished one whose body flow is refused, fails or is aborted, whose drag cannot be computed, or
+// whose inputs change while it lets events run: every result box empty (also those filled before), panel 1 says
+// what, panel 2 keeps why.
 TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
 {
     const struct {
@@ -100,6 +110,12 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
         {"negative root distance", negativeFinSize(&FinAnalysis::DRoot), Outcome::Refused, nullptr,
          kMsgBadFinDimension},
         {"negative lug bore", negativeFinSize(&FinAnalysis::IDLUGS), Outcome::Refused, nullptr, kMsgBadFinDimension},
+        {"fin span 1E300", finSizes({{&FinAnalysis::SpanLength, "1E300"}}), Outcome::Failed,
+         "CFD solution not found.", kMsgFinDragTooLarge},
+        {"fin chords and lug 3.4E38",
+         finSizes({{&FinAnalysis::RootChord, "3.4E38"}, {&FinAnalysis::TipChord, "3.4E38"},
+                   {&FinAnalysis::DLUGS, "3.4E38"}, {&FinAnalysis::ODLUGS, "3.4E38"}, {&FinAnalysis::IDLUGS, "3.4E38"}}),
+         Outcome::Failed, "CFD solution not found.", kMsgLugDragTooLarge},
     };
     testing::WindowPumpsAtEveryChance everyChance;  // the body flow of this rocket takes a millisecond
     for (const auto& c : cases) {
@@ -122,6 +138,33 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
                   std::tuple("SOLVE NEW FLOW", nullptr, false));
         s.solveStepHook = nullptr;
     }
+}
+
+// A fin section that could not be solved (the manual section chosen, no point entered): the main window keeps its
+// body flow and drag but shows no CN, Cm or XCp/L and says why, also after CP; the force window shows the body alone
+// with its own message.
+TEST(HonestResults, UnsolvedFinSectionShowsNoRocketCoefficients)
+{
+    Harness h;
+    SOLVER& s = typeRocketWithFins(h);
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    ASSERT_FALSE(s.CNFORCES->text().isEmpty());
+    h.onShow["ManualData"] = [](Form& manual) { manual.close(); };
+    Harness::pick(h.forms->get<PanelAero>().SECTIONS, "MANUAL INPUT");
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    EXPECT_EQ(s.lastSolve.outcome, Outcome::Failed);
+    EXPECT_EQ(h.forms->get<PanelAero>().StatusBar1->panel(1), finpanel::kMsgNotSolved);
+    PressureCenter& cp = h.forms->get<PressureCenter>();
+    for (bool afterCp : {false, true}) {
+        SCOPED_TRACE(afterCp ? "after CP" : "after SOLVE");
+        if (afterCp) Harness::press(s.Toolbar1, "CP");
+        EXPECT_EQ(testing::panels(s.StatusBar1), QString(kMsgSolutionFound) + " | " + stability::kMsgNoFinSolution);
+        for (TextBox* b : {s.CNFORCES, s.CMFORCES, s.XLRATIOS}) EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+        EXPECT_FALSE(s.TotalCd->text().isEmpty());
+    }
+    EXPECT_EQ(testing::panels(cp.StatusBar1),
+              QString(stability::kMsgAnalysisComplete) + " | " + stability::kMsgFinAnalysisNeeded);
+    EXPECT_FALSE(cp.CNFORCES->text().isEmpty());  // the body's
 }
 
 // Lists that act on a pick take no typed text.

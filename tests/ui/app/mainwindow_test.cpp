@@ -239,14 +239,13 @@ TEST(CommandGates, GatingMatrix)
     }
 }
 
-// ABORT and Exit ask first and act only on OK; the title-bar close asks as Exit does.
+// ABORT and Exit ask first and act only on OK; the title-bar close asks as Exit does. ABORT's warning goes with its box.
 TEST_F(Commands, AbortAndExitAskFirst)
 {
     h.answers = {MsgAnswer::Ok};
     QTest::mouseClick(s.Abort, Qt::LeftButton);
     EXPECT_EQ(testing::said(h.messages()), QStringList{"CFD Analysis will be terminated. | Abort Solution"});
-    EXPECT_EQ(std::tuple(m.AbortRequest, s.StatusBar1->panel(2)),
-              std::tuple("YES", "By clicking OK the user will terminate CFD and loose all data."));
+    EXPECT_EQ(std::tuple(m.AbortRequest, s.StatusBar1->panel(2)), std::tuple("YES", ""));
     m.AbortRequest = "NO";
     h.answers = {MsgAnswer::Cancel};
     QTest::mouseClick(s.Abort, Qt::LeftButton);

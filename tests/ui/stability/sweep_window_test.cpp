@@ -54,7 +54,8 @@ ITERATION& twoStepSweep(Harness& h)
 
 // Each toolbar key has its own icon. While the sweep runs, Start and the inputs do nothing, the keys but HELP and
 // ABOUT wait, the title-bar close asks to abort; Abort confirmed at step 3 of 10 keeps steps 1-2 and leaves 3-10 as
-// they were. Afterwards the close and RETURN hide without asking.
+// they were, but the plot and the export hold steps 1-2 alone, and the warning went with its box. Afterwards the
+// close and RETURN hide without asking.
 TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
 {
     Harness h;
@@ -69,7 +70,8 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
     }
     EXPECT_EQ(icons.size(), 9);
     Module1& m = *h.state;
-    for (int i = 1; i <= 10; ++i) m.SweepCenterOfPressureRatios(i) = -1;
+    for (int i = 1; i <= 10; ++i) m.SweepCenterOfPressureRatios(i) = -1, m.SweepDragCoefficients(i) = 0.5;  // earlier
+    w.DataPlot1->setRecording(true);
     int pauses = 0;
     s.solveStepHook = [&](SolveStep step) {
         if (step != SolveStep::EventPump) return;
@@ -99,6 +101,11 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
     EXPECT_EQ(QStringList({w.StatusBar1->panel(1), s.ROCKETAOA->text(), w.IterationLbl->text()}),
               QStringList({QString(kMsgLoopingStopped).arg(3), "3.", "3"}));
     EXPECT_EQ(testing::said(h.messages()).count("CFD Analysis will be terminated. | Abort Solution"), 2);
+    EXPECT_EQ(std::tuple(linesIn(w.DataPlot1, 1), w.MAXAOA->text(), w.StatusBar1->panel(2)), std::tuple(1, "2.", ""));
+    QTemporaryDir dir;
+    h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep.TXT"); };
+    Harness::press(w.Toolbar1, "RAWDATA");
+    EXPECT_EQ(contents(dir.filePath("sweep.TXT")).count("\r\n"), 4 * 3);
     EXPECT_TRUE(w.Command1->isEnabled() && w.MAXLOOPS->isEnabled());
     w.close();  // no sweep running: hidden without asking
     EXPECT_FALSE(w.isVisible());
