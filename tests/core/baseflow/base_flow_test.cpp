@@ -158,7 +158,7 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
         SCOPED_TRACE(limit);
         m->AbortRequest = "NO";
         m->BaseFlowMaxIterations = static_cast<int16_t>(limit ? limit : 500);
-        m->MotorAverageThrust = m->MotorBurnTime = m->PropellantWeight = 1;  // a jet of 32.2 if it ran
+        m->MotorAverageThrust = 20, m->MotorBurnTime = m->PropellantWeight = 1;  // a jet of 644 if it ran
         testing::RecordingProgress again(m.get(), limit ? 0 : 2);
         const ChainReport second = solveBaseFlow(*m, 300, again, main);
         EXPECT_EQ(std::tuple(second.run.outcome, second.drag, m->BaseDragCoefficient),

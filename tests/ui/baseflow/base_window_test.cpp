@@ -115,11 +115,13 @@ TEST(BaseFlowWindow, ControlsLockedDuringARunThatReplacesTheBaseDragAndAJetLower
     EXPECT_NE(m.BaseDragCoefficient, base0);
     EXPECT_NEAR(m.TotalDragCoefficient - total0, m.BaseDragCoefficient - base0, 1e-6);  // single-precision base drag
 
-    // A motor with its nozzle half the base diameter; a nozzle wider than the base is first cut back to it.
+    // A motor with its nozzle half the base diameter; a nozzle wider than the base is refused as typed.
     const double plain = m.BaseDragCoefficient;
     for (auto [box, text] : {std::pair{w.THRUST, "10"}, {w.BURNTIME, "1.5"}, {w.FUELWT, "0.1"}, {w.JETDIAMETER, "2"}})
         Harness::type(box, text);
-    EXPECT_EQ(w.JETDIAMETER->text(), "1.");
+    click(w.Solve);
+    EXPECT_EQ(std::tuple(w.StatusBar1->panel(3), w.JETDIAMETER->text(), m.BaseDragCoefficient),
+              std::tuple("Nozzle diameter must not exceed the base diameter (1.).", "2", plain));
     Harness::type(w.JETDIAMETER, "0.5");
     click(w.Solve);
     EXPECT_EQ(w.IspBase->text(), "150.");
