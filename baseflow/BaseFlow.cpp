@@ -218,8 +218,6 @@ void publishRun(Module1& m, const Fields& f, const RunReport& rep)
     if (rep.outcome == RunOutcome::Converged) m.BaseFlowStatus = "";
 }
 
-bool keptFields(const RunReport& rep) { return rep.outcome == RunOutcome::Converged || rep.outcome == RunOutcome::Limit; }
-
 // What the steps after the run read besides the run's own inputs. A NaN
 // equals itself here: only a change counts.
 struct LaterInputs {
@@ -228,7 +226,7 @@ struct LaterInputs {
     bool operator==(const LaterInputs& o) const
     {
         return units == o.units && std::equal(numbers.begin(), numbers.end(), o.numbers.begin(), o.numbers.end(),
-                                              [](double a, double b) { return a == b || (a != a && b != b); });
+                                              [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); });
     }
 };
 
@@ -253,7 +251,7 @@ RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const Iteratio
 {
     std::unique_ptr<Fields> f;
     const RunReport rep = runFlow(m, velocity, progress, observer, order, f);
-    if (keptFields(rep)) publishRun(m, *f, rep);
+    if (rep.outcome == RunOutcome::Converged || rep.outcome == RunOutcome::Limit) publishRun(m, *f, rep);
     return rep;
 }
 
@@ -301,31 +299,22 @@ ChainReport solveBaseFlow(Module1& m, double velocity, Progress& progress, Progr
     const auto before = std::make_unique<Module1>(m);
     publishRun(m, *f, rep.run);
     HeldProgress mainTexts;
-    std::vector<WindowWrite> writes;
-    const char* broken = nullptr;
     const JetReport jet = JET(m, progress);
     rep.jet = jet.outcome;
-    writes.insert(writes.end(), jet.writes.begin(), jet.writes.end());
-    if (jet.outcome != Outcome::Done) broken = "motor jet";
-    if (!broken) {
-        rep.pressure = SolveCp(m, velocity, progress).outcome;
-        if (rep.pressure != Outcome::Done) broken = "base pressure";
-    }
+    if (rep.jet == Outcome::Done) rep.pressure = SolveCp(m, velocity, progress).outcome;
     BaseDragReport drag;
-    if (!broken) {
-        drag = NEWDRAG(m, velocity, mainTexts);
-        rep.drag = drag.outcome;
-        if (drag.outcome == Outcome::Failed || drag.outcome == Outcome::Aborted) broken = "base drag";
-    }
-    if (broken || drag.outcome != Outcome::Done) {
+    if (rep.pressure == Outcome::Done) rep.drag = (drag = NEWDRAG(m, velocity, mainTexts)).outcome;
+    if (rep.drag != Outcome::Done) {
         m = *before;
-        return stop(broken ? std::string("Base drag not computed: the ") + broken +
-                                 " broke down. Nothing added to total drag."
-                           : drag.reason);
+        if (!drag.reason.empty()) return stop(drag.reason);
+        const char* broken = rep.jet != Outcome::Done        ? "motor jet"
+                             : rep.pressure != Outcome::Done ? "base pressure"
+                                                             : "base drag";
+        return stop(std::string("Base drag not computed: the ") + broken + " broke down. Nothing added to total drag.");
     }
     rep.baseDragCoefficient = drag.baseDragCoefficient;
     rep.published = true;
-    append(writes);
+    append(jet.writes);
     append(drag.writes);
     for (const auto& [panel, text] : mainTexts.held) mainProgress.status(panel, text);
     return rep;
