@@ -212,6 +212,7 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
               std::tuple(h.steps[17].timeStep, r.BaseFlowResidual, Outcome::Done));
     const float baseDrag = m->BaseDragCoefficient;
     EXPECT_NE(baseDrag, 99.0f);
+    EXPECT_EQ(main.last(2), "No fin drag. Fin thickness required");  // the re-summed drag's text, once kept
     // No corrected speed above twice the flight speed, the jet block's 60 nodes included.
     EXPECT_NEAR(m->JetExitVelocity, 1288, 1e-3);
     int capped = 0;
