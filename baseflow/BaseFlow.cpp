@@ -225,8 +225,8 @@ struct LaterInputs {
     std::string units;
     bool operator==(const LaterInputs& o) const
     {
-        return units == o.units && std::equal(numbers.begin(), numbers.end(), o.numbers.begin(), o.numbers.end(),
-                                              [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); });
+        const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+        return units == o.units && std::equal(numbers.begin(), numbers.end(), o.numbers.begin(), o.numbers.end(), same);
     }
 };
 

@@ -113,7 +113,8 @@ TEST(BasePressure, UniformShoulderFlowJetRowsAndTheWallGradient)
     // JB Dj / D = 2 exactly: row 2 is still a jet row, row 3 is not.
     jet->NozzleExitDiameter = 0.04;
     r = SolveCp(*jet, 300, p);
-    EXPECT_EQ(std::tuple(r.wallPressure[2], r.wallPressure[3]), std::tuple(static_cast<float>(pinf), static_cast<float>(low)));
+    EXPECT_EQ(std::tuple(r.wallPressure[2], r.wallPressure[3]),
+              std::tuple(static_cast<float>(pinf), static_cast<float>(low)));
 
     // W(1, j) = 1 on the wall, 0 beside it: each row down adds (mu / 2) (DY / DX) 3 to the pressure drop.
     auto wall = solvedCase();

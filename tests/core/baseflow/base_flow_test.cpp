@@ -131,7 +131,13 @@ TEST(BaseFlowChain, RefusesInputsOutsideTheModelBeforeRunning)
 // fields, the jet, the base pressure, the base drag nor the main drag; panel 3 says why.
 TEST(BaseFlowChain, KeepsNothingWhenALaterStepFailsOrAnInputChanges)
 {
-    const struct { const char* what; double velocity; void (*arrange)(Module1&); int pump; std::string panel3; } cases[] = {
+    const struct {
+        const char* what;
+        double velocity;
+        void (*arrange)(Module1&);
+        int pump;  // 0: before the run
+        std::string panel3;
+    } cases[] = {
         {"a strong jet at 20 ft/s lifts the base pressure", 20, [](Module1& m) { m.PropellantWeight = 0.05; }, 0,
          "Base pressure above ambient (Cpb 7.961E-02): outside the base-flow model. Nothing added to total drag."},
         {"no reference area", 300, [](Module1& m) { m.NoseConeDiameter = 0; }, 0,
@@ -155,7 +161,8 @@ TEST(BaseFlowChain, KeepsNothingWhenALaterStepFailsOrAnInputChanges)
         EXPECT_EQ(std::tuple(m->BaseFlowStatus, m->JetExitVelocity, m->BasePressureAvailable, m->BaseDragCoefficient,
                              m->TotalDragCoefficient, m->BasePressureCoefficient),
                   std::tuple("SOLVE NEW FLOW", 0.0, "FALSE", 0.25f, 0.25f, 0.0));
-        EXPECT_TRUE(m->BaseFlowVelocityU == before->BaseFlowVelocityU && m->BaseFlowVorticity == before->BaseFlowVorticity);
+        EXPECT_TRUE(m->BaseFlowVelocityU == before->BaseFlowVelocityU);
+        EXPECT_TRUE(m->BaseFlowVorticity == before->BaseFlowVorticity);
     }
 }
 
