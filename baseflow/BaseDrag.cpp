@@ -75,8 +75,8 @@ std::string motorRefusal(const Module1& m)
         isp = HUGE_VAL;
     }
     if (!(isp >= kMinSpecificImpulse && isp <= kMaxSpecificImpulse))
-        return "Specific impulse " + Format(isp, "0.#") + " s is outside 10 to 500 s, the range of rocket motors: " +
-               "check thrust, burn time and propellant mass.";
+        return "Specific impulse " + Format(isp, isp >= 0.1 && isp < 1e7 ? "0.#" : "0.##E+00") +
+               " s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time and propellant mass.";
     return {};
 }
 

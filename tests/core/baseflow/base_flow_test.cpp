@@ -105,7 +105,7 @@ TEST(BaseFlowChain, RefusesInputsOutsideTheModelBeforeRunning)
          "Specific impulse 4000000. s is outside 10 to 500 s, the range of rocket motors: "
          "check thrust, burn time and propellant mass."},
         {"propellant 1e39", [](Module1& m) { m.PropellantWeight = 1e39; },
-         "Specific impulse 0. s is outside 10 to 500 s, the range of rocket motors: "
+         "Specific impulse 2.E-38 s is outside 10 to 500 s, the range of rocket motors: "
          "check thrust, burn time and propellant mass."},
         {"1 ft/s", [](Module1& m) { m.FreeStreamVelocity = 1; },
          "Body Reynolds number 10975 is below 100000: the base-flow model assumes a turbulent boundary layer."},

@@ -159,7 +159,7 @@ TEST(BaseFlowWindow, NothingAddedUnlessTheWholeRunHolds)
         bool changeThrustDuringRun = false;
     } cases[] = {
         {"thrust 1e6", "300", {"1e6", "1.5", "0.1", "0.5"},
-         "Specific impulse 15000000. s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time "
+         "Specific impulse 1.5E+07 s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time "
          "and propellant mass."},
         {"burn time -1", "300", {"10", "-1", "0.1", "0.5"}, "Motor burn time must be finite and not negative."},
         {"thrust typed as text", "300", {"abc", "1.5", "0.1", "0.5"},
