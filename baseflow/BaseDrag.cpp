@@ -1,12 +1,15 @@
 #include "baseflow/BaseDrag.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "baseflow/BaseFlow.h"
+#include "baseflow/BaseFlowDisplay.h"
 #include "bodyflow/Drag.h"
 #include "platform/Checked.h"
 #include "platform/Constants.h"
+#include "platform/Format.h"
 #include "platform/Single.h"
 
 namespace velmora::baseflow {
@@ -23,7 +26,59 @@ bool noConvergedFlow(const Module1& m, Progress& progress)
 int gridX(const Module1& m) { return std::clamp<int>(m.BaseGridPointsX, 0, kMaxNX); }
 int gridY(const Module1& m) { return std::clamp<int>(m.BaseGridPointsY, 0, kMaxNY); }
 
+// g of the unit system; 0 for a system without one.
+float gravityOf(const std::string& units)
+{
+    if (units == "MNS") return static_cast<float>(kGravityMNS);
+    if (units == "FPS") return static_cast<float>(kGravityFPS);
+    if (units == "IPS") return static_cast<float>(kGravityIPS);
+    return 0;
+}
+
+// Isp = T t / W, with the propellant a mass (divided by g) in "MNS". Throws MathFailure.
+double specificImpulse(const Module1& m, float g)
+{
+    const double thrust = m.MotorAverageThrust, burn = m.MotorBurnTime, propellant = m.PropellantWeight;
+    return (m.AnalysisUnits == "MNS") ? cdiv(thrust * burn, propellant * g, "specific impulse")
+                                      : cdiv(thrust * burn, propellant, "specific impulse");
+}
+
 } // namespace
+
+std::string motorRefusal(const Module1& m)
+{
+    const struct {
+        const char* name;
+        double value;
+    } inputs[] = {{"Average thrust", m.MotorAverageThrust},
+                  {"Motor burn time", m.MotorBurnTime},
+                  {"Nozzle diameter", m.NozzleExitDiameter},
+                  {"Propellant mass", m.PropellantWeight}};
+    int given = 0;
+    for (const auto& in : inputs) {
+        if (!std::isfinite(in.value) || in.value < 0) return std::string(in.name) + " must be finite and not negative.";
+        given += in.value > 0;
+    }
+    if (given == 0) return {};  // no motor, no jet
+    for (const auto& in : inputs)
+        if (in.value == 0) return std::string(in.name) + " is 0: enter every motor input, or 0 in all four for no jet.";
+    // The nozzle sits in the base.
+    if (m.NozzleExitDiameter > m.BaseFlowDiameter)
+        return "Nozzle diameter must not exceed the base diameter (" + Format(m.BaseFlowDiameter, kPatternNozzle) +
+               ").";
+    const float g = gravityOf(m.AnalysisUnits);
+    if (g == 0) return {};
+    double isp = 0;
+    try {
+        isp = specificImpulse(m, g);
+    } catch (const MathFailure&) {
+        isp = HUGE_VAL;
+    }
+    if (!(isp >= kMinSpecificImpulse && isp <= kMaxSpecificImpulse))
+        return "Specific impulse " + Format(isp, isp >= 0.1 && isp < 1e7 ? "0.#" : "0.##E+00") +
+               " s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time and propellant mass.";
+    return {};
+}
 
 JetReport JET(Module1& m, Progress& progress)
 {
@@ -43,16 +98,12 @@ JetReport JET(Module1& m, Progress& progress)
     };
     // 2-3. A motor input at 0 (or a unit system without a gravity value): no jet.
     if (thrust == 0 || burn == 0 || nozzle == 0 || propellant == 0) return noJet();
-    float g = 0;
-    if (m.AnalysisUnits == "MNS") g = static_cast<float>(kGravityMNS);
-    else if (m.AnalysisUnits == "FPS") g = static_cast<float>(kGravityFPS);
-    else if (m.AnalysisUnits == "IPS") g = static_cast<float>(kGravityIPS);
-    else return noJet();
+    const float g = gravityOf(m.AnalysisUnits);
+    if (g == 0) return noJet();
 
     try {
         // 4-5. Specific impulse and exhaust velocity.
-        const double isp = (m.AnalysisUnits == "MNS") ? cdiv(thrust * burn, propellant * g, "specific impulse")
-                                                      : cdiv(thrust * burn, propellant, "specific impulse");
+        const double isp = specificImpulse(m, g);
         const double ujet = finite(g * isp, "exhaust velocity");
         const int nx = gridX(m);
         const double rowEnd = 1 + cdiv(m.BaseShoulderIndex * nozzle, m.BaseFlowDiameter, "jet rows");
@@ -195,6 +246,17 @@ BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
     try {
         const double rho = m.AmbientDensity, mu = m.DynamicViscosity, d0 = m.NoseConeDiameter;
         const double d = m.BaseFlowDiameter, cpb = m.BasePressureCoefficient;
+        // The separated flow behind the base sucks on it and the jet rows sit at the ambient pressure,
+        // so the mean base pressure never exceeds the ambient one beyond the rounding of the
+        // single-precision wall pressures; above it the model has left its range.
+        const double allowance = cdiv(kBasePressureFactor * std::abs(m.AmbientPressure) * FLT_EPSILON,
+                                      0.5 * rho * velocity * velocity, "dynamic pressure");
+        if (cpb > allowance) {
+            rep.outcome = Outcome::Refused;
+            rep.reason = "Base pressure above ambient (Cpb " + Format(cpb, "0.###E+00") +
+                         "): outside the base-flow model. Nothing added to total drag.";
+            return rep;
+        }
         // 1. Reference and base areas.
         referenceArea = toSingle((kPi / 4) * d0 * d0, "reference area");
         const double sref = referenceArea;
@@ -235,8 +297,7 @@ BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
     rep.writes.insert(rep.writes.end(), total.writes.begin(), total.writes.end());
     // 8. Report it in the main window.
     rep.writes.push_back(setPanel("SOLVER.StatusBar1", 2, kMsgBaseDragAdded));
-    rep.outcome = (fins.outcome == Outcome::Failed || total.outcome == Outcome::Failed) ? Outcome::Failed
-                                                                                        : Outcome::Done;
+    rep.outcome = fins.outcome != Outcome::Done ? fins.outcome : total.outcome;
     return rep;
 }
 

@@ -43,13 +43,21 @@
 //       and the boxes IspBase, UJETBase, PjetBase and BaseCd are emptied.
 //   All three: Failed when the arithmetic breaks down; nothing published
 //       (NEWDRAG: a failure of the re-summing after the base drag was
-//       stored is reported as Failed with the base drag kept).
+//       stored is reported as Failed with the base drag kept; the SOLVE
+//       sequence then drops the whole run).
+//   NEWDRAG: Refused, nothing changed, when Cpb is above 0 by more than the
+//       single-precision rounding of the wall pressures at p_inf (0.189203
+//       p_inf FLT_EPSILON / q): a base pressure above ambient, which the
+//       model cannot give where it holds. reason: "Base pressure above
+//       ambient (Cpb <Cpb>): outside the base-flow model. Nothing added to
+//       total drag."
 //   NEWDRAG: Done; writes the base drag to NavierStokes.BaseCd ("##.####")
 //       and SOLVER.BaseCd ("##.###"), the re-summed drag boxes, and
 //       "Velmora base drag added to total drag." to panel 2 of the main
 //       window. Its drag-routine status texts go to mainProgress.
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bodyflow/WindowWrites.h"
@@ -73,6 +81,16 @@ inline constexpr double kGravityIPS = 386.0;
 inline constexpr double kZeroCoordinate = 0.00001;
 inline constexpr double kBasePressureFactor = 0.189203;
 inline constexpr double kBandReynolds = 600000;
+// Specific impulses of rocket motors (seconds): black powder and other solid
+// model motors lie near 80 to 250, no chemical propellant reaches 500.
+inline constexpr double kMinSpecificImpulse = 10;
+inline constexpr double kMaxSpecificImpulse = 500;
+
+// Why the motor inputs cannot make a jet, or "" when they can (all four
+// positive) or when there is no motor (all four 0). Each input must be finite
+// and not negative, none may be 0 while another is given, the nozzle fits the
+// base (Dj <= D), and Isp lies from 10 to 500 s.
+std::string motorRefusal(const Module1& m);
 
 struct JetReport {
     Outcome outcome = Outcome::Refused;
@@ -106,6 +124,7 @@ struct BaseDragReport {
     double reynolds = 0;              // Re_L
     double finenessRatio = 0;         // L / D0
     double bandFactor = 1;            // 1 when no band applies
+    std::string reason;               // Refused: why
     std::vector<WindowWrite> writes;  // both BaseCd boxes, the drag sums' boxes, the main panel 2
 };
 

@@ -1,10 +1,12 @@
 #include "baseflow/BaseFlow.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "baseflow/BaseDrag.h"
 #include "platform/Checked.h"
+#include "platform/Format.h"
 
 namespace velmora::baseflow {
 
@@ -20,14 +22,37 @@ const char* runOutcomeName(RunOutcome o)
     return "?";
 }
 
-bool baseFlowInputsComplete(const Module1& m, double velocity)
+const char* flowInputRefusal(const Module1& m, double velocity)
 {
-    if (m.BaseFlowDomainLength == 0 || m.BaseFlowDomainHeight == 0 || velocity == 0 || m.DeltaT == 0 ||
-        m.KinematicViscosity == 0 || m.BaseFlowDiameter == 0)
-        return false;
+    const double positive[] = {m.BaseFlowDomainLength, m.BaseFlowDomainHeight, velocity, m.DeltaT,
+                               m.KinematicViscosity, m.BaseFlowDiameter};
+    for (double v : positive)
+        if (v == 0) return kMsgMissingData;
     const int nx = m.BaseGridPointsX, ny = m.BaseGridPointsY, jb = m.BaseShoulderIndex;
-    return nx >= 4 && nx <= kMaxNX && ny >= 4 && ny <= kMaxNY && jb >= 1 && jb <= ny - 2 &&
-           m.BaseFlowMaxIterations >= 1;
+    if (!(nx >= 4 && nx <= kMaxNX && ny >= 4 && ny <= kMaxNY && jb >= 1 && jb <= ny - 2 &&
+          m.BaseFlowMaxIterations >= 1))
+        return kMsgMissingData;
+    for (double v : positive)
+        if (!(v > 0 && std::isfinite(v))) return kMsgBadFlowData;
+    return nullptr;
+}
+
+std::string baseFlowRefusal(const Module1& m, double velocity)
+{
+    if (const char* why = flowInputRefusal(m, velocity)) return why;
+    if (std::string why = motorRefusal(m); !why.empty()) return why;
+    // The flight condition the model holds in.
+    const double rho = m.AmbientDensity, mu = m.DynamicViscosity;
+    if (!(rho > 0 && mu > 0 && std::isfinite(rho) && std::isfinite(mu))) return kMsgBadFlowData;
+    const double length = m.BaseTubeLength + m.TransitionLength + m.BodyTubeLength + m.NoseConeLength;
+    const double re = rho * velocity * length / mu;
+    if (!(re >= kMinBodyReynolds))
+        return "Body Reynolds number " + Format(re, "0") +
+               " is below 100000: the base-flow model assumes a turbulent boundary layer.";
+    if (m.SpeedOfSound > 0 && velocity / m.SpeedOfSound > kMaxBaseFlowMach)
+        return "Mach number " + Format(velocity / m.SpeedOfSound, "0.00") +
+               " is above 0.8: the base-flow model is incompressible.";
+    return {};
 }
 
 namespace {
@@ -78,15 +103,14 @@ RunInputs takeInputs(const Module1& m, double velocity)
     return r;
 }
 
-} // namespace
-
-RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const IterationObserver& observer,
-                 SweepOrder order)
+// The run without its publishing; the working fields come back in f.
+RunReport runFlow(Module1& m, double velocity, Progress& progress, const IterationObserver& observer,
+                  SweepOrder order, std::unique_ptr<Fields>& f)
 {
     RunReport rep;
     // Inputs first: the grid and the boundary layer divide by them.
-    if (!baseFlowInputsComplete(m, velocity)) {
-        progress.status(3, kMsgMissingData);
+    if (const char* why = flowInputRefusal(m, velocity)) {
+        progress.status(3, why);
         return rep;
     }
     const RunInputs in = takeInputs(m, velocity);
@@ -95,7 +119,7 @@ RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const Iteratio
 
     // The working fields start from the state's tables (entries outside the
     // grid keep their values); psi and the increments start at zero.
-    auto f = std::make_unique<Fields>();
+    f = std::make_unique<Fields>();
     copyIn(f->x, m.BaseFlowNodeX);
     copyIn(f->y, m.BaseFlowNodeY);
     copyIn(f->u, m.BaseFlowVelocityU);
@@ -154,8 +178,13 @@ RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const Iteratio
             if (observer) observer({n, r, dt, false});
             // 3.5 Let events run; ABORT, or an input changed under the run, stops it.
             progress.pumpEvents();
-            if (m.AbortRequest == "YES" || !(takeInputs(m, velocity) == in)) {
+            if (m.AbortRequest == "YES") {
                 rep.outcome = RunOutcome::Aborted;
+                break;
+            }
+            if (!(takeInputs(m, velocity) == in)) {
+                rep.outcome = RunOutcome::Aborted;
+                progress.status(3, kMsgInputChanged);
                 break;
             }
         }
@@ -169,21 +198,60 @@ RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const Iteratio
     rep.timeStep = dt;
     if (n > 0) rep.writes.push_back(showNumber("NavierStokes.CONVERGE", rep.BaseFlowResidual, kPatternResidual));
     if (stepComputed) rep.writes.push_back(showNumber("NavierStokes.TimeStep", dt, kPatternTimeStep));
+    rep.offerOutputFile = rep.outcome == RunOutcome::Limit;
+    return rep;
+}
 
-    if (rep.outcome == RunOutcome::Converged || rep.outcome == RunOutcome::Limit) {
-        copyOut(m.BaseFlowNodeX, f->x);
-        copyOut(m.BaseFlowNodeY, f->y);
-        copyOut(m.BaseFlowVelocityU, f->u);
-        copyOut(m.BaseFlowVelocityV, f->v);
-        copyOut(m.BaseFlowVorticity, f->w);
-        copyOut(m.BaseFlowStreamFunction, f->psi);
-        copyOut(m.BaseFlowVorticityIncrement, f->dw);
-        m.DeltaX = f->dx;
-        m.DeltaY = f->dy;
-        m.DeltaT = dt;
-        if (rep.outcome == RunOutcome::Converged) m.BaseFlowStatus = "";
-        rep.offerOutputFile = rep.outcome == RunOutcome::Limit;
+// The fields of a converged run or of one stopped at its limit.
+void publishRun(Module1& m, const Fields& f, const RunReport& rep)
+{
+    copyOut(m.BaseFlowNodeX, f.x);
+    copyOut(m.BaseFlowNodeY, f.y);
+    copyOut(m.BaseFlowVelocityU, f.u);
+    copyOut(m.BaseFlowVelocityV, f.v);
+    copyOut(m.BaseFlowVorticity, f.w);
+    copyOut(m.BaseFlowStreamFunction, f.psi);
+    copyOut(m.BaseFlowVorticityIncrement, f.dw);
+    m.DeltaX = f.dx;
+    m.DeltaY = f.dy;
+    m.DeltaT = rep.timeStep;
+    if (rep.outcome == RunOutcome::Converged) m.BaseFlowStatus = "";
+}
+
+// What the steps after the run read besides the run's own inputs. A NaN
+// equals itself here: only a change counts.
+struct LaterInputs {
+    std::vector<double> numbers;
+    std::string units;
+    bool operator==(const LaterInputs& o) const
+    {
+        const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+        return units == o.units && std::equal(numbers.begin(), numbers.end(), o.numbers.begin(), o.numbers.end(), same);
     }
+};
+
+LaterInputs laterInputs(const Module1& m)
+{
+    return {{m.FreeStreamVelocity, m.MotorAverageThrust, m.MotorBurnTime, m.NozzleExitDiameter, m.PropellantWeight,
+             m.AmbientDensity, m.AmbientPressure, m.DynamicViscosity, m.NoseConeDiameter, m.NoseConeLength,
+             m.BodyTubeLength, m.TransitionLength, m.BaseTubeLength, static_cast<double>(m.ActiveBodyGeometry)},
+            m.AnalysisUnits};
+}
+
+// Status texts held back until the chain keeps its result; never lets events run.
+struct HeldProgress : Progress {
+    void status(int panel, const std::string& text) override { held.push_back({panel, text}); }
+    std::vector<std::pair<int, std::string>> held;
+};
+
+} // namespace
+
+RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const IterationObserver& observer,
+                 SweepOrder order)
+{
+    std::unique_ptr<Fields> f;
+    const RunReport rep = runFlow(m, velocity, progress, observer, order, f);
+    if (rep.outcome == RunOutcome::Converged || rep.outcome == RunOutcome::Limit) publishRun(m, *f, rep);
     return rep;
 }
 
@@ -209,21 +277,46 @@ ChainReport solveBaseFlow(Module1& m, double velocity, Progress& progress, Progr
 {
     ChainReport rep;
     auto append = [&rep](const std::vector<WindowWrite>& w) { rep.writes.insert(rep.writes.end(), w.begin(), w.end()); };
-    rep.run = NSVS2D(m, velocity, progress, observer);
+    auto stop = [&](std::string why) {
+        progress.status(3, why);
+        rep.message = std::move(why);
+        return rep;
+    };
+    if (std::string why = baseFlowRefusal(m, velocity); !why.empty()) return stop(std::move(why));
+    const LaterInputs later = laterInputs(m);
+    std::unique_ptr<Fields> f;
+    rep.run = runFlow(m, velocity, progress, observer, SweepOrder::Wavefront, f);
     append(rep.run.writes);
+    if (rep.run.outcome == RunOutcome::Limit) publishRun(m, *f, rep.run);
     // Only a run that converged now reaches the jet, the base pressure and the main drag.
     if (rep.run.outcome != RunOutcome::Converged) return rep;
+    if (!(laterInputs(m) == later)) {
+        rep.run.outcome = RunOutcome::Aborted;
+        return stop(kMsgInputChanged);
+    }
+
+    // The later steps work on the state; a step that does not finish puts it back as it was.
+    const auto before = std::make_unique<Module1>(m);
+    publishRun(m, *f, rep.run);
+    HeldProgress mainTexts;
     const JetReport jet = JET(m, progress);
     rep.jet = jet.outcome;
-    append(jet.writes);
-    if (jet.outcome != Outcome::Done) return rep;
-    const PressureReport cp = SolveCp(m, velocity, progress);
-    rep.pressure = cp.outcome;
-    if (cp.outcome != Outcome::Done) return rep;
-    const BaseDragReport drag = NEWDRAG(m, velocity, mainProgress);
-    rep.drag = drag.outcome;
+    if (rep.jet == Outcome::Done) rep.pressure = SolveCp(m, velocity, progress).outcome;
+    BaseDragReport drag;
+    if (rep.pressure == Outcome::Done) rep.drag = (drag = NEWDRAG(m, velocity, mainTexts)).outcome;
+    if (rep.drag != Outcome::Done) {
+        m = *before;
+        if (!drag.reason.empty()) return stop(drag.reason);
+        const char* broken = rep.jet != Outcome::Done        ? "motor jet"
+                             : rep.pressure != Outcome::Done ? "base pressure"
+                                                             : "base drag";
+        return stop(std::string("Base drag not computed: the ") + broken + " broke down. Nothing added to total drag.");
+    }
     rep.baseDragCoefficient = drag.baseDragCoefficient;
+    rep.published = true;
+    append(jet.writes);
     append(drag.writes);
+    for (const auto& [panel, text] : mainTexts.held) mainProgress.status(panel, text);
     return rep;
 }
 

@@ -21,13 +21,16 @@
 //         Refused    "Please enter all required dimensional and flow data."
 //                    (a zero domain length or height, velocity, time step,
 //                    viscosity or base diameter, or a grid, shoulder or
-//                    iteration limit the solver cannot take); nothing changes.
+//                    iteration limit the solver cannot take), or
+//                    kMsgBadFlowData (one of them negative or not finite);
+//                    nothing changes.
 //         Converged  "Solution converged. Base drag added to total drag on
 //                    main page."; fields published, BaseFlowStatus = "".
 //         Limit      "Solution not fully converged. Increase number of
 //                    iterations." (ITMAX is tested before the residual);
 //                    fields published for the output file (OUTPT).
-//         Aborted    no text; nothing published.
+//         Aborted    no text; nothing published. An input of the run
+//                    changed by the events of a pump: kMsgInputChanged.
 //         Failed     kMsgRunFailed (a zero total speed, a non-finite residual
 //                    or time step, any broken arithmetic); nothing published.
 //       Every run that passes the input check sets BaseFlowStatus to
@@ -42,10 +45,29 @@
 //       then y = Y(1, j) and U(i, j) for j = 1..NY (outer), i = 1..NX (inner);
 //       "STREAM FUNCTION" and psi; "VORTICITY" and W. 3 + 3 NX NY records.
 //       The shared file writer turns them into text.
+//   std::string baseFlowRefusal(m, velocity)
+//       Why SOLVE cannot give a meaningful base drag, or "": the solver's
+//       inputs (as NSVS2D refuses them), the motor (motorRefusal), and the
+//       flight condition the model holds in:
+//         - a body Reynolds number rho V L / mu (L the whole body, as NEWDRAG
+//           takes it) of at least 100000, the drag build-up's transition:
+//           the inflow profile is a turbulent (1/7 power) boundary layer, and
+//           below it the viscous wall term, which grows as 1 / Re, swamps the
+//           base pressure;
+//         - a Mach number V / a of at most 0.8, the program's limit for
+//           compressibility corrections: the solver is incompressible.
 //   ChainReport solveBaseFlow(m, velocity, progress, mainProgress, observer = {})
-//       The SOLVE sequence: NSVS2D, then - only when this run converged -
-//       JET, SolveCp and NEWDRAG (baseflow/BaseDrag.h). Any other end of the
-//       run leaves the jet, the base pressure and the main drag untouched.
+//       The SOLVE sequence: baseFlowRefusal (its text in panel 3, nothing
+//       run), NSVS2D, then - only when this run converged - JET, SolveCp and
+//       NEWDRAG (baseflow/BaseDrag.h). All or nothing: the run's fields, the
+//       jet, the base pressure, the base drag and the main drag sums are kept
+//       only when every step is done; the main window's texts of the drag
+//       sums are held until then. Otherwise the state is as before the run
+//       (BaseFlowStatus "SOLVE NEW FLOW") and panel 3 says why:
+//       kMsgInputChanged (an input of the later steps changed during the
+//       run), NEWDRAG's reason, or "Base drag not computed: the <step> broke
+//       down. Nothing added to total drag." A run stopped at its limit keeps
+//       its fields for the output file, as NSVS2D does.
 //
 // DeltaX, DeltaY and DeltaT are scratch values other routines overwrite: the
 // run keeps its own time step and the later steps derive DX and DY from the
@@ -70,6 +92,9 @@ inline constexpr const char* kMsgStreamWarning = "WARNING: Stream function not c
 inline constexpr const char* kMsgMissingData = "Please enter all required dimensional and flow data.";
 inline constexpr const char* kMsgRunFailed = "Base flow CFD failed: the flow field broke down. No result kept.";
 inline constexpr const char* kMsgPerformMainCfd = "Please perform CFD on main screen.";
+inline constexpr const char* kMsgBadFlowData =
+    "Base-flow dimensions, velocity, time step, density and viscosity must be finite and positive.";
+inline constexpr const char* kMsgInputChanged = "An input changed during the run. Nothing kept; please solve again.";
 inline constexpr const char* kBaseFlowStale = "SOLVE NEW FLOW";
 
 // Format patterns of the result boxes.
@@ -78,6 +103,8 @@ inline constexpr const char* kPatternResidual = "##.######";
 inline constexpr const char* kPatternTimeStep = "##.######";
 
 inline constexpr double kConvergedResidual = 0.001;
+inline constexpr double kMinBodyReynolds = 100000;
+inline constexpr double kMaxBaseFlowMach = 0.8;
 
 enum class RunOutcome { Converged, Limit, Aborted, Refused, Failed };
 const char* runOutcomeName(RunOutcome o);
@@ -105,8 +132,9 @@ struct RunReport {
     std::vector<WindowWrite> writes;    // REYNOLDS, CONVERGE, TimeStep (final values)
 };
 
-// The run's inputs are all present and the grid fits the tables.
-bool baseFlowInputsComplete(const Module1& m, double velocity);
+// Why NSVS2D refuses its inputs (kMsgMissingData, kMsgBadFlowData), or nullptr.
+const char* flowInputRefusal(const Module1& m, double velocity);
+std::string baseFlowRefusal(const Module1& m, double velocity);
 
 RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const IterationObserver& observer = {},
                  SweepOrder order = SweepOrder::Wavefront);
@@ -132,6 +160,8 @@ struct ChainReport {
     Outcome pressure = Outcome::Refused;
     Outcome drag = Outcome::Refused;
     double baseDragCoefficient = 0;        // when drag is Done
+    bool published = false;                // the base drag reached the main drag
+    std::string message;                   // why not, when the chain said so in panel 3
     std::vector<WindowWrite> writes;       // the run's, then JET's, SolveCp's, NEWDRAG's
 };
 

@@ -353,14 +353,14 @@ void NavierStokes::solveCommand()
 void NavierStokes::runSolve()
 {
     Module1& s = m();
-    // 1-2. A current main solution and every input.
+    // 1-2. A current main solution, and inputs the base-flow model holds for.
     if (s.MainFlowStateCopy == FlowSolutionState::Stale) {
         StatusBar1->setPanel(3, kMsgPerformMainCfd);
         return;
     }
     const double velocity = s.FreeStreamVelocity;
-    if (!baseFlowInputsComplete(s, velocity)) {
-        StatusBar1->setPanel(3, kMsgMissingData);
+    if (const std::string why = baseFlowRefusal(s, velocity); !why.empty()) {
+        StatusBar1->setPanel(3, QString::fromStdString(why));
         return;
     }
     // 3. Results and pictures emptied.
@@ -493,15 +493,8 @@ void NavierStokes::THRUST_Change() { m().MotorAverageThrust = qVal(THRUST->text(
 void NavierStokes::BURNTIME_Change() { m().MotorBurnTime = qVal(BURNTIME->text()); }
 void NavierStokes::FUELWT_Change() { m().PropellantWeight = qVal(FUELWT->text()); }
 
-void NavierStokes::JETDIAMETER_Change()
-{
-    Module1& s = m();
-    s.NozzleExitDiameter = qVal(JETDIAMETER->text());
-    if (s.NozzleExitDiameter > s.BaseFlowDiameter) {
-        s.NozzleExitDiameter = s.BaseFlowDiameter;
-        JETDIAMETER->setText(qFormat(s.BaseFlowDiameter, kPatternNozzle));
-    }
-}
+// Taken as typed: SOLVE refuses a nozzle wider than the base.
+void NavierStokes::JETDIAMETER_Change() { m().NozzleExitDiameter = qVal(JETDIAMETER->text()); }
 
 // ---- plots --------------------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 // A base-flow case for the tests: a 0.1 ft base at 300 ft/s in sea-level air (nu 1.572e-4 ft^2/s) behind a 1.5 ft
 // body tube, on the window's domain (YL = 2.5 D, XL = 5 D) and shoulder (JB = NY / 5), first step 0.001 s.
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,7 @@ struct RecordingProgress : Progress {
     {
         ++pumps;
         if (state && pumps == abortAt) state->AbortRequest = "YES";
+        if (onPump) onPump(pumps);
     }
     std::string last(int panel) const
     {
@@ -50,6 +52,7 @@ struct RecordingProgress : Progress {
     int abortAt;
     std::vector<std::pair<int, std::string>> panels;
     int pumps = 0;
+    std::function<void(int pump)> onPump;  // what the events of a pump do
 };
 
 } // namespace velmora::testing

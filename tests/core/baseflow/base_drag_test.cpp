@@ -110,6 +110,11 @@ TEST(BasePressure, UniformShoulderFlowJetRowsAndTheWallGradient)
         force += da * (j <= 2 ? pinf : low);
     }
     EXPECT_NEAR(r.basePressureCoefficient, (force / area - pinf) / (0.5 * rho * 300 * 300) * 0.189203, 2e-6);
+    // JB Dj / D = 2 exactly: row 2 is still a jet row, row 3 is not.
+    jet->NozzleExitDiameter = 0.04;
+    r = SolveCp(*jet, 300, p);
+    EXPECT_EQ(std::tuple(r.wallPressure[2], r.wallPressure[3]),
+              std::tuple(static_cast<float>(pinf), static_cast<float>(low)));
 
     // W(1, j) = 1 on the wall, 0 beside it: each row down adds (mu / 2) (DY / DX) 3 to the pressure drop.
     auto wall = solvedCase();
@@ -138,12 +143,14 @@ std::unique_ptr<Module1> dragCase(double length, double velocity, double mu)
 
 TEST(BaseDrag, FinenessBandsAboveTheReynoldsLimitAndAreaByBodyShape)
 {
-    const struct { double ld, factor, velocity = 100, mu = 1e-6; } bands[] = {
+    const struct { double ld, factor, velocity = 100, mu = 1e-6, tube = 0; } bands[] = {
         {0.75, 0.4}, {0.9, 0.426}, {1, 0.426}, {1.5, 0.481}, {2, 0.481}, {2.5, 0.4},
-        {1.5, 1, 390.625, 1.0 / 1024}};  // rho V L / mu = 600000 exactly: no factor
+        {1.5, 1, 390.625, 1.0 / 1024},  // rho V L / mu = 600000 exactly: no factor
+        {1.5, 0.481, 100, 1e-6, 1}};    // half a diameter of nose, one of body tube
     for (const auto& b : bands) {
         SCOPED_TRACE(b.ld);
-        auto m = dragCase(b.ld, b.velocity, b.mu);
+        auto m = dragCase(b.ld - b.tube, b.velocity, b.mu);
+        m->BodyTubeLength = b.tube;
         testing::RecordingProgress main;
         const BaseDragReport r = NEWDRAG(*m, b.velocity, main);
         ASSERT_EQ(r.outcome, Outcome::Done);

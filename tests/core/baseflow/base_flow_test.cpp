@@ -92,6 +92,80 @@ TEST(BaseFlowRun, BrokenArithmeticFailsWithoutAResult)
               std::tuple(RunOutcome::Failed, kMsgRunFailed, Outcome::Refused, 0.0, "FALSE"));
 }
 
+// SOLVE refuses, before anything runs, inputs outside the range where the model's base drag means something.
+TEST(BaseFlowChain, RefusesInputsOutsideTheModelBeforeRunning)
+{
+    const std::string motorZero = " is 0: enter every motor input, or 0 in all four for no jet.";
+    const struct { const char* what; void (*spoil)(Module1&); std::string panel3; } cases[] = {
+        {"thrust typed as text", [](Module1& m) { m.MotorAverageThrust = 0; }, "Average thrust" + motorZero},
+        {"burn time -1", [](Module1& m) { m.MotorBurnTime = -1; }, "Motor burn time must be finite and not negative."},
+        {"nozzle wider than the base", [](Module1& m) { m.NozzleExitDiameter = 0.2; },
+         "Nozzle diameter must not exceed the base diameter (.1)."},
+        {"thrust 1e6", [](Module1& m) { m.MotorAverageThrust = 1e6; },
+         "Specific impulse 4000000. s is outside 10 to 500 s, the range of rocket motors: "
+         "check thrust, burn time and propellant mass."},
+        {"propellant 1e39", [](Module1& m) { m.PropellantWeight = 1e39; },
+         "Specific impulse 2.E-38 s is outside 10 to 500 s, the range of rocket motors: "
+         "check thrust, burn time and propellant mass."},
+        {"1 ft/s", [](Module1& m) { m.FreeStreamVelocity = 1; },
+         "Body Reynolds number 10975 is below 100000: the base-flow model assumes a turbulent boundary layer."},
+        {"-300 ft/s", [](Module1& m) { m.FreeStreamVelocity = -300; }, kMsgBadFlowData},
+        {"Mach 0.9", [](Module1& m) { m.FreeStreamVelocity = 0.9 * m.SpeedOfSound; },
+         "Mach number 0.90 is above 0.8: the base-flow model is incompressible."},
+        {"negative first time step", [](Module1& m) { m.DeltaT = -0.001; }, kMsgBadFlowData},
+        {"no air density", [](Module1& m) { m.AmbientDensity = 0; }, kMsgBadFlowData},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto m = testing::baseFlowCase();
+        m->MotorAverageThrust = 10, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.1;
+        c.spoil(*m);
+        testing::RecordingProgress p(m.get()), main;
+        const ChainReport r = solveBaseFlow(*m, m->FreeStreamVelocity, p, main);
+        EXPECT_EQ(std::tuple(r.run.outcome, p.panels, m->BaseFlowStatus, r.writes.empty(), main.panels.empty()),
+                  std::tuple(RunOutcome::Refused, decltype(p.panels){{3, c.panel3}}, "SOLVE NEW FLOW", true, true));
+    }
+}
+
+// A converged run whose later steps cannot finish, or whose inputs change while it runs, keeps nothing: not its
+// fields, the jet, the base pressure, the base drag nor the main drag; panel 3 says why.
+TEST(BaseFlowChain, KeepsNothingWhenALaterStepFailsOrAnInputChanges)
+{
+    const struct {
+        const char* what;
+        double velocity;
+        void (*arrange)(Module1&);
+        int pump;  // 0: before the run
+        std::string panel3;
+    } cases[] = {
+        {"a strong jet at 20 ft/s lifts the base pressure", 20, [](Module1& m) { m.PropellantWeight = 0.05; }, 0,
+         "Base pressure above ambient (Cpb 7.961E-02): outside the base-flow model. Nothing added to total drag."},
+        {"no reference area", 300, [](Module1& m) { m.NoseConeDiameter = 0; }, 0,
+         "Base drag not computed: the base drag broke down. Nothing added to total drag."},
+        {"thrust changed during the run", 300, [](Module1& m) { m.MotorAverageThrust = 20; }, 3, kMsgInputChanged},
+        {"viscosity changed during the run", 300, [](Module1& m) { m.KinematicViscosity *= 2; }, 3, kMsgInputChanged},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto m = testing::baseFlowCase();
+        m->FreeStreamVelocity = c.velocity;
+        m->MotorAverageThrust = 10, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.05;
+        m->BaseDragCoefficient = m->TotalDragCoefficient = 0.25f;
+        if (!c.pump) c.arrange(*m);
+        const auto before = std::make_unique<Module1>(*m);
+        testing::RecordingProgress p(m.get()), main;
+        p.onPump = [&](int n) { if (n == c.pump) c.arrange(*m); };
+        const ChainReport r = solveBaseFlow(*m, c.velocity, p, main);
+        EXPECT_EQ(std::tuple(r.published, p.last(3), lastWriteTo(r.writes, "SOLVER.BaseCd"), main.panels.empty()),
+                  std::tuple(false, c.panel3, nullptr, true));
+        EXPECT_EQ(std::tuple(m->BaseFlowStatus, m->JetExitVelocity, m->BasePressureAvailable, m->BaseDragCoefficient,
+                             m->TotalDragCoefficient, m->BasePressureCoefficient),
+                  std::tuple("SOLVE NEW FLOW", 0.0, "FALSE", 0.25f, 0.25f, 0.0));
+        EXPECT_TRUE(m->BaseFlowVelocityU == before->BaseFlowVelocityU);
+        EXPECT_TRUE(m->BaseFlowVorticity == before->BaseFlowVorticity);
+    }
+}
+
 // The wavefront sweep gives the plain sweep's fields and residual history
 // bit for bit (on a grid whose sizes are not multiples of anything).
 TEST(BaseFlowRun, WavefrontSweepIsBitIdentical)
@@ -145,6 +219,7 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
               std::tuple(h.steps[17].timeStep, r.BaseFlowResidual, Outcome::Done));
     const float baseDrag = m->BaseDragCoefficient;
     EXPECT_NE(baseDrag, 99.0f);
+    EXPECT_EQ(main.last(2), "No fin drag. Fin thickness required");  // the re-summed drag's text, once kept
     // No corrected speed above twice the flight speed, the jet block's 60 nodes included.
     EXPECT_NEAR(m->JetExitVelocity, 1288, 1e-3);
     int capped = 0;
@@ -158,7 +233,7 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
         SCOPED_TRACE(limit);
         m->AbortRequest = "NO";
         m->BaseFlowMaxIterations = static_cast<int16_t>(limit ? limit : 500);
-        m->MotorAverageThrust = m->MotorBurnTime = m->PropellantWeight = 1;  // a jet of 32.2 if it ran
+        m->MotorAverageThrust = 20, m->MotorBurnTime = m->PropellantWeight = 1;  // a jet of 644 if it ran
         testing::RecordingProgress again(m.get(), limit ? 0 : 2);
         const ChainReport second = solveBaseFlow(*m, 300, again, main);
         EXPECT_EQ(std::tuple(second.run.outcome, second.drag, m->BaseDragCoefficient),

@@ -5,7 +5,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <sys/resource.h>
+
 #include <cfloat>
+#include <csignal>
 
 #include "baseflow/BaseFlow.h"
 #include "baseflow/ui/NavierStokes.h"
@@ -21,9 +24,9 @@ using Kind = PictureBox::Kind;
 const QString kCfdFirst = "Please perform CFD first.";
 
 // The typical rocket typed in, solved on the main screen (or not), and the window opened by BASE FLOW.
-NavierStokes& openBaseFlow(Harness& h, bool solveMain = true)
+NavierStokes& openBaseFlow(Harness& h, bool solveMain = true, const QString& velocity = "300")
 {
-    SOLVER& s = h.typeRocket();
+    SOLVER& s = h.typeRocket(velocity);
     if (solveMain) s.CFDSOLVER_Click();
     Harness::press(s.Toolbar1, "BASE FLOW");
     NavierStokes& w = h.forms->get<NavierStokes>();
@@ -115,11 +118,13 @@ TEST(BaseFlowWindow, ControlsLockedDuringARunThatReplacesTheBaseDragAndAJetLower
     EXPECT_NE(m.BaseDragCoefficient, base0);
     EXPECT_NEAR(m.TotalDragCoefficient - total0, m.BaseDragCoefficient - base0, 1e-6);  // single-precision base drag
 
-    // A motor with its nozzle half the base diameter; a nozzle wider than the base is first cut back to it.
+    // A motor with its nozzle half the base diameter; a nozzle wider than the base is refused as typed.
     const double plain = m.BaseDragCoefficient;
     for (auto [box, text] : {std::pair{w.THRUST, "10"}, {w.BURNTIME, "1.5"}, {w.FUELWT, "0.1"}, {w.JETDIAMETER, "2"}})
         Harness::type(box, text);
-    EXPECT_EQ(w.JETDIAMETER->text(), "1.");
+    click(w.Solve);
+    EXPECT_EQ(std::tuple(w.StatusBar1->panel(3), w.JETDIAMETER->text(), m.BaseDragCoefficient),
+              std::tuple("Nozzle diameter must not exceed the base diameter (1.).", "2", plain));
     Harness::type(w.JETDIAMETER, "0.5");
     click(w.Solve);
     EXPECT_EQ(w.IspBase->text(), "150.");
@@ -142,6 +147,45 @@ TEST(BaseFlowWindow, ControlsLockedDuringARunThatReplacesTheBaseDragAndAJetLower
     EXPECT_EQ(std::tuple(w.PLOT->calls().back().kind, w.MAX->text()), std::tuple(Kind::Clear, ""));
 }
 
+// What a user sees when SOLVE cannot give a base drag that means something: the reason in panel 3, and neither
+// window changes its drag.
+TEST(BaseFlowWindow, NothingAddedUnlessTheWholeRunHolds)
+{
+    const struct {
+        const char* what;
+        const char* velocity;
+        const char* motor[4];  // thrust, burn time, propellant, nozzle
+        QString panel3;
+        bool changeThrustDuringRun = false;
+    } cases[] = {
+        {"thrust 1e6", "300", {"1e6", "1.5", "0.1", "0.5"},
+         "Specific impulse 1.5E+07 s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time "
+         "and propellant mass."},
+        {"burn time -1", "300", {"10", "-1", "0.1", "0.5"}, "Motor burn time must be finite and not negative."},
+        {"thrust typed as text", "300", {"abc", "1.5", "0.1", "0.5"},
+         "Average thrust is 0: enter every motor input, or 0 in all four for no jet."},
+        {"a strong jet at 20 ft/s", "20", {"10", "2", "0.05", "0.5"},
+         "Base pressure above ambient (Cpb 1.101E-01): outside the base-flow model. Nothing added to total drag."},
+        {"thrust changed during the run", "300", {"10", "1.5", "0.1", "0.5"}, baseflow::kMsgInputChanged, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Harness h;
+        NavierStokes& w = openBaseFlow(h, true, c.velocity);
+        SOLVER& s = h.forms->get<SOLVER>();
+        const QStringList mainBefore{s.BaseCd->text(), s.TotalCd->text(), s.StatusBar1->panel(2)};
+        const float base0 = h.state->BaseDragCoefficient;
+        int k = 0;
+        for (TextBox* box : {w.THRUST, w.BURNTIME, w.FUELWT, w.JETDIAMETER}) Harness::type(box, c.motor[k++]);
+        if (c.changeThrustDuringRun) duringRun(w, [&] { w.THRUST->setText("20"); });
+        else click(w.Solve);
+        EXPECT_EQ(w.StatusBar1->panel(3), c.panel3);
+        EXPECT_EQ(QStringList({s.BaseCd->text(), s.TotalCd->text(), s.StatusBar1->panel(2)}), mainBefore);
+        EXPECT_EQ(std::tuple(w.BaseCd->text(), w.IspBase->text(), h.state->BaseDragCoefficient),
+                  std::tuple("", "", base0));
+    }
+}
+
 // The file offered at the iteration limit: written whole, or nothing written and the reason said.
 TEST(BaseFlowWindow, OutputFileAtTheLimit)
 {
@@ -149,7 +193,11 @@ TEST(BaseFlowWindow, OutputFileAtTheLimit)
         const char* what;
         const char* target;  // "" cancels the dialog
         bool saved;
-    } cases[] = {{"saved", "out.TXT", true}, {"cancelled", "", false}, {"cannot be created", "no/dir/out.TXT", false}};
+        rlim_t sizeLimit = 0;  // 0: none
+    } cases[] = {{"saved", "out.TXT", true},
+                 {"cancelled", "", false},
+                 {"cannot be created", "no/dir/out.TXT", false},
+                 {"write fails mid-file", "out.TXT", false, 4096}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir dir;
@@ -158,7 +206,14 @@ TEST(BaseFlowWindow, OutputFileAtTheLimit)
         h.state->BaseFlowMaxIterations = 3;  // the lists start at 50, above this case's convergence
         const QString target = *c.target ? dir.filePath(c.target) : QString();
         h.fileAnswer = [&](const FileRequest&) { return target; };
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{c.sizeLimit ? c.sizeLimit : limit.rlim_cur, limit.rlim_max};
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
         click(w.Solve);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
         EXPECT_EQ(w.StatusBar1->panel(3), QString::fromUtf8(baseflow::kMsgNotConverged));
         EXPECT_EQ(ModalSeam::instance().fileRequests.size(), 1u);
         const bool failed = *c.target && !c.saved;
