@@ -84,21 +84,22 @@ TEST_F(BoxWidths, TheWidestNumbersAndABigRocketsResultsShowWhole)
     }
 }
 
-// Tab visits the inputs in reading order and leaves every read-only box out.
+// Tab visits the inputs in reading order, then the toolbar keys, and leaves every read-only box out; into a group
+// of option buttons it lands on the one that is on.
 TEST(Keyboard, FirstFocusAndTabInReadingOrder)
 {
     using testing::open;
     const std::pair<Form& (*)(Harness&), QStringList> cases[] = {
         {&open<SOLVER>,
          {"Velocity", "Speed", "ROCKETAOA", "Compressible", "RATIOS", "CFDUNITS", "DomainSize", "MERIDIANS",
-          "CFDSOLVER", "MESHER", "IterateBtn", "Abort"}},
+          "CFDSOLVER", "MESHER", "IterateBtn", "Abort", "BODY", "FINS", "PLOT", "CP", "BASE FLOW", "HELP", "ABOUT"}},
         {&open<BODYTUBE>,
          {"NoseShape", "NoseLength", "BodyDiameter", "BodyLength", "BaseDiameter", "BaseLength", "BodyLength2",
-          "GEOMETRY0"}},
+          "GEOMETRY0", "HELP", "ABOUT", "PRINT", "REFRESH", "RETURN"}},
         {&open<FinAnalysis>,
-         {"NFINS", "ClearData", "FinShapes0", "FinEdges0", "FinishType0", "DTip", "DRoot", "TipChord", "SpanLength",
-          "RootChord", "FINTHK", "DLUGS", "ODLUGS", "IDLUGS"}},
-        {&open<PressureCenter>, {"SOLVEbtn", "Command1"}},
+         {"NFINS", "ClearData", "FinShapes2", "FinEdges2", "FinishType1", "DTip", "DRoot", "TipChord", "SpanLength",
+          "RootChord", "FINTHK", "DLUGS", "ODLUGS", "IDLUGS", "HELP", "ABOUT", "PANAERO", "RETURN"}},
+        {&open<PressureCenter>, {"SOLVEbtn", "Command1", "CROSSFLOW", "HELP", "ABOUT", "RETURN"}},
         {&open<FluidVariables>, {"Close"}},
     };
     for (const auto& [openWindow, chain] : cases) {
