@@ -243,6 +243,8 @@ FileRequest projectDialog(bool save)
     CommonDialog1.save = save;
     CommonDialog1.title = save ? QStringLiteral("Save As") : QStringLiteral("Open");
     CommonDialog1.filter = kFileFilter;
+    // A name typed without an extension is saved where Open's filter lists it.
+    if (save) CommonDialog1.defaultSuffix = QStringLiteral("TXT");
     return CommonDialog1;
 }
 

@@ -196,8 +196,8 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     plotRow->addLayout(new PictureAspectLayout(PLOT, Qt::AlignLeft | Qt::AlignTop), 1);
 
     auto* legend = new QGridLayout;
-    MAX = makeLabel(this, "MAX", QString());
-    MIN = makeLabel(this, "MIN", QString());
+    MAX = makeValueLabel(this, "MAX", "Largest velocity of the plot");
+    MIN = makeValueLabel(this, "MIN", "Smallest velocity of the plot");
     const int readout = QFontMetrics(MAX->font()).horizontalAdvance(widestPatternText(kPatternVelocityMax)) + 4;
     for (QLabel* l : {MAX, MIN}) l->setMinimumWidth(readout);
     LEVELS = named(new PictureBox(this), "LEVELS", "Contour legend");

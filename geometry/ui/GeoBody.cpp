@@ -60,9 +60,11 @@ int shiftState(Qt::KeyboardModifiers k)
     return (k & Qt::ShiftModifier ? 1 : 0) | (k & Qt::ControlModifier ? 2 : 0) | (k & Qt::AltModifier ? 4 : 0);
 }
 
-QLabel* panelLabel(QWidget* parent, const QString& name, const QString& text, int x, int y, int w, int h = 16)
+// A caption, or with a meaning a label that shows a value.
+QLabel* panelLabel(QWidget* parent, const QString& name, const QString& text, int x, int y, int w, int h = 16,
+                   const QString& meaning = QString())
 {
-    QLabel* l = makeLabel(parent, name, text);
+    QLabel* l = meaning.isEmpty() ? makeLabel(parent, name, text) : makeValueLabel(parent, name, meaning, text);
     l->setGeometry(x, y, w, h);
     return l;
 }
@@ -150,19 +152,19 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
     Line1->setFrameShape(QFrame::VLine);
     Line1->setGeometry(296, 2, 2, 85);
     Label3 = panelLabel(p, "Label3", "X Location  =", 302, 4, 86);
-    XLOC2 = panelLabel(p, "XLOC2", QString(), 388, 4, 80);
+    XLOC2 = panelLabel(p, "XLOC2", QString(), 388, 4, 80, 16, "X location");
     Label7 = panelLabel(p, "Label7", "Y Location  =", 302, 20, 86);
-    YLOC = panelLabel(p, "YLOC", QString(), 388, 20, 80);
+    YLOC = panelLabel(p, "YLOC", QString(), 388, 20, 80, 16, "Y location");
     Label8 = panelLabel(p, "Label8", "Y Diameter =", 302, 36, 86);
-    DTUBE = panelLabel(p, "DTUBE", QString(), 388, 36, 80);
+    DTUBE = panelLabel(p, "DTUBE", QString(), 388, 36, 80, 16, "Y diameter");
     Line2 = named(new QFrame(p), "Line2", "Line2");
     Line2->setFrameShape(QFrame::HLine);
     Line2->setGeometry(302, 54, 180, 2);
     Label10 = panelLabel(p, "Label10", "Plot Height    =", 302, 58, 86, 14);
-    SHEIGHT = panelLabel(p, "SHEIGHT", QString(), 388, 58, 60, 14);
+    SHEIGHT = panelLabel(p, "SHEIGHT", QString(), 388, 58, 60, 14, "Plot height");
     Label9 = panelLabel(p, "Label9", "Tube Length =", 302, 72, 86, 14);
-    SWIDTH = panelLabel(p, "SWIDTH", QString(), 388, 72, 60, 14);
-    DLABEL = panelLabel(p, "DLABEL", QString(), 450, 65, 36, 14);
+    SWIDTH = panelLabel(p, "SWIDTH", QString(), 388, 72, 60, 14, "Tube length");
+    DLABEL = panelLabel(p, "DLABEL", QString(), 450, 65, 36, 14, "Length unit");
 
     const int x0 = 482;
     GRIDON = pictureButton(p, "GRIDON", "Grid ", "Turns grid ON and OFF.", "RULERS", x0);

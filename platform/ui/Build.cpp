@@ -147,6 +147,9 @@ QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& capti
         onCommand(a, &QAction::triggered, parent, [shared, key] { (*shared)(key); });
         if (QWidget* button = bar->widgetForAction(a)) {
             named(button, key, key);
+            // In the Tab chain, after the window's own controls: Space or
+            // Enter presses the focused key.
+            button->setFocusPolicy(Qt::TabFocus);
         }
     }
     return bar;

@@ -46,9 +46,23 @@ inline ComboBox* makeList(QWidget* parent, const QString& name, const QString& c
     return c;
 }
 
+// A caption: screen readers read the text it shows.
 inline QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
-    return named(new QLabel(text, parent), name, text);
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setAccessibleDescription(name);
+    return l;
+}
+
+// A label that shows a value: screen readers read its meaning as its name
+// and the text shown as its value.
+inline QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& meaning,
+                              const QString& text = QString())
+{
+    auto* l = named(new ValueLabel(parent), name, meaning);
+    l->setText(text);
+    return l;
 }
 
 inline QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
@@ -127,8 +141,8 @@ struct ToolKey {
 
 // The toolbar of a window: one button per key, its icon drawn by icon(),
 // its caption under the icon; each button carries the key as program name
-// and caption, for the accessibility interface too. Pressing a key runs
-// click(key) behind the command barrier.
+// and caption, for the accessibility interface too, and takes the focus by
+// Tab. Pressing a key runs click(key) behind the command barrier.
 QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& caption, const std::vector<ToolKey>& keys,
                       const std::function<QIcon(const QString&)>& icon, std::function<void(const QString&)> click);
 

@@ -3,6 +3,7 @@
 #include "platform/Format.h"
 #include "platform/ui/Forms.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -33,41 +34,57 @@ void TextBox::onChange(std::function<void()> handler)
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
 {
-    setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::activated, this, [this](int) { emit clicked(); });
+    // A pick by key changes the item before the handler runs.
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { mirrorText(); });
+}
+
+QString ComboBox::Text() const
+{
+    // A text that is no item stands in the list's placeholder.
+    return isEditable() || currentIndex() >= 0 ? currentText() : placeholderText();
+}
+
+void ComboBox::showText(const QString& t)
+{
+    setCurrentIndex(findText(t));
+    if (isEditable()) setEditText(t);
+    else setPlaceholderText(currentIndex() < 0 ? t : QString());
 }
 
 void ComboBox::setText(const QString& t)
 {
     {
         const QSignalBlocker block(this);
-        setCurrentIndex(findText(t));
-        setEditText(t);
+        showText(t);
     }
     mirrorText();
 }
 
 void ComboBox::setPickOnly(bool on)
 {
-    if (QLineEdit* edit = lineEdit()) edit->setReadOnly(on);
+    const QString shown = Text();
+    const QSignalBlocker block(this);
+    setEditable(!on);
+    if (QLineEdit* edit = lineEdit()) edit->setReadOnly(false);
+    showText(shown);
 }
 
 void ComboBox::AddItem(const QString& item)
 {
-    const QString shown = currentText();
+    const QString shown = Text();
     const QSignalBlocker block(this);
     addItem(item);
-    setCurrentIndex(findText(shown));
-    setEditText(shown);
+    showText(shown);
 }
 
 void ComboBox::Clear()
 {
-    const QString shown = currentText();
+    const QString shown = Text();
     const QSignalBlocker block(this);
     clear();
-    setEditText(shown);
+    showText(shown);
 }
 
 void ComboBox::onClick(std::function<void()> handler)
@@ -84,7 +101,7 @@ void ComboBox::onTextChanged(std::function<void(const QString&)> mirror)
 
 void ComboBox::mirrorText()
 {
-    if (mirror_) mirror_(currentText());
+    if (mirror_) mirror_(Text());
 }
 
 void ComboBox::pick(const QString& item)
@@ -97,6 +114,60 @@ void ComboBox::pick(const QString& item)
     }
     mirrorText();
     emit activated(i);
+}
+
+namespace {
+
+// What a screen reader reads of a value label: its meaning as the name, the
+// text shown as the value and through the text interface.
+class ValueLabelAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit ValueLabelAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(shown().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    QString shown() const { return static_cast<const QLabel*>(widget())->text(); }
+};
+
+QAccessibleInterface* valueLabelAccessible(const QString&, QObject* object)
+{
+    auto* l = qobject_cast<ValueLabel*>(object);
+    return l ? new ValueLabelAccessible(l) : nullptr;
+}
+
+} // namespace
+
+ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent)
+{
+    static const bool factoryInstalled = (QAccessible::installFactory(valueLabelAccessible), true);
+    (void)factoryInstalled;
 }
 
 StatusBar::StatusBar(int panels, QWidget* parent) : QWidget(parent)

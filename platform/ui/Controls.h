@@ -3,9 +3,13 @@
 // - TextBox: its change handler runs on every change of its text, also when
 //   code writes it (synchronously, inside the write); writing the same text
 //   runs nothing.
-// - ComboBox: an editable drop-down list whose handler runs only when the
-//   user picks an item (picking the same item again runs it too); writing
-//   its text from code runs nothing, and adding items keeps the text shown.
+// - ComboBox: a drop-down list whose handler runs only when the user picks
+//   an item (with the mouse, the arrow keys or a typed first letter; picking
+//   the same item again runs it too); writing its text from code runs
+//   nothing, also for a text that is no item, and adding items keeps the
+//   text shown.
+// - ValueLabel: a label that shows a value; screen readers read what the
+//   value means as its name and the text shown as its value.
 // - StatusBar: fixed text panels, numbered from 1; each panel's accessible
 //   name is its text.
 #include <QComboBox>
@@ -51,11 +55,12 @@ class ComboBox : public QComboBox {
     Q_OBJECT
 public:
     explicit ComboBox(QWidget* parent = nullptr);
-    QString Text() const { return currentText(); }
+    // The text shown: the item picked, or a text code wrote that is no item.
+    QString Text() const;
     // Writes the shown text; no handler runs.
     void setText(const QString& t);
-    // A pick-only list takes no typed text (its handler acts on picks
-    // alone); code still writes any text into it.
+    // A pick-only list (the default) is a plain drop-down list: no text
+    // cursor, typed letters pick items. Code still writes any text into it.
     void setPickOnly(bool on);
     // Adds an item without replacing the text shown.
     void AddItem(const QString& item);
@@ -72,8 +77,15 @@ signals:
     void clicked();
 
 private:
+    void showText(const QString& t);
     void mirrorText();
     std::function<void(const QString&)> mirror_;
+};
+
+class ValueLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ValueLabel(QWidget* parent = nullptr);
 };
 
 class StatusBar : public QWidget {

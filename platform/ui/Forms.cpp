@@ -1,6 +1,7 @@
 #include "platform/ui/Forms.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAbstractSpinBox>
@@ -9,8 +10,10 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -18,6 +21,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QSpacerItem>
+#include <QToolBar>
 
 #include <algorithm>
 #include <cstdio>
@@ -64,6 +68,7 @@ void Form::showEvent(QShowEvent* e)
 
 void Form::focusFirstInput()
 {
+    QWidget* key = nullptr;  // the first toolbar key, when nothing else takes input
     for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
         if (w->window() != this || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(this))
             continue;
@@ -71,9 +76,62 @@ void Form::focusFirstInput()
         const bool input = (edit && !edit->isReadOnly()) || qobject_cast<QComboBox*>(w) ||
                            qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QAbstractButton*>(w);
         if (!input) continue;
+        if (qobject_cast<QToolBar*>(w->parentWidget())) {
+            if (!key) key = w;
+            continue;
+        }
         w->setFocus(Qt::TabFocusReason);
         return;
     }
+    if (key) key->setFocus(Qt::TabFocusReason);
+}
+
+namespace {
+
+// The buttons of the exclusive group of option buttons b belongs to.
+QList<QAbstractButton*> exclusiveGroup(QAbstractButton* b)
+{
+    if (!b || !b->isCheckable()) return {};
+    if (QButtonGroup* g = b->group()) return g->exclusive() ? g->buttons() : QList<QAbstractButton*>{};
+    if (!b->autoExclusive() || !b->parentWidget()) return {};
+    QList<QAbstractButton*> group;
+    for (QAbstractButton* o : b->parentWidget()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+        if (o->autoExclusive() && o->isCheckable()) group << o;
+    return group;
+}
+
+} // namespace
+
+bool Form::focusNextPrevChild(bool next)
+{
+    QWidget* from = focusWidget();
+    if (!QWidget::focusNextPrevChild(next)) return false;
+    auto* to = qobject_cast<QAbstractButton*>(focusWidget());
+    const QList<QAbstractButton*> group = exclusiveGroup(to);
+    if (group.isEmpty() || to->isChecked() || group.contains(qobject_cast<QAbstractButton*>(from))) return true;
+    for (QAbstractButton* b : group)
+        if (b->isChecked() && b->isEnabled() && b->isVisibleTo(this)) {
+            b->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            break;
+        }
+    return true;
+}
+
+void Form::keyPressEvent(QKeyEvent* e)
+{
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && e->modifiers() == Qt::NoModifier) {
+        auto* b = qobject_cast<QAbstractButton*>(focusWidget());
+        if (b && b->isEnabled() && b->window() == this) {
+            b->click();
+            return;
+        }
+    }
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && forms_.mainWindow() != this) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void Form::hideEvent(QHideEvent* e)
@@ -293,20 +351,27 @@ void configureFileDialog(QFileDialog& dialog, const FileRequest& r)
     dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
+    // The dialog adds it before it asks about replacing a file.
+    dialog.setDefaultSuffix(r.defaultSuffix);
 }
 
 QString ModalSeam::fileDialog(const FileRequest& r)
 {
+    QString chosen;
     if (file_) {
         fileRequests.push_back(r);
-        return file_(r);
+        chosen = file_(r);
+    } else {
+        // A save dialog asks before it replaces an existing file.
+        QFileDialog dialog(QApplication::activeWindow());
+        configureFileDialog(dialog, r);
+        if (dialog.exec() != QDialog::Accepted) return QString();
+        const QStringList files = dialog.selectedFiles();
+        if (!files.isEmpty()) chosen = files.front();
     }
-    // A save dialog asks before it replaces an existing file.
-    QFileDialog dialog(QApplication::activeWindow());
-    configureFileDialog(dialog, r);
-    if (dialog.exec() != QDialog::Accepted) return QString();
-    const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.front();
+    if (r.save && !chosen.isEmpty() && !r.defaultSuffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+        chosen += QLatin1Char('.') + r.defaultSuffix;
+    return chosen;
 }
 
 bool ModalSeam::printDialog(QPrinter& printer)

@@ -49,8 +49,8 @@ public:
     // that are unloaded when closed); without one it hides the window.
     void setCloseCommand(std::function<void()> command) { closeCommand_ = std::move(command); }
 
-    // Gives the focus to the first control in Tab order that takes input;
-    // runs each time the window opens.
+    // Gives the focus to the first control in Tab order that takes input
+    // (the toolbar keys come last); runs each time the window opens.
     void focusFirstInput();
 
 signals:
@@ -60,6 +60,11 @@ protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Enter presses the focused button; Escape leaves a window other than
+    // the main window as its title-bar close does.
+    void keyPressEvent(QKeyEvent* e) override;
+    // Tab into a group of option buttons lands on the one that is on.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     friend class Forms;
@@ -94,6 +99,7 @@ struct FileRequest {
     QString title;
     QString filter;       // e.g. "Text files (*.TXT)|*.TXT"
     QString fileName;     // initial name
+    QString defaultSuffix;  // added to a saved name typed without one, e.g. "TXT"
 };
 
 // Sets up a file dialog for a request: title, the filter's shown part, open

@@ -67,12 +67,28 @@ bool beginOn(QPainter& painter, QPrinter& printer, QString* error)
 
 bool finish(QPainter& painter, QPrinter& printer, QString* error)
 {
-    if (!painter.end()) {
+    // A print device that errs or aborts the job says so in its state.
+    const bool ended = painter.end();
+    const QPrinter::PrinterState state = printer.printerState();
+    if (!ended || state == QPrinter::Error || state == QPrinter::Aborted) {
         setError(error, QStringLiteral("The print job could not be completed."));
         return false;
     }
     lastDestination() = destinationOf(printer);
     return true;
+}
+
+// The window as it looks with the mouse elsewhere: the key that started the
+// print is not drawn in its hover state.
+QPixmap grabAtRest(QWidget* window)
+{
+    QList<QWidget*> hovered;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->testAttribute(Qt::WA_UnderMouse)) hovered << w;
+    for (QWidget* w : hovered) w->setAttribute(Qt::WA_UnderMouse, false);
+    const QPixmap shot = window->grab();
+    for (QWidget* w : hovered) w->setAttribute(Qt::WA_UnderMouse, true);
+    return shot;
 }
 
 } // namespace
@@ -106,7 +122,7 @@ bool printWidgetImage(QWidget* window, QPrinter& printer, QString* error)
         setError(error, QStringLiteral("There is no window to print."));
         return false;
     }
-    const QPixmap shot = window->grab();
+    const QPixmap shot = grabAtRest(window);
     if (shot.isNull()) {
         setError(error, QStringLiteral("The window could not be captured for printing."));
         return false;
@@ -139,29 +155,20 @@ QString proposedPdfName(const QString& folder, const QString& caption)
     return name;
 }
 
-PrintOutcome printPage(QWidget* window, StatusBar* status)
+PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QString& document, const PrintJob& job)
 {
-    const QString failure = QStringLiteral("The form can't be printed.");
-    if (!window) {
-        MsgBox(failure, MsgButtons::OkOnly);
-        return PrintOutcome::Failed;
-    }
     QString error;
     if (std::unique_ptr<QPrinter> printer = makePrinter()) {
         if (!ModalSeam::instance().printDialog(*printer)) return PrintOutcome::Cancelled;
-        if (!printWidgetImage(window, *printer, &error)) {
-            MsgBox(failure, MsgButtons::OkOnly);
-            return PrintOutcome::Failed;
-        }
-        return PrintOutcome::Printed;
+        return job(*printer, &error) ? PrintOutcome::Printed : PrintOutcome::Failed;
     }
 
-    // No printer on this machine: the page goes to a PDF file of the user's choice.
+    // No printer on this machine: the job goes to a PDF file of the user's choice.
     FileRequest request;
     request.save = true;
     request.title = QStringLiteral("Save Page as PDF");
     request.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
-    request.fileName = proposedPdfName(documentsFolder(), window->window()->windowTitle());
+    request.fileName = proposedPdfName(documentsFolder(), document);
     QString file = ModalSeam::instance().fileDialog(request);
     if (file.isEmpty()) return PrintOutcome::Cancelled;
     if (QFileInfo(file).suffix().isEmpty()) {
@@ -175,14 +182,25 @@ PrintOutcome printPage(QWidget* window, StatusBar* status)
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(file);
-    if (!printWidgetImage(window, pdf, &error)) {
+    if (!job(pdf, &error)) return PrintOutcome::Failed;
+    const QString where = QStringLiteral("Page saved as %1").arg(QDir::toNativeSeparators(file));
+    if (status) status->setPanel(1, where);
+    else if (window) MsgBox(where, MsgButtons::OkOnly, window->window()->windowTitle(), MsgIcon::Information);
+    return PrintOutcome::SavedToFile;
+}
+
+PrintOutcome printPage(QWidget* window, StatusBar* status)
+{
+    const QString failure = QStringLiteral("The form can't be printed.");
+    if (!window) {
         MsgBox(failure, MsgButtons::OkOnly);
         return PrintOutcome::Failed;
     }
-    const QString where = QStringLiteral("Page saved as %1").arg(QDir::toNativeSeparators(file));
-    if (status) status->setPanel(1, where);
-    else MsgBox(where, MsgButtons::OkOnly, window->window()->windowTitle(), MsgIcon::Information);
-    return PrintOutcome::SavedToFile;
+    const PrintOutcome outcome =
+        printThroughDialog(window, status, window->window()->windowTitle(),
+                           [window](QPrinter& printer, QString* error) { return printWidgetImage(window, printer, error); });
+    if (outcome == PrintOutcome::Failed) MsgBox(failure, MsgButtons::OkOnly);
+    return outcome;
 }
 
 bool printTextTable(const QStringList& lines, QString* error)
@@ -192,8 +210,13 @@ bool printTextTable(const QStringList& lines, QString* error)
         setError(error, QStringLiteral("No printer is available."));
         return false;
     }
+    return printTextTable(lines, *printer, error);
+}
+
+bool printTextTable(const QStringList& lines, QPrinter& printer, QString* error)
+{
     QPainter painter;
-    if (!beginOn(painter, *printer, error)) return false;
+    if (!beginOn(painter, printer, error)) return false;
 
     QFont font(QStringLiteral("DejaVu Sans Mono"), 10);
     font.setStyleHint(QFont::Monospace);
@@ -207,14 +230,14 @@ bool printTextTable(const QStringList& lines, QString* error)
     painter.setClipRect(QRect(QPoint(0, 0), page.size()));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int row = static_cast<int>(i % perPage);
-        if (row == 0 && i > 0 && !printer->newPage()) {
+        if (row == 0 && i > 0 && !printer.newPage()) {
             painter.end();
             setError(error, QStringLiteral("The printer could not start a new page."));
             return false;
         }
         painter.drawText(QPointF(0, row * step + fm.ascent()), lines[i]);
     }
-    return finish(painter, *printer, error);
+    return finish(painter, printer, error);
 }
 
 } // namespace velmora

@@ -1,10 +1,11 @@
 #pragma once
 // Printing of a window's picture and of plain text tables.
 //
-// printPage() is the Print Page command of every window: with a printer it
-// shows the print dialog, without one it asks where to save the page as a
-// PDF file. The lower helpers print straight to a printer and never open a
-// dialog; they return false with the reason in *error.
+// printThroughDialog() is the one print path of every window: with a
+// printer it shows the print dialog, without one it asks where to save the
+// job as a PDF file. printPage() is the Print Page command on it. The lower
+// helpers print straight to a printer and never open a dialog; they return
+// false with the reason in *error.
 //
 // The printer provider stands for the machine's printers: the default one
 // gives a high-resolution QPrinter for the default printer, or none on a
@@ -31,18 +32,27 @@ void setPrinterProvider(PrinterProvider provider);
 std::unique_ptr<QPrinter> makePrinter();
 
 // Prints the window as it looks on screen on one page: at its physical screen
-// size, shrunk (keeping proportions) when that does not fit the page.
+// size, shrunk (keeping proportions) when that does not fit the page. The
+// control under the mouse is drawn as it looks without it. A printer that
+// refuses the job or reports an error gives false.
 bool printWidgetImage(QWidget* window, QString* error);
 bool printWidgetImage(QWidget* window, QPrinter& printer, QString* error);
 
 enum class PrintOutcome { Printed, SavedToFile, Cancelled, Failed };
 
-// The Print Page command of a window. With a printer: the print dialog, then
-// the page. Without one: a save dialog for a PDF file, proposed in the
-// documents folder under the window's caption and never an existing file
-// (the dialog asks before the user replaces one); panel 1 of the status bar
-// (or, for a window without one, a message) says where the file went. A
-// failure shows "The form can't be printed."; a cancelled dialog does nothing.
+// One print job on a printer that has not been begun.
+using PrintJob = std::function<bool(QPrinter&, QString* error)>;
+
+// The print path of every window's print commands. With a printer: the
+// print dialog, then the job. Without one: a save dialog for a PDF file,
+// proposed in the documents folder under `document` and never an existing
+// file (the dialog asks before the user replaces one); panel 1 of the status
+// bar (or, for a window without one, a message) says where the file went.
+// A cancelled dialog does nothing; the caller reports a failure its own way.
+PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QString& document, const PrintJob& job);
+
+// The Print Page command of a window: its image through printThroughDialog
+// under the window's caption. A failure shows "The form can't be printed.".
 PrintOutcome printPage(QWidget* window, StatusBar* status);
 
 // The name proposed for the PDF of a window with this caption, in this
@@ -53,6 +63,7 @@ QString proposedPdfName(const QString& folder, const QString& caption);
 // Prints the lines in a monospace font (DejaVu Sans Mono, 10 pt), as many
 // pages as needed; a line wider than the page is cut at the right margin.
 bool printTextTable(const QStringList& lines, QString* error);
+bool printTextTable(const QStringList& lines, QPrinter& printer, QString* error);
 
 // Where the last successful print went: the printer name or the PDF file.
 QString lastPrintDestination();

@@ -19,9 +19,9 @@ constexpr int kTopMargin = 10;
 constexpr int kLabelHeight = 18;
 constexpr int kAngleLabelWidth = 40;
 
-QLabel* axisLabel(QWidget* area, const QString& name, const QString& text, double plotY)
+QLabel* axisLabel(QWidget* area, const QString& name, const QString& meaning, const QString& text, double plotY)
 {
-    QLabel* l = makeLabel(area, name, text);
+    QLabel* l = makeValueLabel(area, name, meaning, text);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const int y = kTopMargin + static_cast<int>(CROSSFLOW::kPlotHeight * (2000 - plotY) / 2000) - kLabelHeight / 2;
     l->setGeometry(0, y, kAxisWidth - 6, kLabelHeight);
@@ -56,12 +56,12 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
     PLOT = named(new PictureBox(area), "PLOT", "Cross-flow Cp plot");
     PLOT->setFixedSize(kPlotWidth, kPlotHeight);
     PLOT->move(kAxisWidth, kTopMargin);
-    MAX = axisLabel(area, "MAX", "1.0", 2000);
-    Label1 = axisLabel(area, "Label1", " 0.0", 1600);
-    Label2 = axisLabel(area, "Label2", "-1.0", 1200);
-    Label3 = axisLabel(area, "Label3", "-2.0", 800);
-    Label4 = axisLabel(area, "Label4", "-3.0", 400);
-    MIN = axisLabel(area, "MIN", "-4.0", 0);
+    MAX = axisLabel(area, "MAX", "Cp at the top of the plot", "1.0", 2000);
+    Label1 = axisLabel(area, "Label1", "Cp at the first grid line", " 0.0", 1600);
+    Label2 = axisLabel(area, "Label2", "Cp at the second grid line", "-1.0", 1200);
+    Label3 = axisLabel(area, "Label3", "Cp at the third grid line", "-2.0", 800);
+    Label4 = axisLabel(area, "Label4", "Cp at the fourth grid line", "-3.0", 400);
+    MIN = axisLabel(area, "MIN", "Cp at the bottom of the plot", "-4.0", 0);
     Label5 = makeLabel(area, "Label5", "Cp");
     Label5->setGeometry(2, kTopMargin + kPlotHeight * 3 / 10 - kLabelHeight / 2, 24, kLabelHeight);
     static const char* const kAngles[] = {"0", "45", "90", "135", "180", "225", "270", "315", "360"};
@@ -80,7 +80,7 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
 
     auto* controls = new QGridLayout;
     Label19 = makeLabel(this, "Label19", "Distance of station from tip of nose cone:");
-    Label18 = makeLabel(this, "Label18", QString());
+    Label18 = makeValueLabel(this, "Label18", "Distance of station from tip of nose cone");
     Label18->setMinimumWidth(110);
     controls->addWidget(Label19, 0, 0);
     controls->addWidget(Label18, 0, 1, 1, 3);

@@ -40,17 +40,17 @@ constexpr int kSide = ITERATION::kPlotSide;
 int plotPixelX(double x) { return static_cast<int>(kSide * x / stability::kSweepPlotExtent); }
 int plotPixelY(double y) { return static_cast<int>(kSide * (stability::kSweepPlotExtent - y) / stability::kSweepPlotExtent); }
 
-QLabel* yLabel(QWidget* area, const QString& name, double plotY)
+QLabel* yLabel(QWidget* area, const QString& name, const QString& meaning, double plotY)
 {
-    QLabel* l = makeLabel(area, name, QString());
+    QLabel* l = makeValueLabel(area, name, meaning);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setGeometry(0, kTopMargin + plotPixelY(plotY) - kLabelHeight / 2, kAxisWidth - 6, kLabelHeight);
     return l;
 }
 
-QLabel* xLabel(QWidget* strip, const QString& name, double plotX)
+QLabel* xLabel(QWidget* strip, const QString& name, const QString& meaning, double plotX)
 {
-    QLabel* l = makeLabel(strip, name, QString());
+    QLabel* l = makeValueLabel(strip, name, meaning);
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     l->setGeometry(kAxisWidth + plotPixelX(plotX) - kXLabelWidth / 2, 0, kXLabelWidth, kLabelHeight);
     return l;
@@ -141,8 +141,8 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     Label3 = makeLabel(Frame2, "Label3", "Number of Loops");
     Label4 = makeLabel(Frame2, "Label4", "Initial AOA (DEGREES)");
     Label5 = makeLabel(Frame2, "Label5", "Initial Rocket Flight Velocity");
-    LVLABEL1 = makeLabel(Frame2, "LVLABEL1", QString());
-    LVLABEL2 = makeLabel(Frame2, "LVLABEL2", QString());
+    LVLABEL1 = makeValueLabel(Frame2, "LVLABEL1", "Initial velocity unit");
+    LVLABEL2 = makeValueLabel(Frame2, "LVLABEL2", "Velocity increment unit");
     for (QLabel* l : {LVLABEL1, LVLABEL2}) l->setMinimumWidth(l->fontMetrics().horizontalAdvance("FT/SEC") + 4);
     Label1->setBuddy(AOAINC);
     Label2->setBuddy(VELINC);
@@ -182,7 +182,7 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     Abort = makeButton(Frame1, "Abort", "ABORT", "ABORT CFD solution.");
     Abort->setIcon(toolbarIcon("ABORT"));
     Label6 = makeLabel(Frame1, "Label6", "LOOP");
-    IterationLbl = makeLabel(Frame1, "IterationLbl", QString());
+    IterationLbl = makeValueLabel(Frame1, "IterationLbl", "Current loop");
     IterationLbl->setMinimumWidth(IterationLbl->fontMetrics().horizontalAdvance("360") + 4);
     Label27 = makeLabel(Frame1, "Label27", "CFD Loop Progress");
     ProgressBar1 = named(new QProgressBar(Frame1), "ProgressBar1", "CFD Loop Progress");
@@ -210,16 +210,16 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     DataPlot1 = named(new PictureBox(Picture1), "DataPlot1", "Sweep plot");
     DataPlot1->setFixedSize(kSide, kSide);
     DataPlot1->move(kAxisWidth, kTopMargin);
-    MAXDATA = yLabel(Picture1, "MAXDATA", stability::kSweepPlotOrigin + stability::kSweepPlotSize);
-    YMIDDLE = yLabel(Picture1, "YMIDDLE", stability::kSweepPlotOrigin + stability::kSweepPlotSize / 2);
-    MINDATA = yLabel(Picture1, "MINDATA", stability::kSweepPlotOrigin);
+    MAXDATA = yLabel(Picture1, "MAXDATA", "Y axis maximum", stability::kSweepPlotOrigin + stability::kSweepPlotSize);
+    YMIDDLE = yLabel(Picture1, "YMIDDLE", "Y axis middle", stability::kSweepPlotOrigin + stability::kSweepPlotSize / 2);
+    MINDATA = yLabel(Picture1, "MINDATA", "Y axis minimum", stability::kSweepPlotOrigin);
     right->addWidget(Picture1);
     Picture2 = named(new QWidget(this), "Picture2", "Sweep plot x axis");
     Picture2->setFixedSize(Picture1->width(), 2 * kLabelHeight + 4);
-    MINAOA = xLabel(Picture2, "MINAOA", stability::kSweepPlotOrigin);
-    XMIDDLE = xLabel(Picture2, "XMIDDLE", stability::kSweepPlotOrigin + stability::kSweepPlotSize / 2);
-    MAXAOA = xLabel(Picture2, "MAXAOA", stability::kSweepPlotOrigin + stability::kSweepPlotSize);
-    PlotType = makeLabel(Picture2, "PlotType", QString());
+    MINAOA = xLabel(Picture2, "MINAOA", "X axis minimum", stability::kSweepPlotOrigin);
+    XMIDDLE = xLabel(Picture2, "XMIDDLE", "X axis middle", stability::kSweepPlotOrigin + stability::kSweepPlotSize / 2);
+    MAXAOA = xLabel(Picture2, "MAXAOA", "X axis maximum", stability::kSweepPlotOrigin + stability::kSweepPlotSize);
+    PlotType = makeValueLabel(Picture2, "PlotType", "X axis quantity");
     PlotType->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     PlotType->setGeometry(kAxisWidth, kLabelHeight + 2, kSide, kLabelHeight);
     right->addWidget(Picture2);
@@ -237,7 +237,7 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     right->addLayout(options);
     auto* barrowman = new QHBoxLayout;
     Label8 = makeLabel(this, "Label8", "Barrowman CN, CM, or XCp @ Initial AOA:");
-    BResult = makeLabel(this, "BResult", QString());
+    BResult = makeValueLabel(this, "BResult", "Barrowman CN, CM, or XCp at initial AOA");
     BResult->setMinimumWidth(BResult->fontMetrics().horizontalAdvance("-000.00000") + 4);
     barrowman->addWidget(Label8);
     barrowman->addWidget(BResult);
@@ -450,6 +450,9 @@ void ITERATION::setRunning(bool on)
     for (QRadioButton* b : PlotOption) b->setEnabled(!on);
     for (QAction* a : Toolbar1->actions())
         if (a->objectName() != "HELP" && a->objectName() != "ABOUT") a->setEnabled(!on);
+    // The disabled Start passed the focus on to Abort: a Space after the
+    // sweep starts again rather than asking to abort.
+    if (!on && focusWidget() == Abort) Command1->setFocus(Qt::OtherFocusReason);
 }
 
 void ITERATION::Command1_Click()
@@ -560,14 +563,18 @@ void ITERATION::Toolbar1_ButtonClick(const QString& Key)
 
 // The table of the plotted quantity: a step without a number is left out with
 // the message, the others are printed; a printer that fails gives it too.
+// Both print keys go through the print dialog, or to a PDF without a printer.
 void ITERATION::printTableKey()
 {
     const stability::SweepTable table = stability::sweepTableLines(m());
     if (!table.message.empty()) StatusBar1->setPanel(1, QString::fromStdString(table.message));
     QStringList lines;
     for (const std::string& l : table.lines) lines << QString::fromStdString(l);
-    QString error;
-    if (!printTextTable(lines, &error)) StatusBar1->setPanel(1, stability::kMsgTableNotPrinted);
+    const QString title = lines.isEmpty() ? QString() : lines.front().trimmed();
+    const PrintOutcome outcome =
+        printThroughDialog(this, StatusBar1, title.isEmpty() ? windowTitle() : title,
+                           [&lines](QPrinter& printer, QString* error) { return printTextTable(lines, printer, error); });
+    if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, stability::kMsgTableNotPrinted);
 }
 
 // The window's image with the plot as drawn.
@@ -575,8 +582,10 @@ void ITERATION::printImageKey()
 {
     // Picture1 and Picture2 hold labels only; the drawing is DataPlot1's.
     resumeNext([this] { DataPlot1->makePersistent(); });
-    QString error;
-    if (!printWidgetImage(this, &error)) StatusBar1->setPanel(1, "The screen image could not be printed.");
+    const PrintOutcome outcome =
+        printThroughDialog(this, StatusBar1, windowTitle(),
+                           [this](QPrinter& printer, QString* error) { return printWidgetImage(this, printer, error); });
+    if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, "The screen image could not be printed.");
 }
 
 // All four quantities to a comma-delimited file, written whole or not at all.

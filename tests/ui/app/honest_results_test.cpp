@@ -167,17 +167,26 @@ TEST(HonestResults, UnsolvedFinSectionShowsNoRocketCoefficients)
     EXPECT_FALSE(cp.CNFORCES->text().isEmpty());  // the body's
 }
 
-// Lists that act on a pick take no typed text.
+// Lists that act on a pick are plain drop-down lists: no text field; typed first letters and the arrow keys pick
+// an item and run its handler, a text that starts no item picks nothing.
 TEST(HonestResults, PickDrivenListsTakeNoTypedText)
 {
     Harness h;
     SOLVER& s = typeRocketWithFins(h);
     for (ComboBox* list : {s.Speed, s.DomainSize, h.forms->get<BODYTUBE>().NoseShape}) {
+        EXPECT_EQ(list->lineEdit(), nullptr) << list->objectName().toStdString();
         const QString shown = list->Text();
-        Harness::type(list->lineEdit(), "500");
+        QTest::keyClicks(list, "9");
         EXPECT_EQ(list->Text(), shown) << list->objectName().toStdString();
     }
     EXPECT_EQ(h.state->MeshAxialNodeCount, 20);
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);  // a new search, not "937"
+    QTest::keyClicks(s.DomainSize, "37");  // "3" picks 30, "37" starts no item
+    EXPECT_EQ(std::tuple(s.DomainSize->Text(), h.state->MeshAxialNodeCount), std::tuple("30", 30.0));
+    QTest::keyClick(s.DomainSize, Qt::Key_Down);
+    EXPECT_EQ(std::tuple(s.DomainSize->Text(), h.state->MeshAxialNodeCount), std::tuple("35", 35.0));
+    QTest::keyClicks(s.Speed, "m");
+    EXPECT_EQ(std::tuple(s.Speed->Text(), h.state->SpeedUnitText), std::tuple("MPH", "MPH"));
     // Code still writes its own texts.
     s.DomainSize->setText("20");
     EXPECT_EQ(s.DomainSize->Text(), "20");

@@ -15,6 +15,7 @@
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "platform/ui/Build.h"
+#include "stability/ui/CROSSFLOW.h"
 #include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
@@ -84,21 +85,22 @@ TEST_F(BoxWidths, TheWidestNumbersAndABigRocketsResultsShowWhole)
     }
 }
 
-// Tab visits the inputs in reading order and leaves every read-only box out.
+// Tab visits the inputs in reading order, then the toolbar keys, and leaves every read-only box out; into a group
+// of option buttons it lands on the one that is on.
 TEST(Keyboard, FirstFocusAndTabInReadingOrder)
 {
     using testing::open;
     const std::pair<Form& (*)(Harness&), QStringList> cases[] = {
         {&open<SOLVER>,
          {"Velocity", "Speed", "ROCKETAOA", "Compressible", "RATIOS", "CFDUNITS", "DomainSize", "MERIDIANS",
-          "CFDSOLVER", "MESHER", "IterateBtn", "Abort"}},
+          "CFDSOLVER", "MESHER", "IterateBtn", "Abort", "BODY", "FINS", "PLOT", "CP", "BASE FLOW", "HELP", "ABOUT"}},
         {&open<BODYTUBE>,
          {"NoseShape", "NoseLength", "BodyDiameter", "BodyLength", "BaseDiameter", "BaseLength", "BodyLength2",
-          "GEOMETRY0"}},
+          "GEOMETRY0", "HELP", "ABOUT", "PRINT", "REFRESH", "RETURN"}},
         {&open<FinAnalysis>,
-         {"NFINS", "ClearData", "FinShapes0", "FinEdges0", "FinishType0", "DTip", "DRoot", "TipChord", "SpanLength",
-          "RootChord", "FINTHK", "DLUGS", "ODLUGS", "IDLUGS"}},
-        {&open<PressureCenter>, {"SOLVEbtn", "Command1"}},
+         {"NFINS", "ClearData", "FinShapes2", "FinEdges2", "FinishType1", "DTip", "DRoot", "TipChord", "SpanLength",
+          "RootChord", "FINTHK", "DLUGS", "ODLUGS", "IDLUGS", "HELP", "ABOUT", "PANAERO", "RETURN"}},
+        {&open<PressureCenter>, {"SOLVEbtn", "Command1", "CROSSFLOW", "HELP", "ABOUT", "RETURN"}},
         {&open<FluidVariables>, {"Close"}},
     };
     for (const auto& [openWindow, chain] : cases) {
@@ -215,6 +217,98 @@ TEST_F(Accessibility, EveryControlHasANameAndADescription)
         s.StatusBar1->setPanel(n, QString());
         EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Status panel %1").arg(n));
     }
+}
+
+// Every list is a plain drop-down list; a label that shows a value reads its meaning as its name and the text on the
+// screen as its value and text, every other label reads its text.
+TEST(AccessibleReading, ListsArePickOnlyAndValueLabelsReadTheirMeaning)
+{
+    Harness h;
+    SOLVER& s = testing::typeRocketWithFins(h);
+    Harness::pick(s.DomainSize, "10");
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    Forms& f = *h.forms;
+    s.Toolbar1_ButtonClick("CP");
+    f.get<PressureCenter>().Toolbar1_ButtonClick("CROSSFLOW");
+    ITERATION& sweep = f.get<ITERATION>();
+    sweep.PlotOption[1]->click();
+    double steps = 1;
+    sweep.BARROWMANS(steps);
+    const std::map<QString, QString> meanings = {
+        {"ITERATION/LVLABEL1", "Initial velocity unit"},     {"ITERATION/IterationLbl", "Current loop"},
+        {"ITERATION/MAXDATA", "Y axis maximum"},             {"ITERATION/YMIDDLE", "Y axis middle"},
+        {"ITERATION/MINDATA", "Y axis minimum"},             {"ITERATION/MINAOA", "X axis minimum"},
+        {"ITERATION/XMIDDLE", "X axis middle"},              {"ITERATION/MAXAOA", "X axis maximum"},
+        {"ITERATION/PlotType", "X axis quantity"},           {"ITERATION/BResult", "Barrowman CN, CM, or XCp at initial AOA"},
+        {"CROSSFLOW/Label18", "Distance of station from tip of nose cone"},
+        {"CROSSFLOW/MAX", "Cp at the top of the plot"},      {"CROSSFLOW/Label2", "Cp at the second grid line"},
+        {"NavierStokes/MAX", "Largest velocity of the plot"}, {"NavierStokes/MIN", "Smallest velocity of the plot"}};
+    EXPECT_FALSE(sweep.BResult->text().isEmpty());
+    EXPECT_FALSE(f.get<CROSSFLOW>().Label18->text().isEmpty());
+    int lists = 0, named = 0;
+    for (Form* w : std::initializer_list<Form*>{&s, &f.get<BODYTUBE>(), &f.get<GeoBody>(), &f.get<FinAnalysis>(),
+                                                &f.get<PlotResults>(), &f.get<PressureCenter>(), &f.get<CROSSFLOW>(),
+                                                &sweep, &f.get<PanelAero>(), &f.get<ManualData>(),
+                                                &f.get<NavierStokes>(), &f.get<FluidVariables>()}) {
+        for (ComboBox* list : w->findChildren<ComboBox*>()) {
+            EXPECT_FALSE(list->isEditable() || QAccessible::queryAccessibleInterface(list)->state().editable)
+                << list->objectName().toStdString();
+            ++lists;
+        }
+        for (QLabel* l : w->findChildren<QLabel*>()) {
+            const QString key = w->objectName() + "/" + l->objectName();
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(l);
+            const QString name = a->text(QAccessible::Name);
+            if (qobject_cast<ValueLabel*>(l)) {
+                auto it = meanings.find(key);
+                EXPECT_EQ(name, it == meanings.end() ? name : it->second) << key.toStdString();
+                named += it != meanings.end();
+                EXPECT_FALSE(name.isEmpty() || name == l->objectName()) << key.toStdString();
+                ASSERT_NE(a->textInterface(), nullptr) << key.toStdString();
+                EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()), l->text());
+                EXPECT_EQ(a->text(QAccessible::Value), l->text()) << key.toStdString();
+            } else if (!l->text().isEmpty() && !Qt::mightBeRichText(l->text())) {
+                EXPECT_EQ(name, QString(l->text()).remove('&')) << key.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(named, static_cast<int>(meanings.size()));
+    EXPECT_EQ(lists, 14);
+}
+
+// Enter presses the focused button or toolbar key; after a sweep started by Enter the focus is on the Start button
+// again, not on Abort; Escape leaves a working window as its RETURN or Close does, and leaves the main window be.
+TEST(Keyboard, EnterPressesEscapeLeavesAndASweepEndsOnStart)
+{
+    Harness h;
+    SOLVER& s = h.typeRocket();
+    ITERATION& w = testing::openSweep(h, s, "1", "1", "2");
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.Command1->setFocus();
+    QTest::keyClick(w.Command1, Qt::Key_Return);
+    EXPECT_EQ(std::tuple(w.StatusBar1->panel(1), QApplication::focusWidget()),
+              std::tuple(QString(kMsgLoopingComplete), static_cast<QWidget*>(w.Command1)));
+    QWidget* key = nullptr;
+    for (QAction* a : w.Toolbar1->actions())
+        if (a->objectName() == "SCALEDATA") key = w.Toolbar1->widgetForAction(a);
+    ASSERT_NE(key, nullptr);
+    key->setFocus();
+    QTest::keyClick(key, Qt::Key_Enter);
+    EXPECT_EQ(h.state->SweepPlotYScale, 2.0f);
+    QTest::keyClick(key, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+
+    BODYTUBE& body = h.forms->get<BODYTUBE>();
+    body.show();
+    QTest::keyClick(body.NoseLength, Qt::Key_Escape);
+    EXPECT_FALSE(body.isVisible());
+    h.forms->get<AboutVelmora>().show();
+    QTest::keyClick(h.forms->get<AboutVelmora>().Continue, Qt::Key_Escape);
+    EXPECT_FALSE(h.forms->isLoaded<AboutVelmora>());
+    s.show();
+    QTest::keyClick(s.Velocity, Qt::Key_Escape);
+    EXPECT_TRUE(s.isVisible() && h.messages().empty());
 }
 
 } // namespace

@@ -271,6 +271,16 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.txt"});
 }
 
+// A name typed without an extension is saved as ".TXT", where Open's filter lists it; one with an extension keeps it.
+TEST_F(ProjectFiles, SaveAsNameWithoutExtensionGetsTXT)
+{
+    Harness h;
+    typeStandard(h);
+    viaMenu(h, &SOLVER::mnuSaveAs, path("rocket"));
+    viaMenu(h, &SOLVER::mnuSaveAs, path("copy.dat"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"copy.dat", "rocket.TXT"}));
+}
+
 // A cancelled Open only invalidates; an edited velocity comes back through its box; a file without a velocity
 // asks for it.
 TEST_F(ProjectFiles, CancelledOpenVelocityBoxAndZeroVelocity)

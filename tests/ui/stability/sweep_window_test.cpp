@@ -273,31 +273,47 @@ TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
     }
 }
 
+// Both print keys go the way of every window's print: the print dialog with a printer, a PDF through the save dialog
+// without one. A printer that refuses the job, or a step without a number, gives the key's own message in panel 1.
 TEST(SweepKeys, PrintedTableAndWindowImage)
 {
     const QString table = "The data could not be printed.";
     const QString image = "The screen image could not be printed.";
+    enum Printer { Present, Refusing, None };
     const struct {
         const char* key;
-        bool printer;
+        Printer printer;
         bool stepWithoutNumber;
-        QString panel1;
-    } cases[] = {{"PRNDATA", true, false, ""},      {"PRNDATA", false, false, table},
-                 {"PRNDATA", true, true, table},    {"PRINT", true, false, ""},
-                 {"PRINT", false, false, image}};
+        QString failure;
+    } cases[] = {{"PRNDATA", Present, false, ""}, {"PRNDATA", Refusing, false, table}, {"PRNDATA", None, false, ""},
+                 {"PRNDATA", Present, true, table}, {"PRINT", Present, false, ""}, {"PRINT", Refusing, false, image},
+                 {"PRINT", None, false, ""}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + (c.printer ? " printer" : " no printer") +
-                     (c.stepWithoutNumber ? " NaN" : ""));
+        SCOPED_TRACE(std::string(c.key) + " printer " + std::to_string(c.printer) + (c.stepWithoutNumber ? " NaN" : ""));
         QTemporaryDir dir;
         const QString pdf = dir.filePath("page.pdf");
-        testing::printTo(c.printer ? pdf : QString());
+        testing::printTo(c.printer == None ? QString() : pdf);
         Harness h;
         ITERATION& w = twoStepSweep(h);
+        int dialogs = 0;
+        // The user picks a queue in the print dialog; a refusing one cannot take the job.
+        ModalSeam::instance().setPrintHandler([&](QPrinter& p) {
+            ++dialogs;
+            if (c.printer == Refusing) p.setOutputFileName(dir.filePath("refused/page.pdf"));
+            return true;
+        });
+        h.fileAnswer = [&](const FileRequest& r) {
+            EXPECT_EQ(std::tuple(r.save, r.filter), std::tuple(true, QString("PDF files (*.pdf)|*.pdf")));
+            return dir.filePath("page");  // typed without its extension
+        };
         if (c.stepWithoutNumber) h.state->SweepPlotY(2) = std::nan("");
         Harness::press(w.Toolbar1, c.key);
         setPrinterProvider({});
-        EXPECT_EQ(w.StatusBar1->panel(1), c.panel1);
-        EXPECT_EQ(QFileInfo(pdf).size() > 0, c.printer);  // the other steps still print
+        const QString saved = "Page saved as " + QDir::toNativeSeparators(pdf);
+        EXPECT_EQ(w.StatusBar1->panel(1), c.printer == None ? saved : c.failure);
+        EXPECT_EQ(std::tuple(dialogs, ModalSeam::instance().fileRequests.size()),
+                  std::tuple(c.printer == None ? 0 : 1, c.printer == None ? 1u : 0u));
+        EXPECT_EQ(QFileInfo(pdf).size() > 0, c.printer != Refusing);  // the other steps still print
     }
 }
 
