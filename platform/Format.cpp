@@ -1,6 +1,7 @@
 #include "platform/Format.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -238,9 +239,10 @@ double Val(std::string_view text)
     char* end = nullptr;
     const double v = std::strtod(s.c_str(), &end);
     if (!std::isfinite(v) || errno == ERANGE) {
-        // Underflow to a tiny number is harmless; overflow is not a number.
+        // Underflow to a tiny number is harmless; an overflow keeps its sign
+        // and stays out of every input range, never 0 ("not entered").
         if (errno == ERANGE && std::fabs(v) < 1.0) return 0.0;
-        return 0.0;
+        return s[0] == '-' ? -DBL_MAX : DBL_MAX;
     }
     return v;
 }

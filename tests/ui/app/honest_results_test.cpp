@@ -47,15 +47,19 @@ void whileAt(SOLVER& s, SolveStep during, std::function<void()> act)
 }
 
 // A negative fin or lug size typed in: RETURN does not call the fin data complete.
-std::function<void(Harness&, SOLVER&)> negativeFinSize(TextBox* FinAnalysis::*box)
+std::function<void(Harness&, SOLVER&)> negativeFinSize(TextBox* FinAnalysis::*box, const char* why)
 {
-    return [box](Harness& h, SOLVER& s) {
+    return [box, why](Harness& h, SOLVER& s) {
         FinAnalysis& fins = h.forms->get<FinAnalysis>();
         Harness::type(fins.*box, "-3");
         Harness::press(fins.Toolbar1, "RETURN");
-        EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadFinDimension);
+        EXPECT_EQ(s.StatusBar1->panel(2), why);
     };
 }
+constexpr const char* kSpanRange = "Fin span must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kRootDistanceRange = "Fin root distance must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kBoreRange = "Launch lug inside diameter must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kTubeRange = "Body tube length must be 0 or between 0.000001 and 1000000.";
 
 // A SOLVE after a finished one whose body flow is refused, fails or is aborted, or whose inputs change while it
 // lets events run: every result box empty (also those filled before), panel 1 says what, panel 2 keeps why.
@@ -74,16 +78,16 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
          },
          Outcome::Refused, "CFD solution not found.", nullptr},
         {"velocity 1e300", [](Harness&, SOLVER& s) { Harness::type(s.Velocity, "1e300"); }, Outcome::Refused,
-         "CFD solution not found.", "Invalid flight condition."},
+         "New CFD solution required.", kMsgVelocityRange},
         {"grid refuses a negative tube length",
          [](Harness& h, SOLVER& s) {
              // The reason shows in both windows at once, and no panel says the work is in progress.
              BODYTUBE& body = h.forms->get<BODYTUBE>();
              Harness::type(body.BodyLength, "-3");
-             EXPECT_EQ(testing::panels(s.StatusBar1), QString(kMsgMeshingNotComplete) + " | " + kMsgBadDimension);
-             EXPECT_EQ(body.StatusBar1->panel(2), kMsgBadDimension);
+             EXPECT_EQ(testing::panels(s.StatusBar1), QString(kMsgMeshingNotComplete) + " | " + kTubeRange);
+             EXPECT_EQ(body.StatusBar1->panel(2), kTubeRange);
          },
-         Outcome::Refused, "CFD solution not found.", kMsgBadDimension},
+         Outcome::Refused, nullptr, kTubeRange},
         {"ABORT while the body flow runs",
          [](Harness& h, SOLVER& s) {
              h.answers = {MsgAnswer::Ok};
@@ -96,10 +100,12 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
         {"velocity typed in the pause before the fin step",
          [](Harness&, SOLVER& s) { whileAt(s, SolveStep::EventPump, [&s] { Harness::type(s.Velocity, "250"); }); },
          Outcome::Refused, "New CFD solution required.", nullptr},
-        {"negative span", negativeFinSize(&FinAnalysis::SpanLength), Outcome::Refused, nullptr, kMsgBadFinDimension},
-        {"negative root distance", negativeFinSize(&FinAnalysis::DRoot), Outcome::Refused, nullptr,
-         kMsgBadFinDimension},
-        {"negative lug bore", negativeFinSize(&FinAnalysis::IDLUGS), Outcome::Refused, nullptr, kMsgBadFinDimension},
+        {"negative span", negativeFinSize(&FinAnalysis::SpanLength, kSpanRange), Outcome::Refused, nullptr,
+         kSpanRange},
+        {"negative root distance", negativeFinSize(&FinAnalysis::DRoot, kRootDistanceRange), Outcome::Refused,
+         nullptr, kRootDistanceRange},
+        {"negative lug bore", negativeFinSize(&FinAnalysis::IDLUGS, kBoreRange), Outcome::Refused, nullptr,
+         kBoreRange},
     };
     testing::WindowPumpsAtEveryChance everyChance;  // the body flow of this rocket takes a millisecond
     for (const auto& c : cases) {
