@@ -23,7 +23,12 @@ inline constexpr double kMaxSize = 1e6;
 inline constexpr double kMaxMachNumber = 1e6;
 inline constexpr double kMaxAngleOfAttack = 90;
 
-inline bool sizeInRange(double v) { return v == 0.0 || (v >= kMinSize && v <= kMaxSize); }
+// The lower bound is taken as a single-precision store holds it: 0.000001
+// typed into one is stored just below 1e-6.
+inline bool sizeInRange(double v)
+{
+    return v == 0.0 || (v > 0.0 && v <= kMaxSize && static_cast<float>(v) >= static_cast<float>(kMinSize));
+}
 
 // A size with the refusal text that names it.
 struct NamedSize {

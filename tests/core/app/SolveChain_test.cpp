@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <functional>
 
 #include "tests/core/Rockets.h"
@@ -105,6 +107,53 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
                   std::tuple(flowPublished, flowPublished ? "" : "SOLVE NEW FLOW"));
         EXPECT_EQ(m->FinNormalForceSlope, 0);  // the fin section of this run never reached the state
     }
+}
+
+// A value out of its range, typed or read from a file, is refused by name before anything runs or changes; values
+// at the bounds pass.
+TEST(SolveChain, InputsOutOfRangeAreRefusedByName)
+{
+    const std::tuple<const char*, void (*)(Module1&), const char*> cases[] = {
+        {"velocity -300 from a file", [](Module1& m) { m.FreeStreamVelocity = -300; }, kMsgVelocityRange},
+        {"velocity at Mach 2e6", [](Module1& m) { m.FreeStreamVelocity = 2e6 * m.SpeedOfSound; }, kMsgVelocityRange},
+        {"velocity beyond any number", [](Module1& m) { m.FreeStreamVelocity = DBL_MAX; }, kMsgVelocityRange},
+        {"angle 1e39", [](Module1& m) { m.AngleOfAttack = 1e39; }, kMsgAngleOfAttackRange},
+        {"angle -90.001", [](Module1& m) { m.AngleOfAttack = -90.001; }, kMsgAngleOfAttackRange},
+        {"angle NaN", [](Module1& m) { m.AngleOfAttack = std::nan(""); }, kMsgAngleOfAttackRange},
+        {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; },
+         "Nose cone diameter must be 0 or between 0.000001 and 1000000."},
+        {"transition diameter 2e6", [](Module1& m) { m.TransitionDiameter = 2e6; },
+         "Transition diameter must be 0 or between 0.000001 and 1000000."},
+        {"base tube 1e300", [](Module1& m) { m.BaseTubeLength = 1e300; },
+         "Base tube length must be 0 or between 0.000001 and 1000000."},
+        {"root chord 1e39", [](Module1& m) { m.FinRootChord = 1e39; },
+         "Fin root chord must be 0 or between 0.000001 and 1000000."},
+        {"tip chord beyond single", [](Module1& m) { m.FinTipChord = FLT_MAX; },
+         "Fin tip chord must be 0 or between 0.000001 and 1000000."},
+        {"thickness 1e39", [](Module1& m) { m.FinThickness = 1e39; },
+         "Fin thickness must be 0 or between 0.000001 and 1000000."},
+        {"lug length 1e39", [](Module1& m) { m.LaunchLugLength = 1e39; },
+         "Launch lug length must be 0 or between 0.000001 and 1000000."},
+    };
+    for (const auto& [name, spoil, message] : cases) {
+        SCOPED_TRACE(name);
+        auto m = rocketWithFins();
+        m->AbortRequest = "YES";
+        spoil(*m);
+        RecordingHost host;
+        const SolveChainReport r = solveChain(*m, host);
+        EXPECT_EQ(std::tuple(r.outcome, r.endedAt, r.message, r.ran.size(), host.unloads, m->AbortRequest),
+                  std::tuple(Outcome::Refused, SolveStep::Inputs, message, 0u, 0, "YES"));
+    }
+    auto m = rocketWithFins();
+    for (double angle : {-90.0, 90.0}) {
+        m->AngleOfAttack = angle;
+        EXPECT_EQ(solveInputRefusal(*m), nullptr) << angle;
+    }
+    m->FinSpan = 1e6;
+    m->LaunchLugInnerDiameter = 1e-6f;
+    m->FreeStreamVelocity = 1e6 * m->SpeedOfSound;
+    EXPECT_EQ(solveInputRefusal(*m), nullptr);
 }
 
 } // namespace

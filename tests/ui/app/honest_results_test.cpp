@@ -217,6 +217,37 @@ TEST(BadInput, OddEntriesInEveryBoxNeverShowNonFiniteResults)
     }
 }
 
+// A value out of its range typed into any window: SOLVE is refused at once, panel 2 names the value, the box keeps
+// what was typed, and no result box shows a number.
+TEST(BadInput, OutOfRangeEntriesAreRefusedByName)
+{
+    using testing::open;
+    const std::tuple<Form& (*)(Harness&), const char*, const char*, const char*> cases[] = {
+        {&open<FinAnalysis>, "TipChord", "1e39", "Fin tip chord must be 0 or between 0.000001 and 1000000."},
+        {&open<FinAnalysis>, "FINTHK", "1e39", "Fin thickness must be 0 or between 0.000001 and 1000000."},
+        {&open<FinAnalysis>, "RootChord", "1e39", "Fin root chord must be 0 or between 0.000001 and 1000000."},
+        {&open<FinAnalysis>, "DLUGS", "1e39", "Launch lug length must be 0 or between 0.000001 and 1000000."},
+        {&open<BODYTUBE>, "BaseLength", "1e400", "Transition length must be 0 or between 0.000001 and 1000000."},
+        {&open<SOLVER>, "ROCKETAOA", "1e39", kMsgAngleOfAttackRange},
+        {&open<SOLVER>, "ROCKETAOA", "-91", kMsgAngleOfAttackRange},
+        {&open<SOLVER>, "Velocity", "-300", kMsgVelocityRange},
+    };
+    for (const auto& [window, name, text, why] : cases) {
+        SCOPED_TRACE(std::string(name) + " " + text);
+        Harness h;
+        SOLVER& s = typeRocketWithFins(h);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        ASSERT_EQ(s.lastSolve.outcome, Outcome::Done);
+        QLineEdit* box = window(h).findChild<QLineEdit*>(name);
+        Harness::type(box, text);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        EXPECT_EQ(std::tuple(s.lastSolve.outcome, s.lastSolve.endedAt, s.StatusBar1->panel(2), box->text()),
+                  std::tuple(Outcome::Refused, SolveStep::Inputs, why, text));
+        for (TextBox* b : {s.TotalCd, s.FinSurfaceDrag, s.LaunchLugDrag, s.CNFORCES, s.CMFORCES, s.XLRATIOS})
+            EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    }
+}
+
 TEST(SolveBarrier, AnExceptionInsideSolveEndsTheRunNotTheProgram)
 {
     for (SolveStep where : {SolveStep::BodyFlow, SolveStep::CenterOfPressure}) {
