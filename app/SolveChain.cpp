@@ -1,5 +1,6 @@
 #include "app/SolveChain.h"
 
+#include <cmath>
 #include <utility>
 
 #include "bodyflow/Drag.h"
@@ -7,6 +8,7 @@
 #include "finpanel/FinPanelSolver.h"
 #include "finpanel/FinPanelState.h"
 #include "geometry/FinGeometry.h"
+#include "model/InputRange.h"
 #include "model/Vocabulary.h"
 #include "stability/CenterOfPressure.h"
 
@@ -126,6 +128,18 @@ SolveChainReport& aborted(SolveChainReport& rep, SolveStep at, Progress& progres
 
 } // namespace
 
+const char* solveInputRefusal(const Module1& m)
+{
+    const double v = m.FreeStreamVelocity;
+    if (v == 0) return kMsgEnterVelocity;
+    if (const char* missing = missingMainDimension(m)) return missing;
+    const bool mach = std::isfinite(m.SpeedOfSound) && m.SpeedOfSound > 0;
+    if (!(v > 0 && std::isfinite(v)) || (mach && v / m.SpeedOfSound > kMaxMachNumber)) return kMsgVelocityRange;
+    if (!(std::fabs(m.AngleOfAttack) <= kMaxAngleOfAttack)) return kMsgAngleOfAttackRange;
+    if (const char* bad = badBodyDimension(m)) return bad;
+    return badFinDimension(m);
+}
+
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options)
 {
     SolveChainReport rep;
@@ -136,9 +150,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     };
 
     // 1. Inputs.
-    if (m.FreeStreamVelocity == 0) return endAt(rep, SolveStep::Inputs, Outcome::Refused, kMsgEnterVelocity);
-    if (const char* missing = missingMainDimension(m)) return endAt(rep, SolveStep::Inputs, Outcome::Refused, missing);
-    if (const char* bad = badFinDimension(m)) return endAt(rep, SolveStep::Inputs, Outcome::Refused, bad);
+    if (const char* why = solveInputRefusal(m)) return endAt(rep, SolveStep::Inputs, Outcome::Refused, why);
 
     // 2 - 4. A new run: no abort pending, no base-flow solution, the
     // empirical base drag again.

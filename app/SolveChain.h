@@ -10,10 +10,11 @@
 // starts (the resets may change the state while events run).
 //
 // Steps, in order (SolveStep):
-//   Inputs           velocity, nose-cone length, nose-cone diameter and
-//                    body-tube length must be non-zero, and the fin and
-//                    launch-lug sizes finite and not negative; otherwise
-//                    Refused with its panel-2 text and nothing changed.
+//   Inputs           solveInputRefusal: velocity, nose-cone length,
+//                    nose-cone diameter and body-tube length must be
+//                    non-zero, and the flight condition and every size in
+//                    range; otherwise Refused with its panel-2 text and
+//                    nothing changed.
 //   (start)          AbortRequest = "NO", the base-flow window goes
 //                    (host.unloadBaseFlow), BasePressureAvailable = "FALSE".
 //   Mesh             GRID; on success host.meshBuilt draws the new mesh; an
@@ -76,6 +77,8 @@ inline constexpr const char* kMsgMeshingNotComplete = "MESHING not complete.";
 inline constexpr const char* kMsgEnterFinDataAndSolve = "Please enter fin data and perform CFD";
 inline constexpr const char* kMsgNewSolutionRequired = "New CFD solution required.";
 inline constexpr const char* kMsgAnalysisAborted = "CFD analysis aborted.";
+inline constexpr const char* kMsgVelocityRange = "Rocket velocity must be greater than 0 and at most Mach 1000000.";
+inline constexpr const char* kMsgAngleOfAttackRange = "Angle of attack must be between -90 and 90 degrees.";
 
 enum class SolveStep { Inputs, Mesh, BodyFlow, FinDrag, TotalDrag, StaleCheck, EventPump, FinSection, CenterOfPressure };
 
@@ -118,6 +121,16 @@ struct SolveChainReport {
     std::optional<MessageBoxRequest> messageBox;
     std::optional<stability::CenterOfPressureReport> centerOfPressure;  // when that step ran
 };
+
+// The inputs a run is refused on, in this order: no velocity ("Please enter
+// rocket velocity."), a main body dimension missing (missingMainDimension),
+// a velocity or angle of attack out of range (kMsgVelocityRange,
+// kMsgAngleOfAttackRange), a body, fin or launch-lug size out of range
+// (badBodyDimension, badFinDimension), each as its panel-2 text; nullptr
+// when the inputs can be computed on. The ranges are those of
+// model/InputRange.h. The values may come from a project file, so this holds
+// whatever the input boxes let through; the sweep checks the same.
+const char* solveInputRefusal(const Module1& m);
 
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options = {});
 

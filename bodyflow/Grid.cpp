@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/InputRange.h"
 #include "model/Vocabulary.h"
 #include "platform/Checked.h"
 #include "platform/Single.h"
@@ -29,16 +30,23 @@ GridReport refuse(Progress& progress, const char* why, GridReport report)
 
 } // namespace
 
+const char* badBodyDimension(const Module1& m)
+{
+    const NamedSize sizes[] = {
+        {"Nose cone length must be 0 or between 0.000001 and 1000000.", m.NoseConeLength},
+        {"Nose cone diameter must be 0 or between 0.000001 and 1000000.", m.NoseConeDiameter},
+        {"Body tube length must be 0 or between 0.000001 and 1000000.", m.BodyTubeLength},
+        {"Transition diameter must be 0 or between 0.000001 and 1000000.", m.TransitionDiameter},
+        {"Transition length must be 0 or between 0.000001 and 1000000.", m.TransitionLength},
+        {"Base tube length must be 0 or between 0.000001 and 1000000.", m.BaseTubeLength},
+    };
+    return firstSizeOutOfRange(sizes);
+}
+
 const char* gridRefusal(const Module1& m)
 {
-    if (badLength(m.NoseConeLength)) return kMsgBadDimension;
-    if (m.NoseConeLength == 0.0) return kMsgEnterNoseLength;
-    if (badLength(m.NoseConeDiameter)) return kMsgBadDimension;
-    if (m.NoseConeDiameter == 0.0) return kMsgEnterNoseDiameter;
-    if (badLength(m.BodyTubeLength)) return kMsgBadDimension;
-    if (m.BodyTubeLength == 0.0) return kMsgEnterBodyTubeLength;
-    if (badLength(m.TransitionLength) || badLength(m.TransitionDiameter) || badLength(m.BaseTubeLength))
-        return kMsgBadDimension;
+    if (const char* bad = badBodyDimension(m)) return bad;
+    if (const char* missing = missingMainDimension(m)) return missing;
     if (!wholeMeshSize(m.MeshAxialNodeCount) || !wholeMeshSize(m.MeshRadialNodeCount)) return kMsgMeshSizeRange;
     if (!knownNoseShape(m.NoseShapeName)) return kMsgUnknownNoseShape;
     if (m.NoseShapeName == "SEARS-HAACK" && !(std::isfinite(m.SearsHaackExponent) && m.SearsHaackExponent > 0.0f))

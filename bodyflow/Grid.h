@@ -16,8 +16,8 @@
 // finds them due; an ABORT seen then ends it Aborted, the grid as it was.
 //
 // Inputs are checked before anything is written: mesh sizes must be whole
-// numbers from 10 to 50, the nose length, nose diameter and body tube length
-// positive, the other lengths finite and not negative, the nose shape one of
+// numbers from 10 to 50, every body dimension in its range (badBodyDimension),
+// the nose length, nose diameter and body tube length entered, the nose shape one of
 // the five known names. A refused call writes its reason to status panel 2 and
 // leaves the grid as it was. A grid whose radii or node tables do not fit their
 // single-precision stores fails (its reason in panel 2 too).
@@ -54,7 +54,6 @@ inline constexpr const char* kMsgEnterNoseLength = "Please enter nose cone lengt
 inline constexpr const char* kMsgEnterNoseDiameter = "Please enter nose cone diameter.";
 inline constexpr const char* kMsgEnterBodyTubeLength = "Please enter body tube length.";
 inline constexpr const char* kMsgMeshSizeRange = "Mesh size must be a whole number from 10 to 50.";
-inline constexpr const char* kMsgBadDimension = "Body dimensions must be finite and not negative.";
 inline constexpr const char* kMsgUnknownNoseShape = "Please select a nose cone shape.";
 inline constexpr const char* kMsgBadGeometryData = "Invalid body geometry data.";
 
@@ -62,6 +61,12 @@ inline constexpr const char* kMsgBadGeometryData = "Invalid body geometry data."
 // body tube length) that is still 0, as its "Please enter ..." text; nullptr
 // when all three are entered.
 const char* missingMainDimension(const Module1& m);
+
+// The first body dimension (nose length and diameter, body tube length,
+// transition diameter and length, base tube length) outside the size range of
+// model/InputRange.h, as the text naming it ("Body tube length must be 0 or
+// between 0.000001 and 1000000."); nullptr when all are in range.
+const char* badBodyDimension(const Module1& m);
 
 // The reason GRID refuses these inputs (its panel-2 text), or nullptr.
 const char* gridRefusal(const Module1& m);

@@ -4,6 +4,7 @@
 
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Drag.h"
+#include "model/InputRange.h"
 #include "model/Vocabulary.h"
 #include "platform/Checked.h"
 #include "platform/Single.h"
@@ -17,7 +18,7 @@ bool usableFlight(double v, const Module1& m)
     return std::isfinite(v) && std::isfinite(m.AngleOfAttack) && std::isfinite(m.SpeedOfSound) &&
            m.SpeedOfSound > 0.0 && std::isfinite(m.AmbientDensity) && m.AmbientDensity > 0.0 &&
            std::isfinite(m.DynamicViscosity) && m.DynamicViscosity > 0.0 && std::isfinite(m.FreeStreamVelocity) &&
-           std::fabs(v / m.SpeedOfSound) <= 1e6;
+           std::fabs(v / m.SpeedOfSound) <= kMaxMachNumber;
 }
 
 // Everything of a Progress but its event pump.

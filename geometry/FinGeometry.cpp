@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/InputRange.h"
 #include "platform/Constants.h"
 #include "platform/Single.h"
 
@@ -18,12 +19,12 @@ void deriveFinPlanform(Module1& m)
     switch (m.FinPlanformCode) {
     case kFinTriangle:
         m.FinTipChord = 0.0f;
-        m.FinRootDistance = singleOrZero(m.FinTipDistance - m.FinRootChord);
+        m.FinRootDistance = singleOrLargest(m.FinTipDistance - m.FinRootChord);
         break;
     case kFinRectangle:
     case kFinElliptical:
-        m.FinRootDistance = singleOrZero(m.FinTipDistance);
-        m.FinTipChord = singleOrZero(m.FinRootChord);
+        m.FinRootDistance = singleOrLargest(m.FinTipDistance);
+        m.FinTipChord = singleOrLargest(m.FinRootChord);
         break;
     default:
         break;
@@ -49,18 +50,18 @@ bool finDataComplete(const Module1& m)
 
 const char* badFinDimension(const Module1& m)
 {
-    const double lengths[] = {m.FinRootChord,
-                              static_cast<double>(m.FinTipChord),
-                              m.FinSpan,
-                              m.FinThickness,
-                              m.FinTipDistance,
-                              static_cast<double>(m.FinRootDistance),
-                              m.LaunchLugLength,
-                              m.LaunchLugOuterDiameter,
-                              static_cast<double>(m.LaunchLugInnerDiameter)};
-    for (double v : lengths)
-        if (!std::isfinite(v) || v < 0.0) return kMsgBadFinDimension;
-    return nullptr;
+    const NamedSize sizes[] = {
+        {"Fin root chord must be 0 or between 0.000001 and 1000000.", m.FinRootChord},
+        {"Fin tip chord must be 0 or between 0.000001 and 1000000.", m.FinTipChord},
+        {"Fin span must be 0 or between 0.000001 and 1000000.", m.FinSpan},
+        {"Fin thickness must be 0 or between 0.000001 and 1000000.", m.FinThickness},
+        {"Fin tip distance must be 0 or between 0.000001 and 1000000.", m.FinTipDistance},
+        {"Fin root distance must be 0 or between 0.000001 and 1000000.", m.FinRootDistance},
+        {"Launch lug length must be 0 or between 0.000001 and 1000000.", m.LaunchLugLength},
+        {"Launch lug outside diameter must be 0 or between 0.000001 and 1000000.", m.LaunchLugOuterDiameter},
+        {"Launch lug inside diameter must be 0 or between 0.000001 and 1000000.", m.LaunchLugInnerDiameter},
+    };
+    return firstSizeOutOfRange(sizes);
 }
 
 // ---- corner points --------------------------------------------------------------

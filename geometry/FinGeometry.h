@@ -10,8 +10,8 @@
 //   elliptical  root distance = tip distance, tip chord = root chord
 //               (the root leading edge lies below the tip leading edge).
 // The tapered planform (and no planform) derives nothing. Both derived values
-// are kept in single precision; a derived value beyond that range reads as 0,
-// like a typed one.
+// are kept in single precision; a derived value beyond that range becomes the
+// largest single of its sign, like a typed one, which the size check refuses.
 //
 // Corner points are in body coordinates: x along the axis from the inflow
 // boundary (the nose tip at NoseTipX), y the distance from the axis. The root
@@ -50,11 +50,10 @@ std::optional<double> finMeanChord(const Module1& m);
 // (root and tip distance, span, root chord, thickness).
 bool finDataComplete(const Module1& m);
 
-inline constexpr const char* kMsgBadFinDimension = "Fin and launch lug dimensions must be finite and not negative.";
-
-// kMsgBadFinDimension when a fin or launch-lug length (chords, span,
-// thickness, distances, lug length and diameters) is negative or not finite,
-// as the body dimensions are checked; nullptr otherwise.
+// The first fin or launch-lug size (chords, span, thickness, distances, lug
+// length and diameters) outside the size range of model/InputRange.h, as the
+// text naming it ("Fin tip chord must be 0 or between 0.000001 and
+// 1000000."); nullptr when all are in range.
 const char* badFinDimension(const Module1& m);
 
 // ---- corner points --------------------------------------------------------------

@@ -249,11 +249,18 @@ double Val(std::string_view text)
         while (j < text.size() && text[j] >= '0' && text[j] <= '9') { ex.push_back(text[j++]); expDigits = true; }
         if (expDigits) s += ex;
     }
-    // Beyond the double range, and below its normal range, reads as 0.
-    double v = 0;
+    // Below the normal double range reads as 0; beyond it keeps its sign and
+    // stays out of every input range, never 0 ("not entered").
     const char* from = s.data() + (s[0] == '+' ? 1 : 0);
-    if (std::from_chars(from, s.data() + s.size(), v).ec != std::errc()) return 0.0;
-    return v != 0 && std::fabs(v) < DBL_MIN ? 0.0 : v;
+    const char* to = s.data() + s.size();
+    double v = 0;
+    if (std::from_chars(from, to, v).ec == std::errc()) return v != 0 && std::fabs(v) < DBL_MIN ? 0.0 : v;
+    long double wide = 0;
+    const bool tiny = std::from_chars(from, to, wide).ec == std::errc()
+                          ? std::fabs(wide) < 1.0L
+                          : s.find("e-") != std::string::npos;
+    if (tiny) return 0.0;
+    return s[0] == '-' ? -DBL_MAX : DBL_MAX;
 }
 
 std::optional<int16_t> toInt16(double value)

@@ -12,7 +12,8 @@
 //
 // Val(text) reads the leading numeric part of a text: blanks are skipped, an
 // optional sign, digits with one decimal point, and an exponent introduced by
-// E or D. No number, an overflow or a non-finite result reads as 0.
+// E or D. No number reads as 0; a number beyond the double range reads as
+// the largest double of its sign.
 #include <cstdint>
 #include <optional>
 #include <string>

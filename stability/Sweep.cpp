@@ -23,13 +23,9 @@ int wholeSteps(double steps)
 SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
 {
     SweepReport rep;
-    // 1. Inputs.
-    if (m.FreeStreamVelocity == 0) {
-        rep.message = kMsgEnterVelocity;
-        return rep;
-    }
-    if (const char* missing = missingMainDimension(m)) {
-        rep.message = missing;
+    // 1. Inputs, as each step's chain checks them.
+    if (const char* why = solveInputRefusal(m)) {
+        rep.message = why;
         return rep;
     }
 

@@ -15,8 +15,8 @@
 // the variable equals the value of the last step.
 //
 // Outcomes:
-//   Refused  velocity or a main body dimension missing (message for the
-//            sweep window's panel 2; nothing changed), or a step refused by
+//   Refused  inputs the chain would refuse (solveInputRefusal; message for
+//            the sweep window's panel 2; nothing changed), or a step refused by
 //            the chain (its own message stands; nothing stored for it).
 //   Aborted  ABORT while a step let events run: the steps before it stand.
 //   Failed   a step's drag, fin section or arithmetic broke down (the

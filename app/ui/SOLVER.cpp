@@ -452,7 +452,7 @@ void SOLVER::RATIOS_Click()
     if (s.SpeedUnitText == "MACH") {
         convertVelocity(s, "MACH");
         forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
-        s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrZero(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+        s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
         if (s.FreeStreamMachNumber > 2.0f)
             MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
     }
@@ -477,7 +477,7 @@ void SOLVER::Velocity_Change()
     CLEARDATA3(s.FreeStreamVelocity);
     convertVelocity(s, s.SpeedUnitText);
     forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
-    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrZero(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
     if (s.FreeStreamMachNumber > 2.0f)
         MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
 }
@@ -486,7 +486,7 @@ void SOLVER::Speed_Click()
 {
     Module1& s = m();
     convertVelocity(s, s.SpeedUnitText);
-    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrZero(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
     const bool tooFast = s.FreeStreamMachNumber > 2.0f;
     if (tooFast) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
     // The velocity has changed either way: echo it and invalidate.

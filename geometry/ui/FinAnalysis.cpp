@@ -346,7 +346,7 @@ void FinAnalysis::boxChanged(TextBox* box, double& value)
 
 void FinAnalysis::boxChanged(TextBox* box, float& value)
 {
-    value = singleOrZero(qVal(box->Text()));
+    value = singleOrLargest(qVal(box->Text()));
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
 
@@ -375,14 +375,14 @@ void FinAnalysis::DTip_Change()
 // whatever they are given then, the derived values stand.
 void FinAnalysis::DRoot_Change()
 {
-    m().FinRootDistance = singleOrZero(qVal(DRoot->Text()));
+    m().FinRootDistance = singleOrLargest(qVal(DRoot->Text()));
     deriveAfterEdit();
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::TipChord_Change()
 {
-    m().FinTipChord = singleOrZero(qVal(TipChord->Text()));
+    m().FinTipChord = singleOrLargest(qVal(TipChord->Text()));
     deriveAfterEdit();
     forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
 }

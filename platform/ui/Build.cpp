@@ -11,8 +11,40 @@
 
 namespace velmora {
 
+namespace {
+
+// The width a display box was given for its pattern or texts.
+constexpr const char* kFittedWidth = "velmoraFittedWidth";
+
+// A text wider than the box's fitted width widens the box (a shorter one
+// gives the width back), so a number is never cut. A box without a fitted
+// width keeps at least its text's width in its layout; a box placed by hand
+// in a fixed area widens the area with it.
+void keepTextWhole(QLineEdit* box)
+{
+    int fitted = box->property(kFittedWidth).toInt();
+    if (fitted <= 0 && box->minimumWidth() == box->maximumWidth()) {
+        fitted = box->maximumWidth();
+        box->setProperty(kFittedWidth, fitted);
+    }
+    const int needed = boxWidthFor(box, box->text());
+    if (fitted <= 0) {
+        box->setMinimumWidth(needed);
+        return;
+    }
+    const int width = std::max(fitted, needed);
+    if (width == box->maximumWidth()) return;
+    box->setFixedWidth(width);
+    QWidget* area = box->parentWidget();
+    if (area && !area->layout() && area->minimumWidth() == area->maximumWidth() && box->x() + width > area->width())
+        area->setFixedWidth(box->x() + width);
+}
+
+} // namespace
+
 void makeDisplayOnly(QLineEdit* box)
 {
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] { keepTextWhole(box); });
     box->setFocusPolicy(Qt::ClickFocus);
     // A write from code leaves the cursor after the text (also when the text
     // stays the same), which scrolls a narrow box to its end; show the
@@ -74,7 +106,8 @@ namespace {
 void applyWidth(QLineEdit* box, int width)
 {
     if (box->isReadOnly()) {
-        box->setFixedWidth(width);
+        box->setProperty(kFittedWidth, width);
+        box->setFixedWidth(std::max(width, boxWidthFor(box, box->text())));
     } else {
         box->setMinimumWidth(width);
         box->setMaximumWidth(QWIDGETSIZE_MAX);
@@ -91,6 +124,7 @@ void fitToTexts(QLineEdit* box, const QStringList& texts)
 {
     int width = boxWidthFor(box, QStringLiteral("0"));
     for (const QString& t : texts) width = std::max(width, boxWidthFor(box, t));
+    if (box->isReadOnly()) box->setProperty(kFittedWidth, width);
     box->setFixedWidth(width);
 }
 

@@ -24,8 +24,9 @@
 
 namespace velmora {
 
-// A read-only box shows what code writes into it from its first character
-// and is passed over by Tab (a click still selects its text for copying).
+// A read-only box shows what code writes into it from its first character,
+// always whole: a text wider than the box widens it (see fitToPattern), and
+// it is passed over by Tab (a click still selects its text for copying).
 void makeDisplayOnly(QLineEdit* box);
 
 inline TextBox* makeBox(QWidget* parent, const QString& name, const QString& caption = QString(),
@@ -98,7 +99,8 @@ QString widestPatternText(std::string_view pattern);
 int boxWidthFor(const QLineEdit* box, const QString& text);
 
 // Sizes the box for every number the pattern can show. A read-only box gets
-// exactly that width; an input box gets it as its least width.
+// exactly that width while its text fits, and widens for a wider text; an
+// input box gets it as its least width.
 void fitToPattern(QLineEdit* box, std::string_view pattern);
 
 // Sizes a unit box for the longest of its texts, and no wider.

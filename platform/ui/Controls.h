@@ -29,7 +29,7 @@ namespace velmora {
 
 // A number in a display pattern, as the windows show it ("#####.###" ...).
 QString qFormat(double value, std::string_view pattern);
-// The leading number of a typed text; 0 when there is none or it overflows.
+// The leading number of a typed text, as Val reads it.
 double qVal(const QString& text);
 
 // The hourglass pointer for the life of a scope (nested scopes stack).

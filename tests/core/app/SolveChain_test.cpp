@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <functional>
 
 #include "bodyflow/Drag.h"
@@ -20,7 +22,12 @@ public:
     Progress& progress() override { return *this; }
     void unloadBaseFlow() override { ++unloads; }
     void meshBuilt(double) override { ++meshes; }
-    void stepStarting(SolveStep s) override { at = s; }
+    void stepStarting(SolveStep s) override
+    {
+        at = s;
+        if (onStep) onStep(s);
+    }
+    std::function<void(SolveStep)> onStep;
     int unloads = 0, meshes = 0;
     SolveStep at = SolveStep::Inputs;
 };
@@ -99,12 +106,19 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
              h.onPump = [&m, &h](int) { if (h.at == SolveStep::EventPump) m.FlowSolutionStatus = "SOLVE NEW FLOW"; };
          },
          Outcome::Refused, SolveStep::EventPump, "Please enter fin data and perform CFD", true, false},
-        {"fin span 1E300", [](Module1& m, RecordingHost&) { m.FinSpan = 1e300; }, Outcome::Failed,
-         SolveStep::FinDrag, kMsgFinDragTooLarge, true, false},
+        // Sizes past the input checks (they refuse both) reach the drag step, which must not trust them.
+        {"fin span 1E300",
+         [](Module1& m, RecordingHost& h) {
+             h.onStep = [&m](SolveStep s) { if (s == SolveStep::FinDrag) m.FinSpan = 1e300; };
+         },
+         Outcome::Failed, SolveStep::FinDrag, kMsgFinDragTooLarge, true, false},
         {"fin chord and lug 3.4E38",
-         [](Module1& m, RecordingHost&) {
-             m.FinRootChord = m.LaunchLugLength = m.LaunchLugOuterDiameter = 3.4e38;
-             m.FinTipChord = m.LaunchLugInnerDiameter = 3.4e38f;
+         [](Module1& m, RecordingHost& h) {
+             h.onStep = [&m](SolveStep s) {
+                 if (s != SolveStep::FinDrag) return;
+                 m.FinRootChord = m.LaunchLugLength = m.LaunchLugOuterDiameter = 3.4e38;
+                 m.FinTipChord = m.LaunchLugInnerDiameter = 3.4e38f;
+             };
          },
          Outcome::Failed, SolveStep::FinDrag, kMsgLugDragTooLarge, true, false},
         {"fin section fails", [](Module1& m, RecordingHost&) { m.FinSectionText = "MANUAL INPUT"; },  // no points
@@ -145,6 +159,53 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
             EXPECT_EQ(shown(1), kMsgSolutionNotFound);
         }
     }
+}
+
+// A value out of its range, typed or read from a file, is refused by name before anything runs or changes; values
+// at the bounds pass.
+TEST(SolveChain, InputsOutOfRangeAreRefusedByName)
+{
+    const std::tuple<const char*, void (*)(Module1&), const char*> cases[] = {
+        {"velocity -300 from a file", [](Module1& m) { m.FreeStreamVelocity = -300; }, kMsgVelocityRange},
+        {"velocity at Mach 2e6", [](Module1& m) { m.FreeStreamVelocity = 2e6 * m.SpeedOfSound; }, kMsgVelocityRange},
+        {"velocity beyond any number", [](Module1& m) { m.FreeStreamVelocity = DBL_MAX; }, kMsgVelocityRange},
+        {"angle 1e39", [](Module1& m) { m.AngleOfAttack = 1e39; }, kMsgAngleOfAttackRange},
+        {"angle -90.001", [](Module1& m) { m.AngleOfAttack = -90.001; }, kMsgAngleOfAttackRange},
+        {"angle NaN", [](Module1& m) { m.AngleOfAttack = std::nan(""); }, kMsgAngleOfAttackRange},
+        {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; },
+         "Nose cone diameter must be 0 or between 0.000001 and 1000000."},
+        {"transition diameter 2e6", [](Module1& m) { m.TransitionDiameter = 2e6; },
+         "Transition diameter must be 0 or between 0.000001 and 1000000."},
+        {"base tube 1e300", [](Module1& m) { m.BaseTubeLength = 1e300; },
+         "Base tube length must be 0 or between 0.000001 and 1000000."},
+        {"root chord 1e39", [](Module1& m) { m.FinRootChord = 1e39; },
+         "Fin root chord must be 0 or between 0.000001 and 1000000."},
+        {"tip chord beyond single", [](Module1& m) { m.FinTipChord = FLT_MAX; },
+         "Fin tip chord must be 0 or between 0.000001 and 1000000."},
+        {"thickness 1e39", [](Module1& m) { m.FinThickness = 1e39; },
+         "Fin thickness must be 0 or between 0.000001 and 1000000."},
+        {"lug length 1e39", [](Module1& m) { m.LaunchLugLength = 1e39; },
+         "Launch lug length must be 0 or between 0.000001 and 1000000."},
+    };
+    for (const auto& [name, spoil, message] : cases) {
+        SCOPED_TRACE(name);
+        auto m = rocketWithFins();
+        m->AbortRequest = "YES";
+        spoil(*m);
+        RecordingHost host;
+        const SolveChainReport r = solveChain(*m, host);
+        EXPECT_EQ(std::tuple(r.outcome, r.endedAt, r.message, r.ran.size(), host.unloads, m->AbortRequest),
+                  std::tuple(Outcome::Refused, SolveStep::Inputs, message, 0u, 0, "YES"));
+    }
+    auto m = rocketWithFins();
+    for (double angle : {-90.0, 90.0}) {
+        m->AngleOfAttack = angle;
+        EXPECT_EQ(solveInputRefusal(*m), nullptr) << angle;
+    }
+    m->FinSpan = 1e6;
+    m->LaunchLugInnerDiameter = 1e-6f;
+    m->FreeStreamVelocity = 1e6 * m->SpeedOfSound;
+    EXPECT_EQ(solveInputRefusal(*m), nullptr);
 }
 
 } // namespace

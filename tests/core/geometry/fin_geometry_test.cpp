@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
+
 #include "model/Module1.h"
 #include "geometry/FinGeometry.h"
 
@@ -31,8 +33,11 @@ TEST(FinPlanform, DerivedValuesInSinglePrecisionAndTheMeanChord)
         EXPECT_EQ(static_cast<double>(m->FinTipChord), 4.300000190734863) << code;
     }
 
-    // A derived value beyond the single range reads as 0, like a typed one.
-    EXPECT_EQ(derivedFin(kFinRectangle, 1e39, 4)->FinRootDistance, 0.0f);
+    // A derived value beyond the single range keeps out of range, like a typed one, and is refused by name.
+    auto far = derivedFin(kFinRectangle, 1e39, 4);
+    EXPECT_EQ(far->FinRootDistance, FLT_MAX);
+    far->FinTipDistance = 1;
+    EXPECT_STREQ(badFinDimension(*far), "Fin root distance must be 0 or between 0.000001 and 1000000.");
 
     // Tapered and unknown planforms keep the typed values.
     for (int16_t code : {kFinTapered, int16_t{0}, int16_t{7}}) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -49,11 +50,11 @@ TEST(Format, PatternsTheWindowsUse)
 
 TEST(Val, LeadingNumericPart)
 {
-    // Overflow, underflow and non-finite words read as zero.
+    // Underflow and non-finite words read as zero; an overflow as the largest double of its sign.
     const std::pair<const char*, double> cases[] = {
         {"12abc", 12},  {"", 0},        {".", 0},         {"abc", 0},     {".5", 0.5},   {"-.5", -0.5},
         {"1e3", 1000},  {"1.5D-05", 1.5e-05}, {"  42  ", 42}, {"+7.25kg", 7.25}, {"1.2.3", 1.2}, {"3e", 3},
-        {"-", 0},       {"1e999", 0},   {"-1e400", 0},    {"inf", 0},     {"nan", 0},    {"1e-400", 0},
+        {"-", 0},       {"1e999", DBL_MAX}, {"-1e400", -DBL_MAX},    {"inf", 0},     {"nan", 0},    {"1e-400", 0},
     };
     for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(Val(text), value) << '"' << text << '"';
     EXPECT_TRUE(std::isfinite(Val(std::string(400, '9'))));

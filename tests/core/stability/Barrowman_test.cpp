@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/Constants.h"
@@ -99,6 +100,19 @@ TEST(Barrowman, NoseAloneAndTransitionToAPoint)
     m->TransitionDiameter = 0.5;
     EXPECT_DOUBLE_EQ(barrowmanTransition(*m).slope, -1.5);
     EXPECT_DOUBLE_EQ(barrowmanTransition(*m).position, 16 + 1 * (1 + (1 - 2.0) / (1 - 4.0)));
+}
+
+// A straight transition (to the tube diameter) adds no normal force, only its length to the rocket's.
+TEST(Barrowman, StraightTransitionAddsOnlyItsLength)
+{
+    auto m = finnedRocket();
+    const BarrowmanRocket plain = barrowmanRocket(*m);
+    std::tie(m->TransitionLength, m->TransitionDiameter) = std::tuple(2, 1);
+    const BarrowmanReport r = BARROWMANS(*m, 1);
+    ASSERT_EQ(r.outcome, Outcome::Done);
+    EXPECT_EQ(std::tuple(r.rocket.transition.slope, r.rocket.slope, r.rocket.position),
+              std::tuple(0.0, plain.slope, plain.position));
+    EXPECT_DOUBLE_EQ(r.rocket.ratio, plain.position / 18);
 }
 
 TEST(Barrowman, RefusalsStoreAndDrawNothing)

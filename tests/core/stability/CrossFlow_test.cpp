@@ -85,6 +85,22 @@ TEST(CYLFLOW, MeridianAnglesZoomStationClampAndRefusal)
     EXPECT_EQ(std::tuple(m->CrossflowStation, m->CrossflowCpTop), std::tuple(5, 7.0));
 }
 
+// A ring must lie within the 792 entries of the surface table: station 66 of 12 meridians ends on entry 792 and is
+// plotted, station 67 would read past it and is refused with nothing changed.
+TEST(CYLFLOW, StationRingAtTheEndOfTheSurfaceTable)
+{
+    auto m = stations(100, 12);
+    m->CrossflowStation = 66;
+    const CrossFlowReport last = CYLFLOW(*m);
+    ASSERT_EQ(last.outcome, Outcome::Done);
+    EXPECT_EQ(std::tuple(last.points.size(), last.points.front().cp, last.cmax),
+              std::tuple(12u, double(m->BodySurfaceCp(781)), double(m->BodySurfaceCp(792))));
+    m->CrossflowStation = 67;
+    m->CrossflowCpTop = 7;
+    EXPECT_EQ(CYLFLOW(*m).outcome, Outcome::Refused);
+    EXPECT_EQ(std::tuple(m->CrossflowStation, m->CrossflowCpTop), std::tuple(67, 7.0));
+}
+
 TEST(ClassicalCrossFlow, CylinderCurve)
 {
     const auto ten = classicalCrossFlow(10);

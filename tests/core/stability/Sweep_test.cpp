@@ -73,6 +73,18 @@ TEST(Sweep, StepsStoreEachStepRefusalClearingAndTheArrayEnd)
     EXPECT_EQ(std::tuple(no.outcome, no.message, refused.written.size()),
               std::tuple(Outcome::Refused, "Please enter rocket velocity.", 0u));
 
+    // Inputs the chain refuses are refused before the mesh; an angle stepping past 90 degrees stops the sweep there.
+    m = aoaSweep(85, 3);
+    m->FinThickness = 1e39;
+    BoxHost thick(*m);
+    steps = 3;
+    EXPECT_EQ(std::tuple(LOOPER(*m, thick, steps).message, thick.written.size(), m->MeshNodeCount),
+              std::tuple("Fin thickness must be 0 or between 0.000001 and 1000000.", 0u, 0.0));
+    m->FinThickness = 0.1;
+    const SweepReport past = LOOPER(*m, thick, steps);
+    EXPECT_EQ(std::tuple(past.outcome, past.stepsStored, past.lastStep.message),
+              std::tuple(Outcome::Refused, 2, kMsgAngleOfAttackRange));
+
     for (int i = 1; i <= 10; ++i) m->SweepMomentCoefficients(i) = m->SweepPlotY(i) = i;
     clearSweepResults(*m, 5);
     EXPECT_EQ(std::tuple(m->SweepMomentCoefficients(5), m->SweepPlotY(5), m->SweepMomentCoefficients(6)),

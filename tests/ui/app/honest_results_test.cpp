@@ -48,15 +48,20 @@ void whileAt(SOLVER& s, SolveStep during, std::function<void()> act)
 }
 
 // A negative fin or lug size typed in: RETURN does not call the fin data complete.
-std::function<void(Harness&, SOLVER&)> negativeFinSize(TextBox* FinAnalysis::*box)
+std::function<void(Harness&, SOLVER&)> negativeFinSize(TextBox* FinAnalysis::*box, const char* why)
 {
-    return [box](Harness& h, SOLVER& s) {
+    return [box, why](Harness& h, SOLVER& s) {
         FinAnalysis& fins = h.forms->get<FinAnalysis>();
         Harness::type(fins.*box, "-3");
         Harness::press(fins.Toolbar1, "RETURN");
-        EXPECT_EQ(s.StatusBar1->panel(2), kMsgBadFinDimension);
+        EXPECT_EQ(s.StatusBar1->panel(2), why);
     };
 }
+constexpr const char* kSpanRange = "Fin span must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kRootDistanceRange = "Fin root distance must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kBoreRange = "Launch lug inside diameter must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kRootChordRange = "Fin root chord must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kTubeRange = "Body tube length must be 0 or between 0.000001 and 1000000.";
 
 // Fin and lug sizes typed in, each box to its own text.
 std::function<void(Harness&, SOLVER&)> finSizes(std::vector<std::pair<TextBox* FinAnalysis::*, const char*>> typed)
@@ -84,16 +89,16 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
          },
          Outcome::Refused, "CFD solution not found.", nullptr},
         {"velocity 1e300", [](Harness&, SOLVER& s) { Harness::type(s.Velocity, "1e300"); }, Outcome::Refused,
-         "CFD solution not found.", "Invalid flight condition."},
+         "New CFD solution required.", kMsgVelocityRange},
         {"grid refuses a negative tube length",
          [](Harness& h, SOLVER& s) {
              // The reason shows in both windows at once, and no panel says the work is in progress.
              BODYTUBE& body = h.forms->get<BODYTUBE>();
              Harness::type(body.BodyLength, "-3");
-             EXPECT_EQ(testing::panels(s.StatusBar1), QString(kMsgMeshingNotComplete) + " | " + kMsgBadDimension);
-             EXPECT_EQ(body.StatusBar1->panel(2), kMsgBadDimension);
+             EXPECT_EQ(testing::panels(s.StatusBar1), QString(kMsgMeshingNotComplete) + " | " + kTubeRange);
+             EXPECT_EQ(body.StatusBar1->panel(2), kTubeRange);
          },
-         Outcome::Refused, "CFD solution not found.", kMsgBadDimension},
+         Outcome::Refused, nullptr, kTubeRange},
         {"ABORT while the body flow runs",
          [](Harness& h, SOLVER& s) {
              h.answers = {MsgAnswer::Ok};
@@ -106,16 +111,17 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
         {"velocity typed in the pause before the fin step",
          [](Harness&, SOLVER& s) { whileAt(s, SolveStep::EventPump, [&s] { Harness::type(s.Velocity, "250"); }); },
          Outcome::Refused, "New CFD solution required.", nullptr},
-        {"negative span", negativeFinSize(&FinAnalysis::SpanLength), Outcome::Refused, nullptr, kMsgBadFinDimension},
-        {"negative root distance", negativeFinSize(&FinAnalysis::DRoot), Outcome::Refused, nullptr,
-         kMsgBadFinDimension},
-        {"negative lug bore", negativeFinSize(&FinAnalysis::IDLUGS), Outcome::Refused, nullptr, kMsgBadFinDimension},
-        {"fin span 1E300", finSizes({{&FinAnalysis::SpanLength, "1E300"}}), Outcome::Failed,
-         "CFD solution not found.", kMsgFinDragTooLarge},
+        {"negative span", negativeFinSize(&FinAnalysis::SpanLength, kSpanRange), Outcome::Refused, nullptr,
+         kSpanRange},
+        {"negative root distance", negativeFinSize(&FinAnalysis::DRoot, kRootDistanceRange), Outcome::Refused,
+         nullptr, kRootDistanceRange},
+        {"negative lug bore", negativeFinSize(&FinAnalysis::IDLUGS, kBoreRange), Outcome::Refused, nullptr,
+         kBoreRange},
+        {"fin span 1E300", finSizes({{&FinAnalysis::SpanLength, "1E300"}}), Outcome::Refused, nullptr, kSpanRange},
         {"fin chords and lug 3.4E38",
          finSizes({{&FinAnalysis::RootChord, "3.4E38"}, {&FinAnalysis::TipChord, "3.4E38"},
                    {&FinAnalysis::DLUGS, "3.4E38"}, {&FinAnalysis::ODLUGS, "3.4E38"}, {&FinAnalysis::IDLUGS, "3.4E38"}}),
-         Outcome::Failed, "CFD solution not found.", kMsgLugDragTooLarge},
+         Outcome::Refused, nullptr, kRootChordRange},
     };
     testing::WindowPumpsAtEveryChance everyChance;  // the body flow of this rocket takes a millisecond
     for (const auto& c : cases) {
@@ -260,6 +266,37 @@ TEST(BadInput, OddEntriesInEveryBoxNeverShowNonFiniteResults)
                 EXPECT_FALSE(h.forms->busy().active());
             }
         }
+    }
+}
+
+// A value out of its range typed into any window: SOLVE is refused at once, panel 2 names the value, the box keeps
+// what was typed, and no result box shows a number.
+TEST(BadInput, OutOfRangeEntriesAreRefusedByName)
+{
+    using testing::open;
+    const std::tuple<Form& (*)(Harness&), const char*, const char*, const char*> cases[] = {
+        {&open<FinAnalysis>, "TipChord", "1e39", "Fin tip chord must be 0 or between 0.000001 and 1000000."},
+        {&open<FinAnalysis>, "FINTHK", "1e39", "Fin thickness must be 0 or between 0.000001 and 1000000."},
+        {&open<FinAnalysis>, "RootChord", "1e39", "Fin root chord must be 0 or between 0.000001 and 1000000."},
+        {&open<FinAnalysis>, "DLUGS", "1e39", "Launch lug length must be 0 or between 0.000001 and 1000000."},
+        {&open<BODYTUBE>, "BaseLength", "1e400", "Transition length must be 0 or between 0.000001 and 1000000."},
+        {&open<SOLVER>, "ROCKETAOA", "1e39", kMsgAngleOfAttackRange},
+        {&open<SOLVER>, "ROCKETAOA", "-91", kMsgAngleOfAttackRange},
+        {&open<SOLVER>, "Velocity", "-300", kMsgVelocityRange},
+    };
+    for (const auto& [window, name, text, why] : cases) {
+        SCOPED_TRACE(std::string(name) + " " + text);
+        Harness h;
+        SOLVER& s = typeRocketWithFins(h);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        ASSERT_EQ(s.lastSolve.outcome, Outcome::Done);
+        QLineEdit* box = window(h).findChild<QLineEdit*>(name);
+        Harness::type(box, text);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        EXPECT_EQ(std::tuple(s.lastSolve.outcome, s.lastSolve.endedAt, s.StatusBar1->panel(2), box->text()),
+                  std::tuple(Outcome::Refused, SolveStep::Inputs, why, text));
+        for (TextBox* b : {s.TotalCd, s.FinSurfaceDrag, s.LaunchLugDrag, s.CNFORCES, s.CMFORCES, s.XLRATIOS})
+            EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
     }
 }
 

@@ -2,6 +2,7 @@
 #include <QActionGroup>
 #include <QTimer>
 
+#include <cfloat>
 #include <cstdio>
 #include <tuple>
 
@@ -129,8 +130,10 @@ TEST_F(FlightCondition, SmallAnglesFlowModelAndOverflowingText)
     m.FlowSolutionStatus = "";
     Harness::pick(s.Compressible, "COMPRESSIBLE");
     EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
-    Harness::type(s.Velocity, "1e999");
-    EXPECT_EQ(std::tuple(m.EnteredVelocity, m.FreeStreamVelocity, s.NoMeshDefined->isHidden()), std::tuple(0, 0, true));
+    Harness::type(s.Velocity, "1e999");  // beyond any number: the largest, never 0, and far above Mach 2
+    EXPECT_EQ(std::tuple(m.EnteredVelocity, m.FreeStreamVelocity, m.FreeStreamMachNumber, s.NoMeshDefined->isHidden()),
+              std::tuple(DBL_MAX, DBL_MAX, FLT_MAX, true));
+    EXPECT_EQ(h.messages().back().prompt, "PLEASE ENTER NEW MACH NUMBER");
 }
 
 // What each reset writes, and what it leaves alone; each runs twice.

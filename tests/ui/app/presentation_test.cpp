@@ -85,6 +85,35 @@ TEST_F(BoxWidths, TheWidestNumbersAndABigRocketsResultsShowWhole)
     }
 }
 
+// A number wider than its read-only box widens the box, in every window, and a short one gives the room back; a
+// rocket with a 1,000,000 root chord and lug shows its large drag whole.
+TEST_F(BoxWidths, ANumberWiderThanItsBoxWidensIt)
+{
+    const QString wide = "-" + QString(40, '9') + ".999";
+    const int totalCd = s.TotalCd->width();
+    for (Form* w : std::initializer_list<Form*>{&s, &h.forms->get<PressureCenter>(), &h.forms->get<PlotResults>(),
+                                               &h.forms->get<PanelAero>(), &h.forms->get<NavierStokes>(),
+                                               &h.forms->get<FluidVariables>()}) {
+        w->show();
+        for (QLineEdit* box : w->findChildren<QLineEdit*>()) {
+            if (!box->isReadOnly() || qobject_cast<QComboBox*>(box->parent())) continue;
+            box->setText(wide);
+            EXPECT_TRUE(showsWhole(box));
+        }
+    }
+    s.TotalCd->setText(".283");
+    EXPECT_EQ(s.TotalCd->width(), totalCd);
+
+    testing::typeRocketWithFins(h);
+    FinAnalysis& fins = h.forms->get<FinAnalysis>();
+    for (TextBox* box : {fins.RootChord, fins.DLUGS, fins.ODLUGS}) Harness::type(box, "1000000");
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    ASSERT_EQ(s.lastSolve.outcome, Outcome::Done);
+    EXPECT_GT(s.TotalCd->text().size(), 9);
+    for (TextBox* box : {s.TotalCd, s.CdMax, s.FinSurfaceDrag, s.LaunchLugDrag, s.FORCE, s.CNFORCES, s.CMFORCES})
+        EXPECT_TRUE(showsWhole(box));
+}
+
 // Tab visits the inputs in reading order, then the toolbar keys, and leaves every read-only box out; into a group
 // of option buttons it lands on the one that is on.
 TEST(Keyboard, FirstFocusAndTabInReadingOrder)

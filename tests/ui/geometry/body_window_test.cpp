@@ -1,3 +1,5 @@
+#include <cfloat>
+
 #include "geometry/ui/GeometryWindows.h"
 #include "tests/ui/Harness.h"
 
@@ -42,10 +44,11 @@ TEST_F(BodyWindow, TypedDimensionsPromptThenDraw)
     EXPECT_EQ(s.StatusBar1->panel(1), "Body tube geometry is defined.");
     EXPECT_EQ(b.NoseLength->text(), "10"); // contents kept
 
-    // Letters after a number are ignored; an empty box or one beyond any number is 0.
+    // Letters after a number are ignored; an empty box is 0, one beyond any number the largest, refused by name.
     Harness::type(b.NoseLength, "12abc");
     Harness::type(b.BodyDiameter, "1e999");
-    EXPECT_EQ(std::tuple(m.NoseConeLength, m.NoseConeDiameter), std::tuple(12, 0));
+    EXPECT_EQ(std::tuple(m.NoseConeLength, m.NoseConeDiameter), std::tuple(12, DBL_MAX));
+    EXPECT_EQ(b.StatusBar1->panel(2), "Nose cone diameter must be 0 or between 0.000001 and 1000000.");
     Harness::type(b.BodyDiameter, "");
     EXPECT_EQ(b.StatusBar1->panel(2), "Please enter nose cone diameter.");
 

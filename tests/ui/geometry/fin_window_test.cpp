@@ -1,3 +1,5 @@
+#include <cfloat>
+
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "tests/ui/Harness.h"
@@ -93,9 +95,9 @@ TEST_F(FinWindow, EdgesCountLenientBoxesAndClear)
     m.FlowSolutionStatus = "";
     Harness::type(f.SpanLength, "12abc");
     EXPECT_EQ(m.FinSpan, 12);
-    // Beyond the single range of the lug and tip-chord stores reads as 0.
+    // Beyond the single range of the lug and tip-chord stores reads as the largest single, never 0.
     Harness::type(f.TipChord, "1e39");
-    EXPECT_EQ(m.FinTipChord, 0.0f);
+    EXPECT_EQ(m.FinTipChord, FLT_MAX);
     // Each edit invalidates without the main window's overlay.
     EXPECT_EQ(std::tuple(m.FlowSolutionStatus, s.NoMeshDefined->isHidden()), std::tuple("SOLVE NEW FLOW", true));
     EXPECT_EQ(s.MeshPlot->calls().back().kind, PictureBox::Kind::Clear);

@@ -90,5 +90,30 @@ TEST(CrossFlowWindow, PlotPrintScaleSpinnerLimitRemeshAndRefusals)
     EXPECT_EQ(std::tuple(cp.StatusBar1->panel(2), cross.isVisible()), std::tuple(kMsgCrossFlowNeedsStations, false));
 }
 
+// The spinner's range at the end of the surface table (a 100-station, 12-meridian solution's tables): the ring
+// ending on the last entry is plotted, the next station plots nothing, and nothing fails.
+TEST(CrossFlowWindow, StationRingAtTheEndOfTheSurfaceTable)
+{
+    Harness h;
+    SOLVER& s = testing::typeRocketWithFins(h);
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    Module1& m = *h.state;
+    m.BodyStationCount = 100;
+    m.MeridianCount = 12;
+    for (int i = 1; i <= 100; ++i) m.BodyStationX(i) = m.NoseTipX + i;
+    for (long k = 1; k <= 792; ++k) m.BodySurfaceCp(k) = -0.5f;
+    CROSSFLOW& cross = h.forms->get<CROSSFLOW>();
+    Harness::press(h.forms->get<PressureCenter>().Toolbar1, "CROSSFLOW");
+    ASSERT_EQ(cross.UpDown3->maximum(), 98);
+    cross.PLOT->setRecording(true);
+    for (auto [station, circles] : {std::pair{66, 12u}, {67, 0u}}) {
+        cross.UpDown3->setValue(station);
+        EXPECT_EQ(std::tuple(callsOf(cross.PLOT, Kind::Circle).size(), cross.NSTATIONS->text()),
+                  std::tuple(circles, QString::number(station)));
+        cross.PLOT->clearRecording();
+    }
+    EXPECT_TRUE(h.messages().empty());
+}
+
 } // namespace
 } // namespace velmora
