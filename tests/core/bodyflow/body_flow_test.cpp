@@ -379,8 +379,7 @@ TEST(DragTest, FinAndLugDragComponents)
     EXPECT_EQ(r.outcome, Outcome::Done);
     // A value beyond its store fails the routine, with nothing written or shown, and says which.
     const std::tuple<std::function<void(Module1&)>, const char*> failures[] = {
-        {[](Module1& f) { f.FinRootChord = 3.4e38, f.FinSpan = 1e10; }, kMsgFinDragTooLarge},
-        {[](Module1& f) { f.LaunchLugLength = 1e300; }, kMsgLugDragTooLarge},
+        {[](Module1& f) { f.AmbientDensity = 1e300; }, kMsgDragTooLarge},  // the forces
         {[](Module1& f) { f.NoseConeDiameter = 1e20; }, kMsgDragTooLarge},  // the reference area
     };
     for (const auto& [spoil, why] : failures) {

@@ -101,8 +101,8 @@ TEST(Sweep, StepsStoreEachStepRefusalClearingAndTheArrayEnd)
     EXPECT_GT(m->SweepDragCoefficients(360), 0);
 }
 
-// A step whose drag cannot be computed (a fin span of 1E300 from step 3 on) stores nothing and stops the sweep with
-// the reason; the plot, table and export then end with this sweep's own last step, not with an earlier sweep's.
+// A step whose inputs no longer hold (a fin span of 1E300 from step 3 on) stores nothing and stops the sweep with the
+// reason; the plot, table and export then end with this sweep's own last step, not with an earlier sweep's.
 TEST(Sweep, AFailedStepStopsTheSweepAndOnlyItsOwnStepsAreShown)
 {
     struct SpanAtStep3 : BoxHost {
@@ -122,7 +122,7 @@ TEST(Sweep, AFailedStepStopsTheSweepAndOnlyItsOwnStepsAreShown)
     double steps = 5;
     const SweepReport r = LOOPER(*m, host, steps);
     EXPECT_EQ(std::tuple(r.outcome, r.stepsStored, r.lastStep.message),
-              std::tuple(Outcome::Failed, 2, kMsgFinDragTooLarge));
+              std::tuple(Outcome::Refused, 2, "Fin span must be 0 or between 0.000001 and 1000000."));
     EXPECT_EQ(std::pair(m->SweepDragCoefficients(3), m->SweepNormalForceCoefficients(5)), std::pair(9.0, 9.0));
     EXPECT_EQ(std::tuple(sweepPlot(*m, 5).curve.size(), m->SweepPlotXMax, sweepTableLines(*m).lines.size()),
               std::tuple(1u, 2.0, 3u + 2));
