@@ -16,6 +16,7 @@ int runApplication(int argc, char** argv)
     Forms forms(*state);
     SOLVER& main = forms.get<SOLVER>(); // its load handler runs the start-up
     if (forms.quitRequested()) return 0;
+    placeWindow(main);
     main.show();
     const int rc = QApplication::exec();
     return rc;

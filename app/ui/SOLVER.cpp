@@ -214,13 +214,20 @@ void SOLVER::buildControls()
     addRow(rg, r++, "Rocket Base (Pressure):", BaseCd);
     addRow(rg, r++, "Launch Lug (Pressure):", LaunchLugDrag);
     addRow(rg, r++, "Fin Surface (Friction):", FinSurfaceDrag);
-    top->addWidget(res);
-    lay->addLayout(top);
+    // The mesh under the inputs and beside the results, so that it has the
+    // height it needs to grow with the window.
+    auto* middle = new QHBoxLayout;
+    auto* inputsAndMesh = new QVBoxLayout;
+    inputsAndMesh->addLayout(top);
+    middle->addLayout(inputsAndMesh, 1);
+    middle->addWidget(res, 0, Qt::AlignTop);
+    lay->addLayout(middle, 1);
 
     MeshPlot = named(new PictureBox(this), "MeshPlot", "Rocket body mesh");
     MeshPlot->setMinimumSize(280, 140);
+    MeshPlot->setDesignSize(QSize(380, 190));
     MeshPlot->setHeightForWidthRatio(0.5);
-    lay->addLayout(new PictureAspectLayout(MeshPlot), 1);
+    inputsAndMesh->addLayout(new PlotLayout(MeshPlot), 1);
     NoMeshDefined = makeLabel(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
     NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
     NoMeshDefined->move(10, 10);

@@ -84,9 +84,17 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     // ---- left: inputs and results ----
     auto* left = new QVBoxLayout;
     body->addLayout(left);
-    auto unitLabel = [this](const QString& name, const QString& text) {
+    // Every unit label is as wide as the longest unit any system gives it.
+    int unitWidth = 0;
+    for (const char* system : {"FPS", "IPS", "MNS"}) {
+        const UnitLabels u = *unitLabelsFor(system);
+        for (const char* t : {u.thrust, u.burnTime, u.weight, u.nozzle, u.jetVelocity, u.jetPressure, u.isp,
+                              u.velocity, u.viscosity})
+            unitWidth = std::max(unitWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(t) + ' '));
+    }
+    auto unitLabel = [this, unitWidth](const QString& name, const QString& text) {
         QLabel* l = makeLabel(this, name, text);
-        l->setMinimumWidth(QFontMetrics(l->font()).horizontalAdvance("LB/FT^2 "));
+        l->setMinimumWidth(unitWidth);
         return l;
     };
 
@@ -184,7 +192,6 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     auto* right = new QVBoxLayout;
     body->addLayout(right, 1);
     right->addWidget(makeLabel(this, "PlotTitle", "Mesh/Velocity Plot"));
-    auto* plotRow = new QHBoxLayout;
     PLOT = named(new PictureBox(this), "PLOT", "Mesh/Velocity Plot");
     PLOT->setToolTip("Velocity and contour plot of upper half of flow.");
     PLOT->setMinimumSize(480, 240);
@@ -193,23 +200,20 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     VelocityPlots = makeBox(PLOT, "VelocityPlots", kNoPlot, kNoPlot, true);
     VelocityPlots->setFixedWidth(boxWidthFor(VelocityPlots, kNoPlot));
     VelocityPlots->move(10, 10);
-    plotRow->addLayout(new PictureAspectLayout(PLOT, Qt::AlignLeft | Qt::AlignTop), 1);
-
-    auto* legend = new QGridLayout;
+    // The legend strip as high as the plot, its range beside it.
+    auto* plot = new PlotLayout(PLOT, Qt::AlignLeft | Qt::AlignTop);
     MAX = makeValueLabel(this, "MAX", "Largest velocity of the plot");
     MIN = makeValueLabel(this, "MIN", "Smallest velocity of the plot");
     const int readout = QFontMetrics(MAX->font()).horizontalAdvance(widestPatternText(kPatternVelocityMax)) + 4;
     for (QLabel* l : {MAX, MIN}) l->setMinimumWidth(readout);
     LEVELS = named(new PictureBox(this), "LEVELS", "Contour legend");
-    LEVELS->setFixedSize(26, 220);
-    legend->addWidget(makeLabel(this, "MaxCaption", "V-MAX"), 0, 0);
-    legend->addWidget(MAX, 1, 0);
-    legend->addWidget(LEVELS, 2, 0, Qt::AlignHCenter);
-    legend->addWidget(MIN, 3, 0);
-    legend->addWidget(makeLabel(this, "MinCaption", "V-MIN"), 4, 0);
-    legend->setRowStretch(5, 1);
-    plotRow->addLayout(legend);
-    right->addLayout(plotRow, 1);
+    LEVELS->setFixedWidth(26);
+    plot->addStrip(LEVELS, Qt::RightEdge, 0);
+    plot->addBeside(makeLabel(this, "MaxCaption", "V-MAX"), Qt::RightEdge, 1, 0, PlotLayout::Anchor::Inside);
+    plot->addBeside(MAX, Qt::RightEdge, 1, 0, PlotLayout::Anchor::Inside, 1);
+    plot->addBeside(MIN, Qt::RightEdge, 1, 1, PlotLayout::Anchor::Inside, -1);
+    plot->addBeside(makeLabel(this, "MinCaption", "V-MIN"), Qt::RightEdge, 1, 1, PlotLayout::Anchor::Inside);
+    right->addLayout(plot, 1);
 
     auto* plotKeys = new QGridLayout;
     GridPlot = makeButton(this, "GridPlot", "Mesh", "View MESH without performing CFD.");

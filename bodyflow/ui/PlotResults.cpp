@@ -93,30 +93,23 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     Slider1 = named(new QSlider(Qt::Horizontal, this), "Slider1", "Profile location");
     Slider1->setRange(0, 100);
     Slider1->setToolTip("Select location for Velocity/Pressure Profile plot.");
-    field->addLayout(new PictureAspectLayout(VelocityPlot, Qt::AlignRight | Qt::AlignTop), 1);
-    field->addWidget(Slider1);
-    pictures->addLayout(field, 1);
-
-    auto* legend = new QVBoxLayout;
+    // The legend strip as high as the plot, its range and quantity beside it.
+    auto* plot = new PlotLayout(VelocityPlot, Qt::AlignRight | Qt::AlignTop);
     LEVELS = named(new PictureBox(this), "LEVELS", "Contour legend");
-    LEVELS->setFixedSize(26, 290);
-    legend->addWidget(LEVELS);
-    legend->addStretch(1);
-    pictures->addLayout(legend);
-    auto* readouts = new QVBoxLayout;
+    LEVELS->setFixedWidth(26);
+    plot->addStrip(LEVELS, Qt::RightEdge, 0);
     MAX = makeBox(this, "MAX", "Plot maximum", QString(), true);
     PlotLabel = makeBox(this, "PlotLabel", "Plot quantity", QString(), true);
     UnitsLabel = makeBox(this, "UnitsLabel", "Plot unit", QString(), true);
     MIN = makeBox(this, "MIN", "Plot minimum", QString(), true);
     for (TextBox* b : {MAX, PlotLabel, UnitsLabel, MIN}) fitToPattern(b, "#####.#####");
-    readouts->addWidget(MAX);
-    readouts->addStretch(1);
-    readouts->addWidget(PlotLabel);
-    readouts->addWidget(UnitsLabel);
-    readouts->addStretch(1);
-    readouts->addWidget(MIN);
-    readouts->addSpacing(Slider1->sizeHint().height());
-    pictures->addLayout(readouts);
+    plot->addBeside(MAX, Qt::RightEdge, 1, 0, PlotLayout::Anchor::Inside);
+    plot->addBeside(PlotLabel, Qt::RightEdge, 1, 0.5, PlotLayout::Anchor::Centre, -0.5);
+    plot->addBeside(UnitsLabel, Qt::RightEdge, 1, 0.5, PlotLayout::Anchor::Centre, 0.5);
+    plot->addBeside(MIN, Qt::RightEdge, 1, 1, PlotLayout::Anchor::Inside);
+    field->addLayout(plot, 1);
+    field->addWidget(Slider1);
+    pictures->addLayout(field, 1);
 
     auto* profile = new QVBoxLayout;
     auto* profileRow = new QHBoxLayout;

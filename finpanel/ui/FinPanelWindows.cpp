@@ -126,40 +126,35 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     body->addLayout(left);
 
     // The section above the plot, both at one width and one chordwise scale,
-    // so the curves stand under the part of the section they belong to.
-    auto* right = new QGridLayout;
-    right->setVerticalSpacing(4);
+    // so the curves stand under the part of the section they belong to; both
+    // grow with the window and keep their proportions.
     FinSection = named(new PictureBox(this), "FinSection", "Fin Cross-Section");
-    FinSection->setFixedSize(kPlotWidth, kSectionHeight);
+    FinSection->setHeightForWidthRatio(double(kSectionHeight) / kPlotWidth);
     PLOT1 = named(new PictureBox(this), "PLOT1", "Fin Cp or Velocity Profile");
-    PLOT1->setFixedSize(kPlotWidth, kPlotHeight);
+    PLOT1->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
+    PLOT1->setDesignSize(QSize(kPlotWidth, kPlotHeight));
+    PLOT1->setHeightForWidthRatio(double(kPlotHeight) / kPlotWidth);
     NoMeshDefined1 = makeLabel(PLOT1, "NoMeshDefined1", "Generate New Fin Plot");
     NoMeshDefined1->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
-    NoMeshDefined1->adjustSize();
-    NoMeshDefined1->move((kPlotWidth - NoMeshDefined1->width()) / 2, 10);
-    right->addWidget(heading(this, "Label3", "Fin Cross-Section"), 0, 1);
-    right->addWidget(FinSection, 1, 1);
-    right->addWidget(heading(this, "Label4", "Fin Cp or Velocity Profile"), 2, 1);
+    NoMeshDefined1->move(10, 10);
+    auto* plot = new PlotLayout(PLOT1);
+    plot->addBeside(heading(this, "Label4", "Fin Cp or Velocity Profile"), Qt::TopEdge, 0, 0, PlotLayout::Anchor::Inside);
+    plot->addStrip(FinSection, Qt::TopEdge, 1);
+    plot->addBeside(heading(this, "Label3", "Fin Cross-Section"), Qt::TopEdge, 2, 0, PlotLayout::Anchor::Inside);
 
     // Range labels left of the plot: MIN1 at its top edge, MAX1 at its
     // bottom edge, the unit above "0.0" at the height of the horizontal axis.
-    auto* axis = new QWidget(this);
-    MIN1 = makeBox(axis, "MIN1", "Plot top", QString(), true);
-    MAX1 = makeBox(axis, "MAX1", "Plot bottom", QString(), true);
-    UnitsLabel1 = makeBox(axis, "UnitsLabel1", "Plot unit", QString(), true);
+    MIN1 = makeBox(this, "MIN1", "Plot top", QString(), true);
+    MAX1 = makeBox(this, "MAX1", "Plot bottom", QString(), true);
+    UnitsLabel1 = makeBox(this, "UnitsLabel1", "Plot unit", QString(), true);
     for (TextBox* box : {MIN1, MAX1}) fitToPattern(box, "####.##");
     fitToTexts(UnitsLabel1, {"FT/SEC", "IN/SEC", "M/SEC", "Cp"});
-    QLabel* zero = makeLabel(axis, "Label5", "0.0");
+    QLabel* zero = makeLabel(this, "Label5", "0.0");
     zero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const int w = std::max({MIN1->width(), MAX1->width(), UnitsLabel1->width()});
-    const int h = MIN1->sizeHint().height();
-    axis->setFixedSize(w, kPlotHeight);
-    MIN1->setGeometry(0, 0, w, h);
-    MAX1->setGeometry(0, kPlotHeight - h, w, h);
-    zero->setGeometry(0, kPlotHeight / 2 - h / 2, w, h);
-    UnitsLabel1->setGeometry(0, kPlotHeight / 2 - h / 2 - h - 2, w, h);
-    right->addWidget(axis, 3, 0, Qt::AlignTop);
-    right->addWidget(PLOT1, 3, 1);
+    plot->addBeside(MIN1, Qt::LeftEdge, 0, 0, PlotLayout::Anchor::Inside);
+    plot->addBeside(MAX1, Qt::LeftEdge, 0, 1, PlotLayout::Anchor::Inside);
+    plot->addBeside(zero, Qt::LeftEdge, 0, 0.5);
+    plot->addBeside(UnitsLabel1, Qt::LeftEdge, 0, 0.5, PlotLayout::Anchor::Centre, -1.1);
 
     auto* legend = new QHBoxLayout;
     LEGEND1 = named(new PictureBox(this), "LEGEND1", "Upper Fin Surface");
@@ -175,9 +170,8 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     legend->addWidget(LEGEND2);
     legend->addSpacing(4);
     legend->addWidget(makeLabel(this, "Label7", "Lower Fin Surface"));
-    legend->addStretch(1);
-    right->addLayout(legend, 4, 1);
-    body->addLayout(right);
+    plot->addBeside(legend, Qt::BottomEdge, 0, 0, PlotLayout::Anchor::Inside);
+    body->addLayout(plot, 1);
     lay->addLayout(body, 1);
 
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");

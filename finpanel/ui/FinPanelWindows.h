@@ -92,8 +92,7 @@ public:
     TextBox* AOALABEL = nullptr;
     StatusBar* StatusBar1 = nullptr;
 
-    // Picture sizes: fixed, so that a drawing made while the window is
-    // hidden (SOLVE, the sweep) is made at the size it is seen at. The
+    // Picture sizes at the window's default size; both grow with it. The
     // section picture keeps the 500 x 177 proportions of its user scale.
     static constexpr int kPlotWidth = 480;
     static constexpr int kPlotHeight = 300;

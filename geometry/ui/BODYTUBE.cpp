@@ -112,7 +112,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     MeshPlot->setMinimumSize(500, 250);
     // The outline's scale draws true radii on a picture twice as wide as high.
     MeshPlot->setHeightForWidthRatio(0.5);
-    lay->addLayout(new PictureAspectLayout(MeshPlot), 1);
+    lay->addLayout(new PlotLayout(MeshPlot), 1);
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
     lay->addWidget(StatusBar1);
     TUBELENGTH->hide();

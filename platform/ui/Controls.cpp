@@ -199,6 +199,11 @@ void StatusBar::setPanel(int n, const QString& text)
     QLabel* l = panelLabel(n);
     if (!l || l->text() == text) return;
     l->setText(text);
+    // Each panel's share of the bar follows the length of its text, so every
+    // text is shown whole while the texts together fit the bar.
+    if (auto* lay = qobject_cast<QBoxLayout*>(layout()))
+        for (int i = 0; i < panelCount(); ++i)
+            lay->setStretch(i, std::max(1, panels_[static_cast<size_t>(i)]->sizeHint().width()));
     // Screen readers read the panel's text; an empty panel says which it is.
     l->setAccessibleName(text.isEmpty() ? QStringLiteral("Status panel %1").arg(n) : text);
 }

@@ -19,6 +19,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <QShowEvent>
 #include <QSpacerItem>
 #include <QToolBar>
@@ -231,16 +234,68 @@ void commandBarrier(const QString& name, const std::function<void()>& body, cons
 
 // ---- placement ------------------------------------------------------------------
 
+namespace {
+
+// Room the window manager takes around a window (title bar, borders), in
+// the screen's logical pixels; enough for the common desktops.
+constexpr QSize kDecoration(16, 48);
+
+// Moves the window's content into a scroll area that fills the window; the
+// menu bar stays above it, in view.
+void scrollContent(Form& f)
+{
+    QLayout* content = f.layout();
+    if (!content) return;
+    QWidget* menu = content->menuBar();
+    content->setMenuBar(nullptr);
+    auto* inner = new QWidget;
+    inner->setObjectName(f.objectName() + QStringLiteral("Content"));
+    inner->setLayout(content);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("WindowScrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(inner);
+    auto* outer = new QVBoxLayout(&f);
+    outer->setContentsMargins(0, 0, 0, 0);
+    if (menu) outer->setMenuBar(menu);
+    outer->addWidget(scroll);
+}
+
+} // namespace
+
 void placeWindow(Form& f)
 {
     if (f.isVisible()) return;
-    if (f.testAttribute(Qt::WA_Resized)) f.resize(f.size().expandedTo(f.minimumSizeHint()));
-    else f.adjustSize();
     const Form* main = f.forms().mainWindow();
     QScreen* screen = main && main != &f && main->isVisible() ? main->screen() : f.screen();
     if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
+    if (!screen) {
+        if (f.testAttribute(Qt::WA_Resized)) f.resize(f.size().expandedTo(f.minimumSizeHint()));
+        else f.adjustSize();
+        return;
+    }
+    placeWindow(f, screen->availableGeometry());
+}
+
+void placeWindow(Form& f, const QRect& area)
+{
+    if (f.isVisible()) return;
+    // A window whose content cannot shrink to the screen scrolls instead.
+    const QSize room = (area.size() - kDecoration).expandedTo(QSize(1, 1));
+    if (f.findChild<QScrollArea*>(QStringLiteral("WindowScrollArea"), Qt::FindDirectChildrenOnly) == nullptr) {
+        const QSize least = f.minimumSizeHint();
+        if (least.width() > room.width() || least.height() > room.height()) {
+            const QSize content = f.sizeHint().expandedTo(least);
+            scrollContent(f);
+            const int bar = f.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+            f.resize(QSize(content.width() + bar, content.height() + bar).boundedTo(room));
+        }
+    }
+    // Its designed size (or the size the user left it at), within the screen.
+    const QSize wanted = f.testAttribute(Qt::WA_Resized) ? f.size() : f.sizeHint();
+    f.resize(wanted.expandedTo(f.minimumSizeHint()).boundedTo(room).expandedTo(f.minimumSize()));
+    const Form* main = f.forms().mainWindow();
     QPoint centre = area.center();
     if (main && main != &f && main->isVisible()) centre = main->frameGeometry().center();
     QRect frame = f.frameGeometry();
@@ -249,6 +304,16 @@ void placeWindow(Form& f)
     frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
     frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
     f.move(frame.topLeft());
+}
+
+int titleBarWidth(const QString& title)
+{
+    // A title bar also holds the window manager's buttons, and draws the
+    // title in a larger, bold font.
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    return QFontMetrics(titleFont).horizontalAdvance(title) + 160;
 }
 
 std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& r, QWidget* parent)
@@ -271,13 +336,8 @@ std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& r, QWidget* p
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    // The box sizes itself to its text; a title bar also holds the window
-    // manager's buttons, drawn in a larger, bold font. Reserve room for both
-    // so the title is never cut.
-    QFont titleFont = QApplication::font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + 160;
+    // The box sizes itself to its text; reserve room for the whole title too.
+    const int titleWidth = titleBarWidth(box->windowTitle());
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
         grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
                       1, std::max(1, grid->columnCount()));

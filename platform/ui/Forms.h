@@ -86,10 +86,17 @@ struct MessageRequest {
     MsgIcon icon = MsgIcon::None;
 };
 
-// Where a window opens: at least the size its contents need (its designed
-// size when it has one), centred over the main window when that is shown,
-// else over the screen, and kept on the screen.
+// Where a window opens: its designed size (or the size the user left it
+// at), at least the size its contents need and at most the screen's free
+// area, centred over the main window when that is shown, else over the
+// screen, and kept on the screen. A window whose contents need more than the
+// screen has (a large scale factor on a small screen) scrolls them, its menu
+// bar staying in view.
 void placeWindow(Form& f);
+void placeWindow(Form& f, const QRect& area);
+
+// The width a window needs for its title bar to show the title whole.
+int titleBarWidth(const QString& title);
 
 // The message box of a request, not yet shown: its title fits whole.
 std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& r, QWidget* parent);

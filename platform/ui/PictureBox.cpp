@@ -10,6 +10,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
+#include <utility>
 
 namespace velmora {
 
@@ -158,7 +159,13 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 
 PictureBox::~PictureBox() { closePainter(); }
 
-QSize PictureBox::sizeHint() const { return {320, 240}; }
+QSize PictureBox::sizeHint() const { return designSize_; }
+
+void PictureBox::setDesignSize(QSize size)
+{
+    designSize_ = size;
+    updateGeometry();
+}
 
 QRgb PictureBox::qbColor(int n)
 {
@@ -291,11 +298,22 @@ void PictureBox::closePainter() const
 
 // Setting a pen costs more than drawing a short line: a run of lines in one
 // colour and width sets it once. Whoever ends a painter forgets the pen.
+// A width in widget pixels as whole device pixels of the painter's surface.
+int PictureBox::deviceWidth(const QPainter& p, int width) const
+{
+    double k = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    if (pensFollowSize_ && !designSize_.isEmpty()) {
+        const QSize c = canvas();
+        k *= std::max(1.0, std::min(double(c.width()) / designSize_.width(), double(c.height()) / designSize_.height()));
+    }
+    return std::max(1, static_cast<int>(std::lround(width * k)));
+}
+
 void PictureBox::usePen(QPainter& p, QRgb colour, int width) const
 {
     if (penFor_ == &p && penColour_ == colour && penWidth_ == width) return;
     flushLines();
-    p.setPen(makePen(colour, width));
+    p.setPen(makePen(colour, deviceWidth(p, width)));
     penFor_ = &p;
     penColour_ = colour;
     penWidth_ = width;
@@ -729,68 +747,237 @@ int PictureBox::heightForWidth(int w) const
     return hfwRatio_ > 0 ? static_cast<int>(w * hfwRatio_ + 0.5) : QWidget::heightForWidth(w);
 }
 
-// ------------------------------------------------------- aspect layout --
+// -------------------------------------------------------- plot layout --
 
-PictureAspectLayout::PictureAspectLayout(PictureBox* picture, Qt::Alignment align)
-    : picture_(picture), align_(align)
+namespace {
+constexpr int kBesideGap = 4;
+
+bool vertical(Qt::Edge side) { return side == Qt::LeftEdge || side == Qt::RightEdge; }
+
+// A strip whose height follows its width: its height per unit of width.
+double stripRatio(const QLayoutItem* item)
+{
+    return item->hasHeightForWidth() ? item->heightForWidth(1000) / 1000.0 : 0.0;
+}
+} // namespace
+
+PlotLayout::PlotLayout(PictureBox* picture, Qt::Alignment align) : picture_(picture), align_(align)
 {
     setContentsMargins(0, 0, 0, 0);
-    addWidget(picture);
+    addChildWidget(picture);
+    pictureItem_ = new QWidgetItem(picture);
 }
 
-PictureAspectLayout::~PictureAspectLayout() { delete item_; }
-
-void PictureAspectLayout::addItem(QLayoutItem* item)
+PlotLayout::~PlotLayout()
 {
-    delete item_;
-    item_ = item;
+    delete pictureItem_;
+    for (Entry& e : entries_) delete e.item;
 }
 
-QLayoutItem* PictureAspectLayout::itemAt(int index) const { return index == 0 ? item_ : nullptr; }
-
-QLayoutItem* PictureAspectLayout::takeAt(int index)
+void PlotLayout::add(QLayoutItem* item, Qt::Edge side, int line, double at, Anchor anchor, double shift, bool strip)
 {
-    if (index != 0) return nullptr;
-    QLayoutItem* it = item_;
-    item_ = nullptr;
+    // Items beside the plot hug it: right-aligned on its left, and so on.
+    item->setAlignment(side == Qt::LeftEdge ? Qt::AlignRight : side == Qt::RightEdge ? Qt::AlignLeft
+                       : side == Qt::TopEdge ? Qt::AlignBottom : Qt::AlignTop);
+    entries_.push_back(Entry{item, side, line, at, anchor, shift, strip});
+    invalidate();
+}
+
+void PlotLayout::addBeside(QWidget* w, Qt::Edge side, int line, double at, Anchor anchor, double shift)
+{
+    addChildWidget(w);
+    add(new QWidgetItem(w), side, line, at, anchor, shift, false);
+}
+
+void PlotLayout::addBeside(QLayout* l, Qt::Edge side, int line, double at, Anchor anchor, double shift)
+{
+    addChildLayout(l);
+    add(l, side, line, at, anchor, shift, false);
+}
+
+void PlotLayout::addStrip(QWidget* w, Qt::Edge side, int line)
+{
+    addChildWidget(w);
+    add(new QWidgetItem(w), side, line, 0, Anchor::Inside, 0, true);
+}
+
+void PlotLayout::addItem(QLayoutItem* item) { add(item, Qt::BottomEdge, 0, 0, Anchor::Inside, 0, false); }
+
+QLayoutItem* PlotLayout::itemAt(int index) const
+{
+    if (index == 0) return pictureItem_;
+    return index > 0 && index <= static_cast<int>(entries_.size()) ? entries_[static_cast<size_t>(index - 1)].item
+                                                                    : nullptr;
+}
+
+QLayoutItem* PlotLayout::takeAt(int index)
+{
+    if (index == 0) return std::exchange(pictureItem_, nullptr);
+    if (index < 1 || index > static_cast<int>(entries_.size())) return nullptr;
+    QLayoutItem* it = entries_[static_cast<size_t>(index - 1)].item;
+    entries_.erase(entries_.begin() + (index - 1));
     return it;
 }
 
-int PictureAspectLayout::count() const { return item_ ? 1 : 0; }
+int PlotLayout::count() const { return 1 + static_cast<int>(entries_.size()); }
 
-QSize PictureAspectLayout::sizeHint() const { return minimumSize(); }
+Qt::Orientations PlotLayout::expandingDirections() const { return Qt::Horizontal | Qt::Vertical; }
 
-QSize PictureAspectLayout::minimumSize() const
+// The thickness of each line of a side, from the items' size hints; strips
+// whose height follows the picture's width count 0 here.
+std::vector<int> PlotLayout::lineSizes(Qt::Edge side, bool) const
 {
-    if (!item_) return {};
-    const QSize m = picture_->minimumSize();
-    return {m.width(), picture_->hasHeightForWidth() ? std::max(m.height(), picture_->heightForWidth(m.width()))
-                                                     : m.height()};
+    std::vector<int> sizes;
+    for (const Entry& e : entries_) {
+        if (e.side != side || e.item->isEmpty()) continue;
+        if (sizes.size() <= static_cast<size_t>(e.line)) sizes.resize(static_cast<size_t>(e.line) + 1, 0);
+        const QSize h = e.item->sizeHint();
+        int& size = sizes[static_cast<size_t>(e.line)];
+        if (vertical(side)) size = std::max(size, e.strip ? e.item->minimumSize().width() : h.width());
+        else if (!(e.strip && stripRatio(e.item) > 0)) size = std::max(size, h.height());
+    }
+    return sizes;
 }
 
-Qt::Orientations PictureAspectLayout::expandingDirections() const { return Qt::Horizontal | Qt::Vertical; }
+PlotLayout::Margins PlotLayout::margins(bool hint, QSize picture) const
+{
+    Margins m;
+    auto total = [this, hint](Qt::Edge side) {
+        int sum = 0;
+        for (int s : lineSizes(side, hint)) sum += s + kBesideGap;
+        return sum;
+    };
+    m.left = total(Qt::LeftEdge);
+    m.right = total(Qt::RightEdge);
+    m.top = total(Qt::TopEdge);
+    m.bottom = total(Qt::BottomEdge);
+    // Room for centred items that reach past the picture's ends.
+    int before[2] = {0, 0}, after[2] = {0, 0};
+    for (const Entry& e : entries_) {
+        if (e.item->isEmpty()) continue;
+        if (e.strip) {
+            if (!vertical(e.side)) m.ratio += stripRatio(e.item);
+            continue;
+        }
+        if (e.anchor != Anchor::Centre) continue;
+        const bool v = vertical(e.side);
+        const double size = v ? e.item->sizeHint().height() : e.item->sizeHint().width();
+        const double span = v ? picture.height() : picture.width();
+        const double start = e.at * span - size / 2 + e.shift * size;
+        before[v] = std::max(before[v], static_cast<int>(std::ceil(-start)));
+        after[v] = std::max(after[v], static_cast<int>(std::ceil(start + size - span)));
+    }
+    m.left += before[0];
+    m.right += after[0];
+    m.top += before[1];
+    m.bottom += after[1];
+    return m;
+}
 
-void PictureAspectLayout::setGeometry(const QRect& rect)
+QSize PlotLayout::blockSize(bool hint) const
+{
+    const QSize lo = picture_->minimumSize();
+    QSize pic = hint ? picture_->sizeHint().expandedTo(lo).boundedTo(picture_->maximumSize().expandedTo(lo)) : lo;
+    if (picture_->hasHeightForWidth()) pic.setHeight(std::max(lo.height(), picture_->heightForWidth(pic.width())));
+    const Margins m = margins(hint, pic);
+    return {m.left + pic.width() + m.right,
+            m.top + pic.height() + static_cast<int>(std::lround(m.ratio * pic.width())) + m.bottom};
+}
+
+QSize PlotLayout::sizeHint() const { return blockSize(true); }
+
+QSize PlotLayout::minimumSize() const { return blockSize(false); }
+
+void PlotLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
-    if (!item_) return;
-    const QSize lo = picture_->minimumSize(), hi = picture_->maximumSize();
-    int w = std::clamp(rect.width(), lo.width(), std::max(lo.width(), hi.width()));
-    int h = std::clamp(rect.height(), lo.height(), std::max(lo.height(), hi.height()));
-    if (picture_->hasHeightForWidth()) {
-        // The widest picture of the ratio whose height fits.
-        const double ratio = picture_->heightForWidthRatio();
-        if (ratio > 0) {
-            w = std::min(w, static_cast<int>(std::floor(h / ratio)));
-            w = std::clamp(w, lo.width(), std::max(lo.width(), hi.width()));
-            h = std::clamp(picture_->heightForWidth(w), lo.height(), std::max(lo.height(), hi.height()));
+    if (!pictureItem_) return;
+    const QSize lo = picture_->minimumSize();
+    const QSize hi = picture_->maximumSize().expandedTo(lo);
+    // The picture's size for the room the labels leave; the labels that
+    // reach past its ends need room by its size, so the second pass settles.
+    Margins m = margins(false, lo);
+    int w = 0, h = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 1) m = margins(false, QSize(w, h));
+        const int availH = rect.height() - m.top - m.bottom;
+        w = std::clamp(rect.width() - m.left - m.right, lo.width(), hi.width());
+        if (picture_->hasHeightForWidth() && picture_->heightForWidthRatio() > 0) {
+            // The widest picture of its ratio whose height, with the strips, fits.
+            const double r = picture_->heightForWidthRatio();
+            w = std::clamp(std::min(w, static_cast<int>(std::floor(availH / (r + m.ratio)))), lo.width(), hi.width());
+            h = std::clamp(picture_->heightForWidth(w), lo.height(), hi.height());
+        } else {
+            h = availH - static_cast<int>(std::lround(m.ratio * w));
+            if (h < lo.height() && m.ratio > 0)
+                w = std::clamp(static_cast<int>(std::floor((availH - lo.height()) / m.ratio)), lo.width(), hi.width());
+            h = std::clamp(availH - static_cast<int>(std::lround(m.ratio * w)), lo.height(), hi.height());
         }
     }
-    const int x = align_ & Qt::AlignHCenter ? rect.x() + std::max(0, rect.width() - w) / 2
-                  : align_ & Qt::AlignRight  ? rect.x() + std::max(0, rect.width() - w)
-                                             : rect.x();
-    const int y = align_ & Qt::AlignVCenter ? rect.y() + std::max(0, rect.height() - h) / 2 : rect.y();
-    item_->setGeometry(QRect(x, y, w, h));
+
+    // Each line's thickness, the strips' from the picture's width.
+    auto sizes = [&](Qt::Edge side) {
+        std::vector<int> s = lineSizes(side, true);
+        for (const Entry& e : entries_)
+            if (e.side == side && e.strip && !vertical(side) && !e.item->isEmpty()) {
+                if (s.size() <= static_cast<size_t>(e.line)) s.resize(static_cast<size_t>(e.line) + 1, 0);
+                s[static_cast<size_t>(e.line)] = std::max(s[static_cast<size_t>(e.line)], e.item->heightForWidth(w));
+            }
+        return s;
+    };
+    const std::vector<int> left = sizes(Qt::LeftEdge), right = sizes(Qt::RightEdge), top = sizes(Qt::TopEdge),
+                           bottom = sizes(Qt::BottomEdge);
+    auto sum = [](const std::vector<int>& s) {
+        int t = 0;
+        for (int v : s) t += v + kBesideGap;
+        return t;
+    };
+    const int overLeft = m.left - sum(lineSizes(Qt::LeftEdge, true)), overTop = m.top - sum(lineSizes(Qt::TopEdge, true));
+    const int overRight = m.right - sum(lineSizes(Qt::RightEdge, true));
+    const int blockW = overLeft + sum(left) + w + sum(right) + overRight;
+    const int x0 = align_ & Qt::AlignHCenter ? rect.x() + std::max(0, rect.width() - blockW) / 2
+                   : align_ & Qt::AlignRight  ? rect.x() + std::max(0, rect.width() - blockW)
+                                              : rect.x();
+    const QRect pic(x0 + overLeft + sum(left), rect.y() + overTop + sum(top), w, h);
+    pictureItem_->setGeometry(pic);
+
+    // Where line `line` of a side starts (its edge next to the picture
+    // first), and its thickness.
+    auto offset = [](const std::vector<int>& s, int line) {
+        int t = kBesideGap;
+        for (int i = 0; i < line && i < static_cast<int>(s.size()); ++i) t += s[static_cast<size_t>(i)] + kBesideGap;
+        return t;
+    };
+    auto along = [](const Entry& e, int start, int span, int size) {
+        const double pos = e.anchor == Anchor::Centre ? e.at * span - size / 2.0 : e.at * (span - size);
+        return start + static_cast<int>(std::lround(pos + e.shift * size));
+    };
+    for (const Entry& e : entries_) {
+        if (e.item->isEmpty()) continue;
+        const QSize hint = e.item->sizeHint();
+        switch (e.side) {
+        case Qt::LeftEdge:
+        case Qt::RightEdge: {
+            const std::vector<int>& s = e.side == Qt::LeftEdge ? left : right;
+            const int thick = s[static_cast<size_t>(e.line)];
+            const int x = e.side == Qt::LeftEdge ? pic.left() - offset(s, e.line) - thick
+                                                 : pic.right() + 1 + offset(s, e.line);
+            if (e.strip) e.item->setGeometry(QRect(x, pic.top(), thick, h));
+            else e.item->setGeometry(QRect(x, along(e, pic.top(), h, hint.height()), thick, hint.height()));
+            break;
+        }
+        case Qt::TopEdge:
+        case Qt::BottomEdge: {
+            const std::vector<int>& s = e.side == Qt::TopEdge ? top : bottom;
+            const int thick = s[static_cast<size_t>(e.line)];
+            const int y = e.side == Qt::TopEdge ? pic.top() - offset(s, e.line) - thick
+                                                : pic.bottom() + 1 + offset(s, e.line);
+            if (e.strip) e.item->setGeometry(QRect(pic.left(), y, w, thick));
+            else e.item->setGeometry(QRect(along(e, pic.left(), w, hint.width()), y, hint.width(), thick));
+            break;
+        }
+        }
+    }
 }
 
 } // namespace velmora

@@ -23,7 +23,8 @@
 //
 // Coordinates: toDevice() gives widget pixels (logical pixels). The retained
 // image holds device pixels; on a high-density screen one widget pixel is
-// image().devicePixelRatio() image pixels in each direction.
+// image().devicePixelRatio() image pixels in each direction, and lines are as
+// many device pixels wide (a 1-pixel line stays as wide as the text beside it).
 //
 // For window tests, setRecording(true) makes every call append a Call record
 // (kind, user coordinates, colour, text) without changing what is drawn.
@@ -98,6 +99,10 @@ public:
     // Pen width in widget pixels for lines, outlines, arcs and points (>= 1).
     void setDrawWidth(int pixels);
     int drawWidth() const { return drawWidth_; }
+    // Lines also widen as the picture grows beyond its design size (by the
+    // smaller of the two growth factors), so strokes laid side by side one
+    // pixel apart at the design size, as a bold axis, stay one solid stroke.
+    void setPensFollowSize(bool on) { pensFollowSize_ = on; }
 
     void line(double x1, double y1, double x2, double y2);
     void line(double x1, double y1, double x2, double y2, QRgb colour);
@@ -171,6 +176,9 @@ public:
     const std::vector<Call>& calls() const { return calls_; }
     void clearRecording() { calls_.clear(); }
 
+    // The size the picture is designed for: its size hint, so a window opens
+    // with each picture at this size and grows or shrinks it from there.
+    void setDesignSize(QSize size);
     QSize sizeHint() const override;
 
     // Keeps the picture's height at `ratio` times its width in layouts (the
@@ -225,6 +233,7 @@ private:
     void record(Kind kind, std::vector<double> coords, QRgb colour, const QString& text = {});
     void rasterLine(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour) const;
     void usePen(QPainter& p, QRgb colour, int width) const;
+    int deviceWidth(const QPainter& p, int width) const;
     void flushLines() const;
     void rasterBox(QPainter& p, double x1, double y1, double x2, double y2, QRgb colour, bool filled) const;
     void rasterPset(QPainter& p, double x, double y, QRgb colour) const;
@@ -246,6 +255,8 @@ private:
     mutable const QPainter* penFor_ = nullptr;
     mutable QRgb penColour_ = 0;
     mutable int penWidth_ = 0;
+    QSize designSize_{320, 240};
+    bool pensFollowSize_ = false;
     // Thin lines not yet drawn, and the painter they belong to (flushLines).
     mutable std::vector<QLineF> lineRun_;
     mutable QPainter* runOn_ = nullptr;
@@ -263,14 +274,36 @@ private:
     std::vector<Call> calls_;
 };
 
-// Lays out one picture at the largest size of its height-for-width ratio that
-// fits the space the layout is given (within the picture's minimum and maximum
-// size), so a picture whose user scale assumes that shape grows with its
-// window without being stretched out of it. The rest of the space stays empty.
-class PictureAspectLayout : public QLayout {
+// Lays out one picture with what belongs beside it: the picture takes the room
+// the layout is given (at the largest size of its height-for-width ratio that
+// fits, when it has one, so a drawing whose user scale assumes that shape is
+// never stretched out of it), and the labels, legend strips and headings move
+// and stretch with it, so they stay beside the part of the plot they name.
+//
+// Beside the picture, on each side, stand columns (left, right) or rows (top,
+// bottom), numbered outward from 0 next to the picture; a column is as wide as
+// its widest item, a row as high as its highest. An item is placed along its
+// side by `at`, the fraction of the picture's height (left, right; 0 the top
+// edge) or width (top, bottom; 0 the left edge):
+//  - Centre: the item's middle stands at that point (an axis label on its
+//    grid line); the layout keeps room for what reaches past the picture;
+//  - Inside: the item stays within the picture's span, at its start for 0 and
+//    its end for 1 (a range label at the top or bottom edge, a heading).
+// `shift` moves an item along its side by that many of its own heights or
+// widths. A strip spans the picture's whole height or width; a strip with a
+// height-for-width (a drawing of fixed shape above the plot) is as high as
+// that width gives. The rest of the room stays empty, the whole block placed
+// by the alignment.
+class PlotLayout : public QLayout {
 public:
-    PictureAspectLayout(PictureBox* picture, Qt::Alignment align = Qt::AlignHCenter | Qt::AlignTop);
-    ~PictureAspectLayout() override;
+    enum class Anchor { Centre, Inside };
+
+    explicit PlotLayout(PictureBox* picture, Qt::Alignment align = Qt::AlignHCenter | Qt::AlignTop);
+    ~PlotLayout() override;
+
+    void addBeside(QWidget* w, Qt::Edge side, int line, double at, Anchor anchor = Anchor::Centre, double shift = 0);
+    void addBeside(QLayout* l, Qt::Edge side, int line, double at, Anchor anchor = Anchor::Centre, double shift = 0);
+    void addStrip(QWidget* w, Qt::Edge side, int line);
 
     void addItem(QLayoutItem* item) override;
     QLayoutItem* itemAt(int index) const override;
@@ -282,8 +315,27 @@ public:
     void setGeometry(const QRect& rect) override;
 
 private:
-    QLayoutItem* item_ = nullptr;
+    struct Entry {
+        QLayoutItem* item;
+        Qt::Edge side = Qt::LeftEdge;
+        int line = 0;
+        double at = 0;
+        Anchor anchor = Anchor::Centre;
+        double shift = 0;
+        bool strip = false;
+    };
+    struct Margins {
+        int left = 0, right = 0, top = 0, bottom = 0;
+        double ratio = 0;  // strips above and below as high as ratio times the picture's width
+    };
+    void add(QLayoutItem* item, Qt::Edge side, int line, double at, Anchor anchor, double shift, bool strip);
+    Margins margins(bool hint, QSize picture) const;
+    std::vector<int> lineSizes(Qt::Edge side, bool hint) const;
+    QSize blockSize(bool hint) const;
+
     PictureBox* picture_;
+    QLayoutItem* pictureItem_ = nullptr;
+    std::vector<Entry> entries_;
     Qt::Alignment align_;
 };
 

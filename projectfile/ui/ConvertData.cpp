@@ -25,6 +25,8 @@ ConvertData::ConvertData(Forms& forms)
     Accept = makeButton(this, "Accept", "Accept");
     Accept->setDefault(true);
     lay->addWidget(Accept, 0, Qt::AlignHCenter);
+    // Wide enough for the window manager to show the whole title.
+    setMinimumWidth(titleBarWidth(windowTitle()));
     onCommand(Accept, &QPushButton::clicked, this, [this] { Accept_Click(); });
     setCloseCommand([this] { Accept_Click(); });
 }

@@ -13,18 +13,13 @@
 namespace velmora {
 
 namespace {
-// The plot area: the Cp labels left of the picture, the angle labels under it.
-constexpr int kAxisWidth = 104;
-constexpr int kTopMargin = 10;
-constexpr int kLabelHeight = 18;
-constexpr int kAngleLabelWidth = 40;
-
-QLabel* axisLabel(QWidget* area, const QString& name, const QString& meaning, const QString& text, double plotY)
+// A Cp label left of the plot, on the grid line of its plot y (0 .. 2000).
+QLabel* axisLabel(QWidget* parent, PlotLayout* plot, const QString& name, const QString& meaning, const QString& text,
+                  double plotY)
 {
-    QLabel* l = makeValueLabel(area, name, meaning, text);
+    QLabel* l = makeValueLabel(parent, name, meaning, text);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const int y = kTopMargin + static_cast<int>(CROSSFLOW::kPlotHeight * (2000 - plotY) / 2000) - kLabelHeight / 2;
-    l->setGeometry(0, y, kAxisWidth - 6, kLabelHeight);
+    plot->addBeside(l, Qt::LeftEdge, 0, (2000 - plotY) / 2000);
     return l;
 }
 } // namespace
@@ -48,35 +43,33 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
                            toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
     lay->addWidget(Toolbar1);
 
-    // The plot with its labels, placed on the picture's grid lines.
+    // The plot with its labels on the picture's grid lines; it grows with the window.
     Frame2 = named(new QGroupBox("3-D Cross-Flow Cp Distribution", this), "Frame2", "3-D Cross-Flow Cp Distribution");
     auto* frameLay = new QVBoxLayout(Frame2);
-    auto* area = new QWidget(Frame2);
-    area->setFixedSize(kAxisWidth + kPlotWidth + kAngleLabelWidth / 2 + 4, kTopMargin + kPlotHeight + kLabelHeight + 8);
-    PLOT = named(new PictureBox(area), "PLOT", "Cross-flow Cp plot");
-    PLOT->setFixedSize(kPlotWidth, kPlotHeight);
-    PLOT->move(kAxisWidth, kTopMargin);
-    MAX = axisLabel(area, "MAX", "Cp at the top of the plot", "1.0", 2000);
-    Label1 = axisLabel(area, "Label1", "Cp at the first grid line", " 0.0", 1600);
-    Label2 = axisLabel(area, "Label2", "Cp at the second grid line", "-1.0", 1200);
-    Label3 = axisLabel(area, "Label3", "Cp at the third grid line", "-2.0", 800);
-    Label4 = axisLabel(area, "Label4", "Cp at the fourth grid line", "-3.0", 400);
-    MIN = axisLabel(area, "MIN", "Cp at the bottom of the plot", "-4.0", 0);
-    Label5 = makeLabel(area, "Label5", "Cp");
-    Label5->setGeometry(2, kTopMargin + kPlotHeight * 3 / 10 - kLabelHeight / 2, 24, kLabelHeight);
+    PLOT = named(new PictureBox(Frame2), "PLOT", "Cross-flow Cp plot");
+    PLOT->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
+    PLOT->setDesignSize(QSize(kPlotWidth, kPlotHeight));
+    auto* plot = new PlotLayout(PLOT);
+    MAX = axisLabel(Frame2, plot, "MAX", "Cp at the top of the plot", "1.0", 2000);
+    Label1 = axisLabel(Frame2, plot, "Label1", "Cp at the first grid line", " 0.0", 1600);
+    Label2 = axisLabel(Frame2, plot, "Label2", "Cp at the second grid line", "-1.0", 1200);
+    Label3 = axisLabel(Frame2, plot, "Label3", "Cp at the third grid line", "-2.0", 800);
+    Label4 = axisLabel(Frame2, plot, "Label4", "Cp at the fourth grid line", "-3.0", 400);
+    MIN = axisLabel(Frame2, plot, "MIN", "Cp at the bottom of the plot", "-4.0", 0);
+    Label5 = makeLabel(Frame2, "Label5", "Cp");
+    plot->addBeside(Label5, Qt::LeftEdge, 1, 0.3);
     static const char* const kAngles[] = {"0", "45", "90", "135", "180", "225", "270", "315", "360"};
     for (int i = 0; i < 9; ++i) {
-        QLabel* l = makeLabel(area, QStringLiteral("Label%1").arg(6 + i), kAngles[i]);
+        QLabel* l = makeLabel(Frame2, QStringLiteral("Label%1").arg(6 + i), kAngles[i]);
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        l->setGeometry(kAxisWidth + kPlotWidth * i / 8 - kAngleLabelWidth / 2, kTopMargin + kPlotHeight + 2,
-                       kAngleLabelWidth, kLabelHeight);
+        plot->addBeside(l, Qt::BottomEdge, 0, i / 8.0);
         AngleLabels[static_cast<std::size_t>(i)] = l;
     }
-    frameLay->addWidget(area);
+    frameLay->addLayout(plot, 1);
     Label15 = makeLabel(Frame2, "Label15", "Point Location (Degrees From Stagnation Point)");
     Label15->setAlignment(Qt::AlignHCenter);
     frameLay->addWidget(Label15);
-    lay->addWidget(Frame2);
+    lay->addWidget(Frame2, 1);
 
     auto* controls = new QGridLayout;
     Label19 = makeLabel(this, "Label19", "Distance of station from tip of nose cone:");
@@ -101,7 +94,6 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
     controls->addWidget(Label22, 2, 3);
     controls->setColumnStretch(4, 1);
     lay->addLayout(controls);
-    lay->addStretch(1);
 
     onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
     onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });

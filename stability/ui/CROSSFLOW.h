@@ -63,7 +63,7 @@ public:
     UpDownSpinner* UpDown3 = nullptr;
     QPushButton* PlotCd = nullptr;
 
-    // The plot keeps this size in pixels at any window size.
+    // The plot's size at the window's default size; it grows with the window.
     static constexpr int kPlotWidth = 480;
     static constexpr int kPlotHeight = 320;
 

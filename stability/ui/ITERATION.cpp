@@ -29,30 +29,17 @@ namespace velmora {
 
 namespace {
 
-// The plot area: the y labels left of the picture, the x labels and the
-// axis caption under it, each on its grid line.
-constexpr int kAxisWidth = 96;
-constexpr int kTopMargin = 10;
-constexpr int kLabelHeight = 18;
-constexpr int kXLabelWidth = 96;
-constexpr int kSide = ITERATION::kPlotSide;
+// Where an axis label stands along the plot's side: its grid line's user
+// coordinate as a fraction from the top (y) or the left (x) edge.
+double fromTop(double y) { return (stability::kSweepPlotExtent - y) / stability::kSweepPlotExtent; }
+double fromLeft(double x) { return x / stability::kSweepPlotExtent; }
 
-int plotPixelX(double x) { return static_cast<int>(kSide * x / stability::kSweepPlotExtent); }
-int plotPixelY(double y) { return static_cast<int>(kSide * (stability::kSweepPlotExtent - y) / stability::kSweepPlotExtent); }
-
-QLabel* yLabel(QWidget* area, const QString& name, const QString& meaning, double plotY)
+QLabel* axisLabel(QWidget* parent, PlotLayout* plot, const QString& name, const QString& meaning, Qt::Edge side,
+                  double at)
 {
-    QLabel* l = makeValueLabel(area, name, meaning);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setGeometry(0, kTopMargin + plotPixelY(plotY) - kLabelHeight / 2, kAxisWidth - 6, kLabelHeight);
-    return l;
-}
-
-QLabel* xLabel(QWidget* strip, const QString& name, const QString& meaning, double plotX)
-{
-    QLabel* l = makeValueLabel(strip, name, meaning);
-    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    l->setGeometry(kAxisWidth + plotPixelX(plotX) - kXLabelWidth / 2, 0, kXLabelWidth, kLabelHeight);
+    QLabel* l = makeValueLabel(parent, name, meaning);
+    l->setAlignment(side == Qt::LeftEdge ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignHCenter | Qt::AlignTop);
+    plot->addBeside(l, side, 0, at);
     return l;
 }
 
@@ -203,26 +190,33 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     left->addStretch(1);
     body->addLayout(left);
 
-    // The plot with its labels, the quantity and the Barrowman value.
+    // The plot with its labels, the quantity and the Barrowman value. The
+    // plot grows with the window; each label stays on its grid line.
     auto* right = new QVBoxLayout;
     Picture1 = named(new QWidget(this), "Picture1", "Sweep plot area");
-    Picture1->setFixedSize(kAxisWidth + kSide + kXLabelWidth / 2 + 4, kTopMargin + kSide);
     DataPlot1 = named(new PictureBox(Picture1), "DataPlot1", "Sweep plot");
-    DataPlot1->setFixedSize(kSide, kSide);
-    DataPlot1->move(kAxisWidth, kTopMargin);
-    MAXDATA = yLabel(Picture1, "MAXDATA", "Y axis maximum", stability::kSweepPlotOrigin + stability::kSweepPlotSize);
-    YMIDDLE = yLabel(Picture1, "YMIDDLE", "Y axis middle", stability::kSweepPlotOrigin + stability::kSweepPlotSize / 2);
-    MINDATA = yLabel(Picture1, "MINDATA", "Y axis minimum", stability::kSweepPlotOrigin);
-    right->addWidget(Picture1);
-    Picture2 = named(new QWidget(this), "Picture2", "Sweep plot x axis");
-    Picture2->setFixedSize(Picture1->width(), 2 * kLabelHeight + 4);
-    MINAOA = xLabel(Picture2, "MINAOA", "X axis minimum", stability::kSweepPlotOrigin);
-    XMIDDLE = xLabel(Picture2, "XMIDDLE", "X axis middle", stability::kSweepPlotOrigin + stability::kSweepPlotSize / 2);
-    MAXAOA = xLabel(Picture2, "MAXAOA", "X axis maximum", stability::kSweepPlotOrigin + stability::kSweepPlotSize);
+    DataPlot1->setMinimumSize(kPlotSide / 2, kPlotSide / 2);
+    DataPlot1->setDesignSize(QSize(kPlotSide, kPlotSide));
+    // The axes are parallel strokes one pixel apart at the design size.
+    DataPlot1->setPensFollowSize(true);
+    auto* plot = new PlotLayout(DataPlot1, Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setLayout(plot);
+    Picture1->setContentsMargins(0, 0, 0, 0);
+    const double origin = stability::kSweepPlotOrigin, size = stability::kSweepPlotSize;
+    MAXDATA = axisLabel(Picture1, plot, "MAXDATA", "Y axis maximum", Qt::LeftEdge, fromTop(origin + size));
+    YMIDDLE = axisLabel(Picture1, plot, "YMIDDLE", "Y axis middle", Qt::LeftEdge, fromTop(origin + size / 2));
+    MINDATA = axisLabel(Picture1, plot, "MINDATA", "Y axis minimum", Qt::LeftEdge, fromTop(origin));
+    MINAOA = axisLabel(Picture1, plot, "MINAOA", "X axis minimum", Qt::BottomEdge, fromLeft(origin));
+    XMIDDLE = axisLabel(Picture1, plot, "XMIDDLE", "X axis middle", Qt::BottomEdge, fromLeft(origin + size / 2));
+    MAXAOA = axisLabel(Picture1, plot, "MAXAOA", "X axis maximum", Qt::BottomEdge, fromLeft(origin + size));
+    Picture2 = named(new QWidget(Picture1), "Picture2", "Sweep plot x axis");
+    auto* caption = new QVBoxLayout(Picture2);
+    caption->setContentsMargins(0, 0, 0, 0);
     PlotType = makeValueLabel(Picture2, "PlotType", "X axis quantity");
     PlotType->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    PlotType->setGeometry(kAxisWidth, kLabelHeight + 2, kSide, kLabelHeight);
-    right->addWidget(Picture2);
+    caption->addWidget(PlotType);
+    plot->addBeside(Picture2, Qt::BottomEdge, 1, 0.5, PlotLayout::Anchor::Inside);
+    right->addWidget(Picture1, 1);
     auto* options = new QHBoxLayout;
     auto* quantities = new QButtonGroup(this);
     static const char* const kQuantities[] = {"Cd", "CN", "CM", "XCp"};
@@ -243,8 +237,7 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     barrowman->addWidget(BResult);
     barrowman->addStretch(1);
     right->addLayout(barrowman);
-    right->addStretch(1);
-    body->addLayout(right);
+    body->addLayout(right, 1);
     lay->addLayout(body, 1);
 
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
@@ -302,12 +295,21 @@ stability::SweepReport ITERATION::LOOPER(double& steps)
     SOLVER& main = forms().get<SOLVER>();
     SweepWindowHost host(main, *this);
     // The main window behind the sweep is painted once, with the last step,
-    // not at every step: this window shows the progress.
-    main.setUpdatesEnabled(false);
+    // not at every step: this window shows the progress. Its status bar
+    // stays live, so it never shows a message the sweep has replaced.
+    std::vector<QWidget*> frozen;
+    for (QWidget* w : main.StatusBar1->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != main.StatusBar1 && !w->isWindow() && w->updatesEnabled()) {
+            w->setUpdatesEnabled(false);
+            frozen.push_back(w);
+        }
     struct Repaint {
-        SOLVER& main;
-        ~Repaint() { main.setUpdatesEnabled(true); }
-    } repaint{main};
+        std::vector<QWidget*>& frozen;
+        ~Repaint()
+        {
+            for (QWidget* w : frozen) w->setUpdatesEnabled(true);
+        }
+    } repaint{frozen};
     stability::SweepReport rep = stability::LOOPER(m(), host, steps);
     // The sweep's own refusal (inputs, mesh) or the chain's stands in panel 2.
     const std::string& why = rep.message.empty() ? rep.lastStep.message : rep.message;

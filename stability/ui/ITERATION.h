@@ -87,8 +87,8 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* Label8 = nullptr;
     QLabel* BResult = nullptr;
-    QWidget* Picture1 = nullptr;  // the plot with its y-axis labels
-    QWidget* Picture2 = nullptr;  // the x-axis labels and the axis caption
+    QWidget* Picture1 = nullptr;  // the plot with its axis labels
+    QWidget* Picture2 = nullptr;  // the axis caption under them
     PictureBox* DataPlot1 = nullptr;
     QLabel* PlotType = nullptr;
     QLabel* MAXAOA = nullptr;
@@ -99,7 +99,7 @@ public:
     QLabel* YMIDDLE = nullptr;
     StatusBar* StatusBar1 = nullptr;
 
-    // The plot keeps this size in pixels (it is drawn before the window shows).
+    // The plot's side at the window's default size; it grows with the window.
     static constexpr int kPlotSide = 360;
 
 protected:

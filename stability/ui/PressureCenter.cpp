@@ -106,29 +106,23 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
     results->addStretch(1);
     body->addLayout(results);
 
-    // The plot with its range boxes, legend and buttons.
-    auto* right = new QVBoxLayout;
-    right->addWidget(makeLabel(this, "PlotHeading", "Average Pressure Coefficient (Cp) Distribution"));
-    auto* plotRow = new QHBoxLayout;
-    auto* axis = new QVBoxLayout;
+    // The plot with its range boxes, legend and buttons, growing with the window.
+    SurfaceProfile = named(new PictureBox(this), "SurfaceProfile", "Average Pressure Coefficient (Cp) Distribution");
+    SurfaceProfile->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
+    SurfaceProfile->setDesignSize(QSize(kPlotWidth, kPlotHeight));
+    NoMeshDefined = makeLabel(SurfaceProfile, "NoMeshDefined", "Generate New Plot");
+    NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
+    NoMeshDefined->move(10, 10);
+    auto* plot = new PlotLayout(SurfaceProfile, Qt::AlignLeft | Qt::AlignTop);
+    plot->addBeside(makeLabel(this, "PlotHeading", "Average Pressure Coefficient (Cp) Distribution"), Qt::TopEdge, 0, 0,
+                    PlotLayout::Anchor::Inside);
     MIN = makeBox(this, "MIN", "Cp at the top of the plot", QString(), true);
     PlotLabel = makeBox(this, "PlotLabel", "Plot quantity", QString(), true);
     MAX = makeBox(this, "MAX", "Cp at the bottom of the plot", QString(), true);
     for (TextBox* b : {MIN, PlotLabel, MAX}) fitToPattern(b, "#####.##");
-    axis->addWidget(MIN);
-    axis->addStretch(1);
-    axis->addWidget(PlotLabel);
-    axis->addStretch(1);
-    axis->addWidget(MAX);
-    SurfaceProfile = named(new PictureBox(this), "SurfaceProfile", "Average Pressure Coefficient (Cp) Distribution");
-    SurfaceProfile->setFixedSize(kPlotWidth, kPlotHeight);
-    NoMeshDefined = makeLabel(SurfaceProfile, "NoMeshDefined", "Generate New Plot");
-    NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
-    NoMeshDefined->move(10, 10);
-    plotRow->addLayout(axis);
-    plotRow->addWidget(SurfaceProfile);
-    plotRow->addStretch(1);
-    right->addLayout(plotRow);
+    plot->addBeside(MIN, Qt::LeftEdge, 0, 0, PlotLayout::Anchor::Inside);
+    plot->addBeside(PlotLabel, Qt::LeftEdge, 0, 0.5);
+    plot->addBeside(MAX, Qt::LeftEdge, 0, 1, PlotLayout::Anchor::Inside);
 
     auto* legend = new QHBoxLayout;
     LEGEND1 = named(new PictureBox(this), "LEGEND1", "Upper Body Surface");
@@ -139,18 +133,15 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
     legend->addSpacing(20);
     legend->addWidget(LEGEND2);
     legend->addWidget(makeLabel(this, "Legend2Label", "Lower Body Surface"));
-    legend->addStretch(1);
-    right->addLayout(legend);
+    plot->addBeside(legend, Qt::BottomEdge, 0, 0, PlotLayout::Anchor::Inside);
 
     auto* buttons = new QHBoxLayout;
     SOLVEbtn = makeButton(this, "SOLVEbtn", "Display", "Compute and show the force distribution.");
     Command1 = makeButton(this, "Command1", "Clear", "Clear the results and the plot.");
     buttons->addWidget(SOLVEbtn);
     buttons->addWidget(Command1);
-    buttons->addStretch(1);
-    right->addLayout(buttons);
-    right->addStretch(1);
-    body->addLayout(right, 1);
+    plot->addBeside(buttons, Qt::BottomEdge, 1, 0, PlotLayout::Anchor::Inside);
+    body->addLayout(plot, 1);
     lay->addLayout(body, 1);
 
     StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");

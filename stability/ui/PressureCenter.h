@@ -88,7 +88,7 @@ public:
     QPushButton* Command1 = nullptr;
     StatusBar* StatusBar1 = nullptr;
 
-    // Picture sizes in pixels; the pictures keep them at any window size.
+    // The plot's size at the window's default size; it grows with the window.
     static constexpr int kPlotWidth = 560;
     static constexpr int kPlotHeight = 300;
 

@@ -208,15 +208,16 @@ TEST(PictureBoxReplay, FarEdgeOfTheScaleIsTheLastPixel)
 
 TEST(PictureBoxReplay, TwiceThePixelDensityIsAsSharp)
 {
-    // Only the drawing's own colours, no blended edge pixels, and lines one device pixel wide.
+    // Only the drawing's own colours, no blended edge pixels, and lines two device pixels wide, as wide as one
+    // widget pixel.
     PictureBox p;
     p.setFixedSize(1000, 500);
     drawSample(p);
     const QImage hi = p.render(QSize(500, 500), 2.0);
     ASSERT_EQ(hi.size(), QSize(1000, 1000));
     EXPECT_EQ(hi.devicePixelRatio(), 2.0);
-    EXPECT_EQ(hi.pixel(500, 500), kRed);  // the middle line at device row 500
-    EXPECT_EQ(hi.pixel(500, 501), kWhite);
+    // The middle line on widget row 250, two device rows about device row 500.
+    expectPixels(hi, {{700, 498, kWhite}, {700, 499, kRed}, {700, 500, kRed}, {700, 501, kWhite}});
     for (int y = 0; y < hi.height(); y += 7)
         for (int x = 0; x < hi.width(); x += 7) {
             const QRgb c = hi.pixel(x, y);

@@ -1,0 +1,213 @@
+// Windows at any size: every plot grows with its window and its labels stay beside it, a window larger than the
+// screen scrolls, and the texts of the status bars, unit labels, axis labels and titles are shown whole.
+#include <QScrollArea>
+
+#include "baseflow/BaseFlow.h"
+#include "baseflow/ui/NavierStokes.h"
+#include "bodyflow/ui/PlotResults.h"
+#include "finpanel/ui/FinPanelWindows.h"
+#include "projectfile/ui/ConvertData.h"
+#include "stability/ui/CROSSFLOW.h"
+#include "stability/ui/PressureCenter.h"
+#include "tests/ui/Harness.h"
+
+namespace velmora {
+namespace {
+
+using testing::Harness;
+
+const QRect kScreen(0, 0, 1920, 1080);
+
+// A control's rectangle in its window's coordinates.
+QRect inWindow(const QWidget* w) { return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()); }
+
+// The label's text fits the room the label has.
+bool whole(const QLabel* l) { return l->width() >= l->sizeHint().width(); }
+
+void settle(Form& w, QSize size)
+{
+    w.resize(size);
+    QApplication::processEvents();
+}
+
+struct PlotCase {
+    const char* window;
+    std::function<Form&(Harness&)> open;
+    std::function<PictureBox*(Form&)> picture;
+    QSize design;
+    // Where the labels stand against the plot, at every size.
+    std::function<void(Form&, const QRect& plot)> beside;
+};
+
+TEST(Scaling, EveryPlotFillsItsFrameAndKeepsItsLabelsBesideIt)
+{
+    const PlotCase cases[] = {
+        {"PanelAero", [](Harness& h) -> Form& { return h.forms->get<PanelAero>(); },
+         [](Form& f) { return static_cast<PanelAero&>(f).PLOT1; }, {480, 300},
+         [](Form& f, const QRect& plot) {
+             auto& w = static_cast<PanelAero&>(f);
+             EXPECT_EQ(inWindow(w.MAX1).bottom(), plot.bottom());
+             EXPECT_EQ(inWindow(w.MIN1).top(), plot.top());
+             EXPECT_NEAR(inWindow(w.MIN1).right(), plot.left(), 8);
+             const QRect section = inWindow(w.FinSection);
+             EXPECT_EQ(section.left(), plot.left());
+             EXPECT_EQ(section.width(), plot.width());
+             EXPECT_NEAR(section.height(), plot.width() * 170.0 / 480, 1);
+         }},
+        {"PressureCenter", [](Harness& h) -> Form& { return h.forms->get<PressureCenter>(); },
+         [](Form& f) { return static_cast<PressureCenter&>(f).SurfaceProfile; }, {560, 300},
+         [](Form& f, const QRect& plot) {
+             auto& w = static_cast<PressureCenter&>(f);
+             EXPECT_EQ(inWindow(w.MAX).bottom(), plot.bottom());
+             EXPECT_NEAR(inWindow(w.PlotLabel).center().y(), plot.center().y(), 2);
+         }},
+        {"CROSSFLOW", [](Harness& h) -> Form& { return h.forms->get<CROSSFLOW>(); },
+         [](Form& f) { return static_cast<CROSSFLOW&>(f).PLOT; }, {480, 320},
+         [](Form& f, const QRect& plot) {
+             auto& w = static_cast<CROSSFLOW&>(f);
+             EXPECT_NEAR(inWindow(w.MIN).center().y(), plot.bottom(), 2);
+             EXPECT_NEAR(inWindow(w.Label2).center().y(), plot.top() + plot.height() * 0.4, 2);
+             EXPECT_NEAR(inWindow(w.AngleLabels[8]).center().x(), plot.right(), 2);
+         }},
+        {"ITERATION", [](Harness& h) -> Form& { return h.forms->get<ITERATION>(); },
+         [](Form& f) { return static_cast<ITERATION&>(f).DataPlot1; }, {360, 360},
+         [](Form& f, const QRect& plot) {
+             auto& w = static_cast<ITERATION&>(f);
+             EXPECT_NEAR(inWindow(w.MAXAOA).center().x(), plot.left() + plot.width() * 2100.0 / 2200, 2);
+             EXPECT_NEAR(inWindow(w.MINDATA).center().y(), plot.top() + plot.height() * 2100.0 / 2200, 2);
+             EXPECT_GT(inWindow(w.PlotType).top(), inWindow(w.MAXAOA).bottom());
+         }},
+        {"PlotResults", [](Harness& h) -> Form& { return h.forms->get<PlotResults>(); },
+         [](Form& f) { return static_cast<PlotResults&>(f).VelocityPlot; }, {580, 290},
+         [](Form& f, const QRect& plot) {
+             auto& w = static_cast<PlotResults&>(f);
+             const QRect legend = inWindow(w.LEVELS);
+             EXPECT_EQ(legend.top(), plot.top());
+             EXPECT_EQ(legend.height(), plot.height());
+             EXPECT_EQ(inWindow(w.MAX).top(), legend.top());
+             EXPECT_EQ(inWindow(w.MIN).bottom(), legend.bottom());
+         }},
+        {"NavierStokes", [](Harness& h) -> Form& { return h.forms->get<NavierStokes>(); },
+         [](Form& f) { return static_cast<NavierStokes&>(f).PLOT; }, {480, 240},
+         [](Form& f, const QRect& plot) {
+             auto& w = static_cast<NavierStokes&>(f);
+             EXPECT_EQ(inWindow(w.LEVELS).height(), plot.height());
+             EXPECT_EQ(inWindow(w.LEVELS).top(), plot.top());
+         }},
+        {"SOLVER", [](Harness& h) -> Form& { return h.forms->get<SOLVER>(); },
+         [](Form& f) { return static_cast<SOLVER&>(f).MeshPlot; }, {380, 190},
+         [](Form&, const QRect& plot) { EXPECT_EQ(plot.width(), 2 * plot.height()); }},
+    };
+    for (const PlotCase& c : cases) {
+        SCOPED_TRACE(c.window);
+        Harness h;
+        h.start();
+        Form& w = c.open(h);
+        placeWindow(w, kScreen);
+        w.show();
+        QApplication::processEvents();
+        PictureBox* pic = c.picture(w);
+        // The default size shows the plot at least at its design size.
+        EXPECT_GE(pic->width(), c.design.width());
+        EXPECT_GE(pic->height(), c.design.height());
+        c.beside(w, inWindow(pic));
+        const QSize before = pic->size();
+        settle(w, {1900, 1000});
+        EXPECT_GT(pic->width(), before.width() * 1.3);
+        EXPECT_GT(pic->height(), before.height() * 1.3);
+        c.beside(w, inWindow(pic));
+    }
+}
+
+// A window whose content needs more than the screen has opens within the screen and scrolls to every control.
+TEST(Scaling, AWindowLargerThanTheScreenFitsItAndScrolls)
+{
+    Harness h;
+    h.start();
+    NavierStokes& w = h.forms->get<NavierStokes>();
+    const QRect small(0, 0, 700, 450);
+    ASSERT_GT(w.minimumSizeHint().height(), small.height());
+    placeWindow(w, small);
+    w.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(small.contains(w.frameGeometry()));
+    EXPECT_LE(w.height(), small.height() - 48);
+    auto* scroll = w.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_NE(w.menuBar->parentWidget()->findChild<QScrollArea*>(), nullptr);  // the menu stays outside it
+    for (QWidget* key : std::initializer_list<QWidget*>{w.Solve, w.Abort, w.StatusBar1}) {
+        scroll->ensureWidgetVisible(key);
+        QApplication::processEvents();
+        EXPECT_FALSE(key->visibleRegion().isEmpty()) << key->objectName().toStdString();
+    }
+    // Placed again, it is wrapped once.
+    w.hide();
+    placeWindow(w, small);
+    EXPECT_EQ(w.findChildren<QScrollArea*>(QStringLiteral("WindowScrollArea")).size(), 1);
+}
+
+TEST(Scaling, TextsAreShownWhole)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    // The base-flow window's messages in panel 3 and its units at their least room.
+    Harness::pick(s.CFDUNITS, "in-lb-sec");
+    NavierStokes& base = h.forms->get<NavierStokes>();
+    placeWindow(base, kScreen);
+    base.show();
+    base.StatusBar1->setPanel(1, "ITERATION");
+    base.StatusBar1->setPanel(2, "50");
+    base.StatusBar1->setPanel(3, baseflow::kMsgConverged);
+    settle(base, base.minimumSizeHint());
+    for (int i = 1; i <= 3; ++i) EXPECT_TRUE(whole(base.StatusBar1->panelLabel(i))) << i;
+    EXPECT_EQ(base.Vislabel->text(), "IN^2/SEC");
+    EXPECT_TRUE(whole(base.Vislabel));
+
+    // The fin-section window's instruction, full stop included.
+    PanelAero& fin = h.forms->get<PanelAero>();
+    placeWindow(fin, kScreen);
+    fin.show();
+    fin.StatusBar1->setPanel(1, "Panel method solution not found.");
+    fin.StatusBar1->setPanel(2, "Please solve with new fin cross-section.");
+    QApplication::processEvents();
+    EXPECT_TRUE(whole(fin.StatusBar1->panelLabel(1)) && whole(fin.StatusBar1->panelLabel(2)));
+
+    // The sweep's axis labels of a fast sweep.
+    ITERATION& sweep = h.forms->get<ITERATION>();
+    placeWindow(sweep, kScreen);
+    sweep.show();
+    sweep.MAXAOA->setText("12345.67891");
+    sweep.XMIDDLE->setText("6172.83946");
+    sweep.MAXDATA->setText("123.45678");
+    QApplication::processEvents();
+    for (QLabel* l : {sweep.MAXAOA, sweep.XMIDDLE, sweep.MAXDATA}) {
+        EXPECT_TRUE(whole(l)) << l->objectName().toStdString();
+        EXPECT_TRUE(sweep.rect().contains(inWindow(l))) << l->objectName().toStdString();
+    }
+
+    // The conversion notice is wide enough for its title.
+    ConvertData& notice = h.forms->get<ConvertData>();
+    EXPECT_GE(notice.minimumWidth(), titleBarWidth(notice.windowTitle()));
+}
+
+// While a sweep runs, the main window's status bar shows what the steps write into it.
+TEST(Scaling, TheMainStatusBarStaysLiveDuringASweep)
+{
+    Harness h;
+    SOLVER& s = testing::typeRocketWithFins(h);
+    ITERATION& w = testing::openSweep(h, s, "1", "1", "2");
+    s.show();
+    int steps = 0;
+    s.solveStepHook = [&](SolveStep) {
+        ++steps;
+        EXPECT_TRUE(s.StatusBar1->updatesEnabled());
+        EXPECT_FALSE(s.MeshPlot->updatesEnabled());
+    };
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    s.solveStepHook = nullptr;
+    EXPECT_GT(steps, 0);
+    EXPECT_TRUE(s.MeshPlot->updatesEnabled());
+}
+
+} // namespace
+} // namespace velmora
