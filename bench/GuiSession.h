@@ -2,7 +2,9 @@
 // Shared by the benchmarks of the windows: a fresh project and its windows
 // (offscreen), dialogs answered at once, and a millisecond clock.
 #include <QApplication>
+#include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -19,6 +21,26 @@ using Clock = std::chrono::steady_clock;
 inline double msSince(Clock::time_point t0)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// The longest stretch between turns of the event loop while f runs.
+template <class F>
+double longestGap(F&& f)
+{
+    Clock::time_point last = Clock::now();
+    double gap = 0;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        gap = std::max(gap, msSince(last));
+        last = Clock::now();
+    });
+    tick.start();
+    last = Clock::now();
+    f();
+    gap = std::max(gap, msSince(last));
+    tick.stop();
+    return gap;
 }
 
 struct Session {

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -30,6 +29,7 @@ namespace {
 
 using namespace velmora;
 using bench::Clock;
+using bench::longestGap;
 using bench::msSince;
 using bench::Session;
 
@@ -38,26 +38,6 @@ public:
     Progress& progress() override { return none; }
     NullProgress none;
 };
-
-// The longest stretch between turns of the event loop while f runs.
-template <class F>
-double longestGap(F&& f)
-{
-    Clock::time_point last = Clock::now();
-    double gap = 0;
-    QTimer tick;
-    tick.setInterval(0);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        gap = std::max(gap, msSince(last));
-        last = Clock::now();
-    });
-    tick.start();
-    last = Clock::now();
-    f();
-    gap = std::max(gap, msSince(last));
-    tick.stop();
-    return gap;
-}
 
 void BM_SolveClick(benchmark::State& st, const char* mesh, const char* meridians)
 {

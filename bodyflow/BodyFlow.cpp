@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 #include "model/Vocabulary.h"
@@ -72,32 +73,72 @@ void accumulateSourcesSse2(const double* cx, const double* cy, const double* cz,
     }
 }
 
+// What the vector sums do with the denominators 4 pi r^3 of their terms,
+// which depend on the points alone: form them (Form), form them and write
+// them on (Keep), or read them back where Keep wrote them (Kept). The cursor
+// moves one value per lane and source, in the order the sum takes them.
+enum class Denominators { Form, Keep, Kept };
+
 #ifdef VELMORA_BODYFLOW_AVX2
 // Four lanes of one source term; the operations of sourceTerm, lane by lane.
+template <Denominators D>
 __attribute__((target("avx2"))) inline void sourceTerm4(__m256d px, __m256d py, __m256d pz, __m256d cxj,
                                                         __m256d cyj, __m256d czj, __m256d qj, __m256d& u,
-                                                        __m256d& v, __m256d& w)
+                                                        __m256d& v, __m256d& w, double*& den)
 {
-    const __m256d fourPi = _mm256_set1_pd(kFourPi);
     const __m256d dx = _mm256_sub_pd(px, cxj);
     const __m256d dy = _mm256_sub_pd(py, cyj);
     const __m256d dz = _mm256_sub_pd(pz, czj);
-    const __m256d r2 =
-        _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)), _mm256_mul_pd(dz, dz));
-    const __m256d r = _mm256_sqrt_pd(r2);
-    const __m256d t = _mm256_div_pd(qj, _mm256_mul_pd(fourPi, _mm256_mul_pd(r2, r)));
+    __m256d d;
+    if constexpr (D == Denominators::Kept) {
+        d = _mm256_loadu_pd(den);
+    } else {
+        const __m256d r2 =
+            _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)), _mm256_mul_pd(dz, dz));
+        const __m256d r = _mm256_sqrt_pd(r2);
+        d = _mm256_mul_pd(_mm256_set1_pd(kFourPi), _mm256_mul_pd(r2, r));
+        if constexpr (D == Denominators::Keep) _mm256_storeu_pd(den, d);
+    }
+    if constexpr (D != Denominators::Form) den += 4;
+    const __m256d t = _mm256_div_pd(qj, d);
     u = _mm256_add_pd(u, _mm256_mul_pd(t, dx));
     v = _mm256_add_pd(v, _mm256_mul_pd(t, dy));
     w = _mm256_add_pd(w, _mm256_mul_pd(t, dz));
 }
 
+// One lane of one source term, as sourceTerm4 treats each of its lanes.
+template <Denominators D>
+inline void sourceTerm1(double px, double py, double pz, double cx, double cy, double cz, double q, double& u,
+                        double& v, double& w, double*& den)
+{
+    if constexpr (D == Denominators::Form) return sourceTerm(px, py, pz, cx, cy, cz, q, u, v, w);
+    const double dx = px - cx;
+    const double dy = py - cy;
+    const double dz = pz - cz;
+    double d;
+    if constexpr (D == Denominators::Kept) {
+        d = *den;
+    } else {
+        const double r2 = dx * dx + dy * dy + dz * dz;
+        const double r = std::sqrt(r2);
+        d = kFourPi * (r2 * r);
+        *den = d;
+    }
+    ++den;
+    const double t = q / d;
+    u += t * dx;
+    v += t * dy;
+    w += t * dz;
+}
+
 // The same sums, lanes in groups of eight and four whose sums stay in
 // registers over all sources; each lane still adds the sources in ascending
 // order.
+template <Denominators D>
 __attribute__((target("avx2"))) void accumulateSourcesAvx2(const double* cx, const double* cy, const double* cz,
                                                            const double* q, int j0, int j1, const double* px,
                                                            const double* py, const double* pz, int lanes, double* u,
-                                                           double* v, double* w)
+                                                           double* v, double* w, double*& den)
 {
     int l = 0;
     for (; l + 7 < lanes; l += 8) {
@@ -109,8 +150,8 @@ __attribute__((target("avx2"))) void accumulateSourcesAvx2(const double* cx, con
         for (int j = j0; j <= j1; ++j) {
             const __m256d cxj = _mm256_broadcast_sd(cx + j), cyj = _mm256_broadcast_sd(cy + j),
                           czj = _mm256_broadcast_sd(cz + j), qj = _mm256_broadcast_sd(q + j);
-            sourceTerm4(pxa, pya, pza, cxj, cyj, czj, qj, ua, va, wa);
-            sourceTerm4(pxb, pyb, pzb, cxj, cyj, czj, qj, ub, vb, wb);
+            sourceTerm4<D>(pxa, pya, pza, cxj, cyj, czj, qj, ua, va, wa, den);
+            sourceTerm4<D>(pxb, pyb, pzb, cxj, cyj, czj, qj, ub, vb, wb, den);
         }
         _mm256_storeu_pd(u + l, ua), _mm256_storeu_pd(v + l, va), _mm256_storeu_pd(w + l, wa);
         _mm256_storeu_pd(u + l + 4, ub), _mm256_storeu_pd(v + l + 4, vb), _mm256_storeu_pd(w + l + 4, wb);
@@ -119,21 +160,33 @@ __attribute__((target("avx2"))) void accumulateSourcesAvx2(const double* cx, con
         const __m256d pxa = _mm256_loadu_pd(px + l), pya = _mm256_loadu_pd(py + l), pza = _mm256_loadu_pd(pz + l);
         __m256d ua = _mm256_loadu_pd(u + l), va = _mm256_loadu_pd(v + l), wa = _mm256_loadu_pd(w + l);
         for (int j = j0; j <= j1; ++j)
-            sourceTerm4(pxa, pya, pza, _mm256_broadcast_sd(cx + j), _mm256_broadcast_sd(cy + j),
-                        _mm256_broadcast_sd(cz + j), _mm256_broadcast_sd(q + j), ua, va, wa);
+            sourceTerm4<D>(pxa, pya, pza, _mm256_broadcast_sd(cx + j), _mm256_broadcast_sd(cy + j),
+                           _mm256_broadcast_sd(cz + j), _mm256_broadcast_sd(q + j), ua, va, wa, den);
         _mm256_storeu_pd(u + l, ua), _mm256_storeu_pd(v + l, va), _mm256_storeu_pd(w + l, wa);
     }
     for (; l < lanes; ++l)
-        for (int j = j0; j <= j1; ++j) sourceTerm(px[l], py[l], pz[l], cx[j], cy[j], cz[j], q[j], u[l], v[l], w[l]);
+        for (int j = j0; j <= j1; ++j)
+            sourceTerm1<D>(px[l], py[l], pz[l], cx[j], cy[j], cz[j], q[j], u[l], v[l], w[l], den);
 }
 #endif
 
+// den: the cursor of kept denominators, or null to form them all. Only the
+// AVX2 form keeps them (the caller asks for them only where it runs).
 void accumulateSources(const double* cx, const double* cy, const double* cz, const double* q, int j0, int j1,
                        const double* px, const double* py, const double* pz, int lanes, double* u, double* v,
-                       double* w)
+                       double* w, Denominators mode = Denominators::Form, double** den = nullptr)
 {
 #ifdef VELMORA_BODYFLOW_AVX2
-    if (useAvx2()) return accumulateSourcesAvx2(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w);
+    double* none = nullptr;
+    double*& cursor = den ? *den : none;
+    if (mode == Denominators::Keep)
+        return accumulateSourcesAvx2<Denominators::Keep>(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w, cursor);
+    if (mode == Denominators::Kept)
+        return accumulateSourcesAvx2<Denominators::Kept>(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w, cursor);
+    if (useAvx2())
+        return accumulateSourcesAvx2<Denominators::Form>(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w, cursor);
+#else
+    (void)mode, (void)den;
 #endif
     accumulateSourcesSse2(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w);
 }
@@ -300,23 +353,44 @@ PanelGeometry buildPanels(const std::vector<BodyStation>& stations, int meridian
 
 namespace {
 
-// Rows of the panel system; stop() is asked after each row and ends the
-// build (false) when it says so.
+// The free-stream components of a flight condition.
+struct Inflow {
+    double vx, vz;
+    explicit Inflow(const FlowCondition& flow)
+    {
+        const double alpha = kPi * flow.angleOfAttack / 180.0;
+        vx = flow.velocity * std::cos(alpha);
+        vz = flow.velocity * std::sin(alpha);
+    }
+    // Right-hand side of panel i (1-based): -(V_inf . n_i).
+    double rhs(const PanelGeometry& g, int i) const
+    {
+        const std::size_t k = static_cast<std::size_t>(i);
+        return -(vx * g.nx[k] + 0.0 * g.ny[k] + vz * static_cast<double>(g.nz[k]));
+    }
+};
+
+// Rows of the panel system, or only their right-hand sides (rhs[i - 1]) when
+// rhs is given; stop() is asked after each row and ends the build (false)
+// when it says so.
 template <class Stop>
-bool buildRows(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A, Stop&& stop)
+bool buildRows(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A, Stop&& stop,
+               std::vector<double>* rhs = nullptr)
 {
     const int n = g.panels;
-    A.resize(n);
-    const double alpha = kPi * flow.angleOfAttack / 180.0;
-    const double vx = flow.velocity * std::cos(alpha);
-    const double vz = flow.velocity * std::sin(alpha);
+    if (rhs) rhs->resize(static_cast<std::size_t>(n));
+    else A.resize(n);
+    const Inflow inflow(flow);
     for (int i = 1; i <= n; ++i) {
-        double* row = A.row(i);  // row[j - 1] is column j
-        influenceRow(g, i - 1, 0, i - 2, row);
-        row[i - 1] = 0.5 / g.area[static_cast<std::size_t>(i)];
-        influenceRow(g, i - 1, i, n - 1, row);
-        row[n] = -(vx * g.nx[static_cast<std::size_t>(i)] + 0.0 * g.ny[static_cast<std::size_t>(i)] +
-                   vz * static_cast<double>(g.nz[static_cast<std::size_t>(i)]));
+        if (rhs) {
+            (*rhs)[static_cast<std::size_t>(i) - 1] = inflow.rhs(g, i);
+        } else {
+            double* row = A.row(i);  // row[j - 1] is column j
+            influenceRow(g, i - 1, 0, i - 2, row);
+            row[i - 1] = 0.5 / g.area[static_cast<std::size_t>(i)];
+            influenceRow(g, i - 1, i, n - 1, row);
+            row[n] = inflow.rhs(g, i);
+        }
         if (stop()) return false;
     }
     return true;
@@ -324,10 +398,53 @@ bool buildRows(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatri
 
 constexpr int kLanes = 64;  // evaluation points worked on together
 
-// The kept factors of the panel system, and whether solves use them.
+template <typename T>
+bool sameBytes(const std::vector<T>& a, const std::vector<T>& b)
+{
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
+// Whether the panel matrix of b is that of a: the same centroids, normals
+// and areas, bit for bit.
+bool samePanelMatrix(const PanelGeometry& a, const PanelGeometry& b)
+{
+    return a.panels == b.panels && sameBytes(a.cx, b.cx) && sameBytes(a.cy, b.cy) && sameBytes(a.cz, b.cz) &&
+           sameBytes(a.nx, b.nx) && sameBytes(a.ny, b.ny) && sameBytes(a.nz, b.nz) && sameBytes(a.area, b.area);
+}
+
+// The denominators of the surface and field sums (one per point and
+// source, in the order the sums take them), with the centroids and field
+// points they came from. Kept only up to kKeptDenominators values.
+constexpr std::size_t kKeptDenominators = std::size_t{6} << 20;  // 48 MiB
+
+struct KeptDenominators {
+    std::vector<double> cx, cy, cz, fieldX;
+    std::vector<float> fieldR;
+    std::vector<double> values;
+    bool complete = false;
+
+    bool matches(const PanelGeometry& g, const FieldPoints& f) const
+    {
+        return complete && sameBytes(cx, g.cx) && sameBytes(cy, g.cy) && sameBytes(cz, g.cz) &&
+               sameBytes(fieldX, f.x) && sameBytes(fieldR, f.r);
+    }
+    // Makes room for a solve's values and records its points; complete once
+    // the solve has written them all.
+    void start(const PanelGeometry& g, const FieldPoints& f, std::size_t count)
+    {
+        complete = false;
+        cx = g.cx, cy = g.cy, cz = g.cz, fieldX = f.x, fieldR = f.r;
+        values.resize(count);
+    }
+};
+
+// The kept factors of the panel system with the panels they came from, the
+// kept denominators, and whether solves use them.
 struct FactorCache {
     bool reuse = true;
     GaussFactors factors;
+    PanelGeometry panels;
+    KeptDenominators denominators;
 };
 
 FactorCache& factorCache()
@@ -336,28 +453,10 @@ FactorCache& factorCache()
     return cache;
 }
 
-} // namespace
-
-bool setPanelFactorReuse(bool on)
-{
-    FactorCache& c = factorCache();
-    const bool before = c.reuse;
-    c.reuse = on;
-    if (!on) c.factors.clear();
-    return before;
-}
-
-void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A)
-{
-    buildRows(g, flow, A, [] { return false; });
-}
-
-void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source, const FieldPoints& field,
-                      int first, int last, double* u, double* v, double* w)
+void fieldVelocities(const PanelGeometry& g, const std::vector<double>& source, const FieldPoints& field, int first,
+                     int last, double* u, double* v, double* w, Denominators mode, double** den)
 {
     const int n = g.panels;
-    if (first < 1 || last > field.count() || static_cast<int>(source.size()) < n + 1)
-        throw std::invalid_argument("sourceVelocities: points or sources out of range");
     double fx[kLanes], fy[kLanes], fz[kLanes];
     for (int b0 = first; b0 <= last; b0 += kLanes) {
         const int lanes = std::min(kLanes, last - b0 + 1);
@@ -371,8 +470,32 @@ void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source,
             bu[l] = bv[l] = bw[l] = 0.0;
         }
         accumulateSources(g.cx.data() + 1, g.cy.data() + 1, g.cz.data() + 1, source.data() + 1, 0, n - 1, fx, fy, fz,
-                          lanes, bu, bv, bw);
+                          lanes, bu, bv, bw, mode, den);
     }
+}
+
+} // namespace
+
+bool setPanelFactorReuse(bool on)
+{
+    FactorCache& c = factorCache();
+    const bool before = c.reuse;
+    c.reuse = on;
+    if (!on) c.factors.clear(), c.denominators = {};
+    return before;
+}
+
+void buildPanelSystem(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatrix& A)
+{
+    buildRows(g, flow, A, [] { return false; });
+}
+
+void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source, const FieldPoints& field,
+                      int first, int last, double* u, double* v, double* w)
+{
+    if (first < 1 || last > field.count() || static_cast<int>(source.size()) < g.panels + 1)
+        throw std::invalid_argument("sourceVelocities: points or sources out of range");
+    fieldVelocities(g, source, field, first, last, u, v, w, Denominators::Form, nullptr);
 }
 
 Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, const FlowCondition& flow,
@@ -392,8 +515,13 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
     // then ends the solve with nothing kept.
     auto stopped = [&progress, &m] { return progress.maybePump() && m.AbortRequest == AbortFlag::Yes; };
 
+    // A matrix from the panels of the kept factors is theirs: only its
+    // right-hand side is formed, and replayed through them.
+    FactorCache& cache = factorCache();
+    const bool keptMatrix = cache.reuse && cache.factors.size() == n && samePanelMatrix(g, cache.panels);
     AugmentedMatrix A;
-    if (!buildRows(g, flow, A, stopped)) return Outcome::Aborted;
+    std::vector<double> rhs;
+    if (!buildRows(g, flow, A, stopped, keptMatrix ? &rhs : nullptr)) return Outcome::Aborted;
     // The right-hand side is formed panel by panel in the textbook form; the
     // bar follows it.
     progress.progressVisible(true);
@@ -402,9 +530,28 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
     for (int i = 1; i <= n; ++i) progress.progressValue(i);
 
     s.source.assign(np, 0.0);
-    FactorCache& cache = factorCache();
-    const Outcome solved = GAUSS(s.source, A, n, m, progress, cache.reuse ? &cache.factors : nullptr);
+    const Outcome solved = keptMatrix ? cache.factors.replay(s.source, rhs.data(), 1, n, m, progress)
+                                      : GAUSS(s.source, A, n, m, progress, cache.reuse ? &cache.factors : nullptr);
     if (solved != Outcome::Done) return solved;
+    if (cache.reuse && !keptMatrix) cache.panels = g;
+
+    // The denominators of the sums depend on the centroids and field points
+    // alone: the first solve on them keeps them (where the AVX2 sums run and
+    // they fit), later ones read them back, with the same bits.
+    const int ne = field.count();
+    std::size_t denominators = static_cast<std::size_t>(ne) * static_cast<std::size_t>(n);
+    for (int b0 = 0; b0 < n; b0 += kLanes) {
+        const std::size_t lanes = static_cast<std::size_t>(std::min(kLanes, n - b0));
+        denominators += lanes * (static_cast<std::size_t>(n) - lanes);
+    }
+    KeptDenominators& kept = cache.denominators;
+    Denominators mode = Denominators::Form;
+    if (cache.reuse && useAvx2() && denominators <= kKeptDenominators) {
+        mode = kept.matches(g, field) ? Denominators::Kept : Denominators::Keep;
+        if (mode == Denominators::Keep) kept.start(g, field, denominators);
+    }
+    double* den = kept.values.data();
+    double** cursor = mode == Denominators::Form ? nullptr : &den;
 
     try {
         s.beta = 1.0;
@@ -414,9 +561,9 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             if (s.beta == 0.0) throw MathFailure("Mach number of 1");
         }
         const double beta = s.beta;
-        const double alpha = kPi * flow.angleOfAttack / 180.0;
-        const double vx = flow.velocity * std::cos(alpha);
-        const double vz = flow.velocity * std::sin(alpha);
+        const Inflow inflow(flow);
+        const double vx = inflow.vx;
+        const double vz = inflow.vz;
         const double v2 = flow.velocity * flow.velocity;
         const double rho = flow.density;
 
@@ -436,7 +583,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             double* u = s.surfaceU.data() + 1 + b0;
             double* v = s.surfaceV.data() + 1 + b0;
             double* w = s.surfaceW.data() + 1 + b0;
-            accumulateSources(cx, cy, cz, q, 0, b0 - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w);
+            accumulateSources(cx, cy, cz, q, 0, b0 - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w, mode, cursor);
             for (int j = b0; j < b0 + lanes; ++j) {
                 for (int l = 0; l < lanes; ++l) {
                     const int i = b0 + l;
@@ -451,7 +598,8 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
                     }
                 }
             }
-            accumulateSources(cx, cy, cz, q, b0 + lanes, n - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w);
+            accumulateSources(cx, cy, cz, q, b0 + lanes, n - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w, mode,
+                              cursor);
             if (stopped()) return Outcome::Aborted;
         }
         s.surfaceCp.assign(np, 0.0f);
@@ -470,7 +618,6 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             throw MathFailure("non-finite surface flow");
 
         // Field points in the half-plane y = 0.
-        const int ne = field.count();
         const std::size_t nf = static_cast<std::size_t>(ne) + 1;
         s.fieldAxial.assign(nf, 0.0);
         s.fieldRadial.assign(nf, 0.0f);
@@ -483,7 +630,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
         double fu[kLanes], fv[kLanes], fw[kLanes];
         for (int b0 = 1; b0 <= ne; b0 += kLanes) {
             const int lanes = std::min(kLanes, ne - b0 + 1);
-            sourceVelocities(g, s.source, field, b0, b0 + lanes - 1, fu, fv, fw);
+            fieldVelocities(g, s.source, field, b0, b0 + lanes - 1, fu, fv, fw, mode, cursor);
             for (int l = 0; l < lanes; ++l) {
                 const std::size_t e = static_cast<std::size_t>(b0 + l);
                 const double u = fu[l] + vx;
@@ -501,6 +648,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             }
         }
         progress.progressValue(1);
+        if (mode == Denominators::Keep) kept.complete = den == kept.values.data() + denominators;
         if (flow.compressible == 1) {
             // The dynamic pressure was formed from the unscaled speed, so it is
             // divided by beta once, like the speed itself.

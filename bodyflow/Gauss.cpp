@@ -620,46 +620,71 @@ Outcome publishSolution(std::vector<double>& X, const std::vector<double>& x, in
     return Outcome::Done;
 }
 
+// The bar over the pivot rows, events when due and the ABORT flag per row,
+// as GAUSS and the replay of its factors both run them.
+class RowProgress {
+public:
+    RowProgress(Progress& progress, Module1& m, int N) : progress_(progress), m_(m), n_(N)
+    {
+        progress.progressVisible(true);
+        progress.progressRange(1, N - 1);
+        progress.progressValue(1);
+    }
+    bool stopsAt(int k)
+    {
+        progress_.progressValue(k + 1);
+        progress_.maybePump();
+        if (m_.AbortRequest == "YES") return true;
+        m_.AugmentedColumnCount = static_cast<int16_t>(n_ + 1);
+        return false;
+    }
+    Outcome finish(Outcome o)
+    {
+        progress_.progressValue(1);
+        return o;
+    }
+
+private:
+    Progress& progress_;
+    Module1& m_;
+    int n_;
+};
+
 } // namespace
+
+Outcome GaussFactors::replay(std::vector<double>& X, const double* rhs, std::size_t rhsStride, int N, Module1& m,
+                             Progress& progress) const
+{
+    if (N < 1 || N != n_) throw std::invalid_argument("GAUSS: no kept factors of this order");
+    RowProgress rows(progress, m, N);
+    // Row i's right-hand side takes the products of its multipliers with the
+    // rows above in pivot order, then is divided by its pivot.
+    const std::size_t ld = factors_.stride();
+    const double* a = factors_.row(1);
+    std::vector<double> y(static_cast<std::size_t>(N));
+    for (int i = 0; i < N; ++i) {
+        if (i < N - 1 && rows.stopsAt(i)) return rows.finish(Outcome::Aborted);
+        const double v = backSubstitute(rhs[static_cast<std::size_t>(i) * rhsStride], a + static_cast<std::size_t>(i) * ld,
+                                        y.data(), 0, i - 1);
+        y[static_cast<std::size_t>(i)] = v / pivots_[static_cast<std::size_t>(i)];
+    }
+    const std::vector<double> x = backSubstitution(a, ld, N, y.data(), 1, y[static_cast<std::size_t>(N) - 1]);
+    return rows.finish(publishSolution(X, x, N));
+}
 
 Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress, GaussFactors* keep)
 {
     if (N < 1 || N > A.size()) throw std::invalid_argument("GAUSS: N outside the matrix");
 
-    progress.progressVisible(true);
-    progress.progressRange(1, N - 1);
-    progress.progressValue(1);
-    auto finish = [&progress](Outcome o) {
-        progress.progressValue(1);
-        return o;
-    };
-    // Per pivot row: the bar, events when due, the ABORT flag.
-    auto stopsAt = [&](int k) {
-        progress.progressValue(k + 1);
-        progress.maybePump();
-        if (m.AbortRequest == "YES") return true;
-        m.AugmentedColumnCount = static_cast<int16_t>(N + 1);
-        return false;
-    };
-
     const int last = N;  // 0-based index of the right-hand side column
-    if (keep && keep->matches(A, N)) {
-        // The same matrix: its right-hand side column receives what the
-        // elimination gave it, row by row. Row i takes the products of its
-        // multipliers with the rows above in pivot order, then is divided by
-        // its pivot.
-        const GaussFactors& f = *keep;
-        const std::size_t ld = f.factors_.stride();
-        const double* a = f.factors_.row(1);
-        std::vector<double> y(static_cast<std::size_t>(N));
-        for (int i = 0; i < N; ++i) {
-            if (i < N - 1 && stopsAt(i)) return finish(Outcome::Aborted);
-            const double v = backSubstitute(A.row(i + 1)[last], a + static_cast<std::size_t>(i) * ld, y.data(), 0, i - 1);
-            y[static_cast<std::size_t>(i)] = v / f.pivots_[static_cast<std::size_t>(i)];
-        }
-        const std::vector<double> x = backSubstitution(a, ld, N, y.data(), 1, y[static_cast<std::size_t>(N) - 1]);
-        return finish(publishSolution(X, x, N));
-    }
+    // The same matrix: its right-hand side column receives what the
+    // elimination gave it.
+    if (keep && keep->matches(A, N)) return keep->replay(X, A.row(1) + last, A.stride(), N, m, progress);
+
+    RowProgress rows(progress, m, N);
+    auto finish = [&rows](Outcome o) { return rows.finish(o); };
+    auto stopsAt = [&rows](int k) { return rows.stopsAt(k); };
+
     if (keep) {
         keep->clear();
         keep->matrix_ = A;

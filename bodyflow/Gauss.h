@@ -71,6 +71,14 @@ public:
     bool matches(const AugmentedMatrix& A, int N) const;
     void clear();
     bool empty() const { return n_ == 0; }
+    int size() const { return n_; }
+
+    // What GAUSS does on a matrix that matches, for a caller that knows the
+    // matrix is the kept one without forming it (it has the inputs the matrix
+    // came from): the right-hand side rhs[i * rhsStride], i = 0..N-1, replayed
+    // through the factors, X set as GAUSS sets it. N must be size().
+    Outcome replay(std::vector<double>& X, const double* rhs, std::size_t rhsStride, int N, Module1& m,
+                   Progress& progress) const;
 
 private:
     friend Outcome GAUSS(std::vector<double>&, AugmentedMatrix&, int, Module1&, Progress&, GaussFactors*);

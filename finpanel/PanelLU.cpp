@@ -67,6 +67,18 @@ void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std
     progress.progressValue(1);
 }
 
+void DECOMPTurns(int n, Progress& progress, const std::string* abortRequest)
+{
+    progress.progressVisible(true);
+    progress.progressRange(1, n);
+    progress.progressValue(1);
+    for (int k = 1; k <= n; ++k) {
+        progress.progressValue(k);
+        letEventsRun(progress, abortRequest);
+    }
+    progress.progressValue(1);
+}
+
 void GAUSS(const SquareMatrix& a, std::vector<float>& b, const std::vector<int>& ip, Progress& progress)
 {
     const int n = a.order();

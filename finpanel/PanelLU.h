@@ -54,6 +54,10 @@ private:
 // the same operations as column by column). After each column events run when
 // Progress::maybePump finds them due; "YES" in *abortRequest (when given)
 // then throws SolveAborted.
+// The progress and event turns of DECOMP on a matrix of order n, without its
+// arithmetic: for a caller that uses factors it kept.
+void DECOMPTurns(int n, Progress& progress, const std::string* abortRequest);
+
 void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std::string* abortRequest = nullptr);
 
 // Solves with the factors of DECOMP; b (elements 1..n) is overwritten with the

@@ -50,6 +50,14 @@ struct PanelSolution {
 PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAttackDeg, double velocity,
                                 Progress& progress, const std::string* abortRequest = nullptr);
 
+// The influence tables and factors of the last vortex-panel solution on
+// this thread are kept with the section they came from: a solution on a
+// section with the same bits (a sweep's next angle of attack or speed) skips
+// forming and factoring them, with the same bits, the same progress and the
+// same event turns. On by default; tests compare the two. Returns the
+// setting before.
+bool setSectionFactorReuse(bool on);
+
 // The pressure coefficient section panel i (1..count) contributes to the fin
 // normal force. A vortex solution gives each section panel the Cp of the
 // vortex panel centred on its next corner, which lies half a panel aft on one

@@ -7,6 +7,7 @@
 // Kutta condition gamma(1) + gamma(N+1) = 0 at the trailing edge (the first
 // and the last corner are the same point).
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -35,12 +36,99 @@ private:
 };
 
 // The influence tables and the system of one solution, kept from call to
-// call: a solution writes every element it reads.
+// call: a solution writes every element it reads. The tangential table and
+// the factors depend on the section alone; keptX/keptY hold the unrotated
+// corners 1..n they came from (empty while they are not complete), and a
+// solution on a section with the same bits uses them as they are.
 struct Workspace {
     Table kn1, kn2, kt1, kt2, at;
     SquareMatrix an;
     std::vector<int> ip;
+    bool reuse = true;
+    std::vector<double> keptX, keptY;
+
+    bool keeps(const SectionPoints& section) const
+    {
+        const std::size_t bytes = static_cast<std::size_t>(section.count) * sizeof(double);
+        return reuse && keptX.size() == static_cast<std::size_t>(section.count) &&
+               std::memcmp(keptX.data(), &section.unrotatedX[1], bytes) == 0 &&
+               std::memcmp(keptY.data(), &section.unrotatedY[1], bytes) == 0;
+    }
 };
+
+Workspace& workspace()
+{
+    thread_local Workspace work;
+    return work;
+}
+
+// Influence coefficients: normal (Kn) and tangential (Kt) velocity at
+// control point i from the strengths at the first (1) and second (2) corner
+// of vortex panel j, from the exact integrals over a straight panel; then the
+// system of the corner strengths (work.an) and the tangential table (work.at).
+void formSystem(Workspace& work, int n, const std::vector<double>& x, const std::vector<double>& y,
+                const std::vector<double>& xb, const std::vector<double>& yb, const std::vector<double>& s,
+                const std::vector<double>& cosT, const std::vector<float>& sinT, Progress& progress,
+                const std::string* abortRequest)
+{
+    const double pi = kPi;
+    Table& kn1 = work.kn1;
+    Table& kn2 = work.kn2;
+    Table& kt1 = work.kt1;
+    Table& kt2 = work.kt2;
+    for (Table* t : {&kn1, &kn2, &kt1, &kt2, &work.at}) t->resize(n);
+    for (int i = 1; i <= n; ++i) {
+        letEventsRun(progress, abortRequest);
+        for (int j = 1; j <= n; ++j) {
+            if (i == j) {
+                kn1(i, j) = -1.0;
+                kn2(i, j) = 1.0;
+                kt1(i, j) = 0.5 * pi;
+                kt2(i, j) = 0.5 * pi;
+                continue;
+            }
+            const double sj = static_cast<double>(sinT[j]);
+            const double si = static_cast<double>(sinT[i]);
+            const double dx = x[i] - xb[j];
+            const double dy = y[i] - yb[j];
+            const double A = -dx * cosT[j] - dy * sj;
+            const double B = dx * dx + dy * dy;
+            const double C = si * cosT[j] - sj * cosT[i];
+            const double D = cosT[i] * cosT[j] + static_cast<double>(toSingle(si * sj));
+            const double E = dx * sj - dy * cosT[j];
+            const double F = clog(1.0 + cdiv(s[j] * (s[j] + 2.0 * A), B));
+            const double G = ATAN2(E * s[j], B + A * s[j]);
+            const double c2 = 1.0 - 2.0 * sj * sj;
+            const double s2 = 2.0 * sj * cosT[j];
+            const double s3 = si * c2 - cosT[i] * s2;
+            const double c3 = static_cast<double>(toSingle(cosT[i] * c2 + si * s2));
+            const double P = dx * s3 + dy * c3;
+            const double Q = dx * c3 - dy * s3;
+            kn2(i, j) = toSingle(D + cdiv(0.5 * Q * F - (D * E + A * C) * G, s[j]));
+            kn1(i, j) = 0.5 * D * F + C * G - kn2(i, j);
+            kt2(i, j) = toSingle(C + cdiv(0.5 * P * F + (A * D - C * E) * G, s[j]));
+            kt1(i, j) = 0.5 * C * F - D * G - kt2(i, j);
+        }
+    }
+
+    // Assembly: corner j is shared by panels j-1 and j.
+    SquareMatrix& an = work.an;
+    Table& at = work.at;
+    an.resize(n + 1);
+    for (int i = 1; i <= n; ++i) {
+        an(i, 1) = kn1(i, 1);
+        an(i, n + 1) = kn2(i, n);
+        at(i, 1) = toSingle(kt1(i, 1));
+        at(i, n + 1) = toSingle(kt2(i, n));
+        for (int j = 2; j <= n; ++j) {
+            an(i, j) = kn1(i, j) + kn2(i, j - 1);
+            at(i, j) = toSingle(kt1(i, j) + kt2(i, j - 1));
+        }
+    }
+    // Kutta row.
+    an(n + 1, 1) = 1.0;
+    an(n + 1, n + 1) = 1.0;
+}
 
 void fillCornerTable(PanelSolution& out, int n)
 {
@@ -102,75 +190,30 @@ PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAtta
     const double sinA = std::sin(alpha);
     const double cosA = std::cos(alpha);
 
-    // Influence coefficients: normal (Kn) and tangential (Kt) velocity at
-    // control point i from the strengths at the first (1) and second (2)
-    // corner of vortex panel j, from the exact integrals over a straight panel.
-    thread_local Workspace work;
-    Table& kn1 = work.kn1;
-    Table& kn2 = work.kn2;
-    Table& kt1 = work.kt1;
-    Table& kt2 = work.kt2;
-    for (Table* t : {&kn1, &kn2, &kt1, &kt2, &work.at}) t->resize(n);
-    for (int i = 1; i <= n; ++i) {
-        letEventsRun(progress, abortRequest);
-        for (int j = 1; j <= n; ++j) {
-            if (i == j) {
-                kn1(i, j) = -1.0;
-                kn2(i, j) = 1.0;
-                kt1(i, j) = 0.5 * pi;
-                kt2(i, j) = 0.5 * pi;
-                continue;
-            }
-            const double sj = static_cast<double>(sinT[j]);
-            const double si = static_cast<double>(sinT[i]);
-            const double dx = x[i] - xb[j];
-            const double dy = y[i] - yb[j];
-            const double A = -dx * cosT[j] - dy * sj;
-            const double B = dx * dx + dy * dy;
-            const double C = si * cosT[j] - sj * cosT[i];
-            const double D = cosT[i] * cosT[j] + static_cast<double>(toSingle(si * sj));
-            const double E = dx * sj - dy * cosT[j];
-            const double F = clog(1.0 + cdiv(s[j] * (s[j] + 2.0 * A), B));
-            const double G = ATAN2(E * s[j], B + A * s[j]);
-            const double c2 = 1.0 - 2.0 * sj * sj;
-            const double s2 = 2.0 * sj * cosT[j];
-            const double s3 = si * c2 - cosT[i] * s2;
-            const double c3 = static_cast<double>(toSingle(cosT[i] * c2 + si * s2));
-            const double P = dx * s3 + dy * c3;
-            const double Q = dx * c3 - dy * s3;
-            kn2(i, j) = toSingle(D + cdiv(0.5 * Q * F - (D * E + A * C) * G, s[j]));
-            kn1(i, j) = 0.5 * D * F + C * G - kn2(i, j);
-            kt2(i, j) = toSingle(C + cdiv(0.5 * P * F + (A * D - C * E) * G, s[j]));
-            kt1(i, j) = 0.5 * C * F - D * G - kt2(i, j);
+    // The system and the tangential table: formed and factored, or kept.
+    Workspace& work = workspace();
+    if (work.keeps(section)) {
+        // The same event turns and progress as forming them.
+        for (int i = 1; i <= n; ++i) letEventsRun(progress, abortRequest);
+        DECOMPTurns(n + 1, progress, abortRequest);
+    } else {
+        work.keptX.clear();
+        work.keptY.clear();
+        formSystem(work, n, x, y, xb, yb, s, cosT, sinT, progress, abortRequest);
+        DECOMP(work.an, work.ip, progress, abortRequest);
+        if (work.reuse) {
+            work.keptX.assign(&section.unrotatedX[1], &section.unrotatedX[1] + n);
+            work.keptY.assign(&section.unrotatedY[1], &section.unrotatedY[1] + n);
         }
     }
-
-    // Assembly: corner j is shared by panels j-1 and j.
-    SquareMatrix& an = work.an;
-    an.resize(n + 1);
+    const SquareMatrix& an = work.an;
     Table& at = work.at;
-    for (int i = 1; i <= n; ++i) {
-        an(i, 1) = kn1(i, 1);
-        an(i, n + 1) = kn2(i, n);
-        at(i, 1) = toSingle(kt1(i, 1));
-        at(i, n + 1) = toSingle(kt2(i, n));
-        for (int j = 2; j <= n; ++j) {
-            an(i, j) = kn1(i, j) + kn2(i, j - 1);
-            at(i, j) = toSingle(kt1(i, j) + kt2(i, j - 1));
-        }
-    }
-    // Kutta row.
-    an(n + 1, 1) = 1.0;
-    an(n + 1, n + 1) = 1.0;
-
-    std::vector<int>& ip = work.ip;
-    DECOMP(an, ip, progress, abortRequest);
 
     // Right-hand side: minus the normal component of the free stream, sin(theta - alpha).
     std::vector<float> r(n + 2, 0.0f);
     for (int i = 1; i <= n; ++i) r[i] = toSingle(cosA * static_cast<double>(sinT[i]) - sinA * cosT[i]);
     r[n + 1] = 0.0f;
-    GAUSS(an, r, ip, progress);
+    GAUSS(an, r, work.ip, progress);
 
     // Tangential velocity (units of V) and pressure at the control points.
     std::vector<double> v(n + 1);
@@ -193,6 +236,16 @@ PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAtta
     out.vortexStrength.assign(r.begin(), r.end());
     out.vortexPanelLength = s;
     return out;
+}
+
+bool setSectionFactorReuse(bool on)
+{
+    Workspace& work = workspace();
+    const bool before = work.reuse;
+    work.reuse = on;
+    work.keptX.clear();
+    work.keptY.clear();
+    return before;
 }
 
 double forceCp(const PanelSolution& solution, int i)

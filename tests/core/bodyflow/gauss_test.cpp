@@ -9,6 +9,7 @@
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Gauss.h"
 #include "bodyflow/Grid.h"
+#include "finpanel/PanelSolvers.h"
 #include "platform/Format.h"
 #include "platform/Simd.h"
 #include "stability/Sweep.h"
@@ -205,8 +206,9 @@ TEST(GaussTest, KeptFactorsGiveTheBitsOfAFullElimination)
     EXPECT_TRUE(keep.matches(a, 40));
 }
 
-// A sweep replays the panel factors from its second step on: every step's body flow, drag and forces have the
-// bits of a sweep that eliminates at every step.
+// A sweep replays the panel factors and reads back the kept denominators of its sums from its second step on, and
+// the fin section keeps its factors: every step's body flow, drag, fin section and forces have the bits of a sweep
+// that forms everything at every step.
 TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
 {
     struct Host : stability::SweepHost, Progress {
@@ -225,6 +227,8 @@ TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
             for (long e = 1; e <= static_cast<long>(m.MeshElementCount); ++e)
                 v.insert(v.end(), {m.ElementAxialVelocity(e), m.ElementRadialVelocity(e), m.ElementSpeed(e),
                                    m.ElementPressure(e)});
+            v.insert(v.end(), {m.FinNormalForceSlope, m.FinCenterOfPressure});
+            for (long i = 1; i <= m.PanelCount; ++i) v.insert(v.end(), {m.PanelCp(i), m.PanelSurfaceVelocity(i)});
             steps.push_back(std::move(v));
         }
         Module1& m;
@@ -233,6 +237,7 @@ TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
     for (int compressible : {0, 1}) {
         auto sweep = [&](bool reuse) {
             const bool before = setPanelFactorReuse(reuse);
+            const bool sectionBefore = finpanel::setSectionFactorReuse(reuse);
             auto m = testing::rocketWithFins();
             m->AoaSweepSelected = 1;
             m->SweepAoaIncrement = 2.5;
@@ -241,6 +246,7 @@ TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
             double steps = 6;
             EXPECT_EQ(stability::LOOPER(*m, host, steps).outcome, Outcome::Done);
             setPanelFactorReuse(before);
+            finpanel::setSectionFactorReuse(sectionBefore);
             return host.steps;
         };
         const auto kept = sweep(true);
@@ -251,6 +257,36 @@ TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
             EXPECT_TRUE(sameBits(kept[i], eliminated[i])) << "compressible " << compressible << " step " << i + 1;
         EXPECT_FALSE(sameBits(kept[0], kept[1]));
     }
+}
+
+// Kept factors and denominators serve only the panels and field points they came from: a point a bit away, or a
+// body a bit wider, gives the bits of a solve that forms everything.
+TEST(GaussTest, KeptValuesFollowEveryChangeOfPanelsAndPoints)
+{
+    auto m = rocket(20.0, 8);
+    const FlowCondition flow{300, 4, 0.27f, 0, 0.002378};
+    auto solve = [&](const std::vector<BodyStation>& stations, const FieldPoints& field, bool reuse) {
+        const bool before = setPanelFactorReuse(reuse);
+        BodyFlowSolution s;
+        EXPECT_EQ(solveBodyFlow(stations, 8, flow, field, *m, quiet, s), Outcome::Done);
+        setPanelFactorReuse(before);
+        return s;
+    };
+    // Formed in full first (switching reuse off drops what was kept), then one after another with reuse.
+    const std::vector<BodyStation> stations = bodyStationsFromGrid(*m);
+    std::vector<BodyStation> wider = stations;
+    wider[wider.size() / 2].radius *= 1.000001;  // beyond the single-precision station area
+    const FieldPoints field = fieldPointsFromMesh(*m);
+    FieldPoints moved = field;
+    moved.r[7] = std::nextafter(moved.r[7], 1e30f);
+    const BodyFlowSolution movedFormed = solve(stations, moved, false);
+    const BodyFlowSolution widerFormed = solve(wider, moved, false);
+    solve(stations, field, true);
+    EXPECT_TRUE(sameBits(solve(stations, moved, true).fieldAxial, movedFormed.fieldAxial));
+    const BodyFlowSolution widerKept = solve(wider, moved, true);
+    EXPECT_FALSE(sameBits(widerKept.source, movedFormed.source));
+    for (auto d : {&BodyFlowSolution::source, &BodyFlowSolution::surfaceU, &BodyFlowSolution::fieldAxial})
+        EXPECT_TRUE(sameBits(widerKept.*d, widerFormed.*d));
 }
 
 TEST(SimdPaths, BodyFlowGivesTheSameBitsOnBothPaths)
