@@ -7,6 +7,7 @@
 #include "app/ui/Artwork.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/ui/GeometryWindows.h"
 #include "stability/ui/CROSSFLOW.h"
 #include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
@@ -77,6 +78,8 @@ TEST(Artwork, EveryWindowCarriesTheProgramIcon)
     {
         testing::Harness h;
         h.start();
+        h.forms->get<FluidVariables>();
+        h.forms->get<GeoBody>();
         h.forms->get<PressureCenter>();
         h.forms->get<CROSSFLOW>();
         h.forms->get<NavierStokes>();
@@ -90,7 +93,7 @@ TEST(Artwork, EveryWindowCarriesTheProgramIcon)
             ++windows;
             EXPECT_EQ(w->windowIcon().cacheKey(), program.cacheKey()) << w->objectName().toStdString();
         }
-        EXPECT_GE(windows, 14);
+        EXPECT_GE(windows, 15);
         auto box = buildMessageBox({"Are you sure?", "Exit Velmora", MsgButtons::OkCancel, MsgIcon::Question},
                                    h.forms->mainWindow());
         EXPECT_EQ(box->windowIcon().cacheKey(), program.cacheKey());
