@@ -1,5 +1,5 @@
 # Shared by run.sh and test.sh: installs the Debian packages the build needs.
-PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core locales-all)
+PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev fonts-dejavu-core locales-all)
 
 install_deps() {
     local missing=()

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "model/Module1.h"
+#include "app/ui/Artwork.h"
 #include "app/ui/SOLVER.h"
 #include "platform/ui/Forms.h"
 
@@ -12,6 +13,7 @@ int runApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Velmora");
+    installApplicationIcon();
     auto state = makeModule1();
     Forms forms(*state);
     SOLVER& main = forms.get<SOLVER>(); // its load handler runs the start-up

@@ -1,6 +1,9 @@
 #pragma once
-// The program's own artwork, drawn in code: the pictures of the welcome,
-// about, references and instruction windows and the toolbar icons.
+// The program's artwork, kept as SVG files in the Qt resource app/ui/art.qrc
+// (app/ui/art/): the program icon, the toolbar icons and the pictures of the
+// welcome, about and instruction windows. Each is drawn from its file at the
+// size and pixel ratio asked for, so the files can be changed with a drawing
+// program.
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
@@ -26,9 +29,14 @@ enum class Picture {
 // for pictures without words). Windows give them to screen readers too.
 QStringList pictureLabels(Picture kind);
 
-// The picture at the given size in logical pixels, sharp on the primary
-// screen's pixel density.
+// The resource path of a picture's SVG file.
+QString pictureFile(Picture kind);
+
+// The picture at the given size in logical pixels, on white, centred and
+// keeping its proportions; sharp at the pixel ratio (by default the primary
+// screen's).
 QPixmap draw(Picture kind, QSize size);
+QPixmap draw(Picture kind, QSize size, qreal pixelRatio);
 
 } // namespace art
 
@@ -36,7 +44,17 @@ QPixmap draw(Picture kind, QSize size);
 // "BASE FLOW", "HELP", "ABOUT", "MESH", "SOLVE", "LOOP", "ABORT", "PRINT",
 // "REFRESH", "RETURN", "PANAERO", "RULERS", "RESIZE", "OMITSHAPE", "CROSSFLOW",
 // "SCALEDATA", "RESETDATA", "YSCALEUP", "PRNDATA", "RAWDATA", "BARROWMANS".
-// Any other key gets a plain tile carrying the key's first letters.
+// Any other key gets a plain tile. The keys of standard commands (PRINT,
+// HELP, ABOUT, RAWDATA's save) take the desktop theme's icon where it has
+// one, ours otherwise.
 QIcon toolbarIcon(const QString& key);
+
+// The resource path of a key's own SVG icon (the plain tile for an unknown key).
+QString toolbarIconFile(const QString& key);
+
+// The program's icon; installApplicationIcon() gives it to every window's
+// title bar and the task switcher.
+QIcon applicationIcon();
+void installApplicationIcon();
 
 } // namespace velmora

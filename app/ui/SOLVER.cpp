@@ -259,10 +259,11 @@ void SOLVER::Form_Load()
 {
     Forms& f = forms();
     Module1& s = m();
-    // 1. The input windows, loaded hidden; their own load handlers run.
+    // 1. The input windows, loaded hidden; their own load handlers run. The
+    // free-form editor has no load handler: it is built when first opened or
+    // written.
     f.get<Welcome>();
     f.get<BODYTUBE>();
-    f.get<GeoBody>();
     f.get<FinAnalysis>();
     // 2. The welcome window; Quit ends the program here.
     f.showModal<Welcome>();
@@ -299,17 +300,22 @@ void SOLVER::Form_Load()
     // 10.
     s.PressurePlotKind = 1;
     s.ProfileQuantity = 0;
-    // 11. Fluid constants.
-    FluidVariables& fluid = f.get<FluidVariables>();
-    fluid.ULABEL->setText("FT/SEC");
-    fluid.Pressure->setText(qFormat(s.AmbientPressure, "#####.###"));
-    fluid.Density->setText(qFormat(s.AmbientDensity, "#.###E+00"));
-    fluid.Sound->setText(qFormat(s.SpeedOfSound, "#####.###"));
-    fluid.FluidViscosity->setText(qFormat(s.DynamicViscosity, "#.###E+00"));
-    fluid.Label2->setText("LB/FT^2");
-    fluid.Label3->setText("LB-SEC^2/FT^4");
-    fluid.Label4->setText("FT/SEC");
-    fluid.Label5->setText("LB-SEC/FT^2");
+    // 11. Fluid constants, as they are now; the window (no load handler) is
+    // built with them when first opened or written.
+    f.whenLoaded<FluidVariables>([pressure = qFormat(s.AmbientPressure, "#####.###"),
+                                  density = qFormat(s.AmbientDensity, "#.###E+00"),
+                                  sound = qFormat(s.SpeedOfSound, "#####.###"),
+                                  viscosity = qFormat(s.DynamicViscosity, "#.###E+00")](FluidVariables& fluid) {
+        fluid.ULABEL->setText("FT/SEC");
+        fluid.Pressure->setText(pressure);
+        fluid.Density->setText(density);
+        fluid.Sound->setText(sound);
+        fluid.FluidViscosity->setText(viscosity);
+        fluid.Label2->setText("LB/FT^2");
+        fluid.Label3->setText("LB-SEC^2/FT^4");
+        fluid.Label4->setText("FT/SEC");
+        fluid.Label5->setText("LB-SEC/FT^2");
+    });
     // 12. Length and force captions.
     BODYTUBE& body = f.get<BODYTUBE>();
     for (int i = 1; i <= 5; ++i) body.LLABEL[static_cast<size_t>(i)]->setText("FT");

@@ -411,7 +411,7 @@ void BODYTUBE::FREEFORM_Click()
 
 void BODYTUBE::LLABEL2_Change()
 {
-    forms().get<GeoBody>().DLABEL->setText(LLABEL[2]->text());
+    forms().whenLoaded<GeoBody>([text = LLABEL[2]->text()](GeoBody& editor) { editor.DLABEL->setText(text); });
 }
 
 // ---- toolbar ------------------------------------------------------------------------------

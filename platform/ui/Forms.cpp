@@ -181,6 +181,15 @@ void Forms::endProgram()
     QCoreApplication::exit(0);
 }
 
+void Forms::runPendingWrites(std::type_index t, Form& f)
+{
+    auto it = pending_.find(t);
+    if (it == pending_.end()) return;
+    const std::vector<std::function<void(Form&)>> writes = std::move(it->second);
+    pending_.erase(it);
+    for (const auto& write : writes) write(f);
+}
+
 void Forms::unload(std::type_index t)
 {
     auto it = forms_.find(t);

@@ -198,7 +198,19 @@ public:
         T& ref = *owned;
         forms_[typeid(T)] = std::move(owned);
         ref.Form_Load();
+        runPendingWrites(typeid(T), ref);
         return ref;
+    }
+
+    // Runs write on the window now when it is loaded, else right after its
+    // load handler when it is first accessed, in the order given: a window
+    // nobody has opened or read yet gets its contents without being built
+    // before it is needed.
+    template <class T>
+    void whenLoaded(std::function<void(T&)> write)
+    {
+        if (isLoaded<T>()) return write(get<T>());
+        pending_[typeid(T)].push_back([write = std::move(write)](Form& f) { write(static_cast<T&>(f)); });
     }
 
     template <class T>
@@ -225,12 +237,15 @@ public:
     }
 
 private:
+    void runPendingWrites(std::type_index t, Form& f);
+
     Module1& m_;
     BusyGuard busy_;
     bool quit_ = false;
     std::function<void()> exitHook_;
     QPointer<Form> main_;
     std::map<std::type_index, std::unique_ptr<Form>> forms_;
+    std::map<std::type_index, std::vector<std::function<void(Form&)>>> pending_;
 };
 
 // ---- exception barrier ----------------------------------------------------------
