@@ -10,6 +10,7 @@
 #include "geometry/FinGeometry.h"
 #include "model/InputRange.h"
 #include "model/Vocabulary.h"
+#include "platform/Single.h"
 #include "stability/CenterOfPressure.h"
 
 namespace velmora {
@@ -107,13 +108,14 @@ SolveChainReport& withoutDrag(SolveChainReport& rep, SolveStep at, const DragRep
     return rep;
 }
 
-// Ends a run whose fin section failed: body flow and drag stand, the rocket's
+// Ends a run whose entered fins got no section solution (it failed, or the
+// fin step refused or did not run): body flow and drag stand, the rocket's
 // CN, Cm and XCp/L (which need the fins) stay empty and panel 2 says why.
-SolveChainReport& withoutFins(SolveChainReport& rep, Progress& progress)
+SolveChainReport& withoutFins(SolveChainReport& rep, Outcome outcome, Progress& progress)
 {
     for (const char* box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
     progress.status(2, stability::kMsgNoFinSolution);
-    return endAt(rep, SolveStep::FinSection, Outcome::Failed, stability::kMsgNoFinSolution);
+    return endAt(rep, SolveStep::FinSection, outcome, stability::kMsgNoFinSolution);
 }
 
 // Ends a run aborted after its body flow and drag: those stand; the centre
@@ -229,12 +231,17 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
             if (m.FlowSolutionStatus == FlowSolutionState::Stale)
                 return superseded(rep, SolveStep::FinSection, progress);
             if (fin->outcome == Outcome::Aborted) return aborted(rep, SolveStep::FinSection, progress);
-            if (fin->outcome == Outcome::Failed) return withoutFins(rep, progress);
+            if (fin->outcome == Outcome::Failed) return withoutFins(rep, Outcome::Failed, progress);
             finpanel::publish(*fin, m);
             if (fin->unitsLabel) rep.writes.push_back(showText("PanelAero.UnitsLabel1", *fin->unitsLabel));
             sourceForce = in.panelMethod == PanelMethod::Source && fin->forces.outcome == Outcome::Done;
             rep.fin = std::move(*fin);
         }
+        // Fins entered whose section this run could not solve (the fin
+        // step refused, say for its panel count): no rocket value of the run
+        // may leave them out.
+        if (runs && rep.finSection != Outcome::Done && finInputProblems(m, singleOrZero(m.FinThickness)).empty())
+            return withoutFins(rep, Outcome::Refused, progress);
     }
 
     // 14. Centre of pressure.

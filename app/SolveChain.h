@@ -42,8 +42,11 @@
 //                    solve ends the chain Aborted; a failed one ends it
 //                    Failed with the main window's CN, Cm and XCp/L empty and
 //                    stability::kMsgNoFinSolution in panel 2 and message
-//                    (body flow and drag stand). A published one is kept in
-//                    the report (fin) for the window to draw.
+//                    (body flow and drag stand). With fins entered, a fin
+//                    step that refused (a panel count out of range, say)
+//                    ends it the same way, Refused.
+//                    A published one is kept in the report (fin) for the
+//                    window to draw.
 //   CenterOfPressure CPSOLVE. With source panels panel 2 says why the fin
 //                    normal force is 0.
 // A run whose inputs changed while it let events run (at any step) shows

@@ -1,5 +1,6 @@
 #include "model/Units.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace velmora {
@@ -113,8 +114,13 @@ void applyAltitude(Module1& m, std::string_view altitudeText)
 
 void convertVelocity(Module1& m, std::string_view speedUnit)
 {
-    if (const auto f = velocityFactor(m.AnalysisUnits, speedUnit, m.SpeedOfSound))
-        m.FreeStreamVelocity = m.EnteredVelocity * *f;
+    const auto f = velocityFactor(m.AnalysisUnits, speedUnit, m.SpeedOfSound);
+    if (!f) return;
+    // A product beyond the double range keeps its sign at the largest double,
+    // as a typed number beyond the range reads: outside the velocity range
+    // the solution checks, never an infinity shown in a box.
+    const double v = m.EnteredVelocity * *f;
+    m.FreeStreamVelocity = std::isinf(v) ? std::copysign(DBL_MAX, v) : v;
 }
 
 } // namespace velmora

@@ -63,7 +63,8 @@ void applyUnitConstants(Module1& m, const UnitSystem& row);
 void computeAmbientAir(Module1& m);
 // Looks up the altitude; a text that matches no row keeps the ratios.
 void applyAltitude(Module1& m, std::string_view altitudeText);
-// FreeStreamVelocity = EnteredVelocity x factor; unchanged when no factor.
+// FreeStreamVelocity = EnteredVelocity x factor, a product beyond the double
+// range held at the largest double of its sign; unchanged when no factor.
 void convertVelocity(Module1& m, std::string_view speedUnit);
 
 } // namespace velmora

@@ -425,12 +425,12 @@ void NavierStokes::closeEvent(QCloseEvent* e)
 
 void NavierStokes::Abort_Click()
 {
+    // The warning stands while the box asks, and goes with it.
     StatusBar1->setPanel(3, kAbortWarning);
-    if (MsgBox("Base Flow Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution",
-               MsgIcon::Information) == MsgAnswer::Ok)
-        m().AbortRequest = AbortFlag::Yes;
-    else
-        StatusBar1->setPanel(3, QString());
+    const bool ok = MsgBox("Base Flow Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution",
+                           MsgIcon::Information) == MsgAnswer::Ok;
+    StatusBar1->setPanel(3, QString());
+    if (ok) m().AbortRequest = AbortFlag::Yes;
 }
 
 // ---- output file --------------------------------------------------------------------------------

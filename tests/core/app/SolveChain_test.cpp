@@ -114,6 +114,9 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
          Outcome::Failed, SolveStep::FinDrag, kMsgDragTooLarge, true, false},
         {"fin section fails", [](Module1& m, RecordingHost&) { m.FinSectionText = "MANUAL INPUT"; },  // no points
          Outcome::Failed, SolveStep::FinSection, stability::kMsgNoFinSolution, true, true},
+        // The fin data look complete to the drag and the centre of pressure, but not to the fin step.
+        {"fin step refuses an odd panel count", [](Module1& m, RecordingHost&) { m.PanelCount = 9; },
+         Outcome::Refused, SolveStep::FinSection, stability::kMsgNoFinSolution, true, true},
     };
     for (const auto& [name, arrange, outcome, endedAt, message, flowPublished, flowStands] : cases) {
         SCOPED_TRACE(name);
@@ -137,7 +140,7 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
             const WindowWrite* w = lastWriteTo(r.writes, box);
             return w && w->action == WindowAction::Empty;
         };
-        if (outcome == Outcome::Failed) {  // the reason in panel 2; no rocket CN, Cm or XCp/L shown
+        if (outcome == Outcome::Failed || endedAt == SolveStep::FinSection) {  // the reason in panel 2; no rocket CN, Cm or XCp/L shown
             EXPECT_EQ(shown(2), message);
             for (const char* box : {"SOLVER.CNFORCES", "SOLVER.CMFORCES", "SOLVER.XLRATIOS"})
                 EXPECT_TRUE(emptied(box)) << box;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <tuple>
 
@@ -111,6 +112,14 @@ TEST(VelocityConversion, EveryFactor)
     EXPECT_EQ(m->FreeStreamVelocity, 7); // no entry: unchanged
     convertVelocity(*m, "MPH");
     EXPECT_DOUBLE_EQ(m->FreeStreamVelocity, 146.67);
+    // A typed velocity whose product overflows stays finite, with its sign (and out of the solution's range).
+    for (const char* speed : {"MPH", "MACH"})
+        for (double typed : {DBL_MAX, -DBL_MAX}) {
+            m->EnteredVelocity = typed;
+            m->SpeedOfSound = 1116.4;
+            convertVelocity(*m, speed);
+            EXPECT_EQ(m->FreeStreamVelocity, typed) << speed;
+        }
 }
 
 // Start-up values no window shows at once.

@@ -130,6 +130,24 @@ TEST(Sweep, AFailedStepStopsTheSweepAndOnlyItsOwnStepsAreShown)
     EXPECT_EQ(std::count(exported.begin(), exported.end(), '\n'), 4 * 3);
     clearSweepResults(*m, 5);  // emptied: every step of the count again
     EXPECT_EQ(sweepPlot(*m, 5).steps, 5);
+
+    // A step whose fin section the fin step refuses (an odd panel count from step 2 on) stores no body-only CN.
+    struct OddPanelsAtStep2 : BoxHost {
+        using BoxHost::BoxHost;
+        void writeSweepValue(bool angle, double value) override
+        {
+            BoxHost::writeSweepValue(angle, value);
+            if (written.size() == 2) m.PanelCount = 9;
+        }
+    };
+    m = aoaSweep(1, 1);
+    for (int i = 1; i <= 3; ++i) m->SweepNormalForceCoefficients(i) = 9;
+    OddPanelsAtStep2 odd(*m);
+    steps = 3;
+    const SweepReport f = LOOPER(*m, odd, steps);
+    EXPECT_EQ(std::tuple(f.outcome, f.stepsStored, f.lastStep.message),
+              std::tuple(Outcome::Refused, 1, kMsgNoFinSolution));
+    EXPECT_EQ(m->SweepNormalForceCoefficients(2), 9);
 }
 
 } // namespace

@@ -108,6 +108,14 @@ TEST_F(FlightCondition, SpeedPicksReinterpretTheTypedNumberAndMachAboveTwoIsRepo
     EXPECT_EQ(testing::said(h.messages()), QStringList({tooFast, tooFast}));
     EXPECT_DOUBLE_EQ(m.FreeStreamVelocity, 300 * 1116.4);
     EXPECT_EQ(m.FlowSolutionStatus, "SOLVE NEW FLOW");
+
+    // A velocity whose conversion overflows shows the largest number, never Inf, and is refused by SOLVE.
+    Harness::pick(s.Speed, "MPH");
+    Harness::type(s.Velocity, "1.5E308");
+    EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.798E+308");
+    h.typeBody("3", "1", "12");
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    EXPECT_EQ(s.StatusBar1->panel(2), kMsgVelocityRange);
 }
 
 // Small angles move to half a degree; a flow-model pick, even the same one, invalidates; an overflowing

@@ -238,8 +238,9 @@ TEST(BaseFlowWindow, AbortKeepsNothingAndThePlotsCheckTheLevelCount)
     const double base0 = h.state->BaseDragCoefficient;
     duringRun(w, [&] { click(w.Abort); });
     EXPECT_EQ(h.state->AbortRequest, "YES");
-    EXPECT_EQ(QStringList({w.StatusBar1->panel(2), w.BaseCd->text(), s.BaseCd->text()}),
-              QStringList({"1", "", mainBaseCd}));
+    // The warning went with its box.
+    EXPECT_EQ(QStringList({w.StatusBar1->panel(2), w.StatusBar1->panel(3), w.BaseCd->text(), s.BaseCd->text()}),
+              QStringList({"1", "", "", mainBaseCd}));
     EXPECT_EQ(h.state->BaseDragCoefficient, base0);
     for (QPushButton* b : {w.VCONTOUR, w.Vector}) {
         w.StatusBar1->setPanel(3, "");

@@ -11,6 +11,7 @@
 
 #include "model/Vocabulary.h"
 #include "stability/Barrowman.h"
+#include "stability/CenterOfPressure.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -134,6 +135,27 @@ TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
     const QString refusal = "PLEASE ENTER NEW INLET VELOCITY | MACH NUMBER GREATER THAN 0.80";
     EXPECT_TRUE(testing::said(h.messages()).contains(refusal));
     EXPECT_EQ(w.StatusBar1->panel(1), QString(kMsgLoopingStopped).arg(3));
+}
+
+// Fins whose section the fin step refuses (a panel count it does not take, the other fin data complete): SOLVE shows no
+// CN, Cm or XCp/L and says why, and a sweep stores no body-only step but stops with the same reason.
+TEST(SweepWindow, AStepWithoutItsFinSectionStopsTheSweep)
+{
+    Harness h;
+    SOLVER& s = testing::typeRocketWithFins(h);
+    h.state->PanelCount = 9;
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    EXPECT_EQ(s.StatusBar1->panel(2), stability::kMsgNoFinSolution);
+    for (TextBox* b : {s.CNFORCES, s.CMFORCES, s.XLRATIOS}) EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    EXPECT_FALSE(s.TotalCd->text().isEmpty());
+
+    ITERATION& w = openSweep(h, s, "1", "1", "3");
+    h.state->SweepNormalForceCoefficients(1) = -1;
+    start(w);
+    EXPECT_EQ(std::tuple(w.lastSweep.outcome, w.lastSweep.stepsStored, h.state->SweepNormalForceCoefficients(1)),
+              std::tuple(Outcome::Refused, 0, -1.0));
+    EXPECT_EQ(testing::panels(w.StatusBar1),
+              QString(kMsgLoopingStopped).arg(1) + " | " + stability::kMsgNoFinSolution);
 }
 
 TEST(SweepWindow, InputLimitsAndStartChecks)
