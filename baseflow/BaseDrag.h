@@ -60,7 +60,7 @@
 #include <string>
 #include <vector>
 
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 

@@ -77,7 +77,7 @@
 #include <vector>
 
 #include "baseflow/FlowField.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 

@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "finpanel/FinPanelSolver.h"

@@ -7,7 +7,7 @@
 
 #include "model/Module1.h"
 #include "platform/Format.h"
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 #include "tests/core/Rockets.h"
 
 namespace {

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "model/Module1.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "platform/Progress.h"
 
 namespace velmora {

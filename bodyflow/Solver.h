@@ -31,7 +31,7 @@
 
 #include "model/Module1.h"
 #include "bodyflow/Grid.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "platform/Progress.h"
 
 namespace velmora {

@@ -9,7 +9,7 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "model/Vocabulary.h"
-#include "stability/SweepPlot.h"
+#include "sweep/SweepPlot.h"
 
 namespace velmora::stability {
 

@@ -42,7 +42,7 @@
 #include <string>
 #include <vector>
 
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 

@@ -18,7 +18,7 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
-#include "stability/ui/ITERATION.h"
+#include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 
 namespace velmora {

@@ -15,7 +15,7 @@
 #include "baseflow/BaseFlow.h"
 #include "baseflow/BaseFlowDisplay.h"
 #include "bodyflow/ui/MeshPainter.h"
-#include "bodyflow/ui/WindowWriter.h"
+#include "app/ui/WindowWriter.h"
 #include "model/Vocabulary.h"
 #include "platform/SequentialFile.h"
 #include "platform/ui/Build.h"

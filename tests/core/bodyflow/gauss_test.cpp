@@ -11,7 +11,7 @@
 #include "bodyflow/Grid.h"
 #include "platform/Format.h"
 #include "platform/Simd.h"
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora {

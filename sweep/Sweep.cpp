@@ -1,4 +1,4 @@
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 
 #include <algorithm>
 #include <cmath>

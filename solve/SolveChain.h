@@ -62,7 +62,7 @@
 #include <vector>
 
 #include "bodyflow/Grid.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "finpanel/FinPanelSolver.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"

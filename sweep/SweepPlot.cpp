@@ -1,10 +1,10 @@
-#include "stability/SweepPlot.h"
+#include "sweep/SweepPlot.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "platform/Format.h"
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 
 namespace velmora::stability {
 

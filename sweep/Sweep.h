@@ -4,7 +4,7 @@
 //   SweepReport stability::LOOPER(Module1& m, SweepHost& host, double& steps);
 //   void        stability::clearSweepResults(Module1& m, double steps);
 //
-// LOOPER repeats the whole SOLVE analysis (the one chain, app/SolveChain)
+// LOOPER repeats the whole SOLVE analysis (the one chain, solve/SolveChain)
 // for steps 1 .. whole part of `steps` (0 becomes 1 in the caller's
 // variable) and stores Cd, CN, Cm and XCp/L of step i at index i of the four
 // Sweep* arrays. Each step first writes its flight condition through the
@@ -28,7 +28,7 @@
 // value of the step that was started.
 #include <string>
 
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 #include "model/Module1.h"
 
 namespace velmora::stability {

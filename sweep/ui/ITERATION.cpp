@@ -1,4 +1,4 @@
-#include "stability/ui/ITERATION.h"
+#include "sweep/ui/ITERATION.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -12,9 +12,9 @@
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
-#include "bodyflow/ui/MainSolveHost.h"
+#include "app/ui/MainSolveHost.h"
 #include "bodyflow/ui/MeshPainter.h"
-#include "bodyflow/ui/WindowWriter.h"
+#include "app/ui/WindowWriter.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "model/Vocabulary.h"
 #include "platform/Busy.h"
@@ -22,8 +22,8 @@
 #include "platform/ui/Printing.h"
 #include "platform/ui/WholeFile.h"
 #include "stability/Barrowman.h"
-#include "stability/SweepOutput.h"
-#include "stability/SweepPlot.h"
+#include "sweep/SweepOutput.h"
+#include "sweep/SweepPlot.h"
 
 namespace velmora {
 
