@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "bodyflow/Drag.h"
 #include "geometry/FinGeometry.h"
 #include "model/Vocabulary.h"
 #include "platform/Checked.h"
