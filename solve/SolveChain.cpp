@@ -128,6 +128,13 @@ SolveChainReport& aborted(SolveChainReport& rep, SolveStep at, Progress& progres
 
 } // namespace
 
+void startRun(Module1& m, SolveHost& host)
+{
+    m.AbortRequest = AbortFlag::No;
+    host.unloadBaseFlow();
+    m.BasePressureAvailable = BasePressureFlag::False;
+}
+
 const char* solveInputRefusal(const Module1& m)
 {
     const double v = m.FreeStreamVelocity;
@@ -154,11 +161,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
 
     // 2 - 4. A new run: no abort pending, no base-flow solution, the
     // empirical base drag again.
-    if (options.startRun) {
-        m.AbortRequest = AbortFlag::No;
-        host.unloadBaseFlow();
-        m.BasePressureAvailable = BasePressureFlag::False;
-    }
+    if (options.startRun) startRun(m, host);
 
     // 5. Mesh.
     if (options.buildMesh) {

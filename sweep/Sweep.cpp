@@ -9,17 +9,6 @@
 
 namespace velmora::stability {
 
-namespace {
-
-// Steps 1 .. the whole part of the count, within the arrays.
-int wholeSteps(double steps)
-{
-    if (!std::isfinite(steps) || steps < 1) return 1;
-    return static_cast<int>(std::min<double>(std::floor(steps), kMaxSweepSteps));
-}
-
-} // namespace
-
 SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
 {
     SweepReport rep;
@@ -30,9 +19,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
     }
 
     // 2 - 3. One run: no abort pending, no base-flow solution, the mesh once.
-    m.AbortRequest = AbortFlag::No;
-    host.unloadBaseFlow();
-    m.BasePressureAvailable = BasePressureFlag::False;
+    startRun(m, host);
     const GridReport grid = meshStep(m, m.FreeStreamVelocity, host);
     if (grid.outcome != Outcome::Done) {
         rep.outcome = grid.outcome;
@@ -42,7 +29,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
 
     // 4 - 6.
     if (steps == 0) steps = 1;
-    rep.stepCount = wholeSteps(steps);
+    rep.stepCount = sweepStepsRun(steps);
     const bool angle = m.AoaSweepSelected == 1;
     const bool velocity = !angle && m.VelocitySweepSelected == 1;
     m.SweepStepsStored = 0;
@@ -77,8 +64,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
 
 void clearSweepResults(Module1& m, double steps)
 {
-    const int n = std::isfinite(steps) ? static_cast<int>(std::clamp(std::floor(steps), 0.0, 360.0)) : 0;
-    for (int i = 1; i <= n; ++i) {
+    for (int i = 1, n = sweepWholeSteps(steps); i <= n; ++i) {
         m.SweepDragCoefficients(i) = 0;
         m.SweepNormalForceCoefficients(i) = 0;
         m.SweepMomentCoefficients(i) = 0;

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "platform/Format.h"
-#include "sweep/Sweep.h"
 
 namespace velmora::stability {
 
@@ -43,17 +42,6 @@ bool finite(const MeshStroke& s)
 }
 
 } // namespace
-
-int sweepWholeSteps(double steps)
-{
-    if (!std::isfinite(steps) || steps < 1) return 0;
-    return static_cast<int>(std::min<double>(std::floor(steps), kMaxSweepSteps));
-}
-
-int sweepStepsShown(const Module1& m, double steps)
-{
-    return std::clamp<int>(m.SweepStepsStored, 0, sweepWholeSteps(steps));
-}
 
 SweepPlot sweepPlot(Module1& m, double steps)
 {

@@ -357,7 +357,7 @@ void ITERATION::MAXLOOPS_Change()
     if (s.SweepStepCount < 1) {
         MAXLOOPS->setText("1");
         StatusBar1->setPanel(2, "Minimum number of loops is 1.");
-    } else if (s.SweepStepCount > stability::kMaxSweepSteps) {
+    } else if (s.SweepStepCount > kMaxSweepSteps) {
         MAXLOOPS->setText("360");
         StatusBar1->setPanel(2, "Maximum number loops cannot exceed 360.");
     } else {
