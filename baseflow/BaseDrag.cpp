@@ -11,6 +11,7 @@
 #include "platform/Constants.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
+#include "model/Vocabulary.h"
 
 namespace velmora::baseflow {
 
@@ -18,7 +19,7 @@ namespace {
 
 bool noConvergedFlow(const Module1& m, Progress& progress)
 {
-    if (m.BaseFlowStatus != kBaseFlowStale) return false;
+    if (m.BaseFlowStatus != BaseFlowSolutionState::Stale) return false;
     progress.status(3, kMsgPerformCfdFirst);
     return true;
 }
@@ -230,7 +231,7 @@ PressureReport SolveCp(Module1& m, double velocity, Progress& progress)
         m.BaseFlowSpeedList = c->speed;
         m.BasePressureCoefficient = rep.basePressureCoefficient;
         // 9. The main drag takes the base pressure from now on.
-        m.BasePressureAvailable = "TRUE";
+        m.BasePressureAvailable = BasePressureFlag::True;
         rep.outcome = Outcome::Done;
     } catch (const MathFailure&) {
         rep = PressureReport{};

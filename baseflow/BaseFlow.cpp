@@ -7,6 +7,7 @@
 #include "baseflow/BaseDrag.h"
 #include "platform/Checked.h"
 #include "platform/Format.h"
+#include "model/Vocabulary.h"
 
 namespace velmora::baseflow {
 
@@ -115,7 +116,7 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
     }
     const RunInputs in = takeInputs(m, velocity);
     const double vinf = velocity, d = in.flow.diameter, nu = in.flow.viscosity;
-    m.BaseFlowStatus = kBaseFlowStale;
+    m.BaseFlowStatus = BaseFlowSolutionState::Stale;
 
     // The working fields start from the state's tables (entries outside the
     // grid keep their values); psi and the increments start at zero.
@@ -178,7 +179,7 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
             if (observer) observer({n, r, dt, false});
             // 3.5 Let events run; ABORT, or an input changed under the run, stops it.
             progress.pumpEvents();
-            if (m.AbortRequest == "YES") {
+            if (m.AbortRequest == AbortFlag::Yes) {
                 rep.outcome = RunOutcome::Aborted;
                 break;
             }

@@ -25,6 +25,7 @@
 #include "model/Module1.h"
 #include "platform/ui/Forms.h"
 #include "bench/GuiSession.h"
+#include "model/Vocabulary.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ void BM_FinSectionSolve(benchmark::State& st)
         panel.VORTEX(velocity);
         const double solved = msSince(t0);
         QApplication::processEvents();
-        if (m.PanelSolutionStatus != "SOLVED") st.SkipWithError("fin section not solved");
+        if (m.PanelSolutionStatus != PanelSolutionState::Solved) st.SkipWithError("fin section not solved");
         finpanel::FinSectionInput in = finpanel::finInputFrom(m, m.FinSectionText);
         in.freeStreamVelocity = velocity;
         NullProgress none;

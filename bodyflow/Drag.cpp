@@ -117,7 +117,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
 
     // Empirical base drag, scaled by the cube of the base-to-body diameter
     // ratio, while no base-flow solution supplies it.
-    if (m.BasePressureAvailable == "FALSE") {
+    if (m.BasePressureAvailable == BasePressureFlag::False) {
         const double cdp = static_cast<double>(cd);
         if (m.ActiveBodyGeometry == 0) {
             if (cdp > 0.0 && m.TransitionLength == 0.0) {
@@ -276,7 +276,7 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
     const float lugForce = toSingle(static_cast<double>(lug) * q * sRef, kMsgDragTooLarge);
     w.push_back(showNumber("PressureCenter.LUGFORCES", lugForce, kPatternForce));
     w.push_back(showNumber("PressureCenter.CXFORCES", total, kPatternCd));
-    if (m.FlowSolutionStatus == "SOLVE NEW FLOW") {
+    if (m.FlowSolutionStatus == FlowSolutionState::Stale) {
         for (const char* box : {"SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag", "SOLVER.FinSurfaceDrag",
                                 "SOLVER.FORCE", "SOLVER.TotalCd"})
             w.push_back(emptyBox(box));

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Simd.h"
+#include "model/Vocabulary.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
@@ -637,7 +638,7 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
     auto stopsAt = [&](int k) {
         progress.progressValue(k + 1);
         progress.maybePump();
-        if (m.AbortRequest == "YES") return true;
+        if (m.AbortRequest == AbortFlag::Yes) return true;
         m.AugmentedColumnCount = static_cast<int16_t>(N + 1);
         return false;
     };

@@ -52,7 +52,7 @@ private:
 // Never divides by a zero pivot: that step is skipped and ip[n] set to 0.
 // The rows below the pivot are updated along the rows (each element receives
 // the same operations as column by column). After each column events run when
-// Progress::maybePump finds them due; "YES" in *abortRequest (when given)
+// Progress::maybePump finds them due; AbortFlag::Yes in *abortRequest (when given)
 // then throws SolveAborted.
 void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std::string* abortRequest = nullptr);
 

@@ -18,14 +18,11 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
+#include "solve/SolveChain.h"
 #include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 
 namespace velmora {
-
-namespace {
-const QString kNewSolution = QStringLiteral("New CFD solution required.");
-} // namespace
 
 SOLVER::SOLVER(Forms& forms)
     : Form(forms, "SOLVER", "Velmora - Model Rocket Computational Fluid Dynamics (CFD)")
@@ -412,7 +409,7 @@ void SOLVER::unitSwitch(int row, bool fromMenu)
         s.AnalysisUnits = UnitSystemTable[static_cast<size_t>(row)].code;
         applyUnitRow(row);
     }
-    StatusBar1->setPanel(1, kNewSolution);
+    StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     s.FlowSolutionStatus = FlowSolutionState::Stale;
     StatusBar1->setPanel(2, QString());
     PlotResults& plot = forms().get<PlotResults>();
@@ -521,13 +518,13 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
     Module1& s = m();
     Forms& f = forms();
     // 1.
-    StatusBar1->setPanel(1, kNewSolution);
+    StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     StatusBar1->setPanel(2, QString());
     // 2.
     if (mainOverlay) NoMeshDefined->show();
     // 3.
     s.FlowSolutionStatus = FlowSolutionState::Stale;
-    s.PanelSolutionStatus = FlowSolutionState::Stale;
+    s.PanelSolutionStatus = PanelSolutionState::Stale;
     s.FlowSolutionStatusText = FlowSolutionState::Stale;
     // 4.
     for (TextBox* b : {MachNumber, FORCE, TotalCd, CdMax, ReNumber}) b->setText(QString());
@@ -535,7 +532,7 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
     for (TextBox* b : {PressureCd, BaseCd, FinInterferenceDrag, LaunchLugDrag, FinSurfaceDrag}) b->setText(QString());
     // 5.
     PlotResults& plot = f.get<PlotResults>();
-    plot.StatusBar1->setPanel(1, kNewSolution);
+    plot.StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     plot.StatusBar1->setPanel(2, QString());
     plot.VelocityPlot->clear();
     plot.LEVELS->clear();
@@ -546,7 +543,7 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
     if (plotOverlays) plot.NoMeshDefined->show();
     // 7.
     PressureCenter& cp = f.get<PressureCenter>();
-    cp.StatusBar1->setPanel(1, kNewSolution);
+    cp.StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     cp.StatusBar1->setPanel(2, QString());
     cp.SurfaceProfile->clear();
     for (TextBox* b : {cp.MODELAOA, cp.XCPBODYS, cp.CNBODYS, cp.XCPFINS, cp.CNFINS, cp.XCPTOTALS, cp.XLRATIOS,

@@ -17,6 +17,7 @@
 #include "bodyflow/ui/MeshPainter.h"
 #include "app/ui/WindowWriter.h"
 #include "model/Vocabulary.h"
+#include "platform/Constants.h"
 #include "platform/SequentialFile.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
@@ -320,7 +321,7 @@ void NavierStokes::Form_Load()
     Vscale->setText(qFormat(s.BaseFlowVectorScale, ".###"));
     NLEVELS->setText(qFormat(s.BaseFlowContourLevels, "###"));
     // 6. Motor.
-    s.Pi = 3.14159265;
+    s.Pi = kPi;
     s.MotorAverageThrust = s.MotorBurnTime = s.NozzleExitDiameter = s.PropellantWeight = 0;
     for (TextBox* b : {THRUST, BURNTIME, FUELWT, JETDIAMETER}) b->setText("0.0");
     // 7. Base diameter and domain.
