@@ -12,13 +12,13 @@ namespace velmora::stability {
 SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
 {
     SweepReport rep;
-    // 1. Inputs, as each step's chain checks them.
+    // Inputs, as each step's chain checks them.
     if (const char* why = solveInputRefusal(m)) {
         rep.message = why;
         return rep;
     }
 
-    // 2 - 3. One run: no abort pending, no base-flow solution, the mesh once.
+    // One run: no abort pending, no base-flow solution, the mesh once.
     startRun(m, host);
     const GridReport grid = meshStep(m, m.FreeStreamVelocity, host);
     if (grid.outcome != Outcome::Done) {
@@ -27,7 +27,8 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         return rep;
     }
 
-    // 4 - 6.
+    // The steps: each writes its value into the main window, runs the chain
+    // and stores its results.
     if (steps == 0) steps = 1;
     rep.stepCount = sweepStepsRun(steps);
     const bool angle = m.AoaSweepSelected == 1;
@@ -55,7 +56,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         else if (velocity) m.EnteredVelocity += m.SweepVelocityIncrement;
     }
 
-    // 7. The variable back on the last step's value.
+    // The variable back on the last step's value.
     if (angle) m.AngleOfAttack -= m.SweepAoaIncrement;
     else if (velocity) m.EnteredVelocity -= m.SweepVelocityIncrement;
     rep.outcome = Outcome::Done;

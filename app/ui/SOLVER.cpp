@@ -249,47 +249,47 @@ void SOLVER::Form_Load()
 {
     Forms& f = forms();
     Module1& s = m();
-    // 1. The input windows, loaded hidden; their own load handlers run.
+    // The input windows, loaded hidden; their own load handlers run.
     f.get<Welcome>();
     f.get<BODYTUBE>();
     f.get<GeoBody>();
     f.get<FinAnalysis>();
-    // 2. The welcome window; Quit ends the program here.
+    // The welcome window; Quit ends the program here.
     f.showModal<Welcome>();
     if (f.quitRequested()) return;
-    // 3.
+    // No base pressure of a base flow yet, no ABORT pending.
     s.BasePressureAvailable = BasePressureFlag::False;
     s.AbortRequest = AbortFlag::No;
-    // 4. Speed units.
+    // Speed units.
     Speed->setText("FT/SEC");
     for (const char* u : SpeedUnits) Speed->AddItem(u);
-    // 5. Flow model.
+    // Flow model.
     s.CompressibleFlow = 0;
     Compressible->setText("INCOMPRESSIBLE");
     Compressible->AddItem("INCOMPRESSIBLE");
     Compressible->AddItem("COMPRESSIBLE");
-    // 6. Mesh sizes.
+    // Mesh sizes.
     DomainSize->setText("20");
     for (int n = 10; n <= 25; ++n) DomainSize->AddItem(QString::number(n));
     for (int n = 30; n <= 50; n += 5) DomainSize->AddItem(QString::number(n));
-    // 7. Meridians.
+    // Meridians.
     s.MeridianCount = 8;
     MERIDIANS->setText("8");
     for (const char* t : {"8", "10", "12"}) MERIDIANS->AddItem(t);
-    // 8. Altitudes.
+    // Altitudes.
     RATIOS->setText("SEA LEVEL");
     for (const auto& row : StandardAtmosphereTable) RATIOS->AddItem(row.altitude);
-    // 9. ft-lb-sec at sea level.
+    // ft-lb-sec at sea level.
     s.AnalysisUnits = "FPS";
     UNITLBL->setText("FPS");
     s.AltitudePressureRatio = 1;
     s.AltitudeDensityRatio = 1;
     applyUnitConstants(s, UnitSystemTable[UnitsMenuFPS]);
     computeAmbientAir(s);
-    // 10.
+    // Dynamic-pressure contours, velocity profile.
     s.PressurePlotKind = 1;
     s.ProfileQuantity = 0;
-    // 11. Fluid constants.
+    // Fluid constants.
     FluidVariables& fluid = f.get<FluidVariables>();
     fluid.ULABEL->setText("FT/SEC");
     fluid.Pressure->setText(qFormat(s.AmbientPressure, "#####.###"));
@@ -300,7 +300,7 @@ void SOLVER::Form_Load()
     fluid.Label3->setText("LB-SEC^2/FT^4");
     fluid.Label4->setText("FT/SEC");
     fluid.Label5->setText("LB-SEC/FT^2");
-    // 12. Length and force captions.
+    // Length and force captions.
     BODYTUBE& body = f.get<BODYTUBE>();
     for (int i = 1; i <= 5; ++i) body.LLABEL[static_cast<size_t>(i)]->setText("FT");
     FORCELABEL->setText("LB");
@@ -309,28 +309,28 @@ void SOLVER::Form_Load()
     fins.LLABEL[5]->setVisible(true);
     fins.LLABEL[7]->setVisible(true);
     body.LLABEL[6]->setText("FT");
-    // 13. Plot settings through the plot window's boxes.
+    // Plot settings through the plot window's boxes.
     s.VectorScale = 1;
     s.ContourLevelCount = 20;
     PlotResults& plot = f.get<PlotResults>();
     plot.Vscale->setText(qFormat(s.VectorScale, ".###"));
     plot.NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
     plot.NLEVELS2->setText(qFormat(s.ContourLevelCount, "###"));
-    // 14.
+    // No Mach number shown yet.
     MachNumber->setText(QString());
-    // 15.
+    // Domain shape, level flight, the standard body (four free-form points).
     s.DomainAspectRatio = 2.0f;
     s.AngleOfAttack = 0;
     s.FreeFormPointCount = 4;
     s.ActiveBodyGeometry = 0;
-    // 16.
+    // An angle-of-attack sweep of one step plotting Cd; plot scales 1.
     s.AoaSweepSelected = 1;
     s.VelocitySweepSelected = 0;
     s.SweepPlotQuantity = 1;
     s.SweepStepCount = 1;
     s.SweepPlotYScale = 1.0f;
     s.CrossflowCpScale = 1.0f;
-    // 17. Sweep settings through the sweep window's boxes.
+    // Sweep settings through the sweep window's boxes.
     ITERATION& sweep = f.get<ITERATION>();
     sweep.MAXLOOPS->setText("1");
     sweep.AOAINC->setText("3");
@@ -344,10 +344,10 @@ void SOLVER::Form_Load()
     sweep.LVLABEL1->setText(Speed->Text());
     sweep.LVLABEL2->setText(Speed->Text());
     sweep.LVLABEL2->hide();
-    // 18. Unit-system list.
+    // Unit-system list.
     CFDUNITS->setText("ft-lb-sec");
     for (const auto& row : UnitSystemTable) CFDUNITS->AddItem(row.listItem);
-    // 19.
+    // The cross-flow plot starts at the first station.
     s.CrossflowStation = 1;
 }
 
@@ -517,20 +517,19 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
 {
     Module1& s = m();
     Forms& f = forms();
-    // 1.
+    // Main window: a new solution is needed.
     StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     StatusBar1->setPanel(2, QString());
-    // 2.
     if (mainOverlay) NoMeshDefined->show();
-    // 3.
+    // Body-flow and fin-section solutions stale.
     s.FlowSolutionStatus = FlowSolutionState::Stale;
     s.PanelSolutionStatus = PanelSolutionState::Stale;
     s.FlowSolutionStatusText = FlowSolutionState::Stale;
-    // 4.
+    // The main window's result and drag boxes empty.
     for (TextBox* b : {MachNumber, FORCE, TotalCd, CdMax, ReNumber}) b->setText(QString());
     s.BodyPressureDragCoefficient = 0;
     for (TextBox* b : {PressureCd, BaseCd, FinInterferenceDrag, LaunchLugDrag, FinSurfaceDrag}) b->setText(QString());
-    // 5.
+    // Plot window: status, pictures and labels empty.
     PlotResults& plot = f.get<PlotResults>();
     plot.StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     plot.StatusBar1->setPanel(2, QString());
@@ -539,9 +538,8 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
     plot.FieldProfile->clear();
     for (TextBox* b : {plot.MAX, plot.MIN, plot.UnitsLabel, plot.PlotLabel, plot.UnitsLabel1, plot.MAX1, plot.MIN1})
         b->setText(QString());
-    // 6.
     if (plotOverlays) plot.NoMeshDefined->show();
-    // 7.
+    // Centre-of-pressure window: status, picture and boxes empty.
     PressureCenter& cp = f.get<PressureCenter>();
     cp.StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     cp.StatusBar1->setPanel(2, QString());
@@ -549,27 +547,26 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
     for (TextBox* b : {cp.MODELAOA, cp.XCPBODYS, cp.CNBODYS, cp.XCPFINS, cp.CNFINS, cp.XCPTOTALS, cp.XLRATIOS,
                        cp.MAX, cp.MIN, cp.PlotLabel})
         b->setText(QString());
-    // 8.
     if (plotOverlays) cp.NoMeshDefined->show();
-    // 9.
+    // The fin results and forces of the last run forgotten.
     s.FinNormalForceSlope = 0;
     s.FinCenterOfPressure = 0;
     s.FinDragForce = 0;
     s.BodyDragForce = 0;
     s.FinNormalForce = 0;
-    // 10.
+    // The main window's CN, Cm and XCp/L empty.
     for (TextBox* b : {XLRATIOS, CNFORCES, CMFORCES}) b->setText(QString());
-    // 11.
+    // The mesh drawings go.
     if (clearDrawings) {
         MeshPlot->clear();
         f.get<BODYTUBE>().MeshPlot->clear();
         plot.VelocityPlot->clear();
     }
-    // 12.
+    // The fin-section pictures empty.
     PanelAero& panel = f.get<PanelAero>();
     panel.FinSection->clear();
     panel.PLOT1->clear();
-    // 13. A base-flow window that was never loaded stays unloaded.
+    // A base-flow window that was never loaded stays unloaded.
     f.unload<NavierStokes>();
 }
 

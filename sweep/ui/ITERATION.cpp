@@ -462,12 +462,12 @@ void ITERATION::Command1_Click()
         "LOOP",
         [this, &s] {
             SOLVER& main = forms().get<SOLVER>();
-            // 1. The boxes as they read now.
+            // The boxes as they read now.
             s.SweepAoaIncrement = qVal(AOAINC->text());
             s.SweepVelocityIncrement = qVal(VELINC->text());
             s.SweepStepCount = qVal(MAXLOOPS->text());
             main.StatusBar1->setPanel(2, QString());
-            // 2.
+            // The window's own checks of the sweep inputs.
             if (!startChecks()) return;
 
             struct Running {
@@ -476,18 +476,18 @@ void ITERATION::Command1_Click()
                 ~Running() { w.setRunning(false); }
             } running(*this);
 
-            // 3. The start into the main window, both boxes in every kind.
+            // The start into the main window, both boxes in every kind.
             main.ROCKETAOA->setText(qFormat(s.SweepStartAoa, "##.###"));
             main.Velocity->setText(qFormat(s.SweepStartVelocity, "##.###"));
-            // 4 - 5.
+            // The sweep.
             StatusBar1->setPanel(1, "Performing looping CFD analysis.");
             StatusBar1->setPanel(2, QString());
             double steps = s.SweepStepCount;
             lastSweep = LOOPER(steps);
-            // 6 - 7.
+            // The plot of Cd.
             replot();
             PlotOption[0]->setChecked(true);
-            // 8. Complete only when every step ran.
+            // Complete only when every step ran.
             if (lastSweep.outcome == Outcome::Done)
                 StatusBar1->setPanel(1, kMsgLoopingComplete);
             else if (lastSweep.stepCount == 0)
