@@ -11,6 +11,7 @@
 #include "platform/Constants.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
+#include "model/Vocabulary.h"
 
 namespace velmora::baseflow {
 
@@ -18,7 +19,7 @@ namespace {
 
 bool noConvergedFlow(const Module1& m, Progress& progress)
 {
-    if (m.BaseFlowStatus != kBaseFlowStale) return false;
+    if (m.BaseFlowStatus != BaseFlowSolutionState::Stale) return false;
     progress.status(3, kMsgPerformCfdFirst);
     return true;
 }
@@ -83,7 +84,7 @@ std::string motorRefusal(const Module1& m)
 JetReport JET(Module1& m, Progress& progress)
 {
     JetReport rep;
-    // 1. Only on a converged base flow.
+    // Only on a converged base flow.
     if (noConvergedFlow(m, progress)) return rep;
 
     const double thrust = m.MotorAverageThrust, burn = m.MotorBurnTime, nozzle = m.NozzleExitDiameter,
@@ -96,13 +97,13 @@ JetReport JET(Module1& m, Progress& progress)
         rep.outcome = Outcome::Done;
         return rep;
     };
-    // 2-3. A motor input at 0 (or a unit system without a gravity value): no jet.
+    // A motor input at 0 (or a unit system without a gravity value): no jet.
     if (thrust == 0 || burn == 0 || nozzle == 0 || propellant == 0) return noJet();
     const float g = gravityOf(m.AnalysisUnits);
     if (g == 0) return noJet();
 
     try {
-        // 4-5. Specific impulse and exhaust velocity.
+        // Specific impulse and exhaust velocity.
         const double isp = specificImpulse(m, g);
         const double ujet = finite(g * isp, "exhaust velocity");
         const int nx = gridX(m);
@@ -114,11 +115,11 @@ JetReport JET(Module1& m, Progress& progress)
         m.JetExitVelocity = ujet;
         rep.isp = isp;
         rep.jetVelocity = ujet;
-        // 6. Result boxes; the exhaust leaves at the ambient pressure.
+        // Result boxes; the exhaust leaves at the ambient pressure.
         rep.writes.push_back(showNumber("NavierStokes.IspBase", isp, kPatternIsp));
         rep.writes.push_back(showNumber("NavierStokes.UJETBase", ujet, kPatternJetVelocity));
         rep.writes.push_back(showNumber("NavierStokes.PjetBase", m.AmbientPressure, kPatternJetPressure));
-        // 7. The jet block: NX/2 nodes on the axis, fewer on every row above.
+        // The jet block: NX/2 nodes on the axis, fewer on every row above.
         if (ujet > 0) {
             double iEnd = nx / 2.0;
             for (int j = 1; j <= rowEnd && j <= kFieldSize - 1; ++j) {
@@ -153,27 +154,27 @@ std::unique_ptr<ThreeDCorrection> U3D(const Module1& m, double velocity)
     long k = 0;
     for (int i = 1; i <= nx; ++i)
         for (int j = 1; j <= ny; ++j) {
-            // 1. No zero coordinate.
+            // No zero coordinate.
             double& x = c->x(i, j);
             double& y = c->y(i, j);
             if (x == 0) x = kZeroCoordinate;
             if (y == 0) y = kZeroCoordinate;
-            // 2. Direction and distance from one diameter ahead of the base.
+            // Direction and distance from one diameter ahead of the base.
             const double t = finite(std::tan(std::atan(cdiv(y, x))), "3-D correction angle");
             const double r1 = csqrt((x + d) * (x + d) + y * y);
-            // 3-4. The correction factor.
+            // The correction factor.
             const double a = cdiv(d, r1, "3-D correction distance");
             const double a2 = a * a, a3 = a2 * a;
             const double t1 = (1 - a3) * (1 - a3), t2 = (2 + a3) * (2 + a3);
             const double t3 = (1 - a2) * (1 - a2), t4 = (1 + a2) * (1 + a2);
             const double f2 = t1 + cdiv(t3 + t * t * t4, 0.25 * t * t * t2, "3-D correction factor");
             const double f = csqrt(f2, "3-D correction factor");
-            // 5. Corrected speed, at most twice the flight speed.
+            // Corrected speed, at most twice the flight speed.
             const double uu = u(i, j), vv = v(i, j);
             double speed = finite(std::sqrt(uu * uu + vv * vv) * f, "corrected speed");
             if (speed > 2 * velocity) speed = 2 * velocity;
             c->speed(++k) = speed;
-            // 6. Interior vorticity with the correction.
+            // Interior vorticity with the correction.
             if (1 < i && i < nx - 1 && 1 < j && j < ny - 1)
                 c->w(i, j) = finite(f2 * (static_cast<double>(v(i + 1, j)) - v(i - 1, j)) / twoDx -
                                         f2 * (u(i, j + 1) - u(i, j - 1)) / twoDy,
@@ -185,7 +186,7 @@ std::unique_ptr<ThreeDCorrection> U3D(const Module1& m, double velocity)
 PressureReport SolveCp(Module1& m, double velocity, Progress& progress)
 {
     PressureReport rep;
-    // 1. Only on a converged base flow.
+    // Only on a converged base flow.
     if (noConvergedFlow(m, progress)) return rep;
     try {
         const double rho = m.AmbientDensity, pinf = m.AmbientPressure, mu = m.DynamicViscosity;
@@ -194,31 +195,31 @@ PressureReport SolveCp(Module1& m, double velocity, Progress& progress)
         const int jb = std::clamp<int>(m.BaseShoulderIndex, 1, std::min(ny - 1, 49));
         const double dx = cdiv(m.BaseFlowDomainLength, nx - 1.0, "base-flow grid spacing DX");
         const double dy = cdiv(m.BaseFlowDomainHeight, ny - 1.0, "base-flow grid spacing DY");
-        // 2. Dynamic pressure.
+        // Dynamic pressure.
         const double q = 0.5 * rho * velocity * velocity;
-        // 3. The corrected field.
+        // The corrected field.
         auto c = U3D(m, velocity);
-        // 4. Start at the shoulder with the inflow speed.
+        // Start at the shoulder with the inflow speed.
         auto& p = rep.wallPressure;
         const double ush = m.BaseFlowVelocityU(1, jb + 1);
         p[jb + 1] = toSingle(pinf - 0.5 * rho * ush * ush, "wall pressure");
-        // 5. Down the base wall with the wall vorticity gradient.
+        // Down the base wall with the wall vorticity gradient.
         for (int j = jb; j >= 1; --j)
             p[j] = toSingle(p[j + 1] - (mu / 2) * cdiv(dy, dx) * (3 * c->w(1, j) - 4 * c->w(2, j) + c->w(3, j)),
                             "wall pressure");
-        // 6. The jet rows of the base at the ambient pressure.
+        // The jet rows of the base at the ambient pressure.
         if (m.JetExitVelocity > 0) {
             const double rows = cdiv(jb * m.NozzleExitDiameter, d, "jet rows");
             for (int j = 1; j <= rows && j <= 50; ++j) p[j] = toSingle(pinf);
         }
-        // 7. Area weighting over the base.
+        // Area weighting over the base.
         double area = 0, force = 0;
         for (int j = 1; j <= jb; ++j) {
             const double da = 2 * kPi * c->y(1, j) * dy;
             area = area + da;
             force = force + da * p[j];
         }
-        // 8. Mean pressure and its coefficient.
+        // Mean pressure and its coefficient.
         const double pavg = cdiv(force, area, "base area");
         rep.basePressureCoefficient = finite(cdiv(pavg - pinf, q, "dynamic pressure") * kBasePressureFactor);
 
@@ -229,8 +230,8 @@ PressureReport SolveCp(Module1& m, double velocity, Progress& progress)
         m.BaseFlowVorticity = c->w;
         m.BaseFlowSpeedList = c->speed;
         m.BasePressureCoefficient = rep.basePressureCoefficient;
-        // 9. The main drag takes the base pressure from now on.
-        m.BasePressureAvailable = "TRUE";
+        // The main drag takes the base pressure from now on.
+        m.BasePressureAvailable = BasePressureFlag::True;
         rep.outcome = Outcome::Done;
     } catch (const MathFailure&) {
         rep = PressureReport{};
@@ -257,22 +258,22 @@ BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
                          "): outside the base-flow model. Nothing added to total drag.";
             return rep;
         }
-        // 1. Reference and base areas.
+        // Reference and base areas.
         referenceArea = toSingle((kPi / 4) * d0 * d0, "reference area");
         const double sref = referenceArea;
         const double ab = (kPi / 4) * d * d;
-        // 2. Body length and its Reynolds number.
+        // Body length and its Reynolds number.
         const double length = m.BaseTubeLength + m.TransitionLength + m.BodyTubeLength + m.NoseConeLength;
         rep.reynolds = cdiv(rho * velocity * length, mu, "body Reynolds number");
-        // 3. Base force: the reference area without a transition, the base
+        // Base force: the reference area without a transition, the base
         //    area behind one and on a free-form body.
         double fb = 0;
         if (m.TransitionLength == 0) fb = sref * velocity * velocity * 0.5 * rho * (-cpb);
         else if (m.TransitionLength > 0) fb = ab * velocity * velocity * 0.5 * rho * (-cpb);
         if (m.ActiveBodyGeometry == 1) fb = ab * velocity * velocity * 0.5 * rho * (-cpb);
-        // 4. Coefficient on the reference area.
+        // Coefficient on the reference area.
         baseDrag = toSingle(cdiv(fb, 0.5 * rho * velocity * velocity * sref, "base drag"), "base drag");
-        // 5. Fineness-ratio factor at high Reynolds number.
+        // Fineness-ratio factor at high Reynolds number.
         rep.finenessRatio = cdiv(length, d0, "fineness ratio");
         if (rep.reynolds > kBandReynolds) {
             const double ld = rep.finenessRatio;
@@ -287,15 +288,15 @@ BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
     m.ReferenceArea = referenceArea;
     m.BaseDragCoefficient = baseDrag;
     rep.baseDragCoefficient = baseDrag;
-    // 6. Both windows show it.
+    // Both windows show it.
     rep.writes.push_back(showNumber("NavierStokes.BaseCd", baseDrag, kPatternBaseCd));
     rep.writes.push_back(showNumber("SOLVER.BaseCd", baseDrag, kPatternMainBaseCd));
-    // 7. The main drag sums again, with this base drag.
+    // The main drag sums again, with this base drag.
     const DragReport fins = CdFnMn(m, velocity, mainProgress);
     rep.writes.insert(rep.writes.end(), fins.writes.begin(), fins.writes.end());
     const DragReport total = TOTALDRAG(m, velocity, mainProgress);
     rep.writes.insert(rep.writes.end(), total.writes.begin(), total.writes.end());
-    // 8. Report it in the main window.
+    // Report it in the main window.
     rep.writes.push_back(setPanel("SOLVER.StatusBar1", 2, kMsgBaseDragAdded));
     rep.outcome = fins.outcome != Outcome::Done ? fins.outcome : total.outcome;
     return rep;

@@ -26,7 +26,7 @@
 //            jet rows j <= JB Dj / D at p_inf, the area-weighted mean over
 //            j = 1..JB with dA = 2 pi Y(1, j) DY, and Cpb = ((p_avg - p_inf)
 //            / q) 0.189203 into BasePressureCoefficient;
-//            BasePressureAvailable = "TRUE".
+//            BasePressureAvailable = BasePressureFlag::True.
 //   NEWDRAG  the base drag coefficient from Cpb on the reference area (no
 //            transition), the base area (a positive transition, and any
 //            free-form body) or 0 (a negative transition), times 0.4, 0.426,
@@ -38,7 +38,7 @@
 //
 // Outcomes (velmora::Outcome):
 //   JET, SolveCp: Refused with "Please perform CFD first." in panel 3 while
-//       BaseFlowStatus is "SOLVE NEW FLOW", nothing changed.
+//       BaseFlowStatus is BaseFlowSolutionState::Stale, nothing changed.
 //   JET: Done; with a motor input at 0 there is no jet (JetExitVelocity 0)
 //       and the boxes IspBase, UJETBase, PjetBase and BaseCd are emptied.
 //   All three: Failed when the arithmetic breaks down; nothing published
@@ -60,7 +60,7 @@
 #include <string>
 #include <vector>
 
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 

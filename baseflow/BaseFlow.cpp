@@ -7,6 +7,7 @@
 #include "baseflow/BaseDrag.h"
 #include "platform/Checked.h"
 #include "platform/Format.h"
+#include "model/Vocabulary.h"
 
 namespace velmora::baseflow {
 
@@ -115,7 +116,7 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
     }
     const RunInputs in = takeInputs(m, velocity);
     const double vinf = velocity, d = in.flow.diameter, nu = in.flow.viscosity;
-    m.BaseFlowStatus = kBaseFlowStale;
+    m.BaseFlowStatus = BaseFlowSolutionState::Stale;
 
     // The working fields start from the state's tables (entries outside the
     // grid keep their values); psi and the increments start at zero.
@@ -130,9 +131,9 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
     bool stepComputed = false;
     int n = 0;
     try {
-        // 1. Initial field.
+        // Initial field.
         INIT(*f, in.flow);
-        // 2. Progress and the base Reynolds number.
+        // Progress and the base Reynolds number.
         progress.progressVisible(true);
         progress.progressRange(1, in.itmax);
         progress.progressValue(1);
@@ -141,9 +142,9 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
         progress.status(3, kMsgInProgress);
         rep.reynolds = cdiv(d * vinf, nu, "base Reynolds number");
         rep.writes.push_back(showNumber("NavierStokes.REYNOLDS", rep.reynolds, kPatternReynolds));
-        // 3. Iterate.
+        // Iterate.
         for (;;) {
-            // 3.1 One time step of the flow.
+            // One time step of the flow.
             VELVOR(*f);
             EQVOR(*f, dt, nu);
             const StreamSolve stream = EQSTR(*f, order);
@@ -155,12 +156,12 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
             BCVOR(*f);
             const double r = STRVEL(*f);
             rep.BaseFlowResidual = r;
-            // 3.2 Count it.
+            // Count it.
             rep.BaseFlowIterationCount = ++n;
             progress.progressValue(n);
             progress.status(1, kMsgIteration);
             progress.status(2, std::to_string(n));
-            // 3.3 The limit comes before convergence.
+            // The limit comes before convergence.
             if (n >= in.itmax) {
                 progress.status(3, kMsgNotConverged);
                 rep.outcome = RunOutcome::Limit;
@@ -172,13 +173,13 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
                 if (observer) observer({n, r, dt, true});
                 break;
             }
-            // 3.4 Next time step, shown with the plot segment.
+            // Next time step, shown with the plot segment.
             dt = nextTimeStep(*f, vinf, d, rep.reynolds);
             stepComputed = true;
             if (observer) observer({n, r, dt, false});
-            // 3.5 Let events run; ABORT, or an input changed under the run, stops it.
+            // Let events run; ABORT, or an input changed under the run, stops it.
             progress.pumpEvents();
-            if (m.AbortRequest == "YES") {
+            if (m.AbortRequest == AbortFlag::Yes) {
                 rep.outcome = RunOutcome::Aborted;
                 break;
             }
@@ -192,7 +193,7 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
         rep.outcome = RunOutcome::Failed;
         progress.status(3, kMsgRunFailed);
     }
-    // 4. Pointer and progress back.
+    // Pointer and progress back.
     progress.progressValue(1);
 
     rep.timeStep = dt;

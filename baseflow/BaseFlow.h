@@ -34,7 +34,8 @@
 //         Failed     kMsgRunFailed (a zero total speed, a non-finite residual
 //                    or time step, any broken arithmetic); nothing published.
 //       Every run that passes the input check sets BaseFlowStatus to
-//       "SOLVE NEW FLOW" first; only Converged sets it back to "". A
+//       BaseFlowSolutionState::Stale first; only Converged sets it back to
+//       BaseFlowSolutionState::Converged. A
 //       stream-function iteration that takes 5000 sweeps writes "WARNING:
 //       Stream function not converged. Continuing with solution." to panel 3
 //       and the run goes on. Published are BaseFlowNodeX/Y, BaseFlowVelocityU/V,
@@ -63,7 +64,7 @@
 //       jet, the base pressure, the base drag and the main drag sums are kept
 //       only when every step is done; the main window's texts of the drag
 //       sums are held until then. Otherwise the state is as before the run
-//       (BaseFlowStatus "SOLVE NEW FLOW") and panel 3 says why:
+//       (BaseFlowStatus stale) and panel 3 says why:
 //       kMsgInputChanged (an input of the later steps changed during the
 //       run), NEWDRAG's reason, or "Base drag not computed: the <step> broke
 //       down. Nothing added to total drag." A run stopped at its limit keeps
@@ -77,7 +78,7 @@
 #include <vector>
 
 #include "baseflow/FlowField.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 
@@ -95,7 +96,6 @@ inline constexpr const char* kMsgPerformMainCfd = "Please perform CFD on main sc
 inline constexpr const char* kMsgBadFlowData =
     "Base-flow dimensions, velocity, time step, density and viscosity must be finite and positive.";
 inline constexpr const char* kMsgInputChanged = "An input changed during the run. Nothing kept; please solve again.";
-inline constexpr const char* kBaseFlowStale = "SOLVE NEW FLOW";
 
 // Format patterns of the result boxes.
 inline constexpr const char* kPatternReynolds = "########.#";

@@ -17,11 +17,11 @@ void INIT(Fields& f, const FlowInputs& in)
     f.ny = ny;
     f.jb = jb;
 
-    // 1. Grid spacings.
+    // Grid spacings.
     f.dx = cdiv(in.domainLength, nx - 1.0, "base-flow grid spacing DX");
     f.dy = cdiv(in.domainHeight, ny - 1.0, "base-flow grid spacing DY");
 
-    // 2. Coordinates; the field starts at rest.
+    // Coordinates; the field starts at rest.
     for (int i = 1; i <= nx; ++i)
         for (int j = 1; j <= ny; ++j) {
             f.u(i, j) = 0;
@@ -32,30 +32,30 @@ void INIT(Fields& f, const FlowInputs& in)
             f.w(i, j) = 0;
         }
 
-    // 3. Axis and top.
+    // Axis and top.
     for (int i = 1; i <= nx; ++i) {
         f.u(i, 1) = 0;
         f.psi(i, 1) = 0;
         f.u(i, ny) = vinf;
         f.psi(i, ny) = f.y(i, ny) * vinf;
     }
-    // 4. Base wall.
+    // Base wall.
     for (int j = 2; j <= jb; ++j) {
         f.u(1, j) = 0;
         f.psi(1, j) = 0;
     }
-    // 5. Inflow past the shoulder.
+    // Inflow past the shoulder.
     for (int j = jb + 1; j <= ny; ++j) {
         f.u(1, j) = vinf;
         f.psi(1, j) = f.y(1, j) * vinf;
     }
-    // 6. Outflow.
+    // Outflow.
     for (int j = 2; j <= ny - 1; ++j) {
         f.u(nx, j) = vinf;
         f.psi(nx, j) = f.y(nx, j) * vinf;
     }
 
-    // 7. Inflow boundary layer, 1/7-power profile over delta = 0.16 L / Re_D^(1/7),
+    // Inflow boundary layer, 1/7-power profile over delta = 0.16 L / Re_D^(1/7),
     //    at most NY rows above the shoulder (rows beyond NY are never read).
     const double reD = cdiv(vinf * in.diameter, in.viscosity, "base Reynolds number");
     const double delta =
@@ -83,7 +83,7 @@ void EQVOR(Fields& f, double dt, double nu)
 {
     const double twoDx = 2 * f.dx, twoDy = 2 * f.dy;
     const double dx2 = f.dx * f.dx, dy2 = f.dy * f.dy;
-    // 1. Every increment from the old vorticity.
+    // Every increment from the old vorticity.
     for (int i = 2; i <= f.nx - 1; ++i)
         for (int j = 2; j <= f.ny - 1; ++j) {
             const double wx = (f.w(i + 1, j) - f.w(i - 1, j)) / twoDx;
@@ -93,7 +93,7 @@ void EQVOR(Fields& f, double dt, double nu)
             f.dw(i, j) = toSingle(dt * (nu * (wxx + wyy) - (f.u(i, j) * wx + f.v(i, j) * wy)),
                                   "vorticity increment");
         }
-    // 2. Then the step.
+    // Then the step.
     for (int i = 2; i <= f.nx - 1; ++i)
         for (int j = 2; j <= f.ny - 1; ++j) f.w(i, j) = f.w(i, j) + f.dw(i, j);
 }
@@ -194,7 +194,7 @@ private:
 
 StreamSolve EQSTR(Fields& f, SweepOrder order)
 {
-    // 1. Point-iteration coefficient.
+    // Point-iteration coefficient.
     const double dx2 = f.dx * f.dx, dy2 = f.dy * f.dy;
     if (dx2 == 0 || dy2 == 0) throw MathFailure("stream-function grid spacing");
     const double c = cdiv(0.5 * dx2 * dy2, dx2 + dy2, "stream-function coefficient");
@@ -203,17 +203,17 @@ StreamSolve EQSTR(Fields& f, SweepOrder order)
     StreamSolve result;
     double s0 = 0;
     for (;;) {
-        // 2. One sweep, in place.
+        // One sweep, in place.
         const double s = finite(diagonal ? diagonal->sweep(c, dx2, dy2) : sweepPlain(f, c, dx2, dy2),
                                 "stream-function sweep");
-        // 3. Ratio to the first sweep's change; a first sweep that changes
+        // Ratio to the first sweep's change; a first sweep that changes
         //    nothing has nothing left to reduce.
         if (result.sweeps == 0) s0 = s;
         ++result.sweeps;
         result.firstChange = s0;
         result.lastChange = s;
         if (s0 == 0) break;
-        // 4. Converged, or given up after kMaxSweeps sweeps.
+        // Converged, or given up after kMaxSweeps sweeps.
         if (s / s0 <= kStreamRatio) break;
         if (result.sweeps >= kMaxSweeps) {
             result.converged = false;
@@ -221,7 +221,7 @@ StreamSolve EQSTR(Fields& f, SweepOrder order)
         }
     }
     if (diagonal) diagonal->store(f);
-    // 5. Outflow and axis values.
+    // Outflow and axis values.
     for (int j = 1; j <= f.ny - 1; ++j) f.psi(f.nx, j) = f.psi(f.nx - 1, j);
     for (int i = 2; i <= f.nx; ++i) f.psi(i, 1) = 2 * f.psi(i, 2) - f.psi(i, 3);
     return result;
@@ -230,18 +230,18 @@ StreamSolve EQSTR(Fields& f, SweepOrder order)
 void BCVOR(Fields& f)
 {
     const double dx2 = f.dx * f.dx, dy2 = f.dy * f.dy;
-    // 1. Base wall.
+    // Base wall.
     for (int j = 2; j <= f.jb - 1; ++j) f.w(1, j) = cdiv(2 * (f.psi(1, j) - f.psi(2, j)), dx2, "wall vorticity");
-    // 2. Shoulder.
+    // Shoulder.
     f.w(1, f.jb) = cdiv(2 * f.psi(1, f.jb + 1), dy2, "shoulder vorticity");
-    // 3. Outflow.
+    // Outflow.
     for (int j = 1; j <= f.ny - 1; ++j) f.w(f.nx, j) = f.w(f.nx - 1, j);
 }
 
 double STRVEL(Fields& f)
 {
     const double twoDx = 2 * f.dx, twoDy = 2 * f.dy;
-    // 1. Interior velocities and the sum of their changes.
+    // Interior velocities and the sum of their changes.
     double r = 0;
     for (int i = 2; i <= f.nx - 1; ++i)
         for (int j = 2; j <= f.ny - 1; ++j) {
@@ -252,16 +252,16 @@ double STRVEL(Fields& f)
             f.u(i, j) = un;
             f.v(i, j) = toSingle(vn, "radial velocity");
         }
-    // 2. Total speed of the updated field.
+    // Total speed of the updated field.
     double s = 0;
     for (int i = 1; i <= f.nx; ++i)
         for (int j = 1; j <= f.ny; ++j) {
             const double u = f.u(i, j), v = f.v(i, j);
             s = s + std::sqrt(u * u + v * v);
         }
-    // 3. Residual: the relative change.
+    // Residual: the relative change.
     const double residual = cdiv(finite(r, "velocity change"), finite(s, "total speed"), "zero total speed");
-    // 4. Axis.
+    // Axis.
     for (int i = 2; i <= f.nx; ++i) f.u(i, 1) = f.u(i, 2);
     return residual;
 }

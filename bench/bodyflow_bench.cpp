@@ -12,6 +12,7 @@
 #include "bodyflow/Gauss.h"
 #include "bodyflow/Grid.h"
 #include "bodyflow/Solver.h"
+#include "model/Vocabulary.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void BM_Gauss(benchmark::State& state, double mesh, int meridians)
     panelSystem(mesh, meridians, original);
     const int n = original.size();
     auto m = makeModule1();
-    m->AbortRequest = "NO";
+    m->AbortRequest = AbortFlag::No;
     P progress;
     std::vector<double> x;
     for (auto _ : state) {
@@ -79,7 +80,7 @@ void BM_Solve(benchmark::State& state, double mesh, int meridians)
     auto m = rocket(mesh, meridians);
     P progress;
     for (auto _ : state) {
-        m->AbortRequest = "NO";
+        m->AbortRequest = AbortFlag::No;
         const SolveReport r = bodyflow::SOLVER(*m, 300, progress);
         if (r.outcome != Outcome::Done) state.SkipWithError("solve failed");
         benchmark::DoNotOptimize(m->ElementSpeed(1));

@@ -13,6 +13,7 @@
 #include "bodyflow/Gauss.h"
 #include "bodyflow/Grid.h"
 #include "model/Module1.h"
+#include "model/Vocabulary.h"
 
 extern "C" {
 void dgetrf_(const int* m, const int* n, double* a, const int* lda, int* ipiv, int* info);
@@ -54,7 +55,7 @@ void BM_GaussBesideDgetrf(benchmark::State& st)
         for (int j = 1; j <= n; ++j) lapackOriginal[static_cast<std::size_t>(i - 1) * n + (j - 1)] = original(i, j);
     std::vector<int> pivots(static_cast<std::size_t>(n));
     auto m = makeModule1();
-    m->AbortRequest = "NO";
+    m->AbortRequest = AbortFlag::No;
     NullProgress np;
     std::vector<double> x;
     double gaussMs = 0, lapackMs = 0;

@@ -21,6 +21,7 @@
 #include "bodyflow/Grid.h"
 #include "model/Module1.h"
 #include "platform/Simd.h"
+#include "model/Vocabulary.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ const Reference& reference()
         r.m->BodyTubeLength = 12;
         r.m->MeshSizeUserSet = 1;
         r.m->MeshAxialNodeCount = r.m->MeshRadialNodeCount = 50;
-        r.m->AbortRequest = "NO";
+        r.m->AbortRequest = AbortFlag::No;
         NullProgress np;
         GRID(*r.m, 300, np);
         r.geometry = buildPanels(bodyStationsFromGrid(*r.m), 12);
@@ -77,7 +78,7 @@ void BM_Gauss564(benchmark::State& st, SimdLevel level)
     buildPanelSystem(r.geometry, r.flow, original);
     const int n = original.size();
     auto m = makeModule1();
-    m->AbortRequest = "NO";
+    m->AbortRequest = AbortFlag::No;
     NullProgress np;
     std::vector<double> x;
     for (auto _ : st) {
@@ -124,7 +125,7 @@ void BM_BodyFlow50x50M12(benchmark::State& st, SimdLevel level)
     const Reference& r = reference();
     const auto stations = bodyStationsFromGrid(*r.m);
     auto m = makeModule1();
-    m->AbortRequest = "NO";
+    m->AbortRequest = AbortFlag::No;
     NullProgress np;
     for (auto _ : st) {
         BodyFlowSolution s;

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "finpanel/FinPanelSolver.h"
@@ -24,6 +24,7 @@
 #include "model/Module1.h"
 #include "platform/ui/Forms.h"
 #include "bench/GuiSession.h"
+#include "model/Vocabulary.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ void BM_FinSectionSolve(benchmark::State& st)
         panel.VORTEX(velocity);
         const double solved = msSince(t0);
         QApplication::processEvents();
-        if (m.PanelSolutionStatus != "SOLVED") st.SkipWithError("fin section not solved");
+        if (m.PanelSolutionStatus != PanelSolutionState::Solved) st.SkipWithError("fin section not solved");
         finpanel::FinSectionInput in = finpanel::finInputFrom(m, m.FinSectionText);
         in.freeStreamVelocity = velocity;
         NullProgress none;

@@ -7,8 +7,9 @@
 
 #include "model/Module1.h"
 #include "platform/Format.h"
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 #include "tests/core/Rockets.h"
+#include "model/Vocabulary.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ public:
     void writeSweepValue(bool, double value) override
     {
         m_.AngleOfAttack = Val(Format(value, "##.###"));
-        m_.FlowSolutionStatus = m_.FlowSolutionStatusText = "SOLVE NEW FLOW";
+        m_.FlowSolutionStatus = m_.FlowSolutionStatusText = FlowSolutionState::Stale;
     }
 
 private:

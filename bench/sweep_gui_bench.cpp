@@ -23,8 +23,8 @@
 #include "platform/Format.h"
 #include "platform/ui/Forms.h"
 #include "bench/GuiSession.h"
-#include "stability/Sweep.h"
-#include "stability/ui/ITERATION.h"
+#include "sweep/Sweep.h"
+#include "sweep/ui/ITERATION.h"
 
 namespace {
 

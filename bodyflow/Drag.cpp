@@ -117,7 +117,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
 
     // Empirical base drag, scaled by the cube of the base-to-body diameter
     // ratio, while no base-flow solution supplies it.
-    if (m.BasePressureAvailable == "FALSE") {
+    if (m.BasePressureAvailable == BasePressureFlag::False) {
         const double cdp = static_cast<double>(cd);
         if (m.ActiveBodyGeometry == 0) {
             if (cdp > 0.0 && m.TransitionLength == 0.0) {
@@ -276,7 +276,7 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
     const float lugForce = toSingle(static_cast<double>(lug) * q * sRef, kMsgDragTooLarge);
     w.push_back(showNumber("PressureCenter.LUGFORCES", lugForce, kPatternForce));
     w.push_back(showNumber("PressureCenter.CXFORCES", total, kPatternCd));
-    if (m.FlowSolutionStatus == "SOLVE NEW FLOW") {
+    if (m.FlowSolutionStatus == FlowSolutionState::Stale) {
         for (const char* box : {"SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag", "SOLVER.FinSurfaceDrag",
                                 "SOLVER.FORCE", "SOLVER.TotalCd"})
             w.push_back(emptyBox(box));
@@ -341,26 +341,6 @@ DragReport TOTALDRAG(Module1& m, double velocity, Progress& progress)
     if (std::isfinite(cdMax)) report.writes.push_back(showNumber("SOLVER.CdMax", cdMax, kPatternCd));
     else fail(progress, report, kMsgCrossSectionTooSmall);
     return report;
-}
-
-std::vector<const char*> finInputProblems(Module1& m, double thickness)
-{
-    std::vector<const char*> problems;
-    auto check = [&problems](bool missing, const char* message) {
-        if (missing) problems.push_back(message);
-    };
-    check(thickness == 0.0, kMsgNoFinThickness);
-    check(m.FinRootChord == 0.0, kMsgNoFinRoot);
-    check(m.FinSpan == 0.0, kMsgNoFinSpan);
-    check(m.FinCount == 0, kMsgNoFinCount);
-    check(m.FinPlanformCode == 0, kMsgNoFinShape);
-    check(m.FinEdgeCode == 0, kMsgNoFinEdge);
-    check(m.NoseShapeName.empty(), kMsgNoNoseShape);
-    check(m.SurfaceFinishCode == 0, kMsgNoFinish);
-    check(m.FinTipDistance == 0.0, kMsgNoTipDistance);
-    deriveFinPlanform(m);
-    check(m.FinRootDistance == 0.0f, kMsgNoRootDistance);
-    return problems;
 }
 
 } // namespace velmora

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "model/Module1.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "platform/Progress.h"
 
 namespace velmora {
@@ -43,16 +43,6 @@ struct DragReport {
 
 // Texts of the drag build-up.
 inline constexpr const char* kMsgSeparation = "Possible base flow separation. Body tube Cd=0";
-inline constexpr const char* kMsgNoFinThickness = "No fin drag. Fin thickness required";
-inline constexpr const char* kMsgNoFinRoot = "No fin drag. Fin root required";
-inline constexpr const char* kMsgNoFinSpan = "No fin drag. Fin span required";
-inline constexpr const char* kMsgNoFinCount = "No fin drag. Number of fins required";
-inline constexpr const char* kMsgNoFinShape = "No fin drag. Fin shape required";
-inline constexpr const char* kMsgNoFinEdge = "No fin drag. Fin edge shape required";
-inline constexpr const char* kMsgNoNoseShape = "No fin drag. Nose shape required";
-inline constexpr const char* kMsgNoFinish = "No fin drag. Finish quality required";
-inline constexpr const char* kMsgNoTipDistance = "No fin drag. Distance to fin tip required";
-inline constexpr const char* kMsgNoRootDistance = "No fin drag. Distance to fin root required";
 // Why CdFnMn or TOTALDRAG failed (panel 2).
 inline constexpr const char* kMsgFinDragTooLarge = "Drag could not be computed: the fin sizes are too large.";
 inline constexpr const char* kMsgLugDragTooLarge = "Drag could not be computed: the launch-lug sizes are too large.";
@@ -100,12 +90,6 @@ void publishRocketDrag(Module1& m, const RocketDragResult& r, float& pressureCd,
 // The routine as a whole, on the stations in m and the live flow values.
 DragReport ROCKETDRAG(Module1& m, std::span<const float> stationArea, std::span<const float> panelFlux,
                       float& pressureCd, float meridianCount, float stationCount, Progress& progress);
-
-// The fin inputs' problems in the order they are checked (thickness, root
-// chord, span, count, planform, edge, nose shape, finish, tip distance, and
-// the root distance after the planform derivation, which this runs): every
-// failing check's message, empty when the fin data are complete.
-std::vector<const char*> finInputProblems(Module1& m, double thickness);
 
 DragReport CdFnMn(Module1& m, double velocity, Progress& progress);
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Simd.h"
+#include "model/Vocabulary.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
@@ -634,7 +635,7 @@ public:
     {
         progress_.progressValue(k + 1);
         progress_.maybePump();
-        if (m_.AbortRequest == "YES") return true;
+        if (m_.AbortRequest == AbortFlag::Yes) return true;
         m_.AugmentedColumnCount = static_cast<int16_t>(n_ + 1);
         return false;
     }

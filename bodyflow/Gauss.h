@@ -15,7 +15,7 @@
 // updates are applied, not their order).
 //
 // Once per pivot row the progress value is set, pending events are let run
-// when due (Progress::maybePump) and m.AbortRequest is tested; "YES" stops at once
+// when due (Progress::maybePump) and m.AbortRequest is tested; AbortFlag::Yes stops at once
 // with Outcome::Aborted. A zero, vanishing or non-finite pivot, or a
 // non-finite solution, gives Outcome::Failed. In both cases X is left as it
 // was; on Outcome::Done, X(1..N) holds the solution (X is enlarged to N + 1

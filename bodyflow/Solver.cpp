@@ -48,8 +48,8 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     auto& w = rep.writes;
 
     // The tables of an earlier run are not this run's: stale until it completes.
-    m.FlowSolutionStatus = kFlowStale;
-    m.FlowSolutionStatusText = kFlowStale;
+    m.FlowSolutionStatus = FlowSolutionState::Stale;
+    m.FlowSolutionStatusText = FlowSolutionState::Stale;
 
     const double v = velocity;
     if (v == 0.0) { say(2, kMsgEnterVelocity); return rep; }
@@ -97,8 +97,8 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     m.FlowSolutionStatus = "";
     m.FlowSolutionStatusText = "";
     auto stale = [&m] {
-        m.FlowSolutionStatus = kFlowStale;
-        m.FlowSolutionStatusText = kFlowStale;
+        m.FlowSolutionStatus = FlowSolutionState::Stale;
+        m.FlowSolutionStatusText = FlowSolutionState::Stale;
     };
 
     const std::vector<BodyStation> stations = bodyStationsFromGrid(m);
@@ -148,7 +148,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
 
     // A result reset while events ran (a velocity typed, a fin edited) means
     // these tables answer inputs that no longer hold: publish none of them.
-    if (m.FlowSolutionStatus == kFlowStale) {
+    if (m.FlowSolutionStatus == FlowSolutionState::Stale) {
         rep.superseded = true;
         return rep;
     }

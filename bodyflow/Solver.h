@@ -16,10 +16,10 @@
 // The flight condition (velocity, angle of attack, Mach number, flow model,
 // density, viscosity) is taken once at entry and used throughout, whatever
 // the windows change while events run; the closing Mach test reads the live
-// values. FlowSolutionStatus / FlowSolutionStatusText are "SOLVE NEW FLOW"
-// until the grid is built, "" while the run is under way (a result reset
-// while it lets events run makes them stale again), and "SOLVE NEW FLOW"
-// after any run that does not complete. A run that a reset made stale while
+// values. FlowSolutionStatus / FlowSolutionStatusText are
+// FlowSolutionState::Stale until the grid is built, Current while the run is
+// under way (a result reset while it lets events run makes them stale again),
+// and Stale after any run that does not complete. A run that a reset made stale while
 // it let events run publishes nothing and comes back Refused, superseded.
 //
 // Status texts go to Progress::status (copied into panelLog). The report
@@ -31,7 +31,7 @@
 
 #include "model/Module1.h"
 #include "bodyflow/Grid.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "platform/Progress.h"
 
 namespace velmora {
@@ -49,8 +49,6 @@ inline constexpr const char* kMsgSolutionNotFound = "CFD solution not found.";
 // Refusals of values only a project file can bring.
 inline constexpr const char* kMsgBadFlightCondition = "Invalid flight condition.";
 inline constexpr const char* kMsgBadMeridians = "Invalid number of grids on circumference.";
-
-inline constexpr const char* kFlowStale = "SOLVE NEW FLOW";
 
 struct SolveReport {
     Outcome outcome = Outcome::Refused;

@@ -10,10 +10,10 @@
 //            area missing: panel 2 "Please enter all fin data.", nothing else.
 //   Failed   the arithmetic broke down: panel 1 "Panel method solution not
 //            found."; nothing is to be published.
-//   Aborted  the user's ABORT (in.abortRequest "YES") was seen while the
+//   Aborted  the user's ABORT (in.abortRequest AbortFlag::Yes) was seen while the
 //            solution let events run; nothing is to be published.
 //   Done     panel 1 "Panel method solution found."; publish the results and
-//            set the panel solution state to "SOLVED". At zero angle of attack
+//            set the panel solution state to Solved. At zero angle of attack
 //            the fin results are not computed (forces.outcome is Refused) and
 //            panel 2 says "Use non-zero AOA to compute fin Cn and Cp.". Source
 //            panels give slope, force and centre 0 and panel 2 says why.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "finpanel/PanelMath.h"
+#include "model/Vocabulary.h"
 
 namespace velmora::finpanel {
 
@@ -85,7 +86,7 @@ void publish(const FinSectionResult& r, Module1& m)
         m.FinNormalForceSlope = r.forces.normalForceSlope;
         m.FinNormalForce = r.forces.normalForce;
     }
-    m.PanelSolutionStatus = "SOLVED";
+    m.PanelSolutionStatus = PanelSolutionState::Solved;
 }
 
 } // namespace velmora::finpanel

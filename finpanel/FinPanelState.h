@@ -23,7 +23,7 @@ void publishSection(const SectionPoints& section, Module1& m);
 
 // Writes a successful run (outcome Done) into the project: the section record,
 // the panel solution, the fin results when they were computed, and
-// PanelSolutionStatus = "SOLVED". Any other outcome changes nothing.
+// PanelSolutionStatus = PanelSolutionState::Solved. Any other outcome changes nothing.
 void publish(const FinSectionResult& result, Module1& m);
 
 } // namespace velmora::finpanel

@@ -61,7 +61,7 @@ struct FinSectionInput {
     // draw again without generating).
     SectionPoints currentSection;
     // The project's AbortRequest, read while the solution lets events run
-    // ("YES" ends it Aborted); none: the solution runs to its end.
+    // (AbortFlag::Yes ends it Aborted); none: the solution runs to its end.
     const std::string* abortRequest = nullptr;
 };
 

@@ -52,7 +52,7 @@ private:
 // Never divides by a zero pivot: that step is skipped and ip[n] set to 0.
 // The rows below the pivot are updated along the rows (each element receives
 // the same operations as column by column). After each column events run when
-// Progress::maybePump finds them due; "YES" in *abortRequest (when given)
+// Progress::maybePump finds them due; AbortFlag::Yes in *abortRequest (when given)
 // then throws SolveAborted.
 // The progress and event turns of DECOMP on a matrix of order n, without its
 // arithmetic: for a caller that uses factors it kept.

@@ -14,6 +14,7 @@
 #include "platform/Constants.h"
 #include "platform/Progress.h"
 #include "platform/Single.h"
+#include "model/Vocabulary.h"
 
 namespace velmora::finpanel {
 
@@ -33,11 +34,11 @@ inline double ATAN2(double y, double x)
 // step turns it into Outcome::Aborted.
 struct SolveAborted {};
 
-// Lets events run when Progress::maybePump finds them due; "YES" in the
+// Lets events run when Progress::maybePump finds them due; AbortFlag::Yes in the
 // project's AbortRequest (when given) then ends the solution.
 inline void letEventsRun(Progress& progress, const std::string* abortRequest)
 {
-    if (progress.maybePump() && abortRequest && *abortRequest == "YES") throw SolveAborted{};
+    if (progress.maybePump() && abortRequest && *abortRequest == AbortFlag::Yes) throw SolveAborted{};
 }
 
 } // namespace velmora::finpanel

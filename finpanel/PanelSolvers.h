@@ -4,8 +4,8 @@
 // pressure coefficient of every section panel.
 //
 // Both let events run between the rows of their influence tables and the
-// steps of their elimination when Progress::maybePump finds them due; "YES"
-// in *abortRequest (when given) then throws SolveAborted.
+// steps of their elimination when Progress::maybePump finds them due;
+// AbortFlag::Yes in *abortRequest (when given) then throws SolveAborted.
 //
 // Both solvers throw MathFailure when the arithmetic breaks down (a division
 // by zero, the log of a value <= 0, the root of a negative value, a value that

@@ -64,6 +64,26 @@ const char* badFinDimension(const Module1& m)
     return firstSizeOutOfRange(sizes);
 }
 
+std::vector<const char*> finInputProblems(Module1& m, double thickness)
+{
+    std::vector<const char*> problems;
+    auto check = [&problems](bool missing, const char* message) {
+        if (missing) problems.push_back(message);
+    };
+    check(thickness == 0.0, kMsgNoFinThickness);
+    check(m.FinRootChord == 0.0, kMsgNoFinRoot);
+    check(m.FinSpan == 0.0, kMsgNoFinSpan);
+    check(m.FinCount == 0, kMsgNoFinCount);
+    check(m.FinPlanformCode == 0, kMsgNoFinShape);
+    check(m.FinEdgeCode == 0, kMsgNoFinEdge);
+    check(m.NoseShapeName.empty(), kMsgNoNoseShape);
+    check(m.SurfaceFinishCode == 0, kMsgNoFinish);
+    check(m.FinTipDistance == 0.0, kMsgNoTipDistance);
+    deriveFinPlanform(m);
+    check(m.FinRootDistance == 0.0f, kMsgNoRootDistance);
+    return problems;
+}
+
 // ---- corner points --------------------------------------------------------------
 
 FinCorners finCorners(const Module1& m, double rootRadius)

@@ -56,6 +56,25 @@ bool finDataComplete(const Module1& m);
 // 1000000."); nullptr when all are in range.
 const char* badFinDimension(const Module1& m);
 
+// Texts of the fin input checks (panel 2 of the main and centre-of-pressure
+// windows).
+inline constexpr const char* kMsgNoFinThickness = "No fin drag. Fin thickness required";
+inline constexpr const char* kMsgNoFinRoot = "No fin drag. Fin root required";
+inline constexpr const char* kMsgNoFinSpan = "No fin drag. Fin span required";
+inline constexpr const char* kMsgNoFinCount = "No fin drag. Number of fins required";
+inline constexpr const char* kMsgNoFinShape = "No fin drag. Fin shape required";
+inline constexpr const char* kMsgNoFinEdge = "No fin drag. Fin edge shape required";
+inline constexpr const char* kMsgNoNoseShape = "No fin drag. Nose shape required";
+inline constexpr const char* kMsgNoFinish = "No fin drag. Finish quality required";
+inline constexpr const char* kMsgNoTipDistance = "No fin drag. Distance to fin tip required";
+inline constexpr const char* kMsgNoRootDistance = "No fin drag. Distance to fin root required";
+
+// The fin inputs' problems in the order they are checked (thickness, root
+// chord, span, count, planform, edge, nose shape, finish, tip distance, and
+// the root distance after the planform derivation, which this runs): every
+// failing check's message, empty when the fin data are complete.
+std::vector<const char*> finInputProblems(Module1& m, double thickness);
+
 // ---- corner points --------------------------------------------------------------
 
 struct FinCorners {

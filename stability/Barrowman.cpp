@@ -8,8 +8,8 @@
 #include "platform/Constants.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
+#include "model/SweepSteps.h"
 #include "model/Vocabulary.h"
-#include "stability/SweepPlot.h"
 
 namespace velmora::stability {
 

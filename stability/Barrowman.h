@@ -32,7 +32,7 @@
 #include <vector>
 
 #include "bodyflow/MeshDrawing.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 

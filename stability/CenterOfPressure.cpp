@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "bodyflow/Drag.h"
 #include "geometry/FinGeometry.h"
 #include "model/Vocabulary.h"
 #include "platform/Checked.h"
@@ -45,17 +44,18 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     CenterOfPressureReport rep;
     auto& w = rep.writes;
 
-    // 1. A current body-flow solution is needed.
+    // A current body-flow solution is needed.
     if (m.ElementAxialVelocity(1) == 0 || m.FlowSolutionStatus == FlowSolutionState::Stale) {
         w.push_back(setPanel(box("StatusBar1"), 1, kMsgPerformCfd));
         return rep;
     }
 
-    // 2. Fin inputs; the last failing check's message stands until step 10.
+    // Fin inputs; the last failing check's message stands in panel 2 until
+    // the fin values in use are chosen.
     const UnitsTestReport units = UNITSTEST(m, singleOrZero(m.FinThickness));
     for (const auto& message : units.messages) w.push_back(setPanel(box("StatusBar1"), 2, message));
 
-    // 3.
+    // The force plot: its panel text, no "no mesh" overlay, the Cp label.
     w.push_back(setPanel(box("StatusBar1"), 1, kMsgForcePlot));
     w.push_back({box("NoMeshDefined"), WindowAction::Hide, 0, {}, {}});
     w.push_back(showText(box("PlotLabel"), "Cp"));
@@ -66,13 +66,13 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
         w.push_back(setPanel(box("StatusBar1"), 1, kMsgPerformCfd));
         return rep;
     }
-    // 4. The ring of station N-1 counts as 0 (and is cleared on publishing).
+    // The ring of station N-1 counts as 0 (and is cleared on publishing).
     auto cp = [&](int station, int meridian) -> double {
         if (station > n - 2) return 0.0;
         return m.BodySurfaceCp(static_cast<long>(station - 1) * meridians + meridian);
     };
 
-    // 5 - 7. Station forces from the pressure difference across the pitching
+    // Station forces from the pressure difference across the pitching
     // plane, their sum and their moment about the nose tip.
     rep.stationCount = n;
     rep.UpperSurfaceCp.assign(static_cast<std::size_t>(n), 0.0);
@@ -94,7 +94,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
         ForceSum += rep.StationNormalForce[k];
     }
 
-    // 8 - 9. Body slope and centre.
+    // Body slope and centre.
     const double AngleOfAttackRadians = kPi * m.AngleOfAttack / 180.0;
     const bool atAngle = m.AngleOfAttack != 0;
     if (!atAngle) {
@@ -106,7 +106,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
             quotientOrZero(ForceSum, static_cast<double>(m.ReferenceArea) * q * AngleOfAttackRadians, kMsgNoBodyForce, rep);
     }
 
-    // 10 - 11. Fin values in use.
+    // Fin values in use.
     w.push_back(setPanel(box("StatusBar1"), 2, ""));
     rep.FinCenterInUse = m.FinCenterOfPressure;
     rep.FinSlopeInUse = m.FinNormalForceSlope;
@@ -116,7 +116,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
         w.push_back(setPanel(box("StatusBar1"), 2, kMsgFinAnalysisNeeded));
     }
 
-    // 12 - 13. The rocket's centre and its ratio to the length.
+    // The rocket's centre and its ratio to the length.
     rep.TotalNormalForceSlope = rep.FinSlopeInUse + rep.BodyNormalForceSlope;
     rep.TotalCenterOfPressure = quotientOrZero(rep.FinCenterInUse * rep.FinSlopeInUse + rep.BodyCenterOfPressure * rep.BodyNormalForceSlope, rep.TotalNormalForceSlope,
                                      kMsgNoSlopeSum, rep);
@@ -128,7 +128,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     const bool noFinSolution = atAngle && !units.finDataMissing && rep.FinSlopeInUse == 0 &&
                                m.PanelSolutionStatus != PanelSolutionState::Solved;
 
-    // 14 - 15. CN and Cm.
+    // CN and Cm.
     for (const char* name : {"CNROCKET", "CNFORCES", "CMFORCES"}) w.push_back(emptyBox(box(name)));
     double cn = 0, cmoment = 0;
     if (atAngle) {
@@ -154,7 +154,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     if (!atAngle) m.FinNormalForce = 0;
     if (m.FinPlanformCode > 0) storeFinCorners(m, finCornersOnGrid(m));
 
-    // 16. The plot's range, then the result boxes (the window draws the plot
+    // The plot's range, then the result boxes (the window draws the plot
     // from the report).
     const ForcePlotRange range = forcePlotRange(rep.UpperSurfaceCp, rep.LowerSurfaceCp);
     rep.plotHigh = range.high;
@@ -180,7 +180,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     w.push_back(showNumber(box("FINFORCES"), m.FinDragForce, kPatternSlope));
     w.push_back(showNumber(box("LUGFORCES"), m.LaunchLugDragForce, kPatternSlope));
 
-    // 17.
+    // Done.
     w.push_back(setPanel(box("StatusBar1"), 1, kMsgAnalysisComplete));
     rep.outcome = Outcome::Done;
     return rep;

@@ -33,7 +33,7 @@
 //            station N-1 of the surface Cp set to 0; the boxes and panels to
 //            fill come back as writes, the plot's data in the report.
 // With fins entered but no fin-section solution published (PanelSolutionStatus
-// not "SOLVED", no fin slope) at an angle of attack, the window shows the body
+// not PanelSolutionState::Solved, no fin slope) at an angle of attack, the window shows the body
 // alone with its own fin message, while the main window's CN, Cm and XCp/L
 // empty and its panel 2 reads kMsgNoFinSolution.
 // A division without a value (a zero force sum, q S alpha, slope sum or
@@ -42,7 +42,7 @@
 #include <string>
 #include <vector>
 
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 

@@ -1,3 +1,8 @@
+// The main window's controls and menus, start-up (Form_Load), units and
+// altitude, the flight-condition handlers and the result resets. Its other
+// members: SolverCommands.cpp (menu and toolbar commands, LOOP, ABORT, exit,
+// printing), SolverFiles.cpp (Save As, Open), SolverBodyFlow.cpp (MESH, SOLVE
+// and MainSolveHost), SolverOutline.cpp (body and fin outline).
 #include "app/ui/SOLVER.h"
 
 #include <QActionGroup>
@@ -18,14 +23,11 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
-#include "stability/ui/ITERATION.h"
+#include "solve/SolveChain.h"
+#include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 
 namespace velmora {
-
-namespace {
-const QString kNewSolution = QStringLiteral("New CFD solution required.");
-} // namespace
 
 SOLVER::SOLVER(Forms& forms)
     : Form(forms, "SOLVER", "Velmora - Model Rocket Computational Fluid Dynamics (CFD)")
@@ -259,48 +261,48 @@ void SOLVER::Form_Load()
 {
     Forms& f = forms();
     Module1& s = m();
-    // 1. The input windows, loaded hidden; their own load handlers run. The
+    // The input windows, loaded hidden; their own load handlers run. The
     // free-form editor has no load handler: it is built when first opened or
     // written.
     f.get<Welcome>();
     f.get<BODYTUBE>();
     f.get<FinAnalysis>();
-    // 2. The welcome window; Quit ends the program here.
+    // The welcome window; Quit ends the program here.
     f.showModal<Welcome>();
     if (f.quitRequested()) return;
-    // 3.
+    // No base pressure of a base flow yet, no ABORT pending.
     s.BasePressureAvailable = BasePressureFlag::False;
     s.AbortRequest = AbortFlag::No;
-    // 4. Speed units.
+    // Speed units.
     Speed->setText("FT/SEC");
     for (const char* u : SpeedUnits) Speed->AddItem(u);
-    // 5. Flow model.
+    // Flow model.
     s.CompressibleFlow = 0;
     Compressible->setText("INCOMPRESSIBLE");
     Compressible->AddItem("INCOMPRESSIBLE");
     Compressible->AddItem("COMPRESSIBLE");
-    // 6. Mesh sizes.
+    // Mesh sizes.
     DomainSize->setText("20");
     for (int n = 10; n <= 25; ++n) DomainSize->AddItem(QString::number(n));
     for (int n = 30; n <= 50; n += 5) DomainSize->AddItem(QString::number(n));
-    // 7. Meridians.
+    // Meridians.
     s.MeridianCount = 8;
     MERIDIANS->setText("8");
     for (const char* t : {"8", "10", "12"}) MERIDIANS->AddItem(t);
-    // 8. Altitudes.
+    // Altitudes.
     RATIOS->setText("SEA LEVEL");
     for (const auto& row : StandardAtmosphereTable) RATIOS->AddItem(row.altitude);
-    // 9. ft-lb-sec at sea level.
+    // ft-lb-sec at sea level.
     s.AnalysisUnits = "FPS";
     UNITLBL->setText("FPS");
     s.AltitudePressureRatio = 1;
     s.AltitudeDensityRatio = 1;
     applyUnitConstants(s, UnitSystemTable[UnitsMenuFPS]);
     computeAmbientAir(s);
-    // 10.
+    // Dynamic-pressure contours, velocity profile.
     s.PressurePlotKind = 1;
     s.ProfileQuantity = 0;
-    // 11. Fluid constants, as they are now; the window (no load handler) is
+    // Fluid constants, as they are now; the window (no load handler) is
     // built with them when first opened or written.
     f.whenLoaded<FluidVariables>([pressure = qFormat(s.AmbientPressure, "#####.###"),
                                   density = qFormat(s.AmbientDensity, "#.###E+00"),
@@ -316,7 +318,7 @@ void SOLVER::Form_Load()
         fluid.Label4->setText("FT/SEC");
         fluid.Label5->setText("LB-SEC/FT^2");
     });
-    // 12. Length and force captions.
+    // Length and force captions.
     BODYTUBE& body = f.get<BODYTUBE>();
     for (int i = 1; i <= 5; ++i) body.LLABEL[static_cast<size_t>(i)]->setText("FT");
     FORCELABEL->setText("LB");
@@ -325,28 +327,28 @@ void SOLVER::Form_Load()
     fins.LLABEL[5]->setVisible(true);
     fins.LLABEL[7]->setVisible(true);
     body.LLABEL[6]->setText("FT");
-    // 13. Plot settings through the plot window's boxes.
+    // Plot settings through the plot window's boxes.
     s.VectorScale = 1;
     s.ContourLevelCount = 20;
     PlotResults& plot = f.get<PlotResults>();
     plot.Vscale->setText(qFormat(s.VectorScale, ".###"));
     plot.NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
     plot.NLEVELS2->setText(qFormat(s.ContourLevelCount, "###"));
-    // 14.
+    // No Mach number shown yet.
     MachNumber->setText(QString());
-    // 15.
+    // Domain shape, level flight, the standard body (four free-form points).
     s.DomainAspectRatio = 2.0f;
     s.AngleOfAttack = 0;
     s.FreeFormPointCount = 4;
     s.ActiveBodyGeometry = 0;
-    // 16.
+    // An angle-of-attack sweep of one step plotting Cd; plot scales 1.
     s.AoaSweepSelected = 1;
     s.VelocitySweepSelected = 0;
     s.SweepPlotQuantity = 1;
     s.SweepStepCount = 1;
     s.SweepPlotYScale = 1.0f;
     s.CrossflowCpScale = 1.0f;
-    // 17. Sweep settings through the sweep window's boxes.
+    // Sweep settings through the sweep window's boxes.
     ITERATION& sweep = f.get<ITERATION>();
     sweep.MAXLOOPS->setText("1");
     sweep.AOAINC->setText("3");
@@ -360,10 +362,10 @@ void SOLVER::Form_Load()
     sweep.LVLABEL1->setText(Speed->Text());
     sweep.LVLABEL2->setText(Speed->Text());
     sweep.LVLABEL2->hide();
-    // 18. Unit-system list.
+    // Unit-system list.
     CFDUNITS->setText("ft-lb-sec");
     for (const auto& row : UnitSystemTable) CFDUNITS->AddItem(row.listItem);
-    // 19.
+    // The cross-flow plot starts at the first station.
     s.CrossflowStation = 1;
 }
 
@@ -425,7 +427,7 @@ void SOLVER::unitSwitch(int row, bool fromMenu)
         s.AnalysisUnits = UnitSystemTable[static_cast<size_t>(row)].code;
         applyUnitRow(row);
     }
-    StatusBar1->setPanel(1, kNewSolution);
+    StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     s.FlowSolutionStatus = FlowSolutionState::Stale;
     StatusBar1->setPanel(2, QString());
     PlotResults& plot = forms().get<PlotResults>();
@@ -533,59 +535,56 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
 {
     Module1& s = m();
     Forms& f = forms();
-    // 1.
-    StatusBar1->setPanel(1, kNewSolution);
+    // Main window: a new solution is needed.
+    StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     StatusBar1->setPanel(2, QString());
-    // 2.
     if (mainOverlay) NoMeshDefined->show();
-    // 3.
+    // Body-flow and fin-section solutions stale.
     s.FlowSolutionStatus = FlowSolutionState::Stale;
-    s.PanelSolutionStatus = FlowSolutionState::Stale;
+    s.PanelSolutionStatus = PanelSolutionState::Stale;
     s.FlowSolutionStatusText = FlowSolutionState::Stale;
-    // 4.
+    // The main window's result and drag boxes empty.
     for (TextBox* b : {MachNumber, FORCE, TotalCd, CdMax, ReNumber}) b->setText(QString());
     s.BodyPressureDragCoefficient = 0;
     for (TextBox* b : {PressureCd, BaseCd, FinInterferenceDrag, LaunchLugDrag, FinSurfaceDrag}) b->setText(QString());
-    // 5.
+    // Plot window: status, pictures and labels empty.
     PlotResults& plot = f.get<PlotResults>();
-    plot.StatusBar1->setPanel(1, kNewSolution);
+    plot.StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     plot.StatusBar1->setPanel(2, QString());
     plot.VelocityPlot->clear();
     plot.LEVELS->clear();
     plot.FieldProfile->clear();
     for (TextBox* b : {plot.MAX, plot.MIN, plot.UnitsLabel, plot.PlotLabel, plot.UnitsLabel1, plot.MAX1, plot.MIN1})
         b->setText(QString());
-    // 6.
     if (plotOverlays) plot.NoMeshDefined->show();
-    // 7.
+    // Centre-of-pressure window: status, picture and boxes empty.
     PressureCenter& cp = f.get<PressureCenter>();
-    cp.StatusBar1->setPanel(1, kNewSolution);
+    cp.StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     cp.StatusBar1->setPanel(2, QString());
     cp.SurfaceProfile->clear();
     for (TextBox* b : {cp.MODELAOA, cp.XCPBODYS, cp.CNBODYS, cp.XCPFINS, cp.CNFINS, cp.XCPTOTALS, cp.XLRATIOS,
                        cp.MAX, cp.MIN, cp.PlotLabel})
         b->setText(QString());
-    // 8.
     if (plotOverlays) cp.NoMeshDefined->show();
-    // 9.
+    // The fin results and forces of the last run forgotten.
     s.FinNormalForceSlope = 0;
     s.FinCenterOfPressure = 0;
     s.FinDragForce = 0;
     s.BodyDragForce = 0;
     s.FinNormalForce = 0;
-    // 10.
+    // The main window's CN, Cm and XCp/L empty.
     for (TextBox* b : {XLRATIOS, CNFORCES, CMFORCES}) b->setText(QString());
-    // 11.
+    // The mesh drawings go.
     if (clearDrawings) {
         MeshPlot->clear();
         f.get<BODYTUBE>().MeshPlot->clear();
         plot.VelocityPlot->clear();
     }
-    // 12.
+    // The fin-section pictures empty.
     PanelAero& panel = f.get<PanelAero>();
     panel.FinSection->clear();
     panel.PLOT1->clear();
-    // 13. A base-flow window that was never loaded stays unloaded.
+    // A base-flow window that was never loaded stays unloaded.
     f.unload<NavierStokes>();
 }
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 #include "platform/Progress.h"
 
 #include "platform/ui/Controls.h"

@@ -12,7 +12,7 @@
 #include "geometry/ui/FinAnalysis.h"
 #include "platform/Format.h"
 #include "platform/ui/Printing.h"
-#include "stability/ui/ITERATION.h"
+#include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 
 namespace velmora {

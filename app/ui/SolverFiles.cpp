@@ -23,7 +23,7 @@
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
 #include "platform/ui/WholeFile.h"
-#include "stability/ui/ITERATION.h"
+#include "sweep/ui/ITERATION.h"
 
 namespace velmora {
 

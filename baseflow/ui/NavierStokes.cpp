@@ -15,8 +15,9 @@
 #include "baseflow/BaseFlow.h"
 #include "baseflow/BaseFlowDisplay.h"
 #include "bodyflow/ui/MeshPainter.h"
-#include "bodyflow/ui/WindowWriter.h"
+#include "app/ui/WindowWriter.h"
 #include "model/Vocabulary.h"
+#include "platform/Constants.h"
 #include "platform/SequentialFile.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
@@ -303,7 +304,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
 void NavierStokes::Form_Load()
 {
     Module1& s = m();
-    // 1-3. Flags and grid.
+    // Flags and grid.
     s.ContourLevelsUserSet = 0;
     s.BaseFlowStatus = BaseFlowSolutionState::Stale;
     s.AbortRequest = AbortFlag::No;
@@ -313,23 +314,23 @@ void NavierStokes::Form_Load()
     s.BaseFlowMaxIterations = 50;
     s.DeltaT = 0.001;
     s.BaseFlowVectorSkip = 1;
-    // 4. Lists.
+    // Lists.
     GRID->setText("50X25");
     for (const BaseFlowGridSize& g : kGridSizes) GRID->AddItem(g.text);
     ITMAX->setText("50");
     for (int n : kIterationLimits) ITMAX->AddItem(QString::number(n));
-    // 5. Scale and levels; the boxes' handlers store them again and set both flags.
+    // Scale and levels; the boxes' handlers store them again and set both flags.
     s.BaseFlowVectorScale = 1.0f;
     s.BaseFlowContourLevels = 20;
     Vscale->setText(qFormat(s.BaseFlowVectorScale, ".###"));
     NLEVELS->setText(qFormat(s.BaseFlowContourLevels, "###"));
-    // 6. Motor.
-    s.Pi = 3.14159265;
+    // Motor.
+    s.Pi = kPi;
     s.MotorAverageThrust = s.MotorBurnTime = s.NozzleExitDiameter = s.PropellantWeight = 0;
     for (TextBox* b : {THRUST, BURNTIME, FUELWT, JETDIAMETER}) b->setText("0.0");
-    // 7. Base diameter and domain.
+    // Base diameter and domain.
     setBaseDiameterAndDomain(s);
-    // 8. Unit labels.
+    // Unit labels.
     if (const auto u = unitLabelsFor(s.AnalysisUnits)) {
         Tlabel->setText(u->thrust);
         Blabel->setText(u->burnTime);
@@ -357,7 +358,7 @@ void NavierStokes::solveCommand()
 void NavierStokes::runSolve()
 {
     Module1& s = m();
-    // 1-2. A current main solution, and inputs the base-flow model holds for.
+    // A current main solution, and inputs the base-flow model holds for.
     if (s.MainFlowStateCopy == FlowSolutionState::Stale) {
         StatusBar1->setPanel(3, kMsgPerformMainCfd);
         return;
@@ -367,7 +368,7 @@ void NavierStokes::runSolve()
         StatusBar1->setPanel(3, QString::fromStdString(why));
         return;
     }
-    // 3. Results and pictures emptied.
+    // Results and pictures emptied.
     for (TextBox* b : {BaseCd, UJETBase, IspBase, PjetBase}) b->setText(QString());
     PLOT->clear();
     LEVELS->clear();
@@ -375,10 +376,10 @@ void NavierStokes::runSolve()
     MAX->clear();
     MIN->clear();
     VelocityPlots->show();
-    // 4. The convergence grid.
+    // The convergence grid.
     RESIDUAL->setScale(0, 1000, 500, 0);
     drawStrokes(RESIDUAL, convergenceBackground());
-    // 5-6. The chain, with every control but Abort, HELP and ABOUT locked.
+    // The chain, with every control but Abort, HELP and ABOUT locked.
     s.AbortRequest = AbortFlag::No;
     SolvingScope lock(this, [this](bool on) { setSolving(on); });
     WaitCursor wait;

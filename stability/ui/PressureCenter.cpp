@@ -8,7 +8,7 @@
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "bodyflow/ui/MeshPainter.h"
-#include "bodyflow/ui/WindowWriter.h"
+#include "app/ui/WindowWriter.h"
 #include "platform/Busy.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
 

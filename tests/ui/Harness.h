@@ -16,7 +16,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Printing.h"
-#include "stability/ui/ITERATION.h"
+#include "sweep/ui/ITERATION.h"
 
 namespace velmora::testing {
 

@@ -12,7 +12,7 @@
 #include "finpanel/PanelSolvers.h"
 #include "platform/Format.h"
 #include "platform/Simd.h"
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora {

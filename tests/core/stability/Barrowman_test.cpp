@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Constants.h"
-#include "stability/SweepOutput.h"
+#include "sweep/SweepOutput.h"
 
 namespace velmora::stability {
 namespace {

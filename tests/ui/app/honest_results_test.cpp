@@ -11,7 +11,7 @@
 #include "bodyflow/Drag.h"
 #include "bodyflow/Solver.h"
 #include "bodyflow/ui/PlotResults.h"
-#include "bodyflow/ui/WindowWriter.h"
+#include "app/ui/WindowWriter.h"
 #include "finpanel/FinPanelSolver.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/FinGeometry.h"
@@ -337,8 +337,8 @@ TEST(WindowWrites, EveryTargetTheCoreNamesExistsAndResolves)
     const QRegularExpression target(
         "\"(SOLVER|PlotResults|PanelAero|PressureCenter|BODYTUBE|FluidVariables|NavierStokes)\\.([A-Za-z0-9_]+)\"");
     std::set<QString> seen;
-    for (const char* folder : {"model", "app", "geometry", "bodyflow", "finpanel", "stability", "baseflow",
-                               "projectfile", "platform"}) {
+    for (const char* folder : {"model", "app", "geometry", "bodyflow", "finpanel", "stability", "solve", "sweep",
+                               "baseflow", "projectfile", "platform"}) {
         // The core only, not <folder>/ui.
         for (const QFileInfo& file : QDir(QString(VELMORA_SOURCE_DIR) + "/" + folder).entryInfoList(QDir::Files)) {
             QFile f(file.filePath());

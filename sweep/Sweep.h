@@ -4,9 +4,9 @@
 //   SweepReport stability::LOOPER(Module1& m, SweepHost& host, double& steps);
 //   void        stability::clearSweepResults(Module1& m, double steps);
 //
-// LOOPER repeats the whole SOLVE analysis (the one chain, app/SolveChain)
-// for steps 1 .. whole part of `steps` (0 becomes 1 in the caller's
-// variable) and stores Cd, CN, Cm and XCp/L of step i at index i of the four
+// LOOPER repeats the whole SOLVE analysis (the one chain, solve/SolveChain)
+// for steps 1 .. sweepStepsRun(steps) (model/SweepSteps.h; 0 becomes 1 in
+// the caller's variable) and stores Cd, CN, Cm and XCp/L of step i at index i of the four
 // Sweep* arrays. Each step first writes its flight condition through the
 // host (the window writes the main window's angle-of-attack or velocity box
 // in "##.###", whose change handler reads it back and invalidates the
@@ -28,12 +28,11 @@
 // value of the step that was started.
 #include <string>
 
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 #include "model/Module1.h"
+#include "model/SweepSteps.h"
 
 namespace velmora::stability {
-
-inline constexpr int kMaxSweepSteps = 360;
 
 // A window's SolveHost can be the base of a sweep host too (virtual base).
 class SweepHost : public virtual SolveHost {

@@ -1,10 +1,9 @@
-#include "stability/SweepPlot.h"
+#include "sweep/SweepPlot.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "platform/Format.h"
-#include "stability/Sweep.h"
 
 namespace velmora::stability {
 
@@ -44,23 +43,12 @@ bool finite(const MeshStroke& s)
 
 } // namespace
 
-int sweepWholeSteps(double steps)
-{
-    if (!std::isfinite(steps) || steps < 1) return 0;
-    return static_cast<int>(std::min<double>(std::floor(steps), kMaxSweepSteps));
-}
-
-int sweepStepsShown(const Module1& m, double steps)
-{
-    return std::clamp<int>(m.SweepStepsStored, 0, sweepWholeSteps(steps));
-}
-
 SweepPlot sweepPlot(Module1& m, double steps)
 {
     SweepPlot p;
     const int n = p.steps = sweepStepsShown(m, steps);
 
-    // 1. x values and the x end.
+    // The x values and the x end.
     const bool angle = m.AoaSweepSelected == 1;
     const bool velocity = !angle && m.VelocitySweepSelected == 1;
     if (angle || velocity) {
@@ -71,7 +59,7 @@ SweepPlot sweepPlot(Module1& m, double steps)
         for (int i = 1; i <= n; ++i) m.SweepPlotX(i) = start + (i - 1) * increment;
     }
 
-    // 2. y values and the y end, from the last step that runs.
+    // The y values and the y end, from the last step that runs.
     if (result(m, 1)) {
         if (n < 1) {
             m.SweepPlotYMax = 0;
@@ -84,25 +72,25 @@ SweepPlot sweepPlot(Module1& m, double steps)
         if (n >= 1 && m.SweepPlotY(1) == 0) m.SweepPlotY(1) = m.SweepPlotY(2);
     }
 
-    // 3. Whole-number ends: x up, y down.
+    // Whole-number ends: x up, y down.
     m.SweepPlotXMax = wholeEnd(m.SweepPlotXMax, true);
     m.SweepPlotYMax = wholeEnd(m.SweepPlotYMax, false);
 
-    // 4 - 5. Labels, with the y scale.
+    // Labels, with the y scale.
     p.maxAoa = Format(m.SweepPlotXMax, kPatternSweepAxis);
     p.xMiddle = Format(m.SweepPlotXMax / 2, kPatternSweepAxis);
     m.SweepPlotYMax = m.SweepPlotYMax * m.SweepPlotYScale;
     p.maxData = Format(m.SweepPlotYMax, kPatternSweepAxis);
     p.yMiddle = Format(m.SweepPlotYMax / 2, kPatternSweepAxis);
 
-    // 6 - 7. Frame and ticks (the last x tick lies beyond the right edge).
+    // Frame and ticks (the last x tick lies beyond the right edge).
     const double o = kSweepPlotOrigin, far = kSweepPlotOrigin + kSweepPlotSize;
     for (double y : {100.0, 104.0, 108.0, 112.0}) p.frame.push_back(line(o, y, far, y));
     for (double x : {100.0, 102.0}) p.frame.push_back(line(x, o, x, far));
     for (int y = 100; y <= 2100; y += 200) p.frame.push_back(line(o, y, 132, y));
     for (int x = 300; x <= 2300; x += 200) p.frame.push_back(line(x, o, x, 180));
 
-    // 9. The curve, or no data.
+    // The curve, or no data.
     if (m.SweepPlotYMax == 0) {
         p.noData = true;
         p.maxData.clear();

@@ -1,4 +1,4 @@
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 
 #include "bodyflow/Drag.h"
 #include "platform/Format.h"
-#include "stability/SweepOutput.h"
-#include "stability/SweepPlot.h"
+#include "sweep/SweepOutput.h"
+#include "sweep/SweepPlot.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora::stability {

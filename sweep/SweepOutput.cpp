@@ -1,6 +1,6 @@
-#include "stability/SweepOutput.h"
+#include "sweep/SweepOutput.h"
 
-#include "stability/SweepPlot.h"
+#include "sweep/SweepPlot.h"
 
 #include <algorithm>
 #include <cmath>

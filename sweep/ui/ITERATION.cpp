@@ -1,4 +1,4 @@
-#include "stability/ui/ITERATION.h"
+#include "sweep/ui/ITERATION.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -12,9 +12,9 @@
 #include "app/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
-#include "bodyflow/ui/MainSolveHost.h"
+#include "app/ui/MainSolveHost.h"
 #include "bodyflow/ui/MeshPainter.h"
-#include "bodyflow/ui/WindowWriter.h"
+#include "app/ui/WindowWriter.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "model/Vocabulary.h"
 #include "platform/Busy.h"
@@ -22,8 +22,8 @@
 #include "platform/ui/Printing.h"
 #include "platform/ui/WholeFile.h"
 #include "stability/Barrowman.h"
-#include "stability/SweepOutput.h"
-#include "stability/SweepPlot.h"
+#include "sweep/SweepOutput.h"
+#include "sweep/SweepPlot.h"
 
 namespace velmora {
 
@@ -359,7 +359,7 @@ void ITERATION::MAXLOOPS_Change()
     if (s.SweepStepCount < 1) {
         MAXLOOPS->setText("1");
         StatusBar1->setPanel(2, "Minimum number of loops is 1.");
-    } else if (s.SweepStepCount > stability::kMaxSweepSteps) {
+    } else if (s.SweepStepCount > kMaxSweepSteps) {
         MAXLOOPS->setText("360");
         StatusBar1->setPanel(2, "Maximum number loops cannot exceed 360.");
     } else {
@@ -464,12 +464,12 @@ void ITERATION::Command1_Click()
         "LOOP",
         [this, &s] {
             SOLVER& main = forms().get<SOLVER>();
-            // 1. The boxes as they read now.
+            // The boxes as they read now.
             s.SweepAoaIncrement = qVal(AOAINC->text());
             s.SweepVelocityIncrement = qVal(VELINC->text());
             s.SweepStepCount = qVal(MAXLOOPS->text());
             main.StatusBar1->setPanel(2, QString());
-            // 2.
+            // The window's own checks of the sweep inputs.
             if (!startChecks()) return;
 
             struct Running {
@@ -478,18 +478,18 @@ void ITERATION::Command1_Click()
                 ~Running() { w.setRunning(false); }
             } running(*this);
 
-            // 3. The start into the main window, both boxes in every kind.
+            // The start into the main window, both boxes in every kind.
             main.ROCKETAOA->setText(qFormat(s.SweepStartAoa, "##.###"));
             main.Velocity->setText(qFormat(s.SweepStartVelocity, "##.###"));
-            // 4 - 5.
+            // The sweep.
             StatusBar1->setPanel(1, "Performing looping CFD analysis.");
             StatusBar1->setPanel(2, QString());
             double steps = s.SweepStepCount;
             lastSweep = LOOPER(steps);
-            // 6 - 7.
+            // The plot of Cd.
             replot();
             PlotOption[0]->setChecked(true);
-            // 8. Complete only when every step ran.
+            // Complete only when every step ran.
             if (lastSweep.outcome == Outcome::Done)
                 StatusBar1->setPanel(1, kMsgLoopingComplete);
             else if (lastSweep.stepCount == 0)

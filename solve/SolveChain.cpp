@@ -1,4 +1,4 @@
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 
 #include <cmath>
 #include <utility>
@@ -130,6 +130,13 @@ SolveChainReport& aborted(SolveChainReport& rep, SolveStep at, Progress& progres
 
 } // namespace
 
+void startRun(Module1& m, SolveHost& host)
+{
+    m.AbortRequest = AbortFlag::No;
+    host.unloadBaseFlow();
+    m.BasePressureAvailable = BasePressureFlag::False;
+}
+
 const char* solveInputRefusal(const Module1& m)
 {
     const double v = m.FreeStreamVelocity;
@@ -151,25 +158,21 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
         host.stepStarting(s);
     };
 
-    // 1. Inputs.
+    // Inputs.
     if (const char* why = solveInputRefusal(m)) return endAt(rep, SolveStep::Inputs, Outcome::Refused, why);
 
-    // 2 - 4. A new run: no abort pending, no base-flow solution, the
-    // empirical base drag again.
-    if (options.startRun) {
-        m.AbortRequest = AbortFlag::No;
-        host.unloadBaseFlow();
-        m.BasePressureAvailable = BasePressureFlag::False;
-    }
+    // A new run: no abort pending, no base-flow solution, the empirical base
+    // drag again.
+    if (options.startRun) startRun(m, host);
 
-    // 5. Mesh.
+    // Mesh.
     if (options.buildMesh) {
         step(SolveStep::Mesh);
         if (meshStep(m, m.FreeStreamVelocity, host).outcome == Outcome::Aborted)
             return unfinished(rep, SolveStep::Mesh, Outcome::Aborted, progress);
     }
 
-    // 6. Body flow.
+    // Body flow.
     step(SolveStep::BodyFlow);
     const SolveReport body =
         bodyflow::SOLVER(m, m.FreeStreamVelocity, progress, [&host](GridEffect e) { host.gridEffect(e); });
@@ -188,7 +191,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     // (the body flow's own reason stays in panel 2).
     if (body.outcome != Outcome::Done) return unfinished(rep, SolveStep::BodyFlow, body.outcome, progress);
 
-    // 7 - 8. Drag build-up; a drag that could not be computed leaves nothing
+    // Drag build-up; a drag that could not be computed leaves nothing
     // of the run to use.
     step(SolveStep::FinDrag);
     const DragReport finDrag = CdFnMn(m, m.FreeStreamVelocity, progress);
@@ -199,15 +202,16 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     if (totalDrag.outcome != Outcome::Done) return withoutDrag(rep, SolveStep::TotalDrag, totalDrag, m, progress);
     append(rep.writes, totalDrag.writes);
 
-    // 9. At once, so that the fin step's own texts below stay.
+    // The fin-section window's panels empty now, so that the fin step's own
+    // texts below stay.
     host.finProgress().status(1, "");
     host.finProgress().status(2, "");
 
-    // 10. An input changed while events ran.
+    // An input changed while events ran.
     step(SolveStep::StaleCheck);
     if (m.FlowSolutionStatus == FlowSolutionState::Stale) return superseded(rep, SolveStep::StaleCheck, progress);
 
-    // 11 - 12.
+    // Hourglass; events run once, and may bring an ABORT or a changed input.
     step(SolveStep::EventPump);
     host.busyPointer(true);
     struct PointerBack {
@@ -218,7 +222,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     if (m.FlowSolutionStatus == FlowSolutionState::Stale) return superseded(rep, SolveStep::EventPump, progress);
     if (m.AbortRequest == AbortFlag::Yes) return aborted(rep, SolveStep::EventPump, progress);
 
-    // 13. Fin section.
+    // Fin section.
     bool sourceForce = false;
     {
         finpanel::FinSectionInput in = finpanel::finInputFrom(m, m.FinSectionText);
@@ -244,7 +248,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
             return withoutFins(rep, Outcome::Refused, progress);
     }
 
-    // 14. Centre of pressure.
+    // Centre of pressure.
     step(SolveStep::CenterOfPressure);
     rep.centerOfPressure = stability::CPSOLVE(m, m.FreeStreamVelocity, progress);
     append(rep.writes, rep.centerOfPressure->writes);

@@ -1,4 +1,4 @@
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stability/SweepPlot.h"
+#include "sweep/SweepPlot.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "stability/SweepOutput.h"
+#include "sweep/SweepOutput.h"
 
 namespace velmora::stability {
 namespace {

@@ -7,8 +7,8 @@
 // Picture: user scale (0, 2200)-(2200, 0), y upward; the data area is 2000 by
 // 2000 with its origin at (100, 100), and both axes start at 0.
 //
-// Steps 1 .. n, n the whole part of `steps` (the steps a sweep of that count
-// runs), within 0 .. 360, and no more than a stopped sweep stored:
+// Steps 1 .. n, n = sweepStepsShown(m, steps) (model/SweepSteps.h: the whole
+// part of `steps` within 0 .. 360, no more than a stopped sweep stored):
 //   SweepPlotX(i) = start + (i - 1) x increment of the sweep kind (degrees, or
 //                   the main window's speed unit); x end = the x of step n.
 //   SweepPlotY(i) = the chosen result of step i (SweepPlotQuantity 1 Cd, 2 CN,
@@ -31,6 +31,7 @@
 
 #include "bodyflow/MeshDrawing.h"
 #include "model/Module1.h"
+#include "model/SweepSteps.h"
 
 namespace velmora::stability {
 
@@ -56,13 +57,6 @@ struct SweepPlot {
     std::vector<MeshStroke> frame;  // axes and ticks, in the foreground colour
     std::vector<MeshStroke> curve;  // the blue segments
 };
-
-// The whole number of steps a count stands for, within 0 .. 360.
-int sweepWholeSteps(double steps);
-
-// The steps of a count that are shown: its whole number, no more than the
-// last sweep stored (SweepStepsStored).
-int sweepStepsShown(const Module1& m, double steps);
 
 // Computes the plotted series into SweepPlotX / SweepPlotY and the axis ends
 // into SweepPlotXMax / SweepPlotYMax, and returns what to draw.

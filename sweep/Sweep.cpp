@@ -1,4 +1,4 @@
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,30 +9,17 @@
 
 namespace velmora::stability {
 
-namespace {
-
-// Steps 1 .. the whole part of the count, within the arrays.
-int wholeSteps(double steps)
-{
-    if (!std::isfinite(steps) || steps < 1) return 1;
-    return static_cast<int>(std::min<double>(std::floor(steps), kMaxSweepSteps));
-}
-
-} // namespace
-
 SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
 {
     SweepReport rep;
-    // 1. Inputs, as each step's chain checks them.
+    // Inputs, as each step's chain checks them.
     if (const char* why = solveInputRefusal(m)) {
         rep.message = why;
         return rep;
     }
 
-    // 2 - 3. One run: no abort pending, no base-flow solution, the mesh once.
-    m.AbortRequest = AbortFlag::No;
-    host.unloadBaseFlow();
-    m.BasePressureAvailable = BasePressureFlag::False;
+    // One run: no abort pending, no base-flow solution, the mesh once.
+    startRun(m, host);
     const GridReport grid = meshStep(m, m.FreeStreamVelocity, host);
     if (grid.outcome != Outcome::Done) {
         rep.outcome = grid.outcome;
@@ -40,9 +27,10 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         return rep;
     }
 
-    // 4 - 6.
+    // The steps: each writes its value into the main window, runs the chain
+    // and stores its results.
     if (steps == 0) steps = 1;
-    rep.stepCount = wholeSteps(steps);
+    rep.stepCount = sweepStepsRun(steps);
     const bool angle = m.AoaSweepSelected == 1;
     const bool velocity = !angle && m.VelocitySweepSelected == 1;
     m.SweepStepsStored = 0;
@@ -68,7 +56,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         else if (velocity) m.EnteredVelocity += m.SweepVelocityIncrement;
     }
 
-    // 7. The variable back on the last step's value.
+    // The variable back on the last step's value.
     if (angle) m.AngleOfAttack -= m.SweepAoaIncrement;
     else if (velocity) m.EnteredVelocity -= m.SweepVelocityIncrement;
     rep.outcome = Outcome::Done;
@@ -77,8 +65,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
 
 void clearSweepResults(Module1& m, double steps)
 {
-    const int n = std::isfinite(steps) ? static_cast<int>(std::clamp(std::floor(steps), 0.0, 360.0)) : 0;
-    for (int i = 1; i <= n; ++i) {
+    for (int i = 1, n = sweepWholeSteps(steps); i <= n; ++i) {
         m.SweepDragCoefficients(i) = 0;
         m.SweepNormalForceCoefficients(i) = 0;
         m.SweepMomentCoefficients(i) = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// What the body-flow computations ask the windows to show, as plain data.
+// What the computations ask the windows to show, as plain data.
 //
 // The numerical routines never touch a control. They return an ordered list of
 // WindowWrite records ("SOLVER.PressureCd" shows 0.12 in "##.###", the plot

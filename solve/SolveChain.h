@@ -15,8 +15,9 @@
 //                    non-zero, and the flight condition and every size in
 //                    range; otherwise Refused with its panel-2 text and
 //                    nothing changed.
-//   (start)          AbortRequest = "NO", the base-flow window goes
-//                    (host.unloadBaseFlow), BasePressureAvailable = "FALSE".
+//   (start)          startRun: AbortRequest = AbortFlag::No, the base-flow
+//                    window goes (host.unloadBaseFlow), BasePressureAvailable
+//                    = BasePressureFlag::False.
 //   Mesh             GRID; on success host.meshBuilt draws the new mesh; an
 //                    ABORT seen while it lets events run ends the chain.
 //   BodyFlow         bodyflow::SOLVER; its own outcome is kept. When it was
@@ -28,7 +29,7 @@
 //   FinDrag          CdFnMn; TotalDrag: TOTALDRAG. A drag step that fails
 //                    (or is aborted) ends the chain with nothing of the run to
 //                    use: the body flow is marked stale again
-//                    (FlowSolutionStatus "SOLVE NEW FLOW"), every result box
+//                    (FlowSolutionStatus FlowSolutionState::Stale), every result box
 //                    empties, panel 1 reads "CFD solution not found." ("CFD
 //                    analysis aborted."), the drag's reason stands in panel 2
 //                    and in message.
@@ -65,7 +66,7 @@
 #include <vector>
 
 #include "bodyflow/Grid.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "finpanel/FinPanelSolver.h"
 #include "model/Module1.h"
 #include "platform/Progress.h"
@@ -107,7 +108,7 @@ public:
 
 struct SolveChainOptions {
     bool buildMesh = true;   // the sweep builds the mesh once, before its steps
-    bool startRun = true;    // steps 2 - 4 (abort flag, base flow, base pressure); the sweep does them once
+    bool startRun = true;    // startRun first; the sweep does it once, before its steps
 };
 
 struct SolveChainReport {
@@ -136,6 +137,12 @@ struct SolveChainReport {
 const char* solveInputRefusal(const Module1& m);
 
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options = {});
+
+// The start of a run, once for SOLVE and once for a whole sweep: no ABORT
+// pending (AbortRequest AbortFlag::No), the base-flow window unloaded, and the
+// drag back on the empirical base pressure (BasePressureAvailable
+// BasePressureFlag::False).
+void startRun(Module1& m, SolveHost& host);
 
 // The grid step alone, as the MESH command and the chain run it: status
 // texts, GRID, and host.meshBuilt on success.

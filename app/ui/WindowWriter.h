@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "bodyflow/Grid.h"
-#include "bodyflow/WindowWrites.h"
+#include "platform/WindowWrites.h"
 #include "platform/ui/Forms.h"
 
 namespace velmora {

@@ -6,7 +6,7 @@
 // from it, so every sweep step shows exactly what a SOLVE shows.
 #include <optional>
 
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 #include "bodyflow/Grid.h"
 #include "platform/ui/Controls.h"
 

@@ -13,7 +13,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"
-#include "stability/Sweep.h"
+#include "sweep/Sweep.h"
 
 namespace velmora {
 

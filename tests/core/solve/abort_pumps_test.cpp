@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "app/SolveChain.h"
+#include "solve/SolveChain.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora {

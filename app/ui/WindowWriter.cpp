@@ -1,4 +1,4 @@
-#include "bodyflow/ui/WindowWriter.h"
+#include "app/ui/WindowWriter.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -16,7 +16,7 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
 #include "platform/ui/PictureBox.h"
-#include "stability/ui/ITERATION.h"
+#include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 
 namespace velmora {

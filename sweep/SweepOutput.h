@@ -8,7 +8,7 @@
 //   SweepExport      sweepExportBytes(Module1& m);
 //
 // sweepPlotSeries is the data step of the sweep plot (sweepPlot of
-// stability/SweepPlot.h) without the drawing: SweepPlotX, SweepPlotY and the
+// sweep/SweepPlot.h) without the drawing: SweepPlotX, SweepPlotY and the
 // axis ends; SweepPlotYMax 0 after it means "no data".
 //
 // The table and the export read those plotted series, never the raw result
