@@ -91,8 +91,8 @@ JetReport JET(Module1& m, Progress& progress)
                  propellant = m.PropellantWeight;
     auto noJet = [&] {
         m.JetExitVelocity = 0;
-        for (const char* box : {"NavierStokes.BaseCd", "NavierStokes.UJETBase", "NavierStokes.IspBase",
-                                "NavierStokes.PjetBase"})
+        for (ControlId box : {ControlId::NavierStokes_BaseCd, ControlId::NavierStokes_UJETBase,
+                              ControlId::NavierStokes_IspBase, ControlId::NavierStokes_PjetBase})
             rep.writes.push_back(emptyBox(box));
         rep.outcome = Outcome::Done;
         return rep;
@@ -116,9 +116,9 @@ JetReport JET(Module1& m, Progress& progress)
         rep.isp = isp;
         rep.jetVelocity = ujet;
         // Result boxes; the exhaust leaves at the ambient pressure.
-        rep.writes.push_back(showNumber("NavierStokes.IspBase", isp, kPatternIsp));
-        rep.writes.push_back(showNumber("NavierStokes.UJETBase", ujet, kPatternJetVelocity));
-        rep.writes.push_back(showNumber("NavierStokes.PjetBase", m.AmbientPressure, kPatternJetPressure));
+        rep.writes.push_back(showNumber(ControlId::NavierStokes_IspBase, isp, kPatternIsp));
+        rep.writes.push_back(showNumber(ControlId::NavierStokes_UJETBase, ujet, kPatternJetVelocity));
+        rep.writes.push_back(showNumber(ControlId::NavierStokes_PjetBase, m.AmbientPressure, kPatternJetPressure));
         // The jet block: NX/2 nodes on the axis, fewer on every row above.
         if (ujet > 0) {
             double iEnd = nx / 2.0;
@@ -289,15 +289,15 @@ BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
     m.BaseDragCoefficient = baseDrag;
     rep.baseDragCoefficient = baseDrag;
     // Both windows show it.
-    rep.writes.push_back(showNumber("NavierStokes.BaseCd", baseDrag, kPatternBaseCd));
-    rep.writes.push_back(showNumber("SOLVER.BaseCd", baseDrag, kPatternMainBaseCd));
+    rep.writes.push_back(showNumber(ControlId::NavierStokes_BaseCd, baseDrag, kPatternBaseCd));
+    rep.writes.push_back(showNumber(ControlId::SOLVER_BaseCd, baseDrag, kPatternMainBaseCd));
     // The main drag sums again, with this base drag.
     const DragReport fins = CdFnMn(m, velocity, mainProgress);
     rep.writes.insert(rep.writes.end(), fins.writes.begin(), fins.writes.end());
     const DragReport total = TOTALDRAG(m, velocity, mainProgress);
     rep.writes.insert(rep.writes.end(), total.writes.begin(), total.writes.end());
     // Report it in the main window.
-    rep.writes.push_back(setPanel("SOLVER.StatusBar1", 2, kMsgBaseDragAdded));
+    rep.writes.push_back(setPanel(ControlId::SOLVER_StatusBar1, 2, kMsgBaseDragAdded));
     rep.outcome = fins.outcome != Outcome::Done ? fins.outcome : total.outcome;
     return rep;
 }

@@ -141,7 +141,7 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
         progress.status(2, "1");
         progress.status(3, kMsgInProgress);
         rep.reynolds = cdiv(d * vinf, nu, "base Reynolds number");
-        rep.writes.push_back(showNumber("NavierStokes.REYNOLDS", rep.reynolds, kPatternReynolds));
+        rep.writes.push_back(showNumber(ControlId::NavierStokes_REYNOLDS, rep.reynolds, kPatternReynolds));
         // Iterate.
         for (;;) {
             // One time step of the flow.
@@ -197,8 +197,9 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
     progress.progressValue(1);
 
     rep.timeStep = dt;
-    if (n > 0) rep.writes.push_back(showNumber("NavierStokes.CONVERGE", rep.BaseFlowResidual, kPatternResidual));
-    if (stepComputed) rep.writes.push_back(showNumber("NavierStokes.TimeStep", dt, kPatternTimeStep));
+    if (n > 0)
+        rep.writes.push_back(showNumber(ControlId::NavierStokes_CONVERGE, rep.BaseFlowResidual, kPatternResidual));
+    if (stepComputed) rep.writes.push_back(showNumber(ControlId::NavierStokes_TimeStep, dt, kPatternTimeStep));
     rep.offerOutputFile = rep.outcome == RunOutcome::Limit;
     return rep;
 }

@@ -158,7 +158,7 @@ void publishRocketDrag(Module1& m, const RocketDragResult& r, float& pressureCd,
     pressureCd = r.pressureCd;
     if (r.separation) say(progress, report, 1, kMsgSeparation);
     if (r.baseDragSet) m.BaseDragCoefficient = r.baseDragCoefficient;
-    report.writes.push_back(showNumber("SOLVER.ReNumber", r.reynoldsNumber, kPatternReynolds));
+    report.writes.push_back(showNumber(ControlId::SOLVER_ReNumber, r.reynoldsNumber, kPatternReynolds));
 }
 
 DragReport ROCKETDRAG(Module1& m, std::span<const float> stationArea, std::span<const float> panelFlux,
@@ -206,9 +206,9 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
     if (failed) {
         say(progress, report, 2, failed);
         if (finBoxesEmptied) {
-            w.push_back(emptyBox("SOLVER.FinSurfaceDrag"));
-            w.push_back(emptyBox("SOLVER.FinInterferenceDrag"));
-            w.push_back(emptyBox("SOLVER.LaunchLugDrag"));
+            w.push_back(emptyBox(ControlId::SOLVER_FinSurfaceDrag));
+            w.push_back(emptyBox(ControlId::SOLVER_FinInterferenceDrag));
+            w.push_back(emptyBox(ControlId::SOLVER_LaunchLugDrag));
         }
     } else {
         referenceArea = toSingle(kPi * (d / 2.0) * (d / 2.0));
@@ -246,9 +246,9 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
         finSurface = toSingle(fs, kMsgFinDragTooLarge);
         finInterference = toSingle(fi, kMsgFinDragTooLarge);
         lug = toSingle(ll, kMsgLugDragTooLarge);
-        w.push_back(showNumber("SOLVER.FinSurfaceDrag", finSurface, kPatternCd));
-        w.push_back(showNumber("SOLVER.FinInterferenceDrag", finInterference, kPatternCd));
-        w.push_back(showNumber("SOLVER.LaunchLugDrag", lug, kPatternCd));
+        w.push_back(showNumber(ControlId::SOLVER_FinSurfaceDrag, finSurface, kPatternCd));
+        w.push_back(showNumber(ControlId::SOLVER_FinInterferenceDrag, finInterference, kPatternCd));
+        w.push_back(showNumber(ControlId::SOLVER_LaunchLugDrag, lug, kPatternCd));
 
         // Fin corners in the mesh frame, the root on the tube surface.
         corners = finCorners(m, d / 2.0);
@@ -258,27 +258,27 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
     const double base = static_cast<double>(m.BaseDragCoefficient);
     const double body = static_cast<double>(m.BodyPressureDragCoefficient);
     const float total = toSingle(base + body + finSurface + finInterference + lug, kMsgDragTooLarge);
-    w.push_back(showNumber("SOLVER.TotalCd", total, kPatternCd));
+    w.push_back(showNumber(ControlId::SOLVER_TotalCd, total, kPatternCd));
     const double q = 0.5 * m.AmbientDensity * velocity * velocity;
     const double sRef = static_cast<double>(referenceArea.value_or(m.ReferenceArea));
     const double totalForce = finite(static_cast<double>(total) * q * sRef, kMsgDragTooLarge);
-    w.push_back(showNumber("SOLVER.FORCE", totalForce, kPatternForce));
+    w.push_back(showNumber(ControlId::SOLVER_FORCE, totalForce, kPatternForce));
     const double bodyForce = finite((base + body) * q * sRef, kMsgDragTooLarge);
-    w.push_back(showNumber("PressureCenter.BODYFORCES", bodyForce, kPatternForce));
+    w.push_back(showNumber(ControlId::PressureCenter_BODYFORCES, bodyForce, kPatternForce));
     // The drag of one fin; without fins there is none.
     const double finForce = finite((m.FinCount == 0)
                                        ? 0.0
                                        : (static_cast<double>(finSurface) + finInterference) / m.FinCount * q * sRef,
                                    kMsgDragTooLarge);
-    w.push_back(showNumber("PressureCenter.FINFORCES", finForce, kPatternForce));
+    w.push_back(showNumber(ControlId::PressureCenter_FINFORCES, finForce, kPatternForce));
     const double finNormalForce = m.AngleOfAttack == 0.0 ? 0.0 : m.FinNormalForce;
-    w.push_back(showNumber("PressureCenter.FINAOAFORCES", finNormalForce, kPatternForce));
+    w.push_back(showNumber(ControlId::PressureCenter_FINAOAFORCES, finNormalForce, kPatternForce));
     const float lugForce = toSingle(static_cast<double>(lug) * q * sRef, kMsgDragTooLarge);
-    w.push_back(showNumber("PressureCenter.LUGFORCES", lugForce, kPatternForce));
-    w.push_back(showNumber("PressureCenter.CXFORCES", total, kPatternCd));
+    w.push_back(showNumber(ControlId::PressureCenter_LUGFORCES, lugForce, kPatternForce));
+    w.push_back(showNumber(ControlId::PressureCenter_CXFORCES, total, kPatternCd));
     if (m.FlowSolutionStatus == FlowSolutionState::Stale) {
-        for (const char* box : {"SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag", "SOLVER.FinSurfaceDrag",
-                                "SOLVER.FORCE", "SOLVER.TotalCd"})
+        for (ControlId box : {ControlId::SOLVER_FinInterferenceDrag, ControlId::SOLVER_LaunchLugDrag,
+                              ControlId::SOLVER_FinSurfaceDrag, ControlId::SOLVER_FORCE, ControlId::SOLVER_TotalCd})
             w.push_back(emptyBox(box));
     }
 
@@ -334,11 +334,11 @@ DragReport TOTALDRAG(Module1& m, double velocity, Progress& progress)
                          m.FinSurfaceDragCoefficient + m.FinInterferenceDragCoefficient + m.LaunchLugDragCoefficient;
     // Without a cross-section there is nothing to refer the coefficient to.
     if (!(largest > 0.0 && std::isfinite(largest))) {
-        report.writes.push_back(emptyBox("SOLVER.CdMax"));
+        report.writes.push_back(emptyBox(ControlId::SOLVER_CdMax));
         return report;
     }
     const double cdMax = total * static_cast<double>(m.ReferenceArea) / largest;
-    if (std::isfinite(cdMax)) report.writes.push_back(showNumber("SOLVER.CdMax", cdMax, kPatternCd));
+    if (std::isfinite(cdMax)) report.writes.push_back(showNumber(ControlId::SOLVER_CdMax, cdMax, kPatternCd));
     else fail(progress, report, kMsgCrossSectionTooSmall);
     return report;
 }

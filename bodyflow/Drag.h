@@ -23,7 +23,7 @@
 //
 // Status texts go to Progress::status (copied into panelLog); the boxes each
 // routine fills or empties come back in writes, in order, as
-// "SOLVER.<box>" / "PressureCenter.<box>" with their format patterns.
+// ControlId::SOLVER_<box> / PressureCenter_<box> with their format patterns.
 #include <span>
 #include <string>
 #include <vector>

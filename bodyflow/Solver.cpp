@@ -63,14 +63,15 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     // the largest grid's 48 stations.
     if (m.MeridianCount < 3 || m.MeridianCount > 16) { say(2, kMsgBadMeridians); return rep; }
 
-    for (const char* picture : {"PlotResults.LEVELS", "PlotResults.FieldProfile"})
+    for (ControlId picture : {ControlId::PlotResults_LEVELS, ControlId::PlotResults_FieldProfile})
         w.push_back({picture, WindowAction::ClearPicture, 0, {}, {}});
-    for (const char* box : {"PlotResults.MAX", "PlotResults.MIN", "PlotResults.UnitsLabel", "PlotResults.PlotLabel",
-                            "PlotResults.UnitsLabel1", "PlotResults.MAX1", "PlotResults.MIN1"})
+    for (ControlId box : {ControlId::PlotResults_MAX, ControlId::PlotResults_MIN, ControlId::PlotResults_UnitsLabel,
+                          ControlId::PlotResults_PlotLabel, ControlId::PlotResults_UnitsLabel1, ControlId::PlotResults_MAX1,
+                          ControlId::PlotResults_MIN1})
         w.push_back(emptyBox(box));
-    w.push_back({"PlotResults.NoMeshDefined", WindowAction::Hide, 0, {}, {}});
-    w.push_back(emptyBox("SOLVER.MachNumber"));
-    w.push_back(emptyBox("FluidVariables.UINPUT"));
+    w.push_back({ControlId::PlotResults_NoMeshDefined, WindowAction::Hide, 0, {}, {}});
+    w.push_back(emptyBox(ControlId::SOLVER_MachNumber));
+    w.push_back(emptyBox(ControlId::FluidVariables_UINPUT));
 
     m.FreeStreamMachNumber = toSingle(v / m.SpeedOfSound);
     if (m.CompressibleFlow == 1 && m.FreeStreamMachNumber > 0.8f) {
@@ -167,12 +168,12 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     publishRocketDrag(m, drag, m.BodyPressureDragCoefficient, progress, dragReport);
     for (auto& p : dragReport.panelLog) rep.panelLog.push_back(p);
     for (auto& x : dragReport.writes) w.push_back(x);
-    w.push_back(showNumber("SOLVER.PressureCd", m.BodyPressureDragCoefficient, "##.###"));
-    w.push_back(showNumber("SOLVER.BaseCd", m.BaseDragCoefficient, "##.###"));
+    w.push_back(showNumber(ControlId::SOLVER_PressureCd, m.BodyPressureDragCoefficient, "##.###"));
+    w.push_back(showNumber(ControlId::SOLVER_BaseCd, m.BaseDragCoefficient, "##.###"));
     const double total = static_cast<double>(m.BaseDragCoefficient) + m.BodyPressureDragCoefficient +
                          m.FinSurfaceDragCoefficient + m.FinInterferenceDragCoefficient + m.LaunchLugDragCoefficient;
-    w.push_back(showNumber("SOLVER.TotalCd", total, "##.###"));
-    w.push_back(showNumber("FluidVariables.UINPUT", v, "#.###E+00"));
+    w.push_back(showNumber(ControlId::SOLVER_TotalCd, total, "##.###"));
+    w.push_back(showNumber(ControlId::FluidVariables_UINPUT, v, "#.###E+00"));
 
     const long elements = static_cast<long>(m.MeshElementCount);
     for (long e = 1; e <= elements; ++e) {
@@ -188,8 +189,8 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     if (elements > 0 && m.ElementSpeed(1) > 0.0) {
         say(1, kMsgSolutionFound);
         say(2, kMsgMayPlot);
-        w.push_back({"SOLVER.MachLabel", WindowAction::Show, 0, {}, {}});
-        w.push_back(showNumber("SOLVER.MachNumber", flow.machNumber, "#####.###"));
+        w.push_back({ControlId::SOLVER_MachLabel, WindowAction::Show, 0, {}, {}});
+        w.push_back(showNumber(ControlId::SOLVER_MachNumber, flow.machNumber, "#####.###"));
     }
     // The flight condition may have changed while events ran.
     if (m.CompressibleFlow == 1 && m.FreeStreamMachNumber > 0.8f) say(2, kMsgInvalidMach);

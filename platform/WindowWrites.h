@@ -2,15 +2,18 @@
 // What the computations ask the windows to show, as plain data.
 //
 // The numerical routines never touch a control. They return an ordered list of
-// WindowWrite records ("SOLVER.PressureCd" shows 0.12 in "##.###", the plot
-// window's picture "PlotResults.LEVELS" is cleared, ...) which the window side
-// applies in list order with the platform's number formatting. Status-bar
+// WindowWrite records (SOLVER_PressureCd shows 0.12 in "##.###", the plot
+// window's picture PlotResults_LEVELS is cleared, ...) which the window side
+// applies in list order with the platform's number formatting. Controls are
+// named by their ids (platform/ControlIds.h). Status-bar
 // texts go straight to Progress::status while the computation runs; a copy is
 // kept in the report's panel log. A message box (OK button, no icon) is
 // returned as a MessageBoxRequest and shown by the caller.
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/ControlIds.h"
 
 namespace velmora {
 
@@ -25,7 +28,7 @@ enum class WindowAction {
 };
 
 struct WindowWrite {
-    std::string control;  // "<window>.<control>", e.g. "SOLVER.TotalCd"
+    ControlId control = ControlId::End;  // e.g. ControlId::SOLVER_TotalCd
     WindowAction action = WindowAction::Empty;
     double value = 0;     // ShowNumber: the number; SetPanel: the panel
     std::string pattern;  // ShowNumber only, e.g. "##.###"
@@ -47,23 +50,23 @@ struct MessageBoxRequest {
 };
 
 // Helpers used by the routines that build the lists.
-inline WindowWrite showNumber(std::string control, double value, std::string pattern)
+inline WindowWrite showNumber(ControlId control, double value, std::string pattern)
 {
-    return {std::move(control), WindowAction::ShowNumber, value, std::move(pattern), {}};
+    return {control, WindowAction::ShowNumber, value, std::move(pattern), {}};
 }
-inline WindowWrite emptyBox(std::string control) { return {std::move(control), WindowAction::Empty, 0, {}, {}}; }
-inline WindowWrite showText(std::string control, std::string text)
+inline WindowWrite emptyBox(ControlId control) { return {control, WindowAction::Empty, 0, {}, {}}; }
+inline WindowWrite showText(ControlId control, std::string text)
 {
-    return {std::move(control), WindowAction::ShowText, 0, {}, std::move(text)};
+    return {control, WindowAction::ShowText, 0, {}, std::move(text)};
 }
-inline WindowWrite setPanel(std::string statusBar, int panel, std::string text)
+inline WindowWrite setPanel(ControlId statusBar, int panel, std::string text)
 {
-    return {std::move(statusBar), WindowAction::SetPanel, static_cast<double>(panel), {}, std::move(text)};
+    return {statusBar, WindowAction::SetPanel, static_cast<double>(panel), {}, std::move(text)};
 }
 
 // The last write to a control in a list, or nullptr when the list never
 // touches it (handy for callers that only want the final state of a box).
-inline const WindowWrite* lastWriteTo(const std::vector<WindowWrite>& writes, const std::string& control)
+inline const WindowWrite* lastWriteTo(const std::vector<WindowWrite>& writes, ControlId control)
 {
     const WindowWrite* found = nullptr;
     for (const auto& w : writes)

@@ -64,10 +64,13 @@ SolveChainReport& endAt(SolveChainReport& rep, SolveStep step, Outcome outcome, 
 }
 
 // The main window's result boxes, and those of them the centre of pressure fills.
-constexpr const char* kMainResultBoxes[] = {"MachNumber", "ReNumber", "XLRATIOS", "FORCE", "TotalCd",
-                                            "CNFORCES", "CdMax", "CMFORCES", "PressureCd", "FinInterferenceDrag",
-                                            "BaseCd", "LaunchLugDrag", "FinSurfaceDrag"};
-constexpr const char* kCenterOfPressureBoxes[] = {"XLRATIOS", "CNFORCES", "CMFORCES"};
+constexpr ControlId kMainResultBoxes[] = {
+    ControlId::SOLVER_MachNumber, ControlId::SOLVER_ReNumber, ControlId::SOLVER_XLRATIOS, ControlId::SOLVER_FORCE,
+    ControlId::SOLVER_TotalCd, ControlId::SOLVER_CNFORCES, ControlId::SOLVER_CdMax, ControlId::SOLVER_CMFORCES,
+    ControlId::SOLVER_PressureCd, ControlId::SOLVER_FinInterferenceDrag, ControlId::SOLVER_BaseCd,
+    ControlId::SOLVER_LaunchLugDrag, ControlId::SOLVER_FinSurfaceDrag};
+constexpr ControlId kCenterOfPressureBoxes[] = {ControlId::SOLVER_XLRATIOS, ControlId::SOLVER_CNFORCES,
+                                                ControlId::SOLVER_CMFORCES};
 
 // Ends a run whose inputs were changed while it let events run: nothing of it
 // is shown (the reset that marked it stale has emptied the boxes).
@@ -85,7 +88,7 @@ SolveChainReport& superseded(SolveChainReport& rep, SolveStep at, Progress& prog
 // failure's own reason stays in panel 2).
 SolveChainReport& unfinished(SolveChainReport& rep, SolveStep at, Outcome outcome, Progress& progress)
 {
-    for (const char* box : kMainResultBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
+    for (ControlId box : kMainResultBoxes) rep.writes.push_back(emptyBox(box));
     if (outcome == Outcome::Aborted) {
         progress.status(1, kMsgAnalysisAborted);
         progress.status(2, "");
@@ -113,7 +116,7 @@ SolveChainReport& withoutDrag(SolveChainReport& rep, SolveStep at, const DragRep
 // CN, Cm and XCp/L (which need the fins) stay empty and panel 2 says why.
 SolveChainReport& withoutFins(SolveChainReport& rep, Outcome outcome, Progress& progress)
 {
-    for (const char* box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
+    for (ControlId box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(box));
     progress.status(2, stability::kMsgNoFinSolution);
     return endAt(rep, SolveStep::FinSection, outcome, stability::kMsgNoFinSolution);
 }
@@ -122,7 +125,7 @@ SolveChainReport& withoutFins(SolveChainReport& rep, Outcome outcome, Progress& 
 // of pressure was not computed.
 SolveChainReport& aborted(SolveChainReport& rep, SolveStep at, Progress& progress)
 {
-    for (const char* box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(std::string("SOLVER.") + box));
+    for (ControlId box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(box));
     progress.status(1, kMsgAnalysisAborted);
     progress.status(2, "");
     return endAt(rep, at, Outcome::Aborted);
@@ -237,7 +240,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
             if (fin->outcome == Outcome::Aborted) return aborted(rep, SolveStep::FinSection, progress);
             if (fin->outcome == Outcome::Failed) return withoutFins(rep, Outcome::Failed, progress);
             finpanel::publish(*fin, m);
-            if (fin->unitsLabel) rep.writes.push_back(showText("PanelAero.UnitsLabel1", *fin->unitsLabel));
+            if (fin->unitsLabel) rep.writes.push_back(showText(ControlId::PanelAero_UnitsLabel1, *fin->unitsLabel));
             sourceForce = in.panelMethod == PanelMethod::Source && fin->forces.outcome == Outcome::Done;
             rep.fin = std::move(*fin);
         }

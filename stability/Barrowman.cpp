@@ -15,8 +15,8 @@ namespace velmora::stability {
 
 namespace {
 
-constexpr const char* kBResult = "ITERATION.BResult";
-constexpr const char* kStatusBar = "ITERATION.StatusBar1";
+constexpr ControlId kBResult = ControlId::ITERATION_BResult;
+constexpr ControlId kStatusBar = ControlId::ITERATION_StatusBar1;
 constexpr const char* kPatternBResult = "###.#####";
 
 double sq(double v) { return v * v; }

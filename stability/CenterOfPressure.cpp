@@ -14,10 +14,6 @@ namespace velmora::stability {
 
 namespace {
 
-constexpr const char* kWindow = "PressureCenter.";
-
-std::string box(const char* name) { return std::string(kWindow) + name; }
-
 // a / b, or 0 with a note when the quotient has no value.
 double quotientOrZero(double a, double b, const char* note, CenterOfPressureReport& rep)
 {
@@ -46,24 +42,24 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
 
     // A current body-flow solution is needed.
     if (m.ElementAxialVelocity(1) == 0 || m.FlowSolutionStatus == FlowSolutionState::Stale) {
-        w.push_back(setPanel(box("StatusBar1"), 1, kMsgPerformCfd));
+        w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgPerformCfd));
         return rep;
     }
 
     // Fin inputs; the last failing check's message stands in panel 2 until
     // the fin values in use are chosen.
     const UnitsTestReport units = UNITSTEST(m, singleOrZero(m.FinThickness));
-    for (const auto& message : units.messages) w.push_back(setPanel(box("StatusBar1"), 2, message));
+    for (const auto& message : units.messages) w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 2, message));
 
     // The force plot: its panel text, no "no mesh" overlay, the Cp label.
-    w.push_back(setPanel(box("StatusBar1"), 1, kMsgForcePlot));
-    w.push_back({box("NoMeshDefined"), WindowAction::Hide, 0, {}, {}});
-    w.push_back(showText(box("PlotLabel"), "Cp"));
+    w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgForcePlot));
+    w.push_back({ControlId::PressureCenter_NoMeshDefined, WindowAction::Hide, 0, {}, {}});
+    w.push_back(showText(ControlId::PressureCenter_PlotLabel, "Cp"));
 
     const int n = m.BodyStationCount;
     const int meridians = m.MeridianCount;
     if (n < 2 || meridians < 2) {
-        w.push_back(setPanel(box("StatusBar1"), 1, kMsgPerformCfd));
+        w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgPerformCfd));
         return rep;
     }
     // The ring of station N-1 counts as 0 (and is cleared on publishing).
@@ -107,13 +103,13 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     }
 
     // Fin values in use.
-    w.push_back(setPanel(box("StatusBar1"), 2, ""));
+    w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 2, ""));
     rep.FinCenterInUse = m.FinCenterOfPressure;
     rep.FinSlopeInUse = m.FinNormalForceSlope;
     if (m.FinCenterOfPressure == 0 || m.FinNormalForceSlope == 0 || !atAngle) {
         rep.FinCenterInUse = 0;
         rep.FinSlopeInUse = 0;
-        w.push_back(setPanel(box("StatusBar1"), 2, kMsgFinAnalysisNeeded));
+        w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 2, kMsgFinAnalysisNeeded));
     }
 
     // The rocket's centre and its ratio to the length.
@@ -129,20 +125,22 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
                                m.PanelSolutionStatus != PanelSolutionState::Solved;
 
     // CN and Cm.
-    for (const char* name : {"CNROCKET", "CNFORCES", "CMFORCES"}) w.push_back(emptyBox(box(name)));
+    for (ControlId box : {ControlId::PressureCenter_CNROCKET, ControlId::PressureCenter_CNFORCES,
+                          ControlId::PressureCenter_CMFORCES})
+        w.push_back(emptyBox(box));
     double cn = 0, cmoment = 0;
     if (atAngle) {
         cn = AngleOfAttackRadians * rep.TotalNormalForceSlope;
         cmoment = cn * -static_cast<double>(ratio);
-        w.push_back(showNumber(box("CNROCKET"), rep.TotalNormalForceSlope, kPatternCoefficient));
-        w.push_back(showNumber(box("CNFORCES"), cn, kPatternCoefficient));
-        w.push_back(showNumber(box("CMFORCES"), cmoment, kPatternCoefficient));
+        w.push_back(showNumber(ControlId::PressureCenter_CNROCKET, rep.TotalNormalForceSlope, kPatternCoefficient));
+        w.push_back(showNumber(ControlId::PressureCenter_CNFORCES, cn, kPatternCoefficient));
+        w.push_back(showNumber(ControlId::PressureCenter_CMFORCES, cmoment, kPatternCoefficient));
         if (!noFinSolution) {
-            w.push_back(showNumber("SOLVER.CNFORCES", cn, kPatternCoefficient));
-            w.push_back(showNumber("SOLVER.CMFORCES", cmoment, kPatternCoefficient));
+            w.push_back(showNumber(ControlId::SOLVER_CNFORCES, cn, kPatternCoefficient));
+            w.push_back(showNumber(ControlId::SOLVER_CMFORCES, cmoment, kPatternCoefficient));
         }
     }
-    for (const auto& note : rep.notes) w.push_back(setPanel(box("StatusBar1"), 2, note));
+    for (const auto& note : rep.notes) w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 2, note));
 
     // Publish.
     for (long k = static_cast<long>(n - 2) * meridians + 1; k <= static_cast<long>(n - 1) * meridians; ++k)
@@ -159,29 +157,30 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     const ForcePlotRange range = forcePlotRange(rep.UpperSurfaceCp, rep.LowerSurfaceCp);
     rep.plotHigh = range.high;
     rep.plotLow = range.low;
-    w.push_back(showNumber(box("MAX"), range.high, kPatternPlotRange));
-    w.push_back(showNumber(box("MIN"), range.low, kPatternPlotRange));
-    w.push_back(showNumber(box("MODELAOA"), m.AngleOfAttack, kPatternAngle));
-    w.push_back(showNumber(box("XCPFINS"), rep.FinCenterInUse, kPatternSlope));
-    w.push_back(showNumber(box("CNFINS"), rep.FinSlopeInUse, kPatternSlope));
-    w.push_back(showNumber(box("XCPTOTALS"), rep.TotalCenterOfPressure, kPatternSlope));
-    w.push_back(showNumber(box("XLRATIOS"), ratio, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_MAX, range.high, kPatternPlotRange));
+    w.push_back(showNumber(ControlId::PressureCenter_MIN, range.low, kPatternPlotRange));
+    w.push_back(showNumber(ControlId::PressureCenter_MODELAOA, m.AngleOfAttack, kPatternAngle));
+    w.push_back(showNumber(ControlId::PressureCenter_XCPFINS, rep.FinCenterInUse, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_CNFINS, rep.FinSlopeInUse, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_XCPTOTALS, rep.TotalCenterOfPressure, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_XLRATIOS, ratio, kPatternSlope));
     if (noFinSolution) {
-        for (const char* name : {"SOLVER.CNFORCES", "SOLVER.CMFORCES", "SOLVER.XLRATIOS"}) w.push_back(emptyBox(name));
-        w.push_back(setPanel("SOLVER.StatusBar1", 2, kMsgNoFinSolution));
+        for (ControlId box : {ControlId::SOLVER_CNFORCES, ControlId::SOLVER_CMFORCES, ControlId::SOLVER_XLRATIOS})
+            w.push_back(emptyBox(box));
+        w.push_back(setPanel(ControlId::SOLVER_StatusBar1, 2, kMsgNoFinSolution));
     } else {
-        w.push_back(showNumber("SOLVER.XLRATIOS", ratio, kPatternSlope));
+        w.push_back(showNumber(ControlId::SOLVER_XLRATIOS, ratio, kPatternSlope));
     }
-    w.push_back(showNumber(box("XCPBODYS"), rep.BodyCenterOfPressure, kPatternSlope));
-    w.push_back(showNumber(box("CNBODYS"), rep.BodyNormalForceSlope, kPatternSlope));
-    w.push_back(showNumber(box("BODYFORCES"), m.BodyDragForce, kPatternSlope));
-    w.push_back(showNumber(box("CXFORCES"), m.TotalDragCoefficient, kPatternSlope));
-    w.push_back(showNumber(box("FINAOAFORCES"), m.FinNormalForce, kPatternSlope));
-    w.push_back(showNumber(box("FINFORCES"), m.FinDragForce, kPatternSlope));
-    w.push_back(showNumber(box("LUGFORCES"), m.LaunchLugDragForce, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_XCPBODYS, rep.BodyCenterOfPressure, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_CNBODYS, rep.BodyNormalForceSlope, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_BODYFORCES, m.BodyDragForce, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_CXFORCES, m.TotalDragCoefficient, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_FINAOAFORCES, m.FinNormalForce, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_FINFORCES, m.FinDragForce, kPatternSlope));
+    w.push_back(showNumber(ControlId::PressureCenter_LUGFORCES, m.LaunchLugDragForce, kPatternSlope));
 
     // Done.
-    w.push_back(setPanel(box("StatusBar1"), 1, kMsgAnalysisComplete));
+    w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgAnalysisComplete));
     rep.outcome = Outcome::Done;
     return rep;
 }

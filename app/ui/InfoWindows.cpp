@@ -480,6 +480,8 @@ FluidVariables::FluidVariables(Forms& forms) : Form(forms, "FluidVariables", "Ve
     lay->addWidget(Close, 0, Qt::AlignRight);
     onCommand(Close, &QPushButton::clicked, this, [this] { Close_Click(); });
     onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    // The controls the computations write to.
+    registerControls({{ControlId::FluidVariables_UINPUT, UINPUT}});
 }
 
 void FluidVariables::Close_Click()

@@ -35,6 +35,22 @@ SOLVER::SOLVER(Forms& forms)
     forms.setMainWindow(this);
     buildControls();
     buildMenus();
+    // The controls the computations write to.
+    registerControls({{ControlId::SOLVER_MachNumber, MachNumber},
+                      {ControlId::SOLVER_MachLabel, MachLabel},
+                      {ControlId::SOLVER_ReNumber, ReNumber},
+                      {ControlId::SOLVER_PressureCd, PressureCd},
+                      {ControlId::SOLVER_BaseCd, BaseCd},
+                      {ControlId::SOLVER_TotalCd, TotalCd},
+                      {ControlId::SOLVER_FinSurfaceDrag, FinSurfaceDrag},
+                      {ControlId::SOLVER_FinInterferenceDrag, FinInterferenceDrag},
+                      {ControlId::SOLVER_LaunchLugDrag, LaunchLugDrag},
+                      {ControlId::SOLVER_FORCE, FORCE},
+                      {ControlId::SOLVER_CdMax, CdMax},
+                      {ControlId::SOLVER_CNFORCES, CNFORCES},
+                      {ControlId::SOLVER_CMFORCES, CMFORCES},
+                      {ControlId::SOLVER_XLRATIOS, XLRATIOS},
+                      {ControlId::SOLVER_StatusBar1, StatusBar1}});
 }
 
 void SOLVER::buildMenus()

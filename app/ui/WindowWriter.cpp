@@ -1,12 +1,9 @@
 #include "app/ui/WindowWriter.h"
 
 #include <QLabel>
-#include <QPointer>
 #include <QLineEdit>
 
 #include <stdexcept>
-#include <string>
-#include <unordered_map>
 
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
@@ -44,31 +41,11 @@ GridEffectHandler gridEffectsOn(Forms& forms)
     };
 }
 
-namespace {
-
-// The control of a "<window>.<control>" name. A sweep applies the same few
-// dozen names at every step, so each is looked up once per window instance.
-QWidget* controlByName(Forms& forms, const std::string& name)
-{
-    struct Found {
-        QPointer<Form> form;
-        QPointer<QWidget> control;
-    };
-    static std::unordered_map<std::string, Found> found;
-    const std::size_t dot = name.find('.');
-    if (dot == std::string::npos) return nullptr;
-    Form* form = windowByName(forms, QString::fromStdString(name.substr(0, dot)));
-    if (!form) return nullptr;
-    Found& f = found[name];
-    if (f.form != form || !f.control) f = {form, form->findChild<QWidget*>(QString::fromStdString(name.substr(dot + 1)))};
-    return f.control;
-}
-
-} // namespace
-
 QWidget* resolveWindowWrite(Forms& forms, const WindowWrite& w)
 {
-    QWidget* control = controlByName(forms, w.control);
+    const ControlEntry* entry = findControl(w.control);
+    Form* form = entry ? windowByName(forms, QString::fromLatin1(entry->window)) : nullptr;
+    QWidget* control = form ? form->registeredControl(w.control) : nullptr;
     if (!control) return nullptr;
     switch (w.action) {
     case WindowAction::ShowNumber:
@@ -98,15 +75,9 @@ void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes)
 {
     for (const WindowWrite& w : writes) {
         QWidget* control = resolveWindowWrite(forms, w);
-        if (!control) {
-#ifndef NDEBUG
-            // A computation names a control this program does not have: a
-            // fault of ours, which the test build must not let pass.
-            throw std::logic_error("no control for the write to " + w.control);
-#else
-            continue;
-#endif
-        }
+        // A computation names a control its window does not have: a fault
+        // of ours, never passed over.
+        if (!control) throw std::logic_error("no control for the write to " + controlName(w.control));
         switch (w.action) {
         case WindowAction::ShowNumber: setBoxText(static_cast<QLineEdit*>(control), qFormat(w.value, w.pattern)); break;
         case WindowAction::Empty: setBoxText(static_cast<QLineEdit*>(control), QString()); break;

@@ -8,8 +8,8 @@
 
 namespace velmora {
 
-// The window of a "<window>.<control>" name, loaded on first access; nullptr
-// for a window name this program does not have.
+// The window of a program name (a ControlEntry's window), loaded on first
+// access; nullptr for a window name this program does not have.
 Form* windowByName(Forms& forms, const QString& window);
 
 // What the grid builder does to the windows as it builds: hide the main
@@ -17,13 +17,13 @@ Form* windowByName(Forms& forms, const QString& window);
 // (whose change handler runs then, as for a user's edit).
 GridEffectHandler gridEffectsOn(Forms& forms);
 
-// The control a write goes to, when it exists and takes that kind of write;
-// nullptr otherwise.
+// The control a write goes to, when its window registered the id and the
+// widget takes that kind of write; nullptr otherwise.
 QWidget* resolveWindowWrite(Forms& forms, const WindowWrite& write);
 
 // Applies the writes in order. A write whose control does not resolve is a
-// fault of the program: the debug (test) build throws std::logic_error, the
-// release build passes over it.
+// fault of the program, in every build: std::logic_error, which the command
+// running the computation reports through its barrier.
 void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes);
 
 } // namespace velmora

@@ -297,6 +297,14 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     UpDown1->onChange([this] { UpDown1_Change(); });
     UpDown2->onChange([this] { UpDown2_Change(); });
     UpDown3->onChange([this] { UpDown3_Change(); });
+    // The controls the computations write to.
+    registerControls({{ControlId::NavierStokes_BaseCd, BaseCd},
+                      {ControlId::NavierStokes_UJETBase, UJETBase},
+                      {ControlId::NavierStokes_IspBase, IspBase},
+                      {ControlId::NavierStokes_PjetBase, PjetBase},
+                      {ControlId::NavierStokes_REYNOLDS, REYNOLDS},
+                      {ControlId::NavierStokes_CONVERGE, CONVERGE},
+                      {ControlId::NavierStokes_TimeStep, TimeStep}});
 }
 
 // ---- load ---------------------------------------------------------------------------------------

@@ -246,6 +246,17 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
             if (on) commandBarrier("Profile", [this, i] { Profile_Click(i); });
         });
     onCommand(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Scroll(); });
+    // The controls the computations write to.
+    registerControls({{ControlId::PlotResults_LEVELS, LEVELS},
+                      {ControlId::PlotResults_FieldProfile, FieldProfile},
+                      {ControlId::PlotResults_MAX, MAX},
+                      {ControlId::PlotResults_MIN, MIN},
+                      {ControlId::PlotResults_UnitsLabel, UnitsLabel},
+                      {ControlId::PlotResults_PlotLabel, PlotLabel},
+                      {ControlId::PlotResults_UnitsLabel1, UnitsLabel1},
+                      {ControlId::PlotResults_MAX1, MAX1},
+                      {ControlId::PlotResults_MIN1, MIN1},
+                      {ControlId::PlotResults_NoMeshDefined, NoMeshDefined}});
 }
 
 // ---- contour plots ------------------------------------------------------------------------------

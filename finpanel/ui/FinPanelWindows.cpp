@@ -191,6 +191,8 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
         });
     onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     onCommand(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    // The controls the computations write to.
+    registerControls({{ControlId::PanelAero_UnitsLabel1, UnitsLabel1}});
 }
 
 void PanelAero::Form_Load()

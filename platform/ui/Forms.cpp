@@ -63,6 +63,17 @@ Module1& Form::m() { return forms_.m(); }
 
 void Form::Hide() { hide(); }
 
+void Form::registerControls(std::initializer_list<std::pair<ControlId, QWidget*>> controls)
+{
+    for (const auto& [id, widget] : controls) controls_[id] = widget;
+}
+
+QWidget* Form::registeredControl(ControlId id) const
+{
+    auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second.data();
+}
+
 void Form::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);

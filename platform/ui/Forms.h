@@ -11,12 +11,15 @@
 
 #include <exception>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <typeindex>
+#include <utility>
 #include <vector>
 
 #include "model/Module1.h"
+#include "platform/ControlIds.h"
 
 class QFileDialog;
 class QMessageBox;
@@ -53,6 +56,12 @@ public:
     // (the toolbar keys come last); runs each time the window opens.
     void focusFirstInput();
 
+    // The widgets of this window's controls that the computations write to,
+    // by id; each window registers its ids as it builds its controls.
+    void registerControls(std::initializer_list<std::pair<ControlId, QWidget*>> controls);
+    // The widget registered for an id; nullptr when this window registered none.
+    QWidget* registeredControl(ControlId id) const;
+
 signals:
     void hiddenOrUnloaded();
 
@@ -71,6 +80,7 @@ private:
     Forms& forms_;
     bool unloading_ = false;
     std::function<void()> closeCommand_;
+    std::map<ControlId, QPointer<QWidget>> controls_;
 };
 
 // ---- modal seam -------------------------------------------------------------

@@ -154,6 +154,27 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
     onCommand(SOLVEbtn, &QPushButton::clicked, this, [this] { SOLVEbtn_Click(); });
     onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     UnitsLabel6->onChange([this] { UnitsLabel6_Change(); });
+    // The controls the computations write to.
+    registerControls({{ControlId::PressureCenter_StatusBar1, StatusBar1},
+                      {ControlId::PressureCenter_NoMeshDefined, NoMeshDefined},
+                      {ControlId::PressureCenter_PlotLabel, PlotLabel},
+                      {ControlId::PressureCenter_CNROCKET, CNROCKET},
+                      {ControlId::PressureCenter_CNFORCES, CNFORCES},
+                      {ControlId::PressureCenter_CMFORCES, CMFORCES},
+                      {ControlId::PressureCenter_MAX, MAX},
+                      {ControlId::PressureCenter_MIN, MIN},
+                      {ControlId::PressureCenter_MODELAOA, MODELAOA},
+                      {ControlId::PressureCenter_XCPFINS, XCPFINS},
+                      {ControlId::PressureCenter_CNFINS, CNFINS},
+                      {ControlId::PressureCenter_XCPTOTALS, XCPTOTALS},
+                      {ControlId::PressureCenter_XLRATIOS, XLRATIOS},
+                      {ControlId::PressureCenter_XCPBODYS, XCPBODYS},
+                      {ControlId::PressureCenter_CNBODYS, CNBODYS},
+                      {ControlId::PressureCenter_BODYFORCES, BODYFORCES},
+                      {ControlId::PressureCenter_CXFORCES, CXFORCES},
+                      {ControlId::PressureCenter_FINAOAFORCES, FINAOAFORCES},
+                      {ControlId::PressureCenter_FINFORCES, FINFORCES},
+                      {ControlId::PressureCenter_LUGFORCES, LUGFORCES}});
 }
 
 // ---- computation and display ------------------------------------------------------------------

@@ -258,6 +258,8 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
         });
     onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     onCommand(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
+    // The controls the computations write to.
+    registerControls({{ControlId::ITERATION_BResult, BResult}, {ControlId::ITERATION_StatusBar1, StatusBar1}});
 }
 
 // ---- public procedures ----------------------------------------------------------------------

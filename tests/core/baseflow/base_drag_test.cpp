@@ -40,7 +40,7 @@ TEST(MotorJet, ExhaustVelocityPerUnitSystemTheJetBlockAndNoJetWithoutEveryInput)
         EXPECT_EQ(m->GravityAcceleration, c.g);
         EXPECT_NEAR(m->JetExitVelocity, c.ujet, 1e-3);
         ASSERT_EQ(r.writes.size(), 3u);
-        EXPECT_EQ(r.writes[1], showNumber("NavierStokes.UJETBase", m->JetExitVelocity, "#####.##"));
+        EXPECT_EQ(r.writes[1], showNumber(ControlId::NavierStokes_UJETBase, m->JetExitVelocity, "#####.##"));
         // NX 50, JB 5, Dj = D: rows 1..6 (j_end = 1 + JB) of 25, 21, 13, 1, 0, 0 nodes.
         const int expected[] = {25, 21, 13, 1, 0, 0, 0};
         for (int j = 1; j <= 7; ++j) {
@@ -173,9 +173,9 @@ TEST(BaseDrag, FinenessBandsAboveTheReynoldsLimitAndAreaByBodyShape)
         const BaseDragReport r = NEWDRAG(*m, 100, main);
         ASSERT_EQ(r.outcome, Outcome::Done);
         EXPECT_NEAR(m->BaseDragCoefficient, k.cd, 1e-7);
-        EXPECT_EQ(r.writes[1], showNumber("SOLVER.BaseCd", m->BaseDragCoefficient, "##.###"));
-        EXPECT_EQ(r.writes.back(), setPanel("SOLVER.StatusBar1", 2, "Velmora base drag added to total drag."));
-        const WindowWrite* total = lastWriteTo(r.writes, "SOLVER.TotalCd");
+        EXPECT_EQ(r.writes[1], showNumber(ControlId::SOLVER_BaseCd, m->BaseDragCoefficient, "##.###"));
+        EXPECT_EQ(r.writes.back(), setPanel(ControlId::SOLVER_StatusBar1, 2, "Velmora base drag added to total drag."));
+        const WindowWrite* total = lastWriteTo(r.writes, ControlId::SOLVER_TotalCd);
         ASSERT_NE(total, nullptr);
         EXPECT_EQ(m->TotalDragCoefficient, static_cast<float>(total->value));
     }

@@ -156,7 +156,8 @@ TEST(BaseFlowChain, KeepsNothingWhenALaterStepFailsOrAnInputChanges)
         testing::RecordingProgress p(m.get()), main;
         p.onPump = [&](int n) { if (n == c.pump) c.arrange(*m); };
         const ChainReport r = solveBaseFlow(*m, c.velocity, p, main);
-        EXPECT_EQ(std::tuple(r.published, p.last(3), lastWriteTo(r.writes, "SOLVER.BaseCd"), main.panels.empty()),
+        EXPECT_EQ(std::tuple(r.published, p.last(3), lastWriteTo(r.writes, ControlId::SOLVER_BaseCd),
+                             main.panels.empty()),
                   std::tuple(false, c.panel3, nullptr, true));
         EXPECT_EQ(std::tuple(m->BaseFlowStatus, m->JetExitVelocity, m->BasePressureAvailable, m->BaseDragCoefficient,
                              m->TotalDragCoefficient, m->BasePressureCoefficient),
@@ -215,7 +216,7 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
     // Published: the fields, the spacings, the last step and the residual shown.
     EXPECT_NE(m->BaseFlowVorticity(1, 5), 0.0);
     EXPECT_NEAR(m->DeltaX, 0.010204082, 1e-9);
-    EXPECT_EQ(std::tuple(m->DeltaT, lastWriteTo(r.writes, "NavierStokes.CONVERGE")->value, first.drag),
+    EXPECT_EQ(std::tuple(m->DeltaT, lastWriteTo(r.writes, ControlId::NavierStokes_CONVERGE)->value, first.drag),
               std::tuple(h.steps[17].timeStep, r.BaseFlowResidual, Outcome::Done));
     const float baseDrag = m->BaseDragCoefficient;
     EXPECT_NE(baseDrag, 99.0f);
@@ -238,7 +239,7 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
         const ChainReport second = solveBaseFlow(*m, 300, again, main);
         EXPECT_EQ(std::tuple(second.run.outcome, second.drag, m->BaseDragCoefficient),
                   std::tuple(limit ? RunOutcome::Limit : RunOutcome::Aborted, Outcome::Refused, baseDrag));
-        EXPECT_EQ(lastWriteTo(second.writes, "SOLVER.BaseCd"), nullptr);
+        EXPECT_EQ(lastWriteTo(second.writes, ControlId::SOLVER_BaseCd), nullptr);
         // The later steps refuse on their own too; the jet stays the first run's.
         EXPECT_EQ(JET(*m, again).outcome, Outcome::Refused);
         EXPECT_EQ(SolveCp(*m, 300, again).outcome, Outcome::Refused);

@@ -101,7 +101,7 @@ TEST(SolverTest, TypicalRocketAndCounts)
     EXPECT_EQ(p.panels, (std::vector<PanelText>{{1, "CFD analysis in progress."}, {1, "CFD solution found. "},
                                                 {2, "User may plot results or modify fins."}}));
     EXPECT_GT(m->BodySurfaceCp(1), 0.0f);  // stagnation at the tip
-    EXPECT_FLOAT_EQ(lastWriteTo(r.writes, "SOLVER.MachNumber")->value, static_cast<float>(300 / 1116.4));
+    EXPECT_FLOAT_EQ(lastWriteTo(r.writes, ControlId::SOLVER_MachNumber)->value, static_cast<float>(300 / 1116.4));
 
     for (auto [mesh, meridians, stations, panels] : {std::tuple{50.0, 12, 48, 564}, std::tuple{10.0, 10, 8, 70}}) {
         auto x = typicalRocket(mesh, meridians);
@@ -173,7 +173,7 @@ TEST(SolverTest, FailurePublishesNothing)
     const SolveReport r = bodyflow::SOLVER(*m, 300, p);
     EXPECT_EQ(p.panels.back(), (PanelText{1, "CFD solution not found."}));
     EXPECT_EQ(std::tuple(r.outcome, m->BodyStationCount, m->BodySurfaceCp(3)), std::tuple(Outcome::Failed, 77, 5.0f));
-    EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.PressureCd"), nullptr);
+    EXPECT_EQ(lastWriteTo(r.writes, ControlId::SOLVER_PressureCd), nullptr);
 }
 
 // While the body flow lets events run the flight condition changes under the run: it keeps its own. (A run whose result
@@ -240,7 +240,8 @@ TEST(DragTest, BodyPressureDragOfAConeAndCrossFlow)
         ASSERT_EQ(r.outcome, Outcome::Done);
         EXPECT_NEAR(c.cd, expected, 2e-6) << aoa;
         EXPECT_EQ(c.m->ReferenceArea, static_cast<float>(3.14159265 / 4));
-        EXPECT_NEAR(lastWriteTo(r.writes, "SOLVER.ReNumber")->value, c.m->AmbientDensity * 300 * 15 / 3.9e-7, 1e-3);
+        EXPECT_NEAR(lastWriteTo(r.writes, ControlId::SOLVER_ReNumber)->value, c.m->AmbientDensity * 300 * 15 / 3.9e-7,
+                    1e-3);
     }
 }
 
@@ -320,9 +321,10 @@ TEST(DragTest, FinDragChecksInOrder)
         ScriptedProgress p;
         const DragReport r = CdFnMn(*m, 300, p);
         EXPECT_EQ(p.panels, (std::vector<PanelText>{{2, message}}));
-        for (const char* box : {"SOLVER.FinSurfaceDrag", "SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag"}) {
+        for (ControlId box :
+             {ControlId::SOLVER_FinSurfaceDrag, ControlId::SOLVER_FinInterferenceDrag, ControlId::SOLVER_LaunchLugDrag}) {
             const WindowWrite* w = lastWriteTo(r.writes, box);
-            EXPECT_EQ(w ? w->action == WindowAction::Empty : false, finBoxesEmptied) << message << box;
+            EXPECT_EQ(w ? w->action == WindowAction::Empty : false, finBoxesEmptied) << message << controlName(box);
         }
         // Totals without the fin and lug components, on the old reference area.
         EXPECT_EQ(std::tuple(m->FinSurfaceDragCoefficient, m->FinDragForce, m->FinRootLeadingEdgeX),
@@ -350,9 +352,9 @@ TEST(DragTest, FinAndLugDragComponents)
     EXPECT_FLOAT_EQ(m->LaunchLugDragCoefficient,
                     static_cast<float>((1.2 * front + std::pow(10.0, -1.4 - 0.16 * std::log10(re)) * wetted) / s));
     const double q = 0.5 * m->AmbientDensity * 300 * 300;
-    EXPECT_NEAR(lastWriteTo(r.writes, "SOLVER.FORCE")->value, m->TotalDragCoefficient * q * static_cast<float>(s),
-                1e-9);
-    EXPECT_EQ(lastWriteTo(r.writes, "PressureCenter.FINAOAFORCES")->value, 2.5);  // kept at an angle
+    EXPECT_NEAR(lastWriteTo(r.writes, ControlId::SOLVER_FORCE)->value,
+                m->TotalDragCoefficient * q * static_cast<float>(s), 1e-9);
+    EXPECT_EQ(lastWriteTo(r.writes, ControlId::PressureCenter_FINAOAFORCES)->value, 2.5);  // kept at an angle
     EXPECT_EQ(m->FinTipTrailingEdgeY, 2.5);  // corner points with the root on the tube
 
     auto bare = finnedRocket();  // unpainted: 1.25 times every component
@@ -405,8 +407,8 @@ TEST(DragTest, StaleFlowAndLargestCrossSection)
     m->FlowSolutionStatus = "SOLVE NEW FLOW";
     ScriptedProgress p;
     const DragReport r = CdFnMn(*m, 300, p);
-    const char* order[] = {"SOLVER.FinInterferenceDrag", "SOLVER.LaunchLugDrag", "SOLVER.FinSurfaceDrag",
-                           "SOLVER.FORCE", "SOLVER.TotalCd"};
+    const ControlId order[] = {ControlId::SOLVER_FinInterferenceDrag, ControlId::SOLVER_LaunchLugDrag,
+                               ControlId::SOLVER_FinSurfaceDrag, ControlId::SOLVER_FORCE, ControlId::SOLVER_TotalCd};
     for (std::size_t i = 0; i < 5; ++i)
         EXPECT_EQ(r.writes[r.writes.size() - 5 + i], (WindowWrite{order[i], WindowAction::Empty, 0, {}, {}}));
 
@@ -417,7 +419,7 @@ TEST(DragTest, StaleFlowAndLargestCrossSection)
     m->LaunchLugDragCoefficient = 0.03f;  // total 0.4
     m->BodyStationCount = 3;
     m->BodyStationRadius(2) = m->BodyStationRadius(3) = 0.5;
-    EXPECT_NEAR(lastWriteTo(TOTALDRAG(*m, 300, p).writes, "SOLVER.CdMax")->value, 0.4, 1e-6);  // the tube
+    EXPECT_NEAR(lastWriteTo(TOTALDRAG(*m, 300, p).writes, ControlId::SOLVER_CdMax)->value, 0.4, 1e-6);  // the tube
     m->BodyStationRadius(3) = 0.8;  // a flare beyond D lowers it
     EXPECT_NEAR(TOTALDRAG(*m, 300, p).writes[0].value, 0.4 / (1.6 * 1.6), 1e-6);
     m->BodyStationCount = 0;  // no stations, no cross-section

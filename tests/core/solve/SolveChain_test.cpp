@@ -46,7 +46,7 @@ TEST(SolveChain, CompleteRunPublishesEveryStep)
     EXPECT_EQ(std::tuple(host.unloads, host.meshes), std::tuple(1, 1));
     EXPECT_EQ(std::tuple(m->AbortRequest, m->BasePressureAvailable, m->PanelSolutionStatus),
               std::tuple("NO", "FALSE", "SOLVED"));
-    EXPECT_NE(lastWriteTo(r.writes, "SOLVER.FinSurfaceDrag"), nullptr);
+    EXPECT_NE(lastWriteTo(r.writes, ControlId::SOLVER_FinSurfaceDrag), nullptr);
     EXPECT_GT(m->FinDragForce, 0);  // the fins are in the drag
 
     // The sweep's form: the mesh is built once before, not by every step.
@@ -136,20 +136,20 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
                 if (it->panel == panel) return it->text;
             return std::string();
         };
-        auto emptied = [&r](const char* box) {
+        auto emptied = [&r](ControlId box) {
             const WindowWrite* w = lastWriteTo(r.writes, box);
             return w && w->action == WindowAction::Empty;
         };
         if (outcome == Outcome::Failed || endedAt == SolveStep::FinSection) {  // the reason in panel 2; no rocket CN, Cm or XCp/L shown
             EXPECT_EQ(shown(2), message);
-            for (const char* box : {"SOLVER.CNFORCES", "SOLVER.CMFORCES", "SOLVER.XLRATIOS"})
-                EXPECT_TRUE(emptied(box)) << box;
+            for (ControlId box : {ControlId::SOLVER_CNFORCES, ControlId::SOLVER_CMFORCES, ControlId::SOLVER_XLRATIOS})
+                EXPECT_TRUE(emptied(box)) << controlName(box);
         }
         if (endedAt == SolveStep::FinDrag) {  // nothing of the drag in the state, every result box empty
             EXPECT_EQ(std::tuple(m->FlowSolutionStatusText, m->FinMeanChord, m->FinSurfaceDragCoefficient,
                                  m->TotalDragCoefficient),
                       std::tuple("SOLVE NEW FLOW", 2.25, 0.0f, 0.0f));
-            EXPECT_TRUE(emptied("SOLVER.TotalCd"));
+            EXPECT_TRUE(emptied(ControlId::SOLVER_TotalCd));
             EXPECT_EQ(shown(1), kMsgSolutionNotFound);
         }
     }

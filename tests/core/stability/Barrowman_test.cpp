@@ -36,7 +36,7 @@ std::unique_ptr<Module1> finnedRocket()
 
 std::string panel1(const BarrowmanReport& r)
 {
-    const WindowWrite* w = lastWriteTo(r.writes, "ITERATION.StatusBar1");
+    const WindowWrite* w = lastWriteTo(r.writes, ControlId::ITERATION_StatusBar1);
     return w ? w->text : "<none>";
 }
 
@@ -53,7 +53,7 @@ TEST(Barrowman, FinnedRocketValuesAtFourDegreesAndTheCurve)
         const BarrowmanReport r = BARROWMANS(*m, 1);
         ASSERT_EQ(r.outcome, Outcome::Done);
         EXPECT_NEAR(m->BarrowmanSweepValues(1), c.value, 1e-6);
-        EXPECT_EQ(lastWriteTo(r.writes, "ITERATION.BResult")->text, c.bresult);
+        EXPECT_EQ(lastWriteTo(r.writes, ControlId::ITERATION_BResult)->text, c.bresult);
     }
 
     // A three-step sweep from 1 by 3 plotting XCp: a horizontal green line at r.
@@ -75,8 +75,9 @@ TEST(Barrowman, FinnedRocketValuesAtFourDegreesAndTheCurve)
     m->SweepPlotQuantity = 2;
     const BarrowmanReport none = BARROWMANS(*m, 3);
     EXPECT_EQ(none.writes, (std::vector<WindowWrite>{
-                               showText("ITERATION.BResult", ".27504"), setPanel("ITERATION.StatusBar1", 1, ""),
-                               setPanel("ITERATION.StatusBar1", 1, "No Barrowman Equation data to plot.")}));
+                               showText(ControlId::ITERATION_BResult, ".27504"),
+                               setPanel(ControlId::ITERATION_StatusBar1, 1, ""),
+                               setPanel(ControlId::ITERATION_StatusBar1, 1, "No Barrowman Equation data to plot.")}));
     EXPECT_NEAR(m->BarrowmanSweepValues(3), 15.75885 * 7 * kPi / 180, 1e-5);
 }
 
@@ -149,7 +150,7 @@ TEST(Barrowman, RefusalsStoreAndDrawNothing)
         // Nothing stored, no BResult shown, no curve drawn.
         EXPECT_EQ(std::tuple(r.outcome, panel1(r), m->BarrowmanSweepValues(1), r.curve.size()),
                   std::tuple(Outcome::Refused, c.message, 99.0, 0u));
-        EXPECT_EQ(lastWriteTo(r.writes, "ITERATION.BResult"), nullptr);
+        EXPECT_EQ(lastWriteTo(r.writes, ControlId::ITERATION_BResult), nullptr);
     }
     auto m = finnedRocket();
     EXPECT_TRUE(BARROWMANS(*m, 0.5).writes.empty());  // below one step

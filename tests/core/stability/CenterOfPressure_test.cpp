@@ -84,14 +84,15 @@ TEST(CenterOfPressure, ConeSlopeTendsToTwoAndCentreToTwoThirdsThenFinsAddedByHan
     EXPECT_DOUBLE_EQ(m->NormalForceCoefficient, alpha * (3 + b));
     const double ratio = static_cast<float>(xcp / 15);
     EXPECT_DOUBLE_EQ(m->PitchingMomentCoefficient, -alpha * (3 + b) * ratio);
-    EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES")->value, m->NormalForceCoefficient);
+    EXPECT_EQ(lastWriteTo(r.writes, ControlId::SOLVER_CNFORCES)->value, m->NormalForceCoefficient);
     // The fin check's message stands during the run and is emptied after it.
     std::vector<std::string> panel2;
     for (const auto& w : r.writes)
-        if (w.control == "PressureCenter.StatusBar1" && w.value == 2) panel2.push_back(w.text);
+        if (w.control == ControlId::PressureCenter_StatusBar1 && w.value == 2) panel2.push_back(w.text);
     EXPECT_EQ(panel2, (std::vector<std::string>{"No fin drag. Distance to fin root required", ""}));
     // The cone's pressure difference 2 pi alpha / 6 = +-0.0365: range +-0.1.
-    EXPECT_EQ(*lastWriteTo(r.writes, "PressureCenter.MIN"), showNumber("PressureCenter.MIN", -0.1, "##.##"));
+    EXPECT_EQ(*lastWriteTo(r.writes, ControlId::PressureCenter_MIN),
+              showNumber(ControlId::PressureCenter_MIN, -0.1, "##.##"));
     // The ring of station N-1 is cleared for every later reader.
     for (int k = 41 * 8 + 1; k <= 42 * 8; ++k) EXPECT_EQ(m->BodySurfaceCp(k), 0) << k;
 }
@@ -109,7 +110,7 @@ TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
     CenterOfPressureReport r = CPSOLVE(*m, 300, np);
     ASSERT_EQ(r.outcome, Outcome::Done);
     EXPECT_EQ(std::pair(m->NormalForceCoefficient, m->FinNormalForce), std::pair(0.0, 0.0));
-    EXPECT_EQ(lastWriteTo(r.writes, "SOLVER.CNFORCES"), nullptr);
+    EXPECT_EQ(lastWriteTo(r.writes, ControlId::SOLVER_CNFORCES), nullptr);
 
     // No body force at 4 degrees, then no rocket length: 0 and a note each.
     m = coneCylinder(20);
@@ -139,7 +140,7 @@ TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
     m->NormalForceCoefficient = 0.7;
     r = CPSOLVE(*m, 300, np);
     EXPECT_EQ(std::pair(r.outcome, m->NormalForceCoefficient), std::pair(Outcome::Refused, 0.7));
-    EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel("PressureCenter.StatusBar1", 1, kMsgPerformCfd)}));
+    EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgPerformCfd)}));
     EXPECT_NE(m->BodySurfaceCp(19 * 8 + 7), 0);
 }
 
@@ -157,11 +158,11 @@ TEST(CenterOfPressure, FinsWithoutASectionSolution)
         m->PanelSolutionStatus = panels;
         const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
         const bool solved = std::string(panels) == "SOLVED";
-        for (const char* box : {"SOLVER.CNFORCES", "SOLVER.CMFORCES", "SOLVER.XLRATIOS"})
+        for (ControlId box : {ControlId::SOLVER_CNFORCES, ControlId::SOLVER_CMFORCES, ControlId::SOLVER_XLRATIOS})
             EXPECT_EQ(lastWriteTo(r.writes, box)->action, solved ? WindowAction::ShowNumber : WindowAction::Empty);
-        const WindowWrite* panel2 = lastWriteTo(r.writes, "SOLVER.StatusBar1");
+        const WindowWrite* panel2 = lastWriteTo(r.writes, ControlId::SOLVER_StatusBar1);
         EXPECT_EQ(panel2 ? panel2->text : "", solved ? "" : kMsgNoFinSolution);
-        EXPECT_EQ(lastWriteTo(r.writes, "PressureCenter.CNFORCES")->action, WindowAction::ShowNumber);
+        EXPECT_EQ(lastWriteTo(r.writes, ControlId::PressureCenter_CNFORCES)->action, WindowAction::ShowNumber);
     }
 }
 

@@ -1,6 +1,5 @@
 // What the windows show after a SOLVE that did not finish, that ran while an input changed, or that was fed odd
 // entries: no number of that run, never one that is not finite, and a status bar that says why.
-#include <QDir>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -16,6 +15,8 @@
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/FinGeometry.h"
 #include "geometry/ui/GeometryWindows.h"
+#include "platform/ui/PictureBox.h"
+#include "stability/Barrowman.h"
 #include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
@@ -328,41 +329,45 @@ TEST(SolveBarrier, AnExceptionInsideSolveEndsTheRunNotTheProgram)
     }
 }
 
-// Every "<window>.<control>" the core's sources name is a control of that window; what the core writes in a
-// typical run goes to a control of the right kind, and an unknown target is a fault the test build reports.
+// Every control the core can name (the whole id table) is registered by its window under its program name, as a
+// widget of its kind; what the core writes in a typical run goes to a control of the right kind, and a write no
+// control takes is a fault in every build, which the command's barrier reports.
 TEST(WindowWrites, EveryTargetTheCoreNamesExistsAndResolves)
 {
     Harness h;
     SOLVER& s = typeRocketWithFins(h);
-    const QRegularExpression target(
-        "\"(SOLVER|PlotResults|PanelAero|PressureCenter|BODYTUBE|FluidVariables|NavierStokes)\\.([A-Za-z0-9_]+)\"");
-    std::set<QString> seen;
-    for (const char* folder : {"model", "app", "geometry", "bodyflow", "finpanel", "stability", "solve", "sweep",
-                               "baseflow", "projectfile", "platform"}) {
-        // The core only, not <folder>/ui.
-        for (const QFileInfo& file : QDir(QString(VELMORA_SOURCE_DIR) + "/" + folder).entryInfoList(QDir::Files)) {
-            QFile f(file.filePath());
-            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-            for (auto it = target.globalMatch(QString::fromUtf8(f.readAll())); it.hasNext();) {
-                const auto match = it.next();
-                seen.insert(match.captured(0));
-                Form* form = windowByName(*h.forms, match.captured(1));
-                ASSERT_NE(form, nullptr) << match.captured(0).toStdString();
-                EXPECT_NE(form->findChild<QWidget*>(match.captured(2)), nullptr)
-                    << match.captured(0).toStdString() << " in " << file.fileName().toStdString();
-            }
-        }
+    std::set<std::string> windows;
+    for (const ControlEntry& e : kControls) {
+        const std::string name = controlName(e.id);
+        windows.insert(e.window);
+        Form* form = windowByName(*h.forms, e.window);
+        ASSERT_NE(form, nullptr) << name;
+        QWidget* control = form->registeredControl(e.id);
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->objectName().toStdString(), e.control) << name;
+        EXPECT_TRUE(form->isAncestorOf(control)) << name;
+        const bool ofItsKind = e.kind == ControlKind::Box       ? qobject_cast<QLineEdit*>(control) != nullptr
+                               : e.kind == ControlKind::Label   ? qobject_cast<QLabel*>(control) != nullptr
+                               : e.kind == ControlKind::Picture ? qobject_cast<PictureBox*>(control) != nullptr
+                                                                : qobject_cast<StatusBar*>(control) != nullptr;
+        EXPECT_TRUE(ofItsKind) << name;
     }
-    EXPECT_GT(seen.size(), 25u); // the scan found the drag, body-flow and chain targets
+    EXPECT_EQ(windows, (std::set<std::string>{"SOLVER", "FluidVariables", "PlotResults", "PanelAero", "PressureCenter",
+                                              "NavierStokes", "ITERATION"}));
 
     s.CFDSOLVER_Click();
     ASSERT_EQ(s.lastSolve.outcome, Outcome::Done);
     NullProgress np;
-    for (const auto& writes : {s.lastSolve.writes, CdFnMn(*h.state, 300, np).writes})
-        for (const auto& w : writes) EXPECT_NE(resolveWindowWrite(*h.forms, w), nullptr) << w.control;
-    for (const WindowWrite& bad : {showNumber("SOLVER.NoSuchBox", 1, "#"), showNumber("SOLVER.MeshPlot", 1, "#"),
-                                   setPanel("SOLVER.StatusBar1", 3, "x")})
-        EXPECT_THROW(applyWindowWrites(*h.forms, {bad}), std::logic_error) << bad.control;
+    for (const auto& writes : {s.lastSolve.writes, CdFnMn(*h.state, 300, np).writes,
+                              stability::BARROWMANS(*h.state, 3).writes})
+        for (const auto& w : writes) EXPECT_NE(resolveWindowWrite(*h.forms, w), nullptr) << controlName(w.control);
+    for (const WindowWrite& bad : {emptyBox(ControlId::End), showNumber(ControlId::PlotResults_LEVELS, 1, "#"),
+                                   setPanel(ControlId::SOLVER_StatusBar1, 3, "x")})
+        EXPECT_THROW(applyWindowWrites(*h.forms, {bad}), std::logic_error) << controlName(bad.control);
+    commandBarrier("SOLVE", [&h] { applyWindowWrites(*h.forms, {showNumber(ControlId::PlotResults_LEVELS, 1, "#")}); });
+    ASSERT_FALSE(h.messages().empty());
+    EXPECT_EQ(h.messages().back().prompt,
+              commandFailureText("SOLVE", "no control for the write to PlotResults.LEVELS"));
 }
 
 } // namespace
