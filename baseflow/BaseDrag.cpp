@@ -17,10 +17,11 @@ namespace velmora::baseflow {
 
 namespace {
 
-bool noConvergedFlow(const Module1& m, Progress& progress)
+bool noConvergedFlow(const Module1& m, Progress& progress, Report& rep)
 {
     if (m.BaseFlowStatus != BaseFlowSolutionState::Stale) return false;
     progress.status(3, kMsgPerformCfdFirst);
+    rep.message = kMsgPerformCfdFirst;
     return true;
 }
 
@@ -85,7 +86,7 @@ JetReport JET(Module1& m, Progress& progress)
 {
     JetReport rep;
     // Only on a converged base flow.
-    if (noConvergedFlow(m, progress)) return rep;
+    if (noConvergedFlow(m, progress, rep)) return rep;
 
     const double thrust = m.MotorAverageThrust, burn = m.MotorBurnTime, nozzle = m.NozzleExitDiameter,
                  propellant = m.PropellantWeight;
@@ -187,7 +188,7 @@ PressureReport SolveCp(Module1& m, double velocity, Progress& progress)
 {
     PressureReport rep;
     // Only on a converged base flow.
-    if (noConvergedFlow(m, progress)) return rep;
+    if (noConvergedFlow(m, progress, rep)) return rep;
     try {
         const double rho = m.AmbientDensity, pinf = m.AmbientPressure, mu = m.DynamicViscosity;
         const double d = m.BaseFlowDiameter;
@@ -254,7 +255,7 @@ BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
                                       0.5 * rho * velocity * velocity, "dynamic pressure");
         if (cpb > allowance) {
             rep.outcome = Outcome::Refused;
-            rep.reason = "Base pressure above ambient (Cpb " + Format(cpb, "0.###E+00") +
+            rep.message = "Base pressure above ambient (Cpb " + Format(cpb, "0.###E+00") +
                          "): outside the base-flow model. Nothing added to total drag.";
             return rep;
         }

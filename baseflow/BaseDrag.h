@@ -41,14 +41,14 @@
 //       BaseFlowStatus is BaseFlowSolutionState::Stale, nothing changed.
 //   JET: Done; with a motor input at 0 there is no jet (JetExitVelocity 0)
 //       and the boxes IspBase, UJETBase, PjetBase and BaseCd are emptied.
-//   All three: Failed when the arithmetic breaks down; nothing published
+//   All three: Failed when the arithmetic breaks down (no message); nothing published
 //       (NEWDRAG: a failure of the re-summing after the base drag was
 //       stored is reported as Failed with the base drag kept; the SOLVE
 //       sequence then drops the whole run).
 //   NEWDRAG: Refused, nothing changed, when Cpb is above 0 by more than the
 //       single-precision rounding of the wall pressures at p_inf (0.189203
 //       p_inf FLT_EPSILON / q): a base pressure above ambient, which the
-//       model cannot give where it holds. reason: "Base pressure above
+//       model cannot give where it holds. message: "Base pressure above
 //       ambient (Cpb <Cpb>): outside the base-flow model. Nothing added to
 //       total drag."
 //   NEWDRAG: Done; writes the base drag to NavierStokes.BaseCd ("##.####")
@@ -62,7 +62,7 @@
 
 #include "platform/WindowWrites.h"
 #include "model/Module1.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora::baseflow {
 
@@ -92,8 +92,7 @@ inline constexpr double kMaxSpecificImpulse = 500;
 // base (Dj <= D), and Isp lies from 10 to 500 s.
 std::string motorRefusal(const Module1& m);
 
-struct JetReport {
-    Outcome outcome = Outcome::Refused;
+struct JetReport : Report {
     double isp = 0;
     double jetVelocity = 0;           // 0: no jet
     std::vector<WindowWrite> writes;  // IspBase, UJETBase, PjetBase (or the four emptied)
@@ -110,21 +109,18 @@ struct ThreeDCorrection {
 // U3D on the state's fields; the state is not changed. Throws MathFailure.
 std::unique_ptr<ThreeDCorrection> U3D(const Module1& m, double velocity);
 
-struct PressureReport {
-    Outcome outcome = Outcome::Refused;
+struct PressureReport : Report {
     double basePressureCoefficient = 0;
     std::array<float, 51> wallPressure{};  // P(j), j = 1..JB + 1
 };
 
 PressureReport SolveCp(Module1& m, double velocity, Progress& progress);
 
-struct BaseDragReport {
-    Outcome outcome = Outcome::Failed;
+struct BaseDragReport : Report {
     float baseDragCoefficient = 0;
     double reynolds = 0;              // Re_L
     double finenessRatio = 0;         // L / D0
     double bandFactor = 1;            // 1 when no band applies
-    std::string reason;               // Refused: why
     std::vector<WindowWrite> writes;  // both BaseCd boxes, the drag sums' boxes, the main panel 2
 };
 

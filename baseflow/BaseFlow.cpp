@@ -11,18 +11,6 @@
 
 namespace velmora::baseflow {
 
-const char* runOutcomeName(RunOutcome o)
-{
-    switch (o) {
-    case RunOutcome::Converged: return "converged";
-    case RunOutcome::Limit: return "limit";
-    case RunOutcome::Aborted: return "aborted";
-    case RunOutcome::Refused: return "refused";
-    case RunOutcome::Failed: return "failed";
-    }
-    return "?";
-}
-
 const char* flowInputRefusal(const Module1& m, double velocity)
 {
     const double positive[] = {m.BaseFlowDomainLength, m.BaseFlowDomainHeight, velocity, m.DeltaT,
@@ -111,6 +99,7 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
     RunReport rep;
     // Inputs first: the grid and the boundary layer divide by them.
     if (const char* why = flowInputRefusal(m, velocity)) {
+        rep.message = why;
         progress.status(3, why);
         return rep;
     }
@@ -150,7 +139,7 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
             const StreamSolve stream = EQSTR(*f, order);
             rep.sweeps += stream.sweeps;
             if (!stream.converged) {
-                rep.streamWarning = true;
+                rep.notes.add(NoteKind::StreamNotConverged, kMsgStreamWarning);
                 progress.status(3, kMsgStreamWarning);
             }
             BCVOR(*f);
@@ -162,14 +151,13 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
             progress.status(1, kMsgIteration);
             progress.status(2, std::to_string(n));
             // The limit comes before convergence.
-            if (n >= in.itmax) {
-                progress.status(3, kMsgNotConverged);
-                rep.outcome = RunOutcome::Limit;
-            } else if (r < kConvergedResidual) {
-                progress.status(3, kMsgConverged);
-                rep.outcome = RunOutcome::Converged;
-            }
-            if (rep.outcome != RunOutcome::Refused) {
+            const bool limit = n >= in.itmax;
+            if (limit || r < kConvergedResidual) {
+                rep.outcome = Outcome::Done;
+                rep.converged = !limit;
+                if (limit) rep.notes.add(NoteKind::IterationLimit, kMsgNotConverged);
+                rep.message = limit ? kMsgNotConverged : kMsgConverged;
+                progress.status(3, rep.message);
                 if (observer) observer({n, r, dt, true});
                 break;
             }
@@ -180,17 +168,19 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
             // Let events run; ABORT, or an input changed under the run, stops it.
             progress.pumpEvents();
             if (m.AbortRequest == AbortFlag::Yes) {
-                rep.outcome = RunOutcome::Aborted;
+                rep.outcome = Outcome::Aborted;
                 break;
             }
             if (!(takeInputs(m, velocity) == in)) {
-                rep.outcome = RunOutcome::Aborted;
+                rep.outcome = Outcome::Aborted;
+                rep.message = kMsgInputChanged;
                 progress.status(3, kMsgInputChanged);
                 break;
             }
         }
     } catch (const MathFailure&) {
-        rep.outcome = RunOutcome::Failed;
+        rep.outcome = Outcome::Failed;
+        rep.message = kMsgRunFailed;
         progress.status(3, kMsgRunFailed);
     }
     // Pointer and progress back.
@@ -200,7 +190,7 @@ RunReport runFlow(Module1& m, double velocity, Progress& progress, const Iterati
     if (n > 0)
         rep.writes.push_back(showNumber(ControlId::NavierStokes_CONVERGE, rep.BaseFlowResidual, kPatternResidual));
     if (stepComputed) rep.writes.push_back(showNumber(ControlId::NavierStokes_TimeStep, dt, kPatternTimeStep));
-    rep.offerOutputFile = rep.outcome == RunOutcome::Limit;
+    rep.offerOutputFile = rep.outcome == Outcome::Done && !rep.converged;
     return rep;
 }
 
@@ -217,7 +207,7 @@ void publishRun(Module1& m, const Fields& f, const RunReport& rep)
     m.DeltaX = f.dx;
     m.DeltaY = f.dy;
     m.DeltaT = rep.timeStep;
-    if (rep.outcome == RunOutcome::Converged) m.BaseFlowStatus = "";
+    if (rep.outcome == Outcome::Done && rep.converged) m.BaseFlowStatus = "";
 }
 
 // What the steps after the run read besides the run's own inputs. A NaN
@@ -253,7 +243,7 @@ RunReport NSVS2D(Module1& m, double velocity, Progress& progress, const Iteratio
 {
     std::unique_ptr<Fields> f;
     const RunReport rep = runFlow(m, velocity, progress, observer, order, f);
-    if (rep.outcome == RunOutcome::Converged || rep.outcome == RunOutcome::Limit) publishRun(m, *f, rep);
+    if (rep.outcome == Outcome::Done) publishRun(m, *f, rep);
     return rep;
 }
 
@@ -279,22 +269,27 @@ ChainReport solveBaseFlow(Module1& m, double velocity, Progress& progress, Progr
 {
     ChainReport rep;
     auto append = [&rep](const std::vector<WindowWrite>& w) { rep.writes.insert(rep.writes.end(), w.begin(), w.end()); };
-    auto stop = [&](std::string why) {
+    auto stop = [&](Outcome outcome, std::string why) {
         progress.status(3, why);
+        rep.outcome = outcome;
         rep.message = std::move(why);
         return rep;
     };
-    if (std::string why = baseFlowRefusal(m, velocity); !why.empty()) return stop(std::move(why));
+    if (std::string why = baseFlowRefusal(m, velocity); !why.empty()) return stop(Outcome::Refused, std::move(why));
     const LaterInputs later = laterInputs(m);
     std::unique_ptr<Fields> f;
     rep.run = runFlow(m, velocity, progress, observer, SweepOrder::Wavefront, f);
     append(rep.run.writes);
-    if (rep.run.outcome == RunOutcome::Limit) publishRun(m, *f, rep.run);
+    rep.outcome = rep.run.outcome;
+    rep.notes = rep.run.notes;
+    if (rep.run.outcome != Outcome::Done) rep.message = rep.run.message;
+    if (rep.run.outcome == Outcome::Done && !rep.run.converged) publishRun(m, *f, rep.run);
     // Only a run that converged now reaches the jet, the base pressure and the main drag.
-    if (rep.run.outcome != RunOutcome::Converged) return rep;
+    if (rep.run.outcome != Outcome::Done || !rep.run.converged) return rep;
     if (!(laterInputs(m) == later)) {
-        rep.run.outcome = RunOutcome::Aborted;
-        return stop(kMsgInputChanged);
+        rep.run.outcome = Outcome::Aborted;
+        rep.run.message = kMsgInputChanged;
+        return stop(Outcome::Aborted, kMsgInputChanged);
     }
 
     // The later steps work on the state; a step that does not finish puts it back as it was.
@@ -308,11 +303,13 @@ ChainReport solveBaseFlow(Module1& m, double velocity, Progress& progress, Progr
     if (rep.pressure == Outcome::Done) rep.drag = (drag = NEWDRAG(m, velocity, mainTexts)).outcome;
     if (rep.drag != Outcome::Done) {
         m = *before;
-        if (!drag.reason.empty()) return stop(drag.reason);
+        if (!drag.message.empty()) return stop(drag.outcome, drag.message);
         const char* broken = rep.jet != Outcome::Done        ? "motor jet"
                              : rep.pressure != Outcome::Done ? "base pressure"
                                                              : "base drag";
-        return stop(std::string("Base drag not computed: the ") + broken + " broke down. Nothing added to total drag.");
+        const Outcome ended = rep.jet != Outcome::Done ? rep.jet : rep.pressure != Outcome::Done ? rep.pressure : rep.drag;
+        return stop(ended, std::string("Base drag not computed: the ") + broken +
+                               " broke down. Nothing added to total drag.");
     }
     rep.baseDragCoefficient = drag.baseDragCoefficient;
     rep.published = true;

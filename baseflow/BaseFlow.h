@@ -17,16 +17,19 @@
 //       AbortRequest. Per iteration: panel 1 "ITERATION", panel 2 the count,
 //       the progress value, then the observer (n, residual, time step); a
 //       continuing iteration then lets events run and tests AbortRequest.
-//       Outcomes, with their panel-3 texts:
+//       Outcomes (RunReport::outcome, message: the panel-3 text of a run
+//       that did not finish):
 //         Refused    "Please enter all required dimensional and flow data."
 //                    (a zero domain length or height, velocity, time step,
 //                    viscosity or base diameter, or a grid, shoulder or
 //                    iteration limit the solver cannot take), or
 //                    kMsgBadFlowData (one of them negative or not finite);
 //                    nothing changes.
-//         Converged  "Solution converged. Base drag added to total drag on
+//         Done, converged
+//                    "Solution converged. Base drag added to total drag on
 //                    main page."; fields published, BaseFlowStatus = "".
-//         Limit      "Solution not fully converged. Increase number of
+//         Done, not converged (the note IterationLimit)
+//                    "Solution not fully converged. Increase number of
 //                    iterations." (ITMAX is tested before the residual);
 //                    fields published for the output file (OUTPT).
 //         Aborted    no text; nothing published. An input of the run
@@ -37,8 +40,8 @@
 //       BaseFlowSolutionState::Stale first; only Converged sets it back to
 //       BaseFlowSolutionState::Converged. A
 //       stream-function iteration that takes 5000 sweeps writes "WARNING:
-//       Stream function not converged. Continuing with solution." to panel 3
-//       and the run goes on. Published are BaseFlowNodeX/Y, BaseFlowVelocityU/V,
+//       Stream function not converged. Continuing with solution." to panel 3,
+//       adds the note StreamNotConverged and the run goes on. Published are BaseFlowNodeX/Y, BaseFlowVelocityU/V,
 //       BaseFlowVorticity, BaseFlowStreamFunction, BaseFlowVorticityIncrement
 //       and DeltaX, DeltaY (the grid spacings), DeltaT (the last step).
 //   std::vector<OutputRecord> OUTPT(m)
@@ -63,10 +66,12 @@
 //       NEWDRAG (baseflow/BaseDrag.h). All or nothing: the run's fields, the
 //       jet, the base pressure, the base drag and the main drag sums are kept
 //       only when every step is done; the main window's texts of the drag
-//       sums are held until then. Otherwise the state is as before the run
-//       (BaseFlowStatus stale) and panel 3 says why:
+//       sums are held until then. The chain's outcome is Done when the base
+//       drag was published or the run stopped at its limit, else that of
+//       the step that ended it. Otherwise the state is as before the run
+//       (BaseFlowStatus stale) and panel 3 (message) says why:
 //       kMsgInputChanged (an input of the later steps changed during the
-//       run), NEWDRAG's reason, or "Base drag not computed: the <step> broke
+//       run), NEWDRAG's message, or "Base drag not computed: the <step> broke
 //       down. Nothing added to total drag." A run stopped at its limit keeps
 //       its fields for the output file, as NSVS2D does.
 //
@@ -80,7 +85,7 @@
 #include "baseflow/FlowField.h"
 #include "platform/WindowWrites.h"
 #include "model/Module1.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora::baseflow {
 
@@ -106,9 +111,6 @@ inline constexpr double kConvergedResidual = 0.001;
 inline constexpr double kMinBodyReynolds = 100000;
 inline constexpr double kMaxBaseFlowMach = 0.8;
 
-enum class RunOutcome { Converged, Limit, Aborted, Refused, Failed };
-const char* runOutcomeName(RunOutcome o);
-
 // One finished iteration, as the window's convergence plot and result boxes
 // take it. last: the run stops here (no new time step, no plot segment);
 // otherwise timeStep is the step of the next iteration.
@@ -120,15 +122,14 @@ struct IterationStep {
 };
 using IterationObserver = std::function<void(const IterationStep&)>;
 
-struct RunReport {
-    RunOutcome outcome = RunOutcome::Refused;
+struct RunReport : Report {
+    bool converged = false;          // Done: the residual fell below kConvergedResidual (else the limit)
     int BaseFlowIterationCount = 0;  // completed iterations
     double BaseFlowResidual = 0;     // relative velocity change of the last iteration
     double reynolds = 0;       // D V / nu
     double timeStep = 0;       // the step the next iteration would take (last computed)
     long sweeps = 0;           // stream-function sweeps of the whole run
-    bool streamWarning = false;
-    bool offerOutputFile = false;       // Limit: the window offers OUTPT's lines
+    bool offerOutputFile = false;       // stopped at the limit: the window offers OUTPT's lines
     std::vector<WindowWrite> writes;    // REYNOLDS, CONVERGE, TimeStep (final values)
 };
 
@@ -154,14 +155,13 @@ inline constexpr const char* kHeadingVorticity = "VORTICITY";
 
 std::vector<OutputRecord> OUTPT(const Module1& m);
 
-struct ChainReport {
+struct ChainReport : Report {
     RunReport run;
     Outcome jet = Outcome::Refused;        // the three later steps: Refused when not run
     Outcome pressure = Outcome::Refused;
     Outcome drag = Outcome::Refused;
     double baseDragCoefficient = 0;        // when drag is Done
     bool published = false;                // the base drag reached the main drag
-    std::string message;                   // why not, when the chain said so in panel 3
     std::vector<WindowWrite> writes;       // the run's, then JET's, SolveCp's, NEWDRAG's
 };
 

@@ -111,7 +111,7 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
     cd = toSingle(static_cast<double>(cd) + sa * sa * sa * 1.1 * d * length / sRef);
     if (cd < 0.0f) {
         cd = 0.0f;
-        r.separation = true;
+        r.notes.add(NoteKind::BaseSeparation, kMsgSeparation);
     }
     r.pressureCd = cd;
 
@@ -156,7 +156,10 @@ void publishRocketDrag(Module1& m, const RocketDragResult& r, float& pressureCd,
     m.Pi = kPi;
     m.ReferenceArea = r.referenceArea;
     pressureCd = r.pressureCd;
-    if (r.separation) say(progress, report, 1, kMsgSeparation);
+    for (const Note& n : r.notes) {
+        report.notes.add(n.kind, n.text);
+        say(progress, report, 1, n.text.c_str());
+    }
     if (r.baseDragSet) m.BaseDragCoefficient = r.baseDragCoefficient;
     report.writes.push_back(showNumber(ControlId::SOLVER_ReNumber, r.reynoldsNumber, kPatternReynolds));
 }

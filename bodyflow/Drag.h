@@ -30,13 +30,14 @@
 
 #include "model/Module1.h"
 #include "platform/WindowWrites.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora {
 
-struct DragReport {
-    Outcome outcome = Outcome::Done;  // Failed when the arithmetic breaks down, Aborted by ABORT
-    std::string message;              // why it failed (also in panel 2)
+// Done unless the arithmetic breaks down (Failed) or ABORT stops it
+// (Aborted); message: why it failed (also in panel 2); notes: BaseSeparation.
+struct DragReport : Report {
+    DragReport() { outcome = Outcome::Done; }
     std::vector<PanelText> panelLog;
     std::vector<WindowWrite> writes;
 };
@@ -67,7 +68,7 @@ DragFlow liveDragFlow(const Module1& m);
 
 struct RocketDragResult {
     float pressureCd = 0;          // body pressure drag plus cross-flow term, >= 0
-    bool separation = false;       // a negative pressure drag was set to 0
+    Notes notes;                   // BaseSeparation: a negative pressure drag was set to 0
     bool baseDragSet = false;      // the empirical base drag applies...
     float baseDragCoefficient = 0; // ...with this value
     float referenceArea = 0;       // pi D^2 / 4

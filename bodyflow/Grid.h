@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "model/Module1.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora {
 
@@ -42,9 +42,10 @@ enum class GridEffect {
 
 using GridEffectHandler = std::function<void(GridEffect)>;
 
-struct GridReport {
-    Outcome outcome = Outcome::Done;   // Done, Refused, Aborted, or Failed for lengths beyond single range
-    std::string message;               // panel-2 text of a refusal
+// Done, Refused, Aborted, or Failed for lengths beyond single range;
+// message: the panel-2 text of a refusal or failure.
+struct GridReport : Report {
+    GridReport() { outcome = Outcome::Done; }
     std::vector<GridEffect> effects;   // in the order they happened
 };
 

@@ -46,22 +46,28 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
         rep.panelLog.push_back({panel, text});
     };
     auto& w = rep.writes;
+    auto refuse = [&](const char* why) {
+        rep.message = why;
+        say(2, why);
+        return rep;
+    };
 
     // The tables of an earlier run are not this run's: stale until it completes.
     m.FlowSolutionStatus = FlowSolutionState::Stale;
     m.FlowSolutionStatusText = FlowSolutionState::Stale;
 
     const double v = velocity;
-    if (v == 0.0) { say(2, kMsgEnterVelocity); return rep; }
-    if (const char* missing = missingMainDimension(m)) { say(2, missing); return rep; }
+    if (v == 0.0) return refuse(kMsgEnterVelocity);
+    if (const char* missing = missingMainDimension(m)) return refuse(missing);
     if (m.MeshAxialNodeCount > 50) {
+        rep.message = kMsgDomainTooLarge;
         rep.messageBox = MessageBoxRequest{kMsgDomainTooLarge, kTitleDomainTooLarge};
         return rep;
     }
-    if (!usableFlight(v, m)) { say(2, kMsgBadFlightCondition); return rep; }
+    if (!usableFlight(v, m)) return refuse(kMsgBadFlightCondition);
     // Up to 16 meridians the surface tables (800 points, 792 panels) hold
     // the largest grid's 48 stations.
-    if (m.MeridianCount < 3 || m.MeridianCount > 16) { say(2, kMsgBadMeridians); return rep; }
+    if (m.MeridianCount < 3 || m.MeridianCount > 16) return refuse(kMsgBadMeridians);
 
     for (ControlId picture : {ControlId::PlotResults_LEVELS, ControlId::PlotResults_FieldProfile})
         w.push_back({picture, WindowAction::ClearPicture, 0, {}, {}});
@@ -75,6 +81,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
 
     m.FreeStreamMachNumber = toSingle(v / m.SpeedOfSound);
     if (m.CompressibleFlow == 1 && m.FreeStreamMachNumber > 0.8f) {
+        rep.message = kMsgNewInletVelocity;
         rep.messageBox = MessageBoxRequest{kMsgNewInletVelocity, kTitleMachAbove080};
         return rep;
     }
@@ -89,6 +96,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     WithoutPump gridProgress(progress);
     rep.grid = GRID(m, v, gridProgress, onGridEffect);
     if (rep.grid.outcome != Outcome::Done) {
+        rep.message = rep.grid.message.empty() ? kMsgSolutionNotFound : rep.grid.message;
         say(1, kMsgSolutionNotFound);
         return rep;
     }
@@ -111,6 +119,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     if (stations.size() < 2) {
         stale();
         rep.outcome = Outcome::Failed;
+        rep.message = kMsgSolutionNotFound;
         say(1, kMsgSolutionNotFound);
         return rep;
     }
@@ -143,6 +152,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     if (!ok) {
         stale();
         rep.outcome = Outcome::Failed;
+        rep.message = kMsgSolutionNotFound;
         say(1, kMsgSolutionNotFound);
         return rep;
     }
@@ -167,6 +177,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     DragReport dragReport;
     publishRocketDrag(m, drag, m.BodyPressureDragCoefficient, progress, dragReport);
     for (auto& p : dragReport.panelLog) rep.panelLog.push_back(p);
+    rep.notes.add(dragReport.notes);
     for (auto& x : dragReport.writes) w.push_back(x);
     w.push_back(showNumber(ControlId::SOLVER_PressureCd, m.BodyPressureDragCoefficient, "##.###"));
     w.push_back(showNumber(ControlId::SOLVER_BaseCd, m.BaseDragCoefficient, "##.###"));

@@ -32,7 +32,7 @@
 #include "model/Module1.h"
 #include "bodyflow/Grid.h"
 #include "platform/WindowWrites.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora {
 
@@ -50,8 +50,9 @@ inline constexpr const char* kMsgSolutionNotFound = "CFD solution not found.";
 inline constexpr const char* kMsgBadFlightCondition = "Invalid flight condition.";
 inline constexpr const char* kMsgBadMeridians = "Invalid number of grids on circumference.";
 
-struct SolveReport {
-    Outcome outcome = Outcome::Refused;
+// message: the text of a refusal (panel 2 or the message box) or failure;
+// notes: the body drag's (BaseSeparation).
+struct SolveReport : Report {
     std::vector<PanelText> panelLog;              // already sent through Progress::status
     std::optional<MessageBoxRequest> messageBox;  // to show (OK button) after the return
     std::vector<WindowWrite> writes;              // boxes, pictures, overlays, in order

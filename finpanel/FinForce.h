@@ -7,19 +7,17 @@
 
 #include "finpanel/FinSection.h"
 #include "finpanel/PanelSolvers.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora::finpanel {
 
 inline constexpr const char* kMsgZeroAngle = "Use non-zero AOA to compute fin Cn and Cp.";
 inline constexpr const char* kMsgMissingFinData = "Please enter all fin data.";
 
-struct FinForces {
+struct FinForces : Report {
     // Done: the three results below are valid. Refused: nothing computed and
     // the project's results keep their values; `message` says why (zero angle
     // of attack, or a zero chord, span, fin count or reference area).
-    Outcome outcome = Outcome::Refused;
-    std::string message;
     double normalForceSlope = 0;  // fin set, per radian, on the reference area
     double centerOfPressure = 0;  // nose tip to the fin centre of pressure; 0 = not computed
     double normalForce = 0;       // one fin, force units

@@ -31,6 +31,7 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
     FinSectionResult r;
     if (finDataMissing(in)) {
         r.outcome = Outcome::Refused;
+        r.message = kMsgMissingFinData;
         say(r, progress, 2, kMsgMissingFinData);
         return r;
     }
@@ -54,6 +55,7 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
             r.forces.normalForceSlope = 0;
             r.forces.normalForce = 0;
             r.forces.centerOfPressure = 0;
+            r.notes.add(NoteKind::SourceNoNormalForce, kMsgSourceNoNormalForce);
             say(r, progress, 2, kMsgSourceNoNormalForce);
         }
         if (r.forces.outcome != Outcome::Done) say(r, progress, 2, r.forces.message);
@@ -67,10 +69,10 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
         say(r, progress, 1, kMsgSolved);
     } catch (const MathFailure& e) {
         r.outcome = Outcome::Failed;
-        r.failure = e.what();
+        r.message = e.what();
     } catch (const std::invalid_argument& e) {
         r.outcome = Outcome::Failed;
-        r.failure = e.what();
+        r.message = e.what();
     } catch (const SolveAborted&) {
         r.outcome = Outcome::Aborted;
     }

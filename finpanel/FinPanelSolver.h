@@ -11,12 +11,14 @@
 //   Failed   the arithmetic broke down: panel 1 "Panel method solution not
 //            found."; nothing is to be published.
 //   Aborted  the user's ABORT (in.abortRequest AbortFlag::Yes) was seen while the
-//            solution let events run; nothing is to be published.
+//            solution let events run (SolveAborted inside, never past these
+//            entry points); nothing is to be published.
 //   Done     panel 1 "Panel method solution found."; publish the results and
 //            set the panel solution state to Solved. At zero angle of attack
 //            the fin results are not computed (forces.outcome is Refused) and
 //            panel 2 says "Use non-zero AOA to compute fin Cn and Cp.". Source
-//            panels give slope, force and centre 0 and panel 2 says why.
+//            panels give slope, force and centre 0 and panel 2 says why
+//            (the note SourceNoNormalForce).
 #include <optional>
 #include <string>
 
@@ -24,7 +26,7 @@
 #include "finpanel/FinPlot.h"
 #include "finpanel/FinSection.h"
 #include "finpanel/PanelSolvers.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora::finpanel {
 
@@ -35,12 +37,12 @@ inline constexpr const char* kMsgNotSolved = "Panel method solution not found.";
 inline constexpr const char* kMsgSourceNoNormalForce =
     "Source panels carry no lift: the fin normal force needs the vortex panels.";
 
-struct FinSectionResult {
-    Outcome outcome = Outcome::Refused;
+// message: why it was refused or what broke down; notes:
+// SourceNoNormalForce.
+struct FinSectionResult : Report {
     std::optional<std::string> panel1;      // last text written to status panel 1 (nullopt: untouched)
     std::optional<std::string> panel2;      // last text written to status panel 2
     std::optional<std::string> unitsLabel;  // UnitsLabel1 caption, when written
-    std::string failure;                    // what broke down (Failed only)
     SectionPoints section;
     PanelSolution solution;
     FinForces forces;

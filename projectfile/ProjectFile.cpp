@@ -253,14 +253,14 @@ ReadResult read(std::string_view bytes)
     ReadResult result;
     ProjectRecord& r = result.record;
     if (bytes.size() > MaxFileBytes) {
-        result.reason = kMsgTooLarge;
+        result.message = kMsgTooLarge;
         return result;
     }
     // A byte-order mark some editors put before UTF-8 text is no item.
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     SequentialReader in(bytes);
     if (in.atEnd()) {
-        result.reason = kMsgNoProject;
+        result.message = kMsgNoProject;
         return result;
     }
     for (int pass = 1; !in.atEnd(); ++pass) {
@@ -271,13 +271,15 @@ ReadResult read(std::string_view bytes)
             // An older layout: what it lacks comes from the conversion defaults.
             r.meshSize = 0;
             r.FileBodyGeometry = StandardBody;
-            result.outcome = ReadOutcome::OlderLayout;
+            result.outcome = Outcome::Done;
+            result.layout = ReadLayout::OlderLayout;
         } else {
-            result.reason = failure(s, r, row);
+            result.message = failure(s, r, row);
         }
         return result;
     }
-    result.outcome = ReadOutcome::Complete;
+    result.outcome = Outcome::Done;
+    result.layout = ReadLayout::Complete;
     return result;
 }
 
@@ -298,7 +300,7 @@ void applyConversionDefaults(Module1& m)
 
 bool commit(const ReadResult& result, Module1& m)
 {
-    if (result.outcome == ReadOutcome::Error) return false;
+    if (result.outcome != Outcome::Done) return false;
     const ProjectRecord& r = result.record;
 
     // The items read go into their variables. A text an older file does not
@@ -315,7 +317,7 @@ bool commit(const ReadResult& result, Module1& m)
         m.FreeFormBodyX(i) = r.FreeFormBodyX(i);
         m.FreeFormBodyRadius(i) = r.FreeFormBodyRadius(i);
     }
-    if (result.outcome == ReadOutcome::OlderLayout) applyConversionDefaults(m);
+    if (result.layout == ReadLayout::OlderLayout) applyConversionDefaults(m);
 
     // What the restore makes of the held-aside values.
     if (r.flowModel == CompressibilityModel::Incompressible) m.CompressibleFlow = 0;

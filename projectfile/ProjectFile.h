@@ -16,6 +16,7 @@
 
 #include "model/Module1.h"
 #include "platform/Arrays.h"
+#include "platform/Report.h"
 
 namespace velmora::projectfile {
 
@@ -69,19 +70,19 @@ struct ProjectRecord {
     int pointRowsRead = 0;   // highest point row read completely, over all passes
 };
 
-enum class ReadOutcome {
+// The layout a read found (when it is Done).
+enum class ReadLayout {
     Complete,     // every pass ended after its last point row, at the end of the file
-    OlderLayout,  // the first pass ended before item 30 and item 1 is a flow model
-    Error         // "An Error Reading The File": nothing may be committed
+    OlderLayout   // the first pass ended before item 30 and item 1 is a flow model
 };
 
-struct ReadResult {
-    ReadOutcome outcome = ReadOutcome::Error;
+// Done, or Refused: "An Error Reading The File", nothing may be committed.
+// message: why a refused read failed, for the main window's status bar: one
+// of the two texts below, "The file ends inside item 15." (or "point row 3"),
+// or "Item 18 holds a value the program cannot use." (or "Point row 3").
+struct ReadResult : Report {
+    ReadLayout layout = ReadLayout::Complete;
     ProjectRecord record;
-    // Why an Error read failed, for the main window's status bar: one of the
-    // two texts below, "The file ends inside item 15." (or "point row 3"),
-    // or "Item 18 holds a value the program cannot use." (or "Point row 3").
-    std::string reason;
 };
 
 // The message of a read that fails, and the reasons of a file refused whole.
@@ -112,8 +113,8 @@ std::optional<std::string> write(const Module1& m);
 // 20) stand.
 ReadResult read(std::string_view bytes);
 
-// Applies a read to the project state; false, with `m` untouched, for an
-// Error outcome. The numbers read go into their variables; the held-aside
+// Applies a read to the project state; false, with `m` untouched, for a
+// refused read. The numbers read go into their variables; the held-aside
 // values go where the restore puts them: the texts into FlowModelText,
 // NoseShapeText, AnalysisUnits, SpeedUnitText and AltitudeText (a text an
 // older file does not hold keeps its value, so its list goes on showing what

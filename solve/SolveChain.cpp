@@ -180,6 +180,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     const SolveReport body =
         bodyflow::SOLVER(m, m.FreeStreamVelocity, progress, [&host](GridEffect e) { host.gridEffect(e); });
     rep.bodyFlow = body.outcome;
+    rep.notes.add(body.notes);
     append(rep.writes, body.writes);
     rep.messageBox = body.messageBox;
 
@@ -235,6 +236,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
         std::optional<finpanel::FinSectionResult> fin = finpanel::solveFinSection(in, host.finProgress());
         if (fin) {
             rep.finSection = fin->outcome;
+            rep.notes.add(fin->notes);
             if (m.FlowSolutionStatus == FlowSolutionState::Stale)
                 return superseded(rep, SolveStep::FinSection, progress);
             if (fin->outcome == Outcome::Aborted) return aborted(rep, SolveStep::FinSection, progress);
@@ -255,6 +257,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     step(SolveStep::CenterOfPressure);
     rep.centerOfPressure = stability::CPSOLVE(m, m.FreeStreamVelocity, progress);
     append(rep.writes, rep.centerOfPressure->writes);
+    rep.notes.add(rep.centerOfPressure->notes);
     if (sourceForce) progress.status(2, finpanel::kMsgSourceNoNormalForce);
     return endAt(rep, SolveStep::CenterOfPressure, Outcome::Done);
 }

@@ -69,7 +69,7 @@
 #include "platform/WindowWrites.h"
 #include "finpanel/FinPanelSolver.h"
 #include "model/Module1.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 #include "stability/CenterOfPressure.h"
 
 namespace velmora {
@@ -111,10 +111,11 @@ struct SolveChainOptions {
     bool startRun = true;    // startRun first; the sweep does it once, before its steps
 };
 
-struct SolveChainReport {
-    Outcome outcome = Outcome::Refused;
+// message: the panel-2 text of a refusal by the chain itself or of a
+// failure; notes: those of the body flow, the fin section and the centre of
+// pressure that ran.
+struct SolveChainReport : Report {
     SolveStep endedAt = SolveStep::Inputs;     // the step that ended the chain (the last one when Done)
-    std::string message;                       // panel-2 text of a refusal by the chain itself or of a failure
     std::vector<SolveStep> ran;                // the steps that ran, in order
     Outcome bodyFlow = Outcome::Refused;       // outcome of the body-flow step
     std::optional<Outcome> finSection;         // outcome of the fin step, when it ran

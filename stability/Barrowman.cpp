@@ -100,6 +100,22 @@ BarrowmanRocket barrowmanRocket(const Module1& m)
     return b;
 }
 
+const char* barrowmanRefusal(const Module1& m)
+{
+    if (m.NoseConeDiameter == 0) return kMsgBarrowmanNoDiameter;
+    if (m.FinDragForce != 0 && m.FinRootChord + m.FinTipChord == 0) return kMsgBarrowmanFailed;
+    const double d = m.NoseConeDiameter;
+    const double dr = m.TransitionDiameter == 0 ? kZeroTransitionDiameter : m.TransitionDiameter;
+    if (m.TransitionLength != 0 && dr != d && std::fabs(dr) == std::fabs(d)) return kMsgBarrowmanTransition;
+    try {
+        const double slope = barrowmanNose(m).slope + barrowmanFins(m).slope + barrowmanTransition(m).slope;
+        if (!(std::fabs(slope) >= kMinBarrowmanSlope)) return kMsgBarrowmanNoSlope;
+    } catch (const MathFailure&) {
+        return nullptr;  // not a refusal: the comparison fails on it
+    }
+    return nullptr;
+}
+
 BarrowmanReport BARROWMANS(Module1& m, double steps)
 {
     BarrowmanReport rep;
@@ -112,6 +128,7 @@ BarrowmanReport BARROWMANS(Module1& m, double steps)
                           : q == LoopCd                          ? kMsgBarrowmanCd
                                                                  : nullptr;
     if (refusal) {
+        rep.message = refusal;
         panel1(refusal);
         return rep;
     }
@@ -119,6 +136,11 @@ BarrowmanReport BARROWMANS(Module1& m, double steps)
     // Over the steps the plot shows.
     const int n = sweepStepsShown(m, steps);
     if (n < 1) return rep;
+    if (const char* why = barrowmanRefusal(m)) {
+        rep.message = why;
+        panel1(why);
+        return rep;
+    }
 
     // Everything is computed before anything is shown or stored.
     std::vector<float> values(static_cast<std::size_t>(n) + 1, 0.0f);
@@ -144,6 +166,8 @@ BarrowmanReport BARROWMANS(Module1& m, double steps)
         }
     } catch (const MathFailure& e) {
         rep.rocket = {};
+        rep.outcome = Outcome::Failed;
+        rep.message = e.what();
         panel1(e.what());
         return rep;
     }

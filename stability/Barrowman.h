@@ -24,9 +24,10 @@
 // CM = -r CN, XCp/L = r (r = XCp / rocket length), stored in single precision
 // in BarrowmanSweepValues, and a green curve on the sweep plot's scales.
 //
-// Undefined arithmetic is refused, never shown: no diameter, a slope sum
-// near 0, a transition diameter of -D, or any division by zero or value
-// without a number (MathFailure inside; a panel-1 message outside).
+// Inputs the method has no value for are refused (barrowmanRefusal): no
+// diameter, fins without chords, a transition diameter of -D, a slope sum
+// near 0. Any other division by zero or value without a number fails the
+// comparison (MathFailure inside; kMsgBarrowmanFailed in panel 1 outside).
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +35,7 @@
 #include "bodyflow/MeshDrawing.h"
 #include "platform/WindowWrites.h"
 #include "model/Module1.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora::stability {
 
@@ -79,8 +80,13 @@ BarrowmanPart barrowmanFins(const Module1& m);        // 0, 0 while FinDragForce
 BarrowmanPart barrowmanTransition(const Module1& m);  // 0, 0 without a transition
 BarrowmanRocket barrowmanRocket(const Module1& m);    // the three added up
 
-struct BarrowmanReport {
-    Outcome outcome = Outcome::Refused;
+// Why the method has no value for this rocket, or nullptr: no diameter,
+// fins entered without chords, a transition to -D, or component slopes that
+// add up to 0 (their messages).
+const char* barrowmanRefusal(const Module1& m);
+
+// message: the panel-1 text of a refusal or failure.
+struct BarrowmanReport : Report {
     std::vector<WindowWrite> writes;  // ITERATION.BResult and panel 1 of ITERATION.StatusBar1, in order
     std::vector<MeshStroke> curve;    // green segments in DataPlot1's user scale
     BarrowmanRocket rocket;
@@ -91,7 +97,9 @@ struct BarrowmanReport {
 // sweep (SweepPlotX, SweepPlotXMax, SweepPlotYMax of the current plot).
 //   Refused  velocity sweep, free-form body, quantity Cd (their messages),
 //            quantity outside 2..4 or fewer than 1 step (no write at all),
-//            undefined arithmetic (its message): nothing stored or drawn.
+//            barrowmanRefusal (its message): nothing stored or drawn.
+//   Failed   the arithmetic broke down: kMsgBarrowmanFailed, nothing
+//            stored or drawn.
 //   Done     values stored; BResult = value of step 1 in "###.#####";
 //            panel 1 emptied, then kMsgBarrowmanNoData when SweepPlotYMax is
 //            0, else the curve and kMsgBarrowmanPlotted.

@@ -1,6 +1,5 @@
 #include "stability/CenterOfPressure.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "geometry/FinGeometry.h"
@@ -15,10 +14,10 @@ namespace velmora::stability {
 namespace {
 
 // a / b, or 0 with a note when the quotient has no value.
-double quotientOrZero(double a, double b, const char* note, CenterOfPressureReport& rep)
+double quotientOrZero(double a, double b, NoteKind kind, const char* note, CenterOfPressureReport& rep)
 {
     if (b == 0.0 || !std::isfinite(a / b)) {
-        if (std::find(rep.notes.begin(), rep.notes.end(), note) == rep.notes.end()) rep.notes.push_back(note);
+        rep.notes.add(kind, note);
         return 0.0;
     }
     return a / b;
@@ -29,6 +28,7 @@ double quotientOrZero(double a, double b, const char* note, CenterOfPressureRepo
 UnitsTestReport UNITSTEST(Module1& m, float thickness)
 {
     UnitsTestReport rep;
+    rep.outcome = Outcome::Done;
     for (const char* problem : finInputProblems(m, thickness)) rep.messages.emplace_back(problem);
     rep.finDataMissing = !rep.messages.empty();
     m.FinDataMissing = rep.finDataMissing ? 1 : 0;
@@ -40,8 +40,12 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     CenterOfPressureReport rep;
     auto& w = rep.writes;
 
-    // A current body-flow solution is needed.
-    if (m.ElementAxialVelocity(1) == 0 || m.FlowSolutionStatus == FlowSolutionState::Stale) {
+    // A current body-flow solution is needed; refused before anything changes.
+    const int n = m.BodyStationCount;
+    const int meridians = m.MeridianCount;
+    if (m.ElementAxialVelocity(1) == 0 || m.FlowSolutionStatus == FlowSolutionState::Stale || n < 2 ||
+        meridians < 2) {
+        rep.message = kMsgPerformCfd;
         w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgPerformCfd));
         return rep;
     }
@@ -56,12 +60,6 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     w.push_back({ControlId::PressureCenter_NoMeshDefined, WindowAction::Hide, 0, {}, {}});
     w.push_back(showText(ControlId::PressureCenter_PlotLabel, "Cp"));
 
-    const int n = m.BodyStationCount;
-    const int meridians = m.MeridianCount;
-    if (n < 2 || meridians < 2) {
-        w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgPerformCfd));
-        return rep;
-    }
     // The ring of station N-1 counts as 0 (and is cleared on publishing).
     auto cp = [&](int station, int meridian) -> double {
         if (station > n - 2) return 0.0;
@@ -97,9 +95,10 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
         rep.BodyNormalForceSlope = 0.001;
         rep.BodyCenterOfPressure = 0;
     } else {
-        rep.BodyCenterOfPressure = quotientOrZero(MomentSum, ForceSum, kMsgNoBodyForce, rep);
+        rep.BodyCenterOfPressure = quotientOrZero(MomentSum, ForceSum, NoteKind::NoBodyForce, kMsgNoBodyForce, rep);
         rep.BodyNormalForceSlope =
-            quotientOrZero(ForceSum, static_cast<double>(m.ReferenceArea) * q * AngleOfAttackRadians, kMsgNoBodyForce, rep);
+            quotientOrZero(ForceSum, static_cast<double>(m.ReferenceArea) * q * AngleOfAttackRadians,
+                           NoteKind::NoBodyForce, kMsgNoBodyForce, rep);
     }
 
     // Fin values in use.
@@ -115,9 +114,9 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     // The rocket's centre and its ratio to the length.
     rep.TotalNormalForceSlope = rep.FinSlopeInUse + rep.BodyNormalForceSlope;
     rep.TotalCenterOfPressure = quotientOrZero(rep.FinCenterInUse * rep.FinSlopeInUse + rep.BodyCenterOfPressure * rep.BodyNormalForceSlope, rep.TotalNormalForceSlope,
-                                     kMsgNoSlopeSum, rep);
+                                     NoteKind::NoSlopeSum, kMsgNoSlopeSum, rep);
     const double length = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength + m.BaseTubeLength;
-    const float ratio = singleOrZero(quotientOrZero(rep.TotalCenterOfPressure, length, kMsgNoRocketLength, rep));
+    const float ratio = singleOrZero(quotientOrZero(rep.TotalCenterOfPressure, length, NoteKind::NoRocketLength, kMsgNoRocketLength, rep));
 
     // Fins entered but never solved: the main window shows no rocket value
     // that leaves them out.
@@ -140,7 +139,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
             w.push_back(showNumber(ControlId::SOLVER_CMFORCES, cmoment, kPatternCoefficient));
         }
     }
-    for (const auto& note : rep.notes) w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 2, note));
+    for (const Note& note : rep.notes) w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 2, note.text));
 
     // Publish.
     for (long k = static_cast<long>(n - 2) * meridians + 1; k <= static_cast<long>(n - 1) * meridians; ++k)

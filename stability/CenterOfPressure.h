@@ -26,8 +26,10 @@
 // surface Cp flattened as (station - 1) * M + meridian.
 //
 // Outcomes:
-//   Refused  no current body-flow solution: "Please perform CFD analysis."
-//            for panel 1 of the centre-of-pressure window; nothing changes.
+//   Refused  no current body-flow solution (or fewer than 2 stations or
+//            meridians): "Please perform CFD analysis." for panel 1 of the
+//            centre-of-pressure window; nothing changes, not even the fin
+//            checks' FinDataMissing.
 //   Done     published: CN and Cm (0 at zero angle of attack), XCp/L, the
 //            fin corners, FinNormalForce (0 at zero angle), the ring of
 //            station N-1 of the surface Cp set to 0; the boxes and panels to
@@ -37,14 +39,14 @@
 // alone with its own fin message, while the main window's CN, Cm and XCp/L
 // empty and its panel 2 reads kMsgNoFinSolution.
 // A division without a value (a zero force sum, q S alpha, slope sum or
-// rocket length) gives 0 for that quantity and a note for panel 2, never an
+// rocket length) gives 0 for that quantity and a note (its text for panel 2), never an
 // infinity. UNITSTEST's fin checks never stop the run.
 #include <string>
 #include <vector>
 
 #include "platform/WindowWrites.h"
 #include "model/Module1.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora::stability {
 
@@ -67,7 +69,8 @@ inline constexpr const char* kPatternCoefficient = "##.###";
 inline constexpr const char* kPatternAngle = "###.##";
 inline constexpr const char* kPatternPlotRange = "##.##";
 
-struct UnitsTestReport {
+// Always Done: the fin checks never stop a run.
+struct UnitsTestReport : Report {
     bool finDataMissing = false;
     std::vector<std::string> messages;  // every failing check, in order; the last one stands
 };
@@ -77,10 +80,10 @@ struct UnitsTestReport {
 // derivation); sets FinDataMissing, derives FinRootDistance and FinTipChord.
 UnitsTestReport UNITSTEST(Module1& m, float thickness);
 
-struct CenterOfPressureReport {
-    Outcome outcome = Outcome::Refused;
+// message: the panel-1 text of a refusal; notes: the divisions without a
+// value (NoBodyForce, NoSlopeSum, NoRocketLength).
+struct CenterOfPressureReport : Report {
     std::vector<WindowWrite> writes;   // in order
-    std::vector<std::string> notes;    // divisions without a value
 
     // For the plot: stations 1 .. N-1 (index 0 unused).
     int stationCount = 0;

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "model/Module1.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora::stability {
 
@@ -48,8 +48,8 @@ struct CrossFlowRange {
 
 CrossFlowRange crossFlowDecadeRange(double cmax, double cmin);
 
-struct CrossFlowReport {
-    Outcome outcome = Outcome::Refused;  // Refused below 3 body stations
+// Refused (no message) below 3 body stations.
+struct CrossFlowReport : Report {
     int station = 0;
     double distance = 0;                 // station from the nose tip
     std::vector<CrossFlowPoint> points;  // one per meridian, panel order

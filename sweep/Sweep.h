@@ -47,9 +47,8 @@ public:
     virtual void writeSweepValue(bool angleOfAttack, double value) = 0;
 };
 
-struct SweepReport {
-    Outcome outcome = Outcome::Refused;
-    std::string message;        // panel-2 text of a refusal by the sweep itself
+// message: the panel-2 text of a refusal by the sweep itself.
+struct SweepReport : Report {
     int stepsStored = 0;        // steps 1 .. stepsStored hold this sweep's results
     int stepCount = 0;          // the whole part of the step count that was asked for
     SolveChainReport lastStep;  // the chain run of the last step started

@@ -75,6 +75,7 @@ SweepTable sweepTableLines(const Module1& m)
         t.lines.push_back(kLineLead + column(Format(i, kPatternStep), stepWidth) +
                           column(Format(x, kPatternValue), xWidth) + Format(y, kPatternValue));
     }
+    t.outcome = t.failedSteps.empty() ? Outcome::Done : Outcome::Failed;
     if (!t.failedSteps.empty()) t.message = kMsgTableNotPrinted;
     return t;
 }

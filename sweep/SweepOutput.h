@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "model/Module1.h"
-#include "platform/Progress.h"
+#include "platform/Report.h"
 
 namespace velmora::stability {
 
@@ -47,10 +47,11 @@ struct SweepPlotSeries {
 // The data step of the sweep plot; writes the plotted series of the state.
 SweepPlotSeries sweepPlotSeries(Module1& m, double steps);
 
-struct SweepTable {
+// Done, or Failed when a step's numbers have no text: message (panel 1)
+// kMsgTableNotPrinted, the other steps' lines still there.
+struct SweepTable : Report {
     std::vector<std::string> lines;  // the header lines (when a title applies), then one line per step
     std::vector<int> failedSteps;    // steps whose numbers have no text; their lines are left out
-    std::string message;             // panel 1: kMsgTableNotPrinted when a step failed, else ""
 };
 
 // The printed table of the plotted quantity for the steps shown (sweepStepsShown):
@@ -59,10 +60,9 @@ struct SweepTable {
 //   its column label (at least one blank after it).
 SweepTable sweepTableLines(const Module1& m);
 
-struct SweepExport {
-    Outcome outcome = Outcome::Refused;
+// message: panel 1 on failure; "" when refused for want of a sweep kind.
+struct SweepExport : Report {
     std::string bytes;    // the whole file, CR LF records; empty unless Done
-    std::string message;  // panel 1 on failure; "" when refused for want of a sweep kind
 };
 
 // The comma-delimited file: for each quantity 1..4 the quoted title record,

@@ -260,14 +260,15 @@ void openProject(Forms& forms, SOLVER& main)
     const std::optional<std::string> bytes = loadWholeFile(path, projectfile::MaxFileBytes);
     const char* unread = QFileInfo(path).size() > qint64{projectfile::MaxFileBytes} ? projectfile::kMsgTooLarge
                                                                                      : kMsgNotOpened;
-    const projectfile::ReadResult result =
-        bytes ? projectfile::read(*bytes) : projectfile::ReadResult{projectfile::ReadOutcome::Error, {}, unread};
+    projectfile::ReadResult result;
+    if (bytes) result = projectfile::read(*bytes);
+    else result.message = unread;
     if (!projectfile::commit(result, s)) {
         MsgBox(projectfile::ReadErrorMessage, MsgButtons::OkOnly);
-        main.StatusBar1->setPanel(2, QString::fromStdString(result.reason));
+        main.StatusBar1->setPanel(2, QString::fromStdString(result.message));
         return;
     }
-    if (result.outcome == projectfile::ReadOutcome::OlderLayout) {
+    if (result.layout == projectfile::ReadLayout::OlderLayout) {
         // Loading the notice sets the defaults the older file lacks.
         forms.showModal<ConvertData>();
         forms.unload<ConvertData>();

@@ -34,7 +34,7 @@ std::string checkOpenSaveOpen(std::string_view bytes)
     const std::optional<std::string> saved = write(*m);
     if (!saved) return "an opened project could not be saved";
     const ReadResult again = read(*saved);
-    if (again.outcome != ReadOutcome::Complete) return "a saved project did not read completely";
+    if (again.outcome != Outcome::Done || again.layout != ReadLayout::Complete) return "a saved project did not read completely";
     if (!commit(again, *m)) return "a saved project did not commit";
     if (write(*m) != saved) return "a saved project opened to other bytes";
     if (derived(*m) != opened) return "a saved project opened to another state";

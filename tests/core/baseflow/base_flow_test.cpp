@@ -19,8 +19,9 @@ TEST(BaseFlowRun, LimitIsTestedBeforeConvergenceAndOffersTheOutputFile)
     const RunReport r = NSVS2D(*m, 300, p);
     EXPECT_LT(r.BaseFlowResidual, 0.001);  // converged values, reported as the limit
     // The fields are published for the output file.
-    EXPECT_EQ(std::tuple(r.outcome, r.offerOutputFile, p.last(3), m->BaseFlowStatus, m->BaseFlowVelocityU(1, 25)),
-              std::tuple(RunOutcome::Limit, true, kMsgNotConverged, "SOLVE NEW FLOW", 300.0));
+    EXPECT_EQ(std::tuple(r.outcome, r.converged, r.offerOutputFile, p.last(3), m->BaseFlowStatus, m->BaseFlowVelocityU(1, 25)),
+              std::tuple(Outcome::Done, false, true, kMsgNotConverged, "SOLVE NEW FLOW", 300.0));
+    EXPECT_TRUE(r.notes.has(NoteKind::IterationLimit));
 
     // The output file: three blocks of y and value, j outer and i inner; heading lines counted from 1.
     const std::vector<OutputRecord> lines = OUTPT(*m);
@@ -50,7 +51,7 @@ TEST(BaseFlowRun, AbortAtTheFirstIterationPublishesNothing)
     const RunReport r = NSVS2D(*m, 300, p, h.observer());
     ASSERT_EQ(h.steps.size(), 1u);
     EXPECT_EQ(std::tuple(r.outcome, m->BaseFlowStatus, m->DeltaX),
-              std::tuple(RunOutcome::Aborted, "SOLVE NEW FLOW", 42.0));
+              std::tuple(Outcome::Aborted, "SOLVE NEW FLOW", 42.0));
     EXPECT_TRUE(m->BaseFlowVelocityU == before->BaseFlowVelocityU);
     EXPECT_TRUE(m->BaseFlowNodeY == before->BaseFlowNodeY);
 }
@@ -76,7 +77,7 @@ TEST(BaseFlowRun, MissingInputsRefuseBeforeAnythingChanges)
         testing::RecordingProgress p(m.get());
         const RunReport r = NSVS2D(*m, c.velocity, p);
         EXPECT_EQ(std::tuple(r.outcome, p.panels, m->BaseFlowStatus),
-                  std::tuple(RunOutcome::Refused, decltype(p.panels){{3, kMsgMissingData}}, ""));
+                  std::tuple(Outcome::Refused, decltype(p.panels){{3, kMsgMissingData}}, ""));
         EXPECT_TRUE(m->BaseFlowVelocityU == before->BaseFlowVelocityU);
     }
 }
@@ -89,7 +90,7 @@ TEST(BaseFlowRun, BrokenArithmeticFailsWithoutAResult)
     ChainReport c = solveBaseFlow(*m, 300, p, p);
     // The jet step is refused, not run.
     EXPECT_EQ(std::tuple(c.run.outcome, p.last(3), c.jet, m->BaseFlowVelocityU(1, 25), m->BasePressureAvailable),
-              std::tuple(RunOutcome::Failed, kMsgRunFailed, Outcome::Refused, 0.0, "FALSE"));
+              std::tuple(Outcome::Failed, kMsgRunFailed, Outcome::Refused, 0.0, "FALSE"));
 }
 
 // SOLVE refuses, before anything runs, inputs outside the range where the model's base drag means something.
@@ -123,7 +124,7 @@ TEST(BaseFlowChain, RefusesInputsOutsideTheModelBeforeRunning)
         testing::RecordingProgress p(m.get()), main;
         const ChainReport r = solveBaseFlow(*m, m->FreeStreamVelocity, p, main);
         EXPECT_EQ(std::tuple(r.run.outcome, p.panels, m->BaseFlowStatus, r.writes.empty(), main.panels.empty()),
-                  std::tuple(RunOutcome::Refused, decltype(p.panels){{3, c.panel3}}, "SOLVE NEW FLOW", true, true));
+                  std::tuple(Outcome::Refused, decltype(p.panels){{3, c.panel3}}, "SOLVE NEW FLOW", true, true));
     }
 }
 
@@ -202,7 +203,7 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
     History h;
     const ChainReport first = solveBaseFlow(*m, 300, p, main, h.observer());
     const RunReport& r = first.run;
-    ASSERT_EQ(r.outcome, RunOutcome::Converged);
+    ASSERT_EQ(std::pair(r.outcome, r.converged), std::pair(Outcome::Done, true));
     EXPECT_LT(r.BaseFlowResidual, 0.001);
     EXPECT_GT(r.BaseFlowResidual, 0.00099);
     EXPECT_NEAR(r.reynolds, 190839.69, 0.01);
@@ -237,8 +238,8 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
         m->MotorAverageThrust = 20, m->MotorBurnTime = m->PropellantWeight = 1;  // a jet of 644 if it ran
         testing::RecordingProgress again(m.get(), limit ? 0 : 2);
         const ChainReport second = solveBaseFlow(*m, 300, again, main);
-        EXPECT_EQ(std::tuple(second.run.outcome, second.drag, m->BaseDragCoefficient),
-                  std::tuple(limit ? RunOutcome::Limit : RunOutcome::Aborted, Outcome::Refused, baseDrag));
+        EXPECT_EQ(std::tuple(second.run.outcome, second.run.converged, second.drag, m->BaseDragCoefficient),
+                  std::tuple(limit ? Outcome::Done : Outcome::Aborted, false, Outcome::Refused, baseDrag));
         EXPECT_EQ(lastWriteTo(second.writes, ControlId::SOLVER_BaseCd), nullptr);
         // The later steps refuse on their own too; the jet stays the first run's.
         EXPECT_EQ(JET(*m, again).outcome, Outcome::Refused);

@@ -221,7 +221,7 @@ TEST(VortexPanels, VerticalVortexPanelsOfADiamondSection)
     in.manualX = {0, -1, 0, 1, 0};
     in.manualY = {0, 0, 0.2, 0, -0.2};
     const FinSectionResult r = VORTEX(in, quiet);
-    ASSERT_EQ(r.outcome, Outcome::Done) << r.failure;
+    ASSERT_EQ(r.outcome, Outcome::Done) << r.message;
     for (int i = 1; i <= 4; ++i) EXPECT_TRUE(std::isfinite(r.solution.cp[i]));
 }
 
@@ -279,7 +279,7 @@ TEST(FinPanelState, RoundTripThroughTheProjectState)
     m->ReferenceArea = 0.1f;
 
     const auto r = solveFinSection(finInputFrom(*m, "STREAMLINED"), quiet);
-    ASSERT_TRUE(r && r->outcome == Outcome::Done) << (r ? r->failure : "");
+    ASSERT_TRUE(r && r->outcome == Outcome::Done) << (r ? r->message : "");
     EXPECT_EQ(r->unitsLabel, "IN/SEC");
     publish(*r, *m);
     EXPECT_EQ(std::tuple(m->PanelSolutionStatus, m->FinNormalForceSlope, m->PanelCornerIndex(100, 2), m->PanelCp(7)),

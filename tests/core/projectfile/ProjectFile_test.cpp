@@ -83,7 +83,7 @@ TEST_F(ProjectFileTest, SixteenBitFieldsRoundHalvesToEven)
     };
     for (const auto& c : cases) {
         const ReadResult r = read(edited({{c.line, c.text}}));
-        EXPECT_EQ(std::tuple(r.outcome == ReadOutcome::Complete, r.record.SurfaceFinishCode, r.record.screenY(1)),
+        EXPECT_EQ(std::tuple(r.outcome == Outcome::Done && r.layout == ReadLayout::Complete, r.record.SurfaceFinishCode, r.record.screenY(1)),
                   std::tuple(c.ok, c.finish, c.y)) << c.text;
     }
 }
@@ -97,7 +97,7 @@ TEST_F(ProjectFileTest, UnquotedAndBlankPaddedFieldsReadAlike)
         bare.push_back(out + "\t ");
     }
     const ReadResult r = read(join(bare));
-    ASSERT_EQ(r.outcome, ReadOutcome::Complete);
+    ASSERT_EQ(std::pair(r.outcome, r.layout), std::pair(Outcome::Done, ReadLayout::Complete));
     EXPECT_EQ(r.record.speedUnit, "FT/SEC");
     auto other = makeModule1();
     setStartupDefaults(*other);
@@ -133,7 +133,7 @@ TEST_F(ProjectFileTest, BadFilesCommitNothing)
         m->FreeStreamVelocity = 99, m->FinCount = 5;
         const std::optional<std::string> before = write(*m);
         const ReadResult r = read(c.bytes);
-        EXPECT_EQ(r.outcome, ReadOutcome::Error) << c.what;
+        EXPECT_EQ(r.outcome, Outcome::Refused) << c.what;
         EXPECT_FALSE(commit(r, *m)) << c.what;
         EXPECT_EQ(write(*m), before) << c.what;
     }
@@ -150,10 +150,10 @@ TEST_F(ProjectFileTest, RefusedFilesSayWhy)
         {join(kSample) + join(kSample, 3), "The file ends inside item 4."},
         {edited({{32, "\"-3\",\" 1.5E-05\",\" 0\",\" 32768\""}}), "Point row 2 holds a value the program cannot use."},
     };
-    for (const auto& [bytes, reason] : cases) EXPECT_EQ(read(bytes).reason, reason) << bytes.substr(0, 40);
+    for (const auto& [bytes, reason] : cases) EXPECT_EQ(read(bytes).message, reason) << bytes.substr(0, 40);
     // A byte-order mark before item 1 is skipped.
     const ReadResult marked = read("\xEF\xBB\xBF" + join(kSample));
-    ASSERT_EQ(marked.outcome, ReadOutcome::Complete);
+    ASSERT_EQ(std::pair(marked.outcome, marked.layout), std::pair(Outcome::Done, ReadLayout::Complete));
     ASSERT_TRUE(commit(marked, *m));
     EXPECT_EQ(write(*m), join(kSample));
 }
@@ -164,7 +164,7 @@ TEST_F(ProjectFileTest, OlderLayoutCommitsWhatWasReadThenTheDefaults)
     for (int i = 1; i <= 6; ++i) m->FreeFormBodyX(i) = m->FreeFormScreenY(i) = i;
     const std::string file = edited({{1, "\"COMPRESSIBLE\""}, {2, "\" 99\""}}, 27);
     const ReadResult r = read(file);
-    ASSERT_EQ(r.outcome, ReadOutcome::OlderLayout);
+    ASSERT_EQ(std::pair(r.outcome, r.layout), std::pair(Outcome::Done, ReadLayout::OlderLayout));
     ASSERT_TRUE(commit(r, *m));
     EXPECT_EQ(write(*m)->substr(0, file.size()), file);  // items 1 to 27 restored
     EXPECT_EQ(std::tuple(m->CompressibleFlow, m->MeshAxialNodeCount, m->ActiveBodyGeometry, m->FreeFormPointCount),
@@ -215,7 +215,7 @@ TEST_F(ProjectFileTest, HeldAsideValuesAndRepeatedPasses)
     // More after the last point row is read again over the same values.
     const std::string second = edited({{2, "\" 200\""}, {30, "\" 1\""}, {31, "\" 7\",\" 1\",\" 2\",\" 3\""}}, 31);
     const ReadResult r = read(join(kSample) + second);
-    ASSERT_EQ(r.outcome, ReadOutcome::Complete);
+    ASSERT_EQ(std::pair(r.outcome, r.layout), std::pair(Outcome::Done, ReadLayout::Complete));
     EXPECT_EQ(r.record.pointRowsRead, 2);
     sample(*m);
     m->FreeFormBodyX(2) = 55;

@@ -154,6 +154,14 @@ TEST(Barrowman, RefusalsStoreAndDrawNothing)
     }
     auto m = finnedRocket();
     EXPECT_TRUE(BARROWMANS(*m, 0.5).writes.empty());  // below one step
+
+    // Arithmetic that breaks down on a rocket the method takes fails, storing nothing.
+    m->SweepPlotXMax = 0;
+    m->SweepPlotYMax = 10;
+    m->BarrowmanSweepValues(1) = 99;
+    const BarrowmanReport failed = BARROWMANS(*m, 2);
+    EXPECT_EQ(std::tuple(failed.outcome, failed.message, panel1(failed), m->BarrowmanSweepValues(1)),
+              std::tuple(Outcome::Failed, kMsgBarrowmanFailed, kMsgBarrowmanFailed, 99.0));
 }
 
 } // namespace

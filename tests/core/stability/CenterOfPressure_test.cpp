@@ -117,20 +117,20 @@ TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
     for (int k = 1; k <= 792; ++k) m->BodySurfaceCp(k) = 0;
     r = CPSOLVE(*m, 300, np);
     EXPECT_EQ(std::pair(r.BodyCenterOfPressure, r.TotalCenterOfPressure), std::pair(0.0, 0.0));
-    EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
+    EXPECT_EQ(r.notes.texts(), (std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
     EXPECT_TRUE(std::isfinite(m->NormalForceCoefficient));
     m = coneCylinder(20);
     m->NoseConeLength = m->BodyTubeLength = 0;
     r = CPSOLVE(*m, 300, np);
     EXPECT_EQ(m->CenterOfPressureRatio, 0);
-    EXPECT_EQ(r.notes, (std::vector<std::string>{kMsgNoRocketLength}));
+    EXPECT_EQ(r.notes.texts(), (std::vector<std::string>{kMsgNoRocketLength}));
 
     // A body force too large for its slope's quotient: 0 with the note, never an infinity.
     m = coneCylinder(20);
     for (int i = 1; i <= m->BodyStationCount; ++i) m->BodyStationRadius(i) *= 1e300;
     m->ReferenceArea = 1e-30f;
     r = CPSOLVE(*m, 300, np);
-    EXPECT_EQ(std::pair(r.BodyNormalForceSlope, r.notes),
+    EXPECT_EQ(std::pair(r.BodyNormalForceSlope, r.notes.texts()),
               std::pair(0.0, std::vector<std::string>{kMsgNoBodyForce, kMsgNoSlopeSum}));
     EXPECT_TRUE(std::isfinite(m->NormalForceCoefficient) && std::isfinite(r.TotalCenterOfPressure));
 
@@ -142,6 +142,15 @@ TEST(CenterOfPressure, ZeroAngleDivisionsWithoutAValueAndStaleFlow)
     EXPECT_EQ(std::pair(r.outcome, m->NormalForceCoefficient), std::pair(Outcome::Refused, 0.7));
     EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgPerformCfd)}));
     EXPECT_NE(m->BodySurfaceCp(19 * 8 + 7), 0);
+
+    // Too few stations is refused the same way, before the fin checks change anything.
+    m = coneCylinder(20);
+    m->BodyStationCount = 1;
+    m->FinThickness = 0;
+    m->FinDataMissing = 0;
+    r = CPSOLVE(*m, 300, np);
+    EXPECT_EQ(std::tuple(r.outcome, r.message, m->FinDataMissing), std::tuple(Outcome::Refused, kMsgPerformCfd, 0));
+    EXPECT_EQ(r.writes, (std::vector<WindowWrite>{setPanel(ControlId::PressureCenter_StatusBar1, 1, kMsgPerformCfd)}));
 }
 
 // Fins entered whose section was never solved: the main window shows no rocket CN, Cm or XCp/L and says why, the
