@@ -39,11 +39,26 @@ void addProductLabels(QWidget* w, QVBoxLayout* lay, QLabel** labels)
     labels[0]->setFont(big);
 }
 
-// A fixed picture: our artwork in a label of its own size.
+// A fixed picture: our artwork in a label of its own size, drawn when the
+// window is first shown, so a window built but never shown draws nothing.
+class PictureLabel final : public QLabel {
+public:
+    PictureLabel(QWidget* parent, art::Picture kind) : QLabel(parent), kind_(kind) {}
+
+protected:
+    void showEvent(QShowEvent* e) override
+    {
+        if (pixmap().isNull()) setPixmap(art::draw(kind_, size()));
+        QLabel::showEvent(e);
+    }
+
+private:
+    art::Picture kind_;
+};
+
 QLabel* makePicture(QWidget* parent, const QString& name, const QString& caption, art::Picture kind, QSize size)
 {
-    auto* pic = named(new QLabel(parent), name, caption);
-    pic->setPixmap(art::draw(kind, size));
+    auto* pic = named(new PictureLabel(parent, kind), name, caption);
     pic->setFixedSize(size);
     return pic;
 }

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "model/Units.h"
@@ -343,13 +344,20 @@ void SOLVER::Form_Load()
     fins.LLABEL[5]->setVisible(true);
     fins.LLABEL[7]->setVisible(true);
     body.LLABEL[6]->setText("FT");
-    // Plot settings through the plot window's boxes.
+    // Plot settings. Written into the plot window's boxes, they would
+    // mark both as the user's own; that is done here, and the boxes get
+    // their texts, with no handler run, when the window is first accessed.
     s.VectorScale = 1;
     s.ContourLevelCount = 20;
-    PlotResults& plot = f.get<PlotResults>();
-    plot.Vscale->setText(qFormat(s.VectorScale, ".###"));
-    plot.NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
-    plot.NLEVELS2->setText(qFormat(s.ContourLevelCount, "###"));
+    s.VectorScaleUserSet = 1;
+    s.ContourLevelsUserSet = 1;
+    f.whenLoaded<PlotResults>([scale = qFormat(s.VectorScale, ".###"),
+                               levels = qFormat(s.ContourLevelCount, "###")](PlotResults& plot) {
+        for (auto [box, text] : {std::pair{plot.Vscale, scale}, {plot.NLEVELS, levels}, {plot.NLEVELS2, levels}}) {
+            const QSignalBlocker quiet(box);
+            box->setText(text);
+        }
+    });
     // No Mach number shown yet.
     MachNumber->setText(QString());
     // Domain shape, level flight, the standard body (four free-form points).
@@ -364,20 +372,32 @@ void SOLVER::Form_Load()
     s.SweepStepCount = 1;
     s.SweepPlotYScale = 1.0f;
     s.CrossflowCpScale = 1.0f;
-    // Sweep settings through the sweep window's boxes.
-    ITERATION& sweep = f.get<ITERATION>();
-    sweep.MAXLOOPS->setText("1");
-    sweep.AOAINC->setText("3");
-    sweep.VELINC->setText("100");
-    sweep.AOAINITIAL->setText("1");
-    sweep.VINITIAL->setText("300");
-    sweep.AOAINC->show();
-    sweep.VELINC->hide();
-    sweep.Label1->show();
-    sweep.Label2->hide();
-    sweep.LVLABEL1->setText(Speed->Text());
-    sweep.LVLABEL2->setText(Speed->Text());
-    sweep.LVLABEL2->hide();
+    // Sweep settings. Each of the sweep window's boxes, written, would
+    // store its value and clear and redraw the sweep plot: the values are
+    // stored and the plot worked out here; the window gets the texts (no
+    // handler run), that plot and the angle-of-attack layout when it is
+    // first accessed.
+    s.SweepAoaIncrement = 3;
+    s.SweepVelocityIncrement = 100;
+    s.SweepStartAoa = 1;
+    s.SweepStartVelocity = 300;
+    stability::clearSweepResults(s, s.SweepStepCount);
+    f.whenLoaded<ITERATION>([plot = stability::sweepPlot(s, s.SweepStepCount), speed = Speed->Text()](ITERATION& sweep) {
+        for (auto [box, text] : {std::pair{sweep.MAXLOOPS, "1"}, {sweep.AOAINC, "3"}, {sweep.VELINC, "100"},
+                                 {sweep.AOAINITIAL, "1"}, {sweep.VINITIAL, "300"}}) {
+            const QSignalBlocker quiet(box);
+            box->setText(text);
+        }
+        sweep.clearPlot();
+        sweep.drawPlot(plot);
+        sweep.AOAINC->show();
+        sweep.VELINC->hide();
+        sweep.Label1->show();
+        sweep.Label2->hide();
+        sweep.LVLABEL1->setText(speed);
+        sweep.LVLABEL2->setText(speed);
+        sweep.LVLABEL2->hide();
+    });
     // Unit-system list.
     CFDUNITS->setText("ft-lb-sec");
     for (const auto& row : UnitSystemTable) CFDUNITS->AddItem(row.listItem);

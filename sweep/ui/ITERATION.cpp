@@ -266,14 +266,23 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
 
 void ITERATION::ClearData(double steps)
 {
-    for (QLabel* l : {MAXDATA, YMIDDLE, MINDATA, MINAOA, XMIDDLE, MAXAOA, BResult}) l->clear();
     stability::clearSweepResults(m(), steps);
+    clearPlot();
+}
+
+void ITERATION::clearPlot()
+{
+    for (QLabel* l : {MAXDATA, YMIDDLE, MINDATA, MINAOA, XMIDDLE, MAXAOA, BResult}) l->clear();
     DataPlot1->clear();
 }
 
 void ITERATION::DATAPLOT(double steps)
 {
-    const stability::SweepPlot p = stability::sweepPlot(m(), steps);
+    drawPlot(stability::sweepPlot(m(), steps));
+}
+
+void ITERATION::drawPlot(const stability::SweepPlot& p)
+{
     if (p.plotType) PlotType->setText(QString::fromStdString(*p.plotType));
     MINAOA->setText(QString::fromStdString(p.minAoa));
     MAXAOA->setText(QString::fromStdString(p.maxAoa));

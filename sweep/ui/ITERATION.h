@@ -14,6 +14,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/PictureBox.h"
 #include "sweep/Sweep.h"
+#include "sweep/SweepPlot.h"
 
 namespace velmora {
 
@@ -35,6 +36,10 @@ public:
     // Draws the sweep plot of the stored results of steps 1 .. the whole
     // part of `steps` over what the picture holds.
     void DATAPLOT(double steps);
+    // The window's part of each: the captions and the picture emptied; a
+    // plot computed beforehand drawn.
+    void clearPlot();
+    void drawPlot(const stability::SweepPlot& p);
     // Runs the sweep through the main window's boxes, each step shown as
     // SOLVE shows its run; 0 steps become 1 in the caller's variable.
     stability::SweepReport LOOPER(double& steps);

@@ -6,9 +6,11 @@
 
 #include "app/ui/Artwork.h"
 #include "baseflow/ui/NavierStokes.h"
+#include "bodyflow/ui/PlotResults.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "stability/ui/CROSSFLOW.h"
+#include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
@@ -80,6 +82,8 @@ TEST(Artwork, EveryWindowCarriesTheProgramIcon)
         h.start();
         h.forms->get<FluidVariables>();
         h.forms->get<GeoBody>();
+        h.forms->get<PlotResults>();
+        h.forms->get<ITERATION>();
         h.forms->get<PressureCenter>();
         h.forms->get<CROSSFLOW>();
         h.forms->get<NavierStokes>();

@@ -37,6 +37,9 @@ TEST(InfoWindows, FixedTextsArtworkAndReferences)
     Welcome& w = h.forms->get<Welcome>();
     AboutVelmora& a = h.forms->get<AboutVelmora>();
     for (QLabel* version : {w.Label3, a.Label3}) EXPECT_EQ(version->text(), "3.6.1");
+    EXPECT_TRUE(w.Picture1->pixmap().isNull()); // drawn when first shown, not when built
+    w.show();
+    a.show();
     for (QLabel* pic : {w.Picture1, a.Picture2}) {
         // Drawn, not blank: the artwork uses more than one colour.
         const QImage img = pic->pixmap().toImage();

@@ -10,6 +10,7 @@
 #include "bodyflow/ui/PlotResults.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/ui/GeometryWindows.h"
+#include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 #include "tests/ui/Harness.h"
 
@@ -48,6 +49,56 @@ TEST(StartUp, Snapshot)
     EXPECT_EQ(h.forms->get<FluidVariables>().Density->text(), "2.378E-03");
     EXPECT_EQ(h.forms->get<GeoBody>().DLABEL->text(), "FT"); // the unit caption's handler ran
     EXPECT_TRUE(h.messages().empty());
+}
+
+// The plot and sweep windows are built on first access, holding start-up's texts, layout and sweep plot; their
+// boxes' handlers, run on those texts in start-up's order, change nothing shown and nothing in the project.
+TEST(StartUp, DeferredPlotAndSweepWindowsMatchTheirHandlers)
+{
+    Harness h;
+    h.start();
+    Module1& m = *h.state;
+    EXPECT_FALSE(h.forms->isLoaded<PlotResults>() || h.forms->isLoaded<ITERATION>());
+    auto state = [&m] {
+        return std::vector<double>({m.VectorScale, double(m.VectorScaleUserSet), m.ContourLevelCount,
+                                    double(m.ContourLevelsUserSet), m.SweepStepCount, m.SweepAoaIncrement,
+                                    m.SweepVelocityIncrement, m.SweepStartAoa, m.SweepStartVelocity,
+                                    double(m.SweepStepsStored), m.SweepPlotX(1), m.SweepPlotXMax, m.SweepPlotYMax});
+    };
+    const std::vector<double> started = state();
+    EXPECT_EQ(started, std::vector<double>({1, 1, 20, 1, 1, 3, 100, 1, 300, 360, 1, started[11], started[12]}));
+
+    PlotResults& plot = h.forms->get<PlotResults>();
+    ITERATION& sweep = h.forms->get<ITERATION>();
+    auto shown = [&] {
+        QStringList out;
+        for (TextBox* box : {plot.Vscale, plot.NLEVELS, plot.NLEVELS2, sweep.MAXLOOPS,
+                               sweep.AOAINC, sweep.VELINC, sweep.AOAINITIAL, sweep.VINITIAL})
+            out << box->text();
+        for (QLabel* l : {sweep.PlotType, sweep.MINAOA, sweep.XMIDDLE, sweep.MAXAOA, sweep.MINDATA, sweep.YMIDDLE,
+                          sweep.MAXDATA, sweep.LVLABEL1, sweep.LVLABEL2})
+            out << l->text();
+        for (QWidget* w : std::initializer_list<QWidget*>{sweep.AOAINC, sweep.VELINC, sweep.Label1, sweep.Label2,
+                                                          sweep.LVLABEL2})
+            out << (w->isVisibleTo(&sweep) ? "shown" : "hidden");
+        return out << sweep.StatusBar1->panel(1) << sweep.StatusBar1->panel(2);
+    };
+    const QStringList seen = shown();
+    EXPECT_EQ(seen.mid(0, 8), QStringList({"1.", "20", "20", "1", "3", "100", "1", "300"}));
+    EXPECT_EQ(seen.mid(15, 7), QStringList({"FT/SEC", "FT/SEC", "shown", "hidden", "shown", "hidden", "hidden"}));
+    const QImage drawn = sweep.DataPlot1->render(QSize(300, 200));
+
+    plot.Vscale_Change();
+    plot.NLEVELS_Change();
+    plot.NLEVELS2_Change();
+    sweep.MAXLOOPS_Change();
+    sweep.AOAINC_Change();
+    sweep.VELINC_Change();
+    sweep.AOAINITIAL_Change();
+    sweep.VINITIAL_Change();
+    EXPECT_EQ(shown(), seen);
+    EXPECT_EQ(state(), started);
+    EXPECT_TRUE(sweep.DataPlot1->render(QSize(300, 200)) == drawn);
 }
 
 TEST_F(Units, SwitchesReconvertTheTypedVelocityKeepTheAltitudeAndRelabel)
