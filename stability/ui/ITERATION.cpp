@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -267,6 +268,13 @@ void ITERATION::ClearData(double steps)
     for (QLabel* l : {MAXDATA, YMIDDLE, MINDATA, MINAOA, XMIDDLE, MAXAOA, BResult}) l->clear();
     stability::clearSweepResults(m(), steps);
     DataPlot1->clear();
+    clearProgress();
+}
+
+void ITERATION::clearProgress()
+{
+    ProgressBar1->setValue(0);
+    IterationLbl->clear();
 }
 
 void ITERATION::DATAPLOT(double steps)
@@ -315,8 +323,7 @@ stability::SweepReport ITERATION::LOOPER(double& steps)
     const std::string& why = rep.message.empty() ? rep.lastStep.message : rep.message;
     if (!why.empty()) StatusBar1->setPanel(2, QString::fromStdString(why));
     if (rep.outcome == Outcome::Done) {
-        ProgressBar1->setValue(0);
-        IterationLbl->clear();
+        clearProgress();
     } else if (rep.stepCount > 0) {
         // An early end keeps the step it stopped at in view (ABORT has
         // already put the bar back to 0).
@@ -477,6 +484,7 @@ void ITERATION::Command1_Click()
                 explicit Running(ITERATION& w_) : w(w_) { w.setRunning(true); }
                 ~Running() { w.setRunning(false); }
             } running(*this);
+            clearProgress();
 
             // 3. The start into the main window, both boxes in every kind.
             main.ROCKETAOA->setText(qFormat(s.SweepStartAoa, "##.###"));
@@ -526,6 +534,12 @@ void ITERATION::closeEvent(QCloseEvent* e)
         return;
     }
     Form::closeEvent(e);
+}
+
+void ITERATION::hideEvent(QHideEvent* e)
+{
+    if (!e->spontaneous() && !running_) clearProgress();
+    Form::hideEvent(e);
 }
 
 // ---- toolbar ----------------------------------------------------------------------------------
