@@ -459,9 +459,7 @@ void ITERATION::setRunning(bool on)
     for (QRadioButton* b : PlotOption) b->setEnabled(!on);
     for (QAction* a : Toolbar1->actions())
         if (a->objectName() != "HELP" && a->objectName() != "ABOUT") a->setEnabled(!on);
-    // The disabled Start passed the focus on to Abort: a Space after the
-    // sweep starts again rather than asking to abort.
-    if (!on && focusWidget() == Abort) Command1->setFocus(Qt::OtherFocusReason);
+    if (!on) focusBackFromAbort(Abort, Command1);
 }
 
 void ITERATION::Command1_Click()
@@ -610,6 +608,7 @@ void ITERATION::exportKey()
     FileRequest request;
     request.save = true;
     request.filter = "Text files (*.TXT)|*.TXT";
+    request.defaultSuffix = QStringLiteral("TXT");  // so that the filter lists it
     const QString path = ModalSeam::instance().fileDialog(request);
     if (path.isEmpty()) return;
     const stability::SweepExport e = stability::sweepExportBytes(m());
