@@ -6,6 +6,7 @@
 #include "bodyflow/Grid.h"
 #include "bodyflow/Solver.h"
 #include "model/Vocabulary.h"
+#include "platform/Single.h"
 
 namespace velmora::stability {
 
@@ -39,10 +40,18 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         if (angle) host.writeSweepValue(true, m.AngleOfAttack);
         else if (velocity) host.writeSweepValue(false, m.EnteredVelocity);
 
+        // The main window has asked for a new Mach number (its box, once,
+        // as the value was written): the sweep cannot give one, it stops.
+        if (const double a = m.SpeedOfSound; a > 0 && singleOrLargest(m.FreeStreamVelocity / a) > kMaxSweepMachNumber) {
+            rep.message = kMsgSweepMachTooLarge;
+            return rep;
+        }
         rep.lastStep = solveChain(m, host, {.buildMesh = false, .startRun = false});
         host.stepSolved(rep.lastStep);
         if (rep.lastStep.outcome != Outcome::Done) {
             rep.outcome = rep.lastStep.outcome;
+            // A refusal the window reports by its box alone says why here too.
+            if (rep.lastStep.message.empty() && rep.lastStep.messageBox) rep.message = rep.lastStep.messageBox->title;
             return rep;
         }
         m.SweepDragCoefficients(i) = m.TotalDragCoefficient;

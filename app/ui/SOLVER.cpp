@@ -102,7 +102,8 @@ void SOLVER::buildMenus()
     results->setObjectName("mnuResults");
     mnuPlots = action(results, "&Plots", "mnuPlots");
     mnuCoefficients = action(results, "&Coefficients", "mnuCoefficients");
-    mnuVariables = action(nullptr, "&Constants", "mnuVariables");
+    // Alt+N: Alt+C is the CFD Results menu.
+    mnuVariables = action(nullptr, "Co&nstants", "mnuVariables");
     mnuQuitCFD = action(nullptr, "&Quit CFD", "mnuQuitCFD");
 
     onCommand(mnuOpen, &QAction::triggered, this, [this] { mnuOpen_Click(); });

@@ -419,6 +419,7 @@ void NavierStokes::setSolving(bool on)
     }
     mnuPrintPage->setEnabled(!on);
     mnuClose->setEnabled(!on);
+    if (!on) focusBackFromAbort(Abort, Solve);
 }
 
 void NavierStokes::closeEvent(QCloseEvent* e)

@@ -214,6 +214,11 @@ QString StatusBar::panel(int n) const
     return l ? l->text() : QString();
 }
 
+void focusBackFromAbort(QWidget* abort, QWidget* start)
+{
+    if (abort->window()->focusWidget() == abort && start->isEnabled()) start->setFocus(Qt::OtherFocusReason);
+}
+
 void setBarValue(QProgressBar* bar, int value)
 {
     if (!bar->updatesEnabled()) {

@@ -101,6 +101,11 @@ private:
     std::vector<QLabel*> panels_;
 };
 
+// At the end of a run: the run's Start, disabled while it ran, passed the
+// focus on to its Abort; when it is still there it goes back to Start, so
+// that the next Enter or Space starts again rather than asking to abort.
+void focusBackFromAbort(QWidget* abort, QWidget* start);
+
 // Sets a progress bar's value and leaves its painting to the next turn of the
 // event loop. QProgressBar repaints at once on every visible change, which
 // costs a paint and a flush of the window each time; a computation that lets

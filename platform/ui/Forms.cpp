@@ -15,6 +15,9 @@
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -74,10 +77,49 @@ QWidget* Form::registeredControl(ControlId id) const
     return it == controls_.end() ? nullptr : it->second.data();
 }
 
+namespace {
+
+// Escape in a menu opened from the menu bar closes it and gives the keyboard
+// back to the window's control at once. Left to itself the bar keeps the
+// keyboard with no mark on its title (the style draws one only while a menu
+// is open): Tab and typing then do nothing until a second Escape.
+class MenuEscape final : public QObject {
+public:
+    explicit MenuEscape(QMenuBar* bar) : QObject(bar), bar_(bar) {}
+
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        const auto* k = e->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(e) : nullptr;
+        if (!k || k->key() != Qt::Key_Escape || k->modifiers() != Qt::NoModifier) return false;
+        // The menu closes as usual, then the bar hears the second Escape.
+        watched->removeEventFilter(this);
+        QApplication::sendEvent(watched, e);
+        watched->installEventFilter(this);
+        if (bar_ && bar_->hasFocus()) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(bar_, &escape);
+        }
+        return true;
+    }
+
+private:
+    QPointer<QMenuBar> bar_;
+};
+
+} // namespace
+
 void Form::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    if (!e->spontaneous()) focusFirstInput();
+    if (e->spontaneous()) return;
+    for (QMenuBar* bar : findChildren<QMenuBar*>()) {
+        if (bar->findChild<QObject*>("menuEscape", Qt::FindDirectChildrenOnly)) continue;
+        auto* escape = new MenuEscape(bar);
+        escape->setObjectName("menuEscape");
+        for (QAction* a : bar->actions())
+            if (a->menu()) a->menu()->installEventFilter(escape);
+    }
+    focusFirstInput();
 }
 
 void Form::focusFirstInput()
@@ -261,7 +303,9 @@ namespace {
 constexpr QSize kDecoration(16, 48);
 
 // Moves the window's content into a scroll area that fills the window; the
-// menu bar stays above it, in view.
+// menu bar stays above it, in view. The area is a Tab stop of its own (as Qt
+// makes it), where the arrow and page keys scroll to the results and status
+// panels, which take no focus.
 void scrollContent(Form& f)
 {
     QLayout* content = f.layout();

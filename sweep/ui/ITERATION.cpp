@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -274,6 +275,13 @@ void ITERATION::clearPlot()
 {
     for (QLabel* l : {MAXDATA, YMIDDLE, MINDATA, MINAOA, XMIDDLE, MAXAOA, BResult}) l->clear();
     DataPlot1->clear();
+    clearProgress();
+}
+
+void ITERATION::clearProgress()
+{
+    ProgressBar1->setValue(0);
+    IterationLbl->clear();
 }
 
 void ITERATION::DATAPLOT(double steps)
@@ -326,8 +334,7 @@ stability::SweepReport ITERATION::LOOPER(double& steps)
     const std::string& why = rep.message.empty() ? rep.lastStep.message : rep.message;
     if (!why.empty()) StatusBar1->setPanel(2, QString::fromStdString(why));
     if (rep.outcome == Outcome::Done) {
-        ProgressBar1->setValue(0);
-        IterationLbl->clear();
+        clearProgress();
     } else if (rep.stepCount > 0) {
         // An early end keeps the step it stopped at in view (ABORT has
         // already put the bar back to 0).
@@ -463,9 +470,7 @@ void ITERATION::setRunning(bool on)
     for (QRadioButton* b : PlotOption) b->setEnabled(!on);
     for (QAction* a : Toolbar1->actions())
         if (a->objectName() != "HELP" && a->objectName() != "ABOUT") a->setEnabled(!on);
-    // The disabled Start passed the focus on to Abort: a Space after the
-    // sweep starts again rather than asking to abort.
-    if (!on && focusWidget() == Abort) Command1->setFocus(Qt::OtherFocusReason);
+    if (!on) focusBackFromAbort(Abort, Command1);
 }
 
 void ITERATION::Command1_Click()
@@ -488,6 +493,7 @@ void ITERATION::Command1_Click()
                 explicit Running(ITERATION& w_) : w(w_) { w.setRunning(true); }
                 ~Running() { w.setRunning(false); }
             } running(*this);
+            clearProgress();
 
             // The start into the main window, both boxes in every kind.
             main.ROCKETAOA->setText(qFormat(s.SweepStartAoa, "##.###"));
@@ -537,6 +543,12 @@ void ITERATION::closeEvent(QCloseEvent* e)
         return;
     }
     Form::closeEvent(e);
+}
+
+void ITERATION::hideEvent(QHideEvent* e)
+{
+    if (!e->spontaneous() && !running_) clearProgress();
+    Form::hideEvent(e);
 }
 
 // ---- toolbar ----------------------------------------------------------------------------------
@@ -607,6 +619,7 @@ void ITERATION::exportKey()
     FileRequest request;
     request.save = true;
     request.filter = "Text files (*.TXT)|*.TXT";
+    request.defaultSuffix = QStringLiteral("TXT");  // so that the filter lists it
     const QString path = ModalSeam::instance().fileDialog(request);
     if (path.isEmpty()) return;
     const stability::SweepExport e = stability::sweepExportBytes(m());

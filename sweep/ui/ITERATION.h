@@ -109,8 +109,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
+    // The bar and the step label back to rest: an early end keeps its step
+    // in view only until the results change, a new sweep starts or the
+    // window is left.
+    void clearProgress();
     void afterInputChange();
     void printTableKey();
     void printImageKey();

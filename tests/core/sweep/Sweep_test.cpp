@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bodyflow/Drag.h"
+#include "bodyflow/Solver.h"
 #include "platform/Format.h"
 #include "sweep/SweepOutput.h"
 #include "sweep/SweepPlot.h"
@@ -148,6 +149,40 @@ TEST(Sweep, AFailedStepStopsTheSweepAndOnlyItsOwnStepsAreShown)
     EXPECT_EQ(std::tuple(f.outcome, f.stepsStored, f.lastStep.message),
               std::tuple(Outcome::Refused, 1, kMsgNoFinSolution));
     EXPECT_EQ(m->SweepNormalForceCoefficients(2), 9);
+}
+
+// Velocity sweeps in FT/SEC at sea level (speed of sound 1116.4). Above Mach 2, where the main window has asked for a
+// new Mach number, the step stores nothing and the sweep stops with its reason; a step the body flow refuses by its
+// message box alone (compressible flow above Mach 0.8) stops it with the box's title as the reason.
+TEST(Sweep, AVelocityStepTheMainWindowOrTheBodyFlowRefusesStopsTheSweep)
+{
+    struct VelocityHost : BoxHost {
+        using BoxHost::BoxHost;
+        void writeSweepValue(bool, double value) override
+        {
+            written.push_back(Format(value, "##.###"));
+            m.EnteredVelocity = m.FreeStreamVelocity = Val(written.back());
+        }
+    };
+    for (auto [compressible, start, stored, why] :
+         {std::tuple(0, 2000.0, 2, kMsgSweepMachTooLarge), std::tuple(1, 700.0, 1, kTitleMachAbove080)}) {
+        auto m = testing::rocketWithFins();
+        m->AoaSweepSelected = 0;
+        m->VelocitySweepSelected = 1;
+        m->CompressibleFlow = static_cast<int16_t>(compressible);
+        m->EnteredVelocity = m->FreeStreamVelocity = start;
+        m->SweepVelocityIncrement = 200;
+        for (int i = 1; i <= 4; ++i) m->SweepDragCoefficients(i) = -1;  // an earlier sweep's
+        VelocityHost host(*m);
+        double steps = 4;
+        const SweepReport r = LOOPER(*m, host, steps);
+        EXPECT_EQ(std::tuple(r.outcome, r.stepsStored, r.message, host.written.size()),
+                  std::tuple(Outcome::Refused, stored, std::string(why), size_t(stored) + 1))
+            << compressible;
+        EXPECT_GT(m->SweepDragCoefficients(stored), 0);
+        EXPECT_EQ(m->SweepDragCoefficients(stored + 1), -1);
+        EXPECT_EQ(m->EnteredVelocity, start + 200 * stored);  // the step that was started
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QFile>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -10,6 +11,7 @@
 #include <QStyleOptionFrame>
 #include <QTemporaryDir>
 
+#include "baseflow/BaseFlow.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "finpanel/ui/FinPanelWindows.h"
@@ -338,6 +340,51 @@ TEST(Keyboard, EnterPressesEscapeLeavesAndASweepEndsOnStart)
     s.show();
     QTest::keyClick(s.Velocity, Qt::Key_Escape);
     EXPECT_TRUE(s.isVisible() && h.messages().empty());
+}
+
+// The rest of the task by keyboard: the menu titles of each window have distinct Alt letters, and Escape in a menu
+// gives the keyboard straight back to the control it came from; a base-flow run started by Enter ends with the focus
+// on Solve, not Abort; a sweep export typed without an extension gets ".TXT", which its filter lists.
+TEST(Keyboard, MenuLettersEscapeFromAMenuBaseFlowEndsOnSolveAndTheExportName)
+{
+    Harness h;
+    SOLVER& s = h.typeRocket();
+    for (Form* w : std::initializer_list<Form*>{&s, &h.forms->get<PressureCenter>(), &h.forms->get<NavierStokes>()}) {
+        QList<QChar> letters;
+        for (QAction* a : w->findChild<QMenuBar*>()->actions()) {
+            const qsizetype at = a->text().indexOf('&');
+            ASSERT_GE(at, 0) << a->text().toStdString();
+            EXPECT_FALSE(letters.contains(a->text()[at + 1].toLower())) << a->text().toStdString();
+            letters << a->text()[at + 1].toLower();
+        }
+    }
+    s.show();
+    s.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&s));
+    s.ROCKETAOA->setFocus();
+    QTest::keyClick(&s, Qt::Key_D, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(s.ROCKETAOA));
+
+    s.CFDSOLVER_Click();
+    Harness::press(s.Toolbar1, "BASE FLOW");
+    NavierStokes& b = h.forms->get<NavierStokes>();
+    b.show();
+    b.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
+    b.Solve->setFocus();
+    QTest::keyClick(b.Solve, Qt::Key_Return);
+    EXPECT_EQ(std::tuple(b.StatusBar1->panel(3), QApplication::focusWidget()),
+              std::tuple(QString::fromUtf8(baseflow::kMsgConverged), static_cast<QWidget*>(b.Solve)));
+    b.close();
+
+    ITERATION& w = testing::openSweep(h, s, "1", "1", "2");
+    QTemporaryDir dir;
+    h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep"); };
+    Harness::press(w.Toolbar1, "RAWDATA");
+    EXPECT_TRUE(QFile::exists(dir.filePath("sweep.TXT")));
 }
 
 } // namespace

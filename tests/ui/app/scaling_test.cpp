@@ -140,6 +140,19 @@ TEST(Scaling, AWindowLargerThanTheScreenFitsItAndScrolls)
         QApplication::processEvents();
         EXPECT_FALSE(key->visibleRegion().isEmpty()) << key->objectName().toStdString();
     }
+    // By keyboard: Tab comes to the scroll area after the controls, and the page keys there bring the status bar
+    // into view.
+    scroll->ensureWidgetVisible(w.GRID);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.focusFirstInput();
+    for (int i = 0; i < 40 && QApplication::focusWidget() != scroll; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), scroll);
+    EXPECT_TRUE(w.StatusBar1->visibleRegion().isEmpty());
+    for (int i = 0; i < 10; ++i) QTest::keyClick(scroll, Qt::Key_PageDown);
+    QApplication::processEvents();
+    EXPECT_FALSE(w.StatusBar1->visibleRegion().isEmpty());
     // Placed again, it is wrapped once.
     w.hide();
     placeWindow(w, small);

@@ -10,6 +10,7 @@
 #include <csignal>
 
 #include "model/Vocabulary.h"
+#include "bodyflow/Solver.h"
 #include "stability/Barrowman.h"
 #include "stability/CenterOfPressure.h"
 #include "tests/ui/Harness.h"
@@ -134,7 +135,47 @@ TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
     EXPECT_GT(h.state->SweepDragCoefficients(2), 0);
     const QString refusal = "PLEASE ENTER NEW INLET VELOCITY | MACH NUMBER GREATER THAN 0.80";
     EXPECT_TRUE(testing::said(h.messages()).contains(refusal));
-    EXPECT_EQ(w.StatusBar1->panel(1), QString(kMsgLoopingStopped).arg(3));
+    EXPECT_EQ(testing::panels(w.StatusBar1), QString(kMsgLoopingStopped).arg(3) + " | " + kTitleMachAbove080);
+}
+
+// A velocity sweep stepping past Mach 2 in incompressible flow: the main window's box once, at the step that crosses,
+// nothing stored for it, stopped with the reason in panel 2. The bar and the step label keep the stopped step until the
+// results change or the window is left. A start above Mach 2 in compressible flow shows the one box, not the body
+// flow's as well.
+TEST(SweepWindow, AStepAboveMachTwoStopsTheSweepWithOneBox)
+{
+    const QString tooFast = "PLEASE ENTER NEW MACH NUMBER | MACH NUMBER TO LARGE";
+    Harness h;
+    SOLVER& s = testing::typeRocketWithFins(h);
+    ITERATION& w = openSweep(h, s);
+    w.ITERATE[1]->click();
+    // At sea level from 2000 by 200 FT/SEC: step 3 is Mach 2.15.
+    for (auto [box, text] : {std::pair{w.AOAINC, "0"}, {w.VINITIAL, "2000"}, {w.VELINC, "200"}, {w.MAXLOOPS, "4"}})
+        Harness::type(box, text);
+    h.state->SweepDragCoefficients(3) = -1;
+    w.DataPlot1->setRecording(true);
+    start(w);
+    EXPECT_EQ(std::tuple(w.lastSweep.outcome, w.lastSweep.stepsStored, h.state->SweepDragCoefficients(3)),
+              std::tuple(Outcome::Refused, 2, -1));
+    EXPECT_EQ(testing::said(h.messages()), QStringList({tooFast}));
+    EXPECT_EQ(testing::panels(w.StatusBar1),
+              QString(kMsgLoopingStopped).arg(3) + " | " + stability::kMsgSweepMachTooLarge);
+    EXPECT_EQ(std::tuple(linesIn(w.DataPlot1, 1), w.ProgressBar1->value(), w.IterationLbl->text()),
+              std::tuple(1, 3, "3"));
+    Harness::type(w.MAXLOOPS, "5");  // the results are gone: so is the stopped step
+    EXPECT_EQ(std::tuple(w.ProgressBar1->value(), w.IterationLbl->text()), std::tuple(0, ""));
+    start(w);
+    EXPECT_EQ(w.ProgressBar1->value(), 3);
+    Harness::press(w.Toolbar1, "RETURN");
+    EXPECT_EQ(std::tuple(w.ProgressBar1->value(), w.IterationLbl->text()), std::tuple(0, ""));
+
+    Harness::pick(s.Compressible, "COMPRESSIBLE");
+    w.show();
+    Harness::type(w.VINITIAL, "3000");
+    ModalSeam::instance().messages.clear();
+    start(w);
+    EXPECT_EQ(std::tuple(testing::said(h.messages()), w.lastSweep.stepsStored, w.StatusBar1->panel(2)),
+              std::tuple(QStringList({tooFast}), 0, stability::kMsgSweepMachTooLarge));
 }
 
 // Fins whose section the fin step refuses (a panel count it does not take, the other fin data complete): SOLVE shows no
