@@ -14,9 +14,14 @@
 #include "platform/Simd.h"
 #include "sweep/Sweep.h"
 #include "tests/core/Rockets.h"
+#include "tests/core/bodyflow/BodyFlowBits.h"
 
 namespace velmora {
 namespace {
+
+using testing::atLevel;
+using testing::rocket;
+using testing::sameBits;
 
 NullProgress quiet;
 
@@ -38,30 +43,6 @@ std::vector<double> plainElimination(AugmentedMatrix a, int n)
         for (int j = k + 1; j <= n; ++j) x[k] = x[k] - a(k, j) * x[j];
     }
     return x;
-}
-
-// Runs f at one level and puts the level of the process back afterwards.
-template <class F>
-auto atLevel(SimdLevel level, F&& f)
-{
-    const SimdLevel before = simdLevel();
-    setSimdLevel(level);
-    auto result = f();
-    setSimdLevel(before);
-    return result;
-}
-
-template <class T>
-bool sameBits(const std::vector<T>& a, const std::vector<T>& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0;
-}
-
-std::unique_ptr<Module1> rocket(double mesh, int meridians)
-{
-    auto m = testing::typicalRocket(mesh, meridians);
-    GRID(*m, 300, quiet);
-    return m;
 }
 
 // Matrix after elimination and solution, as one vector.
@@ -287,49 +268,6 @@ TEST(GaussTest, KeptValuesFollowEveryChangeOfPanelsAndPoints)
     EXPECT_FALSE(sameBits(widerKept.source, movedFormed.source));
     for (auto d : {&BodyFlowSolution::source, &BodyFlowSolution::surfaceU, &BodyFlowSolution::fieldAxial})
         EXPECT_TRUE(sameBits(widerKept.*d, widerFormed.*d));
-}
-
-TEST(SimdPaths, BodyFlowGivesTheSameBitsOnBothPaths)
-{
-    if (simdAvailable() != SimdLevel::Avx2) GTEST_SKIP() << "no AVX2 on this processor";
-    for (const auto& [mesh, meridians, flow] : {std::tuple{20.0, 8, FlowCondition{300, 4, 0.27f, 0, 0.002378}},
-                                                std::tuple{13.0, 5, FlowCondition{150, -7, 0.5f, 1, 0.0023}},
-                                                std::tuple{50.0, 12, FlowCondition{300, 4, 0.27f, 0, 0.002378}}}) {
-        auto m = rocket(mesh, meridians);
-        const auto stations = bodyStationsFromGrid(*m);
-        const FieldPoints field = fieldPointsFromMesh(*m);
-        auto solve = [&] {
-            BodyFlowSolution s;
-            EXPECT_EQ(solveBodyFlow(stations, meridians, flow, field, *m, quiet, s), Outcome::Done);
-            return s;
-        };
-        const BodyFlowSolution a = atLevel(SimdLevel::Sse2, solve);
-        const BodyFlowSolution b = atLevel(SimdLevel::Avx2, solve);
-        const std::string at = "mesh " + std::to_string(mesh) + "/" + std::to_string(meridians);
-        using S = BodyFlowSolution;
-        for (auto d : {&S::source, &S::surfaceU, &S::surfaceV, &S::surfaceW, &S::fieldAxial, &S::fieldSpeed})
-            EXPECT_TRUE(sameBits(a.*d, b.*d)) << at;
-        for (auto f : {&S::surfaceCp, &S::fieldRadial, &S::fieldPressure}) EXPECT_TRUE(sameBits(a.*f, b.*f)) << at;
-        // Every lane count of the vector forms: 1..11 field points at a time.
-        for (int count = 1; count <= 11; ++count) {
-            auto sum = [&] {
-                std::vector<double> u(static_cast<std::size_t>(count)), v(u), w(u);
-                sourceVelocities(a.geometry, a.source, field, 5, 4 + count, u.data(), v.data(), w.data());
-                u.insert(u.end(), v.begin(), v.end());
-                u.insert(u.end(), w.begin(), w.end());
-                return u;
-            };
-            EXPECT_TRUE(sameBits(atLevel(SimdLevel::Sse2, sum), atLevel(SimdLevel::Avx2, sum))) << at << " " << count;
-        }
-    }
-}
-
-TEST(SimdPaths, LevelNeverExceedsTheProcessor)
-{
-    const SimdLevel before = simdLevel();
-    EXPECT_EQ(setSimdLevel(SimdLevel::Sse2), SimdLevel::Sse2);
-    EXPECT_EQ(setSimdLevel(SimdLevel::Avx2), simdAvailable());
-    setSimdLevel(before);
 }
 
 } // namespace
