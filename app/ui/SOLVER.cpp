@@ -106,16 +106,15 @@ void SOLVER::buildMenus()
 void SOLVER::buildControls()
 {
     auto* lay = new QVBoxLayout(this);
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Main toolbar",
-                           {{"BODY", "Define body tube geometry."},
-                            {"FINS", "Define fin and launch lug dimensions."},
-                            {"PLOT", "Plot CFD results."},
-                            {"CP", "Detailed rocket aerodynamic data."},
-                            {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
-                            {"HELP", "Velmora help."},
-                            {"ABOUT", "About Velmora."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    buildToolbar(this, lay, "Main toolbar",
+                 {{"BODY", "Define body tube geometry."},
+                  {"FINS", "Define fin and launch lug dimensions."},
+                  {"PLOT", "Plot CFD results."},
+                  {"CP", "Detailed rocket aerodynamic data."},
+                  {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
+                  {"HELP", "Velmora help."},
+                  {"ABOUT", "About Velmora."}},
+                 toolbarIcon);
 
     auto* top = new QHBoxLayout;
     // Flight conditions.
@@ -230,16 +229,11 @@ void SOLVER::buildControls()
     MeshPlot->setDesignSize(QSize(380, 190));
     MeshPlot->setHeightForWidthRatio(0.5);
     inputsAndMesh->addLayout(new PlotLayout(MeshPlot), 1);
-    NoMeshDefined = makeLabel(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
-    NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
-    NoMeshDefined->move(10, 10);
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "Progress");
-    ProgressBar1->setRange(1, 100);
+    NoMeshDefined = makePictureNotice(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
+    ProgressBar1 = makeProgressBar(this, "ProgressBar1", "Progress");
     ProgressBar1->setValue(1);
-    ProgressBar1->setTextVisible(false);
     lay->addWidget(ProgressBar1);
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    buildStatusBar(this, *this, 2, lay);
 
     Velocity->onChange([this] { Velocity_Change(); });
     ROCKETAOA->onChange([this] { ROCKETAOA_Change(); });

@@ -60,24 +60,14 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
 
     auto* lay = new QVBoxLayout(this);
 
-    // Menus.
-    const WindowMenus menus = makeWindowMenus(this, lay);
-    menuBar = menus.bar;
-    mnuFile = menus.file;
-    mnuPrintPage = menus.printPage;
-    mnuClose = menus.close;
-    mnuHelp = menus.help;
-    mnuInstructions = menus.instructions;
-    mnuAboutVelmora = menus.about;
-
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Base flow toolbar",
-                           {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
-                            {"SOLVE", "Solve base drag using Navier Stokes CFD solution."},
-                            {"HELP", "Base drag CFD instructions and help."},
-                            {"ABOUT", "About Velmora."},
-                            {"RETURN", "Return to MESHING and CFD analysis."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    mnuAboutVelmora = buildWindowMenus(this, lay, &NavierStokes::mnuAboutVelmora_Click);
+    buildToolbar(this, lay, "Base flow toolbar",
+                 {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
+                  {"SOLVE", "Solve base drag using Navier Stokes CFD solution."},
+                  {"HELP", "Base drag CFD instructions and help."},
+                  {"ABOUT", "About Velmora."},
+                  {"RETURN", "Return to MESHING and CFD analysis."}},
+                 toolbarIcon);
 
     auto* body = new QHBoxLayout;
     lay->addLayout(body, 1);
@@ -264,21 +254,10 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     right->addLayout(lower);
 
     // ---- progress and status ----
-    auto* progressRow = new QHBoxLayout;
-    progressRow->addWidget(makeLabel(this, "ProgressCaption", "CFD/Plotting Progress"));
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "CFD/Plotting Progress");
-    ProgressBar1->setRange(1, 100);
-    ProgressBar1->setTextVisible(false);
-    progressRow->addWidget(ProgressBar1, 1);
-    lay->addLayout(progressRow);
-    StatusBar1 = named(new StatusBar(3, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    ProgressBar1 = addProgressRow(this, lay, makeLabel(this, "ProgressCaption", "CFD/Plotting Progress"));
+    buildStatusBar(this, *this, 3, lay);
 
     // ---- handlers ----
-    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
     onCommand(Solve, &QPushButton::clicked, this, [this] { Solve_Click(); });
     onCommand(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
     onCommand(GridPlot, &QPushButton::clicked, this, [this] { GridPlot_Click(); });

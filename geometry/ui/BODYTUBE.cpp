@@ -29,14 +29,13 @@ const QString kEnterFreeForm = QStringLiteral("Please enter data for Free-Form B
 BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 {
     auto* lay = new QVBoxLayout(this);
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Body toolbar",
-                           {{"HELP", "Velmora help."},
-                            {"ABOUT", "About Velmora."},
-                            {"PRINT", "Print screen image of body tube geometry."},
-                            {"REFRESH", "Clear all body tube geometry."},
-                            {"RETURN", "Return to MESHING and CFD analysis."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    buildToolbar(this, lay, "Body toolbar",
+                 {{"HELP", "Velmora help."},
+                  {"ABOUT", "About Velmora."},
+                  {"PRINT", "Print screen image of body tube geometry."},
+                  {"REFRESH", "Clear all body tube geometry."},
+                  {"RETURN", "Return to MESHING and CFD analysis."}},
+                 toolbarIcon);
 
     Label8 = makeLabel(this, "Label8", "FREE-FORM AND STANDARD GEOMETRY DATA");
     lay->addWidget(Label8);
@@ -113,8 +112,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     // The outline's scale draws true radii on a picture twice as wide as high.
     MeshPlot->setHeightForWidthRatio(0.5);
     lay->addLayout(new PlotLayout(MeshPlot), 1);
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    buildStatusBar(this, *this, 2, lay);
     TUBELENGTH->hide();
     drawDefinitionsSketch();
 
@@ -130,10 +128,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     // The project file saves the text shown.
     NoseShape->onTextChanged([this](const QString& t) { m().NoseShapeText = t.toStdString(); });
     onCommand(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1_Change(); });
-    for (int i = 0; i < 2; ++i)
-        connect(GEOMETRY[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("GEOMETRY", [this, i] { GEOMETRY_Click(i); });
-        });
+    onOptionOn(GEOMETRY, this, "GEOMETRY", [this](int i) { GEOMETRY_Click(i); });
     onCommand(FREEFORM, &QPushButton::clicked, this, [this] { FREEFORM_Click(); });
 }
 
