@@ -268,13 +268,13 @@ void SOLVER::Form_Load()
     s.BasePressureAvailable = BasePressureFlag::False;
     s.AbortRequest = AbortFlag::No;
     // Speed units.
-    Speed->setText("FT/SEC");
+    Speed->setText(VelocityUnit::FtPerSec);
     for (const char* u : SpeedUnits) Speed->AddItem(u);
     // Flow model.
     s.CompressibleFlow = 0;
-    Compressible->setText("INCOMPRESSIBLE");
-    Compressible->AddItem("INCOMPRESSIBLE");
-    Compressible->AddItem("COMPRESSIBLE");
+    Compressible->setText(CompressibilityModel::Incompressible);
+    Compressible->AddItem(CompressibilityModel::Incompressible);
+    Compressible->AddItem(CompressibilityModel::Compressible);
     // Mesh sizes.
     DomainSize->setText("20");
     for (int n = 10; n <= 25; ++n) DomainSize->AddItem(QString::number(n));
@@ -287,8 +287,8 @@ void SOLVER::Form_Load()
     RATIOS->setText("SEA LEVEL");
     for (const auto& row : StandardAtmosphereTable) RATIOS->AddItem(row.altitude);
     // ft-lb-sec at sea level.
-    s.AnalysisUnits = "FPS";
-    UNITLBL->setText("FPS");
+    s.AnalysisUnits = UnitsSystem::FPS;
+    UNITLBL->setText(UnitsSystem::FPS);
     s.AltitudePressureRatio = 1;
     s.AltitudeDensityRatio = 1;
     applyUnitConstants(s, UnitSystemTable[UnitsMenuFPS]);
@@ -302,14 +302,14 @@ void SOLVER::Form_Load()
                                   density = qFormat(s.AmbientDensity, "#.###E+00"),
                                   sound = qFormat(s.SpeedOfSound, "#####.###"),
                                   viscosity = qFormat(s.DynamicViscosity, "#.###E+00")](FluidVariables& fluid) {
-        fluid.ULABEL->setText("FT/SEC");
+        fluid.ULABEL->setText(VelocityUnit::FtPerSec);
         fluid.Pressure->setText(pressure);
         fluid.Density->setText(density);
         fluid.Sound->setText(sound);
         fluid.FluidViscosity->setText(viscosity);
         fluid.Label2->setText("LB/FT^2");
         fluid.Label3->setText("LB-SEC^2/FT^4");
-        fluid.Label4->setText("FT/SEC");
+        fluid.Label4->setText(VelocityUnit::FtPerSec);
         fluid.Label5->setText("LB-SEC/FT^2");
     });
     // Length and force captions.
@@ -407,8 +407,8 @@ void SOLVER::INPUTUNITS(double& /*velocity*/)
     if (!row) {
         // A code that names no unit system (it can only come from a file)
         // falls back to ft-lb-sec, so labels and air values never go stale.
-        s.AnalysisUnits = "FPS";
-        UNITLBL->setText("FPS");
+        s.AnalysisUnits = UnitsSystem::FPS;
+        UNITLBL->setText(UnitsSystem::FPS);
         row = 0;
     }
     applyUnitRow(*row);
@@ -472,8 +472,8 @@ void SOLVER::Compressible_Click()
 {
     Module1& s = m();
     const QString t = Compressible->Text();
-    if (t == "INCOMPRESSIBLE") s.CompressibleFlow = 0;
-    else if (t == "COMPRESSIBLE") s.CompressibleFlow = 1;
+    if (t == CompressibilityModel::Incompressible) s.CompressibleFlow = 0;
+    else if (t == CompressibilityModel::Compressible) s.CompressibleFlow = 1;
     CLEARDATA3(s.FreeStreamVelocity);
 }
 
