@@ -155,7 +155,8 @@ QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& capti
 
 // The frame pieces windows share, under the names every window gives them: a
 // window derives from one of these beside Form and builds the pieces with the
-// helpers below, so that its constructor says only what is its own.
+// helpers below, so that its constructor says only what is its own. A piece
+// a window does not have stays null.
 struct WindowFrame {
     QToolBar* Toolbar1 = nullptr;
     StatusBar* StatusBar1 = nullptr;
@@ -178,22 +179,27 @@ QAction* makeWindowMenus(QWidget* window, QBoxLayout* layout, MenuWindowFrame& f
                          const QString& aboutName);
 
 // The standard menus of makeWindowMenus, each item running the window's
-// handler of its name behind the barrier: mnuPrintPage_Click, mnuClose_Click,
-// and with an about handler mnuInstructions_Click and that handler. Returns
-// the about item (null without help, for a window without mnuInstructions_Click).
+// handler of its name behind the barrier. File only: mnuPrintPage_Click and
+// mnuClose_Click.
 template <class W>
-QAction* buildWindowMenus(W* w, QBoxLayout* layout, void (W::*about)() = nullptr,
-                          const QString& aboutName = QStringLiteral("mnuAboutVelmora"))
+void buildWindowMenus(W* w, QBoxLayout* layout)
 {
-    QAction* aboutItem = makeWindowMenus(w, layout, *w, about != nullptr, aboutName);
+    makeWindowMenus(w, layout, *w, false, QString());
     onCommand(w->mnuPrintPage, &QAction::triggered, w, [w] { w->mnuPrintPage_Click(); });
     onCommand(w->mnuClose, &QAction::triggered, w, [w] { w->mnuClose_Click(); });
-    if constexpr (requires { w->mnuInstructions_Click(); }) {
-        if (about) {
-            onCommand(w->mnuInstructions, &QAction::triggered, w, [w] { w->mnuInstructions_Click(); });
-            onCommand(aboutItem, &QAction::triggered, w, [w, about] { (w->*about)(); });
-        }
-    }
+}
+
+// File and Help: also mnuInstructions_Click, and `about` for the about item,
+// which is returned.
+template <class W>
+QAction* buildWindowMenus(W* w, QBoxLayout* layout, void (W::*about)(),
+                          const QString& aboutName = QStringLiteral("mnuAboutVelmora"))
+{
+    QAction* aboutItem = makeWindowMenus(w, layout, *w, true, aboutName);
+    onCommand(w->mnuPrintPage, &QAction::triggered, w, [w] { w->mnuPrintPage_Click(); });
+    onCommand(w->mnuClose, &QAction::triggered, w, [w] { w->mnuClose_Click(); });
+    onCommand(w->mnuInstructions, &QAction::triggered, w, [w] { w->mnuInstructions_Click(); });
+    onCommand(aboutItem, &QAction::triggered, w, [w, about] { (w->*about)(); });
     return aboutItem;
 }
 
