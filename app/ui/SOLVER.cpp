@@ -112,8 +112,7 @@ void SOLVER::buildControls()
                   {"PLOT", "Plot CFD results."},
                   {"CP", "Detailed rocket aerodynamic data."},
                   {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
-                  {"HELP", "Velmora help."},
-                  {"ABOUT", "About Velmora."}},
+                  kVelmoraHelpKey, kAboutKey},
                  toolbarIcon);
 
     auto* top = new QHBoxLayout;

@@ -62,11 +62,10 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
 
     mnuAboutVelmora = buildWindowMenus(this, lay, &NavierStokes::mnuAboutVelmora_Click);
     buildToolbar(this, lay, "Base flow toolbar",
-                 {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
+                 {kMeshingKey,
                   {"SOLVE", "Solve base drag using Navier Stokes CFD solution."},
                   {"HELP", "Base drag CFD instructions and help."},
-                  {"ABOUT", "About Velmora."},
-                  {"RETURN", "Return to MESHING and CFD analysis."}},
+                  kAboutKey, kReturnToMainKey},
                  toolbarIcon);
 
     auto* body = new QHBoxLayout;

@@ -61,12 +61,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     auto* lay = new QVBoxLayout(this);
 
     mnuAboutVelmora = buildWindowMenus(this, lay, &PlotResults::mnuAboutVelmora_Click);
-    buildToolbar(this, lay, "Plot toolbar",
-                 {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
-                  {"HELP", "CFD instructions and help."},
-                  {"ABOUT", "About Velmora."},
-                  {"RETURN", "Return to MESHING and CFD analysis."}},
-                 toolbarIcon);
+    buildToolbar(this, lay, "Plot toolbar", {kMeshingKey, kHelpKey, kAboutKey, kReturnToMainKey}, toolbarIcon);
 
     // The three pictures side by side, one height: the flow field, the legend
     // strip and the profile, each with its read-outs.

@@ -67,8 +67,7 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
 
     mnuAboutVelmora = buildWindowMenus(this, lay, &PanelAero::mnuAboutVelmora_Click);
     buildToolbar(this, lay, "Fin section toolbar",
-                 {{"HELP", "CFD instructions and help."},
-                  {"ABOUT", "About Velmora."},
+                 {kHelpKey, kAboutKey,
                   {"RETURN", "Return to Fin and Launch Lug Geometry."}},
                  toolbarIcon);
 

@@ -30,11 +30,10 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 {
     auto* lay = new QVBoxLayout(this);
     buildToolbar(this, lay, "Body toolbar",
-                 {{"HELP", "Velmora help."},
-                  {"ABOUT", "About Velmora."},
+                 {kVelmoraHelpKey, kAboutKey,
                   {"PRINT", "Print screen image of body tube geometry."},
                   {"REFRESH", "Clear all body tube geometry."},
-                  {"RETURN", "Return to MESHING and CFD analysis."}},
+                  kReturnToMainKey},
                  toolbarIcon);
 
     Label8 = makeLabel(this, "Label8", "FREE-FORM AND STANDARD GEOMETRY DATA");

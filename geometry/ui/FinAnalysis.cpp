@@ -51,10 +51,9 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
 
     mnuAboutVelmora = buildWindowMenus(this, lay, &FinAnalysis::mnuAboutVelmora_Click);
     buildToolbar(this, lay, "Fin toolbar",
-                 {{"HELP", "CFD instructions and help."},
-                  {"ABOUT", "About Velmora."},
+                 {kHelpKey, kAboutKey,
                   {"PANAERO", "Panel method fin aerodynamics (Optional)."},
-                  {"RETURN", "Return to MESHING and CFD analysis."}},
+                  kReturnToMainKey},
                  toolbarIcon);
 
     QStringList lengthUnits;

@@ -101,8 +101,7 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
     drawing_->installEventFilter(this);
 
     buildToolbar(this, nullptr, "Free-Form toolbar",
-                 {{"HELP", "CFD instructions and help."},
-                  {"ABOUT", "About Velmora."},
+                 {kHelpKey, kAboutKey,
                   {"PRINT", "Print screen image of body tube geometry."},
                   {"REFRESH", "Refresh geometry to default shape."},
                   {"RULERS", "Turns grid ON and OFF."},

@@ -144,6 +144,13 @@ struct ToolKey {
     QString iconKey;  // the artwork to draw, when not the key itself
 };
 
+// Keys the windows' toolbars share.
+inline const ToolKey kHelpKey{"HELP", "CFD instructions and help."};
+inline const ToolKey kVelmoraHelpKey{"HELP", "Velmora help."};
+inline const ToolKey kAboutKey{"ABOUT", "About Velmora."};
+inline const ToolKey kReturnToMainKey{"RETURN", "Return to MESHING and CFD analysis."};
+inline const ToolKey kMeshingKey{"MESHING", "Draw MESH on CFD plot.", "MESH"};
+
 // The toolbar of a window: one button per key, its icon drawn by icon(),
 // its caption under the icon; each button carries the key as program name
 // and caption, for the accessibility interface too, and takes the focus by

@@ -32,8 +32,7 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
     buildToolbar(this, lay, "Cross-flow toolbar",
                  {{"SCALEDATA", "Click to make all Cp data fit on plot."},
                   {"RESETDATA", "Reset default Cp maximum scale."},
-                  {"HELP", "CFD instructions and help."},
-                  {"ABOUT", "About Velmora."},
+                  kHelpKey, kAboutKey,
                   {"RETURN", "Return to Rocket Force Distribution."}},
                  toolbarIcon);
 

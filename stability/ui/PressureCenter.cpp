@@ -30,9 +30,7 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
     mnuAboutCFD = buildWindowMenus(this, lay, &PressureCenter::mnuAboutCFD_Click, "mnuAboutCFD");
     buildToolbar(this, lay, "Force window toolbar",
                  {{"CROSSFLOW", "Cross flow pressure distribution."},
-                  {"HELP", "CFD instructions and help."},
-                  {"ABOUT", "About Velmora."},
-                  {"RETURN", "Return to MESHING and CFD analysis."}},
+                  kHelpKey, kAboutKey, kReturnToMainKey},
                  toolbarIcon);
 
     auto* body = new QHBoxLayout;

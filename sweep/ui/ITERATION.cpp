@@ -99,15 +99,14 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
 {
     auto* lay = new QVBoxLayout(this);
     buildToolbar(this, lay, "Sweep window toolbar",
-                 {{"HELP", "Velmora help."},
-                  {"ABOUT", "About Velmora."},
+                 {kVelmoraHelpKey, kAboutKey,
                   {"PRNDATA", "Send formatted data to printer."},
                   {"PRINT", "Print screen image."},
                   {"RAWDATA", "Save comma-delimited data file to disk. "},
                   {"SCALEDATA", "Increase Y-Axis maximum scale.", "YSCALEUP"},
                   {"RESETSCALE", "Reset Y-Axis maximum scale to default.", "RESETDATA"},
                   {"BARROWMANS", "Plot Barrowman results for Standard Geometry."},
-                  {"RETURN", "Return to MESHING and CFD analysis."}},
+                  kReturnToMainKey},
                  toolbarIcon);
 
     auto* body = new QHBoxLayout;
