@@ -304,6 +304,17 @@ void BODYTUBE::TUBELENGTH_Change()
 
 // ---- nose shape -----------------------------------------------------------------
 
+void BODYTUBE::remeshNose()
+{
+    Module1& s = m();
+    WaitCursor wait;
+    SOLVER& main = forms().get<SOLVER>();
+    main.CdFnMn(s.FreeStreamVelocity);
+    main.ClearData(s.FreeStreamVelocity);
+    main.Mesh(s.FreeStreamVelocity);
+    DRAWBODY(s.FreeStreamVelocity);
+}
+
 void BODYTUBE::NoseShape_Click()
 {
     Module1& s = m();
@@ -317,12 +328,7 @@ void BODYTUBE::NoseShape_Click()
         setShapeControlVisible(true);
     }
     StatusBar1->setPanel(2, missingDimensionPrompt());
-    WaitCursor wait;
-    SOLVER& main = forms().get<SOLVER>();
-    main.CdFnMn(s.FreeStreamVelocity);
-    main.ClearData(s.FreeStreamVelocity);
-    main.Mesh(s.FreeStreamVelocity);
-    DRAWBODY(s.FreeStreamVelocity);
+    remeshNose();
 }
 
 void BODYTUBE::UpDown1_Change()
@@ -336,12 +342,7 @@ void BODYTUBE::UpDown1_Change()
         ShapeControl->setText(qFormat(s.SearsHaackExponent, ""));
         return;
     }
-    WaitCursor wait;
-    SOLVER& main = forms().get<SOLVER>();
-    main.CdFnMn(s.FreeStreamVelocity);
-    main.ClearData(s.FreeStreamVelocity);
-    main.Mesh(s.FreeStreamVelocity);
-    DRAWBODY(s.FreeStreamVelocity);
+    remeshNose();
 }
 
 // ---- layout options -----------------------------------------------------------------

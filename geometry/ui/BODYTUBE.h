@@ -86,6 +86,8 @@ private:
     // The transition and base-tube boxes, their unit boxes, labels and heading.
     void setStandardFieldsVisible(bool visible, bool withHeading);
     void setShapeControlVisible(bool visible);
+    // A new nose through the main window: drag, cleared results, mesh and outline.
+    void remeshNose();
     void drawDefinitionsSketch();
     void printWindow();
 };
