@@ -63,27 +63,21 @@ QLabel* makePicture(QWidget* parent, const QString& name, const QString& caption
     return pic;
 }
 
-// The pictures, product labels and buttons shared by the welcome and about
-// windows.
-QHBoxLayout* productHeader(QWidget* w, QLabel** picture1, QLabel** picture2, QLabel** labels)
-{
-    auto* top = new QHBoxLayout;
-    *picture1 = makePicture(w, "Picture1", "Model rocket", art::Picture::Rocket, QSize(150, 195));
-    *picture2 = makePicture(w, "Picture2", "Pressure contours about a rocket nose", art::Picture::PressureContours,
-                            QSize(200, 100));
-    auto* column = new QVBoxLayout;
-    addProductLabels(w, column, labels);
-    top->addWidget(*picture1, 0, Qt::AlignTop);
-    top->addLayout(column, 1);
-    top->addWidget(*picture2, 0, Qt::AlignVCenter);
-    return top;
-}
-
 QAction* menuItem(QMenu* menu, const QString& caption, const QString& name)
 {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
     return a;
+}
+
+// The menu bar of a window that shows fixed texts, with its File menu.
+QMenu* fileMenu(QWidget* w, QBoxLayout* lay, const char* caption = "&File")
+{
+    auto* bar = named(new QMenuBar(w), "MenuBar", "Menu");
+    lay->setMenuBar(bar);
+    QMenu* file = bar->addMenu(caption);
+    file->setObjectName("mnuFile");
+    return file;
 }
 
 QAction* barItem(QMenuBar* bar, const QString& caption, const QString& name)
@@ -281,27 +275,42 @@ QTabWidget* makeTabs(QWidget* owner, const std::vector<help::Page>& pages, QTabl
 
 } // namespace
 
-// ---- Welcome ----------------------------------------------------------------
+// ---- ProductWindow -------------------------------------------------------------
 
-Welcome::Welcome(Forms& forms) : Form(forms, "Welcome", "Model Rocket CFD Analysis")
+ProductWindow::ProductWindow(Forms& forms, const QString& name, const QString& caption) : Form(forms, name, caption)
 {
     auto* lay = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    Picture1 = makePicture(this, "Picture1", "Model rocket", art::Picture::Rocket, QSize(150, 195));
+    Picture2 = makePicture(this, "Picture2", "Pressure contours about a rocket nose", art::Picture::PressureContours,
+                           QSize(200, 100));
+    auto* column = new QVBoxLayout;
     QLabel* labels[6];
-    lay->addLayout(productHeader(this, &Picture1, &Picture2, labels));
+    addProductLabels(this, column, labels);
     Label1 = labels[0]; Label2 = labels[1]; Label3 = labels[2];
     Label4 = labels[3]; Label5 = labels[4]; Label6 = labels[5];
-    auto* buttons = new QHBoxLayout;
+    top->addWidget(Picture1, 0, Qt::AlignTop);
+    top->addLayout(column, 1);
+    top->addWidget(Picture2, 0, Qt::AlignVCenter);
+    lay->addLayout(top);
     Continue = makeButton(this, "Continue", "Continue");
+    Continue->setDefault(true);
+    onCommand(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
+    setCloseCommand([this] { Continue_Click(); });
+}
+
+// ---- Welcome ----------------------------------------------------------------
+
+Welcome::Welcome(Forms& forms) : ProductWindow(forms, "Welcome", "Model Rocket CFD Analysis")
+{
+    auto* buttons = new QHBoxLayout;
     QuitBtn = makeButton(this, "QuitBtn", "Quit");
     buttons->addStretch(1);
     buttons->addWidget(Continue);
     buttons->addWidget(QuitBtn);
     buttons->addStretch(1);
-    lay->addLayout(buttons);
-    onCommand(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
+    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
     onCommand(QuitBtn, &QPushButton::clicked, this, [this] { QuitBtn_Click(); });
-    Continue->setDefault(true);
-    setCloseCommand([this] { Continue_Click(); });
 }
 
 void Welcome::Continue_Click()
@@ -320,18 +329,9 @@ void Welcome::QuitBtn_Click()
 // Closing the window from its title bar unloads it like Continue.
 // ---- AboutVelmora -------------------------------------------------------------
 
-AboutVelmora::AboutVelmora(Forms& forms) : Form(forms, "AboutVelmora", "About Velmora")
+AboutVelmora::AboutVelmora(Forms& forms) : ProductWindow(forms, "AboutVelmora", "About Velmora")
 {
-    auto* lay = new QVBoxLayout(this);
-    QLabel* labels[6];
-    lay->addLayout(productHeader(this, &Picture1, &Picture2, labels));
-    Label1 = labels[0]; Label2 = labels[1]; Label3 = labels[2];
-    Label4 = labels[3]; Label5 = labels[4]; Label6 = labels[5];
-    Continue = makeButton(this, "Continue", "Continue");
-    Continue->setDefault(true);
-    lay->addWidget(Continue, 0, Qt::AlignHCenter);
-    onCommand(Continue, &QPushButton::clicked, this, [this] { Continue_Click(); });
-    setCloseCommand([this] { Continue_Click(); });
+    static_cast<QVBoxLayout*>(layout())->addWidget(Continue, 0, Qt::AlignHCenter);
 }
 
 void AboutVelmora::Continue_Click()
@@ -339,76 +339,65 @@ void AboutVelmora::Continue_Click()
     forms().unload<AboutVelmora>();
 }
 
-// ---- VelmoraHelp ----------------------------------------------------------------
+// ---- GuideWindow ----------------------------------------------------------------
 
-VelmoraHelp::VelmoraHelp(Forms& forms) : Form(forms, "VelmoraHelp", "Velmora Instructions")
+GuideWindow::GuideWindow(Forms& forms, const QString& name, const QString& caption) : Form(forms, name, caption)
 {
-    auto* lay = new QVBoxLayout(this);
-    auto* bar = named(new QMenuBar(this), "MenuBar", "Menu");
-    mnuFile = bar->addMenu("&File");
-    mnuFile->setObjectName("mnuFile");
+    mnuFile = fileMenu(this, new QVBoxLayout(this));
     mnuPrintPage = menuItem(mnuFile, "&Print Page", "mnuPrintPage");
     mnuClose = menuItem(mnuFile, "&Close", "mnuClose");
-    mnuBaseFlow = barItem(bar, "Base Flow", "mnuBaseFlow");
-    mnuReturn = barItem(bar, "Return", "mnuReturn");
-    lay->setMenuBar(bar);
-    SSTab1 = makeTabs(this, help::instructionPages(), &UnitTable);
-    lay->addWidget(SSTab1);
-    resize(760, 600);
     onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
     onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    onCommand(mnuBaseFlow, &QAction::triggered, this, [this] { mnuBaseFlow_Click(); });
-    onCommand(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
     setCloseCommand([this] { mnuClose_Click(); });
 }
 
-void VelmoraHelp::mnuPrintPage_Click() { printWindow(this); }
+QAction* GuideWindow::addBarItem(const QString& caption, const QString& name)
+{
+    return barItem(static_cast<QMenuBar*>(layout()->menuBar()), caption, name);
+}
 
-void VelmoraHelp::mnuClose_Click() { forms().unload<VelmoraHelp>(); }
+void GuideWindow::addPages(QTabWidget* tabs, QSize size)
+{
+    mnuReturn = addBarItem("Return", "mnuReturn");
+    onCommand(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
+    SSTab1 = tabs;
+    layout()->addWidget(SSTab1);
+    resize(size);
+}
+
+void GuideWindow::mnuPrintPage_Click() { printWindow(this); }
+
+void GuideWindow::mnuClose_Click() { forms().unload(typeid(*this)); }
+
+void GuideWindow::mnuReturn_Click() { forms().unload(typeid(*this)); }
+
+// ---- VelmoraHelp ----------------------------------------------------------------
+
+VelmoraHelp::VelmoraHelp(Forms& forms) : GuideWindow(forms, "VelmoraHelp", "Velmora Instructions")
+{
+    mnuBaseFlow = addBarItem("Base Flow", "mnuBaseFlow");
+    onCommand(mnuBaseFlow, &QAction::triggered, this, [this] { mnuBaseFlow_Click(); });
+    addPages(makeTabs(this, help::instructionPages(), &UnitTable), QSize(760, 600));
+}
 
 // The base-flow guide opens on top; this window stays open beneath it.
 void VelmoraHelp::mnuBaseFlow_Click() { forms().showModal<BaseFlowHelp>(); }
 
-void VelmoraHelp::mnuReturn_Click() { forms().unload<VelmoraHelp>(); }
-
 // ---- BaseFlowHelp ---------------------------------------------------------------
 
-BaseFlowHelp::BaseFlowHelp(Forms& forms) : Form(forms, "BaseFlowHelp", "Base Flow Instructions")
+BaseFlowHelp::BaseFlowHelp(Forms& forms) : GuideWindow(forms, "BaseFlowHelp", "Base Flow Instructions")
 {
-    auto* lay = new QVBoxLayout(this);
-    auto* bar = named(new QMenuBar(this), "MenuBar", "Menu");
-    mnuFile = bar->addMenu("&File");
-    mnuFile->setObjectName("mnuFile");
-    mnuPrintPage = menuItem(mnuFile, "&Print Page", "mnuPrintPage");
-    mnuClose = menuItem(mnuFile, "&Close", "mnuClose");
-    mnuReturn = barItem(bar, "Return", "mnuReturn");
-    lay->setMenuBar(bar);
-    SSTab1 = makeTabs(this, help::baseFlowPages());
-    lay->addWidget(SSTab1);
-    resize(700, 560);
-    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    onCommand(mnuReturn, &QAction::triggered, this, [this] { mnuReturn_Click(); });
-    setCloseCommand([this] { mnuClose_Click(); });
+    addPages(makeTabs(this, help::baseFlowPages()), QSize(700, 560));
 }
-
-void BaseFlowHelp::mnuPrintPage_Click() { printWindow(this); }
-
-void BaseFlowHelp::mnuClose_Click() { forms().unload<BaseFlowHelp>(); }
-
-void BaseFlowHelp::mnuReturn_Click() { forms().unload<BaseFlowHelp>(); }
 
 // ---- References -----------------------------------------------------------------
 
 References::References(Forms& forms) : Form(forms, "References", "Velmora References")
 {
     auto* lay = new QHBoxLayout(this);
-    auto* bar = named(new QMenuBar(this), "MenuBar", "Menu");
-    mnuFile = bar->addMenu("File");
-    mnuFile->setObjectName("mnuFile");
+    mnuFile = fileMenu(this, lay, "File");
     mnuPrint = menuItem(mnuFile, "&Print", "mnuPrint");
     mnuClose = menuItem(mnuFile, "Close", "mnuClose");
-    lay->setMenuBar(bar);
 
     Frame1 = named(new QGroupBox("  References", this), "Frame1", "References");
     auto* list = new QVBoxLayout(Frame1);
@@ -458,11 +447,8 @@ void References::mnuPrint_Click() { printWindow(this); }
 FluidVariables::FluidVariables(Forms& forms) : Form(forms, "FluidVariables", "Velmora Fluid Variables")
 {
     auto* lay = new QVBoxLayout(this);
-    auto* bar = named(new QMenuBar(this), "MenuBar", "Menu");
-    mnuFile = bar->addMenu("&File");
-    mnuFile->setObjectName("mnuFile");
+    mnuFile = fileMenu(this, lay);
     mnuClose = menuItem(mnuFile, "&Close", "mnuClose");
-    lay->setMenuBar(bar);
     lay->addWidget(makeLabel(this, "Title", "Fluid Flow Parameters"));
     auto* grid = new QGridLayout;
     grid->addWidget(makeLabel(this, "VariableHeading", "Variable"), 0, 0);

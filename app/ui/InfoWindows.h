@@ -22,13 +22,13 @@ class QCloseEvent;
 
 namespace velmora {
 
-// Start-up greeting: Continue goes on into the program, Quit ends it.
-class Welcome : public Form {
+// The welcome and about windows: the product's pictures and labels over a
+// Continue button (the default button; the title-bar close runs it too).
+class ProductWindow : public Form {
     Q_OBJECT
 public:
-    explicit Welcome(Forms& forms);
-    void Continue_Click();
-    void QuitBtn_Click();
+    ProductWindow(Forms& forms, const QString& name, const QString& caption);
+    virtual void Continue_Click() = 0;
 
     QLabel* Picture1 = nullptr;
     QLabel* Picture2 = nullptr;
@@ -39,60 +39,66 @@ public:
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr;
     QPushButton* Continue = nullptr;
+};
+
+// Start-up greeting: Continue goes on into the program, Quit ends it.
+class Welcome : public ProductWindow {
+    Q_OBJECT
+public:
+    explicit Welcome(Forms& forms);
+    void Continue_Click() override;
+    void QuitBtn_Click();
+
     QPushButton* QuitBtn = nullptr;
 };
 
 // The product, its version and its maker.
-class AboutVelmora : public Form {
+class AboutVelmora : public ProductWindow {
     Q_OBJECT
 public:
     explicit AboutVelmora(Forms& forms);
-    void Continue_Click();
+    void Continue_Click() override;
+};
 
-    QLabel* Picture1 = nullptr;
-    QLabel* Picture2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QPushButton* Continue = nullptr;
+// A guide of tabbed pages: "&File" with "&Print Page" and "&Close", then the
+// bar's own items and "Return". Close, Return and the title-bar close unload it.
+class GuideWindow : public Form {
+    Q_OBJECT
+public:
+    GuideWindow(Forms& forms, const QString& name, const QString& caption);
+    void mnuPrintPage_Click();
+    void mnuClose_Click();
+    void mnuReturn_Click();
+
+    QTabWidget* SSTab1 = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuPrintPage = nullptr;
+    QAction* mnuClose = nullptr;
+    QAction* mnuReturn = nullptr;
+
+protected:
+    // A bar item after the File menu, with its program name.
+    QAction* addBarItem(const QString& caption, const QString& name);
+    // Ends the bar with "Return" and shows the tabs under it at this size.
+    void addPages(QTabWidget* tabs, QSize size);
 };
 
 // The user's guide, one topic per tab.
-class VelmoraHelp : public Form {
+class VelmoraHelp : public GuideWindow {
     Q_OBJECT
 public:
     explicit VelmoraHelp(Forms& forms);
-    void mnuPrintPage_Click();
-    void mnuClose_Click();
     void mnuBaseFlow_Click();
-    void mnuReturn_Click();
 
-    QTabWidget* SSTab1 = nullptr;
     QTableWidget* UnitTable = nullptr; // on the BASICS tab
-    QMenu* mnuFile = nullptr;
-    QAction* mnuPrintPage = nullptr;
-    QAction* mnuClose = nullptr;
     QAction* mnuBaseFlow = nullptr;
-    QAction* mnuReturn = nullptr;
 };
 
 // The guide to the base-flow analysis and the rocket-motor option.
-class BaseFlowHelp : public Form {
+class BaseFlowHelp : public GuideWindow {
     Q_OBJECT
 public:
     explicit BaseFlowHelp(Forms& forms);
-    void mnuPrintPage_Click();
-    void mnuClose_Click();
-    void mnuReturn_Click();
-
-    QTabWidget* SSTab1 = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuPrintPage = nullptr;
-    QAction* mnuClose = nullptr;
-    QAction* mnuReturn = nullptr;
 };
 
 // The bibliography.

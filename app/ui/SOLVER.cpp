@@ -124,16 +124,14 @@ void SOLVER::buildMenus()
 void SOLVER::buildControls()
 {
     auto* lay = new QVBoxLayout(this);
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Main toolbar",
-                           {{"BODY", "Define body tube geometry."},
-                            {"FINS", "Define fin and launch lug dimensions."},
-                            {"PLOT", "Plot CFD results."},
-                            {"CP", "Detailed rocket aerodynamic data."},
-                            {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
-                            {"HELP", "Velmora help."},
-                            {"ABOUT", "About Velmora."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    buildToolbar(this, lay, "Main toolbar",
+                 {{"BODY", "Define body tube geometry."},
+                  {"FINS", "Define fin and launch lug dimensions."},
+                  {"PLOT", "Plot CFD results."},
+                  {"CP", "Detailed rocket aerodynamic data."},
+                  {"BASE FLOW", "Insert CFD base flow drag (Optional)."},
+                  kVelmoraHelpKey, kAboutKey},
+                 toolbarIcon);
 
     auto* top = new QHBoxLayout;
     // Flight conditions.
@@ -248,16 +246,11 @@ void SOLVER::buildControls()
     MeshPlot->setDesignSize(QSize(380, 190));
     MeshPlot->setHeightForWidthRatio(0.5);
     inputsAndMesh->addLayout(new PlotLayout(MeshPlot), 1);
-    NoMeshDefined = makeLabel(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
-    NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
-    NoMeshDefined->move(10, 10);
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "Progress");
-    ProgressBar1->setRange(1, 100);
+    NoMeshDefined = makePictureNotice(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
+    ProgressBar1 = makeProgressBar(this, "ProgressBar1", "Progress");
     ProgressBar1->setValue(1);
-    ProgressBar1->setTextVisible(false);
     lay->addWidget(ProgressBar1);
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    buildStatusBar(this, *this, 2, lay);
 
     Velocity->onChange([this] { Velocity_Change(); });
     ROCKETAOA->onChange([this] { ROCKETAOA_Change(); });
@@ -292,13 +285,13 @@ void SOLVER::Form_Load()
     s.BasePressureAvailable = BasePressureFlag::False;
     s.AbortRequest = AbortFlag::No;
     // Speed units.
-    Speed->setText("FT/SEC");
+    Speed->setText(VelocityUnit::FtPerSec);
     for (const char* u : SpeedUnits) Speed->AddItem(u);
     // Flow model.
     s.CompressibleFlow = 0;
-    Compressible->setText("INCOMPRESSIBLE");
-    Compressible->AddItem("INCOMPRESSIBLE");
-    Compressible->AddItem("COMPRESSIBLE");
+    Compressible->setText(CompressibilityModel::Incompressible);
+    Compressible->AddItem(CompressibilityModel::Incompressible);
+    Compressible->AddItem(CompressibilityModel::Compressible);
     // Mesh sizes.
     DomainSize->setText("20");
     for (int n = 10; n <= 25; ++n) DomainSize->AddItem(QString::number(n));
@@ -311,8 +304,8 @@ void SOLVER::Form_Load()
     RATIOS->setText("SEA LEVEL");
     for (const auto& row : StandardAtmosphereTable) RATIOS->AddItem(row.altitude);
     // ft-lb-sec at sea level.
-    s.AnalysisUnits = "FPS";
-    UNITLBL->setText("FPS");
+    s.AnalysisUnits = UnitsSystem::FPS;
+    UNITLBL->setText(UnitsSystem::FPS);
     s.AltitudePressureRatio = 1;
     s.AltitudeDensityRatio = 1;
     applyUnitConstants(s, UnitSystemTable[UnitsMenuFPS]);
@@ -326,14 +319,14 @@ void SOLVER::Form_Load()
                                   density = qFormat(s.AmbientDensity, "#.###E+00"),
                                   sound = qFormat(s.SpeedOfSound, "#####.###"),
                                   viscosity = qFormat(s.DynamicViscosity, "#.###E+00")](FluidVariables& fluid) {
-        fluid.ULABEL->setText("FT/SEC");
+        fluid.ULABEL->setText(VelocityUnit::FtPerSec);
         fluid.Pressure->setText(pressure);
         fluid.Density->setText(density);
         fluid.Sound->setText(sound);
         fluid.FluidViscosity->setText(viscosity);
         fluid.Label2->setText("LB/FT^2");
         fluid.Label3->setText("LB-SEC^2/FT^4");
-        fluid.Label4->setText("FT/SEC");
+        fluid.Label4->setText(VelocityUnit::FtPerSec);
         fluid.Label5->setText("LB-SEC/FT^2");
     });
     // Length and force captions.
@@ -450,8 +443,8 @@ void SOLVER::INPUTUNITS(double& /*velocity*/)
     if (!row) {
         // A code that names no unit system (it can only come from a file)
         // falls back to ft-lb-sec, so labels and air values never go stale.
-        s.AnalysisUnits = "FPS";
-        UNITLBL->setText("FPS");
+        s.AnalysisUnits = UnitsSystem::FPS;
+        UNITLBL->setText(UnitsSystem::FPS);
         row = 0;
     }
     applyUnitRow(*row);
@@ -515,8 +508,8 @@ void SOLVER::Compressible_Click()
 {
     Module1& s = m();
     const QString t = Compressible->Text();
-    if (t == "INCOMPRESSIBLE") s.CompressibleFlow = 0;
-    else if (t == "COMPRESSIBLE") s.CompressibleFlow = 1;
+    if (t == CompressibilityModel::Incompressible) s.CompressibleFlow = 0;
+    else if (t == CompressibilityModel::Compressible) s.CompressibleFlow = 1;
     CLEARDATA3(s.FreeStreamVelocity);
 }
 

@@ -17,13 +17,12 @@
 #include "solve/SolveChain.h"
 #include "platform/Progress.h"
 
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 
 namespace velmora {
 
-class SOLVER : public Form {
+class SOLVER : public Form, public WindowFrame {
     Q_OBJECT
 public:
     explicit SOLVER(Forms& forms);
@@ -103,7 +102,6 @@ public:
     QAction* mnuCoefficients = nullptr;
     QAction* mnuVariables = nullptr;
     QAction* mnuQuitCFD = nullptr;
-    QToolBar* Toolbar1 = nullptr;
 
     TextBox* Velocity = nullptr;
     ComboBox* Speed = nullptr;
@@ -138,7 +136,6 @@ public:
     QPushButton* IterateBtn = nullptr;
     QPushButton* Abort = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
-    StatusBar* StatusBar1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

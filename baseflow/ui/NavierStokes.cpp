@@ -60,24 +60,13 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
 
     auto* lay = new QVBoxLayout(this);
 
-    // Menus.
-    const WindowMenus menus = makeWindowMenus(this, lay);
-    menuBar = menus.bar;
-    mnuFile = menus.file;
-    mnuPrintPage = menus.printPage;
-    mnuClose = menus.close;
-    mnuHelp = menus.help;
-    mnuInstructions = menus.instructions;
-    mnuAboutVelmora = menus.about;
-
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Base flow toolbar",
-                           {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
-                            {"SOLVE", "Solve base drag using Navier Stokes CFD solution."},
-                            {"HELP", "Base drag CFD instructions and help."},
-                            {"ABOUT", "About Velmora."},
-                            {"RETURN", "Return to MESHING and CFD analysis."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    mnuAboutVelmora = buildWindowMenus(this, lay, &NavierStokes::mnuAboutVelmora_Click);
+    buildToolbar(this, lay, "Base flow toolbar",
+                 {kMeshingKey,
+                  {"SOLVE", "Solve base drag using Navier Stokes CFD solution."},
+                  {"HELP", "Base drag CFD instructions and help."},
+                  kAboutKey, kReturnToMainKey},
+                 toolbarIcon);
 
     auto* body = new QHBoxLayout;
     lay->addLayout(body, 1);
@@ -93,10 +82,34 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                               u.velocity, u.viscosity})
             unitWidth = std::max(unitWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(t) + ' '));
     }
-    auto unitLabel = [this, unitWidth](const QString& name, const QString& text) {
-        QLabel* l = makeLabel(this, name, text);
-        l->setMinimumWidth(unitWidth);
-        return l;
+    // A frame of boxes, a row each: caption, box and, where it has one, unit.
+    struct Row {
+        TextBox** box;
+        const char* name;
+        const char* caption;
+        const char* tip;
+        const char* pattern;
+        QLabel** unit = nullptr;
+        const char* unitName = nullptr;
+        const char* unitText = nullptr;
+    };
+    auto boxFrame = [this, unitWidth](const char* name, const char* title, bool readOnly,
+                                      std::initializer_list<Row> rows) {
+        auto* frame = named(new QGroupBox(title, this), name, title);
+        auto* grid = new QGridLayout(frame);
+        int r = 0;
+        for (const Row& row : rows) {
+            TextBox* box = *row.box = makeBox(frame, row.name, row.caption, QString(), readOnly);
+            box->setToolTip(row.tip);
+            fitToPattern(box, row.pattern);
+            QLabel* unit = nullptr;
+            if (row.unit) {
+                unit = *row.unit = makeLabel(this, row.unitName, row.unitText);
+                unit->setMinimumWidth(unitWidth);
+            }
+            addRow(grid, r++, row.caption, box, unit);
+        }
+        return frame;
     };
 
     auto* lists = new QGridLayout;
@@ -108,77 +121,34 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     addRow(lists, 1, "Maximum number of iterations:", ITMAX);
     left->addLayout(lists);
 
-    MotorFrame = named(new QGroupBox("Rocket Motor", this), "MotorFrame", "Rocket Motor");
-    auto* motor = new QGridLayout(MotorFrame);
-    THRUST = makeBox(MotorFrame, "THRUST", "Average thrust:");
-    THRUST->setToolTip("Average rocket thrust.");
-    BURNTIME = makeBox(MotorFrame, "BURNTIME", "Motor burn time:");
-    BURNTIME->setToolTip("Rocket motor burn time.");
-    JETDIAMETER = makeBox(MotorFrame, "JETDIAMETER", "Nozzle diameter:");
-    JETDIAMETER->setToolTip("Rocket motor nozzle exit diameter.");
-    FUELWT = makeBox(MotorFrame, "FUELWT", "Propellant mass:");
-    FUELWT->setToolTip("Propellant mass.");
-    Tlabel = unitLabel("Tlabel", "LB");
-    Blabel = unitLabel("Blabel", "SEC");
-    Nlabel = unitLabel("Nlabel", "FT");
-    Wlabel = unitLabel("Wlabel", "LB");
-    addRow(motor, 0, "Average thrust:", THRUST, Tlabel);
-    addRow(motor, 1, "Motor burn time:", BURNTIME, Blabel);
-    addRow(motor, 2, "Nozzle diameter:", JETDIAMETER, Nlabel);
-    addRow(motor, 3, "Propellant mass:", FUELWT, Wlabel);
-    for (TextBox* b : {THRUST, BURNTIME, JETDIAMETER, FUELWT}) fitToPattern(b, kPatternNozzle);
+    MotorFrame = boxFrame("MotorFrame", "Rocket Motor", false, {
+        {&THRUST, "THRUST", "Average thrust:", "Average rocket thrust.", kPatternNozzle, &Tlabel, "Tlabel", "LB"},
+        {&BURNTIME, "BURNTIME", "Motor burn time:", "Rocket motor burn time.", kPatternNozzle, &Blabel, "Blabel",
+         "SEC"},
+        {&JETDIAMETER, "JETDIAMETER", "Nozzle diameter:", "Rocket motor nozzle exit diameter.", kPatternNozzle,
+         &Nlabel, "Nlabel", "FT"},
+        {&FUELWT, "FUELWT", "Propellant mass:", "Propellant mass.", kPatternNozzle, &Wlabel, "Wlabel", "LB"},
+    });
     left->addWidget(MotorFrame);
-
-    MotorResults = named(new QGroupBox("Rocket Motor Results", this), "MotorResults", "Rocket Motor Results");
-    auto* jet = new QGridLayout(MotorResults);
-    IspBase = makeBox(MotorResults, "IspBase", "Isp:", QString(), true);
-    IspBase->setToolTip("Rocket motor specific impulse [Thrust*Time/Propellant weight].");
-    UJETBase = makeBox(MotorResults, "UJETBase", "U-Jet:", QString(), true);
-    UJETBase->setToolTip("Rocket motor exhaust velocity.");
-    PjetBase = makeBox(MotorResults, "PjetBase", "P-Jet:", QString(), true);
-    PjetBase->setToolTip("Rocket motor exhaust pressure [1 atm].");
-    Isplabel = unitLabel("Isplabel", "SEC");
-    UJETlabel = unitLabel("UJETlabel", "FT/SEC");
-    Pjetlabel = unitLabel("Pjetlabel", "LB/FT^2");
-    addRow(jet, 0, "Isp:", IspBase, Isplabel);
-    addRow(jet, 1, "U-Jet:", UJETBase, UJETlabel);
-    addRow(jet, 2, "P-Jet:", PjetBase, Pjetlabel);
-    fitToPattern(IspBase, kPatternIsp);
-    fitToPattern(UJETBase, kPatternJetVelocity);
-    fitToPattern(PjetBase, kPatternJetPressure);
+    MotorResults = boxFrame("MotorResults", "Rocket Motor Results", true, {
+        {&IspBase, "IspBase", "Isp:", "Rocket motor specific impulse [Thrust*Time/Propellant weight].", kPatternIsp,
+         &Isplabel, "Isplabel", "SEC"},
+        {&UJETBase, "UJETBase", "U-Jet:", "Rocket motor exhaust velocity.", kPatternJetVelocity, &UJETlabel,
+         "UJETlabel", "FT/SEC"},
+        {&PjetBase, "PjetBase", "P-Jet:", "Rocket motor exhaust pressure [1 atm].", kPatternJetPressure, &Pjetlabel,
+         "Pjetlabel", "LB/FT^2"},
+    });
     left->addWidget(MotorResults);
-
-    FlightFrame = named(new QGroupBox("Flight Condition", this), "FlightFrame", "Flight Condition");
-    auto* flight = new QGridLayout(FlightFrame);
-    UINFIN = makeBox(FlightFrame, "UINFIN", "Rocket velocity:", QString(), true);
-    UINFIN->setToolTip("Rocket velocity in flight.");
-    AMUIN = makeBox(FlightFrame, "AMUIN", "Viscosity:", QString(), true);
-    AMUIN->setToolTip("Kinematic viscosity.");
-    Vlabel = unitLabel("Vlabel", "FT/SEC");
-    Vislabel = unitLabel("Vislabel", "FT^2/SEC");
-    addRow(flight, 0, "Rocket velocity:", UINFIN, Vlabel);
-    addRow(flight, 1, "Viscosity:", AMUIN, Vislabel);
-    fitToPattern(UINFIN, "#####.#");
-    fitToPattern(AMUIN, ".#########");
-
-    FlowResults = named(new QGroupBox("Base Flow Results", this), "FlowResults", "Base Flow Results");
-    auto* results = new QGridLayout(FlowResults);
-    REYNOLDS = makeBox(FlowResults, "REYNOLDS", "Base Re:", QString(), true);
-    REYNOLDS->setToolTip("Reynolds Number referenced to base diameter.");
-    TimeStep = makeBox(FlowResults, "TimeStep", "Time step:", QString(), true);
-    TimeStep->setToolTip("Time step for dynamic stability.");
-    CONVERGE = makeBox(FlowResults, "CONVERGE", "Residual:", QString(), true);
-    CONVERGE->setToolTip("Convergence criterion.");
-    BaseCd = makeBox(FlowResults, "BaseCd", "Base drag Cd:", QString(), true);
-    BaseCd->setToolTip("Average pressure coefficient on base of rocket.");
-    addRow(results, 0, "Base Re:", REYNOLDS);
-    addRow(results, 1, "Time step:", TimeStep);
-    addRow(results, 2, "Residual:", CONVERGE);
-    addRow(results, 3, "Base drag Cd:", BaseCd);
-    fitToPattern(REYNOLDS, kPatternReynolds);
-    fitToPattern(TimeStep, kPatternTimeStep);
-    fitToPattern(CONVERGE, kPatternResidual);
-    fitToPattern(BaseCd, kPatternBaseCd);
+    FlightFrame = boxFrame("FlightFrame", "Flight Condition", true, {
+        {&UINFIN, "UINFIN", "Rocket velocity:", "Rocket velocity in flight.", "#####.#", &Vlabel, "Vlabel", "FT/SEC"},
+        {&AMUIN, "AMUIN", "Viscosity:", "Kinematic viscosity.", ".#########", &Vislabel, "Vislabel", "FT^2/SEC"},
+    });
+    FlowResults = boxFrame("FlowResults", "Base Flow Results", true, {
+        {&REYNOLDS, "REYNOLDS", "Base Re:", "Reynolds Number referenced to base diameter.", kPatternReynolds},
+        {&TimeStep, "TimeStep", "Time step:", "Time step for dynamic stability.", kPatternTimeStep},
+        {&CONVERGE, "CONVERGE", "Residual:", "Convergence criterion.", kPatternResidual},
+        {&BaseCd, "BaseCd", "Base drag Cd:", "Average pressure coefficient on base of rocket.", kPatternBaseCd},
+    });
     left->addWidget(FlowResults);
 
     auto* run = new QHBoxLayout;
@@ -264,21 +234,10 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     right->addLayout(lower);
 
     // ---- progress and status ----
-    auto* progressRow = new QHBoxLayout;
-    progressRow->addWidget(makeLabel(this, "ProgressCaption", "CFD/Plotting Progress"));
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "CFD/Plotting Progress");
-    ProgressBar1->setRange(1, 100);
-    ProgressBar1->setTextVisible(false);
-    progressRow->addWidget(ProgressBar1, 1);
-    lay->addLayout(progressRow);
-    StatusBar1 = named(new StatusBar(3, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    ProgressBar1 = addProgressRow(this, lay, makeLabel(this, "ProgressCaption", "CFD/Plotting Progress"));
+    buildStatusBar(this, *this, 3, lay);
 
     // ---- handlers ----
-    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
     onCommand(Solve, &QPushButton::clicked, this, [this] { Solve_Click(); });
     onCommand(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
     onCommand(GridPlot, &QPushButton::clicked, this, [this] { GridPlot_Click(); });

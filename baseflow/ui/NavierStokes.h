@@ -7,24 +7,19 @@
 // While the solver runs, only Abort, HELP, ABOUT and the two help menu items
 // stay live; the title-bar close then asks to abort. The run keeps the
 // settings it started with.
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QToolBar>
 
 #include "bodyflow/MeshDrawing.h"
 #include "platform/ui/UpDownSpinner.h"
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 
 namespace velmora {
 
-class NavierStokes : public Form {
+class NavierStokes : public Form, public MenuWindowFrame {
     Q_OBJECT
 public:
     explicit NavierStokes(Forms& forms);
@@ -68,14 +63,7 @@ public:
     FileRequest CommonDialog1;
 
     // ---- controls ----
-    QMenuBar* menuBar = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuPrintPage = nullptr;
-    QAction* mnuClose = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuInstructions = nullptr;
     QAction* mnuAboutVelmora = nullptr;
-    QToolBar* Toolbar1 = nullptr;
 
     ComboBox* GRID = nullptr;
     ComboBox* ITMAX = nullptr;
@@ -129,7 +117,6 @@ public:
     QLabel* MIN = nullptr;
     PictureBox* RESIDUAL = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
-    StatusBar* StatusBar1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

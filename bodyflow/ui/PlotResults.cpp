@@ -60,24 +60,8 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
 {
     auto* lay = new QVBoxLayout(this);
 
-    // Menus.
-    const WindowMenus menus = makeWindowMenus(this, lay);
-    menuBar = menus.bar;
-    mnuFile = menus.file;
-    mnuPrintPage = menus.printPage;
-    mnuClose = menus.close;
-    mnuHelp = menus.help;
-    mnuInstructions = menus.instructions;
-    mnuAboutVelmora = menus.about;
-
-    // Toolbar.
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Plot toolbar",
-                           {{"MESHING", "Draw MESH on CFD plot.", "MESH"},
-                            {"HELP", "CFD instructions and help."},
-                            {"ABOUT", "About Velmora."},
-                            {"RETURN", "Return to MESHING and CFD analysis."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    mnuAboutVelmora = buildWindowMenus(this, lay, &PlotResults::mnuAboutVelmora_Click);
+    buildToolbar(this, lay, "Plot toolbar", {kMeshingKey, kHelpKey, kAboutKey, kReturnToMainKey}, toolbarIcon);
 
     // The three pictures side by side, one height: the flow field, the legend
     // strip and the profile, each with its read-outs.
@@ -87,9 +71,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     VelocityPlot->setMinimumSize(580, 290);
     // The flow domain is drawn twice as wide as high, at any window size.
     VelocityPlot->setHeightForWidthRatio(0.5);
-    NoMeshDefined = makeLabel(VelocityPlot, "NoMeshDefined", "Generate New Plot");
-    NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
-    NoMeshDefined->move(10, 10);
+    NoMeshDefined = makePictureNotice(VelocityPlot, "NoMeshDefined", "Generate New Plot");
     Slider1 = named(new QSlider(Qt::Horizontal, this), "Slider1", "Profile location");
     Slider1->setRange(0, 100);
     Slider1->setToolTip("Select location for Velocity/Pressure Profile plot.");
@@ -210,22 +192,11 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     lay->addLayout(frames);
 
     // Progress and status.
-    auto* progressRow = new QHBoxLayout;
     Label2 = makeLabel(this, "Label2", "Meshing/Plotting Progress");
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", "Meshing/Plotting Progress");
-    ProgressBar1->setRange(1, 100);
-    ProgressBar1->setTextVisible(false);
-    progressRow->addWidget(Label2);
-    progressRow->addWidget(ProgressBar1, 1);
-    lay->addLayout(progressRow);
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    ProgressBar1 = addProgressRow(this, lay, Label2);
+    buildStatusBar(this, *this, 2, lay);
 
     // Handlers, connected once every control holds its designed state.
-    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
     onCommand(Contour, &QPushButton::clicked, this, [this] { Contour_Click(); });
     onCommand(Vector, &QPushButton::clicked, this, [this] { Vector_Click(); });
     onCommand(PessureContour, &QPushButton::clicked, this, [this] { PessureContour_Click(); });
@@ -237,14 +208,8 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     UpDown1->onChange([this] { UpDown1_Change(); });
     UpDown2->onChange([this] { UpDown2_Change(); });
     UpDown3->onChange([this] { UpDown3_Change(); });
-    for (int i = 0; i < 2; ++i)
-        connect(Pressure[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("Pressure", [this, i] { Pressure_Click(i); });
-        });
-    for (int i = 0; i < 3; ++i)
-        connect(Profile[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("Profile", [this, i] { Profile_Click(i); });
-        });
+    onOptionOn(Pressure, this, "Pressure", [this](int i) { Pressure_Click(i); });
+    onOptionOn(Profile, this, "Profile", [this](int i) { Profile_Click(i); });
     onCommand(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Scroll(); });
     // The controls the computations write to.
     registerControls({{ControlId::PlotResults_LEVELS, LEVELS},

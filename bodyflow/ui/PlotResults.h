@@ -1,28 +1,22 @@
 #pragma once
 // The flow-field plot window: contours, vectors, profiles and the mesh.
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QToolBar>
-#include <QToolButton>
 
 #include <array>
 #include <functional>
 
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/UpDownSpinner.h"
 
 namespace velmora {
 
-class PlotResults : public Form {
+class PlotResults : public Form, public MenuWindowFrame {
     Q_OBJECT
 public:
     explicit PlotResults(Forms& forms);
@@ -59,14 +53,7 @@ public:
     void Toolbar1_ButtonClick(const QString& Key);
 
     // ---- controls ----
-    QMenuBar* menuBar = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuPrintPage = nullptr;
-    QAction* mnuClose = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuInstructions = nullptr;
     QAction* mnuAboutVelmora = nullptr;
-    QToolBar* Toolbar1 = nullptr;
 
     PictureBox* VelocityPlot = nullptr;
     PictureBox* LEVELS = nullptr;
@@ -108,7 +95,6 @@ public:
     QPushButton* Command1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* Label2 = nullptr;
-    StatusBar* StatusBar1 = nullptr;
 
 private:
     void drawContours(bool pressure);

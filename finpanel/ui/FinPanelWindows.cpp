@@ -65,20 +65,11 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
 {
     auto* lay = new QVBoxLayout(this);
 
-    // Menus.
-    const WindowMenus menus = makeWindowMenus(this, lay);
-    menuBar = menus.bar;
-    mnuPrintPage = menus.printPage;
-    mnuClose = menus.close;
-    mnuInstructions = menus.instructions;
-    mnuAboutVelmora = menus.about;
-
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Fin section toolbar",
-                           {{"HELP", "CFD instructions and help."},
-                            {"ABOUT", "About Velmora."},
-                            {"RETURN", "Return to Fin and Launch Lug Geometry."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    mnuAboutVelmora = buildWindowMenus(this, lay, &PanelAero::mnuAboutVelmora_Click);
+    buildToolbar(this, lay, "Fin section toolbar",
+                 {kHelpKey, kAboutKey,
+                  {"RETURN", "Return to Fin and Launch Lug Geometry."}},
+                 toolbarIcon);
 
     lay->addWidget(heading(this, "Label1", "Panel Method Fin Aerodynamics", 1.3));
     lay->addWidget(makeLabel(this, "Label2", "Screen Optional - CFD Required When Data Modified"));
@@ -134,9 +125,7 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     PLOT1->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
     PLOT1->setDesignSize(QSize(kPlotWidth, kPlotHeight));
     PLOT1->setHeightForWidthRatio(double(kPlotHeight) / kPlotWidth);
-    NoMeshDefined1 = makeLabel(PLOT1, "NoMeshDefined1", "Generate New Fin Plot");
-    NoMeshDefined1->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
-    NoMeshDefined1->move(10, 10);
+    NoMeshDefined1 = makePictureNotice(PLOT1, "NoMeshDefined1", "Generate New Fin Plot");
     auto* plot = new PlotLayout(PLOT1);
     plot->addBeside(heading(this, "Label4", "Fin Cp or Velocity Profile"), Qt::TopEdge, 0, 0, PlotLayout::Anchor::Inside);
     plot->addStrip(FinSection, Qt::TopEdge, 1);
@@ -174,21 +163,13 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     body->addLayout(plot, 1);
     lay->addLayout(body, 1);
 
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    buildStatusBar(this, *this, 2, lay);
 
     // Handlers.
-    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
     SECTIONS->onClick([this] { SECTIONS_Click(); });
     PANELS->onClick([this] { PANELS_Click(); });
     FINTHK->onClick([this] { FINTHK_Click(); });
-    for (int i = 0; i < 2; ++i)
-        connect(PANELTYPES[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("PANELTYPES", [this, i] { PANELTYPES_Click(i); });
-        });
+    onOptionOn(PANELTYPES, this, "PANELTYPES", [this](int i) { PANELTYPES_Click(i); });
     onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     onCommand(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     // The controls the computations write to.

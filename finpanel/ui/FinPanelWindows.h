@@ -11,26 +11,22 @@
 //
 // ManualData takes up to ten typed corner points of a section, drawn through
 // the "MANUAL INPUT" generator when it closes.
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolBar>
 
 #include <array>
 
 #include "finpanel/FinPanelSolver.h"
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 
 class QShowEvent;
 
 namespace velmora {
 
-class PanelAero : public Form {
+class PanelAero : public Form, public MenuWindowFrame {
     Q_OBJECT
 public:
     explicit PanelAero(Forms& forms);
@@ -65,12 +61,7 @@ public:
     void mnuAboutVelmora_Click();
 
     // ---- controls ----
-    QMenuBar* menuBar = nullptr;
-    QAction* mnuPrintPage = nullptr;
-    QAction* mnuClose = nullptr;
-    QAction* mnuInstructions = nullptr;
     QAction* mnuAboutVelmora = nullptr;
-    QToolBar* Toolbar1 = nullptr;
 
     QGroupBox* FinGeometry = nullptr;
     ComboBox* SECTIONS = nullptr;
@@ -90,7 +81,6 @@ public:
     TextBox* UnitsLabel1 = nullptr;
     QLabel* NoMeshDefined1 = nullptr;
     TextBox* AOALABEL = nullptr;
-    StatusBar* StatusBar1 = nullptr;
 
     // Picture sizes at the window's default size; both grow with it. The
     // section picture keeps the 500 x 177 proportions of its user scale.

@@ -29,14 +29,12 @@ const QString kEnterFreeForm = QStringLiteral("Please enter data for Free-Form B
 BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 {
     auto* lay = new QVBoxLayout(this);
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Body toolbar",
-                           {{"HELP", "Velmora help."},
-                            {"ABOUT", "About Velmora."},
-                            {"PRINT", "Print screen image of body tube geometry."},
-                            {"REFRESH", "Clear all body tube geometry."},
-                            {"RETURN", "Return to MESHING and CFD analysis."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    buildToolbar(this, lay, "Body toolbar",
+                 {kVelmoraHelpKey, kAboutKey,
+                  {"PRINT", "Print screen image of body tube geometry."},
+                  {"REFRESH", "Clear all body tube geometry."},
+                  kReturnToMainKey},
+                 toolbarIcon);
 
     Label8 = makeLabel(this, "Label8", "FREE-FORM AND STANDARD GEOMETRY DATA");
     lay->addWidget(Label8);
@@ -59,28 +57,23 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     NoseShape->setPickOnly(true);
     Label2 = makeLabel(this, "Label2", "Nose Cone Shape");
     row(0, Label2, NoseShape, nullptr);
-    NoseLength = makeBox(this, "NoseLength", "Nose Cone Length");
-    Label4 = makeLabel(this, "Label4", "Nose Cone Length");
-    row(1, Label4, NoseLength, LLABEL[1]);
-    BodyDiameter = makeBox(this, "BodyDiameter", "Nose Cone Diameter");
-    Label7 = makeLabel(this, "Label7", "Nose Cone Diameter");
-    row(2, Label7, BodyDiameter, LLABEL[3]);
-    BodyLength = makeBox(this, "BodyLength", "Body Tube Length");
+    // A dimension: its box, its caption and its length unit on row r.
+    auto dimension = [&](int r, TextBox*& box, const char* name, QLabel*& label, const char* labelName,
+                         const char* caption, int unit) {
+        box = makeBox(this, name, caption);
+        label = makeLabel(this, labelName, caption);
+        row(r, label, box, LLABEL[static_cast<size_t>(unit)]);
+    };
+    dimension(1, NoseLength, "NoseLength", Label4, "Label4", "Nose Cone Length", 1);
+    dimension(2, BodyDiameter, "BodyDiameter", Label7, "Label7", "Nose Cone Diameter", 3);
+    dimension(3, BodyLength, "BodyLength", Label5, "Label5", "Body Tube Length", 2);
     TUBELENGTH = makeBox(this, "TUBELENGTH", "Body Tube Length");
-    Label5 = makeLabel(this, "Label5", "Body Tube Length");
-    row(3, Label5, BodyLength, LLABEL[2]);
     grid->addWidget(TUBELENGTH, 3, 1); // in the place of BodyLength
     Label6 = makeLabel(this, "Label6", "MORE STANDARD GEOMETRY DATA");
     grid->addWidget(Label6, 4, 0, 1, 3);
-    BaseDiameter = makeBox(this, "BaseDiameter", "Transition Diameter");
-    Label20 = makeLabel(this, "Label20", "Transition Diameter");
-    row(5, Label20, BaseDiameter, LLABEL[4]);
-    BaseLength = makeBox(this, "BaseLength", "Transition Length");
-    Label21 = makeLabel(this, "Label21", "Transition Length");
-    row(6, Label21, BaseLength, LLABEL[5]);
-    BodyLength2 = makeBox(this, "BodyLength2", "Base Tube Length");
-    Label19 = makeLabel(this, "Label19", "Base Tube Length");
-    row(7, Label19, BodyLength2, LLABEL[6]);
+    dimension(5, BaseDiameter, "BaseDiameter", Label20, "Label20", "Transition Diameter", 4);
+    dimension(6, BaseLength, "BaseLength", Label21, "Label21", "Transition Length", 5);
+    dimension(7, BodyLength2, "BodyLength2", Label19, "Label19", "Base Tube Length", 6);
     ShapeControl = makeBox(this, "ShapeControl", "Nose Shape Index");
     ShapeLabel = makeLabel(this, "ShapeLabel", "Nose Shape Index");
     fitToPattern(ShapeControl, "##.##");
@@ -113,8 +106,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     // The outline's scale draws true radii on a picture twice as wide as high.
     MeshPlot->setHeightForWidthRatio(0.5);
     lay->addLayout(new PlotLayout(MeshPlot), 1);
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    buildStatusBar(this, *this, 2, lay);
     TUBELENGTH->hide();
     drawDefinitionsSketch();
 
@@ -130,10 +122,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     // The project file saves the text shown.
     NoseShape->onTextChanged([this](const QString& t) { m().NoseShapeText = t.toStdString(); });
     onCommand(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1_Change(); });
-    for (int i = 0; i < 2; ++i)
-        connect(GEOMETRY[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("GEOMETRY", [this, i] { GEOMETRY_Click(i); });
-        });
+    onOptionOn(GEOMETRY, this, "GEOMETRY", [this](int i) { GEOMETRY_Click(i); });
     onCommand(FREEFORM, &QPushButton::clicked, this, [this] { FREEFORM_Click(); });
 }
 
@@ -315,6 +304,17 @@ void BODYTUBE::TUBELENGTH_Change()
 
 // ---- nose shape -----------------------------------------------------------------
 
+void BODYTUBE::remeshNose()
+{
+    Module1& s = m();
+    WaitCursor wait;
+    SOLVER& main = forms().get<SOLVER>();
+    main.CdFnMn(s.FreeStreamVelocity);
+    main.ClearData(s.FreeStreamVelocity);
+    main.Mesh(s.FreeStreamVelocity);
+    DRAWBODY(s.FreeStreamVelocity);
+}
+
 void BODYTUBE::NoseShape_Click()
 {
     Module1& s = m();
@@ -328,12 +328,7 @@ void BODYTUBE::NoseShape_Click()
         setShapeControlVisible(true);
     }
     StatusBar1->setPanel(2, missingDimensionPrompt());
-    WaitCursor wait;
-    SOLVER& main = forms().get<SOLVER>();
-    main.CdFnMn(s.FreeStreamVelocity);
-    main.ClearData(s.FreeStreamVelocity);
-    main.Mesh(s.FreeStreamVelocity);
-    DRAWBODY(s.FreeStreamVelocity);
+    remeshNose();
 }
 
 void BODYTUBE::UpDown1_Change()
@@ -347,12 +342,7 @@ void BODYTUBE::UpDown1_Change()
         ShapeControl->setText(qFormat(s.SearsHaackExponent, ""));
         return;
     }
-    WaitCursor wait;
-    SOLVER& main = forms().get<SOLVER>();
-    main.CdFnMn(s.FreeStreamVelocity);
-    main.ClearData(s.FreeStreamVelocity);
-    main.Mesh(s.FreeStreamVelocity);
-    DRAWBODY(s.FreeStreamVelocity);
+    remeshNose();
 }
 
 // ---- layout options -----------------------------------------------------------------

@@ -8,17 +8,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QToolBar>
 
 #include <array>
 
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 
 namespace velmora {
 
-class BODYTUBE : public Form {
+class BODYTUBE : public Form, public WindowFrame {
     Q_OBJECT
 public:
     explicit BODYTUBE(Forms& forms);
@@ -51,7 +49,6 @@ public:
     void Toolbar1_ButtonClick(const QString& Key);
 
     // ---- controls ----
-    QToolBar* Toolbar1 = nullptr;
     QLabel* Label8 = nullptr;
     QLabel* Label2 = nullptr;
     ComboBox* NoseShape = nullptr;
@@ -78,7 +75,6 @@ public:
     PictureBox* MeshPlot = nullptr;
     PictureBox* Picture6 = nullptr;
     std::array<TextBox*, 7> LLABEL{}; // LLABEL1..LLABEL6 at 1..6
-    StatusBar* StatusBar1 = nullptr;
 
 private:
     void dimensionPrompt();
@@ -90,6 +86,8 @@ private:
     // The transition and base-tube boxes, their unit boxes, labels and heading.
     void setStandardFieldsVisible(bool visible, bool withHeading);
     void setShapeControlVisible(bool visible);
+    // A new nose through the main window: drag, cleared results, mesh and outline.
+    void remeshNose();
     void drawDefinitionsSketch();
     void printWindow();
 };

@@ -49,26 +49,12 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
 {
     auto* lay = new QVBoxLayout(this);
 
-    // Menus.
-    const WindowMenus menus = makeWindowMenus(this, lay);
-    menuBar = menus.bar;
-    mnuPrintPage = menus.printPage;
-    mnuClose = menus.close;
-    mnuInstructions = menus.instructions;
-    mnuAboutVelmora = menus.about;
-    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    onCommand(mnuAboutVelmora, &QAction::triggered, this, [this] { mnuAboutVelmora_Click(); });
-
-    // Toolbar.
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Fin toolbar",
-                           {{"HELP", "CFD instructions and help."},
-                            {"ABOUT", "About Velmora."},
-                            {"PANAERO", "Panel method fin aerodynamics (Optional)."},
-                            {"RETURN", "Return to MESHING and CFD analysis."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    mnuAboutVelmora = buildWindowMenus(this, lay, &FinAnalysis::mnuAboutVelmora_Click);
+    buildToolbar(this, lay, "Fin toolbar",
+                 {kHelpKey, kAboutKey,
+                  {"PANAERO", "Panel method fin aerodynamics (Optional)."},
+                  kReturnToMainKey},
+                 toolbarIcon);
 
     QStringList lengthUnits;
     for (const UnitSystem& u : UnitSystemTable) lengthUnits << u.length;
@@ -192,8 +178,7 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     bottom->addWidget(LaunchLugs);
     lay->addLayout(bottom);
 
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    buildStatusBar(this, *this, 2, lay);
     drawSketches();
     showOnly({1, 2, 3, 4}, 3);
 
@@ -209,18 +194,9 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
     IDLUGS->onChange([this] { IDLUGS_Change(); });
     NFINS->onClick([this] { NFINS_Click(); });
     onCommand(ClearData, &QPushButton::clicked, this, [this] { ClearData_Click(); });
-    for (int i = 0; i < 4; ++i) {
-        connect(FinShapes[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("FinShapes", [this, i] { FinShapes_Click(i); });
-        });
-        connect(FinEdges[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("FinEdges", [this, i] { FinEdges_Click(i); });
-        });
-    }
-    for (int i = 0; i < 3; ++i)
-        connect(FinishType[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("FinishType", [this, i] { FinishType_Click(i); });
-        });
+    onOptionOn(FinShapes, this, "FinShapes", [this](int i) { FinShapes_Click(i); });
+    onOptionOn(FinEdges, this, "FinEdges", [this](int i) { FinEdges_Click(i); });
+    onOptionOn(FinishType, this, "FinishType", [this](int i) { FinishType_Click(i); });
 }
 
 void FinAnalysis::Form_Load()

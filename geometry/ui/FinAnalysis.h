@@ -1,27 +1,22 @@
 #pragma once
 // The fin and launch-lug window: fin count, planform, edge shape, finish, the
 // fin and lug dimensions, and the hand-over to the fin-section window.
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolBar>
 
 #include <array>
 #include <initializer_list>
 
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 
 class QCloseEvent;
 
 namespace velmora {
 
-class FinAnalysis : public Form {
+class FinAnalysis : public Form, public MenuWindowFrame {
     Q_OBJECT
 public:
     explicit FinAnalysis(Forms& forms);
@@ -49,12 +44,7 @@ public:
     void Toolbar1_ButtonClick(const QString& Key);
 
     // ---- controls ----
-    QMenuBar* menuBar = nullptr;
-    QAction* mnuPrintPage = nullptr;
-    QAction* mnuClose = nullptr;
-    QAction* mnuInstructions = nullptr;
     QAction* mnuAboutVelmora = nullptr;
-    QToolBar* Toolbar1 = nullptr;
 
     QGroupBox* Frame1 = nullptr;
     ComboBox* NFINS = nullptr;
@@ -89,7 +79,6 @@ public:
     // 9 double wedge; 8 the distance lines left of the planform.
     std::array<PictureBox*, 10> Picture{};
     std::array<TextBox*, 10> LLABEL{};     // LLABEL1..LLABEL9 at 1..9
-    StatusBar* StatusBar1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -100,16 +100,15 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
     drawing_->setMouseTracking(true);
     drawing_->installEventFilter(this);
 
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Free-Form toolbar",
-                           {{"HELP", "CFD instructions and help."},
-                            {"ABOUT", "About Velmora."},
-                            {"PRINT", "Print screen image of body tube geometry."},
-                            {"REFRESH", "Refresh geometry to default shape."},
-                            {"RULERS", "Turns grid ON and OFF."},
-                            {"RESIZE", "Maximize and minimize plot."},
-                            {"OMITSHAPE", "Return without using latest Free-Form modifications."},
-                            {"RETURN", "Save Free-Form shape and Return to body geometry."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
+    buildToolbar(this, nullptr, "Free-Form toolbar",
+                 {kHelpKey, kAboutKey,
+                  {"PRINT", "Print screen image of body tube geometry."},
+                  {"REFRESH", "Refresh geometry to default shape."},
+                  {"RULERS", "Turns grid ON and OFF."},
+                  {"RESIZE", "Maximize and minimize plot."},
+                  {"OMITSHAPE", "Return without using latest Free-Form modifications."},
+                  {"RETURN", "Save Free-Form shape and Return to body geometry."}},
+                 toolbarIcon);
     // A strip over the drawing: small icons with small captions under them,
     // so that all eight keys fit the editor's width.
     Toolbar1->setIconSize(QSize(20, 20));
@@ -180,7 +179,7 @@ GeoBody::GeoBody(Forms& forms) : Form(forms, "GeoBody", "Free-Form Body Tube Geo
     Label6 = panelLabel(p, "Label6", "BODY TUBE X-AXIS", x0, 70, 4 * kButtonCell, 16);
     Label6->setAlignment(Qt::AlignHCenter);
 
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
+    buildStatusBar(this, *this, 2);
 
     NPTS->onChange([this] { NPTS_Change(); });
     onCommand(UpDown3, &QSpinBox::valueChanged, this, [this] { UpDown3_Change(); });

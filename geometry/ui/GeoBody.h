@@ -11,19 +11,17 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QToolBar>
 
 #include <cstdint>
 
 #include "geometry/FreeFormModel.h"
 #include "platform/Arrays.h"
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 
 namespace velmora {
 
-class GeoBody : public Form {
+class GeoBody : public Form, public WindowFrame {
     Q_OBJECT
 public:
     explicit GeoBody(Forms& forms);
@@ -61,7 +59,6 @@ public:
     PictureBox* drawing() const { return drawing_; }
 
     // ---- controls ----
-    QToolBar* Toolbar1 = nullptr;
     QFrame* Picture1 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Label1 = nullptr;
@@ -91,7 +88,6 @@ public:
     QLabel* Label5 = nullptr;
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
-    StatusBar* StatusBar1 = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "platform/ui/Build.h"
 
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -189,27 +190,58 @@ QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& capti
     return bar;
 }
 
-WindowMenus makeWindowMenus(QWidget* window, QBoxLayout* layout, bool withHelp, const QString& aboutName)
+QAction* makeWindowMenus(QWidget* window, QBoxLayout* layout, MenuWindowFrame& frame, bool withHelp,
+                         const QString& aboutName)
 {
-    WindowMenus m;
-    m.bar = named(new QMenuBar(window), "menuBar", "Menu bar");
-    layout->setMenuBar(m.bar);
+    frame.menuBar = named(new QMenuBar(window), "menuBar", "Menu bar");
+    layout->setMenuBar(frame.menuBar);
     auto item = [](QMenu* menu, const char* caption, const QString& name) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(name);
         return a;
     };
-    m.file = m.bar->addMenu("&File");
-    m.file->setObjectName("mnuFile");
-    m.printPage = item(m.file, "&Print Page", "mnuPrintPage");
-    m.close = item(m.file, "&Close", "mnuClose");
-    if (withHelp) {
-        m.help = m.bar->addMenu("&Help");
-        m.help->setObjectName("mnuHelp");
-        m.instructions = item(m.help, "&Instructions", "mnuInstructions");
-        m.about = item(m.help, "&About Velmora", aboutName);
-    }
-    return m;
+    frame.mnuFile = frame.menuBar->addMenu("&File");
+    frame.mnuFile->setObjectName("mnuFile");
+    frame.mnuPrintPage = item(frame.mnuFile, "&Print Page", "mnuPrintPage");
+    frame.mnuClose = item(frame.mnuFile, "&Close", "mnuClose");
+    if (!withHelp) return nullptr;
+    frame.mnuHelp = frame.menuBar->addMenu("&Help");
+    frame.mnuHelp->setObjectName("mnuHelp");
+    frame.mnuInstructions = item(frame.mnuHelp, "&Instructions", "mnuInstructions");
+    return item(frame.mnuHelp, "&About Velmora", aboutName);
+}
+
+StatusBar* buildStatusBar(QWidget* window, WindowFrame& frame, int panels, QBoxLayout* layout)
+{
+    frame.StatusBar1 = named(new StatusBar(panels, window), "StatusBar1", "Status");
+    if (layout) layout->addWidget(frame.StatusBar1);
+    return frame.StatusBar1;
+}
+
+QProgressBar* makeProgressBar(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* bar = named(new QProgressBar(parent), name, caption);
+    bar->setRange(1, 100);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+QProgressBar* addProgressRow(QWidget* window, QBoxLayout* layout, QLabel* caption)
+{
+    auto* row = new QHBoxLayout;
+    QProgressBar* bar = makeProgressBar(window, "ProgressBar1", caption->text());
+    row->addWidget(caption);
+    row->addWidget(bar, 1);
+    layout->addLayout(row);
+    return bar;
+}
+
+QLabel* makePictureNotice(QWidget* picture, const QString& name, const QString& text)
+{
+    QLabel* l = makeLabel(picture, name, text);
+    l->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
+    l->move(10, 10);
+    return l;
 }
 
 } // namespace velmora

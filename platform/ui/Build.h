@@ -9,12 +9,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QString>
 #include <QStringList>
 #include <QToolBar>
 
+#include <array>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -141,6 +144,13 @@ struct ToolKey {
     QString iconKey;  // the artwork to draw, when not the key itself
 };
 
+// Keys the windows' toolbars share.
+inline const ToolKey kHelpKey{"HELP", "CFD instructions and help."};
+inline const ToolKey kVelmoraHelpKey{"HELP", "Velmora help."};
+inline const ToolKey kAboutKey{"ABOUT", "About Velmora."};
+inline const ToolKey kReturnToMainKey{"RETURN", "Return to MESHING and CFD analysis."};
+inline const ToolKey kMeshingKey{"MESHING", "Draw MESH on CFD plot.", "MESH"};
+
 // The toolbar of a window: one button per key, its icon drawn by icon(),
 // its caption under the icon; each button carries the key as program name
 // and caption, for the accessibility interface too, and takes the focus by
@@ -148,21 +158,92 @@ struct ToolKey {
 QToolBar* makeToolbar(QWidget* parent, const QString& name, const QString& caption, const std::vector<ToolKey>& keys,
                       const std::function<QIcon(const QString&)>& icon, std::function<void(const QString&)> click);
 
-// ---- menus ------------------------------------------------------------------------
+// ---- window scaffold --------------------------------------------------------------
+
+// The frame pieces windows share, under the names every window gives them: a
+// window derives from one of these beside Form and builds the pieces with the
+// helpers below, so that its constructor says only what is its own. A piece
+// a window does not have stays null.
+struct WindowFrame {
+    QToolBar* Toolbar1 = nullptr;
+    StatusBar* StatusBar1 = nullptr;
+};
+
+// A frame with the standard menus as well (see makeWindowMenus).
+struct MenuWindowFrame : WindowFrame {
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuPrintPage = nullptr;
+    QAction* mnuClose = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuInstructions = nullptr;
+};
 
 // The menu bar most windows carry: "&File" with "&Print Page" and "&Close",
-// and, with help, "&Help" with "&Instructions" and "&About Velmora". Each
-// item carries its program name; the caller connects them.
-struct WindowMenus {
-    QMenuBar* bar = nullptr;
-    QMenu* file = nullptr;
-    QAction* printPage = nullptr;
-    QAction* close = nullptr;
-    QMenu* help = nullptr;
-    QAction* instructions = nullptr;
-    QAction* about = nullptr;
-};
-WindowMenus makeWindowMenus(QWidget* window, QBoxLayout* layout, bool withHelp = true,
-                            const QString& aboutName = QStringLiteral("mnuAboutVelmora"));
+// and, with help, "&Help" with "&Instructions" and "&About Velmora" (program
+// name aboutName). Fills the frame's menu members; returns the about item.
+QAction* makeWindowMenus(QWidget* window, QBoxLayout* layout, MenuWindowFrame& frame, bool withHelp,
+                         const QString& aboutName);
+
+// The standard menus of makeWindowMenus, each item running the window's
+// handler of its name behind the barrier. File only: mnuPrintPage_Click and
+// mnuClose_Click.
+template <class W>
+void buildWindowMenus(W* w, QBoxLayout* layout)
+{
+    makeWindowMenus(w, layout, *w, false, QString());
+    onCommand(w->mnuPrintPage, &QAction::triggered, w, [w] { w->mnuPrintPage_Click(); });
+    onCommand(w->mnuClose, &QAction::triggered, w, [w] { w->mnuClose_Click(); });
+}
+
+// File and Help: also mnuInstructions_Click, and `about` for the about item,
+// which is returned.
+template <class W>
+QAction* buildWindowMenus(W* w, QBoxLayout* layout, void (W::*about)(),
+                          const QString& aboutName = QStringLiteral("mnuAboutVelmora"))
+{
+    QAction* aboutItem = makeWindowMenus(w, layout, *w, true, aboutName);
+    onCommand(w->mnuPrintPage, &QAction::triggered, w, [w] { w->mnuPrintPage_Click(); });
+    onCommand(w->mnuClose, &QAction::triggered, w, [w] { w->mnuClose_Click(); });
+    onCommand(w->mnuInstructions, &QAction::triggered, w, [w] { w->mnuInstructions_Click(); });
+    onCommand(aboutItem, &QAction::triggered, w, [w, about] { (w->*about)(); });
+    return aboutItem;
+}
+
+// The window's toolbar Toolbar1 under the menus (see makeToolbar): its keys
+// run the window's Toolbar1_ButtonClick.
+template <class W>
+QToolBar* buildToolbar(W* w, QBoxLayout* layout, const QString& caption, const std::vector<ToolKey>& keys,
+                       const std::function<QIcon(const QString&)>& icon)
+{
+    w->Toolbar1 = makeToolbar(w, QStringLiteral("Toolbar1"), caption, keys, icon,
+                              [w](const QString& key) { w->Toolbar1_ButtonClick(key); });
+    if (layout) layout->addWidget(w->Toolbar1);
+    return w->Toolbar1;
+}
+
+// The window's status bar StatusBar1 with its fixed panels, at the bottom of
+// the layout when one is given.
+StatusBar* buildStatusBar(QWidget* window, WindowFrame& frame, int panels, QBoxLayout* layout = nullptr);
+
+// A progress bar of range 1 .. 100 showing no text.
+QProgressBar* makeProgressBar(QWidget* parent, const QString& name, const QString& caption);
+
+// A row of the layout: a caption, then the progress bar over the rest.
+QProgressBar* addProgressRow(QWidget* window, QBoxLayout* layout, QLabel* caption);
+
+// The notice over a picture that nothing is drawn yet, at its top left.
+QLabel* makePictureNotice(QWidget* picture, const QString& name, const QString& text);
+
+// Runs click(index) behind the barrier, named `name`, when the option button
+// at index is switched on.
+template <std::size_t N, class F>
+void onOptionOn(const std::array<QRadioButton*, N>& options, QObject* context, const QString& name, F click)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        QObject::connect(options[i], &QRadioButton::toggled, context, [name, click, i](bool on) {
+            if (on) commandBarrier(name, [&click, i] { click(static_cast<int>(i)); });
+        });
+}
 
 } // namespace velmora

@@ -28,20 +28,13 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
 {
     auto* lay = new QVBoxLayout(this);
 
-    const WindowMenus menus = makeWindowMenus(this, lay, false);
-    menuBar = menus.bar;
-    mnuFile = menus.file;
-    mnuPrintPage = menus.printPage;
-    mnuClose = menus.close;
-
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Cross-flow toolbar",
-                           {{"SCALEDATA", "Click to make all Cp data fit on plot."},
-                            {"RESETDATA", "Reset default Cp maximum scale."},
-                            {"HELP", "CFD instructions and help."},
-                            {"ABOUT", "About Velmora."},
-                            {"RETURN", "Return to Rocket Force Distribution."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    buildWindowMenus(this, lay);
+    buildToolbar(this, lay, "Cross-flow toolbar",
+                 {{"SCALEDATA", "Click to make all Cp data fit on plot."},
+                  {"RESETDATA", "Reset default Cp maximum scale."},
+                  kHelpKey, kAboutKey,
+                  {"RETURN", "Return to Rocket Force Distribution."}},
+                 toolbarIcon);
 
     // The plot with its labels on the picture's grid lines; it grows with the window.
     Frame2 = named(new QGroupBox("3-D Cross-Flow Cp Distribution", this), "Frame2", "3-D Cross-Flow Cp Distribution");
@@ -95,8 +88,6 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
     controls->setColumnStretch(4, 1);
     lay->addLayout(controls);
 
-    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
     onCommand(PlotCd, &QPushButton::clicked, this, [this] { PlotCd_Click(); });
     UpDown3->onChange([this] { UpDown3_Change(); });
 }

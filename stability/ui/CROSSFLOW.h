@@ -1,24 +1,19 @@
 #pragma once
 // The cross-flow window: surface Cp around the body at one station, with the
 // classical cross-flow Cp of a circular cylinder on request.
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QToolBar>
 
 #include <array>
 
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/UpDownSpinner.h"
 
 namespace velmora {
 
-class CROSSFLOW : public Form {
+class CROSSFLOW : public Form, public MenuWindowFrame {
     Q_OBJECT
 public:
     explicit CROSSFLOW(Forms& forms);
@@ -37,12 +32,6 @@ public:
     void mnuClose_Click();
 
     // ---- controls ----
-    QMenuBar* menuBar = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuPrintPage = nullptr;
-    QAction* mnuClose = nullptr;
-    QToolBar* Toolbar1 = nullptr;
-
     QGroupBox* Frame2 = nullptr;
     PictureBox* PLOT = nullptr;
     QLabel* MAX = nullptr;

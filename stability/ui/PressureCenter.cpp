@@ -27,23 +27,11 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
 {
     auto* lay = new QVBoxLayout(this);
 
-    // Menus.
-    const WindowMenus menus = makeWindowMenus(this, lay, true, "mnuAboutCFD");
-    menuBar = menus.bar;
-    mnuFile = menus.file;
-    mnuPrintPage = menus.printPage;
-    mnuClose = menus.close;
-    mnuHelp = menus.help;
-    mnuInstructions = menus.instructions;
-    mnuAboutCFD = menus.about;
-
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Force window toolbar",
-                           {{"CROSSFLOW", "Cross flow pressure distribution."},
-                            {"HELP", "CFD instructions and help."},
-                            {"ABOUT", "About Velmora."},
-                            {"RETURN", "Return to MESHING and CFD analysis."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    mnuAboutCFD = buildWindowMenus(this, lay, &PressureCenter::mnuAboutCFD_Click, "mnuAboutCFD");
+    buildToolbar(this, lay, "Force window toolbar",
+                 {{"CROSSFLOW", "Cross flow pressure distribution."},
+                  kHelpKey, kAboutKey, kReturnToMainKey},
+                 toolbarIcon);
 
     auto* body = new QHBoxLayout;
 
@@ -110,9 +98,7 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
     SurfaceProfile = named(new PictureBox(this), "SurfaceProfile", "Average Pressure Coefficient (Cp) Distribution");
     SurfaceProfile->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
     SurfaceProfile->setDesignSize(QSize(kPlotWidth, kPlotHeight));
-    NoMeshDefined = makeLabel(SurfaceProfile, "NoMeshDefined", "Generate New Plot");
-    NoMeshDefined->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
-    NoMeshDefined->move(10, 10);
+    NoMeshDefined = makePictureNotice(SurfaceProfile, "NoMeshDefined", "Generate New Plot");
     auto* plot = new PlotLayout(SurfaceProfile, Qt::AlignLeft | Qt::AlignTop);
     plot->addBeside(makeLabel(this, "PlotHeading", "Average Pressure Coefficient (Cp) Distribution"), Qt::TopEdge, 0, 0,
                     PlotLayout::Anchor::Inside);
@@ -144,13 +130,8 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
     body->addLayout(plot, 1);
     lay->addLayout(body, 1);
 
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    buildStatusBar(this, *this, 2, lay);
 
-    onCommand(mnuPrintPage, &QAction::triggered, this, [this] { mnuPrintPage_Click(); });
-    onCommand(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    onCommand(mnuInstructions, &QAction::triggered, this, [this] { mnuInstructions_Click(); });
-    onCommand(mnuAboutCFD, &QAction::triggered, this, [this] { mnuAboutCFD_Click(); });
     onCommand(SOLVEbtn, &QPushButton::clicked, this, [this] { SOLVEbtn_Click(); });
     onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     UnitsLabel6->onChange([this] { UnitsLabel6_Change(); });

@@ -2,16 +2,11 @@
 // The force window: normal-force slopes and centres of pressure of body, fins
 // and rocket, CN, Cm, the drag forces, and the upper and lower body-surface
 // Cp along the body with the body and fin outline.
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QToolBar>
 
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 #include "stability/CenterOfPressure.h"
 
@@ -19,7 +14,7 @@ namespace velmora {
 
 inline constexpr const char* kMsgCrossFlowNeedsStations = "Cross-flow plot needs at least 3 body stations.";
 
-class PressureCenter : public Form {
+class PressureCenter : public Form, public MenuWindowFrame {
     Q_OBJECT
 public:
     explicit PressureCenter(Forms& forms);
@@ -44,14 +39,7 @@ public:
     void Toolbar1_ButtonClick(const QString& Key);
 
     // ---- controls ----
-    QMenuBar* menuBar = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuPrintPage = nullptr;
-    QAction* mnuClose = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuInstructions = nullptr;
     QAction* mnuAboutCFD = nullptr;
-    QToolBar* Toolbar1 = nullptr;
 
     PictureBox* SurfaceProfile = nullptr;
     PictureBox* LEGEND1 = nullptr;
@@ -86,7 +74,6 @@ public:
     TextBox* UnitsLabel8 = nullptr;
     QPushButton* SOLVEbtn = nullptr;
     QPushButton* Command1 = nullptr;
-    StatusBar* StatusBar1 = nullptr;
 
     // The plot's size at the window's default size; it grows with the window.
     static constexpr int kPlotWidth = 560;

@@ -99,18 +99,16 @@ private:
 ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis and Plots")
 {
     auto* lay = new QVBoxLayout(this);
-    Toolbar1 = makeToolbar(this, "Toolbar1", "Sweep window toolbar",
-                           {{"HELP", "Velmora help."},
-                            {"ABOUT", "About Velmora."},
-                            {"PRNDATA", "Send formatted data to printer."},
-                            {"PRINT", "Print screen image."},
-                            {"RAWDATA", "Save comma-delimited data file to disk. "},
-                            {"SCALEDATA", "Increase Y-Axis maximum scale.", "YSCALEUP"},
-                            {"RESETSCALE", "Reset Y-Axis maximum scale to default.", "RESETDATA"},
-                            {"BARROWMANS", "Plot Barrowman results for Standard Geometry."},
-                            {"RETURN", "Return to MESHING and CFD analysis."}},
-                           toolbarIcon, [this](const QString& key) { Toolbar1_ButtonClick(key); });
-    lay->addWidget(Toolbar1);
+    buildToolbar(this, lay, "Sweep window toolbar",
+                 {kVelmoraHelpKey, kAboutKey,
+                  {"PRNDATA", "Send formatted data to printer."},
+                  {"PRINT", "Print screen image."},
+                  {"RAWDATA", "Save comma-delimited data file to disk. "},
+                  {"SCALEDATA", "Increase Y-Axis maximum scale.", "YSCALEUP"},
+                  {"RESETSCALE", "Reset Y-Axis maximum scale to default.", "RESETDATA"},
+                  {"BARROWMANS", "Plot Barrowman results for Standard Geometry."},
+                  kReturnToMainKey},
+                 toolbarIcon);
 
     auto* body = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -241,22 +239,15 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     body->addLayout(right, 1);
     lay->addLayout(body, 1);
 
-    StatusBar1 = named(new StatusBar(2, this), "StatusBar1", "Status");
-    lay->addWidget(StatusBar1);
+    buildStatusBar(this, *this, 2, lay);
 
     MAXLOOPS->onChange([this] { MAXLOOPS_Change(); });
     AOAINC->onChange([this] { AOAINC_Change(); });
     VELINC->onChange([this] { VELINC_Change(); });
     AOAINITIAL->onChange([this] { AOAINITIAL_Change(); });
     VINITIAL->onChange([this] { VINITIAL_Change(); });
-    for (int i = 0; i < 2; ++i)
-        connect(ITERATE[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("ITERATE", [this, i] { ITERATE_Click(i); });
-        });
-    for (int i = 0; i < 4; ++i)
-        connect(PlotOption[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) commandBarrier("PlotOption", [this, i] { PlotOption_Click(i); });
-        });
+    onOptionOn(ITERATE, this, "ITERATE", [this](int i) { ITERATE_Click(i); });
+    onOptionOn(PlotOption, this, "PlotOption", [this](int i) { PlotOption_Click(i); });
     onCommand(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     onCommand(Abort, &QPushButton::clicked, this, [this] { Abort_Click(); });
     // The controls the computations write to.

@@ -6,12 +6,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolBar>
 
 #include <array>
 
-#include "platform/ui/Controls.h"
-#include "platform/ui/Forms.h"
+#include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
 #include "sweep/Sweep.h"
 #include "sweep/SweepPlot.h"
@@ -24,7 +22,7 @@ inline constexpr const char* kMsgLoopingComplete = "Looping CFD analysis is comp
 inline constexpr const char* kMsgLoopingStopped = "Looping CFD analysis stopped at loop %1.";
 inline constexpr const char* kMsgLoopingNotStarted = "Looping CFD analysis not started.";
 
-class ITERATION : public Form {
+class ITERATION : public Form, public WindowFrame {
     Q_OBJECT
 public:
     explicit ITERATION(Forms& forms);
@@ -67,7 +65,6 @@ public:
     stability::SweepReport lastSweep;
 
     // ---- controls ----
-    QToolBar* Toolbar1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     TextBox* MAXLOOPS = nullptr;
     TextBox* AOAINC = nullptr;
@@ -102,7 +99,6 @@ public:
     QLabel* MAXDATA = nullptr;
     QLabel* MINDATA = nullptr;
     QLabel* YMIDDLE = nullptr;
-    StatusBar* StatusBar1 = nullptr;
 
     // The plot's side at the window's default size; it grows with the window.
     static constexpr int kPlotSide = 360;
