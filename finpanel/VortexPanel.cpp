@@ -69,9 +69,9 @@ Workspace& workspace()
 // system of the corner strengths (work.an) and the tangential table (work.at).
 // Outcome::Aborted when the user's ABORT is seen between rows.
 Outcome formSystem(Workspace& work, int n, const std::vector<double>& x, const std::vector<double>& y,
-                const std::vector<double>& xb, const std::vector<double>& yb, const std::vector<double>& s,
-                const std::vector<double>& cosT, const std::vector<float>& sinT, Progress& progress,
-                const std::string* abortRequest)
+                   const std::vector<double>& xb, const std::vector<double>& yb, const std::vector<double>& s,
+                   const std::vector<double>& cosT, const std::vector<float>& sinT, Progress& progress,
+                   const std::string* abortRequest)
 {
     const double pi = kPi;
     Table& kn1 = work.kn1;
