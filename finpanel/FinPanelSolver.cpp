@@ -3,7 +3,6 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "finpanel/PanelMath.h"
 #include "platform/Checked.h"
 
 namespace velmora::finpanel {
@@ -42,9 +41,14 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
         say(r, progress, 2, "");
 
         r.section = generateSection(in);
-        r.solution = method == Method::Vortex
-            ? solveVortexPanels(r.section, in.angleOfAttack, in.freeStreamVelocity, progress, in.abortRequest)
-            : solveSourcePanels(r.section, in.freeStreamVelocity, progress, in.abortRequest);
+        const Outcome solved = method == Method::Vortex
+            ? solveVortexPanels(r.section, in.angleOfAttack, in.freeStreamVelocity, r.solution, progress,
+                                in.abortRequest)
+            : solveSourcePanels(r.section, in.freeStreamVelocity, r.solution, progress, in.abortRequest);
+        if (solved == Outcome::Aborted) {
+            r.outcome = Outcome::Aborted;
+            return r;
+        }
 
         r.forces = CNFINS(in, r.section, r.solution);
         if (method == Method::Source && r.forces.outcome == Outcome::Done) {
@@ -73,8 +77,6 @@ FinSectionResult run(Method method, const FinSectionInput& in, Progress& progres
     } catch (const std::invalid_argument& e) {
         r.outcome = Outcome::Failed;
         r.message = e.what();
-    } catch (const SolveAborted&) {
-        r.outcome = Outcome::Aborted;
     }
     if (r.outcome == Outcome::Failed) say(r, progress, 1, kMsgNotSolved);
     return r;

@@ -11,8 +11,7 @@
 //   Failed   the arithmetic broke down: panel 1 "Panel method solution not
 //            found."; nothing is to be published.
 //   Aborted  the user's ABORT (in.abortRequest AbortFlag::Yes) was seen while the
-//            solution let events run (SolveAborted inside, never past these
-//            entry points); nothing is to be published.
+//            solution let events run; nothing is to be published.
 //   Done     panel 1 "Panel method solution found."; publish the results and
 //            set the panel solution state to Solved. At zero angle of attack
 //            the fin results are not computed (forces.outcome is Refused) and

@@ -7,7 +7,7 @@
 
 namespace velmora::finpanel {
 
-void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std::string* abortRequest)
+Outcome DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std::string* abortRequest)
 {
     const int n = a.order();
     if (n < 1) throw std::invalid_argument("DECOMP: empty matrix");
@@ -62,21 +62,23 @@ void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std
             }
         }
         if (a(k, k) == 0.0) ip[n] = 0;
-        letEventsRun(progress, abortRequest);
+        if (userAborts(progress, abortRequest)) return Outcome::Aborted;
     }
     progress.progressValue(1);
+    return Outcome::Done;
 }
 
-void DECOMPTurns(int n, Progress& progress, const std::string* abortRequest)
+Outcome DECOMPTurns(int n, Progress& progress, const std::string* abortRequest)
 {
     progress.progressVisible(true);
     progress.progressRange(1, n);
     progress.progressValue(1);
     for (int k = 1; k <= n; ++k) {
         progress.progressValue(k);
-        letEventsRun(progress, abortRequest);
+        if (userAborts(progress, abortRequest)) return Outcome::Aborted;
     }
     progress.progressValue(1);
+    return Outcome::Done;
 }
 
 void GAUSS(const SquareMatrix& a, std::vector<float>& b, const std::vector<int>& ip, Progress& progress)

@@ -53,12 +53,14 @@ private:
 // The rows below the pivot are updated along the rows (each element receives
 // the same operations as column by column). After each column events run when
 // Progress::maybePump finds them due; AbortFlag::Yes in *abortRequest (when given)
-// then throws SolveAborted.
-// The progress and event turns of DECOMP on a matrix of order n, without its
-// arithmetic: for a caller that uses factors it kept.
-void DECOMPTurns(int n, Progress& progress, const std::string* abortRequest);
+// then ends it at once with Outcome::Aborted (a and ip part way); otherwise
+// Outcome::Done.
+[[nodiscard]] Outcome DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress,
+                             const std::string* abortRequest = nullptr);
 
-void DECOMP(SquareMatrix& a, std::vector<int>& ip, Progress& progress, const std::string* abortRequest = nullptr);
+// The progress and event turns of DECOMP on a matrix of order n, without its
+// arithmetic: for a caller that uses factors it kept. The same outcomes.
+[[nodiscard]] Outcome DECOMPTurns(int n, Progress& progress, const std::string* abortRequest);
 
 // Solves with the factors of DECOMP; b (elements 1..n) is overwritten with the
 // solution. A zero diagonal element of U is a MathFailure (GAUSS does not look

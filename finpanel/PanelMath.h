@@ -30,15 +30,12 @@ inline double ATAN2(double y, double x)
     return a;
 }
 
-// The user's ABORT, seen while a panel solution lets events run: the fin
-// step turns it into Outcome::Aborted.
-struct SolveAborted {};
-
-// Lets events run when Progress::maybePump finds them due; AbortFlag::Yes in the
-// project's AbortRequest (when given) then ends the solution.
-inline void letEventsRun(Progress& progress, const std::string* abortRequest)
+// Lets events run when Progress::maybePump finds them due; true when the
+// project's AbortRequest (when given) then holds AbortFlag::Yes: the user's
+// ABORT, and the solution ends at once with Outcome::Aborted.
+[[nodiscard]] inline bool userAborts(Progress& progress, const std::string* abortRequest)
 {
-    if (progress.maybePump() && abortRequest && *abortRequest == AbortFlag::Yes) throw SolveAborted{};
+    return progress.maybePump() && abortRequest && *abortRequest == AbortFlag::Yes;
 }
 
 } // namespace velmora::finpanel

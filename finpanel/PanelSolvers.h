@@ -5,7 +5,9 @@
 //
 // Both let events run between the rows of their influence tables and the
 // steps of their elimination when Progress::maybePump finds them due;
-// AbortFlag::Yes in *abortRequest (when given) then throws SolveAborted.
+// AbortFlag::Yes in *abortRequest (when given) then ends the solution at once
+// with Outcome::Aborted. On Outcome::Done the solution is in result; on any
+// other outcome result is left as it was.
 //
 // Both solvers throw MathFailure when the arithmetic breaks down (a division
 // by zero, the log of a value <= 0, the root of a negative value, a value that
@@ -47,8 +49,9 @@ struct PanelSolution {
 // The vortex corners are the midpoints of the section panels, starting at the
 // trailing-edge face; each section panel receives the values of the vortex
 // panel that starts at its midpoint.
-PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAttackDeg, double velocity,
-                                Progress& progress, const std::string* abortRequest = nullptr);
+[[nodiscard]] Outcome solveVortexPanels(const SectionPoints& section, double angleOfAttackDeg, double velocity,
+                                        PanelSolution& result, Progress& progress,
+                                        const std::string* abortRequest = nullptr);
 
 // The influence tables and factors of the last vortex-panel solution on
 // this thread are kept with the section they came from: a solution on a
@@ -72,8 +75,8 @@ double forceCp(const PanelSolution& solution, int i);
 // streamlined section's nose) has no equation of its own: its strength is 0,
 // its normal is the mean direction of its neighbours' normals and its surface
 // velocity the mean of theirs.
-PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, Progress& progress,
-                                const std::string* abortRequest = nullptr);
+[[nodiscard]] Outcome solveSourcePanels(const SectionPoints& section, double velocity, PanelSolution& result,
+                                        Progress& progress, const std::string* abortRequest = nullptr);
 
 // Section lift coefficient from the circulation of a vortex solution,
 // 2 Gamma / (V chord). Throws MathFailure for a zero chord.

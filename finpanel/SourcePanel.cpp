@@ -5,6 +5,7 @@
 // beta_i being the angle of the outward normal of panel i with the free stream.
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "finpanel/PanelMath.h"
@@ -77,8 +78,8 @@ double normalAngle(double s, double c)
 
 } // namespace
 
-PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, Progress& progress,
-                                const std::string* abortRequest)
+Outcome solveSourcePanels(const SectionPoints& section, double velocity, PanelSolution& result, Progress& progress,
+                          const std::string* abortRequest)
 {
     const int n = section.count;
     if (n < 4 || n > kMaxPanels || n % 2 != 0) throw std::invalid_argument("panel count must be even and between 4 and 200");
@@ -151,7 +152,7 @@ PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, P
     std::vector<PairTerms> terms(static_cast<std::size_t>(n + 1) * static_cast<std::size_t>(n + 1));
     auto T = [&](int i, int j) -> PairTerms& { return terms[static_cast<std::size_t>(i) * static_cast<std::size_t>(n + 1) + static_cast<std::size_t>(j)]; };
     for (int i = 1; i <= n; ++i) {
-        letEventsRun(progress, abortRequest);
+        if (userAborts(progress, abortRequest)) return Outcome::Aborted;
         if (degenerate[i]) {
             M(i, i) = 1.0;  // strength fixed at zero
             continue;
@@ -172,7 +173,7 @@ PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, P
     progress.progressValue(1);
     for (int k = 1; k <= n - 1; ++k) {
         progress.progressValue(k);
-        letEventsRun(progress, abortRequest);
+        if (userAborts(progress, abortRequest)) return Outcome::Aborted;
         const double p = M(k, k);
         if (p == 0.0) throw MathFailure("zero pivot in the source-panel system");
         for (int j = k; j <= n + 1; ++j) M(k, j) = finite(M(k, j) / p);
@@ -216,7 +217,8 @@ PanelSolution solveSourcePanels(const SectionPoints& section, double velocity, P
     out.hasTangentialVelocity = true;
     out.sourceStrength = lambda;
     out.sourcePanelLength = len;
-    return out;
+    result = std::move(out);
+    return Outcome::Done;
 }
 
 } // namespace velmora::finpanel

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "finpanel/PanelLU.h"
@@ -66,10 +67,11 @@ Workspace& workspace()
 // control point i from the strengths at the first (1) and second (2) corner
 // of vortex panel j, from the exact integrals over a straight panel; then the
 // system of the corner strengths (work.an) and the tangential table (work.at).
-void formSystem(Workspace& work, int n, const std::vector<double>& x, const std::vector<double>& y,
-                const std::vector<double>& xb, const std::vector<double>& yb, const std::vector<double>& s,
-                const std::vector<double>& cosT, const std::vector<float>& sinT, Progress& progress,
-                const std::string* abortRequest)
+// Outcome::Aborted when the user's ABORT is seen between rows.
+Outcome formSystem(Workspace& work, int n, const std::vector<double>& x, const std::vector<double>& y,
+                   const std::vector<double>& xb, const std::vector<double>& yb, const std::vector<double>& s,
+                   const std::vector<double>& cosT, const std::vector<float>& sinT, Progress& progress,
+                   const std::string* abortRequest)
 {
     const double pi = kPi;
     Table& kn1 = work.kn1;
@@ -78,7 +80,7 @@ void formSystem(Workspace& work, int n, const std::vector<double>& x, const std:
     Table& kt2 = work.kt2;
     for (Table* t : {&kn1, &kn2, &kt1, &kt2, &work.at}) t->resize(n);
     for (int i = 1; i <= n; ++i) {
-        letEventsRun(progress, abortRequest);
+        if (userAborts(progress, abortRequest)) return Outcome::Aborted;
         for (int j = 1; j <= n; ++j) {
             if (i == j) {
                 kn1(i, j) = -1.0;
@@ -128,6 +130,7 @@ void formSystem(Workspace& work, int n, const std::vector<double>& x, const std:
     // Kutta row.
     an(n + 1, 1) = 1.0;
     an(n + 1, n + 1) = 1.0;
+    return Outcome::Done;
 }
 
 void fillCornerTable(PanelSolution& out, int n)
@@ -140,8 +143,8 @@ void fillCornerTable(PanelSolution& out, int n)
 
 } // namespace
 
-PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAttackDeg, double velocity,
-                                Progress& progress, const std::string* abortRequest)
+Outcome solveVortexPanels(const SectionPoints& section, double angleOfAttackDeg, double velocity,
+                          PanelSolution& result, Progress& progress, const std::string* abortRequest)
 {
     const int n = section.count;
     if (n < 4 || n > kMaxPanels || n % 2 != 0) throw std::invalid_argument("panel count must be even and between 4 and 200");
@@ -194,13 +197,16 @@ PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAtta
     Workspace& work = workspace();
     if (work.keeps(section)) {
         // The same event turns and progress as forming them.
-        for (int i = 1; i <= n; ++i) letEventsRun(progress, abortRequest);
-        DECOMPTurns(n + 1, progress, abortRequest);
+        for (int i = 1; i <= n; ++i)
+            if (userAborts(progress, abortRequest)) return Outcome::Aborted;
+        if (DECOMPTurns(n + 1, progress, abortRequest) == Outcome::Aborted) return Outcome::Aborted;
     } else {
+        // Kept no longer until the new ones are complete.
         work.keptX.clear();
         work.keptY.clear();
-        formSystem(work, n, x, y, xb, yb, s, cosT, sinT, progress, abortRequest);
-        DECOMP(work.an, work.ip, progress, abortRequest);
+        if (formSystem(work, n, x, y, xb, yb, s, cosT, sinT, progress, abortRequest) == Outcome::Aborted ||
+            DECOMP(work.an, work.ip, progress, abortRequest) == Outcome::Aborted)
+            return Outcome::Aborted;
         if (work.reuse) {
             work.keptX.assign(&section.unrotatedX[1], &section.unrotatedX[1] + n);
             work.keptY.assign(&section.unrotatedY[1], &section.unrotatedY[1] + n);
@@ -235,7 +241,8 @@ PanelSolution solveVortexPanels(const SectionPoints& section, double angleOfAtta
 
     out.vortexStrength.assign(r.begin(), r.end());
     out.vortexPanelLength = s;
-    return out;
+    result = std::move(out);
+    return Outcome::Done;
 }
 
 bool setSectionFactorReuse(bool on)

@@ -11,21 +11,38 @@ namespace {
 
 bool positive(double v) { return std::isfinite(v) && v > 0.0; }
 
-FreeFormStatus areaCheck(const FreeFormFrame& f)
+Report done()
 {
-    return positive(f.width) && positive(f.height) ? FreeFormStatus::Ok : FreeFormStatus::NoDrawingArea;
+    Report r;
+    r.outcome = Outcome::Done;
+    return r;
+}
+
+Report refused(const char* why)
+{
+    Report r;
+    r.outcome = Outcome::Refused;
+    r.message = why;
+    return r;
+}
+
+bool ok(const Report& r) { return r.outcome == Outcome::Done; }
+
+Report areaCheck(const FreeFormFrame& f)
+{
+    return positive(f.width) && positive(f.height) ? done() : refused(kMsgFreeFormNoDrawingArea);
 }
 
 bool validCount(int n) { return n >= FreeFormModel::kMinPoints && n <= FreeFormModel::kMaxPoints; }
 
 } // namespace
 
-FreeFormStatus FreeFormModel::check(const FreeFormFrame& f)
+Report FreeFormModel::check(const FreeFormFrame& f)
 {
-    if (!positive(f.length)) return FreeFormStatus::NoLength;
-    if (const FreeFormStatus s = areaCheck(f); s != FreeFormStatus::Ok) return s;
-    if (!std::isfinite(f.diameter)) return FreeFormStatus::BadValue;
-    return FreeFormStatus::Ok;
+    if (!positive(f.length)) return refused(kMsgFreeFormNoLength);
+    if (Report r = areaCheck(f); !ok(r)) return r;
+    if (!std::isfinite(f.diameter)) return refused(kMsgFreeFormBadValue);
+    return done();
 }
 
 double FreeFormModel::noseRadiusY(const FreeFormFrame& f)
@@ -33,10 +50,10 @@ double FreeFormModel::noseRadiusY(const FreeFormFrame& f)
     return f.height - f.height * (f.diameter / 2.0) / f.length;
 }
 
-FreeFormStatus FreeFormModel::layOutFlat(const FreeFormFrame& f, int16_t n)
+Report FreeFormModel::layOutFlat(const FreeFormFrame& f, int16_t n)
 {
-    if (const FreeFormStatus s = check(f); s != FreeFormStatus::Ok) return s;
-    if (!validCount(n)) return FreeFormStatus::BadCount;
+    if (Report r = check(f); !ok(r)) return r;
+    if (!validCount(n)) return refused(kMsgFreeFormBadCount);
     count_ = n;
     const double y0 = noseRadiusY(f);
     x_[1] = 0.0;
@@ -49,14 +66,14 @@ FreeFormStatus FreeFormModel::layOutFlat(const FreeFormFrame& f, int16_t n)
     y_[static_cast<std::size_t>(n)] = y0;
     scaleW_ = f.width;
     scaleH_ = f.height;
-    return FreeFormStatus::Ok;
+    return done();
 }
 
-FreeFormStatus FreeFormModel::fit(const FreeFormFrame& f)
+Report FreeFormModel::fit(const FreeFormFrame& f)
 {
-    if (const FreeFormStatus s = areaCheck(f); s != FreeFormStatus::Ok) return s;
-    if (!hasShape()) return FreeFormStatus::Ok;
-    if (scaleW_ == f.width && scaleH_ == f.height) return FreeFormStatus::Ok;
+    if (Report r = areaCheck(f); !ok(r)) return r;
+    if (!hasShape()) return done();
+    if (scaleW_ == f.width && scaleH_ == f.height) return done();
     const double kx = f.width / scaleW_;
     const double ky = f.height / scaleH_;
     for (std::size_t i = 1; i < x_.size(); ++i) {
@@ -65,13 +82,13 @@ FreeFormStatus FreeFormModel::fit(const FreeFormFrame& f)
     }
     scaleW_ = f.width;
     scaleH_ = f.height;
-    return FreeFormStatus::Ok;
+    return done();
 }
 
-FreeFormStatus FreeFormModel::respace(const FreeFormFrame& f)
+Report FreeFormModel::respace(const FreeFormFrame& f)
 {
-    if (const FreeFormStatus s = check(f); s != FreeFormStatus::Ok) return s;
-    if (!validCount(count_)) return FreeFormStatus::BadCount;
+    if (Report r = check(f); !ok(r)) return r;
+    if (!validCount(count_)) return refused(kMsgFreeFormBadCount);
     if (!hasShape()) return layOutFlat(f, count_);
     fit(f); // y carried over to the new height keeps every radius
     const int n = count_;
@@ -79,15 +96,15 @@ FreeFormStatus FreeFormModel::respace(const FreeFormFrame& f)
     y_[1] = noseRadiusY(f);
     for (int i = 2; i <= n; ++i) x_[static_cast<std::size_t>(i)] = f.width * (i - 1) / (n - 1);
     x_[static_cast<std::size_t>(n)] = f.width;
-    return FreeFormStatus::Ok;
+    return done();
 }
 
-FreeFormStatus FreeFormModel::convert(const FreeFormFrame& f, double noseTipX, double noseLength,
+Report FreeFormModel::convert(const FreeFormFrame& f, double noseTipX, double noseLength,
                                       FreeFormBodyTable& out)
 {
-    if (const FreeFormStatus s = check(f); s != FreeFormStatus::Ok) return s;
-    if (!validCount(count_)) return FreeFormStatus::BadCount;
-    if (!hasShape()) return FreeFormStatus::BadValue;
+    if (Report r = check(f); !ok(r)) return r;
+    if (!validCount(count_)) return refused(kMsgFreeFormBadCount);
+    if (!hasShape()) return refused(kMsgFreeFormBadValue);
     fit(f);
     FreeFormBodyTable t;
     t.count = count_;
@@ -96,21 +113,21 @@ FreeFormStatus FreeFormModel::convert(const FreeFormFrame& f, double noseTipX, d
         const auto k = static_cast<std::size_t>(i);
         t.x[k] = start + f.length * x_[k] / f.width;
         t.radius[k] = f.length * (f.height - y_[k]) / f.height;
-        if (!std::isfinite(t.x[k]) || !std::isfinite(t.radius[k])) return FreeFormStatus::BadValue;
+        if (!std::isfinite(t.x[k]) || !std::isfinite(t.radius[k])) return refused(kMsgFreeFormBadValue);
     }
     const double baseRadius = t.radius[static_cast<std::size_t>(count_)];
-    if (!fitsSingle(baseRadius)) return FreeFormStatus::BadValue;
+    if (!fitsSingle(baseRadius)) return refused(kMsgFreeFormBadValue);
     t.baseRadius = toSingle(baseRadius);
     out = t;
-    return FreeFormStatus::Ok;
+    return done();
 }
 
-FreeFormStatus FreeFormModel::setPoints(int16_t n, const double* xs, const double* ys, const FreeFormFrame& f)
+Report FreeFormModel::setPoints(int16_t n, const double* xs, const double* ys, const FreeFormFrame& f)
 {
-    if (!validCount(n)) return FreeFormStatus::BadCount;
-    if (const FreeFormStatus s = areaCheck(f); s != FreeFormStatus::Ok) return s;
+    if (!validCount(n)) return refused(kMsgFreeFormBadCount);
+    if (Report r = areaCheck(f); !ok(r)) return r;
     for (int i = 1; i <= n; ++i) {
-        if (!std::isfinite(xs[i]) || !std::isfinite(ys[i])) return FreeFormStatus::BadValue;
+        if (!std::isfinite(xs[i]) || !std::isfinite(ys[i])) return refused(kMsgFreeFormBadValue);
     }
     count_ = n;
     x_.fill(0.0);
@@ -121,14 +138,14 @@ FreeFormStatus FreeFormModel::setPoints(int16_t n, const double* xs, const doubl
     }
     scaleW_ = f.width;
     scaleH_ = f.height;
-    return FreeFormStatus::Ok;
+    return done();
 }
 
 // ---- pointer -------------------------------------------------------------------
 
 bool FreeFormModel::onDrawingArea(const FreeFormFrame& f, float X, float Y)
 {
-    if (areaCheck(f) != FreeFormStatus::Ok) return false;
+    if (!ok(areaCheck(f))) return false;
     return !(X < 0 || X > f.width || Y < 0 || Y > f.height);
 }
 

@@ -15,14 +15,26 @@
 // share of the length. Nothing here touches the project state: the editor
 // copies points in and out.
 //
-// An operation that cannot work with the frame it is given (no length, no
-// drawing area, an unusable count) changes nothing and says why.
+// An operation reports Done, or Refused when it cannot work with the frame
+// or count it is given; a refusal changes nothing and its message says why:
+//   kMsgFreeFormNoLength       L is zero, negative or not finite
+//   kMsgFreeFormNoDrawingArea  W or H is zero, negative or not finite
+//   kMsgFreeFormBadCount       N outside 2..20
+//   kMsgFreeFormBadValue       a point or a body position would not be a
+//                              finite number
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/Report.h"
+
 namespace velmora {
+
+inline constexpr const char* kMsgFreeFormNoLength = "Please enter Free-Form tube length.";
+inline constexpr const char* kMsgFreeFormNoDrawingArea = "Free-Form drawing area is too small.";
+inline constexpr const char* kMsgFreeFormBadCount = "Free-Form points must number 2 to 20.";
+inline constexpr const char* kMsgFreeFormBadValue = "Free-Form shape not saved: invalid body dimensions.";
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -32,14 +44,6 @@ struct FreeFormFrame {
     double height = 0;   // H, twips
     double length = 0;   // L, the free-form tube length
     double diameter = 0; // D, the nose-cone base diameter
-};
-
-enum class FreeFormStatus {
-    Ok,
-    NoLength,       // L is zero, negative or not finite
-    NoDrawingArea,  // W or H is zero, negative or not finite
-    BadCount,       // N outside 2..20
-    BadValue        // a point or a body position would not be a finite number
 };
 
 // The body table an accept writes: body x in grid coordinates and radius of
@@ -86,25 +90,25 @@ public:
 
     // Straight tube of n points at the nose-cone radius, X(I) = W (I - 1) /
     // (n - 1); n becomes the count. A refusal keeps count and points.
-    FreeFormStatus layOutFlat(const FreeFormFrame& f, int16_t n);
+    Report layOutFlat(const FreeFormFrame& f, int16_t n);
 
     // Even re-spacing along the axis keeping every radius; point 1 goes back
     // to the nose-cone radius. Sideways drags are dropped. Points never placed
     // before are laid out flat.
-    FreeFormStatus respace(const FreeFormFrame& f);
+    Report respace(const FreeFormFrame& f);
 
     // Carries the points over to the frame's size (x and y in proportion).
     // Done by every operation that takes a frame; the window also calls it
     // before it draws.
-    FreeFormStatus fit(const FreeFormFrame& f);
+    Report fit(const FreeFormFrame& f);
 
     // Screen points to body table: XB = tip + nose length + L X / W,
     // RB = L (H - Y) / H. The points are used as they stand (after fit).
-    FreeFormStatus convert(const FreeFormFrame& f, double noseTipX, double noseLength,
+    Report convert(const FreeFormFrame& f, double noseTipX, double noseLength,
                            FreeFormBodyTable& out);
 
     // Takes a stored shape as it is (no layout), expressed at the frame's size.
-    FreeFormStatus setPoints(int16_t n, const double* xs, const double* ys, const FreeFormFrame& f);
+    Report setPoints(int16_t n, const double* xs, const double* ys, const FreeFormFrame& f);
 
     // ---- pointer -----------------------------------------------------------
 
@@ -139,7 +143,7 @@ public:
     bool operator==(const FreeFormModel&) const = default;
 
 private:
-    static FreeFormStatus check(const FreeFormFrame& f);
+    static Report check(const FreeFormFrame& f);
 
     int16_t count_ = 4;
     std::array<double, 21> x_{};

@@ -38,18 +38,6 @@ const QColor kPanelColour(255, 255, 192);
 
 const QString kMeshingComplete = QStringLiteral("Free-Form Meshing complete. Solve CFD");
 
-QString statusText(FreeFormStatus s)
-{
-    switch (s) {
-    case FreeFormStatus::Ok: return QString();
-    case FreeFormStatus::NoLength: return QStringLiteral("Please enter Free-Form tube length.");
-    case FreeFormStatus::NoDrawingArea: return QStringLiteral("Free-Form drawing area is too small.");
-    case FreeFormStatus::BadCount: return QStringLiteral("Free-Form points must number 2 to 20.");
-    case FreeFormStatus::BadValue: return QStringLiteral("Free-Form shape not saved: invalid body dimensions.");
-    }
-    return QString();
-}
-
 int buttonState(Qt::MouseButtons b)
 {
     return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
@@ -225,7 +213,7 @@ void GeoBody::resizeEvent(QResizeEvent* event)
     if (!model_.hasShape()) return;
     const FreeFormFrame f = frame();
     if (model_.scaleWidth() == f.width && model_.scaleHeight() == f.height) return;
-    if (model_.fit(f) != FreeFormStatus::Ok) return;
+    if (model_.fit(f).outcome != Outcome::Done) return;
     clearDrawing();
     if (m().FreeFormGridOn == 1) PLOTLINES(model_.count());
     drawShape(model_.count());
@@ -260,10 +248,10 @@ void GeoBody::beginEdit()
 
 void GeoBody::endEdit() { editing_ = false; }
 
-bool GeoBody::report(FreeFormStatus s)
+bool GeoBody::report(const Report& r)
 {
-    if (s == FreeFormStatus::Ok) return true;
-    StatusBar1->setPanel(1, statusText(s));
+    if (r.outcome == Outcome::Done) return true;
+    StatusBar1->setPanel(1, QString::fromStdString(r.message));
     return false;
 }
 
@@ -274,7 +262,7 @@ void GeoBody::clearDrawing() { drawing_->clear(); }
 void GeoBody::drawShape(int count)
 {
     const FreeFormFrame f = frame();
-    if (!model_.hasShape() || model_.fit(f) != FreeFormStatus::Ok) return;
+    if (!model_.hasShape() || model_.fit(f).outcome != Outcome::Done) return;
     drawing_->setScale(0, 0, f.width, f.height);
     const int n = std::clamp(count, 1, static_cast<int>(model_.count()));
     const QRgb red = PictureBox::qbColor(4);
@@ -353,7 +341,7 @@ void GeoBody::UpDown3_Change()
 {
     beginEdit();
     // The new count takes effect only with its layout.
-    const FreeFormStatus status = model_.layOutFlat(frame(), static_cast<int16_t>(UpDown3->value()));
+    const Report status = model_.layOutFlat(frame(), static_cast<int16_t>(UpDown3->value()));
     NPTS->setText(qFormat(model_.count(), "###"));
     clearDrawing();
     report(status);
@@ -402,11 +390,11 @@ void GeoBody::MESHBODY_Click()
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
     clearDrawing();
     setCountText(true);
-    FreeFormStatus status = model_.respace(frame());
+    Report status = model_.respace(frame());
     drawShape(model_.count());
     if (s.FreeFormGridOn == 1) PLOTLINES(model_.count());
     FreeFormBodyTable table;
-    if (status == FreeFormStatus::Ok) status = model_.convert(frame(), s.NoseTipX, s.NoseConeLength, table);
+    if (status.outcome == Outcome::Done) status = model_.convert(frame(), s.NoseTipX, s.NoseConeLength, table);
     // A shape that cannot be converted is not accepted; the editor stays open.
     if (!report(status)) return;
 
@@ -471,7 +459,7 @@ void GeoBody::Toolbar1_ButtonClick(const QString& key)
         // Four points on the straight tube; the spinner keeps its own value.
         beginEdit();
         clearDrawing();
-        const FreeFormStatus status = model_.layOutFlat(frame(), 4);
+        const Report status = model_.layOutFlat(frame(), 4);
         setCountText(true);
         report(status);
         drawShape(model_.count());

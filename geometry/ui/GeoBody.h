@@ -99,7 +99,7 @@ private:
     void beginEdit();
     void endEdit();
     // Shows the reason an operation changed nothing; true when it went through.
-    bool report(FreeFormStatus s);
+    bool report(const Report& r);
     void clearDrawing();
     void drawShape(int count);
     void setCountText(bool runHandler);

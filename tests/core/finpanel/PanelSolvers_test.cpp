@@ -15,6 +15,8 @@
 using namespace velmora;
 using namespace velmora::finpanel;
 using velmora::testing::fin;
+using velmora::testing::sourceSolution;
+using velmora::testing::vortexSolution;
 
 namespace {
 
@@ -25,7 +27,7 @@ NullProgress quiet;
 double vortexLift(const char* shape, int n, double aoa, double thickness = 0.12)
 {
     const FinSectionInput in = fin(shape, n, aoa, thickness);
-    return liftCoefficientFromCirculation(solveVortexPanels(generateSection(in), aoa, 1.0, quiet), 1.0);
+    return liftCoefficientFromCirculation(vortexSolution(generateSection(in), aoa, 1.0), 1.0);
 }
 
 } // namespace
@@ -38,7 +40,7 @@ TEST(SourcePanels, EightPanelCircleMatchesTheExactPressures)
         in.manualX[i] = std::cos(corner[i - 1] * kDeg);
         in.manualY[i] = std::sin(corner[i - 1] * kDeg);
     }
-    const PanelSolution s = solveSourcePanels(generateSection(in), 1.0, quiet);
+    const PanelSolution s = sourceSolution(generateSection(in), 1.0);
     const double cp[] = {1, -1, -3, -1, 1, -1, -3, -1};
     double netSource = 0;
     for (int i = 1; i <= 8; ++i) {
@@ -50,13 +52,13 @@ TEST(SourcePanels, EightPanelCircleMatchesTheExactPressures)
 
 TEST(SourcePanels, StreamlinedNoseIsAStagnationPointAndFlatFacesAreSymmetric)
 {
-    const PanelSolution s = solveSourcePanels(generateSection(fin("STREAMLINED", 100, 0.0)), 100.0, quiet);
+    const PanelSolution s = sourceSolution(generateSection(fin("STREAMLINED", 100, 0.0)), 100.0);
     EXPECT_NEAR(s.cp[1], 1.0, 1e-5);
     EXPECT_EQ(s.sourceStrength[1], 0.0);
 
     // Collinear faces: the flat plate at zero angle is symmetric, upper panel
     // i against lower panel N + 2 - i, and the mid-plate Cp is slightly negative.
-    const PanelSolution f = solveSourcePanels(generateSection(fin("FLAT PLATE", 40, 0.0, 0.05)), 1.0, quiet);
+    const PanelSolution f = sourceSolution(generateSection(fin("FLAT PLATE", 40, 0.0, 0.05)), 1.0);
     for (int i = 2; i <= 20; ++i) EXPECT_NEAR(f.cp[i], f.cp[42 - i], 1e-5) << i;
     EXPECT_LT(f.cp[11], 0.0);
     EXPECT_GT(f.cp[11], -0.2);
@@ -66,7 +68,7 @@ TEST(SourcePanels, StreamlinedNoseIsAStagnationPointAndFlatFacesAreSymmetric)
 TEST(VortexPanels, SymmetricSectionAtZeroAngleCarriesNoCirculation)
 {
     const int n = 40;
-    const PanelSolution s = solveVortexPanels(generateSection(fin("NACA WING", n, 0.0)), 0.0, 1.0, quiet);
+    const PanelSolution s = vortexSolution(generateSection(fin("NACA WING", n, 0.0)), 0.0, 1.0);
     EXPECT_NEAR(liftCoefficientFromCirculation(s, 1.0), 0.0, 1e-5);
     // Vortex panel k and its mirror N + 1 - k carry opposite strengths.
     for (int k = 1; k <= n; ++k) EXPECT_NEAR(s.vortexStrength[k], -s.vortexStrength[n + 2 - k], 1e-5) << k;
@@ -75,7 +77,7 @@ TEST(VortexPanels, SymmetricSectionAtZeroAngleCarriesNoCirculation)
     for (int i = 2; i <= n / 2; ++i) EXPECT_NEAR(s.cp[i], s.cp[n + 1 - i], 1e-5) << i;
     // Kutta condition at the trailing edge (here and when lifting).
     EXPECT_NEAR(s.vortexStrength[1] + s.vortexStrength[n + 1], 0.0, 1e-6);
-    const PanelSolution l = solveVortexPanels(generateSection(fin("NACA WING", n, 6.0)), 6.0, 1.0, quiet);
+    const PanelSolution l = vortexSolution(generateSection(fin("NACA WING", n, 6.0)), 6.0, 1.0);
     EXPECT_NEAR(l.vortexStrength[1] + l.vortexStrength[n + 1], 0.0, 1e-6);
 }
 

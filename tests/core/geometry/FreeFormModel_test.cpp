@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <tuple>
 
 #include "geometry/FreeFormModel.h"
@@ -15,15 +16,18 @@ constexpr double kY0 = 6341.25;
 FreeFormModel flat(int16_t n, const FreeFormFrame& f = kDesign)
 {
     FreeFormModel m;
-    EXPECT_EQ(m.layOutFlat(f, n), FreeFormStatus::Ok);
+    EXPECT_EQ(m.layOutFlat(f, n).outcome, Outcome::Done);
     return m;
 }
+
+// Why an operation was refused, or that it was not.
+std::string refusal(const Report& r) { return r.outcome == Outcome::Refused ? r.message : "not refused"; }
 
 TEST(FreeFormModelTest, FlatLayoutConvertsToAStraightTubeOnTheShoulder)
 {
     FreeFormModel m = flat(4);
     FreeFormBodyTable t;
-    ASSERT_EQ(m.convert(kDesign, 0.5, 3, t), FreeFormStatus::Ok);
+    ASSERT_EQ(m.convert(kDesign, 0.5, 3, t).outcome, Outcome::Done);
     const double xs[] = {0, 0, 3205, 6410, 9615};
     for (int i = 1; i <= 4; ++i) {
         EXPECT_DOUBLE_EQ(m.x(i), xs[i]) << i;
@@ -92,7 +96,7 @@ TEST(FreeFormModelTest, ResizeKeepsEveryRadiusAndRespacesAlongTheAxis)
     m.drag(kDesign, 1, 4807.5f, 6500);
     m.drag(kDesign, 1, 9615, 6200);
     const FreeFormModel before = m;
-    ASSERT_EQ(m.respace({9615, 9000, 20, 2}), FreeFormStatus::Ok);
+    ASSERT_EQ(m.respace({9615, 9000, 20, 2}).outcome, Outcome::Done);
     for (int i = 1; i <= 5; ++i) {
         EXPECT_NEAR(m.y(i) / 9000, before.y(i) / 6675, 1e-12) << i;  // the same radius
         EXPECT_DOUBLE_EQ(m.x(i), 9615.0 * (i - 1) / 4) << i;  // the sideways drag is gone
@@ -106,18 +110,19 @@ TEST(FreeFormModelTest, ZeroLengthOrDrawingAreaWritesNothing)
     const FreeFormModel before = m;
     FreeFormBodyTable t;
     t.count = 7;
-    for (auto [f, why] : {std::pair{FreeFormFrame{9615, 6675, 0, 2}, FreeFormStatus::NoLength},
-                          {FreeFormFrame{9615, 6675, INFINITY, 2}, FreeFormStatus::NoLength},
-                          {FreeFormFrame{0, 6675, 20, 2}, FreeFormStatus::NoDrawingArea},
-                          {FreeFormFrame{9615, 0, 20, 2}, FreeFormStatus::NoDrawingArea}}) {
-        EXPECT_EQ(m.layOutFlat(f, 5), why);
-        EXPECT_EQ(m.respace(f), why);
-        EXPECT_EQ(m.convert(f, 0.5, 3, t), why);
+    const std::string noLength = kMsgFreeFormNoLength, noArea = kMsgFreeFormNoDrawingArea;
+    for (auto [f, why] : {std::pair{FreeFormFrame{9615, 6675, 0, 2}, noLength},
+                          {FreeFormFrame{9615, 6675, INFINITY, 2}, noLength},
+                          {FreeFormFrame{0, 6675, 20, 2}, noArea},
+                          {FreeFormFrame{9615, 0, 20, 2}, noArea}}) {
+        EXPECT_EQ(refusal(m.layOutFlat(f, 5)), why);
+        EXPECT_EQ(refusal(m.respace(f)), why);
+        EXPECT_EQ(refusal(m.convert(f, 0.5, 3, t)), why);
         m.drag(f, 1, 0, 0);
-        EXPECT_EQ(FreeFormModel::rulers(f.width, f.height).empty(), why == FreeFormStatus::NoDrawingArea);
+        EXPECT_EQ(FreeFormModel::rulers(f.width, f.height).empty(), why == noArea);
     }
-    EXPECT_EQ(m.convert(kDesign, NAN, 3, t), FreeFormStatus::BadValue);
-    EXPECT_EQ(m.layOutFlat(kDesign, 21), FreeFormStatus::BadCount);
+    EXPECT_EQ(refusal(m.convert(kDesign, NAN, 3, t)), kMsgFreeFormBadValue);
+    EXPECT_EQ(refusal(m.layOutFlat(kDesign, 21)), kMsgFreeFormBadCount);
     EXPECT_EQ(m, before);
     EXPECT_EQ(t.count, 7);
 }

@@ -7,7 +7,7 @@
 namespace velmora {
 namespace {
 
-TEST(AbortAtEveryPump, PumpsOnlyWhenTheIntervalHasPassed)
+TEST(Progress, PumpsOnlyWhenTheIntervalHasPassed)
 {
     struct Counting : Progress {
         void pumpEvents() override { ++pumps; }

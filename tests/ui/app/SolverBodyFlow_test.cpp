@@ -1,3 +1,5 @@
+// The main window's mesh and solve commands: SOLVE's chain and its velocity check, the mesh-size and meridian
+// lists, MESH.
 #include "baseflow/ui/NavierStokes.h"
 #include "tests/ui/Harness.h"
 
