@@ -2,6 +2,7 @@
 // Reference rockets of the core tests, set straight into a fresh state, and a progress recording what a run tells.
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/WindowWrites.h"
 #include "model/Module1.h"
@@ -59,6 +60,12 @@ inline std::unique_ptr<Module1> rocketWithFins()
     m->FlowSolutionStatus = m->FlowSolutionStatusText = "SOLVE NEW FLOW";
     m->PanelSolutionStatus = "SOLVE NEW FLOW";
     return m;
+}
+
+// The refusal of a size out of its range, by the size's name.
+inline std::string sizeRange(const char* what)
+{
+    return std::string(what) + " must be 0 or between 0.000001 and 1000000.";
 }
 
 } // namespace velmora::testing

@@ -5,7 +5,10 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <map>
 
@@ -173,6 +176,19 @@ inline void printTo(const QString& file)
         p->setOutputFileName(file);
         return p;
     });
+}
+
+// Runs `act` with files limited to this many bytes (0: no limit), so a write beyond fails as on a full disk.
+inline void withFileSizeLimit(rlim_t bytes, const std::function<void()>& act)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{bytes ? bytes : limit.rlim_cur, limit.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    act();
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
 }
 
 // No pixel of the picture differs from its background.

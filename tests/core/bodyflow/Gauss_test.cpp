@@ -77,6 +77,18 @@ AugmentedMatrix panelSystem(double mesh, int meridians)
     return a;
 }
 
+// ABORT pressed while row 5 of a 40-row system lets events run: the elimination stops there with X as it was.
+void expectAbortAtRow5(Module1& m, const AugmentedMatrix& a, GaussFactors* keep = nullptr)
+{
+    std::vector<double> x(41, -7.0);
+    AugmentedMatrix b = a;
+    testing::ScriptedProgress aborting;
+    aborting.onPump = [&](int n) { if (n == 5) m.AbortRequest = "YES"; };
+    m.AbortRequest = "NO";
+    const Outcome o = GAUSS(x, b, 40, m, aborting, keep);
+    EXPECT_EQ(std::tuple(o, aborting.pumps, x), std::tuple(Outcome::Aborted, 5, std::vector<double>(41, -7.0)));
+}
+
 TEST(GaussTest, FailureAndAbortKeepX)
 {
     auto m = makeModule1();
@@ -89,15 +101,7 @@ TEST(GaussTest, FailureAndAbortKeepX)
         EXPECT_EQ(GAUSS(x, a, 2, *m, quiet), Outcome::Failed) << v[0];
     }
     EXPECT_EQ(x, std::vector<double>(41, -7.0));
-
-    // ABORT pressed while row 5 lets events run: the elimination stops there.
-    testing::ScriptedProgress aborting;
-    aborting.onPump = [&](int n) { if (n == 5) m->AbortRequest = "YES"; };
-    m->AbortRequest = "NO";
-    AugmentedMatrix b = randomSystem(40, 8, 0.25);
-    EXPECT_EQ(GAUSS(x, b, 40, *m, aborting), Outcome::Aborted);
-    EXPECT_EQ(aborting.pumps, 5);
-    EXPECT_EQ(x, std::vector<double>(41, -7.0));
+    expectAbortAtRow5(*m, randomSystem(40, 8, 0.25));
 }
 
 // Both vector forms give the solution of the row-by-row elimination bit for bit, and the same eliminated matrix.
@@ -173,17 +177,11 @@ TEST(GaussTest, KeptFactorsGiveTheBitsOfAFullElimination)
     }
 
     GaussFactors keep;
-    std::vector<double> x(41, -7.0);
-    AugmentedMatrix a = randomSystem(40, 8, 0.25);
+    std::vector<double> x;
+    const AugmentedMatrix a = randomSystem(40, 8, 0.25);
     AugmentedMatrix b = a;
     ASSERT_EQ(GAUSS(x, b, 40, *m, quiet, &keep), Outcome::Done);
-    x.assign(41, -7.0);
-    testing::ScriptedProgress aborting;
-    aborting.onPump = [&](int k) { if (k == 5) m->AbortRequest = "YES"; };
-    b = a;
-    EXPECT_EQ(GAUSS(x, b, 40, *m, aborting, &keep), Outcome::Aborted);
-    EXPECT_EQ(aborting.pumps, 5);
-    EXPECT_EQ(x, std::vector<double>(41, -7.0));
+    expectAbortAtRow5(*m, a, &keep);
     EXPECT_TRUE(keep.matches(a, 40));
 }
 

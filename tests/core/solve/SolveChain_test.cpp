@@ -19,6 +19,7 @@ namespace velmora {
 namespace {
 
 using testing::rocketWithFins;
+using testing::sizeRange;
 
 // The windows' side, recorded: event pumps (at every chance), base-flow unloads, meshes built.
 class RecordingHost : public SolveHost, public testing::ScriptedProgress {
@@ -144,7 +145,8 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
             const WindowWrite* w = lastWriteTo(r.writes, box);
             return w && w->action == WindowAction::Empty;
         };
-        if (outcome == Outcome::Failed || endedAt == SolveStep::FinSection) {  // the reason in panel 2; no rocket CN, Cm or XCp/L shown
+        // The reason in panel 2; no rocket CN, Cm or XCp/L shown.
+        if (outcome == Outcome::Failed || endedAt == SolveStep::FinSection) {
             EXPECT_EQ(shown(2), message);
             for (ControlId box : {ControlId::SOLVER_CNFORCES, ControlId::SOLVER_CMFORCES, ControlId::SOLVER_XLRATIOS})
                 EXPECT_TRUE(emptied(box)) << controlName(box);
@@ -163,27 +165,20 @@ TEST(SolveChain, EarlyEndsPublishNothingOfTheEndingStep)
 // at the bounds pass.
 TEST(SolveChain, InputsOutOfRangeAreRefusedByName)
 {
-    const std::tuple<const char*, void (*)(Module1&), const char*> cases[] = {
+    const std::tuple<const char*, void (*)(Module1&), std::string> cases[] = {
         {"velocity -300 from a file", [](Module1& m) { m.FreeStreamVelocity = -300; }, kMsgVelocityRange},
         {"velocity at Mach 2e6", [](Module1& m) { m.FreeStreamVelocity = 2e6 * m.SpeedOfSound; }, kMsgVelocityRange},
         {"velocity beyond any number", [](Module1& m) { m.FreeStreamVelocity = DBL_MAX; }, kMsgVelocityRange},
         {"angle 1e39", [](Module1& m) { m.AngleOfAttack = 1e39; }, kMsgAngleOfAttackRange},
         {"angle -90.001", [](Module1& m) { m.AngleOfAttack = -90.001; }, kMsgAngleOfAttackRange},
         {"angle NaN", [](Module1& m) { m.AngleOfAttack = std::nan(""); }, kMsgAngleOfAttackRange},
-        {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; },
-         "Nose cone diameter must be 0 or between 0.000001 and 1000000."},
-        {"transition diameter 2e6", [](Module1& m) { m.TransitionDiameter = 2e6; },
-         "Transition diameter must be 0 or between 0.000001 and 1000000."},
-        {"base tube 1e300", [](Module1& m) { m.BaseTubeLength = 1e300; },
-         "Base tube length must be 0 or between 0.000001 and 1000000."},
-        {"root chord 1e39", [](Module1& m) { m.FinRootChord = 1e39; },
-         "Fin root chord must be 0 or between 0.000001 and 1000000."},
-        {"tip chord beyond single", [](Module1& m) { m.FinTipChord = FLT_MAX; },
-         "Fin tip chord must be 0 or between 0.000001 and 1000000."},
-        {"thickness 1e39", [](Module1& m) { m.FinThickness = 1e39; },
-         "Fin thickness must be 0 or between 0.000001 and 1000000."},
-        {"lug length 1e39", [](Module1& m) { m.LaunchLugLength = 1e39; },
-         "Launch lug length must be 0 or between 0.000001 and 1000000."},
+        {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; }, sizeRange("Nose cone diameter")},
+        {"transition diameter 2e6", [](Module1& m) { m.TransitionDiameter = 2e6; }, sizeRange("Transition diameter")},
+        {"base tube 1e300", [](Module1& m) { m.BaseTubeLength = 1e300; }, sizeRange("Base tube length")},
+        {"root chord 1e39", [](Module1& m) { m.FinRootChord = 1e39; }, sizeRange("Fin root chord")},
+        {"tip chord beyond single", [](Module1& m) { m.FinTipChord = FLT_MAX; }, sizeRange("Fin tip chord")},
+        {"thickness 1e39", [](Module1& m) { m.FinThickness = 1e39; }, sizeRange("Fin thickness")},
+        {"lug length 1e39", [](Module1& m) { m.LaunchLugLength = 1e39; }, sizeRange("Launch lug length")},
     };
     for (const auto& [name, spoil, message] : cases) {
         SCOPED_TRACE(name);
@@ -206,27 +201,6 @@ TEST(SolveChain, InputsOutOfRangeAreRefusedByName)
     EXPECT_EQ(solveInputRefusal(*m), nullptr);
 }
 
-// ABORT at any event pump of a SOLVE run: the run ends Aborted and the step that was pumping publishes nothing. The
-// pumps are made due at every call (interval 0), so every place a long step lets events run is reached.
-struct AbortingHost : SolveHost, Progress {
-    AbortingHost(Module1& m, int abortAt) : m(m), abortAt(abortAt) { setPumpInterval(Clock::duration::zero()); }
-    Progress& progress() override { return *this; }
-    void stepStarting(SolveStep s) override { step = s; }
-    void pumpEvents() override
-    {
-        pumpSteps.push_back(step);
-        if (static_cast<int>(pumpSteps.size()) == abortAt) {
-            m.AbortRequest = "YES";
-            abortedIn = step;
-        }
-    }
-    Module1& m;
-    int abortAt;
-    SolveStep step = SolveStep::Inputs;
-    std::vector<SolveStep> pumpSteps;
-    std::optional<SolveStep> abortedIn;
-};
-
 // A small finned rocket, so that every pump of the run can be tried.
 std::unique_ptr<Module1> smallRocket(const char* method)
 {
@@ -243,61 +217,58 @@ std::unique_ptr<Module1> smallRocket(const char* method)
     return m;
 }
 
-// What each step publishes, and where the run ends when ABORT comes in it (an ABORT in the drag build-up leaves the
+// What each step publishes; the run ends at the step in which ABORT comes (an ABORT in the drag build-up leaves the
 // body flow before it stale).
-struct StepCheck {
-    SolveStep endsAt;
-    std::function<bool(const Module1&)> published;
-};
-
-const std::map<SolveStep, StepCheck> kChecks = {
-    {SolveStep::Mesh, {SolveStep::Mesh, [](const Module1& m) { return m.MeshElementCount != 0; }}},
+const std::map<SolveStep, std::function<bool(const Module1&)>> kPublished = {
+    {SolveStep::Mesh, [](const Module1& m) { return m.MeshElementCount != 0; }},
     {SolveStep::BodyFlow,
-     {SolveStep::BodyFlow,
-      [](const Module1& m) {
-          return m.ElementSpeed(1) != 0 || m.BodyStationCount != 0 || m.BodySurfaceCp(1) != 0 ||
-                 m.FlowSolutionStatus != "SOLVE NEW FLOW";
-      }}},
+     [](const Module1& m) {
+         return m.ElementSpeed(1) != 0 || m.BodyStationCount != 0 || m.BodySurfaceCp(1) != 0 ||
+                m.FlowSolutionStatus != "SOLVE NEW FLOW";
+     }},
     {SolveStep::FinDrag,
-     {SolveStep::FinDrag,
-      [](const Module1& m) {
-          return m.FinSurfaceDragCoefficient != 0 || m.TotalDragCoefficient != 0 ||
-                 m.FlowSolutionStatus != "SOLVE NEW FLOW";
-      }}},
-    {SolveStep::EventPump,
-     {SolveStep::EventPump, [](const Module1& m) { return m.PanelSolutionStatus != "SOLVE NEW FLOW"; }}},
+     [](const Module1& m) {
+         return m.FinSurfaceDragCoefficient != 0 || m.TotalDragCoefficient != 0 ||
+                m.FlowSolutionStatus != "SOLVE NEW FLOW";
+     }},
+    {SolveStep::EventPump, [](const Module1& m) { return m.PanelSolutionStatus != "SOLVE NEW FLOW"; }},
     {SolveStep::FinSection,
-     {SolveStep::FinSection,
-      [](const Module1& m) { return m.PanelSolutionStatus != "SOLVE NEW FLOW" || m.FinNormalForceSlope != 0; }}},
+     [](const Module1& m) { return m.PanelSolutionStatus != "SOLVE NEW FLOW" || m.FinNormalForceSlope != 0; }},
 };
 
+// ABORT at any event pump of a SOLVE run: the run ends Aborted and the step that was pumping publishes nothing. The
+// pumps are made due at every call (interval 0), so every place a long step lets events run is reached.
 class AbortAtEveryPump : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(AbortAtEveryPump, EndsAbortedWithNothingOfTheStepPublished)
 {
     // A run without ABORT: where its pumps are.
     auto clean = smallRocket(GetParam());
-    AbortingHost counting(*clean, 0);
+    RecordingHost counting;
+    std::vector<SolveStep> pumpSteps;
+    counting.onPump = [&](int) { pumpSteps.push_back(counting.at); };
     ASSERT_EQ(solveChain(*clean, counting).outcome, Outcome::Done);
     std::map<SolveStep, int> perStep;
-    for (SolveStep s : counting.pumpSteps) ++perStep[s];
+    for (SolveStep s : pumpSteps) ++perStep[s];
     // Every long step lets events run: mesh, body flow (system rows, the elimination, the surface and field sums,
     // before the drag), fin drag, the pump before the fin step, and the fin solve itself.
-    for (const auto& [step, check] : kChecks) EXPECT_GT(perStep[step], 0) << solveStepName(step);
+    for (const auto& [step, published] : kPublished) EXPECT_GT(perStep[step], 0) << solveStepName(step);
     EXPECT_GT(perStep[SolveStep::BodyFlow], 2 * 4 * 9);  // rows of the system and of the elimination
     EXPECT_GE(perStep[SolveStep::FinSection], 2 * 10 - 1);  // rows of the influence tables, elimination steps
 
-    for (int k = 1; k <= static_cast<int>(counting.pumpSteps.size()); ++k) {
+    for (int k = 1; k <= static_cast<int>(pumpSteps.size()); ++k) {
         auto m = smallRocket(GetParam());
-        AbortingHost host(*m, k);
+        RecordingHost host;
+        std::optional<SolveStep> in;
+        host.onPump = [&](int n) {
+            if (n == k) m->AbortRequest = "YES", in = host.at;
+        };
         const SolveChainReport r = solveChain(*m, host);
-        ASSERT_TRUE(host.abortedIn.has_value()) << k;
-        const SolveStep in = *host.abortedIn;
-        const std::string where = "pump " + std::to_string(k) + " in " + solveStepName(in);
-        ASSERT_TRUE(kChecks.count(in)) << where;
-        const StepCheck& c = kChecks.at(in);
-        EXPECT_EQ(std::tuple(r.outcome, r.endedAt), std::tuple(Outcome::Aborted, c.endsAt)) << where;
-        EXPECT_FALSE(c.published(*m) || m->FinNormalForceSlope != 0) << where;  // no fin result in any case
+        ASSERT_TRUE(in.has_value()) << k;
+        const std::string where = "pump " + std::to_string(k) + " in " + solveStepName(*in);
+        ASSERT_TRUE(kPublished.count(*in)) << where;
+        EXPECT_EQ(std::tuple(r.outcome, r.endedAt), std::tuple(Outcome::Aborted, *in)) << where;
+        EXPECT_FALSE(kPublished.at(*in)(*m) || m->FinNormalForceSlope != 0) << where;  // no fin result in any case
     }
 }
 

@@ -80,17 +80,11 @@ TEST(Artwork, EveryWindowCarriesTheProgramIcon)
     {
         testing::Harness h;
         h.start();
-        h.forms->get<FluidVariables>();
-        h.forms->get<GeoBody>();
-        h.forms->get<PlotResults>();
-        h.forms->get<ITERATION>();
-        h.forms->get<PressureCenter>();
-        h.forms->get<CROSSFLOW>();
-        h.forms->get<NavierStokes>();
-        h.forms->get<AboutVelmora>();
-        h.forms->get<VelmoraHelp>();
-        h.forms->get<BaseFlowHelp>();
-        h.forms->get<References>();
+        using testing::open;
+        for (auto load : {&open<FluidVariables>, &open<GeoBody>, &open<PlotResults>, &open<ITERATION>,
+                          &open<PressureCenter>, &open<CROSSFLOW>, &open<NavierStokes>, &open<AboutVelmora>,
+                          &open<VelmoraHelp>, &open<BaseFlowHelp>, &open<References>})
+            load(h);
         int windows = 0;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (!qobject_cast<Form*>(w)) continue;

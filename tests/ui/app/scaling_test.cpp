@@ -31,91 +31,70 @@ void settle(Form& w, QSize size)
 }
 
 struct PlotCase {
-    const char* window;
-    std::function<Form&(Harness&)> open;
-    std::function<PictureBox*(Form&)> picture;
+    std::function<PictureBox*(Harness&)> plot;  // the window loaded, its plot
     QSize design;
-    // Where the labels stand against the plot, at every size.
-    std::function<void(Form&, const QRect& plot)> beside;
+    std::function<void(Harness&, const QRect& plot)> beside;  // where the labels stand against the plot, at every size
 };
+
+template <class W>
+PlotCase plotCase(PictureBox* W::*plot, QSize design, void (*beside)(W&, const QRect&))
+{
+    return {[plot](Harness& h) { return h.forms->get<W>().*plot; }, design,
+            [beside](Harness& h, const QRect& r) { beside(h.forms->get<W>(), r); }};
+}
 
 TEST(Scaling, EveryPlotFillsItsFrameAndKeepsItsLabelsBesideIt)
 {
     const PlotCase cases[] = {
-        {"PanelAero", [](Harness& h) -> Form& { return h.forms->get<PanelAero>(); },
-         [](Form& f) { return static_cast<PanelAero&>(f).PLOT1; }, {480, 300},
-         [](Form& f, const QRect& plot) {
-             auto& w = static_cast<PanelAero&>(f);
-             EXPECT_EQ(inWindow(w.MAX1).bottom(), plot.bottom());
-             EXPECT_EQ(inWindow(w.MIN1).top(), plot.top());
-             EXPECT_NEAR(inWindow(w.MIN1).right(), plot.left(), 8);
-             const QRect section = inWindow(w.FinSection);
-             EXPECT_EQ(section.left(), plot.left());
-             EXPECT_EQ(section.width(), plot.width());
-             EXPECT_NEAR(section.height(), plot.width() * 170.0 / 480, 1);
-         }},
-        {"PressureCenter", [](Harness& h) -> Form& { return h.forms->get<PressureCenter>(); },
-         [](Form& f) { return static_cast<PressureCenter&>(f).SurfaceProfile; }, {560, 300},
-         [](Form& f, const QRect& plot) {
-             auto& w = static_cast<PressureCenter&>(f);
-             EXPECT_EQ(inWindow(w.MAX).bottom(), plot.bottom());
-             EXPECT_NEAR(inWindow(w.PlotLabel).center().y(), plot.center().y(), 2);
-         }},
-        {"CROSSFLOW", [](Harness& h) -> Form& { return h.forms->get<CROSSFLOW>(); },
-         [](Form& f) { return static_cast<CROSSFLOW&>(f).PLOT; }, {480, 320},
-         [](Form& f, const QRect& plot) {
-             auto& w = static_cast<CROSSFLOW&>(f);
-             EXPECT_NEAR(inWindow(w.MIN).center().y(), plot.bottom(), 2);
-             EXPECT_NEAR(inWindow(w.Label2).center().y(), plot.top() + plot.height() * 0.4, 2);
-             EXPECT_NEAR(inWindow(w.AngleLabels[8]).center().x(), plot.right(), 2);
-         }},
-        {"ITERATION", [](Harness& h) -> Form& { return h.forms->get<ITERATION>(); },
-         [](Form& f) { return static_cast<ITERATION&>(f).DataPlot1; }, {360, 360},
-         [](Form& f, const QRect& plot) {
-             auto& w = static_cast<ITERATION&>(f);
-             EXPECT_NEAR(inWindow(w.MAXAOA).center().x(), plot.left() + plot.width() * 2100.0 / 2200, 2);
-             EXPECT_NEAR(inWindow(w.MINDATA).center().y(), plot.top() + plot.height() * 2100.0 / 2200, 2);
-             EXPECT_GT(inWindow(w.PlotType).top(), inWindow(w.MAXAOA).bottom());
-         }},
-        {"PlotResults", [](Harness& h) -> Form& { return h.forms->get<PlotResults>(); },
-         [](Form& f) { return static_cast<PlotResults&>(f).VelocityPlot; }, {580, 290},
-         [](Form& f, const QRect& plot) {
-             auto& w = static_cast<PlotResults&>(f);
-             const QRect legend = inWindow(w.LEVELS);
-             EXPECT_EQ(legend.top(), plot.top());
-             EXPECT_EQ(legend.height(), plot.height());
-             EXPECT_EQ(inWindow(w.MAX).top(), legend.top());
-             EXPECT_EQ(inWindow(w.MIN).bottom(), legend.bottom());
-         }},
-        {"NavierStokes", [](Harness& h) -> Form& { return h.forms->get<NavierStokes>(); },
-         [](Form& f) { return static_cast<NavierStokes&>(f).PLOT; }, {480, 240},
-         [](Form& f, const QRect& plot) {
-             auto& w = static_cast<NavierStokes&>(f);
-             EXPECT_EQ(inWindow(w.LEVELS).height(), plot.height());
-             EXPECT_EQ(inWindow(w.LEVELS).top(), plot.top());
-         }},
-        {"SOLVER", [](Harness& h) -> Form& { return h.forms->get<SOLVER>(); },
-         [](Form& f) { return static_cast<SOLVER&>(f).MeshPlot; }, {380, 190},
-         [](Form&, const QRect& plot) { EXPECT_EQ(plot.width(), 2 * plot.height()); }},
+        plotCase<PanelAero>(&PanelAero::PLOT1, {480, 300}, [](PanelAero& w, const QRect& plot) {
+            const QRect section = inWindow(w.FinSection);
+            EXPECT_EQ(std::tuple(inWindow(w.MAX1).bottom(), inWindow(w.MIN1).top(), section.left(), section.width()),
+                      std::tuple(plot.bottom(), plot.top(), plot.left(), plot.width()));
+            EXPECT_NEAR(inWindow(w.MIN1).right(), plot.left(), 8);
+            EXPECT_NEAR(section.height(), plot.width() * 170.0 / 480, 1);
+        }),
+        plotCase<PressureCenter>(&PressureCenter::SurfaceProfile, {560, 300}, [](PressureCenter& w, const QRect& plot) {
+            EXPECT_EQ(inWindow(w.MAX).bottom(), plot.bottom());
+            EXPECT_NEAR(inWindow(w.PlotLabel).center().y(), plot.center().y(), 2);
+        }),
+        plotCase<CROSSFLOW>(&CROSSFLOW::PLOT, {480, 320}, [](CROSSFLOW& w, const QRect& plot) {
+            EXPECT_NEAR(inWindow(w.MIN).center().y(), plot.bottom(), 2);
+            EXPECT_NEAR(inWindow(w.Label2).center().y(), plot.top() + plot.height() * 0.4, 2);
+            EXPECT_NEAR(inWindow(w.AngleLabels[8]).center().x(), plot.right(), 2);
+        }),
+        plotCase<ITERATION>(&ITERATION::DataPlot1, {360, 360}, [](ITERATION& w, const QRect& plot) {
+            EXPECT_NEAR(inWindow(w.MAXAOA).center().x(), plot.left() + plot.width() * 2100.0 / 2200, 2);
+            EXPECT_NEAR(inWindow(w.MINDATA).center().y(), plot.top() + plot.height() * 2100.0 / 2200, 2);
+            EXPECT_GT(inWindow(w.PlotType).top(), inWindow(w.MAXAOA).bottom());
+        }),
+        plotCase<PlotResults>(&PlotResults::VelocityPlot, {580, 290}, [](PlotResults& w, const QRect& plot) {
+            const QRect legend = inWindow(w.LEVELS);
+            EXPECT_EQ(std::tuple(legend.top(), legend.height(), inWindow(w.MAX).top(), inWindow(w.MIN).bottom()),
+                      std::tuple(plot.top(), plot.height(), legend.top(), legend.bottom()));
+        }),
+        plotCase<NavierStokes>(&NavierStokes::PLOT, {480, 240}, [](NavierStokes& w, const QRect& plot) {
+            EXPECT_EQ(std::pair(inWindow(w.LEVELS).height(), inWindow(w.LEVELS).top()),
+                      std::pair(plot.height(), plot.top()));
+        }),
+        plotCase<SOLVER>(&SOLVER::MeshPlot, {380, 190},
+                         [](SOLVER&, const QRect& plot) { EXPECT_EQ(plot.width(), 2 * plot.height()); }),
     };
     for (const PlotCase& c : cases) {
-        SCOPED_TRACE(c.window);
         Harness h;
         h.start();
-        Form& w = c.open(h);
+        PictureBox* pic = c.plot(h);
+        auto& w = static_cast<Form&>(*pic->window());
+        SCOPED_TRACE(w.objectName().toStdString());
         placeWindow(w, kScreen);
         w.show();
         QApplication::processEvents();
-        PictureBox* pic = c.picture(w);
         // The default size shows the plot at least at its design size.
-        EXPECT_GE(pic->width(), c.design.width());
-        EXPECT_GE(pic->height(), c.design.height());
-        c.beside(w, inWindow(pic));
+        EXPECT_TRUE(pic->width() >= c.design.width() && pic->height() >= c.design.height()) << pic->width();
+        c.beside(h, inWindow(pic));
         const QSize before = pic->size();
         settle(w, {1900, 1000});
-        EXPECT_GT(pic->width(), before.width() * 1.3);
-        EXPECT_GT(pic->height(), before.height() * 1.3);
-        c.beside(w, inWindow(pic));
+        EXPECT_TRUE(pic->width() > before.width() * 1.3 && pic->height() > before.height() * 1.3) << pic->height();
+        c.beside(h, inWindow(pic));
     }
 }
 

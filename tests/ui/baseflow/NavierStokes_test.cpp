@@ -5,10 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <cfloat>
-#include <csignal>
 
 #include "baseflow/BaseFlow.h"
 #include "baseflow/ui/NavierStokes.h"
@@ -105,11 +102,10 @@ TEST(BaseFlowWindow, ControlsLockedDuringARunThatReplacesTheBaseDragAndAJetLower
         panel3AfterCancel = w.StatusBar1->panel(3);
         EXPECT_TRUE(w.isVisible());
     });
-    EXPECT_EQ(said(h.messages()), QStringList{"Base Flow Analysis will be terminated. | Abort Solution"});
-    EXPECT_EQ(panel3AfterCancel, "");
-    EXPECT_EQ(w.StatusBar1->panel(3), QString::fromUtf8(baseflow::kMsgConverged));
-    EXPECT_TRUE(w.GRID->isEnabled() && ret->isEnabled());
-    EXPECT_FALSE(h.forms->busy().active());
+    EXPECT_EQ(std::tuple(said(h.messages()), panel3AfterCancel, w.StatusBar1->panel(3)),
+              std::tuple(QStringList{"Base Flow Analysis will be terminated. | Abort Solution"}, "",
+                         QString::fromUtf8(baseflow::kMsgConverged)));
+    EXPECT_TRUE(w.GRID->isEnabled() && ret->isEnabled() && !h.forms->busy().active());
     const int iterations = w.StatusBar1->panel(2).toInt();
     ASSERT_GT(iterations, 3);
     // Segments of iterations 2 .. n-1 in dark blue over the grid.
@@ -179,10 +175,9 @@ TEST(BaseFlowWindow, NothingAddedUnlessTheWholeRunHolds)
         for (TextBox* box : {w.THRUST, w.BURNTIME, w.FUELWT, w.JETDIAMETER}) Harness::type(box, c.motor[k++]);
         if (c.changeThrustDuringRun) duringRun(w, [&] { w.THRUST->setText("20"); });
         else click(w.Solve);
-        EXPECT_EQ(w.StatusBar1->panel(3), c.panel3);
-        EXPECT_EQ(QStringList({s.BaseCd->text(), s.TotalCd->text(), s.StatusBar1->panel(2)}), mainBefore);
-        EXPECT_EQ(std::tuple(w.BaseCd->text(), w.IspBase->text(), h.state->BaseDragCoefficient),
-                  std::tuple("", "", base0));
+        EXPECT_EQ(std::tuple(w.StatusBar1->panel(3), QStringList({s.BaseCd->text(), s.TotalCd->text(),
+                             s.StatusBar1->panel(2)}), w.BaseCd->text(), w.IspBase->text(), h.state->BaseDragCoefficient),
+                  std::tuple(c.panel3, mainBefore, "", "", base0));
     }
 }
 
@@ -206,14 +201,7 @@ TEST(BaseFlowWindow, OutputFileAtTheLimit)
         h.state->BaseFlowMaxIterations = 3;  // the lists start at 50, above this case's convergence
         const QString target = *c.target ? dir.filePath(c.target) : QString();
         h.fileAnswer = [&](const FileRequest&) { return target; };
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit small{c.sizeLimit ? c.sizeLimit : limit.rlim_cur, limit.rlim_max};
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &small);
-        click(w.Solve);
-        setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, oldHandler);
+        testing::withFileSizeLimit(c.sizeLimit, [&] { click(w.Solve); });
         EXPECT_EQ(w.StatusBar1->panel(3), QString::fromUtf8(baseflow::kMsgNotConverged));
         EXPECT_EQ(ModalSeam::instance().fileRequests.size(), 1u);
         const bool failed = *c.target && !c.saved;
@@ -237,11 +225,10 @@ TEST(BaseFlowWindow, AbortKeepsNothingAndThePlotsCheckTheLevelCount)
     const QString mainBaseCd = s.BaseCd->text();
     const double base0 = h.state->BaseDragCoefficient;
     duringRun(w, [&] { click(w.Abort); });
-    EXPECT_EQ(h.state->AbortRequest, "YES");
     // The warning went with its box.
-    EXPECT_EQ(QStringList({w.StatusBar1->panel(2), w.StatusBar1->panel(3), w.BaseCd->text(), s.BaseCd->text()}),
-              QStringList({"1", "", "", mainBaseCd}));
-    EXPECT_EQ(h.state->BaseDragCoefficient, base0);
+    EXPECT_EQ(std::tuple(h.state->AbortRequest, QStringList({w.StatusBar1->panel(2), w.StatusBar1->panel(3),
+                         w.BaseCd->text(), s.BaseCd->text()}), h.state->BaseDragCoefficient),
+              std::tuple("YES", QStringList({"1", "", "", mainBaseCd}), base0));
     for (QPushButton* b : {w.VCONTOUR, w.Vector}) {
         w.StatusBar1->setPanel(3, "");
         click(b);
@@ -262,9 +249,7 @@ TEST(BaseFlowWindow, AbortKeepsNothingAndThePlotsCheckTheLevelCount)
         click(w.VCONTOUR);
         EXPECT_EQ(said(h.messages()), *l.box ? QStringList{l.box} : QStringList{});
         EXPECT_EQ(drawnSinceClear(w.PLOT, Kind::Polygon), *l.box ? 0 : 49 * 24);
-        if (!*l.box) {
-            EXPECT_EQ(w.StatusBar1->panel(3), "Plot complete.");
-        }
+        EXPECT_TRUE(*l.box || w.StatusBar1->panel(3) == "Plot complete.") << w.StatusBar1->panel(3).toStdString();
     }
     // The same grid picked again invalidates the solution.
     Harness::pick(w.GRID, "50X25");

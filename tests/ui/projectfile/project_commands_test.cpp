@@ -8,10 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <clocale>
-#include <csignal>
 #include <string>
 #include <vector>
 
@@ -209,9 +206,9 @@ TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
     Harness::pick(s.RATIOS, "SEA LEVEL");
     putBytes(path("old.txt"), firstLines(bytesOf(path("new.txt")), 12));
     viaMenu(h, &SOLVER::mnuOpen, path("old.txt"));
-    EXPECT_EQ(std::tuple(s.Speed->Text(), s.RATIOS->Text(), s.Velocity->text(), h.state->SpeedOfSound),
-              std::tuple("MPH", "SEA LEVEL", "102.6", h.state->SeaLevelSpeedOfSound));
-    EXPECT_EQ(std::tuple(h.state->SpeedUnitText, h.state->AltitudeText), std::tuple("MPH", "SEA LEVEL"));
+    EXPECT_EQ(std::tuple(s.Speed->Text(), s.RATIOS->Text(), s.Velocity->text(), h.state->SpeedOfSound,
+                         h.state->SpeedUnitText, h.state->AltitudeText),
+              std::tuple("MPH", "SEA LEVEL", "102.6", h.state->SeaLevelSpeedOfSound, "MPH", "SEA LEVEL"));
 }
 
 // Open of a broken or unreadable file and each failed save change nothing and say so (the core test covers
@@ -239,9 +236,9 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
         SCOPED_TRACE(name);
         ModalSeam::instance().messages.clear();
         viaMenu(h, &SOLVER::mnuOpen, path(name));
-        EXPECT_EQ(testing::said(h.messages()), QStringList{"An Error Reading The File | "});
-        EXPECT_EQ(*projectfile::write(*h.state), before);
-        EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(2), reason);
+        EXPECT_EQ(std::tuple(testing::said(h.messages()), *projectfile::write(*h.state),
+                             h.forms->get<SOLVER>().StatusBar1->panel(2)),
+                  std::tuple(QStringList{"An Error Reading The File | "}, before, reason));
     }
     QFile::remove(path("large.txt"));
 
@@ -252,14 +249,7 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
         SCOPED_TRACE(name);
         ModalSeam::instance().messages.clear();
         if (hook) setSaveFault([](long long offset) { return offset < 200; });
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit small{sizeLimit ? sizeLimit : limit.rlim_cur, limit.rlim_max};
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &small);
-        viaMenu(h, &SOLVER::mnuSaveAs, path(name));
-        setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, oldHandler);
+        testing::withFileSizeLimit(sizeLimit, [&] { viaMenu(h, &SOLVER::mnuSaveAs, path(name)); });
         EXPECT_EQ(testing::said(h.messages()), QStringList{"An Error Saving The File. | "});
         setSaveFault({});
     }
