@@ -51,8 +51,9 @@ TEST(Artwork, KeysAndPicturesDrawnFromTheirFilesAtPixelRatioTwo)
         EXPECT_NE(pm.toImage(), QIcon(file).pixmap(QSize(32, 32), 1.0).toImage().scaled(64, 64)) << key;
         EXPECT_FALSE(seen.contains(pm.toImage())) << key;
         seen << pm.toImage();
-        if (!QIcon::hasThemeIcon(toolbarIcon(key).name()))
+        if (!QIcon::hasThemeIcon(toolbarIcon(key).name())) {
             EXPECT_EQ(toolbarIcon(key).pixmap(QSize(32, 32), 2.0).toImage(), pm.toImage()) << key;
+        }
     }
 
     using art::Picture;
