@@ -102,8 +102,7 @@ void SOLVER::buildMenus()
     results->setObjectName("mnuResults");
     mnuPlots = action(results, "&Plots", "mnuPlots");
     mnuCoefficients = action(results, "&Coefficients", "mnuCoefficients");
-    // Alt+N: Alt+C is the CFD Results menu.
-    mnuVariables = action(nullptr, "Co&nstants", "mnuVariables");
+    mnuVariables = action(nullptr, "&Constants", "mnuVariables");
     mnuQuitCFD = action(nullptr, "&Quit CFD", "mnuQuitCFD");
 
     onCommand(mnuOpen, &QAction::triggered, this, [this] { mnuOpen_Click(); });
