@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "model/Module1.h"
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/SOLVER.h"
 #include "platform/ui/Forms.h"
 

@@ -3,7 +3,7 @@
 // windows, as pages of blocks that the windows lay out top to bottom.
 #include <vector>
 
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 
 namespace velmora::help {
 

@@ -12,7 +12,7 @@
 #include <charconv>
 
 #include "model/Units.h"
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/HelpText.h"
 #include "app/ui/SOLVER.h"
 #include "platform/ui/Build.h"

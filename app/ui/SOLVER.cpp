@@ -15,7 +15,7 @@
 
 #include "model/Units.h"
 #include "model/Vocabulary.h"
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"

@@ -5,7 +5,7 @@
 
 #include "app/ui/SOLVER.h"
 #include "bodyflow/Grid.h"
-#include "app/ui/WindowWriter.h"
+#include "platform/ui/WindowWriter.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "geometry/Outline.h"
 #include "geometry/ui/BODYTUBE.h"

@@ -8,14 +8,14 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "baseflow/BaseDrag.h"
 #include "baseflow/BaseFlow.h"
 #include "baseflow/BaseFlowDisplay.h"
 #include "bodyflow/ui/MeshPainter.h"
-#include "app/ui/WindowWriter.h"
+#include "platform/ui/WindowWriter.h"
 #include "model/Vocabulary.h"
 #include "platform/Constants.h"
 #include "platform/SequentialFile.h"

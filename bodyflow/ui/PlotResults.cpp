@@ -11,7 +11,7 @@
 #include <exception>
 
 #include "model/Vocabulary.h"
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "bodyflow/FlowPlots.h"

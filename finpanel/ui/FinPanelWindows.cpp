@@ -10,7 +10,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "finpanel/FinPanelState.h"

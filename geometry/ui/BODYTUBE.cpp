@@ -9,7 +9,7 @@
 
 #include "model/Units.h"
 #include "model/Vocabulary.h"
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "bodyflow/Grid.h"

@@ -8,7 +8,7 @@
 #include <exception>
 #include <tuple>
 
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "finpanel/ui/FinPanelWindows.h"

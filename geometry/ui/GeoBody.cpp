@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/BODYTUBE.h"

@@ -4,11 +4,11 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "bodyflow/ui/MeshPainter.h"
-#include "app/ui/WindowWriter.h"
+#include "platform/ui/WindowWriter.h"
 #include "platform/Busy.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"

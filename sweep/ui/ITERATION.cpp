@@ -10,12 +10,12 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
-#include "app/ui/MainSolveHost.h"
+#include "solve/ui/MainSolveHost.h"
 #include "bodyflow/ui/MeshPainter.h"
-#include "app/ui/WindowWriter.h"
+#include "platform/ui/WindowWriter.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "model/Vocabulary.h"
 #include "platform/Busy.h"

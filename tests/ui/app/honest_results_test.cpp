@@ -10,7 +10,7 @@
 #include "bodyflow/Drag.h"
 #include "bodyflow/Solver.h"
 #include "bodyflow/ui/PlotResults.h"
-#include "app/ui/WindowWriter.h"
+#include "platform/ui/WindowWriter.h"
 #include "finpanel/FinPanelSolver.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/FinGeometry.h"

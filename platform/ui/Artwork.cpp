@@ -1,4 +1,4 @@
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 
 #include <QApplication>
 #include <QFile>

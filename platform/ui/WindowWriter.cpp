@@ -1,4 +1,4 @@
-#include "app/ui/WindowWriter.h"
+#include "platform/ui/WindowWriter.h"
 
 #include <QLabel>
 #include <QLineEdit>

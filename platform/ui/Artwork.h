@@ -1,6 +1,6 @@
 #pragma once
-// The program's artwork, kept as SVG files in the Qt resource app/ui/art.qrc
-// (app/ui/art/): the program icon, the toolbar icons and the pictures of the
+// The program's artwork, kept as SVG files in the Qt resource platform/ui/art.qrc
+// (platform/ui/art/): the program icon, the toolbar icons and the pictures of the
 // welcome, about and instruction windows. Each is drawn from its file at the
 // size and pixel ratio asked for, so the files can be changed with a drawing
 // program.

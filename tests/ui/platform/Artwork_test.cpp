@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QSet>
 
-#include "app/ui/Artwork.h"
+#include "platform/ui/Artwork.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/ui/PlotResults.h"
 #include "finpanel/ui/FinPanelWindows.h"
