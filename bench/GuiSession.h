@@ -8,6 +8,7 @@
 #include <chrono>
 #include <memory>
 
+#include "app/ui/Application.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/BODYTUBE.h"
@@ -46,6 +47,7 @@ double longestGap(F&& f)
 struct Session {
     Session() : state(makeModule1()), forms(std::make_unique<Forms>(*state))
     {
+        provideWindows(*forms);
         ModalSeam& seam = ModalSeam::instance();
         seam.reset();
         seam.setMessageHandler([](const MessageRequest&) { return MsgAnswer::Ok; });

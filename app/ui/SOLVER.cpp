@@ -1,8 +1,8 @@
 // The main window's controls and menus, start-up (Form_Load), units and
 // altitude, the flight-condition handlers and the result resets. Its other
 // members: SolverCommands.cpp (menu and toolbar commands, LOOP, ABORT, exit,
-// printing), SolverFiles.cpp (Save As, Open), SolverBodyFlow.cpp (MESH, SOLVE
-// and MainSolveHost), SolverOutline.cpp (body and fin outline).
+// printing), SolverFiles.cpp (Save As, Open), SolverBodyFlow.cpp (MESH and
+// SOLVE, run through solve/ui/MainSolveHost), SolverOutline.cpp (body and fin outline).
 #include "app/ui/SOLVER.h"
 
 #include <QActionGroup>
@@ -31,7 +31,7 @@
 namespace velmora {
 
 SOLVER::SOLVER(Forms& forms)
-    : Form(forms, "SOLVER", "Velmora - Model Rocket Computational Fluid Dynamics (CFD)")
+    : SolveWindow(forms, "SOLVER", "Velmora - Model Rocket Computational Fluid Dynamics (CFD)")
 {
     forms.setMainWindow(this);
     buildControls();

@@ -19,10 +19,11 @@
 
 #include "platform/ui/Build.h"
 #include "platform/ui/PictureBox.h"
+#include "solve/ui/MainSolveHost.h"
 
 namespace velmora {
 
-class SOLVER : public Form, public WindowFrame {
+class SOLVER : public SolveWindow {
     Q_OBJECT
 public:
     explicit SOLVER(Forms& forms);
@@ -30,8 +31,8 @@ public:
 
     // ---- public procedures used by other windows ----
     void INPUTUNITS(double& velocity);
-    void ClearData(double& velocity);
-    void CLEARDATA2(double& velocity);
+    void ClearData(double& velocity) override;
+    void CLEARDATA2(double& velocity) override;
     void CLEARDATA3(double& velocity);
 
     // ---- commands ----
@@ -62,11 +63,11 @@ public:
     void mnuNewUnits_Click(int Index);
 
     // ---- body flow, mesh and drag (bodyflow/ui) ----
-    void Mesh(double& velocity);
+    void Mesh(double& velocity) override;
     // Draws the grid just built into the mesh pictures of this window and
     // of the plot window.
-    void drawMesh(double& velocity);
-    void CdFnMn(double& velocity);
+    void drawMesh(double& velocity) override;
+    void CdFnMn(double& velocity) override;
     void TOTALDRAG(double& velocity);
     void CFDSOLVER_Click();
     void MESHER_Click();
@@ -75,15 +76,11 @@ public:
 
     // The last SOLVE run: its outcome, the step that ended it, the steps run.
     SolveChainReport lastSolve;
-    // Runs as each step of a SOLVE starts (tests use it to act mid-run).
-    std::function<void(SolveStep)> solveStepHook;
 
     // ---- body and fin outline (geometry/ui) ----
-    void NEWFINS(double& velocity);
+    void NEWFINS(double& velocity) override;
 
-    // The unit-system index marked in the Units menu (first checked of 0, 1,
-    // 2), or -1 when none is; other windows choose their unit texts by it.
-    int checkedUnitIndex() const;
+    int checkedUnitIndex() const override;
 
     // ---- controls ----
     QMenuBar* menuBar = nullptr;
@@ -103,9 +100,7 @@ public:
     QAction* mnuVariables = nullptr;
     QAction* mnuQuitCFD = nullptr;
 
-    TextBox* Velocity = nullptr;
     ComboBox* Speed = nullptr;
-    TextBox* ROCKETAOA = nullptr;
     ComboBox* Compressible = nullptr;
     ComboBox* RATIOS = nullptr;
     ComboBox* CFDUNITS = nullptr;
@@ -129,13 +124,10 @@ public:
     TextBox* LaunchLugDrag = nullptr;
     TextBox* FinSurfaceDrag = nullptr;
 
-    PictureBox* MeshPlot = nullptr;
-    QLabel* NoMeshDefined = nullptr;
     QPushButton* CFDSOLVER = nullptr;
     QPushButton* MESHER = nullptr;
     QPushButton* IterateBtn = nullptr;
     QPushButton* Abort = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -44,46 +44,6 @@ QString meshSizeInForce(const Module1& m)
 }
 } // namespace
 
-MainSolveHost::MainSolveHost(SOLVER& main)
-    : main_(main),
-      progress_(main.StatusBar1, main.ProgressBar1),
-      finProgress_(main.forms().get<PanelAero>().StatusBar1, main.ProgressBar1),
-      effects_(gridEffectsOn(main.forms()))
-{
-}
-
-void MainSolveHost::unloadBaseFlow() { main_.forms().unload<NavierStokes>(); }
-
-void MainSolveHost::meshBuilt(double velocity) { main_.drawMesh(velocity); }
-
-void MainSolveHost::busyPointer(bool on)
-{
-    if (on) wait_.emplace();
-    else wait_.reset();
-}
-
-void MainSolveHost::stepStarting(SolveStep step)
-{
-    if (main_.solveStepHook) main_.solveStepHook(step);
-}
-
-void MainSolveHost::present(const SolveChainReport& run)
-{
-    if (run.endedAt == SolveStep::Inputs) {
-        main_.StatusBar1->setPanel(2, QString::fromStdString(run.message));
-        return;
-    }
-    Forms& forms = main_.forms();
-    applyWindowWrites(forms, run.writes);
-    // The force window's plot and the fin step's plot and section are drawn
-    // now at the pictures' fixed sizes, whether their windows are open or not.
-    if (run.centerOfPressure) forms.get<PressureCenter>().presentRun(*run.centerOfPressure);
-    if (run.fin) forms.get<PanelAero>().showResult(*run.fin);
-    if (run.messageBox)
-        MsgBox(QString::fromStdString(run.messageBox->prompt), MsgButtons::OkOnly,
-               QString::fromStdString(run.messageBox->title));
-}
-
 void SOLVER::Mesh(double& velocity)
 {
     if (const char* missing = missingMainDimension(m())) {

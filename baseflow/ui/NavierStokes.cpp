@@ -9,8 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include "platform/ui/MainWindow.h"
 #include "baseflow/BaseDrag.h"
 #include "baseflow/BaseFlow.h"
 #include "baseflow/BaseFlowDisplay.h"
@@ -351,7 +350,7 @@ void NavierStokes::runSolve()
     SolvingScope lock(this, [this](bool on) { setSolving(on); });
     WaitCursor wait;
     WindowProgress progress(StatusBar1, ProgressBar1);
-    SOLVER& main = forms().get<SOLVER>();
+    MainWindow& main = forms().main();
     WindowProgress mainProgress(main.StatusBar1, main.ProgressBar1);
     ConvergenceTrace trace(s.BaseFlowMaxIterations);
     const IterationObserver live = [this, &trace](const IterationStep& step) {
@@ -670,9 +669,9 @@ void NavierStokes::mnuPrintPage_Click()
 
 void NavierStokes::mnuClose_Click() { Hide(); }
 
-void NavierStokes::mnuInstructions_Click() { forms().showModal<BaseFlowHelp>(); }
+void NavierStokes::mnuInstructions_Click() { forms().showModal("BaseFlowHelp"); }
 
-void NavierStokes::mnuAboutVelmora_Click() { forms().showModal<AboutVelmora>(); }
+void NavierStokes::mnuAboutVelmora_Click() { forms().showModal("AboutVelmora"); }
 
 void NavierStokes::Toolbar1_ButtonClick(const QString& Key)
 {

@@ -12,8 +12,7 @@
 
 #include "model/Vocabulary.h"
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include "platform/ui/MainWindow.h"
 #include "bodyflow/FlowPlots.h"
 #include "bodyflow/ui/MeshPainter.h"
 #include "platform/Checked.h"
@@ -263,7 +262,7 @@ void PlotResults::drawContours(bool pressure)
 
     MAX->setText(qFormat(plot.fmax, "#####.#####"));
     MIN->setText(qFormat(plot.fmin, "#####.#####"));
-    const int units = forms().get<SOLVER>().checkedUnitIndex();
+    const int units = forms().main().checkedUnitIndex();
     if (units >= 0)
         UnitsLabel->setText(QString::fromStdString(pressure ? pressureUnit(units) : velocityUnit(units)));
     PlotLabel->setText(pressure ? "P" : "V");
@@ -299,7 +298,7 @@ void PlotResults::drawContours(bool pressure)
     for (const LegendBand& b : plot.legend) LEVELS->box(0, b.y1, 50, b.y2, colourOfLong(b.colour), true);
 
     StatusBar1->setPanel(1, kPlotComplete);
-    forms().get<SOLVER>().StatusBar1->setPanel(1, kPlotComplete);
+    forms().main().StatusBar1->setPanel(1, kPlotComplete);
 }
 
 void PlotResults::NLEVELS_Change()
@@ -417,14 +416,14 @@ void PlotResults::ProfilePlot(double& velocity)
     FieldProfile->setScale(0, 500, 500, 0);
     if (plot.beyond) StatusBar1->setPanel(2, "Profile location is not on body. Please pick another location");
     for (const MeshStroke& st : plot.curve) paintStroke(FieldProfile, st);
-    const int units = forms().get<SOLVER>().checkedUnitIndex();
+    const int units = forms().main().checkedUnitIndex();
     if (units >= 0)
         UnitsLabel1->setText(
             QString::fromStdString(s.ProfileQuantity == ProfileVelocity ? velocityUnit(units) : pressureUnit(units)));
     MAX1->setText(qFormat(plot.pmax, "#####.#####"));
     MIN1->setText(qFormat(plot.pmin, "#####.#####"));
     StatusBar1->setPanel(1, kPlotComplete);
-    forms().get<SOLVER>().StatusBar1->setPanel(1, kPlotComplete);
+    forms().main().StatusBar1->setPanel(1, kPlotComplete);
 }
 
 void PlotResults::Profile_Click(int Index)
@@ -480,9 +479,9 @@ void PlotResults::mnuPrintPage_Click()
 
 void PlotResults::mnuClose_Click() { Hide(); }
 
-void PlotResults::mnuInstructions_Click() { forms().showModal<VelmoraHelp>(); }
+void PlotResults::mnuInstructions_Click() { forms().showModal("VelmoraHelp"); }
 
-void PlotResults::mnuAboutVelmora_Click() { forms().showModal<AboutVelmora>(); }
+void PlotResults::mnuAboutVelmora_Click() { forms().showModal("AboutVelmora"); }
 
 void PlotResults::Toolbar1_ButtonClick(const QString& Key)
 {

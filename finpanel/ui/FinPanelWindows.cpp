@@ -11,8 +11,7 @@
 #include <utility>
 
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include "platform/ui/MainWindow.h"
 #include "finpanel/FinPanelState.h"
 #include "finpanel/FinPlot.h"
 #include "model/Units.h"
@@ -201,7 +200,7 @@ void PanelAero::solve(bool vortex, double velocity)
     finpanel::FinSectionInput in = finpanel::finInputFrom(s, s.FinSectionText);
     in.freeStreamVelocity = velocity;
     // The fin window's own status bar, the main window's progress bar.
-    WindowProgress progress(StatusBar1, forms().get<SOLVER>().ProgressBar1);
+    WindowProgress progress(StatusBar1, forms().main().ProgressBar1);
     const finpanel::FinSectionResult r = vortex ? finpanel::VORTEX(in, progress) : finpanel::Source(in, progress);
     finpanel::publish(r, s);
     showResult(r);
@@ -301,7 +300,7 @@ void PanelAero::sectionChanged(const QString& instruction)
     StatusBar1->setPanel(1, QString());
     StatusBar1->setPanel(2, instruction);
     s.PanelSolutionStatus = PanelSolutionState::Stale;
-    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    forms().main().ClearData(s.FreeStreamVelocity);
     PLOT1->clear();
     FinSection->clear();
 }
@@ -314,7 +313,7 @@ void PanelAero::SECTIONS_Click()
     const QString text = SECTIONS->Text();
     if (text == "D'WEDGE" || text == "STREAMLINED" || text == "FLAT PLATE" || text == "NACA WING") {
         s.PanelSolutionStatus = PanelSolutionState::Stale;
-        forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+        forms().main().ClearData(s.FreeStreamVelocity);
     }
     if (text == kManualInput) {
         ManualData& manual = forms().get<ManualData>();
@@ -364,7 +363,7 @@ void PanelAero::PANELTYPES_Click(int Index)
 {
     Module1& s = m();
     if (Index == 0 || Index == 1) {
-        forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+        forms().main().ClearData(s.FreeStreamVelocity);
         s.PanelMethodChoice = Index == 0 ? PanelMethod::Vortex : PanelMethod::Source;
         s.PanelSolutionStatus = PanelSolutionState::Stale;
     }
@@ -400,7 +399,7 @@ void PanelAero::Toolbar1_ButtonClick(const QString& Key)
         resumeNext([this] { mnuAboutVelmora_Click(); });
     } else if (Key == "RETURN") {
         Module1& s = m();
-        if (s.FreeStreamVelocity != 0) resumeNext([&] { forms().get<SOLVER>().CdFnMn(s.FreeStreamVelocity); });
+        if (s.FreeStreamVelocity != 0) resumeNext([&] { forms().main().CdFnMn(s.FreeStreamVelocity); });
         Hide();
     }
 }
@@ -413,9 +412,9 @@ void PanelAero::mnuPrintPage_Click()
 
 void PanelAero::mnuClose_Click() { Hide(); }
 
-void PanelAero::mnuInstructions_Click() { forms().showModal<VelmoraHelp>(); }
+void PanelAero::mnuInstructions_Click() { forms().showModal("VelmoraHelp"); }
 
-void PanelAero::mnuAboutVelmora_Click() { forms().showModal<AboutVelmora>(); }
+void PanelAero::mnuAboutVelmora_Click() { forms().showModal("AboutVelmora"); }
 
 // ==== manual section window =============================================================
 

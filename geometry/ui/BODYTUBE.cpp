@@ -10,8 +10,7 @@
 #include "model/Units.h"
 #include "model/Vocabulary.h"
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include "platform/ui/MainWindow.h"
 #include "bodyflow/Grid.h"
 #include "geometry/ui/GeoBody.h"
 #include "platform/Format.h"
@@ -248,7 +247,7 @@ void BODYTUBE::DRAWBODY(double& velocity)
         StatusBar1->setPanel(1, "Please enter more body tube data");
         return;
     }
-    forms().get<SOLVER>().NEWFINS(velocity);
+    forms().main().NEWFINS(velocity);
 }
 
 void BODYTUBE::applyGeometryLayout()
@@ -271,7 +270,7 @@ void BODYTUBE::dimensionEdited(double& target, const TextBox* box, bool mainDime
 {
     Module1& s = m();
     target = qVal(box->Text());
-    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    forms().main().ClearData(s.FreeStreamVelocity);
     if (mainDimension) s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
     if (mainDimension || showingGridRefusal_ || (mainDimensionsEntered() && gridRefusal(s))) dimensionPrompt();
@@ -297,7 +296,7 @@ void BODYTUBE::TUBELENGTH_Change()
     BaseDiameter->setText(QString());
     BaseLength->setText(QString());
     BodyLength2->setText(QString());
-    forms().get<SOLVER>().ClearData(s.FreeStreamVelocity);
+    forms().main().ClearData(s.FreeStreamVelocity);
     DRAWBODY(s.FreeStreamVelocity);
     dimensionPrompt();
 }
@@ -308,7 +307,7 @@ void BODYTUBE::remeshNose()
 {
     Module1& s = m();
     WaitCursor wait;
-    SOLVER& main = forms().get<SOLVER>();
+    MainWindow& main = forms().main();
     main.CdFnMn(s.FreeStreamVelocity);
     main.ClearData(s.FreeStreamVelocity);
     main.Mesh(s.FreeStreamVelocity);
@@ -350,7 +349,7 @@ void BODYTUBE::UpDown1_Change()
 void BODYTUBE::GEOMETRY_Click(int Index)
 {
     Module1& s = m();
-    SOLVER& main = forms().get<SOLVER>();
+    MainWindow& main = forms().main();
     if (Index == 1) {
         BodyLength->hide();
         TUBELENGTH->show();
@@ -415,11 +414,11 @@ void BODYTUBE::printWindow()
 void BODYTUBE::Toolbar1_ButtonClick(const QString& Key)
 {
     Module1& s = m();
-    SOLVER& main = forms().get<SOLVER>();
+    MainWindow& main = forms().main();
     if (Key == "HELP") {
-        forms().showModal<VelmoraHelp>();
+        forms().showModal("VelmoraHelp");
     } else if (Key == "ABOUT") {
-        forms().showModal<AboutVelmora>();
+        forms().showModal("AboutVelmora");
     } else if (Key == "PRINT") {
         printWindow();
     } else if (Key == "REFRESH") {

@@ -9,8 +9,7 @@
 #include <tuple>
 
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include "platform/ui/MainWindow.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/FinGeometry.h"
 #include "geometry/Outline.h"
@@ -317,13 +316,13 @@ void FinAnalysis::drawDistanceLines(bool tapered)
 void FinAnalysis::boxChanged(TextBox* box, double& value)
 {
     value = qVal(box->Text());
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::boxChanged(TextBox* box, float& value)
 {
     value = singleOrLargest(qVal(box->Text()));
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 // The derived root distance and tip chord follow every edit of the values
@@ -337,14 +336,14 @@ void FinAnalysis::RootChord_Change()
 {
     m().FinRootChord = qVal(RootChord->Text());
     deriveAfterEdit();
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::DTip_Change()
 {
     m().FinTipDistance = qVal(DTip->Text());
     deriveAfterEdit();
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 // The two derived boxes are hidden and emptied for the derived planforms;
@@ -353,14 +352,14 @@ void FinAnalysis::DRoot_Change()
 {
     m().FinRootDistance = singleOrLargest(qVal(DRoot->Text()));
     deriveAfterEdit();
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::TipChord_Change()
 {
     m().FinTipChord = singleOrLargest(qVal(TipChord->Text()));
     deriveAfterEdit();
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::SpanLength_Change() { boxChanged(SpanLength, m().FinSpan); }
@@ -374,7 +373,7 @@ void FinAnalysis::NFINS_Click()
     const QString t = NFINS->Text();
     for (int n = 3; n <= 8; ++n)
         if (t == QString::number(n)) m().FinCount = static_cast<int16_t>(n);
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 // ---- options ----------------------------------------------------------------------------------
@@ -397,7 +396,7 @@ void FinAnalysis::FinShapes_Click(int Index)
         TipChord->setText(QString());
     }
     deriveFinPlanform(s);
-    SOLVER& main = forms().get<SOLVER>();
+    MainWindow& main = forms().main();
     main.CLEARDATA2(s.FreeStreamVelocity);
     main.StatusBar1->setPanel(2, "MESH required, fin shape has changed.");
 }
@@ -412,21 +411,21 @@ void FinAnalysis::FinEdges_Click(int Index)
     m().FinEdgeCode = e.code;
     forms().get<PanelAero>().SECTIONS->setText(e.section);
     showOnly({5, 6, 7, 9}, e.sketch);
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::FinishType_Click(int Index)
 {
     if (Index < 0 || Index > 2) return;
     m().SurfaceFinishCode = static_cast<int16_t>(Index + 1);
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::ClearData_Click()
 {
     for (TextBox* b : {DTip, TipChord, DRoot, SpanLength, RootChord, FINTHK, DLUGS, ODLUGS, IDLUGS})
         b->setText(QString());
-    forms().get<SOLVER>().CLEARDATA2(m().FreeStreamVelocity);
+    forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 // ---- menus and toolbar ------------------------------------------------------------------------
@@ -451,12 +450,12 @@ void FinAnalysis::closeEvent(QCloseEvent* e)
 
 void FinAnalysis::mnuInstructions_Click()
 {
-    forms().showModal<VelmoraHelp>();
+    forms().showModal("VelmoraHelp");
 }
 
 void FinAnalysis::mnuAboutVelmora_Click()
 {
-    forms().showModal<AboutVelmora>();
+    forms().showModal("AboutVelmora");
 }
 
 void FinAnalysis::PANAERO()
@@ -468,7 +467,7 @@ void FinAnalysis::PANAERO()
         StatusBar1->setPanel(1, "Please enter all fin dimensions.");
         return;
     }
-    SOLVER& main = forms().get<SOLVER>();
+    MainWindow& main = forms().main();
     if (s.FreeStreamVelocity != 0) {
         resumeNext([&] { main.CdFnMn(s.FreeStreamVelocity); });
         resumeNext([&] { main.NEWFINS(s.FreeStreamVelocity); });
@@ -480,7 +479,7 @@ void FinAnalysis::RETURN()
 {
     Module1& s = m();
     deriveAfterEdit();
-    SOLVER& main = forms().get<SOLVER>();
+    MainWindow& main = forms().main();
     if (s.FreeStreamVelocity != 0) resumeNext([&] { main.CdFnMn(s.FreeStreamVelocity); });
     resumeNext([&] { main.NEWFINS(s.FreeStreamVelocity); });
     Hide();

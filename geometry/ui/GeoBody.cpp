@@ -13,8 +13,7 @@
 #include <exception>
 
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include "platform/ui/MainWindow.h"
 #include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
@@ -411,7 +410,7 @@ void GeoBody::MESHBODY_Click()
     s.FreeFormScreenHeight = toInt16(std::min(model_.scaleHeight(), 32767.0)).value_or(s.FreeFormScreenHeight);
 
     Forms& f = forms();
-    SOLVER& main = f.get<SOLVER>();
+    MainWindow& main = f.main();
     BODYTUBE& body = f.get<BODYTUBE>();
     body.BodyLength->setEnabled(true);
     resumeNext([&] { main.ClearData(s.FreeStreamVelocity); });
@@ -427,7 +426,7 @@ void GeoBody::MESHBODY_Click()
 void GeoBody::OMITSHAPE_Click()
 {
     Forms& f = forms();
-    SOLVER& main = f.get<SOLVER>();
+    MainWindow& main = f.main();
     BODYTUBE& body = f.get<BODYTUBE>();
     main.StatusBar1->setPanel(2, kMeshingComplete);
     body.StatusBar1->setPanel(1, QStringLiteral("Latest Free-Form modifications ignored."));
@@ -450,9 +449,9 @@ void GeoBody::Toolbar1_ButtonClick(const QString& key)
 {
     Forms& f = forms();
     if (key == "HELP") {
-        resumeNext([&] { f.showModal<VelmoraHelp>(); });
+        resumeNext([&] { f.showModal("VelmoraHelp"); });
     } else if (key == "ABOUT") {
-        resumeNext([&] { f.showModal<AboutVelmora>(); });
+        resumeNext([&] { f.showModal("AboutVelmora"); });
     } else if (key == "PRINT") {
         printPage(this, StatusBar1);
     } else if (key == "REFRESH") {

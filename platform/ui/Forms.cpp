@@ -33,6 +33,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <stdexcept>
+#include "platform/ui/MainWindow.h"
+
+
 namespace velmora {
 
 namespace {
@@ -241,6 +245,26 @@ void Forms::runPendingWrites(std::type_index t, Form& f)
     const std::vector<std::function<void(Form&)>> writes = std::move(it->second);
     pending_.erase(it);
     for (const auto& write : writes) write(f);
+}
+
+Form* Forms::window(const QString& name)
+{
+    auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : &it->second();
+}
+
+MainWindow& Forms::main()
+{
+    auto* main = dynamic_cast<MainWindow*>(window(QStringLiteral("SOLVER")));
+    if (!main) throw std::logic_error("no main window provided");
+    return *main;
+}
+
+void Forms::showModal(const QString& name)
+{
+    Form* f = window(name);
+    if (!f) throw std::logic_error("no window provided as " + name.toStdString());
+    ModalSeam::instance().showModal(*f);
 }
 
 void Forms::unload(std::type_index t)

@@ -29,6 +29,7 @@ class QPrinter;
 namespace velmora {
 
 class Forms;
+class MainWindow;
 
 // Base of every window. Subclasses build their controls in the constructor
 // and put their load handler in Form_Load, which the registry runs once per
@@ -179,6 +180,24 @@ public:
     void setMainWindow(Form* f) { main_ = f; }
     Form* mainWindow() const { return main_; }
 
+    // Windows by program name, for code that reaches a window without naming
+    // its class: the window writes, the main window and the information
+    // windows. The application provides its windows at start-up.
+    template <class T>
+    void provide(const QString& name)
+    {
+        byName_[name] = [this]() -> Form& { return get<T>(); };
+    }
+    // The window of a name, loaded on first access; nullptr for a name no
+    // window was provided under.
+    Form* window(const QString& name);
+    // The main window ("SOLVER"), loaded on first access; std::logic_error
+    // when none was provided.
+    MainWindow& main();
+    // Shows the window of a name modally through the seam; std::logic_error
+    // when none was provided.
+    void showModal(const QString& name);
+
     // Set when the user chose to end the program (Quit on the welcome window,
     // a confirmed Exit); the application leaves its event loop.
     bool quitRequested() const { return quit_; }
@@ -254,6 +273,7 @@ private:
     bool quit_ = false;
     std::function<void()> exitHook_;
     QPointer<Form> main_;
+    std::map<QString, std::function<Form&()>> byName_;
     std::map<std::type_index, std::unique_ptr<Form>> forms_;
     std::map<std::type_index, std::vector<std::function<void(Form&)>>> pending_;
 };

@@ -5,41 +5,13 @@
 
 #include <stdexcept>
 
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
-#include "baseflow/ui/NavierStokes.h"
-#include "bodyflow/ui/PlotResults.h"
-#include "finpanel/ui/FinPanelWindows.h"
-#include "geometry/ui/BODYTUBE.h"
 #include "platform/Format.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/PictureBox.h"
-#include "sweep/ui/ITERATION.h"
-#include "stability/ui/PressureCenter.h"
 
 namespace velmora {
 
-Form* windowByName(Forms& forms, const QString& window)
-{
-    if (window == "SOLVER") return &forms.get<SOLVER>();
-    if (window == "PressureCenter") return &forms.get<PressureCenter>();
-    if (window == "PlotResults") return &forms.get<PlotResults>();
-    if (window == "PanelAero") return &forms.get<PanelAero>();
-    if (window == "BODYTUBE") return &forms.get<BODYTUBE>();
-    if (window == "FluidVariables") return &forms.get<FluidVariables>();
-    if (window == "NavierStokes") return &forms.get<NavierStokes>();
-    if (window == "ITERATION") return &forms.get<ITERATION>();
-    return nullptr;
-}
-
-GridEffectHandler gridEffectsOn(Forms& forms)
-{
-    return [&forms](GridEffect e) {
-        switch (e) {
-        case GridEffect::HideMainNoMeshOverlay: forms.get<SOLVER>().NoMeshDefined->hide(); break;
-        case GridEffect::EmptyBaseTubeLengthBox: forms.get<BODYTUBE>().BodyLength2->setText(QString()); break;
-        }
-    };
-}
+Form* windowByName(Forms& forms, const QString& window) { return forms.window(window); }
 
 QWidget* resolveWindowWrite(Forms& forms, const WindowWrite& w)
 {

@@ -2,20 +2,15 @@
 // Applies the box, picture and overlay writes a computation returns.
 #include <vector>
 
-#include "bodyflow/Grid.h"
 #include "platform/WindowWrites.h"
 #include "platform/ui/Forms.h"
 
 namespace velmora {
 
 // The window of a program name (a ControlEntry's window), loaded on first
-// access; nullptr for a window name this program does not have.
+// access; nullptr for a window name the program did not provide (see
+// Forms::provide).
 Form* windowByName(Forms& forms, const QString& window);
-
-// What the grid builder does to the windows as it builds: hide the main
-// window's "no mesh" overlay, empty the body window's base-tube length box
-// (whose change handler runs then, as for a user's edit).
-GridEffectHandler gridEffectsOn(Forms& forms);
 
 // The control a write goes to, when its window registered the id and the
 // widget takes that kind of write; nullptr otherwise.

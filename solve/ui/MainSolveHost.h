@@ -4,19 +4,37 @@
 // drawings, the base-flow window and the pointer; and the presentation of a
 // finished run. SOLVE runs the chain with it, and the sweep's host derives
 // from it, so every sweep step shows exactly what a SOLVE shows.
+#include <functional>
 #include <optional>
 
 #include "solve/SolveChain.h"
 #include "bodyflow/Grid.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/MainWindow.h"
 
 namespace velmora {
 
-class SOLVER;
+// The main window as SOLVE runs in it: the main window every window reaches,
+// with the hook run as each step of a SOLVE starts (tests act mid-run
+// through it).
+class SolveWindow : public MainWindow {
+public:
+    using MainWindow::MainWindow;
+    std::function<void(SolveStep)> solveStepHook;
+};
+
+// The registry's main window as SOLVE's host needs it; std::logic_error when
+// the main window provided is not one.
+SolveWindow& solveWindow(Forms& forms);
+
+// What the grid builder does to the windows as it builds: hide the main
+// window's "no mesh" overlay, empty the body window's base-tube length box
+// (whose change handler runs then, as for a user's edit).
+GridEffectHandler gridEffectsOn(Forms& forms);
 
 class MainSolveHost : public virtual SolveHost {
 public:
-    explicit MainSolveHost(SOLVER& main);
+    explicit MainSolveHost(SolveWindow& main);
 
     Progress& progress() override { return progress_; }
     Progress& finProgress() override { return finProgress_; }
@@ -33,7 +51,7 @@ public:
     void present(const SolveChainReport& run);
 
 protected:
-    SOLVER& main_;
+    SolveWindow& main_;
 
 private:
     WindowProgress progress_;

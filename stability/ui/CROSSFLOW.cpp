@@ -5,7 +5,6 @@
 #include <QVBoxLayout>
 
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
 #include "platform/ui/Build.h"
 #include "platform/ui/Printing.h"
 #include "stability/CrossFlow.h"
@@ -152,9 +151,9 @@ void CROSSFLOW::Toolbar1_ButtonClick(const QString& Key)
 {
     Module1& s = m();
     if (Key == "HELP") {
-        resumeNext([this] { forms().showModal<VelmoraHelp>(); });
+        resumeNext([this] { forms().showModal("VelmoraHelp"); });
     } else if (Key == "ABOUT") {
-        resumeNext([this] { forms().showModal<AboutVelmora>(); });
+        resumeNext([this] { forms().showModal("AboutVelmora"); });
     } else if (Key == "SCALEDATA") {
         // Past the labels' room the zoom stays where it is.
         if (!stability::crossFlowZoomFits(s)) return;

@@ -5,8 +5,7 @@
 #include <QVBoxLayout>
 
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include "platform/ui/MainWindow.h"
 #include "bodyflow/ui/MeshPainter.h"
 #include "platform/ui/WindowWriter.h"
 #include "platform/Busy.h"
@@ -200,7 +199,7 @@ void PressureCenter::writeUnitLabels()
 {
     static const char* const kLength[] = {"FT", "IN", "M"};
     static const char* const kForce[] = {"LB", "LB", "NT"};
-    const int i = forms().get<SOLVER>().checkedUnitIndex();
+    const int i = forms().main().checkedUnitIndex();
     if (i < 0 || i > 2) return;
     for (TextBox* b : {UnitsLabel2, UnitsLabel3, UnitsLabel4}) b->setText(kLength[i]);
     for (TextBox* b : {UnitsLabel5, UnitsLabel6, UnitsLabel7}) b->setText(kForce[i]);
@@ -241,9 +240,9 @@ void PressureCenter::mnuPrintPage_Click()
 
 void PressureCenter::mnuClose_Click() { Hide(); }
 
-void PressureCenter::mnuInstructions_Click() { forms().showModal<VelmoraHelp>(); }
+void PressureCenter::mnuInstructions_Click() { forms().showModal("VelmoraHelp"); }
 
-void PressureCenter::mnuAboutCFD_Click() { forms().showModal<AboutVelmora>(); }
+void PressureCenter::mnuAboutCFD_Click() { forms().showModal("AboutVelmora"); }
 
 void PressureCenter::Toolbar1_ButtonClick(const QString& Key)
 {

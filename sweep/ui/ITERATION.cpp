@@ -11,8 +11,7 @@
 #include <chrono>
 
 #include "platform/ui/Artwork.h"
-#include "app/ui/InfoWindows.h"
-#include "app/ui/SOLVER.h"
+#include "platform/ui/MainWindow.h"
 #include "solve/ui/MainSolveHost.h"
 #include "bodyflow/ui/MeshPainter.h"
 #include "platform/ui/WindowWriter.h"
@@ -48,7 +47,7 @@ QLabel* axisLabel(QWidget* parent, PlotLayout* plot, const QString& name, const 
 // shown in this window and the swept value written into the main window's box.
 class SweepWindowHost final : public MainSolveHost, public stability::SweepHost {
 public:
-    SweepWindowHost(SOLVER& main, ITERATION& sweep)
+    SweepWindowHost(SolveWindow& main, ITERATION& sweep)
         : MainSolveHost(main),
           sweep_(sweep),
           status_(main.StatusBar1, nullptr),
@@ -302,7 +301,7 @@ void ITERATION::drawPlot(const stability::SweepPlot& p)
 stability::SweepReport ITERATION::LOOPER(double& steps)
 {
     WaitCursor wait;
-    SOLVER& main = forms().get<SOLVER>();
+    SolveWindow& main = solveWindow(forms());
     SweepWindowHost host(main, *this);
     // The main window behind the sweep is painted once, with the last step,
     // not at every step: this window shows the progress. Its status bar
@@ -470,7 +469,7 @@ void ITERATION::Command1_Click()
     const bool ran = forms().runCommand(
         "LOOP",
         [this, &s] {
-            SOLVER& main = forms().get<SOLVER>();
+            MainWindow& main = forms().main();
             // The boxes as they read now.
             s.SweepAoaIncrement = qVal(AOAINC->text());
             s.SweepVelocityIncrement = qVal(VELINC->text());
@@ -548,9 +547,9 @@ void ITERATION::Toolbar1_ButtonClick(const QString& Key)
 {
     Module1& s = m();
     if (Key == "HELP") {
-        resumeNext([this] { forms().showModal<VelmoraHelp>(); });
+        resumeNext([this] { forms().showModal("VelmoraHelp"); });
     } else if (Key == "ABOUT") {
-        resumeNext([this] { forms().showModal<AboutVelmora>(); });
+        resumeNext([this] { forms().showModal("AboutVelmora"); });
     } else if (running_) {
         return;  // the other keys wait for the sweep
     } else if (Key == "SCALEDATA") {

@@ -13,6 +13,7 @@
 #include <map>
 
 #include "model/Module1.h"
+#include "app/ui/Application.h"
 #include "app/ui/InfoWindows.h"
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/BODYTUBE.h"
@@ -27,6 +28,7 @@ class Harness {
 public:
     Harness() : state(makeModule1()), forms(std::make_unique<Forms>(*state))
     {
+        provideWindows(*forms);
         ModalSeam& seam = ModalSeam::instance();
         seam.reset();
         seam.setMessageHandler([this](const MessageRequest&) { return answers.empty() ? MsgAnswer::Ok : popAnswer(); });
