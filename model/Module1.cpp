@@ -13,7 +13,7 @@ void setStartupDefaults(Module1& m)
     m.FlowModelText = "INCOMPRESSIBLE";
     m.MeridianCount = 8;
     m.AnalysisUnits = UnitsSystem::FPS;
-    m.SpeedUnitText = "FT/SEC";
+    m.SpeedUnitText = VelocityUnit::FtPerSec;
     m.AltitudeText = "SEA LEVEL";
     m.AltitudePressureRatio = 1;
     m.AltitudeDensityRatio = 1;

@@ -11,7 +11,6 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "geometry/ui/FinAnalysis.h"
 #include "platform/Format.h"
-#include "platform/ui/Printing.h"
 #include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 
@@ -167,8 +166,7 @@ void SOLVER::closeEvent(QCloseEvent* e)
 void SOLVER::mnuPrintForm_Click()
 {
     // Print what is drawn now: the mesh picture's current image goes on the page.
-    MeshPlot->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {MeshPlot});
 }
 
 } // namespace velmora

@@ -20,7 +20,6 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 
 namespace velmora {
 
@@ -473,9 +472,7 @@ void PlotResults::Pressure_Click(int Index)
 
 void PlotResults::mnuPrintPage_Click()
 {
-    // The drawings become the pictures' background so they survive the print.
-    for (PictureBox* p : {VelocityPlot, LEVELS, FieldProfile}) p->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {VelocityPlot, LEVELS, FieldProfile});
 }
 
 void PlotResults::mnuClose_Click() { Hide(); }
@@ -486,6 +483,7 @@ void PlotResults::mnuAboutVelmora_Click() { forms().showModal<AboutVelmora>(); }
 
 void PlotResults::Toolbar1_ButtonClick(const QString& Key)
 {
+    if (showHelpOrAbout(forms(), Key)) return;
     if (Key == "MESHING") {
         // Rebuilding the grid under a running solution would pull the mesh
         // from under it.
@@ -498,10 +496,6 @@ void PlotResults::Toolbar1_ButtonClick(const QString& Key)
             double v = m().FreeStreamVelocity;
             Mesh(v);
         });
-    } else if (Key == "HELP") {
-        resumeNext([this] { mnuInstructions_Click(); });
-    } else if (Key == "ABOUT") {
-        resumeNext([this] { mnuAboutVelmora_Click(); });
     } else if (Key == "RETURN") {
         resumeNext([this] { Hide(); });
     }

@@ -19,7 +19,6 @@
 #include "model/Vocabulary.h"
 #include "platform/Constants.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 
 namespace velmora {
 
@@ -121,9 +120,7 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     // grow with the window and keep their proportions.
     FinSection = named(new PictureBox(this), "FinSection", "Fin Cross-Section");
     FinSection->setHeightForWidthRatio(double(kSectionHeight) / kPlotWidth);
-    PLOT1 = named(new PictureBox(this), "PLOT1", "Fin Cp or Velocity Profile");
-    PLOT1->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
-    PLOT1->setDesignSize(QSize(kPlotWidth, kPlotHeight));
+    PLOT1 = makeGrowingPicture(this, "PLOT1", "Fin Cp or Velocity Profile", QSize(kPlotWidth, kPlotHeight));
     PLOT1->setHeightForWidthRatio(double(kPlotHeight) / kPlotWidth);
     NoMeshDefined1 = makePictureNotice(PLOT1, "NoMeshDefined1", "Generate New Fin Plot");
     auto* plot = new PlotLayout(PLOT1);
@@ -137,7 +134,7 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     MAX1 = makeBox(this, "MAX1", "Plot bottom", QString(), true);
     UnitsLabel1 = makeBox(this, "UnitsLabel1", "Plot unit", QString(), true);
     for (TextBox* box : {MIN1, MAX1}) fitToPattern(box, "####.##");
-    fitToTexts(UnitsLabel1, {"FT/SEC", "IN/SEC", "M/SEC", "Cp"});
+    fitToTexts(UnitsLabel1, {VelocityUnit::FtPerSec, "IN/SEC", "M/SEC", "Cp"});
     QLabel* zero = makeLabel(this, "Label5", "0.0");
     zero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     plot->addBeside(MIN1, Qt::LeftEdge, 0, 0, PlotLayout::Anchor::Inside);
@@ -394,11 +391,8 @@ void PanelAero::Command2_Click() { plotButton("Velocity"); }
 
 void PanelAero::Toolbar1_ButtonClick(const QString& Key)
 {
-    if (Key == "HELP") {
-        resumeNext([this] { mnuInstructions_Click(); });
-    } else if (Key == "ABOUT") {
-        resumeNext([this] { mnuAboutVelmora_Click(); });
-    } else if (Key == "RETURN") {
+    if (showHelpOrAbout(forms(), Key)) return;
+    if (Key == "RETURN") {
         Module1& s = m();
         if (s.FreeStreamVelocity != 0) resumeNext([&] { forms().get<SOLVER>().CdFnMn(s.FreeStreamVelocity); });
         Hide();
@@ -407,8 +401,7 @@ void PanelAero::Toolbar1_ButtonClick(const QString& Key)
 
 void PanelAero::mnuPrintPage_Click()
 {
-    for (PictureBox* p : {PLOT1, FinSection, LEGEND1, LEGEND2}) p->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {PLOT1, FinSection, LEGEND1, LEGEND2});
 }
 
 void PanelAero::mnuClose_Click() { Hide(); }

@@ -17,7 +17,6 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 
 namespace velmora {
 
@@ -408,8 +407,7 @@ void BODYTUBE::LLABEL2_Change()
 
 void BODYTUBE::printWindow()
 {
-    MeshPlot->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {MeshPlot});
 }
 
 void BODYTUBE::Toolbar1_ButtonClick(const QString& Key)

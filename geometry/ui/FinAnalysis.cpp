@@ -19,7 +19,6 @@
 #include "platform/Single.h"
 #include "platform/Constants.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 
 namespace velmora {
 
@@ -433,8 +432,7 @@ void FinAnalysis::ClearData_Click()
 
 void FinAnalysis::mnuPrintPage_Click()
 {
-    for (int i = 1; i <= 7; ++i) Picture[static_cast<size_t>(i)]->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {Picture.begin() + 1, Picture.begin() + 8});
 }
 
 void FinAnalysis::mnuClose_Click()

@@ -129,7 +129,7 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     Label5 = makeLabel(Frame2, "Label5", "Initial Rocket Flight Velocity");
     LVLABEL1 = makeValueLabel(Frame2, "LVLABEL1", "Initial velocity unit");
     LVLABEL2 = makeValueLabel(Frame2, "LVLABEL2", "Velocity increment unit");
-    for (QLabel* l : {LVLABEL1, LVLABEL2}) l->setMinimumWidth(l->fontMetrics().horizontalAdvance("FT/SEC") + 4);
+    for (QLabel* l : {LVLABEL1, LVLABEL2}) l->setMinimumWidth(l->fontMetrics().horizontalAdvance(VelocityUnit::FtPerSec) + 4);
     Label1->setBuddy(AOAINC);
     Label2->setBuddy(VELINC);
     Label3->setBuddy(MAXLOOPS);
@@ -193,9 +193,7 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     // plot grows with the window; each label stays on its grid line.
     auto* right = new QVBoxLayout;
     Picture1 = named(new QWidget(this), "Picture1", "Sweep plot area");
-    DataPlot1 = named(new PictureBox(Picture1), "DataPlot1", "Sweep plot");
-    DataPlot1->setMinimumSize(kPlotSide / 2, kPlotSide / 2);
-    DataPlot1->setDesignSize(QSize(kPlotSide, kPlotSide));
+    DataPlot1 = makeGrowingPicture(Picture1, "DataPlot1", "Sweep plot", QSize(kPlotSide, kPlotSide));
     // The axes are parallel strokes one pixel apart at the design size.
     DataPlot1->setPensFollowSize(true);
     auto* plot = new PlotLayout(DataPlot1, Qt::AlignLeft | Qt::AlignTop);
@@ -547,13 +545,8 @@ void ITERATION::hideEvent(QHideEvent* e)
 void ITERATION::Toolbar1_ButtonClick(const QString& Key)
 {
     Module1& s = m();
-    if (Key == "HELP") {
-        resumeNext([this] { forms().showModal<VelmoraHelp>(); });
-    } else if (Key == "ABOUT") {
-        resumeNext([this] { forms().showModal<AboutVelmora>(); });
-    } else if (running_) {
-        return;  // the other keys wait for the sweep
-    } else if (Key == "SCALEDATA") {
+    if (showHelpOrAbout(forms(), Key) || running_) return;  // the other keys wait for the sweep
+    if (Key == "SCALEDATA") {
         resumeNext([&] {
             s.SweepPlotYScale += 1.0f;
             replot();
