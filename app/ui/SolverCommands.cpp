@@ -55,9 +55,7 @@ void SOLVER::bodyCommand()
 {
     if (refuseWhileBusy()) return;
     Module1& s = m();
-    ITERATION& sweep = forms().get<ITERATION>();
-    sweep.ClearData(s.SweepStepCount);
-    sweep.DATAPLOT(s.SweepStepCount);
+    forms().get<ITERATION>().clearSweep();
     BODYTUBE& body = forms().get<BODYTUBE>();
     body.applyGeometryLayout();
     NEWFINS(s.FreeStreamVelocity);
@@ -67,10 +65,7 @@ void SOLVER::bodyCommand()
 void SOLVER::finsCommand()
 {
     if (refuseWhileBusy()) return;
-    Module1& s = m();
-    ITERATION& sweep = forms().get<ITERATION>();
-    sweep.ClearData(s.SweepStepCount);
-    sweep.DATAPLOT(s.SweepStepCount);
+    forms().get<ITERATION>().clearSweep();
     if (!bodyTest()) {
         StatusBar1->setPanel(2, "Please enter all body tube dimensions.");
         return;

@@ -301,44 +301,33 @@ void PlotResults::drawContours(bool pressure)
     forms().get<SOLVER>().StatusBar1->setPanel(1, kPlotComplete);
 }
 
-void PlotResults::NLEVELS_Change()
+void PlotResults::NLEVELS_Change() { levelCountTyped(NLEVELS, NLEVELS2); }
+
+void PlotResults::NLEVELS2_Change() { levelCountTyped(NLEVELS2, NLEVELS); }
+
+void PlotResults::levelCountTyped(TextBox* typed, TextBox* twin)
 {
     Module1& s = m();
-    s.ContourLevelCount = qVal(NLEVELS->text());
+    s.ContourLevelCount = qVal(typed->text());
     s.ContourLevelsUserSet = 1;
     // The twin box echoes the count. Its handler writes this box back once
     // (so "25.7" ends as "26" in both); the depth limit keeps the two boxes
     // from writing each other without end.
     if (levelWriteDepth_ >= 2) return;
     ++levelWriteDepth_;
-    NLEVELS2->setText(qFormat(s.ContourLevelCount, "###"));
+    twin->setText(qFormat(s.ContourLevelCount, "###"));
     --levelWriteDepth_;
 }
 
-void PlotResults::NLEVELS2_Change()
-{
-    Module1& s = m();
-    s.ContourLevelCount = qVal(NLEVELS2->text());
-    s.ContourLevelsUserSet = 1;
-    if (levelWriteDepth_ >= 2) return;
-    ++levelWriteDepth_;
-    NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
-    --levelWriteDepth_;
-}
+void PlotResults::UpDown2_Change() { levelCountStepped(UpDown2->value()); }
 
-void PlotResults::UpDown2_Change()
-{
-    Module1& s = m();
-    s.ContourLevelCount = UpDown2->value();
-    s.ContourLevelsUserSet = 1;
-    VelocityPlot->clear();
-    NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
-}
+void PlotResults::UpDown3_Change() { levelCountStepped(UpDown3->value()); }
 
-void PlotResults::UpDown3_Change()
+// Either arrow pair sets the count, clears the field and shows the count in NLEVELS.
+void PlotResults::levelCountStepped(int count)
 {
     Module1& s = m();
-    s.ContourLevelCount = UpDown3->value();
+    s.ContourLevelCount = count;
     s.ContourLevelsUserSet = 1;
     VelocityPlot->clear();
     NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));

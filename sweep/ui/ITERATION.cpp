@@ -352,6 +352,13 @@ void ITERATION::afterInputChange()
     DATAPLOT(m().SweepStepCount);
 }
 
+void ITERATION::clearSweep()
+{
+    const double steps = m().SweepStepCount;
+    ClearData(steps);
+    DATAPLOT(steps);
+}
+
 void ITERATION::replot()
 {
     DataPlot1->clear();
