@@ -346,10 +346,10 @@ void ITERATION::BARROWMANS(double& steps)
 
 // ---- input boxes ------------------------------------------------------------------------------
 
-void ITERATION::afterInputChange()
+void ITERATION::takeInput(TextBox* box, double& value)
 {
-    ClearData(m().SweepStepCount);
-    DATAPLOT(m().SweepStepCount);
+    value = qVal(box->text());
+    clearSweep();
 }
 
 void ITERATION::clearSweep()
@@ -377,33 +377,17 @@ void ITERATION::MAXLOOPS_Change()
         MAXLOOPS->setText("360");
         StatusBar1->setPanel(2, "Maximum number loops cannot exceed 360.");
     } else {
-        afterInputChange();
+        clearSweep();
     }
 }
 
-void ITERATION::AOAINC_Change()
-{
-    m().SweepAoaIncrement = qVal(AOAINC->text());
-    afterInputChange();
-}
+void ITERATION::AOAINC_Change() { takeInput(AOAINC, m().SweepAoaIncrement); }
 
-void ITERATION::VELINC_Change()
-{
-    m().SweepVelocityIncrement = qVal(VELINC->text());
-    afterInputChange();
-}
+void ITERATION::VELINC_Change() { takeInput(VELINC, m().SweepVelocityIncrement); }
 
-void ITERATION::AOAINITIAL_Change()
-{
-    m().SweepStartAoa = qVal(AOAINITIAL->text());
-    afterInputChange();
-}
+void ITERATION::AOAINITIAL_Change() { takeInput(AOAINITIAL, m().SweepStartAoa); }
 
-void ITERATION::VINITIAL_Change()
-{
-    m().SweepStartVelocity = qVal(VINITIAL->text());
-    afterInputChange();
-}
+void ITERATION::VINITIAL_Change() { takeInput(VINITIAL, m().SweepStartVelocity); }
 
 // ---- options ----------------------------------------------------------------------------------
 
@@ -420,7 +404,7 @@ void ITERATION::ITERATE_Click(int Index)
     Label2->setVisible(!angle);
     LVLABEL2->setVisible(!angle);
     s.SweepPlotYScale = 1.0f;
-    afterInputChange();
+    clearSweep();
 }
 
 void ITERATION::PlotOption_Click(int Index)

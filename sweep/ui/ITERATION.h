@@ -115,7 +115,8 @@ private:
     // in view only until the results change, a new sweep starts or the
     // window is left.
     void clearProgress();
-    void afterInputChange();
+    // A typed sweep input: the box's number into the state, the sweep cleared.
+    void takeInput(TextBox* box, double& value);
     void printTableKey();
     void printImageKey();
     void exportKey();
