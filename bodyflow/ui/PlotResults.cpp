@@ -149,8 +149,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     // Pressure frame.
     PressurePlots = named(new QGroupBox("Plot Pressure", this), "PressurePlots", "Plot Pressure");
     auto* f2 = new QGridLayout(PressurePlots);
-    Pressure[0] = named(new QRadioButton("Static", PressurePlots), "Pressure0", "Static");
-    Pressure[1] = named(new QRadioButton("Dynamic", PressurePlots), "Pressure1", "Dynamic");
+    makeOptions(Pressure, PressurePlots, "Pressure", {"Static", "Dynamic"});
     Pressure[1]->setChecked(true);
     PessureContour = makeButton(PressurePlots, "PessureContour", "Contours");
     NLEVELS = makeBox(PressurePlots, "NLEVELS", "Pressure contour levels", "0");
@@ -169,12 +168,8 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     // Profile frame.
     ProfilePlots = named(new QGroupBox("Flow Profiles", this), "ProfilePlots", "Flow Profiles");
     auto* f3 = new QGridLayout(ProfilePlots);
-    const char* quantities[] = {"Velocity", "Static Pressure", "Dynamic Pressure"};
-    for (int i = 0; i < 3; ++i) {
-        Profile[static_cast<size_t>(i)] =
-            named(new QRadioButton(quantities[i], ProfilePlots), QStringLiteral("Profile%1").arg(i), quantities[i]);
-        f3->addWidget(Profile[static_cast<size_t>(i)], i, 0, 1, 2);
-    }
+    makeOptions(Profile, ProfilePlots, "Profile", {"Velocity", "Static Pressure", "Dynamic Pressure"});
+    for (int i = 0; i < 3; ++i) f3->addWidget(Profile[static_cast<size_t>(i)], i, 0, 1, 2);
     Profile[0]->setChecked(true);
     Label1 = makeLabel(ProfilePlots, "Label1", "Location");
     Xlocation = makeBox(ProfilePlots, "Xlocation", "Location");

@@ -19,6 +19,7 @@
 #include "model/Vocabulary.h"
 #include "platform/Constants.h"
 #include "platform/ui/Build.h"
+#include "platform/ui/Printing.h"
 
 namespace velmora {
 
@@ -120,7 +121,9 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     // grow with the window and keep their proportions.
     FinSection = named(new PictureBox(this), "FinSection", "Fin Cross-Section");
     FinSection->setHeightForWidthRatio(double(kSectionHeight) / kPlotWidth);
-    PLOT1 = makeGrowingPicture(this, "PLOT1", "Fin Cp or Velocity Profile", QSize(kPlotWidth, kPlotHeight));
+    PLOT1 = named(new PictureBox(this), "PLOT1", "Fin Cp or Velocity Profile");
+    PLOT1->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
+    PLOT1->setDesignSize(QSize(kPlotWidth, kPlotHeight));
     PLOT1->setHeightForWidthRatio(double(kPlotHeight) / kPlotWidth);
     NoMeshDefined1 = makePictureNotice(PLOT1, "NoMeshDefined1", "Generate New Fin Plot");
     auto* plot = new PlotLayout(PLOT1);
@@ -391,8 +394,11 @@ void PanelAero::Command2_Click() { plotButton("Velocity"); }
 
 void PanelAero::Toolbar1_ButtonClick(const QString& Key)
 {
-    if (showHelpOrAbout(forms(), Key)) return;
-    if (Key == "RETURN") {
+    if (Key == "HELP") {
+        resumeNext([this] { mnuInstructions_Click(); });
+    } else if (Key == "ABOUT") {
+        resumeNext([this] { mnuAboutVelmora_Click(); });
+    } else if (Key == "RETURN") {
         Module1& s = m();
         if (s.FreeStreamVelocity != 0) resumeNext([&] { forms().get<SOLVER>().CdFnMn(s.FreeStreamVelocity); });
         Hide();
@@ -401,7 +407,8 @@ void PanelAero::Toolbar1_ButtonClick(const QString& Key)
 
 void PanelAero::mnuPrintPage_Click()
 {
-    printWithPictures(this, StatusBar1, {PLOT1, FinSection, LEGEND1, LEGEND2});
+    for (PictureBox* p : {PLOT1, FinSection, LEGEND1, LEGEND2}) p->makePersistent();
+    printPage(this, StatusBar1);
 }
 
 void PanelAero::mnuClose_Click() { Hide(); }

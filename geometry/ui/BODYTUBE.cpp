@@ -90,8 +90,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 
     Frame1 = named(new QGroupBox("Body Tube Geometry", this), "Frame1", "Body Tube Geometry");
     auto* fl = new QHBoxLayout(Frame1);
-    GEOMETRY[0] = named(new QRadioButton("Standard Tube Geometry", Frame1), "GEOMETRY0", "Standard Tube Geometry");
-    GEOMETRY[1] = named(new QRadioButton("Free-Form Tube Geometry", Frame1), "GEOMETRY1", "Free-Form Tube Geometry");
+    makeOptions(GEOMETRY, Frame1, "GEOMETRY", {"Standard Tube Geometry", "Free-Form Tube Geometry"});
     GEOMETRY[0]->setChecked(true);
     FREEFORM = makeButton(Frame1, "FREEFORM", "Free-Form", "Click to define Free-Form shape.");
     fl->addWidget(GEOMETRY[0]);

@@ -250,6 +250,16 @@ PictureBox* makeGrowingPicture(QWidget* parent, const QString& name, const QStri
 // The notice over a picture that nothing is drawn yet, at its top left.
 QLabel* makePictureNotice(QWidget* picture, const QString& name, const QString& text);
 
+// Option buttons <name>0, <name>1, ... in `parent`, each caption its button's
+// text and accessible name.
+template <std::size_t N>
+void makeOptions(std::array<QRadioButton*, N>& options, QWidget* parent, const QString& name,
+                 const std::array<const char*, N>& captions)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        options[i] = named(new QRadioButton(captions[i], parent), name + QString::number(i), captions[i]);
+}
+
 // Runs click(index) behind the barrier, named `name`, when the option button
 // at index is switched on.
 template <std::size_t N, class F>

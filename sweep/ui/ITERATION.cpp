@@ -149,10 +149,8 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     grid->addWidget(LVLABEL1, 3, 2);
     auto* kind = new QHBoxLayout;
     auto* kinds = new QButtonGroup(this);
-    static const char* const kKinds[] = {"AOA", "Velocity"};
-    for (int i = 0; i < 2; ++i) {
-        QRadioButton* b = ITERATE[static_cast<std::size_t>(i)] =
-            named(new QRadioButton(kKinds[i], Frame2), QStringLiteral("ITERATE%1").arg(i), kKinds[i]);
+    makeOptions(ITERATE, Frame2, "ITERATE", {"AOA", "Velocity"});
+    for (QRadioButton* b : ITERATE) {
         kinds->addButton(b);
         kind->addWidget(b);
     }
@@ -216,10 +214,8 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     right->addWidget(Picture1, 1);
     auto* options = new QHBoxLayout;
     auto* quantities = new QButtonGroup(this);
-    static const char* const kQuantities[] = {"Cd", "CN", "CM", "XCp"};
-    for (int i = 0; i < 4; ++i) {
-        QRadioButton* b = PlotOption[static_cast<std::size_t>(i)] =
-            named(new QRadioButton(kQuantities[i], this), QStringLiteral("PlotOption%1").arg(i), kQuantities[i]);
+    makeOptions(PlotOption, this, "PlotOption", {"Cd", "CN", "CM", "XCp"});
+    for (QRadioButton* b : PlotOption) {
         quantities->addButton(b);
         options->addWidget(b);
     }
