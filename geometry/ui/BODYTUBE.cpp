@@ -14,6 +14,7 @@
 #include "app/ui/SOLVER.h"
 #include "bodyflow/Grid.h"
 #include "geometry/ui/GeoBody.h"
+#include "geometry/ui/LengthUnitBoxes.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
@@ -37,13 +38,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 
     Label8 = makeLabel(this, "Label8", "FREE-FORM AND STANDARD GEOMETRY DATA");
     lay->addWidget(Label8);
-    QStringList lengthUnits;
-    for (const UnitSystem& u : UnitSystemTable) lengthUnits << u.length;
-    for (int i = 1; i <= 6; ++i) {
-        TextBox* unit = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
-        fitToTexts(unit, lengthUnits);
-        LLABEL[static_cast<size_t>(i)] = unit;
-    }
+    makeLengthUnitBoxes(this, LLABEL);
 
     auto* grid = new QGridLayout;
     auto row = [grid](int r, QLabel* label, QWidget* box, QWidget* unit) {
