@@ -495,4 +495,12 @@ void FluidVariables::mnuClose_Click()
     Hide();
 }
 
+bool showHelpOrAbout(Forms& forms, const QString& key)
+{
+    if (key == kHelpKey.key) resumeNext([&] { forms.showModal<VelmoraHelp>(); });
+    else if (key == kAboutKey.key) resumeNext([&] { forms.showModal<AboutVelmora>(); });
+    else return false;
+    return true;
+}
+
 } // namespace velmora

@@ -143,4 +143,9 @@ public:
     QAction* mnuClose = nullptr;
 };
 
+// The HELP and ABOUT keys of a window's toolbar: the Velmora help or the
+// about window, shown with a failure passed over (resumeNext). False for any
+// other key.
+bool showHelpOrAbout(Forms& forms, const QString& key);
+
 } // namespace velmora
