@@ -31,9 +31,9 @@ int gridY(const Module1& m) { return std::clamp<int>(m.BaseGridPointsY, 0, kMaxN
 // g of the unit system; 0 for a system without one.
 float gravityOf(const std::string& units)
 {
-    if (units == "MNS") return static_cast<float>(kGravityMNS);
-    if (units == "FPS") return static_cast<float>(kGravityFPS);
-    if (units == "IPS") return static_cast<float>(kGravityIPS);
+    if (units == UnitsSystem::MNS) return static_cast<float>(kGravityMNS);
+    if (units == UnitsSystem::FPS) return static_cast<float>(kGravityFPS);
+    if (units == UnitsSystem::IPS) return static_cast<float>(kGravityIPS);
     return 0;
 }
 

@@ -4,6 +4,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "model/Vocabulary.h"
+
 namespace velmora::baseflow {
 
 namespace {
@@ -62,9 +64,9 @@ void setBaseDiameterAndDomain(Module1& m)
 
 std::optional<UnitLabels> unitLabelsFor(const std::string& units)
 {
-    if (units == "IPS") return UnitLabels{"LB", "SEC", "LB", "IN", "IN/SEC", "LB/IN^2", "SEC", "IN/SEC", "IN^2/SEC"};
-    if (units == "FPS") return UnitLabels{"LB", "SEC", "LB", "FT", "FT/SEC", "LB/FT^2", "SEC", "FT/SEC", "FT^2/SEC"};
-    if (units == "MNS") return UnitLabels{"NT", "SEC", "KG", "M", "M/SEC", "NT/M^2", "SEC", "M/SEC", "M^2/SEC"};
+    if (units == UnitsSystem::IPS) return UnitLabels{"LB", "SEC", "LB", "IN", "IN/SEC", "LB/IN^2", "SEC", "IN/SEC", "IN^2/SEC"};
+    if (units == UnitsSystem::FPS) return UnitLabels{"LB", "SEC", "LB", "FT", "FT/SEC", "LB/FT^2", "SEC", "FT/SEC", "FT^2/SEC"};
+    if (units == UnitsSystem::MNS) return UnitLabels{"NT", "SEC", "KG", "M", "M/SEC", "NT/M^2", "SEC", "M/SEC", "M^2/SEC"};
     return std::nullopt;
 }
 

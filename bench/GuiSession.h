@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the benchmarks of the windows: a fresh project and its windows
 // (offscreen), dialogs answered at once, and a millisecond clock.
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QTimer>
 
@@ -42,6 +44,18 @@ double longestGap(F&& f)
     gap = std::max(gap, msSince(last));
     tick.stop();
     return gap;
+}
+
+// The counters of a window's timing beside the same work done alone, in
+// milliseconds per iteration: window, alone, their ratio, and the longest
+// gap between event-loop turns.
+inline void windowBesideAlone(benchmark::State& st, double window, double alone, double gap)
+{
+    const double n = static_cast<double>(st.iterations());
+    st.counters["window_ms"] = window / n;
+    st.counters["alone_ms"] = alone / n;
+    st.counters["ratio"] = window / alone;
+    st.counters["gap_ms"] = gap;
 }
 
 struct Session {

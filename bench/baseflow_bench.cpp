@@ -20,28 +20,12 @@
 #include "baseflow/BaseFlow.h"
 #include "baseflow/FlowField.h"
 #include "model/Module1.h"
+#include "tests/core/baseflow/BaseFlowCase.h"
 
 namespace {
 
 using namespace velmora;
 using namespace velmora::baseflow;
-
-std::unique_ptr<Module1> baseCase(int nx, int itmax)
-{
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->BodyTubeLength = 1.5;
-    m->BaseGridPointsX = static_cast<int16_t>(nx);
-    m->BaseGridPointsY = static_cast<int16_t>(nx / 2);
-    m->BaseShoulderIndex = static_cast<int16_t>(nx / 10);
-    m->BaseFlowDiameter = 0.1;
-    m->BaseFlowDomainHeight = 0.25;
-    m->BaseFlowDomainLength = 0.5;
-    m->KinematicViscosity = 1.572e-4;
-    m->BaseFlowMaxIterations = static_cast<int16_t>(itmax);
-    m->DeltaT = 0.001;
-    return m;
-}
 
 // A progress whose event pump is a real call, the least a window's event
 // loop costs when nothing is pending.
@@ -54,7 +38,7 @@ public:
 void runCase(benchmark::State& state, int itmax, bool converged)
 {
     const int nx = static_cast<int>(state.range(0));
-    auto m = baseCase(nx, itmax);
+    auto m = testing::baseFlowCase(nx, itmax);
     double iterations = 0, sweeps = 0, points = 0;
     for (auto _ : state) {
         m->DeltaT = 0.001;

@@ -7,32 +7,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/Module1.h"
-#include "bodyflow/BodyFlow.h"
-#include "bodyflow/Gauss.h"
-#include "bodyflow/Grid.h"
+#include "bench/CoreBench.h"
 #include "bodyflow/Solver.h"
-#include "model/Vocabulary.h"
 
 namespace {
 
 using namespace velmora;
 
-std::unique_ptr<Module1> rocket(double mesh, int meridians)
-{
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->NoseShapeName = "TANGENT OGIVE";
-    m->NoseConeLength = 3;
-    m->NoseConeDiameter = 1;
-    m->BodyTubeLength = 12;
-    m->EnteredVelocity = m->FreeStreamVelocity = 300;
-    m->AngleOfAttack = 4;
-    m->MeridianCount = static_cast<int16_t>(meridians);
-    m->MeshSizeUserSet = 1;
-    m->MeshAxialNodeCount = m->MeshRadialNodeCount = mesh;
-    return m;
-}
+using bench::meshedRocket;
 
 // A progress whose event pump is a real call that does a little work, the
 // least a window's event loop costs when nothing is pending.
@@ -44,40 +26,18 @@ public:
     long pumps = 0;
 };
 
-void panelSystem(double mesh, int meridians, AugmentedMatrix& a)
-{
-    auto m = rocket(mesh, meridians);
-    NullProgress np;
-    GRID(*m, 300, np);
-    buildPanelSystem(buildPanels(bodyStationsFromGrid(*m), meridians), {300, 4, 0, 0, 0.002378}, a);
-}
-
 template <class P>
 void BM_Gauss(benchmark::State& state, double mesh, int meridians)
 {
-    AugmentedMatrix original;
-    panelSystem(mesh, meridians, original);
-    const int n = original.size();
-    auto m = makeModule1();
-    m->AbortRequest = AbortFlag::No;
     P progress;
-    std::vector<double> x;
-    for (auto _ : state) {
-        state.PauseTiming();
-        AugmentedMatrix a = original;
-        state.ResumeTiming();
-        if (GAUSS(x, a, n, *m, progress) != Outcome::Done) state.SkipWithError("elimination failed");
-        benchmark::DoNotOptimize(x.data());
-    }
-    const double flops = 2.0 / 3.0 * n * static_cast<double>(n) * n + 1.5 * static_cast<double>(n) * n;
-    state.counters["unknowns"] = n;
-    state.counters["FLOP/s"] = benchmark::Counter(flops, benchmark::Counter::kIsIterationInvariantRate);
+    bench::timeGauss(state, bench::panelSystem(mesh, meridians), progress);
 }
 
 template <class P>
 void BM_Solve(benchmark::State& state, double mesh, int meridians)
 {
-    auto m = rocket(mesh, meridians);
+    auto m = meshedRocket(mesh, meridians);
+    m->AngleOfAttack = 4;
     P progress;
     for (auto _ : state) {
         m->AbortRequest = AbortFlag::No;

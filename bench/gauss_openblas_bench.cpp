@@ -9,11 +9,7 @@
 #include <chrono>
 #include <vector>
 
-#include "bodyflow/BodyFlow.h"
-#include "bodyflow/Gauss.h"
-#include "bodyflow/Grid.h"
-#include "model/Module1.h"
-#include "model/Vocabulary.h"
+#include "bench/CoreBench.h"
 
 extern "C" {
 void dgetrf_(const int* m, const int* n, double* a, const int* lda, int* ipiv, int* info);
@@ -27,27 +23,10 @@ using Clock = std::chrono::steady_clock;
 
 double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
 
-AugmentedMatrix panelMatrix()
-{
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->NoseShapeName = "TANGENT OGIVE";
-    m->NoseConeLength = 3;
-    m->NoseConeDiameter = 1;
-    m->BodyTubeLength = 12;
-    m->MeshSizeUserSet = 1;
-    m->MeshAxialNodeCount = m->MeshRadialNodeCount = 50;
-    NullProgress np;
-    GRID(*m, 300, np);
-    AugmentedMatrix a;
-    buildPanelSystem(buildPanels(bodyStationsFromGrid(*m), 12), {300, 4, 0.27f, 0, 0.002378}, a);
-    return a;
-}
-
 void BM_GaussBesideDgetrf(benchmark::State& st)
 {
     openblas_set_num_threads(1);
-    const AugmentedMatrix original = panelMatrix();
+    const AugmentedMatrix original = bench::panelSystem(50, 12, 0.27f);
     const int n = original.size();
     // Column-major copy for LAPACK (the transpose: the same work).
     std::vector<double> lapackOriginal(static_cast<std::size_t>(n) * n);

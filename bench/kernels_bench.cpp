@@ -16,12 +16,8 @@
 
 #include <immintrin.h>
 
-#include "bodyflow/BodyFlow.h"
-#include "bodyflow/Gauss.h"
-#include "bodyflow/Grid.h"
-#include "model/Module1.h"
+#include "bench/CoreBench.h"
 #include "platform/Simd.h"
-#include "model/Vocabulary.h"
 
 namespace {
 
@@ -39,14 +35,7 @@ const Reference& reference()
 {
     static const Reference r = [] {
         Reference r;
-        r.m = makeModule1();
-        setStartupDefaults(*r.m);
-        r.m->NoseShapeName = "TANGENT OGIVE";
-        r.m->NoseConeLength = 3;
-        r.m->NoseConeDiameter = 1;
-        r.m->BodyTubeLength = 12;
-        r.m->MeshSizeUserSet = 1;
-        r.m->MeshAxialNodeCount = r.m->MeshRadialNodeCount = 50;
+        r.m = bench::meshedRocket(50, 12);
         r.m->AbortRequest = AbortFlag::No;
         NullProgress np;
         GRID(*r.m, 300, np);
@@ -76,21 +65,8 @@ void BM_Gauss564(benchmark::State& st, SimdLevel level)
     const Reference& r = reference();
     AugmentedMatrix original;
     buildPanelSystem(r.geometry, r.flow, original);
-    const int n = original.size();
-    auto m = makeModule1();
-    m->AbortRequest = AbortFlag::No;
     NullProgress np;
-    std::vector<double> x;
-    for (auto _ : st) {
-        st.PauseTiming();
-        AugmentedMatrix a = original;
-        st.ResumeTiming();
-        if (GAUSS(x, a, n, *m, np) != Outcome::Done) st.SkipWithError("elimination failed");
-        benchmark::DoNotOptimize(x.data());
-    }
-    const double flops = 2.0 / 3.0 * n * static_cast<double>(n) * n + 1.5 * static_cast<double>(n) * n;
-    st.counters["unknowns"] = n;
-    st.counters["FLOP/s"] = benchmark::Counter(flops, benchmark::Counter::kIsIterationInvariantRate);
+    bench::timeGauss(st, original, np);
 }
 
 void BM_FieldSum(benchmark::State& st, SimdLevel level)

@@ -7,8 +7,7 @@
 #include <QApplication>
 #include <QProgressBar>
 
-#include "model/Module1.h"
-#include "bodyflow/Grid.h"
+#include "bench/CoreBench.h"
 #include "bodyflow/MeshDrawing.h"
 #include "bodyflow/ui/MeshPainter.h"
 #include "platform/ui/PictureBox.h"
@@ -19,22 +18,8 @@ using namespace velmora;
 
 std::unique_ptr<Module1> rocket(double mesh, int meridians)
 {
-    auto m = makeModule1();
-    setStartupDefaults(*m);
-    m->NoseShapeName = "TANGENT OGIVE";
-    m->NoseConeLength = 3;
-    m->NoseConeDiameter = 1;
-    m->BodyTubeLength = 12;
-    m->FinPlanformCode = 3;
-    m->FinRootDistance = 12;
-    m->FinRootChord = 3;
-    m->FinTipDistance = 13;
-    m->FinTipChord = 1.5;
-    m->FinSpan = 2;
-    m->EnteredVelocity = m->FreeStreamVelocity = 300;
-    m->MeridianCount = static_cast<int16_t>(meridians);
-    m->MeshSizeUserSet = 1;
-    m->MeshAxialNodeCount = m->MeshRadialNodeCount = mesh;
+    auto m = bench::meshedRocket(mesh, meridians);
+    testing::addFourFins(*m);
     NullProgress np;
     GRID(*m, 300, np);
     return m;

@@ -25,14 +25,12 @@
 #include "platform/ui/Forms.h"
 #include "bench/GuiSession.h"
 #include "model/Vocabulary.h"
+#include "tests/core/Rockets.h"
 
 namespace {
 
 using namespace velmora;
-using bench::Clock;
-using bench::longestGap;
-using bench::msSince;
-using bench::Session;
+using namespace velmora::bench;
 
 class Headless final : public SolveHost {
 public:
@@ -62,11 +60,7 @@ void BM_SolveClick(benchmark::State& st, const char* mesh, const char* meridians
         st.SetIterationTime(click / 1000.0);
     }
     for (int i = 0; i < 3; ++i) gap = std::max(gap, longestGap([&] { w.CFDSOLVER_Click(); }));
-    const double n = static_cast<double>(st.iterations());
-    st.counters["window_ms"] = window / n;
-    st.counters["alone_ms"] = alone / n;
-    st.counters["ratio"] = window / alone;
-    st.counters["gap_ms"] = gap;
+    windowBesideAlone(st, window, alone, gap);
 }
 
 void BM_FinSectionSolve(benchmark::State& st)
@@ -77,16 +71,7 @@ void BM_FinSectionSolve(benchmark::State& st)
     m.FinPlanformCode = 3;
     m.FinEdgeCode = 3;
     m.SurfaceFinishCode = 2;
-    m.FinCount = 4;
-    m.FinRootChord = 3;
-    m.FinTipChord = 1.5f;
-    m.FinSpan = 2;
-    m.FinThickness = 0.1;
-    m.FinMeanChord = 2.25;
-    m.FinRootDistance = 12;
-    m.FinTipDistance = 13.5;
-    m.AngleOfAttack = 4;
-    m.FinSectionText = "STREAMLINED";
+    testing::addFourFins(m);
     w.CFDSOLVER_Click();
     PanelAero& panel = s.forms->get<PanelAero>();
     panel.show();
@@ -111,11 +96,7 @@ void BM_FinSectionSolve(benchmark::State& st)
         st.SetIterationTime(solved / 1000.0);
     }
     gap = longestGap([&] { panel.VORTEX(velocity); });
-    const double n = static_cast<double>(st.iterations());
-    st.counters["window_ms"] = window / n;
-    st.counters["alone_ms"] = alone / n;
-    st.counters["ratio"] = window / alone;
-    st.counters["gap_ms"] = gap;
+    windowBesideAlone(st, window, alone, gap);
     st.counters["panels"] = m.PanelCount;
 }
 

@@ -5,38 +5,19 @@
 
 #include <string>
 
-#include "model/Module1.h"
-#include "platform/Format.h"
-#include "sweep/Sweep.h"
-#include "tests/core/Rockets.h"
-#include "model/Vocabulary.h"
+#include "bench/CoreBench.h"
 
 namespace {
 
 using namespace velmora;
 
-// The main window's angle-of-attack box as the sweep sees it: the value
-// written as text and read back, the results invalidated.
-class BoxHost final : public stability::SweepHost, public Progress {
-public:
-    explicit BoxHost(Module1& m) : m_(m) {}
-    Progress& progress() override { return *this; }
-    void writeSweepValue(bool, double value) override
-    {
-        m_.AngleOfAttack = Val(Format(value, "##.###"));
-        m_.FlowSolutionStatus = m_.FlowSolutionStatusText = FlowSolutionState::Stale;
-    }
-
-private:
-    Module1& m_;
-};
+using bench::BoxHost;
 
 std::unique_ptr<Module1> finnedRocket(double mesh, int meridians)
 {
     auto m = testing::rocketWithFins();
     m->MeridianCount = static_cast<int16_t>(meridians);
-    m->MeshSizeUserSet = 1;
-    m->MeshAxialNodeCount = m->MeshRadialNodeCount = mesh;
+    testing::setUserMesh(*m, mesh);
     m->AoaSweepSelected = 1;
     m->SweepAoaIncrement = 0.05;
     return m;

@@ -18,21 +18,15 @@
 #include "app/ui/SOLVER.h"
 #include "geometry/ui/BODYTUBE.h"
 #include "geometry/ui/FinAnalysis.h"
-#include "model/Module1.h"
-#include "model/Vocabulary.h"
-#include "platform/Format.h"
-#include "platform/ui/Forms.h"
+#include "bench/CoreBench.h"
 #include "bench/GuiSession.h"
-#include "sweep/Sweep.h"
+#include "platform/ui/Forms.h"
 #include "sweep/ui/ITERATION.h"
 
 namespace {
 
 using namespace velmora;
-using bench::Clock;
-using bench::longestGap;
-using bench::msSince;
-using bench::Session;
+using namespace velmora::bench;
 
 // The finned rocket typed in, the sweep window open and shown.
 ITERATION& openSweep(Session& s, const char* mesh, const char* meridians)
@@ -54,22 +48,6 @@ ITERATION& openSweep(Session& s, const char* mesh, const char* meridians)
     QApplication::processEvents();
     return sweep;
 }
-
-// The main window's angle-of-attack box as the core sees it: written as
-// text, read back, the results invalidated.
-class BoxHost final : public stability::SweepHost, public Progress {
-public:
-    explicit BoxHost(Module1& m) : m_(m) {}
-    Progress& progress() override { return *this; }
-    void writeSweepValue(bool, double value) override
-    {
-        m_.AngleOfAttack = Val(Format(value, "##.###"));
-        m_.FlowSolutionStatus = m_.FlowSolutionStatusText = FlowSolutionState::Stale;
-    }
-
-private:
-    Module1& m_;
-};
 
 void BM_SweepWindow360(benchmark::State& st, const char* mesh, const char* meridians)
 {
@@ -98,11 +76,7 @@ void BM_SweepWindow360(benchmark::State& st, const char* mesh, const char* merid
         alone += computed;
         st.SetIterationTime(clicked / 1000.0);
     }
-    const double n = static_cast<double>(st.iterations());
-    st.counters["window_ms"] = window / n;
-    st.counters["alone_ms"] = alone / n;
-    st.counters["ratio"] = window / alone;
-    st.counters["gap_ms"] = gap;
+    windowBesideAlone(st, window, alone, gap);
 }
 
 void BM_SweepWindow360_20x20M8(benchmark::State& st) { BM_SweepWindow360(st, "20", "8"); }

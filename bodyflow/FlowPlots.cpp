@@ -301,7 +301,7 @@ ProfilePlot profilePlot(const Module1& s, const PlotGrid& g, double velocity)
 std::string velocityUnit(int unitIndex)
 {
     switch (unitIndex) {
-    case UnitsMenuFPS: return "FT/SEC";
+    case UnitsMenuFPS: return VelocityUnit::FtPerSec;
     case UnitsMenuIPS: return "IN/SEC";
     case UnitsMenuMNS: return "M/SEC";
     default: return {};

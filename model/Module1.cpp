@@ -12,13 +12,9 @@ void setStartupDefaults(Module1& m)
     m.CompressibleFlow = 0;
     m.FlowModelText = "INCOMPRESSIBLE";
     m.MeridianCount = 8;
-    m.AnalysisUnits = UnitsSystem::FPS;
-    m.SpeedUnitText = "FT/SEC";
+    m.SpeedUnitText = VelocityUnit::FtPerSec;
     m.AltitudeText = "SEA LEVEL";
-    m.AltitudePressureRatio = 1;
-    m.AltitudeDensityRatio = 1;
-    applyUnitConstants(m, UnitSystemTable[UnitsMenuFPS]);
-    computeAmbientAir(m);
+    setSeaLevelFps(m);
     m.PressurePlotKind = 1;
     m.ProfileQuantity = 0;
     m.VectorScale = 1;

@@ -3,6 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "model/Vocabulary.h"
+
 namespace velmora {
 
 const std::array<UnitSystem, 3> UnitSystemTable = {{
@@ -91,7 +93,7 @@ void applyUnitConstants(Module1& m, const UnitSystem& row)
     m.SeaLevelDensity = row.seaLevelDensity;
     m.SeaLevelSpeedOfSound = row.seaLevelSpeedOfSound;
     m.DynamicViscosity = row.dynamicViscosity;
-    m.GravityAcceleration = std::string_view(row.code) == "MNS" ? 9.806f : 32.2f;
+    m.GravityAcceleration = std::string_view(row.code) == UnitsSystem::MNS ? 9.806f : 32.2f;
 }
 
 void computeAmbientAir(Module1& m)
@@ -102,6 +104,15 @@ void computeAmbientAir(Module1& m)
     // none set yet keeps the sea-level speed.
     const double ratio = m.AltitudeDensityRatio > 0 ? m.AltitudePressureRatio / m.AltitudeDensityRatio : 1.0;
     m.SpeedOfSound = m.SeaLevelSpeedOfSound * std::sqrt(ratio > 0 ? ratio : 1.0);
+}
+
+void setSeaLevelFps(Module1& m)
+{
+    m.AnalysisUnits = UnitsSystem::FPS;
+    m.AltitudePressureRatio = 1;
+    m.AltitudeDensityRatio = 1;
+    applyUnitConstants(m, UnitSystemTable[UnitsMenuFPS]);
+    computeAmbientAir(m);
 }
 
 void applyAltitude(Module1& m, std::string_view altitudeText)

@@ -61,6 +61,9 @@ std::optional<double> velocityFactor(std::string_view code, std::string_view spe
 // Sea-level constants of a row and the ambient air with the current ratios.
 void applyUnitConstants(Module1& m, const UnitSystem& row);
 void computeAmbientAir(Module1& m);
+// The start-up air: ft-lb-sec (AnalysisUnits and the unit constants) at sea
+// level (the altitude ratios 1), and the ambient air from them.
+void setSeaLevelFps(Module1& m);
 // Looks up the altitude; a text that matches no row keeps the ratios.
 void applyAltitude(Module1& m, std::string_view altitudeText);
 // FreeStreamVelocity = EnteredVelocity x factor, a product beyond the double

@@ -132,19 +132,21 @@ void SequentialWriter::separate()
     lineStarted_ = true;
 }
 
-SequentialWriter& SequentialWriter::quoted(std::string_view text)
+SequentialWriter& SequentialWriter::field(std::string_view text, const char* forbidden, bool quote)
 {
     separate();
     const std::optional<std::string> bytes = utf8ToLatin1(text);
-    if (!bytes || bytes->find_first_of("\"\r\n") != std::string::npos) {
+    if (!bytes || bytes->find_first_of(forbidden) != std::string::npos) {
         failed_ = true;
         return *this;
     }
-    out_.push_back('"');
+    if (quote) out_.push_back('"');
     out_ += *bytes;
-    out_.push_back('"');
+    if (quote) out_.push_back('"');
     return *this;
 }
+
+SequentialWriter& SequentialWriter::quoted(std::string_view text) { return field(text, "\"\r\n", true); }
 
 SequentialWriter& SequentialWriter::quotedNumber(double v, int digits)
 {
@@ -156,17 +158,7 @@ SequentialWriter& SequentialWriter::quotedNumber(double v, int digits)
     return quoted(numberText(v, digits));
 }
 
-SequentialWriter& SequentialWriter::bare(std::string_view text)
-{
-    separate();
-    const std::optional<std::string> bytes = utf8ToLatin1(text);
-    if (!bytes || bytes->find_first_of(",\r\n") != std::string::npos) {
-        failed_ = true;
-        return *this;
-    }
-    out_ += *bytes;
-    return *this;
-}
+SequentialWriter& SequentialWriter::bare(std::string_view text) { return field(text, ",\r\n", false); }
 
 SequentialWriter& SequentialWriter::endLine()
 {

@@ -58,6 +58,9 @@ public:
 
 private:
     void separate();
+    // One field: the text in Latin-1, in quotes or bare; a text with no
+    // Latin-1 form or holding one of `forbidden` fails the writer.
+    SequentialWriter& field(std::string_view text, const char* forbidden, bool quote);
     std::string out_;
     bool lineStarted_ = false;
     bool failed_ = false;

@@ -63,19 +63,21 @@ void SOLVER::buildMenus()
         a->setObjectName(name);
         return a;
     };
-    QMenu* file = menuBar->addMenu("&File");
-    file->setObjectName("mnuFile");
+    auto menu = [this](const char* caption, const char* name) {
+        QMenu* added = menuBar->addMenu(caption);
+        added->setObjectName(name);
+        return added;
+    };
+    QMenu* file = menu("&File", "mnuFile");
     mnuOpen = action(file, "&Open", "mnuOpen");
     mnuSaveAs = action(file, "&Save As", "mnuSaveAs");
     mnuPrintForm = action(file, "&Print Page", "mnuPrintForm");
     mnuExit = action(file, "E&xit", "mnuExit");
-    QMenu* help = menuBar->addMenu("&Help");
-    help->setObjectName("mnuHelp");
+    QMenu* help = menu("&Help", "mnuHelp");
     mnuInstructions = action(help, "&Instructions", "mnuInstructions");
     mnuAboutCFD = action(help, "&About Velmora", "mnuAboutCFD");
     mnuReferences = action(help, "References", "mnuReferences");
-    mnuUnits = menuBar->addMenu("&Units");
-    mnuUnits->setObjectName("mnuUnits");
+    mnuUnits = menu("&Units", "mnuUnits");
     // Three exclusive choices: radio marks.
     auto* unitGroup = new QActionGroup(mnuUnits);
     unitGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
@@ -94,12 +96,10 @@ void SOLVER::buildMenus()
             mnuNewUnits_Click(i);
         });
     }
-    QMenu* design = menuBar->addMenu("&Design Rocket");
-    design->setObjectName("mnuDesign");
+    QMenu* design = menu("&Design Rocket", "mnuDesign");
     mnuBodyTube = action(design, "&Body Tube", "mnuBodyTube");
     mnuFins = action(design, "&Fins and Lugs", "mnuFins");
-    QMenu* results = menuBar->addMenu("&CFD Results");
-    results->setObjectName("mnuResults");
+    QMenu* results = menu("&CFD Results", "mnuResults");
     mnuPlots = action(results, "&Plots", "mnuPlots");
     mnuCoefficients = action(results, "&Coefficients", "mnuCoefficients");
     mnuVariables = action(nullptr, "&Constants", "mnuVariables");
@@ -303,12 +303,8 @@ void SOLVER::Form_Load()
     RATIOS->setText("SEA LEVEL");
     for (const auto& row : StandardAtmosphereTable) RATIOS->AddItem(row.altitude);
     // ft-lb-sec at sea level.
-    s.AnalysisUnits = UnitsSystem::FPS;
+    setSeaLevelFps(s);
     UNITLBL->setText(UnitsSystem::FPS);
-    s.AltitudePressureRatio = 1;
-    s.AltitudeDensityRatio = 1;
-    applyUnitConstants(s, UnitSystemTable[UnitsMenuFPS]);
-    computeAmbientAir(s);
     // Dynamic-pressure contours, velocity profile.
     s.PressurePlotKind = 1;
     s.ProfileQuantity = 0;

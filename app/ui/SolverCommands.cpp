@@ -11,7 +11,6 @@
 #include "geometry/ui/BODYTUBE.h"
 #include "geometry/ui/FinAnalysis.h"
 #include "platform/Format.h"
-#include "platform/ui/Printing.h"
 #include "sweep/ui/ITERATION.h"
 #include "stability/ui/PressureCenter.h"
 
@@ -56,9 +55,7 @@ void SOLVER::bodyCommand()
 {
     if (refuseWhileBusy()) return;
     Module1& s = m();
-    ITERATION& sweep = forms().get<ITERATION>();
-    sweep.ClearData(s.SweepStepCount);
-    sweep.DATAPLOT(s.SweepStepCount);
+    forms().get<ITERATION>().clearSweep();
     BODYTUBE& body = forms().get<BODYTUBE>();
     body.applyGeometryLayout();
     NEWFINS(s.FreeStreamVelocity);
@@ -68,10 +65,7 @@ void SOLVER::bodyCommand()
 void SOLVER::finsCommand()
 {
     if (refuseWhileBusy()) return;
-    Module1& s = m();
-    ITERATION& sweep = forms().get<ITERATION>();
-    sweep.ClearData(s.SweepStepCount);
-    sweep.DATAPLOT(s.SweepStepCount);
+    forms().get<ITERATION>().clearSweep();
     if (!bodyTest()) {
         StatusBar1->setPanel(2, "Please enter all body tube dimensions.");
         return;
@@ -167,8 +161,7 @@ void SOLVER::closeEvent(QCloseEvent* e)
 void SOLVER::mnuPrintForm_Click()
 {
     // Print what is drawn now: the mesh picture's current image goes on the page.
-    MeshPlot->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {MeshPlot});
 }
 
 } // namespace velmora

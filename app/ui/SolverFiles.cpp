@@ -94,12 +94,10 @@ void restoreBody(Forms& forms)
 
 void restoreSweep(Forms& forms, SOLVER& main)
 {
-    Module1& s = forms.m();
     ITERATION& sweep = forms.get<ITERATION>();
     sweep.LVLABEL1->setText(main.Speed->Text());
     sweep.LVLABEL2->setText(main.Speed->Text());
-    sweep.ClearData(s.SweepStepCount);
-    sweep.DATAPLOT(s.SweepStepCount);
+    sweep.clearSweep();
 }
 
 void restoreFlowModelAndNose(Forms& forms, SOLVER& main)

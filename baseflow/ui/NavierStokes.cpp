@@ -19,7 +19,6 @@
 #include "platform/Constants.h"
 #include "platform/SequentialFile.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 #include "platform/ui/WholeFile.h"
 
 namespace velmora {
@@ -75,7 +74,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     body->addLayout(left);
     // Every unit label is as wide as the longest unit any system gives it.
     int unitWidth = 0;
-    for (const char* system : {"FPS", "IPS", "MNS"}) {
+    for (const char* system : {UnitsSystem::FPS, UnitsSystem::IPS, UnitsSystem::MNS}) {
         const UnitLabels u = *unitLabelsFor(system);
         for (const char* t : {u.thrust, u.burnTime, u.weight, u.nozzle, u.jetVelocity, u.jetPressure, u.isp,
                               u.velocity, u.viscosity})
@@ -133,13 +132,13 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
         {&IspBase, "IspBase", "Isp:", "Rocket motor specific impulse [Thrust*Time/Propellant weight].", kPatternIsp,
          &Isplabel, "Isplabel", "SEC"},
         {&UJETBase, "UJETBase", "U-Jet:", "Rocket motor exhaust velocity.", kPatternJetVelocity, &UJETlabel,
-         "UJETlabel", "FT/SEC"},
+         "UJETlabel", VelocityUnit::FtPerSec},
         {&PjetBase, "PjetBase", "P-Jet:", "Rocket motor exhaust pressure [1 atm].", kPatternJetPressure, &Pjetlabel,
          "Pjetlabel", "LB/FT^2"},
     });
     left->addWidget(MotorResults);
     FlightFrame = boxFrame("FlightFrame", "Flight Condition", true, {
-        {&UINFIN, "UINFIN", "Rocket velocity:", "Rocket velocity in flight.", "#####.#", &Vlabel, "Vlabel", "FT/SEC"},
+        {&UINFIN, "UINFIN", "Rocket velocity:", "Rocket velocity in flight.", "#####.#", &Vlabel, "Vlabel", VelocityUnit::FtPerSec},
         {&AMUIN, "AMUIN", "Viscosity:", "Kinematic viscosity.", ".#########", &Vislabel, "Vislabel", "FT^2/SEC"},
     });
     FlowResults = boxFrame("FlowResults", "Base Flow Results", true, {
@@ -662,9 +661,7 @@ void NavierStokes::Command1_Click()
 
 void NavierStokes::mnuPrintPage_Click()
 {
-    // The drawings become the pictures' kept images so they survive the print.
-    for (PictureBox* p : {PLOT, LEVELS, RESIDUAL}) p->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {PLOT, LEVELS, RESIDUAL});
 }
 
 void NavierStokes::mnuClose_Click() { Hide(); }

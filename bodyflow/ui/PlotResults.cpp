@@ -19,7 +19,6 @@
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 
 namespace velmora {
 
@@ -149,8 +148,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     // Pressure frame.
     PressurePlots = named(new QGroupBox("Plot Pressure", this), "PressurePlots", "Plot Pressure");
     auto* f2 = new QGridLayout(PressurePlots);
-    Pressure[0] = named(new QRadioButton("Static", PressurePlots), "Pressure0", "Static");
-    Pressure[1] = named(new QRadioButton("Dynamic", PressurePlots), "Pressure1", "Dynamic");
+    makeOptions(Pressure, PressurePlots, "Pressure", {"Static", "Dynamic"});
     Pressure[1]->setChecked(true);
     PessureContour = makeButton(PressurePlots, "PessureContour", "Contours");
     NLEVELS = makeBox(PressurePlots, "NLEVELS", "Pressure contour levels", "0");
@@ -169,12 +167,8 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     // Profile frame.
     ProfilePlots = named(new QGroupBox("Flow Profiles", this), "ProfilePlots", "Flow Profiles");
     auto* f3 = new QGridLayout(ProfilePlots);
-    const char* quantities[] = {"Velocity", "Static Pressure", "Dynamic Pressure"};
-    for (int i = 0; i < 3; ++i) {
-        Profile[static_cast<size_t>(i)] =
-            named(new QRadioButton(quantities[i], ProfilePlots), QStringLiteral("Profile%1").arg(i), quantities[i]);
-        f3->addWidget(Profile[static_cast<size_t>(i)], i, 0, 1, 2);
-    }
+    makeOptions(Profile, ProfilePlots, "Profile", {"Velocity", "Static Pressure", "Dynamic Pressure"});
+    for (int i = 0; i < 3; ++i) f3->addWidget(Profile[static_cast<size_t>(i)], i, 0, 1, 2);
     Profile[0]->setChecked(true);
     Label1 = makeLabel(ProfilePlots, "Label1", "Location");
     Xlocation = makeBox(ProfilePlots, "Xlocation", "Location");
@@ -301,44 +295,33 @@ void PlotResults::drawContours(bool pressure)
     forms().main().StatusBar1->setPanel(1, kPlotComplete);
 }
 
-void PlotResults::NLEVELS_Change()
+void PlotResults::NLEVELS_Change() { levelCountTyped(NLEVELS, NLEVELS2); }
+
+void PlotResults::NLEVELS2_Change() { levelCountTyped(NLEVELS2, NLEVELS); }
+
+void PlotResults::levelCountTyped(TextBox* typed, TextBox* twin)
 {
     Module1& s = m();
-    s.ContourLevelCount = qVal(NLEVELS->text());
+    s.ContourLevelCount = qVal(typed->text());
     s.ContourLevelsUserSet = 1;
     // The twin box echoes the count. Its handler writes this box back once
     // (so "25.7" ends as "26" in both); the depth limit keeps the two boxes
     // from writing each other without end.
     if (levelWriteDepth_ >= 2) return;
     ++levelWriteDepth_;
-    NLEVELS2->setText(qFormat(s.ContourLevelCount, "###"));
+    twin->setText(qFormat(s.ContourLevelCount, "###"));
     --levelWriteDepth_;
 }
 
-void PlotResults::NLEVELS2_Change()
-{
-    Module1& s = m();
-    s.ContourLevelCount = qVal(NLEVELS2->text());
-    s.ContourLevelsUserSet = 1;
-    if (levelWriteDepth_ >= 2) return;
-    ++levelWriteDepth_;
-    NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
-    --levelWriteDepth_;
-}
+void PlotResults::UpDown2_Change() { levelCountStepped(UpDown2->value()); }
 
-void PlotResults::UpDown2_Change()
-{
-    Module1& s = m();
-    s.ContourLevelCount = UpDown2->value();
-    s.ContourLevelsUserSet = 1;
-    VelocityPlot->clear();
-    NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
-}
+void PlotResults::UpDown3_Change() { levelCountStepped(UpDown3->value()); }
 
-void PlotResults::UpDown3_Change()
+// Either arrow pair sets the count, clears the field and shows the count in NLEVELS.
+void PlotResults::levelCountStepped(int count)
 {
     Module1& s = m();
-    s.ContourLevelCount = UpDown3->value();
+    s.ContourLevelCount = count;
     s.ContourLevelsUserSet = 1;
     VelocityPlot->clear();
     NLEVELS->setText(qFormat(s.ContourLevelCount, "###"));
@@ -472,9 +455,7 @@ void PlotResults::Pressure_Click(int Index)
 
 void PlotResults::mnuPrintPage_Click()
 {
-    // The drawings become the pictures' background so they survive the print.
-    for (PictureBox* p : {VelocityPlot, LEVELS, FieldProfile}) p->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {VelocityPlot, LEVELS, FieldProfile});
 }
 
 void PlotResults::mnuClose_Click() { Hide(); }
@@ -485,6 +466,7 @@ void PlotResults::mnuAboutVelmora_Click() { forms().showModal("AboutVelmora"); }
 
 void PlotResults::Toolbar1_ButtonClick(const QString& Key)
 {
+    if (showHelpOrAbout(forms(), Key)) return;
     if (Key == "MESHING") {
         // Rebuilding the grid under a running solution would pull the mesh
         // from under it.
@@ -497,10 +479,6 @@ void PlotResults::Toolbar1_ButtonClick(const QString& Key)
             double v = m().FreeStreamVelocity;
             Mesh(v);
         });
-    } else if (Key == "HELP") {
-        resumeNext([this] { mnuInstructions_Click(); });
-    } else if (Key == "ABOUT") {
-        resumeNext([this] { mnuAboutVelmora_Click(); });
     } else if (Key == "RETURN") {
         resumeNext([this] { Hide(); });
     }

@@ -98,6 +98,9 @@ public:
 
 private:
     void drawContours(bool pressure);
+    // The contour level count typed into one of the twin boxes, or stepped by an arrow pair.
+    void levelCountTyped(TextBox* typed, TextBox* twin);
+    void levelCountStepped(int count);
     int levelWriteDepth_ = 0;
 };
 

@@ -136,7 +136,7 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     MAX1 = makeBox(this, "MAX1", "Plot bottom", QString(), true);
     UnitsLabel1 = makeBox(this, "UnitsLabel1", "Plot unit", QString(), true);
     for (TextBox* box : {MIN1, MAX1}) fitToPattern(box, "####.##");
-    fitToTexts(UnitsLabel1, {"FT/SEC", "IN/SEC", "M/SEC", "Cp"});
+    fitToTexts(UnitsLabel1, {VelocityUnit::FtPerSec, "IN/SEC", "M/SEC", "Cp"});
     QLabel* zero = makeLabel(this, "Label5", "0.0");
     zero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     plot->addBeside(MIN1, Qt::LeftEdge, 0, 0, PlotLayout::Anchor::Inside);

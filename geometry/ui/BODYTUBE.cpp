@@ -13,10 +13,10 @@
 #include "platform/ui/MainWindow.h"
 #include "bodyflow/Grid.h"
 #include "geometry/ui/GeoBody.h"
+#include "geometry/ui/LengthUnitBoxes.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 
 namespace velmora {
 
@@ -37,13 +37,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 
     Label8 = makeLabel(this, "Label8", "FREE-FORM AND STANDARD GEOMETRY DATA");
     lay->addWidget(Label8);
-    QStringList lengthUnits;
-    for (const UnitSystem& u : UnitSystemTable) lengthUnits << u.length;
-    for (int i = 1; i <= 6; ++i) {
-        TextBox* unit = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
-        fitToTexts(unit, lengthUnits);
-        LLABEL[static_cast<size_t>(i)] = unit;
-    }
+    makeLengthUnitBoxes(this, LLABEL);
 
     auto* grid = new QGridLayout;
     auto row = [grid](int r, QLabel* label, QWidget* box, QWidget* unit) {
@@ -90,8 +84,7 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
 
     Frame1 = named(new QGroupBox("Body Tube Geometry", this), "Frame1", "Body Tube Geometry");
     auto* fl = new QHBoxLayout(Frame1);
-    GEOMETRY[0] = named(new QRadioButton("Standard Tube Geometry", Frame1), "GEOMETRY0", "Standard Tube Geometry");
-    GEOMETRY[1] = named(new QRadioButton("Free-Form Tube Geometry", Frame1), "GEOMETRY1", "Free-Form Tube Geometry");
+    makeOptions(GEOMETRY, Frame1, "GEOMETRY", {"Standard Tube Geometry", "Free-Form Tube Geometry"});
     GEOMETRY[0]->setChecked(true);
     FREEFORM = makeButton(Frame1, "FREEFORM", "Free-Form", "Click to define Free-Form shape.");
     fl->addWidget(GEOMETRY[0]);
@@ -407,8 +400,7 @@ void BODYTUBE::LLABEL2_Change()
 
 void BODYTUBE::printWindow()
 {
-    MeshPlot->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {MeshPlot});
 }
 
 void BODYTUBE::Toolbar1_ButtonClick(const QString& Key)

@@ -12,13 +12,13 @@
 #include "platform/ui/MainWindow.h"
 #include "finpanel/ui/FinPanelWindows.h"
 #include "geometry/FinGeometry.h"
+#include "geometry/ui/LengthUnitBoxes.h"
 #include "geometry/Outline.h"
 #include "model/Units.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
 #include "platform/Constants.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 
 namespace velmora {
 
@@ -55,13 +55,7 @@ FinAnalysis::FinAnalysis(Forms& forms) : Form(forms, "FinAnalysis", "Fin and Lau
                   kReturnToMainKey},
                  toolbarIcon);
 
-    QStringList lengthUnits;
-    for (const UnitSystem& u : UnitSystemTable) lengthUnits << u.length;
-    for (int i = 1; i <= 9; ++i) {
-        TextBox* unit = makeBox(this, QStringLiteral("LLABEL%1").arg(i), "Length unit", QString(), true);
-        fitToTexts(unit, lengthUnits);
-        LLABEL[static_cast<size_t>(i)] = unit;
-    }
+    makeLengthUnitBoxes(this, LLABEL);
 
     // Fin count, planform, edges, finish.
     auto* options = new QHBoxLayout;
@@ -432,8 +426,7 @@ void FinAnalysis::ClearData_Click()
 
 void FinAnalysis::mnuPrintPage_Click()
 {
-    for (int i = 1; i <= 7; ++i) Picture[static_cast<size_t>(i)]->makePersistent();
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {Picture.begin() + 1, Picture.begin() + 8});
 }
 
 void FinAnalysis::mnuClose_Click()

@@ -447,12 +447,8 @@ void GeoBody::OMITSHAPE_Click()
 
 void GeoBody::Toolbar1_ButtonClick(const QString& key)
 {
-    Forms& f = forms();
-    if (key == "HELP") {
-        resumeNext([&] { f.showModal("VelmoraHelp"); });
-    } else if (key == "ABOUT") {
-        resumeNext([&] { f.showModal("AboutVelmora"); });
-    } else if (key == "PRINT") {
+    if (showHelpOrAbout(forms(), key)) return;
+    if (key == "PRINT") {
         printPage(this, StatusBar1);
     } else if (key == "REFRESH") {
         // Four points on the straight tube; the spinner keeps its own value.

@@ -1,5 +1,8 @@
 #include "platform/ui/Build.h"
 
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/Printing.h"
+
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -242,6 +245,32 @@ QLabel* makePictureNotice(QWidget* picture, const QString& name, const QString& 
     l->setStyleSheet("background: white; color: black; border: 1px solid gray; padding: 4px;");
     l->move(10, 10);
     return l;
+}
+
+PictureBox* makeGrowingPicture(QWidget* parent, const QString& name, const QString& caption, QSize design)
+{
+    auto* p = named(new PictureBox(parent), name, caption);
+    p->setMinimumSize(design / 2);
+    p->setDesignSize(design);
+    return p;
+}
+
+void printWithPictures(QWidget* window, StatusBar* status, const std::vector<PictureBox*>& pictures,
+                       PictureFault fault)
+{
+    for (PictureBox* p : pictures) {
+        if (fault == PictureFault::PassOver) resumeNext([p] { p->makePersistent(); });
+        else p->makePersistent();
+    }
+    printPage(window, status);
+}
+
+bool showHelpOrAbout(Forms& forms, const QString& key)
+{
+    if (key == kHelpKey.key) resumeNext([&] { forms.showModal(QStringLiteral("VelmoraHelp")); });
+    else if (key == kAboutKey.key) resumeNext([&] { forms.showModal(QStringLiteral("AboutVelmora")); });
+    else return false;
+    return true;
 }
 
 } // namespace velmora

@@ -27,6 +27,8 @@
 
 namespace velmora {
 
+class PictureBox;
+
 // A read-only box shows what code writes into it from its first character,
 // always whole: a text wider than the box widens it (see fitToPattern), and
 // it is passed over by Tab (a click still selects its text for copying).
@@ -151,6 +153,11 @@ inline const ToolKey kAboutKey{"ABOUT", "About Velmora."};
 inline const ToolKey kReturnToMainKey{"RETURN", "Return to MESHING and CFD analysis."};
 inline const ToolKey kMeshingKey{"MESHING", "Draw MESH on CFD plot.", "MESH"};
 
+// The HELP and ABOUT keys of a window's toolbar: the Velmora help or the
+// about window the application provides (Forms::provide), shown with a
+// failure passed over (resumeNext). False for any other key.
+bool showHelpOrAbout(Forms& forms, const QString& key);
+
 // The toolbar of a window: one button per key, its icon drawn by icon(),
 // its caption under the icon; each button carries the key as program name
 // and caption, for the accessibility interface too, and takes the focus by
@@ -232,8 +239,31 @@ QProgressBar* makeProgressBar(QWidget* parent, const QString& name, const QStrin
 // A row of the layout: a caption, then the progress bar over the rest.
 QProgressBar* addProgressRow(QWidget* window, QBoxLayout* layout, QLabel* caption);
 
+// The Print Page command of a window with pictures (see printPage): each
+// picture's drawing becomes its kept image first, so that it survives the
+// print. With PictureFault::PassOver a picture that fails there is passed
+// over (resumeNext) and the page still printed; with Stop the failure ends
+// the command.
+enum class PictureFault { Stop, PassOver };
+void printWithPictures(QWidget* window, StatusBar* status, const std::vector<PictureBox*>& pictures,
+                       PictureFault fault = PictureFault::Stop);
+
+// A picture drawn for its design size that grows with the window and
+// shrinks down to half that size.
+PictureBox* makeGrowingPicture(QWidget* parent, const QString& name, const QString& caption, QSize design);
+
 // The notice over a picture that nothing is drawn yet, at its top left.
 QLabel* makePictureNotice(QWidget* picture, const QString& name, const QString& text);
+
+// Option buttons <name>0, <name>1, ... in `parent`, each caption its button's
+// text and accessible name.
+template <std::size_t N>
+void makeOptions(std::array<QRadioButton*, N>& options, QWidget* parent, const QString& name,
+                 const std::array<const char*, N>& captions)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        options[i] = named(new QRadioButton(captions[i], parent), name + QString::number(i), captions[i]);
+}
 
 // Runs click(index) behind the barrier, named `name`, when the option button
 // at index is switched on.

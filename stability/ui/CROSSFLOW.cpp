@@ -6,7 +6,6 @@
 
 #include "platform/ui/Artwork.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 #include "stability/CrossFlow.h"
 
 namespace velmora {
@@ -38,9 +37,7 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
     // The plot with its labels on the picture's grid lines; it grows with the window.
     Frame2 = named(new QGroupBox("3-D Cross-Flow Cp Distribution", this), "Frame2", "3-D Cross-Flow Cp Distribution");
     auto* frameLay = new QVBoxLayout(Frame2);
-    PLOT = named(new PictureBox(Frame2), "PLOT", "Cross-flow Cp plot");
-    PLOT->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
-    PLOT->setDesignSize(QSize(kPlotWidth, kPlotHeight));
+    PLOT = makeGrowingPicture(Frame2, "PLOT", "Cross-flow Cp plot", QSize(kPlotWidth, kPlotHeight));
     auto* plot = new PlotLayout(PLOT);
     MAX = axisLabel(Frame2, plot, "MAX", "Cp at the top of the plot", "1.0", 2000);
     Label1 = axisLabel(Frame2, plot, "Label1", "Cp at the first grid line", " 0.0", 1600);
@@ -150,11 +147,8 @@ void CROSSFLOW::UpDown3_Change()
 void CROSSFLOW::Toolbar1_ButtonClick(const QString& Key)
 {
     Module1& s = m();
-    if (Key == "HELP") {
-        resumeNext([this] { forms().showModal("VelmoraHelp"); });
-    } else if (Key == "ABOUT") {
-        resumeNext([this] { forms().showModal("AboutVelmora"); });
-    } else if (Key == "SCALEDATA") {
+    if (showHelpOrAbout(forms(), Key)) return;
+    if (Key == "SCALEDATA") {
         // Past the labels' room the zoom stays where it is.
         if (!stability::crossFlowZoomFits(s)) return;
         resumeNext([&] {
@@ -173,8 +167,7 @@ void CROSSFLOW::Toolbar1_ButtonClick(const QString& Key)
 
 void CROSSFLOW::mnuPrintPage_Click()
 {
-    resumeNext([this] { PLOT->makePersistent(); });
-    printPage(this, nullptr);
+    printWithPictures(this, nullptr, {PLOT}, PictureFault::PassOver);
 }
 
 void CROSSFLOW::mnuClose_Click() { Hide(); }

@@ -10,7 +10,6 @@
 #include "platform/ui/WindowWriter.h"
 #include "platform/Busy.h"
 #include "platform/ui/Build.h"
-#include "platform/ui/Printing.h"
 #include "stability/CrossFlow.h"
 #include "stability/ForcePlot.h"
 #include "stability/ui/CROSSFLOW.h"
@@ -94,9 +93,8 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
     body->addLayout(results);
 
     // The plot with its range boxes, legend and buttons, growing with the window.
-    SurfaceProfile = named(new PictureBox(this), "SurfaceProfile", "Average Pressure Coefficient (Cp) Distribution");
-    SurfaceProfile->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
-    SurfaceProfile->setDesignSize(QSize(kPlotWidth, kPlotHeight));
+    SurfaceProfile = makeGrowingPicture(this, "SurfaceProfile", "Average Pressure Coefficient (Cp) Distribution",
+                                        QSize(kPlotWidth, kPlotHeight));
     NoMeshDefined = makePictureNotice(SurfaceProfile, "NoMeshDefined", "Generate New Plot");
     auto* plot = new PlotLayout(SurfaceProfile, Qt::AlignLeft | Qt::AlignTop);
     plot->addBeside(makeLabel(this, "PlotHeading", "Average Pressure Coefficient (Cp) Distribution"), Qt::TopEdge, 0, 0,
@@ -233,9 +231,7 @@ void PressureCenter::UnitsLabel6_Change() { UnitsLabel8->setText(UnitsLabel6->te
 
 void PressureCenter::mnuPrintPage_Click()
 {
-    // The drawings become the pictures' kept images so they survive the print.
-    for (PictureBox* p : {SurfaceProfile, LEGEND1, LEGEND2}) resumeNext([p] { p->makePersistent(); });
-    printPage(this, StatusBar1);
+    printWithPictures(this, StatusBar1, {SurfaceProfile, LEGEND1, LEGEND2}, PictureFault::PassOver);
 }
 
 void PressureCenter::mnuClose_Click() { Hide(); }
@@ -246,9 +242,8 @@ void PressureCenter::mnuAboutCFD_Click() { forms().showModal("AboutVelmora"); }
 
 void PressureCenter::Toolbar1_ButtonClick(const QString& Key)
 {
-    if (Key == "HELP") resumeNext([this] { mnuInstructions_Click(); });
-    else if (Key == "ABOUT") resumeNext([this] { mnuAboutCFD_Click(); });
-    else if (Key == "CROSSFLOW") crossFlowKey();
+    if (showHelpOrAbout(forms(), Key)) return;
+    if (Key == "CROSSFLOW") crossFlowKey();
     else if (Key == "RETURN") resumeNext([this] { Hide(); });
 }
 

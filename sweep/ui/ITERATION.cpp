@@ -128,7 +128,7 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     Label5 = makeLabel(Frame2, "Label5", "Initial Rocket Flight Velocity");
     LVLABEL1 = makeValueLabel(Frame2, "LVLABEL1", "Initial velocity unit");
     LVLABEL2 = makeValueLabel(Frame2, "LVLABEL2", "Velocity increment unit");
-    for (QLabel* l : {LVLABEL1, LVLABEL2}) l->setMinimumWidth(l->fontMetrics().horizontalAdvance("FT/SEC") + 4);
+    for (QLabel* l : {LVLABEL1, LVLABEL2}) l->setMinimumWidth(l->fontMetrics().horizontalAdvance(VelocityUnit::FtPerSec) + 4);
     Label1->setBuddy(AOAINC);
     Label2->setBuddy(VELINC);
     Label3->setBuddy(MAXLOOPS);
@@ -148,10 +148,8 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     grid->addWidget(LVLABEL1, 3, 2);
     auto* kind = new QHBoxLayout;
     auto* kinds = new QButtonGroup(this);
-    static const char* const kKinds[] = {"AOA", "Velocity"};
-    for (int i = 0; i < 2; ++i) {
-        QRadioButton* b = ITERATE[static_cast<std::size_t>(i)] =
-            named(new QRadioButton(kKinds[i], Frame2), QStringLiteral("ITERATE%1").arg(i), kKinds[i]);
+    makeOptions(ITERATE, Frame2, "ITERATE", {"AOA", "Velocity"});
+    for (QRadioButton* b : ITERATE) {
         kinds->addButton(b);
         kind->addWidget(b);
     }
@@ -192,9 +190,7 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     // plot grows with the window; each label stays on its grid line.
     auto* right = new QVBoxLayout;
     Picture1 = named(new QWidget(this), "Picture1", "Sweep plot area");
-    DataPlot1 = named(new PictureBox(Picture1), "DataPlot1", "Sweep plot");
-    DataPlot1->setMinimumSize(kPlotSide / 2, kPlotSide / 2);
-    DataPlot1->setDesignSize(QSize(kPlotSide, kPlotSide));
+    DataPlot1 = makeGrowingPicture(Picture1, "DataPlot1", "Sweep plot", QSize(kPlotSide, kPlotSide));
     // The axes are parallel strokes one pixel apart at the design size.
     DataPlot1->setPensFollowSize(true);
     auto* plot = new PlotLayout(DataPlot1, Qt::AlignLeft | Qt::AlignTop);
@@ -217,10 +213,8 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
     right->addWidget(Picture1, 1);
     auto* options = new QHBoxLayout;
     auto* quantities = new QButtonGroup(this);
-    static const char* const kQuantities[] = {"Cd", "CN", "CM", "XCp"};
-    for (int i = 0; i < 4; ++i) {
-        QRadioButton* b = PlotOption[static_cast<std::size_t>(i)] =
-            named(new QRadioButton(kQuantities[i], this), QStringLiteral("PlotOption%1").arg(i), kQuantities[i]);
+    makeOptions(PlotOption, this, "PlotOption", {"Cd", "CN", "CM", "XCp"});
+    for (QRadioButton* b : PlotOption) {
         quantities->addButton(b);
         options->addWidget(b);
     }
@@ -347,10 +341,17 @@ void ITERATION::BARROWMANS(double& steps)
 
 // ---- input boxes ------------------------------------------------------------------------------
 
-void ITERATION::afterInputChange()
+void ITERATION::takeInput(TextBox* box, double& value)
 {
-    ClearData(m().SweepStepCount);
-    DATAPLOT(m().SweepStepCount);
+    value = qVal(box->text());
+    clearSweep();
+}
+
+void ITERATION::clearSweep()
+{
+    const double steps = m().SweepStepCount;
+    ClearData(steps);
+    DATAPLOT(steps);
 }
 
 void ITERATION::replot()
@@ -371,33 +372,17 @@ void ITERATION::MAXLOOPS_Change()
         MAXLOOPS->setText("360");
         StatusBar1->setPanel(2, "Maximum number loops cannot exceed 360.");
     } else {
-        afterInputChange();
+        clearSweep();
     }
 }
 
-void ITERATION::AOAINC_Change()
-{
-    m().SweepAoaIncrement = qVal(AOAINC->text());
-    afterInputChange();
-}
+void ITERATION::AOAINC_Change() { takeInput(AOAINC, m().SweepAoaIncrement); }
 
-void ITERATION::VELINC_Change()
-{
-    m().SweepVelocityIncrement = qVal(VELINC->text());
-    afterInputChange();
-}
+void ITERATION::VELINC_Change() { takeInput(VELINC, m().SweepVelocityIncrement); }
 
-void ITERATION::AOAINITIAL_Change()
-{
-    m().SweepStartAoa = qVal(AOAINITIAL->text());
-    afterInputChange();
-}
+void ITERATION::AOAINITIAL_Change() { takeInput(AOAINITIAL, m().SweepStartAoa); }
 
-void ITERATION::VINITIAL_Change()
-{
-    m().SweepStartVelocity = qVal(VINITIAL->text());
-    afterInputChange();
-}
+void ITERATION::VINITIAL_Change() { takeInput(VINITIAL, m().SweepStartVelocity); }
 
 // ---- options ----------------------------------------------------------------------------------
 
@@ -414,7 +399,7 @@ void ITERATION::ITERATE_Click(int Index)
     Label2->setVisible(!angle);
     LVLABEL2->setVisible(!angle);
     s.SweepPlotYScale = 1.0f;
-    afterInputChange();
+    clearSweep();
 }
 
 void ITERATION::PlotOption_Click(int Index)
@@ -546,13 +531,8 @@ void ITERATION::hideEvent(QHideEvent* e)
 void ITERATION::Toolbar1_ButtonClick(const QString& Key)
 {
     Module1& s = m();
-    if (Key == "HELP") {
-        resumeNext([this] { forms().showModal("VelmoraHelp"); });
-    } else if (Key == "ABOUT") {
-        resumeNext([this] { forms().showModal("AboutVelmora"); });
-    } else if (running_) {
-        return;  // the other keys wait for the sweep
-    } else if (Key == "SCALEDATA") {
+    if (showHelpOrAbout(forms(), Key) || running_) return;  // the other keys wait for the sweep
+    if (Key == "SCALEDATA") {
         resumeNext([&] {
             s.SweepPlotYScale += 1.0f;
             replot();

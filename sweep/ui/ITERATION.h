@@ -34,6 +34,9 @@ public:
     // Draws the sweep plot of the stored results of steps 1 .. the whole
     // part of `steps` over what the picture holds.
     void DATAPLOT(double steps);
+    // ClearData then DATAPLOT over the project's step count: the sweep's
+    // results dropped, the empty plot drawn.
+    void clearSweep();
     // The window's part of each: the captions and the picture emptied; a
     // plot computed beforehand drawn.
     void clearPlot();
@@ -112,7 +115,8 @@ private:
     // in view only until the results change, a new sweep starts or the
     // window is left.
     void clearProgress();
-    void afterInputChange();
+    // A typed sweep input: the box's number into the state, the sweep cleared.
+    void takeInput(TextBox* box, double& value);
     void printTableKey();
     void printImageKey();
     void exportKey();

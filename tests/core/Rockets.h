@@ -24,6 +24,13 @@ public:
     int pumps = 0;
 };
 
+// The mesh size set by the user (axial and radial node counts), not the one the grid derives.
+inline void setUserMesh(Module1& m, double mesh)
+{
+    m.MeshSizeUserSet = 1;
+    m.MeshAxialNodeCount = m.MeshRadialNodeCount = mesh;
+}
+
 // Tangent ogive 3 x 1 on a 12 tube, 300 FT/SEC at sea level.
 inline std::unique_ptr<Module1> typicalRocket(double mesh = 20, int meridians = 8)
 {
@@ -35,28 +42,32 @@ inline std::unique_ptr<Module1> typicalRocket(double mesh = 20, int meridians = 
     m->BodyTubeLength = 12;
     m->EnteredVelocity = m->FreeStreamVelocity = 300;
     m->MeridianCount = static_cast<int16_t>(meridians);
-    if (mesh != 20) {
-        m->MeshSizeUserSet = 1;
-        m->MeshAxialNodeCount = m->MeshRadialNodeCount = mesh;
-    }
+    if (mesh != 20) setUserMesh(*m, mesh);
     return m;
 }
 
-// The same with four fins (root 3, tip 1.5, span 2, at the end of the tube) at 4 degrees; the start-up fin choices
-// (tapered, streamlined edges, vortex panels on 100 panels) kept; every result stale.
+// Four fins (root 3, tip 1.5, span 2, at the end of the 12 tube) with a streamlined section, at 4 degrees; the fin
+// choices (planform, edges, panel method and count) left as they are.
+inline void addFourFins(Module1& m)
+{
+    m.AngleOfAttack = 4;
+    m.FinCount = 4;
+    m.FinRootChord = 3;
+    m.FinTipChord = 1.5f;
+    m.FinSpan = 2;
+    m.FinThickness = 0.1;
+    m.FinMeanChord = 2.25;
+    m.FinRootDistance = 12;
+    m.FinTipDistance = 13.5;
+    m.FinSectionText = "STREAMLINED";
+}
+
+// The typical rocket with those fins; the start-up fin choices (tapered, streamlined edges, vortex panels on 100
+// panels) kept; every result stale.
 inline std::unique_ptr<Module1> rocketWithFins()
 {
     auto m = typicalRocket();
-    m->AngleOfAttack = 4;
-    m->FinCount = 4;
-    m->FinRootChord = 3;
-    m->FinTipChord = 1.5f;
-    m->FinSpan = 2;
-    m->FinThickness = 0.1;
-    m->FinMeanChord = 2.25;
-    m->FinRootDistance = 12;
-    m->FinTipDistance = 13.5;
-    m->FinSectionText = "STREAMLINED";
+    addFourFins(*m);
     m->FlowSolutionStatus = m->FlowSolutionStatusText = "SOLVE NEW FLOW";
     m->PanelSolutionStatus = "SOLVE NEW FLOW";
     return m;
