@@ -47,7 +47,7 @@ namespace {
 
 // Pivot rows are factored in blocks of this many; the rows below receive the
 // block's updates together, element by element in pivot order.
-constexpr int kBlock = 24;
+constexpr int kBlock = 24;  // at most 24: the AVX-512 panel sweep holds a block's columns in three registers
 
 #ifdef VELMORA_GAUSS_SSE2
 struct alignas(16) Pair {
@@ -450,46 +450,80 @@ bool hasAvx512()
     return has;
 }
 
-VELMORA_AVX512 inline void updateTile8x16(double* c, std::size_t ld, const double* lp, const double* up, int kb)
+// The first n lanes of a register of eight (none for n <= 0, all for n >= 8).
+inline __mmask8 firstLanes(int n) { return n <= 0 ? 0 : n >= 8 ? 0xFF : static_cast<__mmask8>((1u << n) - 1u); }
+
+// An R x 16 tile (R rows of up to sixteen columns: lanes m0 of the first
+// register, m1 of the second) in registers across the whole pivot loop. lp:
+// eight multipliers of each pivot (the tile's R first), up: sixteen pivot-row
+// entries of each pivot, both in pivot order. Lanes outside the masks are
+// neither read from c nor written back.
+template <int R, bool Two>
+VELMORA_AVX512 inline void updateTile16(double* c, std::size_t ld, const double* lp, const double* up, int kb,
+                                        __mmask8 m0, __mmask8 m1)
 {
-    __m512d a[8], b[8];
-    for (int r = 0; r < 8; ++r) {
-        a[r] = _mm512_loadu_pd(c + r * ld);
-        b[r] = _mm512_loadu_pd(c + r * ld + 8);
+    __m512d a[R], b[R];
+    for (int r = 0; r < R; ++r) {
+        a[r] = _mm512_maskz_loadu_pd(m0, c + r * ld);
+        if (Two) b[r] = _mm512_maskz_loadu_pd(m1, c + r * ld + 8);
     }
     for (int k = 0; k < kb; ++k) {
-        const __m512d u0 = _mm512_loadu_pd(up + 16 * k), u1 = _mm512_loadu_pd(up + 16 * k + 8);
-        for (int r = 0; r < 8; ++r) {
+        const __m512d u0 = _mm512_loadu_pd(up + 16 * k);
+        const __m512d u1 = Two ? _mm512_loadu_pd(up + 16 * k + 8) : u0;
+        for (int r = 0; r < R; ++r) {
             const __m512d l = _mm512_set1_pd(lp[8 * k + r]);
             a[r] = _mm512_sub_pd(a[r], _mm512_mul_pd(u0, l));
-            b[r] = _mm512_sub_pd(b[r], _mm512_mul_pd(u1, l));
+            if (Two) b[r] = _mm512_sub_pd(b[r], _mm512_mul_pd(u1, l));
         }
     }
-    for (int r = 0; r < 8; ++r) {
-        _mm512_storeu_pd(c + r * ld, a[r]);
-        _mm512_storeu_pd(c + r * ld + 8, b[r]);
+    for (int r = 0; r < R; ++r) {
+        _mm512_mask_storeu_pd(c + r * ld, m0, a[r]);
+        if (Two) _mm512_mask_storeu_pd(c + r * ld + 8, m1, b[r]);
+    }
+}
+
+template <int R>
+VELMORA_AVX512 void updateTileRows(double* c, std::size_t ld, const double* lp, const double* up, int kb, int cols)
+{
+    if (cols > 8) return updateTile16<R, true>(c, ld, lp, up, kb, firstLanes(cols), firstLanes(cols - 8));
+    updateTile16<R, false>(c, ld, lp, up, kb, firstLanes(cols), 0);
+}
+
+VELMORA_AVX512 void updateTileAnyRows(int rows, double* c, std::size_t ld, const double* lp, const double* up, int kb,
+                                      int cols)
+{
+    switch (rows) {
+    case 8: return updateTileRows<8>(c, ld, lp, up, kb, cols);
+    case 7: return updateTileRows<7>(c, ld, lp, up, kb, cols);
+    case 6: return updateTileRows<6>(c, ld, lp, up, kb, cols);
+    case 5: return updateTileRows<5>(c, ld, lp, up, kb, cols);
+    case 4: return updateTileRows<4>(c, ld, lp, up, kb, cols);
+    case 3: return updateTileRows<3>(c, ld, lp, up, kb, cols);
+    case 2: return updateTileRows<2>(c, ld, lp, up, kb, cols);
+    default: return updateTileRows<1>(c, ld, lp, up, kb, cols);
     }
 }
 
 VELMORA_AVX512 void blockUpdateAvx512(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int c0, int c1)
 {
     const double* u0 = a + static_cast<std::size_t>(k0) * ld;
-    const int tiles = (r1 - r0 + 1) / 8;
-    const int groups = (c1 - c0 + 1) / 16;
+    const int rows = r1 - r0 + 1, cols = c1 - c0 + 1;
+    const int tiles = (rows + 7) / 8;
+    const int groups = (cols + 15) / 16;
     thread_local std::vector<double> lpack, upack;
-    lpack.resize(static_cast<std::size_t>(tiles) * static_cast<std::size_t>(kb) * 8);
+    lpack.assign(static_cast<std::size_t>(tiles) * static_cast<std::size_t>(kb) * 8, 0.0);
     upack.resize(static_cast<std::size_t>(groups) * static_cast<std::size_t>(kb) * 16);
-    for (int t = 0; t < tiles; ++t)
-        for (int r = 0; r < 8; ++r) {
-            const double* li = a + static_cast<std::size_t>(r0 + 8 * t + r) * ld + k0;
-            for (int k = 0; k < kb; ++k) lpack[(static_cast<std::size_t>(t) * kb + k) * 8 + r] = li[k];
-        }
+    for (int i = 0; i < rows; ++i) {
+        const double* li = a + static_cast<std::size_t>(r0 + i) * ld + k0;
+        double* to = lpack.data() + static_cast<std::size_t>(i / 8) * kb * 8 + i % 8;
+        for (int k = 0; k < kb; ++k) to[8 * k] = li[k];
+    }
     for (int k = 0; k < kb; ++k) {
         const double* uk = u0 + static_cast<std::size_t>(k) * ld + c0;
         for (int g = 0; g < groups; ++g) {
             double* to = upack.data() + (static_cast<std::size_t>(g) * kb + k) * 16;
-            _mm512_storeu_pd(to, _mm512_loadu_pd(uk + 16 * g));
-            _mm512_storeu_pd(to + 8, _mm512_loadu_pd(uk + 16 * g + 8));
+            _mm512_storeu_pd(to, _mm512_maskz_loadu_pd(firstLanes(cols - 16 * g), uk + 16 * g));
+            _mm512_storeu_pd(to + 8, _mm512_maskz_loadu_pd(firstLanes(cols - 16 * g - 8), uk + 16 * g + 8));
         }
     }
     constexpr int kStripGroups = 4;  // 64 columns of packed pivot rows stay in L1
@@ -498,18 +532,99 @@ VELMORA_AVX512 void blockUpdateAvx512(double* a, std::size_t ld, int k0, int kb,
         for (int t = 0; t < tiles; ++t) {
             double* ct = a + static_cast<std::size_t>(r0 + 8 * t) * ld + c0;
             const double* lp = lpack.data() + static_cast<std::size_t>(t) * kb * 8;
-            for (int g = gs; g < ge; ++g)
-                updateTile8x16(ct + 16 * g, ld, lp, upack.data() + static_cast<std::size_t>(g) * kb * 16, kb);
+            const int tileRows = std::min(8, rows - 8 * t);
+            for (int g = gs; g < ge; ++g) {
+                const double* up = upack.data() + static_cast<std::size_t>(g) * kb * 16;
+                if (tileRows == 8 && 16 * g + 16 <= cols)
+                    updateTile16<8, true>(ct + 16 * g, ld, lp, up, kb, 0xFF, 0xFF);
+                else
+                    updateTileAnyRows(tileRows, ct + 16 * g, ld, lp, up, kb, cols - 16 * g);
+            }
         }
     }
-    // Columns beyond the last group of sixteen, rows beyond the last tile.
-    const int cRest = c0 + 16 * groups;
-    if (cRest <= c1)
-        for (int i = r0; i < r0 + 8 * tiles; ++i) {
-            double* ci = a + static_cast<std::size_t>(i) * ld;
-            updateRowAvx2(ci + cRest, ci + k0, u0 + cRest, ld, kb, c1 - cRest + 1);
+}
+
+// One row c(j), j = 0..cols-1, receives the updates of kb pivot rows in
+// pivot order: sixty-four columns at a time in eight registers, then eight.
+VELMORA_AVX512 void updateRowAvx512(double* c, const double* l, const double* u, std::size_t ld, int kb, int cols)
+{
+    int j = 0;
+    for (; j + 63 < cols; j += 64) {
+        __m512d v[8];
+        for (int g = 0; g < 8; ++g) v[g] = _mm512_loadu_pd(c + j + 8 * g);
+        for (int k = 0; k < kb; ++k) {
+            const double* uk = u + static_cast<std::size_t>(k) * ld + j;
+            const __m512d f = _mm512_set1_pd(l[k]);
+            for (int g = 0; g < 8; ++g) v[g] = _mm512_sub_pd(v[g], _mm512_mul_pd(_mm512_loadu_pd(uk + 8 * g), f));
         }
-    if (r0 + 8 * tiles <= r1) blockUpdateAvx2(a, ld, k0, kb, r0 + 8 * tiles, r1, c0, c1);
+        for (int g = 0; g < 8; ++g) _mm512_storeu_pd(c + j + 8 * g, v[g]);
+    }
+    for (; j < cols; j += 8) {
+        const __mmask8 m = firstLanes(cols - j);
+        __m512d v = _mm512_maskz_loadu_pd(m, c + j);
+        for (int k = 0; k < kb; ++k)
+            v = _mm512_sub_pd(v, _mm512_mul_pd(_mm512_maskz_loadu_pd(m, u + static_cast<std::size_t>(k) * ld + j),
+                                               _mm512_set1_pd(l[k])));
+        _mm512_mask_storeu_pd(c + j, m, v);
+    }
+}
+
+// The pivots 8G..8G+7 of a block's panel sweep on R rows, each row's block
+// columns held in three registers v[0..2][r]: the multiplier of pivot k is
+// taken from its lane, and the columns right of k receive the product (lanes
+// at or left of k are left alone).
+template <int G, int R>
+VELMORA_AVX512 inline void panelPivots(__m512d (&v)[3][R], const double* u0, std::size_t ld, int kb,
+                                       const __mmask8 (&in)[3])
+{
+    const int kEnd = std::min(8 * G + 8, kb - 1);
+    for (int k = 8 * G; k < kEnd; ++k) {
+        const double* uk = u0 + static_cast<std::size_t>(k) * ld;
+        const __m512i lane = _mm512_set1_epi64(k - 8 * G);
+        const __mmask8 right = static_cast<__mmask8>(0xFF << (k - 8 * G + 1));
+        __m512d u[3];
+        for (int g = G; g < 3; ++g) u[g] = _mm512_maskz_loadu_pd(in[g], uk + 8 * g);
+        for (int r = 0; r < R; ++r) {
+            const __m512d f = _mm512_maskz_permutexvar_pd(0xFF, lane, v[G][r]);
+            v[G][r] = _mm512_mask_sub_pd(v[G][r], right, v[G][r], _mm512_mul_pd(u[G], f));
+            for (int g = G + 1; g < 3; ++g) v[g][r] = _mm512_sub_pd(v[g][r], _mm512_mul_pd(u[g], f));
+        }
+    }
+}
+
+// The panel sweep of the rows i0..i0+R-1 below a block of kb <= 24 pivots.
+template <int R>
+VELMORA_AVX512 void panelTileAvx512(double* a, std::size_t ld, int k0, int kb, int i0)
+{
+    const __mmask8 in[3] = {firstLanes(kb), firstLanes(kb - 8), firstLanes(kb - 16)};
+    __m512d v[3][R];
+    double* ri[R];
+    for (int r = 0; r < R; ++r) {
+        ri[r] = a + static_cast<std::size_t>(i0 + r) * ld + k0;
+        for (int g = 0; g < 3; ++g) v[g][r] = _mm512_maskz_loadu_pd(in[g], ri[r] + 8 * g);
+    }
+    const double* u0 = a + static_cast<std::size_t>(k0) * ld + k0;
+    panelPivots<0, R>(v, u0, ld, kb, in);
+    panelPivots<1, R>(v, u0, ld, kb, in);
+    panelPivots<2, R>(v, u0, ld, kb, in);
+    for (int r = 0; r < R; ++r)
+        for (int g = 0; g < 3; ++g) _mm512_mask_storeu_pd(ri[r] + 8 * g, in[g], v[g][r]);
+}
+
+VELMORA_AVX512 void panelRowsAvx512(double* a, std::size_t ld, int k0, int kb, int r0, int r1)
+{
+    int i = r0;
+    for (; i + 7 <= r1; i += 8) panelTileAvx512<8>(a, ld, k0, kb, i);
+    switch (r1 - i + 1) {
+    case 7: return panelTileAvx512<7>(a, ld, k0, kb, i);
+    case 6: return panelTileAvx512<6>(a, ld, k0, kb, i);
+    case 5: return panelTileAvx512<5>(a, ld, k0, kb, i);
+    case 4: return panelTileAvx512<4>(a, ld, k0, kb, i);
+    case 3: return panelTileAvx512<3>(a, ld, k0, kb, i);
+    case 2: return panelTileAvx512<2>(a, ld, k0, kb, i);
+    case 1: return panelTileAvx512<1>(a, ld, k0, kb, i);
+    default: return;
+    }
 }
 #undef VELMORA_AVX512
 #endif
@@ -544,7 +659,10 @@ void subtractMultiple(double* ri, const double* rk, double f, int j0, int j1)
 void updateRowAny(double* c, const double* l, const double* u, std::size_t ld, int kb, int cols)
 {
 #ifdef VELMORA_GAUSS_AVX2
-    if (useAvx2()) return updateRowAvx2(c, l, u, ld, kb, cols);
+    if (useAvx2()) {
+        if (hasAvx512()) return updateRowAvx512(c, l, u, ld, kb, cols);
+        return updateRowAvx2(c, l, u, ld, kb, cols);
+    }
 #endif
     updateRow(c, l, u, ld, kb, cols);
 }
@@ -552,7 +670,10 @@ void updateRowAny(double* c, const double* l, const double* u, std::size_t ld, i
 void panelRowsAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1)
 {
 #ifdef VELMORA_GAUSS_AVX2
-    if (useAvx2()) return panelRowsAvx2(a, ld, k0, kb, r0, r1);
+    if (useAvx2()) {
+        if (hasAvx512()) return panelRowsAvx512(a, ld, k0, kb, r0, r1);
+        return panelRowsAvx2(a, ld, k0, kb, r0, r1);
+    }
 #endif
     panelRows(a, ld, k0, kb, r0, r1);
 }
