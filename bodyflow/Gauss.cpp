@@ -436,19 +436,11 @@ VELMORA_AVX2 double backSubstituteAvx2(double v, const double* r, const double* 
 }
 #undef VELMORA_AVX2
 
-// Where the processor has AVX-512, the block update runs on 8 x 16 tiles of
+// At the AVX-512 level (simdLevel), the block update runs on 8 x 16 tiles of
 // 512-bit registers: the same products and subtractions, element by element
 // in pivot order, sixteen columns to a register.
 #define VELMORA_AVX512 __attribute__((target("avx512f")))
 
-bool hasAvx512()
-{
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx512f") != 0;
-    }();
-    return has;
-}
 
 // The first n lanes of a register of eight (none for n <= 0, all for n >= 8).
 inline __mmask8 firstLanes(int n) { return n <= 0 ? 0 : n >= 8 ? 0xFF : static_cast<__mmask8>((1u << n) - 1u); }
@@ -660,7 +652,7 @@ void updateRowAny(double* c, const double* l, const double* u, std::size_t ld, i
 {
 #ifdef VELMORA_GAUSS_AVX2
     if (useAvx2()) {
-        if (hasAvx512()) return updateRowAvx512(c, l, u, ld, kb, cols);
+        if (useAvx512()) return updateRowAvx512(c, l, u, ld, kb, cols);
         return updateRowAvx2(c, l, u, ld, kb, cols);
     }
 #endif
@@ -671,7 +663,7 @@ void panelRowsAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1)
 {
 #ifdef VELMORA_GAUSS_AVX2
     if (useAvx2()) {
-        if (hasAvx512()) return panelRowsAvx512(a, ld, k0, kb, r0, r1);
+        if (useAvx512()) return panelRowsAvx512(a, ld, k0, kb, r0, r1);
         return panelRowsAvx2(a, ld, k0, kb, r0, r1);
     }
 #endif
@@ -683,7 +675,7 @@ void blockUpdateAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1, i
 #ifdef VELMORA_GAUSS_AVX2
     if (useAvx2()) {
         if (r0 > r1 || c0 > c1 || kb <= 0) return;
-        if (hasAvx512()) return blockUpdateAvx512(a, ld, k0, kb, r0, r1, c0, c1);
+        if (useAvx512()) return blockUpdateAvx512(a, ld, k0, kb, r0, r1, c0, c1);
         return blockUpdateAvx2(a, ld, k0, kb, r0, r1, c0, c1);
     }
 #endif

@@ -8,6 +8,7 @@ SimdLevel detect()
 {
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
     __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f")) return SimdLevel::Avx512;
     if (__builtin_cpu_supports("avx2")) return SimdLevel::Avx2;
 #endif
     return SimdLevel::Sse2;
@@ -31,7 +32,7 @@ SimdLevel simdLevel() { return current(); }
 
 SimdLevel setSimdLevel(SimdLevel wanted)
 {
-    current() = (wanted == SimdLevel::Avx2 && simdAvailable() != SimdLevel::Avx2) ? SimdLevel::Sse2 : wanted;
+    current() = wanted <= simdAvailable() ? wanted : simdAvailable();
     return current();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // Which vector instructions the numerical kernels use. The program is built
 // for baseline x86-64 (SSE2); kernels with an AVX2 form pick it at run time
-// when the processor has it. Every form gives the same bits: the same
-// operations in the same order, multiply and add kept apart.
+// when the processor has it, and the elimination's block update its AVX-512
+// form where the processor has that too. Every form gives the same bits: the
+// same operations in the same order, multiply and add kept apart.
 namespace velmora {
 
-enum class SimdLevel { Sse2, Avx2 };
+// Each level includes the ones before it.
+enum class SimdLevel { Sse2, Avx2, Avx512 };
 
 // The best level this processor offers.
 SimdLevel simdAvailable();
@@ -17,6 +19,7 @@ SimdLevel simdLevel();
 // the processor offers) and returns the one now in force.
 SimdLevel setSimdLevel(SimdLevel wanted);
 
-inline bool useAvx2() { return simdLevel() == SimdLevel::Avx2; }
+inline bool useAvx2() { return simdLevel() >= SimdLevel::Avx2; }
+inline bool useAvx512() { return simdLevel() == SimdLevel::Avx512; }
 
 } // namespace velmora
