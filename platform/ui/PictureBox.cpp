@@ -851,7 +851,8 @@ PlotLayout::Margins PlotLayout::margins(bool hint, QSize picture) const
     m.right = total(Qt::RightEdge);
     m.top = total(Qt::TopEdge);
     m.bottom = total(Qt::BottomEdge);
-    // Room for centred items that reach past the picture's ends.
+    // Room for items that reach past the picture's ends: centred ones near an
+    // end, and items held inside the ends that are longer than the picture.
     int before[2] = {0, 0}, after[2] = {0, 0};
     for (const Entry& e : entries_) {
         if (e.item->isEmpty()) continue;
@@ -859,11 +860,11 @@ PlotLayout::Margins PlotLayout::margins(bool hint, QSize picture) const
             if (!vertical(e.side)) m.ratio += stripRatio(e.item);
             continue;
         }
-        if (e.anchor != Anchor::Centre) continue;
         const bool v = vertical(e.side);
         const double size = v ? e.item->sizeHint().height() : e.item->sizeHint().width();
         const double span = v ? picture.height() : picture.width();
-        const double start = e.at * span - size / 2 + e.shift * size;
+        const double start =
+            (e.anchor == Anchor::Centre ? e.at * span - size / 2 : e.at * (span - size)) + e.shift * size;
         before[v] = std::max(before[v], static_cast<int>(std::ceil(-start)));
         after[v] = std::max(after[v], static_cast<int>(std::ceil(start + size - span)));
     }

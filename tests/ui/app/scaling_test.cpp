@@ -163,6 +163,12 @@ TEST(Scaling, TextsAreShownWhole)
     fin.StatusBar1->setPanel(2, "Please solve with new fin cross-section.");
     QApplication::processEvents();
     EXPECT_TRUE(whole(fin.StatusBar1->panelLabel(1)) && whole(fin.StatusBar1->panelLabel(2)));
+    // Its legend, longer than the plot at the window's least size, inside the window.
+    settle(fin, fin.minimumSizeHint());
+    for (const char* name : {"Label6", "Label7"}) {
+        const QLabel* l = fin.findChild<QLabel*>(name);
+        EXPECT_TRUE(whole(l) && fin.rect().contains(inWindow(l))) << name;
+    }
 
     // The sweep's axis labels of a fast sweep.
     ITERATION& sweep = h.forms->get<ITERATION>();
