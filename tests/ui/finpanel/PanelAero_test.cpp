@@ -76,8 +76,9 @@ TEST_F(FinSectionWindow, PanelTypeAndPlotButtonsWhileStale)
     loadBaseFlow();
     p.PANELTYPES[1]->click();
     EXPECT_EQ(std::tuple(m.PanelMethodChoice, m.PanelSolutionStatus, resetSince(), testing::panels(p.StatusBar1)),
-              std::tuple("SOURCE", "SOLVE NEW FLOW", true, "kept | Please solve with new panel type."));
+              std::tuple("SOURCE", "SOLVE NEW FLOW", true, " | Please solve with new panel type."));
 
+    p.StatusBar1->setPanel(1, "kept");
     for (QPushButton* b : {p.Command1, p.Command2}) {
         p.StatusBar1->setPanel(2, QString());
         p.PLOT1->clearRecording();

@@ -261,6 +261,28 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.txt"});
 }
 
+// A status text goes with what it describes: Open leaves no fin-section solution of the project before, and a
+// refused file's reason goes with a later Save As that succeeds.
+TEST_F(ProjectFiles, StatusTextsGoWithWhatTheyDescribe)
+{
+    Harness h;
+    SOLVER& s = testing::typeRocketWithFins(h);
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    PanelAero& fin = h.forms->get<PanelAero>();
+    ASSERT_EQ(std::tuple(fin.StatusBar1->panel(1), fin.MAX1->text().isEmpty()), std::tuple(finpanel::kMsgSolved, false));
+    viaMenu(h, &SOLVER::mnuSaveAs, path("p.txt"));
+    viaMenu(h, &SOLVER::mnuOpen, path("p.txt"));
+    EXPECT_EQ(std::tuple(s.StatusBar1->panel(2), fin.StatusBar1->panel(1), fin.MAX1->text()),
+              std::tuple("CFD solution required.", "", ""));
+    QFile large(path("large.txt"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(qint64{projectfile::MaxFileBytes} + 1));
+    large.close();
+    viaMenu(h, &SOLVER::mnuOpen, path("large.txt"));
+    ASSERT_EQ(s.StatusBar1->panel(2), projectfile::kMsgTooLarge);
+    viaMenu(h, &SOLVER::mnuSaveAs, path("q.txt"));
+    EXPECT_EQ(s.StatusBar1->panel(2), "");
+}
+
 // A name typed without an extension is saved as ".TXT", where Open's filter lists it; one with an extension keeps it.
 TEST_F(ProjectFiles, SaveAsNameWithoutExtensionGetsTXT)
 {

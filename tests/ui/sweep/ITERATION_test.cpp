@@ -10,6 +10,7 @@
 #include "bodyflow/Solver.h"
 #include "stability/Barrowman.h"
 #include "stability/CenterOfPressure.h"
+#include "sweep/SweepOutput.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -47,6 +48,7 @@ ITERATION& twoStepSweep(Harness& h)
              m.SweepCenterOfPressureRatios(1)) = std::tuple(0.5, 0.0175, 0, 0.75f);
     std::tie(m.SweepDragCoefficients(2), m.SweepNormalForceCoefficients(2), m.SweepMomentCoefficients(2),
              m.SweepCenterOfPressureRatios(2)) = std::tuple(0.625, 0.07, -0.2, 0.8f);
+    m.SweepStepsStored = 2;
     w.PlotOption[2]->click();
     return w;
 }
@@ -100,6 +102,10 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
     EXPECT_EQ(QStringList({w.StatusBar1->panel(1), s.ROCKETAOA->text(), w.IterationLbl->text()}),
               QStringList({QString(kMsgLoopingStopped).arg(3), "3.", "3"}));
     EXPECT_EQ(testing::said(h.messages()).count("CFD Analysis will be terminated. | Abort Solution"), 2);
+    EXPECT_EQ(std::tuple(s.TotalCd->text(), s.StatusBar1->panel(1)), std::tuple("", kMsgAnalysisAborted));
+    QTest::mouseClick(w.Abort, Qt::LeftButton);  // nothing running: no question, the window as it was
+    EXPECT_EQ(std::tuple(h.messages().size(), w.StatusBar1->panel(1)),
+              std::tuple(2u, QString(kMsgLoopingStopped).arg(3)));
     EXPECT_EQ(std::tuple(linesIn(w.DataPlot1, 1), w.MAXAOA->text(), w.StatusBar1->panel(2)), std::tuple(1, "2.", ""));
     QTemporaryDir dir;
     h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep.TXT"); };
@@ -313,6 +319,38 @@ TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
         EXPECT_EQ(std::tuple(contents(target.isEmpty() ? oldFile : target), w.StatusBar1->panel(1),
                              QDir(dir.path()).entryList(QDir::Files), m.SweepPlotY(1)),
                   std::tuple(c.file, c.panel1, QStringList{"out.TXT"}, -0.2));
+    }
+}
+
+// A sweep the BODY key discarded is neither printed nor exported: no dialog, no file, panel 1 says why. After File >
+// Open the empty plot labels no axis of the sweep before.
+TEST(SweepKeys, ADiscardedSweepIsNotPrintedOrExportedAndLeavesNoAxis)
+{
+    Harness h;
+    SOLVER& s = testing::typeRocketWithFins(h);
+    ITERATION& w = openSweep(h, s, "1", "3", "3");
+    QTemporaryDir dir;
+    int dialogs = 0;
+    ModalSeam::instance().setPrintHandler([&](QPrinter&) { return ++dialogs > 0; });
+    for (bool open : {false, true}) {
+        SCOPED_TRACE(open ? "File > Open" : "BODY");
+        start(w);
+        ASSERT_EQ(std::tuple(w.lastSweep.outcome, w.MAXAOA->text()), std::tuple(Outcome::Done, "7."));
+        h.fileAnswer = [&](const FileRequest&) { return dir.filePath("p.TXT"); };
+        if (open) {
+            s.mnuSaveAs->trigger();
+            s.mnuOpen->trigger();
+        } else {
+            Harness::press(s.Toolbar1, "BODY");
+        }
+        QTest::mouseClick(s.IterateBtn, Qt::LeftButton);
+        EXPECT_EQ(QStringList({w.XMIDDLE->text(), w.MAXAOA->text(), w.MAXDATA->text()}), QStringList({"", "", ""}));
+        h.fileAnswer = [&](const FileRequest&) { return ++dialogs, dir.filePath("sweep.TXT"); };
+        Harness::press(w.Toolbar1, "PRNDATA");
+        EXPECT_EQ(w.StatusBar1->panel(1), stability::kMsgNoSweepToPrint);
+        Harness::press(w.Toolbar1, "RAWDATA");
+        EXPECT_EQ(std::tuple(w.StatusBar1->panel(1), dialogs, QFile::exists(dir.filePath("sweep.TXT"))),
+                  std::tuple(stability::kMsgNoSweepToSave, 0, false));
     }
 }
 
