@@ -310,17 +310,15 @@ TEST_F(Commands, AbortAndExitAskFirst)
     s.StatusBar1->setPanel(2, "kept");
     QTest::mouseClick(s.Abort, Qt::LeftButton);
     EXPECT_EQ(std::tuple(h.messages().size(), m.AbortRequest, s.StatusBar1->panel(2)), std::tuple(0u, "NO", "kept"));
-    {
-        BusyGuard::Scope running(h.forms->busy(), "SOLVE");
-        h.answers = {MsgAnswer::Ok};
-        QTest::mouseClick(s.Abort, Qt::LeftButton);
-        EXPECT_EQ(testing::said(h.messages()), QStringList{"CFD Analysis will be terminated. | Abort Solution"});
-        EXPECT_EQ(std::tuple(m.AbortRequest, s.StatusBar1->panel(2)), std::tuple("YES", ""));
-        m.AbortRequest = "NO";
-        h.answers = {MsgAnswer::Cancel};
-        QTest::mouseClick(s.Abort, Qt::LeftButton);
-        EXPECT_EQ(std::tuple(m.AbortRequest, s.StatusBar1->panel(2)), std::tuple("NO", ""));
-    }
+    BusyGuard::Scope running(h.forms->busy(), "SOLVE");
+    h.answers = {MsgAnswer::Ok};
+    QTest::mouseClick(s.Abort, Qt::LeftButton);
+    EXPECT_EQ(testing::said(h.messages()), QStringList{"CFD Analysis will be terminated. | Abort Solution"});
+    EXPECT_EQ(std::tuple(m.AbortRequest, s.StatusBar1->panel(2)), std::tuple("YES", ""));
+    m.AbortRequest = "NO";
+    h.answers = {MsgAnswer::Cancel};
+    QTest::mouseClick(s.Abort, Qt::LeftButton);
+    EXPECT_EQ(std::tuple(m.AbortRequest, s.StatusBar1->panel(2)), std::tuple("NO", ""));
 
     int exits = 0;
     h.forms->setExitHook([&] { ++exits; });

@@ -108,8 +108,7 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
          Outcome::Aborted, "CFD analysis aborted.", ""},
         {"ABORT in the pause before the fin step",
          [](Harness& h, SOLVER& s) {
-             h.answers = {MsgAnswer::Ok};
-             whileAt(s, SolveStep::EventPump, [&s] { QTest::mouseClick(s.Abort, Qt::LeftButton); });
+             whileAt(s, SolveStep::EventPump, [&] { h.answers = {MsgAnswer::Ok}; s.Abort->click(); });
          },
          Outcome::Aborted, "CFD analysis aborted.", ""},
         {"angle typed while the body flow runs",
