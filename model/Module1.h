@@ -180,9 +180,10 @@ struct Module1 {
     int16_t VelocitySweepSelected = 0;
     int16_t SweepPlotQuantity = 0;       // 1 Cd, 2 CN, 3 CM, 4 XCp/L
     double SweepStepCount = 0;
-    // Steps 1 .. this hold results of the last sweep (or of none): a sweep
-    // that stopped early leaves the steps it stored; emptying the results
-    // puts it back to all 360. The plot, table and export show no step above it.
+    // Steps 1 .. this hold results of the last sweep: a sweep that stopped
+    // early leaves the steps it stored; emptying the results (start-up, BODY,
+    // FINS, Open, a sweep input) puts it to 0. The plot, table and export
+    // show no step above it.
     int16_t SweepStepsStored = 360;
     float SweepPlotYScale = 0;
     double SweepAoaIncrement = 0;

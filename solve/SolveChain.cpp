@@ -121,14 +121,15 @@ SolveChainReport& withoutFins(SolveChainReport& rep, Outcome outcome, Progress& 
     return endAt(rep, SolveStep::FinSection, outcome, stability::kMsgNoFinSolution);
 }
 
-// Ends a run aborted after its body flow and drag: those stand; the centre
-// of pressure was not computed.
-SolveChainReport& aborted(SolveChainReport& rep, SolveStep at, Progress& progress)
+// Ends a run aborted after its body flow and drag: the run did not finish,
+// so nothing of it is shown or used. The body flow it has published is
+// marked stale again and every result box empties, as when the body flow
+// itself is aborted.
+SolveChainReport& aborted(SolveChainReport& rep, SolveStep at, Module1& m, Progress& progress)
 {
-    for (ControlId box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(box));
-    progress.status(1, kMsgAnalysisAborted);
-    progress.status(2, "");
-    return endAt(rep, at, Outcome::Aborted);
+    m.FlowSolutionStatus = FlowSolutionState::Stale;
+    m.FlowSolutionStatusText = FlowSolutionState::Stale;
+    return unfinished(rep, at, Outcome::Aborted, progress);
 }
 
 } // namespace
@@ -224,7 +225,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     } pointerBack{host};
     progress.pumpEvents();
     if (m.FlowSolutionStatus == FlowSolutionState::Stale) return superseded(rep, SolveStep::EventPump, progress);
-    if (m.AbortRequest == AbortFlag::Yes) return aborted(rep, SolveStep::EventPump, progress);
+    if (m.AbortRequest == AbortFlag::Yes) return aborted(rep, SolveStep::EventPump, m, progress);
 
     // Fin section.
     bool sourceForce = false;
@@ -239,7 +240,7 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
             rep.notes.add(fin->notes);
             if (m.FlowSolutionStatus == FlowSolutionState::Stale)
                 return superseded(rep, SolveStep::FinSection, progress);
-            if (fin->outcome == Outcome::Aborted) return aborted(rep, SolveStep::FinSection, progress);
+            if (fin->outcome == Outcome::Aborted) return aborted(rep, SolveStep::FinSection, m, progress);
             if (fin->outcome == Outcome::Failed) return withoutFins(rep, Outcome::Failed, progress);
             finpanel::publish(*fin, m);
             if (fin->unitsLabel) rep.writes.push_back(showText(ControlId::PanelAero_UnitsLabel1, *fin->unitsLabel));

@@ -36,11 +36,13 @@
 //                    The fin-section window's status panels 1 and 2 empty.
 //   StaleCheck       an input changed while events ran: Refused with
 //                    "Please enter fin data and perform CFD".
-//   EventPump        hourglass, events run once; ABORT gives Aborted (the
-//                    centre-of-pressure boxes empty, panel 1 says so).
+//   EventPump        hourglass, events run once; ABORT gives Aborted: as
+//                    for an aborted drag step, the body flow is marked stale
+//                    again, every result box empties, panel 1 reads "CFD
+//                    analysis aborted." and panel 2 empties.
 //   FinSection       the panel method of PanelMethodChoice ("SOURCE" or
 //                    "VORTEX"; anything else runs neither). An aborted fin
-//                    solve ends the chain Aborted; a failed one ends it
+//                    solve ends the chain Aborted as at EventPump; a failed one ends it
 //                    Failed with the main window's CN, Cm and XCp/L empty and
 //                    stability::kMsgNoFinSolution in panel 2 and message
 //                    (body flow and drag stand). With fins entered, a fin

@@ -82,7 +82,7 @@ void clearSweepResults(Module1& m, double steps)
         m.SweepPlotX(i) = 0;
         m.SweepPlotY(i) = 0;
     }
-    m.SweepStepsStored = kMaxSweepSteps;
+    m.SweepStepsStored = 0;
 }
 
 } // namespace velmora::stability

@@ -64,8 +64,9 @@ struct SweepReport : Report {
 SweepReport LOOPER(Module1& m, SweepHost& host, double& steps);
 
 // Empties entries 1 .. steps of the four result arrays and of the plot
-// copies SweepPlotX / SweepPlotY; entries above are untouched. The steps
-// shown are no longer limited by a stopped sweep (SweepStepsStored 360).
+// copies SweepPlotX / SweepPlotY; entries above are untouched. No step is
+// stored afterwards (SweepStepsStored 0): the plot is empty and the table
+// and export are refused until the next sweep stores one.
 void clearSweepResults(Module1& m, double steps);
 
 } // namespace velmora::stability

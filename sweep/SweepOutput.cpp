@@ -56,6 +56,11 @@ SweepPlotSeries sweepPlotSeries(Module1& m, double steps)
 SweepTable sweepTableLines(const Module1& m)
 {
     SweepTable t;
+    const int n = sweepStepsShown(m, m.SweepStepCount);
+    if (n < 1) {
+        t.message = kMsgNoSweepToPrint;
+        return t;
+    }
     const std::string title = sweepTitle(m, m.SweepPlotQuantity);
     if (!title.empty()) {
         const char* xLabel = m.AoaSweepSelected == 1 ? kAoaColumnLabel : kVelocityColumnLabel;
@@ -65,7 +70,6 @@ SweepTable sweepTableLines(const Module1& m)
     }
     const std::size_t stepWidth = std::string_view(kStepColumnLabel).size();
     const std::size_t xWidth = std::string_view(kAoaColumnLabel).size();
-    const int n = sweepStepsShown(m, m.SweepStepCount);
     for (int i = 1; i <= n; ++i) {
         const double x = m.SweepPlotX(i), y = m.SweepPlotY(i);
         if (!std::isfinite(x) || !std::isfinite(y)) {
@@ -84,6 +88,10 @@ SweepExport sweepExportBytes(Module1& m)
 {
     SweepExport e;
     if (m.AoaSweepSelected != 1 && m.VelocitySweepSelected != 1) return e;
+    if (sweepStepsShown(m, m.SweepStepCount) < 1) {
+        e.message = kMsgNoSweepToSave;
+        return e;
+    }
 
     const int16_t userQuantity = m.SweepPlotQuantity;
     const double steps = m.SweepStepCount;

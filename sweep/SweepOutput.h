@@ -25,6 +25,9 @@ namespace velmora::stability {
 
 inline constexpr const char* kMsgTableNotPrinted = "The data could not be printed.";
 inline constexpr const char* kMsgExportNotSaved = "The comma-delimited data could not be saved.";
+// Panel 1 when no sweep step is stored: nothing is printed or written.
+inline constexpr const char* kMsgNoSweepToPrint = "No loop data to print. Please perform looping CFD analysis.";
+inline constexpr const char* kMsgNoSweepToSave = "No loop data to save. Please perform looping CFD analysis.";
 
 inline constexpr const char* kStepColumnLabel = "POINT  ";
 inline constexpr const char* kAoaColumnLabel = "AOA      ";
@@ -48,7 +51,8 @@ struct SweepPlotSeries {
 SweepPlotSeries sweepPlotSeries(Module1& m, double steps);
 
 // Done, or Failed when a step's numbers have no text: message (panel 1)
-// kMsgTableNotPrinted, the other steps' lines still there.
+// kMsgTableNotPrinted, the other steps' lines still there. Refused with
+// kMsgNoSweepToPrint and no line when no step is shown.
 struct SweepTable : Report {
     std::vector<std::string> lines;  // the header lines (when a title applies), then one line per step
     std::vector<int> failedSteps;    // steps whose numbers have no text; their lines are left out
@@ -60,7 +64,8 @@ struct SweepTable : Report {
 //   its column label (at least one blank after it).
 SweepTable sweepTableLines(const Module1& m);
 
-// message: panel 1 on failure; "" when refused for want of a sweep kind.
+// message: panel 1 on failure; kMsgNoSweepToSave when refused for want of a
+// stored step, "" for want of a sweep kind.
 struct SweepExport : Report {
     std::string bytes;    // the whole file, CR LF records; empty unless Done
 };
@@ -68,7 +73,8 @@ struct SweepExport : Report {
 // The comma-delimited file: for each quantity 1..4 the quoted title record,
 // then a record x,y per step shown of the plotted series, numbers unquoted in
 // the writer's plain number text (15 digits: "1", ".25", "-3"). Refused
-// before anything is computed when no sweep kind is selected. A number
+// before anything is computed when no sweep kind is selected or no step is
+// shown (sweepStepsShown 0). A number
 // without a text fails the export with kMsgExportNotSaved. Either way
 // SweepPlotQuantity and the plotted series are the user's afterwards.
 SweepExport sweepExportBytes(Module1& m);

@@ -55,7 +55,7 @@ SweepPlot sweepPlot(Module1& m, double steps)
         p.plotType = angle ? kSweepAxisAngle : kSweepAxisVelocity;
         const double start = angle ? m.SweepStartAoa : m.SweepStartVelocity;
         const double increment = angle ? m.SweepAoaIncrement : m.SweepVelocityIncrement;
-        m.SweepPlotXMax = start + (n - 1) * increment;
+        m.SweepPlotXMax = n < 1 ? 0 : start + (n - 1) * increment;
         for (int i = 1; i <= n; ++i) m.SweepPlotX(i) = start + (i - 1) * increment;
     }
 
@@ -90,10 +90,12 @@ SweepPlot sweepPlot(Module1& m, double steps)
     for (int y = 100; y <= 2100; y += 200) p.frame.push_back(line(o, y, 132, y));
     for (int x = 300; x <= 2300; x += 200) p.frame.push_back(line(x, o, x, 180));
 
-    // The curve, or no data.
+    // The curve, or no data; with no step stored no axis is labelled
+    // beyond its origin.
     if (m.SweepPlotYMax == 0) {
         p.noData = true;
         p.maxData.clear();
+        if (n < 1) p.xMiddle.clear(), p.maxAoa.clear(), p.yMiddle.clear();
         return p;
     }
     const double sx = kSweepPlotSize / m.SweepPlotXMax, sy = kSweepPlotSize / m.SweepPlotYMax;

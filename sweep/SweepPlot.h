@@ -20,7 +20,9 @@
 // Axis ends between 1 and 1001 that are not whole numbers: the x end goes up
 // to the next whole number, the y end down to the one below (its sign kept);
 // then the y end is multiplied by SweepPlotYScale. A y end of 0 means no data:
-// frame, ticks and x labels are drawn, no curve, MAXDATA stays empty.
+// frame, ticks and x labels are drawn, no curve, MAXDATA stays empty. With
+// no step stored (n = 0) the x end is 0 and only the origin labels "0.0"
+// are shown: an empty plot keeps nothing of an earlier sweep's axes.
 // A negative y end (a negative last CM) draws negative values upward.
 //
 // The curve is n - 1 blue segments; a segment with a coordinate that is not a

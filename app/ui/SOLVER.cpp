@@ -605,10 +605,13 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
         f.get<BODYTUBE>().MeshPlot->clear();
         plot.VelocityPlot->clear();
     }
-    // The fin-section pictures empty.
+    // The fin-section pictures empty, with the plot's labels and the state
+    // of the solution they showed (its instructions in panel 2 stay).
     PanelAero& panel = f.get<PanelAero>();
     panel.FinSection->clear();
     panel.PLOT1->clear();
+    for (TextBox* b : {panel.UnitsLabel1, panel.MAX1, panel.MIN1}) b->setText(QString());
+    panel.StatusBar1->setPanel(1, QString());
     // A base-flow window that was never loaded stays unloaded.
     f.unload<NavierStokes>();
 }

@@ -127,6 +127,9 @@ void SOLVER::IterateBtn_Click()
 
 void SOLVER::Abort_Click()
 {
+    // With nothing running there is nothing to end: no question, and the
+    // window and its status stay as they are.
+    if (!forms().busy().active()) return;
     // The warning stands while the box asks, and goes with it.
     StatusBar1->setPanel(2, "By clicking OK the user will terminate CFD and loose all data.");
     const bool ok = MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution",

@@ -274,12 +274,18 @@ void openProject(Forms& forms, SOLVER& main)
     restoreWindows(forms, main, result.record);
 }
 
-void saveProjectAs(Forms& forms)
+void saveProjectAs(Forms& forms, SOLVER& main)
 {
     const QString path = ModalSeam::instance().fileDialog(projectDialog(true));
     if (path.isEmpty()) return;
     const std::optional<std::string> bytes = projectfile::write(forms.m());
-    if (!bytes || !saveWholeFile(path, *bytes)) MsgBox(projectfile::SaveErrorMessage, MsgButtons::OkOnly);
+    if (!bytes || !saveWholeFile(path, *bytes)) {
+        MsgBox(projectfile::SaveErrorMessage, MsgButtons::OkOnly);
+        return;
+    }
+    // Saved: an earlier file command's message (a refused Open) no longer
+    // describes the project.
+    main.StatusBar1->setPanel(2, QString());
 }
 
 } // namespace
@@ -293,7 +299,7 @@ void SOLVER::mnuOpen_Click()
 void SOLVER::mnuSaveAs_Click()
 {
     if (refuseWhileBusy()) return;
-    forms().runCommand("Save As", [this] { saveProjectAs(forms()); });
+    forms().runCommand("Save As", [this] { saveProjectAs(forms(), *this); });
 }
 
 } // namespace velmora

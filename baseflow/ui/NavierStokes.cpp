@@ -392,6 +392,9 @@ void NavierStokes::closeEvent(QCloseEvent* e)
 
 void NavierStokes::Abort_Click()
 {
+    // With no solution running the window and its status (a converged run's
+    // message, say) stay as they are.
+    if (!solving_) return;
     // The warning stands while the box asks, and goes with it.
     StatusBar1->setPanel(3, kAbortWarning);
     const bool ok = MsgBox("Base Flow Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution",

@@ -498,6 +498,8 @@ void ITERATION::Command1_Click()
 
 void ITERATION::Abort_Click()
 {
+    // With no sweep running the window and its status stay as they are.
+    if (!running_) return;
     // The warning stands while the box asks, and goes with it.
     StatusBar1->setPanel(2, "By clicking OK the user will terminate CFD and loose all data.");
     const bool ok = MsgBox("CFD Analysis will be terminated.", MsgButtons::OkCancel, "Abort Solution",
@@ -558,10 +560,15 @@ void ITERATION::Toolbar1_ButtonClick(const QString& Key)
 
 // The table of the plotted quantity: a step without a number is left out with
 // the message, the others are printed; a printer that fails gives it too.
+// With no step stored nothing is printed and panel 1 says so.
 // Both print keys go through the print dialog, or to a PDF without a printer.
 void ITERATION::printTableKey()
 {
     const stability::SweepTable table = stability::sweepTableLines(m());
+    if (table.outcome == Outcome::Refused) {
+        StatusBar1->setPanel(1, QString::fromStdString(table.message));
+        return;
+    }
     if (!table.message.empty()) StatusBar1->setPanel(1, QString::fromStdString(table.message));
     QStringList lines;
     for (const std::string& l : table.lines) lines << QString::fromStdString(l);
@@ -583,16 +590,21 @@ void ITERATION::printImageKey()
     if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, "The screen image could not be printed.");
 }
 
-// All four quantities to a comma-delimited file, written whole or not at all.
+// All four quantities to a comma-delimited file, written whole or not at all;
+// with no step stored no file is asked for and panel 1 says so.
 void ITERATION::exportKey()
 {
+    const stability::SweepExport e = stability::sweepExportBytes(m());
+    if (e.outcome == Outcome::Refused && !e.message.empty()) {
+        StatusBar1->setPanel(1, QString::fromStdString(e.message));
+        return;
+    }
     FileRequest request;
     request.save = true;
     request.filter = "Text files (*.TXT)|*.TXT";
     request.defaultSuffix = QStringLiteral("TXT");  // so that the filter lists it
     const QString path = ModalSeam::instance().fileDialog(request);
     if (path.isEmpty()) return;
-    const stability::SweepExport e = stability::sweepExportBytes(m());
     if (e.outcome == Outcome::Refused) return;  // no sweep kind: the file is not touched
     const bool saved = e.outcome == Outcome::Done && saveWholeFile(path, e.bytes);
     // The export ran the data step of each quantity; the plot shows the

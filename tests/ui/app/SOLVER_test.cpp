@@ -66,7 +66,7 @@ TEST(StartUp, DeferredPlotAndSweepWindowsMatchTheirHandlers)
                                     double(m.SweepStepsStored), m.SweepPlotX(1), m.SweepPlotXMax, m.SweepPlotYMax});
     };
     const std::vector<double> started = state();
-    EXPECT_EQ(started, std::vector<double>({1, 1, 20, 1, 1, 3, 100, 1, 300, 360, 1, started[11], started[12]}));
+    EXPECT_EQ(started, std::vector<double>({1, 1, 20, 1, 1, 3, 100, 1, 300, 0, 0, started[11], started[12]}));
 
     PlotResults& plot = h.forms->get<PlotResults>();
     ITERATION& sweep = h.forms->get<ITERATION>();
@@ -303,9 +303,14 @@ TEST(CommandGates, GatingMatrix)
     }
 }
 
-// ABORT and Exit ask first and act only on OK; the title-bar close asks as Exit does. ABORT's warning goes with its box.
+// ABORT and Exit ask first and act only on OK; the title-bar close asks as Exit does. ABORT's warning goes with its
+// box; with nothing running ABORT neither asks nor changes the window.
 TEST_F(Commands, AbortAndExitAskFirst)
 {
+    s.StatusBar1->setPanel(2, "kept");
+    QTest::mouseClick(s.Abort, Qt::LeftButton);
+    EXPECT_EQ(std::tuple(h.messages().size(), m.AbortRequest, s.StatusBar1->panel(2)), std::tuple(0u, "NO", "kept"));
+    BusyGuard::Scope running(h.forms->busy(), "SOLVE");
     h.answers = {MsgAnswer::Ok};
     QTest::mouseClick(s.Abort, Qt::LeftButton);
     EXPECT_EQ(testing::said(h.messages()), QStringList{"CFD Analysis will be terminated. | Abort Solution"});

@@ -106,6 +106,11 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
              whileAt(s, SolveStep::BodyFlow, [&s] { QTest::mouseClick(s.Abort, Qt::LeftButton); });
          },
          Outcome::Aborted, "CFD analysis aborted.", ""},
+        {"ABORT in the pause before the fin step",
+         [](Harness& h, SOLVER& s) {
+             whileAt(s, SolveStep::EventPump, [&] { h.answers = {MsgAnswer::Ok}; s.Abort->click(); });
+         },
+         Outcome::Aborted, "CFD analysis aborted.", ""},
         {"angle typed while the body flow runs",
          [](Harness&, SOLVER& s) { whileAt(s, SolveStep::BodyFlow, [&s] { Harness::type(s.ROCKETAOA, "8"); }); },
          Outcome::Refused, "New CFD solution required.", nullptr},

@@ -263,6 +263,7 @@ TEST(AccessibleReading, ListsArePickOnlyAndValueLabelsReadTheirMeaning)
     f.get<PressureCenter>().Toolbar1_ButtonClick("CROSSFLOW");
     ITERATION& sweep = f.get<ITERATION>();
     sweep.PlotOption[1]->click();
+    h.state->SweepStepsStored = 1;  // as a sweep of one step leaves it
     double steps = 1;
     sweep.BARROWMANS(steps);
     const std::map<QString, QString> meanings = {
@@ -384,6 +385,7 @@ TEST(Keyboard, MenuLettersEscapeFromAMenuBaseFlowEndsOnSolveAndTheExportName)
     b.close();
 
     ITERATION& w = testing::openSweep(h, s, "1", "1", "2");
+    h.state->SweepStepsStored = 2;  // as a sweep of two steps leaves it
     QTemporaryDir dir;
     h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep"); };
     Harness::press(w.Toolbar1, "RAWDATA");

@@ -106,6 +106,9 @@ TEST(BaseFlowWindow, ControlsLockedDuringARunThatReplacesTheBaseDragAndAJetLower
               std::tuple(QStringList{"Base Flow Analysis will be terminated. | Abort Solution"}, "",
                          QString::fromUtf8(baseflow::kMsgConverged)));
     EXPECT_TRUE(w.GRID->isEnabled() && ret->isEnabled() && !h.forms->busy().active());
+    click(w.Abort);  // nothing running: no question, the converged run's message stays
+    EXPECT_EQ(std::tuple(h.messages().size(), w.StatusBar1->panel(3)),
+              std::tuple(1u, QString::fromUtf8(baseflow::kMsgConverged)));
     const int iterations = w.StatusBar1->panel(2).toInt();
     ASSERT_GT(iterations, 3);
     // Segments of iterations 2 .. n-1 in dark blue over the grid.

@@ -73,10 +73,13 @@ TEST_F(FinSectionWindow, PickOnlyListsAndMagnification)
 TEST_F(FinSectionWindow, PanelTypeAndPlotButtonsWhileStale)
 {
     p.StatusBar1->setPanel(1, "kept");
+    p.MAX1->setText("1.");
     loadBaseFlow();
-    p.PANELTYPES[1]->click();
-    EXPECT_EQ(std::tuple(m.PanelMethodChoice, m.PanelSolutionStatus, resetSince(), testing::panels(p.StatusBar1)),
-              std::tuple("SOURCE", "SOLVE NEW FLOW", true, "kept | Please solve with new panel type."));
+    p.PANELTYPES[1]->click();  // the reset takes the state and labels of the solution it drops
+    EXPECT_EQ(std::tuple(m.PanelMethodChoice, m.PanelSolutionStatus, resetSince(), testing::panels(p.StatusBar1),
+                         p.MAX1->text()),
+              std::tuple("SOURCE", "SOLVE NEW FLOW", true, " | Please solve with new panel type.", ""));
+    p.StatusBar1->setPanel(1, "kept");
 
     for (QPushButton* b : {p.Command1, p.Command2}) {
         p.StatusBar1->setPanel(2, QString());

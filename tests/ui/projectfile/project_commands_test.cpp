@@ -240,7 +240,9 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
                              h.forms->get<SOLVER>().StatusBar1->panel(2)),
                   std::tuple(QStringList{"An Error Reading The File | "}, before, reason));
     }
-    QFile::remove(path("large.txt"));
+    viaMenu(h, &SOLVER::mnuSaveAs, path("saved.txt"));  // a save that succeeds: the refused file's reason goes
+    EXPECT_EQ(h.forms->get<SOLVER>().StatusBar1->panel(2), "");
+    for (const char* name : {"large.txt", "saved.txt"}) QFile::remove(path(name));
 
     // A write that fails on line 10 of 34, one the file system cuts at 300 bytes, and a folder that does not exist.
     const struct { const char* name; bool hook; rlim_t sizeLimit; } saves[] = {

@@ -10,6 +10,7 @@
 #include "bodyflow/Solver.h"
 #include "stability/Barrowman.h"
 #include "stability/CenterOfPressure.h"
+#include "sweep/SweepOutput.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -47,14 +48,15 @@ ITERATION& twoStepSweep(Harness& h)
              m.SweepCenterOfPressureRatios(1)) = std::tuple(0.5, 0.0175, 0, 0.75f);
     std::tie(m.SweepDragCoefficients(2), m.SweepNormalForceCoefficients(2), m.SweepMomentCoefficients(2),
              m.SweepCenterOfPressureRatios(2)) = std::tuple(0.625, 0.07, -0.2, 0.8f);
+    m.SweepStepsStored = 2;
     w.PlotOption[2]->click();
     return w;
 }
 
 // Each toolbar key has its own icon. While the sweep runs, Start and the inputs do nothing, the keys but HELP and
 // ABOUT wait, the title-bar close asks to abort; Abort confirmed at step 3 of 10 keeps steps 1-2 and leaves 3-10 as
-// they were, but the plot and the export hold steps 1-2 alone, and the warning went with its box. Afterwards the
-// close and RETURN hide without asking.
+// they were, but the plot and the export hold steps 1-2 alone, the warning went with its box and the main window shows
+// nothing of step 3. Afterwards ABORT asks nothing, the close and RETURN hide without asking.
 TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
 {
     Harness h;
@@ -99,7 +101,9 @@ TEST(SweepWindow, DuringTheRunOnlyAbortActsAndAnAbortKeepsTheStepsBefore)
         EXPECT_EQ(m.SweepCenterOfPressureRatios(i), -1) << i;
     EXPECT_EQ(QStringList({w.StatusBar1->panel(1), s.ROCKETAOA->text(), w.IterationLbl->text()}),
               QStringList({QString(kMsgLoopingStopped).arg(3), "3.", "3"}));
+    QTest::mouseClick(w.Abort, Qt::LeftButton);  // nothing running: no question
     EXPECT_EQ(testing::said(h.messages()).count("CFD Analysis will be terminated. | Abort Solution"), 2);
+    EXPECT_EQ(std::tuple(s.TotalCd->text(), s.StatusBar1->panel(1)), std::tuple("", kMsgAnalysisAborted));
     EXPECT_EQ(std::tuple(linesIn(w.DataPlot1, 1), w.MAXAOA->text(), w.StatusBar1->panel(2)), std::tuple(1, "2.", ""));
     QTemporaryDir dir;
     h.fileAnswer = [&](const FileRequest&) { return dir.filePath("sweep.TXT"); };
@@ -224,7 +228,7 @@ TEST(SweepWindow, InputLimitsAndStartChecks)
 // A real sweep of a finned rocket, from 1 degree by 1 over 20 steps: each step goes through the main window's angle
 // box, the plot follows the quantity and the scale keys. Exported with CN chosen, then compared with the Barrowman
 // equations: the comparison uses CN, not the last quantity the export wrote, and is drawn over the sweep plot. A
-// switch of the sweep kind empties it.
+// switch of the sweep kind empties it: no axis, nothing to print or save.
 TEST(SweepWindow, TwentyStepsOfAFinnedRocketTheirPlotAndTheBarrowmanCurve)
 {
     Harness h;
@@ -266,6 +270,13 @@ TEST(SweepWindow, TwentyStepsOfAFinnedRocketTheirPlotAndTheBarrowmanCurve)
     w.ITERATE[1]->click();
     EXPECT_EQ(std::tuple(m.SweepNormalForceCoefficients(20), linesIn(w.DataPlot1, 1)), std::tuple(0, 0));
     EXPECT_EQ(w.StatusBar1->panel(1), "No data to plot. Please perform CFD analysis.");
+    // Emptied (as by BODY, FINS or Open): no axis of the sweep, nothing to print or save, no dialog.
+    const std::size_t asked = ModalSeam::instance().fileRequests.size();
+    Harness::press(w.Toolbar1, "PRNDATA");
+    const QString print = w.StatusBar1->panel(1);
+    Harness::press(w.Toolbar1, "RAWDATA");
+    EXPECT_EQ(std::tuple(w.MAXAOA->text(), print, w.StatusBar1->panel(1), ModalSeam::instance().fileRequests.size()),
+              std::tuple("", stability::kMsgNoSweepToPrint, stability::kMsgNoSweepToSave, asked));
 }
 
 // The file through the window: written whole, or the old bytes kept.
