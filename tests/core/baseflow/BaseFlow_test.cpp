@@ -139,7 +139,7 @@ TEST(BaseFlowChain, KeepsNothingWhenALaterStepFailsOrAnInputChanges)
         std::string panel3;
     } cases[] = {
         {"a strong jet at 20 ft/s lifts the base pressure", 20, [](Module1& m) { m.PropellantWeight = 0.05; }, 0,
-         "Base pressure above ambient (Cpb 7.961E-02): outside the base-flow model. Nothing added to total drag."},
+         "Base pressure above ambient (Cpb 7.962E-02): outside the base-flow model. Nothing added to total drag."},
         {"no reference area", 300, [](Module1& m) { m.NoseConeDiameter = 0; }, 0,
          "Base drag not computed: the base drag broke down. Nothing added to total drag."},
         {"thrust changed during the run", 300, [](Module1& m) { m.MotorAverageThrust = 20; }, 3, kMsgInputChanged},
