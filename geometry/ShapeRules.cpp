@@ -21,7 +21,7 @@ const char* bodyRefusal(const Module1& m, double d, double length)
         bool wide = !atMost(m.FreeFormBaseRadius, most);
         for (int s = 1; s <= m.FreeFormPointCount && s <= 20; ++s) wide = wide || !atMost(m.FreeFormBodyRadius(s), most);
         if (wide) return "Free-Form body radius must be at most 1.5 times the nose cone diameter.";
-    } else if (!atMost(m.TransitionDiameter, kMaxBodyDiameterRatio * d)) {
+    } else if (m.TransitionLength != 0 && !atMost(m.TransitionDiameter, kMaxBodyDiameterRatio * d)) {
         return "Transition diameter must be at most 3 times the nose cone diameter.";
     }
     return nullptr;

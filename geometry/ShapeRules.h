@@ -7,8 +7,8 @@
 // D being the nose cone diameter (the reference diameter of every
 // coefficient) and L the body length (nose cone, body tube, transition and
 // base tube):
-//   body      kMinFineness D <= L <= kMaxFineness D; the transition
-//             diameter and every free-form radius at most
+//   body      kMinFineness D <= L <= kMaxFineness D; the diameter a
+//             transition ends at and every free-form radius at most
 //             kMaxBodyDiameterRatio D (radii: half of it);
 //   lug       the inside diameter below the outside one, the outside at most
 //             D, the length at most L;

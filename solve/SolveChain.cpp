@@ -36,8 +36,8 @@ GridReport meshStep(Module1& m, double velocity, SolveHost& host)
 {
     Progress& progress = host.progress();
     // A shape the computations are not built for is not meshed (a size out
-    // of its range is the grid's own refusal).
-    if (const char* why = badBodyDimension(m) ? nullptr : shapeRefusal(m)) {
+    // of its range is left to the grid).
+    if (const char* why = badBodyDimension(m) || badFinDimension(m) ? nullptr : shapeRefusal(m)) {
         progress.status(1, kMsgMeshingNotComplete);
         progress.status(2, why);
         GridReport refused;

@@ -8,6 +8,7 @@
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/Drag.h"
 #include "bodyflow/Grid.h"
+#include "geometry/FinGeometry.h"
 #include "geometry/ShapeRules.h"
 #include "bodyflow/MeshDrawing.h"
 #include "bodyflow/Solver.h"
@@ -89,7 +90,7 @@ void PlotResults::Mesh(double& velocity)
         MsgBox("PLEASE ENTER BODY DIAMETER", MsgButtons::OkOnly, "BODY DIAMETER REQUIRED");
         return;
     }
-    if (const char* why = badBodyDimension(s) ? nullptr : shapeRefusal(s)) {
+    if (const char* why = badBodyDimension(s) || badFinDimension(s) ? nullptr : shapeRefusal(s)) {
         StatusBar1->setPanel(1, kMsgMeshingNotComplete);
         StatusBar1->setPanel(2, why);
         return;
