@@ -19,7 +19,8 @@ const char* bodyRefusal(const Module1& m, double d, double length)
     if (m.ActiveBodyGeometry == FreeFormBody) {
         const double most = kMaxBodyDiameterRatio * d / 2;
         bool wide = !atMost(m.FreeFormBaseRadius, most);
-        for (int s = 1; s <= m.FreeFormPointCount && s <= 20; ++s) wide = wide || !atMost(m.FreeFormBodyRadius(s), most);
+        for (int s = 1; s <= m.FreeFormPointCount && s <= 20; ++s)
+            wide = wide || !atMost(m.FreeFormBodyRadius(s), most);
         if (wide) return "Free-Form body radius must be at most 1.5 times the nose cone diameter.";
     } else if (m.TransitionLength != 0 && !atMost(m.TransitionDiameter, kMaxBodyDiameterRatio * d)) {
         return "Transition diameter must be at most 3 times the nose cone diameter.";
@@ -64,7 +65,8 @@ const char* finRefusal(const Module1& m, double d, double length)
     if (root != 0 && !atMost(tipChord, kMaxFinTaperRatio * root))
         return "Fin tip chord must be at most 2 times the fin root chord.";
     if (rootDistance != 0 && !atMost(rootDistance + root, length)) return rootText;
-    if (!atMost(m.FinTipDistance, length)) return "Fin tip distance must be at most the body length (fins on the body).";
+    if (!atMost(m.FinTipDistance, length))
+        return "Fin tip distance must be at most the body length (fins on the body).";
     return nullptr;
 }
 

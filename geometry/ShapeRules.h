@@ -24,11 +24,26 @@
 
 namespace velmora {
 
+// Fineness L / D: the source panels hold for any body of revolution (a
+// sphere is their classic test) and the base drag's own fineness bands reach
+// down to 0.75; a body shorter than half its diameter is a disc. Above 100
+// the cross-flow term alone (1.1 (4 / pi) L / D sin^3) passes 140.
 inline constexpr double kMinFineness = 0.5;
 inline constexpr double kMaxFineness = 100;
+// Every coefficient is referred to the nose cone diameter; the body-flow
+// grid and Barrowman's transition term take the body as one slender tube
+// with changes of section about it: flares and boat tails of model rockets
+// stay well inside three times the diameter.
 inline constexpr double kMaxBodyDiameterRatio = 3;
+// Thin fins: the fin-section panels and the edge drag (linear in t / c)
+// are thin-aerofoil results, good to a thickness of about a quarter chord.
 inline constexpr double kMaxFinThicknessRatio = 0.25;
+// Barrowman's fin term grows as (s / D)^2; fins of model rockets span one to
+// three diameters, and at five the fins' CN of eight fins at 90 degrees stays
+// well below 1000.
 inline constexpr double kMaxFinSpanRatio = 5;
+// A tip chord up to twice the root keeps the fin a trapezoid standing on its
+// root, as Barrowman's mid-chord sweep and centre-of-pressure formulas take it.
 inline constexpr double kMaxFinTaperRatio = 2;
 
 // The text of the first rule the inputs break, naming the size the user

@@ -114,7 +114,8 @@ TEST(Sweep, StepsStoreEachStepRefusalClearingAndTheArrayEnd)
     EXPECT_EQ(m->SweepDragCoefficients(1), m->SweepDragCoefficients(5));
     for (int i = 1; i <= 5; ++i)
         EXPECT_TRUE(m->SweepDragCoefficients(i) > 0 && std::fabs(m->SweepNormalForceCoefficients(i)) <= 1000 &&
-                    std::fabs(m->SweepMomentCoefficients(i)) <= 1000 && std::fabs(m->SweepCenterOfPressureRatios(i)) <= 1000);
+                    std::fabs(m->SweepMomentCoefficients(i)) <= 1000 &&
+                    std::fabs(m->SweepCenterOfPressureRatios(i)) <= 1000);
 }
 
 // A step whose inputs no longer hold (a fin span of 1E300 from step 3 on) stores nothing and stops the sweep with the

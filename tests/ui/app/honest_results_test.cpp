@@ -307,8 +307,8 @@ TEST(BadInput, OutOfRangeEntriesAreRefusedByName)
     Harness::type(h.forms->get<FinAnalysis>().FINTHK, "1");
     for (StatusBar* bar : {s.StatusBar1, h.forms->get<PlotResults>().StatusBar1}) {
         bar == s.StatusBar1 ? s.MESHER_Click() : h.forms->get<PlotResults>().Mesh(h.state->FreeStreamVelocity);
-        EXPECT_EQ(testing::panels(bar), QString(kMsgMeshingNotComplete) +
-                                            " | Fin thickness must be at most 0.25 times the fin root chord (a thin fin).");
+        EXPECT_EQ(testing::panels(bar), QString(kMsgMeshingNotComplete) + " | Fin thickness must be at most 0.25 "
+                                                                           "times the fin root chord (a thin fin).");
     }
 }
 
