@@ -1,7 +1,6 @@
 #include "baseflow/BaseDrag.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 
 #include "baseflow/BaseFlow.h"
@@ -201,28 +200,39 @@ PressureReport SolveCp(Module1& m, double velocity, Progress& progress)
         // The corrected field.
         auto c = U3D(m, velocity);
         // Start at the shoulder with the inflow speed.
+        // The wall pressures P are kept in single precision; the coefficient
+        // takes the same march in gauge pressure G = P - p_inf (double), whose
+        // rounding is a part of the dynamic pressure however slow the flow,
+        // not of p_inf.
         auto& p = rep.wallPressure;
+        std::array<double, 52> g{};
         const double ush = m.BaseFlowVelocityU(1, jb + 1);
+        g[jb + 1] = -0.5 * rho * ush * ush;
         p[jb + 1] = toSingle(pinf - 0.5 * rho * ush * ush, "wall pressure");
         // Down the base wall with the wall vorticity gradient.
-        for (int j = jb; j >= 1; --j)
-            p[j] = toSingle(p[j + 1] - (mu / 2) * cdiv(dy, dx) * (3 * c->w(1, j) - 4 * c->w(2, j) + c->w(3, j)),
-                            "wall pressure");
+        for (int j = jb; j >= 1; --j) {
+            const double drop = (mu / 2) * cdiv(dy, dx) * (3 * c->w(1, j) - 4 * c->w(2, j) + c->w(3, j));
+            g[j] = g[j + 1] - drop;
+            p[j] = toSingle(p[j + 1] - drop, "wall pressure");
+        }
         // The jet rows of the base at the ambient pressure.
         if (m.JetExitVelocity > 0) {
             const double rows = cdiv(jb * m.NozzleExitDiameter, d, "jet rows");
-            for (int j = 1; j <= rows && j <= 50; ++j) p[j] = toSingle(pinf);
+            for (int j = 1; j <= rows && j <= 50; ++j) {
+                g[j] = 0;
+                p[j] = toSingle(pinf);
+            }
         }
         // Area weighting over the base.
         double area = 0, force = 0;
         for (int j = 1; j <= jb; ++j) {
             const double da = 2 * kPi * c->y(1, j) * dy;
             area = area + da;
-            force = force + da * p[j];
+            force = force + da * g[j];
         }
-        // Mean pressure and its coefficient.
-        const double pavg = cdiv(force, area, "base area");
-        rep.basePressureCoefficient = finite(cdiv(pavg - pinf, q, "dynamic pressure") * kBasePressureFactor);
+        // Mean gauge pressure and its coefficient.
+        const double gavg = cdiv(force, area, "base area");
+        rep.basePressureCoefficient = finite(cdiv(gavg, q, "dynamic pressure") * kBasePressureFactor);
 
         // Publish.
         m.Pi = kPi;
@@ -249,11 +259,9 @@ BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
         const double rho = m.AmbientDensity, mu = m.DynamicViscosity, d0 = m.NoseConeDiameter;
         const double d = m.BaseFlowDiameter, cpb = m.BasePressureCoefficient;
         // The separated flow behind the base sucks on it and the jet rows sit at the ambient pressure,
-        // so the mean base pressure never exceeds the ambient one beyond the rounding of the
-        // single-precision wall pressures; above it the model has left its range.
-        const double allowance = cdiv(kBasePressureFactor * std::abs(m.AmbientPressure) * FLT_EPSILON,
-                                      0.5 * rho * velocity * velocity, "dynamic pressure");
-        if (cpb > allowance) {
+        // so the mean base pressure never exceeds the ambient one beyond the rounding of the gauge
+        // march; above it the model has left its range.
+        if (cpb > kBasePressureAllowance) {
             rep.outcome = Outcome::Refused;
             rep.message = "Base pressure above ambient (Cpb " + Format(cpb, "0.###E+00") +
                          "): outside the base-flow model. Nothing added to total drag.";

@@ -25,7 +25,8 @@
 //            (DY/DX) (3 W(1,j) - 4 W(2,j) + W(3,j)) (single precision), the
 //            jet rows j <= JB Dj / D at p_inf, the area-weighted mean over
 //            j = 1..JB with dA = 2 pi Y(1, j) DY, and Cpb = ((p_avg - p_inf)
-//            / q) 0.189203 into BasePressureCoefficient;
+//            / q) 0.189203 into BasePressureCoefficient, p - p_inf marched
+//            in double precision beside the single-precision P;
 //            BasePressureAvailable = BasePressureFlag::True.
 //   NEWDRAG  the base drag coefficient from Cpb on the reference area (no
 //            transition), the base area (a positive transition, and any
@@ -45,9 +46,8 @@
 //       (NEWDRAG: a failure of the re-summing after the base drag was
 //       stored is reported as Failed with the base drag kept; the SOLVE
 //       sequence then drops the whole run).
-//   NEWDRAG: Refused, nothing changed, when Cpb is above 0 by more than the
-//       single-precision rounding of the wall pressures at p_inf (0.189203
-//       p_inf FLT_EPSILON / q): a base pressure above ambient, which the
+//   NEWDRAG: Refused, nothing changed, when Cpb is above
+//       kBasePressureAllowance: a base pressure above ambient, which the
 //       model cannot give where it holds. message: "Base pressure above
 //       ambient (Cpb <Cpb>): outside the base-flow model. Nothing added to
 //       total drag."
@@ -81,6 +81,9 @@ inline constexpr double kGravityIPS = 386.0;
 inline constexpr double kZeroCoordinate = 0.00001;
 inline constexpr double kBasePressureFactor = 0.189203;
 inline constexpr double kBandReynolds = 600000;
+// The largest Cpb taken as "not above ambient": the gauge march rounds to
+// about 1e-15 of the dynamic pressure per row, at any speed.
+inline constexpr double kBasePressureAllowance = 1e-12;
 // Specific impulses of rocket motors (seconds): black powder and other solid
 // model motors lie near 80 to 250, no chemical propellant reaches 500.
 inline constexpr double kMinSpecificImpulse = 10;

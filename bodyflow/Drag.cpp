@@ -105,9 +105,10 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
     const double q = 0.5 * flow.density * flow.velocity * flow.velocity * sRef;
     float cd = toSingle(cdiv(pressure, q, "dynamic pressure"));
 
-    // Cross flow on the whole body at angle of attack; sin^3 keeps the sign.
+    // Cross flow on the whole body at angle of attack: |sin^3|, the drag of
+    // a body of revolution being the same at -alpha as at +alpha.
     const double length = bodyLength(m);
-    const double sa = std::sin(alpha);
+    const double sa = std::fabs(std::sin(alpha));
     cd = toSingle(static_cast<double>(cd) + sa * sa * sa * 1.1 * d * length / sRef);
     if (cd < 0.0f) {
         cd = 0.0f;
@@ -116,32 +117,17 @@ RocketDragResult computeRocketDrag(const Module1& m, std::span<const double> sta
     r.pressureCd = cd;
 
     // Empirical base drag, scaled by the cube of the base-to-body diameter
-    // ratio, while no base-flow solution supplies it.
+    // ratio, while no base-flow solution supplies it. The relation takes a
+    // positive forebody drag; without one (a separation, or a closed tail)
+    // the base drag is 0, so that no earlier run's value is kept.
     if (m.BasePressureAvailable == BasePressureFlag::False) {
         const double cdp = static_cast<double>(cd);
-        if (m.ActiveBodyGeometry == 0) {
-            if (cdp > 0.0 && m.TransitionLength == 0.0) {
-                r.baseDragSet = true;
-                r.baseDragCoefficient = toSingle(0.029 / std::sqrt(cdp));
-            } else if (cdp > 0.0 && m.TransitionLength > 0.0) {
-                const double ratio = m.TransitionDiameter / d;
-                r.baseDragSet = true;
-                r.baseDragCoefficient = toSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
-            } else if (m.TransitionLength > 0.0 && m.TransitionDiameter == 0.0) {
-                r.baseDragSet = true;
-                r.baseDragCoefficient = 0.0f;
-            }
-        } else if (m.ActiveBodyGeometry == 1) {
-            const double rb = static_cast<double>(m.FreeFormBaseRadius);
-            if (rb > 0.0 && cdp > 0.0) {
-                const double ratio = 2.0 * rb / d;
-                r.baseDragSet = true;
-                r.baseDragCoefficient = toSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
-            } else if (rb == 0.0) {
-                r.baseDragSet = true;
-                r.baseDragCoefficient = 0.0f;
-            }
-        }
+        double ratio = 0.0;
+        if (m.ActiveBodyGeometry == 0)
+            ratio = m.TransitionLength == 0.0 ? 1.0 : m.TransitionLength > 0.0 ? m.TransitionDiameter / d : 0.0;
+        else if (m.ActiveBodyGeometry == 1) ratio = 2.0 * static_cast<double>(m.FreeFormBaseRadius) / d;
+        r.baseDragSet = m.ActiveBodyGeometry == 0 || m.ActiveBodyGeometry == 1;
+        if (cdp > 0.0 && ratio > 0.0) r.baseDragCoefficient = toSingle(ratio * ratio * ratio * 0.029 / std::sqrt(cdp));
     }
 
     r.reynoldsNumber = flow.density * flow.velocity * length / flow.viscosity;

@@ -5,7 +5,8 @@
 //                         stationCount, progress)
 //       Body pressure drag from the panel solution's axial momentum values
 //       (pressure on the forward- and aft-facing bands of the body), a
-//       cross-flow term at angle of attack, the empirical base drag, the
+//       cross-flow term at angle of attack (even in the angle), the
+//       empirical base drag (0 while the pressure drag is not positive), the
 //       reference area and the displayed Reynolds number. The body-flow solver
 //       uses the two halves computeRocketDrag / publishRocketDrag so that it
 //       can publish only a complete solution.
@@ -69,8 +70,8 @@ DragFlow liveDragFlow(const Module1& m);
 struct RocketDragResult {
     float pressureCd = 0;          // body pressure drag plus cross-flow term, >= 0
     Notes notes;                   // BaseSeparation: a negative pressure drag was set to 0
-    bool baseDragSet = false;      // the empirical base drag applies...
-    float baseDragCoefficient = 0; // ...with this value
+    bool baseDragSet = false;      // the empirical base drag applies (no base-flow solution)...
+    float baseDragCoefficient = 0; // ...with this value, 0 without a positive pressureCd
     float referenceArea = 0;       // pi D^2 / 4
     double reynoldsNumber = 0;     // on the whole body length
 };

@@ -8,6 +8,7 @@
 #include "finpanel/FinPanelSolver.h"
 #include "finpanel/FinPanelState.h"
 #include "geometry/FinGeometry.h"
+#include "geometry/ShapeRules.h"
 #include "model/InputRange.h"
 #include "model/Vocabulary.h"
 #include "platform/Single.h"
@@ -34,6 +35,16 @@ const char* solveStepName(SolveStep s)
 GridReport meshStep(Module1& m, double velocity, SolveHost& host)
 {
     Progress& progress = host.progress();
+    // A shape the computations are not built for is not meshed (a size out
+    // of its range is left to the grid).
+    if (const char* why = badBodyDimension(m) || badFinDimension(m) ? nullptr : shapeRefusal(m)) {
+        progress.status(1, kMsgMeshingNotComplete);
+        progress.status(2, why);
+        GridReport refused;
+        refused.outcome = Outcome::Refused;
+        refused.message = why;
+        return refused;
+    }
     progress.status(1, kMsgMeshing);
     const GridReport grid = GRID(m, velocity, progress, [&host](GridEffect e) { host.gridEffect(e); });
     if (grid.outcome != Outcome::Done) {  // its reason is in panel 2
@@ -150,7 +161,8 @@ const char* solveInputRefusal(const Module1& m)
     if (!(v > 0 && std::isfinite(v)) || (mach && v / m.SpeedOfSound > kMaxMachNumber)) return kMsgVelocityRange;
     if (!(std::fabs(m.AngleOfAttack) <= kMaxAngleOfAttack)) return kMsgAngleOfAttackRange;
     if (const char* bad = badBodyDimension(m)) return bad;
-    return badFinDimension(m);
+    if (const char* bad = badFinDimension(m)) return bad;
+    return shapeRefusal(m);
 }
 
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options)

@@ -133,7 +133,8 @@ struct SolveChainReport : Report {
 // rocket velocity."), a main body dimension missing (missingMainDimension),
 // a velocity or angle of attack out of range (kMsgVelocityRange,
 // kMsgAngleOfAttackRange), a body, fin or launch-lug size out of range
-// (badBodyDimension, badFinDimension), each as its panel-2 text; nullptr
+// (badBodyDimension, badFinDimension), a shape the computations are not
+// built for (shapeRefusal), each as its panel-2 text; nullptr
 // when the inputs can be computed on. The ranges are those of
 // model/InputRange.h. The values may come from a project file, so this holds
 // whatever the input boxes let through; the sweep checks the same.
@@ -148,7 +149,9 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
 void startRun(Module1& m, SolveHost& host);
 
 // The grid step alone, as the MESH command and the chain run it: status
-// texts, GRID, and host.meshBuilt on success.
+// texts, GRID, and host.meshBuilt on success. A shape the computations are
+// not built for (geometry/ShapeRules.h) is refused before the grid, its rule
+// in panel 2.
 GridReport meshStep(Module1& m, double velocity, SolveHost& host);
 
 } // namespace velmora

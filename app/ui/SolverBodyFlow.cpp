@@ -8,6 +8,8 @@
 #include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/Drag.h"
 #include "bodyflow/Grid.h"
+#include "geometry/FinGeometry.h"
+#include "geometry/ShapeRules.h"
 #include "bodyflow/MeshDrawing.h"
 #include "bodyflow/Solver.h"
 #include "solve/ui/MainSolveHost.h"
@@ -86,6 +88,11 @@ void PlotResults::Mesh(double& velocity)
     }
     if (s.NoseConeDiameter == 0) {
         MsgBox("PLEASE ENTER BODY DIAMETER", MsgButtons::OkOnly, "BODY DIAMETER REQUIRED");
+        return;
+    }
+    if (const char* why = badBodyDimension(s) || badFinDimension(s) ? nullptr : shapeRefusal(s)) {
+        StatusBar1->setPanel(1, kMsgMeshingNotComplete);
+        StatusBar1->setPanel(2, why);
         return;
     }
     StatusBar1->setPanel(1, "MESHING in progress.");

@@ -179,6 +179,13 @@ TEST(BaseDrag, FinenessBandsAboveTheReynoldsLimitAndAreaByBodyShape)
         ASSERT_NE(total, nullptr);
         EXPECT_EQ(m->TotalDragCoefficient, static_cast<float>(total->value));
     }
+
+    // A base pressure above ambient is refused however slow the flight: Cpb .001 at .01 ft/s adds nothing.
+    auto above = dragCase(1, 0.01, 1);
+    above->BasePressureCoefficient = 0.001;
+    testing::RecordingProgress main;
+    EXPECT_EQ(std::pair(NEWDRAG(*above, 0.01, main).outcome, above->BaseDragCoefficient),
+              std::pair(Outcome::Refused, dragCase(1, 0.01, 1)->BaseDragCoefficient));
 }
 
 } // namespace

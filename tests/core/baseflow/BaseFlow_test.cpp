@@ -127,6 +127,26 @@ TEST(BaseFlowChain, RefusesInputsOutsideTheModelBeforeRunning)
     }
 }
 
+// At the edges of the model's range (body Reynolds number 100000, Mach 0.8; no motor, specific impulse 10 and 500 on
+// nozzles up to the base) no run adds a negative base drag; a jet as wide as the base holds it at ambient: Cpb 0.
+TEST(BaseFlowChain, EdgesOfTheRangeAddNoNegativeBaseDrag)
+{
+    const auto air = testing::baseFlowCase();  // a body 1.8 long
+    for (double v : {kMinBodyReynolds * air->DynamicViscosity / (air->AmbientDensity * 1.8) * (1 + 1e-12),
+                     0.8 * air->SpeedOfSound})
+        for (auto [thrust, nozzle] : {std::pair{0.0, 0.0}, {1.25, 0.1}, {62.5, 0.1}, {62.5, 0.05}}) {
+            SCOPED_TRACE(std::to_string(v) + " " + std::to_string(thrust) + " " + std::to_string(nozzle));
+            auto m = testing::baseFlowCase(20, 300);
+            m->MotorAverageThrust = thrust, m->NozzleExitDiameter = nozzle;
+            m->MotorBurnTime = thrust ? 2 : 0, m->PropellantWeight = thrust ? 0.25 : 0;  // Isp T t / W
+            testing::RecordingProgress p(m.get()), main;
+            const ChainReport r = solveBaseFlow(*m, v, p, main);
+            if (nozzle == 0.1) EXPECT_EQ(std::pair(r.published, m->BasePressureCoefficient), std::pair(true, 0.0));
+            if (r.published) EXPECT_GE(std::min(m->BaseDragCoefficient, m->TotalDragCoefficient), 0.0f);
+            else EXPECT_NE(p.last(3), "");
+        }
+}
+
 // A converged run whose later steps cannot finish, or whose inputs change while it runs, keeps nothing: not its
 // fields, the jet, the base pressure, the base drag nor the main drag; panel 3 says why.
 TEST(BaseFlowChain, KeepsNothingWhenALaterStepFailsOrAnInputChanges)
@@ -139,7 +159,7 @@ TEST(BaseFlowChain, KeepsNothingWhenALaterStepFailsOrAnInputChanges)
         std::string panel3;
     } cases[] = {
         {"a strong jet at 20 ft/s lifts the base pressure", 20, [](Module1& m) { m.PropellantWeight = 0.05; }, 0,
-         "Base pressure above ambient (Cpb 7.961E-02): outside the base-flow model. Nothing added to total drag."},
+         "Base pressure above ambient (Cpb 7.962E-02): outside the base-flow model. Nothing added to total drag."},
         {"no reference area", 300, [](Module1& m) { m.NoseConeDiameter = 0; }, 0,
          "Base drag not computed: the base drag broke down. Nothing added to total drag."},
         {"thrust changed during the run", 300, [](Module1& m) { m.MotorAverageThrust = 20; }, 3, kMsgInputChanged},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -84,6 +85,10 @@ TEST(Sweep, StepsStoreEachStepRefusalClearingAndTheArrayEnd)
     steps = 3;
     EXPECT_EQ(std::tuple(LOOPER(*m, thick, steps).message, thick.written.size(), m->MeshNodeCount),
               std::tuple(testing::sizeRange("Fin thickness"), 0u, 0.0));
+    m->FinThickness = 10;  // a shape the methods are not built for: nothing run, nothing stored
+    m->SweepStepsStored = 7;
+    EXPECT_EQ(std::tuple(LOOPER(*m, thick, steps).message, thick.written.size(), m->MeshNodeCount, m->SweepStepsStored),
+              std::tuple("Fin thickness must be at most 0.25 times the fin root chord (a thin fin).", 0u, 0.0, 7));
     m->FinThickness = 0.1;
     const SweepReport past = LOOPER(*m, thick, steps);
     EXPECT_EQ(std::tuple(past.outcome, past.stepsStored, past.lastStep.message),
@@ -103,6 +108,14 @@ TEST(Sweep, StepsStoreEachStepRefusalClearingAndTheArrayEnd)
     steps = 400;
     ASSERT_EQ(LOOPER(*m, coarse, steps).stepsStored, 360);
     EXPECT_GT(m->SweepDragCoefficients(360), 0);
+    // From -90 to 90 degrees: every step's drag positive, even in the angle, and no value beyond 1000.
+    m->AngleOfAttack = -90, m->SweepAoaIncrement = 45, steps = 5;
+    ASSERT_EQ(LOOPER(*m, coarse, steps).stepsStored, 5);
+    EXPECT_EQ(m->SweepDragCoefficients(1), m->SweepDragCoefficients(5));
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_TRUE(m->SweepDragCoefficients(i) > 0 && std::fabs(m->SweepNormalForceCoefficients(i)) <= 1000 &&
+                    std::fabs(m->SweepMomentCoefficients(i)) <= 1000 &&
+                    std::fabs(m->SweepCenterOfPressureRatios(i)) <= 1000);
 }
 
 // A step whose inputs no longer hold (a fin span of 1E300 from step 3 on) stores nothing and stops the sweep with the

@@ -289,6 +289,8 @@ TEST(BadInput, OutOfRangeEntriesAreRefusedByName)
         {&open<SOLVER>, "ROCKETAOA", "1e39", kMsgAngleOfAttackRange},
         {&open<SOLVER>, "ROCKETAOA", "-91", kMsgAngleOfAttackRange},
         {&open<SOLVER>, "Velocity", "-300", kMsgVelocityRange},
+        {&open<FinAnalysis>, "SpanLength", "1000000", "Fin span must be at most 5 times the nose cone diameter."},
+        {&open<FinAnalysis>, "IDLUGS", ".5", "Launch lug inside diameter must be less than its outside diameter."},
     };
     for (const auto& [window, name, text, why] : cases) {
         SCOPED_TRACE(std::string(name) + " " + text);
@@ -303,6 +305,15 @@ TEST(BadInput, OutOfRangeEntriesAreRefusedByName)
                   std::tuple(Outcome::Refused, SolveStep::Inputs, why, text));
         for (TextBox* b : {s.TotalCd, s.FinSurfaceDrag, s.LaunchLugDrag, s.CNFORCES, s.CMFORCES, s.XLRATIOS})
             EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    }
+    // A shape the methods are not built for is not meshed either, from the main or the plot window.
+    Harness h;
+    SOLVER& s = typeRocketWithFins(h);
+    Harness::type(h.forms->get<FinAnalysis>().FINTHK, "1");
+    for (StatusBar* bar : {s.StatusBar1, h.forms->get<PlotResults>().StatusBar1}) {
+        bar == s.StatusBar1 ? s.MESHER_Click() : h.forms->get<PlotResults>().Mesh(h.state->FreeStreamVelocity);
+        EXPECT_EQ(testing::panels(bar), QString(kMsgMeshingNotComplete) + " | Fin thickness must be at most 0.25 "
+                                                                           "times the fin root chord (a thin fin).");
     }
 }
 
