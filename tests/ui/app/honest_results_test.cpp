@@ -181,21 +181,18 @@ TEST(HonestResults, PartlyEnteredFinsShowNoRocketCoefficientsAndTheDragKeepsTheL
     Harness h;
     SOLVER& s = typeRocketWithFins(h);
     FinAnalysis& fins = h.forms->get<FinAnalysis>();
-    for (auto [box, text] : {std::pair{fins.FINTHK, "0"}, {fins.DLUGS, "1"}, {fins.ODLUGS, "0.1"}, {fins.IDLUGS, "0.08"}})
+    for (auto [box, text] : {std::pair{fins.FINTHK, "0"}, {fins.DLUGS, "1"}, {fins.ODLUGS, ".1"}, {fins.IDLUGS, ".08"}})
         Harness::type(box, text);
     QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    const Module1& m = *h.state;
     for (bool afterCp : {false, true}) {
-        SCOPED_TRACE(afterCp ? "after CP" : "after SOLVE");
         if (afterCp) Harness::press(s.Toolbar1, "CP");
-        EXPECT_EQ(s.StatusBar1->panel(2),
-                  "No fin drag. Fin thickness required. CN, Cm and XCp/L need complete fin data.");
-        for (TextBox* b : {s.CNFORCES, s.CMFORCES, s.XLRATIOS}) EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+        EXPECT_EQ(QStringList({s.StatusBar1->panel(2), s.CNFORCES->text(), s.CMFORCES->text(), s.XLRATIOS->text()}),
+                  QStringList({"No fin drag. Fin thickness required. CN, Cm and XCp/L need complete fin data.", "", "",
+                               ""})) << afterCp;
     }
+    const Module1& m = *h.state;
     EXPECT_GT(m.LaunchLugDragCoefficient, 0.001f);
-    EXPECT_EQ(s.LaunchLugDrag->text(), qFormat(m.LaunchLugDragCoefficient, "##.###"));
-    EXPECT_FLOAT_EQ(m.TotalDragCoefficient,
-                    m.BaseDragCoefficient + m.BodyPressureDragCoefficient + m.LaunchLugDragCoefficient);
+    EXPECT_FLOAT_EQ(m.TotalDragCoefficient, m.BaseDragCoefficient + m.BodyPressureDragCoefficient + m.LaunchLugDragCoefficient);
     EXPECT_EQ(s.TotalCd->text(), qFormat(m.TotalDragCoefficient, "##.###"));
 }
 

@@ -156,20 +156,16 @@ TEST_F(ProjectFiles, TheFreeFormEditorAfterOpenHoldsTheStraightTube)
     b.onShow["GeoBody"] = [](Form& form) {
         form.show();
         auto& g = static_cast<GeoBody&>(form);
-        const double y0 = g.drawingHeightTwips() * (1 - 0.5 / 12);
-        for (int i = 1; i <= g.model().count(); ++i) {
-            EXPECT_NEAR(g.model().x(i), g.drawingWidthTwips() * (i - 1.0) / (g.model().count() - 1), 1e-9) << i;
-            EXPECT_NEAR(g.model().y(i), y0, 1e-9) << i;
-        }
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_EQ(std::tuple(g.model().x(i), g.model().y(i)),
+                      std::tuple(g.drawingWidthTwips() * (i - 1) / 3.0, g.drawingHeightTwips() * (1 - 0.5 / 12)));
         g.MESHBODY->click();
     };
     body.FREEFORM->click();
-    ASSERT_EQ(Harness::timesShown("GeoBody"), 1);
     const Module1& m = *b.state;
-    for (int i = 1; i <= m.FreeFormPointCount; ++i) EXPECT_NEAR(m.FreeFormBodyRadius(i), 0.5, 1e-9) << i;
+    for (int i = 1; i <= 4; ++i) EXPECT_NEAR(m.FreeFormBodyRadius(i), 0.5, 1e-9) << i;
     QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    EXPECT_EQ(s.StatusBar1->panel(1), "CFD solution found. ");
-    EXPECT_NEAR(m.TotalDragCoefficient, tubeCd, 1e-6);
+    EXPECT_EQ(std::tuple(s.StatusBar1->panel(1), m.TotalDragCoefficient), std::tuple("CFD solution found. ", tubeCd));
 }
 
 TEST_F(ProjectFiles, SaveOpenSaveGivesTheSameBytesAndWindows)
