@@ -434,6 +434,7 @@ void NavierStokes::dropResults()
     // The main drag goes back to its own base drag.
     MainWindow& main = forms().main();
     WindowProgress mainProgress(main.StatusBar1, main.ProgressBar1);
+    mainProgress.setPumpInterval(std::nullopt);  // a change handler lets no events run
     if (main.StatusBar1->panel(2) == kMsgBaseDragAdded) main.StatusBar1->setPanel(2, QString());
     const BaseDragReport back = withdrawBaseDrag(s, *mainBaseDrag_, s.FreeStreamVelocity, mainProgress);
     applyWindowWrites(forms(), back.writes);
