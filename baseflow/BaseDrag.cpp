@@ -311,4 +311,19 @@ BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress)
     return rep;
 }
 
+BaseDragReport withdrawBaseDrag(Module1& m, float previous, double velocity, Progress& mainProgress)
+{
+    BaseDragReport rep;
+    m.BasePressureAvailable = BasePressureFlag::False;
+    m.BaseDragCoefficient = previous;
+    rep.baseDragCoefficient = previous;
+    rep.writes.push_back(showNumber(ControlId::SOLVER_BaseCd, previous, kPatternMainBaseCd));
+    const DragReport fins = CdFnMn(m, velocity, mainProgress);
+    rep.writes.insert(rep.writes.end(), fins.writes.begin(), fins.writes.end());
+    const DragReport total = TOTALDRAG(m, velocity, mainProgress);
+    rep.writes.insert(rep.writes.end(), total.writes.begin(), total.writes.end());
+    rep.outcome = fins.outcome != Outcome::Done ? fins.outcome : total.outcome;
+    return rep;
+}
+
 } // namespace velmora::baseflow

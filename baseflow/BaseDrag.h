@@ -55,6 +55,10 @@
 //       and SOLVER.BaseCd ("##.###"), the re-summed drag boxes, and
 //       "Velmora base drag added to total drag." to panel 2 of the main
 //       window. Its drag-routine status texts go to mainProgress.
+//   withdrawBaseDrag: Done; the base drag the main window had before a run
+//       replaced it goes back (BasePressureAvailable False), the drag sums
+//       run again and SOLVER.BaseCd and the drag boxes show them. For the
+//       results of a base-flow run that no longer belong to the inputs shown.
 #include <array>
 #include <memory>
 #include <string>
@@ -128,5 +132,9 @@ struct BaseDragReport : Report {
 };
 
 BaseDragReport NEWDRAG(Module1& m, double velocity, Progress& mainProgress);
+
+// Puts `previous`, the main window's own base drag, back in place of the
+// base-flow one and sums the drag again; Failed when the sums break down.
+BaseDragReport withdrawBaseDrag(Module1& m, float previous, double velocity, Progress& mainProgress);
 
 } // namespace velmora::baseflow

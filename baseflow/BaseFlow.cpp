@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string_view>
 
 #include "baseflow/BaseDrag.h"
 #include "platform/Checked.h"
@@ -24,6 +25,14 @@ const char* flowInputRefusal(const Module1& m, double velocity)
     for (double v : positive)
         if (!(v > 0 && std::isfinite(v))) return kMsgBadFlowData;
     return nullptr;
+}
+
+std::string refusalText(std::string why)
+{
+    const std::string_view tail = kMsgNothingAdded;
+    if (why.size() >= tail.size() && why.compare(why.size() - tail.size(), tail.size(), tail) == 0) return why;
+    if (!why.empty()) why += ' ';
+    return why + kMsgNothingAdded;
 }
 
 std::string baseFlowRefusal(const Module1& m, double velocity)
@@ -275,7 +284,8 @@ ChainReport solveBaseFlow(Module1& m, double velocity, Progress& progress, Progr
         rep.message = std::move(why);
         return rep;
     };
-    if (std::string why = baseFlowRefusal(m, velocity); !why.empty()) return stop(Outcome::Refused, std::move(why));
+    if (std::string why = baseFlowRefusal(m, velocity); !why.empty())
+        return stop(Outcome::Refused, refusalText(std::move(why)));
     const LaterInputs later = laterInputs(m);
     std::unique_ptr<Fields> f;
     rep.run = runFlow(m, velocity, progress, observer, SweepOrder::Wavefront, f);

@@ -61,8 +61,8 @@
 //         - a Mach number V / a of at most 0.8, the program's limit for
 //           compressibility corrections: the solver is incompressible.
 //   ChainReport solveBaseFlow(m, velocity, progress, mainProgress, observer = {})
-//       The SOLVE sequence: baseFlowRefusal (its text in panel 3, nothing
-//       run), NSVS2D, then - only when this run converged - JET, SolveCp and
+//       The SOLVE sequence: baseFlowRefusal (its text in panel 3 as
+//       refusalText gives it, nothing run), NSVS2D, then - only when this run converged - JET, SolveCp and
 //       NEWDRAG (baseflow/BaseDrag.h). All or nothing: the run's fields, the
 //       jet, the base pressure, the base drag and the main drag sums are kept
 //       only when every step is done; the main window's texts of the drag
@@ -101,6 +101,11 @@ inline constexpr const char* kMsgPerformMainCfd = "Please perform CFD on main sc
 inline constexpr const char* kMsgBadFlowData =
     "Base-flow dimensions, velocity, time step, density and viscosity must be finite and positive.";
 inline constexpr const char* kMsgInputChanged = "An input changed during the run. Nothing kept; please solve again.";
+// Every refusal of SOLVE ends with it.
+inline constexpr const char* kMsgNothingAdded = "Nothing added to total drag.";
+
+// A refusal's reason as panel 3 shows it: ending with kMsgNothingAdded.
+std::string refusalText(std::string why);
 
 // Format patterns of the result boxes.
 inline constexpr const char* kPatternReynolds = "########.#";

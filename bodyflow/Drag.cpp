@@ -174,18 +174,20 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
     float finSurface = 0.0f, finInterference = 0.0f, lug = 0.0f;
     const double d = m.NoseConeDiameter;
 
-    // Input checks; the first that fails is reported and the totals are
-    // formed without the fin and lug components.
+    // Input checks. A body dimension missing, or a fin or lug size out of
+    // range, leaves out both fins and lug; otherwise each component that
+    // lacks an input (dragInputGaps) is left out alone, and panel 2 says
+    // which. The totals hold every component computed.
     const char* failed = nullptr;
     bool finBoxesEmptied = true;
+    DragInputGaps gaps;
     if ((failed = missingMainDimension(m))) {
         finBoxesEmptied = false;
-    } else if (const auto problems = finInputProblems(m, m.FinThickness); !problems.empty()) {
-        failed = problems.front();
+    } else {
+        gaps = dragInputGaps(m);
+        // A negative or unbounded size gives no fin or lug drag, not a negative one.
+        failed = badFinDimension(m);
     }
-    // A negative or unbounded size gives no fin or lug drag, not a negative one.
-    if (finBoxesEmptied)
-        if (const char* bad = badFinDimension(m)) failed = bad;
 
     // Everything is computed before anything is stored: a value that does
     // not fit its store fails the routine with the state as it was.
@@ -200,47 +202,51 @@ void finAndLugDrag(Module1& m, double velocity, Progress& progress, DragReport& 
             w.push_back(emptyBox(ControlId::SOLVER_LaunchLugDrag));
         }
     } else {
+        const std::string lacking = gaps.text();
+        if (!lacking.empty()) say(progress, report, 2, lacking.c_str());
         referenceArea = toSingle(kPi * (d / 2.0) * (d / 2.0));
         const double sRef = static_cast<double>(*referenceArea);
+        // Unpainted surfaces drag a quarter more.
+        const double finish = m.SurfaceFinishCode == 1 ? 1.25 : 1.0;
 
-        // Skin friction on the length ahead of the base tube.
-        const double lf = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength;
-        const double re = m.AmbientDensity * velocity * lf / m.DynamicViscosity;
-        const double cf = skinFriction(re, m.SurfaceFinishCode);
+        if (gaps.fin) {
+            w.push_back(emptyBox(ControlId::SOLVER_FinSurfaceDrag));
+            w.push_back(emptyBox(ControlId::SOLVER_FinInterferenceDrag));
+        } else {
+            const double cr = m.FinRootChord;
+            meanChord = finMeanChord(m);
+            const double finArea = m.FinCount * m.FinSpan * meanChord.value_or(m.FinMeanChord);
 
-        const double cr = m.FinRootChord;
-        meanChord = finMeanChord(m);
-        const double finArea = m.FinCount * m.FinSpan * meanChord.value_or(m.FinMeanChord);
+            // Edge-shape drag factor by thickness ratio.
+            const double tc = m.FinThickness / cr;
+            double k = 0.0;
+            if (m.FinEdgeCode == 1) k = 0.875 * tc;
+            else if (m.FinEdgeCode == 2) k = 0.5 * tc;
+            else if (m.FinEdgeCode == 3) k = 0.01;
 
-        // Edge-shape drag factor by thickness ratio.
-        const double tc = m.FinThickness / cr;
-        double k = 0.0;
-        if (m.FinEdgeCode == 1) k = 0.875 * tc;
-        else if (m.FinEdgeCode == 2) k = 0.5 * tc;
-        else if (m.FinEdgeCode == 3) k = 0.01;
+            finSurface = toSingle(finArea * k / sRef * finish, kMsgFinDragTooLarge);
+            finInterference = toSingle(m.FinCount * (d * cr * k / sRef) / 2.0 * finish, kMsgFinDragTooLarge);
+            w.push_back(showNumber(ControlId::SOLVER_FinSurfaceDrag, finSurface, kPatternCd));
+            w.push_back(showNumber(ControlId::SOLVER_FinInterferenceDrag, finInterference, kPatternCd));
 
-        const double lugOuter = m.LaunchLugOuterDiameter;
-        const double lugInner = static_cast<double>(m.LaunchLugInnerDiameter);
-        const double lugFront = (lugOuter * lugOuter - lugInner * lugInner) * kPi / 4.0;
-        const double lugWetted = m.LaunchLugLength * kPi * lugOuter + m.LaunchLugLength * kPi * lugInner;
-
-        double fs = finArea * k / sRef;
-        double fi = m.FinCount * (d * cr * k / sRef) / 2.0;
-        double ll = (1.2 * lugFront + cf * lugWetted) / sRef;
-        if (m.SurfaceFinishCode == 1) {  // unpainted
-            fs *= 1.25;
-            fi *= 1.25;
-            ll *= 1.25;
+            // Fin corners in the mesh frame, the root on the tube surface.
+            corners = finCorners(m, d / 2.0);
         }
-        finSurface = toSingle(fs, kMsgFinDragTooLarge);
-        finInterference = toSingle(fi, kMsgFinDragTooLarge);
-        lug = toSingle(ll, kMsgLugDragTooLarge);
-        w.push_back(showNumber(ControlId::SOLVER_FinSurfaceDrag, finSurface, kPatternCd));
-        w.push_back(showNumber(ControlId::SOLVER_FinInterferenceDrag, finInterference, kPatternCd));
-        w.push_back(showNumber(ControlId::SOLVER_LaunchLugDrag, lug, kPatternCd));
 
-        // Fin corners in the mesh frame, the root on the tube surface.
-        corners = finCorners(m, d / 2.0);
+        if (gaps.lug) {
+            w.push_back(emptyBox(ControlId::SOLVER_LaunchLugDrag));
+        } else {
+            // Skin friction on the length ahead of the base tube.
+            const double lf = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength;
+            const double re = m.AmbientDensity * velocity * lf / m.DynamicViscosity;
+            const double cf = skinFriction(re, m.SurfaceFinishCode);
+            const double lugOuter = m.LaunchLugOuterDiameter;
+            const double lugInner = static_cast<double>(m.LaunchLugInnerDiameter);
+            const double lugFront = (lugOuter * lugOuter - lugInner * lugInner) * kPi / 4.0;
+            const double lugWetted = m.LaunchLugLength * kPi * lugOuter + m.LaunchLugLength * kPi * lugInner;
+            lug = toSingle((1.2 * lugFront + cf * lugWetted) / sRef * finish, kMsgLugDragTooLarge);
+            w.push_back(showNumber(ControlId::SOLVER_LaunchLugDrag, lug, kPatternCd));
+        }
     }
 
     // Totals, on every path.

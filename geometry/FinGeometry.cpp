@@ -84,6 +84,32 @@ std::vector<const char*> finInputProblems(Module1& m, double thickness)
     return problems;
 }
 
+bool finSizesEntered(const Module1& m)
+{
+    return m.FinThickness != 0.0 || m.FinRootChord != 0.0 || m.FinTipChord != 0.0f || m.FinSpan != 0.0 ||
+           m.FinTipDistance != 0.0 || m.FinRootDistance != 0.0f;
+}
+
+bool launchLugEntered(const Module1& m)
+{
+    return m.LaunchLugLength != 0.0 || m.LaunchLugOuterDiameter != 0.0 || m.LaunchLugInnerDiameter != 0.0f;
+}
+
+std::string DragInputGaps::text() const
+{
+    std::string t = fin ? fin : "";
+    if (lug) t += (t.empty() ? "" : ". ") + std::string(kMsgNoLugFinish);
+    return t;
+}
+
+DragInputGaps dragInputGaps(Module1& m)
+{
+    DragInputGaps gaps;
+    if (const auto problems = finInputProblems(m, m.FinThickness); !problems.empty()) gaps.fin = problems.front();
+    gaps.lug = m.SurfaceFinishCode == 0 && launchLugEntered(m);
+    return gaps;
+}
+
 // ---- corner points --------------------------------------------------------------
 
 FinCorners finCorners(const Module1& m, double rootRadius)

@@ -22,6 +22,7 @@
 // drawn at (sx x, sy y), the axis on y = 0.
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "model/Module1.h"
@@ -74,6 +75,28 @@ inline constexpr const char* kMsgNoRootDistance = "No fin drag. Distance to fin 
 // the root distance after the planform derivation, which this runs): every
 // failing check's message, empty when the fin data are complete.
 std::vector<const char*> finInputProblems(Module1& m, double thickness);
+
+// True when any fin size is typed (thickness, root or tip chord, span, tip or
+// root distance): the rocket has fins, whether or not all their values are in.
+bool finSizesEntered(const Module1& m);
+
+// True when any launch-lug size is typed.
+bool launchLugEntered(const Module1& m);
+
+// The lug's skin friction depends on the finish (its laminar-turbulent
+// transition), so a lug entered without one has no drag to give.
+inline constexpr const char* kMsgNoLugFinish = "No launch-lug drag. Finish quality required";
+
+// The drag components the build-up must leave out for want of an input: the
+// fins when a fin check fails (its message), the lug when it is entered
+// without a finish. text(): what panel 2 says, the two joined by ". "; empty
+// when nothing lacks.
+struct DragInputGaps {
+    const char* fin = nullptr;
+    bool lug = false;
+    std::string text() const;
+};
+DragInputGaps dragInputGaps(Module1& m);
 
 // ---- corner points --------------------------------------------------------------
 

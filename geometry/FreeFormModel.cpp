@@ -50,6 +50,17 @@ double FreeFormModel::noseRadiusY(const FreeFormFrame& f)
     return f.height - f.height * (f.diameter / 2.0) / f.length;
 }
 
+bool FreeFormModel::isShape() const
+{
+    if (!hasShape() || !validCount(count_)) return false;
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(count_); ++i) {
+        const double x = x_[i], y = y_[i];
+        if (!(x >= 0.0 && x <= scaleW_ && y >= 0.0 && y <= scaleH_)) return false;
+        if (i > 1 && !(x > x_[i - 1])) return false;
+    }
+    return true;
+}
+
 Report FreeFormModel::layOutFlat(const FreeFormFrame& f, int16_t n)
 {
     if (Report r = check(f); !ok(r)) return r;

@@ -84,6 +84,11 @@ public:
     double scaleWidth() const { return scaleW_; }
     double scaleHeight() const { return scaleH_; }
     bool hasShape() const { return scaleW_ > 0 && scaleH_ > 0; }
+    // The points make a body the editor can show and accept: placed, each
+    // on the drawing area it is expressed at, and rising along the axis from
+    // point to point. A table of zeros, or one taken at another size whose
+    // points fall off the drawing, is not.
+    bool isShape() const;
 
     // Screen y of the nose-cone radius D / 2: H - H (D / 2) / L.
     static double noseRadiusY(const FreeFormFrame& f);

@@ -125,11 +125,12 @@ SolveChainReport& withoutDrag(SolveChainReport& rep, SolveStep at, const DragRep
 // Ends a run whose entered fins got no section solution (it failed, or the
 // fin step refused or did not run): body flow and drag stand, the rocket's
 // CN, Cm and XCp/L (which need the fins) stay empty and panel 2 says why.
-SolveChainReport& withoutFins(SolveChainReport& rep, Outcome outcome, Progress& progress)
+SolveChainReport& withoutFins(SolveChainReport& rep, Outcome outcome, Progress& progress,
+                              const std::string& why = stability::kMsgNoFinSolution)
 {
     for (ControlId box : kCenterOfPressureBoxes) rep.writes.push_back(emptyBox(box));
-    progress.status(2, stability::kMsgNoFinSolution);
-    return endAt(rep, SolveStep::FinSection, outcome, stability::kMsgNoFinSolution);
+    progress.status(2, why);
+    return endAt(rep, SolveStep::FinSection, outcome, why);
 }
 
 // Ends a run aborted after its body flow and drag: the run did not finish,
@@ -238,6 +239,11 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     progress.pumpEvents();
     if (m.FlowSolutionStatus == FlowSolutionState::Stale) return superseded(rep, SolveStep::EventPump, progress);
     if (m.AbortRequest == AbortFlag::Yes) return aborted(rep, SolveStep::EventPump, m, progress);
+
+    // Fins partly entered: their section is not solved and no rocket value
+    // of the run may leave them out (the drag has said what it lacks).
+    if (const std::string why = stability::incompleteFinsText(m); !why.empty())
+        return withoutFins(rep, Outcome::Refused, progress, why);
 
     // Fin section.
     bool sourceForce = false;

@@ -50,6 +50,9 @@
 //                    ends it the same way, Refused.
 //                    A published one is kept in the report (fin) for the
 //                    window to draw.
+//                    Fins partly entered (stability::incompleteFinsText)
+//                    end it before the fin section the same way, Refused,
+//                    with that text in panel 2 and message.
 //   CenterOfPressure CPSOLVE. With source panels panel 2 says why the fin
 //                    normal force is 0.
 // A run whose inputs changed while it let events run (at any step) shows

@@ -35,6 +35,14 @@ UnitsTestReport UNITSTEST(Module1& m, float thickness)
     return rep;
 }
 
+std::string incompleteFinsText(Module1& m)
+{
+    if (!finSizesEntered(m)) return {};
+    const DragInputGaps gaps = dragInputGaps(m);
+    if (!gaps.fin) return {};
+    return gaps.text() + ". " + kMsgFinDataIncomplete;
+}
+
 CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress*/)
 {
     CenterOfPressureReport rep;
@@ -122,6 +130,8 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     // that leaves them out.
     const bool noFinSolution = atAngle && !units.finDataMissing && rep.FinSlopeInUse == 0 &&
                                m.PanelSolutionStatus != PanelSolutionState::Solved;
+    // Fins partly entered: no rocket value can hold them.
+    const std::string incompleteFins = incompleteFinsText(m);
 
     // CN and Cm.
     for (ControlId box : {ControlId::PressureCenter_CNROCKET, ControlId::PressureCenter_CNFORCES,
@@ -134,7 +144,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
         w.push_back(showNumber(ControlId::PressureCenter_CNROCKET, rep.TotalNormalForceSlope, kPatternCoefficient));
         w.push_back(showNumber(ControlId::PressureCenter_CNFORCES, cn, kPatternCoefficient));
         w.push_back(showNumber(ControlId::PressureCenter_CMFORCES, cmoment, kPatternCoefficient));
-        if (!noFinSolution) {
+        if (!noFinSolution && incompleteFins.empty()) {
             w.push_back(showNumber(ControlId::SOLVER_CNFORCES, cn, kPatternCoefficient));
             w.push_back(showNumber(ControlId::SOLVER_CMFORCES, cmoment, kPatternCoefficient));
         }
@@ -163,10 +173,11 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     w.push_back(showNumber(ControlId::PressureCenter_CNFINS, rep.FinSlopeInUse, kPatternSlope));
     w.push_back(showNumber(ControlId::PressureCenter_XCPTOTALS, rep.TotalCenterOfPressure, kPatternSlope));
     w.push_back(showNumber(ControlId::PressureCenter_XLRATIOS, ratio, kPatternSlope));
-    if (noFinSolution) {
+    if (noFinSolution || !incompleteFins.empty()) {
         for (ControlId box : {ControlId::SOLVER_CNFORCES, ControlId::SOLVER_CMFORCES, ControlId::SOLVER_XLRATIOS})
             w.push_back(emptyBox(box));
-        w.push_back(setPanel(ControlId::SOLVER_StatusBar1, 2, kMsgNoFinSolution));
+        w.push_back(setPanel(ControlId::SOLVER_StatusBar1, 2,
+                             incompleteFins.empty() ? std::string(kMsgNoFinSolution) : incompleteFins));
     } else {
         w.push_back(showNumber(ControlId::SOLVER_XLRATIOS, ratio, kPatternSlope));
     }

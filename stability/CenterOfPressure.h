@@ -34,6 +34,8 @@
 //            fin corners, FinNormalForce (0 at zero angle), the ring of
 //            station N-1 of the surface Cp set to 0; the boxes and panels to
 //            fill come back as writes, the plot's data in the report.
+// With fins partly entered the main window's CN, Cm and XCp/L empty and its
+// panel 2 reads incompleteFinsText, at any angle.
 // With fins entered but no fin-section solution published (PanelSolutionStatus
 // not PanelSolutionState::Solved, no fin slope) at an angle of attack, the window shows the body
 // alone with its own fin message, while the main window's CN, Cm and XCp/L
@@ -58,6 +60,9 @@ inline constexpr const char* kMsgAnalysisComplete = "Analysis complete.";
 // solution was published: CN, Cm and XCp/L of the rocket stay empty there.
 inline constexpr const char* kMsgNoFinSolution =
     "Fin section solution not found: CN, Cm and XCp/L need the fin results.";
+// Panel 2 of the main window, after what the drag leaves out, when fins are
+// only partly entered: CN, Cm and XCp/L of the rocket stay empty there.
+inline constexpr const char* kMsgFinDataIncomplete = "CN, Cm and XCp/L need complete fin data.";
 // Ours: the divisions without a value.
 inline constexpr const char* kMsgNoBodyForce = "No body normal force at this angle: body slope and centre set to 0.";
 inline constexpr const char* kMsgNoSlopeSum = "Body and fin slopes add up to 0: centre of pressure set to 0.";
@@ -96,5 +101,10 @@ struct CenterOfPressureReport : Report {
 };
 
 CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& progress);
+
+// With fins partly entered (a fin size typed, a fin check failing), what the
+// main window's panel 2 says: "No fin drag. Fin thickness required. CN, Cm
+// and XCp/L need complete fin data."; empty otherwise.
+std::string incompleteFinsText(Module1& m);
 
 } // namespace velmora::stability

@@ -207,10 +207,12 @@ void restoreFreeFormShape(Forms& forms)
         geo.drawing()->clear();
         return;
     }
+    // The points as the editor holds them (a table that was no shape is laid out flat).
+    const FreeFormModel& shape = geo.model();
     const double h = geo.drawingHeightTwips();
     const QRgb lightBlue = PictureBox::qbColor(9);
-    geo.drawing()->line(35, h, s.FreeFormScreenX(1) + 35, s.FreeFormScreenY(1), lightBlue);
-    geo.drawing()->line(s.FreeFormScreenX(n) - 35, h, s.FreeFormScreenX(n) - 35, s.FreeFormScreenY(n), lightBlue);
+    geo.drawing()->line(35, h, shape.x(1) + 35, shape.y(1), lightBlue);
+    geo.drawing()->line(shape.x(n) - 35, h, shape.x(n) - 35, shape.y(n), lightBlue);
 }
 
 void restoreWindows(Forms& forms, SOLVER& main, const projectfile::ProjectRecord& r)

@@ -323,14 +323,14 @@ void NavierStokes::solveCommand()
 void NavierStokes::runSolve()
 {
     Module1& s = m();
-    // A current main solution, and inputs the base-flow model holds for.
-    if (s.MainFlowStateCopy == FlowSolutionState::Stale) {
-        StatusBar1->setPanel(3, kMsgPerformMainCfd);
-        return;
-    }
+    // A current main solution, and inputs the base-flow model holds for; a
+    // refusal leaves nothing of an earlier run standing.
     const double velocity = s.FreeStreamVelocity;
-    if (const std::string why = baseFlowRefusal(s, velocity); !why.empty()) {
-        StatusBar1->setPanel(3, QString::fromStdString(why));
+    std::string why = s.MainFlowStateCopy == FlowSolutionState::Stale ? kMsgPerformMainCfd
+                                                                      : baseFlowRefusal(s, velocity);
+    if (!why.empty()) {
+        dropResults();
+        StatusBar1->setPanel(3, QString::fromStdString(refusalText(std::move(why))));
         return;
     }
     // Results and pictures emptied.
@@ -358,8 +358,11 @@ void NavierStokes::runSolve()
         if (const auto segment = trace.next(step)) paintStroke(RESIDUAL, *segment);
         TimeStep->setText(qFormat(step.timeStep, kPatternTimeStep));
     };
+    const float mainBaseDrag = s.BaseDragCoefficient;
     const ChainReport chain = solveBaseFlow(s, velocity, progress, mainProgress, live);
     applyWindowWrites(forms(), chain.writes);
+    if (chain.published && !mainBaseDrag_) mainBaseDrag_ = mainBaseDrag;
+    if (chain.outcome == Outcome::Refused) dropResults();
     if (chain.run.offerOutputFile) OUTPT();
 }
 
@@ -403,6 +406,44 @@ void NavierStokes::Abort_Click()
     if (ok) m().AbortRequest = AbortFlag::Yes;
 }
 
+// ---- results that no longer hold ----------------------------------------------------------------
+
+void NavierStokes::inputChanged()
+{
+    // A run notices its own inputs changing and keeps nothing.
+    if (solving_) return;
+    dropResults();
+}
+
+void NavierStokes::dropResults()
+{
+    Module1& s = m();
+    for (TextBox* b : {IspBase, UJETBase, PjetBase, REYNOLDS, TimeStep, CONVERGE, BaseCd}) b->setText(QString());
+    StatusBar1->setPanel(1, QString());
+    StatusBar1->setPanel(2, QString());
+    const QString said = StatusBar1->panel(3);
+    if (said == kMsgConverged || said == kMsgNotConverged) StatusBar1->setPanel(3, QString());
+    if (s.BaseFlowStatus != BaseFlowSolutionState::Stale) {
+        // The flow pictures showed the solution.
+        PLOT->clear();
+        LEVELS->clear();
+        MAX->clear();
+        MIN->clear();
+        VelocityPlots->show();
+    }
+    RESIDUAL->clear();
+    s.BaseFlowStatus = BaseFlowSolutionState::Stale;
+    if (!mainBaseDrag_) return;
+    // The main drag goes back to its own base drag.
+    MainWindow& main = forms().main();
+    WindowProgress mainProgress(main.StatusBar1, main.ProgressBar1);
+    mainProgress.setPumpInterval(std::nullopt);  // a change handler lets no events run
+    if (main.StatusBar1->panel(2) == kMsgBaseDragAdded) main.StatusBar1->setPanel(2, QString());
+    const BaseDragReport back = withdrawBaseDrag(s, *mainBaseDrag_, s.FreeStreamVelocity, mainProgress);
+    applyWindowWrites(forms(), back.writes);
+    mainBaseDrag_.reset();
+}
+
 // ---- output file --------------------------------------------------------------------------------
 
 void NavierStokes::OUTPT()
@@ -443,6 +484,7 @@ void NavierStokes::GRID_Click()
         s.BaseGridPointsX = static_cast<int16_t>(g->nx);
         s.BaseGridPointsY = static_cast<int16_t>(g->ny);
     }
+    dropResults();
     PLOT->clear();
     s.BaseShoulderIndex = static_cast<int16_t>(s.BaseGridPointsY / 5);
     double v = s.FreeStreamVelocity;
@@ -460,15 +502,33 @@ void NavierStokes::ITMAX_Click()
     const QString t = ITMAX->Text();
     for (int n : kIterationLimits)
         if (t == QString::number(n)) s.BaseFlowMaxIterations = static_cast<int16_t>(n);
-    s.BaseFlowStatus = BaseFlowSolutionState::Stale;
+    dropResults();
 }
 
-void NavierStokes::THRUST_Change() { m().MotorAverageThrust = qVal(THRUST->text()); }
-void NavierStokes::BURNTIME_Change() { m().MotorBurnTime = qVal(BURNTIME->text()); }
-void NavierStokes::FUELWT_Change() { m().PropellantWeight = qVal(FUELWT->text()); }
+void NavierStokes::THRUST_Change()
+{
+    m().MotorAverageThrust = qVal(THRUST->text());
+    inputChanged();
+}
+
+void NavierStokes::BURNTIME_Change()
+{
+    m().MotorBurnTime = qVal(BURNTIME->text());
+    inputChanged();
+}
+
+void NavierStokes::FUELWT_Change()
+{
+    m().PropellantWeight = qVal(FUELWT->text());
+    inputChanged();
+}
 
 // Taken as typed: SOLVE refuses a nozzle wider than the base.
-void NavierStokes::JETDIAMETER_Change() { m().NozzleExitDiameter = qVal(JETDIAMETER->text()); }
+void NavierStokes::JETDIAMETER_Change()
+{
+    m().NozzleExitDiameter = qVal(JETDIAMETER->text());
+    inputChanged();
+}
 
 // ---- plots --------------------------------------------------------------------------------------
 

@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <optional>
+
 #include "bodyflow/MeshDrawing.h"
 #include "platform/ui/UpDownSpinner.h"
 #include "platform/ui/Build.h"
@@ -127,7 +129,16 @@ private:
     void setSolving(bool on);
     void drawStrokes(PictureBox* picture, const std::vector<MeshStroke>& strokes);
     QString gridText() const;
+    // An input of the run changed: what was shown of the last run goes.
+    void inputChanged();
+    // Empties every result of a run (boxes, iteration panels, pictures),
+    // marks the base flow unsolved and takes a base drag this window added
+    // out of the main drag.
+    void dropResults();
     bool solving_ = false;
+    // The main window's base drag before a run of this window replaced it;
+    // empty while no base drag of this window is in the main drag.
+    std::optional<float> mainBaseDrag_;
 };
 
 } // namespace velmora

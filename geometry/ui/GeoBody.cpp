@@ -241,8 +241,20 @@ bool GeoBody::eventFilter(QObject* watched, QEvent* event)
 void GeoBody::beginEdit()
 {
     if (editing_) return;
+    if (flattenUnlessShape()) {
+        clearDrawing();
+        if (m().FreeFormGridOn == 1) PLOTLINES(model_.count());
+        drawShape(model_.count());
+    }
     opened_ = model_;
     editing_ = true;
+}
+
+bool GeoBody::flattenUnlessShape()
+{
+    if (model_.isShape()) return false;
+    // Without a tube length there is nothing to lay out yet; the next opening tries again.
+    return model_.layOutFlat(frame(), model_.count()).outcome == Outcome::Done;
 }
 
 void GeoBody::endEdit() { editing_ = false; }
@@ -298,6 +310,7 @@ void GeoBody::setCountText(bool runHandler)
 bool GeoBody::setShape(int16_t count, const Array1<double, 20>& screenX, const Array1<double, 20>& screenY)
 {
     if (!report(model_.setPoints(count, screenX.data(), screenY.data(), frame()))) return false;
+    flattenUnlessShape();
     setCountText(false);
     clearDrawing();
     drawShape(count);

@@ -37,9 +37,11 @@ public:
     // Puts a saved shape into the editor as it is: count and screen points
     // together (elements 1..count), without the flat layout a write of NPTS
     // would run; the count shows in NPTS and the editor opens next with this
-    // shape. The project state is not written. Returns false, changing
-    // nothing, when the count is outside 2..20, a point is not a finite
-    // number or the window has no drawing area.
+    // shape. A table that is no shape (FreeFormModel::isShape: all zero, not
+    // rising along the axis, off the drawing) is laid out flat at the
+    // nose-cone radius instead, as a first opening does. The project state is
+    // not written. Returns false, changing nothing, when the count is outside
+    // 2..20, a point is not a finite number or the window has no drawing area.
     bool setShape(int16_t count, const Array1<double, 20>& screenX, const Array1<double, 20>& screenY);
 
     // ---- handlers ----
@@ -96,7 +98,11 @@ protected:
 
 private:
     FreeFormFrame frame() const;
+    // Opening the editor: points that are no shape are first laid out flat
+    // and drawn, so the editor shows what Return would accept.
     void beginEdit();
+    // Lays the points out flat when they are no shape; true when it did.
+    bool flattenUnlessShape();
     void endEdit();
     // Shows the reason an operation changed nothing; true when it went through.
     bool report(const Report& r);

@@ -123,7 +123,8 @@ TEST(BaseFlowChain, RefusesInputsOutsideTheModelBeforeRunning)
         testing::RecordingProgress p(m.get()), main;
         const ChainReport r = solveBaseFlow(*m, m->FreeStreamVelocity, p, main);
         EXPECT_EQ(std::tuple(r.run.outcome, p.panels, m->BaseFlowStatus, r.writes.empty(), main.panels.empty()),
-                  std::tuple(Outcome::Refused, decltype(p.panels){{3, c.panel3}}, "SOLVE NEW FLOW", true, true));
+                  std::tuple(Outcome::Refused, decltype(p.panels){{3, c.panel3 + " Nothing added to total drag."}},
+                             "SOLVE NEW FLOW", true, true));
     }
 }
 

@@ -124,7 +124,8 @@ TEST(DragTest, FinDragChecksInOrder)
         {[](Module1& m) { m.FinPlanformCode = 0; }, "No fin drag. Fin shape required", true},
         {[](Module1& m) { m.FinEdgeCode = 0; }, "No fin drag. Fin edge shape required", true},
         {[](Module1& m) { m.NoseShapeName = ""; }, "No fin drag. Nose shape required", true},
-        {[](Module1& m) { m.SurfaceFinishCode = 0; }, "No fin drag. Finish quality required", true},
+        {[](Module1& m) { m.SurfaceFinishCode = 0; },
+         "No fin drag. Finish quality required. No launch-lug drag. Finish quality required", true},
         {[](Module1& m) { m.FinTipDistance = 0; }, "No fin drag. Distance to fin tip required", true},
         {[](Module1& m) { m.FinRootDistance = 0; }, "No fin drag. Distance to fin root required", true},
         // A triangle whose tip lies one root chord behind the nose tip.
@@ -141,16 +142,20 @@ TEST(DragTest, FinDragChecksInOrder)
         ScriptedProgress p;
         const DragReport r = CdFnMn(*m, 300, p);
         EXPECT_EQ(p.panels, (std::vector<PanelText>{{2, message}}));
+        // The lug drag still counts when the body is known and the lug lacks nothing.
+        const bool lugCounts = finBoxesEmptied && m->SurfaceFinishCode != 0;
         for (ControlId box :
              {ControlId::SOLVER_FinSurfaceDrag, ControlId::SOLVER_FinInterferenceDrag, ControlId::SOLVER_LaunchLugDrag}) {
             const WindowWrite* w = lastWriteTo(r.writes, box);
-            EXPECT_EQ(w ? w->action == WindowAction::Empty : false, finBoxesEmptied) << message << controlName(box);
+            const bool emptied = finBoxesEmptied && !(lugCounts && box == ControlId::SOLVER_LaunchLugDrag);
+            EXPECT_EQ(w ? w->action == WindowAction::Empty : false, emptied) << message << controlName(box);
         }
-        // Totals without the fin and lug components, on the old reference area.
-        EXPECT_EQ(std::tuple(m->FinSurfaceDragCoefficient, m->FinDragForce, m->FinRootLeadingEdgeX),
-                  std::tuple(0.0f, 0.0, 42.0)) << message;
-        EXPECT_FLOAT_EQ(m->TotalDragCoefficient, 0.3f);
-        EXPECT_NEAR(m->BodyDragForce, 0.3 * 0.5 * 0.002378 * 300 * 300 * 0.5, 1e-5);
+        // Totals without the fin components (and the lug's when it lacks).
+        EXPECT_EQ(std::tuple(m->FinSurfaceDragCoefficient, m->FinDragForce, m->FinRootLeadingEdgeX,
+                             m->LaunchLugDragCoefficient > 0, m->ReferenceArea != 0.5f),
+                  std::tuple(0.0f, 0.0, 42.0, lugCounts, finBoxesEmptied)) << message;
+        EXPECT_FLOAT_EQ(m->TotalDragCoefficient, 0.3f + m->LaunchLugDragCoefficient);
+        EXPECT_NEAR(m->BodyDragForce, 0.3 * 0.5 * 0.002378 * 300 * 300 * m->ReferenceArea, 1e-5);
     }
 }
 

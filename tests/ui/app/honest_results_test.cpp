@@ -179,6 +179,28 @@ TEST(HonestResults, UnsolvedFinSectionShowsNoRocketCoefficients)
     EXPECT_FALSE(cp.CNFORCES->text().isEmpty());  // the body's
 }
 
+// Fins entered but for their thickness, beside a launch lug: SOLVE and CP show no CN, Cm or XCp/L and say which
+// fin value is missing; the total drag holds the lug's.
+TEST(HonestResults, PartlyEnteredFinsShowNoRocketCoefficientsAndTheDragKeepsTheLug)
+{
+    Harness h;
+    SOLVER& s = typeRocketWithFins(h);
+    FinAnalysis& fins = h.forms->get<FinAnalysis>();
+    for (auto [box, text] : {std::pair{fins.FINTHK, "0"}, {fins.DLUGS, "1"}, {fins.ODLUGS, ".1"}, {fins.IDLUGS, ".08"}})
+        Harness::type(box, text);
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    for (bool afterCp : {false, true}) {
+        if (afterCp) Harness::press(s.Toolbar1, "CP");
+        EXPECT_EQ(QStringList({s.StatusBar1->panel(2), s.CNFORCES->text(), s.CMFORCES->text(), s.XLRATIOS->text()}),
+                  QStringList({"No fin drag. Fin thickness required. CN, Cm and XCp/L need complete fin data.", "", "",
+                               ""})) << afterCp;
+    }
+    const Module1& m = *h.state;
+    EXPECT_GT(m.LaunchLugDragCoefficient, 0.001f);
+    EXPECT_FLOAT_EQ(m.TotalDragCoefficient, m.BaseDragCoefficient + m.BodyPressureDragCoefficient + m.LaunchLugDragCoefficient);
+    EXPECT_EQ(s.TotalCd->text(), qFormat(m.TotalDragCoefficient, "##.###"));
+}
+
 // Lists that act on a pick are plain drop-down lists: no text field; typed first letters and the arrow keys pick
 // an item and run its handler, a text that starts no item picks nothing.
 TEST(HonestResults, PickDrivenListsTakeNoTypedText)

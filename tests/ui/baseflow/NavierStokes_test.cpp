@@ -7,6 +7,7 @@
 
 #include <cfloat>
 
+#include "baseflow/BaseDrag.h"
 #include "baseflow/BaseFlow.h"
 #include "baseflow/ui/NavierStokes.h"
 #include "tests/ui/Harness.h"
@@ -65,8 +66,8 @@ TEST(BaseFlowWindow, LoadAndAStaleMainSolutionRefusesSolveButMeshDraws)
     EXPECT_EQ(std::tuple(h.state->ContourLevelsUserSet, h.state->VectorScaleUserSet), std::tuple(1, 1));
     EXPECT_EQ(w.Vislabel->text(), "IN^2/SEC");  // the typical rocket is typed in inches
     click(w.Solve);
-    EXPECT_EQ(w.StatusBar1->panel(3), "Please perform CFD on main screen.");
-    EXPECT_TRUE(w.RESIDUAL->calls().empty());
+    EXPECT_EQ(w.StatusBar1->panel(3), "Please perform CFD on main screen. Nothing added to total drag.");
+    EXPECT_EQ(drawnSinceClear(w.RESIDUAL, Kind::Line), 0);
     click(w.GridPlot);
     EXPECT_EQ(drawnSinceClear(w.PLOT, Kind::Line), 50 + 25 + 5);
     EXPECT_EQ(w.StatusBar1->panel(3), "Plot complete.");
@@ -117,13 +118,14 @@ TEST(BaseFlowWindow, ControlsLockedDuringARunThatReplacesTheBaseDragAndAJetLower
     EXPECT_NE(m.BaseDragCoefficient, base0);
     EXPECT_NEAR(m.TotalDragCoefficient - total0, m.BaseDragCoefficient - base0, 1e-6);  // single-precision base drag
 
-    // A motor with its nozzle half the base diameter; a nozzle wider than the base is refused as typed.
+    // A motor with its nozzle half the base diameter; a nozzle wider than the base is refused as typed, and the
+    // main drag is back on its own base drag.
     const double plain = m.BaseDragCoefficient;
     for (auto [box, text] : {std::pair{w.THRUST, "10"}, {w.BURNTIME, "1.5"}, {w.FUELWT, "0.1"}, {w.JETDIAMETER, "2"}})
         Harness::type(box, text);
     click(w.Solve);
     EXPECT_EQ(std::tuple(w.StatusBar1->panel(3), w.JETDIAMETER->text(), m.BaseDragCoefficient),
-              std::tuple("Nozzle diameter must not exceed the base diameter (1.).", "2", plain));
+              std::tuple("Nozzle diameter must not exceed the base diameter (1.). Nothing added to total drag.", "2", base0));
     Harness::type(w.JETDIAMETER, "0.5");
     click(w.Solve);
     EXPECT_EQ(w.IspBase->text(), "150.");
@@ -159,10 +161,11 @@ TEST(BaseFlowWindow, NothingAddedUnlessTheWholeRunHolds)
     } cases[] = {
         {"thrust 1e6", "300", {"1e6", "1.5", "0.1", "0.5"},
          "Specific impulse 1.5E+07 s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time "
-         "and propellant mass."},
-        {"burn time -1", "300", {"10", "-1", "0.1", "0.5"}, "Motor burn time must be finite and not negative."},
+         "and propellant mass. Nothing added to total drag."},
+        {"burn time -1", "300", {"10", "-1", "0.1", "0.5"},
+         "Motor burn time must be finite and not negative. Nothing added to total drag."},
         {"thrust typed as text", "300", {"abc", "1.5", "0.1", "0.5"},
-         "Average thrust is 0: enter every motor input, or 0 in all four for no jet."},
+         "Average thrust is 0: enter every motor input, or 0 in all four for no jet. Nothing added to total drag."},
         {"a strong jet at 20 ft/s", "20", {"10", "2", "0.05", "0.5"},
          "Base pressure above ambient (Cpb 1.101E-01): outside the base-flow model. Nothing added to total drag."},
         {"thrust changed during the run", "300", {"10", "1.5", "0.1", "0.5"}, baseflow::kMsgInputChanged, true},
@@ -181,6 +184,34 @@ TEST(BaseFlowWindow, NothingAddedUnlessTheWholeRunHolds)
         EXPECT_EQ(std::tuple(w.StatusBar1->panel(3), QStringList({s.BaseCd->text(), s.TotalCd->text(),
                              s.StatusBar1->panel(2)}), w.BaseCd->text(), w.IspBase->text(), h.state->BaseDragCoefficient),
                   std::tuple(c.panel3, mainBefore, "", "", base0));
+    }
+}
+
+// A converged run's results stand only beside the inputs they came from: a motor input typed, a list picked or a
+// refused SOLVE empties them and puts the main window back as it was before the run.
+TEST(BaseFlowWindow, ResultsGoWithTheInputsTheyCameFrom)
+{
+    const std::pair<std::function<void(NavierStokes&)>, QString> cases[] = {
+        {[](NavierStokes& w) { Harness::type(w.THRUST, "12"); }, ""},
+        {[](NavierStokes& w) { Harness::pick(w.ITMAX, "100"); }, ""},
+        {[](NavierStokes& w) { Harness::type(w.THRUST, "1e6"), click(w.Solve); },
+         "Specific impulse 1.5E+07 s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time "
+         "and propellant mass. Nothing added to total drag."},
+    };
+    for (const auto& [change, panel3] : cases) {
+        Harness h;
+        NavierStokes& w = openBaseFlow(h);
+        SOLVER& s = h.forms->get<SOLVER>();
+        auto main = [&] { return QStringList{s.BaseCd->text(), s.TotalCd->text(), s.StatusBar1->panel(2)}; };
+        const QStringList before = main();
+        for (auto [box, text] : {std::pair{w.THRUST, "10"}, {w.BURNTIME, "1.5"}, {w.FUELWT, "0.1"}, {w.JETDIAMETER, ".5"}})
+            Harness::type(box, text);
+        click(w.Solve);
+        ASSERT_EQ(std::tuple(w.IspBase->text(), s.StatusBar1->panel(2)), std::tuple("150.", baseflow::kMsgBaseDragAdded));
+        change(w);
+        QString shown = w.StatusBar1->panel(2) + " | " + w.StatusBar1->panel(3);
+        for (TextBox* b : {w.IspBase, w.UJETBase, w.PjetBase, w.BaseCd, w.REYNOLDS, w.CONVERGE}) shown += b->text();
+        EXPECT_EQ(std::tuple(shown, main(), h.state->BasePressureAvailable), std::tuple(" | " + panel3, before, "FALSE"));
     }
 }
 

@@ -136,6 +136,38 @@ protected:
     QString path(const char* name) const { return dir.filePath(name); }
 };
 
+// A project saved with a standard body holds no free-form shape: straight after Open the free-form editor shows
+// the tube at the nose-cone radius, Return accepts that tube, and SOLVE gives the straight tube's drag.
+TEST_F(ProjectFiles, TheFreeFormEditorAfterOpenHoldsTheStraightTube)
+{
+    double tubeCd = 0;
+    {
+        Harness a;
+        SOLVER& s = a.typeRocket();  // a 1 in nose-cone diameter on a 12 in tube
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        tubeCd = a.state->TotalDragCoefficient;
+        viaMenu(a, &SOLVER::mnuSaveAs, path("standard.TXT"));
+    }
+    Harness b;
+    SOLVER& s = b.start();
+    viaMenu(b, &SOLVER::mnuOpen, path("standard.TXT"));
+    BODYTUBE& body = b.forms->get<BODYTUBE>();
+    body.GEOMETRY[1]->click();
+    b.onShow["GeoBody"] = [](Form& form) {
+        form.show();
+        auto& g = static_cast<GeoBody&>(form);
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_EQ(std::tuple(g.model().x(i), g.model().y(i)),
+                      std::tuple(g.drawingWidthTwips() * (i - 1) / 3.0, g.drawingHeightTwips() * (1 - 0.5 / 12)));
+        g.MESHBODY->click();
+    };
+    body.FREEFORM->click();
+    const Module1& m = *b.state;
+    for (int i = 1; i <= 4; ++i) EXPECT_NEAR(m.FreeFormBodyRadius(i), 0.5, 1e-9) << i;
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    EXPECT_EQ(std::tuple(s.StatusBar1->panel(1), m.TotalDragCoefficient), std::tuple("CFD solution found. ", tubeCd));
+}
+
 TEST_F(ProjectFiles, SaveOpenSaveGivesTheSameBytesAndWindows)
 {
     for (auto type : {&typeStandard, &typeFreeForm}) {
