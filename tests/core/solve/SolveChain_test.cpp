@@ -313,8 +313,9 @@ TEST(SolveChain, ShapesAtTheSizeBoundsAreRefusedByRuleOrGiveBoundedResults)
             testing::setUserMesh(*m, 12);
             m->PanelCount = 20, m->AngleOfAttack = angle, m->FinCount = 8;
             m->LaunchLugLength = 1, m->LaunchLugOuterDiameter = 0.2, m->LaunchLugInnerDiameter = 0.15f;
-            if (c.bare) m->FinRootChord = m->FinSpan = m->FinTipDistance = m->LaunchLugOuterDiameter = 0;
-            if (c.bare) m->LaunchLugInnerDiameter = 0;
+            if (c.bare) m->FinRootChord = m->FinSpan = m->FinTipDistance = m->FinThickness = 0;
+            if (c.bare) m->FinTipChord = m->FinRootDistance = m->LaunchLugInnerDiameter = 0;
+            if (c.bare) m->LaunchLugOuterDiameter = 0;
             for (auto [size, value] : c.sizes) (*m).*size = value;
             if (c.more) c.more(*m);
             RecordingHost host;
