@@ -54,6 +54,7 @@ private:
 NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flow CFD Analysis")
 {
     CommonDialog1.save = true;
+    CommonDialog1.title = "Save Base Flow Field Data";
     CommonDialog1.filter = "Text files (*.TXT)|*.TXT";
 
     auto* lay = new QVBoxLayout(this);
@@ -96,6 +97,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
         auto* frame = named(new QGroupBox(title, this), name, title);
         auto* grid = new QGridLayout(frame);
         int r = 0;
+        std::vector<QLineEdit*> column;
         for (const Row& row : rows) {
             TextBox* box = *row.box = makeBox(frame, row.name, row.caption, QString(), readOnly);
             box->setToolTip(row.tip);
@@ -106,7 +108,9 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                 unit->setMinimumWidth(unitWidth);
             }
             addRow(grid, r++, row.caption, box, unit);
+            column.push_back(box);
         }
+        shareWidth(column);
         return frame;
     };
 
@@ -166,9 +170,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     PLOT->setMinimumSize(480, 240);
     // The domain is twice as long as high.
     PLOT->setHeightForWidthRatio(0.5);
-    VelocityPlots = makeBox(PLOT, "VelocityPlots", kNoPlot, kNoPlot, true);
-    VelocityPlots->setFixedWidth(boxWidthFor(VelocityPlots, kNoPlot));
-    VelocityPlots->move(10, 10);
+    VelocityPlots = makePictureNotice(PLOT, "VelocityPlots", kNoPlot);
     // The legend strip as high as the plot, its range beside it.
     auto* plot = new PlotLayout(PLOT, Qt::AlignLeft | Qt::AlignTop);
     MAX = makeValueLabel(this, "MAX", "Largest velocity of the plot");
@@ -193,19 +195,24 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     fitToPattern(Vscale, "##.#####");
     UpDown1 = named(new UpDownSpinner(1, 1000, 1, 1, this), "UpDown1", "Vector Scale spinner");
     UpDown1->setToolTip("Increase size of velocity vectors.");
+    UpDown1->nameKeys("Vector scale");
     NLEVELS = makeBox(this, "NLEVELS", "Levels < 101");
     fitToPattern(NLEVELS, "######");
     UpDown2 = named(new UpDownSpinner(3, 100, 1, 3, this), "UpDown2", "Levels spinner");
     UpDown2->setToolTip("Modify the number of levels displayed in contour plot.");
+    UpDown2->nameKeys("Contour levels");
     UpDown3 = named(new UpDownSpinner(1, 10, 1, 1, this), "UpDown3", "Skip");
     UpDown3->setToolTip("Increase horizontal spacing between columns of velocity vectors.");
+    UpDown3->nameKeys("Vector column skip");
+    Vskip = makeBox(this, "Vskip", "Skip", "1", true);
+    fitToPattern(Vskip, "##");
     plotKeys->addWidget(GridPlot, 0, 0);
     plotKeys->addWidget(VCONTOUR, 0, 1);
     plotKeys->addWidget(Vector, 0, 2);
     plotKeys->addWidget(Command1, 0, 3);
     auto spinRow = [](QWidget* box, QWidget* spin, QLabel* label) {
         auto* row = new QHBoxLayout;
-        if (box) row->addWidget(box);
+        row->addWidget(box);
         row->addWidget(spin);
         row->addWidget(label);
         row->addStretch(1);
@@ -213,7 +220,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     };
     plotKeys->addLayout(spinRow(Vscale, UpDown1, makeLabel(this, "VscaleCaption", "Vector Scale")), 1, 0, 1, 2);
     plotKeys->addLayout(spinRow(NLEVELS, UpDown2, makeLabel(this, "NLEVELSCaption", "Levels < 101")), 1, 2, 1, 1);
-    plotKeys->addLayout(spinRow(nullptr, UpDown3, makeLabel(this, "UpDown3Caption", "Skip")), 1, 3);
+    plotKeys->addLayout(spinRow(Vskip, UpDown3, makeLabel(this, "UpDown3Caption", "Skip")), 1, 3);
     right->addLayout(plotKeys);
 
     // The convergence history beside the flight condition and the run keys.
@@ -641,6 +648,7 @@ void NavierStokes::UpDown3_Change()
 {
     Module1& s = m();
     s.BaseFlowVectorSkip = static_cast<int16_t>(UpDown3->value());
+    Vskip->setText(QString::number(s.BaseFlowVectorSkip));
     double v = s.FreeStreamVelocity;
     PlotGrid(v);
     PLOT->clear();

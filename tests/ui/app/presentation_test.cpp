@@ -116,6 +116,27 @@ TEST_F(BoxWidths, ANumberWiderThanItsBoxWidensIt)
         EXPECT_TRUE(showsWhole(box));
 }
 
+// A column of boxes shares one width; the base flow's no-plot notice is a label Tab passes over; at its least
+// width the sweep window shows every toolbar key, RETURN too.
+TEST_F(BoxWidths, AColumnSharesOneWidthAndTheSweepToolbarFits)
+{
+    NavierStokes& base = h.forms->get<NavierStokes>();
+    const std::vector<std::vector<QLineEdit*>> columns = {
+        {s.MachNumber, s.ReNumber, s.XLRATIOS, s.FORCE, s.TotalCd, s.CNFORCES, s.CdMax, s.CMFORCES, s.PressureCd,
+         s.FinInterferenceDrag, s.BaseCd, s.LaunchLugDrag, s.FinSurfaceDrag},
+        {base.IspBase, base.UJETBase, base.PjetBase},
+        {base.REYNOLDS, base.TimeStep, base.CONVERGE, base.BaseCd}};
+    for (const auto& column : columns)
+        for (QLineEdit* box : column) EXPECT_EQ(box->width(), column.front()->width()) << box->objectName().toStdString();
+    EXPECT_EQ(base.VelocityPlots->focusPolicy(), Qt::NoFocus);
+
+    ITERATION& sweep = h.forms->get<ITERATION>();
+    sweep.show();
+    sweep.resize(1, sweep.height());
+    QApplication::processEvents();
+    EXPECT_TRUE(sweep.Toolbar1->widgetForAction(sweep.Toolbar1->actions().last())->isVisible());
+}
+
 // Tab visits the inputs in reading order, then the toolbar keys, and leaves every read-only box out; into a group
 // of option buttons it lands on the one that is on.
 TEST(Keyboard, FirstFocusAndTabInReadingOrder)
@@ -209,6 +230,24 @@ bool ownControl(QWidget* w, QWidget* window)
     return !qobject_cast<QScrollBar*>(w) && !w->inherits("QTabBar") && !w->inherits("QHeaderView") &&
            !w->inherits("QToolBarExtension") && !w->inherits("QToolBarSeparator") &&
            w->metaObject()->className() != QByteArray("QWidget");
+}
+
+// Each spinner's keys read the quantity they move; the base flow's column step shows in its own box.
+TEST_F(Accessibility, SpinnerKeysNameTheirQuantity)
+{
+    PlotResults& plot = h.forms->get<PlotResults>();
+    NavierStokes& base = h.forms->get<NavierStokes>();
+    const std::pair<UpDownSpinner*, QString> cases[] = {
+        {plot.UpDown2, "Velocity contour levels"}, {plot.UpDown1, "Vector scale"},
+        {plot.UpDown3, "Pressure contour levels"}, {h.forms->get<CROSSFLOW>().UpDown3, "Station number"},
+        {base.UpDown1, "Vector scale"},            {base.UpDown2, "Contour levels"},
+        {base.UpDown3, "Vector column skip"}};
+    for (auto [spinner, quantity] : cases)
+        EXPECT_EQ(QStringList({spinner->upButton->accessibleName(), spinner->downButton->accessibleName()}),
+                  QStringList({quantity + ", up", quantity + ", down"}));
+    const QString before = base.Vskip->text();
+    base.UpDown3->stepUp();
+    EXPECT_EQ(std::tuple(before, base.Vskip->text(), base.Vskip->isReadOnly()), std::tuple("1", "2", true));
 }
 
 TEST_F(Accessibility, EveryControlHasANameAndADescription)

@@ -178,6 +178,23 @@ TEST_F(ProjectFiles, SaveOpenSaveGivesTheSameBytesAndWindows)
     }
 }
 
+// A rocket without a transition or base tube opens with their boxes empty, as a fresh start shows them.
+TEST_F(ProjectFiles, NoTransitionOrBaseTubeOpensAsAFreshStartShowsIt)
+{
+    {
+        Harness a;
+        a.typeRocket();
+        viaMenu(a, &SOLVER::mnuSaveAs, path("plain.TXT"));
+    }
+    Harness b;
+    b.start();
+    BODYTUBE& body = b.forms->get<BODYTUBE>();
+    auto boxes = [&] { return QStringList{body.BaseDiameter->text(), body.BaseLength->text(), body.BodyLength2->text()}; };
+    const QStringList fresh = boxes();
+    viaMenu(b, &SOLVER::mnuOpen, path("plain.TXT"));
+    EXPECT_EQ(boxes() << body.NoseLength->text(), fresh + QStringList{"3."});
+}
+
 TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
 {
     Harness h;
