@@ -92,12 +92,18 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
         const char* unitName = nullptr;
         const char* unitText = nullptr;
     };
-    auto boxFrame = [this, unitWidth](const char* name, const char* title, bool readOnly,
+    // The frames of one column line up: one caption width, one box width,
+    // the room to spare on the right.
+    struct Column {
+        std::vector<QLineEdit*> boxes;
+        std::vector<QLabel*> captions;
+        std::vector<QGridLayout*> grids;
+    };
+    auto boxFrame = [this, unitWidth](Column& column, const char* name, const char* title, bool readOnly,
                                       std::initializer_list<Row> rows) {
         auto* frame = named(new QGroupBox(title, this), name, title);
         auto* grid = new QGridLayout(frame);
         int r = 0;
-        std::vector<QLineEdit*> column;
         for (const Row& row : rows) {
             TextBox* box = *row.box = makeBox(frame, row.name, row.caption, QString(), readOnly);
             box->setToolTip(row.tip);
@@ -107,12 +113,22 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                 unit = *row.unit = makeLabel(this, row.unitName, row.unitText);
                 unit->setMinimumWidth(unitWidth);
             }
-            addRow(grid, r++, row.caption, box, unit);
-            column.push_back(box);
+            column.captions.push_back(addRow(grid, r++, row.caption, box, unit));
+            column.boxes.push_back(box);
         }
-        shareWidth(column);
+        grid->setColumnStretch(3, 1);
+        column.grids.push_back(grid);
         return frame;
     };
+    auto lineUp = [](const Column& column) {
+        shareWidth(column.boxes);
+        for (QLineEdit* b : column.boxes)
+            if (!b->isReadOnly()) b->setMaximumWidth(b->minimumWidth());
+        int caption = 0;
+        for (const QLabel* l : column.captions) caption = std::max(caption, l->sizeHint().width());
+        for (QGridLayout* g : column.grids) g->setColumnMinimumWidth(0, caption);
+    };
+    Column leftColumn, flightColumn;
 
     auto* lists = new QGridLayout;
     GRID = makeList(this, "GRID", "Grid points in X and Y directions:");
@@ -123,7 +139,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     addRow(lists, 1, "Maximum number of iterations:", ITMAX);
     left->addLayout(lists);
 
-    MotorFrame = boxFrame("MotorFrame", "Rocket Motor", false, {
+    MotorFrame = boxFrame(leftColumn, "MotorFrame", "Rocket Motor", false, {
         {&THRUST, "THRUST", "Average thrust:", "Average rocket thrust.", kPatternNozzle, &Tlabel, "Tlabel", "LB"},
         {&BURNTIME, "BURNTIME", "Motor burn time:", "Rocket motor burn time.", kPatternNozzle, &Blabel, "Blabel",
          "SEC"},
@@ -132,7 +148,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
         {&FUELWT, "FUELWT", "Propellant mass:", "Propellant mass.", kPatternNozzle, &Wlabel, "Wlabel", "LB"},
     });
     left->addWidget(MotorFrame);
-    MotorResults = boxFrame("MotorResults", "Rocket Motor Results", true, {
+    MotorResults = boxFrame(leftColumn, "MotorResults", "Rocket Motor Results", true, {
         {&IspBase, "IspBase", "Isp:", "Rocket motor specific impulse [Thrust*Time/Propellant weight].", kPatternIsp,
          &Isplabel, "Isplabel", "SEC"},
         {&UJETBase, "UJETBase", "U-Jet:", "Rocket motor exhaust velocity.", kPatternJetVelocity, &UJETlabel,
@@ -141,17 +157,19 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
          "Pjetlabel", "LB/FT^2"},
     });
     left->addWidget(MotorResults);
-    FlightFrame = boxFrame("FlightFrame", "Flight Condition", true, {
+    FlightFrame = boxFrame(flightColumn, "FlightFrame", "Flight Condition", true, {
         {&UINFIN, "UINFIN", "Rocket velocity:", "Rocket velocity in flight.", "#####.#", &Vlabel, "Vlabel", VelocityUnit::FtPerSec},
         {&AMUIN, "AMUIN", "Viscosity:", "Kinematic viscosity.", ".#########", &Vislabel, "Vislabel", "FT^2/SEC"},
     });
-    FlowResults = boxFrame("FlowResults", "Base Flow Results", true, {
+    FlowResults = boxFrame(leftColumn, "FlowResults", "Base Flow Results", true, {
         {&REYNOLDS, "REYNOLDS", "Base Re:", "Reynolds Number referenced to base diameter.", kPatternReynolds},
         {&TimeStep, "TimeStep", "Time step:", "Time step for dynamic stability.", kPatternTimeStep},
         {&CONVERGE, "CONVERGE", "Residual:", "Convergence criterion.", kPatternResidual},
         {&BaseCd, "BaseCd", "Base drag Cd:", "Average pressure coefficient on base of rocket.", kPatternBaseCd},
     });
     left->addWidget(FlowResults);
+    lineUp(leftColumn);
+    lineUp(flightColumn);
 
     auto* run = new QHBoxLayout;
     Solve = makeButton(this, "Solve", "Solve", "Solve base drag using Navier Stokes CFD.");

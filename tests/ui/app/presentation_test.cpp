@@ -124,10 +124,15 @@ TEST_F(BoxWidths, AColumnSharesOneWidthAndTheSweepToolbarFits)
     const std::vector<std::vector<QLineEdit*>> columns = {
         {s.MachNumber, s.ReNumber, s.XLRATIOS, s.FORCE, s.TotalCd, s.CNFORCES, s.CdMax, s.CMFORCES, s.PressureCd,
          s.FinInterferenceDrag, s.BaseCd, s.LaunchLugDrag, s.FinSurfaceDrag},
-        {base.IspBase, base.UJETBase, base.PjetBase},
-        {base.REYNOLDS, base.TimeStep, base.CONVERGE, base.BaseCd}};
+        {base.THRUST, base.BURNTIME, base.JETDIAMETER, base.FUELWT, base.IspBase, base.UJETBase, base.PjetBase,
+         base.REYNOLDS, base.TimeStep, base.CONVERGE, base.BaseCd}};
+    s.show();
+    base.show();
+    auto rightEdge = [](QLineEdit* box) { return box->mapTo(box->window(), QPoint(box->width(), 0)).x(); };
     for (const auto& column : columns)
-        for (QLineEdit* box : column) EXPECT_EQ(box->width(), column.front()->width()) << box->objectName().toStdString();
+        for (QLineEdit* box : column)
+            EXPECT_EQ(std::pair(box->width(), rightEdge(box)), std::pair(column.front()->width(), rightEdge(column.front())))
+                << box->objectName().toStdString();
     EXPECT_EQ(base.VelocityPlots->focusPolicy(), Qt::NoFocus);
 
     ITERATION& sweep = h.forms->get<ITERATION>();

@@ -241,8 +241,9 @@ TEST(SweepWindow, TwentyStepsOfAFinnedRocketTheirPlotAndTheBarrowmanCurve)
     for (int i = 2; i <= 20; ++i)
         EXPECT_GT(m.SweepNormalForceCoefficients(i), m.SweepNormalForceCoefficients(i - 1)) << i;
     EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);
-    // The main window's boxes hold the last step.
+    // The main window's boxes hold the last step; its progress bar is empty again.
     EXPECT_EQ(qVal(s.CNFORCES->text()), qVal(qFormat(m.SweepNormalForceCoefficients(20), "#####.###")));
+    EXPECT_EQ(s.ProgressBar1->value(), s.ProgressBar1->minimum());
 
     w.PlotOption[1]->click();
     EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);
