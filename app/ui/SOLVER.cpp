@@ -211,6 +211,9 @@ void SOLVER::buildControls()
     for (TextBox* b : {TotalCd, CNFORCES, CdMax, CMFORCES, PressureCd, FinInterferenceDrag, BaseCd, LaunchLugDrag,
                        FinSurfaceDrag})
         fitToPattern(b, "##.###");
+    // One column, one width: the widest pattern's.
+    shareWidth({MachNumber, ReNumber, XLRATIOS, FORCE, TotalCd, CNFORCES, CdMax, CMFORCES, PressureCd,
+                FinInterferenceDrag, BaseCd, LaunchLugDrag, FinSurfaceDrag});
     QStringList forces;
     for (const UnitSystem& u : UnitSystemTable) forces << u.force;
     fitToTexts(FORCELABEL, forces);

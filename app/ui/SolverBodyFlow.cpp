@@ -70,6 +70,8 @@ void SOLVER::drawMesh(double& velocity)
     const auto scale = mainMeshScale(s);
     if (!scale || !paintMeshWithOverlay(MeshPlot, s, *scale, true, ProgressBar1))
         StatusBar1->setPanel(2, "Please check rocket and fin dimensions.");
+    // The bar ran to its end with the drawing; it stays empty until the next work.
+    ProgressBar1->setValue(ProgressBar1->minimum());
     // The grid was built just now for these inputs: the plot window draws it
     // as its own mesh command would, without building it again.
     plot.drawBuiltMesh();

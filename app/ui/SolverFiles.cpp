@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <tuple>
 #include <functional>
 #include <utility>
 
@@ -81,15 +82,18 @@ void restoreBody(Forms& forms)
     BODYTUBE& body = forms.get<BODYTUBE>();
     body.NoseShape->setText(QString::fromStdString(s.NoseShapeText));
     // Each box's handler takes its value back, so read every value first.
-    const std::array<std::pair<TextBox*, double>, 6> boxes = {{
-        {body.NoseLength, s.NoseConeLength},
-        {body.BodyLength, s.BodyTubeLength},
-        {body.BodyDiameter, s.NoseConeDiameter},
-        {body.BaseDiameter, s.TransitionDiameter},
-        {body.BaseLength, s.TransitionLength},
-        {body.BodyLength2, s.BaseTubeLength},
+    // A rocket without a transition or base tube shows their boxes empty, as
+    // a fresh start does and as the mesh leaves the base tube's.
+    const std::array<std::tuple<TextBox*, double, bool>, 6> boxes = {{
+        {body.NoseLength, s.NoseConeLength, false},
+        {body.BodyLength, s.BodyTubeLength, false},
+        {body.BodyDiameter, s.NoseConeDiameter, false},
+        {body.BaseDiameter, s.TransitionDiameter, true},
+        {body.BaseLength, s.TransitionLength, true},
+        {body.BodyLength2, s.BaseTubeLength, true},
     }};
-    for (const auto& [box, value] : boxes) restoreBox(box, lengthText(value));
+    for (const auto& [box, value, optional] : boxes)
+        restoreBox(box, optional && value == 0 ? QString() : lengthText(value));
 }
 
 void restoreSweep(Forms& forms, SOLVER& main)

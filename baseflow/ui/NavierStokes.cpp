@@ -54,6 +54,7 @@ private:
 NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flow CFD Analysis")
 {
     CommonDialog1.save = true;
+    CommonDialog1.title = "Save Base Flow Field Data";
     CommonDialog1.filter = "Text files (*.TXT)|*.TXT";
 
     auto* lay = new QVBoxLayout(this);
@@ -91,7 +92,14 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
         const char* unitName = nullptr;
         const char* unitText = nullptr;
     };
-    auto boxFrame = [this, unitWidth](const char* name, const char* title, bool readOnly,
+    // The frames of one column line up: one caption width, one box width,
+    // the room to spare on the right.
+    struct Column {
+        std::vector<QLineEdit*> boxes;
+        std::vector<QLabel*> captions;
+        std::vector<QGridLayout*> grids;
+    };
+    auto boxFrame = [this, unitWidth](Column& column, const char* name, const char* title, bool readOnly,
                                       std::initializer_list<Row> rows) {
         auto* frame = named(new QGroupBox(title, this), name, title);
         auto* grid = new QGridLayout(frame);
@@ -105,10 +113,22 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                 unit = *row.unit = makeLabel(this, row.unitName, row.unitText);
                 unit->setMinimumWidth(unitWidth);
             }
-            addRow(grid, r++, row.caption, box, unit);
+            column.captions.push_back(addRow(grid, r++, row.caption, box, unit));
+            column.boxes.push_back(box);
         }
+        grid->setColumnStretch(3, 1);
+        column.grids.push_back(grid);
         return frame;
     };
+    auto lineUp = [](const Column& column) {
+        shareWidth(column.boxes);
+        for (QLineEdit* b : column.boxes)
+            if (!b->isReadOnly()) b->setMaximumWidth(b->minimumWidth());
+        int caption = 0;
+        for (const QLabel* l : column.captions) caption = std::max(caption, l->sizeHint().width());
+        for (QGridLayout* g : column.grids) g->setColumnMinimumWidth(0, caption);
+    };
+    Column leftColumn, flightColumn;
 
     auto* lists = new QGridLayout;
     GRID = makeList(this, "GRID", "Grid points in X and Y directions:");
@@ -119,7 +139,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     addRow(lists, 1, "Maximum number of iterations:", ITMAX);
     left->addLayout(lists);
 
-    MotorFrame = boxFrame("MotorFrame", "Rocket Motor", false, {
+    MotorFrame = boxFrame(leftColumn, "MotorFrame", "Rocket Motor", false, {
         {&THRUST, "THRUST", "Average thrust:", "Average rocket thrust.", kPatternNozzle, &Tlabel, "Tlabel", "LB"},
         {&BURNTIME, "BURNTIME", "Motor burn time:", "Rocket motor burn time.", kPatternNozzle, &Blabel, "Blabel",
          "SEC"},
@@ -128,7 +148,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
         {&FUELWT, "FUELWT", "Propellant mass:", "Propellant mass.", kPatternNozzle, &Wlabel, "Wlabel", "LB"},
     });
     left->addWidget(MotorFrame);
-    MotorResults = boxFrame("MotorResults", "Rocket Motor Results", true, {
+    MotorResults = boxFrame(leftColumn, "MotorResults", "Rocket Motor Results", true, {
         {&IspBase, "IspBase", "Isp:", "Rocket motor specific impulse [Thrust*Time/Propellant weight].", kPatternIsp,
          &Isplabel, "Isplabel", "SEC"},
         {&UJETBase, "UJETBase", "U-Jet:", "Rocket motor exhaust velocity.", kPatternJetVelocity, &UJETlabel,
@@ -137,17 +157,19 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
          "Pjetlabel", "LB/FT^2"},
     });
     left->addWidget(MotorResults);
-    FlightFrame = boxFrame("FlightFrame", "Flight Condition", true, {
+    FlightFrame = boxFrame(flightColumn, "FlightFrame", "Flight Condition", true, {
         {&UINFIN, "UINFIN", "Rocket velocity:", "Rocket velocity in flight.", "#####.#", &Vlabel, "Vlabel", VelocityUnit::FtPerSec},
         {&AMUIN, "AMUIN", "Viscosity:", "Kinematic viscosity.", ".#########", &Vislabel, "Vislabel", "FT^2/SEC"},
     });
-    FlowResults = boxFrame("FlowResults", "Base Flow Results", true, {
+    FlowResults = boxFrame(leftColumn, "FlowResults", "Base Flow Results", true, {
         {&REYNOLDS, "REYNOLDS", "Base Re:", "Reynolds Number referenced to base diameter.", kPatternReynolds},
         {&TimeStep, "TimeStep", "Time step:", "Time step for dynamic stability.", kPatternTimeStep},
         {&CONVERGE, "CONVERGE", "Residual:", "Convergence criterion.", kPatternResidual},
         {&BaseCd, "BaseCd", "Base drag Cd:", "Average pressure coefficient on base of rocket.", kPatternBaseCd},
     });
     left->addWidget(FlowResults);
+    lineUp(leftColumn);
+    lineUp(flightColumn);
 
     auto* run = new QHBoxLayout;
     Solve = makeButton(this, "Solve", "Solve", "Solve base drag using Navier Stokes CFD.");
@@ -166,9 +188,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     PLOT->setMinimumSize(480, 240);
     // The domain is twice as long as high.
     PLOT->setHeightForWidthRatio(0.5);
-    VelocityPlots = makeBox(PLOT, "VelocityPlots", kNoPlot, kNoPlot, true);
-    VelocityPlots->setFixedWidth(boxWidthFor(VelocityPlots, kNoPlot));
-    VelocityPlots->move(10, 10);
+    VelocityPlots = makePictureNotice(PLOT, "VelocityPlots", kNoPlot);
     // The legend strip as high as the plot, its range beside it.
     auto* plot = new PlotLayout(PLOT, Qt::AlignLeft | Qt::AlignTop);
     MAX = makeValueLabel(this, "MAX", "Largest velocity of the plot");
@@ -193,19 +213,24 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     fitToPattern(Vscale, "##.#####");
     UpDown1 = named(new UpDownSpinner(1, 1000, 1, 1, this), "UpDown1", "Vector Scale spinner");
     UpDown1->setToolTip("Increase size of velocity vectors.");
+    UpDown1->nameKeys("Vector scale");
     NLEVELS = makeBox(this, "NLEVELS", "Levels < 101");
     fitToPattern(NLEVELS, "######");
     UpDown2 = named(new UpDownSpinner(3, 100, 1, 3, this), "UpDown2", "Levels spinner");
     UpDown2->setToolTip("Modify the number of levels displayed in contour plot.");
+    UpDown2->nameKeys("Contour levels");
     UpDown3 = named(new UpDownSpinner(1, 10, 1, 1, this), "UpDown3", "Skip");
     UpDown3->setToolTip("Increase horizontal spacing between columns of velocity vectors.");
+    UpDown3->nameKeys("Vector column skip");
+    Vskip = makeBox(this, "Vskip", "Skip", "1", true);
+    fitToPattern(Vskip, "##");
     plotKeys->addWidget(GridPlot, 0, 0);
     plotKeys->addWidget(VCONTOUR, 0, 1);
     plotKeys->addWidget(Vector, 0, 2);
     plotKeys->addWidget(Command1, 0, 3);
     auto spinRow = [](QWidget* box, QWidget* spin, QLabel* label) {
         auto* row = new QHBoxLayout;
-        if (box) row->addWidget(box);
+        row->addWidget(box);
         row->addWidget(spin);
         row->addWidget(label);
         row->addStretch(1);
@@ -213,7 +238,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     };
     plotKeys->addLayout(spinRow(Vscale, UpDown1, makeLabel(this, "VscaleCaption", "Vector Scale")), 1, 0, 1, 2);
     plotKeys->addLayout(spinRow(NLEVELS, UpDown2, makeLabel(this, "NLEVELSCaption", "Levels < 101")), 1, 2, 1, 1);
-    plotKeys->addLayout(spinRow(nullptr, UpDown3, makeLabel(this, "UpDown3Caption", "Skip")), 1, 3);
+    plotKeys->addLayout(spinRow(Vskip, UpDown3, makeLabel(this, "UpDown3Caption", "Skip")), 1, 3);
     right->addLayout(plotKeys);
 
     // The convergence history beside the flight condition and the run keys.
@@ -704,6 +729,7 @@ void NavierStokes::UpDown3_Change()
 {
     Module1& s = m();
     s.BaseFlowVectorSkip = static_cast<int16_t>(UpDown3->value());
+    Vskip->setText(QString::number(s.BaseFlowVectorSkip));
     double v = s.FreeStreamVelocity;
     PlotGrid(v);
     PLOT->clear();

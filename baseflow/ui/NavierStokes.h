@@ -111,9 +111,10 @@ public:
     TextBox* NLEVELS = nullptr;
     UpDownSpinner* UpDown2 = nullptr;
     UpDownSpinner* UpDown3 = nullptr;
+    TextBox* Vskip = nullptr;  // shows UpDown3's column step
 
     PictureBox* PLOT = nullptr;
-    TextBox* VelocityPlots = nullptr;
+    QLabel* VelocityPlots = nullptr;
     PictureBox* LEVELS = nullptr;
     QLabel* MAX = nullptr;
     QLabel* MIN = nullptr;

@@ -129,11 +129,13 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     NLEVELS2->setToolTip(kLevelTip);
     UpDown2 = named(new UpDownSpinner(3, 100, 1, 3, Frame1), "UpDown2", "Velocity contour levels spinner");
     UpDown2->setToolTip(kSpinnerTip);
+    UpDown2->nameKeys("Velocity contour levels");
     Label15 = makeLabel(Frame1, "Label15", "Levels <  101");
     Vscale = makeBox(Frame1, "Vscale", "Vector scale", "0");
     Vscale->setToolTip("Make each velocity vector larger or smaller.");
     UpDown1 = named(new UpDownSpinner(1, 100, 1, 1, Frame1), "UpDown1", "Vector scale spinner");
     UpDown1->setToolTip("Increase size of velocity vectors.");
+    UpDown1->nameKeys("Vector scale");
     Label11 = makeLabel(Frame1, "Label11", "Vector Scale");
     f1->addWidget(Contour, 0, 0);
     f1->addWidget(NLEVELS2, 0, 1);
@@ -155,6 +157,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     NLEVELS->setToolTip(kLevelTip);
     UpDown3 = named(new UpDownSpinner(3, 100, 1, 3, PressurePlots), "UpDown3", "Pressure contour levels spinner");
     UpDown3->setToolTip(kSpinnerTip);
+    UpDown3->nameKeys("Pressure contour levels");
     Label14 = makeLabel(PressurePlots, "Label14", "Levels < 101");
     f2->addWidget(Pressure[0], 0, 0);
     f2->addWidget(Pressure[1], 0, 1);

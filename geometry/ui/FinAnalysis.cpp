@@ -214,16 +214,18 @@ void FinAnalysis::showOnly(std::initializer_list<int> group, int shown)
 
 void FinAnalysis::drawSketches()
 {
-    // Planforms: the body surface along y = 10, the fin standing on it.
-    auto planform = [](PictureBox* p) {
-        p->setScale(0, 75, 120, 0);
+    // Planforms: the body surface along y = 10, the fin standing on it. The
+    // root chord's label sits between the body line and its dimension line.
+    const QString root = QStringLiteral("Root Chord");
+    auto planform = [&root](PictureBox* p) {
+        p->setScale(0, 70, 120, -5);
         p->line(0, 10, 120, 10, PictureBox::qbColor(8));
+        dimensionH(p, 30, 90, 10 - 2 - p->textHeight(root), root);
     };
     PictureBox* tri = Picture[1];
     planform(tri);
     tri->line(30, 10, 90, 55, kInk);
     tri->line(90, 55, 90, 10, kInk);
-    dimensionH(tri, 30, 90, 4, "Root Chord");
     dimensionV(tri, 100, 10, 55, "Span");
 
     PictureBox* rect = Picture[4];
@@ -231,7 +233,6 @@ void FinAnalysis::drawSketches()
     rect->line(30, 10, 30, 55, kInk);
     rect->line(30, 55, 90, 55, kInk);
     rect->line(90, 55, 90, 10, kInk);
-    dimensionH(rect, 30, 90, 4, "Root Chord");
     dimensionV(rect, 100, 10, 55, "Span");
 
     PictureBox* taper = Picture[3];
@@ -239,15 +240,13 @@ void FinAnalysis::drawSketches()
     taper->line(30, 10, 55, 55, kInk);
     taper->line(55, 55, 80, 55, kInk);
     taper->line(80, 55, 90, 10, kInk);
-    dimensionH(taper, 30, 90, 4, "Root Chord");
-    dimensionH(taper, 55, 80, 62, "Tip Chord");
+    dimensionH(taper, 55, 80, 60, "Tip Chord");
     dimensionV(taper, 100, 10, 55, "Span");
 
     PictureBox* ell = Picture[2];
     planform(ell);
     const ArcShape arc = halfEllipseArc(30, 45, 2.0, 2.0);
     ell->circle(60, 10, arc.radius, kInk, 0.0, kPi, arc.aspect);
-    dimensionH(ell, 30, 90, 4, "Root Chord");
     dimensionV(ell, 100, 10, 55, "Span");
 
     drawDistanceLines(true);

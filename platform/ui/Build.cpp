@@ -132,6 +132,14 @@ void fitToTexts(QLineEdit* box, const QStringList& texts)
     box->setFixedWidth(width);
 }
 
+void shareWidth(const std::vector<QLineEdit*>& column)
+{
+    int width = 0;
+    for (const QLineEdit* box : column)
+        width = std::max(width, box->isReadOnly() ? box->property(kFittedWidth).toInt() : box->minimumWidth());
+    for (QLineEdit* box : column) applyWidth(box, width);
+}
+
 // ---- up-down arrows ---------------------------------------------------------------
 
 ArrowSpinBox::ArrowSpinBox(QWidget* parent) : QSpinBox(parent)

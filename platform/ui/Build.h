@@ -111,6 +111,10 @@ void fitToPattern(QLineEdit* box, std::string_view pattern);
 // Sizes a unit box for the longest of its texts, and no wider.
 void fitToTexts(QLineEdit* box, const QStringList& texts);
 
+// Boxes of one column share one width: each gets the width the widest of
+// them was fitted to (a read-only box still widens for a longer text).
+void shareWidth(const std::vector<QLineEdit*>& column);
+
 // ---- up-down arrows ---------------------------------------------------------------
 
 // A spinner that shows its two arrows only: the value it holds is shown in a

@@ -155,10 +155,12 @@ QString proposedPdfName(const QString& folder, const QString& caption)
     return name;
 }
 
-PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QString& document, const PrintJob& job)
+PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QString& document, const PrintJob& job,
+                                const QString& what)
 {
     QString error;
     if (std::unique_ptr<QPrinter> printer = makePrinter()) {
+        printer->setDocName(document);
         if (!ModalSeam::instance().printDialog(*printer)) return PrintOutcome::Cancelled;
         return job(*printer, &error) ? PrintOutcome::Printed : PrintOutcome::Failed;
     }
@@ -166,7 +168,7 @@ PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QStrin
     // No printer on this machine: the job goes to a PDF file of the user's choice.
     FileRequest request;
     request.save = true;
-    request.title = QStringLiteral("Save Page as PDF");
+    request.title = QStringLiteral("Save %1 as PDF").arg(what);
     request.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
     request.fileName = proposedPdfName(documentsFolder(), document);
     QString file = ModalSeam::instance().fileDialog(request);
@@ -182,8 +184,9 @@ PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QStrin
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(file);
+    pdf.setDocName(document);
     if (!job(pdf, &error)) return PrintOutcome::Failed;
-    const QString where = QStringLiteral("Page saved as %1").arg(QDir::toNativeSeparators(file));
+    const QString where = QStringLiteral("%1 saved as %2").arg(what, QDir::toNativeSeparators(file));
     if (status) status->setPanel(1, where);
     else if (window) MsgBox(where, MsgButtons::OkOnly, window->window()->windowTitle(), MsgIcon::Information);
     return PrintOutcome::SavedToFile;

@@ -43,13 +43,16 @@ enum class PrintOutcome { Printed, SavedToFile, Cancelled, Failed };
 // One print job on a printer that has not been begun.
 using PrintJob = std::function<bool(QPrinter&, QString* error)>;
 
-// The print path of every window's print commands. With a printer: the
-// print dialog, then the job. Without one: a save dialog for a PDF file,
-// proposed in the documents folder under `document` and never an existing
-// file (the dialog asks before the user replaces one); panel 1 of the status
-// bar (or, for a window without one, a message) says where the file went.
-// A cancelled dialog does nothing; the caller reports a failure its own way.
-PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QString& document, const PrintJob& job);
+// The print path of every window's print commands. The job carries
+// `document` as its name, which a print queue shows. With a printer: the
+// print dialog, then the job. Without one: a save dialog titled "Save <what>
+// as PDF" for a PDF file, proposed in the documents folder under `document`
+// and never an existing file (the dialog asks before the user replaces one);
+// panel 1 of the status bar (or, for a window without one, a message) says
+// "<what> saved as <file>". A cancelled dialog does nothing; the caller
+// reports a failure its own way.
+PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QString& document, const PrintJob& job,
+                                const QString& what = QStringLiteral("Page"));
 
 // The Print Page command of a window: its image through printThroughDialog
 // under the window's caption. A failure shows "The form can't be printed.".

@@ -30,6 +30,12 @@ UpDownSpinner::UpDownSpinner(int minimum, int maximum, int step, int value, QWid
     onCommand(downButton, &QToolButton::clicked, this, [this] { stepDown(); });
 }
 
+void UpDownSpinner::nameKeys(const QString& quantity)
+{
+    upButton->setAccessibleName(quantity + QStringLiteral(", up"));
+    downButton->setAccessibleName(quantity + QStringLiteral(", down"));
+}
+
 void UpDownSpinner::setValue(int v)
 {
     v = std::clamp(v, min_, max_);

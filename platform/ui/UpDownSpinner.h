@@ -32,6 +32,9 @@ public:
     void stepUp() { setValue(value_ + step_); }
     void stepDown() { setValue(value_ - step_); }
     void onChange(std::function<void()> handler) { onChange_ = std::move(handler); }
+    // Names the two keys, Tab stops each, after the quantity they move:
+    // "<quantity>, up" and "<quantity>, down".
+    void nameKeys(const QString& quantity);
 
     QToolButton* upButton = nullptr;
     QToolButton* downButton = nullptr;

@@ -72,6 +72,7 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
     fitToPattern(NSTATIONS, "###");
     UpDown3 = named(new UpDownSpinner(1, 1, 1, 1, this), "UpDown3", "Station spinner");
     UpDown3->setToolTip("Select station to plot Cross-Flow Cp distribution.");
+    UpDown3->nameKeys("Station number");
     controls->addWidget(Label16, 1, 0);
     controls->addWidget(NSTATIONS, 1, 1);
     controls->addWidget(UpDown3, 1, 2);

@@ -1,6 +1,7 @@
 #include "sweep/ui/ITERATION.h"
 
 #include <QButtonGroup>
+#include <QDir>
 #include <QCloseEvent>
 #include <QHideEvent>
 #include <QGridLayout>
@@ -108,6 +109,8 @@ ITERATION::ITERATION(Forms& forms) : Form(forms, "ITERATION", "CFD Loop Analysis
                   {"BARROWMANS", "Plot Barrowman results for Standard Geometry."},
                   kReturnToMainKey},
                  toolbarIcon);
+    // At the window's least width every key stays in view, RETURN too.
+    Toolbar1->setMinimumWidth(Toolbar1->sizeHint().width());
 
     auto* body = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -575,7 +578,8 @@ void ITERATION::printTableKey()
     const QString title = lines.isEmpty() ? QString() : lines.front().trimmed();
     const PrintOutcome outcome =
         printThroughDialog(this, StatusBar1, title.isEmpty() ? windowTitle() : title,
-                           [&lines](QPrinter& printer, QString* error) { return printTextTable(lines, printer, error); });
+                           [&lines](QPrinter& printer, QString* error) { return printTextTable(lines, printer, error); },
+                           QStringLiteral("Data Table"));
     if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, stability::kMsgTableNotPrinted);
 }
 
@@ -601,6 +605,7 @@ void ITERATION::exportKey()
     }
     FileRequest request;
     request.save = true;
+    request.title = QStringLiteral("Save Comma-Delimited Sweep Data");
     request.filter = "Text files (*.TXT)|*.TXT";
     request.defaultSuffix = QStringLiteral("TXT");  // so that the filter lists it
     const QString path = ModalSeam::instance().fileDialog(request);
@@ -610,7 +615,8 @@ void ITERATION::exportKey()
     // The export ran the data step of each quantity; the plot shows the
     // user's again (which empties panel 1).
     replot();
-    if (!saved) StatusBar1->setPanel(1, stability::kMsgExportNotSaved);
+    StatusBar1->setPanel(1, saved ? QString(kMsgExportSaved).arg(QDir::toNativeSeparators(path))
+                                  : QString(stability::kMsgExportNotSaved));
 }
 
 } // namespace velmora

@@ -21,6 +21,8 @@ inline constexpr const char* kMsgLoopingComplete = "Looping CFD analysis is comp
 // at), or that its own checks or the mesh refused.
 inline constexpr const char* kMsgLoopingStopped = "Looping CFD analysis stopped at loop %1.";
 inline constexpr const char* kMsgLoopingNotStarted = "Looping CFD analysis not started.";
+// Panel 1 after RAWDATA wrote its file (the file's name).
+inline constexpr const char* kMsgExportSaved = "Comma-delimited data saved as %1";
 
 class ITERATION : public Form, public WindowFrame {
     Q_OBJECT

@@ -118,6 +118,30 @@ TEST_F(BoxWidths, ANumberWiderThanItsBoxWidensIt)
         EXPECT_TRUE(showsWhole(box));
 }
 
+// A column of boxes shares one width and right edge; the base flow's no-plot notice is a label, its spinner keys
+// read their quantity and its column step shows in a box; at its least width the sweep window shows RETURN.
+TEST_F(BoxWidths, ColumnsSpinnerKeysAndTheSweepToolbar)
+{
+    NavierStokes& b = h.forms->get<NavierStokes>();
+    ITERATION& sweep = h.forms->get<ITERATION>();
+    for (QWidget* w : std::initializer_list<QWidget*>{&s, &b, &sweep}) w->show();
+    sweep.resize(1, sweep.height());
+    QApplication::processEvents();
+    auto edge = [](QLineEdit* x) { return std::pair(x->width(), x->mapTo(x->window(), QPoint(x->width(), 0)).x()); };
+    for (const auto& column : {std::vector<QLineEdit*>{s.MachNumber, s.ReNumber, s.TotalCd, s.FinSurfaceDrag},
+                               {b.THRUST, b.IspBase, b.PjetBase, b.REYNOLDS, b.BaseCd}})
+        for (QLineEdit* x : column) EXPECT_EQ(edge(x), edge(column.front())) << x->objectName().toStdString();
+    EXPECT_EQ(b.VelocityPlots->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(sweep.Toolbar1->widgetForAction(sweep.Toolbar1->actions().last())->isVisible());
+    PlotResults& p = h.forms->get<PlotResults>();
+    for (auto [spin, what] : {std::pair{p.UpDown2, "Velocity contour levels"}, {p.UpDown3, "Pressure contour levels"},
+                              {h.forms->get<CROSSFLOW>().UpDown3, "Station number"}, {b.UpDown3, "Vector column skip"}})
+        EXPECT_EQ(spin->upButton->accessibleName() + "|" + spin->downButton->accessibleName(),
+                  QString(what) + ", up|" + what + ", down");
+    b.UpDown3->stepUp();
+    EXPECT_EQ(b.Vskip->text(), "2");
+}
+
 // Tab visits the inputs in reading order, then the toolbar keys, and leaves every read-only box out; into a group
 // of option buttons it lands on the one that is on.
 TEST(Keyboard, FirstFocusAndTabInReadingOrder)

@@ -139,5 +139,17 @@ TEST_F(FinWindow, PanelMethodKeyAndReturn)
     EXPECT_EQ(s.StatusBar1->panel(2), "Please enter nose cone length."); // the redraw asks for the body
 }
 
+// The body line runs clear of the "Root Chord" label: only its own grey on its rows under the label.
+TEST(FinSketches, TheBodyLineRunsClearOfTheRootChordLabel)
+{
+    Harness h;
+    const PictureBox* p = h.forms->get<FinAnalysis>().Picture[3];
+    const QImage img = p->image();
+    const QPoint from = p->toDevice(40, 10).toPoint(), to = p->toDevice(80, 10).toPoint();
+    for (int y = from.y() - 1; y <= from.y() + 1; ++y)
+        for (int x = from.x(); x <= to.x(); ++x)
+            ASSERT_TRUE(img.pixel(x, y) == PictureBox::kBackground || img.pixel(x, y) == PictureBox::qbColor(8));
+}
+
 } // namespace
 } // namespace velmora

@@ -210,6 +210,21 @@ TEST_F(ProjectFiles, SaveOpenSaveGivesTheSameBytesAndWindows)
     }
 }
 
+// A rocket without a transition or base tube opens with their boxes empty, as a fresh start shows them.
+TEST_F(ProjectFiles, NoTransitionOrBaseTubeOpensAsAFreshStartShowsIt)
+{
+    {
+        Harness a;
+        a.typeRocket();
+        viaMenu(a, &SOLVER::mnuSaveAs, path("plain.TXT"));
+    }
+    Harness b;
+    b.start();
+    viaMenu(b, &SOLVER::mnuOpen, path("plain.TXT"));
+    const BODYTUBE& t = b.forms->get<BODYTUBE>();
+    EXPECT_EQ(t.BaseDiameter->text() + t.BaseLength->text() + t.BodyLength2->text() + t.NoseLength->text(), "3.");
+}
+
 TEST_F(ProjectFiles, OlderLayoutShowsTheNoticeAndTakesItsDefaults)
 {
     Harness h;

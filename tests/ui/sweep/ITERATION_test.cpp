@@ -245,8 +245,9 @@ TEST(SweepWindow, TwentyStepsOfAFinnedRocketTheirPlotAndTheBarrowmanCurve)
     for (int i = 2; i <= 20; ++i)
         EXPECT_GT(m.SweepNormalForceCoefficients(i), m.SweepNormalForceCoefficients(i - 1)) << i;
     EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);
-    // The main window's boxes hold the last step.
+    // The main window's boxes hold the last step; its progress bar is empty again.
     EXPECT_EQ(qVal(s.CNFORCES->text()), qVal(qFormat(m.SweepNormalForceCoefficients(20), "#####.###")));
+    EXPECT_EQ(s.ProgressBar1->value(), s.ProgressBar1->minimum());
 
     w.PlotOption[1]->click();
     EXPECT_EQ(linesIn(w.DataPlot1, 1), 19);
@@ -297,7 +298,7 @@ TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
         bool noKind;
         QString panel1;
         QByteArray file;     // the target's bytes afterwards; "<none>" when absent
-    } cases[] = {{"saved", "out.TXT", 0, false, "", whole},
+    } cases[] = {{"saved", "out.TXT", 0, false, kMsgExportSaved, whole},
                  {"cancelled", "", 0, false, "", old},
                  {"write fails mid-file", "out.TXT", 64, false, failed, old},
                  {"missing folder", "no/such/dir/out.TXT", 0, false, failed, "<none>"},
@@ -315,15 +316,17 @@ TEST(SweepKeys, ExportWritesTheWholeFileOrKeepsTheOld)
         if (c.noKind) m.AoaSweepSelected = m.VelocitySweepSelected = 0;
         const QString target = *c.target ? dir.filePath(c.target) : QString();
         h.fileAnswer = [&](const FileRequest& r) {
-            EXPECT_EQ(r.filter, "Text files (*.TXT)|*.TXT");
+            EXPECT_EQ(std::tuple(r.filter, r.title),
+                      std::tuple("Text files (*.TXT)|*.TXT", "Save Comma-Delimited Sweep Data"));
             return target;
         };
         testing::withFileSizeLimit(c.sizeLimit, [&] { Harness::press(w.Toolbar1, "RAWDATA"); });
 
         // No temporary left; the user's quantity, CM, plotted again.
+        const QString panel1 = c.panel1.contains("%1") ? c.panel1.arg(QDir::toNativeSeparators(target)) : c.panel1;
         EXPECT_EQ(std::tuple(contents(target.isEmpty() ? oldFile : target), w.StatusBar1->panel(1),
                              QDir(dir.path()).entryList(QDir::Files), m.SweepPlotY(1)),
-                  std::tuple(c.file, c.panel1, QStringList{"out.TXT"}, -0.2));
+                  std::tuple(c.file, panel1, QStringList{"out.TXT"}, -0.2));
     }
 }
 
@@ -350,20 +353,23 @@ TEST(SweepKeys, PrintedTableAndWindowImage)
         Harness h;
         ITERATION& w = twoStepSweep(h);
         int dialogs = 0;
-        // The user picks a queue in the print dialog; a refusing one cannot take the job.
+        const bool isTable = QString(c.key) == "PRNDATA";
+        // The user picks a queue in the print dialog; a refusing one cannot take the job. The job is named.
         ModalSeam::instance().setPrintHandler([&](QPrinter& p) {
             ++dialogs;
+            EXPECT_EQ(p.docName(), isTable ? "Velmora AOA vs. CM" : "CFD Loop Analysis and Plots");
             if (c.printer == Refusing) p.setOutputFileName(dir.filePath("refused/page.pdf"));
             return true;
         });
         h.fileAnswer = [&](const FileRequest& r) {
-            EXPECT_EQ(std::tuple(r.save, r.filter), std::tuple(true, QString("PDF files (*.pdf)|*.pdf")));
+            EXPECT_EQ(std::tuple(r.save, r.filter, r.title),
+                      std::tuple(true, "PDF files (*.pdf)|*.pdf", isTable ? "Save Data Table as PDF" : "Save Page as PDF"));
             return dir.filePath("page");  // typed without its extension
         };
         if (c.stepWithoutNumber) h.state->SweepPlotY(2) = std::nan("");
         Harness::press(w.Toolbar1, c.key);
         setPrinterProvider({});
-        const QString saved = "Page saved as " + QDir::toNativeSeparators(pdf);
+        const QString saved = (isTable ? "Data Table saved as " : "Page saved as ") + QDir::toNativeSeparators(pdf);
         EXPECT_EQ(w.StatusBar1->panel(1), c.printer == None ? saved : c.failure);
         EXPECT_EQ(std::tuple(dialogs, ModalSeam::instance().fileRequests.size()),
                   std::tuple(c.printer == None ? 0 : 1, c.printer == None ? 1u : 0u));
