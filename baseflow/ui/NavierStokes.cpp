@@ -66,12 +66,13 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                   kAboutKey, kReturnToMainKey},
                  toolbarIcon);
 
-    auto* body = new QHBoxLayout;
-    lay->addLayout(body, 1);
+    // Inputs and results on the left, the pictures on the right (under them
+    // on a screen too small for both side by side).
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    lay->addLayout(new BesideLayout(left, nullptr, right, BesideLayout::Stretch::Side), 1);
 
     // ---- left: inputs and results ----
-    auto* left = new QVBoxLayout;
-    body->addLayout(left);
     // Every unit label is as wide as the longest unit any system gives it.
     int unitWidth = 0;
     for (const char* system : {UnitsSystem::FPS, UnitsSystem::IPS, UnitsSystem::MNS}) {
@@ -158,8 +159,6 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     left->addStretch(1);
 
     // ---- right: the pictures and their controls ----
-    auto* right = new QVBoxLayout;
-    body->addLayout(right, 1);
     right->addWidget(makeLabel(this, "PlotTitle", "Mesh/Velocity Plot"));
     PLOT = named(new PictureBox(this), "PLOT", "Mesh/Velocity Plot");
     PLOT->setToolTip("Velocity and contour plot of upper half of flow.");
