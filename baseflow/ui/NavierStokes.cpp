@@ -181,7 +181,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     plot->addBeside(MAX, Qt::RightEdge, 1, 0, PlotLayout::Anchor::Inside, 1);
     plot->addBeside(MIN, Qt::RightEdge, 1, 1, PlotLayout::Anchor::Inside, -1);
     plot->addBeside(makeLabel(this, "MinCaption", "V-MIN"), Qt::RightEdge, 1, 1, PlotLayout::Anchor::Inside);
-    right->addLayout(plot, 1);
+    right->addLayout(plot, 3);
 
     auto* plotKeys = new QGridLayout;
     GridPlot = makeButton(this, "GridPlot", "Mesh", "View MESH without performing CFD.");
@@ -202,6 +202,8 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     plotKeys->addWidget(VCONTOUR, 0, 1);
     plotKeys->addWidget(Vector, 0, 2);
     plotKeys->addWidget(Command1, 0, 3);
+    // The keys keep their width; the room left stays at the right.
+    plotKeys->setColumnStretch(4, 1);
     auto spinRow = [](QWidget* box, QWidget* spin, QLabel* label) {
         auto* row = new QHBoxLayout;
         if (box) row->addWidget(box);
@@ -220,15 +222,19 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     auto* history = new QVBoxLayout;
     history->addWidget(makeLabel(this, "ResidualTitle", "Convergence Plot"));
     RESIDUAL = named(new PictureBox(this), "RESIDUAL", "Convergence Plot");
-    RESIDUAL->setFixedSize(320, 150);
-    history->addWidget(RESIDUAL);
-    lower->addLayout(history);
+    // The history grows with the window; the keys beside it keep the width
+    // of the flight condition above them.
+    RESIDUAL->setMinimumSize(320, 150);
+    RESIDUAL->setDesignSize(QSize(320, 150));
+    RESIDUAL->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    history->addWidget(RESIDUAL, 1);
+    lower->addLayout(history, 1);
     auto* runColumn = new QVBoxLayout;
     runColumn->addWidget(FlightFrame);
     runColumn->addLayout(run);
     runColumn->addStretch(1);
-    lower->addLayout(runColumn, 1);
-    right->addLayout(lower);
+    lower->addLayout(runColumn);
+    right->addLayout(lower, 1);
 
     // ---- progress and status ----
     ProgressBar1 = addProgressRow(this, lay, makeLabel(this, "ProgressCaption", "CFD/Plotting Progress"));
