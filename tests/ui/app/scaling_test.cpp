@@ -176,6 +176,42 @@ TEST(Scaling, TheMainWindowGivesItsRoomToTheMeshAndKeepsResultsInViewOnASmallScr
     }
 }
 
+// Maximised, each plot uses the room it is given and its companions keep their shapes.
+TEST(Scaling, MaximisedPlotsKeepTheirShapesAndTheirCompanionsTheirWidths)
+{
+    Harness h;
+    h.start();
+    auto maximise = [&](Form& w) {
+        placeWindow(w, kScreen);
+        w.show();
+        settle(w, {1920, 1150});
+    };
+    PlotResults& plot = h.forms->get<PlotResults>();
+    maximise(plot);
+    EXPECT_NEAR(inWindow(plot.FieldProfile).top(), inWindow(plot.VelocityPlot).top(), 1);
+    EXPECT_LE(inWindow(plot.FieldProfile).bottom(), inWindow(plot.VelocityPlot).bottom());
+    EXPECT_GT(plot.FieldProfile->width(), 98 * plot.VelocityPlot->height() / 290 - 8);
+
+    PanelAero& fin = h.forms->get<PanelAero>();
+    maximise(fin);
+    EXPECT_GT(fin.PLOT1->width(), 2 * fin.PLOT1->height());
+
+    NavierStokes& base = h.forms->get<NavierStokes>();
+    maximise(base);
+    EXPECT_GT(base.RESIDUAL->width(), 480);
+    EXPECT_GT(base.RESIDUAL->height(), 200);
+    for (QPushButton* b : {base.Vector, base.Command1, base.Solve, base.Abort})
+        EXPECT_LT(b->width(), 300) << b->objectName().toStdString();
+
+    // The sweep plot stays where it is as its y labels change.
+    ITERATION& sweep = h.forms->get<ITERATION>();
+    maximise(sweep);
+    const QRect before = inWindow(sweep.DataPlot1);
+    sweep.MAXDATA->setText("-123.45678");
+    QApplication::processEvents();
+    EXPECT_EQ(inWindow(sweep.DataPlot1), before);
+}
+
 TEST(Scaling, TextsAreShownWhole)
 {
     Harness h;
