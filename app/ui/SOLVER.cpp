@@ -234,6 +234,7 @@ void SOLVER::buildControls()
     addRow(rg, r++, "Launch Lug (Pressure):", LaunchLugDrag);
     addRow(rg, r++, "Fin Surface (Friction):", FinSurfaceDrag);
     rg->setRowStretch(r, 1);
+    rg->setColumnStretch(3, 1);
 
     // The mesh under the inputs and beside the results column, which spans
     // the window's height; on a narrow screen the results go under the inputs.

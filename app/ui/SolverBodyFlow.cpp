@@ -140,6 +140,7 @@ void SOLVER::CFDSOLVER_Click()
             s.FlowSolutionStatusText = FlowSolutionState::Stale;
         });
     if (!ran) refuseWhileBusy();
+    bringIntoView(MachNumber, FinSurfaceDrag);
 }
 
 void SOLVER::MESHER_Click()

@@ -323,6 +323,7 @@ void NavierStokes::solveCommand()
     if (solving_) return;
     if (!forms().runCommand("Base flow CFD", [this] { runSolve(); }))
         StatusBar1->setPanel(3, QString::fromStdString(busyRefusal(forms().busy())));
+    bringIntoView(REYNOLDS, BaseCd);
 }
 
 void NavierStokes::runSolve()

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSpinBox>
@@ -272,6 +273,17 @@ bool showHelpOrAbout(Forms& forms, const QString& key)
     else if (key == kAboutKey.key) resumeNext([&] { forms.showModal(QStringLiteral("AboutVelmora")); });
     else return false;
     return true;
+}
+
+void bringIntoView(QWidget* first, QWidget* last)
+{
+    if (!first) return;
+    for (QWidget* w = first->parentWidget(); w; w = w->parentWidget())
+        if (auto* scroll = qobject_cast<QScrollArea*>(w); scroll && scroll->objectName() == "WindowScrollArea") {
+            if (last) scroll->ensureWidgetVisible(last, 0, 0);
+            scroll->ensureWidgetVisible(first, 0, 0);
+            return;
+        }
 }
 
 // ---- a column beside the main one ---------------------------------------------------

@@ -276,6 +276,11 @@ void onOptionOn(const std::array<QRadioButton*, N>& options, QObject* context, c
         });
 }
 
+// In a window whose content scrolls (see placeWindow): scrolls it so that
+// `last` and then `first` are in view (the results a command has just
+// written, from their first box). Nothing in a window that does not scroll.
+void bringIntoView(QWidget* first, QWidget* last = nullptr);
+
 // ---- a column beside the main one ---------------------------------------------------
 
 // Two columns: the main one (`head` over `tail`) and a column beside it

@@ -168,6 +168,8 @@ TEST(Scaling, TheMainWindowGivesItsRoomToTheMeshAndKeepsResultsInViewOnASmallScr
         }
         EXPECT_GT(results.top(), inputs.bottom());
         EXPECT_LE(results.right(), s.width());
+        QScrollBar* down = s.findChild<QScrollArea*>()->verticalScrollBar();
+        down->setValue(down->maximum());
         QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
         QApplication::processEvents();
         EXPECT_FALSE(s.MachNumber->text().isEmpty());
@@ -210,6 +212,16 @@ TEST(Scaling, MaximisedPlotsKeepTheirShapesAndTheirCompanionsTheirWidths)
     sweep.MAXDATA->setText("-123.45678");
     QApplication::processEvents();
     EXPECT_EQ(inWindow(sweep.DataPlot1), before);
+    // Its axes are as bold as each other: the dark pixels across each, between its ticks.
+    const QImage img = sweep.DataPlot1->image();
+    auto dark = [&](QPointF from, QPointF to) {
+        int n = 0;
+        for (double t = 0; t <= 1; t += 1.0 / 200)
+            n += qGray(img.pixel((from + t * (to - from)).toPoint())) < 128;
+        return n * std::hypot(to.x() - from.x(), to.y() - from.y()) / 201;
+    };
+    PictureBox& p = *sweep.DataPlot1;
+    EXPECT_NEAR(dark(p.toDevice(1200, 60), p.toDevice(1200, 140)), dark(p.toDevice(60, 1200), p.toDevice(140, 1200)), 1.5);
 }
 
 TEST(Scaling, TextsAreShownWhole)
