@@ -189,6 +189,9 @@ TEST(Scaling, MaximisedPlotsKeepTheirShapesAndTheirCompanionsTheirWidths)
         w.show();
         settle(w, {1920, 1150});
     };
+    BODYTUBE& body = h.forms->get<BODYTUBE>();
+    maximise(body);
+    EXPECT_LT(body.NoseLength->width(), 2 * body.NoseLength->sizeHint().width());
     PlotResults& plot = h.forms->get<PlotResults>();
     maximise(plot);
     EXPECT_NEAR(inWindow(plot.FieldProfile).top(), inWindow(plot.VelocityPlot).top(), 1);
