@@ -85,7 +85,9 @@ SweepPlot sweepPlot(Module1& m, double steps)
 
     // Frame and ticks (the last x tick lies beyond the right edge).
     const double o = kSweepPlotOrigin, far = kSweepPlotOrigin + kSweepPlotSize;
-    for (double y : {100.0, 104.0, 108.0, 112.0}) p.frame.push_back(line(o, y, far, y));
+    // Both axes two strokes side by side, so they are as bold as each other
+    // at any size of the plot.
+    for (double y : {100.0, 102.0}) p.frame.push_back(line(o, y, far, y));
     for (double x : {100.0, 102.0}) p.frame.push_back(line(x, o, x, far));
     for (int y = 100; y <= 2100; y += 200) p.frame.push_back(line(o, y, 132, y));
     for (int x = 300; x <= 2300; x += 200) p.frame.push_back(line(x, o, x, 180));

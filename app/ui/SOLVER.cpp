@@ -183,6 +183,8 @@ void SOLVER::buildControls()
     for (QPushButton* b : {CFDSOLVER, MESHER, IterateBtn, Abort}) buttons->addWidget(b);
     mg->addLayout(buttons, 2, 0, 1, 3);
     top->addWidget(mesh);
+    // The inputs keep the width they need; the mesh picture takes the rest.
+    top->addStretch(1);
 
     // Results.
     auto* res = named(new QGroupBox("Velmora Results", this), "VelmoraResults", "Velmora Results");
@@ -234,20 +236,16 @@ void SOLVER::buildControls()
     addRow(rg, r++, "Rocket Base (Pressure):", BaseCd);
     addRow(rg, r++, "Launch Lug (Pressure):", LaunchLugDrag);
     addRow(rg, r++, "Fin Surface (Friction):", FinSurfaceDrag);
-    // The mesh under the inputs and beside the results, so that it has the
-    // height it needs to grow with the window.
-    auto* middle = new QHBoxLayout;
-    auto* inputsAndMesh = new QVBoxLayout;
-    inputsAndMesh->addLayout(top);
-    middle->addLayout(inputsAndMesh, 1);
-    middle->addWidget(res, 0, Qt::AlignTop);
-    lay->addLayout(middle, 1);
+    rg->setRowStretch(r, 1);
+    rg->setColumnStretch(3, 1);
 
+    // The mesh under the inputs and beside the results column, which spans
+    // the window's height; on a narrow screen the results go under the inputs.
     MeshPlot = named(new PictureBox(this), "MeshPlot", "Rocket body mesh");
     MeshPlot->setMinimumSize(280, 140);
     MeshPlot->setDesignSize(QSize(380, 190));
     MeshPlot->setHeightForWidthRatio(0.5);
-    inputsAndMesh->addLayout(new PlotLayout(MeshPlot), 1);
+    lay->addLayout(new BesideLayout(top, new PlotLayout(MeshPlot), res), 1);
     NoMeshDefined = makePictureNotice(MeshPlot, "NoMeshDefined", "Generate New Rocket Body Mesh");
     ProgressBar1 = makeProgressBar(this, "ProgressBar1", "Progress");
     ProgressBar1->setValue(1);

@@ -149,6 +149,7 @@ void SOLVER::CFDSOLVER_Click()
             s.FlowSolutionStatusText = FlowSolutionState::Stale;
         });
     if (!ran) refuseWhileBusy();
+    bringIntoView(MachNumber, FinSurfaceDrag);
 }
 
 void SOLVER::MESHER_Click()

@@ -67,12 +67,13 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                   kAboutKey, kReturnToMainKey},
                  toolbarIcon);
 
-    auto* body = new QHBoxLayout;
-    lay->addLayout(body, 1);
+    // Inputs and results on the left, the pictures on the right (under them
+    // on a screen too small for both side by side).
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    lay->addLayout(new BesideLayout(left, nullptr, right, BesideLayout::Stretch::Side), 1);
 
     // ---- left: inputs and results ----
-    auto* left = new QVBoxLayout;
-    body->addLayout(left);
     // Every unit label is as wide as the longest unit any system gives it.
     int unitWidth = 0;
     for (const char* system : {UnitsSystem::FPS, UnitsSystem::IPS, UnitsSystem::MNS}) {
@@ -180,8 +181,6 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     left->addStretch(1);
 
     // ---- right: the pictures and their controls ----
-    auto* right = new QVBoxLayout;
-    body->addLayout(right, 1);
     right->addWidget(makeLabel(this, "PlotTitle", "Mesh/Velocity Plot"));
     PLOT = named(new PictureBox(this), "PLOT", "Mesh/Velocity Plot");
     PLOT->setToolTip("Velocity and contour plot of upper half of flow.");
@@ -202,7 +201,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     plot->addBeside(MAX, Qt::RightEdge, 1, 0, PlotLayout::Anchor::Inside, 1);
     plot->addBeside(MIN, Qt::RightEdge, 1, 1, PlotLayout::Anchor::Inside, -1);
     plot->addBeside(makeLabel(this, "MinCaption", "V-MIN"), Qt::RightEdge, 1, 1, PlotLayout::Anchor::Inside);
-    right->addLayout(plot, 1);
+    right->addLayout(plot, 3);
 
     auto* plotKeys = new QGridLayout;
     GridPlot = makeButton(this, "GridPlot", "Mesh", "View MESH without performing CFD.");
@@ -228,6 +227,8 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     plotKeys->addWidget(VCONTOUR, 0, 1);
     plotKeys->addWidget(Vector, 0, 2);
     plotKeys->addWidget(Command1, 0, 3);
+    // The keys keep their width; the room left stays at the right.
+    plotKeys->setColumnStretch(4, 1);
     auto spinRow = [](QWidget* box, QWidget* spin, QLabel* label) {
         auto* row = new QHBoxLayout;
         row->addWidget(box);
@@ -246,15 +247,19 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     auto* history = new QVBoxLayout;
     history->addWidget(makeLabel(this, "ResidualTitle", "Convergence Plot"));
     RESIDUAL = named(new PictureBox(this), "RESIDUAL", "Convergence Plot");
-    RESIDUAL->setFixedSize(320, 150);
-    history->addWidget(RESIDUAL);
-    lower->addLayout(history);
+    // The history grows with the window; the keys beside it keep the width
+    // of the flight condition above them.
+    RESIDUAL->setMinimumSize(320, 150);
+    RESIDUAL->setDesignSize(QSize(320, 150));
+    RESIDUAL->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    history->addWidget(RESIDUAL, 1);
+    lower->addLayout(history, 1);
     auto* runColumn = new QVBoxLayout;
     runColumn->addWidget(FlightFrame);
     runColumn->addLayout(run);
     runColumn->addStretch(1);
-    lower->addLayout(runColumn, 1);
-    right->addLayout(lower);
+    lower->addLayout(runColumn);
+    right->addLayout(lower, 1);
 
     // ---- progress and status ----
     ProgressBar1 = addProgressRow(this, lay, makeLabel(this, "ProgressCaption", "CFD/Plotting Progress"));
@@ -343,6 +348,7 @@ void NavierStokes::solveCommand()
     if (solving_) return;
     if (!forms().runCommand("Base flow CFD", [this] { runSolve(); }))
         StatusBar1->setPanel(3, QString::fromStdString(busyRefusal(forms().busy())));
+    bringIntoView(REYNOLDS, BaseCd);
 }
 
 void NavierStokes::runSolve()

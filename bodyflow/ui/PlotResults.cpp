@@ -50,6 +50,9 @@ std::optional<PlotGrid> solvedGrid(const Module1& s)
 }
 
 QRgb colourOfLong(long c) { return PictureBox::rgbFromLong(c); }
+
+// The profile's least width, beside the field at its least height.
+constexpr int kProfileWidth = 98;
 } // namespace
 
 // ---- window -------------------------------------------------------------------------------------
@@ -91,11 +94,13 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     field->addWidget(Slider1);
     pictures->addLayout(field, 1);
 
-    auto* profile = new QVBoxLayout;
-    auto* profileRow = new QHBoxLayout;
+    // The profile beside the field, as high as the field picture and keeping
+    // its shape as it grows: its unit on the right, its range under it.
+    auto* profile = named(new QWidget(this), "ProfilePanel", "Flow profile");
+    auto* profileGrid = new QGridLayout(profile);
+    profileGrid->setContentsMargins(0, 0, 0, 0);
     FieldProfile = named(new PictureBox(this), "FieldProfile", "Flow profile");
-    FieldProfile->setFixedWidth(98);
-    FieldProfile->setMinimumHeight(290);
+    FieldProfile->setMinimumSize(kProfileWidth, 200);
     auto* profileAxis = new QVBoxLayout;
     MAX1 = makeBox(this, "MAX1", "Profile maximum", QString(), true);
     UnitsLabel1 = makeBox(this, "UnitsLabel1", "Profile unit", QString(), true);
@@ -108,15 +113,16 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     profileAxis->addStretch(1);
     profileAxis->addWidget(UnitsLabel1);
     profileAxis->addStretch(1);
-    profileRow->addWidget(FieldProfile);
-    profileRow->addLayout(profileAxis);
     auto* profileRange = new QHBoxLayout;
     profileRange->addWidget(MIN1);
     profileRange->addStretch(1);
     profileRange->addWidget(MAX1);
-    profile->addLayout(profileRow);
-    profile->addLayout(profileRange);
-    pictures->addLayout(profile);
+    profileGrid->addWidget(FieldProfile, 0, 0);
+    profileGrid->addLayout(profileAxis, 0, 1);
+    profileGrid->addLayout(profileRange, 1, 0, 1, 2);
+    profileGrid->setColumnStretch(0, 1);
+    profileGrid->setRowStretch(0, 1);
+    plot->addStrip(profile, Qt::RightEdge, 2, double(kProfileWidth) / VelocityPlot->minimumHeight());
     lay->addLayout(pictures, 1);
 
     // Velocity frame.

@@ -123,7 +123,9 @@ PanelAero::PanelAero(Forms& forms) : Form(forms, "PanelAero", "Fin Aerodynamics 
     PLOT1 = named(new PictureBox(this), "PLOT1", "Fin Cp or Velocity Profile");
     PLOT1->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
     PLOT1->setDesignSize(QSize(kPlotWidth, kPlotHeight));
-    PLOT1->setHeightForWidthRatio(double(kPlotHeight) / kPlotWidth);
+    // The plot takes the width the window gives while it stays at least
+    // 0.4 of that width high; the section above keeps its shape.
+    PLOT1->setLeastHeightRatio(0.4);
     NoMeshDefined1 = makePictureNotice(PLOT1, "NoMeshDefined1", "Generate New Fin Plot");
     auto* plot = new PlotLayout(PLOT1);
     plot->addBeside(heading(this, "Label4", "Fin Cp or Velocity Profile"), Qt::TopEdge, 0, 0, PlotLayout::Anchor::Inside);

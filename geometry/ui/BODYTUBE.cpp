@@ -80,6 +80,8 @@ BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
     Picture6 = named(new PictureBox(this), "Picture6", "Standard Geometry Definitions");
     Picture6->setFixedSize(380, 170);
     top->addWidget(Picture6, 0, Qt::AlignTop);
+    // The boxes keep the width they need in a wide window.
+    top->addStretch(1);
     lay->addLayout(top);
 
     Frame1 = named(new QGroupBox("Body Tube Geometry", this), "Frame1", "Body Tube Geometry");

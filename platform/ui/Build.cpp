@@ -6,12 +6,14 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSpinBox>
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 
@@ -279,6 +281,188 @@ bool showHelpOrAbout(Forms& forms, const QString& key)
     else if (key == kAboutKey.key) resumeNext([&] { forms.showModal(QStringLiteral("AboutVelmora")); });
     else return false;
     return true;
+}
+
+void bringIntoView(QWidget* first, QWidget* last)
+{
+    if (!first) return;
+    for (QWidget* w = first->parentWidget(); w; w = w->parentWidget())
+        if (auto* scroll = qobject_cast<QScrollArea*>(w); scroll && scroll->objectName() == "WindowScrollArea") {
+            if (last) scroll->ensureWidgetVisible(last, 0, 0);
+            scroll->ensureWidgetVisible(first, 0, 0);
+            return;
+        }
+}
+
+// ---- a column beside the main one ---------------------------------------------------
+
+namespace {
+QSize itemSize(const QLayoutItem* item, bool hint)
+{
+    if (!item || item->isEmpty()) return {0, 0};
+    return hint ? item->sizeHint() : item->minimumSize();
+}
+
+int itemHeight(const QLayoutItem* item, int width)
+{
+    if (!item || item->isEmpty()) return 0;
+    const int h = item->hasHeightForWidth() ? item->heightForWidth(width) : item->sizeHint().height();
+    return std::max(h, item->minimumSize().height());
+}
+} // namespace
+
+BesideLayout::BesideLayout(QLayout* head, QLayout* tail, QWidget* side, Stretch stretch) : stretch_(stretch)
+{
+    setContentsMargins(0, 0, 0, 0);
+    for (auto [slot, l] : {std::pair{Head, head}, std::pair{Tail, tail}})
+        if (l) {
+            addChildLayout(l);
+            items_[slot] = l;
+        }
+    if (side) {
+        addChildWidget(side);
+        items_[Side] = new QWidgetItem(side);
+    }
+}
+
+BesideLayout::BesideLayout(QLayout* head, QLayout* tail, QLayout* side, Stretch stretch)
+    : BesideLayout(head, tail, static_cast<QWidget*>(nullptr), stretch)
+{
+    if (side) {
+        addChildLayout(side);
+        items_[Side] = side;
+    }
+}
+
+BesideLayout::~BesideLayout()
+{
+    for (QLayoutItem*& item : items_) delete std::exchange(item, nullptr);
+}
+
+void BesideLayout::setStacking(bool on)
+{
+    stacking_ = on;
+    invalidate();
+}
+
+void BesideLayout::addItem(QLayoutItem* item)
+{
+    for (QLayoutItem*& slot : items_)
+        if (!slot) {
+            slot = item;
+            return;
+        }
+    delete item;
+}
+
+QLayoutItem* BesideLayout::itemAt(int index) const
+{
+    for (QLayoutItem* item : items_)
+        if (item && index-- == 0) return item;
+    return nullptr;
+}
+
+QLayoutItem* BesideLayout::takeAt(int index)
+{
+    for (QLayoutItem*& item : items_)
+        if (item && index-- == 0) {
+            invalidate();
+            return std::exchange(item, nullptr);
+        }
+    return nullptr;
+}
+
+int BesideLayout::count() const { return static_cast<int>(std::ranges::count_if(items_, [](auto* i) { return i; })); }
+
+Qt::Orientations BesideLayout::expandingDirections() const { return Qt::Horizontal | Qt::Vertical; }
+
+QSize BesideLayout::besideSize(bool hint) const
+{
+    const int gap = std::max(spacing(), 0);
+    const QSize head = itemSize(items_[Head], hint), tail = itemSize(items_[Tail], hint),
+                side = itemSize(items_[Side], hint);
+    const int mainW = std::max(head.width(), tail.width());
+    const int mainH = head.height() + tail.height() + (head.height() > 0 && tail.height() > 0 ? gap : 0);
+    return {mainW + side.width() + (mainW > 0 && side.width() > 0 ? gap : 0), std::max(mainH, side.height())};
+}
+
+int BesideLayout::stackedHeight(int width, bool) const
+{
+    const int gap = std::max(spacing(), 0);
+    int h = 0;
+    for (const QLayoutItem* item : {items_[Head], items_[Side], items_[Tail]})
+        if (const int ih = itemHeight(item, width); ih > 0) h += (h > 0 ? gap : 0) + ih;
+    return h;
+}
+
+bool BesideLayout::stackedAt(int width) const
+{
+    const bool both = items_[Side] && !items_[Side]->isEmpty() && (items_[Head] || items_[Tail]);
+    return stacking_ && both && width < besideSize(false).width();
+}
+
+QSize BesideLayout::sizeHint() const { return besideSize(true); }
+
+QSize BesideLayout::minimumSize() const
+{
+    const QSize beside = besideSize(false);
+    if (!stacking_) return beside;
+    int w = 0;
+    for (const QLayoutItem* item : items_) w = std::max(w, itemSize(item, false).width());
+    return {w, beside.height()};
+}
+
+int BesideLayout::heightForWidth(int width) const
+{
+    return stackedAt(width) ? stackedHeight(width, true) : besideSize(true).height();
+}
+
+void BesideLayout::setGeometry(const QRect& rect)
+{
+    QLayout::setGeometry(rect);
+    const int gap = std::max(spacing(), 0);
+    QLayoutItem* head = items_[Head];
+    QLayoutItem* tail = items_[Tail];
+    QLayoutItem* side = items_[Side];
+    if (stackedAt(rect.width())) {
+        // Head, side column, tail: each as wide as the layout, the tail
+        // taking the height left.
+        int y = rect.y();
+        for (QLayoutItem* item : {head, side, tail}) {
+            if (!item || item->isEmpty()) continue;
+            int h = itemHeight(item, rect.width());
+            if (item == tail) h = std::max(h, rect.bottom() + 1 - y);
+            item->setGeometry(QRect(rect.x(), y, rect.width(), h));
+            y += h + gap;
+        }
+        return;
+    }
+    const bool hasSide = side && !side->isEmpty();
+    const QSize mainMin = besideSize(false) - QSize(hasSide ? itemSize(side, false).width() + gap : 0, 0);
+    int sideW = 0;
+    if (hasSide) {
+        const int room = rect.width() - gap;
+        if (stretch_ == Stretch::Main) {
+            sideW = std::clamp(side->sizeHint().width(), side->minimumSize().width(),
+                               std::max(side->minimumSize().width(), room - mainMin.width()));
+        } else {
+            const int mainHint = std::max(itemSize(head, true).width(), itemSize(tail, true).width());
+            sideW = room - std::clamp(mainHint, mainMin.width(), std::max(mainMin.width(), room - itemSize(side, false).width()));
+        }
+        if (!head && !tail) sideW = rect.width();
+        side->setGeometry(QRect(rect.right() + 1 - sideW, rect.y(), sideW, rect.height()));
+    }
+    const int mainW = hasSide && (head || tail) ? rect.width() - sideW - gap : rect.width();
+    int y = rect.y();
+    if (head && !head->isEmpty()) {
+        int h = rect.height();
+        if (tail && !tail->isEmpty())
+            h = std::clamp(itemHeight(head, mainW), head->minimumSize().height(),
+                           std::max(head->minimumSize().height(), rect.height() - gap - tail->minimumSize().height()));
+        head->setGeometry(QRect(rect.x(), y, mainW, h));
+        y += h + gap;
+    }
+    if (tail && !tail->isEmpty()) tail->setGeometry(QRect(rect.x(), y, mainW, rect.bottom() + 1 - y));
 }
 
 } // namespace velmora

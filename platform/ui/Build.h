@@ -280,4 +280,54 @@ void onOptionOn(const std::array<QRadioButton*, N>& options, QObject* context, c
         });
 }
 
+// In a window whose content scrolls (see placeWindow): scrolls it so that
+// `last` and then `first` are in view (the results a command has just
+// written, from their first box). Nothing in a window that does not scroll.
+void bringIntoView(QWidget* first, QWidget* last = nullptr);
+
+// ---- a column beside the main one ---------------------------------------------------
+
+// Two columns: the main one (`head` over `tail`) and a column beside it
+// (`side`, as the results beside the inputs and their picture). Side by side,
+// the side column spans the whole height with its content at the top, the
+// head keeps the height it asks for and the tail takes the rest of the main
+// column's height; the column named by `stretch` takes the width the other
+// leaves. While the layout may stack (setStacking: the window's content
+// scrolls on a screen too small for it, see placeWindow) and the width holds
+// not both columns, the side column goes under the head and the tail under
+// both, each as wide as the layout, so the window scrolls down to every part
+// instead of sideways.
+class BesideLayout : public QLayout {
+public:
+    enum class Stretch { Main, Side };
+    // Any of the three may be null.
+    BesideLayout(QLayout* head, QLayout* tail, QWidget* side, Stretch stretch = Stretch::Main);
+    BesideLayout(QLayout* head, QLayout* tail, QLayout* side, Stretch stretch = Stretch::Main);
+    ~BesideLayout() override;
+
+    void setStacking(bool on);
+    bool stacking() const { return stacking_; }
+    // True when the layout at this width puts the side column under the head.
+    bool stackedAt(int width) const;
+
+    void addItem(QLayoutItem* item) override;
+    QLayoutItem* itemAt(int index) const override;
+    QLayoutItem* takeAt(int index) override;
+    int count() const override;
+    QSize sizeHint() const override;
+    QSize minimumSize() const override;
+    Qt::Orientations expandingDirections() const override;
+    bool hasHeightForWidth() const override { return stacking_; }
+    int heightForWidth(int width) const override;
+    void setGeometry(const QRect& rect) override;
+
+private:
+    enum Slot { Head, Tail, Side, kSlots };
+    QSize besideSize(bool hint) const;
+    int stackedHeight(int width, bool hint) const;
+    QLayoutItem* items_[kSlots] = {};
+    Stretch stretch_;
+    bool stacking_ = false;
+};
+
 } // namespace velmora

@@ -327,18 +327,29 @@ namespace {
 constexpr QSize kDecoration(16, 48);
 
 // Moves the window's content into a scroll area that fills the window; the
-// menu bar stays above it, in view. The area is a Tab stop of its own (as Qt
-// makes it), where the arrow and page keys scroll to the results and status
-// panels, which take no focus.
+// menu bar and the toolbar stay above it and the status bar below it, in
+// view. The area is a Tab stop of its own (as Qt makes it), where the arrow
+// and page keys scroll to the results, which take no focus. A column beside
+// the main one goes under it where the window is too narrow for both.
 void scrollContent(Form& f)
 {
-    QLayout* content = f.layout();
+    auto* content = qobject_cast<QBoxLayout*>(f.layout());
     if (!content) return;
     QWidget* menu = content->menuBar();
     content->setMenuBar(nullptr);
+    auto frame = [&](const char* name) -> QWidget* {
+        auto* w = f.findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+        if (!w || content->indexOf(w) < 0) return nullptr;
+        content->removeWidget(w);
+        return w;
+    };
+    QWidget* toolbar = frame("Toolbar1");
+    QWidget* status = frame("StatusBar1");
     auto* inner = new QWidget;
     inner->setObjectName(f.objectName() + QStringLiteral("Content"));
     inner->setLayout(content);
+    for (QLayout* l : inner->findChildren<QLayout*>())
+        if (auto* beside = dynamic_cast<BesideLayout*>(l)) beside->setStacking(true);
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("WindowScrollArea"));
     scroll->setFrameShape(QFrame::NoFrame);
@@ -346,8 +357,11 @@ void scrollContent(Form& f)
     scroll->setWidget(inner);
     auto* outer = new QVBoxLayout(&f);
     outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
     if (menu) outer->setMenuBar(menu);
-    outer->addWidget(scroll);
+    if (toolbar) outer->addWidget(toolbar);
+    outer->addWidget(scroll, 1);
+    if (status) outer->addWidget(status);
 }
 
 } // namespace

@@ -102,7 +102,8 @@ struct MessageRequest {
 // area, centred over the main window when that is shown, else over the
 // screen, and kept on the screen. A window whose contents need more than the
 // screen has (a large scale factor on a small screen) scrolls them, its menu
-// bar staying in view.
+// bar, toolbar and status bar staying in view, a column beside its main one
+// going under it where the window is too narrow for both (BesideLayout).
 void placeWindow(Form& f);
 void placeWindow(Form& f, const QRect& area);
 

@@ -579,14 +579,23 @@ void PictureBox::rasterEllipse(QPainter& p, double cx, double cy, double radius,
     if (!allFinite({cx, cy, radius, start, end, aspect})) return;
 
     // Semi-axes in widget pixels; the radius is always in x-scale units.
-    const double r = std::fabs(radius * pixelsPerUnitX());
+    double r = std::fabs(radius * pixelsPerUnitX());
+    const bool marker = markers_ && !partial && scale_.on && scale_.x2 != scale_.x1 && !designSize_.isEmpty();
+    if (marker) {
+        // A marker: its radius as at the design width, grown as the
+        // smaller of the picture's two growths.
+        const QSize size = canvas();
+        const double across = std::min<double>(size.width(), size.height() * designSize_.width() /
+                                                                   static_cast<double>(designSize_.height()));
+        r = std::fabs(radius) * across / std::fabs(scale_.x2 - scale_.x1);
+    }
     const double asp = std::fabs(aspect);
     const double rx = asp >= 1.0 ? r / asp : r;
     double ry = asp >= 1.0 ? r : r * asp;
     // Drawn again on a picture of another shape, the ellipse keeps its
-    // vertical semi-axis in user units.
+    // vertical semi-axis in user units; a marker keeps its shape on screen.
     const double now = scaleShape();
-    if (shape > 0.0 && now > 0.0 && now != shape) ry *= now / shape;
+    if (!marker && shape > 0.0 && now > 0.0 && now != shape) ry *= now / shape;
     const QPointF c = toDevice(cx, cy);
     const QPointF cPix(roundPixel(c.x()), roundPixel(c.y()));
 
@@ -795,10 +804,23 @@ void PlotLayout::addBeside(QLayout* l, Qt::Edge side, int line, double at, Ancho
     add(l, side, line, at, anchor, shift, false);
 }
 
-void PlotLayout::addStrip(QWidget* w, Qt::Edge side, int line)
+void PlotLayout::addStrip(QWidget* w, Qt::Edge side, int line, double widen)
 {
     addChildWidget(w);
     add(new QWidgetItem(w), side, line, 0, Anchor::Inside, 0, true);
+    entries_.back().widen = widen;
+}
+
+// How much wider than their least width the widening strips of a side stand
+// beside a picture this high.
+int PlotLayout::widening(Qt::Edge side, int pictureHeight) const
+{
+    const int above = std::max(0, pictureHeight - picture_->minimumSize().height());
+    int sum = 0;
+    for (const Entry& e : entries_)
+        if (e.side == side && e.strip && e.widen > 0 && !e.item->isEmpty())
+            sum += static_cast<int>(std::lround(e.widen * above));
+    return sum;
 }
 
 void PlotLayout::addItem(QLayoutItem* item) { add(item, Qt::BottomEdge, 0, 0, Anchor::Inside, 0, false); }
@@ -898,17 +920,22 @@ void PlotLayout::setGeometry(const QRect& rect)
     // The picture's size for the room the labels leave; the labels that
     // reach past its ends need room by its size, so the second pass settles.
     Margins m = margins(false, lo);
-    int w = 0, h = 0;
-    for (int pass = 0; pass < 2; ++pass) {
-        if (pass == 1) m = margins(false, QSize(w, h));
+    int w = 0, h = lo.height();
+    for (int pass = 0; pass < 3; ++pass) {
+        if (pass > 0) m = margins(false, QSize(w, h));
         const int availH = rect.height() - m.top - m.bottom;
-        w = std::clamp(rect.width() - m.left - m.right, lo.width(), hi.width());
+        const int grow = widening(Qt::LeftEdge, h) + widening(Qt::RightEdge, h);
+        w = std::clamp(rect.width() - m.left - m.right - grow, lo.width(), hi.width());
         if (picture_->hasHeightForWidth() && picture_->heightForWidthRatio() > 0) {
             // The widest picture of its ratio whose height, with the strips, fits.
             const double r = picture_->heightForWidthRatio();
             w = std::clamp(std::min(w, static_cast<int>(std::floor(availH / (r + m.ratio)))), lo.width(), hi.width());
             h = std::clamp(picture_->heightForWidth(w), lo.height(), hi.height());
         } else {
+            // No flatter than the least ratio allows, with the strips.
+            if (const double least = picture_->leastHeightRatio(); least > 0)
+                w = std::clamp(std::min(w, static_cast<int>(std::floor(availH / (least + m.ratio)))), lo.width(),
+                               hi.width());
             h = availH - static_cast<int>(std::lround(m.ratio * w));
             if (h < lo.height() && m.ratio > 0)
                 w = std::clamp(static_cast<int>(std::floor((availH - lo.height()) / m.ratio)), lo.width(), hi.width());
@@ -919,6 +946,11 @@ void PlotLayout::setGeometry(const QRect& rect)
     // Each line's thickness, the strips' from the picture's width.
     auto sizes = [&](Qt::Edge side) {
         std::vector<int> s = lineSizes(side, true);
+        const int above = std::max(0, h - lo.height());
+        for (const Entry& e : entries_)
+            if (e.side == side && e.strip && e.widen > 0 && !e.item->isEmpty())
+                s[static_cast<size_t>(e.line)] = std::max(s[static_cast<size_t>(e.line)],
+                    e.item->minimumSize().width() + static_cast<int>(std::lround(e.widen * above)));
         for (const Entry& e : entries_)
             if (e.side == side && e.strip && !vertical(side) && !e.item->isEmpty()) {
                 if (s.size() <= static_cast<size_t>(e.line)) s.resize(static_cast<size_t>(e.line) + 1, 0);

@@ -103,6 +103,10 @@ public:
     // smaller of the two growth factors), so strokes laid side by side one
     // pixel apart at the design size, as a bold axis, stay one solid stroke.
     void setPensFollowSize(bool on) { pensFollowSize_ = on; }
+    // Whole circles are markers (points of a plotted curve): round on the
+    // screen at any shape of the picture, their radius in x-scale units at
+    // the design size, grown as the smaller of the two growths.
+    void setCirclesAreMarkers(bool on) { markers_ = on; }
 
     void line(double x1, double y1, double x2, double y2);
     void line(double x1, double y1, double x2, double y2, QRgb colour);
@@ -187,6 +191,11 @@ public:
     double heightForWidthRatio() const { return hfwRatio_; }
     bool hasHeightForWidth() const override { return hfwRatio_ > 0; }
     int heightForWidth(int w) const override;
+    // Without a fixed ratio: the least height, as a fraction of the width,
+    // the picture keeps in a PlotLayout (so a wide window does not flatten
+    // it to a strip); 0 none.
+    void setLeastHeightRatio(double ratio) { leastRatio_ = ratio; }
+    double leastHeightRatio() const { return leastRatio_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -216,6 +225,7 @@ private:
     };
 
     double hfwRatio_ = 0;
+    double leastRatio_ = 0;
     QSize canvas() const;
     QImage renderDrawing(const Drawing& d, QSize logical, qreal dpr) const;
     bool ensureImage() const;
@@ -257,6 +267,7 @@ private:
     mutable int penWidth_ = 0;
     QSize designSize_{320, 240};
     bool pensFollowSize_ = false;
+    bool markers_ = false;
     // Thin lines not yet drawn, and the painter they belong to (flushLines).
     mutable std::vector<QLineF> lineRun_;
     mutable QPainter* runOn_ = nullptr;
@@ -303,7 +314,10 @@ public:
 
     void addBeside(QWidget* w, Qt::Edge side, int line, double at, Anchor anchor = Anchor::Centre, double shift = 0);
     void addBeside(QLayout* l, Qt::Edge side, int line, double at, Anchor anchor = Anchor::Centre, double shift = 0);
-    void addStrip(QWidget* w, Qt::Edge side, int line);
+    // A strip at the left or right widens by `widen` pixels for each pixel the
+    // picture stands higher than its least height (a drawing beside the plot
+    // that keeps its shape, as high as the plot).
+    void addStrip(QWidget* w, Qt::Edge side, int line, double widen = 0);
 
     void addItem(QLayoutItem* item) override;
     QLayoutItem* itemAt(int index) const override;
@@ -323,6 +337,7 @@ private:
         Anchor anchor = Anchor::Centre;
         double shift = 0;
         bool strip = false;
+        double widen = 0;
     };
     struct Margins {
         int left = 0, right = 0, top = 0, bottom = 0;
@@ -332,6 +347,7 @@ private:
     Margins margins(bool hint, QSize picture) const;
     std::vector<int> lineSizes(Qt::Edge side, bool hint) const;
     QSize blockSize(bool hint) const;
+    int widening(Qt::Edge side, int pictureHeight) const;
 
     PictureBox* picture_;
     QLayoutItem* pictureItem_ = nullptr;

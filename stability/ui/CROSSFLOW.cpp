@@ -38,6 +38,7 @@ CROSSFLOW::CROSSFLOW(Forms& forms) : Form(forms, "CROSSFLOW", "Cross-Flow Cp Dis
     Frame2 = named(new QGroupBox("3-D Cross-Flow Cp Distribution", this), "Frame2", "3-D Cross-Flow Cp Distribution");
     auto* frameLay = new QVBoxLayout(Frame2);
     PLOT = makeGrowingPicture(Frame2, "PLOT", "Cross-flow Cp plot", QSize(kPlotWidth, kPlotHeight));
+    PLOT->setCirclesAreMarkers(true);
     auto* plot = new PlotLayout(PLOT);
     MAX = axisLabel(Frame2, plot, "MAX", "Cp at the top of the plot", "1.0", 2000);
     Label1 = axisLabel(Frame2, plot, "Label1", "Cp at the first grid line", " 0.0", 1600);

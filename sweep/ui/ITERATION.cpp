@@ -40,6 +40,10 @@ QLabel* axisLabel(QWidget* parent, PlotLayout* plot, const QString& name, const 
 {
     QLabel* l = makeValueLabel(parent, name, meaning);
     l->setAlignment(side == Qt::LeftEdge ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignHCenter | Qt::AlignTop);
+    // The y labels' column is as wide as the widest value they can show, so
+    // the plot stays where it is as they change.
+    if (side == Qt::LeftEdge)
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(widestPatternText(stability::kPatternSweepAxis)) + 4);
     plot->addBeside(l, side, 0, at);
     return l;
 }

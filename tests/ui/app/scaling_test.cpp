@@ -1,6 +1,7 @@
 // Windows at any size: every plot grows with its window and its labels stay beside it, a window larger than the
 // screen scrolls, and the texts of the status bars, unit labels, axis labels and titles are shown whole.
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "baseflow/BaseFlow.h"
 #include "baseflow/ui/NavierStokes.h"
@@ -128,14 +129,103 @@ TEST(Scaling, AWindowLargerThanTheScreenFitsItAndScrolls)
     for (int i = 0; i < 40 && QApplication::focusWidget() != scroll; ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), scroll);
-    EXPECT_TRUE(w.StatusBar1->visibleRegion().isEmpty());
+    QScrollBar* down = scroll->verticalScrollBar();
+    down->setValue(0);
     for (int i = 0; i < 10; ++i) QTest::keyClick(scroll, Qt::Key_PageDown);
     QApplication::processEvents();
-    EXPECT_FALSE(w.StatusBar1->visibleRegion().isEmpty());
+    EXPECT_EQ(down->value(), down->maximum());
+    EXPECT_GT(down->maximum(), 0);
+    // Menu, toolbar and status bar stay outside the scrolled content, in view.
+    for (QWidget* frame : std::initializer_list<QWidget*>{w.menuBar, w.Toolbar1, w.StatusBar1})
+        EXPECT_FALSE(frame->visibleRegion().isEmpty() || scroll->isAncestorOf(frame)) << frame->objectName().toStdString();
     // Placed again, it is wrapped once.
     w.hide();
     placeWindow(w, small);
     EXPECT_EQ(w.findChildren<QScrollArea*>(QStringLiteral("WindowScrollArea")).size(), 1);
+}
+
+// Maximised, the inputs keep their width and the mesh takes the room beside the results column, which spans the
+// height. On a screen smaller than the window (scale 2 on 1920 x 1200) the results go under the inputs, where a
+// SOLVE shows them, and the status bar stays in view; at 1920 x 1080 the columns stay side by side.
+TEST(Scaling, TheMainWindowGivesItsRoomToTheMeshAndKeepsResultsInViewOnASmallScreen)
+{
+    for (const QRect screen : {QRect(0, 0, 1920, 1200), QRect(0, 0, 960, 600)}) {
+        Harness h;
+        SOLVER& s = testing::typeRocketWithFins(h);
+        placeWindow(s, screen);
+        s.show();
+        if (screen.width() > 1000) settle(s, {1920, 1150});
+        QApplication::processEvents();
+        const QRect results = inWindow(s.findChild<QWidget*>("VelmoraResults"));
+        const QRect inputs = inWindow(s.findChild<QWidget*>("FlightConditions"));
+        if (screen.width() > 1000) {
+            EXPECT_EQ(s.findChild<QScrollArea*>(), nullptr);
+            EXPECT_LT(s.Velocity->width(), 2 * s.Velocity->sizeHint().width());
+            EXPECT_LT(inWindow(s.Speed).left() - inWindow(s.Velocity).right(), 20);
+            EXPECT_GT(results.left(), inputs.right());
+            EXPECT_GT(results.bottom(), inWindow(s.ProgressBar1).top() - 20);
+            EXPECT_GT(s.MeshPlot->width(), 1300);
+            continue;
+        }
+        EXPECT_GT(results.top(), inputs.bottom());
+        EXPECT_LE(results.right(), s.width());
+        QScrollBar* down = s.findChild<QScrollArea*>()->verticalScrollBar();
+        down->setValue(down->maximum());
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_FALSE(s.MachNumber->text().isEmpty());
+        for (QWidget* w : std::initializer_list<QWidget*>{s.MachNumber, s.TotalCd, s.StatusBar1})
+            EXPECT_FALSE(w->visibleRegion().isEmpty()) << w->objectName().toStdString();
+    }
+}
+
+// Maximised, each plot uses the room it is given and its companions keep their shapes.
+TEST(Scaling, MaximisedPlotsKeepTheirShapesAndTheirCompanionsTheirWidths)
+{
+    Harness h;
+    h.start();
+    auto maximise = [&](Form& w) {
+        placeWindow(w, kScreen);
+        w.show();
+        settle(w, {1920, 1150});
+    };
+    BODYTUBE& body = h.forms->get<BODYTUBE>();
+    maximise(body);
+    EXPECT_LT(body.NoseLength->width(), 2 * body.NoseLength->sizeHint().width());
+    PlotResults& plot = h.forms->get<PlotResults>();
+    maximise(plot);
+    EXPECT_NEAR(inWindow(plot.FieldProfile).top(), inWindow(plot.VelocityPlot).top(), 1);
+    EXPECT_LE(inWindow(plot.FieldProfile).bottom(), inWindow(plot.VelocityPlot).bottom());
+    EXPECT_GT(plot.FieldProfile->width(), 98 * plot.VelocityPlot->height() / 290 - 8);
+
+    PanelAero& fin = h.forms->get<PanelAero>();
+    maximise(fin);
+    EXPECT_GT(fin.PLOT1->width(), 2 * fin.PLOT1->height());
+
+    NavierStokes& base = h.forms->get<NavierStokes>();
+    maximise(base);
+    EXPECT_GT(base.RESIDUAL->width(), 480);
+    EXPECT_GT(base.RESIDUAL->height(), 200);
+    for (QPushButton* b : {base.Vector, base.Command1, base.Solve, base.Abort})
+        EXPECT_LT(b->width(), 300) << b->objectName().toStdString();
+
+    // The sweep plot stays where it is as its y labels change.
+    ITERATION& sweep = h.forms->get<ITERATION>();
+    maximise(sweep);
+    const QRect before = inWindow(sweep.DataPlot1);
+    sweep.MAXDATA->setText("-123.45678");
+    QApplication::processEvents();
+    EXPECT_EQ(inWindow(sweep.DataPlot1), before);
+    // Its axes are as bold as each other: the dark pixels across each, between its ticks.
+    const QImage img = sweep.DataPlot1->image();
+    auto dark = [&](QPointF from, QPointF to) {
+        int n = 0;
+        for (double t = 0; t <= 1; t += 1.0 / 200)
+            n += qGray(img.pixel((from + t * (to - from)).toPoint())) < 128;
+        return n * std::hypot(to.x() - from.x(), to.y() - from.y()) / 201;
+    };
+    PictureBox& p = *sweep.DataPlot1;
+    EXPECT_NEAR(dark(p.toDevice(1200, 60), p.toDevice(1200, 140)), dark(p.toDevice(60, 1200), p.toDevice(140, 1200)), 1.5);
 }
 
 TEST(Scaling, TextsAreShownWhole)

@@ -316,3 +316,27 @@ TEST_F(PictureBoxTest, DrawingSurvivesHideShowAndClearLeavesABlankPicture)
     EXPECT_FALSE(anyNonWhite(pb.grab().toImage(), pb.rect()));
     pb.hide();
 }
+
+// A marker (a point of a plotted curve) stays round when its picture grows to another shape, and grows as the
+// smaller of the two growths.
+TEST(PictureBoxReplay, MarkersStayRoundAtAnyShape)
+{
+    PictureBox p;
+    p.setDesignSize({480, 320});
+    p.setCirclesAreMarkers(true);
+    p.setFixedSize(480, 320);
+    p.setScale(0, 2000, 2000, 0);
+    p.circle(1000, 1000, 15, PictureBox::qbColor(1));
+    for (const QSize size : {QSize(480, 320), QSize(1870, 800)}) {
+        p.setFixedSize(size);
+        const QImage img = p.image();
+        QRect ink;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) != kWhite) ink |= QRect(x, y, 1, 1);
+        const double growth = std::min(size.width() / 480.0, size.height() / 320.0);
+        EXPECT_NEAR(ink.width(), ink.height(), 1) << size.width();
+        EXPECT_NEAR(ink.width(), 2 * 15 * 480 / 2000.0 * growth + 1, 2) << size.width();
+    }
+}
+
