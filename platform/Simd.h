@@ -1,8 +1,8 @@
 #pragma once
 // Which vector instructions the numerical kernels use. The program is built
 // for baseline x86-64 (SSE2); kernels with an AVX2 form pick it at run time
-// when the processor has it, and the elimination's block update its AVX-512
-// form where the processor has that too. Every form gives the same bits: the
+// when the processor has it; the elimination has an AVX-512 form too, which
+// it runs where it is the faster one (bodyflow/Gauss.h, gaussForm). Every form gives the same bits: the
 // same operations in the same order, multiply and add kept apart.
 namespace velmora {
 
