@@ -127,6 +127,12 @@ TEST(Sweep, AFailedStepStopsTheSweepAndOnlyItsOwnStepsAreShown)
     EXPECT_EQ(std::count(exported.begin(), exported.end(), '\n'), 4 * 3);
     clearSweepResults(*m, 5);  // emptied: every step of the count again
     EXPECT_EQ(sweepPlot(*m, 5).steps, 5);
+    // A sweep stopped in its first step shows none of the steps before it.
+    m->FinSpan = 2;
+    BoxHost first(*m);
+    first.after = [&](std::size_t) { m->FinSpan = 1e300; };
+    EXPECT_EQ(LOOPER(*m, first, steps).outcome, Outcome::Refused);
+    EXPECT_EQ(sweepStepsShown(*m, 5), 0);
 
     // A step whose fin section the fin step refuses (an odd panel count from step 2 on) stores no body-only CN.
     m = aoaSweep(1, 1);
