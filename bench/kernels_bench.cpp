@@ -162,7 +162,7 @@ __attribute__((target("avx512f"))) double sqrtAndDivide8(const double* r2, const
     __m512d s = _mm512_setzero_pd();
     for (long t = 0; t + 7 < terms; t += 8) {
         const __m512d r = _mm512_loadu_pd(r2 + t % 4096);
-        s = _mm512_add_pd(s, _mm512_div_pd(_mm512_loadu_pd(q + t % 4096), _mm512_mul_pd(r, _mm512_sqrt_pd(r))));
+        s = _mm512_add_pd(s, _mm512_div_pd(_mm512_loadu_pd(q + t % 4096), _mm512_mul_pd(r, _mm512_maskz_sqrt_pd(0xFF, r))));
     }
     alignas(64) double l[8];
     _mm512_store_pd(l, s);
