@@ -520,7 +520,7 @@ VELMORA_AVX512 void blockUpdateAvx512(double* a, std::size_t ld, int k0, int kb,
             _mm512_storeu_pd(to + 8, _mm512_maskz_loadu_pd(firstLanes(cols - 16 * g - 8), uk + 16 * g + 8));
         }
     }
-    constexpr int kStripGroups = 4;  // 64 columns of packed pivot rows stay in L1
+    constexpr int kStripGroups = 8;  // 128 columns of packed pivot rows (24 KB) stay in L1
     for (int gs = 0; gs < groups; gs += kStripGroups) {
         const int ge = std::min(gs + kStripGroups, groups);
         for (int t = 0; t < tiles; ++t) {
