@@ -59,18 +59,17 @@ const Reference& reference()
     return r;
 }
 
-// Runs the benchmark at one level, GAUSS in that level's own form (named in
-// the label); skipped where the processor lacks it.
+// Runs the benchmark at one level, GAUSS in that level's own form; skipped
+// where the processor lacks it.
 bool atLevel(benchmark::State& st, SimdLevel level)
 {
     if (setSimdLevel(level) != level) {
         st.SkipWithError("level not available");
         return false;
     }
-    const GaussForm form = setGaussForm(level == SimdLevel::Avx512 ? GaussForm::Avx512
-                                        : level == SimdLevel::Avx2 ? GaussForm::Avx2
-                                                                   : GaussForm::Sse2);
-    st.SetLabel(std::string("GAUSS ") + gaussFormName(form));
+    setGaussForm(level == SimdLevel::Avx512 ? GaussForm::Avx512
+                 : level == SimdLevel::Avx2 ? GaussForm::Avx2
+                                            : GaussForm::Sse2);
     return true;
 }
 
@@ -83,7 +82,7 @@ AugmentedMatrix dominantSystem(int n)
     return a;
 }
 
-// GAUSS in one form (nullopt: the one the program picks, named in the label)
+// GAUSS in one form (nullopt: the one the program picks; the label names it)
 // at 200 unknowns (the panels of a 28 x 28 mesh with 8 meridians), 564 (50 x
 // 50 with 12) and 1200 (a diagonally dominant system).
 void BM_Gauss(benchmark::State& st, std::optional<GaussForm> form)
@@ -94,7 +93,6 @@ void BM_Gauss(benchmark::State& st, std::optional<GaussForm> form)
         st.SkipWithError("form not available");
         return;
     }
-    st.SetLabel(std::string(form ? "" : "picked: ") + gaussFormName(runs));
     const int n = static_cast<int>(st.range(0));
     const AugmentedMatrix original = n == 200   ? bench::panelSystem(28, 8)
                                      : n == 564 ? bench::panelSystem(50, 12)
@@ -138,6 +136,7 @@ void BM_BodyFlow50x50M12(benchmark::State& st, SimdLevel level)
     auto m = makeModule1();
     m->AbortRequest = AbortFlag::No;
     NullProgress np;
+    st.SetLabel(std::string("GAUSS ") + gaussFormName(gaussForm()));
     for (auto _ : st) {
         BodyFlowSolution s;
         if (solveBodyFlow(stations, 12, r.flow, r.field, *m, np, s) != Outcome::Done) st.SkipWithError("failed");
