@@ -127,12 +127,6 @@ TEST(Sweep, AFailedStepStopsTheSweepAndOnlyItsOwnStepsAreShown)
     EXPECT_EQ(std::count(exported.begin(), exported.end(), '\n'), 4 * 3);
     clearSweepResults(*m, 5);  // emptied: every step of the count again
     EXPECT_EQ(sweepPlot(*m, 5).steps, 5);
-    // A sweep stopped in its first step shows none of the steps before it.
-    m->FinSpan = 2;
-    BoxHost first(*m);
-    first.after = [&](std::size_t) { m->FinSpan = 1e300; };
-    EXPECT_EQ(LOOPER(*m, first, steps).outcome, Outcome::Refused);
-    EXPECT_EQ(sweepStepsShown(*m, 5), 0);
 
     // A step whose fin section the fin step refuses (an odd panel count from step 2 on) stores no body-only CN.
     m = aoaSweep(1, 1);
@@ -170,6 +164,18 @@ TEST(Sweep, AVelocityStepTheMainWindowOrTheBodyFlowRefusesStopsTheSweep)
         EXPECT_EQ(m->SweepDragCoefficients(stored + 1), -1);
         EXPECT_EQ(m->EnteredVelocity, start + 200 * stored);  // the step that was started
     }
+}
+
+// A sweep stopped in its first step shows none of an earlier sweep's steps.
+TEST(Sweep, ASweepStoppedInItsFirstStepShowsNoEarlierStep)
+{
+    auto m = aoaSweep(1, 1);
+    BoxHost earlier(*m), stopped(*m);
+    double steps = 3;
+    ASSERT_EQ(LOOPER(*m, earlier, steps).stepsStored, 3);
+    stopped.after = [&](std::size_t) { m->FinSpan = 1e300; };
+    EXPECT_EQ(LOOPER(*m, stopped, steps).outcome, Outcome::Refused);
+    EXPECT_EQ(sweepStepsShown(*m, 3), 0);
 }
 
 } // namespace
