@@ -2,8 +2,9 @@
 // Which vector instructions the numerical kernels use. The program is built
 // for baseline x86-64 (SSE2); kernels with an AVX2 form pick it at run time
 // when the processor has it; the elimination has an AVX-512 form too, which
-// it runs where it is the faster one (bodyflow/Gauss.h, gaussForm). Every form gives the same bits: the
-// same operations in the same order, multiply and add kept apart.
+// it runs where that is the faster one (gaussForm). Every form gives the
+// same bits: the same operations in the same order, multiply and add kept
+// apart.
 namespace velmora {
 
 // Each level includes the ones before it.
@@ -20,6 +21,7 @@ SimdLevel simdLevel();
 SimdLevel setSimdLevel(SimdLevel wanted);
 
 inline bool useAvx2() { return simdLevel() >= SimdLevel::Avx2; }
+inline bool useAvx512() { return simdLevel() == SimdLevel::Avx512; }
 
 // Clears the upper halves of the vector registers (vzeroupper) where the
 // processor has AVX. Code from elsewhere (the window toolkit's drawing and
@@ -28,6 +30,5 @@ inline bool useAvx2() { return simdLevel() >= SimdLevel::Avx2; }
 // nine times as long after a window update, measured on an Intel Xeon). Call
 // where a computation takes over from window code.
 void clearUpperVectorState();
-inline bool useAvx512() { return simdLevel() == SimdLevel::Avx512; }
 
 } // namespace velmora
