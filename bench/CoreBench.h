@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bodyflow/BodyFlow.h"
@@ -39,7 +40,7 @@ inline AugmentedMatrix panelSystem(double mesh, int meridians, float mach = 0)
 }
 
 // GAUSS on a fresh copy of the system each iteration (the copy not timed);
-// counters: the unknowns and FLOP/s.
+// counters: the unknowns and FLOP/s; the label names the form GAUSS runs.
 template <class P>
 void timeGauss(benchmark::State& st, const AugmentedMatrix& original, P& progress)
 {
@@ -54,6 +55,7 @@ void timeGauss(benchmark::State& st, const AugmentedMatrix& original, P& progres
         if (GAUSS(x, a, n, *m, progress) != Outcome::Done) st.SkipWithError("elimination failed");
         benchmark::DoNotOptimize(x.data());
     }
+    st.SetLabel(std::string("GAUSS ") + gaussFormName(gaussForm()));
     const double flops = 2.0 / 3.0 * n * static_cast<double>(n) * n + 1.5 * static_cast<double>(n) * n;
     st.counters["unknowns"] = n;
     st.counters["FLOP/s"] = benchmark::Counter(flops, benchmark::Counter::kIsIterationInvariantRate);

@@ -7,7 +7,13 @@
 // Counters (milliseconds): window = the click or window solve, alone = the
 // computation without windows, ratio = window / alone, gap = the longest
 // time between event-loop turns during one click.
+//
+// BM_SolveClickMemory50x50M12 clicks SOLVE alone (no headless copy of the
+// project beside it) and gives the process's peak resident memory in MB; run
+// it in a process of its own (--benchmark_filter=Memory). Goal: at most 60.
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -100,11 +106,26 @@ void BM_FinSectionSolve(benchmark::State& st)
     st.counters["panels"] = m.PanelCount;
 }
 
+void BM_SolveClickMemory50x50M12(benchmark::State& st)
+{
+    Session s;
+    SOLVER& w = s.typeRocket("50", "12");
+    for (auto _ : st) {
+        w.CFDSOLVER_Click();
+        QApplication::processEvents();
+        if (w.lastSolve.outcome != Outcome::Done) st.SkipWithError("SOLVE did not complete");
+    }
+    rusage use{};
+    getrusage(RUSAGE_SELF, &use);
+    st.counters["peak_MB"] = static_cast<double>(use.ru_maxrss) / 1024.0;
+}
+
 void BM_SolveClick20x20M8(benchmark::State& st) { BM_SolveClick(st, "20", "8"); }
 void BM_SolveClick50x50M12(benchmark::State& st) { BM_SolveClick(st, "50", "12"); }
 
 BENCHMARK(BM_SolveClick20x20M8)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SolveClick50x50M12)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SolveClickMemory50x50M12)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FinSectionSolve)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace

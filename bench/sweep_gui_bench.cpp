@@ -5,6 +5,12 @@
 // copy of the same project, side by side in the same process.
 // Goal: the window at most 1.5 times the core.
 //
+// The _Formed forms run with the kept factors off (setPanelFactorReuse,
+// setSectionFactorReuse), as every step of a sweep whose body or fin section
+// changes: each step forms and factors the fin section's system in plain
+// SSE2 code, which runs at a fraction of its speed when window code has left
+// the upper halves of the vector registers set.
+//
 // Counters (milliseconds): window = the Start click, alone = the core sweep,
 // ratio = window / alone, gap = the longest time between event-loop turns
 // during a click.
@@ -20,6 +26,7 @@
 #include "geometry/ui/FinAnalysis.h"
 #include "bench/CoreBench.h"
 #include "bench/GuiSession.h"
+#include "finpanel/PanelSolvers.h"
 #include "platform/ui/Forms.h"
 #include "sweep/ui/ITERATION.h"
 
@@ -49,8 +56,10 @@ ITERATION& openSweep(Session& s, const char* mesh, const char* meridians)
     return sweep;
 }
 
-void BM_SweepWindow360(benchmark::State& st, const char* mesh, const char* meridians)
+void BM_SweepWindow360(benchmark::State& st, const char* mesh, const char* meridians, bool keep = true)
 {
+    const bool panelsBefore = setPanelFactorReuse(keep);
+    const bool sectionBefore = finpanel::setSectionFactorReuse(keep);
     Session s;
     ITERATION& sweep = openSweep(s, mesh, meridians);
     double window = 0, alone = 0, gap = 0;
@@ -77,12 +86,16 @@ void BM_SweepWindow360(benchmark::State& st, const char* mesh, const char* merid
         st.SetIterationTime(clicked / 1000.0);
     }
     windowBesideAlone(st, window, alone, gap);
+    setPanelFactorReuse(panelsBefore);
+    finpanel::setSectionFactorReuse(sectionBefore);
 }
 
 void BM_SweepWindow360_20x20M8(benchmark::State& st) { BM_SweepWindow360(st, "20", "8"); }
 void BM_SweepWindow360_50x50M12(benchmark::State& st) { BM_SweepWindow360(st, "50", "12"); }
+void BM_SweepWindow360_20x20M8_Formed(benchmark::State& st) { BM_SweepWindow360(st, "20", "8", false); }
 
 BENCHMARK(BM_SweepWindow360_20x20M8)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SweepWindow360_50x50M12)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_SweepWindow360_20x20M8_Formed)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -109,10 +109,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
 // a solve whose matrix has the same bits (a sweep step, a SOLVE at another
 // flight condition on the same body and mesh) replays them on its own
 // right-hand side, with the bits of a full elimination (see GAUSS); panels
-// with the bits of the factors' panels do not even form the matrix. The
-// denominators 4 pi r^3 of the surface and field sums (up to 6 Mi values,
-// where the AVX2 sums run) are kept likewise with the centroids and field
-// points they came from, and read back instead of formed again. On by
+// with the bits of the factors' panels do not even form the matrix. On by
 // default; tests and benchmarks compare the two. Returns the setting before.
 bool setPanelFactorReuse(bool on);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <chrono>
+#include <optional>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -518,7 +520,7 @@ VELMORA_AVX512 void blockUpdateAvx512(double* a, std::size_t ld, int k0, int kb,
             _mm512_storeu_pd(to + 8, _mm512_maskz_loadu_pd(firstLanes(cols - 16 * g - 8), uk + 16 * g + 8));
         }
     }
-    constexpr int kStripGroups = 4;  // 64 columns of packed pivot rows stay in L1
+    constexpr int kStripGroups = 8;  // 128 columns of packed pivot rows (24 KB) stay in L1
     for (int gs = 0; gs < groups; gs += kStripGroups) {
         const int ge = std::min(gs + kStripGroups, groups);
         for (int t = 0; t < tiles; ++t) {
@@ -621,64 +623,68 @@ VELMORA_AVX512 void panelRowsAvx512(double* a, std::size_t ld, int k0, int kb, i
 #undef VELMORA_AVX512
 #endif
 
-// The loops of the elimination, in the form the processor allows.
-double rowMaxAbs(const double* r, int n)
+// The loops of the elimination in a given form. The forms below AVX2 are
+// SSE2 and plain; backSubstitute, rowMaxAbs, divideRow and subtractMultiple
+// have no AVX-512 form (their AVX2 one runs).
+double rowMaxAbs(const double* r, int n, GaussForm f)
 {
 #ifdef VELMORA_GAUSS_AVX2
-    if (useAvx2()) return rowMaxAbsAvx2(r, n);
+    if (f >= GaussForm::Avx2) return rowMaxAbsAvx2(r, n);
 #endif
+    (void)f;
     double s = 0.0;
     for (int j = 0; j < n; ++j) s = std::max(s, std::fabs(r[j]));
     return s;
 }
 
-void divideRow(double* r, int j0, int j1, double p)
+void divideRow(double* r, int j0, int j1, double p, GaussForm f)
 {
 #ifdef VELMORA_GAUSS_AVX2
-    if (useAvx2()) return divideRowAvx2(r, j0, j1, p);
+    if (f >= GaussForm::Avx2) return divideRowAvx2(r, j0, j1, p);
 #endif
+    (void)f;
     for (int j = j0; j <= j1; ++j) r[j] = r[j] / p;
 }
 
-void subtractMultiple(double* ri, const double* rk, double f, int j0, int j1)
+void subtractMultiple(double* ri, const double* rk, double m, int j0, int j1, GaussForm f)
 {
 #ifdef VELMORA_GAUSS_AVX2
-    if (useAvx2()) return subtractMultipleAvx2(ri, rk, f, j0, j1);
+    if (f >= GaussForm::Avx2) return subtractMultipleAvx2(ri, rk, m, j0, j1);
 #endif
-    for (int j = j0; j <= j1; ++j) ri[j] -= rk[j] * f;
+    (void)f;
+    for (int j = j0; j <= j1; ++j) ri[j] -= rk[j] * m;
 }
 
-void updateRowAny(double* c, const double* l, const double* u, std::size_t ld, int kb, int cols)
+void updateRowAny(double* c, const double* l, const double* u, std::size_t ld, int kb, int cols, GaussForm f)
 {
 #ifdef VELMORA_GAUSS_AVX2
-    if (useAvx2()) {
-        if (useAvx512()) return updateRowAvx512(c, l, u, ld, kb, cols);
-        return updateRowAvx2(c, l, u, ld, kb, cols);
-    }
+    if (f == GaussForm::Avx512) return updateRowAvx512(c, l, u, ld, kb, cols);
+    if (f == GaussForm::Avx2) return updateRowAvx2(c, l, u, ld, kb, cols);
 #endif
+    (void)f;
     updateRow(c, l, u, ld, kb, cols);
 }
 
-void panelRowsAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1)
+void panelRowsAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1, GaussForm f)
 {
 #ifdef VELMORA_GAUSS_AVX2
-    if (useAvx2()) {
-        if (useAvx512()) return panelRowsAvx512(a, ld, k0, kb, r0, r1);
-        return panelRowsAvx2(a, ld, k0, kb, r0, r1);
-    }
+    if (f == GaussForm::Avx512) return panelRowsAvx512(a, ld, k0, kb, r0, r1);
+    if (f == GaussForm::Avx2) return panelRowsAvx2(a, ld, k0, kb, r0, r1);
 #endif
+    (void)f;
     panelRows(a, ld, k0, kb, r0, r1);
 }
 
-void blockUpdateAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int c0, int c1)
+void blockUpdateAny(double* a, std::size_t ld, int k0, int kb, int r0, int r1, int c0, int c1, GaussForm f)
 {
 #ifdef VELMORA_GAUSS_AVX2
-    if (useAvx2()) {
+    if (f >= GaussForm::Avx2) {
         if (r0 > r1 || c0 > c1 || kb <= 0) return;
-        if (useAvx512()) return blockUpdateAvx512(a, ld, k0, kb, r0, r1, c0, c1);
+        if (f == GaussForm::Avx512) return blockUpdateAvx512(a, ld, k0, kb, r0, r1, c0, c1);
         return blockUpdateAvx2(a, ld, k0, kb, r0, r1, c0, c1);
     }
 #endif
+    (void)f;
     blockUpdate(a, ld, k0, kb, r0, r1, c0, c1);
 }
 
@@ -786,6 +792,117 @@ Outcome GaussFactors::replay(std::vector<double>& X, const double* rhs, std::siz
     return rows.finish(publishSolution(X, x, N));
 }
 
+namespace {
+
+// The forward elimination of rows 0..N-1 of a (stride ld) and its right-hand
+// side column N in the given form: each pivot row divided by its pivot
+// (pivots[k] the pivot before its division), the multipliers left below the
+// diagonal. stopsAt(k) is asked before pivot k and ends it Aborted when it
+// says so; a pivot that is not usable ends it Failed.
+template <class StopsAt, class Usable>
+Outcome eliminateRows(double* a, std::size_t ld, int N, std::vector<double>& pivots, GaussForm form,
+                      StopsAt&& stopsAt, Usable&& pivotUsable)
+{
+    const int last = N;  // 0-based index of the right-hand side column
+    auto at = [a, ld](int i0, int j0) -> double& { return a[static_cast<std::size_t>(i0) * ld + static_cast<std::size_t>(j0)]; };
+    // 0-based below: pivot k runs 0..N-2 (rows 1..N-1 of the textbook form).
+    for (int kb0 = 0; kb0 <= N - 2; kb0 += kBlock) {
+        const int kb1 = std::min(kb0 + kBlock - 1, N - 2);
+        for (int k = kb0; k <= kb1; ++k) {
+            if (stopsAt(k)) return Outcome::Aborted;
+
+            double* rk = &at(k, 0);
+            // Columns right of this block in row k still lack the updates of
+            // the block's earlier pivot rows: apply them in pivot order.
+            updateRowAny(rk + kb1 + 1, rk + kb0, &at(kb0, kb1 + 1), ld, k - kb0, last - kb1, form);
+            const double p = rk[k];
+            if (!pivotUsable(k, p)) return Outcome::Failed;
+            pivots[static_cast<std::size_t>(k)] = p;
+            divideRow(rk, k, last, p, form);
+
+            // The block's later pivot rows, within the block's columns; the
+            // multiplier stays in column k for the later update of the columns
+            // right of the block.
+            for (int i = k + 1; i <= kb1; ++i) {
+                double* ri = &at(i, 0);
+                subtractMultiple(ri, rk, ri[k], k + 1, kb1, form);
+            }
+        }
+        // Every row below the block: first the block's columns, then every
+        // column right of it.
+        panelRowsAny(a, ld, kb0, kb1 - kb0 + 1, kb1 + 1, N - 1, form);
+        blockUpdateAny(a, ld, kb0, kb1 - kb0 + 1, kb1 + 1, N - 1, kb1 + 1, last, form);
+    }
+    return Outcome::Done;
+}
+
+GaussForm formOfLevel(SimdLevel level)
+{
+    switch (level) {
+    case SimdLevel::Avx512: return GaussForm::Avx512;
+    case SimdLevel::Avx2: return GaussForm::Avx2;
+    default: return GaussForm::Sse2;
+    }
+}
+
+// The AVX-512 form wins on some processors and loses on others (where a
+// 512-bit operation takes two passes through 256-bit units, its wider
+// tiles and masked edges cost more than they save): both are timed on the
+// elimination of one matrix of 200 unknowns, three times each in turn, and
+// the faster kept. About 2 ms, once per run.
+GaussForm fasterWideForm()
+{
+    constexpr int n = 200;
+    AugmentedMatrix original(n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n + 1; ++j) original(i, j) = i == j ? n : 1.0 / (1.0 + std::abs(i - j) + 0.5 * j);
+    std::vector<double> pivots(static_cast<std::size_t>(n));
+    using Clock = std::chrono::steady_clock;
+    Clock::duration best[2] = {Clock::duration::max(), Clock::duration::max()};
+    const GaussForm forms[2] = {GaussForm::Avx2, GaussForm::Avx512};
+    for (int round = 0; round < 3; ++round)
+        for (int f = 0; f < 2; ++f) {
+            AugmentedMatrix a = original;
+            const Clock::time_point t0 = Clock::now();
+            eliminateRows(a.row(1), a.stride(), n, pivots, forms[f], [](int) { return false; },
+                          [](int, double) { return true; });
+            best[f] = std::min(best[f], Clock::now() - t0);
+        }
+    return best[1] < best[0] ? GaussForm::Avx512 : GaussForm::Avx2;
+}
+
+std::optional<GaussForm>& pinnedForm()
+{
+    static std::optional<GaussForm> pinned;
+    return pinned;
+}
+
+} // namespace
+
+const char* gaussFormName(GaussForm form)
+{
+    switch (form) {
+    case GaussForm::Avx512: return "AVX-512";
+    case GaussForm::Avx2: return "AVX2";
+    default: return "SSE2";
+    }
+}
+
+GaussForm gaussForm()
+{
+    const GaussForm allowed = formOfLevel(simdLevel());
+    if (const std::optional<GaussForm> pinned = pinnedForm()) return std::min(*pinned, allowed);
+    if (allowed != GaussForm::Avx512) return allowed;
+    static const GaussForm faster = fasterWideForm();
+    return faster;
+}
+
+GaussForm setGaussForm(std::optional<GaussForm> form)
+{
+    pinnedForm() = form;
+    return gaussForm();
+}
+
 Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress, GaussFactors* keep)
 {
     if (N < 1 || N > A.size()) throw std::invalid_argument("GAUSS: N outside the matrix");
@@ -795,9 +912,9 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
     // elimination gave it.
     if (keep && keep->matches(A, N)) return keep->replay(X, A.row(1) + last, A.stride(), N, m, progress);
 
+    const GaussForm form = gaussForm();
     RowProgress rows(progress, m, N);
     auto finish = [&rows](Outcome o) { return rows.finish(o); };
-    auto stopsAt = [&rows](int k) { return rows.stopsAt(k); };
 
     if (keep) {
         keep->clear();
@@ -811,41 +928,16 @@ Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Pro
     // A pivot is vanishing when it is at rounding level of the largest entry
     // its row started with: what is left is cancellation noise.
     std::vector<double> rowScale(static_cast<std::size_t>(N));
-    for (int i = 0; i < N; ++i) rowScale[static_cast<std::size_t>(i)] = rowMaxAbs(&at(i, 0), N);
+    for (int i = 0; i < N; ++i) rowScale[static_cast<std::size_t>(i)] = rowMaxAbs(&at(i, 0), N, form);
     const double tolerance = static_cast<double>(N) * DBL_EPSILON;
     auto pivotUsable = [&](int k0, double p) {
         return std::isfinite(p) && std::fabs(p) > tolerance * rowScale[static_cast<std::size_t>(k0)];
     };
     std::vector<double> pivots(static_cast<std::size_t>(N));
 
-    // 0-based below: pivot k runs 0..N-2 (rows 1..N-1 of the textbook form).
-    for (int kb0 = 0; kb0 <= N - 2; kb0 += kBlock) {
-        const int kb1 = std::min(kb0 + kBlock - 1, N - 2);
-        for (int k = kb0; k <= kb1; ++k) {
-            if (stopsAt(k)) return finish(Outcome::Aborted);
-
-            double* rk = &at(k, 0);
-            // Columns right of this block in row k still lack the updates of
-            // the block's earlier pivot rows: apply them in pivot order.
-            updateRowAny(rk + kb1 + 1, rk + kb0, &at(kb0, kb1 + 1), ld, k - kb0, last - kb1);
-            const double p = rk[k];
-            if (!pivotUsable(k, p)) return finish(Outcome::Failed);
-            pivots[static_cast<std::size_t>(k)] = p;
-            divideRow(rk, k, last, p);
-
-            // The block's later pivot rows, within the block's columns; the
-            // multiplier stays in column k for the later update of the columns
-            // right of the block.
-            for (int i = k + 1; i <= kb1; ++i) {
-                double* ri = &at(i, 0);
-                subtractMultiple(ri, rk, ri[k], k + 1, kb1);
-            }
-        }
-        // Every row below the block: first the block's columns, then every
-        // column right of it.
-        panelRowsAny(a, ld, kb0, kb1 - kb0 + 1, kb1 + 1, N - 1);
-        blockUpdateAny(a, ld, kb0, kb1 - kb0 + 1, kb1 + 1, N - 1, kb1 + 1, last);
-    }
+    const Outcome eliminated = eliminateRows(a, ld, N, pivots, form, [&rows](int k) { return rows.stopsAt(k); },
+                                             pivotUsable);
+    if (eliminated != Outcome::Done) return finish(eliminated);
 
     // Back substitution on the unit upper triangle.
     const double pn = at(N - 1, N - 1);

@@ -31,6 +31,7 @@
 // elimination does. Any other matrix is eliminated in full, and its factors
 // replace the kept ones; an elimination that does not complete leaves none.
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "model/Module1.h"
@@ -90,5 +91,19 @@ private:
 
 Outcome GAUSS(std::vector<double>& X, AugmentedMatrix& A, int N, Module1& m, Progress& progress,
               GaussFactors* keep = nullptr);
+
+// The vector forms of the elimination; each gives the same bits.
+enum class GaussForm { Sse2, Avx2, Avx512 };
+const char* gaussFormName(GaussForm form);
+
+// The form GAUSS runs: the one set with setGaussForm (never above what
+// simdLevel() allows), else the fastest this processor offers at that level.
+// At the AVX-512 level that is the faster of the AVX-512 and AVX2 forms,
+// timed once on first use (the wider form is slower on some processors).
+GaussForm gaussForm();
+
+// For tests and benchmarks: run this form, or with nullopt the fastest
+// again. Returns the form now in force.
+GaussForm setGaussForm(std::optional<GaussForm> form);
 
 } // namespace velmora

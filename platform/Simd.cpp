@@ -30,6 +30,23 @@ SimdLevel simdAvailable()
 
 SimdLevel simdLevel() { return current(); }
 
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+namespace {
+__attribute__((target("avx"))) void zeroUpper() { __builtin_ia32_vzeroupper(); }
+} // namespace
+
+void clearUpperVectorState()
+{
+    static const bool avx = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx") != 0;
+    }();
+    if (avx) zeroUpper();
+}
+#else
+void clearUpperVectorState() {}
+#endif
+
 SimdLevel setSimdLevel(SimdLevel wanted)
 {
     current() = wanted <= simdAvailable() ? wanted : simdAvailable();

@@ -11,6 +11,7 @@
 #include "geometry/ShapeRules.h"
 #include "model/InputRange.h"
 #include "model/Vocabulary.h"
+#include "platform/Simd.h"
 #include "platform/Single.h"
 #include "stability/CenterOfPressure.h"
 
@@ -170,9 +171,12 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
 {
     SolveChainReport rep;
     Progress& progress = host.progress();
+    // The host's windows ran before the chain and run between its steps.
+    clearUpperVectorState();
     auto step = [&rep, &host](SolveStep s) {
         rep.ran.push_back(s);
         host.stepStarting(s);
+        clearUpperVectorState();
     };
 
     // Inputs.

@@ -1,6 +1,7 @@
 #include "platform/ui/Controls.h"
 
 #include "platform/Format.h"
+#include "platform/Simd.h"
 #include "platform/ui/Forms.h"
 
 #include <QAccessibleWidget>
@@ -242,16 +243,19 @@ WindowProgress::WindowProgress(StatusBar* bar, QProgressBar* progress) : bar_(ba
 void WindowProgress::status(int panel, const std::string& text)
 {
     if (bar_) bar_->setPanel(panel, QString::fromStdString(text));
+    clearUpperVectorState();
 }
 
 void WindowProgress::progressVisible(bool visible)
 {
     if (progress_) progress_->setVisible(visible);
+    clearUpperVectorState();
 }
 
 void WindowProgress::progressRange(int minimum, int maximum)
 {
     if (progress_) progress_->setRange(minimum, std::max(minimum, maximum));
+    clearUpperVectorState();
 }
 
 void WindowProgress::progressValue(int value)
@@ -264,11 +268,13 @@ void WindowProgress::progressValue(int value)
     if (!end && now - lastShown_ < kBarInterval) return;
     setBarValue(progress_, value);
     lastShown_ = now;
+    clearUpperVectorState();
 }
 
 void WindowProgress::pumpEvents()
 {
     QApplication::processEvents();
+    clearUpperVectorState();
 }
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "baseflow/BaseDrag.h"
 #include "baseflow/BaseFlow.h"
+#include "model/Units.h"
 #include "tests/core/baseflow/BaseFlowCase.h"
 
 namespace velmora::baseflow {
@@ -264,6 +265,22 @@ TEST(BaseFlowChain, DefaultCaseConvergesThenStoppedRunsKeepTheFirstBaseDrag)
         EXPECT_EQ(std::tuple(lastWriteTo(second.writes, ControlId::SOLVER_BaseCd), jet, cp, again.last(3)),
                   std::tuple(nullptr, Outcome::Refused, Outcome::Refused, "Please perform CFD first."));
         EXPECT_NEAR(m->JetExitVelocity, 1288, 1e-3);
+    }
+}
+
+// The model's bounds themselves: a motor of specific impulse 5 or 1000 s is refused, one of 10 or 500 s is not, and
+// Mach 0.8 typed in compressible flow (v / a is exactly 0.8 at sea level) is still within the model.
+TEST(BaseFlowChain, BoundsOfTheModelHoldTheirEnds)
+{
+    const std::string outside =
+        " s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time and propellant mass.";
+    for (const auto& [thrust, mach, refusal] :
+         {std::tuple(1.25, 0.0, "Specific impulse 5." + outside), std::tuple(250.0, 0.0, "Specific impulse 1000." + outside),
+          std::tuple(2.5, 0.0, std::string()), std::tuple(125.0, 0.8, std::string())}) {
+        auto m = testing::baseFlowCase();
+        m->MotorAverageThrust = thrust, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.1;
+        if (mach > 0) m->CompressibleFlow = 1, m->EnteredVelocity = mach, convertVelocity(*m, "MACH");
+        EXPECT_EQ(baseFlowRefusal(*m, m->FreeStreamVelocity), refusal) << thrust;
     }
 }
 

@@ -5,19 +5,25 @@
 #include <memory>
 #include <vector>
 
+#include "bodyflow/Gauss.h"
 #include "bodyflow/Grid.h"
 #include "platform/Simd.h"
 #include "tests/core/Rockets.h"
 
 namespace velmora::testing {
 
-// Runs f at one level and puts the level of the process back afterwards.
+// Runs f at one level, GAUSS in that level's own form, and puts the level
+// and GAUSS's own choice back afterwards.
 template <class F>
 auto atLevel(SimdLevel level, F&& f)
 {
     const SimdLevel before = simdLevel();
     setSimdLevel(level);
+    setGaussForm(level == SimdLevel::Avx512 ? GaussForm::Avx512
+                 : level == SimdLevel::Avx2 ? GaussForm::Avx2
+                                            : GaussForm::Sse2);
     auto result = f();
+    setGaussForm(std::nullopt);
     setSimdLevel(before);
     return result;
 }

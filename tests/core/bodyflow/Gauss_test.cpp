@@ -185,10 +185,18 @@ TEST(GaussTest, KeptFactorsGiveTheBitsOfAFullElimination)
     ASSERT_EQ(GAUSS(x, b, 40, *m, quiet, &keep), Outcome::Done);
     expectAbortAtRow5(*m, a, &keep);
     EXPECT_TRUE(keep.matches(a, 40));
+
+    // An ABORT while another matrix is eliminated leaves no factors: that matrix is eliminated in full next.
+    const AugmentedMatrix other = randomSystem(40, 9, 0.25);
+    expectAbortAtRow5(*m, other, &keep);
+    m->AbortRequest = "NO";
+    EXPECT_TRUE(keep.empty());
+    b = other;
+    ASSERT_EQ(GAUSS(x, b, 40, *m, quiet, &keep), Outcome::Done);
+    EXPECT_EQ(x, plainElimination(other, 40));
 }
 
-// A sweep replays the panel factors and reads back the kept denominators of its sums from its second step on, and
-// the fin section keeps its factors: every step's body flow, drag, fin section and forces have the bits of a sweep
+// A sweep replays the panel factors from its second step on, and the fin section keeps its factors: every step's body flow, drag, fin section and forces have the bits of a sweep
 // that forms everything at every step.
 TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
 {
@@ -240,8 +248,8 @@ TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
     }
 }
 
-// Kept factors and denominators serve only the panels and field points they came from: a point a bit away, or a
-// body a bit wider, gives the bits of a solve that forms everything.
+// Kept factors serve only the panels they came from: a field point a bit away, or a body a bit wider, gives the
+// bits of a solve that forms everything.
 TEST(GaussTest, KeptValuesFollowEveryChangeOfPanelsAndPoints)
 {
     auto m = rocket(20.0, 8);

@@ -90,6 +90,19 @@ TEST(VortexPanels, LiftFollowsThinAerofoilTheory)
     EXPECT_NEAR(plate, 2.0 * std::numbers::pi, 0.03 * 2.0 * std::numbers::pi);
 }
 
+// Kept factors serve only a section with the same corners: a thinner fin (the same chordwise corners) is solved
+// anew, with the bits of a solution that keeps nothing.
+TEST(VortexPanels, KeptFactorsFollowTheSectionsThickness)
+{
+    const bool before = setSectionFactorReuse(false);
+    const double thinFormed = vortexLift("STREAMLINED", 100, 4.0, 0.06);
+    setSectionFactorReuse(true);
+    const double thick = vortexLift("STREAMLINED", 100, 4.0, 0.12);
+    EXPECT_EQ(vortexLift("STREAMLINED", 100, 4.0, 0.06), thinFormed);
+    EXPECT_NE(thick, thinFormed);
+    setSectionFactorReuse(before);
+}
+
 TEST(VortexPanels, VerticalVortexPanelsOfADiamondSection)
 {
     // Panel midpoints of a diamond put two vortex panels straight up and down.

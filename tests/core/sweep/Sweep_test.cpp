@@ -179,5 +179,17 @@ TEST(Sweep, AVelocityStepTheMainWindowOrTheBodyFlowRefusesStopsTheSweep)
     }
 }
 
+// A sweep stopped in its first step shows none of an earlier sweep's steps.
+TEST(Sweep, ASweepStoppedInItsFirstStepShowsNoEarlierStep)
+{
+    auto m = aoaSweep(1, 1);
+    BoxHost earlier(*m), stopped(*m);
+    double steps = 3;
+    ASSERT_EQ(LOOPER(*m, earlier, steps).stepsStored, 3);
+    stopped.after = [&](std::size_t) { m->FinSpan = 1e300; };
+    EXPECT_EQ(LOOPER(*m, stopped, steps).outcome, Outcome::Refused);
+    EXPECT_EQ(sweepStepsShown(*m, 3), 0);
+}
+
 } // namespace
 } // namespace velmora::stability
