@@ -154,6 +154,11 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
         rep.outcome = Outcome::Failed;
         rep.message = kMsgSolutionNotFound;
         say(1, kMsgSolutionNotFound);
+        // A flow solved whose drag broke down says why in panel 2.
+        if (solved == Outcome::Done) {
+            rep.message = kMsgBodyDragFailed;
+            say(2, kMsgBodyDragFailed);
+        }
         return rep;
     }
 

@@ -68,6 +68,7 @@ struct ProjectRecord {
 
     int itemsRead = 0;       // items of the last pass read, 0..30
     int pointRowsRead = 0;   // highest point row read completely, over all passes
+    std::string notNumberText;  // a number field that held no number, for the read error
 };
 
 // The layout a read found (when it is Done).

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "model/InputRange.h"
 #include "platform/ui/Artwork.h"
 #include "platform/ui/MainWindow.h"
 #include "baseflow/BaseDrag.h"
@@ -460,12 +461,24 @@ void NavierStokes::ITMAX_Click()
     s.BaseFlowStatus = BaseFlowSolutionState::Stale;
 }
 
-void NavierStokes::THRUST_Change() { m().MotorAverageThrust = qVal(THRUST->text()); }
-void NavierStokes::BURNTIME_Change() { m().MotorBurnTime = qVal(BURNTIME->text()); }
-void NavierStokes::FUELWT_Change() { m().PropellantWeight = qVal(FUELWT->text()); }
+void NavierStokes::THRUST_Change()
+{
+    m().MotorAverageThrust = typedValue(m(), InputName::Thrust, THRUST->text().toStdString());
+}
+void NavierStokes::BURNTIME_Change()
+{
+    m().MotorBurnTime = typedValue(m(), InputName::BurnTime, BURNTIME->text().toStdString());
+}
+void NavierStokes::FUELWT_Change()
+{
+    m().PropellantWeight = typedValue(m(), InputName::Propellant, FUELWT->text().toStdString());
+}
 
 // Taken as typed: SOLVE refuses a nozzle wider than the base.
-void NavierStokes::JETDIAMETER_Change() { m().NozzleExitDiameter = qVal(JETDIAMETER->text()); }
+void NavierStokes::JETDIAMETER_Change()
+{
+    m().NozzleExitDiameter = typedValue(m(), InputName::NozzleDiameter, JETDIAMETER->text().toStdString());
+}
 
 // ---- plots --------------------------------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Drag.h"
+#include "geometry/FinGeometry.h"
 #include "bodyflow/Grid.h"
 #include "bodyflow/Solver.h"
 
@@ -127,9 +128,8 @@ TEST(DragTest, FinDragChecksInOrder)
         {[](Module1& m) { m.SurfaceFinishCode = 0; }, "No fin drag. Finish quality required", true},
         {[](Module1& m) { m.FinTipDistance = 0; }, "No fin drag. Distance to fin tip required", true},
         {[](Module1& m) { m.FinRootDistance = 0; }, "No fin drag. Distance to fin root required", true},
-        // A triangle whose tip lies one root chord behind the nose tip.
-        {[](Module1& m) { m.FinPlanformCode = 1; m.FinTipDistance = 3; }, "No fin drag. Distance to fin root required",
-         true},
+        // A triangle whose tip lies one root chord behind the nose tip: its root distance, derived, is 0.
+        {[](Module1& m) { m.FinPlanformCode = 1; m.FinTipDistance = 3; }, kMsgTriangleTipDistance, true},
     };
     for (const auto& [spoil, message, finBoxesEmptied] : cases) {
         auto m = finnedRocket();

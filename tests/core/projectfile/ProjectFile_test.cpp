@@ -110,7 +110,7 @@ TEST_F(ProjectFileTest, BadFilesCommitNothing)
 {
     const struct { const char* what; std::string bytes; } cases[] = {
         {"0 bytes", ""}, {"first line not a flow model", edited({{1, "\"CONICAL\""}}, 27)},
-        {"N = 21 after 30 items", edited({{30, "\" 21\""}})}, {"a trailing blank line", join(kSample) + "\r\n"},
+        {"N = 21 after 30 items", edited({{30, "\" 21\""}})},
         {"an incomplete second pass", join(kSample) + join(kSample, 10)},
         {"ends inside the point rows", join(kSample, 31)},
         {"ends inside a point row", edited({{32, "\"-3\",\" 1.5E-05\""}})}, {"N not whole", edited({{30, "\" 2.5\""}})},

@@ -88,7 +88,8 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
              Harness::pick(s.Compressible, "COMPRESSIBLE");
              Harness::type(s.Velocity, "949");
          },
-         Outcome::Refused, "CFD solution not found.", nullptr},
+         Outcome::Refused, "New CFD solution required.",
+         "Mach number 0.85 is above 0.8, the limit of the compressible flow model: enter a lower velocity."},
         {"velocity 1e300", [](Harness&, SOLVER& s) { Harness::type(s.Velocity, "1e300"); }, Outcome::Refused,
          "New CFD solution required.", kMsgVelocityRange},
         {"grid refuses a negative tube length",
