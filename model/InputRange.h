@@ -167,7 +167,7 @@ inline InputGroup inputGroup(std::string_view name)
 
 // The value of a box's text as Val reads it; the box is marked in the state
 // while its text is not wholly a number, and unmarked when it is again.
-inline double typedValue(Module1& m, const char* name, std::string_view text)
+inline double typedValue(Module1& m, const std::string& name, std::string_view text)
 {
     if (wholeNumber(text)) m.UnreadableInputs.erase(name);
     else m.UnreadableInputs[name] = std::string(text);

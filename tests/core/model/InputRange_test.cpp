@@ -5,6 +5,10 @@
 #include <cmath>
 #include <limits>
 
+#include "baseflow/BaseFlow.h"
+#include "solve/SolveChain.h"
+#include "tests/core/baseflow/BaseFlowCase.h"
+
 namespace velmora {
 namespace {
 
@@ -21,6 +25,34 @@ TEST(InputRange, SizesAndTheFirstRefusal)
     const NamedSize bad[] = {{"length", 3}, {"diameter", -1}, {"span", std::nan("")}};
     EXPECT_EQ(firstSizeOutOfRange(good), nullptr);
     EXPECT_STREQ(firstSizeOutOfRange(bad), "diameter");
+}
+
+
+// A box whose text is not wholly a number is refused by name by the commands reading it (SOLVE for the rocket's, the
+// base-flow Solve for the motor's, the sweep for its own), with the decimal point; a number typed again, or nothing,
+// takes the mark away. Numbers the program writes are numbers.
+TEST(InputRange, TextThatIsNotANumberIsRefusedByTheCommandsReadingIt)
+{
+    const struct { const char* name; const char* text; InputGroup group; } rows[] = {
+        {InputName::FinTipChord, "abc", InputGroup::Rocket}, {InputName::FinSpan, "1,5", InputGroup::Rocket},
+        {InputName::Velocity, "3,5e2", InputGroup::Rocket}, {InputName::SweepVelocityIncrement, "5 ft", InputGroup::Sweep},
+        {InputName::Thrust, "abc", InputGroup::Motor}, {InputName::NoseConeLength, "1E", InputGroup::Rocket},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        auto m = testing::baseFlowCase();
+        typedValue(*m, row.name, row.text);
+        const std::string why = std::string(row.name) + " \"" + row.text +
+                                "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it empty.";
+        EXPECT_EQ(std::tuple(solveInputRefusal(*m), baseflow::baseFlowRefusal(*m, 300),
+                             unreadableInputRefusal(*m, {InputGroup::Sweep})),
+                  std::tuple(row.group == InputGroup::Rocket ? why : "", row.group == InputGroup::Motor ? why : "",
+                             row.group == InputGroup::Sweep ? why : ""));
+        for (const char* number : {" 1.5 ", "", ".5", "1.", "1E+39", " 300", "-.5", "2D-3"}) {
+            typedValue(*m, row.name, number);
+            EXPECT_TRUE(m->UnreadableInputs.empty()) << number;
+        }
+    }
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "bodyflow/Drag.h"
+#include "bodyflow/Grid.h"
+#include "model/Units.h"
 #include "bodyflow/Solver.h"
 #include "platform/Format.h"
 #include "sweep/SweepOutput.h"
@@ -168,6 +170,56 @@ TEST(Sweep, AVelocityStepAboveTheMachLimitStopsTheSweep)
         EXPECT_EQ(m->SweepDragCoefficients(stored + 1), -1);
         EXPECT_EQ(m->EnteredVelocity, start + 200 * stored);  // the step that was started
     }
+}
+
+// The flight condition at and around its bounds, in each unit system and flow model: SOLVE, MESH and the sweep refuse
+// alike, naming the Reynolds number (least 10000, over the nose, tube and transition) or the Mach number (at most 2,
+// or 0.8 in compressible flow) with a value shown on its own side of the bound; the bounds themselves are computed on.
+TEST(Sweep, FlightConditionBoundsHoldAtSolveMeshAndSweep)
+{
+    struct Row { const char* what; std::function<double(double vmin, double a, double limit)> velocity; bool reynolds; };
+    const Row rows[] = {
+        {"1e-300", [](double, double, double) { return 1e-300; }, true},
+        {"1e-170", [](double, double, double) { return 1e-170; }, true},
+        {"1e-30", [](double, double, double) { return 1e-30; }, true},
+        {"just below the least Reynolds number", [](double vmin, double, double) { return vmin * (1 - 1e-9); }, true},
+        {"just above the Mach limit", [](double, double a, double limit) { return a * limit * 1.0001; }, false},
+        {"Mach 1e6", [](double, double a, double) { return a * 1e6; }, false},
+        {"the least Reynolds number", [](double vmin, double, double) { return vmin * (1 + 1e-9); }, false},
+        {"the Mach limit", [](double, double a, double limit) { return a * limit; }, false},
+    };
+    for (const UnitSystem& units : UnitSystemTable)
+        for (int compressible : {0, 1})
+            for (const Row& row : rows) {
+                SCOPED_TRACE(std::string(units.code) + (compressible ? " compressible " : " ") + row.what);
+                auto m = testing::rocketWithFins();
+                m->AnalysisUnits = units.code;
+                applyUnitConstants(*m, units);
+                computeAmbientAir(*m);
+                m->CompressibleFlow = static_cast<int16_t>(compressible);
+                const double limit = compressible ? 0.8 : 2;
+                const double vmin = 10000 * m->DynamicViscosity /
+                                    (m->AmbientDensity * (m->NoseConeLength + m->BodyTubeLength + m->TransitionLength));
+                m->EnteredVelocity = m->FreeStreamVelocity = row.velocity(vmin, m->SpeedOfSound, limit);
+                const std::string why = solveInputRefusal(*m);
+                const bool bound = std::string(row.what).starts_with("the ");
+                if (bound) {
+                    EXPECT_EQ(why, "");
+                    continue;
+                }
+                // The value shown lies on its own side of the bound.
+                const std::string name = row.reynolds ? "Reynolds number " : "Mach number ";
+                ASSERT_TRUE(why.starts_with(name)) << why;
+                const double shown = Val(why.substr(name.size()));
+                EXPECT_TRUE(row.reynolds ? shown < 10000 : shown > limit) << why;
+                EXPECT_NE(why.find(row.reynolds ? "is below 10000" : (compressible ? "is above 0.8" : "is above 2")),
+                          std::string::npos) << why;
+                BoxHost host(*m);
+                double steps = 3;
+                const SweepReport sweep = LOOPER(*m, host, steps);
+                EXPECT_EQ(std::tuple(solveChain(*m, host).message, meshInputRefusal(*m), sweep.outcome, sweep.message),
+                          std::tuple(why, why, Outcome::Refused, why));
+            }
 }
 
 } // namespace
