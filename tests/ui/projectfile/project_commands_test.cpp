@@ -14,6 +14,7 @@
 
 #include "app/ui/InfoWindows.h"
 #include "finpanel/ui/FinPanelWindows.h"
+#include "geometry/FinGeometry.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
@@ -226,8 +227,19 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     // Refused unread: no more than the limit is ever read.
     EXPECT_FALSE(loadWholeFile(path("large.txt"), projectfile::MaxFileBytes));
     EXPECT_EQ(loadWholeFile(path("large.txt"), projectfile::MaxFileBytes + 1)->size(), projectfile::MaxFileBytes + 1);
+    // A number item that is not wholly a number: the tip chord "abc", the span " 1,5".
+    const auto withLine = [&before](int line, const std::string& text) {
+        std::string bytes = before;
+        size_t from = 0;
+        for (int i = 1; i < line; ++i) from = bytes.find("\r\n", from) + 2;
+        return bytes.replace(from, bytes.find("\r\n", from) - from, text);
+    };
+    putBytes(path("abc.txt"), withLine(20, "\"abc\""));
+    putBytes(path("comma.txt"), withLine(22, "\" 1,5\""));
     // Panel 2 says why, and no window is restored after it.
     const std::pair<const char*, const char*> refused[] = {
+        {"abc.txt", "Item 20 holds \"abc\", which is not a number: the decimal separator is a point."},
+        {"comma.txt", "Item 22 holds \" 1,5\", which is not a number: the decimal separator is a point."},
         {"kept.txt", "Item 1 holds a value the program cannot use."},
         {"missing/none.txt", "The file could not be opened."},
         {"large.txt", "The file is larger than a project file can be."},
@@ -258,7 +270,28 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     ModalSeam::instance().messages.clear();
     viaMenu(h, &SOLVER::mnuSaveAs, QString());
     EXPECT_TRUE(h.messages().empty());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.txt"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"abc.txt", "comma.txt", "kept.txt"}));
+}
+
+// A project the program wrote opens with a line end or a blank after it; the fuzz corpus's triangle fins, whose tip
+// distance lies inside the root chord, are refused at SOLVE by the tip distance typed, not the derived root distance.
+TEST_F(ProjectFiles, TrailingLineEndOpensAndATriangleIsRefusedByItsTipDistance)
+{
+    Harness h;
+    typeStandard(h);
+    const std::string written = *projectfile::write(*h.state);
+    for (const char* tail : {"\r\n", "\n", " "}) {
+        putBytes(path("tail.txt"), written + tail);
+        Harness fresh;
+        fresh.start();
+        viaMenu(fresh, &SOLVER::mnuOpen, path("tail.txt"));
+        EXPECT_EQ(std::tuple(fresh.messages().size(), *projectfile::write(*fresh.state)), std::tuple(size_t{0}, written));
+    }
+    Harness fresh;
+    SOLVER& s = fresh.start();
+    viaMenu(fresh, &SOLVER::mnuOpen, QString(VELMORA_FUZZ_CORPUS) + "/freeform.txt");
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    EXPECT_EQ(std::tuple(s.lastSolve.outcome, s.StatusBar1->panel(2)), std::tuple(Outcome::Refused, kMsgTriangleTipDistance));
 }
 
 // A name typed without an extension is saved as ".TXT", where Open's filter lists it; one with an extension keeps it.
