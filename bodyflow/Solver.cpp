@@ -152,13 +152,10 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     if (!ok) {
         stale();
         rep.outcome = Outcome::Failed;
-        rep.message = kMsgSolutionNotFound;
+        // The reason in panel 2: the flow or its drag broke down.
+        rep.message = kMsgBodyFlowFailed;
+        say(2, kMsgBodyFlowFailed);
         say(1, kMsgSolutionNotFound);
-        // A flow solved whose drag broke down says why in panel 2.
-        if (solved == Outcome::Done) {
-            rep.message = kMsgBodyDragFailed;
-            say(2, kMsgBodyDragFailed);
-        }
         return rep;
     }
 
