@@ -14,7 +14,6 @@
 
 #include "app/ui/InfoWindows.h"
 #include "finpanel/ui/FinPanelWindows.h"
-#include "geometry/FinGeometry.h"
 #include "geometry/ui/GeometryWindows.h"
 #include "projectfile/ProjectFile.h"
 #include "projectfile/ui/ConvertData.h"
@@ -271,27 +270,6 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     viaMenu(h, &SOLVER::mnuSaveAs, QString());
     EXPECT_TRUE(h.messages().empty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"abc.txt", "comma.txt", "kept.txt"}));
-}
-
-// A project the program wrote opens with a line end or a blank after it; the fuzz corpus's triangle fins, whose tip
-// distance lies inside the root chord, are refused at SOLVE by the tip distance typed, not the derived root distance.
-TEST_F(ProjectFiles, TrailingLineEndOpensAndATriangleIsRefusedByItsTipDistance)
-{
-    Harness h;
-    typeStandard(h);
-    const std::string written = *projectfile::write(*h.state);
-    for (const char* tail : {"\r\n", "\n", " "}) {
-        putBytes(path("tail.txt"), written + tail);
-        Harness fresh;
-        fresh.start();
-        viaMenu(fresh, &SOLVER::mnuOpen, path("tail.txt"));
-        EXPECT_EQ(std::tuple(fresh.messages().size(), *projectfile::write(*fresh.state)), std::tuple(size_t{0}, written));
-    }
-    Harness fresh;
-    SOLVER& s = fresh.start();
-    viaMenu(fresh, &SOLVER::mnuOpen, QString(VELMORA_FUZZ_CORPUS) + "/freeform.txt");
-    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    EXPECT_EQ(std::tuple(s.lastSolve.outcome, s.StatusBar1->panel(2)), std::tuple(Outcome::Refused, kMsgTriangleTipDistance));
 }
 
 // A name typed without an extension is saved as ".TXT", where Open's filter lists it; one with an extension keeps it.
