@@ -40,12 +40,10 @@ TEST(ProjectFileFuzzReplay, SeedsAndEveryPrefixOfThem)
     }
 }
 
-// The free-form seed's triangle fins lie with their tip distance inside the root chord: SOLVE names the tip distance
-// typed, not the root distance derived from it.
+// The free-form seed's triangle fins have their tip distance inside the root chord: the refusal names the tip distance.
 TEST(ProjectFileFuzzReplay, TheTriangleSeedIsRefusedByItsTipDistance)
 {
     auto m = makeModule1();
-    setStartupDefaults(*m);
     for (const auto& [name, bytes] : seeds())
         if (name == "freeform.txt") ASSERT_TRUE(commit(read(bytes), *m));
     EXPECT_STREQ(badFinDimension(*m), kMsgTriangleTipDistance);

@@ -39,14 +39,6 @@ TEST(FinPlanform, DerivedValuesInSinglePrecisionAndTheMeanChord)
     far->FinTipDistance = 1;
     EXPECT_STREQ(badFinDimension(*far), "Fin root distance must be 0 or between 0.000001 and 1000000.");
 
-    // A triangle's root distance is derived: one at or below 0 names the tip distance typed against the root chord.
-    for (double tip : {2.25, 4.0, 4.0000001, -1.0}) {
-        auto m = derivedFin(kFinTriangle, tip, 4);
-        EXPECT_STREQ(badFinDimension(*m), tip == -1.0 ? "Fin tip distance must be 0 or between 0.000001 and 1000000."
-                                                      : kMsgTriangleTipDistance) << tip;
-    }
-    EXPECT_EQ(badFinDimension(*derivedFin(kFinTriangle, 4.1, 4)), nullptr);
-
     // Tapered and unknown planforms keep the typed values.
     for (int16_t code : {kFinTapered, int16_t{0}, int16_t{7}}) {
         auto m = derivedFin(code, 10.1, 4);

@@ -60,26 +60,6 @@ TEST(Val, LeadingNumericPart)
     EXPECT_TRUE(std::isfinite(Val(std::string(400, '9'))));
 }
 
-// A text is a number when Val reads all of it, blanks aside; what the program writes always is.
-TEST(Val, WholeNumberTexts)
-{
-    for (const char* t : {"", "  ", ".", " 300", ".5", "1.", "-.5", "1E+39", "1.5D-05", " 1 000 ", "+7"})
-        EXPECT_TRUE(velmora::wholeNumber(t)) << '"' << t << '"';
-    for (const char* t : {"abc", "1,5", " 1,5", "3,5e2", "12abc", "1.2.3", "1E", "1e+", "inf", "- 1x"})
-        EXPECT_FALSE(velmora::wholeNumber(t)) << '"' << t << '"';
-}
-
-// A value beside its bound shows as many decimals as it takes to stand on its own side of it.
-TEST(Format, ApartFromTheBound)
-{
-    const struct { double value, bound; const char* pattern; const char* shown; } cases[] = {
-        {9.997, 10, "0.#", "9.997"}, {99999.99999, 100000, "0", "99999.99999"}, {500.004, 500, "0.#", "500.004"},
-        {0.8004, 0.8, "0.00", "0.8004"}, {4.48, 2, "0.00", "4.48"}, {2e-38, 10, "0.##E+00", "2.E-38"},
-        {10, 10, "0.#", "10."},
-    };
-    for (const auto& c : cases) EXPECT_EQ(velmora::FormatApart(c.value, c.bound, c.pattern), c.shown) << c.value;
-}
-
 TEST(Int16, HalvesToEvenAndRange)
 {
     const std::pair<double, int> rounded[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {25.7, 26}, {32767.4, 32767}};

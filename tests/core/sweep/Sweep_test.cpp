@@ -177,11 +177,9 @@ TEST(Sweep, AVelocityStepAboveTheMachLimitStopsTheSweep)
 // on its own side of the bound; the bounds themselves are computed on.
 TEST(Sweep, FlightConditionBoundsHoldAtSolveMeshAndSweep)
 {
-    enum Of { Absolute, LeastVelocity, MachLimit };
-    const struct { double factor; Of of; const char* name; } rows[] = {  // name "": accepted
-        {1e-300, Absolute, "Reynolds"}, {1e-170, Absolute, "Reynolds"}, {1e-30, Absolute, "Reynolds"},
-        {1 - 1e-9, LeastVelocity, "Reynolds"}, {1.0001, MachLimit, "Mach"}, {5e5, MachLimit, "Mach"},
-        {1 + 1e-9, LeastVelocity, ""}, {1, MachLimit, ""}};
+    const struct { double factor; int of; char name; } rows[] = {  // of: 1, the least velocity, the Mach limit
+        {1e-300, 0, 'R'}, {1e-170, 0, 'R'}, {1e-30, 0, 'R'}, {1 - 1e-9, 1, 'R'}, {1.0001, 2, 'M'}, {5e5, 2, 'M'},
+        {1 + 1e-9, 1, 0}, {1, 2, 0}};  // name 0: computed on
     for (const UnitSystem& units : UnitSystemTable)
         for (int compressible : {0, 1})
             for (const auto& row : rows) {
@@ -190,22 +188,19 @@ TEST(Sweep, FlightConditionBoundsHoldAtSolveMeshAndSweep)
                 applyUnitConstants(*m, units);
                 computeAmbientAir(*m);
                 m->CompressibleFlow = static_cast<int16_t>(compressible);
-                const double limit = compressible ? 0.8 : 2, lf = m->NoseConeLength + m->BodyTubeLength + m->TransitionLength;
-                const double scale[] = {1, 10000 * m->DynamicViscosity / (m->AmbientDensity * lf), limit * m->SpeedOfSound};
-                m->FreeStreamVelocity = row.factor * scale[row.of];
-                const std::string why = solveInputRefusal(*m), name = std::string(row.name) + " number ";
+                const double limit = compressible ? 0.8 : 2, lf = m->NoseConeLength + m->BodyTubeLength;
+                const double of[] = {1, 10000 * m->DynamicViscosity / (m->AmbientDensity * lf), limit * m->SpeedOfSound};
+                m->FreeStreamVelocity = row.factor * of[row.of];
+                const std::string why = solveInputRefusal(*m), name = row.name == 'R' ? "Reynolds number " : "Mach number ";
                 SCOPED_TRACE(std::string(units.code) + " " + std::to_string(compressible) + ": " + why);
-                if (!*row.name) {
-                    EXPECT_EQ(why, "");
-                    continue;
-                }
-                const double shown = Val(why.substr(name.size()));
-                EXPECT_TRUE(why.starts_with(name) && (*row.name == 'R' ? shown < 10000 : shown > limit));
+                const double shown = Val(why.substr(std::min(name.size(), why.size())));
+                EXPECT_TRUE(!row.name ? why.empty()
+                                      : why.starts_with(name) && (row.name == 'R' ? shown < 10000 : shown > limit));
                 BoxHost host(*m);
                 double steps = 3;
-                const SweepReport sweep = LOOPER(*m, host, steps);
-                EXPECT_EQ(std::tuple(solveChain(*m, host).message, meshInputRefusal(*m), sweep.outcome, sweep.message),
-                          std::tuple(why, why, Outcome::Refused, why));
+                if (row.name)
+                    EXPECT_EQ(std::tuple(solveChain(*m, host).message, meshInputRefusal(*m), LOOPER(*m, host, steps).message),
+                              std::tuple(why, why, why));
             }
 }
 
