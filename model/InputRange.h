@@ -105,8 +105,8 @@ inline std::string flightConditionRefusal(const Module1& m)
         const bool compressible = m.CompressibleFlow == 1;
         const double limit = compressible ? kMaxCompressibleMach : kMaxIncompressibleMach;
         return "Mach number " + FormatApart(singleOrLargest(v / m.SpeedOfSound), limit, "0.00") + " is above " +
-               (compressible ? "0.8" : "2") + ", the limit of the " + (compressible ? "compressible" : "incompressible") +
-               " flow model: enter a lower velocity.";
+               (compressible ? "0.8" : "2") + ", the limit of the " +
+               (compressible ? "compressible" : "incompressible") + " flow model: enter a lower velocity.";
     }
     // The Reynolds number of the skin friction, over the length ahead of
     // the base tube.
@@ -182,7 +182,8 @@ inline std::string unreadableInputRefusal(const Module1& m, std::initializer_lis
         for (InputGroup g : groups)
             if (inputGroup(name) == g)
                 return name + " \"" + text +
-                       "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it empty.";
+                       "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it "
+                       "empty.";
     return {};
 }
 

@@ -33,12 +33,14 @@ TEST(InputRange, TextThatIsNotANumberIsRefusedByTheCommandsReadingIt)
 {
     const struct { const char* name; const char* text; int group; } rows[] = {  // group: rocket, sweep, motor
         {InputName::FinTipChord, "abc", 0}, {InputName::FinSpan, "1,5", 0}, {InputName::Velocity, "3,5e2", 0},
-        {InputName::NoseConeLength, "1E", 0}, {InputName::SweepVelocityIncrement, "5 ft", 1}, {InputName::Thrust, "abc", 2}};
+        {InputName::NoseConeLength, "1E", 0}, {InputName::SweepVelocityIncrement, "5 ft", 1},
+        {InputName::Thrust, "abc", 2}};
     for (const auto& row : rows) {
         auto m = testing::baseFlowCase();
         typedValue(*m, row.name, row.text);
         const std::string why = std::string(row.name) + " \"" + row.text +
-                                "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it empty.";
+                                "\" is not a number: type digits with a point as the decimal separator (1.5), or "
+                                "leave it empty.";
         std::string said[] = {solveInputRefusal(*m), unreadableInputRefusal(*m, {InputGroup::Sweep}),
                               baseflow::baseFlowRefusal(*m, 300)};
         EXPECT_EQ(said[row.group], why);

@@ -112,12 +112,14 @@ TEST_F(ProjectFileTest, TrailingBlanksReadAndTextThatIsNoNumberNamesItsItem)
 {
     for (const char* tail : {"\r\n", "\n", " ", "\t\r\n\r\n"}) {
         const ReadResult r = read(join(kSample) + tail);
-        EXPECT_EQ(std::tuple(r.outcome, r.layout, r.record.pointRowsRead), std::tuple(Outcome::Done, ReadLayout::Complete, 2));
+        EXPECT_EQ(std::tuple(r.outcome, r.layout, r.record.pointRowsRead),
+                  std::tuple(Outcome::Done, ReadLayout::Complete, 2));
     }
     const struct { int line; const char* text; const char* message; } bad[] = {
         {20, "\"abc\"", "Item 20 holds \"abc\", which is not a number: the decimal separator is a point."},
         {22, "\" 1,5\"", "Item 22 holds \" 1,5\", which is not a number: the decimal separator is a point."},
-        {31, "\" 12.5\",\" .3x\",\" 1200\",\" 840\"", "Point row 1 holds \" .3x\", which is not a number: the decimal separator is a point."},
+        {31, "\" 12.5\",\" .3x\",\" 1200\",\" 840\"",
+         "Point row 1 holds \" .3x\", which is not a number: the decimal separator is a point."},
     };
     for (const auto& c : bad) EXPECT_EQ(read(edited({{c.line, c.text}})).message, c.message);
 }

@@ -148,7 +148,8 @@ TEST(Sweep, AVelocityStepAboveTheMachLimitStopsTheSweep)
 {
     for (auto [compressible, start, stored, why] :
          {std::tuple(0, 2000.0, 2,
-                     "Mach number 2.15 is above 2, the limit of the incompressible flow model: enter a lower velocity."),
+                     "Mach number 2.15 is above 2, the limit of the incompressible flow model: enter a lower "
+                     "velocity."),
           std::tuple(1, 700.0, 1,
                      "Mach number 0.81 is above 0.8, the limit of the compressible flow model: enter a lower "
                      "velocity.")}) {
@@ -189,9 +190,11 @@ TEST(Sweep, FlightConditionBoundsHoldAtSolveMeshAndSweep)
                 computeAmbientAir(*m);
                 m->CompressibleFlow = static_cast<int16_t>(compressible);
                 const double limit = compressible ? 0.8 : 2, lf = m->NoseConeLength + m->BodyTubeLength;
-                const double of[] = {1, 10000 * m->DynamicViscosity / (m->AmbientDensity * lf), limit * m->SpeedOfSound};
+                const double of[] = {1, 10000 * m->DynamicViscosity / (m->AmbientDensity * lf),
+                                     limit * m->SpeedOfSound};
                 m->FreeStreamVelocity = row.factor * of[row.of];
-                const std::string why = solveInputRefusal(*m), name = row.name == 'R' ? "Reynolds number " : "Mach number ";
+                const std::string why = solveInputRefusal(*m);
+                const std::string name = row.name == 'R' ? "Reynolds number " : "Mach number ";
                 SCOPED_TRACE(std::string(units.code) + " " + std::to_string(compressible) + ": " + why);
                 const double shown = Val(why.substr(std::min(name.size(), why.size())));
                 EXPECT_TRUE(!row.name ? why.empty()
@@ -199,7 +202,8 @@ TEST(Sweep, FlightConditionBoundsHoldAtSolveMeshAndSweep)
                 BoxHost host(*m);
                 double steps = 3;
                 if (row.name)
-                    EXPECT_EQ(std::tuple(solveChain(*m, host).message, meshInputRefusal(*m), LOOPER(*m, host, steps).message),
+                    EXPECT_EQ(std::tuple(solveChain(*m, host).message, meshInputRefusal(*m),
+                                         LOOPER(*m, host, steps).message),
                               std::tuple(why, why, why));
             }
 }

@@ -153,13 +153,15 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
 // (in both windows) too where it reads them, and a velocity typed past Mach 2 raises its box once, not per keystroke.
 TEST(HonestResults, InputsTheMethodsCannotComputeAreRefusedByName)
 {
-    const QString point = "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it empty.";
+    const QString point =
+        "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it empty.";
     const QString fast = " is above 2, the limit of the incompressible flow model: enter a lower velocity.";
     const QString slow = "Reynolds number 9.15E-26 (nose cone to transition) is below 10000: the drag build-up needs a "
                          "thin boundary layer. Enter a higher velocity.";
     const struct { TextBox* FinAnalysis::*fin; const char* text; QString why; size_t boxes; } cases[] = {
         {nullptr, "1e-30", slow, 0}, {nullptr, "5000", "Mach number 4.48" + fast, 1},
-        {nullptr, "100000000", "Mach number 89573.63" + fast, 1}, {nullptr, "3,5e2", "Rocket velocity \"3,5e2" + point, 0},
+        {nullptr, "100000000", "Mach number 89573.63" + fast, 1},
+        {nullptr, "3,5e2", "Rocket velocity \"3,5e2" + point, 0},
         {&FinAnalysis::TipChord, "abc", "Fin tip chord \"abc" + point, 0},
         {&FinAnalysis::SpanLength, "1,5", "Fin span \"1,5" + point, 0},  // typed under de_DE where it exists
         {&FinAnalysis::DTip, "2", kMsgTriangleTipDistance, 0},            // triangle fins on a root chord of 3

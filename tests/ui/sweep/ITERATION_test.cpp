@@ -134,7 +134,8 @@ TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
     EXPECT_TRUE(testing::said(h.messages()).contains(refusal));
     EXPECT_EQ(testing::panels(w.StatusBar1),
               QString(kMsgLoopingStopped).arg(3) +
-                  " | Mach number 0.81 is above 0.8, the limit of the compressible flow model: enter a lower velocity.");
+                  " | Mach number 0.81 is above 0.8, the limit of the compressible flow model: enter a lower "
+                  "velocity.");
 }
 
 // A velocity sweep stepping past Mach 2 in incompressible flow: the main window's box once, at the step that crosses,
@@ -159,7 +160,8 @@ TEST(SweepWindow, AStepAboveMachTwoStopsTheSweepWithOneBox)
     EXPECT_EQ(testing::said(h.messages()), QStringList({tooFast}));
     EXPECT_EQ(testing::panels(w.StatusBar1),
               QString(kMsgLoopingStopped).arg(3) +
-                  " | Mach number 2.15 is above 2, the limit of the incompressible flow model: enter a lower velocity.");
+                  " | Mach number 2.15 is above 2, the limit of the incompressible flow model: enter a lower "
+                  "velocity.");
     EXPECT_EQ(std::tuple(linesIn(w.DataPlot1, 1), w.ProgressBar1->value(), w.IterationLbl->text()),
               std::tuple(1, 3, "3"));
     Harness::type(w.MAXLOOPS, "5");  // the results are gone: so is the stopped step
