@@ -47,8 +47,6 @@ inline constexpr const char* kMsgSeparation = "Possible base flow separation. Bo
 // Why CdFnMn or TOTALDRAG failed (panel 2).
 inline constexpr const char* kMsgFinDragTooLarge = "Drag could not be computed: the fin sizes are too large.";
 inline constexpr const char* kMsgLugDragTooLarge = "Drag could not be computed: the launch-lug sizes are too large.";
-inline constexpr const char* kMsgBodyFlowFailed =
-    "Body flow could not be computed: a value of the solution or its drag is not a finite number.";
 inline constexpr const char* kMsgDragTooLarge = "Drag could not be computed: the rocket's sizes are too large.";
 inline constexpr const char* kMsgCrossSectionTooSmall =
     "Drag could not be computed: the largest cross-section is too small.";

@@ -8,7 +8,6 @@
 #include <tuple>
 #include <vector>
 
-#include "bodyflow/Drag.h"
 #include "bodyflow/Grid.h"
 #include "tests/core/Rockets.h"
 
