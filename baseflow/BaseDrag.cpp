@@ -76,7 +76,9 @@ std::string motorRefusal(const Module1& m)
         isp = HUGE_VAL;
     }
     if (!(isp >= kMinSpecificImpulse && isp <= kMaxSpecificImpulse))
-        return "Specific impulse " + Format(isp, isp >= 0.1 && isp < 1e7 ? "0.#" : "0.##E+00") +
+        return "Specific impulse " +
+               FormatApart(isp, isp < kMinSpecificImpulse ? kMinSpecificImpulse : kMaxSpecificImpulse,
+                           isp >= 0.1 && isp < 1e7 ? "0.#" : "0.##E+00") +
                " s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time and propellant mass.";
     return {};
 }

@@ -8,6 +8,7 @@
 #include "baseflow/BaseDrag.h"
 #include "platform/Checked.h"
 #include "platform/Format.h"
+#include "model/InputRange.h"
 #include "model/Vocabulary.h"
 
 namespace velmora::baseflow {
@@ -37,6 +38,7 @@ std::string refusalText(std::string why)
 
 std::string baseFlowRefusal(const Module1& m, double velocity)
 {
+    if (std::string why = unreadableInputRefusal(m, {InputGroup::Motor}); !why.empty()) return why;
     if (const char* why = flowInputRefusal(m, velocity)) return why;
     if (std::string why = motorRefusal(m); !why.empty()) return why;
     // The flight condition the model holds in.
@@ -45,10 +47,10 @@ std::string baseFlowRefusal(const Module1& m, double velocity)
     const double length = m.BaseTubeLength + m.TransitionLength + m.BodyTubeLength + m.NoseConeLength;
     const double re = rho * velocity * length / mu;
     if (!(re >= kMinBodyReynolds))
-        return "Body Reynolds number " + Format(re, "0") +
+        return "Body Reynolds number " + FormatApart(re, kMinBodyReynolds, "0") +
                " is below 100000: the base-flow model assumes a turbulent boundary layer.";
     if (m.SpeedOfSound > 0 && velocity / m.SpeedOfSound > kMaxBaseFlowMach)
-        return "Mach number " + Format(velocity / m.SpeedOfSound, "0.00") +
+        return "Mach number " + FormatApart(velocity / m.SpeedOfSound, kMaxBaseFlowMach, "0.00") +
                " is above 0.8: the base-flow model is incompressible.";
     return {};
 }

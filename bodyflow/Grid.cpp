@@ -63,6 +63,14 @@ const char* gridRefusal(const Module1& m)
     return nullptr;
 }
 
+std::string meshInputRefusal(const Module1& m)
+{
+    if (std::string why = unreadableInputRefusal(m, {InputGroup::Rocket}); !why.empty()) return why;
+    // The grid says itself what it refuses of the body.
+    if (m.FreeStreamVelocity == 0 || missingMainDimension(m) || badBodyDimension(m)) return {};
+    return flightConditionRefusal(m);
+}
+
 bool noseRadius(const std::string& shape, double xi, double length, double diameter, float searsHaackExponent,
                 double domainHeight, double& radius)
 {

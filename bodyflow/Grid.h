@@ -72,6 +72,11 @@ const char* badBodyDimension(const Module1& m);
 // The reason GRID refuses these inputs (its panel-2 text), or nullptr.
 const char* gridRefusal(const Module1& m);
 
+// What the MESH command refuses before it builds the grid: a rocket box whose
+// text is not a number, and an entered velocity that SOLVE would refuse
+// (flightConditionRefusal); "" otherwise.
+std::string meshInputRefusal(const Module1& m);
+
 GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onEffect = {});
 
 // Body radius of the nose profile at distance xi behind the tip (0 < xi <

@@ -152,7 +152,9 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     if (!ok) {
         stale();
         rep.outcome = Outcome::Failed;
-        rep.message = kMsgSolutionNotFound;
+        // The reason in panel 2: the flow or its drag broke down.
+        rep.message = kMsgBodyFlowFailed;
+        say(2, kMsgBodyFlowFailed);
         say(1, kMsgSolutionNotFound);
         return rep;
     }

@@ -46,6 +46,9 @@ inline constexpr const char* kMsgSolutionFound = "CFD solution found. ";
 inline constexpr const char* kMsgMayPlot = "User may plot results or modify fins.";
 inline constexpr const char* kMsgInvalidMach = "Invalid solution: Mach Number greater than 0.80";
 inline constexpr const char* kMsgSolutionNotFound = "CFD solution not found.";
+// Panel 2 of a body flow that broke down (the flow or its drag not finite).
+inline constexpr const char* kMsgBodyFlowFailed =
+    "Body flow could not be computed: a value of the solution or its drag is not a finite number.";
 // Refusals of values only a project file can bring.
 inline constexpr const char* kMsgBadFlightCondition = "Invalid flight condition.";
 inline constexpr const char* kMsgBadMeridians = "Invalid number of grids on circumference.";

@@ -56,12 +56,23 @@ const char* badFinDimension(const Module1& m)
         {"Fin span must be 0 or between 0.000001 and 1000000.", m.FinSpan},
         {"Fin thickness must be 0 or between 0.000001 and 1000000.", m.FinThickness},
         {"Fin tip distance must be 0 or between 0.000001 and 1000000.", m.FinTipDistance},
-        {"Fin root distance must be 0 or between 0.000001 and 1000000.", m.FinRootDistance},
+    };
+    if (const char* bad = firstSizeOutOfRange(sizes)) return bad;
+    // A triangle's root distance is not typed: it is the tip distance less
+    // the root chord, which the refusal names.
+    if (m.FinPlanformCode == kFinTriangle) {
+        const double root = singleOrLargest(m.FinTipDistance - m.FinRootChord);
+        if (m.FinTipDistance != 0.0 && m.FinRootChord != 0.0 && !(root > 0.0 && sizeInRange(root)))
+            return kMsgTriangleTipDistance;
+    } else if (!sizeInRange(m.FinRootDistance)) {
+        return "Fin root distance must be 0 or between 0.000001 and 1000000.";
+    }
+    const NamedSize lugs[] = {
         {"Launch lug length must be 0 or between 0.000001 and 1000000.", m.LaunchLugLength},
         {"Launch lug outside diameter must be 0 or between 0.000001 and 1000000.", m.LaunchLugOuterDiameter},
         {"Launch lug inside diameter must be 0 or between 0.000001 and 1000000.", m.LaunchLugInnerDiameter},
     };
-    return firstSizeOutOfRange(sizes);
+    return firstSizeOutOfRange(lugs);
 }
 
 std::vector<const char*> finInputProblems(Module1& m, double thickness)

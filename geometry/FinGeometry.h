@@ -55,7 +55,13 @@ bool finDataComplete(const Module1& m);
 // length and diameters) outside the size range of model/InputRange.h, as the
 // text naming it ("Fin tip chord must be 0 or between 0.000001 and
 // 1000000."); nullptr when all are in range.
+// For a triangle the root distance is derived (tip distance less root
+// chord): one not above 0 or out of range is refused as
+// kMsgTriangleTipDistance, which names the boxes typed.
 const char* badFinDimension(const Module1& m);
+inline constexpr const char* kMsgTriangleTipDistance =
+    "Fin tip distance must exceed the fin root chord by at least 0.000001 for a triangle fin: its root starts at "
+    "the tip distance less the root chord.";
 
 // Texts of the fin input checks (panel 2 of the main and centre-of-pressure
 // windows).

@@ -10,6 +10,7 @@
 // plain ones are also given below as member defaults where nothing else sets
 // them.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -236,6 +237,12 @@ struct Module1 {
     double DeltaX = 0;
     double DeltaY = 0;
     int16_t AugmentedColumnCount = 0;
+
+    // ---- typed text ----------------------------------------------------------
+    // The inputs whose box holds a text that is not a number, by name
+    // (model/InputRange.h), with the text: they read as their leading digits
+    // until a number is typed there, and the commands reading them refuse.
+    std::map<std::string, std::string> UnreadableInputs;
 };
 
 // The state is large (the structured grid alone is several megabytes): keep it

@@ -1,5 +1,6 @@
 #include "platform/Format.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -261,6 +262,50 @@ double Val(std::string_view text)
                           : s.find("e-") != std::string::npos;
     if (tiny) return 0.0;
     return s[0] == '-' ? -DBL_MAX : DBL_MAX;
+}
+
+bool wholeNumber(std::string_view text)
+{
+    // The scan of Val, which must end at the end of the text.
+    size_t i = 0;
+    const auto blank = [&text](size_t k) {
+        return k < text.size() && (text[k] == ' ' || text[k] == '\t' || text[k] == '\n' || text[k] == '\r');
+    };
+    while (blank(i)) ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !point) point = true;
+        else if (!(c >= '0' && c <= '9') && c != ' ' && c != '\t') break;
+    }
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        const size_t digitsFrom = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        if (i == digitsFrom) return false;
+    }
+    while (blank(i)) ++i;
+    return i == text.size();
+}
+
+std::string FormatApart(double value, double bound, std::string_view pattern)
+{
+    std::string p(pattern);
+    std::string out = Format(value, p);
+    // Shown on the value's side of the bound, or equal when the value is.
+    const auto apart = [&](const std::string& t) {
+        const double shown = Val(t);
+        return value == bound ? shown == bound : (shown < bound) == (value < bound) && shown != bound;
+    };
+    for (int more = 0; more < 17 && !apart(out) && std::isfinite(value); ++more) {
+        // One more decimal place, before any exponent part.
+        const size_t end = std::min(p.find_first_of("Ee"), p.size());
+        p.insert(end, p.find('.') < end ? "#" : ".#");
+        out = Format(value, p);
+    }
+    return out;
 }
 
 std::optional<int16_t> toInt16(double value)

@@ -14,6 +14,14 @@
 // optional sign, digits with one decimal point, and an exponent introduced by
 // E or D. No number reads as 0; a number beyond the double range reads as
 // the largest double of its sign.
+//
+// wholeNumber(text) tells whether Val reads all of a text: blanks aside, it
+// holds a number and nothing else ("", ".", " 300", "-.5", "1.5E+39" do;
+// "abc", "1,5", "3,5e2", "1E" do not). An empty text is "not entered" (0).
+//
+// FormatApart(value, bound, pattern) renders a value compared with a bound
+// in the pattern, with as many more decimals as it takes to show it on its
+// own side of the bound (9.997 against 10 in "0.#" is "9.997", not "10.").
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +31,8 @@ namespace velmora {
 
 std::string Format(double value, std::string_view pattern = {});
 double Val(std::string_view text);
+bool wholeNumber(std::string_view text);
+std::string FormatApart(double value, double bound, std::string_view pattern);
 
 // Rounds to a 16-bit integer with halves to even; nullopt when the value is
 // out of range or not finite (the caller reports that in its own words).

@@ -181,6 +181,13 @@ void SequentialReader::consumeSeparator()
     }
 }
 
+bool SequentialReader::onlyBlanksLeft() const
+{
+    for (std::size_t i = pos_; i < in_.size(); ++i)
+        if (!isBlank(in_[i]) && !isLineEnd(in_[i])) return false;
+    return true;
+}
+
 std::optional<std::string> SequentialReader::field()
 {
     if (atEnd()) return std::nullopt;

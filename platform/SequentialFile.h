@@ -80,6 +80,8 @@ public:
 
     // True when every byte has been consumed.
     bool atEnd() const { return pos_ >= in_.size(); }
+    // True when nothing but blanks and line ends is left.
+    bool onlyBlanksLeft() const;
     // The next field as UTF-8 text; nullopt at the end of the file.
     std::optional<std::string> field();
 

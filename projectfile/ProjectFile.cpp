@@ -126,12 +126,26 @@ bool codeAllowed(Check check, double v, const ProjectRecord& r)
 
 // ---- reading ----------------------------------------------------------------
 
-enum class Step { Ok, End, Bad };
+enum class Step { Ok, End, Bad, NotNumber };
 
-Step readNumber(SequentialReader& in, double& v)
+// A number field holds a number and nothing else, blanks around it aside: the
+// program writes no other (" 300", ".5", "1E+39"), and "1,5" or "abc" would
+// otherwise read as their leading digits.
+bool numberField(std::string_view t)
+{
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+    return t.find_first_of(" \t") == std::string_view::npos && wholeNumber(t);
+}
+
+Step readNumber(SequentialReader& in, double& v, ProjectRecord& r)
 {
     const std::optional<std::string> f = in.field();
     if (!f) return Step::End;
+    if (!numberField(*f)) {
+        r.notNumberText = *f;
+        return Step::NotNumber;
+    }
     const std::optional<double> n = fileNumber(*f);
     if (!n) return Step::Bad;
     v = *n;
@@ -139,10 +153,10 @@ Step readNumber(SequentialReader& in, double& v)
 }
 
 // A 16-bit whole number rounded half-even; stored before any range check.
-Step readInt16(SequentialReader& in, int16_t& out)
+Step readInt16(SequentialReader& in, int16_t& out, ProjectRecord& r)
 {
     double v = 0;
-    if (const Step s = readNumber(in, v); s != Step::Ok) return s;
+    if (const Step s = readNumber(in, v, r); s != Step::Ok) return s;
     const std::optional<int16_t> i = toInt16(v);
     if (!i) return Step::Bad;
     out = *i;
@@ -163,11 +177,11 @@ Step readItem(SequentialReader& in, const Item& item, ProjectRecord& r)
             r.*s.staged = std::move(*f);
             return Step::Ok;
         }
-        Step operator()(const Slot<double>& s) const { return readNumber(in, r.*s.staged); }
+        Step operator()(const Slot<double>& s) const { return readNumber(in, r.*s.staged, r); }
         Step operator()(const Slot<float>& s) const
         {
             double v = 0;
-            if (const Step st = readNumber(in, v); st != Step::Ok) return st;
+            if (const Step st = readNumber(in, v, r); st != Step::Ok) return st;
             if (!fitsSingle(v)) return Step::Bad;
             r.*s.staged = static_cast<float>(v);
             return Step::Ok;
@@ -175,12 +189,12 @@ Step readItem(SequentialReader& in, const Item& item, ProjectRecord& r)
         Step operator()(const Slot<int16_t>& s) const
         {
             if (item.check == Check::Finish) {
-                if (const Step st = readInt16(in, r.*s.staged); st != Step::Ok) return st;
+                if (const Step st = readInt16(in, r.*s.staged, r); st != Step::Ok) return st;
                 const int16_t v = r.*s.staged;
                 return v >= NoFinish && v <= WaxedFinish ? Step::Ok : Step::Bad;
             }
             double v = 0;
-            if (const Step st = readNumber(in, v); st != Step::Ok) return st;
+            if (const Step st = readNumber(in, v, r); st != Step::Ok) return st;
             if (!codeAllowed(item.check, v, r)) return Step::Bad;
             r.*s.staged = static_cast<int16_t>(v);
             return Step::Ok;
@@ -202,8 +216,8 @@ Step readPass(SequentialReader& in, ProjectRecord& r, int& row)
     if (r.FileBodyGeometry == FreeFormBody) r.meshSize = freeFormMeshSize(r.meshSize);
     for (row = 1; row <= r.FreeFormPointCount; ++row) {
         for (double* v : {&r.FreeFormBodyX(row), &r.FreeFormBodyRadius(row), &r.screenX(row)})
-            if (const Step s = readNumber(in, *v); s != Step::Ok) return s;
-        if (const Step s = readInt16(in, r.screenY(row)); s != Step::Ok) return s;
+            if (const Step s = readNumber(in, *v, r); s != Step::Ok) return s;
+        if (const Step s = readInt16(in, r.screenY(row), r); s != Step::Ok) return s;
         r.pointRowsRead = std::max(r.pointRowsRead, row);
     }
     return Step::Ok;
@@ -215,7 +229,9 @@ std::string failure(Step s, const ProjectRecord& r, int row)
 {
     const std::string at = row > 0 ? "point row " + std::to_string(row) : "item " + std::to_string(r.itemsRead + 1);
     if (s == Step::End) return "The file ends inside " + at + ".";
-    std::string text = at + " holds a value the program cannot use.";
+    std::string text = s == Step::NotNumber ? at + " holds \"" + r.notNumberText +
+                                                  "\", which is not a number: the decimal separator is a point."
+                                            : at + " holds a value the program cannot use.";
     text[0] = row > 0 ? 'P' : 'I';
     return text;
 }
@@ -266,6 +282,8 @@ ReadResult read(std::string_view bytes)
     for (int pass = 1; !in.atEnd(); ++pass) {
         int row = 0;
         const Step s = readPass(in, r, row);
+        // Blanks and line ends after the last item are no further item.
+        if (s == Step::Ok && in.onlyBlanksLeft()) break;
         if (s == Step::Ok) continue;
         if (s == Step::End && pass == 1 && r.itemsRead < ItemCount) {
             // An older layout: what it lacks comes from the conversion defaults.

@@ -68,6 +68,7 @@ struct ProjectRecord {
 
     int itemsRead = 0;       // items of the last pass read, 0..30
     int pointRowsRead = 0;   // highest point row read completely, over all passes
+    std::string notNumberText;  // a number field that held no number, for the read error
 };
 
 // The layout a read found (when it is Done).
@@ -79,7 +80,10 @@ enum class ReadLayout {
 // Done, or Refused: "An Error Reading The File", nothing may be committed.
 // message: why a refused read failed, for the main window's status bar: one
 // of the two texts below, "The file ends inside item 15." (or "point row 3"),
-// or "Item 18 holds a value the program cannot use." (or "Point row 3").
+// "Item 18 holds a value the program cannot use." (or "Point row 3"), or
+// for a number field that is not wholly a number (blanks around it aside)
+// "Item 20 holds "abc", which is not a number: the decimal separator is a
+// point."
 struct ReadResult : Report {
     ReadLayout layout = ReadLayout::Complete;
     ProjectRecord record;
@@ -110,7 +114,8 @@ std::optional<std::string> write(const Module1& m);
 // bits. A file of more than MaxFileBytes, or with no item, is an error; a
 // UTF-8 byte-order mark before item 1 is skipped. On the older-layout path
 // items 28 and 29 are dropped: the conversion defaults (standard body, mesh
-// 20) stand.
+// 20) stand. Blanks and line ends after the last item or point row are no
+// further pass.
 ReadResult read(std::string_view bytes);
 
 // Applies a read to the project state; false, with `m` untouched, for a

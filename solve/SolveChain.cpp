@@ -11,6 +11,7 @@
 #include "geometry/ShapeRules.h"
 #include "model/InputRange.h"
 #include "model/Vocabulary.h"
+#include "platform/Format.h"
 #include "platform/Simd.h"
 #include "platform/Single.h"
 #include "stability/CenterOfPressure.h"
@@ -154,17 +155,16 @@ void startRun(Module1& m, SolveHost& host)
     m.BasePressureAvailable = BasePressureFlag::False;
 }
 
-const char* solveInputRefusal(const Module1& m)
+std::string solveInputRefusal(const Module1& m)
 {
-    const double v = m.FreeStreamVelocity;
-    if (v == 0) return kMsgEnterVelocity;
+    if (std::string why = unreadableInputRefusal(m, {InputGroup::Rocket}); !why.empty()) return why;
+    if (m.FreeStreamVelocity == 0) return kMsgEnterVelocity;
     if (const char* missing = missingMainDimension(m)) return missing;
-    const bool mach = std::isfinite(m.SpeedOfSound) && m.SpeedOfSound > 0;
-    if (!(v > 0 && std::isfinite(v)) || (mach && v / m.SpeedOfSound > kMaxMachNumber)) return kMsgVelocityRange;
-    if (!(std::fabs(m.AngleOfAttack) <= kMaxAngleOfAttack)) return kMsgAngleOfAttackRange;
     if (const char* bad = badBodyDimension(m)) return bad;
+    if (std::string why = flightConditionRefusal(m); !why.empty()) return why;
     if (const char* bad = badFinDimension(m)) return bad;
-    return shapeRefusal(m);
+    if (const char* bad = shapeRefusal(m)) return bad;
+    return {};
 }
 
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options)
@@ -180,7 +180,14 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     };
 
     // Inputs.
-    if (const char* why = solveInputRefusal(m)) return endAt(rep, SolveStep::Inputs, Outcome::Refused, why);
+    if (std::string why = solveInputRefusal(m); !why.empty()) {
+        // Compressible flow above its limit also asks for a new velocity in
+        // a box, unless the velocity box has asked already (above Mach 2).
+        if (m.CompressibleFlow == 1 && aboveMachLimit(m) &&
+            !(singleOrLargest(m.FreeStreamVelocity / m.SpeedOfSound) > kMaxIncompressibleMach))
+            rep.messageBox = MessageBoxRequest{kMsgNewInletVelocity, kTitleMachAbove080};
+        return endAt(rep, SolveStep::Inputs, Outcome::Refused, std::move(why));
+    }
 
     // A new run: no abort pending, no base-flow solution, the empirical base
     // drag again.

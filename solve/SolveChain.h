@@ -10,11 +10,11 @@
 // starts (the resets may change the state while events run).
 //
 // Steps, in order (SolveStep):
-//   Inputs           solveInputRefusal: velocity, nose-cone length,
-//                    nose-cone diameter and body-tube length must be
-//                    non-zero, and the flight condition and every size in
-//                    range; otherwise Refused with its panel-2 text and
-//                    nothing changed.
+//   Inputs           solveInputRefusal: every rocket box a number,
+//                    velocity, nose-cone length, nose-cone diameter and
+//                    body-tube length non-zero, and the flight condition and
+//                    every size in range; otherwise Refused with its panel-2
+//                    text and nothing changed.
 //   (start)          startRun: AbortRequest = AbortFlag::No, the base-flow
 //                    window goes (host.unloadBaseFlow), BasePressureAvailable
 //                    = BasePressureFlag::False.
@@ -73,6 +73,7 @@
 #include "bodyflow/Grid.h"
 #include "platform/WindowWrites.h"
 #include "finpanel/FinPanelSolver.h"
+#include "model/InputRange.h"
 #include "model/Module1.h"
 #include "platform/Report.h"
 #include "stability/CenterOfPressure.h"
@@ -86,8 +87,6 @@ inline constexpr const char* kMsgMeshingNotComplete = "MESHING not complete.";
 inline constexpr const char* kMsgEnterFinDataAndSolve = "Please enter fin data and perform CFD";
 inline constexpr const char* kMsgNewSolutionRequired = "New CFD solution required.";
 inline constexpr const char* kMsgAnalysisAborted = "CFD analysis aborted.";
-inline constexpr const char* kMsgVelocityRange = "Rocket velocity must be greater than 0 and at most Mach 1000000.";
-inline constexpr const char* kMsgAngleOfAttackRange = "Angle of attack must be between -90 and 90 degrees.";
 
 enum class SolveStep { Inputs, Mesh, BodyFlow, FinDrag, TotalDrag, StaleCheck, EventPump, FinSection, CenterOfPressure };
 
@@ -132,16 +131,19 @@ struct SolveChainReport : Report {
     std::optional<stability::CenterOfPressureReport> centerOfPressure;  // when that step ran
 };
 
-// The inputs a run is refused on, in this order: no velocity ("Please enter
-// rocket velocity."), a main body dimension missing (missingMainDimension),
-// a velocity or angle of attack out of range (kMsgVelocityRange,
-// kMsgAngleOfAttackRange), a body, fin or launch-lug size out of range
-// (badBodyDimension, badFinDimension), a shape the computations are not
-// built for (shapeRefusal), each as its panel-2 text; nullptr
-// when the inputs can be computed on. The ranges are those of
+// The inputs a run is refused on, in this order: a rocket box whose text is
+// not a number (unreadableInputRefusal), no velocity ("Please enter rocket
+// velocity."), a main body dimension missing (missingMainDimension), a body
+// size out of range (badBodyDimension), the flight condition
+// (flightConditionRefusal), a fin or launch-lug size out of range
+// (badFinDimension), a shape the computations are not built for
+// (shapeRefusal), each as its panel-2 text; "" when the inputs can be
+// computed on. The ranges are those of
 // model/InputRange.h. The values may come from a project file, so this holds
-// whatever the input boxes let through; the sweep checks the same.
-const char* solveInputRefusal(const Module1& m);
+// whatever the input boxes let through; the sweep checks the same. A
+// compressible flow above its Mach limit also gets the body flow's box
+// "PLEASE ENTER NEW INLET VELOCITY" in the chain's report.
+std::string solveInputRefusal(const Module1& m);
 
 SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions& options = {});
 

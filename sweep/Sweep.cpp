@@ -5,6 +5,7 @@
 
 #include "bodyflow/Grid.h"
 #include "bodyflow/Solver.h"
+#include "model/InputRange.h"
 #include "model/Vocabulary.h"
 #include "platform/Single.h"
 
@@ -14,8 +15,10 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
 {
     SweepReport rep;
     // Inputs, as each step's chain checks them.
-    if (const char* why = solveInputRefusal(m)) {
-        rep.message = why;
+    std::string why = unreadableInputRefusal(m, {InputGroup::Sweep});
+    if (why.empty()) why = solveInputRefusal(m);
+    if (!why.empty()) {
+        rep.message = std::move(why);
         return rep;
     }
 
@@ -40,17 +43,12 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         if (angle) host.writeSweepValue(true, m.AngleOfAttack);
         else if (velocity) host.writeSweepValue(false, m.EnteredVelocity);
 
-        // The main window has asked for a new Mach number (its box, once,
-        // as the value was written): the sweep cannot give one, it stops.
-        if (const double a = m.SpeedOfSound; a > 0 && singleOrLargest(m.FreeStreamVelocity / a) > kMaxSweepMachNumber) {
-            rep.message = kMsgSweepMachTooLarge;
-            return rep;
-        }
         rep.lastStep = solveChain(m, host, {.buildMesh = false, .startRun = false});
         host.stepSolved(rep.lastStep);
         if (rep.lastStep.outcome != Outcome::Done) {
             rep.outcome = rep.lastStep.outcome;
-            // A refusal the window reports by its box alone says why here too.
+            // A refusal the window reports by its box alone says why here too
+            // (a step above the flow model's Mach limit is refused by name).
             if (rep.lastStep.message.empty() && rep.lastStep.messageBox) rep.message = rep.lastStep.messageBox->title;
             return rep;
         }

@@ -16,11 +16,11 @@
 //
 // Outcomes:
 //   Refused  inputs the chain would refuse (solveInputRefusal; message for
-//            the sweep window's panel 2; nothing changed), a step above
-//            Mach 2 (kMsgSweepMachTooLarge; the main window's box has asked
-//            for a new Mach number as the value was written), or a step
-//            refused by the chain (its own message stands, or the title of
-//            its message box in message; nothing stored for it).
+//            the sweep window's panel 2; nothing changed; a sweep box whose
+//            text is not a number first), or a step refused by the chain (a
+//            step above the flow model's Mach limit, say: its own message
+//            stands, or the title of its message box in message; nothing
+//            stored for it).
 //   Aborted  ABORT while a step let events run: the steps before it stand.
 //   Failed   a step's drag, fin section or arithmetic broke down (the
 //            chain's reason in lastStep.message): the steps before it stand.
@@ -37,9 +37,6 @@
 
 namespace velmora::stability {
 
-// Above this Mach number the main window asks for a new velocity.
-inline constexpr float kMaxSweepMachNumber = 2.0f;
-inline constexpr const char* kMsgSweepMachTooLarge = "Rocket velocity must be at most Mach 2 in a sweep.";
 
 // A window's SolveHost can be the base of a sweep host too (virtual base).
 class SweepHost : public virtual SolveHost {

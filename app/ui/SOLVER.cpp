@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "model/InputRange.h"
 #include "model/Units.h"
 #include "model/Vocabulary.h"
 #include "platform/ui/Artwork.h"
@@ -494,8 +495,8 @@ void SOLVER::RATIOS_Click()
         convertVelocity(s, "MACH");
         forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
         s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
-        if (s.FreeStreamMachNumber > 2.0f)
-            MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+        machWarned_ = s.FreeStreamMachNumber > 2.0f;
+        if (machWarned_) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
     }
     CLEARDATA3(s.FreeStreamVelocity);
 }
@@ -514,13 +515,14 @@ void SOLVER::Compressible_Click()
 void SOLVER::Velocity_Change()
 {
     Module1& s = m();
-    s.EnteredVelocity = qVal(Velocity->text());
+    s.EnteredVelocity = typedValue(s, InputName::Velocity, Velocity->text().toStdString());
     CLEARDATA3(s.FreeStreamVelocity);
     convertVelocity(s, s.SpeedUnitText);
     forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
     s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
-    if (s.FreeStreamMachNumber > 2.0f)
-        MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+    const bool tooFast = s.FreeStreamMachNumber > 2.0f;
+    if (tooFast && !machWarned_) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+    machWarned_ = tooFast;
 }
 
 void SOLVER::Speed_Click()
@@ -530,6 +532,7 @@ void SOLVER::Speed_Click()
     s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
     const bool tooFast = s.FreeStreamMachNumber > 2.0f;
     if (tooFast) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+    machWarned_ = tooFast;
     // The velocity has changed either way: echo it and invalidate.
     ITERATION& sweep = forms().get<ITERATION>();
     sweep.LVLABEL1->setText(Speed->Text());
@@ -541,7 +544,7 @@ void SOLVER::Speed_Click()
 void SOLVER::ROCKETAOA_Change()
 {
     Module1& s = m();
-    s.AngleOfAttack = qVal(ROCKETAOA->text());
+    s.AngleOfAttack = typedValue(s, InputName::AngleOfAttack, ROCKETAOA->text().toStdString());
     forms().get<PanelAero>().AOALABEL->setText("AOA = " + qFormat(s.AngleOfAttack, "##.###") + " DEG.");
     CLEARDATA3(s.FreeStreamVelocity);
     if (s.AngleOfAttack > 0 && s.AngleOfAttack < 0.5) {

@@ -77,6 +77,11 @@ public:
     // The last SOLVE run: its outcome, the step that ended it, the steps run.
     SolveChainReport lastSolve;
 
+    // The velocity box warns of a Mach number above 2 once, as its value
+    // crosses above it, not again at each further keystroke that keeps it
+    // there; a value written whole (a sweep step) is warned of anew.
+    void forgetMachWarning() override { machWarned_ = false; }
+
     // ---- body and fin outline (geometry/ui) ----
     void NEWFINS(double& velocity) override;
 
@@ -133,6 +138,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    bool machWarned_ = false;
     bool refuseWhileBusy();
     void meridiansPicked(Module1& s, const QString& inForce);
     void meshSizePicked(Module1& s);

@@ -155,6 +155,10 @@ void SOLVER::CFDSOLVER_Click()
 void SOLVER::MESHER_Click()
 {
     if (!forms().runCommand("MESH", [this] {
+            if (const std::string why = meshInputRefusal(m()); !why.empty()) {
+                StatusBar1->setPanel(2, QString::fromStdString(why));
+                return;
+            }
             double v = m().FreeStreamVelocity;
             Mesh(v);
         }))

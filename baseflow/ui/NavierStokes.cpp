@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "model/InputRange.h"
 #include "platform/ui/Artwork.h"
 #include "platform/ui/MainWindow.h"
 #include "baseflow/BaseDrag.h"
@@ -538,26 +539,26 @@ void NavierStokes::ITMAX_Click()
 
 void NavierStokes::THRUST_Change()
 {
-    m().MotorAverageThrust = qVal(THRUST->text());
+    m().MotorAverageThrust = typedValue(m(), InputName::Thrust, THRUST->text().toStdString());
     inputChanged();
 }
 
 void NavierStokes::BURNTIME_Change()
 {
-    m().MotorBurnTime = qVal(BURNTIME->text());
+    m().MotorBurnTime = typedValue(m(), InputName::BurnTime, BURNTIME->text().toStdString());
     inputChanged();
 }
 
 void NavierStokes::FUELWT_Change()
 {
-    m().PropellantWeight = qVal(FUELWT->text());
+    m().PropellantWeight = typedValue(m(), InputName::Propellant, FUELWT->text().toStdString());
     inputChanged();
 }
 
 // Taken as typed: SOLVE refuses a nozzle wider than the base.
 void NavierStokes::JETDIAMETER_Change()
 {
-    m().NozzleExitDiameter = qVal(JETDIAMETER->text());
+    m().NozzleExitDiameter = typedValue(m(), InputName::NozzleDiameter, JETDIAMETER->text().toStdString());
     inputChanged();
 }
 

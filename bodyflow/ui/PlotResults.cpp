@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "bodyflow/Grid.h"
 #include "model/Vocabulary.h"
 #include "platform/ui/Artwork.h"
 #include "platform/ui/MainWindow.h"
@@ -485,6 +486,10 @@ void PlotResults::Toolbar1_ButtonClick(const QString& Key)
             return;
         }
         resumeNext([this] {
+            if (const std::string why = meshInputRefusal(m()); !why.empty()) {
+                StatusBar1->setPanel(2, QString::fromStdString(why));
+                return;
+            }
             double v = m().FreeStreamVelocity;
             Mesh(v);
         });

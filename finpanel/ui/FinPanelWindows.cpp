@@ -10,6 +10,7 @@
 #include <cmath>
 #include <utility>
 
+#include "model/InputRange.h"
 #include "platform/ui/Artwork.h"
 #include "platform/ui/MainWindow.h"
 #include "finpanel/FinPanelState.h"
@@ -521,9 +522,17 @@ void ManualData::showCurrentUnits()
         UnitsLabel->setText(UnitSystemTable[static_cast<size_t>(*i)].length);
 }
 
-void ManualData::X_Change(int Index) { m().ManualSectionX(Index) = qVal(X[static_cast<size_t>(Index)]->Text()); }
+void ManualData::X_Change(int Index)
+{
+    m().ManualSectionX(Index) = typedValue(m(), "Fin section point " + std::to_string(Index) + " X",
+                                           X[static_cast<size_t>(Index)]->Text().toStdString());
+}
 
-void ManualData::Y_Change(int Index) { m().ManualSectionY(Index) = qVal(Y[static_cast<size_t>(Index)]->Text()); }
+void ManualData::Y_Change(int Index)
+{
+    m().ManualSectionY(Index) = typedValue(m(), "Fin section point " + std::to_string(Index) + " Y",
+                                           Y[static_cast<size_t>(Index)]->Text().toStdString());
+}
 
 // Picture1, Picture2, Picture3 or Picture4 for 4, 6, 8 or 10 points.
 void ManualData::showSketch(int count)

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "model/InputRange.h"
 #include "model/Units.h"
 #include "model/Vocabulary.h"
 #include "platform/ui/Artwork.h"
@@ -261,27 +262,39 @@ void BODYTUBE::applyGeometryLayout()
 // Every dimension box stores its number, invalidates the results and
 // redraws; the three main dimensions also return the body to the standard
 // layout and prompt for what is still missing.
-void BODYTUBE::dimensionEdited(double& target, const TextBox* box, bool mainDimension)
+void BODYTUBE::dimensionEdited(double& target, const TextBox* box, bool mainDimension, const char* name)
 {
     Module1& s = m();
-    target = qVal(box->Text());
+    target = typedValue(s, name, box->Text().toStdString());
     forms().main().ClearData(s.FreeStreamVelocity);
     if (mainDimension) s.ActiveBodyGeometry = StandardBody;
     DRAWBODY(s.FreeStreamVelocity);
     if (mainDimension || showingGridRefusal_ || (mainDimensionsEntered() && gridRefusal(s))) dimensionPrompt();
 }
 
-void BODYTUBE::NoseLength_Change() { dimensionEdited(m().NoseConeLength, NoseLength, true); }
-void BODYTUBE::BodyDiameter_Change() { dimensionEdited(m().NoseConeDiameter, BodyDiameter, true); }
-void BODYTUBE::BodyLength_Change() { dimensionEdited(m().BodyTubeLength, BodyLength, true); }
-void BODYTUBE::BaseDiameter_Change() { dimensionEdited(m().TransitionDiameter, BaseDiameter, false); }
-void BODYTUBE::BaseLength_Change() { dimensionEdited(m().TransitionLength, BaseLength, false); }
-void BODYTUBE::BodyLength2_Change() { dimensionEdited(m().BaseTubeLength, BodyLength2, false); }
+void BODYTUBE::NoseLength_Change() { dimensionEdited(m().NoseConeLength, NoseLength, true, InputName::NoseConeLength); }
+void BODYTUBE::BodyDiameter_Change()
+{
+    dimensionEdited(m().NoseConeDiameter, BodyDiameter, true, InputName::NoseConeDiameter);
+}
+void BODYTUBE::BodyLength_Change() { dimensionEdited(m().BodyTubeLength, BodyLength, true, InputName::BodyTubeLength); }
+void BODYTUBE::BaseDiameter_Change()
+{
+    dimensionEdited(m().TransitionDiameter, BaseDiameter, false, InputName::TransitionDiameter);
+}
+void BODYTUBE::BaseLength_Change()
+{
+    dimensionEdited(m().TransitionLength, BaseLength, false, InputName::TransitionLength);
+}
+void BODYTUBE::BodyLength2_Change()
+{
+    dimensionEdited(m().BaseTubeLength, BodyLength2, false, InputName::BaseTubeLength);
+}
 
 void BODYTUBE::TUBELENGTH_Change()
 {
     Module1& s = m();
-    s.BodyLengthAfterNose = qVal(TUBELENGTH->Text());
+    s.BodyLengthAfterNose = typedValue(s, InputName::LengthAfterNose, TUBELENGTH->Text().toStdString());
     s.ActiveBodyGeometry = StandardBody;
     // The whole tube behind the nose becomes one body tube.
     BodyLength->setText(qFormat(s.BodyLengthAfterNose, "####.###"));

@@ -81,7 +81,7 @@ private:
     // Panel 2 shows why the grid refuses the body (the reason stays there
     // until the body is meshable again).
     bool showingGridRefusal_ = false;
-    void dimensionEdited(double& target, const TextBox* box, bool mainDimension);
+    void dimensionEdited(double& target, const TextBox* box, bool mainDimension, const char* name);
     bool mainDimensionsEntered() const;
     // The transition and base-tube boxes, their unit boxes, labels and heading.
     void setStandardFieldsVisible(bool visible, bool withHeading);

@@ -8,6 +8,7 @@
 #include <exception>
 #include <tuple>
 
+#include "model/InputRange.h"
 #include "platform/ui/Artwork.h"
 #include "platform/ui/MainWindow.h"
 #include "finpanel/ui/FinPanelWindows.h"
@@ -306,15 +307,15 @@ void FinAnalysis::drawDistanceLines(bool tapered)
 
 // ---- boxes ----------------------------------------------------------------------------------
 
-void FinAnalysis::boxChanged(TextBox* box, double& value)
+void FinAnalysis::boxChanged(TextBox* box, double& value, const char* name)
 {
-    value = qVal(box->Text());
+    value = typedValue(m(), name, box->Text().toStdString());
     forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
-void FinAnalysis::boxChanged(TextBox* box, float& value)
+void FinAnalysis::boxChanged(TextBox* box, float& value, const char* name)
 {
-    value = singleOrLargest(qVal(box->Text()));
+    value = singleOrLargest(typedValue(m(), name, box->Text().toStdString()));
     forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
@@ -327,14 +328,14 @@ void FinAnalysis::deriveAfterEdit()
 
 void FinAnalysis::RootChord_Change()
 {
-    m().FinRootChord = qVal(RootChord->Text());
+    m().FinRootChord = typedValue(m(), InputName::FinRootChord, RootChord->Text().toStdString());
     deriveAfterEdit();
     forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::DTip_Change()
 {
-    m().FinTipDistance = qVal(DTip->Text());
+    m().FinTipDistance = typedValue(m(), InputName::FinTipDistance, DTip->Text().toStdString());
     deriveAfterEdit();
     forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
@@ -343,23 +344,23 @@ void FinAnalysis::DTip_Change()
 // whatever they are given then, the derived values stand.
 void FinAnalysis::DRoot_Change()
 {
-    m().FinRootDistance = singleOrLargest(qVal(DRoot->Text()));
+    m().FinRootDistance = singleOrLargest(typedValue(m(), InputName::FinRootDistance, DRoot->Text().toStdString()));
     deriveAfterEdit();
     forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
 void FinAnalysis::TipChord_Change()
 {
-    m().FinTipChord = singleOrLargest(qVal(TipChord->Text()));
+    m().FinTipChord = singleOrLargest(typedValue(m(), InputName::FinTipChord, TipChord->Text().toStdString()));
     deriveAfterEdit();
     forms().main().CLEARDATA2(m().FreeStreamVelocity);
 }
 
-void FinAnalysis::SpanLength_Change() { boxChanged(SpanLength, m().FinSpan); }
-void FinAnalysis::FINTHK_Change() { boxChanged(FINTHK, m().FinThickness); }
-void FinAnalysis::DLUGS_Change() { boxChanged(DLUGS, m().LaunchLugLength); }
-void FinAnalysis::ODLUGS_Change() { boxChanged(ODLUGS, m().LaunchLugOuterDiameter); }
-void FinAnalysis::IDLUGS_Change() { boxChanged(IDLUGS, m().LaunchLugInnerDiameter); }
+void FinAnalysis::SpanLength_Change() { boxChanged(SpanLength, m().FinSpan, InputName::FinSpan); }
+void FinAnalysis::FINTHK_Change() { boxChanged(FINTHK, m().FinThickness, InputName::FinThickness); }
+void FinAnalysis::DLUGS_Change() { boxChanged(DLUGS, m().LaunchLugLength, InputName::LugLength); }
+void FinAnalysis::ODLUGS_Change() { boxChanged(ODLUGS, m().LaunchLugOuterDiameter, InputName::LugOuterDiameter); }
+void FinAnalysis::IDLUGS_Change() { boxChanged(IDLUGS, m().LaunchLugInnerDiameter, InputName::LugInnerDiameter); }
 
 void FinAnalysis::NFINS_Click()
 {

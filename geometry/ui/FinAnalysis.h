@@ -87,8 +87,8 @@ private:
     QLabel* dRootCaption_ = nullptr;
     QLabel* tipChordCaption_ = nullptr;
 
-    void boxChanged(TextBox* box, double& value);
-    void boxChanged(TextBox* box, float& value);
+    void boxChanged(TextBox* box, double& value, const char* name);
+    void boxChanged(TextBox* box, float& value, const char* name);
     void deriveAfterEdit();
     void showOnly(std::initializer_list<int> group, int shown);
     void drawSketches();

@@ -30,6 +30,9 @@ public:
     // The unit-system index marked in the Units menu (first checked of 0, 1,
     // 2), or -1 when none is; other windows choose their unit texts by it.
     virtual int checkedUnitIndex() const = 0;
+    // The velocity box warns of a Mach number above 2 once as its value
+    // crosses above it; a value written whole (a sweep step) is warned of anew.
+    virtual void forgetMachWarning() {}
 
     TextBox* Velocity = nullptr;
     TextBox* ROCKETAOA = nullptr;

@@ -55,14 +55,14 @@ void MainSolveHost::present(const SolveChainReport& run)
 {
     if (run.endedAt == SolveStep::Inputs) {
         main_.StatusBar1->setPanel(2, QString::fromStdString(run.message));
-        return;
+    } else {
+        Forms& forms = main_.forms();
+        applyWindowWrites(forms, run.writes);
+        // The force window's plot and the fin step's plot and section are drawn
+        // now at the pictures' fixed sizes, whether their windows are open or not.
+        if (run.centerOfPressure) forms.get<PressureCenter>().presentRun(*run.centerOfPressure);
+        if (run.fin) forms.get<PanelAero>().showResult(*run.fin);
     }
-    Forms& forms = main_.forms();
-    applyWindowWrites(forms, run.writes);
-    // The force window's plot and the fin step's plot and section are drawn
-    // now at the pictures' fixed sizes, whether their windows are open or not.
-    if (run.centerOfPressure) forms.get<PressureCenter>().presentRun(*run.centerOfPressure);
-    if (run.fin) forms.get<PanelAero>().showResult(*run.fin);
     if (run.messageBox)
         MsgBox(QString::fromStdString(run.messageBox->prompt), MsgButtons::OkOnly,
                QString::fromStdString(run.messageBox->title));

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "model/InputRange.h"
 #include "platform/ui/Artwork.h"
 #include "platform/ui/MainWindow.h"
 #include "solve/ui/MainSolveHost.h"
@@ -77,6 +78,7 @@ public:
     }
     void writeSweepValue(bool angleOfAttack, double value) override
     {
+        if (!angleOfAttack) main_.forgetMachWarning();
         (angleOfAttack ? main_.ROCKETAOA : main_.Velocity)->setText(qFormat(value, "##.###"));
     }
     // Each step's results are shown at most every 30 ms; the last step, and
@@ -348,9 +350,9 @@ void ITERATION::BARROWMANS(double& steps)
 
 // ---- input boxes ------------------------------------------------------------------------------
 
-void ITERATION::takeInput(TextBox* box, double& value)
+void ITERATION::takeInput(TextBox* box, double& value, const char* name)
 {
-    value = qVal(box->text());
+    value = typedValue(m(), name, box->text().toStdString());
     clearSweep();
 }
 
@@ -383,13 +385,19 @@ void ITERATION::MAXLOOPS_Change()
     }
 }
 
-void ITERATION::AOAINC_Change() { takeInput(AOAINC, m().SweepAoaIncrement); }
+void ITERATION::AOAINC_Change() { takeInput(AOAINC, m().SweepAoaIncrement, InputName::SweepAoaIncrement); }
 
-void ITERATION::VELINC_Change() { takeInput(VELINC, m().SweepVelocityIncrement); }
+void ITERATION::VELINC_Change()
+{
+    takeInput(VELINC, m().SweepVelocityIncrement, InputName::SweepVelocityIncrement);
+}
 
-void ITERATION::AOAINITIAL_Change() { takeInput(AOAINITIAL, m().SweepStartAoa); }
+void ITERATION::AOAINITIAL_Change() { takeInput(AOAINITIAL, m().SweepStartAoa, InputName::SweepStartAoa); }
 
-void ITERATION::VINITIAL_Change() { takeInput(VINITIAL, m().SweepStartVelocity); }
+void ITERATION::VINITIAL_Change()
+{
+    takeInput(VINITIAL, m().SweepStartVelocity, InputName::SweepStartVelocity);
+}
 
 // ---- options ----------------------------------------------------------------------------------
 
@@ -467,7 +475,12 @@ void ITERATION::Command1_Click()
             s.SweepVelocityIncrement = qVal(VELINC->text());
             s.SweepStepCount = qVal(MAXLOOPS->text());
             main.StatusBar1->setPanel(2, QString());
-            // The window's own checks of the sweep inputs.
+            // A sweep box whose text is not a number, then the window's own
+            // checks of the sweep inputs.
+            if (const std::string why = unreadableInputRefusal(s, {InputGroup::Sweep}); !why.empty()) {
+                StatusBar1->setPanel(2, QString::fromStdString(why));
+                return;
+            }
             if (!startChecks()) return;
 
             struct Running {
@@ -479,6 +492,7 @@ void ITERATION::Command1_Click()
 
             // The start into the main window, both boxes in every kind.
             main.ROCKETAOA->setText(qFormat(s.SweepStartAoa, "##.###"));
+            main.forgetMachWarning();
             main.Velocity->setText(qFormat(s.SweepStartVelocity, "##.###"));
             // The sweep.
             StatusBar1->setPanel(1, "Performing looping CFD analysis.");

@@ -118,7 +118,7 @@ private:
     // window is left.
     void clearProgress();
     // A typed sweep input: the box's number into the state, the sweep cleared.
-    void takeInput(TextBox* box, double& value);
+    void takeInput(TextBox* box, double& value, const char* name);
     void printTableKey();
     void printImageKey();
     void exportKey();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/FinGeometry.h"
 #include "projectfile/ProjectFile.h"
 #include "tests/fuzz/ProjectFileFuzz.h"
 
@@ -37,6 +38,15 @@ TEST(ProjectFileFuzzReplay, SeedsAndEveryPrefixOfThem)
         for (size_t n = 0; n <= bytes.size(); ++n)
             ASSERT_EQ(checkOpenSaveOpen(std::string_view(bytes).substr(0, n)), "") << name << " cut at " << n;
     }
+}
+
+// The free-form seed's triangle fins have their tip distance inside the root chord: the refusal names the tip distance.
+TEST(ProjectFileFuzzReplay, TheTriangleSeedIsRefusedByItsTipDistance)
+{
+    auto m = makeModule1();
+    for (const auto& [name, bytes] : seeds())
+        if (name == "freeform.txt") ASSERT_TRUE(commit(read(bytes), *m));
+    EXPECT_STREQ(badFinDimension(*m), kMsgTriangleTipDistance);
 }
 
 TEST(ProjectFileFuzzReplay, FixedMutations)

@@ -108,6 +108,14 @@ TEST(BaseFlowChain, RefusesInputsOutsideTheModelBeforeRunning)
         {"propellant 1e39", [](Module1& m) { m.PropellantWeight = 1e39; },
          "Specific impulse 2.E-38 s is outside 10 to 500 s, the range of rocket motors: "
          "check thrust, burn time and propellant mass."},
+        {"Isp 9.997", [](Module1& m) { m.MotorAverageThrust = 9.997 * m.PropellantWeight / m.MotorBurnTime; },
+         "Specific impulse 9.997 s is outside 10 to 500 s, the range of rocket motors: "
+         "check thrust, burn time and propellant mass."},
+        {"Re 99999.99999", [](Module1& m) {
+             const double length = m.BaseTubeLength + m.TransitionLength + m.BodyTubeLength + m.NoseConeLength;
+             m.FreeStreamVelocity = 99999.99999 * m.DynamicViscosity / (m.AmbientDensity * length);
+         },
+         "Body Reynolds number 99999.99999 is below 100000: the base-flow model assumes a turbulent boundary layer."},
         {"1 ft/s", [](Module1& m) { m.FreeStreamVelocity = 1; },
          "Body Reynolds number 10975 is below 100000: the base-flow model assumes a turbulent boundary layer."},
         {"-300 ft/s", [](Module1& m) { m.FreeStreamVelocity = -300; }, kMsgBadFlowData},

@@ -8,6 +8,7 @@
 
 #include "bodyflow/BodyFlow.h"
 #include "bodyflow/Drag.h"
+#include "geometry/FinGeometry.h"
 #include "bodyflow/Grid.h"
 #include "bodyflow/Solver.h"
 
@@ -128,9 +129,8 @@ TEST(DragTest, FinDragChecksInOrder)
          "No fin drag. Finish quality required. No launch-lug drag. Finish quality required", true},
         {[](Module1& m) { m.FinTipDistance = 0; }, "No fin drag. Distance to fin tip required", true},
         {[](Module1& m) { m.FinRootDistance = 0; }, "No fin drag. Distance to fin root required", true},
-        // A triangle whose tip lies one root chord behind the nose tip.
-        {[](Module1& m) { m.FinPlanformCode = 1; m.FinTipDistance = 3; }, "No fin drag. Distance to fin root required",
-         true},
+        // A triangle whose tip lies one root chord behind the nose tip: its root distance, derived, is 0.
+        {[](Module1& m) { m.FinPlanformCode = 1; m.FinTipDistance = 3; }, kMsgTriangleTipDistance, true},
     };
     for (const auto& [spoil, message, finBoxesEmptied] : cases) {
         auto m = finnedRocket();
@@ -142,8 +142,10 @@ TEST(DragTest, FinDragChecksInOrder)
         ScriptedProgress p;
         const DragReport r = CdFnMn(*m, 300, p);
         EXPECT_EQ(p.panels, (std::vector<PanelText>{{2, message}}));
-        // The lug drag still counts when the body is known and the lug lacks nothing.
-        const bool lugCounts = finBoxesEmptied && m->SurfaceFinishCode != 0;
+        // The lug drag still counts when the body is known and the lug lacks nothing; a fin size refused (the
+        // triangle's tip distance) leaves out fins and lug, as every size out of range does.
+        const bool sizeRefused = message == kMsgTriangleTipDistance;
+        const bool lugCounts = finBoxesEmptied && m->SurfaceFinishCode != 0 && !sizeRefused;
         for (ControlId box :
              {ControlId::SOLVER_FinSurfaceDrag, ControlId::SOLVER_FinInterferenceDrag, ControlId::SOLVER_LaunchLugDrag}) {
             const WindowWrite* w = lastWriteTo(r.writes, box);
@@ -153,7 +155,7 @@ TEST(DragTest, FinDragChecksInOrder)
         // Totals without the fin components (and the lug's when it lacks).
         EXPECT_EQ(std::tuple(m->FinSurfaceDragCoefficient, m->FinDragForce, m->FinRootLeadingEdgeX,
                              m->LaunchLugDragCoefficient > 0, m->ReferenceArea != 0.5f),
-                  std::tuple(0.0f, 0.0, 42.0, lugCounts, finBoxesEmptied)) << message;
+                  std::tuple(0.0f, 0.0, 42.0, lugCounts, finBoxesEmptied && !sizeRefused)) << message;
         EXPECT_FLOAT_EQ(m->TotalDragCoefficient, 0.3f + m->LaunchLugDragCoefficient);
         EXPECT_NEAR(m->BodyDragForce, 0.3 * 0.5 * 0.002378 * 300 * 300 * m->ReferenceArea, 1e-5);
     }

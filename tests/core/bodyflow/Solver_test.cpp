@@ -102,6 +102,11 @@ TEST(SolverTest, FailurePublishesNothing)
     EXPECT_EQ(p.panels.back(), (PanelText{1, "CFD solution not found."}));
     EXPECT_EQ(std::tuple(r.outcome, m->BodyStationCount, m->BodySurfaceCp(3)), std::tuple(Outcome::Failed, 77, 5.0f));
     EXPECT_EQ(lastWriteTo(r.writes, ControlId::SOLVER_PressureCd), nullptr);
+
+    // A flow with no finite value (1e-170 ft/s, below every bound) says why in panel 2.
+    ScriptedProgress q;
+    const SolveReport s = bodyflow::SOLVER(*typicalRocket(), 1e-170, q);
+    EXPECT_EQ(std::tuple(s.outcome, q.panels.end()[-2]), std::tuple(Outcome::Failed, PanelText{2, kMsgBodyFlowFailed}));
 }
 
 // While the body flow lets events run the flight condition changes under the run: it keeps its own. (A run whose result

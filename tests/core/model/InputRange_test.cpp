@@ -5,6 +5,10 @@
 #include <cmath>
 #include <limits>
 
+#include "baseflow/BaseFlow.h"
+#include "solve/SolveChain.h"
+#include "tests/core/baseflow/BaseFlowCase.h"
+
 namespace velmora {
 namespace {
 
@@ -21,6 +25,32 @@ TEST(InputRange, SizesAndTheFirstRefusal)
     const NamedSize bad[] = {{"length", 3}, {"diameter", -1}, {"span", std::nan("")}};
     EXPECT_EQ(firstSizeOutOfRange(good), nullptr);
     EXPECT_STREQ(firstSizeOutOfRange(bad), "diameter");
+}
+
+// A box whose text is not wholly a number is refused by name by the commands reading it (SOLVE the rocket's, the
+// base-flow Solve the motor's, the sweep its own); any number the program writes, or nothing, takes the mark away.
+TEST(InputRange, TextThatIsNotANumberIsRefusedByTheCommandsReadingIt)
+{
+    const struct { const char* name; const char* text; int group; } rows[] = {  // group: rocket, sweep, motor
+        {InputName::FinTipChord, "abc", 0}, {InputName::FinSpan, "1,5", 0}, {InputName::Velocity, "3,5e2", 0},
+        {InputName::NoseConeLength, "1E", 0}, {InputName::SweepVelocityIncrement, "5 ft", 1},
+        {InputName::Thrust, "abc", 2}};
+    for (const auto& row : rows) {
+        auto m = testing::baseFlowCase();
+        typedValue(*m, row.name, row.text);
+        const std::string why = std::string(row.name) + " \"" + row.text +
+                                "\" is not a number: type digits with a point as the decimal separator (1.5), or "
+                                "leave it empty.";
+        std::string said[] = {solveInputRefusal(*m), unreadableInputRefusal(*m, {InputGroup::Sweep}),
+                              baseflow::baseFlowRefusal(*m, 300)};
+        EXPECT_EQ(said[row.group], why);
+        said[row.group].clear();
+        EXPECT_EQ(said[0] + said[1] + said[2], "") << row.text;
+        for (const char* number : {" 1.5 ", "", ".5", "1.", "1E+39", " 300", "-.5", "2D-3", " 1 000"}) {
+            typedValue(*m, row.name, number);
+            EXPECT_TRUE(m->UnreadableInputs.empty()) << number;
+        }
+    }
 }
 
 } // namespace

@@ -106,11 +106,29 @@ TEST_F(ProjectFileTest, UnquotedAndBlankPaddedFieldsReadAlike)
     EXPECT_EQ(write(*other), join(kSample));
 }
 
+// Blanks and line ends after the last item are no further item; a number item that is not wholly a number is a read
+// error naming the item, its text and the decimal point.
+TEST_F(ProjectFileTest, TrailingBlanksReadAndTextThatIsNoNumberNamesItsItem)
+{
+    for (const char* tail : {"\r\n", "\n", " ", "\t\r\n\r\n"}) {
+        const ReadResult r = read(join(kSample) + tail);
+        EXPECT_EQ(std::tuple(r.outcome, r.layout, r.record.pointRowsRead),
+                  std::tuple(Outcome::Done, ReadLayout::Complete, 2));
+    }
+    const struct { int line; const char* text; const char* message; } bad[] = {
+        {20, "\"abc\"", "Item 20 holds \"abc\", which is not a number: the decimal separator is a point."},
+        {22, "\" 1,5\"", "Item 22 holds \" 1,5\", which is not a number: the decimal separator is a point."},
+        {31, "\" 12.5\",\" .3x\",\" 1200\",\" 840\"",
+         "Point row 1 holds \" .3x\", which is not a number: the decimal separator is a point."},
+    };
+    for (const auto& c : bad) EXPECT_EQ(read(edited({{c.line, c.text}})).message, c.message);
+}
+
 TEST_F(ProjectFileTest, BadFilesCommitNothing)
 {
     const struct { const char* what; std::string bytes; } cases[] = {
         {"0 bytes", ""}, {"first line not a flow model", edited({{1, "\"CONICAL\""}}, 27)},
-        {"N = 21 after 30 items", edited({{30, "\" 21\""}})}, {"a trailing blank line", join(kSample) + "\r\n"},
+        {"N = 21 after 30 items", edited({{30, "\" 21\""}})},
         {"an incomplete second pass", join(kSample) + join(kSample, 10)},
         {"ends inside the point rows", join(kSample, 31)},
         {"ends inside a point row", edited({{32, "\"-3\",\" 1.5E-05\""}})}, {"N not whole", edited({{30, "\" 2.5\""}})},

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "bodyflow/Drag.h"
+#include "bodyflow/Grid.h"
+#include "model/Units.h"
 #include "bodyflow/Solver.h"
 #include "platform/Format.h"
 #include "sweep/SweepOutput.h"
@@ -153,13 +155,17 @@ TEST(Sweep, AFailedStepStopsTheSweepAndOnlyItsOwnStepsAreShown)
     EXPECT_EQ(m->SweepNormalForceCoefficients(2), 9);
 }
 
-// Velocity sweeps in FT/SEC at sea level (speed of sound 1116.4). Above Mach 2, where the main window has asked for a
-// new Mach number, the step stores nothing and the sweep stops with its reason; a step the body flow refuses by its
-// message box alone (compressible flow above Mach 0.8) stops it with the box's title as the reason.
-TEST(Sweep, AVelocityStepTheMainWindowOrTheBodyFlowRefusesStopsTheSweep)
+// Velocity sweeps in FT/SEC at sea level (speed of sound 1116.4). A step above the flow model's Mach limit (2, or 0.8
+// in compressible flow) stores nothing and the sweep stops with the chain's reason, which names it.
+TEST(Sweep, AVelocityStepAboveTheMachLimitStopsTheSweep)
 {
     for (auto [compressible, start, stored, why] :
-         {std::tuple(0, 2000.0, 2, kMsgSweepMachTooLarge), std::tuple(1, 700.0, 1, kTitleMachAbove080)}) {
+         {std::tuple(0, 2000.0, 2,
+                     "Mach number 2.15 is above 2, the limit of the incompressible flow model: enter a lower "
+                     "velocity."),
+          std::tuple(1, 700.0, 1,
+                     "Mach number 0.81 is above 0.8, the limit of the compressible flow model: enter a lower "
+                     "velocity.")}) {
         auto m = testing::rocketWithFins();
         m->AoaSweepSelected = 0;
         m->VelocitySweepSelected = 1;
@@ -170,7 +176,8 @@ TEST(Sweep, AVelocityStepTheMainWindowOrTheBodyFlowRefusesStopsTheSweep)
         BoxHost host(*m);
         double steps = 4;
         const SweepReport r = LOOPER(*m, host, steps);
-        EXPECT_EQ(std::tuple(r.outcome, r.stepsStored, r.message, host.written.size()),
+        EXPECT_EQ(std::tuple(r.outcome, r.stepsStored, r.message.empty() ? r.lastStep.message : r.message,
+                             host.written.size()),
                   std::tuple(Outcome::Refused, stored, std::string(why), size_t(stored) + 1))
             << compressible;
         EXPECT_GT(m->SweepDragCoefficients(stored), 0);
@@ -189,6 +196,41 @@ TEST(Sweep, ASweepStoppedInItsFirstStepShowsNoEarlierStep)
     stopped.after = [&](std::size_t) { m->FinSpan = 1e300; };
     EXPECT_EQ(LOOPER(*m, stopped, steps).outcome, Outcome::Refused);
     EXPECT_EQ(sweepStepsShown(*m, 3), 0);
+}
+
+// The flight condition at and around its bounds, in each unit system and flow model: SOLVE, MESH and the sweep refuse
+// alike, naming the Reynolds number (least 10000) or the Mach number (at most 2, 0.8 compressible) with a value shown
+// on its own side of the bound; the bounds themselves are computed on.
+TEST(Sweep, FlightConditionBoundsHoldAtSolveMeshAndSweep)
+{
+    const struct { double factor; int of; char name; } rows[] = {  // of: 1, the least velocity, the Mach limit
+        {1e-300, 0, 'R'}, {1e-170, 0, 'R'}, {1e-30, 0, 'R'}, {1 - 1e-9, 1, 'R'}, {1.0001, 2, 'M'}, {5e5, 2, 'M'},
+        {1 + 1e-9, 1, 0}, {1, 2, 0}};  // name 0: computed on
+    for (const UnitSystem& units : UnitSystemTable)
+        for (int compressible : {0, 1})
+            for (const auto& row : rows) {
+                auto m = testing::rocketWithFins();
+                m->AnalysisUnits = units.code;
+                applyUnitConstants(*m, units);
+                computeAmbientAir(*m);
+                m->CompressibleFlow = static_cast<int16_t>(compressible);
+                const double limit = compressible ? 0.8 : 2, lf = m->NoseConeLength + m->BodyTubeLength;
+                const double of[] = {1, 10000 * m->DynamicViscosity / (m->AmbientDensity * lf),
+                                     limit * m->SpeedOfSound};
+                m->FreeStreamVelocity = row.factor * of[row.of];
+                const std::string why = solveInputRefusal(*m);
+                const std::string name = row.name == 'R' ? "Reynolds number " : "Mach number ";
+                SCOPED_TRACE(std::string(units.code) + " " + std::to_string(compressible) + ": " + why);
+                const double shown = Val(why.substr(std::min(name.size(), why.size())));
+                EXPECT_TRUE(!row.name ? why.empty()
+                                      : why.starts_with(name) && (row.name == 'R' ? shown < 10000 : shown > limit));
+                BoxHost host(*m);
+                double steps = 3;
+                if (row.name)
+                    EXPECT_EQ(std::tuple(solveChain(*m, host).message, meshInputRefusal(*m),
+                                         LOOPER(*m, host, steps).message),
+                              std::tuple(why, why, why));
+            }
 }
 
 } // namespace

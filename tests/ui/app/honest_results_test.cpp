@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <clocale>
 #include <cmath>
 #include <set>
 #include <stdexcept>
@@ -88,7 +89,8 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
              Harness::pick(s.Compressible, "COMPRESSIBLE");
              Harness::type(s.Velocity, "949");
          },
-         Outcome::Refused, "CFD solution not found.", nullptr},
+         Outcome::Refused, "New CFD solution required.",
+         "Mach number 0.85 is above 0.8, the limit of the compressible flow model: enter a lower velocity."},
         {"velocity 1e300", [](Harness&, SOLVER& s) { Harness::type(s.Velocity, "1e300"); }, Outcome::Refused,
          "New CFD solution required.", kMsgVelocityRange},
         {"grid refuses a negative tube length",
@@ -149,6 +151,45 @@ TEST(HonestResults, UnfinishedRunShowsNoNumberAndSaysWhy)
         EXPECT_EQ(std::tuple(h.state->FlowSolutionStatus, QApplication::overrideCursor(), h.forms->busy().active()),
                   std::tuple("SOLVE NEW FLOW", nullptr, false));
         s.solveStepHook = nullptr;
+    }
+}
+
+// Inputs the methods cannot compute on, typed as a user would: SOLVE refuses them by name with no number shown, MESH
+// (in both windows) too where it reads them, and a velocity typed past Mach 2 raises its box once, not per keystroke.
+TEST(HonestResults, InputsTheMethodsCannotComputeAreRefusedByName)
+{
+    const QString point =
+        "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it empty.";
+    const QString fast = " is above 2, the limit of the incompressible flow model: enter a lower velocity.";
+    const QString slow = "Reynolds number 9.15E-26 (nose cone to transition) is below 10000: the drag build-up needs a "
+                         "thin boundary layer. Enter a higher velocity.";
+    const struct { TextBox* FinAnalysis::*fin; const char* text; QString why; size_t boxes; } cases[] = {
+        {nullptr, "1e-30", slow, 0}, {nullptr, "5000", "Mach number 4.48" + fast, 1},
+        {nullptr, "100000000", "Mach number 89573.63" + fast, 1},
+        {nullptr, "3,5e2", "Rocket velocity \"3,5e2" + point, 0},
+        {&FinAnalysis::TipChord, "abc", "Fin tip chord \"abc" + point, 0},
+        {&FinAnalysis::SpanLength, "1,5", "Fin span \"1,5" + point, 0},  // typed under de_DE where it exists
+        {&FinAnalysis::DTip, "2", kMsgTriangleTipDistance, 0},            // triangle fins on a root chord of 3
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Harness h;
+        SOLVER& s = typeRocketWithFins(h);
+        FinAnalysis& f = h.forms->get<FinAnalysis>();
+        ModalSeam::instance().messages.clear();
+        const std::string before = std::setlocale(LC_ALL, nullptr);
+        std::setlocale(LC_ALL, "de_DE.UTF-8");
+        if (c.fin == &FinAnalysis::DTip) f.FinShapes[0]->click();
+        Harness::type(c.fin ? f.*c.fin : s.Velocity, c.text);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        std::setlocale(LC_ALL, before.c_str());
+        EXPECT_EQ(std::tuple(h.messages().size(), s.lastSolve.outcome, s.StatusBar1->panel(2), s.TotalCd->text()),
+                  std::tuple(c.boxes, Outcome::Refused, c.why, ""));
+        if (c.fin == &FinAnalysis::DTip) continue;  // MESH reads no fin
+        QTest::mouseClick(s.MESHER, Qt::LeftButton);
+        h.forms->get<PlotResults>().Toolbar1_ButtonClick("MESHING");
+        EXPECT_EQ(std::tuple(s.StatusBar1->panel(2), h.forms->get<PlotResults>().StatusBar1->panel(2)),
+                  std::tuple(c.why, c.why));
     }
 }
 

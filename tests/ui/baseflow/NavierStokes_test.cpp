@@ -165,7 +165,8 @@ TEST(BaseFlowWindow, NothingAddedUnlessTheWholeRunHolds)
         {"burn time -1", "300", {"10", "-1", "0.1", "0.5"},
          "Motor burn time must be finite and not negative. Nothing added to total drag."},
         {"thrust typed as text", "300", {"abc", "1.5", "0.1", "0.5"},
-         "Average thrust is 0: enter every motor input, or 0 in all four for no jet. Nothing added to total drag."},
+         "Average thrust \"abc\" is not a number: type digits with a point as the decimal separator (1.5), or leave "
+         "it empty. Nothing added to total drag."},
         {"a strong jet at 20 ft/s", "20", {"10", "2", "0.05", "0.5"},
          "Base pressure above ambient (Cpb 1.101E-01): outside the base-flow model. Nothing added to total drag."},
         {"thrust changed during the run", "300", {"10", "1.5", "0.1", "0.5"}, baseflow::kMsgInputChanged, true},

@@ -273,8 +273,19 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     // Refused unread: no more than the limit is ever read.
     EXPECT_FALSE(loadWholeFile(path("large.txt"), projectfile::MaxFileBytes));
     EXPECT_EQ(loadWholeFile(path("large.txt"), projectfile::MaxFileBytes + 1)->size(), projectfile::MaxFileBytes + 1);
+    // A number item that is not wholly a number: the tip chord "abc", the span " 1,5".
+    const auto withLine = [&before](int line, const std::string& text) {
+        std::string bytes = before;
+        size_t from = 0;
+        for (int i = 1; i < line; ++i) from = bytes.find("\r\n", from) + 2;
+        return bytes.replace(from, bytes.find("\r\n", from) - from, text);
+    };
+    putBytes(path("abc.txt"), withLine(20, "\"abc\""));
+    putBytes(path("comma.txt"), withLine(22, "\" 1,5\""));
     // Panel 2 says why, and no window is restored after it.
     const std::pair<const char*, const char*> refused[] = {
+        {"abc.txt", "Item 20 holds \"abc\", which is not a number: the decimal separator is a point."},
+        {"comma.txt", "Item 22 holds \" 1,5\", which is not a number: the decimal separator is a point."},
         {"kept.txt", "Item 1 holds a value the program cannot use."},
         {"missing/none.txt", "The file could not be opened."},
         {"large.txt", "The file is larger than a project file can be."},
@@ -307,7 +318,7 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     ModalSeam::instance().messages.clear();
     viaMenu(h, &SOLVER::mnuSaveAs, QString());
     EXPECT_TRUE(h.messages().empty());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.txt"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"abc.txt", "comma.txt", "kept.txt"}));
 }
 
 // A name typed without an extension is saved as ".TXT", where Open's filter lists it; one with an extension keeps it.

@@ -136,7 +136,10 @@ TEST(SweepWindow, ARefusedStepStopsTheSweepAndItsMessageStands)
     EXPECT_GT(h.state->SweepDragCoefficients(2), 0);
     const QString refusal = "PLEASE ENTER NEW INLET VELOCITY | MACH NUMBER GREATER THAN 0.80";
     EXPECT_TRUE(testing::said(h.messages()).contains(refusal));
-    EXPECT_EQ(testing::panels(w.StatusBar1), QString(kMsgLoopingStopped).arg(3) + " | " + kTitleMachAbove080);
+    EXPECT_EQ(testing::panels(w.StatusBar1),
+              QString(kMsgLoopingStopped).arg(3) +
+                  " | Mach number 0.81 is above 0.8, the limit of the compressible flow model: enter a lower "
+                  "velocity.");
 }
 
 // A velocity sweep stepping past Mach 2 in incompressible flow: the main window's box once, at the step that crosses,
@@ -160,7 +163,9 @@ TEST(SweepWindow, AStepAboveMachTwoStopsTheSweepWithOneBox)
               std::tuple(Outcome::Refused, 2, -1));
     EXPECT_EQ(testing::said(h.messages()), QStringList({tooFast}));
     EXPECT_EQ(testing::panels(w.StatusBar1),
-              QString(kMsgLoopingStopped).arg(3) + " | " + stability::kMsgSweepMachTooLarge);
+              QString(kMsgLoopingStopped).arg(3) +
+                  " | Mach number 2.15 is above 2, the limit of the incompressible flow model: enter a lower "
+                  "velocity.");
     EXPECT_EQ(std::tuple(linesIn(w.DataPlot1, 1), w.ProgressBar1->value(), w.IterationLbl->text()),
               std::tuple(1, 3, "3"));
     Harness::type(w.MAXLOOPS, "5");  // the results are gone: so is the stopped step
@@ -176,7 +181,9 @@ TEST(SweepWindow, AStepAboveMachTwoStopsTheSweepWithOneBox)
     ModalSeam::instance().messages.clear();
     start(w);
     EXPECT_EQ(std::tuple(testing::said(h.messages()), w.lastSweep.stepsStored, w.StatusBar1->panel(2)),
-              std::tuple(QStringList({tooFast}), 0, stability::kMsgSweepMachTooLarge));
+              std::tuple(QStringList({tooFast}), 0,
+                         "Mach number 2.69 is above 0.8, the limit of the compressible flow model: enter a lower "
+                         "velocity."));
 }
 
 // Fins whose section the fin step refuses (a panel count it does not take, the other fin data complete): a sweep
