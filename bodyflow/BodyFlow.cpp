@@ -398,6 +398,9 @@ bool buildRows(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatri
 }
 
 constexpr int kLanes = 64;  // evaluation points worked on together
+// Kept denominators written between event pumps: 4 MiB, about 2 ms at most
+// where their pages are first touched.
+constexpr std::ptrdiff_t kWrittenPiece = std::ptrdiff_t{1} << 19;
 
 template <typename T>
 bool sameBytes(const std::vector<T>& a, const std::vector<T>& b)
@@ -547,6 +550,21 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
         den = mode == Denominators::Kept ? kept->values() : kept->start(g, field, denominators);
     }
     double** cursor = mode == Denominators::Form ? nullptr : &den;
+    // Writing them first touches their pages, which makes the sums of the
+    // first solve several times slower: events run as it starts and after
+    // every piece of kWrittenPiece values as well, so that the window never
+    // waits for more than a piece.
+    const double* pieceEnd = den ? den + kWrittenPiece : nullptr;
+    auto stoppedWriting = [&] {
+        if (mode != Denominators::Keep || den < pieceEnd) return stopped();
+        pieceEnd = den + kWrittenPiece;
+        progress.pumpNow();
+        return m.AbortRequest == AbortFlag::Yes;
+    };
+    if (mode == Denominators::Keep) {
+        progress.pumpNow();
+        if (m.AbortRequest == AbortFlag::Yes) return Outcome::Aborted;
+    }
 
     try {
         s.beta = 1.0;
@@ -595,7 +613,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             }
             accumulateSources(cx, cy, cz, q, b0 + lanes, n - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w, mode,
                               cursor);
-            if (stopped()) return Outcome::Aborted;
+            if (stoppedWriting()) return Outcome::Aborted;
         }
         s.surfaceCp.assign(np, 0.0f);
         s.panelMomentum.assign(np, 0.0f);
@@ -637,7 +655,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
                 s.fieldPressure[e] = toSingle(0.5 * rho * s.fieldSpeed[e] * s.fieldSpeed[e]);
                 progress.progressValue(b0 + l);
             }
-            if (stopped()) {
+            if (stoppedWriting()) {
                 progress.progressValue(1);
                 return Outcome::Aborted;
             }
