@@ -104,8 +104,9 @@ void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source,
 // It holds the centroids and points it was computed from, and is complete
 // only once a solve has written every value (a solve that stops while
 // writing leaves it to the next one to write again). Used only where the
-// AVX2 sums run and at most kMaxValues values are needed (48 MiB: 3.1 Mi at
-// 50 x 50 / 12); elsewhere the solve forms its denominators as without it.
+// AVX2 sums run and at most kMaxValues values are needed (48 MiB; 50 x 50 /
+// 12 needs 2,990,952, 24 MB); elsewhere the solve forms its denominators as
+// without it.
 // The values are written block by block between event pumps, so they are
 // not even allocated in one piece of work the window waits for.
 class FieldSumDenominators {
