@@ -106,9 +106,9 @@ void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source,
 // writing leaves it to the next one to write again). Used only where the
 // AVX2 sums run and at most kMaxValues values are needed (48 MiB; 50 x 50 /
 // 12 needs 2,990,952, 24 MB); elsewhere the solve forms its denominators as
-// without it.
-// The values are written block by block between event pumps, so they are
-// not even allocated in one piece of work the window waits for.
+// without it. The values are left uninitialised until the sums write them,
+// so that their pages are first touched piece by piece between event pumps,
+// not in one stretch the window waits for.
 class FieldSumDenominators {
 public:
     static constexpr std::size_t kMaxValues = std::size_t{6} << 20;
@@ -134,9 +134,11 @@ private:
 // through m.AbortRequest), surface flow and field flow. While the system is
 // formed and the surface and field velocities are summed, events run when
 // Progress::maybePump finds them due (after a row or a block of points), and
-// an ABORT seen then ends the solve Aborted as well. Progress: the bar runs
-// over the panels while the right-hand side is formed, over the rows during
-// elimination and over the field points. Writes nothing to Module1 but
+// an ABORT seen then ends the solve Aborted as well; while the sums write
+// kept denominators, events also run as they start and after every 4 MiB of
+// them. Progress: the bar runs over the panels while the right-hand side is
+// formed, over the rows during elimination and over the field points.
+// Writes nothing to Module1 but
 // AugmentedColumnCount; returns Done, Aborted, or Failed when the arithmetic
 // breaks down (zero-area panel, vanishing pivot, any non-finite value).
 // kept: the caller's denominators of a run of solves (see above), or null: a
