@@ -1,6 +1,20 @@
 // Goal: 360 sweep steps of the whole SOLVE chain (box read-back, body flow,
 // drag, fin section, centre of pressure) in at most 1 s at 20 x 20 / 8
 // meridians and at most 15 s at 50 x 50 / 12.
+//
+// The sweep keeps the denominators of the body flow's field sums over its
+// steps (bodyflow/BodyFlow.h): from the second step on the sums divide by
+// read-back values instead of taking a square root and forming them. What
+// that gains depends on the divider (see kernels_bench.cpp):
+//  - Intel Xeon (Sapphire Rapids class, 8 cores under KVM; divide and square
+//    root at one rate per value at 128, 256 and 512 bits), pinned to one
+//    core, medians of 9 runs beside a build without them: 882 against
+//    1712 ms at 50 x 50 / 12, 58 against 87 ms at 20 x 20 / 8.
+//  - AMD Zen 4 (a 256-bit divide half the cost per lane of a 128-bit one),
+//    measured earlier with the denominators kept across solves: they gained
+//    nothing (0.93 times as fast without them in the core, 0.98 through the
+//    window), so there a sweep pays only their memory, 24 MB at 50 x 50 / 12
+//    while it runs.
 #include <benchmark/benchmark.h>
 
 #include <string>

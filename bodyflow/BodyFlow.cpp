@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 #include "model/Vocabulary.h"
@@ -73,32 +74,72 @@ void accumulateSourcesSse2(const double* cx, const double* cy, const double* cz,
     }
 }
 
+// What the vector sums do with the denominators 4 pi r^3 of their terms,
+// which depend on the points alone: form them (Form), form them and write
+// them on (Keep), or read them back where Keep wrote them (Kept). The cursor
+// moves one value per lane and source, in the order the sum takes them.
+enum class Denominators { Form, Keep, Kept };
+
 #ifdef VELMORA_BODYFLOW_AVX2
 // Four lanes of one source term; the operations of sourceTerm, lane by lane.
+template <Denominators D>
 __attribute__((target("avx2"))) inline void sourceTerm4(__m256d px, __m256d py, __m256d pz, __m256d cxj,
                                                         __m256d cyj, __m256d czj, __m256d qj, __m256d& u,
-                                                        __m256d& v, __m256d& w)
+                                                        __m256d& v, __m256d& w, double*& den)
 {
-    const __m256d fourPi = _mm256_set1_pd(kFourPi);
     const __m256d dx = _mm256_sub_pd(px, cxj);
     const __m256d dy = _mm256_sub_pd(py, cyj);
     const __m256d dz = _mm256_sub_pd(pz, czj);
-    const __m256d r2 =
-        _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)), _mm256_mul_pd(dz, dz));
-    const __m256d r = _mm256_sqrt_pd(r2);
-    const __m256d t = _mm256_div_pd(qj, _mm256_mul_pd(fourPi, _mm256_mul_pd(r2, r)));
+    __m256d d;
+    if constexpr (D == Denominators::Kept) {
+        d = _mm256_loadu_pd(den);
+    } else {
+        const __m256d r2 =
+            _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)), _mm256_mul_pd(dz, dz));
+        const __m256d r = _mm256_sqrt_pd(r2);
+        d = _mm256_mul_pd(_mm256_set1_pd(kFourPi), _mm256_mul_pd(r2, r));
+        if constexpr (D == Denominators::Keep) _mm256_storeu_pd(den, d);
+    }
+    if constexpr (D != Denominators::Form) den += 4;
+    const __m256d t = _mm256_div_pd(qj, d);
     u = _mm256_add_pd(u, _mm256_mul_pd(t, dx));
     v = _mm256_add_pd(v, _mm256_mul_pd(t, dy));
     w = _mm256_add_pd(w, _mm256_mul_pd(t, dz));
 }
 
+// One lane of one source term, as sourceTerm4 treats each of its lanes.
+template <Denominators D>
+inline void sourceTerm1(double px, double py, double pz, double cx, double cy, double cz, double q, double& u,
+                        double& v, double& w, double*& den)
+{
+    if constexpr (D == Denominators::Form) return sourceTerm(px, py, pz, cx, cy, cz, q, u, v, w);
+    const double dx = px - cx;
+    const double dy = py - cy;
+    const double dz = pz - cz;
+    double d;
+    if constexpr (D == Denominators::Kept) {
+        d = *den;
+    } else {
+        const double r2 = dx * dx + dy * dy + dz * dz;
+        const double r = std::sqrt(r2);
+        d = kFourPi * (r2 * r);
+        *den = d;
+    }
+    ++den;
+    const double t = q / d;
+    u += t * dx;
+    v += t * dy;
+    w += t * dz;
+}
+
 // The same sums, lanes in groups of eight and four whose sums stay in
 // registers over all sources; each lane still adds the sources in ascending
 // order.
+template <Denominators D>
 __attribute__((target("avx2"))) void accumulateSourcesAvx2(const double* cx, const double* cy, const double* cz,
                                                            const double* q, int j0, int j1, const double* px,
                                                            const double* py, const double* pz, int lanes, double* u,
-                                                           double* v, double* w)
+                                                           double* v, double* w, double*& den)
 {
     int l = 0;
     for (; l + 7 < lanes; l += 8) {
@@ -110,8 +151,8 @@ __attribute__((target("avx2"))) void accumulateSourcesAvx2(const double* cx, con
         for (int j = j0; j <= j1; ++j) {
             const __m256d cxj = _mm256_broadcast_sd(cx + j), cyj = _mm256_broadcast_sd(cy + j),
                           czj = _mm256_broadcast_sd(cz + j), qj = _mm256_broadcast_sd(q + j);
-            sourceTerm4(pxa, pya, pza, cxj, cyj, czj, qj, ua, va, wa);
-            sourceTerm4(pxb, pyb, pzb, cxj, cyj, czj, qj, ub, vb, wb);
+            sourceTerm4<D>(pxa, pya, pza, cxj, cyj, czj, qj, ua, va, wa, den);
+            sourceTerm4<D>(pxb, pyb, pzb, cxj, cyj, czj, qj, ub, vb, wb, den);
         }
         _mm256_storeu_pd(u + l, ua), _mm256_storeu_pd(v + l, va), _mm256_storeu_pd(w + l, wa);
         _mm256_storeu_pd(u + l + 4, ub), _mm256_storeu_pd(v + l + 4, vb), _mm256_storeu_pd(w + l + 4, wb);
@@ -120,21 +161,33 @@ __attribute__((target("avx2"))) void accumulateSourcesAvx2(const double* cx, con
         const __m256d pxa = _mm256_loadu_pd(px + l), pya = _mm256_loadu_pd(py + l), pza = _mm256_loadu_pd(pz + l);
         __m256d ua = _mm256_loadu_pd(u + l), va = _mm256_loadu_pd(v + l), wa = _mm256_loadu_pd(w + l);
         for (int j = j0; j <= j1; ++j)
-            sourceTerm4(pxa, pya, pza, _mm256_broadcast_sd(cx + j), _mm256_broadcast_sd(cy + j),
-                        _mm256_broadcast_sd(cz + j), _mm256_broadcast_sd(q + j), ua, va, wa);
+            sourceTerm4<D>(pxa, pya, pza, _mm256_broadcast_sd(cx + j), _mm256_broadcast_sd(cy + j),
+                           _mm256_broadcast_sd(cz + j), _mm256_broadcast_sd(q + j), ua, va, wa, den);
         _mm256_storeu_pd(u + l, ua), _mm256_storeu_pd(v + l, va), _mm256_storeu_pd(w + l, wa);
     }
     for (; l < lanes; ++l)
-        for (int j = j0; j <= j1; ++j) sourceTerm(px[l], py[l], pz[l], cx[j], cy[j], cz[j], q[j], u[l], v[l], w[l]);
+        for (int j = j0; j <= j1; ++j)
+            sourceTerm1<D>(px[l], py[l], pz[l], cx[j], cy[j], cz[j], q[j], u[l], v[l], w[l], den);
 }
 #endif
 
+// den: the cursor of kept denominators, or null to form them all. Only the
+// AVX2 form keeps them (the caller asks for them only where it runs).
 void accumulateSources(const double* cx, const double* cy, const double* cz, const double* q, int j0, int j1,
                        const double* px, const double* py, const double* pz, int lanes, double* u, double* v,
-                       double* w)
+                       double* w, Denominators mode = Denominators::Form, double** den = nullptr)
 {
 #ifdef VELMORA_BODYFLOW_AVX2
-    if (useAvx2()) return accumulateSourcesAvx2(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w);
+    double* none = nullptr;
+    double*& cursor = den ? *den : none;
+    if (mode == Denominators::Keep)
+        return accumulateSourcesAvx2<Denominators::Keep>(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w, cursor);
+    if (mode == Denominators::Kept)
+        return accumulateSourcesAvx2<Denominators::Kept>(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w, cursor);
+    if (useAvx2())
+        return accumulateSourcesAvx2<Denominators::Form>(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w, cursor);
+#else
+    (void)mode, (void)den;
 #endif
     accumulateSourcesSse2(cx, cy, cz, q, j0, j1, px, py, pz, lanes, u, v, w);
 }
@@ -345,6 +398,9 @@ bool buildRows(const PanelGeometry& g, const FlowCondition& flow, AugmentedMatri
 }
 
 constexpr int kLanes = 64;  // evaluation points worked on together
+// Kept denominators written between event pumps: 4 MiB, about 2 ms at most
+// where their pages are first touched.
+constexpr std::ptrdiff_t kWrittenPiece = std::ptrdiff_t{1} << 19;
 
 template <typename T>
 bool sameBytes(const std::vector<T>& a, const std::vector<T>& b)
@@ -361,7 +417,7 @@ bool samePanelMatrix(const PanelGeometry& a, const PanelGeometry& b)
 }
 
 // The kept factors of the panel system with the panels they came from, and
-// whether solves use them.
+// whether solves use them (and the denominators they are handed).
 struct FactorCache {
     bool reuse = true;
     GaussFactors factors;
@@ -375,7 +431,7 @@ FactorCache& factorCache()
 }
 
 void fieldVelocities(const PanelGeometry& g, const std::vector<double>& source, const FieldPoints& field, int first,
-                     int last, double* u, double* v, double* w)
+                     int last, double* u, double* v, double* w, Denominators mode, double** den)
 {
     const int n = g.panels;
     double fx[kLanes], fy[kLanes], fz[kLanes];
@@ -391,7 +447,7 @@ void fieldVelocities(const PanelGeometry& g, const std::vector<double>& source, 
             bu[l] = bv[l] = bw[l] = 0.0;
         }
         accumulateSources(g.cx.data() + 1, g.cy.data() + 1, g.cz.data() + 1, source.data() + 1, 0, n - 1, fx, fy, fz,
-                          lanes, bu, bv, bw);
+                          lanes, bu, bv, bw, mode, den);
     }
 }
 
@@ -416,11 +472,32 @@ void sourceVelocities(const PanelGeometry& g, const std::vector<double>& source,
 {
     if (first < 1 || last > field.count() || static_cast<int>(source.size()) < g.panels + 1)
         throw std::invalid_argument("sourceVelocities: points or sources out of range");
-    fieldVelocities(g, source, field, first, last, u, v, w);
+    fieldVelocities(g, source, field, first, last, u, v, w, Denominators::Form, nullptr);
+}
+
+bool FieldSumDenominators::matches(const PanelGeometry& g, const FieldPoints& f) const
+{
+    return sameBytes(cx_, g.cx) && sameBytes(cy_, g.cy) && sameBytes(cz_, g.cz) && sameBytes(fieldX_, f.x) &&
+           sameBytes(fieldR_, f.r);
+}
+
+double* FieldSumDenominators::start(const PanelGeometry& g, const FieldPoints& f, std::size_t count)
+{
+    complete_ = false;
+    cx_ = g.cx, cy_ = g.cy, cz_ = g.cz, fieldX_ = f.x, fieldR_ = f.r;
+    // Not value-initialised: the pages are first touched as the sums write
+    // them, between event pumps.
+    if (count != count_) {
+        values_.reset();
+        values_ = std::make_unique_for_overwrite<double[]>(count);
+        count_ = count;
+    }
+    return values_.get();
 }
 
 Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, const FlowCondition& flow,
-                      const FieldPoints& field, Module1& m, Progress& progress, BodyFlowSolution& out)
+                      const FieldPoints& field, Module1& m, Progress& progress, BodyFlowSolution& out,
+                      FieldSumDenominators* kept)
 {
     BodyFlowSolution s;
     try {
@@ -456,7 +533,39 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
     if (solved != Outcome::Done) return solved;
     if (cache.reuse && !keptMatrix) cache.panels = g;
 
+    // The denominators of the sums depend on the centroids and field points
+    // alone: a run of solves on them writes them in its first solve (where
+    // the AVX2 sums run and they fit) and reads them back in the others,
+    // with the same bits.
     const int ne = field.count();
+    std::size_t denominators = static_cast<std::size_t>(ne) * static_cast<std::size_t>(n);
+    for (int b0 = 0; b0 < n; b0 += kLanes) {
+        const std::size_t lanes = static_cast<std::size_t>(std::min(kLanes, n - b0));
+        denominators += lanes * (static_cast<std::size_t>(n) - lanes);
+    }
+    Denominators mode = Denominators::Form;
+    double* den = nullptr;
+    if (kept && cache.reuse && useAvx2() && denominators <= FieldSumDenominators::kMaxValues) {
+        mode = kept->complete() && kept->matches(g, field) ? Denominators::Kept : Denominators::Keep;
+        den = mode == Denominators::Kept ? kept->values() : kept->start(g, field, denominators);
+    }
+    double** cursor = mode == Denominators::Form ? nullptr : &den;
+    // Writing them first touches their pages, which makes the sums of the
+    // first solve several times slower: events run as it starts and after
+    // every piece of kWrittenPiece values as well, so that the window never
+    // waits for more than a piece.
+    const double* pieceEnd = den ? den + kWrittenPiece : nullptr;
+    auto stoppedWriting = [&] {
+        if (mode != Denominators::Keep || den < pieceEnd) return stopped();
+        pieceEnd = den + kWrittenPiece;
+        progress.pumpNow();
+        return m.AbortRequest == AbortFlag::Yes;
+    };
+    if (mode == Denominators::Keep) {
+        progress.pumpNow();
+        if (m.AbortRequest == AbortFlag::Yes) return Outcome::Aborted;
+    }
+
     try {
         s.beta = 1.0;
         if (flow.compressible == 1) {
@@ -487,7 +596,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
             double* u = s.surfaceU.data() + 1 + b0;
             double* v = s.surfaceV.data() + 1 + b0;
             double* w = s.surfaceW.data() + 1 + b0;
-            accumulateSources(cx, cy, cz, q, 0, b0 - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w);
+            accumulateSources(cx, cy, cz, q, 0, b0 - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w, mode, cursor);
             for (int j = b0; j < b0 + lanes; ++j) {
                 for (int l = 0; l < lanes; ++l) {
                     const int i = b0 + l;
@@ -502,8 +611,9 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
                     }
                 }
             }
-            accumulateSources(cx, cy, cz, q, b0 + lanes, n - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w);
-            if (stopped()) return Outcome::Aborted;
+            accumulateSources(cx, cy, cz, q, b0 + lanes, n - 1, cx + b0, cy + b0, cz + b0, lanes, u, v, w, mode,
+                              cursor);
+            if (stoppedWriting()) return Outcome::Aborted;
         }
         s.surfaceCp.assign(np, 0.0f);
         s.panelMomentum.assign(np, 0.0f);
@@ -533,7 +643,7 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
         double fu[kLanes], fv[kLanes], fw[kLanes];
         for (int b0 = 1; b0 <= ne; b0 += kLanes) {
             const int lanes = std::min(kLanes, ne - b0 + 1);
-            fieldVelocities(g, s.source, field, b0, b0 + lanes - 1, fu, fv, fw);
+            fieldVelocities(g, s.source, field, b0, b0 + lanes - 1, fu, fv, fw, mode, cursor);
             for (int l = 0; l < lanes; ++l) {
                 const std::size_t e = static_cast<std::size_t>(b0 + l);
                 const double u = fu[l] + vx;
@@ -545,12 +655,13 @@ Outcome solveBodyFlow(const std::vector<BodyStation>& stations, int meridians, c
                 s.fieldPressure[e] = toSingle(0.5 * rho * s.fieldSpeed[e] * s.fieldSpeed[e]);
                 progress.progressValue(b0 + l);
             }
-            if (stopped()) {
+            if (stoppedWriting()) {
                 progress.progressValue(1);
                 return Outcome::Aborted;
             }
         }
         progress.progressValue(1);
+        if (mode == Denominators::Keep) kept->finish(den);
         if (flow.compressible == 1) {
             // The dynamic pressure was formed from the unscaled speed, so it is
             // divided by beta once, like the speed itself.

@@ -38,7 +38,8 @@ private:
 
 namespace bodyflow {
 
-SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onGridEffect)
+SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onGridEffect,
+                   FieldSumDenominators* kept)
 {
     SolveReport rep;
     auto say = [&](int panel, const char* text) {
@@ -125,7 +126,7 @@ SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEf
     }
 
     BodyFlowSolution sol;
-    const Outcome solved = solveBodyFlow(stations, meridians, flow, fieldPointsFromMesh(m), m, progress, sol);
+    const Outcome solved = solveBodyFlow(stations, meridians, flow, fieldPointsFromMesh(m), m, progress, sol, kept);
     if (solved == Outcome::Aborted) {
         stale();
         rep.outcome = Outcome::Aborted;

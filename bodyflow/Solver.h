@@ -2,7 +2,8 @@
 // The body-flow solution of the project: SOLVER.
 //
 //   SolveReport bodyflow::SOLVER(Module1& m, double velocity, Progress& progress,
-//                                const GridEffectHandler& onGridEffect = {});
+//                                const GridEffectHandler& onGridEffect = {},
+//                                FieldSumDenominators* kept = nullptr);
 //
 // (In namespace velmora::bodyflow: velmora::SOLVER is the main window class.)
 //
@@ -25,10 +26,13 @@
 // Status texts go to Progress::status (copied into panelLog). The report
 // carries the message box of a refusal and the result boxes to fill, in
 // order. The grid's window effects are passed to onGridEffect as they happen.
+// kept: the denominators of the field sums that a sweep keeps over its steps
+// (bodyflow/BodyFlow.h), or null for a SOLVE of its own.
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "bodyflow/BodyFlow.h"
 #include "model/Module1.h"
 #include "bodyflow/Grid.h"
 #include "platform/WindowWrites.h"
@@ -68,7 +72,8 @@ struct SolveReport : Report {
 
 namespace bodyflow {
 
-SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onGridEffect = {});
+SolveReport SOLVER(Module1& m, double velocity, Progress& progress, const GridEffectHandler& onGridEffect = {},
+                   FieldSumDenominators* kept = nullptr);
 
 } // namespace bodyflow
 } // namespace velmora

@@ -203,7 +203,8 @@ SolveChainReport solveChain(Module1& m, SolveHost& host, const SolveChainOptions
     // Body flow.
     step(SolveStep::BodyFlow);
     const SolveReport body =
-        bodyflow::SOLVER(m, m.FreeStreamVelocity, progress, [&host](GridEffect e) { host.gridEffect(e); });
+        bodyflow::SOLVER(m, m.FreeStreamVelocity, progress, [&host](GridEffect e) { host.gridEffect(e); },
+                         options.denominators);
     rep.bodyFlow = body.outcome;
     rep.notes.add(body.notes);
     append(rep.writes, body.writes);

@@ -70,6 +70,7 @@
 #include <string>
 #include <vector>
 
+#include "bodyflow/BodyFlow.h"
 #include "bodyflow/Grid.h"
 #include "platform/WindowWrites.h"
 #include "finpanel/FinPanelSolver.h"
@@ -113,6 +114,9 @@ public:
 struct SolveChainOptions {
     bool buildMesh = true;   // the sweep builds the mesh once, before its steps
     bool startRun = true;    // startRun first; the sweep does it once, before its steps
+    // The body flow's field-sum denominators a sweep keeps over its steps;
+    // a SOLVE of its own keeps none.
+    FieldSumDenominators* denominators = nullptr;
 };
 
 // message: the panel-2 text of a refusal by the chain itself or of a

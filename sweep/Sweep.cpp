@@ -38,12 +38,16 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
     const bool angle = m.AoaSweepSelected == 1;
     const bool velocity = !angle && m.VelocitySweepSelected == 1;
     m.SweepStepsStored = 0;
+    // The denominators of the body flow's field sums, written by the first
+    // step and read back by the others while the body and mesh stay; they
+    // go when the sweep ends, however it ends.
+    FieldSumDenominators denominators;
     for (int i = 1; i <= rep.stepCount; ++i) {
         host.sweepStep(i, rep.stepCount);
         if (angle) host.writeSweepValue(true, m.AngleOfAttack);
         else if (velocity) host.writeSweepValue(false, m.EnteredVelocity);
 
-        rep.lastStep = solveChain(m, host, {.buildMesh = false, .startRun = false});
+        rep.lastStep = solveChain(m, host, {.buildMesh = false, .startRun = false, .denominators = &denominators});
         host.stepSolved(rep.lastStep);
         if (rep.lastStep.outcome != Outcome::Done) {
             rep.outcome = rep.lastStep.outcome;

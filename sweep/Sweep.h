@@ -11,7 +11,9 @@
 // host (the window writes the main window's angle-of-attack or velocity box
 // in "##.###", whose change handler reads it back and invalidates the
 // results), then runs the chain without the mesh, which is built once before
-// the first step. After the last step the last increment is taken back, so
+// the first step, and with the field-sum denominators that the first step
+// writes and the others read back (bodyflow/BodyFlow.h), dropped when the
+// sweep returns. After the last step the last increment is taken back, so
 // the variable equals the value of the last step.
 //
 // Outcomes:

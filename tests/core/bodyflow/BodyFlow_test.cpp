@@ -126,5 +126,41 @@ TEST(SimdPaths, BodyFlowGivesTheSameBitsOnBothPaths)
     }
 }
 
+// A sweep's kept denominators: an ABORT while the field sums write them leaves them incomplete, and the next solve
+// handed them gives the bits of a solve that forms its own, as one that reads complete ones back does.
+TEST(BodyFlowTest, KeptDenominatorsAbortedWhileWrittenAreWrittenAgain)
+{
+    if (simdAvailable() < SimdLevel::Avx2) GTEST_SKIP() << "kept only where the AVX2 sums run";
+    auto m = rocket(20.0, 8);
+    const auto stations = bodyStationsFromGrid(*m);
+    const FieldPoints field = fieldPointsFromMesh(*m);
+    auto solve = [&](FieldSumDenominators* kept, Progress& progress, Outcome expected) {
+        BodyFlowSolution s;
+        EXPECT_EQ(solveBodyFlow(stations, 8, {300, 4, 0.27f, 0, 0.002378}, field, *m, progress, s, kept), expected);
+        return s;
+    };
+    const BodyFlowSolution formed = solve(nullptr, quiet, Outcome::Done);
+    FieldSumDenominators written, aborted;
+    testing::ScriptedProgress counting, aborting;
+    counting.onPump = [](int) {};
+    solve(&written, counting, Outcome::Done);
+    // The last pump follows the last block of 64 field points; the one before it comes within the field sums.
+    ASSERT_GT(field.count(), 128);
+    aborting.onPump = [&](int n) { if (n == counting.pumps - 1) m->AbortRequest = "YES"; };
+    m->AbortRequest = "NO";
+    solve(&aborted, aborting, Outcome::Aborted);
+    m->AbortRequest = "NO";
+    EXPECT_TRUE(written.complete() && !aborted.complete());
+    using S = BodyFlowSolution;
+    for (FieldSumDenominators* kept : {&aborted, &written}) {
+        const BodyFlowSolution s = solve(kept, quiet, Outcome::Done);
+        for (auto d : {&S::source, &S::surfaceU, &S::surfaceW, &S::fieldAxial, &S::fieldSpeed})
+            EXPECT_TRUE(sameBits(s.*d, formed.*d)) << (kept == &written);
+        for (auto f : {&S::surfaceCp, &S::fieldRadial, &S::fieldPressure})
+            EXPECT_TRUE(sameBits(s.*f, formed.*f)) << (kept == &written);
+    }
+    EXPECT_TRUE(aborted.complete());
+}
+
 } // namespace
 } // namespace velmora

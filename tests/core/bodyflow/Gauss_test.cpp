@@ -196,8 +196,9 @@ TEST(GaussTest, KeptFactorsGiveTheBitsOfAFullElimination)
     EXPECT_EQ(x, plainElimination(other, 40));
 }
 
-// A sweep replays the panel factors from its second step on, and the fin section keeps its factors: every step's body flow, drag, fin section and forces have the bits of a sweep
-// that forms everything at every step.
+// A sweep replays the panel factors and reads back the denominators of its field sums (which it owns) from its
+// second step on, and the fin section keeps its factors: every step's body flow, drag, fin section and forces have
+// the bits of a sweep that forms everything at every step.
 TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
 {
     struct Host : stability::SweepHost, Progress {
@@ -248,16 +249,18 @@ TEST(GaussTest, SweepWithKeptFactorsGivesEveryStepsBits)
     }
 }
 
-// Kept factors serve only the panels they came from: a field point a bit away, or a body a bit wider, gives the
-// bits of a solve that forms everything.
+// Kept factors and denominators serve only the panels and field points they came from: a field point a bit away,
+// or a body a bit wider, gives the bits of a solve that forms everything.
 TEST(GaussTest, KeptValuesFollowEveryChangeOfPanelsAndPoints)
 {
     auto m = rocket(20.0, 8);
     const FlowCondition flow{300, 4, 0.27f, 0, 0.002378};
+    FieldSumDenominators denominators;
     auto solve = [&](const std::vector<BodyStation>& stations, const FieldPoints& field, bool reuse) {
         const bool before = setPanelFactorReuse(reuse);
         BodyFlowSolution s;
-        EXPECT_EQ(solveBodyFlow(stations, 8, flow, field, *m, quiet, s), Outcome::Done);
+        EXPECT_EQ(solveBodyFlow(stations, 8, flow, field, *m, quiet, s, reuse ? &denominators : nullptr),
+                  Outcome::Done);
         setPanelFactorReuse(before);
         return s;
     };
