@@ -226,10 +226,11 @@ TEST(Sweep, FlightConditionBoundsHoldAtSolveMeshAndSweep)
                                       : why.starts_with(name) && (row.name == 'R' ? shown < 10000 : shown > limit));
                 BoxHost host(*m);
                 double steps = 3;
-                if (row.name)
+                if (row.name) {
                     EXPECT_EQ(std::tuple(solveChain(*m, host).message, meshInputRefusal(*m),
                                          LOOPER(*m, host, steps).message),
                               std::tuple(why, why, why));
+                }
             }
 }
 
