@@ -44,8 +44,11 @@ TEST(ProjectFileFuzzReplay, SeedsAndEveryPrefixOfThem)
 TEST(ProjectFileFuzzReplay, TheTriangleSeedIsRefusedByItsTipDistance)
 {
     auto m = makeModule1();
-    for (const auto& [name, bytes] : seeds())
-        if (name == "freeform.txt") ASSERT_TRUE(commit(read(bytes), *m));
+    for (const auto& [name, bytes] : seeds()) {
+        if (name == "freeform.txt") {
+            ASSERT_TRUE(commit(read(bytes), *m));
+        }
+    }
     EXPECT_STREQ(badFinDimension(*m), kMsgTriangleTipDistance);
 }
 

@@ -151,9 +151,14 @@ TEST(BaseFlowChain, EdgesOfTheRangeAddNoNegativeBaseDrag)
             m->MotorBurnTime = thrust ? 2 : 0, m->PropellantWeight = thrust ? 0.25 : 0;  // Isp T t / W
             testing::RecordingProgress p(m.get()), main;
             const ChainReport r = solveBaseFlow(*m, v, p, main);
-            if (nozzle == 0.1) EXPECT_EQ(std::pair(r.published, m->BasePressureCoefficient), std::pair(true, 0.0));
-            if (r.published) EXPECT_GE(std::min(m->BaseDragCoefficient, m->TotalDragCoefficient), 0.0f);
-            else EXPECT_NE(p.last(3), "");
+            if (nozzle == 0.1) {
+                EXPECT_EQ(std::pair(r.published, m->BasePressureCoefficient), std::pair(true, 0.0));
+            }
+            if (r.published) {
+                EXPECT_GE(std::min(m->BaseDragCoefficient, m->TotalDragCoefficient), 0.0f);
+            } else {
+                EXPECT_NE(p.last(3), "");
+            }
         }
 }
 
