@@ -204,7 +204,10 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     plot->addBeside(makeLabel(this, "MinCaption", "V-MIN"), Qt::RightEdge, 1, 1, PlotLayout::Anchor::Inside);
     right->addLayout(plot, 3);
 
-    auto* plotKeys = new QGridLayout;
+    // The plot keys in one row and the spinners under them, each at its own
+    // width; the room left stays at the right.
+    auto* plotKeys = new QHBoxLayout;
+    auto* spinners = new QHBoxLayout;
     GridPlot = makeButton(this, "GridPlot", "Mesh", "View MESH without performing CFD.");
     VCONTOUR = makeButton(this, "VCONTOUR", "Contours", "Plot velocity contours of base flow.");
     Vector = makeButton(this, "Vector", "Vectors", "Plot velocity vectors of base flow.");
@@ -224,24 +227,23 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     UpDown3->nameKeys("Vector column skip");
     Vskip = makeBox(this, "Vskip", "Skip", "1", true);
     fitToPattern(Vskip, "##");
-    plotKeys->addWidget(GridPlot, 0, 0);
-    plotKeys->addWidget(VCONTOUR, 0, 1);
-    plotKeys->addWidget(Vector, 0, 2);
-    plotKeys->addWidget(Command1, 0, 3);
-    // The keys keep their width; the room left stays at the right.
-    plotKeys->setColumnStretch(4, 1);
+    for (QWidget* key : std::initializer_list<QWidget*>{GridPlot, VCONTOUR, Vector, Command1}) plotKeys->addWidget(key);
+    plotKeys->addStretch(1);
     auto spinRow = [](QWidget* box, QWidget* spin, QLabel* label) {
         auto* row = new QHBoxLayout;
         row->addWidget(box);
         row->addWidget(spin);
         row->addWidget(label);
-        row->addStretch(1);
         return row;
     };
-    plotKeys->addLayout(spinRow(Vscale, UpDown1, makeLabel(this, "VscaleCaption", "Vector Scale")), 1, 0, 1, 2);
-    plotKeys->addLayout(spinRow(NLEVELS, UpDown2, makeLabel(this, "NLEVELSCaption", "Levels < 101")), 1, 2, 1, 1);
-    plotKeys->addLayout(spinRow(Vskip, UpDown3, makeLabel(this, "UpDown3Caption", "Skip")), 1, 3);
+    spinners->addLayout(spinRow(Vscale, UpDown1, makeLabel(this, "VscaleCaption", "Vector Scale")));
+    spinners->addSpacing(12);
+    spinners->addLayout(spinRow(NLEVELS, UpDown2, makeLabel(this, "NLEVELSCaption", "Levels < 101")));
+    spinners->addSpacing(12);
+    spinners->addLayout(spinRow(Vskip, UpDown3, makeLabel(this, "UpDown3Caption", "Skip")));
+    spinners->addStretch(1);
     right->addLayout(plotKeys);
+    right->addLayout(spinners);
 
     // The convergence history beside the flight condition and the run keys.
     auto* lower = new QHBoxLayout;
