@@ -494,9 +494,7 @@ void SOLVER::RATIOS_Click()
     if (s.SpeedUnitText == "MACH") {
         convertVelocity(s, "MACH");
         forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
-        s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
-        machWarned_ = s.FreeStreamMachNumber > 2.0f;
-        if (machWarned_) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+        checkMachNumber(true);
     }
     CLEARDATA3(s.FreeStreamVelocity);
 }
@@ -512,6 +510,18 @@ void SOLVER::Compressible_Click()
 
 // ---- flight condition ---------------------------------------------------------------
 
+// The Mach number of the velocity now set. Above 2 a box asks for a new one:
+// at every pick (always), or once as a typed value crosses 2.
+void SOLVER::checkMachNumber(bool always)
+{
+    Module1& s = m();
+    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
+    const bool tooFast = s.FreeStreamMachNumber > kMaxIncompressibleMach;
+    if (tooFast && (always || !machWarned_))
+        MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+    machWarned_ = tooFast;
+}
+
 void SOLVER::Velocity_Change()
 {
     Module1& s = m();
@@ -519,20 +529,14 @@ void SOLVER::Velocity_Change()
     CLEARDATA3(s.FreeStreamVelocity);
     convertVelocity(s, s.SpeedUnitText);
     forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
-    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
-    const bool tooFast = s.FreeStreamMachNumber > 2.0f;
-    if (tooFast && !machWarned_) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
-    machWarned_ = tooFast;
+    checkMachNumber(false);
 }
 
 void SOLVER::Speed_Click()
 {
     Module1& s = m();
     convertVelocity(s, s.SpeedUnitText);
-    s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
-    const bool tooFast = s.FreeStreamMachNumber > 2.0f;
-    if (tooFast) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
-    machWarned_ = tooFast;
+    checkMachNumber(true);
     // The velocity has changed either way: echo it and invalidate.
     ITERATION& sweep = forms().get<ITERATION>();
     sweep.LVLABEL1->setText(Speed->Text());

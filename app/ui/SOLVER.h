@@ -138,6 +138,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void checkMachNumber(bool always);
     bool machWarned_ = false;
     bool refuseWhileBusy();
     void meridiansPicked(Module1& s, const QString& inForce);
