@@ -14,21 +14,21 @@ bool finPlanformDerivesValues(int16_t planformCode)
     return planformCode == kFinTriangle || planformCode == kFinRectangle || planformCode == kFinElliptical;
 }
 
-void deriveFinPlanform(Module1& m)
+FinPlanformValues derivedFinPlanform(const Module1& m)
 {
     switch (m.FinPlanformCode) {
-    case kFinTriangle:
-        m.FinTipChord = 0.0f;
-        m.FinRootDistance = singleOrLargest(m.FinTipDistance - m.FinRootChord);
-        break;
+    case kFinTriangle: return {singleOrLargest(m.FinTipDistance - m.FinRootChord), 0.0f};
     case kFinRectangle:
-    case kFinElliptical:
-        m.FinRootDistance = singleOrLargest(m.FinTipDistance);
-        m.FinTipChord = singleOrLargest(m.FinRootChord);
-        break;
-    default:
-        break;
+    case kFinElliptical: return {singleOrLargest(m.FinTipDistance), singleOrLargest(m.FinRootChord)};
+    default: return {m.FinRootDistance, m.FinTipChord};
     }
+}
+
+void deriveFinPlanform(Module1& m)
+{
+    const FinPlanformValues v = derivedFinPlanform(m);
+    m.FinRootDistance = v.rootDistance;
+    m.FinTipChord = v.tipChord;
 }
 
 std::optional<double> finMeanChord(const Module1& m)

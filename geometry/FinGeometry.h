@@ -40,6 +40,14 @@ inline constexpr int16_t kFinElliptical = EllipticalPlanform;
 // True for the planforms whose root distance and tip chord are derived.
 bool finPlanformDerivesValues(int16_t planformCode);
 
+// FinRootDistance and FinTipChord as the current planform gives them from
+// the tip distance and root chord; the stored ones for the other planforms.
+struct FinPlanformValues {
+    float rootDistance;
+    float tipChord;
+};
+FinPlanformValues derivedFinPlanform(const Module1& m);
+
 // Writes FinRootDistance and FinTipChord from the current planform, tip
 // distance and root chord; leaves them alone for the other planforms.
 void deriveFinPlanform(Module1& m);

@@ -45,19 +45,15 @@ const char* finRefusal(const Module1& m, double d, double length)
     if (root != 0 && !atMost(m.FinThickness, kMaxFinThicknessRatio * root))
         return "Fin thickness must be at most 0.25 times the fin root chord (a thin fin).";
     if (!atMost(m.FinSpan, kMaxFinSpanRatio * d)) return "Fin span must be at most 5 times the nose cone diameter.";
-    // The root distance and tip chord as the planform derives them.
-    double rootDistance = m.FinRootDistance, tipChord = m.FinTipChord;
+    // The root distance and tip chord as the planform derives them, named by
+    // the distance the user typed.
+    const FinPlanformValues derived = derivedFinPlanform(m);
+    const double rootDistance = derived.rootDistance, tipChord = derived.tipChord;
     const char* rootText = "Fin root distance plus fin root chord must be at most the body length (fins on the body).";
     switch (m.FinPlanformCode) {
-    case TrianglePlanform:
-        rootDistance = m.FinTipDistance - root;
-        tipChord = 0;
-        rootText = "Fin tip distance must be at most the body length (fins on the body).";
-        break;
+    case TrianglePlanform: rootText = "Fin tip distance must be at most the body length (fins on the body)."; break;
     case RectanglePlanform:
     case EllipticalPlanform:
-        rootDistance = m.FinTipDistance;
-        tipChord = root;
         rootText = "Fin tip distance plus fin root chord must be at most the body length (fins on the body).";
         break;
     default: break;
