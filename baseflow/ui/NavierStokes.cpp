@@ -351,7 +351,8 @@ void NavierStokes::solveCommand()
     if (solving_) return;
     if (!forms().runCommand("Base flow CFD", [this] { runSolve(); }))
         StatusBar1->setPanel(3, QString::fromStdString(busyRefusal(forms().busy())));
-    bringIntoView(REYNOLDS, BaseCd);
+    // The results frame and the convergence history beside it.
+    bringIntoView(FlowResults, RESIDUAL);
 }
 
 void NavierStokes::runSolve()

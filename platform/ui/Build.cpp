@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSpinBox>
@@ -288,8 +289,23 @@ void bringIntoView(QWidget* first, QWidget* last)
     if (!first) return;
     for (QWidget* w = first->parentWidget(); w; w = w->parentWidget())
         if (auto* scroll = qobject_cast<QScrollArea*>(w); scroll && scroll->objectName() == "WindowScrollArea") {
-            if (last) scroll->ensureWidgetVisible(last, 0, 0);
-            scroll->ensureWidgetVisible(first, 0, 0);
+            QWidget* content = scroll->widget();
+            if (!content || !content->isAncestorOf(first) || (last && !content->isAncestorOf(last))) return;
+            // The boxes where the layout puts them now, frames included (a
+            // line edit's own wish is its text cursor only).
+            if (QLayout* l = content->layout()) l->activate();
+            QRect span(first->mapTo(content, QPoint(0, 0)), first->size());
+            if (last) span |= QRect(last->mapTo(content, QPoint(0, 0)), last->size());
+            // The whole span when the view holds it, else from its start.
+            auto show = [](QScrollBar* bar, int from, int to, int view) {
+                int value = bar->value();
+                if (to - from > view || from < value) value = from;
+                else if (to > value + view) value = to - view;
+                bar->setValue(value);
+            };
+            const QSize view = scroll->viewport()->size();
+            show(scroll->verticalScrollBar(), span.top(), span.bottom() + 1, view.height());
+            show(scroll->horizontalScrollBar(), span.left(), span.right() + 1, view.width());
             return;
         }
 }

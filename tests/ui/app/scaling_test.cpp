@@ -279,6 +279,45 @@ TEST(Scaling, TextsAreShownWhole)
     EXPECT_GE(notice.minimumWidth(), titleBarWidth(notice.windowTitle()));
 }
 
+// The control lies whole, frame included, inside the scrolled view of its window.
+bool wholeInView(const QWidget* w)
+{
+    const auto* scroll = w->window()->findChild<QScrollArea*>(QStringLiteral("WindowScrollArea"));
+    const QWidget* view = scroll ? scroll->viewport() : w->window();
+    return view->rect().contains(QRect(w->mapTo(view, QPoint(0, 0)), w->size()));
+}
+
+// At scale 2 on 1920 x 1080 and 1920 x 1200 (960 x 540 and 960 x 600 logical) a run scrolls its results into view
+// whole: the base-flow results frame with its convergence plot, and the main window's results down to the last box.
+TEST(Scaling, ARunBringsItsWholeResultsIntoViewOnAScrolledWindow)
+{
+    for (const QRect screen : {QRect(0, 0, 960, 540), QRect(0, 0, 960, 600)}) {
+        SCOPED_TRACE(screen.height());
+        Harness h;
+        SOLVER& s = testing::typeRocketWithFins(h);
+        placeWindow(s, screen);
+        s.show();
+        QApplication::processEvents();
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_NE(s.findChild<QScrollArea*>(), nullptr);
+        for (QWidget* w : std::initializer_list<QWidget*>{s.MachNumber, s.FinSurfaceDrag})
+            EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
+
+        // Placed on this screen before BASE FLOW shows it.
+        NavierStokes& base = h.forms->get<NavierStokes>();
+        placeWindow(base, screen);
+        base.show();
+        Harness::press(s.Toolbar1, "BASE FLOW");
+        QApplication::processEvents();
+        QTest::mouseClick(base.Solve, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_FALSE(base.BaseCd->text().isEmpty()) << base.StatusBar1->panel(3).toStdString();
+        for (QWidget* w : std::initializer_list<QWidget*>{base.FlowResults, base.BaseCd, base.RESIDUAL})
+            EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
+    }
+}
+
 // While a sweep runs, the main window's status bar shows what the steps write into it.
 TEST(Scaling, TheMainStatusBarStaysLiveDuringASweep)
 {
