@@ -97,7 +97,15 @@ public:
     int panelCount() const { return static_cast<int>(panels_.size()); }
     QLabel* panelLabel(int n) const;
 
+    // Least widths of a panel with a text and of an empty one.
+    static constexpr int kPanelWidth = 80;
+    static constexpr int kEmptyPanelWidth = 16;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void fitHeight();
     std::vector<QLabel*> panels_;
 };
 

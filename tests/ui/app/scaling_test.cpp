@@ -25,6 +25,13 @@ QRect inWindow(const QWidget* w) { return QRect(w->mapTo(w->window(), QPoint(0, 
 // The label's text fits the room the label has.
 bool whole(const QLabel* l) { return l->width() >= l->sizeHint().width(); }
 
+// The status panel shows its whole text, on as many lines as it takes, inside its window.
+bool wholePanel(const QLabel* l)
+{
+    const bool fits = l->wordWrap() ? l->height() >= l->heightForWidth(l->width()) : whole(l);
+    return fits && l->window()->rect().contains(inWindow(l));
+}
+
 void settle(Form& w, QSize size)
 {
     w.resize(size);
@@ -245,6 +252,26 @@ TEST(Scaling, TextsAreShownWhole)
     for (int i = 1; i <= 3; ++i) EXPECT_TRUE(whole(base.StatusBar1->panelLabel(i))) << i;
     EXPECT_EQ(base.Vislabel->text(), "IN^2/SEC");
     EXPECT_TRUE(whole(base.Vislabel));
+
+    // A refusal longer than the base-flow window's status bar, at the window's default size on a 1600 x 1000
+    // screen: seen whole, "Nothing added to total drag." included.
+    {
+        Harness r;
+        SOLVER& main = r.typeRocket();
+        main.CFDSOLVER_Click();
+        NavierStokes& refusing = r.forms->get<NavierStokes>();
+        placeWindow(refusing, QRect(0, 0, 1600, 1000));
+        refusing.show();
+        Harness::press(main.Toolbar1, "BASE FLOW");
+        for (auto [box, text] : {std::pair{refusing.THRUST, "1e6"}, {refusing.BURNTIME, "1.5"},
+                                 {refusing.FUELWT, "0.1"}, {refusing.JETDIAMETER, "0.5"}})
+            Harness::type(box, text);
+        QTest::mouseClick(refusing.Solve, Qt::LeftButton);
+        QApplication::processEvents();
+        const QLabel* panel = refusing.StatusBar1->panelLabel(3);
+        EXPECT_TRUE(panel->text().startsWith("Specific impulse") && panel->text().endsWith("Nothing added to total drag."));
+        EXPECT_TRUE(wholePanel(panel)) << panel->width();
+    }
 
     // The fin-section window's instruction, full stop included.
     PanelAero& fin = h.forms->get<PanelAero>();
