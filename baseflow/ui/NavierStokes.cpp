@@ -98,7 +98,6 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     // the room to spare on the right.
     struct Column {
         std::vector<QLineEdit*> boxes;
-        std::vector<QLabel*> captions;
         std::vector<QGridLayout*> grids;
     };
     auto boxFrame = [this, unitWidth](Column& column, const char* name, const char* title, bool readOnly,
@@ -115,21 +114,14 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                 unit = *row.unit = makeLabel(this, row.unitName, row.unitText);
                 unit->setMinimumWidth(unitWidth);
             }
-            column.captions.push_back(addRow(grid, r++, row.caption, box, unit));
+            addRow(grid, r++, row.caption, box, unit);
             column.boxes.push_back(box);
         }
         grid->setColumnStretch(3, 1);
         column.grids.push_back(grid);
         return frame;
     };
-    auto lineUp = [](const Column& column) {
-        shareWidth(column.boxes);
-        for (QLineEdit* b : column.boxes)
-            if (!b->isReadOnly()) b->setMaximumWidth(b->minimumWidth());
-        int caption = 0;
-        for (const QLabel* l : column.captions) caption = std::max(caption, l->sizeHint().width());
-        for (QGridLayout* g : column.grids) g->setColumnMinimumWidth(0, caption);
-    };
+    auto lineUp = [](const Column& column) { lineUpColumn(column.boxes, column.grids); };
     Column leftColumn, flightColumn;
 
     auto* lists = new QGridLayout;
@@ -218,7 +210,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     UpDown1->setToolTip("Increase size of velocity vectors.");
     UpDown1->nameKeys("Vector scale");
     NLEVELS = makeBox(this, "NLEVELS", "Levels < 101");
-    fitToPattern(NLEVELS, "######");
+    fitToPattern(NLEVELS, "###");
     UpDown2 = named(new UpDownSpinner(3, 100, 1, 3, this), "UpDown2", "Levels spinner");
     UpDown2->setToolTip("Modify the number of levels displayed in contour plot.");
     UpDown2->nameKeys("Contour levels");

@@ -116,8 +116,15 @@ void applyWidth(QLineEdit* box, int width)
         box->setProperty(kFittedWidth, width);
         box->setFixedWidth(std::max(width, boxWidthFor(box, box->text())));
     } else {
+        // An input box asks for the width of what it holds and does not
+        // stretch with its window; it fills a column that other controls
+        // make wider. A longer text typed scrolls in it.
         box->setMinimumWidth(width);
         box->setMaximumWidth(QWIDGETSIZE_MAX);
+        QSizePolicy policy = box->sizePolicy();
+        policy.setHorizontalPolicy(QSizePolicy::Preferred);
+        box->setSizePolicy(policy);
+        if (auto* text = qobject_cast<TextBox*>(box)) text->setWidthHint(width);
     }
 }
 } // namespace
@@ -141,6 +148,17 @@ void shareWidth(const std::vector<QLineEdit*>& column)
     for (const QLineEdit* box : column)
         width = std::max(width, box->isReadOnly() ? box->property(kFittedWidth).toInt() : box->minimumWidth());
     for (QLineEdit* box : column) applyWidth(box, width);
+}
+
+void lineUpColumn(const std::vector<QLineEdit*>& boxes, const std::vector<QGridLayout*>& grids)
+{
+    shareWidth(boxes);
+    int caption = 0;
+    for (const QGridLayout* g : grids)
+        for (int r = 0; r < g->rowCount(); ++r)
+            if (const QLayoutItem* item = g->itemAtPosition(r, 0); item && item->widget())
+                caption = std::max(caption, item->widget()->sizeHint().width());
+    for (QGridLayout* g : grids) g->setColumnMinimumWidth(0, caption);
 }
 
 // ---- up-down arrows ---------------------------------------------------------------

@@ -27,6 +27,24 @@ WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
+void TextBox::setWidthHint(int width)
+{
+    widthHint_ = width;
+    updateGeometry();
+}
+
+QSize TextBox::sizeHint() const
+{
+    const QSize own = QLineEdit::sizeHint();
+    return widthHint_ > 0 ? QSize(widthHint_, own.height()) : own;
+}
+
+QSize TextBox::minimumSizeHint() const
+{
+    const QSize own = QLineEdit::minimumSizeHint();
+    return widthHint_ > 0 ? QSize(std::min(widthHint_, own.width()), own.height()) : own;
+}
+
 void TextBox::onChange(std::function<void()> handler)
 {
     connect(this, &QLineEdit::textChanged, this,

@@ -49,6 +49,14 @@ public:
     void setText_(const QString& t) { setText(t); }
     // The change handler (textChanged).
     void onChange(std::function<void()> handler);
+    // The width the box asks for in its layout (see fitToPattern); 0 leaves
+    // the line edit's own.
+    void setWidthHint(int width);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    int widthHint_ = 0;
 };
 
 class ComboBox : public QComboBox {

@@ -167,7 +167,7 @@ TEST(Scaling, TheMainWindowGivesItsRoomToTheMeshAndKeepsResultsInViewOnASmallScr
         const QRect inputs = inWindow(s.findChild<QWidget*>("FlightConditions"));
         if (screen.width() > 1000) {
             EXPECT_EQ(s.findChild<QScrollArea*>(), nullptr);
-            EXPECT_LT(s.Velocity->width(), 2 * s.Velocity->sizeHint().width());
+            EXPECT_LE(s.Velocity->width(), std::max(s.Compressible->width(), s.RATIOS->width()));
             EXPECT_LT(inWindow(s.Speed).left() - inWindow(s.Velocity).right(), 20);
             EXPECT_GT(results.left(), inputs.right());
             EXPECT_GT(results.bottom(), inWindow(s.ProgressBar1).top() - 20);
@@ -234,6 +234,42 @@ TEST(Scaling, MaximisedPlotsKeepTheirShapesAndTheirCompanionsTheirWidths)
     };
     PictureBox& p = *sweep.DataPlot1;
     EXPECT_NEAR(dark(p.toDevice(1200, 60), p.toDevice(1200, 140)), dark(p.toDevice(60, 1200), p.toDevice(140, 1200)), 1.5);
+}
+
+// Maximised, an input box stays as wide as the numbers it holds need, and the boxes of a results column share one
+// width and one left edge.
+TEST(Scaling, InputBoxesKeepTheWidthOfTheirNumbersAndAColumnOneWidth)
+{
+    Harness h;
+    h.start();
+    PlotResults& plot = h.forms->get<PlotResults>();
+    NavierStokes& base = h.forms->get<NavierStokes>();
+    PressureCenter& cp = h.forms->get<PressureCenter>();
+    const struct {
+        Form& window;
+        // Each with the widest pattern its column shows (the velocity levels stand over the vector scale).
+        std::vector<std::pair<QLineEdit*, std::string_view>> boxes;
+    } cases[] = {
+        {plot, {{plot.NLEVELS2, "##.#####"}, {plot.Vscale, "##.#####"}, {plot.NLEVELS, "###"}, {plot.Xlocation, "#####.##"}}},
+        {base, {{base.Vscale, "##.#####"}, {base.NLEVELS, "###"}, {base.Vskip, "##"}}},
+    };
+    for (const auto& c : cases) {
+        placeWindow(c.window, kScreen);
+        c.window.show();
+        settle(c.window, {1920, 1150});
+        for (const auto& [box, pattern] : c.boxes)
+            EXPECT_EQ(box->width(), boxWidthFor(box, widestPatternText(pattern))) << box->objectName().toStdString();
+    }
+
+    placeWindow(cp, kScreen);
+    cp.show();
+    settle(cp, {1920, 1150});
+    const std::vector<TextBox*> column{cp.CNFINS, cp.CNBODYS, cp.CNROCKET, cp.XCPBODYS, cp.XCPFINS, cp.XCPTOTALS,
+                                       cp.XLRATIOS, cp.CNFORCES, cp.CMFORCES, cp.CXFORCES, cp.BODYFORCES,
+                                       cp.FINFORCES, cp.FINAOAFORCES, cp.LUGFORCES, cp.MODELAOA};
+    for (TextBox* b : column)
+        EXPECT_EQ(std::pair(b->width(), inWindow(b).left()), std::pair(cp.CNFINS->width(), inWindow(cp.CNFINS).left()))
+            << b->objectName().toStdString();
 }
 
 TEST(Scaling, TextsAreShownWhole)
