@@ -70,7 +70,10 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     auto* pictures = new QHBoxLayout;
     auto* field = new QVBoxLayout;
     VelocityPlot = named(new PictureBox(this), "VelocityPlot", "Flow field plot");
-    VelocityPlot->setMinimumSize(580, 290);
+    // Drawn at 580 x 290 where the screen has room; it shrinks so that the
+    // window fits the width of a small screen without scrolling sideways.
+    VelocityPlot->setMinimumSize(480, 240);
+    VelocityPlot->setDesignSize(QSize(580, 290));
     // The flow domain is drawn twice as wide as high, at any window size.
     VelocityPlot->setHeightForWidthRatio(0.5);
     NoMeshDefined = makePictureNotice(VelocityPlot, "NoMeshDefined", "Generate New Plot");

@@ -32,6 +32,14 @@ bool wholePanel(const QLabel* l)
     return fits && l->window()->rect().contains(inWindow(l));
 }
 
+// The control lies whole, frame included, inside the scrolled view of its window.
+bool wholeInView(const QWidget* w)
+{
+    const auto* scroll = w->window()->findChild<QScrollArea*>(QStringLiteral("WindowScrollArea"));
+    const QWidget* view = scroll ? scroll->viewport() : w->window();
+    return view->rect().contains(QRect(w->mapTo(view, QPoint(0, 0)), w->size()));
+}
+
 void settle(Form& w, QSize size)
 {
     w.resize(size);
@@ -272,6 +280,24 @@ TEST(Scaling, InputBoxesKeepTheWidthOfTheirNumbersAndAColumnOneWidth)
             << b->objectName().toStdString();
 }
 
+// At scale 2 on a 1920-pixel-wide screen (960 logical) the plot window fits the width: it scrolls down only, and
+// the profile's labels stand in view beside its pictures.
+TEST(Scaling, ThePlotWindowFitsTheWidthOfTheScreenAtScaleTwo)
+{
+    for (const QRect screen : {QRect(0, 0, 960, 540), QRect(0, 0, 960, 600)}) {
+        SCOPED_TRACE(screen.height());
+        Harness h;
+        h.start();
+        PlotResults& plot = h.forms->get<PlotResults>();
+        placeWindow(plot, screen);
+        plot.show();
+        QApplication::processEvents();
+        if (auto* scroll = plot.findChild<QScrollArea*>()) EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
+        for (QWidget* w : std::initializer_list<QWidget*>{plot.Label3, plot.Label4, plot.UnitsLabel1, plot.Command1})
+            EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
+    }
+}
+
 TEST(Scaling, TextsAreShownWhole)
 {
     Harness h;
@@ -340,14 +366,6 @@ TEST(Scaling, TextsAreShownWhole)
     // The conversion notice is wide enough for its title.
     ConvertData& notice = h.forms->get<ConvertData>();
     EXPECT_GE(notice.minimumWidth(), titleBarWidth(notice.windowTitle()));
-}
-
-// The control lies whole, frame included, inside the scrolled view of its window.
-bool wholeInView(const QWidget* w)
-{
-    const auto* scroll = w->window()->findChild<QScrollArea*>(QStringLiteral("WindowScrollArea"));
-    const QWidget* view = scroll ? scroll->viewport() : w->window();
-    return view->rect().contains(QRect(w->mapTo(view, QPoint(0, 0)), w->size()));
 }
 
 // At scale 2 on 1920 x 1080 and 1920 x 1200 (960 x 540 and 960 x 600 logical) a run scrolls its results into view
