@@ -314,11 +314,12 @@ void bringIntoView(QWidget* first, QWidget* last)
             if (QLayout* l = content->layout()) l->activate();
             QRect span(first->mapTo(content, QPoint(0, 0)), first->size());
             if (last) span |= QRect(last->mapTo(content, QPoint(0, 0)), last->size());
-            // The whole span when the view holds it, else from its start.
+            // The whole span when the view holds it, else up to its end (the
+            // last result written, never cut by the status bar under it).
             auto show = [](QScrollBar* bar, int from, int to, int view) {
                 int value = bar->value();
-                if (to - from > view || from < value) value = from;
-                else if (to > value + view) value = to - view;
+                if (to - from > view || to > value + view) value = to - view;
+                else if (from < value) value = from;
                 bar->setValue(value);
             };
             const QSize view = scroll->viewport()->size();

@@ -288,7 +288,7 @@ void onOptionOn(const std::array<QRadioButton*, N>& options, QObject* context, c
 // In a window whose content scrolls (see placeWindow): scrolls it so that
 // `first`, `last` and what stands between them are in view, whole with their
 // frames (the results a command has just written); when the view cannot hold
-// them all, from the start of `first`. Nothing in a window that does not
+// them all, up to the end of `last`. Nothing in a window that does not
 // scroll.
 void bringIntoView(QWidget* first, QWidget* last = nullptr);
 
