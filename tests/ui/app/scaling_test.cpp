@@ -28,8 +28,8 @@ bool whole(const QLabel* l) { return l->width() >= l->sizeHint().width(); }
 // The status panel shows its whole text, on as many lines as it takes, inside its window.
 bool wholePanel(const QLabel* l)
 {
-    const bool fits = l->wordWrap() ? l->height() >= l->heightForWidth(l->width()) : whole(l);
-    return fits && l->window()->rect().contains(inWindow(l));
+    return (l->wordWrap() ? l->height() >= l->heightForWidth(l->width()) : whole(l)) &&
+           l->window()->rect().contains(inWindow(l));
 }
 
 // The control lies whole, frame included, inside the scrolled view of its window.
@@ -253,49 +253,22 @@ TEST(Scaling, InputBoxesKeepTheWidthOfTheirNumbersAndAColumnOneWidth)
     PlotResults& plot = h.forms->get<PlotResults>();
     NavierStokes& base = h.forms->get<NavierStokes>();
     PressureCenter& cp = h.forms->get<PressureCenter>();
-    const struct {
-        Form& window;
-        // Each with the widest pattern its column shows (the velocity levels stand over the vector scale).
-        std::vector<std::pair<QLineEdit*, std::string_view>> boxes;
-    } cases[] = {
-        {plot, {{plot.NLEVELS2, "##.#####"}, {plot.Vscale, "##.#####"}, {plot.NLEVELS, "###"}, {plot.Xlocation, "#####.##"}}},
-        {base, {{base.Vscale, "##.#####"}, {base.NLEVELS, "###"}, {base.Vskip, "##"}}},
-    };
-    for (const auto& c : cases) {
-        placeWindow(c.window, kScreen);
-        c.window.show();
-        settle(c.window, {1920, 1150});
-        for (const auto& [box, pattern] : c.boxes)
-            EXPECT_EQ(box->width(), boxWidthFor(box, widestPatternText(pattern))) << box->objectName().toStdString();
+    // Each box with the widest pattern its column shows (the velocity levels stand over the vector scale).
+    const std::pair<QLineEdit*, std::string_view> cases[] = {
+        {plot.NLEVELS2, "##.#####"}, {plot.Vscale, "##.#####"}, {plot.NLEVELS, "###"}, {plot.Xlocation, "#####.##"},
+        {base.Vscale, "##.#####"}, {base.NLEVELS, "###"}, {base.Vskip, "##"}};
+    for (Form* w : std::initializer_list<Form*>{&plot, &base, &cp}) {
+        placeWindow(*w, kScreen);
+        w->show();
+        settle(*w, {1920, 1150});
     }
-
-    placeWindow(cp, kScreen);
-    cp.show();
-    settle(cp, {1920, 1150});
-    const std::vector<TextBox*> column{cp.CNFINS, cp.CNBODYS, cp.CNROCKET, cp.XCPBODYS, cp.XCPFINS, cp.XCPTOTALS,
-                                       cp.XLRATIOS, cp.CNFORCES, cp.CMFORCES, cp.CXFORCES, cp.BODYFORCES,
-                                       cp.FINFORCES, cp.FINAOAFORCES, cp.LUGFORCES, cp.MODELAOA};
-    for (TextBox* b : column)
+    for (const auto& [box, pattern] : cases)
+        EXPECT_EQ(box->width(), boxWidthFor(box, widestPatternText(pattern))) << box->objectName().toStdString();
+    // One column across both frames of the force window.
+    for (TextBox* b : {cp.CNBODYS, cp.CNROCKET, cp.XCPBODYS, cp.XCPFINS, cp.XCPTOTALS, cp.XLRATIOS, cp.CNFORCES,
+                       cp.CMFORCES, cp.CXFORCES, cp.BODYFORCES, cp.FINFORCES, cp.FINAOAFORCES, cp.LUGFORCES, cp.MODELAOA})
         EXPECT_EQ(std::pair(b->width(), inWindow(b).left()), std::pair(cp.CNFINS->width(), inWindow(cp.CNFINS).left()))
             << b->objectName().toStdString();
-}
-
-// At scale 2 on a 1920-pixel-wide screen (960 logical) the plot window fits the width: it scrolls down only, and
-// the profile's labels stand in view beside its pictures.
-TEST(Scaling, ThePlotWindowFitsTheWidthOfTheScreenAtScaleTwo)
-{
-    for (const QRect screen : {QRect(0, 0, 960, 540), QRect(0, 0, 960, 600)}) {
-        SCOPED_TRACE(screen.height());
-        Harness h;
-        h.start();
-        PlotResults& plot = h.forms->get<PlotResults>();
-        placeWindow(plot, screen);
-        plot.show();
-        QApplication::processEvents();
-        if (auto* scroll = plot.findChild<QScrollArea*>()) EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
-        for (QWidget* w : std::initializer_list<QWidget*>{plot.Label3, plot.Label4, plot.UnitsLabel1, plot.Command1})
-            EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
-    }
 }
 
 TEST(Scaling, TextsAreShownWhole)
@@ -371,8 +344,8 @@ TEST(Scaling, TextsAreShownWhole)
 // At scale 2 on 1920 x 1080 and 1920 x 1200 (960 x 540 and 960 x 600 logical, with and without a taskbar) a run
 // scrolls its results into view whole: the base-flow results frame with its convergence plot; the main window's
 // results from the first box to the last where the view holds them, else down to the last box, never cut by the
-// status bar.
-TEST(Scaling, ARunBringsItsWholeResultsIntoViewOnAScrolledWindow)
+// status bar. The plot window fits the width: its profile labels stand in view without scrolling sideways.
+TEST(Scaling, AtScaleTwoARunBringsItsWholeResultsIntoViewAndThePlotWindowFitsTheWidth)
 {
     for (const int height : {540, 600, 540 - 24, 600 - 24}) {
         const QRect screen(0, 0, 960, height);
@@ -400,6 +373,13 @@ TEST(Scaling, ARunBringsItsWholeResultsIntoViewOnAScrolledWindow)
         QApplication::processEvents();
         ASSERT_FALSE(base.BaseCd->text().isEmpty()) << base.StatusBar1->panel(3).toStdString();
         for (QWidget* w : std::initializer_list<QWidget*>{base.FlowResults, base.BaseCd, base.RESIDUAL})
+            EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
+
+        PlotResults& plot = h.forms->get<PlotResults>();
+        placeWindow(plot, screen);
+        plot.show();
+        QApplication::processEvents();
+        for (QWidget* w : std::initializer_list<QWidget*>{plot.Label3, plot.Label4, plot.UnitsLabel1, plot.Command1})
             EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
     }
 }
