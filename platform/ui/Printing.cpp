@@ -111,8 +111,9 @@ bool runJob(QPrinter& printer, const PrintJob& job, QString* error)
     if (target.isEmpty()) return job(printer, error);
     const QString reason = saveWholeFileBy(target, [&](const QString& temporary, QString* why) {
         printer.setOutputFileName(temporary);
-        bool done = job(printer, why);
+        const bool done = job(printer, why);
         printer.setOutputFileName(target);
+        if (why) why->replace(temporary, target);  // the user knows the file by its own name
         return done && (printer.outputFormat() != QPrinter::PdfFormat || pdfComplete(temporary));
     });
     if (!reason.isEmpty()) {

@@ -51,7 +51,10 @@ QString reasonOf(int error, const QString& file)
     }
 }
 
-std::FILE* openFile(const QString& path, const char* mode) { return std::fopen(QFile::encodeName(path).constData(), mode); }
+std::FILE* openFile(const QString& path, const char* mode)
+{
+    return std::fopen(QFile::encodeName(path).constData(), mode);
+}
 
 // A new empty file beside `path` that no other file had the name of; empty
 // with *error set when none can be made.

@@ -173,8 +173,8 @@ TEST_F(FinSectionWindow, SolveDrawsTheFinResultAndPrintsIt)
     testing::printTo(dir.filePath("missing/fins.pdf"));
     p.mnuPrintPage->trigger();
     EXPECT_EQ(testing::said(h.messages()),
-              QStringList({"The form can't be printed. The folder " + QDir::toNativeSeparators(dir.filePath("missing")) +
-                           " does not exist. | "}));
+              QStringList({"The form can't be printed. The folder " +
+                           QDir::toNativeSeparators(dir.filePath("missing")) + " does not exist. | "}));
     setPrinterProvider({});
 }
 

@@ -122,7 +122,8 @@ TEST(PdfSaves, WrittenWholeOrNotAtAll)
             setPrinterProvider({});
             QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-            const QString why = place == ReadOnlyFolder ? "No permission to write in " + QDir::toNativeSeparators(dir.path()) + "."
+            const QString folder = QDir::toNativeSeparators(dir.path());
+            const QString why = place == ReadOnlyFolder ? "No permission to write in " + folder + "."
                                 : place == ReadOnlyFile ? shown + " is read-only."
                                 : place == Folder       ? shown + " is a folder."
                                                         : "No room on the disk for " + shown + ".";
