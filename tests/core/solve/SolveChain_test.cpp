@@ -334,5 +334,27 @@ TEST(SolveChain, ShapesAtTheSizeBoundsAreRefusedByRuleOrGiveBoundedResults)
     }
 }
 
+// Typical hobby rockets, swept fins ending behind the base among them, solve in every unit system and flow model:
+// drag and, at an angle, a centre of pressure on the rocket behind its nose.
+TEST(SolveChain, HobbyRocketsSolveInEveryUnitSystemAndFlowModel)
+{
+    for (const testing::HobbyRocket& r : testing::kHobbyRockets)
+        for (const UnitSystem& units : UnitSystemTable)
+            for (int compressible : {0, 1}) {
+                auto m = testing::hobbyRocket(r, units, compressible);
+                testing::setUserMesh(*m, 12);
+                m->PanelCount = 20;
+                RecordingHost host;
+                const SolveChainReport run = solveChain(*m, host);
+                SCOPED_TRACE(std::to_string(&r - testing::kHobbyRockets) + " " + units.code + " " +
+                             std::to_string(compressible) + ": " + run.message);
+                ASSERT_EQ(run.outcome, Outcome::Done);
+                EXPECT_GT(m->TotalDragCoefficient, 0.1f);
+                EXPECT_LT(m->TotalDragCoefficient, 5.0f);
+                if (r.angle != 0) EXPECT_GT(m->CenterOfPressureRatio, 0.3f);
+                if (r.angle != 0) EXPECT_LT(m->CenterOfPressureRatio, 1.5f);
+            }
+}
+
 } // namespace
 } // namespace velmora
