@@ -144,7 +144,8 @@ inline std::unique_ptr<Module1> hobbyRocket(const HobbyRocket& r, const UnitSyst
     m->FinSectionText = "STREAMLINED";
     m->LaunchLugLength = in(r.lugLength), m->LaunchLugOuterDiameter = in(r.lugOuter);
     m->LaunchLugInnerDiameter = static_cast<float>(in(r.lugInner));
-    m->EnteredVelocity = m->FreeStreamVelocity = r.velocity * (u == "FPS" ? 1 : u == "MNS" ? 0.3048 : 12);
+    m->EnteredVelocity = r.velocity;  // FT/SEC
+    m->FreeStreamVelocity = r.velocity * (u == "FPS" ? 1 : u == "MNS" ? 0.3048 : 12);
     m->AngleOfAttack = r.angle;
     return m;
 }
