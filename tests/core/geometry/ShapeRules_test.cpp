@@ -63,10 +63,11 @@ TEST(ShapeRules, EachBoundHoldsAtItsEdge)
         }
     }
 
-    // Fins flush with the base, typed in each unit system: their root distance, kept in single precision, lies
-    // just behind the base, which the bound's slack takes.
+    // Fins flush with the base (nose 2 in, tube 12.1 in, root chord 1.75 in), typed in each unit system: their root
+    // distance, kept in single precision, lies just behind the base, which the bound's slack takes.
     const struct { double nose, tube, root, rootDistance, diameter; } flush[] = {
-        {0.16667, 1.00833, 0.14583, 1.02917, 0.08333}, {2, 12.1, 1.75, 12.35, 1}, {0.0508, 0.30734, 0.04445, 0.31369, 0.0254}};
+        {0.16667, 1.00833, 0.14583, 1.02917, 0.08333}, {2, 12.1, 1.75, 12.35, 1},
+        {0.0508, 0.30734, 0.04445, 0.31369, 0.0254}};
     for (std::size_t u = 0; u < UnitSystemTable.size(); ++u) {
         const UnitSystem& units = UnitSystemTable[u];
         const auto& f = flush[u];

@@ -302,6 +302,7 @@ TEST(SolveChain, ShapesAtTheSizeBoundsAreRefusedByRuleOrGiveBoundedResults)
         {{{&M::FinSpan, 1e6}}, "Fin span"}, {{{&M::FinSpan, 5}, {&M::FinThickness, 0.75}}, ""},
         {{{&M::FinRootChord, 0.5}}, "Fin tip chord"}, {{{&M::FinRootChord, 0.75}, {&M::FinTipDistance, 1e-6}}, ""},
         {{{&M::FinTipDistance, 1e6}}, "Fin tip distance"}, {{{&M::BodyTubeLength, 10}}, "Fin root distance"},
+        {{{&M::FinTipDistance, 30}, {&M::FinSpan, 5}}, "", false, [](M& m) { m.FinTipChord = 6; }},  // tip 15 aft
         {{{&M::FinTipDistance, 16}}, "Fin tip distance must", false, [](M& m) { m.FinPlanformCode = 1; }},
         {{{&M::FinTipDistance, 13}}, "Fin tip distance plus", false, [](M& m) { m.FinPlanformCode = 2; }},
         {{}, "Free-Form body radius", false, [](M& m) { m.ActiveBodyGeometry = 1, m.FreeFormBodyRadius(2) = 1e6; }},
