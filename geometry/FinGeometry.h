@@ -97,11 +97,10 @@ bool finSizesEntered(const Module1& m);
 // True when any launch-lug size is typed.
 bool launchLugEntered(const Module1& m);
 
-// A lug's drag is its frontal area and the skin friction on its length, so a
-// lug entered without a length has no drag to give (its frontal area alone
-// would stand for a lug of no length); its skin friction depends on the
-// finish (its laminar-turbulent transition), so neither has one entered
-// without a finish.
+// A lug's drag is its frontal area and the skin friction over its length: a
+// lug entered without a length has none to give (its frontal area alone would
+// stand for a lug of no length), nor has one without a finish, on which the
+// skin friction's laminar-turbulent transition depends.
 inline constexpr const char* kMsgNoLugLength = "No launch-lug drag. Launch lug length required";
 inline constexpr const char* kMsgNoLugFinish = "No launch-lug drag. Finish quality required";
 

@@ -53,8 +53,8 @@ inline constexpr double kMaxFinTaperRatio = 2;
 // 1 + r / (s + r) takes the fin beside the body, and the panels' fin centre
 // of pressure moves aft by half the tip's leading-edge offset while their
 // lift stays the same. A tip at most one body length behind the base keeps
-// the fin beside the body it flies on and its centre of pressure within two
-// body lengths of the nose tip.
+// the fin beside the body it flies on and its centre of pressure within a
+// few body lengths of the nose tip.
 inline constexpr double kMaxFinTipDistanceRatio = 2;
 
 // The text of the first rule the inputs break, naming the size the user
