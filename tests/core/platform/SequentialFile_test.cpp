@@ -62,21 +62,6 @@ TEST(SequentialReader, QuotedAndBareFields)
     }
 }
 
-// Bytes quoted in a message: UTF-8 as it decodes, anything else escaped, cut after the limit.
-TEST(ShownText, DecodesOrEscapes)
-{
-    const struct { std::string_view bytes; const char* shown; } cases[] = {
-        {"15\xC2\xB0 \xE2\x82\xAC", "15\xC2\xB0 \xE2\x82\xAC"},  // degree and euro signs
-        {"15\xB0", "15\\xB0"},                                // one Latin-1 byte
-        {"\xC0\xAF\xED\xA0\x80", "\\xC0\\xAF\\xED\\xA0\\x80"},  // overlong, surrogate
-        {std::string_view("a\0\t\x7F\xC2\x85", 6), "a\\x00\\x09\\x7F\\x85"},  // controls, C1 by its value
-        {"\xEF\xBB\xBF" "1", "<U+FEFF>1"}, {"\xE2\x82", "\\xE2\\x82"},  // a mark; a cut sequence
-    };
-    for (const auto& c : cases) EXPECT_EQ(shownText(c.bytes), c.shown) << c.shown;
-    EXPECT_EQ(shownText(std::string(41, 'x')), std::string(40, 'x') + "...");
-    EXPECT_EQ(lineAt("a\r\nb\rc\nd", 7), 4);
-}
-
 TEST(SequentialWriter, LinesOfFieldsOrAFailure)
 {
     SequentialWriter w;
