@@ -253,8 +253,8 @@ std::string failure(Step s, const ProjectRecord& r, int row, int pass, std::stri
 {
     const auto [line, text] = firstFilledLine(bytes, passStart);
     if (pass > 1 && r.itemsRead == 0)
-        return "Line " + std::to_string(line) + " holds \"" + shownText(text) +
-               "\" after the last point row, where the file should end.";
+        return "Line " + std::to_string(line) + " holds \"" + shownText(text) + "\" after " +
+               (r.FreeFormPointCount > 0 ? "the last point row" : "item 30") + ", where the file should end.";
     std::string at = row > 0 ? "point row " + std::to_string(row) : "item " + std::to_string(r.itemsRead + 1);
     if (pass > 1) at += " of the project that starts on line " + std::to_string(line);
     if (s == Step::End) return "The file ends inside " + at + ".";

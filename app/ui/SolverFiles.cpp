@@ -35,8 +35,8 @@ const QString kFileFilter = QStringLiteral("Text files (*.TXT)|*.TXT");
 const QString kLengthPattern = QStringLiteral("#####.###");
 // The reasons shown when Open cannot read the file chosen at all.
 constexpr const char* kMsgNotOpened = "The file could not be opened.";
-constexpr const char* kMsgFolder = "%1 is a folder: Open reads a project file.";
-constexpr const char* kMsgNotAFile = "%1 is no regular file (a pipe, a device or a socket): Open reads a project file.";
+constexpr const char* kMsgFolder = "%1 is a folder, not a file: Open reads only files.";
+constexpr const char* kMsgNotAFile = "%1 is a pipe, device or socket, not a file: Open reads only files.";
 // The confirmation of a save, as the exports and Print Page confirm theirs.
 constexpr const char* kMsgProjectSaved = "Project saved as %1";
 

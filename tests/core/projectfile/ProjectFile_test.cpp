@@ -173,6 +173,7 @@ TEST_F(ProjectFileTest, RefusedFilesSayWhy)
         // More after the last point row is named by its line, as it decodes.
         {join(kSample) + "abc\r\n", "Line 33 holds \"abc\" after the last point row, where the file should end."},
         {join(kSample) + "\r\n \r\n7", "Line 35 holds \"7\" after the last point row, where the file should end."},
+        {edited({{30, "\" 0\""}}, 30) + "-1", "Line 31 holds \"-1\" after item 30, where the file should end."},
         {join(kSample) + std::string(1, '\0'),
          "Line 33 holds \"\\x00\" after the last point row, where the file should end."},
         {edited({{2, "\" \xEF\xBC\x91\xEF\xBC\x95\""}}),

@@ -376,9 +376,9 @@ TEST_F(ProjectFiles, CancelledAndRefusedFileCommandsKeepTheResults)
         {path("missing.TXT"), "The file could not be opened."},
         {path("garbage.TXT"), "Item 1 holds a value the program cannot use."},
         {path("empty.TXT"), "The file holds no project."},
-        {path("folder.TXT"), "folder.TXT is a folder: Open reads a project file."},
-        {path("pipe.TXT"), "pipe.TXT is no regular file (a pipe, a device or a socket): Open reads a project file."},
-        {"/dev/null", "null is no regular file (a pipe, a device or a socket): Open reads a project file."},
+        {path("folder.TXT"), "folder.TXT is a folder, not a file: Open reads only files."},
+        {path("pipe.TXT"), "pipe.TXT is a pipe, device or socket, not a file: Open reads only files."},
+        {"/dev/null", "null is a pipe, device or socket, not a file: Open reads only files."},
     };
     std::vector<std::string> expected = solved;
     for (const auto& [chosen, reason] : opens) {
