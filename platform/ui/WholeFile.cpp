@@ -11,6 +11,10 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 #if __has_include(<unistd.h>)
 #include <unistd.h>
 #endif
@@ -169,12 +173,45 @@ QString saveWholeFileBy(const QString& path, const WriteToFile& write)
     return reason;
 }
 
-std::optional<std::string> loadWholeFile(const QString& path, std::size_t maxBytes)
+std::optional<std::string> loadWholeFile(const QString& path, std::size_t maxBytes, LoadFailure* why)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(maxBytes)) return std::nullopt;
+    LoadFailure unused = LoadFailure::None;
+    LoadFailure& failure = why ? *why : unused;
+    failure = LoadFailure::None;
+    const auto fail = [&failure](LoadFailure f) -> std::optional<std::string> {
+        failure = f;
+        return std::nullopt;
+    };
+    // A folder, pipe or device is refused by its kind before it is opened:
+    // opening a pipe for reading waits for a writer.
+    const QFileInfo info(path);
+    if (info.isDir()) return fail(LoadFailure::Folder);
+    if (info.exists() && !info.isFile()) return fail(LoadFailure::NotAFile);
+
+    QFile file;
+#ifdef Q_OS_UNIX
+    // Opened without blocking and checked again on the open file, so a pipe
+    // that takes the name after the check cannot hold the window either.
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return fail(LoadFailure::NotOpened);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(S_ISDIR(st.st_mode) ? LoadFailure::Folder : LoadFailure::NotAFile);
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(LoadFailure::NotOpened);
+    }
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) return fail(LoadFailure::NotOpened);
+#endif
+    if (file.size() > static_cast<qint64>(maxBytes)) return fail(LoadFailure::TooLarge);
     const QByteArray data = file.read(static_cast<qint64>(maxBytes) + 1);
-    if (file.error() != QFileDevice::NoError || static_cast<std::size_t>(data.size()) > maxBytes) return std::nullopt;
+    if (file.error() != QFileDevice::NoError) return fail(LoadFailure::NotOpened);
+    if (static_cast<std::size_t>(data.size()) > maxBytes) return fail(LoadFailure::TooLarge);
     return std::string(data.constData(), static_cast<size_t>(data.size()));
 }
 

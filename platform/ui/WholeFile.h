@@ -32,9 +32,20 @@ bool saveWholeFile(const QString& path, const std::string& bytes);
 using WriteToFile = std::function<bool(const QString& temporary, QString* why)>;
 QString saveWholeFileBy(const QString& path, const WriteToFile& write);
 
-// The bytes of the file, or nullopt when it cannot be opened for reading or
-// holds more than `maxBytes` (then no more than that is read).
-std::optional<std::string> loadWholeFile(const QString& path, std::size_t maxBytes);
+// Why a file could not be read whole.
+enum class LoadFailure {
+    None,
+    NotOpened,   // missing, or no permission
+    Folder,      // a folder
+    NotAFile,    // a pipe, a device or a socket: reading it could wait forever
+    TooLarge     // more than the bytes asked for
+};
+
+// The bytes of the file, or nullopt when it cannot be opened for reading, is
+// no regular file or holds more than `maxBytes` (then no more than that is
+// read); `why` says which. Never waits: only a regular file is read, and the
+// file is opened without blocking, so a pipe put in its place is refused too.
+std::optional<std::string> loadWholeFile(const QString& path, std::size_t maxBytes, LoadFailure* why = nullptr);
 
 // Test hook of the save path: runs before each line is written with the
 // offset of that line in the file; false makes that write fail. An empty
