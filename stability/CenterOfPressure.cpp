@@ -243,7 +243,8 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     w.push_back(showNumber(ControlId::PressureCenter_BODYFORCES, m.BodyDragForce, kPatternSlope));
     w.push_back(showNumber(ControlId::PressureCenter_CXFORCES, m.TotalDragCoefficient, kPatternSlope));
     showIf(finsInUse, ControlId::PressureCenter_FINAOAFORCES, m.FinNormalForce);
-    w.push_back(showNumber(ControlId::PressureCenter_FINFORCES, m.FinDragForce, kPatternSlope));
+    // The fin drag is not computed while fin data are missing (the main window's fin drag boxes are empty too).
+    showIf(!dragInputGaps(m).fin, ControlId::PressureCenter_FINFORCES, m.FinDragForce);
     w.push_back(showNumber(ControlId::PressureCenter_LUGFORCES, m.LaunchLugDragForce, kPatternSlope));
 
     // Done.

@@ -44,8 +44,8 @@
 // rocket length) gives 0 for that quantity and a note (its text for panel 2), never an
 // infinity. Forces that cancel (kPlaceableShare) place no centre, with a note.
 // A value the run did not compute or place (the fin values and fin lift when
-// no fin result is in use, Xbody, XCp and XCp/L when not placed, all at zero
-// angle) empties its box; CenterOfPressureUndefined says so to the sweep, and
+// no fin result is in use, the fin drag while fin data are missing, Xbody, XCp
+// and XCp/L when not placed, all at zero angle) empties its box; CenterOfPressureUndefined says so to the sweep, and
 // the main window's panel 2 says why at an angle. Cm then comes from the
 // moment itself. UNITSTEST's fin checks never stop the run.
 #include <string>

@@ -60,6 +60,7 @@ TEST(ForceWindow, SolveShowPrintClearAndDisplay)
                        cp.XCPBODYS, cp.XCPFINS, cp.CNFINS, cp.FINAOAFORCES})
         EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
     EXPECT_EQ(std::pair(cp.CNBODYS->text(), cp.MODELAOA->text()), std::pair(QString(".001"), QString(".")));
+    EXPECT_FALSE(cp.FINFORCES->text().isEmpty());
     EXPECT_EQ(cp.StatusBar1->panel(2), "Please perform fin panel analysis with AOA greater than zero.");
 
     Harness::type(s.ROCKETAOA, "4");
@@ -130,7 +131,9 @@ TEST(ForceWindow, FinlessBodyWhoseForcesCancelShowsNoCentre)
     EXPECT_EQ(std::tuple(s.CMFORCES->text(), cp.CMFORCES->text(), cp.StatusBar1->panel(2)),
               std::tuple(".135", ".135", stability::kMsgNoRocketCentre));
     EXPECT_FALSE(s.CNFORCES->text().isEmpty());
-    for (TextBox* b : {s.XLRATIOS, cp.XLRATIOS, cp.XCPTOTALS, cp.XCPBODYS})
+    // Nor a fin value: no fins, so no fin drag, slope, centre or lift was computed.
+    for (TextBox* b : {s.XLRATIOS, cp.XLRATIOS, cp.XCPTOTALS, cp.XCPBODYS, cp.FINFORCES, cp.XCPFINS, cp.CNFINS,
+                       cp.FINAOAFORCES})
         EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
 
     QTest::mouseClick(s.IterateBtn, Qt::LeftButton);
