@@ -352,8 +352,10 @@ TEST(SolveChain, HobbyRocketsSolveInEveryUnitSystemAndFlowModel)
                 ASSERT_EQ(run.outcome, Outcome::Done);
                 EXPECT_GT(m->TotalDragCoefficient, 0.1f);
                 EXPECT_LT(m->TotalDragCoefficient, 5.0f);
-                if (r.angle != 0) EXPECT_GT(m->CenterOfPressureRatio, 0.3f);
-                if (r.angle != 0) EXPECT_LT(m->CenterOfPressureRatio, 1.5f);
+                if (r.angle != 0) {
+                    EXPECT_GT(m->CenterOfPressureRatio, 0.3f);
+                    EXPECT_LT(m->CenterOfPressureRatio, 1.5f);
+                }
             }
 }
 
