@@ -53,6 +53,14 @@ inline constexpr float kMaxCompressibleMach = 0.8f;
 // 1 / sqrt(Re), has no meaning.
 inline constexpr double kMinReynoldsNumber = 10000;
 
+// A bound that a value computed from round inputs, or kept in single
+// precision, is to meet holds within this relative slack: 4.5 lb for 1 s on
+// 0.009 lb of propellant is an impulse of 500 s, though its quotient is
+// 500.00000000000006. For bounds above 0; both are false for NaN.
+inline constexpr double kBoundSlack = 1e-6;
+inline bool atMost(double v, double bound) { return v <= bound * (1 + kBoundSlack); }
+inline bool atLeast(double v, double bound) { return v >= bound * (1 - kBoundSlack); }
+
 // The lower bound is taken as a single-precision store holds it: 0.000001
 // typed into one is stored just below 1e-6.
 inline bool sizeInRange(double v)
@@ -92,7 +100,8 @@ inline bool aboveMachLimit(const Module1& m)
 // (kMsgVelocityRange), the angle of attack in range (kMsgAngleOfAttackRange),
 // the Mach number at most the flow model's limit ("Mach number 4.48 is above
 // 2, the limit of the incompressible flow model: enter a lower velocity."),
-// the skin-friction Reynolds number at least kMinReynoldsNumber ("Reynolds
+// the skin-friction Reynolds number at least kMinReynoldsNumber (within
+// kBoundSlack: a velocity tuned to it is not refused; "Reynolds
 // number 812 (nose cone to transition) is below 10000: the drag build-up
 // needs a thin boundary layer. Enter a higher velocity."); "" when it holds.
 inline std::string flightConditionRefusal(const Module1& m)
@@ -112,7 +121,7 @@ inline std::string flightConditionRefusal(const Module1& m)
     // the base tube.
     const double lf = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength;
     const double re = m.AmbientDensity * v * lf / m.DynamicViscosity;
-    if (!(re >= kMinReynoldsNumber))
+    if (!atLeast(re, kMinReynoldsNumber))
         return "Reynolds number " + FormatApart(re, kMinReynoldsNumber, re >= 1 ? "0" : "0.##E+00") +
                " (nose cone to transition) is below 10000: the drag build-up needs a thin boundary layer. Enter a "
                "higher velocity.";

@@ -48,7 +48,7 @@ TEST_F(BodyWindow, TypedDimensionsPromptThenDraw)
     Harness::type(b.NoseLength, "12abc");
     Harness::type(b.BodyDiameter, "1e999");
     EXPECT_EQ(std::tuple(m.NoseConeLength, m.NoseConeDiameter), std::tuple(12, DBL_MAX));
-    EXPECT_EQ(b.StatusBar1->panel(2), "Nose cone diameter must be 0 or between 0.000001 and 1000000.");
+    EXPECT_EQ(b.StatusBar1->panel(2), "Nose cone diameter must be between 0.000001 and 1000000.");
     Harness::type(b.BodyDiameter, "");
     EXPECT_EQ(b.StatusBar1->panel(2), "Please enter nose cone diameter.");
 
