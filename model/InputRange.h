@@ -158,15 +158,24 @@ inline constexpr const char* Thrust = "Average thrust";
 inline constexpr const char* BurnTime = "Motor burn time";
 inline constexpr const char* NozzleDiameter = "Nozzle diameter";
 inline constexpr const char* Propellant = "Propellant mass";
+// A point box of the typed fin section: "Fin section point 7 X".
+inline constexpr std::string_view FinSectionPoint = "Fin section point ";
 } // namespace InputName
 
+inline std::string finSectionPointName(int index, char axis)
+{
+    return std::string(InputName::FinSectionPoint) + std::to_string(index) + ' ' + axis;
+}
+
 // Which command reads an input: SOLVE, MESH and the sweep read the rocket's,
-// the sweep its own as well, the base-flow Solve the motor's.
-enum class InputGroup { Rocket, Sweep, Motor };
+// SOLVE and the sweep the typed fin section's, the sweep its own as well,
+// the base-flow Solve the motor's.
+enum class InputGroup { Rocket, FinSection, Sweep, Motor };
 
 inline InputGroup inputGroup(std::string_view name)
 {
     using namespace InputName;
+    if (name.starts_with(FinSectionPoint)) return InputGroup::FinSection;
     for (const char* n : {SweepStartAoa, SweepAoaIncrement, SweepStartVelocity, SweepVelocityIncrement})
         if (name == n) return InputGroup::Sweep;
     for (const char* n : {Thrust, BurnTime, NozzleDiameter, Propellant})
@@ -183,13 +192,26 @@ inline double typedValue(Module1& m, const std::string& name, std::string_view t
     return Val(text);
 }
 
-// The refusal of the first marked input of these groups ("Fin span "1,5" is
-// not a number: ..."), or "".
+// Whether a run reads the input: a point of the typed fin section only while
+// the section is typed ("MANUAL INPUT") and the point one of its PanelCount;
+// every other input always.
+inline bool inputRead(const Module1& m, std::string_view name)
+{
+    if (inputGroup(name) != InputGroup::FinSection) return true;
+    if (m.FinSectionText != "MANUAL INPUT") return false;
+    name.remove_prefix(InputName::FinSectionPoint.size());
+    int index = 0;
+    for (char c : name.substr(0, name.find(' '))) index = 10 * index + (c - '0');
+    return index >= 1 && index <= m.PanelCount;
+}
+
+// The refusal of the first marked input of these groups that the run reads
+// ("Fin span "1,5" is not a number: ..."), or "".
 inline std::string unreadableInputRefusal(const Module1& m, std::initializer_list<InputGroup> groups)
 {
     for (const auto& [name, text] : m.UnreadableInputs)
         for (InputGroup g : groups)
-            if (inputGroup(name) == g)
+            if (inputGroup(name) == g && inputRead(m, name))
                 return name + " \"" + text +
                        "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it "
                        "empty.";
