@@ -57,6 +57,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     CommonDialog1.save = true;
     CommonDialog1.title = "Save Base Flow Field Data";
     CommonDialog1.filter = "Text files (*.TXT)|*.TXT";
+    CommonDialog1.defaultSuffix = QStringLiteral("TXT");  // a name typed without one is saved as .TXT
 
     auto* lay = new QVBoxLayout(this);
 

@@ -594,11 +594,12 @@ void ITERATION::printTableKey()
     QStringList lines;
     for (const std::string& l : table.lines) lines << QString::fromStdString(l);
     const QString title = lines.isEmpty() ? QString() : lines.front().trimmed();
+    QString reason;
     const PrintOutcome outcome =
         printThroughDialog(this, StatusBar1, title.isEmpty() ? windowTitle() : title,
                            [&lines](QPrinter& printer, QString* error) { return printTextTable(lines, printer, error); },
-                           QStringLiteral("Data Table"));
-    if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, stability::kMsgTableNotPrinted);
+                           QStringLiteral("Data Table"), &reason);
+    if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, withReason(stability::kMsgTableNotPrinted, reason));
 }
 
 // The window's image with the plot as drawn.
@@ -606,10 +607,13 @@ void ITERATION::printImageKey()
 {
     // Picture1 and Picture2 hold labels only; the drawing is DataPlot1's.
     resumeNext([this] { DataPlot1->makePersistent(); });
-    const PrintOutcome outcome =
-        printThroughDialog(this, StatusBar1, windowTitle(),
-                           [this](QPrinter& printer, QString* error) { return printWidgetImage(this, printer, error); });
-    if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, "The screen image could not be printed.");
+    QString reason;
+    const PrintOutcome outcome = printThroughDialog(
+        this, StatusBar1, windowTitle(),
+        [this](QPrinter& printer, QString* error) { return printWidgetImage(this, printer, error); },
+        QStringLiteral("Page"), &reason);
+    if (outcome == PrintOutcome::Failed)
+        StatusBar1->setPanel(1, withReason(QStringLiteral("The screen image could not be printed."), reason));
 }
 
 // All four quantities to a comma-delimited file, written whole or not at all;

@@ -242,6 +242,29 @@ TEST(HonestResults, PartlyEnteredFinsShowNoRocketCoefficientsAndTheDragKeepsTheL
     EXPECT_EQ(s.TotalCd->text(), qFormat(m.TotalDragCoefficient, "##.###"));
 }
 
+// A lug typed with both diameters but its length left empty or 0: SOLVE shows no lug drag, a total without it, and
+// says the length is missing; typed in, the lug's drag counts.
+TEST(HonestResults, LugWithoutLengthAddsNoDragAndSaysWhich)
+{
+    Harness h;
+    SOLVER& s = typeRocketWithFins(h);
+    FinAnalysis& fins = h.forms->get<FinAnalysis>();
+    Harness::type(fins.ODLUGS, ".1");
+    Harness::type(fins.IDLUGS, ".08");
+    for (const char* length : {"", "0", "1"}) {
+        Harness::type(fins.DLUGS, length);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        const Module1& m = *h.state;
+        const bool counts = std::string(length) == "1";
+        EXPECT_EQ(std::tuple(s.StatusBar1->panel(2) == kMsgNoLugLength, s.LaunchLugDrag->text().isEmpty(),
+                             m.LaunchLugDragCoefficient > 0.001f, s.CNFORCES->text().isEmpty()),
+                  std::tuple(!counts, !counts, counts, false)) << length;
+        EXPECT_EQ(s.TotalCd->text(), qFormat(m.BaseDragCoefficient + m.BodyPressureDragCoefficient +
+                                                 m.FinSurfaceDragCoefficient + m.FinInterferenceDragCoefficient +
+                                                 m.LaunchLugDragCoefficient, "##.###")) << length;
+    }
+}
+
 // Lists that act on a pick are plain drop-down lists: no text field; typed first letters and the arrow keys pick
 // an item and run its handler, a text that starts no item picks nothing.
 TEST(HonestResults, PickDrivenListsTakeNoTypedText)
