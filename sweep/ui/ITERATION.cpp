@@ -298,7 +298,8 @@ void ITERATION::drawPlot(const stability::SweepPlot& p)
     for (const MeshStroke& s : p.frame) DataPlot1->line(s.x1, s.y1, s.x2, s.y2, foreground);
     StatusBar1->setPanel(1, QString());
     for (const MeshStroke& s : p.curve) DataPlot1->line(s.x1, s.y1, s.x2, s.y2, PictureBox::qbColor(s.colour));
-    if (p.noData) StatusBar1->setPanel(1, stability::kMsgSweepNoData);
+    if (p.skipped) StatusBar1->setPanel(1, stability::kMsgSweepPointsSkipped);
+    else if (p.noData) StatusBar1->setPanel(1, stability::kMsgSweepNoData);
 }
 
 stability::SweepReport ITERATION::LOOPER(double& steps)
