@@ -25,6 +25,7 @@ namespace {
 const QString kEnterStandard = QStringLiteral("Please enter data for Standard Body Tube Geometry.");
 const QString kEnterFreeForm = QStringLiteral("Please enter data for Free-Form Body Tube Geometry.");
 const QString kMayModifyStandard = QStringLiteral("User may modify Standard Geometry or perform CFD.");
+const QString kMayModifyFreeForm = QStringLiteral("User may perform CFD or modify Free-Form geometry.");
 } // namespace
 
 BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
@@ -221,8 +222,7 @@ void BODYTUBE::dimensionPrompt()
     }
     // The invitation of the layout shown.
     if (mainDimensionsEntered())
-        StatusBar1->setPanel(1, GEOMETRY[1]->isChecked() ? QStringLiteral("User may perform CFD or modify Free-Form geometry.")
-                                                         : kMayModifyStandard);
+        StatusBar1->setPanel(1, GEOMETRY[1]->isChecked() ? kMayModifyFreeForm : kMayModifyStandard);
     StatusBar1->setPanel(2, missingDimensionPrompt());
 }
 

@@ -288,7 +288,8 @@ TEST(BaseFlowChain, BoundsOfTheModelHoldTheirEnds)
     const std::string outside =
         " s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time and propellant mass.";
     for (const auto& [thrust, mach, refusal] :
-         {std::tuple(1.25, 0.0, "Specific impulse 5" + outside), std::tuple(250.0, 0.0, "Specific impulse 1000" + outside),
+         {std::tuple(1.25, 0.0, "Specific impulse 5" + outside),
+          std::tuple(250.0, 0.0, "Specific impulse 1000" + outside),
           std::tuple(2.5, 0.0, std::string()), std::tuple(125.0, 0.8, std::string())}) {
         auto m = testing::baseFlowCase();
         m->MotorAverageThrust = thrust, m->MotorBurnTime = 2, m->PropellantWeight = 0.5, m->NozzleExitDiameter = 0.1;
