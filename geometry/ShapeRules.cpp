@@ -1,6 +1,7 @@
 #include "geometry/ShapeRules.h"
 
 #include "geometry/FinGeometry.h"
+#include "model/InputRange.h"
 #include "model/Vocabulary.h"
 
 namespace velmora {
@@ -8,8 +9,7 @@ namespace velmora {
 namespace {
 
 // Some sizes are kept in single precision: a size typed to lie exactly on a
-// bound may be stored a rounding above it.
-bool atMost(double v, double bound) { return v <= bound * (1 + 1e-6); }
+// bound may be stored a rounding above it, which atMost allows for.
 
 const char* bodyRefusal(const Module1& m, double d, double length)
 {

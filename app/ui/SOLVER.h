@@ -150,6 +150,8 @@ private:
     bool rocketTest() const;
     void bodyCommand();
     void finsCommand();
+    void showDesignWindow(StatusBar* windowBar, const std::function<void()>& show);
+    long resets_ = 0;  // results resets run so far
     void plotCommand();
     void cpCommand();
     void baseFlowCommand();

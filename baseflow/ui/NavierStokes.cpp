@@ -351,7 +351,7 @@ void NavierStokes::solveCommand()
 {
     if (solving_) return;
     if (!forms().runCommand("Base flow CFD", [this] { runSolve(); }))
-        StatusBar1->setPanel(3, QString::fromStdString(busyRefusal(forms().busy())));
+        forms().showBusyRefusal(StatusBar1, 3);
     bringIntoView(REYNOLDS, BaseCd);
 }
 

@@ -515,7 +515,7 @@ void ITERATION::Command1_Click()
             s.FlowSolutionStatus = FlowSolutionState::Stale;
             s.FlowSolutionStatusText = FlowSolutionState::Stale;
         });
-    if (!ran) StatusBar1->setPanel(2, QString::fromStdString(busyRefusal(forms().busy())));
+    if (!ran) forms().showBusyRefusal(StatusBar1, 2);
 }
 
 void ITERATION::Abort_Click()

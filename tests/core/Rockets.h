@@ -150,10 +150,10 @@ inline std::unique_ptr<Module1> hobbyRocket(const HobbyRocket& r, const UnitSyst
     return m;
 }
 
-// The refusal of a size out of its range, by the size's name.
-inline std::string sizeRange(const char* what)
+// The refusal of a size out of its range, by the size's name; a size that must be entered is not offered 0.
+inline std::string sizeRange(const char* what, bool mustBeEntered = false)
 {
-    return std::string(what) + " must be 0 or between 0.000001 and 1000000.";
+    return std::string(what) + (mustBeEntered ? " must be" : " must be 0 or") + " between 0.000001 and 1000000.";
 }
 
 } // namespace velmora::testing

@@ -173,7 +173,7 @@ TEST(SolveChain, InputsOutOfRangeAreRefusedByName)
         {"angle 1e39", [](Module1& m) { m.AngleOfAttack = 1e39; }, kMsgAngleOfAttackRange},
         {"angle -90.001", [](Module1& m) { m.AngleOfAttack = -90.001; }, kMsgAngleOfAttackRange},
         {"angle NaN", [](Module1& m) { m.AngleOfAttack = std::nan(""); }, kMsgAngleOfAttackRange},
-        {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; }, sizeRange("Nose cone diameter")},
+        {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; }, sizeRange("Nose cone diameter", true)},
         {"transition diameter 2e6", [](Module1& m) { m.TransitionDiameter = 2e6; }, sizeRange("Transition diameter")},
         {"base tube 1e300", [](Module1& m) { m.BaseTubeLength = 1e300; }, sizeRange("Base tube length")},
         {"root chord 1e39", [](Module1& m) { m.FinRootChord = 1e39; }, sizeRange("Fin root chord")},

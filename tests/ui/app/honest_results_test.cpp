@@ -63,7 +63,7 @@ constexpr const char* kSpanRange = "Fin span must be 0 or between 0.000001 and 1
 constexpr const char* kRootDistanceRange = "Fin root distance must be 0 or between 0.000001 and 1000000.";
 constexpr const char* kBoreRange = "Launch lug inside diameter must be 0 or between 0.000001 and 1000000.";
 constexpr const char* kRootChordRange = "Fin root chord must be 0 or between 0.000001 and 1000000.";
-constexpr const char* kTubeRange = "Body tube length must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kTubeRange = "Body tube length must be between 0.000001 and 1000000.";
 
 // Fin and lug sizes typed in, each box to its own text.
 std::function<void(Harness&, SOLVER&)> finSizes(std::vector<std::pair<TextBox* FinAnalysis::*, const char*>> typed)
