@@ -10,6 +10,7 @@
 #include "platform/Constants.h"
 #include "platform/Format.h"
 #include "platform/Single.h"
+#include "model/InputRange.h"
 #include "model/Vocabulary.h"
 
 namespace velmora::baseflow {
@@ -75,10 +76,13 @@ std::string motorRefusal(const Module1& m)
     } catch (const MathFailure&) {
         isp = HUGE_VAL;
     }
-    if (!(isp >= kMinSpecificImpulse && isp <= kMaxSpecificImpulse))
+    // Round motor data on a bound (0.7 lb for 1 s on 0.07 lb) are taken as
+    // on it; the number is shown whole, with the decimals it takes to stand
+    // apart from the bound.
+    if (!(atLeast(isp, kMinSpecificImpulse) && atMost(isp, kMaxSpecificImpulse)))
         return "Specific impulse " +
                FormatApart(isp, isp < kMinSpecificImpulse ? kMinSpecificImpulse : kMaxSpecificImpulse,
-                           isp >= 0.1 && isp < 1e7 ? "0.#" : "0.##E+00") +
+                           isp >= 0.1 && isp < 1e7 ? "0" : "0.##E+00") +
                " s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time and propellant mass.";
     return {};
 }

@@ -46,7 +46,7 @@ std::string baseFlowRefusal(const Module1& m, double velocity)
     if (!(rho > 0 && mu > 0 && std::isfinite(rho) && std::isfinite(mu))) return kMsgBadFlowData;
     const double length = m.BaseTubeLength + m.TransitionLength + m.BodyTubeLength + m.NoseConeLength;
     const double re = rho * velocity * length / mu;
-    if (!(re >= kMinBodyReynolds))
+    if (!atLeast(re, kMinBodyReynolds))
         return "Body Reynolds number " + FormatApart(re, kMinBodyReynolds, "0") +
                " is below 100000: the base-flow model assumes a turbulent boundary layer.";
     if (m.SpeedOfSound > 0 && velocity / m.SpeedOfSound > kMaxBaseFlowMach)

@@ -32,10 +32,12 @@ GridReport refuse(Progress& progress, const char* why, GridReport report)
 
 const char* badBodyDimension(const Module1& m)
 {
+    // The three main dimensions must be entered (0 asks for them), so their
+    // texts offer no 0.
     const NamedSize sizes[] = {
-        {"Nose cone length must be 0 or between 0.000001 and 1000000.", m.NoseConeLength},
-        {"Nose cone diameter must be 0 or between 0.000001 and 1000000.", m.NoseConeDiameter},
-        {"Body tube length must be 0 or between 0.000001 and 1000000.", m.BodyTubeLength},
+        {"Nose cone length must be between 0.000001 and 1000000.", m.NoseConeLength},
+        {"Nose cone diameter must be between 0.000001 and 1000000.", m.NoseConeDiameter},
+        {"Body tube length must be between 0.000001 and 1000000.", m.BodyTubeLength},
         {"Transition diameter must be 0 or between 0.000001 and 1000000.", m.TransitionDiameter},
         {"Transition length must be 0 or between 0.000001 and 1000000.", m.TransitionLength},
         {"Base tube length must be 0 or between 0.000001 and 1000000.", m.BaseTubeLength},

@@ -65,8 +65,10 @@ const char* missingMainDimension(const Module1& m);
 
 // The first body dimension (nose length and diameter, body tube length,
 // transition diameter and length, base tube length) outside the size range of
-// model/InputRange.h, as the text naming it ("Body tube length must be 0 or
-// between 0.000001 and 1000000."); nullptr when all are in range.
+// model/InputRange.h, as the text naming it ("Transition length must be 0 or
+// between 0.000001 and 1000000."; a main dimension, which 0 leaves missing,
+// "Body tube length must be between 0.000001 and 1000000."); nullptr when
+// all are in range.
 const char* badBodyDimension(const Module1& m);
 
 // The reason GRID refuses these inputs (its panel-2 text), or nullptr.

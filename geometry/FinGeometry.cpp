@@ -109,7 +109,7 @@ bool launchLugEntered(const Module1& m)
 std::string DragInputGaps::text() const
 {
     std::string t = fin ? fin : "";
-    if (lug) t += (t.empty() ? "" : ". ") + std::string(kMsgNoLugFinish);
+    if (lug) t += (t.empty() ? "" : ". ") + std::string(lug);
     return t;
 }
 
@@ -117,7 +117,10 @@ DragInputGaps dragInputGaps(Module1& m)
 {
     DragInputGaps gaps;
     if (const auto problems = finInputProblems(m, m.FinThickness); !problems.empty()) gaps.fin = problems.front();
-    gaps.lug = m.SurfaceFinishCode == 0 && launchLugEntered(m);
+    if (launchLugEntered(m)) {
+        if (m.LaunchLugLength == 0.0) gaps.lug = kMsgNoLugLength;
+        else if (m.SurfaceFinishCode == 0) gaps.lug = kMsgNoLugFinish;
+    }
     return gaps;
 }
 

@@ -97,17 +97,20 @@ bool finSizesEntered(const Module1& m);
 // True when any launch-lug size is typed.
 bool launchLugEntered(const Module1& m);
 
-// The lug's skin friction depends on the finish (its laminar-turbulent
-// transition), so a lug entered without one has no drag to give.
+// A lug's drag is its frontal area and the skin friction over its length: a
+// lug entered without a length has none to give (its frontal area alone would
+// stand for a lug of no length), nor has one without a finish, on which the
+// skin friction's laminar-turbulent transition depends.
+inline constexpr const char* kMsgNoLugLength = "No launch-lug drag. Launch lug length required";
 inline constexpr const char* kMsgNoLugFinish = "No launch-lug drag. Finish quality required";
 
 // The drag components the build-up must leave out for want of an input: the
 // fins when a fin check fails (its message), the lug when it is entered
-// without a finish. text(): what panel 2 says, the two joined by ". "; empty
-// when nothing lacks.
+// without a length or a finish (the first of them). text(): what panel 2
+// says, the two joined by ". "; empty when nothing lacks.
 struct DragInputGaps {
     const char* fin = nullptr;
-    bool lug = false;
+    const char* lug = nullptr;
     std::string text() const;
 };
 DragInputGaps dragInputGaps(Module1& m);

@@ -1,6 +1,7 @@
 #include "geometry/ShapeRules.h"
 
 #include "geometry/FinGeometry.h"
+#include "model/InputRange.h"
 #include "model/Vocabulary.h"
 
 namespace velmora {
@@ -8,8 +9,7 @@ namespace velmora {
 namespace {
 
 // Some sizes are kept in single precision: a size typed to lie exactly on a
-// bound may be stored a rounding above it.
-bool atMost(double v, double bound) { return v <= bound * (1 + 1e-6); }
+// bound may be stored a rounding above it, which atMost allows for.
 
 const char* bodyRefusal(const Module1& m, double d, double length)
 {
@@ -61,8 +61,9 @@ const char* finRefusal(const Module1& m, double d, double length)
     if (root != 0 && !atMost(tipChord, kMaxFinTaperRatio * root))
         return "Fin tip chord must be at most 2 times the fin root chord.";
     if (rootDistance != 0 && !atMost(rootDistance + root, length)) return rootText;
-    if (!atMost(m.FinTipDistance, length))
-        return "Fin tip distance must be at most the body length (fins on the body).";
+    if (!atMost(m.FinTipDistance, kMaxFinTipDistanceRatio * length))
+        return "Fin tip distance must be at most 2 times the body length (fin tips at most one body length behind "
+               "the base).";
     return nullptr;
 }
 

@@ -16,7 +16,8 @@
 //             span at most kMaxFinSpanRatio D, the tip chord at most
 //             kMaxFinTaperRatio root chords; the root wholly on the body
 //             (root distance plus root chord at most L) and the tip's
-//             leading edge alongside it (tip distance at most L).
+//             leading edge at most kMaxFinTipDistanceRatio L from the nose
+//             tip (swept tips may trail behind the base).
 // A rule applies once the sizes it names are entered (non-zero); the root
 // distance and tip chord a planform derives are taken as it derives them,
 // and named by the distance the user typed.
@@ -45,6 +46,16 @@ inline constexpr double kMaxFinSpanRatio = 5;
 // A tip chord up to twice the root keeps the fin a trapezoid standing on its
 // root, as Barrowman's mid-chord sweep and centre-of-pressure formulas take it.
 inline constexpr double kMaxFinTaperRatio = 2;
+// Barrowman's fin terms and the fin-section panels take any sweep of a fin
+// whose root stands on the body, also a tip trailing behind the base, as
+// swept fins of model rockets often do. What they do not describe is a fin
+// standing mostly in the wake: the fin-body interference factor
+// 1 + r / (s + r) takes the fin beside the body, and the panels' fin centre
+// of pressure moves aft by half the tip's leading-edge offset while their
+// lift stays the same. A tip at most one body length behind the base keeps
+// the fin beside the body it flies on and its centre of pressure within a
+// few body lengths of the nose tip.
+inline constexpr double kMaxFinTipDistanceRatio = 2;
 
 // The text of the first rule the inputs break, naming the size the user
 // typed and the rule; nullptr when the shape is one the computations take.

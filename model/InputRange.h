@@ -53,6 +53,14 @@ inline constexpr float kMaxCompressibleMach = 0.8f;
 // 1 / sqrt(Re), has no meaning.
 inline constexpr double kMinReynoldsNumber = 10000;
 
+// A bound that a value computed from round inputs, or kept in single
+// precision, is to meet holds within this relative slack: 4.5 lb for 1 s on
+// 0.009 lb of propellant is an impulse of 500 s, though its quotient is
+// 500.00000000000006. For bounds above 0; both are false for NaN.
+inline constexpr double kBoundSlack = 1e-6;
+inline bool atMost(double v, double bound) { return v <= bound * (1 + kBoundSlack); }
+inline bool atLeast(double v, double bound) { return v >= bound * (1 - kBoundSlack); }
+
 // The lower bound is taken as a single-precision store holds it: 0.000001
 // typed into one is stored just below 1e-6.
 inline bool sizeInRange(double v)
@@ -92,7 +100,8 @@ inline bool aboveMachLimit(const Module1& m)
 // (kMsgVelocityRange), the angle of attack in range (kMsgAngleOfAttackRange),
 // the Mach number at most the flow model's limit ("Mach number 4.48 is above
 // 2, the limit of the incompressible flow model: enter a lower velocity."),
-// the skin-friction Reynolds number at least kMinReynoldsNumber ("Reynolds
+// the skin-friction Reynolds number at least kMinReynoldsNumber (within
+// kBoundSlack: a velocity tuned to it is not refused; "Reynolds
 // number 812 (nose cone to transition) is below 10000: the drag build-up
 // needs a thin boundary layer. Enter a higher velocity."); "" when it holds.
 inline std::string flightConditionRefusal(const Module1& m)
@@ -112,7 +121,7 @@ inline std::string flightConditionRefusal(const Module1& m)
     // the base tube.
     const double lf = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength;
     const double re = m.AmbientDensity * v * lf / m.DynamicViscosity;
-    if (!(re >= kMinReynoldsNumber))
+    if (!atLeast(re, kMinReynoldsNumber))
         return "Reynolds number " + FormatApart(re, kMinReynoldsNumber, re >= 1 ? "0" : "0.##E+00") +
                " (nose cone to transition) is below 10000: the drag build-up needs a thin boundary layer. Enter a "
                "higher velocity.";
@@ -149,15 +158,24 @@ inline constexpr const char* Thrust = "Average thrust";
 inline constexpr const char* BurnTime = "Motor burn time";
 inline constexpr const char* NozzleDiameter = "Nozzle diameter";
 inline constexpr const char* Propellant = "Propellant mass";
+// A point box of the typed fin section: "Fin section point 7 X".
+inline constexpr std::string_view FinSectionPoint = "Fin section point ";
 } // namespace InputName
 
+inline std::string finSectionPointName(int index, char axis)
+{
+    return std::string(InputName::FinSectionPoint) + std::to_string(index) + ' ' + axis;
+}
+
 // Which command reads an input: SOLVE, MESH and the sweep read the rocket's,
-// the sweep its own as well, the base-flow Solve the motor's.
-enum class InputGroup { Rocket, Sweep, Motor };
+// SOLVE and the sweep the typed fin section's, the sweep its own as well,
+// the base-flow Solve the motor's.
+enum class InputGroup { Rocket, FinSection, Sweep, Motor };
 
 inline InputGroup inputGroup(std::string_view name)
 {
     using namespace InputName;
+    if (name.starts_with(FinSectionPoint)) return InputGroup::FinSection;
     for (const char* n : {SweepStartAoa, SweepAoaIncrement, SweepStartVelocity, SweepVelocityIncrement})
         if (name == n) return InputGroup::Sweep;
     for (const char* n : {Thrust, BurnTime, NozzleDiameter, Propellant})
@@ -174,13 +192,26 @@ inline double typedValue(Module1& m, const std::string& name, std::string_view t
     return Val(text);
 }
 
-// The refusal of the first marked input of these groups ("Fin span "1,5" is
-// not a number: ..."), or "".
+// Whether a run reads the input: a point of the typed fin section only while
+// the section is typed ("MANUAL INPUT") and the point one of its PanelCount;
+// every other input always.
+inline bool inputRead(const Module1& m, std::string_view name)
+{
+    if (inputGroup(name) != InputGroup::FinSection) return true;
+    if (m.FinSectionText != "MANUAL INPUT") return false;
+    name.remove_prefix(InputName::FinSectionPoint.size());
+    int index = 0;
+    for (char c : name.substr(0, name.find(' '))) index = 10 * index + (c - '0');
+    return index >= 1 && index <= m.PanelCount;
+}
+
+// The refusal of the first marked input of these groups that the run reads
+// ("Fin span "1,5" is not a number: ..."), or "".
 inline std::string unreadableInputRefusal(const Module1& m, std::initializer_list<InputGroup> groups)
 {
     for (const auto& [name, text] : m.UnreadableInputs)
         for (InputGroup g : groups)
-            if (inputGroup(name) == g)
+            if (inputGroup(name) == g && inputRead(m, name))
                 return name + " \"" + text +
                        "\" is not a number: type digits with a point as the decimal separator (1.5), or leave it "
                        "empty.";

@@ -166,6 +166,10 @@ struct Module1 {
     double NormalForceCoefficient = 0;
     double PitchingMomentCoefficient = 0;
     float CenterOfPressureRatio = 0;
+    // 1 when the last run placed no centre of pressure (zero angle of attack,
+    // or normal forces that cancel): XCp and XCp/L have no value and are not
+    // shown; CenterOfPressureRatio is then 0.
+    int16_t CenterOfPressureUndefined = 0;
 
     // ---- flow-field plot settings -------------------------------------------
     double ContourLevelCount = 0;
@@ -195,8 +199,10 @@ struct Module1 {
     Array1<double, 360> SweepNormalForceCoefficients;
     Array1<double, 360> SweepMomentCoefficients;
     Array1<float, 360> SweepCenterOfPressureRatios;
+    Array1<int16_t, 360> SweepCenterOfPressureUndefined;  // CenterOfPressureUndefined of step i
     Array1<double, 360> SweepPlotX;
     Array1<double, 360> SweepPlotY;
+    Array1<int16_t, 360> SweepPlotYUndefined;  // 1: point i has no value (an XCp/L not placed)
     double SweepPlotXMax = 0;
     double SweepPlotYMax = 0;
     Array1<float, 360> BarrowmanSweepValues;  // Barrowman value of the plotted quantity, step i

@@ -305,6 +305,11 @@ std::string FormatApart(double value, double bound, std::string_view pattern)
         p.insert(end, p.find('.') < end ? "#" : ".#");
         out = Format(value, p);
     }
+    // A number in a sentence ends in a digit: "500", not "500." ("2E-38",
+    // not "2.E-38").
+    const size_t point = out.find('.');
+    if (point != std::string::npos && (point + 1 == out.size() || out[point + 1] == 'E' || out[point + 1] == 'e'))
+        out.erase(point, 1);
     return out;
 }
 

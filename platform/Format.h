@@ -21,7 +21,8 @@
 //
 // FormatApart(value, bound, pattern) renders a value compared with a bound
 // in the pattern, with as many more decimals as it takes to show it on its
-// own side of the bound (9.997 against 10 in "0.#" is "9.997", not "10.").
+// own side of the bound (9.997 against 10 in "0.#" is "9.997", not "10."),
+// and never with a decimal point that no digit follows.
 #include <cstdint>
 #include <optional>
 #include <string>

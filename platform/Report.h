@@ -24,6 +24,8 @@ enum class NoteKind {
     NoBodyForce,          // centre of pressure: no body normal force at the angle
     NoSlopeSum,           // centre of pressure: body and fin slopes add up to 0
     NoRocketLength,       // centre of pressure: a rocket length of 0
+    NoBodyCentre,         // centre of pressure: the body's station forces cancel
+    NoRocketCentre,       // centre of pressure: the rocket's normal forces cancel
     SourceNoNormalForce   // fin section: source panels carry no lift
 };
 

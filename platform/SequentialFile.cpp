@@ -190,6 +190,7 @@ bool SequentialReader::onlyBlanksLeft() const
 
 std::optional<std::string> SequentialReader::field()
 {
+    unclosed_ = false;
     if (atEnd()) return std::nullopt;
     while (!atEnd() && isBlank(in_[pos_])) ++pos_;
     std::string_view text;
@@ -199,6 +200,7 @@ std::optional<std::string> SequentialReader::field()
         if (close == std::string_view::npos) {
             text = in_.substr(start);
             pos_ = in_.size();
+            unclosed_ = true;
         } else {
             text = in_.substr(start, close - start);
             pos_ = close + 1;
@@ -214,7 +216,71 @@ std::optional<std::string> SequentialReader::field()
     return latin1ToUtf8(text);
 }
 
+int lineAt(std::string_view bytes, std::size_t pos)
+{
+    int line = 1;
+    pos = std::min(pos, bytes.size());
+    for (std::size_t i = 0; i < pos; ++i)
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) ++line;
+    return line;
+}
+
 // ---- 8-bit text ---------------------------------------------------------------
+
+namespace {
+
+// The length of the UTF-8 sequence at `i` and its code point; 0 when the
+// bytes there are no well-formed sequence.
+std::size_t utf8Sequence(std::string_view s, std::size_t i, char32_t& cp)
+{
+    const auto c = static_cast<unsigned char>(s[i]);
+    std::size_t n = 0;
+    if (c < 0x80) n = 1, cp = c;
+    else if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
+    else return 0;
+    if (i + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        const auto d = static_cast<unsigned char>(s[i + k]);
+        if ((d & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (d & 0x3F);
+    }
+    // Overlong forms, surrogates and values beyond U+10FFFF are no text.
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[n] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return 0;
+    return n;
+}
+
+} // namespace
+
+std::string shownText(std::string_view bytes, std::size_t maxChars)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (chars == maxChars) return out + "...";
+        ++chars;
+        char32_t cp = 0;
+        const std::size_t n = utf8Sequence(bytes, i, cp);
+        const bool control = cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0);
+        if (n == 0 || control) {
+            // A byte of no UTF-8 text, or a control character: its value.
+            const auto c = n == 0 ? static_cast<unsigned char>(bytes[i]) : static_cast<unsigned char>(cp);
+            out.append("\\x").push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 0xF]);
+            i += n == 0 ? 1 : n;
+        } else if (cp == 0xFEFF) {
+            out += "<U+FEFF>";
+            i += n;
+        } else {
+            out.append(bytes.substr(i, n));
+            i += n;
+        }
+    }
+    return out;
+}
 
 std::string latin1ToUtf8(std::string_view bytes)
 {

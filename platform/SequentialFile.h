@@ -84,12 +84,27 @@ public:
     bool onlyBlanksLeft() const;
     // The next field as UTF-8 text; nullopt at the end of the file.
     std::optional<std::string> field();
+    // True when the last field opened a quote the file never closes: the
+    // file was cut inside it.
+    bool fieldUnclosed() const { return unclosed_; }
+    // The offset of the next byte to read.
+    std::size_t position() const { return pos_; }
 
 private:
     void consumeSeparator();
     std::string_view in_;
     std::size_t pos_ = 0;
+    bool unclosed_ = false;
 };
+
+// The 1-based line of the byte at `pos` (CR LF, LF and CR each end a line).
+int lineAt(std::string_view bytes, std::size_t pos);
+
+// File bytes as a message quotes them: UTF-8 as it decodes (the 8-bit files
+// are often edited as UTF-8); a byte that is not UTF-8, a control character
+// and an invisible byte-order mark escaped (\xNN, <U+FEFF>). At most
+// `maxChars` characters, then "...".
+std::string shownText(std::string_view bytes, std::size_t maxChars = 40);
 
 // Latin-1 bytes to UTF-8, and back (nullopt when the text is not valid UTF-8
 // or holds a character beyond U+00FF).

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "model/Units.h"
@@ -126,7 +127,16 @@ bool codeAllowed(Check check, double v, const ProjectRecord& r)
 
 // ---- reading ----------------------------------------------------------------
 
-enum class Step { Ok, End, Bad, NotNumber };
+// Cut: the file ends inside a quoted field, before its closing quote.
+enum class Step { Ok, End, Cut, Bad, NotNumber };
+
+// The next field, or why there is none.
+Step take(SequentialReader& in, std::optional<std::string>& f)
+{
+    f = in.field();
+    if (!f) return Step::End;
+    return in.fieldUnclosed() ? Step::Cut : Step::Ok;
+}
 
 // A number field holds a number and nothing else, blanks around it aside: the
 // program writes no other (" 300", ".5", "1E+39"), and "1,5" or "abc" would
@@ -140,8 +150,8 @@ bool numberField(std::string_view t)
 
 Step readNumber(SequentialReader& in, double& v, ProjectRecord& r)
 {
-    const std::optional<std::string> f = in.field();
-    if (!f) return Step::End;
+    std::optional<std::string> f;
+    if (const Step s = take(in, f); s != Step::Ok) return s;
     if (!numberField(*f)) {
         r.notNumberText = *f;
         return Step::NotNumber;
@@ -171,8 +181,8 @@ Step readItem(SequentialReader& in, const Item& item, ProjectRecord& r)
         ProjectRecord& r;
         Step operator()(const Slot<std::string>& s) const
         {
-            std::optional<std::string> f = in.field();
-            if (!f) return Step::End;
+            std::optional<std::string> f;
+            if (const Step st = take(in, f); st != Step::Ok) return st;
             if (!textAllowed(item.check, *f)) return Step::Bad;
             r.*s.staged = std::move(*f);
             return Step::Ok;
@@ -223,17 +233,39 @@ Step readPass(SequentialReader& in, ProjectRecord& r, int& row)
     return Step::Ok;
 }
 
-// Why a pass failed where it stopped: "The file ends inside item 15.",
-// "Point row 3 holds a value the program cannot use.".
-std::string failure(Step s, const ProjectRecord& r, int row)
+// The first line at or after `from` that holds more than blanks: its number
+// and its bytes.
+std::pair<int, std::string_view> firstFilledLine(std::string_view bytes, std::size_t from)
 {
-    const std::string at = row > 0 ? "point row " + std::to_string(row) : "item " + std::to_string(r.itemsRead + 1);
+    from = std::min(bytes.find_first_not_of(" \t\r\n", from), bytes.size());
+    const std::size_t lineStart = from == 0 ? std::string_view::npos : bytes.find_last_of("\r\n", from - 1);
+    const std::size_t start = lineStart == std::string_view::npos ? 0 : lineStart + 1;
+    const std::size_t end = std::min(bytes.find_first_of("\r\n", from), bytes.size());
+    return {lineAt(bytes, start), bytes.substr(start, end - start)};
+}
+
+// Why a pass failed where it stopped: "The file ends inside item 15.",
+// "Point row 3 holds a value the program cannot use.". A pass after the
+// first reads what follows the last point row: more than a second project
+// can begin with is named by its line ("Line 33 holds "abc" after the last
+// point row ..."), a second project that breaks off by the line it starts on.
+std::string failure(Step s, const ProjectRecord& r, int row, int pass, std::string_view bytes, std::size_t passStart)
+{
+    const auto [line, text] = firstFilledLine(bytes, passStart);
+    if (pass > 1 && r.itemsRead == 0)
+        return "Line " + std::to_string(line) + " holds \"" + shownText(text) + "\" after " +
+               (r.FreeFormPointCount > 0 ? "the last point row" : "item 30") + ", where the file should end.";
+    std::string at = row > 0 ? "point row " + std::to_string(row) : "item " + std::to_string(r.itemsRead + 1);
+    if (pass > 1) at += " of the project that starts on line " + std::to_string(line);
     if (s == Step::End) return "The file ends inside " + at + ".";
-    std::string text = s == Step::NotNumber ? at + " holds \"" + r.notNumberText +
-                                                  "\", which is not a number: the decimal separator is a point."
-                                            : at + " holds a value the program cannot use.";
-    text[0] = row > 0 ? 'P' : 'I';
-    return text;
+    if (s == Step::Cut) return "The file ends inside " + at + ", before its closing quote.";
+    // The text as the file holds it, not as its 8-bit reading spells it.
+    const std::string raw = utf8ToLatin1(r.notNumberText).value_or(r.notNumberText);
+    std::string message = s == Step::NotNumber ? at + " holds \"" + shownText(raw) +
+                                                     "\", which is not a number: the decimal separator is a point."
+                                               : at + " holds a value the program cannot use.";
+    message[0] = row > 0 ? 'P' : 'I';
+    return message;
 }
 
 } // namespace
@@ -281,6 +313,7 @@ ReadResult read(std::string_view bytes)
     }
     for (int pass = 1; !in.atEnd(); ++pass) {
         int row = 0;
+        const std::size_t passStart = in.position();
         const Step s = readPass(in, r, row);
         // Blanks and line ends after the last item are no further item.
         if (s == Step::Ok && in.onlyBlanksLeft()) break;
@@ -292,7 +325,7 @@ ReadResult read(std::string_view bytes)
             result.outcome = Outcome::Done;
             result.layout = ReadLayout::OlderLayout;
         } else {
-            result.message = failure(s, r, row);
+            result.message = failure(s, r, row, pass, bytes, passStart);
         }
         return result;
     }

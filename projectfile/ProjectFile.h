@@ -80,10 +80,15 @@ enum class ReadLayout {
 // Done, or Refused: "An Error Reading The File", nothing may be committed.
 // message: why a refused read failed, for the main window's status bar: one
 // of the two texts below, "The file ends inside item 15." (or "point row 3"),
-// "Item 18 holds a value the program cannot use." (or "Point row 3"), or
-// for a number field that is not wholly a number (blanks around it aside)
-// "Item 20 holds "abc", which is not a number: the decimal separator is a
-// point."
+// "The file ends inside item 8, before its closing quote." for a file cut
+// inside a field, "Item 18 holds a value the program cannot use." (or
+// "Point row 3"), or for a number field that is not wholly a number (blanks
+// around it aside) "Item 20 holds "abc", which is not a number: the decimal
+// separator is a point." (its text as it decodes, or escaped). What follows
+// the last point row is named by its line: "Line 33 holds "abc" after the
+// last point row, where the file should end.", or for a second project that
+// breaks off "The file ends inside item 4 of the project that starts on line
+// 33.".
 struct ReadResult : Report {
     ReadLayout layout = ReadLayout::Complete;
     ProjectRecord record;
@@ -107,7 +112,7 @@ std::optional<std::string> write(const Module1& m);
 // Reads the bytes of a project file (any number of passes: a file that holds
 // more after its last point row is read again from item 1 over the same
 // record). Beyond the failures of the file layout (the file ends inside a
-// pass, a number beyond the double range or, for the single-precision items,
+// pass or is cut inside a quoted field, a number beyond the double range or, for the single-precision items,
 // beyond the single range) a value the windows never produce is an error:
 // a text its list does not show (so every text read can be written back),
 // a code outside its set, item 30 outside its range, point field 4 beyond 16

@@ -157,7 +157,8 @@ void startRun(Module1& m, SolveHost& host)
 
 std::string solveInputRefusal(const Module1& m)
 {
-    if (std::string why = unreadableInputRefusal(m, {InputGroup::Rocket}); !why.empty()) return why;
+    if (std::string why = unreadableInputRefusal(m, {InputGroup::Rocket, InputGroup::FinSection}); !why.empty())
+        return why;
     if (m.FreeStreamVelocity == 0) return kMsgEnterVelocity;
     if (const char* missing = missingMainDimension(m)) return missing;
     if (const char* bad = badBodyDimension(m)) return bad;

@@ -135,8 +135,9 @@ struct SolveChainReport : Report {
     std::optional<stability::CenterOfPressureReport> centerOfPressure;  // when that step ran
 };
 
-// The inputs a run is refused on, in this order: a rocket box whose text is
-// not a number (unreadableInputRefusal), no velocity ("Please enter rocket
+// The inputs a run is refused on, in this order: a rocket box, or a point
+// box of the typed fin section the run reads, whose text is not a number
+// (unreadableInputRefusal), no velocity ("Please enter rocket
 // velocity."), a main body dimension missing (missingMainDimension), a body
 // size out of range (badBodyDimension), the flight condition
 // (flightConditionRefusal), a fin or launch-lug size out of range

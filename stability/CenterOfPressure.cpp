@@ -23,6 +23,14 @@ double quotientOrZero(double a, double b, NoteKind kind, const char* note, Cente
     return a / b;
 }
 
+// Whether a sum of signed parts is large enough against the sum of their
+// magnitudes to divide a moment by: the quotient is then a position within
+// 1 / kPlaceableShare times the largest arm.
+bool placeable(double sum, double magnitudes)
+{
+    return std::isfinite(magnitudes) && std::fabs(sum) >= kPlaceableShare * magnitudes;
+}
+
 } // namespace
 
 UnitsTestReport UNITSTEST(Module1& m, float thickness)
@@ -82,7 +90,7 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     rep.StationDistance.assign(static_cast<std::size_t>(n), 0.0);
     rep.StationNormalForce.assign(static_cast<std::size_t>(n), 0.0);
     const double q = 0.5 * m.AmbientDensity * velocity * velocity;
-    double ForceSum = 0, MomentSum = 0;
+    double ForceSum = 0, MomentSum = 0, ForceMagnitudes = 0;
     for (int i = 1; i <= n - 1; ++i) {
         const auto k = static_cast<std::size_t>(i);
         rep.UpperSurfaceCp[k] = static_cast<float>(cp(i, meridians / 2 - 1));
@@ -94,37 +102,70 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
         }
         MomentSum += rep.StationDistance[k] * rep.StationNormalForce[k];
         ForceSum += rep.StationNormalForce[k];
+        ForceMagnitudes += std::fabs(rep.StationNormalForce[k]);
     }
 
-    // Body slope and centre.
+    // Body slope and centre. The moment of the station forces, per unit of
+    // q S alpha, stands in the rocket's centre whether or not the body alone
+    // has one.
     const double AngleOfAttackRadians = kPi * m.AngleOfAttack / 180.0;
     const bool atAngle = m.AngleOfAttack != 0;
+    const double forceScale = static_cast<double>(m.ReferenceArea) * q * AngleOfAttackRadians;
+    double bodyMoment = 0, bodyMagnitudes = 0;
     if (!atAngle) {
         rep.BodyNormalForceSlope = 0.001;
         rep.BodyCenterOfPressure = 0;
     } else {
         rep.BodyCenterOfPressure = quotientOrZero(MomentSum, ForceSum, NoteKind::NoBodyForce, kMsgNoBodyForce, rep);
-        rep.BodyNormalForceSlope =
-            quotientOrZero(ForceSum, static_cast<double>(m.ReferenceArea) * q * AngleOfAttackRadians,
-                           NoteKind::NoBodyForce, kMsgNoBodyForce, rep);
+        rep.BodyNormalForceSlope = quotientOrZero(ForceSum, forceScale, NoteKind::NoBodyForce, kMsgNoBodyForce, rep);
+        rep.BodyCenterDefined =
+            ForceSum != 0 && std::isfinite(MomentSum / ForceSum) && rep.BodyNormalForceSlope != 0;
+        if (rep.BodyCenterDefined && !placeable(ForceSum, ForceMagnitudes)) {
+            rep.BodyCenterDefined = false;
+            rep.notes.add(NoteKind::NoBodyCentre, kMsgNoBodyCentre);
+        }
+        if (rep.BodyNormalForceSlope != 0) {
+            bodyMoment = rep.BodyCenterDefined ? rep.BodyCenterOfPressure * rep.BodyNormalForceSlope
+                                               : MomentSum / forceScale;
+            bodyMagnitudes = std::fabs(ForceMagnitudes / forceScale);
+        }
+        if (!rep.BodyCenterDefined) rep.BodyCenterOfPressure = 0;
     }
 
     // Fin values in use.
     w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 2, ""));
     rep.FinCenterInUse = m.FinCenterOfPressure;
     rep.FinSlopeInUse = m.FinNormalForceSlope;
-    if (m.FinCenterOfPressure == 0 || m.FinNormalForceSlope == 0 || !atAngle) {
+    const bool finsInUse = m.FinCenterOfPressure != 0 && m.FinNormalForceSlope != 0 && atAngle;
+    if (!finsInUse) {
         rep.FinCenterInUse = 0;
         rep.FinSlopeInUse = 0;
         w.push_back(setPanel(ControlId::PressureCenter_StatusBar1, 2, kMsgFinAnalysisNeeded));
     }
 
-    // The rocket's centre and its ratio to the length.
+    // The rocket's centre and its ratio to the length: placed only at an
+    // angle and where the slopes of body and fins do not cancel.
     rep.TotalNormalForceSlope = rep.FinSlopeInUse + rep.BodyNormalForceSlope;
-    rep.TotalCenterOfPressure = quotientOrZero(rep.FinCenterInUse * rep.FinSlopeInUse + rep.BodyCenterOfPressure * rep.BodyNormalForceSlope, rep.TotalNormalForceSlope,
-                                     NoteKind::NoSlopeSum, kMsgNoSlopeSum, rep);
+    const double rocketMoment = rep.FinCenterInUse * rep.FinSlopeInUse + bodyMoment;
     const double length = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength + m.BaseTubeLength;
+    if (!atAngle) {
+        rep.TotalCenterOfPressure = quotientOrZero(
+            rep.FinCenterInUse * rep.FinSlopeInUse + rep.BodyCenterOfPressure * rep.BodyNormalForceSlope,
+            rep.TotalNormalForceSlope, NoteKind::NoSlopeSum, kMsgNoSlopeSum, rep);
+    } else {
+        rep.TotalCenterOfPressure =
+            quotientOrZero(rocketMoment, rep.TotalNormalForceSlope, NoteKind::NoSlopeSum, kMsgNoSlopeSum, rep);
+        rep.TotalCenterDefined =
+            rep.TotalNormalForceSlope != 0 && std::isfinite(rocketMoment / rep.TotalNormalForceSlope);
+        if (rep.TotalCenterDefined &&
+            !placeable(rep.TotalNormalForceSlope, std::fabs(rep.FinSlopeInUse) + bodyMagnitudes)) {
+            rep.TotalCenterDefined = false;
+            rep.notes.add(NoteKind::NoRocketCentre, kMsgNoRocketCentre);
+        }
+        if (!rep.TotalCenterDefined) rep.TotalCenterOfPressure = 0;
+    }
     const float ratio = singleOrZero(quotientOrZero(rep.TotalCenterOfPressure, length, NoteKind::NoRocketLength, kMsgNoRocketLength, rep));
+    rep.TotalCenterDefined = rep.TotalCenterDefined && !rep.notes.has(NoteKind::NoRocketLength);
 
     // Fins entered but never solved: the main window shows no rocket value
     // that leaves them out.
@@ -140,7 +181,11 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     double cn = 0, cmoment = 0;
     if (atAngle) {
         cn = AngleOfAttackRadians * rep.TotalNormalForceSlope;
-        cmoment = cn * -static_cast<double>(ratio);
+        // Without a centre the moment itself gives Cm.
+        cmoment = rep.TotalCenterDefined
+                      ? cn * -static_cast<double>(ratio)
+                      : quotientOrZero(-AngleOfAttackRadians * rocketMoment, length, NoteKind::NoRocketLength,
+                                       kMsgNoRocketLength, rep);
         w.push_back(showNumber(ControlId::PressureCenter_CNROCKET, rep.TotalNormalForceSlope, kPatternCoefficient));
         w.push_back(showNumber(ControlId::PressureCenter_CNFORCES, cn, kPatternCoefficient));
         w.push_back(showNumber(ControlId::PressureCenter_CMFORCES, cmoment, kPatternCoefficient));
@@ -157,7 +202,8 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     m.Pi = kPi;
     m.NormalForceCoefficient = cn;
     m.PitchingMomentCoefficient = cmoment;
-    m.CenterOfPressureRatio = ratio;
+    m.CenterOfPressureRatio = rep.TotalCenterDefined ? ratio : 0.0f;
+    m.CenterOfPressureUndefined = rep.TotalCenterDefined ? 0 : 1;
     if (!atAngle) m.FinNormalForce = 0;
     if (m.FinPlanformCode > 0) storeFinCorners(m, finCornersOnGrid(m));
 
@@ -169,24 +215,36 @@ CenterOfPressureReport CPSOLVE(Module1& m, double velocity, Progress& /*progress
     w.push_back(showNumber(ControlId::PressureCenter_MAX, range.high, kPatternPlotRange));
     w.push_back(showNumber(ControlId::PressureCenter_MIN, range.low, kPatternPlotRange));
     w.push_back(showNumber(ControlId::PressureCenter_MODELAOA, m.AngleOfAttack, kPatternAngle));
-    w.push_back(showNumber(ControlId::PressureCenter_XCPFINS, rep.FinCenterInUse, kPatternSlope));
-    w.push_back(showNumber(ControlId::PressureCenter_CNFINS, rep.FinSlopeInUse, kPatternSlope));
-    w.push_back(showNumber(ControlId::PressureCenter_XCPTOTALS, rep.TotalCenterOfPressure, kPatternSlope));
-    w.push_back(showNumber(ControlId::PressureCenter_XLRATIOS, ratio, kPatternSlope));
+    // A value the run did not compute or place is an empty box.
+    auto showIf = [&w](bool has, ControlId box, double value) {
+        w.push_back(has ? showNumber(box, value, kPatternSlope) : emptyBox(box));
+    };
+    showIf(finsInUse, ControlId::PressureCenter_XCPFINS, rep.FinCenterInUse);
+    showIf(finsInUse, ControlId::PressureCenter_CNFINS, rep.FinSlopeInUse);
+    showIf(rep.TotalCenterDefined, ControlId::PressureCenter_XCPTOTALS, rep.TotalCenterOfPressure);
+    showIf(rep.TotalCenterDefined, ControlId::PressureCenter_XLRATIOS, ratio);
     if (noFinSolution || !incompleteFins.empty()) {
         for (ControlId box : {ControlId::SOLVER_CNFORCES, ControlId::SOLVER_CMFORCES, ControlId::SOLVER_XLRATIOS})
             w.push_back(emptyBox(box));
         w.push_back(setPanel(ControlId::SOLVER_StatusBar1, 2,
                              incompleteFins.empty() ? std::string(kMsgNoFinSolution) : incompleteFins));
     } else {
-        w.push_back(showNumber(ControlId::SOLVER_XLRATIOS, ratio, kPatternSlope));
+        showIf(rep.TotalCenterDefined, ControlId::SOLVER_XLRATIOS, ratio);
+        // At an angle, why the main window shows no XCp/L.
+        for (NoteKind why : {NoteKind::NoRocketCentre, NoteKind::NoSlopeSum, NoteKind::NoRocketLength})
+            if (atAngle && !rep.TotalCenterDefined && rep.notes.has(why)) {
+                for (const Note& note : rep.notes)
+                    if (note.kind == why) w.push_back(setPanel(ControlId::SOLVER_StatusBar1, 2, note.text));
+                break;
+            }
     }
-    w.push_back(showNumber(ControlId::PressureCenter_XCPBODYS, rep.BodyCenterOfPressure, kPatternSlope));
+    showIf(rep.BodyCenterDefined, ControlId::PressureCenter_XCPBODYS, rep.BodyCenterOfPressure);
     w.push_back(showNumber(ControlId::PressureCenter_CNBODYS, rep.BodyNormalForceSlope, kPatternSlope));
     w.push_back(showNumber(ControlId::PressureCenter_BODYFORCES, m.BodyDragForce, kPatternSlope));
     w.push_back(showNumber(ControlId::PressureCenter_CXFORCES, m.TotalDragCoefficient, kPatternSlope));
-    w.push_back(showNumber(ControlId::PressureCenter_FINAOAFORCES, m.FinNormalForce, kPatternSlope));
-    w.push_back(showNumber(ControlId::PressureCenter_FINFORCES, m.FinDragForce, kPatternSlope));
+    showIf(finsInUse, ControlId::PressureCenter_FINAOAFORCES, m.FinNormalForce);
+    // The fin drag is not computed while fin data are missing (the main window's fin drag boxes are empty too).
+    showIf(!dragInputGaps(m).fin, ControlId::PressureCenter_FINFORCES, m.FinDragForce);
     w.push_back(showNumber(ControlId::PressureCenter_LUGFORCES, m.LaunchLugDragForce, kPatternSlope));
 
     // Done.

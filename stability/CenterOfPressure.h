@@ -42,7 +42,12 @@
 // empty and its panel 2 reads kMsgNoFinSolution.
 // A division without a value (a zero force sum, q S alpha, slope sum or
 // rocket length) gives 0 for that quantity and a note (its text for panel 2), never an
-// infinity. UNITSTEST's fin checks never stop the run.
+// infinity. Forces that cancel (kPlaceableShare) place no centre, with a note.
+// A value the run did not compute or place (the fin values and fin lift when
+// no fin result is in use, the fin drag while fin data are missing, Xbody, XCp
+// and XCp/L when not placed, all at zero angle) empties its box; CenterOfPressureUndefined says so to the sweep, and
+// the main window's panel 2 says why at an angle. Cm then comes from the
+// moment itself. UNITSTEST's fin checks never stop the run.
 #include <string>
 #include <vector>
 
@@ -64,9 +69,27 @@ inline constexpr const char* kMsgNoFinSolution =
 // only partly entered: CN, Cm and XCp/L of the rocket stay empty there.
 inline constexpr const char* kMsgFinDataIncomplete = "CN, Cm and XCp/L need complete fin data.";
 // Ours: the divisions without a value.
-inline constexpr const char* kMsgNoBodyForce = "No body normal force at this angle: body slope and centre set to 0.";
-inline constexpr const char* kMsgNoSlopeSum = "Body and fin slopes add up to 0: centre of pressure set to 0.";
-inline constexpr const char* kMsgNoRocketLength = "Rocket length is 0: XCp/L set to 0.";
+inline constexpr const char* kMsgNoBodyForce = "No body normal force at this angle: body slope 0, no body centre of pressure.";
+inline constexpr const char* kMsgNoSlopeSum = "Body and fin slopes add up to 0: no centre of pressure, XCp and XCp/L not shown.";
+inline constexpr const char* kMsgNoRocketLength = "Rocket length is 0: no XCp/L.";
+// Ours: normal forces that cancel leave a couple, not a centre (see placeable
+// parts below). The first is the force window's alone (Xbody); the second
+// both windows' (XCp, XCp/L).
+inline constexpr const char* kMsgNoBodyCentre =
+    "The body's normal forces cancel to under 1% of their sizes: a pure moment, no body centre of pressure (Xbody).";
+inline constexpr const char* kMsgNoRocketCentre =
+    "The normal forces cancel to under 1% of their sizes: a pure moment, no centre of pressure (XCp, XCp/L); CN and Cm stand.";
+
+// A centre of pressure is the moment of the parts (station forces along the
+// body, the fins' slope) divided by their sum. It is placed only where that
+// sum is at least this share of the sum of the parts' magnitudes: all arms
+// lie on the rocket, within L of the nose tip, so a placed centre lies within
+// L / kPlaceableShare of it (100 body lengths). Below it the parts cancel to
+// a couple and the quotient is the method's residue: a closed body in
+// potential flow carries a couple and next to no net force, and what its
+// front-station sums over tens of segments leave of the force is far under
+// this share.
+inline constexpr double kPlaceableShare = 0.01;
 
 // Formats of the result boxes.
 inline constexpr const char* kPatternSlope = "#####.###";
@@ -96,6 +119,9 @@ struct CenterOfPressureReport : Report {
     double BodyNormalForceSlope = 0, BodyCenterOfPressure = 0;    // CNa-body, Xbody
     double FinSlopeInUse = 0, FinCenterInUse = 0;      // in use
     double TotalNormalForceSlope = 0, TotalCenterOfPressure = 0;  // CNa, XCp
+    // Whether Xbody and XCp were placed (at an angle, parts that do not
+    // cancel); where not, their value above is 0 and their boxes are empty.
+    bool BodyCenterDefined = false, TotalCenterDefined = false;
     // The Cp range of the plot: high = -low, written to MAX and MIN.
     double plotHigh = 0, plotLow = 0;
 };

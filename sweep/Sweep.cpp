@@ -60,6 +60,7 @@ SweepReport LOOPER(Module1& m, SweepHost& host, double& steps)
         m.SweepNormalForceCoefficients(i) = m.NormalForceCoefficient;
         m.SweepMomentCoefficients(i) = m.PitchingMomentCoefficient;
         m.SweepCenterOfPressureRatios(i) = m.CenterOfPressureRatio;
+        m.SweepCenterOfPressureUndefined(i) = m.CenterOfPressureUndefined;
         rep.stepsStored = i;
         m.SweepStepsStored = static_cast<int16_t>(i);
 
@@ -81,8 +82,10 @@ void clearSweepResults(Module1& m, double steps)
         m.SweepNormalForceCoefficients(i) = 0;
         m.SweepMomentCoefficients(i) = 0;
         m.SweepCenterOfPressureRatios(i) = 0;
+        m.SweepCenterOfPressureUndefined(i) = 0;
         m.SweepPlotX(i) = 0;
         m.SweepPlotY(i) = 0;
+        m.SweepPlotYUndefined(i) = 0;
     }
     m.SweepStepsStored = 0;
 }

@@ -76,8 +76,9 @@ SweepTable sweepTableLines(const Module1& m)
             t.failedSteps.push_back(i);
             continue;
         }
+        const std::string shown = m.SweepPlotYUndefined(i) ? std::string() : Format(y, kPatternValue);
         t.lines.push_back(kLineLead + column(Format(i, kPatternStep), stepWidth) +
-                          column(Format(x, kPatternValue), xWidth) + Format(y, kPatternValue));
+                          column(Format(x, kPatternValue), xWidth) + shown);
     }
     t.outcome = t.failedSteps.empty() ? Outcome::Done : Outcome::Failed;
     if (!t.failedSteps.empty()) t.message = kMsgTableNotPrinted;
@@ -107,7 +108,7 @@ SweepExport sweepExportBytes(Module1& m)
                 numbersOk = false;
                 break;
             }
-            w.bare(plainNumberText(x)).bare(plainNumberText(y)).endLine();
+            w.bare(plainNumberText(x)).bare(m.SweepPlotYUndefined(i) ? std::string() : plainNumberText(y)).endLine();
         }
     }
     m.SweepPlotQuantity = userQuantity;

@@ -61,7 +61,8 @@ struct SweepTable : Report {
 // The printed table of the plotted quantity for the steps shown (sweepStepsShown):
 //   "   " title / "   " / "   POINT  AOA      Cd" (or "UINF     ")
 //   "   " i in "####", x and y in "###.#####", each item set in the width of
-//   its column label (at least one blank after it).
+//   its column label (at least one blank after it); a step without a value
+//   (SweepPlotYUndefined) has no y item.
 SweepTable sweepTableLines(const Module1& m);
 
 // message: panel 1 on failure; kMsgNoSweepToSave when refused for want of a
@@ -72,7 +73,8 @@ struct SweepExport : Report {
 
 // The comma-delimited file: for each quantity 1..4 the quoted title record,
 // then a record x,y per step shown of the plotted series, numbers unquoted in
-// the writer's plain number text (15 digits: "1", ".25", "-3"). Refused
+// the writer's plain number text (15 digits: "1", ".25", "-3"), the y field
+// empty for a step without a value ("4,"). Refused
 // before anything is computed when no sweep kind is selected or no step is
 // shown (sweepStepsShown 0). A number
 // without a text fails the export with kMsgExportNotSaved. Either way

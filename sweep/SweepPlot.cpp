@@ -31,6 +31,12 @@ double wholeEnd(double v, bool up)
     return std::copysign(k, v);
 }
 
+// Step i has no value of the chosen quantity (an XCp/L the run did not place).
+bool undefinedResult(const Module1& m, int i)
+{
+    return m.SweepPlotQuantity == 4 && m.SweepCenterOfPressureUndefined(i) != 0;
+}
+
 MeshStroke line(double x1, double y1, double x2, double y2, int colour = -1)
 {
     return {MeshStroke::Kind::Line, x1, y1, x2, y2, colour};
@@ -60,16 +66,27 @@ SweepPlot sweepPlot(Module1& m, double steps)
     }
 
     // The y values and the y end, from the last step that runs.
+    // A step without a value is skipped: the y end comes from the last step
+    // that has one.
     if (result(m, 1)) {
-        if (n < 1) {
+        int last = n;
+        while (last >= 1 && undefinedResult(m, last)) --last;
+        if (last < 1) {
             m.SweepPlotYMax = 0;
         } else if (m.SweepPlotQuantity == 4) {
-            m.SweepPlotYMax = 2.0f * m.SweepCenterOfPressureRatios(n);
+            m.SweepPlotYMax = 2.0f * m.SweepCenterOfPressureRatios(last);
         } else {
-            m.SweepPlotYMax = 2 * *result(m, n);
+            m.SweepPlotYMax = 2 * *result(m, last);
         }
-        for (int i = 1; i <= n; ++i) m.SweepPlotY(i) = *result(m, i);
-        if (n >= 1 && m.SweepPlotY(1) == 0) m.SweepPlotY(1) = m.SweepPlotY(2);
+        for (int i = 1; i <= n; ++i) {
+            m.SweepPlotY(i) = *result(m, i);
+            m.SweepPlotYUndefined(i) = undefinedResult(m, i) ? 1 : 0;
+            p.skipped = p.skipped || m.SweepPlotYUndefined(i);
+        }
+        if (n >= 1 && !m.SweepPlotYUndefined(1) && m.SweepPlotY(1) == 0) {
+            m.SweepPlotY(1) = m.SweepPlotY(2);
+            m.SweepPlotYUndefined(1) = m.SweepPlotYUndefined(2);
+        }
     }
 
     // Whole-number ends: x up, y down.
@@ -102,6 +119,7 @@ SweepPlot sweepPlot(Module1& m, double steps)
     }
     const double sx = kSweepPlotSize / m.SweepPlotXMax, sy = kSweepPlotSize / m.SweepPlotYMax;
     for (int i = 1; i < n; ++i) {
+        if (m.SweepPlotYUndefined(i) || m.SweepPlotYUndefined(i + 1)) continue;
         const MeshStroke s = line(o + sx * m.SweepPlotX(i), o + sy * m.SweepPlotY(i), o + sx * m.SweepPlotX(i + 1),
                                   o + sy * m.SweepPlotY(i + 1), kSweepCurveColour);
         if (finite(s)) p.curve.push_back(s);

@@ -26,7 +26,9 @@
 // A negative y end (a negative last CM) draws negative values upward.
 //
 // The curve is n - 1 blue segments; a segment with a coordinate that is not a
-// number (an x end of 0, a result without a number) is left out.
+// number (an x end of 0, a result without a number) is left out, as is one
+// that meets a step without a value (SweepPlotYUndefined: an XCp/L the run
+// did not place; such a step gives no y end and never counts as a first 0).
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +41,10 @@ namespace velmora::stability {
 
 inline constexpr const char* kPatternSweepAxis = "###.#####";
 inline constexpr const char* kMsgSweepNoData = "No data to plot. Please perform CFD analysis.";
+// Ours: panel 1 when a step has no XCp/L (its normal forces cancel, or it ran
+// at zero angle of attack): its point is left out of the plot, table and export.
+inline constexpr const char* kMsgSweepPointsSkipped =
+    "XCp/L left out where a step places no centre of pressure (normal forces that cancel, or zero AOA).";
 inline constexpr const char* kSweepAxisAngle = "Angle of Attack (AOA)";
 inline constexpr const char* kSweepAxisVelocity = "Velocity";
 inline constexpr int kSweepCurveColour = 1;  // blue
@@ -56,6 +62,7 @@ struct SweepPlot {
     std::string minAoa = "0.0", xMiddle, maxAoa;
     std::string minData = "0.0", yMiddle, maxData;
     bool noData = false;
+    bool skipped = false;           // a step without a value was left out
     std::vector<MeshStroke> frame;  // axes and ticks, in the foreground colour
     std::vector<MeshStroke> curve;  // the blue segments
 };

@@ -568,6 +568,7 @@ void SOLVER::resetCommon(bool mainOverlay, bool plotOverlays, bool clearDrawings
 {
     Module1& s = m();
     Forms& f = forms();
+    ++resets_;
     // Main window: a new solution is needed.
     StatusBar1->setPanel(1, kMsgNewSolutionRequired);
     StatusBar1->setPanel(2, QString());

@@ -50,6 +50,9 @@ public:
     void mnuPrintForm_Click();
     void mnuOpen_Click();
     void mnuSaveAs_Click();
+    // Why the last Open was refused, as panel 2 showed it; a later save
+    // clears panel 2 while it still shows this.
+    QString openRefusalShown;
     void IterateBtn_Click();
     void Abort_Click();
 
@@ -147,6 +150,8 @@ private:
     bool rocketTest() const;
     void bodyCommand();
     void finsCommand();
+    void showDesignWindow(StatusBar* windowBar, const std::function<void()>& show);
+    long resets_ = 0;  // results resets run so far
     void plotCommand();
     void cpCommand();
     void baseFlowCommand();

@@ -18,9 +18,8 @@ namespace velmora {
 
 bool SOLVER::refuseWhileBusy()
 {
-    BusyGuard& busy = forms().busy();
-    if (!busy.active()) return false;
-    StatusBar1->setPanel(2, QString::fromStdString(busyRefusal(busy)));
+    if (!forms().busy().active()) return false;
+    forms().showBusyRefusal(StatusBar1, 2);
     return true;
 }
 
@@ -51,15 +50,37 @@ void SOLVER::mnuFins_Click() { finsCommand(); }
 void SOLVER::mnuPlots_Click() { plotCommand(); }
 void SOLVER::mnuCoefficients_Click() { cpCommand(); }
 
+// A design window opened and closed with no input changed (no reset ran)
+// leaves every status text of this window and of it as it was: what its
+// opening and its RETURN redraw and report belongs to a change.
+void SOLVER::showDesignWindow(StatusBar* windowBar, const std::function<void()>& show)
+{
+    const long resets = resets_;
+    auto texts = [](const StatusBar* bar) {
+        QStringList t;
+        for (int i = 1; i <= bar->panelCount(); ++i) t << bar->panel(i);
+        return t;
+    };
+    const QStringList mainBefore = texts(StatusBar1), windowBefore = texts(windowBar);
+    QPointer<StatusBar> bar = windowBar;
+    show();
+    if (resets_ != resets) return;
+    for (int i = 1; i <= mainBefore.size(); ++i) StatusBar1->setPanel(i, mainBefore[i - 1]);
+    if (bar)
+        for (int i = 1; i <= windowBefore.size(); ++i) bar->setPanel(i, windowBefore[i - 1]);
+}
+
 void SOLVER::bodyCommand()
 {
     if (refuseWhileBusy()) return;
     Module1& s = m();
     forms().get<ITERATION>().clearSweep();
     BODYTUBE& body = forms().get<BODYTUBE>();
-    body.applyGeometryLayout();
-    NEWFINS(s.FreeStreamVelocity);
-    forms().showModal<BODYTUBE>();
+    showDesignWindow(body.StatusBar1, [this, &s, &body] {
+        body.applyGeometryLayout();
+        NEWFINS(s.FreeStreamVelocity);
+        forms().showModal<BODYTUBE>();
+    });
 }
 
 void SOLVER::finsCommand()
@@ -70,7 +91,7 @@ void SOLVER::finsCommand()
         StatusBar1->setPanel(2, "Please enter all body tube dimensions.");
         return;
     }
-    forms().showModal<FinAnalysis>();
+    showDesignWindow(forms().get<FinAnalysis>().StatusBar1, [this] { forms().showModal<FinAnalysis>(); });
 }
 
 void SOLVER::plotCommand()

@@ -6,6 +6,7 @@
 // leaves the project as it was. The restore then writes the controls in a
 // fixed order, and each write runs that control's handler as a user's edit
 // would: the values come back with the precision their boxes show.
+#include <QDir>
 #include <QFileInfo>
 #include <QString>
 
@@ -32,8 +33,24 @@ namespace {
 
 const QString kFileFilter = QStringLiteral("Text files (*.TXT)|*.TXT");
 const QString kLengthPattern = QStringLiteral("#####.###");
-// The reason shown when Open cannot read the file chosen at all.
+// The reasons shown when Open cannot read the file chosen at all.
 constexpr const char* kMsgNotOpened = "The file could not be opened.";
+constexpr const char* kMsgFolder = "%1 is a folder, not a file: Open reads only files.";
+constexpr const char* kMsgNotAFile = "%1 is a pipe, device or socket, not a file: Open reads only files.";
+// The confirmation of a save, as the exports and Print Page confirm theirs.
+constexpr const char* kMsgProjectSaved = "Project saved as %1";
+
+// Why the file chosen could not be read at all, naming it.
+QString unreadReason(const QString& path, LoadFailure why)
+{
+    const QString name = QFileInfo(path).fileName();
+    switch (why) {
+    case LoadFailure::Folder: return QString(kMsgFolder).arg(name);
+    case LoadFailure::NotAFile: return QString(kMsgNotAFile).arg(name);
+    case LoadFailure::TooLarge: return projectfile::kMsgTooLarge;
+    default: return kMsgNotOpened;
+    }
+}
 
 QString lengthText(double value) { return qFormat(value, kLengthPattern.toStdString()); }
 
@@ -255,23 +272,25 @@ FileRequest projectDialog(bool save)
 void openProject(Forms& forms, SOLVER& main)
 {
     Module1& s = forms.m();
-    // The results go stale before the dialog, also when it is cancelled.
-    main.ClearData(s.FreeStreamVelocity);
+    // A cancelled or refused Open changes nothing: the results stand until a
+    // file has been read into the project.
     const QString path = ModalSeam::instance().fileDialog(projectDialog(false));
     if (path.isEmpty()) return;
 
-    // A file larger than a project file can be is refused unread.
-    const std::optional<std::string> bytes = loadWholeFile(path, projectfile::MaxFileBytes);
-    const char* unread = QFileInfo(path).size() > qint64{projectfile::MaxFileBytes} ? projectfile::kMsgTooLarge
-                                                                                     : kMsgNotOpened;
+    // A folder, a pipe or device, or a file larger than a project file can be
+    // is refused unread.
+    LoadFailure why = LoadFailure::None;
+    const std::optional<std::string> bytes = loadWholeFile(path, projectfile::MaxFileBytes, &why);
     projectfile::ReadResult result;
     if (bytes) result = projectfile::read(*bytes);
-    else result.message = unread;
     if (!projectfile::commit(result, s)) {
         MsgBox(projectfile::ReadErrorMessage, MsgButtons::OkOnly);
-        main.StatusBar1->setPanel(2, QString::fromStdString(result.message));
+        const QString reason = bytes ? QString::fromStdString(result.message) : unreadReason(path, why);
+        main.StatusBar1->setPanel(2, reason);
+        main.openRefusalShown = reason;
         return;
     }
+    main.ClearData(s.FreeStreamVelocity);
     if (result.layout == projectfile::ReadLayout::OlderLayout) {
         // Loading the notice sets the defaults the older file lacks.
         forms.showModal<ConvertData>();
@@ -289,9 +308,13 @@ void saveProjectAs(Forms& forms, SOLVER& main)
         MsgBox(projectfile::SaveErrorMessage, MsgButtons::OkOnly);
         return;
     }
-    // Saved: an earlier file command's message (a refused Open) no longer
-    // describes the project.
-    main.StatusBar1->setPanel(2, QString());
+    // Saved: panel 1 confirms it; the results and panel 2 stay, unless panel 2
+    // still shows why an earlier Open was refused, which no longer describes
+    // the project.
+    main.StatusBar1->setPanel(1, QString(kMsgProjectSaved).arg(QDir::toNativeSeparators(path)));
+    if (!main.openRefusalShown.isEmpty() && main.StatusBar1->panel(2) == main.openRefusalShown)
+        main.StatusBar1->setPanel(2, QString());
+    main.openRefusalShown.clear();
 }
 
 } // namespace

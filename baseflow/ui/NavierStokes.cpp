@@ -57,6 +57,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     CommonDialog1.save = true;
     CommonDialog1.title = "Save Base Flow Field Data";
     CommonDialog1.filter = "Text files (*.TXT)|*.TXT";
+    CommonDialog1.defaultSuffix = QStringLiteral("TXT");  // a name typed without one is saved as .TXT
 
     auto* lay = new QVBoxLayout(this);
 
@@ -342,7 +343,7 @@ void NavierStokes::solveCommand()
 {
     if (solving_) return;
     if (!forms().runCommand("Base flow CFD", [this] { runSolve(); }))
-        StatusBar1->setPanel(3, QString::fromStdString(busyRefusal(forms().busy())));
+        forms().showBusyRefusal(StatusBar1, 3);
     // The results frame and the convergence history beside it.
     bringIntoView(FlowResults, RESIDUAL);
 }

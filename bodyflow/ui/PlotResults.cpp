@@ -494,9 +494,8 @@ void PlotResults::Toolbar1_ButtonClick(const QString& Key)
     if (Key == "MESHING") {
         // Rebuilding the grid under a running solution would pull the mesh
         // from under it.
-        BusyGuard& busy = forms().busy();
-        if (busy.active()) {
-            StatusBar1->setPanel(2, QString::fromStdString(busyRefusal(busy)));
+        if (forms().busy().active()) {
+            forms().showBusyRefusal(StatusBar1, 2);
             return;
         }
         resumeNext([this] {

@@ -524,13 +524,13 @@ void ManualData::showCurrentUnits()
 
 void ManualData::X_Change(int Index)
 {
-    m().ManualSectionX(Index) = typedValue(m(), "Fin section point " + std::to_string(Index) + " X",
+    m().ManualSectionX(Index) = typedValue(m(), finSectionPointName(Index, 'X'),
                                            X[static_cast<size_t>(Index)]->Text().toStdString());
 }
 
 void ManualData::Y_Change(int Index)
 {
-    m().ManualSectionY(Index) = typedValue(m(), "Fin section point " + std::to_string(Index) + " Y",
+    m().ManualSectionY(Index) = typedValue(m(), finSectionPointName(Index, 'Y'),
                                            Y[static_cast<size_t>(Index)]->Text().toStdString());
 }
 

@@ -24,6 +24,8 @@ namespace velmora {
 namespace {
 const QString kEnterStandard = QStringLiteral("Please enter data for Standard Body Tube Geometry.");
 const QString kEnterFreeForm = QStringLiteral("Please enter data for Free-Form Body Tube Geometry.");
+const QString kMayModifyStandard = QStringLiteral("User may modify Standard Geometry or perform CFD.");
+const QString kMayModifyFreeForm = QStringLiteral("User may perform CFD or modify Free-Form geometry.");
 } // namespace
 
 BODYTUBE::BODYTUBE(Forms& forms) : Form(forms, "BODYTUBE", "Body Tube Geometry")
@@ -218,7 +220,9 @@ void BODYTUBE::dimensionPrompt()
         StatusBar1->setPanel(2, refused);
         return;
     }
-    if (mainDimensionsEntered()) StatusBar1->setPanel(1, "User may perform CFD or modify Free-Form geometry.");
+    // The invitation of the layout shown.
+    if (mainDimensionsEntered())
+        StatusBar1->setPanel(1, GEOMETRY[1]->isChecked() ? kMayModifyFreeForm : kMayModifyStandard);
     StatusBar1->setPanel(2, missingDimensionPrompt());
 }
 
@@ -370,8 +374,7 @@ void BODYTUBE::GEOMETRY_Click(int Index)
         s.BodyLengthAfterNose = s.BodyTubeLength + s.TransitionLength + s.BaseTubeLength;
         TUBELENGTH->setText(qFormat(s.BodyLengthAfterNose, "####.###"));
     } else if (Index == 0) {
-        StatusBar1->setPanel(1, mainDimensionsEntered() ? QStringLiteral("User may modify Standard Geometry or perform CFD.")
-                                                        : kEnterStandard);
+        StatusBar1->setPanel(1, mainDimensionsEntered() ? kMayModifyStandard : kEnterStandard);
         s.ActiveBodyGeometry = StandardBody;
         BodyLength->show();
         TUBELENGTH->hide();
@@ -445,8 +448,10 @@ void BODYTUBE::Toolbar1_ButtonClick(const QString& Key)
     } else if (Key == "RETURN") {
         main.NEWFINS(s.FreeStreamVelocity);
         Hide();
-        main.StatusBar1->setPanel(1, mainDimensionsEntered() ? QStringLiteral("Body tube geometry is defined.")
-                                                             : QStringLiteral("Please enter all body tube dimensions."));
+        // A body the grid refuses is not defined: the outline's "MESHING not
+        // complete." stands beside the reason.
+        if (!mainDimensionsEntered()) main.StatusBar1->setPanel(1, "Please enter all body tube dimensions.");
+        else if (!gridRefusal(s)) main.StatusBar1->setPanel(1, "Body tube geometry is defined.");
     }
 }
 } // namespace velmora

@@ -34,6 +34,7 @@
 #include <cstdlib>
 
 #include <stdexcept>
+#include "platform/ui/Controls.h"
 #include "platform/ui/MainWindow.h"
 
 
@@ -284,9 +285,33 @@ void Forms::unload(std::type_index t)
 bool Forms::runCommand(const QString& name, const std::function<void()>& body, const std::function<void()>& onFailure)
 {
     if (busy_.active()) return false;
-    BusyGuard::Scope scope(busy_, name.toStdString());
-    commandBarrier(name, body, onFailure);
+    {
+        BusyGuard::Scope scope(busy_, name.toStdString());
+        commandBarrier(name, body, onFailure);
+    }
+    endBusyRefusals();
     return true;
+}
+
+void Forms::showBusyRefusal(StatusBar* bar, int panel)
+{
+    const QString refusal = QString::fromStdString(busyRefusal(busy_));
+    if (busy_.active() && bar->panel(panel) != refusal) {
+        auto same = [bar, panel](const BusyPanel& p) { return p.bar == bar && p.panel == panel; };
+        auto it = std::find_if(busyPanels_.begin(), busyPanels_.end(), same);
+        if (it == busyPanels_.end()) busyPanels_.push_back({bar, panel, refusal, bar->panel(panel)});
+        else it->before = bar->panel(panel);
+    }
+    bar->setPanel(panel, refusal);
+}
+
+// The run has ended: its "Please wait" texts go.
+void Forms::endBusyRefusals()
+{
+    for (const BusyPanel& p : std::exchange(busyPanels_, {})) {
+        auto* bar = static_cast<StatusBar*>(p.bar.data());
+        if (bar && bar->panel(p.panel) == p.refusal) bar->setPanel(p.panel, p.before);
+    }
 }
 
 // ---- exception barrier ----------------------------------------------------------

@@ -30,6 +30,7 @@ namespace velmora {
 
 class Forms;
 class MainWindow;
+class StatusBar;
 
 // Base of every window. Subclasses build their controls in the constructor
 // and put their load handler in Form_Load, which the registry runs once per
@@ -212,11 +213,16 @@ public:
     // Runs one compute command (SOLVE, MESH, the mesh lists, PLOT, ...)
     // through the busy gate and the exception barrier. While another
     // computation lets events run the command is refused: nothing runs and
-    // the result is false, for the caller to show busyRefusal(busy()).
+    // the result is false, for the caller to show it (showBusyRefusal).
     // onFailure runs when the command ends by an exception (to leave its
     // results stale) before the message is shown.
     bool runCommand(const QString& name, const std::function<void()>& body,
                     const std::function<void()>& onFailure = {});
+    // Shows busyRefusal(busy()) in a status panel for a command refused while
+    // a computation runs. The text stands as long as that run: when it ends,
+    // a panel still showing it shows again what it showed before the first
+    // refusal (or what the run wrote there since).
+    void showBusyRefusal(StatusBar* bar, int panel);
 
     // The one instance of T, created and loaded on first access.
     template <class T>
@@ -268,9 +274,19 @@ public:
 
 private:
     void runPendingWrites(std::type_index t, Form& f);
+    void endBusyRefusals();
+
+    // A status panel showing a busy refusal, and what it showed before.
+    struct BusyPanel {
+        QPointer<QWidget> bar;
+        int panel = 0;
+        QString refusal;
+        QString before;
+    };
 
     Module1& m_;
     BusyGuard busy_;
+    std::vector<BusyPanel> busyPanels_;
     bool quit_ = false;
     std::function<void()> exitHook_;
     QPointer<Form> main_;

@@ -14,6 +14,7 @@
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/WholeFile.h"
 
 namespace velmora {
 
@@ -91,6 +92,38 @@ QPixmap grabAtRest(QWidget* window)
     return shot;
 }
 
+// A PDF document ends with its trailer's "%%EOF" (and at most a line end):
+// a file cut short lacks it.
+bool pdfComplete(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 8 || !f.seek(f.size() - 8)) return false;
+    return f.read(8).trimmed().endsWith("%%EOF");
+}
+
+// Runs the job on the printer. A job that goes to a file writes it whole or
+// not at all: into a temporary file beside it, checked (the job's end and
+// the printer's state, the file's size, a PDF's trailer), then put in place
+// in one step; a failure says why in *error and keeps any earlier file.
+bool runJob(QPrinter& printer, const PrintJob& job, QString* error)
+{
+    const QString target = printer.outputFileName();
+    if (target.isEmpty()) return job(printer, error);
+    const QString reason = saveWholeFileBy(target, [&](const QString& temporary, QString* why) {
+        printer.setOutputFileName(temporary);
+        const bool done = job(printer, why);
+        printer.setOutputFileName(target);
+        if (why) why->replace(temporary, target);  // the user knows the file by its own name
+        return done && (printer.outputFormat() != QPrinter::PdfFormat || pdfComplete(temporary));
+    });
+    if (!reason.isEmpty()) {
+        setError(error, reason);
+        return false;
+    }
+    lastDestination() = target;
+    return true;
+}
+
 } // namespace
 
 void setPrinterProvider(PrinterProvider p) { provider() = std::move(p); }
@@ -101,6 +134,11 @@ std::unique_ptr<QPrinter> makePrinter()
 }
 
 QString lastPrintDestination() { return lastDestination(); }
+
+QString withReason(const QString& failure, const QString& reason)
+{
+    return reason.isEmpty() ? failure : failure + QLatin1Char(' ') + reason;
+}
 
 bool printWidgetImage(QWidget* window, QString* error)
 {
@@ -113,7 +151,7 @@ bool printWidgetImage(QWidget* window, QString* error)
         setError(error, QStringLiteral("No printer is available."));
         return false;
     }
-    return printWidgetImage(window, *printer, error);
+    return runJob(*printer, [window](QPrinter& p, QString* why) { return printWidgetImage(window, p, why); }, error);
 }
 
 bool printWidgetImage(QWidget* window, QPrinter& printer, QString* error)
@@ -156,13 +194,15 @@ QString proposedPdfName(const QString& folder, const QString& caption)
 }
 
 PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QString& document, const PrintJob& job,
-                                const QString& what)
+                                const QString& what, QString* reason)
 {
     QString error;
     if (std::unique_ptr<QPrinter> printer = makePrinter()) {
         printer->setDocName(document);
         if (!ModalSeam::instance().printDialog(*printer)) return PrintOutcome::Cancelled;
-        return job(*printer, &error) ? PrintOutcome::Printed : PrintOutcome::Failed;
+        if (runJob(*printer, job, &error)) return PrintOutcome::Printed;
+        setError(reason, error);
+        return PrintOutcome::Failed;
     }
 
     // No printer on this machine: the job goes to a PDF file of the user's choice.
@@ -185,7 +225,10 @@ PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QStrin
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(file);
     pdf.setDocName(document);
-    if (!job(pdf, &error)) return PrintOutcome::Failed;
+    if (!runJob(pdf, job, &error)) {
+        setError(reason, error);
+        return PrintOutcome::Failed;
+    }
     const QString where = QStringLiteral("%1 saved as %2").arg(what, QDir::toNativeSeparators(file));
     if (status) status->setPanel(1, where);
     else if (window) MsgBox(where, MsgButtons::OkOnly, window->window()->windowTitle(), MsgIcon::Information);
@@ -199,10 +242,12 @@ PrintOutcome printPage(QWidget* window, StatusBar* status)
         MsgBox(failure, MsgButtons::OkOnly);
         return PrintOutcome::Failed;
     }
-    const PrintOutcome outcome =
-        printThroughDialog(window, status, window->window()->windowTitle(),
-                           [window](QPrinter& printer, QString* error) { return printWidgetImage(window, printer, error); });
-    if (outcome == PrintOutcome::Failed) MsgBox(failure, MsgButtons::OkOnly);
+    QString reason;
+    const PrintOutcome outcome = printThroughDialog(
+        window, status, window->window()->windowTitle(),
+        [window](QPrinter& printer, QString* error) { return printWidgetImage(window, printer, error); },
+        QStringLiteral("Page"), &reason);
+    if (outcome == PrintOutcome::Failed) MsgBox(withReason(failure, reason), MsgButtons::OkOnly);
     return outcome;
 }
 
@@ -213,7 +258,7 @@ bool printTextTable(const QStringList& lines, QString* error)
         setError(error, QStringLiteral("No printer is available."));
         return false;
     }
-    return printTextTable(lines, *printer, error);
+    return runJob(*printer, [&lines](QPrinter& p, QString* why) { return printTextTable(lines, p, why); }, error);
 }
 
 bool printTextTable(const QStringList& lines, QPrinter& printer, QString* error)

@@ -5,7 +5,10 @@
 // printer it shows the print dialog, without one it asks where to save the
 // job as a PDF file. printPage() is the Print Page command on it. The lower
 // helpers print straight to a printer and never open a dialog; they return
-// false with the reason in *error.
+// false with the reason in *error. A job that goes to a file (the PDF, or a
+// printer printing to a file) writes it whole or not at all, as the project
+// file is saved: a failure keeps any earlier file and says why ("No room on
+// the disk for <file>.", see saveWholeFileBy).
 //
 // The printer provider stands for the machine's printers: the default one
 // gives a high-resolution QPrinter for the default printer, or none on a
@@ -50,12 +53,16 @@ using PrintJob = std::function<bool(QPrinter&, QString* error)>;
 // and never an existing file (the dialog asks before the user replaces one);
 // panel 1 of the status bar (or, for a window without one, a message) says
 // "<what> saved as <file>". A cancelled dialog does nothing; the caller
-// reports a failure its own way.
+// reports a failure its own way, with the reason put in *reason.
 PrintOutcome printThroughDialog(QWidget* window, StatusBar* status, const QString& document, const PrintJob& job,
-                                const QString& what = QStringLiteral("Page"));
+                                const QString& what = QStringLiteral("Page"), QString* reason = nullptr);
+
+// A failure's message followed by its reason, when there is one.
+QString withReason(const QString& failure, const QString& reason);
 
 // The Print Page command of a window: its image through printThroughDialog
-// under the window's caption. A failure shows "The form can't be printed.".
+// under the window's caption. A failure shows "The form can't be printed."
+// followed by its reason.
 PrintOutcome printPage(QWidget* window, StatusBar* status);
 
 // The name proposed for the PDF of a window with this caption, in this

@@ -218,7 +218,7 @@ void PressureCenter::SOLVEbtn_Click()
         CPSOLVE(v);
         CXFORCES->setText(qFormat(m().TotalDragCoefficient, stability::kPatternCoefficient));
     });
-    if (!ran) StatusBar1->setPanel(2, QString::fromStdString(busyRefusal(forms().busy())));
+    if (!ran) forms().showBusyRefusal(StatusBar1, 2);
 }
 
 void PressureCenter::Command1_Click()

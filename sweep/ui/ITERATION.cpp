@@ -298,7 +298,8 @@ void ITERATION::drawPlot(const stability::SweepPlot& p)
     for (const MeshStroke& s : p.frame) DataPlot1->line(s.x1, s.y1, s.x2, s.y2, foreground);
     StatusBar1->setPanel(1, QString());
     for (const MeshStroke& s : p.curve) DataPlot1->line(s.x1, s.y1, s.x2, s.y2, PictureBox::qbColor(s.colour));
-    if (p.noData) StatusBar1->setPanel(1, stability::kMsgSweepNoData);
+    if (p.skipped) StatusBar1->setPanel(1, stability::kMsgSweepPointsSkipped);
+    else if (p.noData) StatusBar1->setPanel(1, stability::kMsgSweepNoData);
 }
 
 stability::SweepReport ITERATION::LOOPER(double& steps)
@@ -514,7 +515,7 @@ void ITERATION::Command1_Click()
             s.FlowSolutionStatus = FlowSolutionState::Stale;
             s.FlowSolutionStatusText = FlowSolutionState::Stale;
         });
-    if (!ran) StatusBar1->setPanel(2, QString::fromStdString(busyRefusal(forms().busy())));
+    if (!ran) forms().showBusyRefusal(StatusBar1, 2);
 }
 
 void ITERATION::Abort_Click()
@@ -594,11 +595,12 @@ void ITERATION::printTableKey()
     QStringList lines;
     for (const std::string& l : table.lines) lines << QString::fromStdString(l);
     const QString title = lines.isEmpty() ? QString() : lines.front().trimmed();
+    QString reason;
     const PrintOutcome outcome =
         printThroughDialog(this, StatusBar1, title.isEmpty() ? windowTitle() : title,
                            [&lines](QPrinter& printer, QString* error) { return printTextTable(lines, printer, error); },
-                           QStringLiteral("Data Table"));
-    if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, stability::kMsgTableNotPrinted);
+                           QStringLiteral("Data Table"), &reason);
+    if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, withReason(stability::kMsgTableNotPrinted, reason));
 }
 
 // The window's image with the plot as drawn.
@@ -606,10 +608,13 @@ void ITERATION::printImageKey()
 {
     // Picture1 and Picture2 hold labels only; the drawing is DataPlot1's.
     resumeNext([this] { DataPlot1->makePersistent(); });
-    const PrintOutcome outcome =
-        printThroughDialog(this, StatusBar1, windowTitle(),
-                           [this](QPrinter& printer, QString* error) { return printWidgetImage(this, printer, error); });
-    if (outcome == PrintOutcome::Failed) StatusBar1->setPanel(1, "The screen image could not be printed.");
+    QString reason;
+    const PrintOutcome outcome = printThroughDialog(
+        this, StatusBar1, windowTitle(),
+        [this](QPrinter& printer, QString* error) { return printWidgetImage(this, printer, error); },
+        QStringLiteral("Page"), &reason);
+    if (outcome == PrintOutcome::Failed)
+        StatusBar1->setPanel(1, withReason(QStringLiteral("The screen image could not be printed."), reason));
 }
 
 // All four quantities to a comma-delimited file, written whole or not at all;

@@ -1,11 +1,15 @@
 #pragma once
 // Reference rockets of the core tests, set straight into a fresh state, and a progress recording what a run tells.
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/WindowWrites.h"
 #include "model/Module1.h"
+#include "model/Units.h"
 #include "platform/Progress.h"
 
 namespace velmora::testing {
@@ -73,10 +77,83 @@ inline std::unique_ptr<Module1> rocketWithFins()
     return m;
 }
 
-// The refusal of a size out of its range, by the size's name.
-inline std::string sizeRange(const char* what)
+// A hobby rocket as its builder measures it, in inches: tapered fins whose root ends `rootAhead` ahead of the base
+// (0: flush with it) and whose tip's leading edge lies `sweep` behind the root's, a launch lug; flown at `velocity`
+// FT/SEC and `angle` degrees.
+struct HobbyRocket {
+    const char* nose;
+    double noseLength, diameter, tubeLength, transitionLength, transitionDiameter, baseTubeLength;
+    int fins;
+    double root, tip, span, thickness, rootAhead, sweep;
+    double lugLength, lugOuter;
+    float lugInner;
+    double velocity, angle;
+};
+
+// Diameters 0.5 to 4 in, lengths 6 to 80 in, ogive, conical and Sears-Haack noses, transitions that flare and boat
+// tails, 3 or 4 fins, most swept so that their tips end behind the base; the first is a clipped delta flush with
+// the base, its tip 0.3 in behind it.
+inline constexpr HobbyRocket kHobbyRockets[] = {
+    {"SEARS-HAACK", 2.798, 0.976, 18.718, 0, 0, 0, 4, 1.49, 0.745, 1.757, 0.0625, 0, 1.787, 1.5, 0.25, 0.19f, 300, 4},
+    {"CONICAL", 1.5, 0.5, 4.5, 0, 0, 0, 3, 1, 0.5, 0.6, 0.03, 0, 1.2, 1, 0.125, 0.1f, 50, 10},
+    {"TANGENT OGIVE", 12, 4, 50, 4, 3, 14, 4, 10, 4, 6, 0.25, 0, 12, 6, 0.5, 0.4f, 800, 2},
+    {"TANGENT OGIVE", 5, 1.64, 24, 1.5, 1.2, 0, 3, 3, 1.5, 2, 0.125, 1.5, 2.5, 2, 0.25, 0.19f, 450, 0},
+    {"CONICAL", 4, 1, 10, 1.5, 1.34, 12, 4, 2.5, 1, 1.75, 0.09, 0, 3, 1.5, 0.19, 0.14f, 600, 7},
+    {"PARABOLIC", 6.5, 2.6, 30, 0, 0, 0, 3, 6, 2, 3.5, 0.125, 0, 6.5, 3, 0.38, 0.32f, 200, 5},
+    {"ELLIPTICAL", 3, 1.325, 14, 0, 0, 0, 4, 2.75, 1.25, 1.5, 0.0625, 0.5, 1.5, 1.25, 0.25, 0.19f, 700, 3},
+    {"SEARS-HAACK", 8, 3, 36, 2, 2.2, 6, 4, 7, 3, 4.5, 0.19, 0, 8.2, 4, 0.5, 0.41f, 350, 9},
+    {"CONICAL", 2.25, 0.736, 9.5, 0, 0, 0, 3, 2, 0.75, 1.25, 0.04, 0, 2.75, 1, 0.125, 0.1f, 120, 1},
+    {"TANGENT OGIVE", 7, 2.217, 22, 1, 1.64, 10, 3, 4.5, 2, 3, 0.125, 0, 5.5, 2.5, 0.38, 0.32f, 550, 6},
+    {"PARABOLIC", 10, 3.9, 60, 0, 0, 0, 4, 9, 4.5, 5.5, 0.25, 0, 7, 4, 0.5, 0.44f, 250, 8},
+    {"ELLIPTICAL", 1.75, 0.544, 12, 0, 0, 0, 3, 1.75, 0.5, 1, 0.03, 0, 2.6, 1, 0.125, 0.1f, 780, 10},
+};
+
+// A length as typed with so many significant figures.
+inline double typed(double v, int figures = 6)
 {
-    return std::string(what) + " must be 0 or between 0.000001 and 1000000.";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*g", figures, v);
+    return std::strtod(text, nullptr);
+}
+
+// The hobby rocket typed into a fresh state in a unit system and flow model: each length converted and typed with
+// six significant figures, then the fins' root and tip distance worked out from the typed lengths (the body
+// length less what lies behind the root, the root distance plus the sweep) and typed as they come out.
+inline std::unique_ptr<Module1> hobbyRocket(const HobbyRocket& r, const UnitSystem& units, int compressible)
+{
+    auto m = makeModule1();
+    setStartupDefaults(*m);
+    m->AnalysisUnits = units.code;
+    applyUnitConstants(*m, units);
+    computeAmbientAir(*m);
+    m->CompressibleFlow = static_cast<int16_t>(compressible);
+    const std::string_view u = units.code;
+    const double perInch = u == "FPS" ? 1.0 / 12 : u == "MNS" ? 0.0254 : 1.0;
+    const auto in = [perInch](double inches) { return typed(inches * perInch); };
+    m->NoseShapeName = r.nose;
+    m->NoseConeLength = in(r.noseLength), m->NoseConeDiameter = in(r.diameter), m->BodyTubeLength = in(r.tubeLength);
+    m->TransitionLength = in(r.transitionLength), m->TransitionDiameter = in(r.transitionDiameter);
+    m->BaseTubeLength = in(r.baseTubeLength);
+    const double length = m->NoseConeLength + m->BodyTubeLength + m->TransitionLength + m->BaseTubeLength;
+    m->FinCount = static_cast<int16_t>(r.fins);
+    m->FinRootChord = in(r.root), m->FinTipChord = static_cast<float>(in(r.tip)), m->FinSpan = in(r.span);
+    m->FinThickness = in(r.thickness);
+    const double rootDistance = typed(length - m->FinRootChord - in(r.rootAhead), 10);
+    m->FinRootDistance = static_cast<float>(rootDistance);
+    m->FinTipDistance = typed(rootDistance + in(r.sweep), 10);
+    m->FinSectionText = "STREAMLINED";
+    m->LaunchLugLength = in(r.lugLength), m->LaunchLugOuterDiameter = in(r.lugOuter);
+    m->LaunchLugInnerDiameter = static_cast<float>(in(r.lugInner));
+    m->EnteredVelocity = r.velocity;  // FT/SEC
+    m->FreeStreamVelocity = r.velocity * (u == "FPS" ? 1 : u == "MNS" ? 0.3048 : 12);
+    m->AngleOfAttack = r.angle;
+    return m;
+}
+
+// The refusal of a size out of its range, by the size's name; a size that must be entered is not offered 0.
+inline std::string sizeRange(const char* what, bool mustBeEntered = false)
+{
+    return std::string(what) + (mustBeEntered ? " must be" : " must be 0 or") + " between 0.000001 and 1000000.";
 }
 
 } // namespace velmora::testing

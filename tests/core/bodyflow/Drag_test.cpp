@@ -161,6 +161,32 @@ TEST(DragTest, FinDragChecksInOrder)
     }
 }
 
+// A lug entered without a length (either diameter alone, or both) gives no lug drag and panel 2 names the length;
+// the fins keep their drag. A whole lug counts, no lug at all says nothing.
+TEST(DragTest, LugWithoutLengthGivesNoLugDragAndSaysSo)
+{
+    const struct { double length, outer; float inner; bool named, counts; } rows[] = {
+        {0, 0.25, 0.2f, true, false}, {0, 0.25, 0, true, false}, {0, 0, 0.2f, true, false},
+        {1, 0.25, 0.2f, false, true}, {0, 0, 0, false, false}};
+    for (const auto& row : rows) {
+        auto m = finnedRocket();
+        m->LaunchLugLength = row.length, m->LaunchLugOuterDiameter = row.outer, m->LaunchLugInnerDiameter = row.inner;
+        ScriptedProgress p;
+        const DragReport r = CdFnMn(*m, 300, p);
+        SCOPED_TRACE(std::to_string(&row - rows));
+        const std::vector<PanelText> said = row.named ? std::vector<PanelText>{{2, kMsgNoLugLength}}
+                                                      : std::vector<PanelText>{};
+        EXPECT_EQ(p.panels, said);
+        const WindowWrite* lug = lastWriteTo(r.writes, ControlId::SOLVER_LaunchLugDrag);
+        ASSERT_NE(lug, nullptr);
+        EXPECT_EQ(std::tuple(lug->action == WindowAction::Empty, m->LaunchLugDragCoefficient > 0),
+                  std::tuple(row.named, row.counts));
+        EXPECT_GT(m->FinSurfaceDragCoefficient, 0.01f);
+        EXPECT_FLOAT_EQ(m->TotalDragCoefficient, 0.3f + m->FinSurfaceDragCoefficient +
+                                                     m->FinInterferenceDragCoefficient + m->LaunchLugDragCoefficient);
+    }
+}
+
 TEST(DragTest, FinAndLugDragComponents)
 {
     auto m = finnedRocket();

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "baseflow/BaseFlow.h"
+#include "bodyflow/Grid.h"
 #include "solve/SolveChain.h"
 #include "tests/core/baseflow/BaseFlowCase.h"
 
@@ -50,6 +51,24 @@ TEST(InputRange, TextThatIsNotANumberIsRefusedByTheCommandsReadingIt)
             typedValue(*m, row.name, number);
             EXPECT_TRUE(m->UnreadableInputs.empty()) << number;
         }
+    }
+}
+
+// A point box of the typed fin section is read, and its text refused, only while the section is typed and the
+// point is one of the count; MESH never reads it.
+TEST(InputRange, FinSectionPointIsRefusedOnlyWhileTheRunReadsIt)
+{
+    const struct { const char* section; int16_t count; int index; bool read; } rows[] = {
+        {"STREAMLINED", 4, 7, false}, {"STREAMLINED", 10, 2, false}, {"MANUAL INPUT", 4, 7, false},
+        {"MANUAL INPUT", 4, 4, true}, {"MANUAL INPUT", 10, 10, true}, {"MANUAL INPUT", 100, 1, true}};
+    for (const auto& row : rows) {
+        auto m = testing::baseFlowCase();
+        m->FinSectionText = row.section, m->PanelCount = row.count;
+        typedValue(*m, finSectionPointName(row.index, 'X'), "abc");
+        const std::string why = "Fin section point " + std::to_string(row.index) + " X \"abc\" is not a number";
+        EXPECT_EQ(std::pair(solveInputRefusal(*m).substr(0, why.size()), meshInputRefusal(*m)),
+                  std::pair(row.read ? why : "", std::string()))
+            << row.section << " " << row.count << " " << row.index;
     }
 }
 

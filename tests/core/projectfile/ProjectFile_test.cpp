@@ -164,8 +164,24 @@ TEST_F(ProjectFileTest, RefusedFilesSayWhy)
         {"\r\n", "Item 1 holds a value the program cannot use."},
         {edited({{18, "\"-1\""}}), "Item 18 holds a value the program cannot use."},
         {join(kSample, 31), "The file ends inside point row 2."},
-        {join(kSample) + join(kSample, 3), "The file ends inside item 4."},
+        {join(kSample) + join(kSample, 3), "The file ends inside item 4 of the project that starts on line 33."},
         {edited({{32, "\"-3\",\" 1.5E-05\",\" 0\",\" 32768\""}}), "Point row 2 holds a value the program cannot use."},
+        // Cut inside a field: no older layout, whatever the item.
+        {join(kSample, 7) + "\" 1.", "The file ends inside item 8, before its closing quote."},
+        {"\"INCOMPRE", "The file ends inside item 1, before its closing quote."},
+        {join(kSample, 31) + "\"-3\",\" 1.5E", "The file ends inside point row 2, before its closing quote."},
+        // More after the last point row is named by its line, as it decodes.
+        {join(kSample) + "abc\r\n", "Line 33 holds \"abc\" after the last point row, where the file should end."},
+        {join(kSample) + "\r\n \r\n7", "Line 35 holds \"7\" after the last point row, where the file should end."},
+        {edited({{30, "\" 0\""}}, 30) + "-1", "Line 31 holds \"-1\" after item 30, where the file should end."},
+        {join(kSample) + std::string(1, '\0'),
+         "Line 33 holds \"\\x00\" after the last point row, where the file should end."},
+        {edited({{2, "\" \xEF\xBC\x91\xEF\xBC\x95\""}}),
+         "Item 2 holds \" \xEF\xBC\x91\xEF\xBC\x95\", which is not a number: the decimal separator is a point."},
+        {edited({{6, "\"\xEF\xBB\xBF 4.5\""}}),
+         "Item 6 holds \"<U+FEFF> 4.5\", which is not a number: the decimal separator is a point."},
+        {edited({{31, "\" 12.5\",\" .3\xB0\",\" 1200\",\" 840\""}}),
+         "Point row 1 holds \" .3\\xB0\", which is not a number: the decimal separator is a point."},
     };
     for (const auto& [bytes, reason] : cases) EXPECT_EQ(read(bytes).message, reason) << bytes.substr(0, 40);
     // A byte-order mark before item 1 is skipped.
@@ -196,6 +212,8 @@ TEST_F(ProjectFileTest, OlderLayoutCommitsWhatWasReadThenTheDefaults)
     ASSERT_TRUE(commit(read(join(kSample, 11)), *m));
     EXPECT_EQ(std::tuple(m->NoseShapeName, m->AnalysisUnits + m->SpeedUnitText + m->AltitudeText, m->FinCount),
               std::tuple("TANGENT OGIVE", "MNSMPH5000 FT", 5));
+    // Ending after a whole item, its line end cut or not, is the older layout (cut inside one it is refused).
+    EXPECT_EQ(read(join(kSample, 8).substr(0, join(kSample, 8).size() - 2)).layout, ReadLayout::OlderLayout);
     ASSERT_TRUE(commit(read(join(kSample, 4)), *m));
     EXPECT_EQ(std::tuple(m->NoseShapeText, m->NoseShapeName), std::tuple("TANGENT OGIVE", "TANGENT OGIVE"));
     // Ending after item 29: free-form mode without its points is not taken.

@@ -173,7 +173,7 @@ TEST(SolveChain, InputsOutOfRangeAreRefusedByName)
         {"angle 1e39", [](Module1& m) { m.AngleOfAttack = 1e39; }, kMsgAngleOfAttackRange},
         {"angle -90.001", [](Module1& m) { m.AngleOfAttack = -90.001; }, kMsgAngleOfAttackRange},
         {"angle NaN", [](Module1& m) { m.AngleOfAttack = std::nan(""); }, kMsgAngleOfAttackRange},
-        {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; }, sizeRange("Nose cone diameter")},
+        {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; }, sizeRange("Nose cone diameter", true)},
         {"transition diameter 2e6", [](Module1& m) { m.TransitionDiameter = 2e6; }, sizeRange("Transition diameter")},
         {"base tube 1e300", [](Module1& m) { m.BaseTubeLength = 1e300; }, sizeRange("Base tube length")},
         {"root chord 1e39", [](Module1& m) { m.FinRootChord = 1e39; }, sizeRange("Fin root chord")},
@@ -302,6 +302,7 @@ TEST(SolveChain, ShapesAtTheSizeBoundsAreRefusedByRuleOrGiveBoundedResults)
         {{{&M::FinSpan, 1e6}}, "Fin span"}, {{{&M::FinSpan, 5}, {&M::FinThickness, 0.75}}, ""},
         {{{&M::FinRootChord, 0.5}}, "Fin tip chord"}, {{{&M::FinRootChord, 0.75}, {&M::FinTipDistance, 1e-6}}, ""},
         {{{&M::FinTipDistance, 1e6}}, "Fin tip distance"}, {{{&M::BodyTubeLength, 10}}, "Fin root distance"},
+        {{{&M::FinTipDistance, 30}, {&M::FinSpan, 5}}, "", false, [](M& m) { m.FinTipChord = 6; }},  // tip 15 aft
         {{{&M::FinTipDistance, 16}}, "Fin tip distance must", false, [](M& m) { m.FinPlanformCode = 1; }},
         {{{&M::FinTipDistance, 13}}, "Fin tip distance plus", false, [](M& m) { m.FinPlanformCode = 2; }},
         {{}, "Free-Form body radius", false, [](M& m) { m.ActiveBodyGeometry = 1, m.FreeFormBodyRadius(2) = 1e6; }},
@@ -332,6 +333,30 @@ TEST(SolveChain, ShapesAtTheSizeBoundsAreRefusedByRuleOrGiveBoundedResults)
             EXPECT_GE(std::min(m->TotalDragCoefficient, m->BaseDragCoefficient), 0.0f);
         }
     }
+}
+
+// Typical hobby rockets, swept fins ending behind the base among them, solve in every unit system and flow model:
+// drag and, at an angle, a centre of pressure on the rocket behind its nose.
+TEST(SolveChain, HobbyRocketsSolveInEveryUnitSystemAndFlowModel)
+{
+    for (const testing::HobbyRocket& r : testing::kHobbyRockets)
+        for (const UnitSystem& units : UnitSystemTable)
+            for (int compressible : {0, 1}) {
+                auto m = testing::hobbyRocket(r, units, compressible);
+                testing::setUserMesh(*m, 12);
+                m->PanelCount = 20;
+                RecordingHost host;
+                const SolveChainReport run = solveChain(*m, host);
+                SCOPED_TRACE(std::to_string(&r - testing::kHobbyRockets) + " " + units.code + " " +
+                             std::to_string(compressible) + ": " + run.message);
+                ASSERT_EQ(run.outcome, Outcome::Done);
+                EXPECT_GT(m->TotalDragCoefficient, 0.1f);
+                EXPECT_LT(m->TotalDragCoefficient, 5.0f);
+                if (r.angle != 0) {
+                    EXPECT_GT(m->CenterOfPressureRatio, 0.3f);
+                    EXPECT_LT(m->CenterOfPressureRatio, 1.5f);
+                }
+            }
 }
 
 } // namespace

@@ -194,3 +194,62 @@ TEST(UnitsTest, EveryFailingCheckInOrderAndTheRootDistanceDerived)
 
 } // namespace
 } // namespace velmora::stability
+
+namespace velmora::stability {
+namespace {
+
+// A centre is placed only where the parts' sum is at least 1% of their magnitudes: the cone's force against a tube
+// segment pulling back so that the net is just above or below that share, with and without fins. What is not placed,
+// or not computed (zero angle), leaves its box empty; CN and Cm stand, Cm from the moment itself.
+TEST(CenterOfPressure, ACentreIsPlacedOnlyWhereTheNormalForcesDoNotCancel)
+{
+    const struct {
+        double share, angle;  // net body force / cone force
+        bool fins, body, rocket;  // fins solved; Xbody placed, XCp placed
+    } cases[] = {
+        {0.0205, kAlphaDeg, false, true, true},  // net / magnitudes 1.04%
+        {0.0195, kAlphaDeg, false, false, false},  // 0.98%
+        {0.0195, -kAlphaDeg, false, false, false},
+        {0.0195, kAlphaDeg, true, false, true},  // the fins place the rocket's centre
+        {1, 0, true, false, false},  // zero angle: nothing placed, no fin value computed
+    };
+    NullProgress np;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        auto m = coneCylinder(20);
+        m->AngleOfAttack = c.angle;
+        double cone = 0;
+        for (int i = 1; i <= 20; ++i) {
+            for (int k : {3, 7}) m->BodySurfaceCp((i - 1) * 8 + k) *= static_cast<float>(c.angle < 0 ? -1 : 1);
+            cone += (m->BodyStationX(i + 1) - m->BodyStationX(i)) * 2 * m->BodyStationRadius(i) *
+                    (m->BodySurfaceCp((i - 1) * 8 + 7) - m->BodySurfaceCp((i - 1) * 8 + 3));
+        }
+        m->BodySurfaceCp(20 * 8 + 7) = static_cast<float>(-cone * (1 - c.share) / 6);  // tube segment 3 .. 9
+        if (c.fins) m->FinNormalForceSlope = 0.1, m->FinCenterOfPressure = 13, m->PanelSolutionStatus = "SOLVED";
+        const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
+        EXPECT_EQ(std::tuple(r.BodyCenterDefined, r.TotalCenterDefined, m->CenterOfPressureUndefined != 0,
+                             m->CenterOfPressureRatio != 0),
+                  std::tuple(c.body, c.rocket, !c.rocket, c.rocket));
+        EXPECT_LE(std::fabs(m->CenterOfPressureRatio), 100);
+        auto shown = [&r](ControlId box) { return lastWriteTo(r.writes, box)->action == WindowAction::ShowNumber; };
+        EXPECT_EQ(shown(ControlId::PressureCenter_XCPBODYS), c.body);
+        for (ControlId box : {ControlId::PressureCenter_XCPTOTALS, ControlId::PressureCenter_XLRATIOS,
+                              ControlId::SOLVER_XLRATIOS})
+            EXPECT_EQ(shown(box), c.rocket);
+        for (ControlId box : {ControlId::PressureCenter_XCPFINS, ControlId::PressureCenter_CNFINS,
+                              ControlId::PressureCenter_FINAOAFORCES})
+            EXPECT_EQ(shown(box), c.fins && c.angle != 0);
+        EXPECT_FALSE(shown(ControlId::PressureCenter_FINFORCES));  // no fin data: no fin drag computed
+        const WindowWrite* why = lastWriteTo(r.writes, ControlId::SOLVER_StatusBar1);
+        EXPECT_EQ(why ? why->text : "", c.rocket || c.angle == 0 ? "" : kMsgNoRocketCentre);
+        if (c.angle == 0) continue;
+        double moment = 0;
+        for (int i = 1; i < r.stationCount; ++i) moment += r.StationDistance[i] * r.StationNormalForce[i];
+        const double alpha = c.angle * kPi / 180, qsa = m->ReferenceArea * 0.5 * m->AmbientDensity * 300 * 300 * alpha;
+        const double cm = -alpha * (r.FinCenterInUse * r.FinSlopeInUse + moment / qsa) / 15;
+        EXPECT_NEAR(m->PitchingMomentCoefficient, cm, 1e-6 * std::fabs(cm));
+    }
+}
+
+} // namespace
+} // namespace velmora::stability

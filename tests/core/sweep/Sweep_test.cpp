@@ -200,12 +200,12 @@ TEST(Sweep, ASweepStoppedInItsFirstStepShowsNoEarlierStep)
 
 // The flight condition at and around its bounds, in each unit system and flow model: SOLVE, MESH and the sweep refuse
 // alike, naming the Reynolds number (least 10000) or the Mach number (at most 2, 0.8 compressible) with a value shown
-// on its own side of the bound; the bounds themselves are computed on.
+// on its own side of the bound; the bounds themselves, and a velocity within rounding of them, are computed on.
 TEST(Sweep, FlightConditionBoundsHoldAtSolveMeshAndSweep)
 {
     const struct { double factor; int of; char name; } rows[] = {  // of: 1, the least velocity, the Mach limit
-        {1e-300, 0, 'R'}, {1e-170, 0, 'R'}, {1e-30, 0, 'R'}, {1 - 1e-9, 1, 'R'}, {1.0001, 2, 'M'}, {5e5, 2, 'M'},
-        {1 + 1e-9, 1, 0}, {1, 2, 0}};  // name 0: computed on
+        {1e-300, 0, 'R'}, {1e-170, 0, 'R'}, {1e-30, 0, 'R'}, {1 - 1e-5, 1, 'R'}, {1.0001, 2, 'M'}, {5e5, 2, 'M'},
+        {1 + 1e-9, 1, 0}, {1 - 1e-9, 1, 0}, {1, 2, 0}};  // name 0: computed on (within rounding of a bound)
     for (const UnitSystem& units : UnitSystemTable)
         for (int compressible : {0, 1})
             for (const auto& row : rows) {

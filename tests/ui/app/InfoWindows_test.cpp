@@ -162,7 +162,9 @@ TEST(WindowPrinting, EveryPrintCommandPrintsOrSaysWhyAndTheWindowStays)
         h.fileAnswer = [bad](const FileRequest&) { return bad; };
         c.run(h);
         ASSERT_EQ(h.messages().size(), 1u);
-        EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed.");
+        EXPECT_EQ(h.messages()[0].prompt, "The form can't be printed. The folder " +
+                                              QDir::toNativeSeparators(dir.filePath("missing-folder")) +
+                                              " does not exist.");
 
         const QString printed = dir.filePath(QStringLiteral("%1 printer.pdf").arg(c.name));
         testing::printTo(printed);

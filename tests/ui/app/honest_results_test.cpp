@@ -63,7 +63,7 @@ constexpr const char* kSpanRange = "Fin span must be 0 or between 0.000001 and 1
 constexpr const char* kRootDistanceRange = "Fin root distance must be 0 or between 0.000001 and 1000000.";
 constexpr const char* kBoreRange = "Launch lug inside diameter must be 0 or between 0.000001 and 1000000.";
 constexpr const char* kRootChordRange = "Fin root chord must be 0 or between 0.000001 and 1000000.";
-constexpr const char* kTubeRange = "Body tube length must be 0 or between 0.000001 and 1000000.";
+constexpr const char* kTubeRange = "Body tube length must be between 0.000001 and 1000000.";
 
 // Fin and lug sizes typed in, each box to its own text.
 std::function<void(Harness&, SOLVER&)> finSizes(std::vector<std::pair<TextBox* FinAnalysis::*, const char*>> typed)
@@ -240,6 +240,29 @@ TEST(HonestResults, PartlyEnteredFinsShowNoRocketCoefficientsAndTheDragKeepsTheL
     EXPECT_GT(m.LaunchLugDragCoefficient, 0.001f);
     EXPECT_FLOAT_EQ(m.TotalDragCoefficient, m.BaseDragCoefficient + m.BodyPressureDragCoefficient + m.LaunchLugDragCoefficient);
     EXPECT_EQ(s.TotalCd->text(), qFormat(m.TotalDragCoefficient, "##.###"));
+}
+
+// A lug typed with both diameters but its length left empty or 0: SOLVE shows no lug drag, a total without it, and
+// says the length is missing; typed in, the lug's drag counts.
+TEST(HonestResults, LugWithoutLengthAddsNoDragAndSaysWhich)
+{
+    Harness h;
+    SOLVER& s = typeRocketWithFins(h);
+    FinAnalysis& fins = h.forms->get<FinAnalysis>();
+    Harness::type(fins.ODLUGS, ".1");
+    Harness::type(fins.IDLUGS, ".08");
+    for (const char* length : {"", "0", "1"}) {
+        Harness::type(fins.DLUGS, length);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        const Module1& m = *h.state;
+        const bool counts = std::string(length) == "1";
+        EXPECT_EQ(std::tuple(s.StatusBar1->panel(2) == kMsgNoLugLength, s.LaunchLugDrag->text().isEmpty(),
+                             m.LaunchLugDragCoefficient > 0.001f, s.CNFORCES->text().isEmpty()),
+                  std::tuple(!counts, !counts, counts, false)) << length;
+        EXPECT_EQ(s.TotalCd->text(), qFormat(m.BaseDragCoefficient + m.BodyPressureDragCoefficient +
+                                                 m.FinSurfaceDragCoefficient + m.FinInterferenceDragCoefficient +
+                                                 m.LaunchLugDragCoefficient, "##.###")) << length;
+    }
 }
 
 // Lists that act on a pick are plain drop-down lists: no text field; typed first letters and the arrow keys pick

@@ -216,7 +216,8 @@ TEST(BaseFlowWindow, ResultsGoWithTheInputsTheyCameFrom)
     }
 }
 
-// The file offered at the iteration limit: written whole, or nothing written and the reason said.
+// The file offered at the iteration limit: written whole, or nothing written and the reason said. A name typed
+// without an extension is saved as ".TXT", as Save As does.
 TEST(BaseFlowWindow, OutputFileAtTheLimit)
 {
     const struct {
@@ -225,6 +226,7 @@ TEST(BaseFlowWindow, OutputFileAtTheLimit)
         bool saved;
         rlim_t sizeLimit = 0;  // 0: none
     } cases[] = {{"saved", "out.TXT", true},
+                 {"typed without an extension", "out", true},
                  {"cancelled", "", false},
                  {"cannot be created", "no/dir/out.TXT", false},
                  {"write fails mid-file", "out.TXT", false, 4096}};
@@ -242,7 +244,7 @@ TEST(BaseFlowWindow, OutputFileAtTheLimit)
         const bool failed = *c.target && !c.saved;
         EXPECT_EQ(said(h.messages()), failed ? QStringList{"An Error Saving The File. | "} : QStringList{});
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), c.saved ? QStringList{"out.TXT"} : QStringList{});
-        QFile f(target);
+        QFile f(dir.filePath("out.TXT"));
         if (!c.saved || !f.open(QIODevice::ReadOnly)) continue;
         const QByteArray bytes = f.readAll();
         EXPECT_EQ(bytes.count("\r\n"), 3753);  // the last line ends too

@@ -172,7 +172,9 @@ TEST_F(FinSectionWindow, SolveDrawsTheFinResultAndPrintsIt)
     QTemporaryDir dir;
     testing::printTo(dir.filePath("missing/fins.pdf"));
     p.mnuPrintPage->trigger();
-    EXPECT_EQ(testing::said(h.messages()), QStringList({"The form can't be printed. | "}));
+    EXPECT_EQ(testing::said(h.messages()),
+              QStringList({"The form can't be printed. The folder " +
+                           QDir::toNativeSeparators(dir.filePath("missing")) + " does not exist. | "}));
     setPrinterProvider({});
 }
 

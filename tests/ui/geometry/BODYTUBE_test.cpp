@@ -36,7 +36,7 @@ TEST_F(BodyWindow, TypedDimensionsPromptThenDraw)
     EXPECT_EQ(panels(s.StatusBar1), "Please enter all body tube dimensions. | Please enter body tube length.");
 
     Harness::type(b.BodyLength, "30");
-    EXPECT_EQ(panels(b.StatusBar1), "User may perform CFD or modify Free-Form geometry. | ");
+    EXPECT_EQ(panels(b.StatusBar1), "User may modify Standard Geometry or perform CFD. | "); // the layout shown
     // The outline redraw has ended.
     EXPECT_EQ(std::tuple(panels(s.StatusBar1), s.NoMeshDefined->isHidden()), std::tuple("MESHING complete. | ", true));
     b.show();
@@ -48,7 +48,7 @@ TEST_F(BodyWindow, TypedDimensionsPromptThenDraw)
     Harness::type(b.NoseLength, "12abc");
     Harness::type(b.BodyDiameter, "1e999");
     EXPECT_EQ(std::tuple(m.NoseConeLength, m.NoseConeDiameter), std::tuple(12, DBL_MAX));
-    EXPECT_EQ(b.StatusBar1->panel(2), "Nose cone diameter must be 0 or between 0.000001 and 1000000.");
+    EXPECT_EQ(b.StatusBar1->panel(2), "Nose cone diameter must be between 0.000001 and 1000000.");
     Harness::type(b.BodyDiameter, "");
     EXPECT_EQ(b.StatusBar1->panel(2), "Please enter nose cone diameter.");
 
@@ -89,6 +89,7 @@ TEST_F(BodyWindow, FreeFormEditorAndTubeLength)
     m.ActiveBodyGeometry = 1;
     Harness::type(b.TUBELENGTH, "12.34567");
     EXPECT_EQ(std::tuple(b.BodyLength->text(), m.BodyLengthAfterNose), std::tuple("12.346", 12.34567));
+    EXPECT_EQ(b.StatusBar1->panel(1), "User may perform CFD or modify Free-Form geometry.");
     EXPECT_EQ(std::tuple(m.TransitionLength + m.BaseTubeLength + m.TransitionDiameter, m.ActiveBodyGeometry),
               std::tuple(0, 0));
 

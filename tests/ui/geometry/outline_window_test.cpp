@@ -81,7 +81,7 @@ TEST_F(Outline, MissingDimensionRefusedGridOrUndrawableExtentDrawNothing)
     for (PictureBox* p : pictures(h)) p->clearRecording();
     QTest::keyClick(h.forms->get<BODYTUBE>().BodyLength, Qt::Key_8);
     EXPECT_EQ(m.BodyTubeLength, 1e308);
-    EXPECT_EQ(s.StatusBar1->panel(2), "Nose cone length must be 0 or between 0.000001 and 1000000.");
+    EXPECT_EQ(s.StatusBar1->panel(2), "Nose cone length must be between 0.000001 and 1000000.");
     for (PictureBox* p : pictures(h))
         for (const auto& c : p->calls()) EXPECT_EQ(c.kind, Kind::Clear);
 }

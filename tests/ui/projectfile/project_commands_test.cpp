@@ -8,8 +8,15 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <clocale>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/ui/InfoWindows.h"
@@ -128,6 +135,35 @@ void typeFreeForm(Harness& h)
     for (auto [box, text] : {std::pair{f.DTip, "2.5"}, {f.RootChord, "2.5"}, {f.SpanLength, "1.75"}, {f.FINTHK, ".1"},
                              {f.IDLUGS, ".25"}})
         Harness::type(box, text);
+}
+
+// The main window's status panels and result boxes, as the user reads them.
+std::vector<std::string> results(const SOLVER& s)
+{
+    std::vector<std::string> out{s.StatusBar1->panel(1).toStdString(), s.StatusBar1->panel(2).toStdString()};
+    for (const TextBox* box : {s.TotalCd, s.CdMax, s.PressureCd, s.BaseCd, s.FinInterferenceDrag, s.FinSurfaceDrag,
+                               s.FORCE, s.CNFORCES, s.CMFORCES, s.XLRATIOS, s.MachNumber, s.ReNumber})
+        out.push_back(box->text().toStdString());
+    return out;
+}
+
+// Runs a command that must not wait on a pipe; should it still wait after 5 s, a writer opens and closes the pipe
+// so the command ends (and the test fails) instead of hanging the suite. True when no writer was needed.
+bool endsWithoutAWriter(const QString& pipe, const std::function<void()>& command)
+{
+    std::atomic<bool> done = false, freed = false;
+    std::thread watchdog([&] {
+        for (int i = 0; i < 500 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (!done) {
+            freed = true;
+            if (const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK); fd >= 0) ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    command();
+    done = true;
+    watchdog.join();
+    return !freed;
 }
 
 class ProjectFiles : public ::testing::Test {
@@ -321,6 +357,55 @@ TEST_F(ProjectFiles, FailedOpenAndSaveChangeNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"abc.txt", "comma.txt", "kept.txt"}));
 }
 
+// After a SOLVE, a cancelled Open and one refused before or after reading the file keep every result and panel 1;
+// panel 2 names why (a pipe at once, without waiting for a writer). Save As keeps them too; when it saves, panel 1
+// confirms it.
+TEST_F(ProjectFiles, CancelledAndRefusedFileCommandsKeepTheResults)
+{
+    Harness h;
+    SOLVER& s = h.typeRocket();
+    QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+    const std::vector<std::string> solved = results(s);
+    ASSERT_EQ(solved[0], "CFD solution found. ");
+    putBytes(path("garbage.TXT"), "\x89PNG\r\n\x1A\n");
+    putBytes(path("empty.TXT"), "");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.TXT"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.TXT")).constData(), 0600), 0);
+    const struct { QString chosen; std::string reason; } opens[] = {
+        {"", solved[1]},  // cancelled
+        {path("missing.TXT"), "The file could not be opened."},
+        {path("garbage.TXT"), "Item 1 holds a value the program cannot use."},
+        {path("empty.TXT"), "The file holds no project."},
+        {path("folder.TXT"), "folder.TXT is a folder, not a file: Open reads only files."},
+        {path("pipe.TXT"), "pipe.TXT is a pipe, device or socket, not a file: Open reads only files."},
+        {"/dev/null", "null is a pipe, device or socket, not a file: Open reads only files."},
+    };
+    std::vector<std::string> expected = solved;
+    for (const auto& [chosen, reason] : opens) {
+        SCOPED_TRACE(chosen.toStdString());
+        EXPECT_TRUE(endsWithoutAWriter(path("pipe.TXT"), [&] { viaMenu(h, &SOLVER::mnuOpen, chosen); }));
+        expected[1] = reason;
+        EXPECT_EQ(std::tuple(results(s), h.state->FlowSolutionStatus), std::tuple(expected, ""));
+    }
+
+    // Save As cancelled and failed, then saved: the results stay; the refusal of the Open before goes.
+    for (const QString& chosen : {QString(), path("missing/p.TXT")}) {
+        viaMenu(h, &SOLVER::mnuSaveAs, chosen);
+        EXPECT_EQ(results(s), expected);
+    }
+    viaMenu(h, &SOLVER::mnuSaveAs, path("saved"));
+    expected[0] = ("Project saved as " + QDir::toNativeSeparators(path("saved.TXT"))).toStdString();
+    expected[1] = "";
+    EXPECT_EQ(results(s), expected);
+
+    // An Open that reads the file drops the results; a save then keeps the instruction in panel 2.
+    viaMenu(h, &SOLVER::mnuOpen, path("saved.TXT"));
+    EXPECT_EQ(std::tuple(h.state->FlowSolutionStatus, s.TotalCd->text()), std::tuple("SOLVE NEW FLOW", ""));
+    viaMenu(h, &SOLVER::mnuSaveAs, path("again.TXT"));
+    EXPECT_EQ(testing::panels(s.StatusBar1),
+              "Project saved as " + QDir::toNativeSeparators(path("again.TXT")) + " | CFD solution required.");
+}
+
 // A name typed without an extension is saved as ".TXT", where Open's filter lists it; one with an extension keeps it.
 TEST_F(ProjectFiles, SaveAsNameWithoutExtensionGetsTXT)
 {
@@ -331,7 +416,7 @@ TEST_F(ProjectFiles, SaveAsNameWithoutExtensionGetsTXT)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"copy.dat", "rocket.TXT"}));
 }
 
-// A cancelled Open only invalidates; an edited velocity comes back through its box; a file without a velocity
+// A cancelled Open changes nothing; an edited velocity comes back through its box; a file without a velocity
 // asks for it.
 TEST_F(ProjectFiles, CancelledOpenVelocityBoxAndZeroVelocity)
 {
@@ -342,7 +427,7 @@ TEST_F(ProjectFiles, CancelledOpenVelocityBoxAndZeroVelocity)
     const std::string before = *projectfile::write(*h.state);
     viaMenu(h, &SOLVER::mnuOpen, QString());
     EXPECT_EQ(std::tuple(h.state->FlowSolutionStatus, *projectfile::write(*h.state), h.messages().empty()),
-              std::tuple("SOLVE NEW FLOW", before, true));
+              std::tuple("", before, true));
 
     viaMenu(h, &SOLVER::mnuSaveAs, path("p.txt"));
     std::string bytes = bytesOf(path("p.txt"));

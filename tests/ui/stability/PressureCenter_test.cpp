@@ -4,7 +4,9 @@
 #include "geometry/ui/FinAnalysis.h"
 #include "model/Vocabulary.h"
 #include "platform/Format.h"
+#include "stability/CenterOfPressure.h"
 #include "stability/ui/PressureCenter.h"
+#include "sweep/SweepPlot.h"
 #include "tests/ui/Harness.h"
 
 namespace velmora {
@@ -53,9 +55,12 @@ TEST(ForceWindow, SolveShowPrintClearAndDisplay)
 
     Harness::type(s.ROCKETAOA, "0");
     solve(s);
-    EXPECT_EQ(cp.XLRATIOS->text(), ".");
-    for (TextBox* b : {cp.CNFORCES, cp.CMFORCES, s.CNFORCES, s.CMFORCES})
+    // Not computed at zero angle: empty, not "."; a computed zero keeps its pattern.
+    for (TextBox* b : {cp.CNFORCES, cp.CMFORCES, s.CNFORCES, s.CMFORCES, cp.XLRATIOS, s.XLRATIOS, cp.XCPTOTALS,
+                       cp.XCPBODYS, cp.XCPFINS, cp.CNFINS, cp.FINAOAFORCES})
         EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    EXPECT_EQ(std::pair(cp.CNBODYS->text(), cp.MODELAOA->text()), std::pair(QString(".001"), QString(".")));
+    EXPECT_FALSE(cp.FINFORCES->text().isEmpty());
     EXPECT_EQ(cp.StatusBar1->panel(2), "Please perform fin panel analysis with AOA greater than zero.");
 
     Harness::type(s.ROCKETAOA, "4");
@@ -103,6 +108,45 @@ TEST(ForceWindow, SolveShowPrintClearAndDisplay)
     QTest::mouseClick(cp.SOLVEbtn, Qt::LeftButton);
     EXPECT_EQ(testing::panels(cp.StatusBar1), "Please perform CFD analysis. | kept");
     EXPECT_TRUE(cp.SurfaceProfile->calls().empty());
+}
+
+// The finless body as typed in in-lb-sec at 10 degrees: CN and Cm shown, no XCp or XCp/L in either window and the
+// status says why (it was 143023); a sweep of it plots no XCp/L point and says so.
+TEST(ForceWindow, FinlessBodyWhoseForcesCancelShowsNoCentre)
+{
+    Harness h;
+    SOLVER& s = h.start();
+    Harness::pick(s.CFDUNITS, "in-lb-sec");
+    BODYTUBE& body = h.forms->get<BODYTUBE>();
+    Harness::pick(body.NoseShape, "CONICAL");
+    h.typeBody("10.3736", "3.31931", "38.309");
+    for (auto [box, text] : {std::pair{body.BaseDiameter, "2.15972"}, {body.BaseLength, "1.12039"},
+                             {body.BodyLength2, "10.0817"}, {s.Velocity, "474.968"}, {s.ROCKETAOA, "10"}})
+        Harness::type(box, text);
+    Harness::pick(s.Compressible, "COMPRESSIBLE");
+    solve(s);
+    PressureCenter& cp = h.forms->get<PressureCenter>();
+    ASSERT_EQ(cp.StatusBar1->panel(1), "Analysis complete.");
+    EXPECT_EQ(testing::panels(s.StatusBar1), QString("CFD solution found.  | ") + stability::kMsgNoRocketCentre);
+    EXPECT_EQ(std::tuple(s.CMFORCES->text(), cp.CMFORCES->text(), cp.StatusBar1->panel(2)),
+              std::tuple(".135", ".135", stability::kMsgNoRocketCentre));
+    EXPECT_FALSE(s.CNFORCES->text().isEmpty());
+    // No centre in either window, nor a fin value: no fins, so no fin drag, slope, centre or lift computed.
+    for (TextBox* b : {s.XLRATIOS, cp.XLRATIOS, cp.XCPTOTALS, cp.XCPBODYS, cp.FINFORCES, cp.XCPFINS, cp.CNFINS,
+                       cp.FINAOAFORCES})
+        EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+
+    QTest::mouseClick(s.IterateBtn, Qt::LeftButton);
+    ITERATION& w = h.forms->get<ITERATION>();
+    Harness::type(w.AOAINITIAL, "9");
+    Harness::type(w.AOAINC, "1");
+    Harness::type(w.MAXLOOPS, "2");
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    ASSERT_EQ(w.lastSweep.outcome, Outcome::Done);
+    w.DataPlot1->setRecording(true);
+    w.PlotOption[3]->click();
+    EXPECT_EQ(std::tuple(w.StatusBar1->panel(1), callsIn(w.DataPlot1, Kind::Line, 1)),
+              std::tuple(stability::kMsgSweepPointsSkipped, 0));
 }
 
 } // namespace
