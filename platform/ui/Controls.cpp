@@ -57,7 +57,7 @@ void TextBox::runHandlers()
     struct Leave {
         ~Leave() { --handlerDepth; }
     } leave;
-    // A handler may add none; copies, as a handler may run a nested write.
+    // From a copy: a write inside a handler runs them again, nested.
     const auto handlers = handlers_;
     for (const auto& h : handlers) commandBarrier(objectName(), h);
 }

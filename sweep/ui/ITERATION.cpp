@@ -481,8 +481,8 @@ void ITERATION::Command1_Click()
             s.SweepVelocityIncrement = qVal(VELINC->text());
             s.SweepStepCount = qVal(MAXLOOPS->text());
             main.StatusBar1->setPanel(2, QString());
-            // A sweep box whose text is not a number, then the window's own
-            // checks of the sweep inputs.
+            // The step count as the box shows it, a sweep box whose text is
+            // not a number, then the window's own checks of the sweep inputs.
             std::string why = loopCountRefusal(MAXLOOPS->text().toStdString());
             if (why.empty()) why = unreadableInputRefusal(s, {InputGroup::Sweep});
             if (!why.empty()) {
