@@ -94,13 +94,6 @@ public:
         else QTest::keyClicks(box, text);
     }
 
-    // Types text into a box and presses Enter: the user has finished the value.
-    static void enter(QLineEdit* box, const QString& text)
-    {
-        type(box, text);
-        QTest::keyClick(box, Qt::Key_Return);
-    }
-
     // Picks an item from a drop-down list as a user would.
     static void pick(ComboBox* list, const QString& item) { list->pick(item); }
 

@@ -27,13 +27,11 @@ TEST(TypedText, NoBoxIsRewrittenWhileTypedAndItsValueChangesAtOnce)
         double taken;
     } cases[] = {
         {box<SOLVER, &SOLVER::ROCKETAOA>, aoa, "0.25", "Angle of attack (AOA) reset to +0.5 degrees.", ".5", 0.5},
-        {box<SOLVER, &SOLVER::ROCKETAOA>, aoa, "-0.35", "Angle of attack (AOA) reset to -0.5 degrees.", "-.5", -0.5},
         {box<ITERATION, &ITERATION::MAXLOOPS>, loops, "-3", "Minimum number of loops is 1.", "1", 1},
         {box<ITERATION, &ITERATION::MAXLOOPS>, loops, "400", "Maximum number loops cannot exceed 360.", "360", 360},
         {box<ITERATION, &ITERATION::MAXLOOPS>, loops, "abc", "", "abc", 0},  // LOOP refuses it
         {box<PlotResults, &PlotResults::NLEVELS>, levels, "0.25", "", "0.25", 0.25},
         {box<PlotResults, &PlotResults::NLEVELS>, levels, "-3", "", "-3", -3},
-        {box<PlotResults, &PlotResults::NLEVELS>, levels, "abc", "", "abc", 0},
         {box<PlotResults, &PlotResults::NLEVELS>, levels, "12.5", "", "13", 13},  // the twin shows 13 at once
         {box<PlotResults, &PlotResults::NLEVELS>, levels, "1e3", "", "1000", 1000},
         {box<BODYTUBE, &BODYTUBE::BodyLength2>, [](const Module1& m) { return m.BaseTubeLength; }, "5",
@@ -100,14 +98,11 @@ TEST(TypedText, TheMachBoxAsksOnceWhenTheTypedValueIsFinished)
         EXPECT_EQ(std::tuple(s.MachNumber->displayText(), s.MachNumber->typing()), std::tuple(".27", false));
         Harness::pick(s.CFDUNITS, "ft-lb-sec");
         Harness::pick(s.Speed, c.unit);
-        if (c.assistive) QAccessible::queryAccessibleInterface(s.Velocity)->editableTextInterface()->insertText(0, c.typed);
-        else Harness::type(s.Velocity, c.typed);
+        if (!c.assistive) Harness::type(s.Velocity, c.typed);
+        else QAccessible::queryAccessibleInterface(s.Velocity)->editableTextInterface()->insertText(0, c.typed);
         EXPECT_EQ(std::tuple(s.Velocity->displayText(), h.messages().size()), std::tuple(QString(c.typed), 0u));
         EXPECT_NEAR(h.state->FreeStreamVelocity, c.velocity, c.velocity * 1e-12);
-        ModalSeam::instance().setMessageHandler([&s](const MessageRequest&) {
-            s.Velocity->setText("40000");
-            return MsgAnswer::Ok;
-        });
+        ModalSeam::instance().setMessageHandler([&s](auto&) { return s.Velocity->setText("40000"), MsgAnswer::Ok; });
         if (c.enter) QTest::keyClick(s.Velocity, Qt::Key_Return);
         else Harness::type(s.ROCKETAOA, "4");
         EXPECT_EQ(testing::said(h.messages()), QStringList({"PLEASE ENTER NEW MACH NUMBER | MACH NUMBER TO LARGE"}));
