@@ -57,6 +57,10 @@ inline constexpr const char* kMsgEnterBodyTubeLength = "Please enter body tube l
 inline constexpr const char* kMsgMeshSizeRange = "Mesh size must be a whole number from 10 to 50.";
 inline constexpr const char* kMsgUnknownNoseShape = "Please select a nose cone shape.";
 inline constexpr const char* kMsgBadGeometryData = "Invalid body geometry data.";
+// A base tube behind a transition that closes to a point has no diameter:
+// the typed length is kept and refused rather than dropped.
+inline constexpr const char* kMsgBaseTubeWithoutTransition =
+    "Base tube length needs a transition diameter: enter the transition diameter, or empty the base tube length.";
 
 // The first of the three main body dimensions (nose length, nose diameter,
 // body tube length) that is still 0, as its "Please enter ..." text; nullptr

@@ -24,6 +24,7 @@
 //                    Module1::UnreadableInputs under its name until it holds
 //                    one again, and the commands that read it refuse.
 // Every test below is false for NaN.
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
@@ -96,27 +97,32 @@ inline bool aboveMachLimit(const Module1& m)
     return mach > (m.CompressibleFlow == 1 ? kMaxCompressibleMach : kMaxIncompressibleMach);
 }
 
-// The flight condition: a velocity above 0 and at most Mach 1000000
-// (kMsgVelocityRange), the angle of attack in range (kMsgAngleOfAttackRange),
-// the Mach number at most the flow model's limit ("Mach number 4.48 is above
-// 2, the limit of the incompressible flow model: enter a lower velocity."),
-// the skin-friction Reynolds number at least kMinReynoldsNumber (within
-// kBoundSlack: a velocity tuned to it is not refused; "Reynolds
-// number 812 (nose cone to transition) is below 10000: the drag build-up
-// needs a thin boundary layer. Enter a higher velocity."); "" when it holds.
+// The flight condition: a velocity above 0 (kMsgVelocityRange), the angle of
+// attack in range (kMsgAngleOfAttackRange), the Mach number at most the flow
+// model's limit, however far above it ("Mach number 4.48 is above 2, the
+// limit of the incompressible flow model: enter a lower velocity."; from
+// Mach 1000000 on in the pattern "0.00E+00"), the skin-friction Reynolds
+// number at least kMinReynoldsNumber (within kBoundSlack: a velocity tuned to
+// it is not refused; "Reynolds number 812 (nose cone to transition) is below
+// 10000: the drag build-up needs a thin boundary layer. Enter a higher
+// velocity."); "" when it holds. Without a speed of sound a velocity that is
+// not finite is refused with kMsgVelocityRange.
 inline std::string flightConditionRefusal(const Module1& m)
 {
     const double v = m.FreeStreamVelocity;
-    const bool mach = std::isfinite(m.SpeedOfSound) && m.SpeedOfSound > 0;
-    if (!(v > 0 && std::isfinite(v)) || (mach && v / m.SpeedOfSound > kMaxMachNumber)) return kMsgVelocityRange;
+    if (!(v > 0)) return kMsgVelocityRange;
     if (!(std::fabs(m.AngleOfAttack) <= kMaxAngleOfAttack)) return kMsgAngleOfAttackRange;
     if (aboveMachLimit(m)) {
         const bool compressible = m.CompressibleFlow == 1;
         const double limit = compressible ? kMaxCompressibleMach : kMaxIncompressibleMach;
-        return "Mach number " + FormatApart(singleOrLargest(v / m.SpeedOfSound), limit, "0.00") + " is above " +
-               (compressible ? "0.8" : "2") + ", the limit of the " +
+        const double mach = std::isfinite(v / m.SpeedOfSound) ? v / m.SpeedOfSound : DBL_MAX;
+        const std::string shown = mach < kMaxMachNumber ? FormatApart(singleOrLargest(mach), limit, "0.00")
+                                                        : Format(mach, "0.00E+00");
+        return "Mach number " + shown + " is above " + (compressible ? "0.8" : "2") + ", the limit of the " +
                (compressible ? "compressible" : "incompressible") + " flow model: enter a lower velocity.";
     }
+    const bool mach = std::isfinite(m.SpeedOfSound) && m.SpeedOfSound > 0;
+    if (!std::isfinite(v) || (mach && v / m.SpeedOfSound > kMaxMachNumber)) return kMsgVelocityRange;
     // The Reynolds number of the skin friction, over the length ahead of
     // the base tube.
     const double lf = m.NoseConeLength + m.BodyTubeLength + m.TransitionLength;

@@ -11,8 +11,11 @@
 //                    last sweep did not store (SweepStepsStored).
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 #include "model/Module1.h"
+#include "platform/Format.h"
 
 namespace velmora {
 
@@ -34,6 +37,16 @@ inline int sweepStepsRun(double steps) { return std::max(1, sweepWholeSteps(step
 inline int sweepStepsShown(const Module1& m, double steps)
 {
     return std::clamp<int>(m.SweepStepsStored, 0, sweepWholeSteps(steps));
+}
+
+// The refusal of a sweep's step count as typed: a whole number from 1 to
+// kMaxSweepSteps, or the text that names it ("Number of loops "2a" must be a
+// whole number from 1 to 360."); "" when it is one.
+inline std::string loopCountRefusal(std::string_view text)
+{
+    const double n = Val(text);
+    if (wholeNumber(text) && n >= 1 && n <= kMaxSweepSteps && n == std::floor(n)) return {};
+    return "Number of loops \"" + std::string(text) + "\" must be a whole number from 1 to 360.";
 }
 
 } // namespace velmora

@@ -254,6 +254,7 @@ void SOLVER::buildControls()
     buildStatusBar(this, *this, 2, lay);
 
     Velocity->onChange([this] { Velocity_Change(); });
+    Velocity->onEditEnd([this] { velocityEdited(); });
     ROCKETAOA->onChange([this] { ROCKETAOA_Change(); });
     Speed->onClick([this] { Speed_Click(); });
     RATIOS->onClick([this] { RATIOS_Click(); });
@@ -510,18 +511,28 @@ void SOLVER::Compressible_Click()
 
 // ---- flight condition ---------------------------------------------------------------
 
-// The Mach number of the velocity now set. Above 2 a box asks for a new one:
-// at every pick (always), or once as a typed value crosses 2.
-void SOLVER::checkMachNumber(bool always)
+// The Mach number of the velocity now set; true above 2.
+bool SOLVER::updateMachNumber()
 {
     Module1& s = m();
     s.FreeStreamMachNumber = s.SpeedOfSound > 0 ? singleOrLargest(s.FreeStreamVelocity / s.SpeedOfSound) : 0.0f;
-    const bool tooFast = s.FreeStreamMachNumber > kMaxIncompressibleMach;
-    if (tooFast && (always || !machWarned_))
-        MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
-    machWarned_ = tooFast;
+    return s.FreeStreamMachNumber > kMaxIncompressibleMach;
 }
 
+// The Mach number of the velocity now set. Above 2 a box asks for a new one:
+// at every pick and every typed value the user has finished (always), or
+// once as a value written whole crosses 2. The flag is set before the box
+// opens, so a change while it is open asks no second time.
+void SOLVER::checkMachNumber(bool always)
+{
+    const bool tooFast = updateMachNumber();
+    const bool ask = tooFast && (always || !machWarned_);
+    machWarned_ = tooFast;
+    if (ask) MsgBox("PLEASE ENTER NEW MACH NUMBER", MsgButtons::OkOnly, "MACH NUMBER TO LARGE");
+}
+
+// A keystroke takes the velocity at once; the Mach number is asked about when
+// the user has finished the value (velocityEdited), never in mid-entry.
 void SOLVER::Velocity_Change()
 {
     Module1& s = m();
@@ -529,8 +540,11 @@ void SOLVER::Velocity_Change()
     CLEARDATA3(s.FreeStreamVelocity);
     convertVelocity(s, s.SpeedUnitText);
     forms().get<FluidVariables>().UINPUT->setText(qFormat(s.FreeStreamVelocity, "#.###E+00"));
-    checkMachNumber(false);
+    if (Velocity->typing()) updateMachNumber();
+    else checkMachNumber(false);
 }
+
+void SOLVER::velocityEdited() { checkMachNumber(true); }
 
 void SOLVER::Speed_Click()
 {

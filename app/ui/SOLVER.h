@@ -80,9 +80,9 @@ public:
     // The last SOLVE run: its outcome, the step that ended it, the steps run.
     SolveChainReport lastSolve;
 
-    // The velocity box warns of a Mach number above 2 once, as its value
-    // crosses above it, not again at each further keystroke that keeps it
-    // there; a value written whole (a sweep step) is warned of anew.
+    // The velocity box warns of a Mach number above 2 when the user has
+    // finished typing the value; a value written whole warns once, as it
+    // crosses above 2, and a sweep step is warned of anew.
     void forgetMachWarning() override { machWarned_ = false; }
 
     // ---- body and fin outline (geometry/ui) ----
@@ -142,6 +142,8 @@ protected:
 
 private:
     void checkMachNumber(bool always);
+    bool updateMachNumber();
+    void velocityEdited();
     bool machWarned_ = false;
     bool refuseWhileBusy();
     void meridiansPicked(Module1& s, const QString& inForce);

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace velmora {
 
@@ -25,7 +26,96 @@ WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+namespace {
+
+// The boxes the user edits (one, but for assistive insertion elsewhere), and
+// how deep change handlers run.
+std::vector<QPointer<TextBox>>& editedBoxes()
+{
+    static std::vector<QPointer<TextBox>> boxes;
+    return boxes;
+}
+int handlerDepth = 0;
+
+} // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] { textChangedFromBox(); });
+    connect(this, &QLineEdit::editingFinished, this, [this] { endEdit(); });
+}
+
+TextBox::~TextBox() { std::erase(editedBoxes(), this); }
+
+void TextBox::onChange(std::function<void()> handler) { handlers_.push_back(std::move(handler)); }
+
+void TextBox::onEditEnd(std::function<void()> handler) { editEnd_.push_back(std::move(handler)); }
+
+void TextBox::runHandlers()
+{
+    ++handlerDepth;
+    struct Leave {
+        ~Leave() { --handlerDepth; }
+    } leave;
+    // From a copy: a write inside a handler runs them again, nested.
+    const auto handlers = handlers_;
+    for (const auto& h : handlers) commandBarrier(objectName(), h);
+}
+
+void TextBox::textChangedFromBox()
+{
+    if (showing_) return;  // the text the program reads already
+    if (!writing_) {
+        // The user's change: it ends an edit left in another box, starts (or
+        // goes on with) this one, and drops a write that waited.
+        for (const QPointer<TextBox>& b : std::vector(editedBoxes()))
+            if (b && b != this) b->endEdit();
+        if (!typing_) editedBoxes().emplace_back(this);
+        typing_ = true;
+        held_.reset();
+    }
+    runHandlers();
+}
+
+void TextBox::setText(const QString& t)
+{
+    if (!typing_) {
+        const bool outer = !writing_;
+        writing_ = true;
+        QLineEdit::setText(t);
+        if (outer) writing_ = false;
+        return;
+    }
+    // The user edits the box: the value changes now, the text shown when the
+    // edit ends.
+    if (t == text()) return;
+    if (t == QLineEdit::text()) held_.reset();
+    else held_ = t;
+    runHandlers();
+}
+
+void TextBox::endEdit()
+{
+    if (!typing_) return;
+    typing_ = false;
+    std::erase(editedBoxes(), this);
+    if (held_) {
+        const QString t = *held_;
+        held_.reset();
+        showing_ = true;
+        QLineEdit::setText(t);
+        showing_ = false;
+    }
+    const auto handlers = editEnd_;
+    for (const auto& h : handlers) commandBarrier(objectName(), h);
+}
+
+void TextBox::endEditing()
+{
+    if (handlerDepth > 0) return;
+    for (const QPointer<TextBox>& b : std::vector(editedBoxes()))
+        if (b) b->endEdit();
+}
 
 void TextBox::setWidthHint(int width)
 {
@@ -43,12 +133,6 @@ QSize TextBox::minimumSizeHint() const
 {
     const QSize own = QLineEdit::minimumSizeHint();
     return widthHint_ > 0 ? QSize(std::min(widthHint_, own.width()), own.height()) : own;
-}
-
-void TextBox::onChange(std::function<void()> handler)
-{
-    connect(this, &QLineEdit::textChanged, this,
-            [this, h = std::move(handler)](const QString&) { commandBarrier(objectName(), h); });
 }
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)

@@ -2,7 +2,16 @@
 // Controls with the behaviour the windows' handlers rely on:
 // - TextBox: its change handler runs on every change of its text, also when
 //   code writes it (synchronously, inside the write); writing the same text
-//   runs nothing.
+//   runs nothing. A box's text belongs to the user while the user edits it:
+//   from the first key (or paste, or assistive insertion) until editing ends
+//   (Enter, the focus leaving, a key typed into another box, or a command,
+//   which ends every edit before it reads the boxes). Meanwhile a write from
+//   code (a handler moving the value, a twin box echoing it) changes the text
+//   the program reads (text()) and runs the handler at once, but the box
+//   shows it only when editing ends; the next key drops a write that waits.
+//   What the user sees while typing is displayText(). A handler asks typing()
+//   before anything that must not come from a keystroke (a message box) and
+//   does it in its edit-end handler (onEditEnd) instead.
 // - ComboBox: a drop-down list whose handler runs only when the user picks
 //   an item (with the mouse, the arrow keys or a typed first letter; picking
 //   the same item again runs it too); writing its text from code runs
@@ -20,6 +29,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -45,10 +55,28 @@ class TextBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit TextBox(QWidget* parent = nullptr);
+    ~TextBox() override;
+    // The text the program reads: what the box shows, or while the user
+    // edits it, what it will show when editing ends.
+    QString text() const { return held_ ? *held_ : QLineEdit::text(); }
     QString Text() const { return text(); }
+    // A write from code (start-up, Open, a handler, a sweep step): the
+    // handler runs; while the user edits the box, see above.
+    void setText(const QString& t);
     void setText_(const QString& t) { setText(t); }
-    // The change handler (textChanged).
+    // The change handler: runs on every change of text().
     void onChange(std::function<void()> handler);
+    // Runs when the user's editing of the box ends, after the box shows text().
+    void onEditEnd(std::function<void()> handler);
+    // True from the user's first change of the text until editing ends.
+    bool typing() const { return typing_; }
+    // Ends the user's editing of this box; nothing when it is not edited.
+    void endEdit();
+    // Ends the editing of every box the user edits, as a command does before
+    // it reads them; nothing while a change handler runs (a keystroke's own
+    // handler never ends its edit).
+    static void endEditing();
+
     // The width the box asks for in its layout (see fitToPattern); 0 leaves
     // the line edit's own.
     void setWidthHint(int width);
@@ -56,6 +84,15 @@ public:
     QSize minimumSizeHint() const override;
 
 private:
+    void textChangedFromBox();
+    void runHandlers();
+
+    std::vector<std::function<void()>> handlers_;
+    std::vector<std::function<void()>> editEnd_;
+    std::optional<QString> held_;  // a write from code that waits for the edit to end
+    bool typing_ = false;
+    bool writing_ = false;  // a write from code is under way
+    bool showing_ = false;  // the edit's end shows the text the program reads
     int widthHint_ = 0;
 };
 

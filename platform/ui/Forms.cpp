@@ -1,5 +1,7 @@
 #include "platform/ui/Forms.h"
 
+#include "platform/ui/Controls.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QAccessible>
@@ -325,6 +327,8 @@ QString commandFailureText(const QString& name, const QString& what)
 
 void commandBarrier(const QString& name, const std::function<void()>& body, const std::function<void()>& onFailure)
 {
+    // A command reads the boxes as they will stay: the user's edit ends first.
+    TextBox::endEditing();
     QString what;
     try {
         body();

@@ -300,7 +300,8 @@ private:
 // Runs one user command or handler so that an exception ends it, not the
 // program: onFailure runs (to leave results stale), a message names the
 // command, and the event loop goes on. Nested barriers report once, at the
-// innermost.
+// innermost. A command first ends the user's edit of a box
+// (TextBox::endEditing).
 void commandBarrier(const QString& name, const std::function<void()>& body,
                     const std::function<void()>& onFailure = {});
 

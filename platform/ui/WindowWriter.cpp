@@ -39,6 +39,7 @@ namespace {
 // Writing the text a box already shows changes nothing and runs no handler.
 void setBoxText(QLineEdit* box, const QString& text)
 {
+    if (auto* typed = qobject_cast<TextBox*>(box)) return typed->setText(text);
     if (box->text() != text) box->setText(text);
 }
 } // namespace
@@ -57,7 +58,7 @@ void applyWindowWrites(Forms& forms, const std::vector<WindowWrite>& writes)
         case WindowAction::Hide: control->hide(); break;
         case WindowAction::Show: control->show(); break;
         case WindowAction::ShowText:
-            if (auto* box = qobject_cast<QLineEdit*>(control)) box->setText(QString::fromStdString(w.text));
+            if (auto* box = qobject_cast<QLineEdit*>(control)) setBoxText(box, QString::fromStdString(w.text));
             else static_cast<QLabel*>(control)->setText(QString::fromStdString(w.text));
             break;
         case WindowAction::SetPanel:

@@ -370,12 +370,18 @@ void ITERATION::replot()
     DATAPLOT(m().SweepStepCount);
 }
 
+// The step count: a number below 1 or above 360 moves to the bound with its
+// message (the box shows it when the user has finished typing); a text that
+// is no number stays as typed, for LOOP to refuse (loopCountRefusal).
 void ITERATION::MAXLOOPS_Change()
 {
     Module1& s = m();
-    s.SweepStepCount = qVal(MAXLOOPS->text());
+    const QString typed = MAXLOOPS->text();
+    s.SweepStepCount = qVal(typed);
     StatusBar1->setPanel(2, QString());
-    if (s.SweepStepCount < 1) {
+    if (!wholeNumber(typed.toStdString())) {
+        clearSweep();
+    } else if (s.SweepStepCount < 1) {
         MAXLOOPS->setText("1");
         StatusBar1->setPanel(2, "Minimum number of loops is 1.");
     } else if (s.SweepStepCount > kMaxSweepSteps) {
@@ -476,9 +482,11 @@ void ITERATION::Command1_Click()
             s.SweepVelocityIncrement = qVal(VELINC->text());
             s.SweepStepCount = qVal(MAXLOOPS->text());
             main.StatusBar1->setPanel(2, QString());
-            // A sweep box whose text is not a number, then the window's own
-            // checks of the sweep inputs.
-            if (const std::string why = unreadableInputRefusal(s, {InputGroup::Sweep}); !why.empty()) {
+            // The step count as the box shows it, a sweep box whose text is
+            // not a number, then the window's own checks of the sweep inputs.
+            std::string why = loopCountRefusal(MAXLOOPS->text().toStdString());
+            if (why.empty()) why = unreadableInputRefusal(s, {InputGroup::Sweep});
+            if (!why.empty()) {
                 StatusBar1->setPanel(2, QString::fromStdString(why));
                 return;
             }

@@ -97,10 +97,10 @@ TEST(GridTest, TransitionsBaseTubeAndWindowEffects)
     EXPECT_NEAR(m->GridNodeRadius(10, 1), 0.375, 1e-12);
 
     // A transition closing to radius 0: no base tube, the box is emptied
-    // (its handler runs with the length already cut).
+    // (its handler runs with the length already cut). A base tube length
+    // behind it is refused (RefusesBadInputWithoutTouchingTheGrid).
     m = rocket(2, 1, 4, "CONICAL", 11);
     m->TransitionLength = 2;
-    m->BaseTubeLength = 3;
     std::vector<GridEffect> seen;
     GRID(*m, 0, quiet, [&](GridEffect e) {
         seen.push_back(e);
@@ -132,6 +132,7 @@ TEST(GridTest, RefusesBadInputWithoutTouchingTheGrid)
         {[](Module1& m) { m.NoseConeDiameter = 1e39; },
          "Nose cone diameter must be between 0.000001 and 1000000."},
         {[](Module1& m) { m.NoseShapeName = ""; }, kMsgUnknownNoseShape},
+        {[](Module1& m) { m.TransitionLength = 2; m.BaseTubeLength = 3; }, kMsgBaseTubeWithoutTransition},
         {[](Module1& m) { m.DomainAspectRatio = 0; }, kMsgBadGeometryData},
         {[](Module1& m) { m.ActiveBodyGeometry = 1; m.FreeFormPointCount = 25; }, kMsgBadGeometryData},
     };
