@@ -99,7 +99,6 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     // the room to spare on the right.
     struct Column {
         std::vector<QLineEdit*> boxes;
-        std::vector<QLabel*> captions;
         std::vector<QGridLayout*> grids;
     };
     auto boxFrame = [this, unitWidth](Column& column, const char* name, const char* title, bool readOnly,
@@ -116,21 +115,14 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
                 unit = *row.unit = makeLabel(this, row.unitName, row.unitText);
                 unit->setMinimumWidth(unitWidth);
             }
-            column.captions.push_back(addRow(grid, r++, row.caption, box, unit));
+            addRow(grid, r++, row.caption, box, unit);
             column.boxes.push_back(box);
         }
         grid->setColumnStretch(3, 1);
         column.grids.push_back(grid);
         return frame;
     };
-    auto lineUp = [](const Column& column) {
-        shareWidth(column.boxes);
-        for (QLineEdit* b : column.boxes)
-            if (!b->isReadOnly()) b->setMaximumWidth(b->minimumWidth());
-        int caption = 0;
-        for (const QLabel* l : column.captions) caption = std::max(caption, l->sizeHint().width());
-        for (QGridLayout* g : column.grids) g->setColumnMinimumWidth(0, caption);
-    };
+    auto lineUp = [](const Column& column) { lineUpColumn(column.boxes, column.grids); };
     Column leftColumn, flightColumn;
 
     auto* lists = new QGridLayout;
@@ -219,7 +211,7 @@ NavierStokes::NavierStokes(Forms& forms) : Form(forms, "NavierStokes", "Base Flo
     UpDown1->setToolTip("Increase size of velocity vectors.");
     UpDown1->nameKeys("Vector scale");
     NLEVELS = makeBox(this, "NLEVELS", "Levels < 101");
-    fitToPattern(NLEVELS, "######");
+    fitToPattern(NLEVELS, "###");
     UpDown2 = named(new UpDownSpinner(3, 100, 1, 3, this), "UpDown2", "Levels spinner");
     UpDown2->setToolTip("Modify the number of levels displayed in contour plot.");
     UpDown2->nameKeys("Contour levels");
@@ -352,7 +344,8 @@ void NavierStokes::solveCommand()
     if (solving_) return;
     if (!forms().runCommand("Base flow CFD", [this] { runSolve(); }))
         forms().showBusyRefusal(StatusBar1, 3);
-    bringIntoView(REYNOLDS, BaseCd);
+    // The results frame and the convergence history beside it.
+    bringIntoView(FlowResults, RESIDUAL);
 }
 
 void NavierStokes::runSolve()

@@ -70,7 +70,10 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     auto* pictures = new QHBoxLayout;
     auto* field = new QVBoxLayout;
     VelocityPlot = named(new PictureBox(this), "VelocityPlot", "Flow field plot");
-    VelocityPlot->setMinimumSize(580, 290);
+    // Drawn at 580 x 290 where the screen has room; it shrinks so that the
+    // window fits the width of a small screen without scrolling sideways.
+    VelocityPlot->setMinimumSize(480, 240);
+    VelocityPlot->setDesignSize(QSize(580, 290));
     // The flow domain is drawn twice as wide as high, at any window size.
     VelocityPlot->setHeightForWidthRatio(0.5);
     NoMeshDefined = makePictureNotice(VelocityPlot, "NoMeshDefined", "Generate New Plot");
@@ -144,6 +147,9 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     UpDown1->setToolTip("Increase size of velocity vectors.");
     UpDown1->nameKeys("Vector scale");
     Label11 = makeLabel(Frame1, "Label11", "Vector Scale");
+    // Each box as wide as the numbers it shows.
+    fitToPattern(NLEVELS2, "###");
+    fitToPattern(Vscale, "##.#####");
     f1->addWidget(Contour, 0, 0);
     f1->addWidget(NLEVELS2, 0, 1);
     f1->addWidget(UpDown2, 0, 2);
@@ -166,8 +172,13 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     UpDown3->setToolTip(kSpinnerTip);
     UpDown3->nameKeys("Pressure contour levels");
     Label14 = makeLabel(PressurePlots, "Label14", "Levels < 101");
-    f2->addWidget(Pressure[0], 0, 0);
-    f2->addWidget(Pressure[1], 0, 1);
+    fitToPattern(NLEVELS, "###");
+    // The options in a row of their own, so the levels box below keeps its width.
+    auto* options = new QHBoxLayout;
+    options->addWidget(Pressure[0]);
+    options->addWidget(Pressure[1]);
+    options->addStretch(1);
+    f2->addLayout(options, 0, 0, 1, 4);
     f2->addWidget(PessureContour, 1, 0);
     f2->addWidget(NLEVELS, 1, 1);
     f2->addWidget(UpDown3, 1, 2);
@@ -183,6 +194,7 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     Label1 = makeLabel(ProfilePlots, "Label1", "Location");
     Xlocation = makeBox(ProfilePlots, "Xlocation", "Location");
     Xlocation->setToolTip("X-location from the inlet boundary.");
+    fitToPattern(Xlocation, "#####.##");
     f3->addWidget(Label1, 3, 0);
     f3->addWidget(Xlocation, 3, 1);
     frames->addWidget(ProfilePlots);
@@ -192,6 +204,8 @@ PlotResults::PlotResults(Forms& forms) : Form(forms, "PlotResults", "Flow Visual
     side->addWidget(Command1);
     side->addStretch(1);
     frames->addLayout(side);
+    // The frames keep their own widths; the room to spare stays at the right.
+    frames->addStretch(1);
     lay->addLayout(frames);
 
     // Progress and status.

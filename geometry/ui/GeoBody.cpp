@@ -347,6 +347,10 @@ void GeoBody::NPTS_Change()
     clearDrawing();
     report(model_.layOutFlat(frame(), n));
     drawShape(model_.count());
+    // A count typed while the editor is shown clears the rulers with the
+    // shape: draw them again (the openings and the other handlers draw them
+    // after this handler themselves).
+    if (isVisible() && m().FreeFormGridOn == 1) PLOTLINES(model_.count());
 }
 
 void GeoBody::UpDown3_Change()

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSpinBox>
@@ -115,8 +116,15 @@ void applyWidth(QLineEdit* box, int width)
         box->setProperty(kFittedWidth, width);
         box->setFixedWidth(std::max(width, boxWidthFor(box, box->text())));
     } else {
+        // An input box asks for the width of what it holds and does not
+        // stretch with its window; it fills a column that other controls
+        // make wider. A longer text typed scrolls in it.
         box->setMinimumWidth(width);
         box->setMaximumWidth(QWIDGETSIZE_MAX);
+        QSizePolicy policy = box->sizePolicy();
+        policy.setHorizontalPolicy(QSizePolicy::Preferred);
+        box->setSizePolicy(policy);
+        if (auto* text = qobject_cast<TextBox*>(box)) text->setWidthHint(width);
     }
 }
 } // namespace
@@ -140,6 +148,17 @@ void shareWidth(const std::vector<QLineEdit*>& column)
     for (const QLineEdit* box : column)
         width = std::max(width, box->isReadOnly() ? box->property(kFittedWidth).toInt() : box->minimumWidth());
     for (QLineEdit* box : column) applyWidth(box, width);
+}
+
+void lineUpColumn(const std::vector<QLineEdit*>& boxes, const std::vector<QGridLayout*>& grids)
+{
+    shareWidth(boxes);
+    int caption = 0;
+    for (const QGridLayout* g : grids)
+        for (int r = 0; r < g->rowCount(); ++r)
+            if (const QLayoutItem* item = g->itemAtPosition(r, 0); item && item->widget())
+                caption = std::max(caption, item->widget()->sizeHint().width());
+    for (QGridLayout* g : grids) g->setColumnMinimumWidth(0, caption);
 }
 
 // ---- up-down arrows ---------------------------------------------------------------
@@ -288,8 +307,24 @@ void bringIntoView(QWidget* first, QWidget* last)
     if (!first) return;
     for (QWidget* w = first->parentWidget(); w; w = w->parentWidget())
         if (auto* scroll = qobject_cast<QScrollArea*>(w); scroll && scroll->objectName() == "WindowScrollArea") {
-            if (last) scroll->ensureWidgetVisible(last, 0, 0);
-            scroll->ensureWidgetVisible(first, 0, 0);
+            QWidget* content = scroll->widget();
+            if (!content || !content->isAncestorOf(first) || (last && !content->isAncestorOf(last))) return;
+            // The boxes where the layout puts them now, frames included (a
+            // line edit's own wish is its text cursor only).
+            if (QLayout* l = content->layout()) l->activate();
+            QRect span(first->mapTo(content, QPoint(0, 0)), first->size());
+            if (last) span |= QRect(last->mapTo(content, QPoint(0, 0)), last->size());
+            // The whole span when the view holds it, else up to its end (the
+            // last result written, never cut by the status bar under it).
+            auto show = [](QScrollBar* bar, int from, int to, int view) {
+                int value = bar->value();
+                if (to - from > view || to > value + view) value = to - view;
+                else if (from < value) value = from;
+                bar->setValue(value);
+            };
+            const QSize view = scroll->viewport()->size();
+            show(scroll->verticalScrollBar(), span.top(), span.bottom() + 1, view.height());
+            show(scroll->horizontalScrollBar(), span.left(), span.right() + 1, view.width());
             return;
         }
 }

@@ -105,7 +105,7 @@ int boxWidthFor(const QLineEdit* box, const QString& text);
 
 // Sizes the box for every number the pattern can show. A read-only box gets
 // exactly that width while its text fits, and widens for a wider text; an
-// input box gets it as its least width.
+// input box gets exactly that width (a longer text typed scrolls in it).
 void fitToPattern(QLineEdit* box, std::string_view pattern);
 
 // Sizes a unit box for the longest of its texts, and no wider.
@@ -114,6 +114,11 @@ void fitToTexts(QLineEdit* box, const QStringList& texts);
 // Boxes of one column share one width: each gets the width the widest of
 // them was fitted to (a read-only box still widens for a longer text).
 void shareWidth(const std::vector<QLineEdit*>& column);
+
+// The frames of one column line up: their boxes share one width (see
+// shareWidth) and the captions in column 0 of their grids one width, so that
+// the boxes stand under each other from frame to frame.
+void lineUpColumn(const std::vector<QLineEdit*>& boxes, const std::vector<QGridLayout*>& grids);
 
 // ---- up-down arrows ---------------------------------------------------------------
 
@@ -281,8 +286,10 @@ void onOptionOn(const std::array<QRadioButton*, N>& options, QObject* context, c
 }
 
 // In a window whose content scrolls (see placeWindow): scrolls it so that
-// `last` and then `first` are in view (the results a command has just
-// written, from their first box). Nothing in a window that does not scroll.
+// `first`, `last` and what stands between them are in view, whole with their
+// frames (the results a command has just written); when the view cannot hold
+// them all, up to the end of `last`. Nothing in a window that does not
+// scroll.
 void bringIntoView(QWidget* first, QWidget* last = nullptr);
 
 // ---- a column beside the main one ---------------------------------------------------

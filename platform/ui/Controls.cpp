@@ -117,6 +117,24 @@ void TextBox::endEditing()
         if (b) b->endEdit();
 }
 
+void TextBox::setWidthHint(int width)
+{
+    widthHint_ = width;
+    updateGeometry();
+}
+
+QSize TextBox::sizeHint() const
+{
+    const QSize own = QLineEdit::sizeHint();
+    return widthHint_ > 0 ? QSize(widthHint_, own.height()) : own;
+}
+
+QSize TextBox::minimumSizeHint() const
+{
+    const QSize own = QLineEdit::minimumSizeHint();
+    return widthHint_ > 0 ? QSize(std::min(widthHint_, own.width()), own.height()) : own;
+}
+
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
 {
     setInsertPolicy(QComboBox::NoInsert);
@@ -267,9 +285,29 @@ StatusBar::StatusBar(int panels, QWidget* parent) : QWidget(parent)
         l->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         l->setAccessibleDescription(l->objectName());
         l->setAccessibleName(QStringLiteral("Status panel %1").arg(i + 1));
-        l->setMinimumWidth(80);
+        l->setMinimumWidth(kEmptyPanelWidth);
+        // A text longer than the panel's room goes on in a second line
+        // rather than being cut (the bar grows for it).
+        l->setWordWrap(true);
         lay->addWidget(l, 1);
         panels_.push_back(l);
+    }
+}
+
+void StatusBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitHeight();
+}
+
+void StatusBar::fitHeight()
+{
+    // As high as the wrapped texts need at this width: the window makes room
+    // for a second line instead of pressing its content together.
+    if (!isVisible()) return;  // laid out at its width when shown
+    if (QLayout* lay = layout(); lay && lay->hasHeightForWidth()) {
+        const int needed = lay->totalHeightForWidth(width());
+        if (needed != minimumHeight()) setMinimumHeight(needed);
     }
 }
 
@@ -284,11 +322,19 @@ void StatusBar::setPanel(int n, const QString& text)
     QLabel* l = panelLabel(n);
     if (!l || l->text() == text) return;
     l->setText(text);
-    // Each panel's share of the bar follows the length of its text, so every
-    // text is shown whole while the texts together fit the bar.
+    // A panel with a text keeps room for a word or two; an empty one gives
+    // its room to the others.
+    l->setMinimumWidth(text.isEmpty() ? kEmptyPanelWidth : kPanelWidth);
+    // Each panel's share of the bar follows the length of its text in one
+    // line, so every text is shown whole while the texts together fit the bar.
     if (auto* lay = qobject_cast<QBoxLayout*>(layout()))
-        for (int i = 0; i < panelCount(); ++i)
-            lay->setStretch(i, std::max(1, panels_[static_cast<size_t>(i)]->sizeHint().width()));
+        for (int i = 0; i < panelCount(); ++i) {
+            const QLabel* p = panels_[static_cast<size_t>(i)];
+            const QMargins m = p->contentsMargins();
+            const int line = p->fontMetrics().horizontalAdvance(p->text()) + m.left() + m.right() + 2 * p->margin();
+            lay->setStretch(i, std::max(1, line));
+        }
+    fitHeight();
     // Screen readers read the panel's text; an empty panel says which it is.
     l->setAccessibleName(text.isEmpty() ? QStringLiteral("Status panel %1").arg(n) : text);
 }

@@ -77,6 +77,12 @@ public:
     // handler never ends its edit).
     static void endEditing();
 
+    // The width the box asks for in its layout (see fitToPattern); 0 leaves
+    // the line edit's own.
+    void setWidthHint(int width);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 private:
     void textChangedFromBox();
     void runHandlers();
@@ -87,6 +93,7 @@ private:
     bool typing_ = false;
     bool writing_ = false;  // a write from code is under way
     bool showing_ = false;  // the edit's end shows the text the program reads
+    int widthHint_ = 0;
 };
 
 class ComboBox : public QComboBox {
@@ -135,7 +142,15 @@ public:
     int panelCount() const { return static_cast<int>(panels_.size()); }
     QLabel* panelLabel(int n) const;
 
+    // Least widths of a panel with a text and of an empty one.
+    static constexpr int kPanelWidth = 80;
+    static constexpr int kEmptyPanelWidth = 16;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void fitHeight();
     std::vector<QLabel*> panels_;
 };
 

@@ -903,7 +903,9 @@ QSize PlotLayout::blockSize(bool hint) const
     QSize pic = hint ? picture_->sizeHint().expandedTo(lo).boundedTo(picture_->maximumSize().expandedTo(lo)) : lo;
     if (picture_->hasHeightForWidth()) pic.setHeight(std::max(lo.height(), picture_->heightForWidth(pic.width())));
     const Margins m = margins(hint, pic);
-    return {m.left + pic.width() + m.right,
+    // Strips that widen with the picture's height, at the height asked for.
+    const int grow = widening(Qt::LeftEdge, pic.height()) + widening(Qt::RightEdge, pic.height());
+    return {m.left + pic.width() + grow + m.right,
             m.top + pic.height() + static_cast<int>(std::lround(m.ratio * pic.width())) + m.bottom};
 }
 

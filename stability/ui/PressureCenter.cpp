@@ -45,12 +45,17 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
         TextBox** unit;
         const char* unitName;
     };
-    auto fillFrame = [this](QGroupBox* frame, std::initializer_list<Row> rows) {
+    // Both frames' boxes make one column: one width, one left edge.
+    std::vector<QLineEdit*> column;
+    std::vector<QGridLayout*> grids;
+    auto fillFrame = [this, &column, &grids](QGroupBox* frame, std::initializer_list<Row> rows) {
         auto* grid = new QGridLayout(frame);
+        grids.push_back(grid);
         int r = 0;
         for (const Row& row : rows) {
             *row.box = makeBox(frame, row.name, row.caption, QString(), true);
             fitToPattern(*row.box, row.pattern);
+            column.push_back(*row.box);
             TextBox* unit = nullptr;
             if (row.unit) {
                 unit = *row.unit = makeBox(frame, row.unitName, QStringLiteral("Unit of ") + row.caption, QString(), true);
@@ -89,6 +94,7 @@ PressureCenter::PressureCenter(Forms& forms) : Form(forms, "PressureCenter", "Ro
         {&MODELAOA, "MODELAOA", "Rocket Flight Angle of Attack (Degrees):", "###.##", nullptr, nullptr},
     });
     results->addWidget(Frame2);
+    lineUpColumn(column, grids);
     results->addStretch(1);
     body->addLayout(results);
 

@@ -25,6 +25,21 @@ QRect inWindow(const QWidget* w) { return QRect(w->mapTo(w->window(), QPoint(0, 
 // The label's text fits the room the label has.
 bool whole(const QLabel* l) { return l->width() >= l->sizeHint().width(); }
 
+// The status panel shows its whole text, on as many lines as it takes, inside its window.
+bool wholePanel(const QLabel* l)
+{
+    return (l->wordWrap() ? l->height() >= l->heightForWidth(l->width()) : whole(l)) &&
+           l->window()->rect().contains(inWindow(l));
+}
+
+// The control lies whole, frame included, inside the scrolled view of its window.
+bool wholeInView(const QWidget* w)
+{
+    const auto* scroll = w->window()->findChild<QScrollArea*>(QStringLiteral("WindowScrollArea"));
+    const QWidget* view = scroll ? scroll->viewport() : w->window();
+    return view->rect().contains(QRect(w->mapTo(view, QPoint(0, 0)), w->size()));
+}
+
 void settle(Form& w, QSize size)
 {
     w.resize(size);
@@ -160,7 +175,7 @@ TEST(Scaling, TheMainWindowGivesItsRoomToTheMeshAndKeepsResultsInViewOnASmallScr
         const QRect inputs = inWindow(s.findChild<QWidget*>("FlightConditions"));
         if (screen.width() > 1000) {
             EXPECT_EQ(s.findChild<QScrollArea*>(), nullptr);
-            EXPECT_LT(s.Velocity->width(), 2 * s.Velocity->sizeHint().width());
+            EXPECT_LE(s.Velocity->width(), std::max(s.Compressible->width(), s.RATIOS->width()));
             EXPECT_LT(inWindow(s.Speed).left() - inWindow(s.Velocity).right(), 20);
             EXPECT_GT(results.left(), inputs.right());
             EXPECT_GT(results.bottom(), inWindow(s.ProgressBar1).top() - 20);
@@ -229,6 +244,33 @@ TEST(Scaling, MaximisedPlotsKeepTheirShapesAndTheirCompanionsTheirWidths)
     EXPECT_NEAR(dark(p.toDevice(1200, 60), p.toDevice(1200, 140)), dark(p.toDevice(60, 1200), p.toDevice(140, 1200)), 1.5);
 }
 
+// Maximised, an input box stays as wide as the numbers it holds need, and the boxes of a results column share one
+// width and one left edge.
+TEST(Scaling, InputBoxesKeepTheWidthOfTheirNumbersAndAColumnOneWidth)
+{
+    Harness h;
+    h.start();
+    PlotResults& plot = h.forms->get<PlotResults>();
+    NavierStokes& base = h.forms->get<NavierStokes>();
+    PressureCenter& cp = h.forms->get<PressureCenter>();
+    // Each box with the widest pattern its column shows (the velocity levels stand over the vector scale).
+    const std::pair<QLineEdit*, std::string_view> cases[] = {
+        {plot.NLEVELS2, "##.#####"}, {plot.Vscale, "##.#####"}, {plot.NLEVELS, "###"}, {plot.Xlocation, "#####.##"},
+        {base.Vscale, "##.#####"}, {base.NLEVELS, "###"}, {base.Vskip, "##"}};
+    for (Form* w : std::initializer_list<Form*>{&plot, &base, &cp}) {
+        placeWindow(*w, kScreen);
+        w->show();
+        settle(*w, {1920, 1150});
+    }
+    for (const auto& [box, pattern] : cases)
+        EXPECT_EQ(box->width(), boxWidthFor(box, widestPatternText(pattern))) << box->objectName().toStdString();
+    // One column across both frames of the force window.
+    for (TextBox* b : {cp.CNBODYS, cp.CNROCKET, cp.XCPBODYS, cp.XCPFINS, cp.XCPTOTALS, cp.XLRATIOS, cp.CNFORCES,
+                       cp.CMFORCES, cp.CXFORCES, cp.BODYFORCES, cp.FINFORCES, cp.FINAOAFORCES, cp.LUGFORCES, cp.MODELAOA})
+        EXPECT_EQ(std::pair(b->width(), inWindow(b).left()), std::pair(cp.CNFINS->width(), inWindow(cp.CNFINS).left()))
+            << b->objectName().toStdString();
+}
+
 TEST(Scaling, TextsAreShownWhole)
 {
     Harness h;
@@ -245,6 +287,26 @@ TEST(Scaling, TextsAreShownWhole)
     for (int i = 1; i <= 3; ++i) EXPECT_TRUE(whole(base.StatusBar1->panelLabel(i))) << i;
     EXPECT_EQ(base.Vislabel->text(), "IN^2/SEC");
     EXPECT_TRUE(whole(base.Vislabel));
+
+    // A refusal longer than the base-flow window's status bar, at the window's default size on a 1600 x 1000
+    // screen: seen whole, "Nothing added to total drag." included.
+    {
+        Harness r;
+        SOLVER& main = r.typeRocket();
+        main.CFDSOLVER_Click();
+        NavierStokes& refusing = r.forms->get<NavierStokes>();
+        placeWindow(refusing, QRect(0, 0, 1600, 1000));
+        refusing.show();
+        Harness::press(main.Toolbar1, "BASE FLOW");
+        for (auto [box, text] : {std::pair{refusing.THRUST, "1e6"}, {refusing.BURNTIME, "1.5"},
+                                 {refusing.FUELWT, "0.1"}, {refusing.JETDIAMETER, "0.5"}})
+            Harness::type(box, text);
+        QTest::mouseClick(refusing.Solve, Qt::LeftButton);
+        QApplication::processEvents();
+        const QLabel* panel = refusing.StatusBar1->panelLabel(3);
+        EXPECT_TRUE(panel->text().startsWith("Specific impulse") && panel->text().endsWith("Nothing added to total drag."));
+        EXPECT_TRUE(wholePanel(panel)) << panel->width();
+    }
 
     // The fin-section window's instruction, full stop included.
     PanelAero& fin = h.forms->get<PanelAero>();
@@ -277,6 +339,49 @@ TEST(Scaling, TextsAreShownWhole)
     // The conversion notice is wide enough for its title.
     ConvertData& notice = h.forms->get<ConvertData>();
     EXPECT_GE(notice.minimumWidth(), titleBarWidth(notice.windowTitle()));
+}
+
+// At scale 2 on 1920 x 1080 and 1920 x 1200 (960 x 540 and 960 x 600 logical, with and without a taskbar) a run
+// scrolls its results into view whole: the base-flow results frame with its convergence plot; the main window's
+// results from the first box to the last where the view holds them, else down to the last box, never cut by the
+// status bar. The plot window fits the width: its profile labels stand in view without scrolling sideways.
+TEST(Scaling, AtScaleTwoARunBringsItsWholeResultsIntoViewAndThePlotWindowFitsTheWidth)
+{
+    for (const int height : {540, 600, 540 - 24, 600 - 24}) {
+        const QRect screen(0, 0, 960, height);
+        SCOPED_TRACE(height);
+        Harness h;
+        SOLVER& s = testing::typeRocketWithFins(h);
+        placeWindow(s, screen);
+        s.show();
+        QApplication::processEvents();
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        QApplication::processEvents();
+        auto* scroll = s.findChild<QScrollArea*>();
+        ASSERT_NE(scroll, nullptr);
+        EXPECT_TRUE(wholeInView(s.FinSurfaceDrag));
+        const int span = inWindow(s.FinSurfaceDrag).bottom() - inWindow(s.MachNumber).top() + 1;
+        EXPECT_TRUE(wholeInView(s.MachNumber) || span > scroll->viewport()->height());
+
+        // Placed on this screen before BASE FLOW shows it.
+        NavierStokes& base = h.forms->get<NavierStokes>();
+        placeWindow(base, screen);
+        base.show();
+        Harness::press(s.Toolbar1, "BASE FLOW");
+        QApplication::processEvents();
+        QTest::mouseClick(base.Solve, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_FALSE(base.BaseCd->text().isEmpty()) << base.StatusBar1->panel(3).toStdString();
+        for (QWidget* w : std::initializer_list<QWidget*>{base.FlowResults, base.BaseCd, base.RESIDUAL})
+            EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
+
+        PlotResults& plot = h.forms->get<PlotResults>();
+        placeWindow(plot, screen);
+        plot.show();
+        QApplication::processEvents();
+        for (QWidget* w : std::initializer_list<QWidget*>{plot.Label3, plot.Label4, plot.UnitsLabel1, plot.Command1})
+            EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
+    }
 }
 
 // While a sweep runs, the main window's status bar shows what the steps write into it.

@@ -106,6 +106,23 @@ TEST(FreeFormEditor, ShapeAndRulersWithTheGridOnAndOff)
     });
 }
 
+// A count typed into "Points defining body" (the spinner sets the count) lays the points out flat again and
+// leaves the rulers on: after the last clear, the rulers and the points of the count held are drawn.
+TEST(FreeFormEditor, ATypedCountRedrawsTheRulersAndThePointsHeld)
+{
+    Session s;
+    s.g.drawing()->setRecording(true);
+    s.open([&](GeoBody& g) {
+        testing::Harness::type(g.NPTS, "5");
+        QTest::keyClick(g.NPTS, Qt::Key_Return);
+        std::vector<PictureBox::Call> calls = drawn(g);
+        calls.erase(calls.begin(), std::find_if(calls.rbegin(), calls.rend(), [](auto& c) { return c.kind == Kind::Clear; }).base());
+        EXPECT_EQ(std::tuple(g.model().count(), count(calls, Kind::Circle, kRed), count(calls, Kind::Line, kInk)),
+                  std::tuple(4, 4, 22));
+        g.OMITSHAPE->click();
+    });
+}
+
 // Hovering shows the readouts and the pointer and moves no point; a drag
 // moves one, and only the accept writes the table.
 TEST(FreeFormEditor, HoverDragAndAccept)
