@@ -8,8 +8,9 @@ namespace velmora {
 
 namespace {
 
-// Some sizes are kept in single precision: a size typed to lie exactly on a
-// bound may be stored a rounding above it, which atMost allows for.
+// Upper bounds are met within atMost's slack: some sizes are kept in single
+// precision, and a size typed to lie exactly on a bound may be stored a
+// rounding above it.
 
 const char* bodyRefusal(const Module1& m, double d, double length)
 {

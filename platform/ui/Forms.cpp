@@ -36,7 +36,6 @@
 #include <cstdlib>
 
 #include <stdexcept>
-#include "platform/ui/Controls.h"
 #include "platform/ui/MainWindow.h"
 
 
