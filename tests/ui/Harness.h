@@ -2,6 +2,7 @@
 // Window tests: a fresh project state and window registry, and a scripted modal seam so no dialog ever blocks.
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -46,9 +47,20 @@ public:
     }
     ~Harness()
     {
+        const bool ended = forms->quitRequested();
         forms.reset();
         ModalSeam::instance().reset();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (ended) clearQuit();
+    }
+
+    // Ending the program (Quit on the welcome window, Exit) asks the application to leave its loop. With none
+    // running, as here, Qt keeps that request, and every later event loop of the process (a modal dialog's,
+    // QSignalSpy::wait's) returns at once; only the application loop clears it as it ends. Run it once.
+    static void clearQuit()
+    {
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QApplication::exec();
     }
 
     // The main window's start-up (the welcome window continues); the record of shown windows starts empty.

@@ -1,5 +1,6 @@
 // The main window: start-up, units, flight condition, resets and its commands.
 #include <QActionGroup>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <cfloat>
@@ -30,6 +31,28 @@ TEST(StartUp, QuitOnTheWelcomeWindowEndsBeforeAnyDefault)
     h.forms->get<SOLVER>();
     EXPECT_EQ(std::tuple(h.forms->quitRequested(), h.forms->isLoaded<SOLVER>(), h.state->AnalysisUnits),
               std::tuple(true, false, ""));
+}
+
+// A test whose program ended leaves the next one's event loops running: each waits for its own exit.
+TEST(StartUp, EventLoopsRunAfterTheProgramEnded)
+{
+    const std::pair<const char*, std::function<void(Harness&)>> ends[] = {
+        {"welcome Quit", [](Harness& h) {
+             h.onShow["Welcome"] = [](Form& f) { static_cast<Welcome&>(f).QuitBtn_Click(); };
+             h.forms->get<SOLVER>();
+         }},
+        {"confirmed Exit", [](Harness& h) { h.start().mnuExit->trigger(); }},
+    };
+    for (const auto& [name, end] : ends) {
+        {
+            Harness h;
+            end(h);
+            ASSERT_TRUE(h.forms->quitRequested()) << name;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&loop] { loop.exit(7); });
+        EXPECT_EQ(loop.exec(), 7) << name;
+    }
 }
 
 // One representative of each kind of start-up default: lists, unit labels, the state and the other windows' boxes.
