@@ -86,7 +86,8 @@ struct HobbyRocket {
 };
 
 // Diameters 0.5 to 4 in, lengths 6 to 80 in, ogive, conical and Sears-Haack noses, flares and boat tails, 3 or 4
-// fins, most with tips behind the base; the first a clipped delta flush with the base, its tip 0.3 in behind it.
+// fins, most with tips behind the base; the first a clipped delta flush with the base, its tip 0.3 in behind it;
+// the last flush too, its root distance stored just behind the base in in-lb-sec.
 inline constexpr HobbyRocket kHobbyRockets[] = {
     {"SEARS-HAACK", 2.798, 0.976, 18.718, 0, 0, 0, 4, 1.49, 0.745, 1.757, 0.0625, 0, 1.787, 1.5, 0.25, 0.19f, 300, 4},
     {"CONICAL", 1.5, 0.5, 4.5, 0, 0, 0, 3, 1, 0.5, 0.6, 0.03, 0, 1.2, 1, 0.125, 0.1f, 50, 10},
@@ -119,14 +120,12 @@ inline std::unique_ptr<Module1> hobbyRocket(const HobbyRocket& r, const UnitSyst
     m->AnalysisUnits = units.code;
     applyUnitConstants(*m, units);
     computeAmbientAir(*m);
-    m->CompressibleFlow = static_cast<int16_t>(compressible);
+    m->CompressibleFlow = static_cast<int16_t>(compressible), m->NoseShapeName = r.nose;
     m->EnteredVelocity = r.velocity, m->FreeStreamVelocity = r.velocity * 12 * perInch, m->AngleOfAttack = r.angle;
-    m->NoseShapeName = r.nose;
     m->NoseConeLength = in(r.noseLength), m->NoseConeDiameter = in(r.diameter), m->BodyTubeLength = in(r.tubeLength);
     m->TransitionLength = in(r.transitionLength), m->TransitionDiameter = in(r.transitionDiameter);
-    m->BaseTubeLength = in(r.baseTubeLength);
-    m->LaunchLugLength = in(r.lugLength), m->LaunchLugOuterDiameter = in(r.lugOuter);
-    m->LaunchLugInnerDiameter = static_cast<float>(in(r.lugInner));
+    m->BaseTubeLength = in(r.baseTubeLength), m->LaunchLugLength = in(r.lugLength);
+    m->LaunchLugOuterDiameter = in(r.lugOuter), m->LaunchLugInnerDiameter = static_cast<float>(in(r.lugInner));
     if (r.fins == 0) return m;
     const double length = m->NoseConeLength + m->BodyTubeLength + m->TransitionLength + m->BaseTubeLength;
     const double rootDistance = typed(length - in(r.root) - in(r.rootAhead), 10);

@@ -357,7 +357,8 @@ TEST(SolveChain, HobbyRocketsSolveInEveryUnitSystemAndFlowModel)
                 const float cd = m->TotalDragCoefficient, xcp = r.angle != 0 ? m->CenterOfPressureRatio : 1;
                 EXPECT_EQ(std::tuple(run.outcome, cd > 0.1f && cd < 5, xcp > 0.3f && xcp < 1.5f),
                           std::tuple(Outcome::Done, true, true))
-                    << &r - testing::kHobbyRockets << units.code << compressible << run.message << cd << " " << xcp;
+                    << "rocket " << &r - testing::kHobbyRockets << " " << units.code << " " << compressible << ": "
+                    << run.message << " Cd " << cd << " XCp/L " << xcp;
             }
         EXPECT_GT(behind, 0) << units.code;
     }

@@ -240,10 +240,9 @@ TEST(CenterOfPressure, ACentreIsPlacedOnlyWhereTheNormalForcesDoNotCancel)
 
 struct QuietHost : SolveHost, testing::ScriptedProgress { Progress& progress() override { return *this; } };
 
-// Finless bodies through the sign change of CN, in each unit system: a conical or ogive nose 10.3736 x 3.31931 in, a
-// 38.309 in tube, a transition 1.12039 in long to 1.8 .. 2.6 in (2.15972 gave XCp/L 143023 at 10 degrees), a 10.0817
-// in base tube, 474.968 ft/s compressible, at angles through 0: every run done, Cm at an angle, some centres placed
-// at an angle, within 100 body lengths, none at zero angle nor at the typed conical body.
+// Finless bodies through the sign change of CN in each unit system (conical or ogive nose 10.3736 x 3.31931 in, tube
+// 38.309, transition 1.12039 to 1.8 .. 2.6, 2.15972 gave XCp/L 143023 at 10 degrees, base tube 10.0817) at angles
+// through 0: all done, Cm at an angle, some centres within 100 lengths, none at zero angle nor at the typed cone.
 TEST(CenterOfPressure, FinlessBodiesThroughTheSignChangeOfCN)
 {
     for (const UnitSystem& units : UnitSystemTable)
