@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <tuple>
-#include <vector>
 
 #include "model/Units.h"
 #include "platform/Constants.h"
