@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "platform/WindowWrites.h"
 #include "model/Module1.h"
@@ -77,22 +76,18 @@ inline std::unique_ptr<Module1> rocketWithFins()
     return m;
 }
 
-// A hobby rocket as its builder measures it, in inches: tapered fins whose root ends `rootAhead` ahead of the base
-// (0: flush with it) and whose tip's leading edge lies `sweep` behind the root's, a launch lug; flown at `velocity`
-// FT/SEC and `angle` degrees.
+// A hobby rocket as its builder measures it, in inches, flown at `velocity` FT/SEC and `angle` degrees: tapered fins
+// whose root ends `rootAhead` ahead of the base (0: flush) and whose tip's leading edge lies `sweep` behind the root's.
 struct HobbyRocket {
     const char* nose;
     double noseLength, diameter, tubeLength, transitionLength, transitionDiameter, baseTubeLength;
-    int fins;
-    double root, tip, span, thickness, rootAhead, sweep;
-    double lugLength, lugOuter;
-    float lugInner;
-    double velocity, angle;
+    int fins;  // 0: no fin sizes entered
+    double root, tip, span, thickness, rootAhead, sweep, lugLength, lugOuter, lugInner, velocity, angle;
 };
 
-// Diameters 0.5 to 4 in, lengths 6 to 80 in, ogive, conical and Sears-Haack noses, transitions that flare and boat
-// tails, 3 or 4 fins, most swept so that their tips end behind the base; the first is a clipped delta flush with
-// the base, its tip 0.3 in behind it.
+// Diameters 0.5 to 4 in, lengths 6 to 80 in, ogive, conical and Sears-Haack noses, flares and boat tails, 3 or 4
+// fins, most with tips behind the base; the first a clipped delta flush with the base, its tip 0.3 in behind it;
+// the last flush too, its root distance stored just behind the base in in-lb-sec.
 inline constexpr HobbyRocket kHobbyRockets[] = {
     {"SEARS-HAACK", 2.798, 0.976, 18.718, 0, 0, 0, 4, 1.49, 0.745, 1.757, 0.0625, 0, 1.787, 1.5, 0.25, 0.19f, 300, 4},
     {"CONICAL", 1.5, 0.5, 4.5, 0, 0, 0, 3, 1, 0.5, 0.6, 0.03, 0, 1.2, 1, 0.125, 0.1f, 50, 10},
@@ -106,47 +101,37 @@ inline constexpr HobbyRocket kHobbyRockets[] = {
     {"TANGENT OGIVE", 7, 2.217, 22, 1, 1.64, 10, 3, 4.5, 2, 3, 0.125, 0, 5.5, 2.5, 0.38, 0.32f, 550, 6},
     {"PARABOLIC", 10, 3.9, 60, 0, 0, 0, 4, 9, 4.5, 5.5, 0.25, 0, 7, 4, 0.5, 0.44f, 250, 8},
     {"ELLIPTICAL", 1.75, 0.544, 12, 0, 0, 0, 3, 1.75, 0.5, 1, 0.03, 0, 2.6, 1, 0.125, 0.1f, 780, 10},
+    {"CONICAL", 2, 1, 12.1, 0, 0, 0, 3, 1.75, 1, 1.5, 0.0625, 0, 0.75, 1, 0.125, 0.1f, 150, 3},
 };
 
-// A length as typed with so many significant figures.
-inline double typed(double v, int figures = 6)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*g", figures, v);
-    return std::strtod(text, nullptr);
-}
-
-// The hobby rocket typed into a fresh state in a unit system and flow model: each length converted and typed with
-// six significant figures, then the fins' root and tip distance worked out from the typed lengths (the body
-// length less what lies behind the root, the root distance plus the sweep) and typed as they come out.
+// The hobby rocket typed into a fresh state in a unit system and flow model: each length converted and typed to six
+// significant figures, the fins' root and tip distances worked out from the typed lengths and typed to ten.
 inline std::unique_ptr<Module1> hobbyRocket(const HobbyRocket& r, const UnitSystem& units, int compressible)
 {
+    const auto typed = [](double v, int figures) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*g", figures, v);
+        return std::strtod(text, nullptr);
+    };
+    const double perInch = *velocityFactor(units.code, "FT/SEC", 0) / 12;
+    const auto in = [&](double inches) { return typed(inches * perInch, 6); };
     auto m = makeModule1();
     setStartupDefaults(*m);
     m->AnalysisUnits = units.code;
     applyUnitConstants(*m, units);
     computeAmbientAir(*m);
-    m->CompressibleFlow = static_cast<int16_t>(compressible);
-    const std::string_view u = units.code;
-    const double perInch = u == "FPS" ? 1.0 / 12 : u == "MNS" ? 0.0254 : 1.0;
-    const auto in = [perInch](double inches) { return typed(inches * perInch); };
-    m->NoseShapeName = r.nose;
+    m->CompressibleFlow = static_cast<int16_t>(compressible), m->NoseShapeName = r.nose;
+    m->EnteredVelocity = r.velocity, m->FreeStreamVelocity = r.velocity * 12 * perInch, m->AngleOfAttack = r.angle;
     m->NoseConeLength = in(r.noseLength), m->NoseConeDiameter = in(r.diameter), m->BodyTubeLength = in(r.tubeLength);
     m->TransitionLength = in(r.transitionLength), m->TransitionDiameter = in(r.transitionDiameter);
-    m->BaseTubeLength = in(r.baseTubeLength);
+    m->BaseTubeLength = in(r.baseTubeLength), m->LaunchLugLength = in(r.lugLength);
+    m->LaunchLugOuterDiameter = in(r.lugOuter), m->LaunchLugInnerDiameter = static_cast<float>(in(r.lugInner));
+    if (r.fins == 0) return m;
     const double length = m->NoseConeLength + m->BodyTubeLength + m->TransitionLength + m->BaseTubeLength;
-    m->FinCount = static_cast<int16_t>(r.fins);
+    const double rootDistance = typed(length - in(r.root) - in(r.rootAhead), 10);
+    m->FinCount = static_cast<int16_t>(r.fins), m->FinSectionText = "STREAMLINED", m->FinThickness = in(r.thickness);
     m->FinRootChord = in(r.root), m->FinTipChord = static_cast<float>(in(r.tip)), m->FinSpan = in(r.span);
-    m->FinThickness = in(r.thickness);
-    const double rootDistance = typed(length - m->FinRootChord - in(r.rootAhead), 10);
-    m->FinRootDistance = static_cast<float>(rootDistance);
-    m->FinTipDistance = typed(rootDistance + in(r.sweep), 10);
-    m->FinSectionText = "STREAMLINED";
-    m->LaunchLugLength = in(r.lugLength), m->LaunchLugOuterDiameter = in(r.lugOuter);
-    m->LaunchLugInnerDiameter = static_cast<float>(in(r.lugInner));
-    m->EnteredVelocity = r.velocity;  // FT/SEC
-    m->FreeStreamVelocity = r.velocity * (u == "FPS" ? 1 : u == "MNS" ? 0.3048 : 12);
-    m->AngleOfAttack = r.angle;
+    m->FinRootDistance = static_cast<float>(rootDistance), m->FinTipDistance = typed(rootDistance + in(r.sweep), 10);
     return m;
 }
 

@@ -339,27 +339,29 @@ TEST(SolveChain, ShapesAtTheSizeBoundsAreRefusedByRuleOrGiveBoundedResults)
 }
 
 // Typical hobby rockets, swept fins ending behind the base among them, solve in every unit system and flow model:
-// drag and, at an angle, a centre of pressure on the rocket behind its nose.
+// a sound drag and, at an angle, a centre of pressure on the rocket behind its nose. In each unit system some fins
+// flush with the base have a root distance, kept in single precision, stored just behind it: the bound's slack.
 TEST(SolveChain, HobbyRocketsSolveInEveryUnitSystemAndFlowModel)
 {
-    for (const testing::HobbyRocket& r : testing::kHobbyRockets)
-        for (const UnitSystem& units : UnitSystemTable)
+    for (const UnitSystem& units : UnitSystemTable) {
+        int behind = 0;
+        for (const testing::HobbyRocket& r : testing::kHobbyRockets)
             for (int compressible : {0, 1}) {
                 auto m = testing::hobbyRocket(r, units, compressible);
                 testing::setUserMesh(*m, 12);
                 m->PanelCount = 20;
+                const double length = m->NoseConeLength + m->BodyTubeLength + m->TransitionLength + m->BaseTubeLength;
+                behind += r.rootAhead == 0 && m->FinRootDistance + m->FinRootChord > length;
                 RecordingHost host;
                 const SolveChainReport run = solveChain(*m, host);
-                SCOPED_TRACE(std::to_string(&r - testing::kHobbyRockets) + " " + units.code + " " +
-                             std::to_string(compressible) + ": " + run.message);
-                ASSERT_EQ(run.outcome, Outcome::Done);
-                EXPECT_GT(m->TotalDragCoefficient, 0.1f);
-                EXPECT_LT(m->TotalDragCoefficient, 5.0f);
-                if (r.angle != 0) {
-                    EXPECT_GT(m->CenterOfPressureRatio, 0.3f);
-                    EXPECT_LT(m->CenterOfPressureRatio, 1.5f);
-                }
+                const float cd = m->TotalDragCoefficient, xcp = r.angle != 0 ? m->CenterOfPressureRatio : 1;
+                EXPECT_EQ(std::tuple(run.outcome, cd > 0.1f && cd < 5, xcp > 0.3f && xcp < 1.5f),
+                          std::tuple(Outcome::Done, true, true))
+                    << "rocket " << &r - testing::kHobbyRockets << " " << units.code << " " << compressible << ": "
+                    << run.message << " Cd " << cd << " XCp/L " << xcp;
             }
+        EXPECT_GT(behind, 0) << units.code;
+    }
 }
 
 } // namespace

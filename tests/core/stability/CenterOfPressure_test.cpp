@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
+#include "model/Units.h"
 #include "platform/Constants.h"
+#include "solve/SolveChain.h"
+#include "tests/core/Rockets.h"
 
 namespace velmora::stability {
 namespace {
@@ -192,63 +196,74 @@ TEST(UnitsTest, EveryFailingCheckInOrderAndTheRootDistanceDerived)
     EXPECT_EQ(std::tuple(m->FinTipChord, m->FinRootDistance, m->FinDataMissing), std::tuple(0.0f, 3.0f, 0));
 }
 
-} // namespace
-} // namespace velmora::stability
-
-namespace velmora::stability {
-namespace {
-
-// A centre is placed only where the parts' sum is at least 1% of their magnitudes: the cone's force against a tube
-// segment pulling back so that the net is just above or below that share, with and without fins. What is not placed,
-// or not computed (zero angle), leaves its box empty; CN and Cm stand, Cm from the moment itself.
+// A centre is placed only where the parts' sum is at least 1% of their magnitudes: a tube segment pulls against the
+// cone so that the net is just above or below that share, with and without fins, at both signs of the angle. What is
+// not placed or not computed (zero angle) is an empty box and the main window says why; Cm then comes from the moment.
 TEST(CenterOfPressure, ACentreIsPlacedOnlyWhereTheNormalForcesDoNotCancel)
 {
-    const struct {
-        double share, angle;  // net body force / cone force
-        bool fins, body, rocket;  // fins solved; Xbody placed, XCp placed
-    } cases[] = {
-        {0.0205, kAlphaDeg, false, true, true},  // net / magnitudes 1.04%
-        {0.0195, kAlphaDeg, false, false, false},  // 0.98%
-        {0.0195, -kAlphaDeg, false, false, false},
+    using enum ControlId;
+    const struct { double share, angle; bool fins, body, rocket; } cases[] = {
+        {0.0205, kAlphaDeg, false, true, true}, {0.0205, -kAlphaDeg, false, true, true},  // net / magnitudes 1.04%
+        {0.0195, kAlphaDeg, false, false, false},                                         // 0.98%
         {0.0195, kAlphaDeg, true, false, true},  // the fins place the rocket's centre
-        {1, 0, true, false, false},  // zero angle: nothing placed, no fin value computed
+        {1, 0, true, false, false},              // zero angle: nothing placed, no fin value computed
     };
     NullProgress np;
     for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
         auto m = coneCylinder(20);
         m->AngleOfAttack = c.angle;
-        double cone = 0;
-        for (int i = 1; i <= 20; ++i) {
-            for (int k : {3, 7}) m->BodySurfaceCp((i - 1) * 8 + k) *= static_cast<float>(c.angle < 0 ? -1 : 1);
-            cone += (m->BodyStationX(i + 1) - m->BodyStationX(i)) * 2 * m->BodyStationRadius(i) *
-                    (m->BodySurfaceCp((i - 1) * 8 + 7) - m->BodySurfaceCp((i - 1) * 8 + 3));
-        }
+        for (int k = 1; k <= 20 * 8; ++k) m->BodySurfaceCp(k) *= static_cast<float>(c.angle < 0 ? -1 : 1);
+        const double alpha = c.angle * kPi / 180, cone = CPSOLVE(*m, 300, np).BodyNormalForceSlope * alpha * kPi / 4;
         m->BodySurfaceCp(20 * 8 + 7) = static_cast<float>(-cone * (1 - c.share) / 6);  // tube segment 3 .. 9
         if (c.fins) m->FinNormalForceSlope = 0.1, m->FinCenterOfPressure = 13, m->PanelSolutionStatus = "SOLVED";
         const CenterOfPressureReport r = CPSOLVE(*m, 300, np);
-        EXPECT_EQ(std::tuple(r.BodyCenterDefined, r.TotalCenterDefined, m->CenterOfPressureUndefined != 0,
-                             m->CenterOfPressureRatio != 0),
-                  std::tuple(c.body, c.rocket, !c.rocket, c.rocket));
-        EXPECT_LE(std::fabs(m->CenterOfPressureRatio), 100);
-        auto shown = [&r](ControlId box) { return lastWriteTo(r.writes, box)->action == WindowAction::ShowNumber; };
-        EXPECT_EQ(shown(ControlId::PressureCenter_XCPBODYS), c.body);
-        for (ControlId box : {ControlId::PressureCenter_XCPTOTALS, ControlId::PressureCenter_XLRATIOS,
-                              ControlId::SOLVER_XLRATIOS})
-            EXPECT_EQ(shown(box), c.rocket);
-        for (ControlId box : {ControlId::PressureCenter_XCPFINS, ControlId::PressureCenter_CNFINS,
-                              ControlId::PressureCenter_FINAOAFORCES})
-            EXPECT_EQ(shown(box), c.fins && c.angle != 0);
-        EXPECT_FALSE(shown(ControlId::PressureCenter_FINFORCES));  // no fin data: no fin drag computed
-        const WindowWrite* why = lastWriteTo(r.writes, ControlId::SOLVER_StatusBar1);
-        EXPECT_EQ(why ? why->text : "", c.rocket || c.angle == 0 ? "" : kMsgNoRocketCentre);
-        if (c.angle == 0) continue;
-        double moment = 0;
-        for (int i = 1; i < r.stationCount; ++i) moment += r.StationDistance[i] * r.StationNormalForce[i];
-        const double alpha = c.angle * kPi / 180, qsa = m->ReferenceArea * 0.5 * m->AmbientDensity * 300 * 300 * alpha;
-        const double cm = -alpha * (r.FinCenterInUse * r.FinSlopeInUse + moment / qsa) / 15;
-        EXPECT_NEAR(m->PitchingMomentCoefficient, cm, 1e-6 * std::fabs(cm));
+        std::vector<bool> shown;  // the last, fin drag: no fin data, none computed
+        for (ControlId box : {PressureCenter_XCPBODYS, PressureCenter_XCPTOTALS, PressureCenter_XLRATIOS,
+                              SOLVER_XLRATIOS, PressureCenter_XCPFINS, PressureCenter_CNFINS,
+                              PressureCenter_FINAOAFORCES, PressureCenter_FINFORCES})
+            shown.push_back(lastWriteTo(r.writes, box)->action == WindowAction::ShowNumber);
+        const bool fin = c.fins && c.angle != 0;
+        const WindowWrite* why = lastWriteTo(r.writes, SOLVER_StatusBar1);
+        EXPECT_EQ(std::tuple(shown, m->CenterOfPressureUndefined, m->CenterOfPressureRatio != 0, why ? why->text : ""),
+                  std::tuple(std::vector<bool>{c.body, c.rocket, c.rocket, c.rocket, fin, fin, fin, false},
+                             !c.rocket, c.rocket, c.rocket || c.angle == 0 ? "" : kMsgNoRocketCentre))
+            << &c - cases;
+        const double moment = std::inner_product(r.StationDistance.begin(), r.StationDistance.end(),
+                                                 r.StationNormalForce.begin(), 0.0) /
+                              (0.5 * m->AmbientDensity * 300 * 300 * m->ReferenceArea);  // per q S
+        const double cm = -(alpha * r.FinCenterInUse * r.FinSlopeInUse + moment) / 15;
+        EXPECT_NEAR(m->PitchingMomentCoefficient, c.angle != 0 ? cm : 0, 1e-6 * std::fabs(cm)) << &c - cases;
     }
+}
+
+struct QuietHost : SolveHost, testing::ScriptedProgress { Progress& progress() override { return *this; } };
+
+// Finless bodies through the sign change of CN in each unit system (conical or ogive nose 10.3736 x 3.31931 in, tube
+// 38.309, transition 1.12039 to 1.8 .. 2.6, 2.15972 gave XCp/L 143023 at 10 degrees, base tube 10.0817) at angles
+// through 0: all done, Cm at an angle, some centres within 100 lengths, none at zero angle nor at the typed cone.
+TEST(CenterOfPressure, FinlessBodiesThroughTheSignChangeOfCN)
+{
+    for (const UnitSystem& units : UnitSystemTable)
+        for (const char* nose : {"CONICAL", "TANGENT OGIVE"})
+            for (double angle : {-10.0, 0.0, 0.5, 10.0}) {
+                int signs[2] = {}, placed = 0;
+                for (int k = 0; k <= 40; ++k) {
+                    const double end = k == 18 ? 2.15972 : 1.8 + 0.02 * k;
+                    auto m = testing::hobbyRocket({nose, 10.3736, 3.31931, 38.309, 1.12039, end, 10.0817, 0, 0, 0, 0, 0,
+                                                   0, 0, 0, 0, 0, 474.968, angle}, units, 1);
+                    QuietHost host;
+                    const Outcome run = solveChain(*m, host).outcome;
+                    const float xcp = m->CenterOfPressureRatio;
+                    ++signs[m->NormalForceCoefficient * angle > 0];
+                    placed += !m->CenterOfPressureUndefined;
+                    EXPECT_EQ(std::tuple(run, std::fabs(xcp) <= 100, xcp != 0, m->PitchingMomentCoefficient != 0,
+                                         k == 18 && nose[0] == 'C' && !m->CenterOfPressureUndefined),
+                              std::tuple(Outcome::Done, true, !m->CenterOfPressureUndefined, angle != 0, false))
+                        << units.code << nose << angle << " " << end << " " << xcp;
+                }
+                EXPECT_EQ(std::tuple(angle == 0 || std::min(signs[0], signs[1]) > 0, placed > 0, placed < 41),
+                          std::tuple(true, angle != 0, true)) << units.code << nose << angle;
+            }
 }
 
 } // namespace

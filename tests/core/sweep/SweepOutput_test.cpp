@@ -75,43 +75,30 @@ TEST(SweepExport, VelocityTitlesRefusalAndFailure)
     EXPECT_EQ(m->SweepPlotY(2), 0.07);  // the user's quantity, CN, is back
 }
 
-} // namespace
-} // namespace velmora::stability
-
-namespace velmora::stability {
-namespace {
-
 // A step whose XCp/L was not placed (stored as 0) is skipped by the plot, table and export of XCp, never drawn or
 // written as 0 nor taken for a first 0; the y end comes from the last placed step; CN keeps every step.
 TEST(SweepOutput, AStepWithoutACentreIsLeftOutOfPlotTableAndExport)
 {
-    const struct {
-        std::vector<int> undefined;  // of steps 1, 2, 3
-        int quantity;
-        std::size_t segments;
-        std::string maxData, table, xcpRecords;  // the table's y items, the export's XCp records
-    } cases[] = {
-        {{1, 0, 1}, 4, 0, "1.", "|.8|", "1,|4,.800000011920929|7,|"},  // the single-precision .8
-        {{0, 1, 0}, 4, 0, "1.", ".75||.85", "1,.75|4,|7,.850000023841858|"},
-        {{0, 0, 1}, 4, 1, "1.", ".75|.8|", "1,.75|4,.800000011920929|7,|"},
-        {{1, 1, 1}, 4, 0, "", "||", "1,|4,|7,|"},
-        {{1, 0, 1}, 2, 2, ".245", ".0175|.07|.1225", "1,|4,.800000011920929|7,|"},
+    const struct { const char* undefined; int quantity; std::size_t segments; std::string maxData, table, xcp; }
+        cases[] = {
+        {"101", 4, 0, "1.", "|.8|", "1,|4,.800000011920929|7,|"},  // the single-precision .8
+        {"010", 4, 0, "1.", ".75||.85", "1,.75|4,|7,.850000023841858|"},
+        {"001", 4, 1, "1.", ".75|.8|", "1,.75|4,.800000011920929|7,|"},
+        {"101", 2, 2, ".245", ".0175|.07|.1225", "1,|4,.800000011920929|7,|"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
         auto m = testing::aoaSweep(3);
-        for (int i = 1; i <= 3; ++i) {
-            m->SweepCenterOfPressureUndefined(i) = static_cast<int16_t>(c.undefined[i - 1]);
-            if (c.undefined[i - 1]) m->SweepCenterOfPressureRatios(i) = 0;
-        }
+        for (int i = 1; i <= 3; ++i)
+            if (c.undefined[i - 1] == '1')
+                m->SweepCenterOfPressureUndefined(i) = 1, m->SweepCenterOfPressureRatios(i) = 0;
         m->SweepPlotQuantity = static_cast<int16_t>(c.quantity);
         const SweepPlot p = sweepPlot(*m, 3);
-        EXPECT_EQ(std::tuple(p.curve.size(), p.maxData, p.skipped), std::tuple(c.segments, c.maxData, c.quantity == 4));
         std::string table, bytes = sweepExportBytes(*m).bytes;
         for (std::size_t i = 3; i < 6; ++i) table += (i > 3 ? "|" : "") + sweepTableLines(*m).lines.at(i).substr(19);
         bytes = bytes.substr(bytes.find("XCp\"\r\n") + 6);
         for (std::size_t at; (at = bytes.find("\r\n")) != std::string::npos;) bytes.replace(at, 2, "|");
-        EXPECT_EQ(std::tie(table, bytes), std::tie(c.table, c.xcpRecords));
+        EXPECT_EQ(std::tuple(p.curve.size(), p.maxData, p.skipped, table, bytes),
+                  std::tuple(c.segments, c.maxData, c.quantity == 4, c.table, c.xcp)) << &c - cases;
     }
 }
 

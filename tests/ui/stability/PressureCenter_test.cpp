@@ -110,37 +110,32 @@ TEST(ForceWindow, SolveShowPrintClearAndDisplay)
     EXPECT_TRUE(cp.SurfaceProfile->calls().empty());
 }
 
-// The finless body as typed in in-lb-sec at 10 degrees: CN and Cm shown, no XCp or XCp/L in either window and the
-// status says why (it was 143023); a sweep of it plots no XCp/L point and says so.
+// The finless body typed in in-lb-sec at 10 degrees: CN and Cm shown, no XCp or XCp/L in either window (it was
+// 143023) nor fin drag, and the status says why; a sweep of it plots no XCp/L point and says so.
 TEST(ForceWindow, FinlessBodyWhoseForcesCancelShowsNoCentre)
 {
     Harness h;
-    SOLVER& s = h.start();
-    Harness::pick(s.CFDUNITS, "in-lb-sec");
+    SOLVER& s = h.typeRocket("474.968");
     BODYTUBE& body = h.forms->get<BODYTUBE>();
     Harness::pick(body.NoseShape, "CONICAL");
     h.typeBody("10.3736", "3.31931", "38.309");
     for (auto [box, text] : {std::pair{body.BaseDiameter, "2.15972"}, {body.BaseLength, "1.12039"},
-                             {body.BodyLength2, "10.0817"}, {s.Velocity, "474.968"}, {s.ROCKETAOA, "10"}})
+                             {body.BodyLength2, "10.0817"}, {s.ROCKETAOA, "10"}})
         Harness::type(box, text);
     Harness::pick(s.Compressible, "COMPRESSIBLE");
     solve(s);
     PressureCenter& cp = h.forms->get<PressureCenter>();
-    ASSERT_EQ(cp.StatusBar1->panel(1), "Analysis complete.");
-    EXPECT_EQ(testing::panels(s.StatusBar1), QString("CFD solution found.  | ") + stability::kMsgNoRocketCentre);
-    EXPECT_EQ(std::tuple(s.CMFORCES->text(), cp.CMFORCES->text(), cp.StatusBar1->panel(2)),
-              std::tuple(".135", ".135", stability::kMsgNoRocketCentre));
-    EXPECT_FALSE(s.CNFORCES->text().isEmpty());
-    // No centre in either window, nor a fin value: no fins, so no fin drag, slope, centre or lift computed.
-    for (TextBox* b : {s.XLRATIOS, cp.XLRATIOS, cp.XCPTOTALS, cp.XCPBODYS, cp.FINFORCES, cp.XCPFINS, cp.CNFINS,
-                       cp.FINAOAFORCES})
-        EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+    QStringList empty;
+    for (TextBox* b : {s.XLRATIOS, cp.XLRATIOS, cp.XCPTOTALS, cp.XCPBODYS, cp.FINFORCES}) empty << b->text();
+    EXPECT_EQ(std::tuple(testing::panels(s.StatusBar1), testing::panels(cp.StatusBar1), s.CNFORCES->text().isEmpty(),
+                         s.CMFORCES->text(), cp.CMFORCES->text(), empty),
+              std::tuple(QString("CFD solution found.  | ") + stability::kMsgNoRocketCentre,
+                         QString("Analysis complete. | ") + stability::kMsgNoRocketCentre, false, ".135", ".135",
+                         QStringList(5, "")));
 
-    QTest::mouseClick(s.IterateBtn, Qt::LeftButton);
+    QTest::mouseClick(s.IterateBtn, Qt::LeftButton);  // on the mesh of the run (the sweep helper's is coarser)
     ITERATION& w = h.forms->get<ITERATION>();
-    Harness::type(w.AOAINITIAL, "9");
-    Harness::type(w.AOAINC, "1");
-    Harness::type(w.MAXLOOPS, "2");
+    for (auto [box, text] : {std::pair{w.AOAINITIAL, "9"}, {w.AOAINC, "1"}, {w.MAXLOOPS, "2"}}) Harness::type(box, text);
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     ASSERT_EQ(w.lastSweep.outcome, Outcome::Done);
     w.DataPlot1->setRecording(true);
