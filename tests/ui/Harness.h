@@ -195,13 +195,12 @@ inline void printTo(const QString& file)
     });
 }
 
-// Runs `act` with room for files of this many bytes and no more (0: no room at all), so a write beyond fails as
-// on a full disk.
-inline void withRoomFor(rlim_t bytes, const std::function<void()>& act)
+// Runs `act` with files limited to this many bytes (0: no limit), so a write beyond fails as on a full disk.
+inline void withFileSizeLimit(rlim_t bytes, const std::function<void()>& act)
 {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{bytes, limit.rlim_max};
+    const rlimit small{bytes ? bytes : limit.rlim_cur, limit.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
     act();
@@ -209,23 +208,14 @@ inline void withRoomFor(rlim_t bytes, const std::function<void()>& act)
     std::signal(SIGXFSZ, oldHandler);
 }
 
-// Runs `act` with files limited to this many bytes (0: no limit), so a write beyond fails as on a full disk.
-inline void withFileSizeLimit(rlim_t bytes, const std::function<void()>& act)
-{
-    if (bytes) withRoomFor(bytes, act);
-    else act();
-}
-
-// Runs `act` in this thread without the rights that let root write past a file's mode, so a read-only folder or
-// file is read-only to the test as to a user.
+// Runs `act` in this thread without root's rights past a file's mode: read-only is read-only to it as to a user.
 inline void asOrdinaryUser(const std::function<void()>& act)
 {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct saved[2]{}, caps[2]{};
     syscall(SYS_capget, &header, saved);
-    std::copy(std::begin(saved), std::end(saved), caps);
-    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
-        caps[cap / 32].effective &= ~(1u << (cap % 32));
+    syscall(SYS_capget, &header, caps);
+    caps[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH | 1u << CAP_FOWNER);
     syscall(SYS_capset, &header, caps);
     act();
     syscall(SYS_capset, &header, saved);

@@ -65,81 +65,55 @@ namespace {
 
 using testing::Harness;
 
-// A PDF save is written whole or not at all, on every path: Print Page's PDF of the main window (through the save
-// dialog, or a printer printing to a file) and both print keys of the sweep window. A save that fails says why after
-// the command's own message and leaves the old file byte for byte, with no temporary file beside it.
+// A PDF save on every path is written whole or not at all: a failure says why after the command's message and leaves
+// the old file byte for byte, with no temporary file beside it.
 TEST(PdfSaves, WrittenWholeOrNotAtAll)
 {
     enum Place { Room, NoRoom, HalfRoom, ReadOnlyFolder, ReadOnlyFile, Folder };
-    struct Command {
-        const char* name;
-        bool printerToFile;
-        QString failure;
-        std::function<QString(Harness&)> run;  // the message the command shows afterwards
-    };
-    const auto printPage = [](Harness& h) {
-        SOLVER& s = h.forms->get<SOLVER>();
-        s.mnuPrintForm->trigger();
-        return h.messages().empty() ? s.StatusBar1->panel(1) : h.messages().back().prompt;
-    };
-    const auto sweepKey = [](const char* key) {
-        return [key](Harness& h) {
-            ITERATION& w = openSweep(h, h.typeRocket(), "1", "3", "2");
-            h.state->SweepStepsStored = 2;
-            Harness::press(w.Toolbar1, key);
-            return w.StatusBar1->panel(1);
-        };
-    };
-    const Command commands[] = {{"Print Page", false, "The form can't be printed.", printPage},
-                                {"Print Page to a printer's file", true, "The form can't be printed.", printPage},
-                                {"PRINT", false, "The screen image could not be printed.", sweepKey("PRINT")},
-                                {"PRNDATA", false, "The data could not be printed.", sweepKey("PRNDATA")}};
+    const struct {
+        const char* key;  // of the sweep window; none: Print Page of the main window
+        QString saved, failure;  // no "saved" text: a printer prints to the file
+    } commands[] = {{nullptr, "Page saved as ", "The form can't be printed."},
+                    {nullptr, "", "The form can't be printed."},
+                    {"PRINT", "Page saved as ", "The screen image could not be printed."},
+                    {"PRNDATA", "Data Table saved as ", "The data could not be printed."}};
     const QByteArray old = "%PDF-1.4 the old page\n%%EOF\n";
-    for (const Command& c : commands) {
+    for (const auto& c : commands) {
         qint64 whole = 0;
         for (const Place place : {Room, NoRoom, HalfRoom, ReadOnlyFolder, ReadOnlyFile, Folder}) {
-            SCOPED_TRACE(std::string(c.name) + " case " + std::to_string(place));
+            SCOPED_TRACE((c.saved + c.failure).toStdString() + " case " + std::to_string(place));
             QTemporaryDir dir;
             const QString pdf = dir.filePath("page.pdf"), shown = QDir::toNativeSeparators(pdf);
-            if (place == Folder) ASSERT_TRUE(QDir(dir.path()).mkdir("page.pdf"));
-            else {
-                QFile f(pdf);
-                ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
-            }
-            if (place == ReadOnlyFile) QFile::setPermissions(pdf, QFile::ReadOwner | QFile::ReadGroup);
+            QFile f(pdf);
+            ASSERT_TRUE(place == Folder ? QDir().mkdir(pdf) : f.open(QFile::WriteOnly) && f.write(old) == old.size());
+            f.close();
+            if (place == ReadOnlyFile) f.setPermissions(QFile::ReadOwner);
             if (place == ReadOnlyFolder) QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-            testing::printTo(c.printerToFile ? pdf : QString());
+            testing::printTo(c.saved.isEmpty() ? pdf : QString());
             Harness h;
-            h.start();
+            SOLVER& s = c.key ? h.typeRocket() : h.start();
+            ITERATION* w = c.key ? &testing::openSweep(h, s, "1", "3", "2") : nullptr;
+            h.state->SweepStepsStored = 2;
             h.fileAnswer = [&](const FileRequest&) { return pdf; };
-            QString said;
-            testing::asOrdinaryUser([&] {
-                if (place == NoRoom || place == HalfRoom) testing::withRoomFor(place == NoRoom ? 0 : whole / 2, [&] {
-                    said = c.run(h);
-                });
-                else said = c.run(h);
-            });
+            const auto command = [&] { w ? Harness::press(w->Toolbar1, c.key) : s.mnuPrintForm->trigger(); };
+            const rlim_t room = place == NoRoom ? 1 : place == HalfRoom ? whole / 2 : 0;  // full: 1 byte; 0: no limit
+            testing::asOrdinaryUser([&] { testing::withFileSizeLimit(room, command); });
             setPrinterProvider({});
             QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-            const QString folder = QDir::toNativeSeparators(dir.path());
-            const QString why = place == ReadOnlyFolder ? "No permission to write in " + folder + "."
-                                : place == ReadOnlyFile ? shown + " is read-only."
-                                : place == Folder       ? shown + " is a folder."
-                                                        : "No room on the disk for " + shown + ".";
-            const QString saved = c.printerToFile ? QString() : (QString(c.name) == "PRNDATA" ? "Data Table" : "Page") +
-                                                                    QStringLiteral(" saved as ") + shown;
-            EXPECT_EQ(said.toStdString(), (place == Room ? saved : c.failure + " " + why).toStdString());
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(", ").toStdString(),
+            // What the command says: the saved file, or after its failure text why.
+            const QString full = "No room on the disk for " + shown + ".";
+            const QString why[] = {c.saved.isEmpty() ? "" : c.saved + shown, full, full,
+                                   "No permission to write in " + QDir::toNativeSeparators(dir.path()) + ".",
+                                   shown + " is read-only.", shown + " is a folder."};
+            const QString said = h.messages().empty() ? (w ? w->StatusBar1 : s.StatusBar1)->panel(1)
+                                                      : h.messages().back().prompt;
+            EXPECT_EQ(said.toStdString(), (place == Room ? why[Room] : c.failure + " " + why[place]).toStdString());
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString(),
                       "page.pdf");
-            QFile f(pdf);
-            const QByteArray now = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-            if (place == Room) {
-                EXPECT_TRUE(now.startsWith("%PDF") && now.trimmed().endsWith("%%EOF") && now.size() > 1000);
-                whole = now.size();
-            } else if (place != Folder) {
-                EXPECT_TRUE(now == old) << "the old file now holds " << now.size() << " bytes";
-            }
+            const QByteArray now = fileBytes(pdf);
+            if (place == Room) whole = now.size();
+            EXPECT_TRUE(place == Room ? now.startsWith("%PDF") && now.trimmed().endsWith("%%EOF") && whole > 1000
+                                      : place == Folder || now == old) << now.size() << " bytes";
         }
     }
 }
