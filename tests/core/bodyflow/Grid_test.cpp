@@ -97,8 +97,7 @@ TEST(GridTest, TransitionsBaseTubeAndWindowEffects)
     EXPECT_NEAR(m->GridNodeRadius(10, 1), 0.375, 1e-12);
 
     // A transition closing to radius 0: no base tube, the box is emptied
-    // (its handler runs with the length already cut). A base tube length
-    // behind it is refused (RefusesBadInputWithoutTouchingTheGrid).
+    // (its handler runs with the length already cut).
     m = rocket(2, 1, 4, "CONICAL", 11);
     m->TransitionLength = 2;
     std::vector<GridEffect> seen;
