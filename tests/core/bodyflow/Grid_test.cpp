@@ -126,7 +126,6 @@ TEST(GridTest, RefusesBadInputWithoutTouchingTheGrid)
         {[](Module1& m) { m.NoseConeLength = 0; }, "Please enter nose cone length."},
         {[](Module1& m) { m.NoseConeLength = std::nan(""); },
          "Nose cone length must be between 0.000001 and 1000000."},
-        {[](Module1& m) { m.BodyTubeLength = -4; }, "Body tube length must be between 0.000001 and 1000000."},
         {[](Module1& m) { m.TransitionLength = -1; }, "Transition length must be 0 or between 0.000001 and 1000000."},
         {[](Module1& m) { m.NoseConeDiameter = 1e39; },
          "Nose cone diameter must be between 0.000001 and 1000000."},
