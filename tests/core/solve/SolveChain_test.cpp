@@ -168,7 +168,6 @@ TEST(SolveChain, InputsOutOfRangeAreRefusedByName)
 {
     const std::tuple<const char*, void (*)(Module1&), std::string> cases[] = {
         {"velocity -300 from a file", [](Module1& m) { m.FreeStreamVelocity = -300; }, kMsgVelocityRange},
-        // Above the flow model's limit, however far: the limit's text.
         {"velocity at Mach 2e6", [](Module1& m) { m.FreeStreamVelocity = 2e6 * m.SpeedOfSound; },
          "Mach number 2.00E+06 is above 2, the limit of the incompressible flow model: enter a lower velocity."},
         {"velocity beyond any number", [](Module1& m) { m.FreeStreamVelocity = DBL_MAX; },

@@ -190,8 +190,7 @@ TEST_F(FlightCondition, SpeedPicksReinterpretTheTypedNumberAndMachAboveTwoIsRepo
     EXPECT_EQ(h.forms->get<FluidVariables>().UINPUT->text(), "1.798E+308");
     h.typeBody("3", "1", "12");
     QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-    EXPECT_TRUE(s.StatusBar1->panel(2).startsWith("Mach number 1.61E+305 is above 2, the limit"))
-        << s.StatusBar1->panel(2).toStdString();
+    EXPECT_EQ(s.StatusBar1->panel(2).left(46), "Mach number 1.61E+305 is above 2, the limit of");
 }
 
 // Small angles move to half a degree; a flow-model pick, even the same one, invalidates; an overflowing

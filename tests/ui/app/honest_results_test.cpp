@@ -8,6 +8,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "baseflow/ui/NavierStokes.h"
 #include "bodyflow/Drag.h"
 #include "bodyflow/Solver.h"
 #include "bodyflow/ui/PlotResults.h"
@@ -39,6 +40,7 @@ SOLVER& testing::typeRocketWithFins(Harness& h)
 namespace {
 
 using testing::Harness;
+using testing::panels;
 using testing::typeRocketWithFins;
 
 // Runs `act` from inside SOLVE's event pump whenever the run reaches `during`.
@@ -243,26 +245,75 @@ TEST(HonestResults, PartlyEnteredFinsShowNoRocketCoefficientsAndTheDragKeepsTheL
     EXPECT_EQ(s.TotalCd->text(), qFormat(m.TotalDragCoefficient, "##.###"));
 }
 
-// A lug typed with both diameters but its length left empty or 0: SOLVE shows no lug drag, a total without it, and
-// says the length is missing; typed in, the lug's drag counts.
+// A lug with both diameters but no length (empty or 0) adds no drag, and panel 2 names the length; typed, it counts.
 TEST(HonestResults, LugWithoutLengthAddsNoDragAndSaysWhich)
 {
     Harness h;
     SOLVER& s = typeRocketWithFins(h);
     FinAnalysis& fins = h.forms->get<FinAnalysis>();
-    Harness::type(fins.ODLUGS, ".1");
-    Harness::type(fins.IDLUGS, ".08");
     for (const char* length : {"", "0", "1"}) {
-        Harness::type(fins.DLUGS, length);
+        for (auto [box, text] : {std::pair{fins.ODLUGS, ".1"}, {fins.IDLUGS, ".08"}, {fins.DLUGS, length}})
+            Harness::type(box, text);
         QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
-        const Module1& m = *h.state;
-        const bool counts = std::string(length) == "1";
+        const bool counts = *length == '1';
         EXPECT_EQ(std::tuple(s.StatusBar1->panel(2) == kMsgNoLugLength, s.LaunchLugDrag->text().isEmpty(),
-                             m.LaunchLugDragCoefficient > 0.001f, s.CNFORCES->text().isEmpty()),
+                             h.state->LaunchLugDragCoefficient > 0.001f, s.CNFORCES->text().isEmpty()),
                   std::tuple(!counts, !counts, counts, false)) << length;
-        EXPECT_EQ(s.TotalCd->text(), qFormat(m.BaseDragCoefficient + m.BodyPressureDragCoefficient +
-                                                 m.FinSurfaceDragCoefficient + m.FinInterferenceDragCoefficient +
-                                                 m.LaunchLugDragCoefficient, "##.###")) << length;
+    }
+}
+
+void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+void click(QToolBar* bar, const QString& key) { click(bar->widgetForAction(bar->findChild<QAction*>(key))); }
+
+// A design window opened and closed (RETURN) without a change leaves every result and status text as it was; a size
+// typed there empties the results, and RETURN says what it found, never that a body the grid refuses is defined.
+TEST(StatusTexts, DesignWindowClosedLeavesResultsAndStatusUnlessChanged)
+{
+    const struct { const char *key, *typed, *mainAfter; } rows[] = {
+        {"FINS", "", ""}, {"BODY", "", ""},
+        {"FINS", "3.5", "Mesh or Perform CFD. | All required fin data has been supplied."},
+        {"BODY", "4", "Body tube geometry is defined. | "},
+        {"BODY", "-4", "MESHING not complete. | Nose cone length must be between 0.000001 and 1000000."}};
+    for (const auto& row : rows) {
+        Harness h;
+        SOLVER& s = typeRocketWithFins(h);
+        const bool fins = QString(row.key) == "FINS";
+        Form& w = fins ? testing::open<FinAnalysis>(h) : testing::open<BODYTUBE>(h);
+        const StatusBar* bar = w.findChild<StatusBar*>("StatusBar1");
+        const auto shown = [&] { return QStringList{panels(s.StatusBar1), s.TotalCd->text(), panels(bar)}; };
+        click(s.CFDSOLVER);
+        const QStringList before = shown();
+        h.onShow[w.objectName()] = [&](Form&) {
+            if (*row.typed) Harness::type(w.findChild<TextBox*>(fins ? "RootChord" : "NoseLength"), row.typed);
+            click(w.findChild<QToolBar*>(), "RETURN");
+        };
+        click(s.Toolbar1, row.key);
+        if (!*row.typed) EXPECT_EQ(shown(), before) << row.key;
+        else EXPECT_EQ(shown().mid(0, 2), QStringList({row.mainAfter, ""})) << row.typed;
+    }
+}
+
+// Presses refused while SOLVE or a base-flow run lets events run say "Please wait"; once the run has ended
+// (finished or aborted) the panel shows what the run alone would have left there.
+TEST(StatusTexts, PleaseWaitEndsWithItsRun)
+{
+    for (bool baseFlow : {false, true}) {
+        Harness h;
+        SOLVER& s = h.typeRocket();
+        click(s.CFDSOLVER);
+        if (baseFlow) click(s.Toolbar1, "BASE FLOW");
+        NavierStokes* w = baseFlow ? &h.forms->get<NavierStokes>() : nullptr;
+        const QString alone = s.StatusBar1->panel(2);
+        QString during;
+        QTimer::singleShot(0, &s, [&] {
+            for (int i = 0; i < 20; ++i) click(s.CFDSOLVER);
+            during = s.StatusBar1->panel(2);
+            if (w) click(w->Abort);
+        });
+        click(w ? static_cast<QWidget*>(w->Solve) : s.CFDSOLVER);
+        EXPECT_EQ(std::tuple(during, s.StatusBar1->panel(2), h.state->AbortRequest),
+                  std::tuple(w ? "Please wait: Base flow CFD is in progress." : "Please wait: SOLVE is in progress.",
+                             alone, w ? "YES" : "NO"));
     }
 }
 
