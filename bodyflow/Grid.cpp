@@ -45,12 +45,18 @@ const char* badBodyDimension(const Module1& m)
     return firstSizeOutOfRange(sizes);
 }
 
+const char* baseTubeRefusal(const Module1& m)
+{
+    return m.ActiveBodyGeometry == 0 && m.TransitionDiameter == 0.0 && m.BaseTubeLength > 0.0
+               ? kMsgBaseTubeWithoutTransition
+               : nullptr;
+}
+
 const char* gridRefusal(const Module1& m)
 {
     if (const char* bad = badBodyDimension(m)) return bad;
     if (const char* missing = missingMainDimension(m)) return missing;
-    if (m.ActiveBodyGeometry == 0 && m.TransitionDiameter == 0.0 && m.BaseTubeLength > 0.0)
-        return kMsgBaseTubeWithoutTransition;
+    if (const char* layout = baseTubeRefusal(m)) return layout;
     if (!wholeMeshSize(m.MeshAxialNodeCount) || !wholeMeshSize(m.MeshRadialNodeCount)) return kMsgMeshSizeRange;
     if (!knownNoseShape(m.NoseShapeName)) return kMsgUnknownNoseShape;
     if (m.NoseShapeName == "SEARS-HAACK" && !(std::isfinite(m.SearsHaackExponent) && m.SearsHaackExponent > 0.0f))

@@ -75,6 +75,10 @@ const char* missingMainDimension(const Module1& m);
 // all are in range.
 const char* badBodyDimension(const Module1& m);
 
+// kMsgBaseTubeWithoutTransition for a standard body whose base tube has a
+// length behind a transition of no diameter; nullptr otherwise.
+const char* baseTubeRefusal(const Module1& m);
+
 // The reason GRID refuses these inputs (its panel-2 text), or nullptr.
 const char* gridRefusal(const Module1& m);
 

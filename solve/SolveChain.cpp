@@ -162,6 +162,7 @@ std::string solveInputRefusal(const Module1& m)
     if (m.FreeStreamVelocity == 0) return kMsgEnterVelocity;
     if (const char* missing = missingMainDimension(m)) return missing;
     if (const char* bad = badBodyDimension(m)) return bad;
+    if (const char* bad = baseTubeRefusal(m)) return bad;
     if (std::string why = flightConditionRefusal(m); !why.empty()) return why;
     if (const char* bad = badFinDimension(m)) return bad;
     if (const char* bad = shapeRefusal(m)) return bad;

@@ -12,7 +12,8 @@
 // Steps, in order (SolveStep):
 //   Inputs           solveInputRefusal: every rocket box a number,
 //                    velocity, nose-cone length, nose-cone diameter and
-//                    body-tube length non-zero, and the flight condition and
+//                    body-tube length non-zero, a base tube only behind a
+//                    transition with a diameter, and the flight condition and
 //                    every size in range; otherwise Refused with its panel-2
 //                    text and nothing changed.
 //   (start)          startRun: AbortRequest = AbortFlag::No, the base-flow

@@ -178,6 +178,7 @@ TEST(SolveChain, InputsOutOfRangeAreRefusedByName)
         {"nose diameter 1e-7", [](Module1& m) { m.NoseConeDiameter = 1e-7; }, sizeRange("Nose cone diameter", true)},
         {"transition diameter 2e6", [](Module1& m) { m.TransitionDiameter = 2e6; }, sizeRange("Transition diameter")},
         {"base tube 1e300", [](Module1& m) { m.BaseTubeLength = 1e300; }, sizeRange("Base tube length")},
+        {"base tube behind no transition", [](Module1& m) { m.BaseTubeLength = 2; }, kMsgBaseTubeWithoutTransition},
         {"root chord 1e39", [](Module1& m) { m.FinRootChord = 1e39; }, sizeRange("Fin root chord")},
         {"tip chord beyond single", [](Module1& m) { m.FinTipChord = FLT_MAX; }, sizeRange("Fin tip chord")},
         {"thickness 1e39", [](Module1& m) { m.FinThickness = 1e39; }, sizeRange("Fin thickness")},
