@@ -145,9 +145,12 @@ GridReport GRID(Module1& m, double velocity, Progress& progress, const GridEffec
         if (m.TransitionLength > 0.0 && m.TransitionDiameter > 0.0) {
             m.BaseTubeDiameter = toSingle(m.TransitionDiameter);
         } else if (m.TransitionDiameter == 0.0) {
+            // A length set aside empties its box; a box that gives no length
+            // (empty, 0, or a text SOLVE refuses by name) keeps what is typed.
+            const bool lengthSetAside = m.BaseTubeLength != 0.0;
             m.BaseTubeLength = 0.0;
             m.BaseTubeDiameter = toSingle(m.NoseConeDiameter);
-            effect(GridEffect::EmptyBaseTubeLengthBox);
+            if (lengthSetAside) effect(GridEffect::EmptyBaseTubeLengthBox);
             effect(GridEffect::HideMainNoMeshOverlay);
         } else if (m.TransitionLength == 0.0 && m.TransitionDiameter > 0.0) {
             m.BaseTubeDiameter = toSingle(m.NoseConeDiameter);

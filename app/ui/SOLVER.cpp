@@ -544,7 +544,13 @@ void SOLVER::Velocity_Change()
     else checkMachNumber(false);
 }
 
-void SOLVER::velocityEdited() { checkMachNumber(true); }
+// The Mach box of a value the user has finished; after the click that
+// finished it, which then still acts.
+void SOLVER::velocityEdited()
+{
+    if (Velocity->endedByClick()) afterTheClick(this, [this] { checkMachNumber(true); });
+    else checkMachNumber(true);
+}
 
 void SOLVER::Speed_Click()
 {

@@ -6,6 +6,7 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPointer>
@@ -115,6 +116,16 @@ void TextBox::endEditing()
     if (handlerDepth > 0) return;
     for (const QPointer<TextBox>& b : std::vector(editedBoxes()))
         if (b) b->endEdit();
+}
+
+bool TextBox::inChangeHandler() { return handlerDepth > 0; }
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    const Qt::FocusReason r = event->reason();
+    clickEnding_ = r == Qt::MouseFocusReason || r == Qt::PopupFocusReason || r == Qt::ActiveWindowFocusReason;
+    QLineEdit::focusOutEvent(event);  // ends the edit
+    clickEnding_ = false;
 }
 
 void TextBox::setWidthHint(int width)
@@ -291,6 +302,7 @@ StatusBar::StatusBar(int panels, QWidget* parent) : QWidget(parent)
         l->setWordWrap(true);
         lay->addWidget(l, 1);
         panels_.push_back(l);
+        lineWidths_.push_back(0);
     }
 }
 
@@ -300,14 +312,33 @@ void StatusBar::resizeEvent(QResizeEvent* event)
     fitHeight();
 }
 
+void StatusBar::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Texts written while the window was hidden.
+    layOut();
+}
+
+void StatusBar::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange && event->type() != QEvent::StyleChange) return;
+    lineWidthOf_.clear();
+    measured_ = false;
+    layOut();
+}
+
 void StatusBar::fitHeight()
 {
     // As high as the wrapped texts need at this width: the window makes room
     // for a second line instead of pressing its content together.
     if (!isVisible()) return;  // laid out at its width when shown
     if (QLayout* lay = layout(); lay && lay->hasHeightForWidth()) {
+        ++heightFits_;
         const int needed = lay->totalHeightForWidth(width());
         if (needed != minimumHeight()) setMinimumHeight(needed);
+        oneLine_ = allInOneLine();
+        shares_ = false;
     }
 }
 
@@ -315,6 +346,45 @@ QLabel* StatusBar::panelLabel(int n) const
 {
     if (n < 1 || n > panelCount()) return nullptr;
     return panels_[static_cast<size_t>(n - 1)];
+}
+
+int StatusBar::lineWidth(const QLabel* p)
+{
+    // Texts come back often (a computation's "in progress" and "complete"
+    // texts at every step): each is measured once.
+    const QString& text = p->text();
+    if (auto it = lineWidthOf_.constFind(text); it != lineWidthOf_.cend()) return *it;
+    const QMargins m = p->contentsMargins();
+    const int line = p->fontMetrics().horizontalAdvance(text) + m.left() + m.right() + 2 * p->margin();
+    if (lineWidthOf_.size() >= 256) lineWidthOf_.clear();
+    lineWidthOf_.insert(text, line);
+    return line;
+}
+
+void StatusBar::share(int i)
+{
+    // Each panel's share of the bar follows the length of its text in one
+    // line, so every text is shown whole while the texts together fit the
+    // bar.
+    const int line = lineWidth(panels_[static_cast<size_t>(i)]);
+    int& kept = lineWidths_[static_cast<size_t>(i)];
+    if (line == kept) return;
+    kept = line;
+    if (auto* lay = qobject_cast<QBoxLayout*>(layout())) lay->setStretch(i, std::max(1, line));
+    shares_ = true;
+}
+
+bool StatusBar::allInOneLine() const
+{
+    // Shares that follow the texts' lengths give every panel at least its
+    // text's length when the texts (or a panel's least width) fit together.
+    const QLayout* lay = layout();
+    if (!lay) return true;
+    const QMargins m = lay->contentsMargins();
+    int room = width() - m.left() - m.right() - lay->spacing() * (panelCount() - 1);
+    for (int i = 0; i < panelCount(); ++i)
+        room -= std::max(lineWidths_[static_cast<size_t>(i)], panels_[static_cast<size_t>(i)]->minimumWidth());
+    return room >= 0;
 }
 
 void StatusBar::setPanel(int n, const QString& text)
@@ -325,18 +395,38 @@ void StatusBar::setPanel(int n, const QString& text)
     // A panel with a text keeps room for a word or two; an empty one gives
     // its room to the others.
     l->setMinimumWidth(text.isEmpty() ? kEmptyPanelWidth : kPanelWidth);
-    // Each panel's share of the bar follows the length of its text in one
-    // line, so every text is shown whole while the texts together fit the bar.
-    if (auto* lay = qobject_cast<QBoxLayout*>(layout()))
-        for (int i = 0; i < panelCount(); ++i) {
-            const QLabel* p = panels_[static_cast<size_t>(i)];
-            const QMargins m = p->contentsMargins();
-            const int line = p->fontMetrics().horizontalAdvance(p->text()) + m.left() + m.right() + 2 * p->margin();
-            lay->setStretch(i, std::max(1, line));
-        }
-    fitHeight();
     // Screen readers read the panel's text; an empty panel says which it is.
     l->setAccessibleName(text.isEmpty() ? QStringLiteral("Status panel %1").arg(n) : text);
+    // A hidden bar is laid out when it is shown. A shown one takes the share
+    // at once, so that the window's own layout never sees the new text with
+    // the old share, and fits its height at the next turn of the event loop,
+    // once for all the texts a computation writes until then.
+    if (!isVisible()) {
+        measured_ = false;
+        return;
+    }
+    share(n - 1);
+    if (posted_) return;
+    posted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            posted_ = false;
+            layOut();
+        },
+        Qt::QueuedConnection);
+}
+
+void StatusBar::layOut()
+{
+    if (!isVisible()) return;
+    if (!measured_) {
+        for (int i = 0; i < panelCount(); ++i) share(i);
+        measured_ = true;
+    }
+    // The height is measured again only where a share has changed, or
+    // where a text no longer keeps to one line or comes back to one.
+    if (shares_ || !oneLine_ || !allInOneLine()) fitHeight();
 }
 
 QString StatusBar::panel(int n) const

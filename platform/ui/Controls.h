@@ -22,6 +22,7 @@
 // - StatusBar: fixed text panels, numbered from 1; each panel's accessible
 //   name is its text.
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -76,12 +77,21 @@ public:
     // it reads them; nothing while a change handler runs (a keystroke's own
     // handler never ends its edit).
     static void endEditing();
+    // True while a change handler runs.
+    static bool inChangeHandler();
+    // True in the edit-end handlers of an edit that a click ended: the mouse
+    // took the focus to another control or window, or a menu opened. A
+    // message box of the edit's end waits for that click (afterTheClick).
+    bool endedByClick() const { return clickEnding_; }
 
     // The width the box asks for in its layout (see fitToPattern); 0 leaves
     // the line edit's own.
     void setWidthHint(int width);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void textChangedFromBox();
@@ -93,6 +103,7 @@ private:
     bool typing_ = false;
     bool writing_ = false;  // a write from code is under way
     bool showing_ = false;  // the edit's end shows the text the program reads
+    bool clickEnding_ = false;  // the focus leaves for a click
     int widthHint_ = 0;
 };
 
@@ -137,10 +148,14 @@ class StatusBar : public QWidget {
     Q_OBJECT
 public:
     explicit StatusBar(int panels, QWidget* parent = nullptr);
+    // The panel shows the text at once; the bar fits its height to the texts
+    // at the next turn of the event loop.
     void setPanel(int n, const QString& text);
     QString panel(int n) const;
     int panelCount() const { return static_cast<int>(panels_.size()); }
     QLabel* panelLabel(int n) const;
+    // How often the bar has measured the height of its wrapped texts.
+    int heightFits() const { return heightFits_; }
 
     // Least widths of a panel with a text and of an empty one.
     static constexpr int kPanelWidth = 80;
@@ -148,10 +163,24 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    int lineWidth(const QLabel* panel);
+    void share(int i);
+    bool allInOneLine() const;
+    void layOut();
     void fitHeight();
+
     std::vector<QLabel*> panels_;
+    std::vector<int> lineWidths_;     // each panel's text in one line: its share of the bar
+    QHash<QString, int> lineWidthOf_;  // texts measured
+    bool measured_ = false;  // the shares follow the texts (not so after writes while hidden)
+    bool shares_ = false;    // a share changed since the height was fitted
+    bool oneLine_ = true;    // every text kept to one line when the height was fitted
+    bool posted_ = false;    // a lay-out waits for the next event-loop turn
+    int heightFits_ = 0;
 };
 
 // At the end of a run: the run's Start, disabled while it ran, passed the

@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 #include <QShowEvent>
 #include <QSpacerItem>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -324,10 +325,71 @@ QString commandFailureText(const QString& name, const QString& what)
         .arg(name, what);
 }
 
+namespace {
+
+// The actions that wait for a click to be done, and the watch on the
+// application's events that runs them.
+class AfterClick final : public QObject {
+public:
+    static AfterClick& instance()
+    {
+        static AfterClick* one = new AfterClick(qApp);
+        return *one;
+    }
+
+    void add(QObject* context, std::function<void()> action)
+    {
+        if (waiting_.empty()) qApp->installEventFilter(this);
+        waiting_.push_back({context, std::move(action)});
+    }
+
+    // The click is done: the waiting actions run, in the order they came.
+    void run()
+    {
+        if (waiting_.empty()) return;
+        qApp->removeEventFilter(this);
+        for (auto& [context, action] : std::exchange(waiting_, {}))
+            if (context) action();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        // A button let go or a menu closed: the actions run at the next turn
+        // of the event loop, when the release has done its work, unless
+        // another button is down or another menu is open by then.
+        const bool popupHidden = e->type() == QEvent::Hide && watched->isWidgetType() &&
+                                 static_cast<QWidget*>(watched)->windowType() == Qt::Popup;
+        if ((e->type() == QEvent::MouseButtonRelease || popupHidden) && !posted_) {
+            posted_ = true;
+            QTimer::singleShot(0, this, [this] {
+                posted_ = false;
+                if (!QApplication::activePopupWidget() && QGuiApplication::mouseButtons() == Qt::NoButton)
+                    commandBarrier(QStringLiteral("afterTheClick"), [this] { run(); });
+            });
+        }
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> waiting_;
+    bool posted_ = false;
+};
+
+} // namespace
+
+void afterTheClick(QObject* context, std::function<void()> action)
+{
+    AfterClick::instance().add(context, std::move(action));
+}
+
 void commandBarrier(const QString& name, const std::function<void()>& body, const std::function<void()>& onFailure)
 {
-    // A command reads the boxes as they will stay: the user's edit ends first.
+    // A command reads the boxes as they will stay: the user's edit ends first,
+    // and what its end waits to show comes before the command.
     TextBox::endEditing();
+    if (!TextBox::inChangeHandler()) AfterClick::instance().run();
     QString what;
     try {
         body();

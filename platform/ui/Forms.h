@@ -305,6 +305,14 @@ private:
 void commandBarrier(const QString& name, const std::function<void()>& body,
                     const std::function<void()>& onFailure = {});
 
+// Runs `action` when the click that ended a box's edit is done (see
+// TextBox::endedByClick): at the start of the command that click runs, or
+// once the mouse button is up and no menu is open, whichever comes first.
+// A modal box opened inside the click would take the click's release, so
+// that the key clicked would never run its command nor the menu open. The
+// action is dropped when `context` is destroyed first.
+void afterTheClick(QObject* context, std::function<void()> action);
+
 // The message of a command that ended by an exception.
 QString commandFailureText(const QString& name, const QString& what);
 

@@ -247,7 +247,11 @@ PrintOutcome printPage(QWidget* window, StatusBar* status)
         window, status, window->window()->windowTitle(),
         [window](QPrinter& printer, QString* error) { return printWidgetImage(window, printer, error); },
         QStringLiteral("Page"), &reason);
-    if (outcome == PrintOutcome::Failed) MsgBox(withReason(failure, reason), MsgButtons::OkOnly);
+    if (outcome == PrintOutcome::Failed) {
+        // The status bar no longer says where an earlier page was saved.
+        if (status) status->setPanel(1, withReason(failure, reason));
+        MsgBox(withReason(failure, reason), MsgButtons::OkOnly);
+    }
     return outcome;
 }
 

@@ -62,7 +62,7 @@ QString withReason(const QString& failure, const QString& reason);
 
 // The Print Page command of a window: its image through printThroughDialog
 // under the window's caption. A failure shows "The form can't be printed."
-// followed by its reason.
+// followed by its reason, in a message box and in panel 1 of the status bar.
 PrintOutcome printPage(QWidget* window, StatusBar* status);
 
 // The name proposed for the PDF of a window with this caption, in this

@@ -96,18 +96,21 @@ TEST(GridTest, TransitionsBaseTubeAndWindowEffects)
               std::tuple(0.5, 0.5, 0.25, 12.0));
     EXPECT_NEAR(m->GridNodeRadius(10, 1), 0.375, 1e-12);
 
-    // A transition closing to radius 0: no base tube, the box is emptied
-    // (its handler runs with the length already cut).
+    // A transition closing to radius 0: no base tube. A box that gives no length keeps its text; a length set
+    // aside (a free-form body's) empties its box, whose handler runs with the length already cut.
     m = rocket(2, 1, 4, "CONICAL", 11);
     m->TransitionLength = 2;
+    EXPECT_EQ(GRID(*m, 0, quiet).effects, std::vector<GridEffect>{GridEffect::HideMainNoMeshOverlay});
+    EXPECT_EQ(m->DomainLength, 10.0);
+    EXPECT_NEAR(m->GridNodeRadius(11, 1), 0.0, 1e-12);
+    m->ActiveBodyGeometry = 1;
+    m->BaseTubeLength = 2;
     std::vector<GridEffect> seen;
     GRID(*m, 0, quiet, [&](GridEffect e) {
         seen.push_back(e);
         EXPECT_EQ(m->BaseTubeLength, 0.0);
     });
     EXPECT_EQ(seen, (std::vector<GridEffect>{GridEffect::EmptyBaseTubeLengthBox, GridEffect::HideMainNoMeshOverlay}));
-    EXPECT_EQ(m->DomainLength, 10.0);
-    EXPECT_NEAR(m->GridNodeRadius(11, 1), 0.0, 1e-12);
 
     // A diameter without a length: the tube radius runs to the base, the kept base tube still counting in the domain.
     m = rocket(2, 1, 4, "CONICAL", 11);

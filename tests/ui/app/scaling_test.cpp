@@ -345,23 +345,46 @@ TEST(Scaling, AtScaleTwoARunBringsItsWholeResultsIntoViewAndThePlotWindowFitsThe
     }
 }
 
-// While a sweep runs, the main window's status bar shows what the steps write into it.
+// While a sweep runs, the main window's status bar shows what the steps write into it. Each bar fits its height at
+// most once per turn of the event loop, not at every text a step writes, and never while its window is hidden; the
+// texts never make the bar jump to another height and back, which would redraw the mesh at every step.
 TEST(Scaling, TheMainStatusBarStaysLiveDuringASweep)
 {
-    Harness h;
-    SOLVER& s = testing::typeRocketWithFins(h);
-    ITERATION& w = testing::openSweep(h, s, "1", "1", "2");
-    s.show();
-    int steps = 0;
-    s.solveStepHook = [&](SolveStep) {
-        ++steps;
-        EXPECT_TRUE(s.StatusBar1->updatesEnabled());
-        EXPECT_FALSE(s.MeshPlot->updatesEnabled());
-    };
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-    s.solveStepHook = nullptr;
-    EXPECT_GT(steps, 0);
-    EXPECT_TRUE(s.MeshPlot->updatesEnabled());
+    for (const bool mainShown : {true, false}) {
+        SCOPED_TRACE(mainShown);
+        Harness h;
+        SOLVER& s = testing::typeRocketWithFins(h);
+        ITERATION& w = testing::openSweep(h, s, "1", "1", "12");
+        if (mainShown) showOn(s, kScreen, {1000, 700});
+        int steps = 0;
+        s.solveStepHook = [&](SolveStep) {
+            ++steps;
+            EXPECT_TRUE(s.StatusBar1->updatesEnabled());
+            EXPECT_FALSE(s.MeshPlot->updatesEnabled());
+        };
+        struct Resizes : QObject {
+            int n = 0;
+            bool eventFilter(QObject*, QEvent* e) override { return n += e->type() == QEvent::Resize, false; }
+        } resizes;
+        for (QWidget* watched : std::initializer_list<QWidget*>{s.StatusBar1, s.MeshPlot, w.StatusBar1})
+            watched->installEventFilter(&resizes);
+        const std::pair<StatusBar*, int> bars[] = {{s.StatusBar1, s.StatusBar1->heightFits()},
+                                                   {w.StatusBar1, w.StatusBar1->heightFits()}};
+        int turns = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++turns; });
+        tick.start(0);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        tick.stop();
+        QApplication::processEvents();
+        s.solveStepHook = nullptr;
+        EXPECT_EQ(w.lastSweep.stepsStored, 12);
+        EXPECT_GT(steps, 0);
+        EXPECT_TRUE(s.MeshPlot->updatesEnabled());
+        for (const auto& [bar, before] : bars) EXPECT_LE(bar->heightFits() - before, turns + 1) << turns;
+        if (!mainShown) EXPECT_EQ(s.StatusBar1->heightFits(), 0);
+        EXPECT_EQ(resizes.n, 0);
+    }
 }
 
 } // namespace

@@ -41,6 +41,24 @@ TEST(TypedText, NoBoxIsRewrittenWhileTypedAndItsValueChangesAtOnce)
     }
 }
 
+// Without a transition diameter, a base tube length that gives no length keeps what is typed when editing ends (Tab);
+// SOLVE refuses a text that is no number by name, and solves with a length of 0.
+TEST(TypedText, ABaseTubeLengthWithoutATransitionStaysAsTyped)
+{
+    for (const char* typed : {"abc", "0", "x5"}) {
+        Harness h;
+        SOLVER& s = h.typeRocket();
+        TextBox* length = h.forms->get<BODYTUBE>().BodyLength2;
+        Harness::type(length, typed);
+        QTest::keyClick(length, Qt::Key_Tab);
+        QTest::mouseClick(s.CFDSOLVER, Qt::LeftButton);
+        const std::string refusal = typed == std::string_view("0") ? "" : "Base tube length \"" + std::string(typed) + "\" is not a number";
+        EXPECT_EQ(std::tuple(length->displayText().toStdString(), s.StatusBar1->panel(2).left(refusal.size()).toStdString(),
+                             s.lastSolve.outcome),
+                  std::tuple(typed, refusal, refusal.empty() ? Outcome::Done : Outcome::Refused));
+    }
+}
+
 // LOOP ends the edit and runs what the box then shows, or refuses it by name.
 TEST(TypedText, LoopRunsWhatTheBoxShows)
 {
@@ -83,6 +101,40 @@ TEST(TypedText, TheMachBoxAsksOnceWhenTheTypedValueIsFinished)
         if (c.enter) QTest::keyClick(s.Velocity, Qt::Key_Return);
         else Harness::type(s.ROCKETAOA, "4");
         EXPECT_EQ(testing::said(h.messages()), QStringList({"PLEASE ENTER NEW MACH NUMBER | MACH NUMBER TO LARGE"}));
+    }
+}
+
+// A value finished by a click asks about its Mach number when the click is done, never with the button still down
+// (a box open then takes the release, and the click is lost): the key clicked runs its command after the box (SOLVE
+// refuses the velocity), and the menu clicked opens, the box coming when the menu closes.
+TEST(TypedText, TheMachBoxLetsTheClickThatFinishedTheValueAct)
+{
+    for (const bool menu : {false, true}) {
+        SCOPED_TRACE(menu);
+        Harness h;
+        SOLVER& s = h.typeRocket();
+        s.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&s));
+        Harness::type(s.Velocity, menu ? "30000" : "25000");
+        std::vector<std::pair<Qt::MouseButtons, QString>> boxes;  // the buttons down and panel 2 as each box opened
+        ModalSeam::instance().setMessageHandler([&](auto&) {
+            boxes.emplace_back(QGuiApplication::mouseButtons(), s.StatusBar1->panel(2));
+            return MsgAnswer::Ok;
+        });
+        QAction* file = s.menuBar->actions().front();
+        QWidget* target = menu ? static_cast<QWidget*>(s.menuBar) : s.CFDSOLVER;
+        const QPoint at = menu ? s.menuBar->actionGeometry(file).center() : s.CFDSOLVER->rect().center();
+        QTest::mouseClick(s.windowHandle(), Qt::LeftButton, {}, target->mapTo(&s, at));
+        QApplication::processEvents();
+        if (menu) {
+            const std::pair<QWidget*, size_t> open(file->menu(), 0);
+            EXPECT_EQ(std::pair(QApplication::activePopupWidget(), boxes.size()), open);
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QApplication::processEvents();
+        }
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0], std::pair(Qt::MouseButtons(), QString()));
+        EXPECT_EQ(s.StatusBar1->panel(2).contains(" is above 2, "), !menu) << s.StatusBar1->panel(2).toStdString();
     }
 }
 

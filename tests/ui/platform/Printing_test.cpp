@@ -1,9 +1,11 @@
 // Printing to a PDF through the printer seam; the windows' print failures are checked with the windows.
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/Printing.h"
+#include "bodyflow/ui/PlotResults.h"
 #include "tests/ui/Harness.h"
 
 #include <QFile>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -115,6 +117,43 @@ TEST(PdfSaves, WrittenWholeOrNotAtAll)
             EXPECT_TRUE(place == Room ? now.startsWith("%PDF") && now.trimmed().endsWith("%%EOF") && whole > 1000
                                       : place == Folder || now == old) << now.size() << " bytes";
         }
+    }
+}
+
+// Print Page (Alt+F, P; the body window's PRINT key) in the main, plot and body windows: a save that fails after one that was saved says
+// so in panel 1 as well as in its message box, where "Page saved as" the earlier file stood.
+TEST(PdfSaves, AFailedPageSaveLeavesNoSavedAsText)
+{
+    const std::function<Form&(Harness&)> windows[] = {[](Harness& h) -> Form& { return h.forms->get<SOLVER>(); },
+                                                       testing::open<PlotResults>, testing::open<BODYTUBE>};
+    for (const auto& window : windows) {
+        QTemporaryDir dir;
+        Harness h;
+        h.start();
+        Form& w = window(h);
+        SCOPED_TRACE(w.objectName().toStdString());
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        testing::printTo({});
+        const QString saved = dir.filePath("page.pdf"), folder = dir.filePath("folder.pdf");
+        QDir().mkdir(folder);
+        std::vector<std::string> panel1;
+        for (const QString& pdf : {saved, folder}) {
+            h.fileAnswer = [&](const FileRequest&) { return pdf; };
+            if (QToolBar* keys = w.findChild<QMenuBar*>() ? nullptr : w.findChild<QToolBar*>()) {  // the body window
+                for (QAction* a : keys->actions())
+                    if (a->objectName() == "PRINT") QTest::mouseClick(keys->widgetForAction(a), Qt::LeftButton);
+            } else {
+                QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+                QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
+            }
+            panel1.push_back(w.findChild<StatusBar*>()->panel(1).toStdString());
+        }
+        setPrinterProvider({});
+        const QString failure = "The form can't be printed. " + QDir::toNativeSeparators(folder) + " is a folder.";
+        EXPECT_EQ(panel1, (std::vector{("Page saved as " + QDir::toNativeSeparators(saved)).toStdString(),
+                                       failure.toStdString()}));
+        EXPECT_EQ(testing::said(h.messages()), QStringList({failure + " | "}));
     }
 }
 
