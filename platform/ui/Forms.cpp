@@ -421,7 +421,11 @@ constexpr QSize kDecoration(16, 48);
 // view. The area is a Tab stop of its own (as Qt makes it), where the arrow
 // and page keys scroll to the results, which take no focus. A column beside
 // the main one goes under it where the window is too narrow for both.
-void scrollContent(Form& f)
+// `width` is the room the content has beside the vertical scroll bar when
+// it scrolls down (0 when it does not): a content a few pixels wider than
+// that gives the bar the margin on its right (then on its left) rather than
+// scroll sideways as well.
+void scrollContent(Form& f, int width)
 {
     auto* content = qobject_cast<QBoxLayout*>(f.layout());
     if (!content) return;
@@ -445,6 +449,17 @@ void scrollContent(Form& f)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setWidget(inner);
+    // Measured inside the area: the margins are those of a window's child.
+    if (width > 0) {
+        QMargins margins = content->contentsMargins();
+        const int over = inner->minimumSizeHint().width() - width;
+        if (over > 0 && over <= margins.left() + margins.right()) {
+            const int right = std::min(over, margins.right());
+            margins.setRight(margins.right() - right);
+            margins.setLeft(margins.left() - (over - right));
+            content->setContentsMargins(margins);
+        }
+    }
     auto* outer = new QVBoxLayout(&f);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -479,8 +494,8 @@ void placeWindow(Form& f, const QRect& area)
         const QSize least = f.minimumSizeHint();
         if (least.width() > room.width() || least.height() > room.height()) {
             const QSize content = f.sizeHint().expandedTo(least);
-            scrollContent(f);
             const int bar = f.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+            scrollContent(f, least.height() > room.height() ? room.width() - bar : 0);
             f.resize(QSize(content.width() + bar, content.height() + bar).boundedTo(room));
         }
     }

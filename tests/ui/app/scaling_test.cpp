@@ -318,7 +318,8 @@ TEST(Scaling, TextsAreShownWhole)
 }
 
 // At scale 2 on 1920 x 1080 and 1920 x 1200, with and without a taskbar, a run brings its results into view whole (the
-// main window's down to the last box where the view cannot hold them all), and the plot window fits the width.
+// main window's down to the last box where the view cannot hold them all), and the plot and force windows fit the
+// width.
 TEST(Scaling, AtScaleTwoARunBringsItsWholeResultsIntoViewAndThePlotWindowFitsTheWidth)
 {
     for (const int height : {540, 600, 540 - 24, 600 - 24}) {
@@ -342,6 +343,11 @@ TEST(Scaling, AtScaleTwoARunBringsItsWholeResultsIntoViewAndThePlotWindowFitsThe
                                                           base.RESIDUAL, plot.Label3, plot.Label4, plot.UnitsLabel1,
                                                           plot.Command1})
             EXPECT_TRUE(wholeInView(w)) << w->objectName().toStdString();
+        // The force window's results and plot fit the width: no scroll bar across it.
+        PressureCenter& cp = h.forms->get<PressureCenter>();
+        showOn(cp, screen);
+        auto* across = cp.findChild<QScrollArea*>();
+        EXPECT_FALSE(across && across->horizontalScrollBar()->isVisible()) << cp.width();
     }
 }
 
