@@ -13,7 +13,9 @@
 //
 // Counters (milliseconds): window = the Start click, alone = the core sweep,
 // ratio = window / alone, gap = the longest time between event-loop turns
-// during a click.
+// during a click; bar_fits = how often the main and sweep windows' status
+// bars fitted their height during one sweep (at most once per event-loop
+// turn, however many texts the steps write).
 //
 // Goals: 50 x 50 / 12 at most 1.2 s, 20 x 20 / 8 at most 0.18 s, and a gap of
 // at most 20 ms in the first sweep after a body change. Measured on an Intel
@@ -38,6 +40,7 @@
 #include "bench/CoreBench.h"
 #include "bench/GuiSession.h"
 #include "finpanel/PanelSolvers.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include "sweep/ui/ITERATION.h"
 
@@ -74,6 +77,8 @@ void BM_SweepWindow360(benchmark::State& st, const char* mesh, const char* merid
     Session s;
     ITERATION& sweep = openSweep(s, mesh, meridians);
     double window = 0, alone = 0, gap = 0;
+    StatusBar* bars[] = {s.forms->get<SOLVER>().StatusBar1, sweep.StatusBar1};
+    const int fitsBefore = bars[0]->heightFits() + bars[1]->heightFits();
     for (auto _ : st) {
         // The core on a copy of the project as Start leaves it before its steps.
         auto copy = std::make_unique<Module1>(*s.state);
@@ -97,6 +102,8 @@ void BM_SweepWindow360(benchmark::State& st, const char* mesh, const char* merid
         st.SetIterationTime(clicked / 1000.0);
     }
     windowBesideAlone(st, window, alone, gap);
+    st.counters["bar_fits"] =
+        static_cast<double>(bars[0]->heightFits() + bars[1]->heightFits() - fitsBefore) / static_cast<double>(st.iterations());
     setPanelFactorReuse(panelsBefore);
     finpanel::setSectionFactorReuse(sectionBefore);
 }

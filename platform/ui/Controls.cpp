@@ -338,7 +338,6 @@ void StatusBar::fitHeight()
         const int needed = lay->totalHeightForWidth(width());
         if (needed != minimumHeight()) setMinimumHeight(needed);
         oneLine_ = allInOneLine();
-        shares_ = false;
     }
 }
 
@@ -371,7 +370,6 @@ void StatusBar::share(int i)
     if (line == kept) return;
     kept = line;
     if (auto* lay = qobject_cast<QBoxLayout*>(layout())) lay->setStretch(i, std::max(1, line));
-    shares_ = true;
 }
 
 bool StatusBar::allInOneLine() const
@@ -424,9 +422,10 @@ void StatusBar::layOut()
         for (int i = 0; i < panelCount(); ++i) share(i);
         measured_ = true;
     }
-    // The height is measured again only where a share has changed, or
-    // where a text no longer keeps to one line or comes back to one.
-    if (shares_ || !oneLine_ || !allInOneLine()) fitHeight();
+    // The height is measured again only where a text may have another
+    // number of lines: while every text keeps to one line, as it did when
+    // the height was fitted, new shares leave the height as it is.
+    if (!oneLine_ || !allInOneLine()) fitHeight();
 }
 
 QString StatusBar::panel(int n) const

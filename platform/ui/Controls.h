@@ -148,8 +148,9 @@ class StatusBar : public QWidget {
     Q_OBJECT
 public:
     explicit StatusBar(int panels, QWidget* parent = nullptr);
-    // The panel shows the text at once; the bar fits its height to the texts
-    // at the next turn of the event loop.
+    // The panel shows the text at once and takes its share of the bar; the
+    // bar fits its height to the texts at the next turn of the event loop,
+    // where a text may have another number of lines.
     void setPanel(int n, const QString& text);
     QString panel(int n) const;
     int panelCount() const { return static_cast<int>(panels_.size()); }
@@ -177,7 +178,6 @@ private:
     std::vector<int> lineWidths_;     // each panel's text in one line: its share of the bar
     QHash<QString, int> lineWidthOf_;  // texts measured
     bool measured_ = false;  // the shares follow the texts (not so after writes while hidden)
-    bool shares_ = false;    // a share changed since the height was fitted
     bool oneLine_ = true;    // every text kept to one line when the height was fitted
     bool posted_ = false;    // a lay-out waits for the next event-loop turn
     int heightFits_ = 0;

@@ -388,7 +388,9 @@ TEST(Scaling, TheMainStatusBarStaysLiveDuringASweep)
         EXPECT_GT(steps, 0);
         EXPECT_TRUE(s.MeshPlot->updatesEnabled());
         for (const auto& [bar, before] : bars) EXPECT_LE(bar->heightFits() - before, turns + 1) << turns;
-        if (!mainShown) EXPECT_EQ(s.StatusBar1->heightFits(), 0);
+        if (!mainShown) {
+            EXPECT_EQ(s.StatusBar1->heightFits(), 0);
+        }
         EXPECT_EQ(resizes.n, 0);
     }
 }
