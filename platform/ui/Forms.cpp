@@ -343,13 +343,14 @@ public:
         waiting_.push_back({context, std::move(action)});
     }
 
-    // The click is done: the waiting actions run, in the order they came.
+    // The click is done: the waiting actions run, in the order they came,
+    // each behind the exception barrier under its context's name.
     void run()
     {
         if (waiting_.empty()) return;
         qApp->removeEventFilter(this);
         for (auto& [context, action] : std::exchange(waiting_, {}))
-            if (context) action();
+            if (context) commandBarrier(context->objectName(), action);
     }
 
 protected:
@@ -364,8 +365,7 @@ protected:
             posted_ = true;
             QTimer::singleShot(0, this, [this] {
                 posted_ = false;
-                if (!QApplication::activePopupWidget() && QGuiApplication::mouseButtons() == Qt::NoButton)
-                    commandBarrier(QStringLiteral("afterTheClick"), [this] { run(); });
+                if (!QApplication::activePopupWidget() && QGuiApplication::mouseButtons() == Qt::NoButton) run();
             });
         }
         return false;

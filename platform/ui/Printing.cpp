@@ -249,8 +249,9 @@ PrintOutcome printPage(QWidget* window, StatusBar* status)
         QStringLiteral("Page"), &reason);
     if (outcome == PrintOutcome::Failed) {
         // The status bar no longer says where an earlier page was saved.
-        if (status) status->setPanel(1, withReason(failure, reason));
-        MsgBox(withReason(failure, reason), MsgButtons::OkOnly);
+        const QString said = withReason(failure, reason);
+        if (status) status->setPanel(1, said);
+        MsgBox(said, MsgButtons::OkOnly);
     }
     return outcome;
 }
