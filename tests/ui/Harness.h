@@ -120,6 +120,14 @@ public:
         FAIL() << "no toolbar key " << key.toStdString();
     }
 
+    // Clicks the toolbar key with this name with the mouse.
+    static void click(QToolBar* bar, const QString& key)
+    {
+        for (QAction* a : bar->actions())
+            if (a->objectName() == key) return QTest::mouseClick(bar->widgetForAction(a), Qt::LeftButton);
+        FAIL() << "no toolbar key " << key.toStdString();
+    }
+
     // How often a window has been shown modally since start().
     static long timesShown(const QString& window)
     {

@@ -263,7 +263,6 @@ TEST(HonestResults, LugWithoutLengthAddsNoDragAndSaysWhich)
 }
 
 void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-void click(QToolBar* bar, const QString& key) { click(bar->widgetForAction(bar->findChild<QAction*>(key))); }
 
 // A design window opened and closed (RETURN) without a change leaves every result and status text as it was; a size
 // typed there empties the results, and RETURN says what it found, never that a body the grid refuses is defined.
@@ -285,9 +284,9 @@ TEST(StatusTexts, DesignWindowClosedLeavesResultsAndStatusUnlessChanged)
         const QStringList before = shown();
         h.onShow[w.objectName()] = [&](Form&) {
             if (*row.typed) Harness::type(w.findChild<TextBox*>(fins ? "RootChord" : "NoseLength"), row.typed);
-            click(w.findChild<QToolBar*>(), "RETURN");
+            Harness::click(w.findChild<QToolBar*>(), "RETURN");
         };
-        click(s.Toolbar1, row.key);
+        Harness::click(s.Toolbar1, row.key);
         if (!*row.typed) EXPECT_EQ(shown(), before) << row.key;
         else EXPECT_EQ(shown().mid(0, 2), QStringList({row.mainAfter, ""})) << row.typed;
     }
@@ -301,7 +300,7 @@ TEST(StatusTexts, PleaseWaitEndsWithItsRun)
         Harness h;
         SOLVER& s = h.typeRocket();
         click(s.CFDSOLVER);
-        if (baseFlow) click(s.Toolbar1, "BASE FLOW");
+        if (baseFlow) Harness::click(s.Toolbar1, "BASE FLOW");
         NavierStokes* w = baseFlow ? &h.forms->get<NavierStokes>() : nullptr;
         const QString alone = s.StatusBar1->panel(2);
         QString during;
